@@ -1,0 +1,42 @@
+#include "dialoginteraction.h"
+
+#include "app/appinfo.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+UserInteraction::Button DialogInteraction::message(const QString &text, int buttons, Icon icon,
+                                                   const QString &title)
+{
+    QMessageBox box;
+    box.setWindowTitle(title.isEmpty() ? appTitle() : title);
+    box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    switch (icon) {
+    case Information: box.setIcon(QMessageBox::Information); break;
+    case Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case Critical: box.setIcon(QMessageBox::Critical); break;
+    case Question: box.setIcon(QMessageBox::Question); break;
+    case NoIcon: break;
+    }
+    QMessageBox::StandardButtons standard;
+    if (buttons & Ok)
+        standard |= QMessageBox::Ok;
+    if (buttons & Yes)
+        standard |= QMessageBox::Yes;
+    if (buttons & No)
+        standard |= QMessageBox::No;
+    if (buttons & Cancel)
+        standard |= QMessageBox::Cancel;
+    box.setStandardButtons(standard ? standard : QMessageBox::Ok);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return Yes;
+    case QMessageBox::No: return No;
+    case QMessageBox::Cancel: return Cancel;
+    default: return Ok;
+    }
+}
+
+QString DialogInteraction::askSaveFileName(const QString &filter)
+{
+    return QFileDialog::getSaveFileName(nullptr, QString(), QString(), filter);
+}
