@@ -1,0 +1,34 @@
+#pragma once
+
+#include "document/border.h"
+
+#include <memory>
+
+class XmlDocument;
+class XmlNode;
+
+// The four borders of an item, in the order they are drawn and stored.
+class Borders
+{
+public:
+    border left;
+    border right;
+    border top;
+    border bottom;
+
+    // True when at least one border is visible (style other than 5).
+    bool isAnyBorders() const;
+    // Left equals right, right equals top and top equals bottom.
+    bool AllEquals() const;
+    void setValues(unsigned char width_, int color_, int style_);
+    void copy(const Borders &source);
+    // The borders are plain members; kept so owners can treat every model
+    // object alike.
+    void CloseClean() {}
+
+    // <BORDERS> with its four <BORDER> children: left, right, top, bottom.
+    std::unique_ptr<XmlNode> getXMLNode(XmlDocument &dom) const;
+    // Reads every <BORDER> child by its "Where"; borders without one keep
+    // their values.
+    void SetValXML(const XmlNode &node);
+};

@@ -1,0 +1,52 @@
+#include "igraph.h"
+
+#include "document/xmlformat.h"
+#include "platform/xmldom.h"
+
+iGraph::iGraph() : ReportItem(GraphKind) {}
+
+void iGraph::copy(const ReportItem &src, section *newParent)
+{
+    copyCommon(src, newParent);
+    if (src.kind() != GraphKind)
+        return;
+    const iGraph &s = static_cast<const iGraph &>(src);
+    SQL = s.SQL;
+    gType = s.gType;
+    legend = s.legend;
+    dataInLine = s.dataInLine;
+    stack = s.stack;
+    chartPic = s.chartPic;
+}
+
+std::unique_ptr<ReportItem> iGraph::clone() const
+{
+    auto out = std::make_unique<iGraph>();
+    out->copy(*this, nullptr);
+    return out;
+}
+
+std::unique_ptr<XmlNode> iGraph::getXMLNode(XmlDocument &dom) const
+{
+    auto node = dom.createElement(QString::fromUtf16(XmlFormat::graphElement));
+    writeGeometry(*node);
+    node->setAttribute(QStringLiteral("gType"), gType);
+    node->setAttribute(QStringLiteral("sql"), SQL);
+    node->setAttribute(QStringLiteral("datainrow"), boolText(dataInLine));
+    node->setAttribute(QStringLiteral("legend"), boolText(legend));
+    node->setAttribute(QStringLiteral("stacking"), boolText(stack));
+    writeBorders(dom, *node);
+    node->appendChild(dom.createTextNode(QString::fromUtf16(XmlFormat::placeholderText)));
+    return node;
+}
+
+void iGraph::SetValXML(const XmlNode &node)
+{
+    readGeometry(node);
+    readAttr(node, u"gType", gType);
+    readAttr(node, u"sql", SQL);
+    readAttr(node, u"legend", legend);
+    readAttr(node, u"stacking", stack);
+    readAttr(node, u"datainrow", dataInLine);
+    readBorders(node);
+}

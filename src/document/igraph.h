@@ -1,0 +1,32 @@
+#pragma once
+
+#include "document/reportitem.h"
+
+#include <QImage>
+#include <QString>
+
+// A chart item: the recordset of SQL plotted as gType.
+class iGraph : public ReportItem
+{
+public:
+    // The chart type codes (the numbers stored in "gType").
+    enum ChartType {
+        Bar3D = 0, Bar2D = 1, Line3D = 2, Line2D = 3, Area3D = 4, Area2D = 5,
+        Step3D = 6, Step2D = 7, Combination3D = 8, Combination2D = 9, Pie2D = 14, XY2D = 16,
+    };
+
+    iGraph();
+
+    void copy(const ReportItem &src, section *newParent) override;
+    std::unique_ptr<ReportItem> clone() const override;
+    std::unique_ptr<XmlNode> getXMLNode(XmlDocument &dom) const override;
+    void SetValXML(const XmlNode &node) override;
+
+    QString SQL;
+    int gType = Bar2D;
+    bool legend = false;
+    bool dataInLine = false; // series are in rows, not columns
+    bool stack = false;
+    QImage chartPic;       // the rendered chart; null until drawn
+    bool printing = false; // a print copy: the chart's query runs only then
+};

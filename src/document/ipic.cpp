@@ -1,0 +1,46 @@
+#include "ipic.h"
+
+#include "document/xmlformat.h"
+#include "platform/xmldom.h"
+
+iPic::iPic() : ReportItem(PictureKind) {}
+
+void iPic::copy(const ReportItem &src, section *newParent)
+{
+    copyCommon(src, newParent);
+    if (src.kind() != PictureKind)
+        return;
+    const iPic &s = static_cast<const iPic &>(src);
+    fileName = s.fileName;
+    pType = s.pType;
+    stretch = s.stretch;
+    pic = s.pic;
+}
+
+std::unique_ptr<ReportItem> iPic::clone() const
+{
+    auto out = std::make_unique<iPic>();
+    out->copy(*this, nullptr);
+    return out;
+}
+
+std::unique_ptr<XmlNode> iPic::getXMLNode(XmlDocument &dom) const
+{
+    auto node = dom.createElement(QString::fromUtf16(XmlFormat::pictureElement));
+    writeGeometry(*node);
+    node->setAttribute(QStringLiteral("fileName"), fileName);
+    node->setAttribute(QStringLiteral("pType"), pType);
+    node->setAttribute(QStringLiteral("stretch"), boolText(stretch));
+    writeBorders(dom, *node);
+    node->appendChild(dom.createTextNode(QString::fromUtf16(XmlFormat::placeholderText)));
+    return node;
+}
+
+void iPic::SetValXML(const XmlNode &node)
+{
+    readGeometry(node);
+    readAttr(node, u"fileName", fileName);
+    readAttr(node, u"pType", pType);
+    readAttr(node, u"stretch", stretch);
+    readBorders(node);
+}

@@ -1,0 +1,154 @@
+#pragma once
+
+#include "document/itemclipboard.h"
+#include "document/keyedcollection.h"
+#include "document/section.h"
+#include "engine/talvoerror.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class XmlDocument;
+class XmlNode;
+
+// The whole report: page setup, connection strings, the keyed sections and
+// the run-time state of the report engine. The application holds one for
+// its whole life; "new" and "open" reuse it through init and loadXML.
+//
+// The model never calls a widget: questions and messages go through
+// UserInteraction::current().
+//
+// Engine operations (queries, evaluation, pagination, output) are members
+// too; they are declared in the marked blocks below and defined in the
+// engine's own source files.
+class TalvoDocument : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TalvoDocument(QObject *parent = nullptr);
+    ~TalvoDocument() override;
+
+    // ---- Persistent properties (lengths in the document unit) ----
+    QString docName;        // the report title, %title%
+    QString fileName;       // path of the report file; empty when never saved; not stored
+    QString DocPrinterName; // empty: the default printer
+    int paperType = 9;      // the printer driver's paper code; 9 is A4
+    float pageHeight = 0;
+    float pageWidth = 0;
+    float leftMargin = 1.5f;
+    float rightMargin = 1.5f;
+    float topMargin = 1.5f;
+    float bottomMargin = 2;
+    unsigned char pageOrientation = 1; // 1 portrait, 2 landscape
+    unsigned char copies = 1;
+    QString connectionStringData;
+    QString connectionStringTexts; // recomputed by init, not stored
+    float gridSize = 0.2f;         // designer grid step; 0 means no grid
+
+    // The document unit (5 inches, 6 millimetres, 7 centimetres). Setting it
+    // converts the page size and the four margins; grid, section heights and
+    // item rectangles keep their numbers.
+    int unit() const { return m_unit; }
+    void setUnit(int newUnit);
+
+    // ---- Structure ----
+    KeyedCollection<section> sections; // "ph", "pf", "rh", "rf", "d1", "d2", …
+    ItemClipboard ClipBrd;             // the designer's cut, copy and paste
+    int nbDataSections = 0;            // as last counted by CalcNbDataSections
+    bool modified_ = false;            // a header or footer was switched
+    bool dbg = false;                  // collect the debug list
+    bool hideRun = false;              // the current run has no visible preview
+
+    // ---- Error and debug lists ----
+    QList<talvoError> errorLst; // emptied by init
+    QStringList debugLst;
+
+    // ---- Model operations ----
+    // Back to a new document's settings, with no sections and no changes.
+    void init();
+    // Creates data section number `where` (from 1; the sections from that
+    // number on move up by one, and so do the references of their children)
+    // or, with where < 0, the next number. Stored under its Key; returns it.
+    section *AddDataSection(int where = -1);
+    // The same, but the new section is handed to the caller and not stored;
+    // existing sections are renumbered all the same.
+    std::unique_ptr<section> AddDataSectionDetached(int where = -1);
+    void ClearSections();
+    int nbSections() const { return sections.count(); }
+    int CalcNbDataSections();
+
+    // Whether the header or footer of that kind is present; setting adds or
+    // removes it and marks the document modified.
+    bool pageHeader() const { return hasKind(section::PageHeader); }
+    bool pageFooter() const { return hasKind(section::PageFooter); }
+    bool reportHeader() const { return hasKind(section::ReportHeader); }
+    bool reportFooter() const { return hasKind(section::ReportFooter); }
+    void setPageHeader(bool on) { switchKind(section::PageHeader, on); }
+    void setPageFooter(bool on) { switchKind(section::PageFooter, on); }
+    void setReportHeader(bool on) { switchKind(section::ReportHeader, on); }
+    void setReportFooter(bool on) { switchKind(section::ReportFooter, on); }
+
+    // Sorts sections by SortingKey (stable): headers and footers first, in
+    // their order, then the data sections by number.
+    void orderSections();
+    // The first section named exactly `name`, else defaultSection.
+    section *GetSection(const QString &name, section *defaultSection) const;
+    // The collection key of the first section named exactly `name`, or "".
+    QString getKeySection(const QString &name) const;
+
+    // True after any change of the document, a section or an item.
+    bool modified() const;
+    void clearModified();
+
+    // Writes the document to fileName, asking for a name first when it has
+    // none. False when nothing was written (cancelled, or the write failed:
+    // the message names the file and the reason, the old file is intact and
+    // the document stays modified).
+    bool save();
+    // Asks for a file name to save under; false when cancelled.
+    bool AskFileName();
+    // Before "new", "open" and closing: true when the caller must stop
+    // (Cancel, or Yes but the save did not happen).
+    bool checkIfToSave_MustStopIsAnswer();
+    // Releases what the document holds: lists, pages, sections, connection.
+    void CloseClean();
+    // Raises GoEnd.
+    void AskEnd();
+
+    // ---- Report file ----
+    // Writes the file (replacing it only when complete); errorString() says
+    // why it failed.
+    bool SaveXML(const QString &fileName);
+    QString errorString() const { return m_errorString; }
+    // Reads a report file; on success the document is rebuilt from it, on
+    // failure the user is told why (reason, line and text of the line) and
+    // the document is left as it was. fileName is not touched.
+    bool loadXML(const QString &fileName);
+    // The MIRTDOCUMENT element with its sections.
+    std::unique_ptr<XmlNode> getXMLNode(XmlDocument &dom) const;
+    // Reads the root's attributes and its SECTION children.
+    void SetValXML(const XmlNode &root);
+
+signals:
+    void pageFinished(int page);
+    void finishedWorking();
+    void startWorking();
+    void MajScrollBar();
+    void GoEnd();
+
+private:
+    bool hasKind(int type) const;
+    void switchKind(int type, bool on);
+    std::unique_ptr<section> createDataSection(int where);
+    // Rebuilds `sections` so that every entry is stored under its own Key.
+    void rekeySections();
+    QString freeDataSectionName(int preferred) const;
+
+    int m_unit = 7;
+    QString m_errorString;
+};

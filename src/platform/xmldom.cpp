@@ -1,0 +1,296 @@
+#include "xmldom.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QSaveFile>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+#include <charconv>
+
+namespace {
+
+// Characters that XML 1.0 cannot carry at all (control characters other than
+// tab, line feed and carriage return, lone surrogates, U+FFFE and U+FFFF).
+// Written as they are, they would make a file that no parser reads back, so
+// they are left out; every other character is kept.
+bool isXmlChar(char32_t c)
+{
+    if (c < 0x20)
+        return c == 0x9 || c == 0xA || c == 0xD;
+    if (c >= 0xD800 && c <= 0xDFFF)
+        return false;
+    return c != 0xFFFE && c != 0xFFFF;
+}
+
+QString xmlSafe(const QString &text)
+{
+    bool clean = true;
+    for (QChar ch : text) {
+        const char16_t u = ch.unicode();
+        if (u < 0x20 || (u >= 0xD800 && u <= 0xDFFF) || u >= 0xFFFE) {
+            clean = false;
+            break;
+        }
+    }
+    if (clean)
+        return text;
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text.at(i);
+        if (ch.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            out.append(ch);
+            out.append(text.at(++i));
+            continue;
+        }
+        if (isXmlChar(ch.unicode()))
+            out.append(ch);
+    }
+    return out;
+}
+
+void writeNode(QXmlStreamWriter &w, const XmlNode &node)
+{
+    if (!node.isElement()) {
+        w.writeCharacters(xmlSafe(node.text()));
+        return;
+    }
+    w.writeStartElement(node.nodeName());
+    for (const XmlNode::Attribute &a : node.attributes())
+        w.writeAttribute(a.name, xmlSafe(a.value));
+    for (const auto &child : node.childNodes())
+        writeNode(w, *child);
+    w.writeEndElement();
+}
+
+// The text of line `line` (1-based) of the raw file, for the parse message:
+// control characters become spaces and a very long line is shortened.
+QString lineText(const QByteArray &data, int line)
+{
+    if (line < 1)
+        return QString();
+    qsizetype start = 0;
+    for (int i = 1; i < line; ++i) {
+        start = data.indexOf('\n', start);
+        if (start < 0)
+            return QString();
+        ++start;
+    }
+    qsizetype end = data.indexOf('\n', start);
+    if (end < 0)
+        end = data.size();
+    constexpr qsizetype maxBytes = 400;
+    const bool cut = end - start > maxBytes;
+    QString text = QString::fromUtf8(data.mid(start, cut ? maxBytes : end - start));
+    for (QChar &ch : text) {
+        if (ch.unicode() < 0x20 || ch.unicode() == 0x7F || ch.unicode() == 0xFFFD)
+            ch = QLatin1Char(' ');
+    }
+    constexpr qsizetype maxChars = 160;
+    if (text.size() > maxChars) {
+        text.truncate(maxChars);
+        return text + QStringLiteral("…");
+    }
+    if (cut)
+        text += QStringLiteral("…");
+    return text;
+}
+
+} // namespace
+
+QString XmlNode::baseName() const
+{
+    if (m_type != Element)
+        return QString();
+    const qsizetype colon = m_name.lastIndexOf(QLatin1Char(':'));
+    return colon < 0 ? m_name : m_name.mid(colon + 1);
+}
+
+QString XmlNode::text() const
+{
+    if (m_type == Text)
+        return m_name;
+    QString out;
+    for (const auto &child : m_children) {
+        if (child->m_type == Text)
+            out += child->m_name;
+    }
+    return out;
+}
+
+XmlNode *XmlNode::appendChild(std::unique_ptr<XmlNode> child)
+{
+    XmlNode *raw = child.get();
+    if (m_type == Element && child)
+        m_children.push_back(std::move(child));
+    return raw;
+}
+
+const QString *XmlNode::getNamedItem(QStringView name) const
+{
+    for (const Attribute &a : m_attributes) {
+        if (a.name == name)
+            return &a.value;
+    }
+    return nullptr;
+}
+
+QString XmlNode::getAttribute(QStringView name) const
+{
+    const QString *v = getNamedItem(name);
+    return v ? *v : QString();
+}
+
+void XmlNode::setAttribute(const QString &name, const QString &value)
+{
+    for (Attribute &a : m_attributes) {
+        if (a.name == name) {
+            a.value = value;
+            return;
+        }
+    }
+    m_attributes.push_back(Attribute{name, value});
+}
+
+void XmlNode::setAttribute(const QString &name, float value)
+{
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value);
+    setAttribute(name, QString::fromLatin1(buf, res.ptr - buf));
+}
+
+void XmlNode::setAttribute(const QString &name, double value)
+{
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value);
+    setAttribute(name, QString::fromLatin1(buf, res.ptr - buf));
+}
+
+void XmlNode::setAttribute(const QString &name, int value)
+{
+    setAttribute(name, QString::number(value));
+}
+
+std::unique_ptr<XmlNode> XmlDocument::createElement(const QString &name) const
+{
+    return std::unique_ptr<XmlNode>(new XmlNode(XmlNode::Element, name));
+}
+
+std::unique_ptr<XmlNode> XmlDocument::createTextNode(const QString &text) const
+{
+    return std::unique_ptr<XmlNode>(new XmlNode(XmlNode::Text, text));
+}
+
+QByteArray XmlDocument::toByteArray() const
+{
+    QByteArray out;
+    QXmlStreamWriter w(&out);
+    if (m_root)
+        writeNode(w, *m_root);
+    out.append('\n');
+    return out;
+}
+
+bool XmlDocument::save(const QString &fileName)
+{
+    m_errorString.clear();
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        m_errorString = QCoreApplication::translate("XmlDocument", "Cannot write %1: %2")
+                            .arg(fileName, file.errorString());
+        return false;
+    }
+    const QByteArray data = toByteArray();
+    if (file.write(data) != data.size() || !file.commit()) {
+        m_errorString = QCoreApplication::translate("XmlDocument", "Cannot write %1: %2")
+                            .arg(fileName, file.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+bool XmlDocument::load(const QString &fileName)
+{
+    m_root.reset();
+    m_parseError = XmlParseError();
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_parseError.errorCode = 1;
+        m_parseError.reason = file.errorString();
+        return false;
+    }
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        m_parseError.errorCode = 1;
+        m_parseError.reason = file.errorString();
+        return false;
+    }
+    return setContent(data);
+}
+
+bool XmlDocument::setContent(const QByteArray &data)
+{
+    m_root.reset();
+    m_parseError = XmlParseError();
+
+    QXmlStreamReader reader(data);
+    // Namespace declarations stay plain attributes and unknown prefixes are
+    // no error: the report reader never looks at namespaces.
+    reader.setNamespaceProcessing(false);
+
+    std::unique_ptr<XmlNode> root;
+    std::vector<XmlNode *> open;
+    while (!reader.atEnd()) {
+        const QXmlStreamReader::TokenType token = reader.readNext();
+        if (token == QXmlStreamReader::StartElement) {
+            if (int(open.size()) >= maxDepth) {
+                reader.raiseError(QCoreApplication::translate(
+                    "XmlDocument", "Elements are nested more than %1 levels deep.").arg(maxDepth));
+                break;
+            }
+            std::unique_ptr<XmlNode> node = createElement(reader.qualifiedName().toString());
+            node->m_line = int(reader.lineNumber());
+            const QXmlStreamAttributes attrs = reader.attributes();
+            node->m_attributes.reserve(size_t(attrs.size()));
+            for (const QXmlStreamAttribute &a : attrs)
+                node->m_attributes.push_back(
+                    XmlNode::Attribute{a.qualifiedName().toString(), a.value().toString()});
+            XmlNode *raw = node.get();
+            if (open.empty())
+                root = std::move(node);
+            else
+                open.back()->m_children.push_back(std::move(node));
+            open.push_back(raw);
+        } else if (token == QXmlStreamReader::EndElement) {
+            if (!open.empty())
+                open.pop_back();
+        } else if (token == QXmlStreamReader::Characters || token == QXmlStreamReader::EntityReference) {
+            if (open.empty())
+                continue;
+            XmlNode *parent = open.back();
+            const QString text = reader.text().toString();
+            // Text, entity references and CDATA in a row form one text node.
+            if (!parent->m_children.empty() && parent->m_children.back()->m_type == XmlNode::Text) {
+                parent->m_children.back()->m_name += text;
+            } else {
+                std::unique_ptr<XmlNode> t = createTextNode(text);
+                t->m_line = int(reader.lineNumber());
+                parent->m_children.push_back(std::move(t));
+            }
+        }
+    }
+
+    if (!reader.hasError() && !root)
+        reader.raiseError(QCoreApplication::translate("XmlDocument", "The document has no root element."));
+    if (reader.hasError()) {
+        m_parseError.errorCode = int(reader.error()) == 0 ? 1 : int(reader.error());
+        m_parseError.reason = reader.errorString();
+        m_parseError.line = int(reader.lineNumber());
+        m_parseError.srcText = lineText(data, m_parseError.line);
+        return false;
+    }
+    m_root = std::move(root);
+    return true;
+}
