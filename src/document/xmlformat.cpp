@@ -63,6 +63,45 @@ QString normalizeLineBreaks(const QString &text)
     return out;
 }
 
+namespace {
+
+// For a number from_chars found out of range: true when it is tiny rather
+// than huge, judged by its decimal magnitude.
+bool isTooSmall(const std::string &number)
+{
+    long long magnitude = 0; // position of the first significant digit
+    bool seenSignificant = false;
+    bool afterPoint = false;
+    size_t i = 0;
+    for (; i < number.size() && number[i] != 'e'; ++i) {
+        const char c = number[i];
+        if (c == '.') {
+            afterPoint = true;
+        } else if (c >= '0' && c <= '9') {
+            if (!seenSignificant && c != '0') {
+                seenSignificant = true;
+                if (afterPoint)
+                    --magnitude;
+            } else if (!seenSignificant && afterPoint) {
+                --magnitude;
+            } else if (seenSignificant && !afterPoint) {
+                ++magnitude;
+            }
+        }
+    }
+    long long exponent = 0;
+    bool negative = false;
+    for (++i; i < number.size(); ++i) {
+        if (number[i] == '-')
+            negative = true;
+        else if (number[i] >= '0' && number[i] <= '9' && exponent < 1000000000)
+            exponent = exponent * 10 + (number[i] - '0');
+    }
+    return magnitude + (negative ? -exponent : exponent) < 0;
+}
+
+} // namespace
+
 std::optional<double> leadingNumber(QStringView text)
 {
     // Collect the number's characters in ASCII, skipping blanks as the
@@ -126,9 +165,7 @@ std::optional<double> leadingNumber(QStringView text)
     const auto res = std::from_chars(first, first + digits.size(), value);
     if (res.ec == std::errc::result_out_of_range) {
         // Underflow reads as 0; overflow is no number for any property.
-        if (std::fabs(value) > 1.0)
-            return std::nullopt;
-        return 0.0;
+        return isTooSmall(digits) ? std::optional<double>(0.0) : std::nullopt;
     }
     if (res.ec != std::errc() || !std::isfinite(value))
         return std::nullopt;
