@@ -141,12 +141,14 @@ void Recordset::MoveFirst()
 {
     RecordsetData &d = data();
     d.position = 0;
+    d.moved();
 }
 
 void Recordset::MoveLast()
 {
     RecordsetData &d = data();
     d.position = d.rows > 0 ? d.rows - 1 : 0;
+    d.moved();
 }
 
 void Recordset::MoveNext()
@@ -155,6 +157,7 @@ void Recordset::MoveNext()
     if (d.position >= d.rows)
         noCurrentRecord();
     ++d.position;
+    d.moved();
 }
 
 void Recordset::MovePrevious()
@@ -163,6 +166,7 @@ void Recordset::MovePrevious()
     if (d.position < 0 || d.rows == 0)
         noCurrentRecord();
     --d.position;
+    d.moved();
 }
 
 long Recordset::RecordCount() const
@@ -190,6 +194,7 @@ void Recordset::setAbsolutePosition(long position)
                                 .arg(d.rows),
                             mirtSource);
     d.position = position - 1;
+    d.moved();
 }
 
 QString Recordset::GetString(int stringFormat, long numRows, const QString &columnDelimiter,
@@ -213,6 +218,7 @@ QString Recordset::GetString(int stringFormat, long numRows, const QString &colu
         }
         out += rowDelimiter;
     }
+    d.moved();
     return out;
 }
 

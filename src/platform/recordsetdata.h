@@ -33,6 +33,9 @@ struct RecordsetData
     std::vector<qint64> chunkOffsets;
     qsizetype chunkRow = -1;
 
+    // Every move of the cursor starts GetChunk afresh.
+    void moved() { chunkRow = -1; }
+
     int columnCount() const { return int(columns.size()); }
     bool atRecord() const { return open && position >= 0 && position < rows; }
     const QVariant &cell(qsizetype row, int column) const
