@@ -13,6 +13,10 @@
 class ItemClipboard
 {
 public:
+    ItemClipboard() = default;
+    ItemClipboard(const ItemClipboard &) = delete;
+    ItemClipboard &operator=(const ItemClipboard &) = delete;
+
     void clear() { m_items.clear(); }
     // Keeps a snapshot of item (same kind, same properties, no key).
     void addCopyOf(const ReportItem &item);

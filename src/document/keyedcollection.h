@@ -71,6 +71,15 @@ public:
         m_index.clear();
     }
 
+private:
+    // Declared before the iterator that names it (clang needs it complete there).
+    struct Entry
+    {
+        QString key;
+        std::unique_ptr<T> value;
+    };
+
+public:
     // Iteration yields T* in collection order.
     class const_iterator
     {
@@ -93,12 +102,6 @@ public:
     const_iterator end() const { return const_iterator(m_entries.cend()); }
 
 private:
-    struct Entry
-    {
-        QString key;
-        std::unique_ptr<T> value;
-    };
-
     static QString fold(const QString &key) { return key.toLower(); }
     void reindex()
     {

@@ -5,6 +5,7 @@
 #include "document/section.h"
 #include "engine/talvoerror.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -129,6 +130,8 @@ public:
     // failure the user is told why (reason, line and text of the line) and
     // the document is left as it was. fileName is not touched.
     bool loadXML(const QString &fileName);
+    // The same for a report held in memory; `sourceName` names it in messages.
+    bool loadXMLData(const QByteArray &data, const QString &sourceName = QString());
     // The MIRTDOCUMENT element with its sections.
     std::unique_ptr<XmlNode> getXMLNode(XmlDocument &dom) const;
     // Reads the root's attributes and its SECTION children.
@@ -148,6 +151,7 @@ private:
     // Rebuilds `sections` so that every entry is stored under its own Key.
     void rekeySections();
     QString freeDataSectionName(int preferred) const;
+    bool loadParsed(XmlDocument &dom, bool parsed, const QString &sourceName);
 
     int m_unit = 7;
     QString m_errorString;

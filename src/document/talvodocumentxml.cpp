@@ -130,7 +130,20 @@ void TalvoDocument::SetValXML(const XmlNode &root)
 bool TalvoDocument::loadXML(const QString &fileName)
 {
     XmlDocument dom;
-    if (!dom.load(fileName)) {
+    const bool parsed = dom.load(fileName);
+    return loadParsed(dom, parsed, fileName);
+}
+
+bool TalvoDocument::loadXMLData(const QByteArray &data, const QString &sourceName)
+{
+    XmlDocument dom;
+    const bool parsed = dom.setContent(data);
+    return loadParsed(dom, parsed, sourceName);
+}
+
+bool TalvoDocument::loadParsed(XmlDocument &dom, bool parsed, const QString &fileName)
+{
+    if (!parsed) {
         const XmlParseError &error = dom.parseError();
         QString text = loadFailureText() + QStringLiteral("\r\n");
         if (error.line > 0)
