@@ -387,8 +387,8 @@ struct Function
 
 const Function functions[] = {
     {"Len", 1, fnLen, true},          {"UCase", 1, fnUCase, true},
-    {"LCase", 1, fnLCase, true},      {"Left", 2, fnLeft, true},
-    {"Right", 2, fnRight, true},      {"Mid", 2, fnMid, true},
+    {"LCase", 1, fnLCase, true},      {"JetLeft", 2, fnLeft, true},
+    {"JetRight", 2, fnRight, true},      {"Mid", 2, fnMid, true},
     {"Mid", 3, fnMid, true},          {"InStr", 2, fnInStr, true},
     {"InStr", 3, fnInStr, true},      {"Nz", 1, fnNz, true},
     {"Nz", 2, fnNz, true},            {"Year", 1, fnYear, true},

@@ -6,7 +6,8 @@ struct sqlite3;
 // queries use, with Jet's results: Len, UCase, LCase, Left, Right, Mid,
 // InStr, Nz, Year, Month, Day, Hour, Minute, Second, Weekday, Now, Date,
 // Time, DateValue, DateSerial, Int, Fix, Sgn, Val, CStr, CInt, CLng, CDbl,
-// CBool, CDate, Chr, Asc, Space. (IIf, Trim, LTrim, RTrim, Abs, Round,
+// CBool, CDate, Chr, Asc, Space. Left and Right are JetLeft and JetRight here
+// (LEFT and RIGHT are join words to SQLite); AccessSql renames the calls. (IIf, Trim, LTrim, RTrim, Abs, Round,
 // Replace are SQLite's own and behave alike.) Dates are the copy's text form
 // 'yyyy-MM-dd HH:mm:ss'; Date(), Time() and Now() give the local time.
 class AccessFunctions

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QFile>
+#include <QFileInfo>
 #include <QTime>
 
 #include <mdbtools.h>
@@ -186,6 +187,14 @@ public:
             fail(tr("Unrecognized database format '%1'.").arg(m_path), capture.text());
         m_pageSize = int(m_mdb->fmt->pg_size);
         m_jet3 = m_mdb->f->jet_version == MDB_VER_JET3;
+        // mdbtools ends a table quietly at the end of a cut-off file; the
+        // file's size says whether pages are missing.
+        const qint64 size = QFileInfo(m_path).size();
+        if (m_pageSize <= 0 || size < 2 * qint64(m_pageSize) || size % m_pageSize != 0)
+            fail(tr("The Access file '%1' is damaged: it is cut off (%2 bytes).")
+                     .arg(m_path)
+                     .arg(size),
+                 capture.text());
         if (!mdb_read_catalog(m_mdb, MDB_TABLE))
             fail(tr("Unrecognized database format '%1'.").arg(m_path), capture.text());
 
@@ -280,6 +289,7 @@ private:
         }
 
         std::vector<MdbField> fields(ncols);
+        unsigned int rows = 0;
         mdb_rewind_table(table);
         while (mdb_fetch_row(table)) {
             int rowStart = 0;
@@ -301,7 +311,15 @@ private:
             }
             if (sqlite3_step(stmt) != SQLITE_DONE)
                 fail(QString::fromUtf8(sqlite3_errmsg(m_db)));
+            ++rows;
         }
+        // A damaged page ends the scan early without a word.
+        if (rows != table->num_rows)
+            fail(tr("The Access file '%1' is damaged: table \"%2\" has %3 rows, %4 could be read.")
+                     .arg(m_path, name)
+                     .arg(table->num_rows)
+                     .arg(rows),
+                 capture.text());
     }
 
     // Binds one value of the current row; false when the row's bytes are

@@ -169,6 +169,23 @@ QString AccessSql::toSqlite(const QString &jetSql)
             const QString upper = word.toUpper();
             i = j;
 
+            // Jet's Left$, Mid$, … are Left, Mid, …
+            qsizetype next = i;
+            if (next < n && s.at(next) == QLatin1Char('$'))
+                ++next;
+            while (next < n && s.at(next).isSpace())
+                ++next;
+            const bool call = next < n && s.at(next) == QLatin1Char('(');
+            if (call && i < n && s.at(i) == QLatin1Char('$'))
+                ++i;
+            // LEFT and RIGHT are join words to SQLite; the functions go by
+            // other names.
+            if (call && (upper == QLatin1String("LEFT") || upper == QLatin1String("RIGHT"))) {
+                out += upper == QLatin1String("LEFT") ? QLatin1String("JetLeft")
+                                                      : QLatin1String("JetRight");
+                lastWord = upper;
+                continue;
+            }
             if (upper == QLatin1String("DISTINCTROW")) {
                 continue;
             }

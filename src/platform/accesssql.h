@@ -11,6 +11,8 @@
 //   copy stores dates in ('2024-01-31 10:00:00');
 // - & joins texts (||), Mod is the remainder operator (%);
 // - LIKE patterns use * and ? as well as % and _;
+// - Left( and Right( call JetLeft and JetRight, Left$( and the other $
+//   forms the plain functions;
 // - SELECT TOP n becomes LIMIT n; DISTINCTROW is dropped (on the simple
 //   queries of reports it selects the same rows as a plain SELECT).
 // Text comparisons ignore case because the copy's text columns are declared
