@@ -1,7 +1,55 @@
-#include <QCoreApplication>
+// The program: parses the command line, picks the headless or the desktop
+// path, and runs. Everything a test would want to reach lives in the
+// libraries.
+#include "app/commandline.h"
+#include "app/headlesscommands.h"
+#include "app/startup.h"
+#include "designer/dialoginteraction.h"
+#include "designer/guistartupwindows.h"
+#include "document/talvodocument.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QTextStream>
+
+#include <cstdio>
+#include <memory>
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    return 0;
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine commandLine = CommandLine::fromArguments(arguments);
+
+    const bool headless = isHeadlessCommand(commandLine);
+    // Work without a window needs no display.
+    if (headless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    std::unique_ptr<QGuiApplication> app;
+    if (headless)
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    else
+        app = std::make_unique<QApplication>(argc, argv);
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    for (const QString &unknown : commandLine.unknownOptions()) {
+        err << QCoreApplication::translate("Mirt", "mirt: unknown option %1 (see /help)").arg(unknown)
+            << Qt::endl;
+    }
+
+    TalvoDocument document;
+    if (headless)
+        return runHeadlessCommand(commandLine, document, out, err, QCoreApplication::applicationDirPath());
+
+    DialogInteraction dialogs;
+    UserInteraction::setCurrent(&dialogs);
+    GuiStartupWindows windows;
+    const CommandLine chosen = chooseCommandLine(commandLine, windows);
+    const int status = processCommandLine(chosen, document, windows, QCoreApplication::applicationDirPath());
+    const int exitCode = status == kRunEventLoop ? app->exec() : status;
+    UserInteraction::setCurrent(nullptr);
+    return exitCode;
 }

@@ -1,0 +1,200 @@
+#include "headlesscommands.h"
+
+#include "units.h"
+
+#include "document/igraph.h"
+#include "document/ipic.h"
+#include "document/item.h"
+#include "document/talvodocument.h"
+#include "document/userinteraction.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("Mirt", text);
+}
+
+QString number(double value)
+{
+    // Locale-independent, shortest form that reads back the same float.
+    return QString::number(value, 'g', 7);
+}
+
+QString quotedText(const QString &text)
+{
+    QString shown = text;
+    shown.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\\n"));
+    shown.replace(QLatin1Char('\n'), QLatin1String("\\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1String("\\r"));
+    shown.replace(QLatin1Char('"'), QLatin1String("\\\""));
+    return QLatin1Char('"') + shown + QLatin1Char('"');
+}
+
+QString sectionKind(int type)
+{
+    switch (type) {
+    case section::DataSection: return QStringLiteral("data section");
+    case section::PageHeader: return QStringLiteral("page header");
+    case section::PageFooter: return QStringLiteral("page footer");
+    case section::ReportHeader: return QStringLiteral("report header");
+    case section::ReportFooter: return QStringLiteral("report footer");
+    default: return QStringLiteral("kind %1").arg(type);
+    }
+}
+
+QString itemContent(const ReportItem &item)
+{
+    switch (item.kind()) {
+    case ReportItem::TextKind: {
+        const auto &text = static_cast<const Item &>(item);
+        QString line = quotedText(text.content);
+        if (!text.FormatString.isEmpty())
+            line += QStringLiteral(" format ") + quotedText(text.FormatString);
+        if (text.visible != QLatin1String("true"))
+            line += QStringLiteral(" visible ") + quotedText(text.visible);
+        return line;
+    }
+    case ReportItem::PictureKind: {
+        const auto &pic = static_cast<const iPic &>(item);
+        static const char *sources[] = {"file", "binary field", "path field"};
+        const QString source = pic.pType >= 0 && pic.pType <= 2 ? QString::fromLatin1(sources[pic.pType])
+                                                                : QStringLiteral("type %1").arg(pic.pType);
+        return source + QLatin1Char(' ') + quotedText(pic.fileName) + (pic.stretch ? QStringLiteral(" stretched") : QString());
+    }
+    case ReportItem::GraphKind: {
+        const auto &graph = static_cast<const iGraph &>(item);
+        return QStringLiteral("type %1 SQL %2").arg(graph.gType).arg(quotedText(graph.SQL));
+    }
+    }
+    return QString();
+}
+
+int loadReport(const CommandLine &commandLine, TalvoDocument &document, QTextStream &err,
+               const QString &programDir)
+{
+    const QString name = commandLine.value(QStringLiteral("f")).trimmed();
+    if (name.isEmpty()) {
+        err << tr("mirt: this option needs a report: /f FILE") << Qt::endl;
+        return 1;
+    }
+    const QString path = resolveCommandLineFile(name, programDir);
+    if (path.isEmpty()) {
+        err << tr("this file is not existing: ") << name << Qt::endl;
+        return 1;
+    }
+    if (!document.loadXML(path))
+        return 1; // the load message went to stderr through the interaction
+    document.fileName = path;
+    return 0;
+}
+
+} // namespace
+
+bool isHeadlessCommand(const CommandLine &commandLine)
+{
+    static const QStringList names{QStringLiteral("help"), QStringLiteral("?"),
+                                   QStringLiteral("info"), QStringLiteral("saveas")};
+    for (const QString &name : names) {
+        if (commandLine.has(name))
+            return true;
+    }
+    return false;
+}
+
+QString helpText()
+{
+    QString text;
+    QTextStream stream(&text);
+    stream << tr("Usage: mirt [/f REPORT] [options]") << '\n';
+    int width = 0;
+    for (const auto &option : CommandLine::knownOptions())
+        width = std::max(width, int(option.first.size()));
+    for (const auto &option : CommandLine::knownOptions())
+        stream << "  " << option.first.leftJustified(width + 2) << option.second << '\n';
+    return text;
+}
+
+QString reportSummary(const TalvoDocument &document)
+{
+    QString text;
+    QTextStream s(&text);
+    const int unit = document.unit();
+    s << "Report " << quotedText(document.docName) << '\n';
+    s << "  file: " << document.fileName << '\n';
+    s << "  unit: " << unitName(unit) << '\n';
+    s << "  page: " << number(document.pageWidth) << " x " << number(document.pageHeight)
+      << ", paper " << document.paperType << ", " << orientationName(document.pageOrientation) << '\n';
+    s << "  margins: left " << number(document.leftMargin) << ", right " << number(document.rightMargin)
+      << ", top " << number(document.topMargin) << ", bottom " << number(document.bottomMargin) << '\n';
+    s << "  printer: " << (document.DocPrinterName.isEmpty() ? QStringLiteral("(default)") : document.DocPrinterName)
+      << ", copies " << document.copies << '\n';
+    s << "  grid: " << number(document.gridSize) << '\n';
+    s << "  connection: " << document.connectionStringData << '\n';
+    s << "  sections: " << document.sections.count() << '\n';
+    for (const section *sec : document.sections) {
+        s << "Section " << sec->Key() << ": " << sectionKind(sec->section_Type) << ' '
+          << quotedText(sec->sectionName) << ", height " << number(sec->Height) << '\n';
+        if (sec->section_Type == section::DataSection) {
+            s << "  SQL: " << quotedText(sec->SQL) << '\n';
+            s << "  parent: " << (sec->sectionParent > 0 ? section::keyOf(section::DataSection, sec->sectionParent) : QStringLiteral("(none)"))
+              << ", mode: " << (sec->mode == section::OnceAfter ? "one time after" : "after each record") << '\n';
+        }
+        if (sec->pageBreakAfter)
+            s << "  page break after\n";
+        if (sec->visible != QLatin1String("true"))
+            s << "  visible: " << quotedText(sec->visible) << '\n';
+        for (const ReportItem *item : sec->items) {
+            s << "  " << item->whatIs() << ' ' << item->Key << " at " << number(item->x) << ", "
+              << number(item->y) << " size " << number(item->w) << " x " << number(item->h) << ": "
+              << itemContent(*item) << '\n';
+        }
+    }
+    return text;
+}
+
+int runHeadlessCommand(const CommandLine &commandLine, TalvoDocument &document, QTextStream &out,
+                       QTextStream &err, const QString &programDir)
+{
+    if (commandLine.has(QStringLiteral("help")) || commandLine.has(QStringLiteral("?"))) {
+        out << helpText();
+        out.flush();
+        return 0;
+    }
+
+    StderrInteraction stderrMessages;
+    UserInteraction *previous = UserInteraction::current();
+    UserInteraction::setCurrent(&stderrMessages);
+    struct Restore {
+        UserInteraction *previous;
+        ~Restore() { UserInteraction::setCurrent(previous); }
+    } restore{previous};
+
+    document.dbg = commandLine.has(QStringLiteral("debug")) || commandLine.has(QStringLiteral("dbg"));
+    if (const int status = loadReport(commandLine, document, err, programDir))
+        return status;
+
+    if (commandLine.has(QStringLiteral("saveas"))) {
+        const QString target = commandLine.value(QStringLiteral("saveas"));
+        if (target.trimmed().isEmpty()) {
+            err << tr("mirt: /saveas needs a file name") << Qt::endl;
+            return 4;
+        }
+        if (!document.SaveXML(target)) {
+            err << tr("mirt: cannot write %1: %2").arg(target, document.errorString()) << Qt::endl;
+            return 4;
+        }
+        return 0;
+    }
+
+    if (commandLine.has(QStringLiteral("info"))) {
+        out << reportSummary(document);
+        out.flush();
+        return 0;
+    }
+    return 0;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "commandline.h"
+
+class QTextStream;
+class TalvoDocument;
+
+// Options that do their work and exit without opening a window: /help, /?,
+// /info, /saveas, /check, /eval and the exports.
+bool isHeadlessCommand(const CommandLine &commandLine);
+
+// Runs the headless option of the command line. Messages the document would
+// show in a box go to `err`. Returns the exit status.
+int runHeadlessCommand(const CommandLine &commandLine, TalvoDocument &document, QTextStream &out,
+                       QTextStream &err, const QString &programDir);
+
+// The option list /help prints.
+QString helpText();
+
+// The readable summary /info prints: document properties, then every
+// section in collection order with its items.
+QString reportSummary(const TalvoDocument &document);

@@ -1,0 +1,293 @@
+#include "app/headlesscommands.h"
+#include "app/settings.h"
+#include "app/startup.h"
+#include "document/talvodocument.h"
+#include "document/userinteraction.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+namespace {
+
+// Records which window start-up asked for and with which flags.
+class RecordingWindows : public StartupWindows
+{
+public:
+    QString welcomeAnswer;
+    bool tickNever = false;
+    int welcomeShown = 0;
+    bool neverOnEntry = false;
+    QStringList opened; // "designer" or "preview p d h" with the flags as 0/1
+    bool loadedWhenOpened = false;
+    QString fileNameWhenOpened;
+
+    QString showWelcome(bool &neverTicked) override
+    {
+        ++welcomeShown;
+        neverOnEntry = neverTicked;
+        neverTicked = tickNever;
+        return welcomeAnswer;
+    }
+    int openDesigner(TalvoDocument &document) override
+    {
+        record(document);
+        opened << QStringLiteral("designer");
+        return kRunEventLoop;
+    }
+    int printPreview(TalvoDocument &document, bool &thenPrint, bool &showDialog, bool &hide) override
+    {
+        record(document);
+        opened << QStringLiteral("preview %1 %2 %3").arg(int(thenPrint)).arg(int(showDialog)).arg(int(hide));
+        return kRunEventLoop;
+    }
+
+private:
+    void record(TalvoDocument &document)
+    {
+        fileNameWhenOpened = document.fileName;
+        loadedWhenOpened = document.docName == QLatin1String("Loaded report");
+    }
+};
+
+const char kReport[] =
+    "<MIRTDOCUMENT xmlns=\"http://mirt.talvo.org/schemas/mirt1\" docName=\"Loaded report\" unit=\"7\">"
+    "<SECTION name=\"Customers\" type=\"0\" height=\"1.5\" SQL=\"SELECT * FROM Customers\" mode=\"0\" "
+    "sectionParent=\"0\" dataSectionNumber=\"1\" pageBreakAfter=\"false\" visible=\"true\">"
+    "<ITEM x=\"1\" y=\"0.5\" width=\"4\" height=\"0.5\">[Customers].[Name]</ITEM></SECTION></MIRTDOCUMENT>";
+
+void writeFile(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(data);
+}
+
+struct HeadlessRun
+{
+    int status = 0;
+    QString out;
+    QString err;
+};
+
+HeadlessRun runHeadless(const QStringList &arguments, const QString &programDir)
+{
+    HeadlessRun run;
+    QTextStream out(&run.out), err(&run.err);
+    TalvoDocument document;
+    run.status = runHeadlessCommand(CommandLine::fromArguments(arguments), document, out, err, programDir);
+    out.flush();
+    err.flush();
+    return run;
+}
+
+} // namespace
+
+class tst_Startup : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_config;
+    QTemporaryDir m_dir;        // the folder the program is started from
+    QTemporaryDir m_programDir; // the program's own folder
+    ScriptedInteraction m_interaction;
+    QString m_savedCwd;
+
+private slots:
+    void initTestCase()
+    {
+        qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+        m_savedCwd = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_dir.path()));
+        writeFile(m_dir.filePath(QStringLiteral("here.xml")), kReport);
+        writeFile(m_dir.filePath(QStringLiteral("with space.xml")), kReport);
+        writeFile(m_programDir.filePath(QStringLiteral("demo.xml")), kReport);
+        writeFile(m_dir.filePath(QStringLiteral("broken.xml")), "<MIRTDOCUMENT><SECTION");
+    }
+    void cleanupTestCase() { QDir::setCurrent(m_savedCwd); }
+    void init()
+    {
+        m_interaction = ScriptedInteraction();
+        UserInteraction::setCurrent(&m_interaction);
+    }
+    void cleanup() { UserInteraction::setCurrent(nullptr); }
+
+    void windowsChosen_data()
+    {
+        QTest::addColumn<QString>("commandLine");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<bool>("loaded");
+        QTest::addColumn<bool>("debug");
+
+        QTest::newRow("no file") << "" << "designer" << false << false;
+        QTest::newRow("debug alone") << "/debug" << "designer" << false << true;
+        QTest::newRow("dbg alone") << "/dbg" << "designer" << false << true;
+        QTest::newRow("preview only") << "/f here.xml" << "preview 0 1 0" << true << false;
+        QTest::newRow("designer") << "/f here.xml /e" << "designer" << true << false;
+        QTest::newRow("designer wins over print") << "/f here.xml /p /e" << "designer" << true << false;
+        QTest::newRow("print with dialog") << "/f here.xml /p" << "preview 1 1 0" << true << false;
+        QTest::newRow("print without dialog") << "/f here.xml /dp" << "preview 1 0 0" << true << false;
+        QTest::newRow("hidden print") << "/f here.xml /dhp" << "preview 1 0 1" << true << false;
+        QTest::newRow("capitals and quotes") << "/F \"with space.xml\" /DP /DEBUG" << "preview 1 0 0" << true << true;
+        QTest::newRow("program folder") << "/f demo.xml /e" << "designer" << true << false;
+        QTest::newRow("cut at the slash") << "/f sub/here.xml" << "designer" << false << false;
+        QTest::newRow("broken file still opens") << "/f broken.xml" << "preview 0 1 0" << false << false;
+    }
+    void windowsChosen()
+    {
+        QFETCH(QString, commandLine);
+        QFETCH(QString, window);
+        QFETCH(bool, loaded);
+        QFETCH(bool, debug);
+
+        TalvoDocument document;
+        RecordingWindows windows;
+        const int status = processCommandLine(CommandLine::fromText(commandLine), document, windows,
+                                              m_programDir.path());
+        QCOMPARE(status, kRunEventLoop);
+        QCOMPARE(windows.opened, QStringList{window});
+        QCOMPARE(windows.loadedWhenOpened, loaded);
+        QCOMPARE(document.dbg, debug);
+    }
+
+    void missingFileIsReportedThenDesignerOpens()
+    {
+        TalvoDocument document;
+        RecordingWindows windows;
+        processCommandLine(CommandLine::fromText(QStringLiteral("/f nothing.xml /p")), document, windows,
+                           m_programDir.path());
+        QCOMPARE(m_interaction.shown.size(), 1);
+        QCOMPARE(m_interaction.shown.at(0).text, QStringLiteral("this file is not existing: \r\nnothing.xml"));
+        QCOMPARE(m_interaction.shown.at(0).buttons, int(UserInteraction::Ok));
+        QCOMPARE(windows.opened, QStringList{QStringLiteral("designer")});
+        QVERIFY(document.fileName.isEmpty());
+    }
+
+    void absolutePathFromSeparateArguments()
+    {
+        TalvoDocument document;
+        RecordingWindows windows;
+        const QString path = m_dir.filePath(QStringLiteral("with space.xml"));
+        processCommandLine(CommandLine::fromArguments({QStringLiteral("/f"), path, QStringLiteral("/e")}),
+                           document, windows, m_programDir.path());
+        QCOMPARE(windows.opened, QStringList{QStringLiteral("designer")});
+        QVERIFY(windows.loadedWhenOpened);
+        QCOMPARE(QFileInfo(windows.fileNameWhenOpened).canonicalFilePath(), QFileInfo(path).canonicalFilePath());
+    }
+
+    void hiddenPrintAsksTheEnd()
+    {
+        TalvoDocument document;
+        RecordingWindows windows;
+        int ends = 0;
+        connect(&document, &TalvoDocument::GoEnd, this, [&ends] { ++ends; });
+        processCommandLine(CommandLine::fromText(QStringLiteral("/f here.xml /dhp")), document, windows,
+                           m_programDir.path());
+        QCOMPARE(ends, 1);
+        processCommandLine(CommandLine::fromText(QStringLiteral("/f here.xml /dp")), document, windows,
+                           m_programDir.path());
+        QCOMPARE(ends, 1);
+    }
+
+    void welcomeDialog_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("startBefore");
+        QTest::addColumn<bool>("tick");
+        QTest::addColumn<int>("shown");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("startAfter");
+
+        QTest::newRow("first start, demo") << QStringList{} << "" << false << 1 << "/f \"demo.xml\" /e" << "";
+        QTest::newRow("first start, never again") << QStringList{} << "" << true << 1 << "" << "never";
+        QTest::newRow("never") << QStringList{} << "never" << false << 0 << "" << "never";
+        QTest::newRow("blanks only") << QStringList{QStringLiteral("   ")} << "" << false << 1
+                                     << "/f \"demo.xml\" /e" << "";
+        QTest::newRow("arguments skip the dialog") << QStringList{QStringLiteral("/e")} << "" << false << 0 << "/e" << "";
+    }
+    void welcomeDialog()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, startBefore);
+        QFETCH(bool, tick);
+        QFETCH(int, shown);
+        QFETCH(QString, chosen);
+        QFETCH(QString, startAfter);
+
+        writeSetting(startSettingKey(), startBefore);
+        RecordingWindows windows;
+        windows.tickNever = tick;
+        windows.welcomeAnswer = tick ? QString() : QStringLiteral("/f \"demo.xml\" /e");
+        const CommandLine line = chooseCommandLine(CommandLine::fromArguments(arguments), windows);
+        QCOMPARE(windows.welcomeShown, shown);
+        if (shown)
+            QCOMPARE(windows.neverOnEntry, false);
+        QCOMPARE(line.text().trimmed(), chosen);
+        QCOMPARE(readSetting(startSettingKey(), QString()), startAfter);
+    }
+
+    void headless_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("inOut");
+        QTest::addColumn<QString>("inErr");
+
+        QTest::newRow("help") << QStringList{QStringLiteral("/help")} << 0 << "/saveas FILE" << "";
+        QTest::newRow("question mark") << QStringList{QStringLiteral("/?")} << 0 << "/info" << "";
+        QTest::newRow("info") << QStringList{QStringLiteral("/f"), QStringLiteral("here.xml"), QStringLiteral("/info")}
+                              << 0 << "Section d1: data section \"Customers\", height 1.5" << "";
+        QTest::newRow("info item") << QStringList{QStringLiteral("/f"), QStringLiteral("demo.xml"), QStringLiteral("/info")}
+                                   << 0 << "item k1 at 1, 0.5 size 4 x 0.5: \"[Customers].[Name]\"" << "";
+        QTest::newRow("info broken") << QStringList{QStringLiteral("/f"), QStringLiteral("broken.xml"), QStringLiteral("/info")}
+                                     << 1 << "" << "broken.xml";
+        QTest::newRow("info missing") << QStringList{QStringLiteral("/f"), QStringLiteral("gone.xml"), QStringLiteral("/info")}
+                                      << 1 << "" << "this file is not existing: gone.xml";
+        QTest::newRow("info without file") << QStringList{QStringLiteral("/info")} << 1 << "" << "/f FILE";
+        QTest::newRow("saveas into missing folder")
+            << QStringList{QStringLiteral("/f"), QStringLiteral("here.xml"), QStringLiteral("/saveas"), QStringLiteral("no/such/dir/x.xml")}
+            << 4 << "" << "cannot write no/such/dir/x.xml";
+    }
+    void headless()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, inOut);
+        QFETCH(QString, inErr);
+
+        UserInteraction::setCurrent(nullptr);
+        QVERIFY(isHeadlessCommand(CommandLine::fromArguments(arguments)));
+        const HeadlessRun run = runHeadless(arguments, m_programDir.path());
+        QCOMPARE(run.status, status);
+        QVERIFY2(run.out.contains(inOut), qPrintable(run.out));
+        QVERIFY2(run.err.contains(inErr) || status == 1, qPrintable(run.err));
+        if (status != 0)
+            QVERIFY(run.out.isEmpty());
+    }
+
+    void saveAsWritesTheSameReport()
+    {
+        const QString target = m_dir.filePath(QStringLiteral("copy of here.xml"));
+        const HeadlessRun run = runHeadless({QStringLiteral("/f"), QStringLiteral("here.xml"), QStringLiteral("/saveas"), target},
+                                            m_programDir.path());
+        QCOMPARE(run.status, 0);
+        const HeadlessRun original = runHeadless({QStringLiteral("/f"), QStringLiteral("here.xml"), QStringLiteral("/info")},
+                                                 m_programDir.path());
+        const HeadlessRun copy = runHeadless({QStringLiteral("/f"), target, QStringLiteral("/info")}, m_programDir.path());
+        QCOMPARE(copy.status, 0);
+        // Everything but the file line is the same.
+        QCOMPARE(copy.out.section(QLatin1Char('\n'), 2), original.out.section(QLatin1Char('\n'), 2));
+    }
+
+    void windowOptionsAreNotHeadless()
+    {
+        QVERIFY(!isHeadlessCommand(CommandLine::fromText(QStringLiteral("/f demo.xml /e"))));
+        QVERIFY(!isHeadlessCommand(CommandLine::fromText(QStringLiteral("/f demo.xml /dhp"))));
+        QVERIFY(!isHeadlessCommand(CommandLine::fromText(QString())));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Startup)
+#include "tst_startup.moc"
