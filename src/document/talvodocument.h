@@ -13,8 +13,14 @@
 
 #include <memory>
 
+class DrawingSurface;
 class XmlDocument;
 class XmlNode;
+
+// One produced page: its print items in creation order. Print items are
+// positioned copies of the design items (same classes) carrying their final
+// text; the page owns them.
+using PrintedPage = KeyedCollection<ReportItem>;
 
 // The whole report: page setup, connection strings, the keyed sections and
 // the run-time state of the report engine. The application holds one for
@@ -68,6 +74,18 @@ public:
     // ---- Error and debug lists ----
     QList<talvoError> errorLst; // emptied by init
     QStringList debugLst;
+
+    // ---- Run state (a report run fills these; drawing and export read them) ----
+    KeyedCollection<PrintedPage> Pages; // "p1", "p2", … in page order
+    PrintedPage *items = nullptr;       // the page being filled (the last one)
+    int CurrentPage = 0;                // producing: page being filled; drawing: page drawn
+    float CurrentY = 0;                 // where the next section goes, in the document unit
+    DrawingSurface *dest = nullptr;     // the surface of the run; not owned
+    bool working = false;
+    bool stopRequested = false;
+    bool realPrinting = false;
+    qint64 nbRecords = 0;   // records of the root data section
+    qint64 recordsDone = 0; // of which done
 
     // ---- Model operations ----
     // Back to a new document's settings, with no sections and no changes.
