@@ -113,7 +113,13 @@ QString sqlValueText(const QVariant &value)
 
 QString selectCheckMessage(const QString &trimmedSql)
 {
-    const QString upper = trimmedSql.toUpper();
+    // Line breaks and tabs separate words as spaces do: queries are often
+    // written on several lines ("SELECT a\r\nFROM t").
+    QString upper = trimmedSql.toUpper();
+    for (QChar &c : upper) {
+        if (c.isSpace())
+            c = u' ';
+    }
     if (!upper.startsWith(QStringLiteral("SELECT ")))
         return QCoreApplication::translate("TalvoDocument", "Your query must start with 'SELECT'");
     if (!upper.contains(QStringLiteral(" FROM ")))
@@ -122,7 +128,7 @@ QString selectCheckMessage(const QString &trimmedSql)
     // The keyword FROM at the end, not a name that happens to end in "from"
     // (ValidFrom): that is a complete query.
     if (upper.endsWith(QStringLiteral("FROM"))
-        && (upper.size() == 4 || upper.at(upper.size() - 5).isSpace()))
+        && (upper.size() == 4 || upper.at(upper.size() - 5) == u' '))
         return QCoreApplication::translate("TalvoDocument", "You query is not complete");
     return QString();
 }

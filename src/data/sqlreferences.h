@@ -34,5 +34,5 @@ QString sqlValueText(const QVariant &value);
 
 // The reason a trimmed query text cannot be run, or "" when it passes: it
 // must start with "SELECT ", contain " FROM " and not end with the word FROM
-// (compared without regard to case).
+// (compared without regard to case; a line break or tab counts as a space).
 QString selectCheckMessage(const QString &trimmedSql);

@@ -6,6 +6,7 @@
 #include "document/item.h"
 #include "document/talvodocument.h"
 #include "document/xmlformat.h"
+#include "platform/recordset.h"
 #include "platform/xmldom.h"
 
 #include <QLocale>
@@ -124,6 +125,7 @@ double section::HeightT() const
 void section::CloseClean()
 {
     parent = nullptr;
+    rsd.reset(); // closing a snapshot cannot fail
 }
 
 std::optional<bool> section::visibleValue(const QString &visible)

@@ -4,11 +4,14 @@
 #include "document/reportitem.h"
 
 #include <QString>
+#include <QVariant>
 
 #include <memory>
 #include <optional>
 
 class TalvoDocument;
+class Field;
+class Recordset;
 class Item;
 class iPic;
 class iGraph;
@@ -70,6 +73,23 @@ public:
     // The Boolean form of the `visible` text ("true"/"false", or a number,
     // non-zero meaning true); empty when the text has none.
     static std::optional<bool> visibleValue(const QString &visible);
+
+    // ---- Queries (defined in src/data/) ----
+    // Opens the section's query (references filled from the parent's
+    // current record) into a new rsd; 0 on success, 2 on failure with the
+    // reason in the document's error list.
+    int OpenRS(long maxRecords);
+    // The SQL with every reference replaced by 0.
+    QString testSQL() const;
+    // The field of rsd named `name` at its current row; an invalid Field
+    // when there is none (no open recordset, no such field).
+    Field GetField(const QString &name) const;
+    // Its ADO type number; 0 when there is no such field.
+    int GetTypeField(const QString &name) const;
+    // Its value at the current row (invalid for Null); an empty string when
+    // it cannot be read.
+    QVariant GetValueField(const QString &name) const;
+    std::unique_ptr<Recordset> rsd; // open while a run walks the section
 
     QString sectionName = QStringLiteral("Data");
     int dataSectionNumber = 0; // 1 for the first data section; 0 for headers and footers

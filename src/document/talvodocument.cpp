@@ -4,6 +4,7 @@
 #include "app/units.h"
 #include "document/reportitem.h"
 #include "document/userinteraction.h"
+#include "platform/connection.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -344,6 +345,14 @@ void TalvoDocument::CloseClean()
     debugLst.clear();
     ClipBrd.clear();
     ClearSections();
+    if (m_connection) {
+        try {
+            m_connection->Close();
+        } catch (...) {
+            // Releasing is all that matters here.
+        }
+        m_connection.reset();
+    }
 }
 
 void TalvoDocument::AskEnd()

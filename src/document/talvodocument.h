@@ -10,9 +10,14 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <memory>
 
+class Connection;
+class Recordset;
+class iField;
+struct CatalogEntry;
 class DrawingSurface;
 class XmlDocument;
 class XmlNode;
@@ -74,6 +79,13 @@ public:
     // ---- Error and debug lists ----
     QList<talvoError> errorLst; // emptied by init
     QStringList debugLst;
+    // Appends the entry (filled by the caller) to errorLst.
+    void addError(const talvoError &e);
+    bool isErrors() const { return !errorLst.isEmpty(); }
+    // The entry added last; nullptr while the list is empty.
+    const talvoError *lastError() const { return errorLst.isEmpty() ? nullptr : &errorLst.last(); }
+    // Appends the line in debug mode only, so callers need not test dbg.
+    void addDebugList(const QString &line);
 
     // ---- Run state (a report run fills these; drawing and export read them) ----
     KeyedCollection<PrintedPage> Pages; // "p1", "p2", … in page order
@@ -155,6 +167,51 @@ public:
     // Reads the root's attributes and its SECTION children.
     void SetValXML(const XmlNode &root);
 
+    // ---- Data connection and queries (defined in src/data/) ----
+    // The report's connection, created empty on first use; read-only.
+    Connection &connection();
+    // 0 when the connection is open afterwards, 1 when it cannot be opened
+    // (connectionError() then says why). An open connection is kept only
+    // while it still serves connectionStringData and the report's folder.
+    int openDataConnection();
+    bool DataConnOpened() const;
+    // Why the last openDataConnection failed; empty after a success.
+    QString connectionError() const { return m_connectionError; }
+    // The folder a relative Data Source is looked up in first: the report
+    // file's; empty for an unsaved report.
+    QString dataBaseDir() const;
+    // Clears `list`, then adds the table names and then the view names of
+    // the report's data source, opened on a separate connection; empty when
+    // it cannot be opened. `entries` receives the same names with their kind.
+    void FillListTables(QStringList &list, QList<CatalogEntry> *entries = nullptr) const;
+    // The fields the data sections fromLevel..toLevel deliver, in section and
+    // column order, each named [Section name].[Field name]. Sections whose
+    // query fails add none (their error is in the error list).
+    QList<iField> GetListFields(int fromLevel, int toLevel);
+
+    // Checks and opens `sql` (trimmed in place) into the closed recordset
+    // `rs` on the report's connection; maxRecords > 0 limits the rows.
+    // 0 on success, 2 on failure with the reason added to the error list.
+    int RunSQL(QString &sql, Recordset &rs, long maxRecords);
+    // The references of an SQL text, in order, duplicates kept.
+    QStringList GetFieldsFromSQL(const QString &sql) const;
+    // Replaces every {reference} of `sql` (in place, and returned) by the
+    // current value of the field it names, read from the section it names
+    // or else from defaultSection.
+    QString ReplaceRefsInSQL(QString &sql, section *defaultSection);
+    // The section's trimmed SQL with its references filled from its parent.
+    QString BuildSQL(section *sec);
+    // The SQL with every reference replaced by 0: runnable without records.
+    QString testSQL(const QString &sql) const;
+
+    // ---- Formula variables (shared with the evaluation code) ----
+    // Field values of the current records by bare field name, any letter case.
+    KeyedCollection<QVariant> vars;
+    void updateVar(const QString &name, const QVariant &value);
+    bool HasFieldInFormulas(const section *sec) const;
+    // Refreshes vars from the current record of sec when it has formulas.
+    void MajVars(section *sec);
+
 signals:
     void pageFinished(int page);
     void finishedWorking();
@@ -173,4 +230,8 @@ private:
 
     int m_unit = 7;
     QString m_errorString;
+
+    // ---- Data connection (src/data/) ----
+    std::unique_ptr<Connection> m_connection;
+    QString m_connectionError;
 };

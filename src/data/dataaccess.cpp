@@ -1,0 +1,97 @@
+#include "dataaccess.h"
+
+#include "document/userinteraction.h"
+#include "platform/connection.h"
+#include "platform/databaseerror.h"
+#include "platform/recordset.h"
+
+#include <QCoreApplication>
+
+#include <array>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("dataaccess", text);
+}
+
+// Access stores pictures as OLE objects: a header names the server that made
+// it and the file's bytes follow. The image starts at its format's signature.
+QImage imageInsideWrapper(const QByteArray &bytes)
+{
+    static const std::array<QByteArray, 4> signatures = {
+        QByteArray("\x89PNG\r\n\x1a\n", 8),
+        QByteArray("\xff\xd8\xff", 3),
+        QByteArray("GIF8"),
+        QByteArray("BM"),
+    };
+    for (const QByteArray &signature : signatures) {
+        for (qsizetype at = bytes.indexOf(signature, 1); at > 0;
+             at = bytes.indexOf(signature, at + 1)) {
+            const QImage image = QImage::fromData(bytes.mid(at));
+            if (!image.isNull())
+                return image;
+        }
+    }
+    return QImage();
+}
+
+} // namespace
+
+bool openConnection(std::unique_ptr<Connection> &connection, const QString &connectionString,
+                    bool silent, const QString &baseDir)
+{
+    connection = std::make_unique<Connection>();
+    connection->setBaseDir(baseDir);
+    try {
+        connection->Open(connectionString, QString(), QString(), -1);
+    } catch (const DatabaseError &e) {
+        if (!silent) {
+            UserInteraction::current()->message(
+                tr("Impossible to open the connection") + QStringLiteral("\r\n") + e.description(),
+                UserInteraction::Ok);
+        }
+        return false;
+    }
+    if (connection->State() != Connection::adStateOpen) {
+        if (!silent)
+            UserInteraction::current()->message(tr("Impossible to open the connection"),
+                                                UserInteraction::Ok);
+        return false;
+    }
+    return true;
+}
+
+QImage pictureFromField(const Recordset &rs, const QString &fieldName, QString *errorText)
+{
+    auto fail = [&](const QString &why) {
+        if (errorText)
+            *errorText = why;
+        return QImage();
+    };
+    QByteArray bytes;
+    try {
+        const Field field = rs.Fields().Item(fieldName);
+        const QVariant value = field.Value();
+        if (value.isNull())
+            return fail(tr("The field \"%1\" is Null: it holds no picture.").arg(fieldName));
+        if (value.typeId() != QMetaType::QByteArray)
+            return fail(tr("The field \"%1\" holds no picture: it is not a binary field.")
+                            .arg(fieldName));
+        bytes = value.toByteArray();
+    } catch (const DatabaseError &e) {
+        return fail(tr("The picture of the field \"%1\" cannot be read: %2")
+                        .arg(fieldName, e.description()));
+    }
+    QImage image = QImage::fromData(bytes);
+    if (image.isNull())
+        image = imageInsideWrapper(bytes);
+    if (image.isNull())
+        return fail(tr("The field \"%1\" holds %2 bytes that are no picture in a known format.")
+                        .arg(fieldName)
+                        .arg(bytes.size()));
+    if (errorText)
+        errorText->clear();
+    return image;
+}

@@ -1,0 +1,111 @@
+// The report's data connection and the lists of tables and fields.
+
+#include "document/talvodocument.h"
+
+#include "data/dataaccess.h"
+#include "data/ifield.h"
+#include "platform/catalog.h"
+#include "platform/connection.h"
+#include "platform/databaseerror.h"
+#include "platform/recordset.h"
+
+#include <QFileInfo>
+
+Connection &TalvoDocument::connection()
+{
+    if (!m_connection)
+        m_connection = std::make_unique<Connection>();
+    return *m_connection;
+}
+
+QString TalvoDocument::dataBaseDir() const
+{
+    if (fileName.isEmpty())
+        return QString();
+    return QFileInfo(fileName).absolutePath();
+}
+
+int TalvoDocument::openDataConnection()
+{
+    CalcNbDataSections();
+    Connection &cn = connection();
+    const QString baseDir = dataBaseDir();
+    if (cn.State() == Connection::adStateOpen) {
+        // Another report loaded, or the string edited: the open connection
+        // would answer from the wrong database.
+        if (cn.ConnectionString() == connectionStringData && cn.baseDir() == baseDir)
+            return 0;
+        cn.Close();
+    }
+    cn.setConnectionString(connectionStringData);
+    cn.setMode(Connection::adModeRead);
+    cn.setBaseDir(baseDir);
+    try {
+        cn.Open(QString(), QString(), QString(), -1);
+    } catch (const DatabaseError &e) {
+        m_connectionError = e.description();
+        return 1;
+    }
+    m_connectionError.clear();
+    return 0;
+}
+
+bool TalvoDocument::DataConnOpened() const
+{
+    return m_connection && m_connection->State() == Connection::adStateOpen;
+}
+
+void TalvoDocument::FillListTables(QStringList &list, QList<CatalogEntry> *entries) const
+{
+    list.clear();
+    if (entries)
+        entries->clear();
+    std::unique_ptr<Connection> cn;
+    if (!openConnection(cn, connectionStringData, true, dataBaseDir()))
+        return;
+    try {
+        Catalog catalog;
+        catalog.setActiveConnection(cn.get());
+        for (const QList<CatalogEntry> *kind : {&catalog.Tables(), &catalog.Views()}) {
+            for (const CatalogEntry &entry : *kind) {
+                list.append(entry.Name);
+                if (entries)
+                    entries->append(entry);
+            }
+        }
+    } catch (const DatabaseError &) {
+        // A source that cannot list its tables gives an empty list, like one
+        // that cannot be opened.
+        list.clear();
+        if (entries)
+            entries->clear();
+    }
+    cn->Close();
+}
+
+QList<iField> TalvoDocument::GetListFields(int fromLevel, int toLevel)
+{
+    QList<iField> fields;
+    openDataConnection();
+    for (int n = fromLevel; n <= toLevel; ++n) {
+        section *sec = sections.value(section::keyOf(section::DataSection, n));
+        if (!sec || sec->section_Type != section::DataSection)
+            continue;
+        QString sql = sec->testSQL();
+        Recordset rs;
+        if (RunSQL(sql, rs, 1) != 0)
+            continue;
+        const FieldCollection columns = rs.Fields();
+        for (int i = 0; i < columns.Count(); ++i) {
+            const Field column = columns.Item(i);
+            iField f;
+            f.name = column.Name();
+            f.level = quint8(n);
+            f.adoType = column.Type();
+            f.table = sec->sectionName;
+            fields.append(f);
+        }
+        rs.Close();
+    }
+    return fields;
+}

@@ -1,0 +1,104 @@
+// Checking, building and opening the queries of data sections.
+
+#include "document/talvodocument.h"
+
+#include "data/ifield.h"
+#include "data/sqlreferences.h"
+#include "engine/talvoerror.h"
+#include "platform/connection.h"
+#include "platform/databaseerror.h"
+#include "platform/field.h"
+#include "platform/recordset.h"
+
+#include <QCoreApplication>
+#include <QHash>
+
+int TalvoDocument::RunSQL(QString &sql, Recordset &rs, long maxRecords)
+{
+    talvoError e(QStringLiteral("TalvoDocument"), QStringLiteral("RunSQL"), QString(), sql);
+    sql = sql.trimmed();
+    e.message = selectCheckMessage(sql);
+    if (!e.message.isEmpty()) {
+        addError(e);
+        return 2;
+    }
+    try {
+        if (maxRecords > 0)
+            rs.setMaxRecords(maxRecords);
+        rs.setCursorType(Recordset::adOpenStatic);
+        rs.setLockType(Recordset::adLockReadOnly);
+        rs.Open(sql, connection(), -1, -1, -1);
+    } catch (const DatabaseError &error) {
+        e.message = error.description();
+        // "The connection is closed" alone would hide the real cause.
+        if (!DataConnOpened() && !m_connectionError.isEmpty())
+            e.message += QStringLiteral(" (") + m_connectionError + u')';
+        addError(e);
+        return 2;
+    }
+    return 0;
+}
+
+QStringList TalvoDocument::GetFieldsFromSQL(const QString &sql) const
+{
+    return sqlReferences(sql);
+}
+
+QString TalvoDocument::ReplaceRefsInSQL(QString &sql, section *defaultSection)
+{
+    const QString original = sql;
+    // What went wrong with a reference, reported once the text is built.
+    QList<QString> problems;
+    iField f;
+    auto valueOf = [&](const QString &ref) -> QVariant {
+        f.init(ref);
+        section *sec = GetSection(f.table, defaultSection);
+        const QString where = sec ? sec->sectionName : QString();
+        if (!sec) {
+            problems.append(tr("The reference {%1} names no section and the section has no "
+                               "parent: nothing was inserted")
+                                .arg(ref));
+            return QVariant();
+        }
+        QString why;
+        if (!sec->rsd || sec->rsd->State() != Recordset::adStateOpen) {
+            why = tr("the section has no open query");
+        } else if (sec->rsd->Fields().indexOf(f.name) < 0) {
+            why = tr("its query has no field \"%1\"").arg(f.name);
+        } else {
+            try {
+                const QVariant value = sec->GetField(f.name).Value();
+                if (value.isNull()) {
+                    problems.append(tr("The field [%1] of the section \"%2\" is Null: nothing "
+                                       "was inserted for {%3}")
+                                        .arg(f.name, where, ref));
+                }
+                return value;
+            } catch (const DatabaseError &e) {
+                why = e.description();
+            }
+        }
+        problems.append(tr("The field [%1] of the section \"%2\" cannot be read (%3): nothing "
+                           "was inserted for {%4}")
+                            .arg(f.name, where, why, ref));
+        return QVariant();
+    };
+    sql = substituteSqlReferences(sql, valueOf);
+    for (const QString &problem : problems)
+        addError(talvoError(QStringLiteral("section"), QStringLiteral("BuildSQL"), problem,
+                            original));
+    return sql;
+}
+
+QString TalvoDocument::BuildSQL(section *sec)
+{
+    QString text = sec->SQL.trimmed();
+    section *parentSection
+        = sections.value(section::keyOf(section::DataSection, sec->sectionParent));
+    return ReplaceRefsInSQL(text, parentSection);
+}
+
+QString TalvoDocument::testSQL(const QString &sql) const
+{
+    return sqlWithZeroReferences(sql);
+}
