@@ -31,4 +31,6 @@ public:
     // <BORDER Where="…" Width Color Style> with a single space as text.
     std::unique_ptr<XmlNode> getXMLNode(XmlDocument &dom, const QString &where) const;
     void SetValXML(const XmlNode &node);
+    // " border-<where>: #RRGGBB <n>px <style>; ", or "" when invisible.
+    QString ExportHTML(const QString &where) const;
 };

@@ -2,6 +2,8 @@
 
 #include "document/border.h"
 
+#include <QString>
+
 #include <memory>
 
 class XmlDocument;
@@ -31,4 +33,6 @@ public:
     // Reads every <BORDER> child by its "Where"; borders without one keep
     // their values.
     void SetValXML(const XmlNode &node);
+    // CSS declarations of the visible borders: left, bottom, right, top.
+    QString ExportHTML() const;
 };

@@ -22,6 +22,7 @@ public:
     std::unique_ptr<ReportItem> clone() const override;
     std::unique_ptr<XmlNode> getXMLNode(XmlDocument &dom) const override;
     void SetValXML(const XmlNode &node) override;
+    QString ExportHTML(const TalvoDocument &document) const override;
 
     QString content = QStringLiteral("Your Text"); // line breaks are CR LF
     QString fontName = QStringLiteral("Arial");

@@ -7,6 +7,7 @@
 #include <memory>
 
 class section;
+class TalvoDocument;
 class XmlDocument;
 class XmlNode;
 
@@ -57,6 +58,11 @@ public:
 
     // Releases the references the item holds.
     virtual void CloseClean();
+
+    // ---- Output ----
+    // The HTML of a print item on a page of `document`: an absolutely
+    // positioned block for text items, "" for pictures and charts.
+    virtual QString ExportHTML(const TalvoDocument &document) const;
 
     float x = 0;
     float y = 0;

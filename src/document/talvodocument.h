@@ -212,6 +212,17 @@ public:
     // Refreshes vars from the current record of sec when it has formulas.
     void MajVars(section *sec);
 
+    // ---- Page output ----
+    // Replaces the page variables of a static text: %page%, %pages%, %time%,
+    // %date%, %filename%, %title%, in that order, case-sensitive.
+    QString ReplacePercentVars(const QString &text) const;
+    // Writes page `page` (lowered to the last page) as one HTML file; page 0
+    // writes nothing. False when the file cannot be written (errorString()).
+    bool ExportHTMLPage(const QString &fileName, int &page);
+    // Every page into one HTML file, each page a block that prints on its
+    // own sheet.
+    bool ExportHTMLAllPages(const QString &fileName);
+
 signals:
     void pageFinished(int page);
     void finishedWorking();

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+
+// Six hexadecimal digits of a Windows RGB value, red first: 255 -> "FF0000".
+QString htmlColor(int color);
+// Pads text with `pad` at its start or end up to `length` characters.
+QString padText(const QString &text, int length, QChar pad, bool atStart);
+// A length as CSS wants it: a period whatever the locale, shortest form.
+QString cssNumber(double value);
+// Text made safe for HTML content and attribute values.
+QString htmlEscaped(const QString &text);
