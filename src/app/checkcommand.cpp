@@ -28,8 +28,7 @@ QString indentedSql(QString sql)
 // record; otherwise it is checked with every reference replaced by 0.
 bool parentHasRecord(const TalvoDocument &doc, const section &sec)
 {
-    const section *p
-        = doc.sections.value(section::keyOf(section::DataSection, sec.sectionParent));
+    const section *p = doc.sections.value(section::keyOf(section::DataSection, sec.sectionParent));
     return p && p->rsd && p->rsd->State() == Recordset::adStateOpen && !p->rsd->Eof();
 }
 
@@ -38,8 +37,7 @@ bool parentHasRecord(const TalvoDocument &doc, const section &sec)
 int runCheckCommand(TalvoDocument &doc, QTextStream &out, QTextStream &err)
 {
     if (doc.openDataConnection() != 0) {
-        err << tr("Impossible to open the connection") << '\n'
-            << doc.connectionError() << '\n';
+        err << tr("Impossible to open the connection") << '\n' << doc.connectionError() << '\n';
         err.flush();
         return CheckNoConnection;
     }
@@ -90,7 +88,8 @@ int runCheckCommand(TalvoDocument &doc, QTextStream &out, QTextStream &err)
             }
         } else {
             failed = true;
-            out << "  " << tr("FAILED") << '\n' << "  " << tr("SQL:") << ' ' << indentedSql(sql) << '\n';
+            out << "  " << tr("FAILED") << '\n'
+                << "  " << tr("SQL:") << ' ' << indentedSql(sql) << '\n';
             sec->rsd.reset();
         }
         out << '\n';

@@ -4,7 +4,8 @@ class QTextStream;
 class TalvoDocument;
 
 // Exit statuses of /check.
-enum CheckStatus {
+enum CheckStatus
+{
     CheckPassed = 0,
     CheckNoConnection = 2,
     CheckSectionFailed = 3,

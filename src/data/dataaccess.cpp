@@ -48,9 +48,9 @@ bool openConnection(std::unique_ptr<Connection> &connection, const QString &conn
         connection->Open(connectionString, QString(), QString(), -1);
     } catch (const DatabaseError &e) {
         if (!silent) {
-            UserInteraction::current()->message(
-                tr("Impossible to open the connection") + QStringLiteral("\r\n") + e.description(),
-                UserInteraction::Ok);
+            UserInteraction::current()->message(tr("Impossible to open the connection") +
+                                                    QStringLiteral("\r\n") + e.description(),
+                                                UserInteraction::Ok);
         }
         return false;
     }
@@ -77,8 +77,8 @@ QImage pictureFromField(const Recordset &rs, const QString &fieldName, QString *
         if (value.isNull())
             return fail(tr("The field \"%1\" is Null: it holds no picture.").arg(fieldName));
         if (value.typeId() != QMetaType::QByteArray)
-            return fail(tr("The field \"%1\" holds no picture: it is not a binary field.")
-                            .arg(fieldName));
+            return fail(
+                tr("The field \"%1\" holds no picture: it is not a binary field.").arg(fieldName));
         bytes = value.toByteArray();
     } catch (const DatabaseError &e) {
         return fail(tr("The picture of the field \"%1\" cannot be read: %2")

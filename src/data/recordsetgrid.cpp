@@ -29,8 +29,8 @@ void fillGridFromRecordset(Recordset &rs, QStandardItemModel &grid, long firstRo
     static const QString rowDelimiter = QStringLiteral(" ");
     long added = 0;
     while (!rs.Eof() && added < maxRows) {
-        QString line = rs.GetString(Recordset::adClipString, 1, columnDelimiter, rowDelimiter,
-                                    QString());
+        QString line =
+            rs.GetString(Recordset::adClipString, 1, columnDelimiter, rowDelimiter, QString());
         // Only the row's own delimiter goes: a value's trailing blank stays.
         line.chop(rowDelimiter.size());
         line.remove(u'\r');

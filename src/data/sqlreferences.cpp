@@ -127,8 +127,8 @@ QString selectCheckMessage(const QString &trimmedSql)
             "TalvoDocument", "Your query must contain ' FROM ' and at least one source table");
     // The keyword FROM at the end, not a name that happens to end in "from"
     // (ValidFrom): that is a complete query.
-    if (upper.endsWith(QStringLiteral("FROM"))
-        && (upper.size() == 4 || upper.at(upper.size() - 5) == u' '))
+    if (upper.endsWith(QStringLiteral("FROM")) &&
+        (upper.size() == 4 || upper.at(upper.size() - 5) == u' '))
         return QCoreApplication::translate("TalvoDocument", "You query is not complete");
     return QString();
 }

@@ -85,16 +85,16 @@ QString TalvoDocument::ReplaceRefsInSQL(QString &sql, section *defaultSection)
     };
     sql = substituteSqlReferences(sql, valueOf);
     for (const QString &problem : problems)
-        addError(talvoError(QStringLiteral("section"), QStringLiteral("BuildSQL"), problem,
-                            original));
+        addError(
+            talvoError(QStringLiteral("section"), QStringLiteral("BuildSQL"), problem, original));
     return sql;
 }
 
 QString TalvoDocument::BuildSQL(section *sec)
 {
     QString text = sec->SQL.trimmed();
-    section *parentSection
-        = sections.value(section::keyOf(section::DataSection, sec->sectionParent));
+    section *parentSection =
+        sections.value(section::keyOf(section::DataSection, sec->sectionParent));
     return ReplaceRefsInSQL(text, parentSection);
 }
 

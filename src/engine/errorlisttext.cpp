@@ -1,5 +1,7 @@
 #include "errorlisttext.h"
 
+#include "document/talvodocument.h"
+
 #include <QCoreApplication>
 
 namespace {
@@ -30,10 +32,19 @@ QString errorListText(const QList<talvoError> &errors, bool working)
     for (const talvoError &e : errors)
         text += lineBreak + e.GetPureText() + lineBreak;
     if (working) {
-        text += lineBreak + lineBreak
-                + QCoreApplication::translate("fDebug",
-                                              "List incomplete, process still running (to "
-                                              "refresh close this window and open again)");
+        text += lineBreak + lineBreak +
+                QCoreApplication::translate("fDebug", "List incomplete, process still running (to "
+                                                      "refresh close this window and open again)");
     }
     return text;
+}
+
+QString debugListText(const TalvoDocument &doc)
+{
+    return debugListText(doc.debugLst);
+}
+
+QString errorListText(const TalvoDocument &doc)
+{
+    return errorListText(doc.errorLst, doc.working);
 }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+class TalvoDocument;
+
 // The texts the errors and debug window shows. The window takes a snapshot:
 // it shows what these return when it opens and does not follow later entries.
 
@@ -20,3 +22,8 @@ QString debugListText(const QStringList &debugLines);
 // an empty line; while a run is still producing pages, a closing note says
 // the list is incomplete.
 QString errorListText(const QList<talvoError> &errors, bool working);
+
+// The texts the window shows for one document: its debug lines, and its
+// error entries with the note while a run is still producing pages.
+QString debugListText(const TalvoDocument &doc);
+QString errorListText(const TalvoDocument &doc);

@@ -130,5 +130,9 @@ void tst_ErrorLists::captions()
     QCOMPARE(errorListCaption(), QStringLiteral("Errors list"));
 }
 
-QTEST_GUILESS_MAIN(tst_ErrorLists)
+int runErrorListsTests(int argc, char **argv)
+{
+    tst_ErrorLists t;
+    return QTest::qExec(&t, argc, argv);
+}
 #include "tst_errorlists.moc"

@@ -40,8 +40,7 @@ section *dataSection(TalvoDocument &doc, int n);
 
 using Factory = QObject *(*)();
 QList<Factory> &factories();
-template <typename T>
-struct Registration
+template <typename T> struct Registration
 {
     Registration()
     {
@@ -51,5 +50,5 @@ struct Registration
 
 } // namespace QuerySupport
 
-#define MIRT_REGISTER_QUERY_TEST(Class) \
+#define MIRT_REGISTER_QUERY_TEST(Class)                                                            \
     static QuerySupport::Registration<Class> registration##Class;

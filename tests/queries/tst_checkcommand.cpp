@@ -103,14 +103,17 @@ void tst_CheckCommand::failingSections_data()
     QTest::addColumn<QString>("sql");
     QTest::addColumn<QString>("reason");
 
-    QTest::newRow("missing table") << 1 << "SELECT * FROM Clients" << "no such table: Clients";
-    QTest::newRow("syntax error") << 2 << "SELECT OrderID FROM Orders WHERE" << "incomplete input";
+    QTest::newRow("missing table") << 1 << "SELECT * FROM Clients"
+                                   << "no such table: Clients";
+    QTest::newRow("syntax error") << 2 << "SELECT OrderID FROM Orders WHERE"
+                                  << "incomplete input";
     QTest::newRow("not a SELECT") << 3 << "DELETE FROM [Order Details]"
                                   << "Your query must start with 'SELECT'";
-    QTest::newRow("second statement")
-        << 3 << "SELECT * FROM Orders; DELETE FROM Orders" << "statement";
+    QTest::newRow("second statement") << 3 << "SELECT * FROM Orders; DELETE FROM Orders"
+                                      << "statement";
     QTest::newRow("missing field of the parent")
-        << 2 << "SELECT OrderID FROM Orders WHERE CustomerID = '{[Customers].[Code]}'" << "Code";
+        << 2 << "SELECT OrderID FROM Orders WHERE CustomerID = '{[Customers].[Code]}'"
+        << "Code";
 }
 
 void tst_CheckCommand::failingSections()
@@ -157,7 +160,8 @@ void tst_CheckCommand::connectionCannotBeOpened_data()
     QTest::addColumn<QString>("reason");
     QTest::newRow("missing file") << sqliteConnection(QStringLiteral("/nonexistent/gone.db"))
                                   << "gone.db";
-    QTest::newRow("unknown provider") << "Provider=Foo.Bar;Data Source=x" << "Foo.Bar";
+    QTest::newRow("unknown provider") << "Provider=Foo.Bar;Data Source=x"
+                                      << "Foo.Bar";
 }
 
 void tst_CheckCommand::connectionCannotBeOpened()

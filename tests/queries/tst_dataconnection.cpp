@@ -63,14 +63,16 @@ void tst_DataConnection::badSourcesGiveTheirReason_data()
     QTest::addColumn<QString>("connectionString");
     QTest::addColumn<QString>("reason");
 
-    QTest::newRow("unknown provider")
-        << "Provider=Nonsense.Provider.1;Data Source=x.db" << "Nonsense";
+    QTest::newRow("unknown provider") << "Provider=Nonsense.Provider.1;Data Source=x.db"
+                                      << "Nonsense";
     QTest::newRow("missing file") << sqliteConnection(QStringLiteral("/nonexistent/none.db"))
                                   << "none.db";
     QTest::newRow("directory") << sqliteConnection(scratchDir()) << "folder";
     QTest::newRow("missing Access file")
-        << "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/nonexistent/none.mdb" << "none.mdb";
-    QTest::newRow("empty") << "" << "";
+        << "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/nonexistent/none.mdb"
+        << "none.mdb";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void tst_DataConnection::badSourcesGiveTheirReason()
@@ -99,9 +101,9 @@ void tst_DataConnection::corruptFileFailsAtTheQuery()
         Recordset rs;
         QString sql = QStringLiteral("SELECT * FROM Customers");
         QCOMPARE(doc->RunSQL(sql, rs, 0), 2);
-        QVERIFY2(doc->lastError()->message.contains(QStringLiteral("database"),
-                                                    Qt::CaseInsensitive),
-                 qPrintable(doc->lastError()->message));
+        QVERIFY2(
+            doc->lastError()->message.contains(QStringLiteral("database"), Qt::CaseInsensitive),
+            qPrintable(doc->lastError()->message));
     } else {
         QVERIFY(!doc->connectionError().isEmpty());
     }
@@ -178,8 +180,8 @@ void tst_DataConnection::openConnectionMessages_data()
 
     const QString bad = sqliteConnection(QStringLiteral("/nonexistent/none.db"));
     QTest::newRow("good") << sqliteConnection(demoDb()) << false << true << "";
-    QTest::newRow("bad, not silent") << bad << false << false
-                                     << "Impossible to open the connection\r\n";
+    QTest::newRow("bad, not silent")
+        << bad << false << false << "Impossible to open the connection\r\n";
     QTest::newRow("bad, silent") << bad << true << false << "";
 }
 
@@ -211,8 +213,8 @@ void tst_DataConnection::tablesThenViews()
     QStringList list{QStringLiteral("stale")};
     QList<CatalogEntry> entries;
     doc->FillListTables(list, &entries);
-    QCOMPARE(list, (QStringList{"Categories", "Customers", "Employees", "Order Details",
-                                "Orders", "Products", "Order Totals", "Product List"}));
+    QCOMPARE(list, (QStringList{"Categories", "Customers", "Employees", "Order Details", "Orders",
+                                "Products", "Order Totals", "Product List"}));
     QCOMPARE(entries.size(), list.size());
     QCOMPARE(entries.at(5).Type, QStringLiteral("TABLE"));
     QCOMPARE(entries.at(6).Type, QStringLiteral("VIEW"));

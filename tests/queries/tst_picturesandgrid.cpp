@@ -96,14 +96,20 @@ void tst_PicturesAndGrid::noPicture_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("reason");
 
-    QTest::newRow("bytes that are no picture")
-        << "SELECT Photo FROM People WHERE ID = 1" << "Photo" << "no picture";
-    QTest::newRow("null") << "SELECT Photo FROM People WHERE ID = 2" << "Photo" << "Null";
-    QTest::newRow("text field") << "SELECT Name FROM People WHERE ID = 1" << "Name"
+    QTest::newRow("bytes that are no picture") << "SELECT Photo FROM People WHERE ID = 1"
+                                               << "Photo"
+                                               << "no picture";
+    QTest::newRow("null") << "SELECT Photo FROM People WHERE ID = 2"
+                          << "Photo"
+                          << "Null";
+    QTest::newRow("text field") << "SELECT Name FROM People WHERE ID = 1"
+                                << "Name"
                                 << "not a binary";
-    QTest::newRow("missing field") << "SELECT Name FROM People WHERE ID = 1" << "Photo"
+    QTest::newRow("missing field") << "SELECT Name FROM People WHERE ID = 1"
+                                   << "Photo"
                                    << "cannot be read";
-    QTest::newRow("no current row") << "SELECT Photo FROM People WHERE ID = 99" << "Photo"
+    QTest::newRow("no current row") << "SELECT Photo FROM People WHERE ID = 99"
+                                    << "Photo"
                                     << "cannot be read";
 }
 
@@ -176,7 +182,8 @@ void tst_PicturesAndGrid::gridCellsAreTheValuesText()
     QCOMPARE(grid.item(2, 3)->text(), QStringLiteral("1.25"));
 
     // Memo text keeps its line feeds; carriage returns go.
-    auto notes = open(QStringLiteral("SELECT Notes FROM Orders WHERE Notes LIKE '%' || char(13) || '%'"));
+    auto notes =
+        open(QStringLiteral("SELECT Notes FROM Orders WHERE Notes LIKE '%' || char(13) || '%'"));
     if (notes->RecordCount() > 0) {
         long all = 0;
         fillGridFromRecordset(*notes, grid, 1, all, true);

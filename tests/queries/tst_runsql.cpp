@@ -34,8 +34,8 @@ void tst_RunSql::checksRejectBeforeTheDatabase_data()
     QTest::addColumn<QString>("sql");
     QTest::addColumn<QString>("message");
     const QString start = QStringLiteral("Your query must start with 'SELECT'");
-    const QString from
-        = QStringLiteral("Your query must contain ' FROM ' and at least one source table");
+    const QString from =
+        QStringLiteral("Your query must contain ' FROM ' and at least one source table");
     const QString incomplete = QStringLiteral("You query is not complete");
 
     QTest::newRow("nothing after the last FROM") << "SELECT * FROM  " << from;
@@ -73,8 +73,8 @@ void tst_RunSql::acceptedTextsRunTrimmed_data()
     QTest::addColumn<QString>("trimmed");
     QTest::addColumn<int>("records");
 
-    QTest::newRow("lower case, spaces around")
-        << "  select CategoryID from Categories  " << "select CategoryID from Categories" << 8;
+    QTest::newRow("lower case, spaces around") << "  select CategoryID from Categories  "
+                                               << "select CategoryID from Categories" << 8;
     QTest::newRow("several lines")
         << "SELECT CategoryID\r\nFROM Categories\r\nWHERE CategoryID < 3\r\n"
         << "SELECT CategoryID\r\nFROM Categories\r\nWHERE CategoryID < 3" << 2;
@@ -106,12 +106,16 @@ void tst_RunSql::databaseErrorsCarryTheDriversText_data()
     QTest::addColumn<QString>("driverText");
 
     const QString demo = sqliteConnection(demoDb());
-    const QString access = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=")
-                           + testData(QStringLiteral("DateTestDatabase.mdb"));
-    QTest::newRow("missing table") << demo << "SELECT * FROM Nowhere" << "no such table";
-    QTest::newRow("syntax error") << demo << "SELECT , FROM Categories" << "syntax error";
-    QTest::newRow("missing column") << demo << "SELECT Colour FROM Categories" << "Colour";
-    QTest::newRow("Access, missing table") << access << "SELECT * FROM Nowhere" << "Nowhere";
+    const QString access = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
+                           testData(QStringLiteral("DateTestDatabase.mdb"));
+    QTest::newRow("missing table") << demo << "SELECT * FROM Nowhere"
+                                   << "no such table";
+    QTest::newRow("syntax error") << demo << "SELECT , FROM Categories"
+                                  << "syntax error";
+    QTest::newRow("missing column") << demo << "SELECT Colour FROM Categories"
+                                    << "Colour";
+    QTest::newRow("Access, missing table") << access << "SELECT * FROM Nowhere"
+                                           << "Nowhere";
 }
 
 void tst_RunSql::databaseErrorsCarryTheDriversText()
@@ -163,7 +167,8 @@ void tst_RunSql::secondStatementNeverRuns_data()
                             << "SELECT * FROM Customers; DELETE FROM Customers"
                             << "SELECT * FROM Customers";
     QTest::newRow("SQLite, comment between")
-        << demoDb() << "SQLite" << "SELECT * FROM Customers /* x */ ;DROP TABLE Customers"
+        << demoDb() << "SQLite"
+        << "SELECT * FROM Customers /* x */ ;DROP TABLE Customers"
         << "SELECT * FROM Customers";
     QTest::newRow("Access") << testData(QStringLiteral("DateTestDatabase.mdb"))
                             << "Microsoft.Jet.OLEDB.4.0"
@@ -181,7 +186,8 @@ void tst_RunSql::secondStatementNeverRuns()
     QFETCH(QString, provider);
     QFETCH(QString, sql);
     QFETCH(QString, countSql);
-    const QString copy = scratchCopy(file, QStringLiteral("two-statements-") + QFileInfo(file).fileName());
+    const QString copy =
+        scratchCopy(file, QStringLiteral("two-statements-") + QFileInfo(file).fileName());
     QVERIFY(!copy.isEmpty());
     const QByteArray before = fileHash(copy);
     auto doc = newDocument(QStringLiteral("Provider=%1;Data Source=%2").arg(provider, copy));

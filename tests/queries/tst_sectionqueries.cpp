@@ -85,15 +85,14 @@ void tst_SectionQueries::childTakesTheParentsCurrentRecord_data()
     QTest::newRow("same reference twice")
         << "SELECT Place FROM Visits WHERE PersonID = {[S1].[ID]} AND {[S1].[ID]} > 0" << 2
         << "SELECT Place FROM Visits WHERE PersonID = 2 AND 2 > 0" << QStringList{"Leeds"};
-    QTest::newRow("decimal")
-        << "SELECT Place FROM Visits WHERE Score = {[S1].[Score]}" << 1
-        << "SELECT Place FROM Visits WHERE Score = 2.5" << QStringList{"Cork"};
+    QTest::newRow("decimal") << "SELECT Place FROM Visits WHERE Score = {[S1].[Score]}" << 1
+                             << "SELECT Place FROM Visits WHERE Score = 2.5" << QStringList{"Cork"};
     QTest::newRow("unknown section takes the parent")
         << "SELECT Place FROM Visits WHERE PersonID = {[Elsewhere].[ID]}" << 2
         << "SELECT Place FROM Visits WHERE PersonID = 2" << QStringList{"Leeds"};
-    QTest::newRow("no references, trimmed") << "  SELECT Place FROM Visits WHERE Score > 3  "
-                                            << 1 << "SELECT Place FROM Visits WHERE Score > 3"
-                                            << QStringList{"Leeds"};
+    QTest::newRow("no references, trimmed")
+        << "  SELECT Place FROM Visits WHERE Score > 3  " << 1
+        << "SELECT Place FROM Visits WHERE Score > 3" << QStringList{"Leeds"};
 }
 
 void tst_SectionQueries::childTakesTheParentsCurrentRecord()
@@ -114,8 +113,8 @@ void tst_SectionQueries::childTakesTheParentsCurrentRecord()
 void tst_SectionQueries::numbersUseAPeriodInAGermanLocale()
 {
     GermanLocale german;
-    auto doc = parentAndChild(
-        QStringLiteral("SELECT Place FROM Visits WHERE Score = {[S1].[Score]}"), 1);
+    auto doc =
+        parentAndChild(QStringLiteral("SELECT Place FROM Visits WHERE Score = {[S1].[Score]}"), 1);
     section *child = dataSection(*doc, 2);
     QCOMPARE(doc->BuildSQL(child), QStringLiteral("SELECT Place FROM Visits WHERE Score = 2.5"));
     QCOMPARE(child->OpenRS(0), 0);
@@ -130,15 +129,16 @@ void tst_SectionQueries::unfilledReferences_data()
     QTest::addColumn<QString>("reason");
 
     // Smith's city is Null.
-    QTest::newRow("null value")
-        << "SELECT Place FROM Visits WHERE Place = '{[S1].[City]}'" << 2
-        << "SELECT Place FROM Visits WHERE Place = ''" << "Null";
-    QTest::newRow("missing field")
-        << "SELECT Place FROM Visits WHERE Place = '{[S1].[Town]}'" << 1
-        << "SELECT Place FROM Visits WHERE Place = ''" << "Town";
+    QTest::newRow("null value") << "SELECT Place FROM Visits WHERE Place = '{[S1].[City]}'" << 2
+                                << "SELECT Place FROM Visits WHERE Place = ''"
+                                << "Null";
+    QTest::newRow("missing field") << "SELECT Place FROM Visits WHERE Place = '{[S1].[Town]}'" << 1
+                                   << "SELECT Place FROM Visits WHERE Place = ''"
+                                   << "Town";
     QTest::newRow("parent past its last record")
         << "SELECT Place FROM Visits WHERE PersonID = {[S1].[ID]}" << 99
-        << "SELECT Place FROM Visits WHERE PersonID = " << "BOF or EOF";
+        << "SELECT Place FROM Visits WHERE PersonID = "
+        << "BOF or EOF";
 }
 
 void tst_SectionQueries::unfilledReferences()
