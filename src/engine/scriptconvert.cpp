@@ -130,12 +130,16 @@ ParseResult parseNumber(QStringView text, const ScriptLocale &locale, double &va
             } else {
                 ++droppedIntegerDigits;
             }
-        } else if (c == group && c != decimal && seenDigit) {
+        } else if (seenDigit && c != decimal
+                   && (c == group
+                       || ((group == QChar(0xA0) || group == QChar(0x202F)) && c == QLatin1Char(' ')))) {
+            // A typed blank stands for a no-break space. Strictly, the first
+            // group has one to three digits and every later one three.
             if (strict && digitsSinceGroup >= 0 && digitsSinceGroup != 3)
                 return ParseResult::NotANumber;
+            if (strict && digitsSinceGroup < 0 && (mantissaDigits + droppedIntegerDigits) > 3)
+                return ParseResult::NotANumber;
             digitsSinceGroup = 0;
-        } else if (group == QChar(0xA0) && c == QLatin1Char(' ') && seenDigit) {
-            digitsSinceGroup = 0; // a typed blank stands for a no-break space
         } else {
             break;
         }

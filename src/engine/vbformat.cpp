@@ -174,8 +174,24 @@ bool textAsNumber(const QString &s, const ScriptLocale &locale, double &d)
     return !locale.isC && ScriptConvert::parseNumber(s, c, d, true) == ScriptConvert::ParseResult::Ok;
 }
 
+// "12,5" is a number in some locales and never meant as 12 May: text of
+// digits with at most one separator is not read as a date.
+bool looksLikeNumber(const QString &s)
+{
+    int separators = 0;
+    for (QChar c : s) {
+        if (c == QLatin1Char('.') || c == QLatin1Char(','))
+            ++separators;
+        else if (!c.isDigit() && c != QLatin1Char(' ') && c != QLatin1Char('-') && c != QLatin1Char('+'))
+            return false;
+    }
+    return separators <= 1;
+}
+
 bool textAsDate(const QString &s, const ScriptLocale &locale, double &serial)
 {
+    if (looksLikeNumber(s))
+        return false;
     if (ScriptConvert::parseDate(s, locale, serial))
         return true;
     static const ScriptLocale &c = ScriptLocale::forLocale(QLocale::c());

@@ -1,4 +1,5 @@
 #include "app/evalcommand.h"
+#include "scripttable.h"
 #include "engine/scriptconvert.h"
 #include "engine/scriptevaluator.h"
 
@@ -282,5 +283,10 @@ void tst_Script::evalCommand()
     QTEST(err, "err");
 }
 
-QTEST_GUILESS_MAIN(tst_Script)
+int runScriptTests(int argc, char **argv)
+{
+    tst_Script t;
+    return QTest::qExec(&t, argc, argv);
+}
+
 #include "tst_script.moc"
