@@ -344,10 +344,11 @@ QString generalDate(double serial, const ScriptLocale &locale)
         return QString::number(serial);
     const bool hasTime = p.hour || p.minute || p.second;
     const bool hasDate = !(p.year == 1899 && p.month == 12 && p.day == 30);
-    if (!hasTime)
-        return shortDate(serial, locale);
+    // Day 0 is "no date": it shows as a time, midnight included.
     if (!hasDate)
         return longTime(serial, locale);
+    if (!hasTime)
+        return shortDate(serial, locale);
     return shortDate(serial, locale) + QLatin1Char(' ') + longTime(serial, locale);
 }
 

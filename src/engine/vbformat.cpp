@@ -145,7 +145,9 @@ QString formatNumberPattern(double v, QStringView pattern, const ScriptLocale &l
     if (v < 0 && sections.size() >= 2 && !sections.at(1).isEmpty())
         return VbNumberFormat::formatSection(-v, sections.at(1), locale);
     const QString text = VbNumberFormat::formatSection(std::fabs(v), positive, locale);
-    if (v < 0)
+    // A negative number that shows as zero gets no sign: "-0.00" reads as a
+    // different value from 0.00 and adds up wrongly by eye in a column.
+    if (v < 0 && !VbNumberFormat::roundsToZero(-v, positive))
         return QLatin1Char('-') + text;
     return text;
 }
@@ -178,11 +180,15 @@ bool textAsNumber(const QString &s, const ScriptLocale &locale, double &d)
 // digits with at most one separator is not read as a date.
 bool looksLikeNumber(const QString &s)
 {
+    const QString t = s.trimmed();
     int separators = 0;
-    for (QChar c : s) {
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const QChar c = t.at(i);
         if (c == QLatin1Char('.') || c == QLatin1Char(','))
             ++separators;
-        else if (!c.isDigit() && c != QLatin1Char(' ') && c != QLatin1Char('-') && c != QLatin1Char('+'))
+        else if ((c == QLatin1Char('-') || c == QLatin1Char('+')) && i == 0)
+            continue;
+        else if (!c.isDigit() && c != QLatin1Char(' '))
             return false;
     }
     return separators <= 1;

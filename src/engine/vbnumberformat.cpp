@@ -130,6 +130,7 @@ Layout parse(QStringView p)
 {
     Layout l;
     int part = 0;
+    int trailingCommas = 0;
     auto text = [&](const QString &s) {
         if (!l.tokens.isEmpty() && l.tokens.back().kind == Text)
             l.tokens.back().text += s;
@@ -144,8 +145,10 @@ Layout parse(QStringView p)
             l.tokens.append(Token{c == QLatin1Char('0') ? Zero : Hash, {}, part});
             if (part == 0)
                 ++l.integerPlaces;
-            else if (part == 1)
+            else if (part == 1) {
                 ++l.fractionPlaces;
+                trailingCommas = 0;
+            }
             else {
                 ++l.exponentPlaces;
                 if (c == QLatin1Char('0'))
@@ -165,7 +168,7 @@ Layout parse(QStringView p)
             if (part == 0)
                 l.tokens.append(Token{Comma, {}, part});
             else if (part == 1)
-                ; // no grouping after the decimal separator
+                ++trailingCommas; // no grouping here, only scaling at the end
             else
                 text(QString(c));
             break;
@@ -202,6 +205,7 @@ Layout parse(QStringView p)
             break;
         }
     }
+    l.scale += trailingCommas;
     // Commas: between integer placeholders they group; after the last one
     // (before the point or the end of the number) each divides by 1000.
     int lastInteger = -1;
