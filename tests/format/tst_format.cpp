@@ -1,6 +1,8 @@
 #include "engine/scriptevaluator.h"
 #include "engine/vbformat.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLocale>
 #include <QTest>
 
@@ -29,6 +31,8 @@ private slots:
     void french_data();
     void french() { check(QLocale(QLocale::French, QLocale::France)); }
     void defaultLocaleOverload();
+    void fuzzRegressions_data();
+    void fuzzRegressions();
 
 private:
     static void columns();
@@ -228,6 +232,39 @@ void tst_Format::defaultLocaleOverload()
     QLocale::setDefault(QLocale::c());
     QCOMPARE(formatValue(ScriptValue::fromDouble(1234.5), QStringLiteral("#,##0.00")), QStringLiteral("1,234.50"));
     QLocale::setDefault(saved);
+}
+
+// Inputs kept from fuzzing: a value line and a pattern, as the fuzz target
+// reads them. Each must format without failing, in every form of the value.
+void tst_Format::fuzzRegressions_data()
+{
+    QTest::addColumn<QString>("path");
+    const QDir dir(QStringLiteral(MIRT_TEST_DIR "/fuzz-regressions"));
+    const QStringList files = dir.entryList(QDir::Files);
+    for (const QString &f : files)
+        QTest::newRow(qPrintable(f)) << dir.filePath(f);
+    if (files.isEmpty())
+        QTest::newRow("none") << QString();
+}
+
+void tst_Format::fuzzRegressions()
+{
+    QFETCH(QString, path);
+    if (path.isEmpty())
+        QSKIP("no regression inputs");
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QString input = QString::fromUtf8(f.readAll());
+    const qsizetype cut = input.indexOf(QLatin1Char('\n'));
+    const QString value = cut < 0 ? QString() : input.left(cut);
+    const QString pattern = cut < 0 ? input : input.mid(cut + 1);
+    for (const QLocale &locale : {QLocale::c(), QLocale(QLocale::French, QLocale::France)}) {
+        const QString asText = formatValue(ScriptValue(value), pattern, locale);
+        QVERIFY(asText.size() < 1000000);
+        (void)formatValue(ScriptValue::fromDouble(-1234.5678), pattern, locale);
+        (void)formatValue(ScriptValue::fromDate(36892.75), pattern, locale);
+        (void)formatValue(ScriptValue::null(), pattern, locale);
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_Format)

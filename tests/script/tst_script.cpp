@@ -3,6 +3,7 @@
 #include "engine/scriptconvert.h"
 #include "engine/scriptevaluator.h"
 
+#include <QDateTime>
 #include <QLocale>
 #include <QTest>
 
@@ -25,6 +26,8 @@ private slots:
     void syntaxErrors() { check(); }
     void evalCommand_data();
     void evalCommand();
+    void databaseValues_data();
+    void databaseValues();
 
 private:
     static void columns();
@@ -281,6 +284,40 @@ void tst_Script::evalCommand()
     errStream.flush();
     QTEST(out, "out");
     QTEST(err, "err");
+}
+
+void tst_Script::databaseValues_data()
+{
+    QTest::addColumn<QVariant>("variant");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QVariant>("back");
+    QTest::newRow("invalid is Empty") << QVariant() << "Empty" << "" << QVariant();
+    QTest::newRow("null int is Null") << QVariant(QMetaType::fromType<int>()) << "Null" << ""
+                                      << QVariant(QMetaType::fromType<QString>());
+    QTest::newRow("bool") << QVariant(true) << "Boolean" << "True" << QVariant(true);
+    QTest::newRow("int") << QVariant(42) << "Long" << "42" << QVariant(42);
+    QTest::newRow("short") << QVariant::fromValue<short>(7) << "Integer" << "7" << QVariant::fromValue<short>(7);
+    QTest::newRow("big integer") << QVariant(qlonglong(1) << 40) << "Double" << "1099511627776"
+                                 << QVariant(1099511627776.0);
+    QTest::newRow("double") << QVariant(2.5) << "Double" << "2.5" << QVariant(2.5);
+    QTest::newRow("text") << QVariant(QStringLiteral("abc")) << "String" << "abc" << QVariant(QStringLiteral("abc"));
+    QTest::newRow("date") << QVariant(QDate(2001, 3, 4)) << "Date" << "3/4/2001"
+                          << QVariant(QDateTime(QDate(2001, 3, 4), QTime(0, 0)));
+    QTest::newRow("date and time") << QVariant(QDateTime(QDate(1899, 12, 29), QTime(6, 0))) << "Date"
+                                   << "12/29/1899 6:00:00 AM"
+                                   << QVariant(QDateTime(QDate(1899, 12, 29), QTime(6, 0)));
+    QTest::newRow("bytes become text") << QVariant(QByteArray("xy")) << "String" << "xy"
+                                       << QVariant(QStringLiteral("xy"));
+}
+
+void tst_Script::databaseValues()
+{
+    QFETCH(QVariant, variant);
+    const ScriptValue v = ScriptValue::fromVariant(variant);
+    QTEST(v.typeName(), "type");
+    QTEST(cstr(v, QLocale::c()), "text");
+    QTEST(v.toVariant(), "back");
 }
 
 int runScriptTests(int argc, char **argv)
