@@ -9,16 +9,38 @@ namespace VbDateFormat {
 
 namespace {
 
-enum TokenKind {
+enum TokenKind
+{
     Literal,
-    Day, Day2, DayAbbr, DayName, DateShort, DateLong,
-    WeekDay, Week,
-    Month, Month2, MonthAbbr, MonthName,
-    Minute, Minute2,
-    Quarter, DayOfYear, Year2, Year4,
-    Hour, Hour2, Second, Second2,
-    TimeLong, General,
-    AmPmUpper, AmPmLower, APUpper, APLower, AmPmLocale,
+    Day,
+    Day2,
+    DayAbbr,
+    DayName,
+    DateShort,
+    DateLong,
+    WeekDay,
+    Week,
+    Month,
+    Month2,
+    MonthAbbr,
+    MonthName,
+    Minute,
+    Minute2,
+    Quarter,
+    DayOfYear,
+    Year2,
+    Year4,
+    Hour,
+    Hour2,
+    Second,
+    Second2,
+    TimeLong,
+    General,
+    AmPmUpper,
+    AmPmLower,
+    APUpper,
+    APLower,
+    AmPmLocale,
 };
 
 struct Token

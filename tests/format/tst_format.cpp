@@ -49,7 +49,8 @@ void tst_Format::columns()
 
 void tst_Format::row(const char *value, const char *pattern, const char *expected)
 {
-    QTest::newRow(qPrintable(QStringLiteral("%1 | %2").arg(QString::fromUtf8(value), QString::fromUtf8(pattern))))
+    QTest::newRow(qPrintable(
+        QStringLiteral("%1 | %2").arg(QString::fromUtf8(value), QString::fromUtf8(pattern))))
         << QString::fromUtf8(value) << QString::fromUtf8(pattern) << QString::fromUtf8(expected);
 }
 
@@ -228,9 +229,11 @@ void tst_Format::defaultLocaleOverload()
     // Without a locale argument the application's default is used.
     const QLocale saved;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    QCOMPARE(formatValue(ScriptValue::fromDouble(1234.5), QStringLiteral("#,##0.00")), QStringLiteral("1.234,50"));
+    QCOMPARE(formatValue(ScriptValue::fromDouble(1234.5), QStringLiteral("#,##0.00")),
+             QStringLiteral("1.234,50"));
     QLocale::setDefault(QLocale::c());
-    QCOMPARE(formatValue(ScriptValue::fromDouble(1234.5), QStringLiteral("#,##0.00")), QStringLiteral("1,234.50"));
+    QCOMPARE(formatValue(ScriptValue::fromDouble(1234.5), QStringLiteral("#,##0.00")),
+             QStringLiteral("1,234.50"));
     QLocale::setDefault(saved);
 }
 

@@ -300,8 +300,8 @@ void tst_Functions::clockFunctions()
     QVERIFY(qAbs(asDateTime.secsTo(before)) < 5);
     QCOMPARE(date.value.dateValue(), std::floor(now.value.dateValue()));
     QVERIFY(time.value.dateValue() >= 0 && time.value.dateValue() < 1);
-    QVERIFY(qAbs(timer.value.singleValue() - before.time().msecsSinceStartOfDay() / 1000.0) < 5
-            || before.time().hour() == 23);
+    QVERIFY(qAbs(timer.value.singleValue() - before.time().msecsSinceStartOfDay() / 1000.0) < 5 ||
+            before.time().hour() == 23);
 }
 
 void tst_Functions::iifEvaluatesOnlyTheChosenBranch_data()

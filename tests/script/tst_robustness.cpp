@@ -30,7 +30,8 @@ void tst_Robustness::bounded_data()
     error("Space(2147483647)", "Out of memory");
     error("String(40000000, \"x\") & String(40000000, \"x\")", "Out of memory");
     error("Replace(String(10000000, \"a\"), \"a\", String(100, \"b\"))", "Out of memory");
-    error("Len(Space(60000000) & Space(60000000) & Space(60000000) & Space(60000000) & Space(60000000))",
+    error("Len(Space(60000000) & Space(60000000) & Space(60000000) & Space(60000000) & "
+          "Space(60000000))",
           "Out of memory");
     row("Len(String(1000000, \"x\"))", "1000000", "Long");
     row("Len(Replace(String(100000, \"a\"), \"a\", \"bc\"))", "200000", "Long");
@@ -69,7 +70,8 @@ void tst_Robustness::longFlatFormulas()
     QCOMPARE(r.error.description, QStringLiteral("Out of stack space"));
 
     // A very long text literal is fine.
-    r = e.evaluate(QLatin1Char('"') + QString(1000000, QChar(0x263A)) + QStringLiteral("\" & \"\""));
+    r = e.evaluate(QLatin1Char('"') + QString(1000000, QChar(0x263A)) +
+                   QStringLiteral("\" & \"\""));
     QVERIFY(r.ok());
     QCOMPARE(r.value.stringValue().size(), 1000000);
 }
@@ -81,12 +83,15 @@ void tst_Robustness::cacheKeepsResultsApart_data()
     // Same shape, different literals and literal types.
     QTest::newRow("numbers") << QStringList{"1+2", "1.5+2", "32767+1", "\"a\"+\"b\""}
                              << QStringList{"3|Integer", "3.5|Double", "32768|Long", "ab|String"};
-    QTest::newRow("comparison with text") << QStringList{"\"1\"=1", "\"2\"=1", "\"x\"=1"}
-                                          << QStringList{"True|Boolean", "False|Boolean", "!Type mismatch"};
-    QTest::newRow("error then value") << QStringList{"1/0", "1/2", "1/0"}
-                                      << QStringList{"!Division by zero", "0.5|Double", "!Division by zero"};
-    QTest::newRow("syntax error stays") << QStringList{"(1", "(2", "(3)"}
-                                        << QStringList{"!Expected ')'", "!Expected ')'", "3|Integer"};
+    QTest::newRow("comparison with text")
+        << QStringList{"\"1\"=1", "\"2\"=1", "\"x\"=1"}
+        << QStringList{"True|Boolean", "False|Boolean", "!Type mismatch"};
+    QTest::newRow("error then value")
+        << QStringList{"1/0", "1/2", "1/0"}
+        << QStringList{"!Division by zero", "0.5|Double", "!Division by zero"};
+    QTest::newRow("syntax error stays")
+        << QStringList{"(1", "(2", "(3)"}
+        << QStringList{"!Expected ')'", "!Expected ')'", "3|Integer"};
     QTest::newRow("names differ") << QStringList{"Len(\"ab\")", "Abs(-2)", "Len(\"abc\")"}
                                   << QStringList{"2|Long", "2|Integer", "3|Long"};
 }
@@ -98,8 +103,9 @@ void tst_Robustness::cacheKeepsResultsApart()
     for (int round = 0; round < 2; ++round) {
         for (int i = 0; i < expressions.size(); ++i) {
             const ScriptResult r = ScriptEvaluator(QLocale::c()).evaluate(expressions.at(i));
-            const QString got = r.ok() ? cstr(r.value, QLocale::c()) + QLatin1Char('|') + r.value.typeName()
-                                       : QLatin1Char('!') + r.error.description;
+            const QString got =
+                r.ok() ? cstr(r.value, QLocale::c()) + QLatin1Char('|') + r.value.typeName()
+                       : QLatin1Char('!') + r.error.description;
             QCOMPARE(got, results.at(i));
         }
     }
@@ -110,7 +116,11 @@ void tst_Robustness::cacheStaysSmall()
     ScriptEvaluator::clearCache();
     const ScriptEvaluator e(QLocale::c());
     for (int i = 0; i < 5000; ++i)
-        QVERIFY(e.evaluate(QStringLiteral("Len(\"x\")").repeated(1 + i % 50).replace(QStringLiteral(")L"), QStringLiteral(")+L")) + QStringLiteral("+x%1").arg(i)).error.number != 0);
+        QVERIFY(e.evaluate(QStringLiteral("Len(\"x\")")
+                               .repeated(1 + i % 50)
+                               .replace(QStringLiteral(")L"), QStringLiteral(")+L")) +
+                           QStringLiteral("+x%1").arg(i))
+                    .error.number != 0);
     QVERIFY(ScriptEvaluator::cacheSize() <= 256);
     QVERIFY(ScriptEvaluator::cacheSize() > 0);
 }
