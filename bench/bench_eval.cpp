@@ -60,8 +60,8 @@ void run(const char *label, const QString &pattern, int evaluations)
     }
     const double seconds = timer.nsecsElapsed() / 1e9;
     const long after = memoryKb("VmRSS");
-    std::printf("%-28s %10.0f evaluations/s  (%d in %.3f s, %d errors)  RSS %ld kB -> %ld kB\n", label,
-                evaluations / seconds, evaluations, seconds, failures, before, after);
+    std::printf("%-28s %10.0f evaluations/s  (%d in %.3f s, %d errors)  RSS %ld kB -> %ld kB\n",
+                label, evaluations / seconds, evaluations, seconds, failures, before, after);
 }
 
 } // namespace
@@ -73,7 +73,8 @@ int main(int argc, char **argv)
     std::printf("peak RSS at start: %ld kB\n", memoryKb("VmHWM"));
     run("arithmetic", QStringLiteral("[Price]*[Qty]*(1-[Discount])"), n);
     run("FormatNumber", QStringLiteral("FormatNumber([Price]*[Qty], 2)"), n);
-    run("IIf with concatenation", QStringLiteral("IIf([Qty] > 5, \"[Name]\" & \" (bulk)\", \"[Name]\")"), n);
+    run("IIf with concatenation",
+        QStringLiteral("IIf([Qty] > 5, \"[Name]\" & \" (bulk)\", \"[Name]\")"), n);
     std::printf("peak RSS at end: %ld kB\n", memoryKb("VmHWM"));
     return 0;
 }

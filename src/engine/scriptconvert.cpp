@@ -17,8 +17,8 @@ namespace {
 
 bool isBlank(QChar c)
 {
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QChar(0xA0)
-           || c == QChar(0x202F) || c == QLatin1Char('\r') || c == QLatin1Char('\n');
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QChar(0xA0) ||
+           c == QChar(0x202F) || c == QLatin1Char('\r') || c == QLatin1Char('\n');
 }
 
 QStringView trimmed(QStringView s)
@@ -44,8 +44,8 @@ ParseResult parseRadix(QStringView s, double &value)
     qsizetype digits = 0;
     for (qsizetype i = 2; i < s.size(); ++i) {
         const int d = QChar(s.at(i)).isDigit() ? s.at(i).unicode() - '0'
-                      : (radix == 16 && s.at(i).toLower() >= QLatin1Char('a')
-                         && s.at(i).toLower() <= QLatin1Char('f'))
+                      : (radix == 16 && s.at(i).toLower() >= QLatin1Char('a') &&
+                         s.at(i).toLower() <= QLatin1Char('f'))
                           ? s.at(i).toLower().unicode() - 'a' + 10
                           : -1;
         if (d < 0 || d >= radix)
@@ -84,7 +84,8 @@ ParseResult parseNumber(QStringView text, const ScriptLocale &locale, double &va
         s = trimmed(s.mid(1, s.size() - 2));
     }
     auto stripCurrency = [&](QStringView &t) {
-        QStringView sym = locale.isC ? QStringView(u"$") : QStringView(locale.locale.currencySymbol());
+        QStringView sym =
+            locale.isC ? QStringView(u"$") : QStringView(locale.locale.currencySymbol());
         if (sym.isEmpty())
             return;
         if (t.startsWith(sym))
@@ -130,12 +131,16 @@ ParseResult parseNumber(QStringView text, const ScriptLocale &locale, double &va
             } else {
                 ++droppedIntegerDigits;
             }
-        } else if (c == group && c != decimal && seenDigit) {
+        } else if (seenDigit && c != decimal &&
+                   (c == group ||
+                    ((group == QChar(0xA0) || group == QChar(0x202F)) && c == QLatin1Char(' ')))) {
+            // A typed blank stands for a no-break space. Strictly, the first
+            // group has one to three digits and every later one three.
             if (strict && digitsSinceGroup >= 0 && digitsSinceGroup != 3)
                 return ParseResult::NotANumber;
+            if (strict && digitsSinceGroup < 0 && (mantissaDigits + droppedIntegerDigits) > 3)
+                return ParseResult::NotANumber;
             digitsSinceGroup = 0;
-        } else if (group == QChar(0xA0) && c == QLatin1Char(' ') && seenDigit) {
-            digitsSinceGroup = 0; // a typed blank stands for a no-break space
         } else {
             break;
         }
@@ -204,7 +209,12 @@ namespace {
 
 struct DateToken
 {
-    enum Kind { Number, Word, Separator } kind;
+    enum Kind
+    {
+        Number,
+        Word,
+        Separator
+    } kind;
     int value = 0;
     int digits = 0;
     QStringView text;
@@ -216,11 +226,12 @@ int monthFromWord(QStringView w, const ScriptLocale &locale)
     static const ScriptLocale &english = ScriptLocale::forLocale(QLocale::c());
     for (const ScriptLocale *l : {&locale, &english}) {
         for (int m = 0; m < 12; ++m) {
-            if (w.compare(l->monthNames[m], Qt::CaseInsensitive) == 0
-                || w.compare(l->monthAbbreviations[m], Qt::CaseInsensitive) == 0)
+            if (w.compare(l->monthNames[m], Qt::CaseInsensitive) == 0 ||
+                w.compare(l->monthAbbreviations[m], Qt::CaseInsensitive) == 0)
                 return m + 1;
             QStringView abbr(l->monthAbbreviations[m]);
-            if (abbr.endsWith(QLatin1Char('.')) && w.compare(abbr.chopped(1), Qt::CaseInsensitive) == 0)
+            if (abbr.endsWith(QLatin1Char('.')) &&
+                w.compare(abbr.chopped(1), Qt::CaseInsensitive) == 0)
                 return m + 1;
         }
     }
@@ -239,8 +250,8 @@ bool isDayWord(QStringView w, const ScriptLocale &locale)
     static const ScriptLocale &english = ScriptLocale::forLocale(QLocale::c());
     for (const ScriptLocale *l : {&locale, &english}) {
         for (int d = 0; d < 7; ++d) {
-            if (w.compare(l->dayNames[d], Qt::CaseInsensitive) == 0
-                || w.compare(l->dayAbbreviations[d], Qt::CaseInsensitive) == 0)
+            if (w.compare(l->dayNames[d], Qt::CaseInsensitive) == 0 ||
+                w.compare(l->dayAbbreviations[d], Qt::CaseInsensitive) == 0)
                 return true;
         }
     }
@@ -250,18 +261,19 @@ bool isDayWord(QStringView w, const ScriptLocale &locale)
 // 0 none, 1 AM, 2 PM
 int meridiemFromWord(QStringView w, const ScriptLocale &locale)
 {
-    if (w.compare(u"am", Qt::CaseInsensitive) == 0 || w.compare(u"a", Qt::CaseInsensitive) == 0
-        || w.compare(locale.am, Qt::CaseInsensitive) == 0)
+    if (w.compare(u"am", Qt::CaseInsensitive) == 0 || w.compare(u"a", Qt::CaseInsensitive) == 0 ||
+        w.compare(locale.am, Qt::CaseInsensitive) == 0)
         return 1;
-    if (w.compare(u"pm", Qt::CaseInsensitive) == 0 || w.compare(u"p", Qt::CaseInsensitive) == 0
-        || w.compare(locale.pm, Qt::CaseInsensitive) == 0)
+    if (w.compare(u"pm", Qt::CaseInsensitive) == 0 || w.compare(u"p", Qt::CaseInsensitive) == 0 ||
+        w.compare(locale.pm, Qt::CaseInsensitive) == 0)
         return 2;
     return 0;
 }
 
 bool validDay(int y, int m, int d)
 {
-    return m >= 1 && m <= 12 && d >= 1 && y >= 100 && y <= 9999 && d <= QDate(y, m, 1).daysInMonth();
+    return m >= 1 && m <= 12 && d >= 1 && y >= 100 && y <= 9999 &&
+           d <= QDate(y, m, 1).daysInMonth();
 }
 
 } // namespace
@@ -309,24 +321,29 @@ bool parseDate(QStringView text, const ScriptLocale &locale, double &serial)
     QList<DateToken> rest;
     for (qsizetype k = 0; k < tokens.size(); ++k) {
         const DateToken &t = tokens.at(k);
-        const bool colonNext = k + 2 < tokens.size() && tokens.at(k + 1).kind == DateToken::Separator
-                               && (tokens.at(k + 1).sep == QLatin1Char(':') || tokens.at(k + 1).sep == locale.timeSeparator)
-                               && tokens.at(k + 2).kind == DateToken::Number;
-        const bool meridiemNext = k + 1 < tokens.size() && tokens.at(k + 1).kind == DateToken::Word
-                                  && meridiemFromWord(tokens.at(k + 1).text, locale) != 0;
+        const bool colonNext = k + 2 < tokens.size() &&
+                               tokens.at(k + 1).kind == DateToken::Separator &&
+                               (tokens.at(k + 1).sep == QLatin1Char(':') ||
+                                tokens.at(k + 1).sep == locale.timeSeparator) &&
+                               tokens.at(k + 2).kind == DateToken::Number;
+        const bool meridiemNext = k + 1 < tokens.size() &&
+                                  tokens.at(k + 1).kind == DateToken::Word &&
+                                  meridiemFromWord(tokens.at(k + 1).text, locale) != 0;
         if (t.kind == DateToken::Number && hour < 0 && (colonNext || meridiemNext)) {
             hour = t.value;
             if (colonNext) {
                 minute = tokens.at(k + 2).value;
                 k += 2;
-                if (k + 2 < tokens.size() && tokens.at(k + 1).kind == DateToken::Separator
-                    && (tokens.at(k + 1).sep == QLatin1Char(':') || tokens.at(k + 1).sep == locale.timeSeparator)
-                    && tokens.at(k + 2).kind == DateToken::Number) {
+                if (k + 2 < tokens.size() && tokens.at(k + 1).kind == DateToken::Separator &&
+                    (tokens.at(k + 1).sep == QLatin1Char(':') ||
+                     tokens.at(k + 1).sep == locale.timeSeparator) &&
+                    tokens.at(k + 2).kind == DateToken::Number) {
                     second = tokens.at(k + 2).value;
                     k += 2;
-                    if (k + 2 < tokens.size() && tokens.at(k + 1).kind == DateToken::Separator
-                        && (tokens.at(k + 1).sep == QLatin1Char('.') || tokens.at(k + 1).sep == locale.decimal)
-                        && tokens.at(k + 2).kind == DateToken::Number) {
+                    if (k + 2 < tokens.size() && tokens.at(k + 1).kind == DateToken::Separator &&
+                        (tokens.at(k + 1).sep == QLatin1Char('.') ||
+                         tokens.at(k + 1).sep == locale.decimal) &&
+                        tokens.at(k + 2).kind == DateToken::Number) {
                         k += 2; // fractions of a second are dropped
                     }
                 }
@@ -377,7 +394,9 @@ bool parseDate(QStringView text, const ScriptLocale &locale, double &serial)
     if (hasDate) {
         int y = 0, m = 0, d = 0;
         const int thisYear = QDate::currentDate().year();
-        auto year = [](const DateToken &t) { return t.digits <= 2 ? ScriptDate::expandYear(t.value) : t.value; };
+        auto year = [](const DateToken &t) {
+            return t.digits <= 2 ? ScriptDate::expandYear(t.value) : t.value;
+        };
         auto isYearish = [](const DateToken &t) { return t.digits >= 3 || t.value > 31; };
         if (monthName) {
             m = monthName;
@@ -460,8 +479,8 @@ QString numberText(double value, int significantDigits, const ScriptLocale &loca
     if (value == 0)
         return QStringLiteral("0");
     char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof(buf), value, std::chars_format::general,
-                                 significantDigits);
+    const auto r =
+        std::to_chars(buf, buf + sizeof(buf), value, std::chars_format::general, significantDigits);
     QString out;
     out.reserve(int(r.ptr - buf));
     for (const char *p = buf; p != r.ptr; ++p) {
@@ -663,9 +682,11 @@ bool toBool(const ScriptValue &v, const ScriptLocale &locale)
         throwScriptError(ScriptError::InvalidUseOfNull);
     case ScriptValue::String: {
         const QStringView s = trimmed(v.stringValue());
-        if (s.compare(u"true", Qt::CaseInsensitive) == 0 || s.compare(u"#true#", Qt::CaseInsensitive) == 0)
+        if (s.compare(u"true", Qt::CaseInsensitive) == 0 ||
+            s.compare(u"#true#", Qt::CaseInsensitive) == 0)
             return true;
-        if (s.compare(u"false", Qt::CaseInsensitive) == 0 || s.compare(u"#false#", Qt::CaseInsensitive) == 0)
+        if (s.compare(u"false", Qt::CaseInsensitive) == 0 ||
+            s.compare(u"#false#", Qt::CaseInsensitive) == 0)
             return false;
         double d = 0;
         if (parseNumber(s, locale, d) != ParseResult::Ok)

@@ -13,7 +13,12 @@ class ScriptLocale;
 // "Invalid use of Null" for Null where a value is needed.
 namespace ScriptConvert {
 
-enum class ParseResult { Ok, NotANumber, Overflow };
+enum class ParseResult
+{
+    Ok,
+    NotANumber,
+    Overflow
+};
 
 // A number written as text the way CDbl reads it in the given locale: blanks
 // around, a sign or brackets, the currency symbol, group separators, decimal

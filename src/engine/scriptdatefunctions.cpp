@@ -13,8 +13,8 @@ namespace ScriptBuiltins {
 
 namespace {
 
-#define RETURN_NULL_FOR_NULL(v) \
-    if ((v).isNull())           \
+#define RETURN_NULL_FOR_NULL(v)                                                                    \
+    if ((v).isNull())                                                                              \
         return ScriptValue::null();
 
 ScriptDate::Parts parts(const ScriptValue &v, ScriptContext &c)
@@ -58,7 +58,19 @@ int firstWeekArg(Args a, int n, int index, ScriptContext &c)
     return w == 0 ? 1 : w;
 }
 
-enum Interval { Year, Quarter, Month, DayOfYear, Day, Weekday, Week, Hour, Minute, Second };
+enum Interval
+{
+    Year,
+    Quarter,
+    Month,
+    DayOfYear,
+    Day,
+    Weekday,
+    Week,
+    Hour,
+    Minute,
+    Second
+};
 
 Interval intervalArg(const ScriptValue &v, ScriptContext &c)
 {
@@ -89,7 +101,8 @@ Interval intervalArg(const ScriptValue &v, ScriptContext &c)
 double nowSerial()
 {
     const QDateTime now = QDateTime::currentDateTime();
-    return ScriptDate::toSerial(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second()));
+    return ScriptDate::toSerial(now.date(),
+                                QTime(now.time().hour(), now.time().minute(), now.time().second()));
 }
 
 qint64 wholeSeconds(double serial)
@@ -160,7 +173,8 @@ SCRIPT_BUILTIN(fnDateSerial)
 SCRIPT_BUILTIN(fnTimeSerial)
 {
     Q_UNUSED(n);
-    const qint64 seconds = qint64(whole(a[0], c)) * 3600 + qint64(whole(a[1], c)) * 60 + whole(a[2], c);
+    const qint64 seconds =
+        qint64(whole(a[0], c)) * 3600 + qint64(whole(a[1], c)) * 60 + whole(a[2], c);
     return checkedDate(ScriptDate::fromLinear(double(seconds) / 86400.0));
 }
 
@@ -225,7 +239,8 @@ SCRIPT_BUILTIN(fnWeekday)
 {
     RETURN_NULL_FOR_NULL(a[0]);
     const int first = firstDayArg(a, n, 1, c);
-    return ScriptValue::fromInteger(qint16(ScriptDate::weekday(calendarDate(parts(a[0], c)), first)));
+    return ScriptValue::fromInteger(
+        qint16(ScriptDate::weekday(calendarDate(parts(a[0], c)), first)));
 }
 
 SCRIPT_BUILTIN(fnIsDate)
@@ -245,7 +260,8 @@ SCRIPT_BUILTIN(fnMonthName)
     if (m < 1 || m > 12)
         throwScriptError(ScriptError::InvalidCall);
     const bool abbreviate = n > 1 && ScriptConvert::toBool(a[1], c.locale);
-    return ScriptValue(abbreviate ? c.locale.monthAbbreviations[m - 1] : c.locale.monthNames[m - 1]);
+    return ScriptValue(abbreviate ? c.locale.monthAbbreviations[m - 1]
+                                  : c.locale.monthNames[m - 1]);
 }
 
 SCRIPT_BUILTIN(fnWeekdayName)
@@ -256,7 +272,8 @@ SCRIPT_BUILTIN(fnWeekdayName)
     const bool abbreviate = n > 1 && !a[1].isEmpty() && ScriptConvert::toBool(a[1], c.locale);
     const int first = firstDayArg(a, n, 2, c);
     const int sundayBased = (w - 1 + first - 1) % 7; // 0 Sunday
-    return ScriptValue(abbreviate ? c.locale.dayAbbreviations[sundayBased] : c.locale.dayNames[sundayBased]);
+    return ScriptValue(abbreviate ? c.locale.dayAbbreviations[sundayBased]
+                                  : c.locale.dayNames[sundayBased]);
 }
 
 SCRIPT_BUILTIN(fnDateAdd)
@@ -450,21 +467,24 @@ SCRIPT_BUILTIN(fnFormatNumber)
 {
     const double d = formatNumberArg(a[0], c);
     const NumberFormatArgs f = numberFormatArgs(a, n, c);
-    return ScriptValue(VbFormat::formatNumber(d, f.decimals, f.leading, f.parens, f.group, c.locale));
+    return ScriptValue(
+        VbFormat::formatNumber(d, f.decimals, f.leading, f.parens, f.group, c.locale));
 }
 
 SCRIPT_BUILTIN(fnFormatCurrency)
 {
     const double d = formatNumberArg(a[0], c);
     const NumberFormatArgs f = numberFormatArgs(a, n, c);
-    return ScriptValue(VbFormat::formatCurrency(d, f.decimals, f.leading, f.parens, f.group, c.locale));
+    return ScriptValue(
+        VbFormat::formatCurrency(d, f.decimals, f.leading, f.parens, f.group, c.locale));
 }
 
 SCRIPT_BUILTIN(fnFormatPercent)
 {
     const double d = formatNumberArg(a[0], c);
     const NumberFormatArgs f = numberFormatArgs(a, n, c);
-    return ScriptValue(VbFormat::formatPercent(d, f.decimals, f.leading, f.parens, f.group, c.locale));
+    return ScriptValue(
+        VbFormat::formatPercent(d, f.decimals, f.leading, f.parens, f.group, c.locale));
 }
 
 SCRIPT_BUILTIN(fnFormatDateTime)

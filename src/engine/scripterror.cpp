@@ -32,8 +32,8 @@ QString ScriptError::standardDescription(int code)
     case ObjectRequired:
         return QCoreApplication::translate("ScriptError", "Object required");
     case WrongArguments:
-        return QCoreApplication::translate("ScriptError",
-                                           "Wrong number of arguments or invalid property assignment");
+        return QCoreApplication::translate(
+            "ScriptError", "Wrong number of arguments or invalid property assignment");
     case VariableUndefined:
         return QCoreApplication::translate("ScriptError", "Variable is undefined");
     case SyntaxError:

@@ -7,7 +7,8 @@
 // so that the texts in the error list read as users of the original know them.
 struct ScriptError
 {
-    enum Code : int {
+    enum Code : int
+    {
         None = 0,
         InvalidCall = 5,
         Overflow = 6,
@@ -43,8 +44,7 @@ struct ScriptError
 class ScriptException
 {
 public:
-    explicit ScriptException(int code, const QString &name = QString())
-        : m_code(code), m_name(name)
+    explicit ScriptException(int code, const QString &name = QString()) : m_code(code), m_name(name)
     {
     }
     int code() const { return m_code; }

@@ -91,7 +91,8 @@ ProgramCache &cache()
 class Machine
 {
 public:
-    Machine(const ScriptProgram &program, const std::vector<ScriptValue> &literals, ScriptContext &context)
+    Machine(const ScriptProgram &program, const std::vector<ScriptValue> &literals,
+            ScriptContext &context)
         : m_program(program), m_literals(literals), m_context(context)
     {
     }

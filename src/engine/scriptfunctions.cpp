@@ -13,8 +13,8 @@ using namespace ScriptBuiltins;
 
 namespace {
 
-#define RETURN_NULL_FOR_NULL(v) \
-    if ((v).isNull())           \
+#define RETURN_NULL_FOR_NULL(v)                                                                    \
+    if ((v).isNull())                                                                              \
         return ScriptValue::null();
 
 // The numeric form of an argument for functions that keep the subtype (Abs,
@@ -208,8 +208,8 @@ ScriptValue radixText(const ScriptValue &v, ScriptContext &c, int radix)
 {
     RETURN_NULL_FOR_NULL(v);
     const qint32 l = whole(v, c);
-    const bool small = v.type() == ScriptValue::Integer || v.type() == ScriptValue::Byte
-                       || v.type() == ScriptValue::Boolean || v.isEmpty();
+    const bool small = v.type() == ScriptValue::Integer || v.type() == ScriptValue::Byte ||
+                       v.type() == ScriptValue::Boolean || v.isEmpty();
     const quint32 bits = small ? quint32(quint16(qint16(l))) : quint32(l);
     return ScriptValue(QString::number(bits, radix).toUpper());
 }
@@ -310,8 +310,8 @@ SCRIPT_BUILTIN(fnIsNumeric)
         return ScriptValue::fromBool(false);
     case ScriptValue::String: {
         double d = 0;
-        return ScriptValue::fromBool(ScriptConvert::parseNumber(a[0].stringValue(), c.locale, d)
-                                     == ScriptConvert::ParseResult::Ok);
+        return ScriptValue::fromBool(ScriptConvert::parseNumber(a[0].stringValue(), c.locale, d) ==
+                                     ScriptConvert::ParseResult::Ok);
     }
     default:
         return ScriptValue::fromBool(true);

@@ -38,12 +38,12 @@ struct Keyword
 };
 
 constexpr Keyword kKeywords[] = {
-    {"mod", ScriptLexer::KwMod},     {"not", ScriptLexer::KwNot},
-    {"and", ScriptLexer::KwAnd},     {"or", ScriptLexer::KwOr},
-    {"xor", ScriptLexer::KwXor},     {"eqv", ScriptLexer::KwEqv},
-    {"imp", ScriptLexer::KwImp},     {"is", ScriptLexer::KwIs},
-    {"true", ScriptLexer::KwTrue},   {"false", ScriptLexer::KwFalse},
-    {"empty", ScriptLexer::KwEmpty}, {"null", ScriptLexer::KwNull},
+    {"mod", ScriptLexer::KwMod},         {"not", ScriptLexer::KwNot},
+    {"and", ScriptLexer::KwAnd},         {"or", ScriptLexer::KwOr},
+    {"xor", ScriptLexer::KwXor},         {"eqv", ScriptLexer::KwEqv},
+    {"imp", ScriptLexer::KwImp},         {"is", ScriptLexer::KwIs},
+    {"true", ScriptLexer::KwTrue},       {"false", ScriptLexer::KwFalse},
+    {"empty", ScriptLexer::KwEmpty},     {"null", ScriptLexer::KwNull},
     {"nothing", ScriptLexer::KwNothing},
 };
 
@@ -156,7 +156,8 @@ ScriptValue lexRadix(const char16_t *s, qsizetype n, qsizetype &i, int radix)
 
 } // namespace
 
-void ScriptLexer::tokenize(const QString &text, std::string &shape, std::vector<ScriptValue> &literals)
+void ScriptLexer::tokenize(const QString &text, std::string &shape,
+                           std::vector<ScriptValue> &literals)
 {
     shape.clear();
     literals.clear();
@@ -243,8 +244,8 @@ void ScriptLexer::tokenize(const QString &text, std::string &shape, std::vector<
                 i += 2;
                 literals.push_back(lexRadix(s, n, i, 16));
                 shape += Literal;
-            } else if (i + 2 < n && (s[i + 1] == u'O' || s[i + 1] == u'o') && hexDigit(s[i + 2]) >= 0
-                       && hexDigit(s[i + 2]) < 8) {
+            } else if (i + 2 < n && (s[i + 1] == u'O' || s[i + 1] == u'o') &&
+                       hexDigit(s[i + 2]) >= 0 && hexDigit(s[i + 2]) < 8) {
                 i += 2;
                 literals.push_back(lexRadix(s, n, i, 8));
                 shape += Literal;

@@ -15,7 +15,8 @@
 class ScriptLexer
 {
 public:
-    enum Token : char {
+    enum Token : char
+    {
         End = 0,
         Literal = 1,
         Identifier,
@@ -53,5 +54,6 @@ public:
     // Fills shape and literals (both cleared first). Throws ScriptException for
     // text that is no token: an unterminated string, a bad number or date
     // literal, a character that has no meaning in an expression.
-    static void tokenize(const QString &text, std::string &shape, std::vector<ScriptValue> &literals);
+    static void tokenize(const QString &text, std::string &shape,
+                         std::vector<ScriptValue> &literals);
 };

@@ -54,7 +54,8 @@ QString fromQtPattern(const QString &qt)
             break;
         case 'A':
         case 'a':
-            if (i + 1 < qt.size() && (qt.at(i + 1) == QLatin1Char('P') || qt.at(i + 1) == QLatin1Char('p'))) {
+            if (i + 1 < qt.size() &&
+                (qt.at(i + 1) == QLatin1Char('P') || qt.at(i + 1) == QLatin1Char('p'))) {
                 out += QLatin1String("AM/PM");
                 run = 2;
             } else {
@@ -159,8 +160,9 @@ ScriptLocale::ScriptLocale(const QLocale &l) : locale(l)
     }
     if (currencyNegative == currencyPositive)
         currencyNegative = QStringLiteral("-") + currencyPositive;
-    else if (!currencyNegative.contains(QLatin1Char('(')) && !currencyNegative.contains(QLatin1Char('-'))
-             && !currencyNegative.contains(QChar(0x2212)))
+    else if (!currencyNegative.contains(QLatin1Char('(')) &&
+             !currencyNegative.contains(QLatin1Char('-')) &&
+             !currencyNegative.contains(QChar(0x2212)))
         currencyNegative = QStringLiteral("-") + currencyNegative;
 }
 

@@ -10,7 +10,12 @@
 class ScriptLocale
 {
 public:
-    enum DateOrder { MonthDayYear, DayMonthYear, YearMonthDay };
+    enum DateOrder
+    {
+        MonthDayYear,
+        DayMonthYear,
+        YearMonthDay
+    };
 
     // For QLocale() (the application's default, normally the system locale).
     // Cached: cheap enough to call for every evaluation.
@@ -29,10 +34,10 @@ public:
     QString monthAbbreviations[12];
     QString dayNames[7]; // 0 is Sunday
     QString dayAbbreviations[7];
-    QString shortDate;  // e.g. "m/d/yyyy"
-    QString longDate;   // e.g. "dddd, mmmm d, yyyy"
-    QString longTime;   // e.g. "h:nn:ss AM/PM"
-    QString shortTime;  // always 24-hour "hh:nn", as VBScript's vbShortTime
+    QString shortDate; // e.g. "m/d/yyyy"
+    QString longDate;  // e.g. "dddd, mmmm d, yyyy"
+    QString longTime;  // e.g. "h:nn:ss AM/PM"
+    QString shortTime; // always 24-hour "hh:nn", as VBScript's vbShortTime
     DateOrder dateOrder = MonthDayYear;
     // Currency: "%1" stands for the formatted amount without sign.
     QString currencyPositive = QStringLiteral("$%1");

@@ -13,7 +13,17 @@ namespace ScriptOperators {
 
 namespace {
 
-enum Rank { RByte, RInteger, RLong, RSingle, RDouble, RCurrency, RDate, REmpty };
+enum Rank
+{
+    RByte,
+    RInteger,
+    RLong,
+    RSingle,
+    RDouble,
+    RCurrency,
+    RDate,
+    REmpty
+};
 
 Rank rankOf(const ScriptValue &v)
 {
@@ -109,13 +119,15 @@ qint64 currencyOf(const ScriptValue &v, ScriptContext &context)
     return ScriptConvert::toCurrency(v, context.locale);
 }
 
-ScriptValue arithmetic(ScriptNode::Op op, const ScriptValue &l, const ScriptValue &r, ScriptContext &context)
+ScriptValue arithmetic(ScriptNode::Op op, const ScriptValue &l, const ScriptValue &r,
+                       ScriptContext &context)
 {
     Rank rank = resultRank(rankOf(l), rankOf(r));
     if (rank == RDate) {
         if (op == ScriptNode::Multiply)
             rank = RDouble;
-        else if (op == ScriptNode::Subtract && l.type() == ScriptValue::Date && r.type() == ScriptValue::Date)
+        else if (op == ScriptNode::Subtract && l.type() == ScriptValue::Date &&
+                 r.type() == ScriptValue::Date)
             return checkedDouble(l.number() - r.number());
     }
     switch (rank) {
@@ -136,7 +148,9 @@ ScriptValue arithmetic(ScriptNode::Op op, const ScriptValue &l, const ScriptValu
     }
     case RDouble: {
         const double a = l.number(), b = r.number();
-        return checkedDouble(op == ScriptNode::Add ? a + b : op == ScriptNode::Subtract ? a - b : a * b);
+        return checkedDouble(op == ScriptNode::Add        ? a + b
+                             : op == ScriptNode::Subtract ? a - b
+                                                          : a * b);
     }
     case RCurrency: {
         const qint64 a = currencyOf(l, context), b = currencyOf(r, context);
@@ -177,8 +191,8 @@ ScriptValue divide(const ScriptValue &l, const ScriptValue &r)
         throwScriptError(a == 0 ? ScriptError::Overflow : ScriptError::DivisionByZero);
     }
     const Rank ra = rankOf(l), rb = rankOf(r);
-    const bool single = (ra == RSingle && (rb <= RInteger || rb == RSingle || rb == REmpty))
-                        || (rb == RSingle && (ra <= RInteger || ra == REmpty));
+    const bool single = (ra == RSingle && (rb <= RInteger || rb == RSingle || rb == REmpty)) ||
+                        (rb == RSingle && (ra <= RInteger || ra == REmpty));
     const double v = a / b;
     if (single && std::fabs(v) <= double(FLT_MAX))
         return ScriptValue::fromSingle(float(v));
@@ -204,7 +218,8 @@ Rank integerRank(const ScriptValue &l, const ScriptValue &r)
     return RLong;
 }
 
-ScriptValue integerDivide(ScriptNode::Op op, const ScriptValue &l, const ScriptValue &r, ScriptContext &context)
+ScriptValue integerDivide(ScriptNode::Op op, const ScriptValue &l, const ScriptValue &r,
+                          ScriptContext &context)
 {
     const qint64 a = integerOperand(l, context), b = integerOperand(r, context);
     if (b == 0)
@@ -271,7 +286,8 @@ LogicalOperand logicalOperand(const ScriptValue &v, ScriptContext &context)
         throwScriptError(ScriptError::TypeMismatch);
     case ScriptValue::String: {
         const QString t = v.stringValue().trimmed();
-        if (t.compare(u"true", Qt::CaseInsensitive) == 0 || t.compare(u"false", Qt::CaseInsensitive) == 0) {
+        if (t.compare(u"true", Qt::CaseInsensitive) == 0 ||
+            t.compare(u"false", Qt::CaseInsensitive) == 0) {
             o.isBool = true;
             o.bits = t.size() == 4 ? -1 : 0;
             return o;
@@ -297,7 +313,8 @@ ScriptValue bitsResult(qint64 bits, bool isBool, Rank rank)
     return ScriptValue::fromLong(qint32(bits));
 }
 
-ScriptValue logical(ScriptNode::Op op, const ScriptValue &lv, const ScriptValue &rv, ScriptContext &context)
+ScriptValue logical(ScriptNode::Op op, const ScriptValue &lv, const ScriptValue &rv,
+                    ScriptContext &context)
 {
     const LogicalOperand l = logicalOperand(lv, context);
     const LogicalOperand r = logicalOperand(rv, context);
@@ -385,12 +402,15 @@ int compare(const ScriptValue &l, const ScriptValue &r, quint8 flags, ScriptCont
         return 0;
     if (l.isEmpty() || r.isEmpty()) {
         const ScriptValue &other = l.isEmpty() ? r : l;
-        const int s = other.isString() ? (other.stringValue().isEmpty() ? 0 : 1) : sign(other.number());
+        const int s =
+            other.isString() ? (other.stringValue().isEmpty() ? 0 : 1) : sign(other.number());
         return l.isEmpty() ? -s : s;
     }
     if (isNumberLike(l) && isNumberLike(r)) {
         if (l.type() == ScriptValue::Currency && r.type() == ScriptValue::Currency)
-            return l.currencyValue() < r.currencyValue() ? -1 : l.currencyValue() > r.currencyValue() ? 1 : 0;
+            return l.currencyValue() < r.currencyValue()   ? -1
+                   : l.currencyValue() > r.currencyValue() ? 1
+                                                           : 0;
         const double a = l.number(), b = r.number();
         return a < b ? -1 : a > b ? 1 : 0;
     }
@@ -400,16 +420,20 @@ int compare(const ScriptValue &l, const ScriptValue &r, quint8 flags, ScriptCont
     const bool numberLeft = isNumberLike(l);
     const ScriptValue &number = numberLeft ? l : r;
     const ScriptValue &text = numberLeft ? r : l;
-    const bool numberIsLiteral = flags & (numberLeft ? ScriptNode::LeftLiteral : ScriptNode::RightLiteral);
-    const bool textIsLiteral = flags & (numberLeft ? ScriptNode::RightLiteral : ScriptNode::LeftLiteral);
+    const bool numberIsLiteral =
+        flags & (numberLeft ? ScriptNode::LeftLiteral : ScriptNode::RightLiteral);
+    const bool textIsLiteral =
+        flags & (numberLeft ? ScriptNode::RightLiteral : ScriptNode::LeftLiteral);
     int s;
     if (numberIsLiteral) {
-        const double t = number.type() == ScriptValue::Date ? ScriptConvert::toDate(text, context.locale)
-                                                            : ScriptConvert::toDouble(text, context.locale);
+        const double t = number.type() == ScriptValue::Date
+                             ? ScriptConvert::toDate(text, context.locale)
+                             : ScriptConvert::toDouble(text, context.locale);
         const double n = number.number();
         s = n < t ? -1 : n > t ? 1 : 0;
     } else if (textIsLiteral) {
-        s = sign(ScriptConvert::toText(number, context.locale).compare(text.stringValue(), Qt::CaseSensitive));
+        s = sign(ScriptConvert::toText(number, context.locale)
+                     .compare(text.stringValue(), Qt::CaseSensitive));
     } else {
         s = -1;
     }
@@ -448,8 +472,8 @@ ScriptValue unary(ScriptNode::Op op, const ScriptValue &operand, ScriptContext &
     }
 }
 
-ScriptValue binary(ScriptNode::Op op, const ScriptValue &left, const ScriptValue &right, quint8 flags,
-                   ScriptContext &context)
+ScriptValue binary(ScriptNode::Op op, const ScriptValue &left, const ScriptValue &right,
+                   quint8 flags, ScriptContext &context)
 {
     switch (op) {
     case ScriptNode::Concat:
@@ -501,8 +525,8 @@ ScriptValue binary(ScriptNode::Op op, const ScriptValue &left, const ScriptValue
     }
     if (left.isNull() || right.isNull())
         return ScriptValue::null();
-    if (op == ScriptNode::Add && (left.isString() || left.isEmpty()) && (right.isString() || right.isEmpty())
-        && !(left.isEmpty() && right.isEmpty())) {
+    if (op == ScriptNode::Add && (left.isString() || left.isEmpty()) &&
+        (right.isString() || right.isEmpty()) && !(left.isEmpty() && right.isEmpty())) {
         const QString &a = left.isString() ? left.stringValue() : right.stringValue();
         if (!left.isString() || !right.isString())
             return ScriptValue(a);

@@ -13,10 +13,11 @@ namespace ScriptOperators {
 ScriptValue unary(ScriptNode::Op op, const ScriptValue &operand, ScriptContext &context);
 // `flags` tells which operands were written as constants (ScriptNode::Flags);
 // comparisons of text with numbers depend on it.
-ScriptValue binary(ScriptNode::Op op, const ScriptValue &left, const ScriptValue &right, quint8 flags,
-                   ScriptContext &context);
+ScriptValue binary(ScriptNode::Op op, const ScriptValue &left, const ScriptValue &right,
+                   quint8 flags, ScriptContext &context);
 
 // VBScript's comparison; Null when either side is Null (returned as -2).
-int compare(const ScriptValue &left, const ScriptValue &right, quint8 flags, ScriptContext &context);
+int compare(const ScriptValue &left, const ScriptValue &right, quint8 flags,
+            ScriptContext &context);
 
 } // namespace ScriptOperators

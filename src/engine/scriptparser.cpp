@@ -262,7 +262,8 @@ private:
     {
         if (peek() == T::Minus || peek() == T::Plus) {
             DepthGuard guard(m_depth);
-            const ScriptNode::Op op = peek() == T::Minus ? ScriptNode::Negate : ScriptNode::Identity;
+            const ScriptNode::Op op =
+                peek() == T::Minus ? ScriptNode::Negate : ScriptNode::Identity;
             advance();
             return unary(op, signed_());
         }
@@ -284,7 +285,8 @@ private:
     {
         if (peek() == T::Minus || peek() == T::Plus) {
             DepthGuard guard(m_depth);
-            const ScriptNode::Op op = peek() == T::Minus ? ScriptNode::Negate : ScriptNode::Identity;
+            const ScriptNode::Op op =
+                peek() == T::Minus ? ScriptNode::Negate : ScriptNode::Identity;
             advance();
             return unary(op, powerOperand());
         }

@@ -14,14 +14,16 @@ struct ScriptFunction;
 // shape.
 struct ScriptNode
 {
-    enum Kind : quint8 {
+    enum Kind : quint8
+    {
         Literal,  // a: literal slot
         Constant, // a: index into ScriptProgram::constants
         Unary,    // op, a: operand
         Binary,   // op, a, b: operands; flags: which operands are literals
         Call,     // function, a: first entry in ScriptProgram::arguments, b: count
     };
-    enum Op : quint8 {
+    enum Op : quint8
+    {
         Negate,
         Identity,
         Not,
@@ -46,7 +48,11 @@ struct ScriptNode
         Eqv,
         Imp,
     };
-    enum Flags : quint8 { LeftLiteral = 1, RightLiteral = 2 };
+    enum Flags : quint8
+    {
+        LeftLiteral = 1,
+        RightLiteral = 2
+    };
 
     Kind kind;
     Op op = Negate;

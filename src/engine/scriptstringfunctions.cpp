@@ -8,8 +8,8 @@ namespace ScriptBuiltins {
 
 namespace {
 
-#define RETURN_NULL_FOR_NULL(v) \
-    if ((v).isNull())           \
+#define RETURN_NULL_FOR_NULL(v)                                                                    \
+    if ((v).isNull())                                                                              \
         return ScriptValue::null();
 
 // A count or position argument: whole, not negative (or at least 1).
@@ -96,7 +96,8 @@ SCRIPT_BUILTIN(fnMid)
     if (start > s.size())
         return ScriptValue(QString());
     const qint64 available = s.size() - (start - 1);
-    return ScriptValue(s.mid(qsizetype(start - 1), qsizetype(length < 0 ? available : std::min(length, available))));
+    return ScriptValue(s.mid(qsizetype(start - 1),
+                             qsizetype(length < 0 ? available : std::min(length, available))));
 }
 
 SCRIPT_BUILTIN(fnLCase)

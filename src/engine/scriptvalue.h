@@ -12,7 +12,8 @@
 class ScriptValue
 {
 public:
-    enum Type : quint8 {
+    enum Type : quint8
+    {
         Empty = 0,
         Null = 1,
         Integer = 2,

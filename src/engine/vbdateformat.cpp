@@ -9,16 +9,38 @@ namespace VbDateFormat {
 
 namespace {
 
-enum TokenKind {
+enum TokenKind
+{
     Literal,
-    Day, Day2, DayAbbr, DayName, DateShort, DateLong,
-    WeekDay, Week,
-    Month, Month2, MonthAbbr, MonthName,
-    Minute, Minute2,
-    Quarter, DayOfYear, Year2, Year4,
-    Hour, Hour2, Second, Second2,
-    TimeLong, General,
-    AmPmUpper, AmPmLower, APUpper, APLower, AmPmLocale,
+    Day,
+    Day2,
+    DayAbbr,
+    DayName,
+    DateShort,
+    DateLong,
+    WeekDay,
+    Week,
+    Month,
+    Month2,
+    MonthAbbr,
+    MonthName,
+    Minute,
+    Minute2,
+    Quarter,
+    DayOfYear,
+    Year2,
+    Year4,
+    Hour,
+    Hour2,
+    Second,
+    Second2,
+    TimeLong,
+    General,
+    AmPmUpper,
+    AmPmLower,
+    APUpper,
+    APLower,
+    AmPmLocale,
 };
 
 struct Token
@@ -344,10 +366,11 @@ QString generalDate(double serial, const ScriptLocale &locale)
         return QString::number(serial);
     const bool hasTime = p.hour || p.minute || p.second;
     const bool hasDate = !(p.year == 1899 && p.month == 12 && p.day == 30);
-    if (!hasTime)
-        return shortDate(serial, locale);
+    // Day 0 is "no date": it shows as a time, midnight included.
     if (!hasDate)
         return longTime(serial, locale);
+    if (!hasTime)
+        return shortDate(serial, locale);
     return shortDate(serial, locale) + QLatin1Char(' ') + longTime(serial, locale);
 }
 

@@ -44,8 +44,8 @@ bool isTextPattern(QStringView p)
                 ++i;
         } else if (c == QLatin1Char('\\')) {
             ++i;
-        } else if (c == QLatin1Char('@') || c == QLatin1Char('&') || c == QLatin1Char('<')
-                   || c == QLatin1Char('>') || c == QLatin1Char('!')) {
+        } else if (c == QLatin1Char('@') || c == QLatin1Char('&') || c == QLatin1Char('<') ||
+                   c == QLatin1Char('>') || c == QLatin1Char('!')) {
             return true;
         }
     }
@@ -131,7 +131,8 @@ QString formatText(const QString &text, QStringView pattern)
     return out;
 }
 
-QString formatNumberPattern(double v, QStringView pattern, const ScriptLocale &locale, bool isNullValue)
+QString formatNumberPattern(double v, QStringView pattern, const ScriptLocale &locale,
+                            bool isNullValue)
 {
     const QList<QStringView> sections = splitSections(pattern);
     if (isNullValue) {
@@ -145,14 +146,22 @@ QString formatNumberPattern(double v, QStringView pattern, const ScriptLocale &l
     if (v < 0 && sections.size() >= 2 && !sections.at(1).isEmpty())
         return VbNumberFormat::formatSection(-v, sections.at(1), locale);
     const QString text = VbNumberFormat::formatSection(std::fabs(v), positive, locale);
-    if (v < 0)
+    // A negative number that shows as zero gets no sign: "-0.00" reads as a
+    // different value from 0.00 and adds up wrongly by eye in a column.
+    if (v < 0 && !VbNumberFormat::roundsToZero(-v, positive))
         return QLatin1Char('-') + text;
     return text;
 }
 
 // Where a pattern has date elements and no digit placeholders, the value is a
 // date; otherwise a number.
-enum class PatternKind { Number, Date, Text, Literal };
+enum class PatternKind
+{
+    Number,
+    Date,
+    Text,
+    Literal
+};
 
 PatternKind kindOf(QStringView pattern)
 {
@@ -171,11 +180,32 @@ bool textAsNumber(const QString &s, const ScriptLocale &locale, double &d)
     if (ScriptConvert::parseNumber(s, locale, d, true) == ScriptConvert::ParseResult::Ok)
         return true;
     static const ScriptLocale &c = ScriptLocale::forLocale(QLocale::c());
-    return !locale.isC && ScriptConvert::parseNumber(s, c, d, true) == ScriptConvert::ParseResult::Ok;
+    return !locale.isC &&
+           ScriptConvert::parseNumber(s, c, d, true) == ScriptConvert::ParseResult::Ok;
+}
+
+// "12,5" is a number in some locales and never meant as 12 May: text of
+// digits with at most one separator is not read as a date.
+bool looksLikeNumber(const QString &s)
+{
+    const QString t = s.trimmed();
+    int separators = 0;
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const QChar c = t.at(i);
+        if (c == QLatin1Char('.') || c == QLatin1Char(','))
+            ++separators;
+        else if ((c == QLatin1Char('-') || c == QLatin1Char('+')) && i == 0)
+            continue;
+        else if (!c.isDigit() && c != QLatin1Char(' '))
+            return false;
+    }
+    return separators <= 1;
 }
 
 bool textAsDate(const QString &s, const ScriptLocale &locale, double &serial)
 {
+    if (looksLikeNumber(s))
+        return false;
     if (ScriptConvert::parseDate(s, locale, serial))
         return true;
     static const ScriptLocale &c = ScriptLocale::forLocale(QLocale::c());
@@ -203,10 +233,10 @@ bool numericOf(const ScriptValue &value, const ScriptLocale &locale, double &d, 
 
 bool named(const ScriptValue &value, QStringView name, const ScriptLocale &locale, QString &out)
 {
-    static const char *const names[] = {"general number", "currency", "fixed", "standard",
-                                        "percent", "scientific", "yes/no", "true/false",
-                                        "on/off", "general date", "long date", "medium date",
-                                        "short date", "long time", "medium time", "short time"};
+    static const char *const names[] = {
+        "general number", "currency",   "fixed",       "standard",     "percent",   "scientific",
+        "yes/no",         "true/false", "on/off",      "general date", "long date", "medium date",
+        "short date",     "long time",  "medium time", "short time"};
     int which = -1;
     const QStringView trimmed = name.trimmed();
     for (int i = 0; i < int(std::size(names)); ++i) {
@@ -229,8 +259,9 @@ bool named(const ScriptValue &value, QStringView name, const ScriptLocale &local
         out = formatCurrency(d, -1, UseDefault, UseDefault, UseDefault, locale);
         break;
     case 2:
-        out = (d < 0 && !VbNumberFormat::roundsToZero(-d, u"0.00") ? QStringLiteral("-") : QString())
-              + VbNumberFormat::fixed(d, 2, false, true, locale);
+        out = (d < 0 && !VbNumberFormat::roundsToZero(-d, u"0.00") ? QStringLiteral("-")
+                                                                   : QString()) +
+              VbNumberFormat::fixed(d, 2, false, true, locale);
         break;
     case 3:
         out = formatNumber(d, 2, -1, 0, -1, locale);
@@ -242,13 +273,16 @@ bool named(const ScriptValue &value, QStringView name, const ScriptLocale &local
         out = formatNumberPattern(d, u"0.00E+00", locale, false);
         break;
     case 6:
-        out = d != 0 ? QCoreApplication::translate("VbFormat", "Yes") : QCoreApplication::translate("VbFormat", "No");
+        out = d != 0 ? QCoreApplication::translate("VbFormat", "Yes")
+                     : QCoreApplication::translate("VbFormat", "No");
         break;
     case 7:
-        out = d != 0 ? QCoreApplication::translate("VbFormat", "True") : QCoreApplication::translate("VbFormat", "False");
+        out = d != 0 ? QCoreApplication::translate("VbFormat", "True")
+                     : QCoreApplication::translate("VbFormat", "False");
         break;
     case 8:
-        out = d != 0 ? QCoreApplication::translate("VbFormat", "On") : QCoreApplication::translate("VbFormat", "Off");
+        out = d != 0 ? QCoreApplication::translate("VbFormat", "On")
+                     : QCoreApplication::translate("VbFormat", "Off");
         break;
     default: {
         if (!ScriptDate::isValidSerial(d)) {
@@ -345,7 +379,11 @@ QString formatNumber(double value, int decimals, int leadingDigit, int parens, i
     const bool useGroup = group != 0;
     const QString digits = VbNumberFormat::fixed(value, decimals, useGroup, lead, locale);
     Q_ASSERT(!digits.isEmpty());
-    const bool negative = value < 0 && !VbNumberFormat::roundsToZero(-value, decimals ? QStringLiteral("0.") + QString(decimals, QLatin1Char('0')) : QStringLiteral("0"));
+    const bool negative =
+        value < 0 &&
+        !VbNumberFormat::roundsToZero(-value, decimals ? QStringLiteral("0.") +
+                                                             QString(decimals, QLatin1Char('0'))
+                                                       : QStringLiteral("0"));
     if (!negative)
         return digits;
     return useParens ? QLatin1Char('(') + digits + QLatin1Char(')') : QLatin1Char('-') + digits;
@@ -357,8 +395,13 @@ QString formatCurrency(double value, int decimals, int leadingDigit, int parens,
     if (decimals < 0)
         decimals = locale.currencyDigits;
     decimals = qMin(decimals, 99);
-    const QString digits = VbNumberFormat::fixed(value, decimals, group != 0, leadingDigit != 0, locale);
-    const bool negative = value < 0 && !VbNumberFormat::roundsToZero(-value, decimals ? QStringLiteral("0.") + QString(decimals, QLatin1Char('0')) : QStringLiteral("0"));
+    const QString digits =
+        VbNumberFormat::fixed(value, decimals, group != 0, leadingDigit != 0, locale);
+    const bool negative =
+        value < 0 &&
+        !VbNumberFormat::roundsToZero(-value, decimals ? QStringLiteral("0.") +
+                                                             QString(decimals, QLatin1Char('0'))
+                                                       : QStringLiteral("0"));
     if (!negative)
         return locale.currencyPositive.arg(digits);
     if (parens == UseDefault)
@@ -370,7 +413,8 @@ QString formatCurrency(double value, int decimals, int leadingDigit, int parens,
 QString formatPercent(double value, int decimals, int leadingDigit, int parens, int group,
                       const ScriptLocale &locale)
 {
-    return formatNumber(value * 100.0, decimals, leadingDigit, parens, group, locale) + QLatin1Char('%');
+    return formatNumber(value * 100.0, decimals, leadingDigit, parens, group, locale) +
+           QLatin1Char('%');
 }
 
 QString formatDateTime(double serial, int namedFormat, const ScriptLocale &locale)

@@ -24,8 +24,8 @@ struct Decimal
         char buf[64];
         // 15 significant digits: what the value was meant to be, not its
         // binary neighbour (2.675 rounds to 2.68).
-        const auto r = std::to_chars(buf, buf + sizeof(buf), magnitude,
-                                     std::chars_format::scientific, 14);
+        const auto r =
+            std::to_chars(buf, buf + sizeof(buf), magnitude, std::chars_format::scientific, 14);
         const char *e = std::find(buf, r.ptr, 'e');
         for (const char *p = buf; p != e; ++p) {
             if (*p != '.')
@@ -103,13 +103,22 @@ struct Decimal
     }
 };
 
-enum Kind { Zero, Hash, Point, Percent, Exponent, Comma, Text };
+enum Kind
+{
+    Zero,
+    Hash,
+    Point,
+    Percent,
+    Exponent,
+    Comma,
+    Text
+};
 
 struct Token
 {
     Kind kind;
-    QString text;     // Text: the literal; Exponent: "E+" etc.
-    int part = 0;     // 0 integer, 1 fraction, 2 exponent digits
+    QString text; // Text: the literal; Exponent: "E+" etc.
+    int part = 0; // 0 integer, 1 fraction, 2 exponent digits
 };
 
 struct Layout
@@ -130,6 +139,7 @@ Layout parse(QStringView p)
 {
     Layout l;
     int part = 0;
+    int trailingCommas = 0;
     auto text = [&](const QString &s) {
         if (!l.tokens.isEmpty() && l.tokens.back().kind == Text)
             l.tokens.back().text += s;
@@ -144,9 +154,10 @@ Layout parse(QStringView p)
             l.tokens.append(Token{c == QLatin1Char('0') ? Zero : Hash, {}, part});
             if (part == 0)
                 ++l.integerPlaces;
-            else if (part == 1)
+            else if (part == 1) {
                 ++l.fractionPlaces;
-            else {
+                trailingCommas = 0;
+            } else {
                 ++l.exponentPlaces;
                 if (c == QLatin1Char('0'))
                     ++l.exponentZeros;
@@ -165,7 +176,7 @@ Layout parse(QStringView p)
             if (part == 0)
                 l.tokens.append(Token{Comma, {}, part});
             else if (part == 1)
-                ; // no grouping after the decimal separator
+                ++trailingCommas; // no grouping here, only scaling at the end
             else
                 text(QString(c));
             break;
@@ -175,8 +186,8 @@ Layout parse(QStringView p)
             break;
         case 'E':
         case 'e':
-            if (part < 2 && i + 1 < p.size()
-                && (p.at(i + 1) == QLatin1Char('+') || p.at(i + 1) == QLatin1Char('-'))) {
+            if (part < 2 && i + 1 < p.size() &&
+                (p.at(i + 1) == QLatin1Char('+') || p.at(i + 1) == QLatin1Char('-'))) {
                 l.tokens.append(Token{Exponent, p.mid(i, 2).toString(), part});
                 l.hasExponent = true;
                 part = 2;
@@ -202,6 +213,7 @@ Layout parse(QStringView p)
             break;
         }
     }
+    l.scale += trailingCommas;
     // Commas: between integer placeholders they group; after the last one
     // (before the point or the end of the number) each divides by 1000.
     int lastInteger = -1;
@@ -234,7 +246,7 @@ QString renderDigits(const Layout &l, const std::string &intDigits, const Decima
     QString out;
     const int places = l.integerPlaces;
     const int len = int(intDigits.size());
-    int placeIndex = 0; // integer placeholders seen so far
+    int placeIndex = 0;             // integer placeholders seen so far
     auto emitDigit = [&](int pos) { // pos from the right, 0-based
         out += QLatin1Char(intDigits[size_t(len - 1 - pos)]);
         if (l.group && pos > 0 && pos % 3 == 0)
@@ -402,7 +414,8 @@ QString formatSection(double magnitude, QStringView section, const ScriptLocale 
     return out;
 }
 
-QString fixed(double magnitude, int decimals, bool group, bool leadingDigit, const ScriptLocale &locale)
+QString fixed(double magnitude, int decimals, bool group, bool leadingDigit,
+              const ScriptLocale &locale)
 {
     Decimal d = Decimal::of(std::fabs(magnitude));
     d.roundTo(decimals);

@@ -1,7 +1,9 @@
 #include "app/evalcommand.h"
 #include "engine/scriptconvert.h"
 #include "engine/scriptevaluator.h"
+#include "scripttable.h"
 
+#include <QDateTime>
 #include <QLocale>
 #include <QTest>
 
@@ -24,6 +26,8 @@ private slots:
     void syntaxErrors() { check(); }
     void evalCommand_data();
     void evalCommand();
+    void databaseValues_data();
+    void databaseValues();
 
 private:
     static void columns();
@@ -251,7 +255,8 @@ void tst_Script::syntaxErrors_data()
     error("Execute(\"x\")", "Variable is undefined");
     error("Eval(\"1\")", "Variable is undefined");
     error("x = 1 : y = 2", "Invalid character");
-    error(QByteArray(1000, '(').append('1').append(QByteArray(1000, ')')).constData(), "Out of stack space");
+    error(QByteArray(1000, '(').append('1').append(QByteArray(1000, ')')).constData(),
+          "Out of stack space");
 }
 
 void tst_Script::evalCommand_data()
@@ -260,13 +265,20 @@ void tst_Script::evalCommand_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("err");
-    QTest::newRow("sum") << "1+2" << 0 << "3\n" << "";
-    QTest::newRow("slash and spaces") << "10 / 4" << 0 << "2.5\n" << "";
-    QTest::newRow("text") << "\"a / b\" & \" c\"" << 0 << "a / b c\n" << "";
-    QTest::newRow("date in C locale") << "#3/4/2001#" << 0 << "3/4/2001\n" << "";
-    QTest::newRow("null prints empty") << "Null" << 0 << "\n" << "";
-    QTest::newRow("division by zero") << "1/0" << 3 << "" << "Division by zero\n";
-    QTest::newRow("syntax") << "1 +" << 3 << "" << "Syntax error\n";
+    QTest::newRow("sum") << "1+2" << 0 << "3\n"
+                         << "";
+    QTest::newRow("slash and spaces") << "10 / 4" << 0 << "2.5\n"
+                                      << "";
+    QTest::newRow("text") << "\"a / b\" & \" c\"" << 0 << "a / b c\n"
+                          << "";
+    QTest::newRow("date in C locale") << "#3/4/2001#" << 0 << "3/4/2001\n"
+                                      << "";
+    QTest::newRow("null prints empty") << "Null" << 0 << "\n"
+                                       << "";
+    QTest::newRow("division by zero") << "1/0" << 3 << ""
+                                      << "Division by zero\n";
+    QTest::newRow("syntax") << "1 +" << 3 << ""
+                            << "Syntax error\n";
 }
 
 void tst_Script::evalCommand()
@@ -282,5 +294,50 @@ void tst_Script::evalCommand()
     QTEST(err, "err");
 }
 
-QTEST_GUILESS_MAIN(tst_Script)
+void tst_Script::databaseValues_data()
+{
+    QTest::addColumn<QVariant>("variant");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QVariant>("back");
+    QTest::newRow("invalid is Empty") << QVariant() << "Empty"
+                                      << "" << QVariant();
+    QTest::newRow("null int is Null") << QVariant(QMetaType::fromType<int>()) << "Null"
+                                      << "" << QVariant(QMetaType::fromType<QString>());
+    QTest::newRow("bool") << QVariant(true) << "Boolean"
+                          << "True" << QVariant(true);
+    QTest::newRow("int") << QVariant(42) << "Long"
+                         << "42" << QVariant(42);
+    QTest::newRow("short") << QVariant::fromValue<short>(7) << "Integer"
+                           << "7" << QVariant::fromValue<short>(7);
+    QTest::newRow("big integer") << QVariant(qlonglong(1) << 40) << "Double"
+                                 << "1099511627776" << QVariant(1099511627776.0);
+    QTest::newRow("double") << QVariant(2.5) << "Double"
+                            << "2.5" << QVariant(2.5);
+    QTest::newRow("text") << QVariant(QStringLiteral("abc")) << "String"
+                          << "abc" << QVariant(QStringLiteral("abc"));
+    QTest::newRow("date") << QVariant(QDate(2001, 3, 4)) << "Date"
+                          << "3/4/2001" << QVariant(QDateTime(QDate(2001, 3, 4), QTime(0, 0)));
+    QTest::newRow("date and time")
+        << QVariant(QDateTime(QDate(1899, 12, 29), QTime(6, 0))) << "Date"
+        << "12/29/1899 6:00:00 AM" << QVariant(QDateTime(QDate(1899, 12, 29), QTime(6, 0)));
+    QTest::newRow("bytes become text") << QVariant(QByteArray("xy")) << "String"
+                                       << "xy" << QVariant(QStringLiteral("xy"));
+}
+
+void tst_Script::databaseValues()
+{
+    QFETCH(QVariant, variant);
+    const ScriptValue v = ScriptValue::fromVariant(variant);
+    QTEST(v.typeName(), "type");
+    QTEST(cstr(v, QLocale::c()), "text");
+    QTEST(v.toVariant(), "back");
+}
+
+int runScriptTests(int argc, char **argv)
+{
+    tst_Script t;
+    return QTest::qExec(&t, argc, argv);
+}
+
 #include "tst_script.moc"
