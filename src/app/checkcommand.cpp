@@ -68,7 +68,7 @@ int runCheckCommand(TalvoDocument &doc, QTextStream &out, QTextStream &err)
             sql = doc.BuildSQL(sec);
         } else {
             sql = sec->testSQL();
-            if (sec->sectionParent != 0 && !doc.GetFieldsFromSQL(sql).isEmpty())
+            if (sec->sectionParent != 0 && !doc.GetFieldsFromSQL(sec->SQL).isEmpty())
                 out << "  " << tr("(no parent record: references replaced by 0)") << '\n';
         }
         sec->rsd = std::make_unique<Recordset>();

@@ -1,5 +1,7 @@
 #include "headlesscommands.h"
 
+#include "checkcommand.h"
+#include "evalcommand.h"
 #include "units.h"
 
 #include "document/igraph.h"
@@ -97,8 +99,8 @@ int loadReport(const CommandLine &commandLine, TalvoDocument &document, QTextStr
 
 bool isHeadlessCommand(const CommandLine &commandLine)
 {
-    static const QStringList names{QStringLiteral("help"), QStringLiteral("?"),
-                                   QStringLiteral("info"), QStringLiteral("saveas")};
+    static const QStringList names{QStringLiteral("help"), QStringLiteral("?"),  QStringLiteral("info"),
+                                   QStringLiteral("saveas"), QStringLiteral("check"), QStringLiteral("eval")};
     for (const QString &name : names) {
         if (commandLine.has(name))
             return true;
@@ -166,6 +168,13 @@ int runHeadlessCommand(const CommandLine &commandLine, TalvoDocument &document, 
         return 0;
     }
 
+    if (commandLine.has(QStringLiteral("eval"))) {
+        const int status = runEvalCommand(commandLine.value(QStringLiteral("eval")), out, err);
+        out.flush();
+        err.flush();
+        return status;
+    }
+
     StderrInteraction stderrMessages;
     UserInteraction *previous = UserInteraction::current();
     UserInteraction::setCurrent(&stderrMessages);
@@ -189,6 +198,13 @@ int runHeadlessCommand(const CommandLine &commandLine, TalvoDocument &document, 
             return 4;
         }
         return 0;
+    }
+
+    if (commandLine.has(QStringLiteral("check"))) {
+        const int status = runCheckCommand(document, out, err);
+        out.flush();
+        err.flush();
+        return status;
     }
 
     if (commandLine.has(QStringLiteral("info"))) {

@@ -9,6 +9,8 @@
 #include "document/talvodocument.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QTextStream>
 
@@ -26,6 +28,16 @@ int main(int argc, char *argv[])
     // Work without a window needs no display.
     if (headless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    // Without a session (cron, ssh, CI) Qt complains about the missing runtime
+    // folder on every start; give it a private one instead.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString runtime = QDir::tempPath() + QStringLiteral("/mirt-runtime-") + qEnvironmentVariable("USER", QStringLiteral("user"));
+        if (QDir().mkpath(runtime)) {
+            QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+        }
+    }
 
     std::unique_ptr<QGuiApplication> app;
     if (headless)

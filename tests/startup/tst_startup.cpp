@@ -246,6 +246,10 @@ private slots:
         QTest::newRow("info missing") << QStringList{QStringLiteral("/f"), QStringLiteral("gone.xml"), QStringLiteral("/info")}
                                       << 1 << "" << "this file is not existing: gone.xml";
         QTest::newRow("info without file") << QStringList{QStringLiteral("/info")} << 1 << "" << "/f FILE";
+        QTest::newRow("eval") << QStringList{QStringLiteral("/eval"), QStringLiteral("7 \\ 2 & \"/\" & 1.5")} << 0 << "3/1.5" << "";
+        QTest::newRow("eval error") << QStringList{QStringLiteral("/eval"), QStringLiteral("1/0")} << 3 << "" << "Division by zero";
+        QTest::newRow("check demo") << QStringList{QStringLiteral("/f"), QStringLiteral(MIRT_BINARY_DIR "/bin/demo.xml"), QStringLiteral("/check")}
+                                    << 0 << "d4 Order lines\n  OK" << "";
         QTest::newRow("saveas into missing folder")
             << QStringList{QStringLiteral("/f"), QStringLiteral("here.xml"), QStringLiteral("/saveas"), QStringLiteral("no/such/dir/x.xml")}
             << 4 << "" << "cannot write no/such/dir/x.xml";
