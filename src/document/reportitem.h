@@ -7,6 +7,7 @@
 #include <memory>
 
 class section;
+class TalvoDocument;
 class XmlDocument;
 class XmlNode;
 
@@ -69,6 +70,9 @@ public:
     bool selected = false;
     bool modified = false;
     Borders borders;
+    // On print items: the document whose page holds the item (parent is
+    // then null, so that a page outlives edits of the sections).
+    TalvoDocument *document = nullptr;
 
 protected:
     explicit ReportItem(Kind kind) : m_kind(kind) {}
