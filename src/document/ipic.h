@@ -25,4 +25,9 @@ public:
     bool stretch = false; // fill the rectangle instead of keeping the aspect ratio
     QImage pic;           // the loaded picture; null until loaded
     bool printing = false; // a print copy: database pictures are fetched only then
+
+    // ---- Report run (defined in src/engine/) ----
+    void initPrint(); // remembers the design position
+    // The print copy on the document's page being filled; never grows (0).
+    float CreatePrintItem();
 };

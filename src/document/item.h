@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class ScriptValue;
+
 // A text item: static text, a field reference such as
 // "[Section name].[Field name]", or a formula starting with "=".
 class Item : public ReportItem
@@ -42,4 +44,16 @@ public:
     bool runningSum = false;                // not stored
     QString visible = QStringLiteral("true"); // a condition, evaluated when printing
     int typeContent = 0; // set before printing: 0 text, 1 field reference, 2 formula
+
+    // ---- Report run (defined in src/engine/) ----
+    // Remembers the design position and classifies content into typeContent
+    // and expression; a formula marks its section's HasFormulas.
+    void initPrint();
+    // The print item of the current record on the document's page being
+    // filled; returns how much taller than designed its text made it.
+    float CreatePrintItem();
+    // The value formatted with the pattern; the value's own text when the
+    // pattern does not apply.
+    static QString formatValue(const ScriptValue &value, const QString &pattern);
+    QString expression; // the prepared content: trimmed, a field reference without its brackets
 };

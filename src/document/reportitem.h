@@ -75,6 +75,9 @@ public:
     bool selected = false;
     bool modified = false;
     Borders borders;
+    // On print items: the document whose page holds the item (parent is
+    // then null, so that a page outlives edits of the sections).
+    TalvoDocument *document = nullptr;
 
 protected:
     explicit ReportItem(Kind kind) : m_kind(kind) {}

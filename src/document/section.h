@@ -91,6 +91,16 @@ public:
     QVariant GetValueField(const QString &name) const;
     std::unique_ptr<Recordset> rsd; // open while a run walks the section
 
+    // ---- Report run (defined in src/engine/) ----
+    // Sorts the items top to bottom (equal y keep their order), clears
+    // HasFormulas and prepares every item.
+    void initPrint();
+    // Every item back on its design position.
+    void donePrint();
+    // Lays out one occurrence of the section at the document's CurrentY,
+    // starting a new page first when it does not fit.
+    void CreatePrintItems();
+
     QString sectionName = QStringLiteral("Data");
     int dataSectionNumber = 0; // 1 for the first data section; 0 for headers and footers
     KeyedCollection<ReportItem> items;

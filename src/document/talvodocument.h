@@ -3,7 +3,9 @@
 #include "document/itemclipboard.h"
 #include "document/keyedcollection.h"
 #include "document/section.h"
+#include "engine/scriptvalue.h"
 #include "engine/talvoerror.h"
+#include "engine/variabletable.h"
 
 #include <QByteArray>
 #include <QList>
@@ -12,6 +14,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 
 class Connection;
@@ -206,16 +209,54 @@ public:
 
     // ---- Formula variables (shared with the evaluation code) ----
     // Field values of the current records by bare field name, any letter case.
-    KeyedCollection<QVariant> vars;
+    VariableTable vars;
     void updateVar(const QString &name, const QVariant &value);
     bool HasFieldInFormulas(const section *sec) const;
     // Refreshes vars from the current record of sec when it has formulas.
     void MajVars(section *sec);
 
-    // ---- Page output ----
-    // Replaces the page variables of a static text: %page%, %pages%, %time%,
-    // %date%, %filename%, %title%, in that order, case-sensitive.
+    // ---- Formula evaluation (defined in src/engine/) ----
+    // A condition or formula: the truth-value literals ("true", "=no", …)
+    // directly, anything else by the script evaluator after "[me]" (when
+    // Me_Value is valid) and the bracketed names were replaced. A failure
+    // adds an error entry and gives the empty string.
+    ScriptValue Evaluate(const QString &formula, const QVariant &Me_Value = QVariant());
+    // Every bracketed name replaced by the value of that variable.
+    QString ReplaceVars(const QString &text);
+    // The page variables: %page%, %pages%, %time%, %date%, %filename%, %title%.
     QString ReplacePercentVars(const QString &text) const;
+    // The current value of the field f names: in the section named by its
+    // table part, else in itemSection. An empty string when neither has it,
+    // an invalid QVariant for Null. Nothing goes to the error list.
+    QVariant GetField(const iField &f, const section *itemSection) const;
+    // Its ADO type number; 0 when neither section has the field.
+    int GetTypeField(const iField &f, const section *itemSection) const;
+
+    // ---- Report run (defined in src/engine/) ----
+    // Lays out all pages into Pages on dest. The caller has opened the
+    // connection; without one nothing is produced and no event is raised.
+    void initPrint();
+    // Starts the next page, with its page header (and on page 1 the report
+    // header).
+    void PrintNextPage();
+    // Whether a section reaching down to y would run into the page footer.
+    bool outOfpage(float y) const;
+    // The page footer's height, or 2 when there is none.
+    float SizePFIfNeeded() const;
+    // The page's vertical extent in its orientation.
+    float pageLength() const;
+    void delPages();
+    qint16 NbPages() const;
+    // The data sections that follow data section n after each of its records
+    // (ChildsOfASection) or once after its last one (ChildsAfterASection),
+    // in the order of the sections collection.
+    QList<section *> ChildsOfASection(int n) const;
+    QList<section *> ChildsAfterASection(int n) const;
+    // Called after each record once a second page exists, so that a preview
+    // stays responsive and can ask for a stop; the command line sets none.
+    std::function<void()> yieldHook;
+
+    // ---- Page output ----
     // Writes page `page` (lowered to the last page) as one HTML file; page 0
     // writes nothing. False when the file cannot be written (errorString()).
     bool ExportHTMLPage(const QString &fileName, int &page);
@@ -241,6 +282,12 @@ private:
 
     int m_unit = 7;
     QString m_errorString;
+
+    // ---- Report run (src/engine/) ----
+    void printDataSection(int n, DrawingSurface *dest);
+    void printChildsOfASection(int n, DrawingSurface *dest);
+    void printChildsAfterASection(int n, DrawingSurface *dest);
+    QList<section *> childSections(int n, int mode) const;
 
     // ---- Data connection (src/data/) ----
     std::unique_ptr<Connection> m_connection;

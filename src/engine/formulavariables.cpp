@@ -7,8 +7,7 @@
 
 void TalvoDocument::updateVar(const QString &name, const QVariant &value)
 {
-    vars.remove(name);
-    vars.add(name, std::make_unique<QVariant>(value));
+    vars.set(name, value);
 }
 
 bool TalvoDocument::HasFieldInFormulas(const section *sec) const
@@ -21,11 +20,12 @@ void TalvoDocument::MajVars(section *sec)
     if (!HasFieldInFormulas(sec) || !sec->rsd)
         return;
     try {
-        const FieldCollection fields = sec->rsd->Fields();
-        for (int i = 0; i < fields.Count(); ++i) {
-            const Field field = fields.Item(i);
-            updateVar(field.Name(), field.Value());
-        }
+        const Recordset &rs = *sec->rsd;
+        if (rs.State() != Recordset::adStateOpen || rs.Eof() || rs.Bof())
+            return;
+        const FieldCollection fields = rs.Fields();
+        for (int i = 0; i < fields.Count(); ++i)
+            updateVar(fields.Item(i).Name(), rs.value(i));
     } catch (const DatabaseError &) {
         // Past the last record: the variables keep the last values seen.
     }

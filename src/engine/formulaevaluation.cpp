@@ -1,0 +1,113 @@
+// Formulas and conditions of items: substitution of field values, the script
+// evaluator, page variables and field lookups.
+
+#include "document/talvodocument.h"
+
+#include "data/ifield.h"
+#include "engine/formulatext.h"
+#include "engine/scriptevaluator.h"
+#include "platform/databaseerror.h"
+#include "platform/field.h"
+#include "platform/recordset.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+// Error entries keep the start of a huge formula only: one entry is made per
+// record, and a run over many records must not fill the memory with copies.
+constexpr qsizetype kMaxInfoLength = 2000;
+
+QString shortened(const QString &text)
+{
+    if (text.size() <= kMaxInfoLength)
+        return text;
+    return text.left(kMaxInfoLength) + QStringLiteral("…");
+}
+
+} // namespace
+
+ScriptValue TalvoDocument::Evaluate(const QString &formula, const QVariant &Me_Value)
+{
+    bool literal = false;
+    if (booleanLiteral(formula, literal))
+        return ScriptValue::fromBool(literal);
+
+    QString s = formula;
+    QString message;
+    if (Me_Value.isValid())
+        s = replaceMeVar(s, Me_Value.toString());
+    QString substituted;
+    if (!replaceBracketVars(s, vars, substituted)) {
+        message = QCoreApplication::translate(
+            "TalvoDocument",
+            "The formula grows too long when the field values are put in");
+        s = substituted;
+    } else {
+        s = std::move(substituted);
+        QStringView expression = s;
+        if (expression.startsWith(u'='))
+            expression = expression.mid(1);
+        const ScriptResult result = ScriptEvaluator().evaluate(expression.toString());
+        if (result.ok())
+            return result.value;
+        message = result.error.description;
+    }
+    addError(talvoError(QStringLiteral("TalvoDocument"), QStringLiteral("Evaluate"), message,
+                        shortened(formula) + QStringLiteral(" evaluated like: ") + shortened(s)));
+    return ScriptValue(QString());
+}
+
+QString TalvoDocument::ReplaceVars(const QString &text)
+{
+    return replaceBracketVars(text, vars);
+}
+
+QString TalvoDocument::ReplacePercentVars(const QString &text) const
+{
+    return replacePercentVars(text, CurrentPage, Pages.count(), fileName, docName);
+}
+
+namespace {
+
+// The field `name` of the section's current record; false when the section
+// has no open recordset on a record, or no such field.
+bool currentValue(const section *sec, const QString &name, QVariant &value, int *type = nullptr)
+{
+    if (!sec)
+        return false;
+    const Field field = sec->GetField(name);
+    if (!field.isValid())
+        return false;
+    try {
+        if (type)
+            *type = field.Type();
+        else
+            value = field.Value();
+        return true;
+    } catch (const DatabaseError &) {
+        return false;
+    }
+}
+
+} // namespace
+
+QVariant TalvoDocument::GetField(const iField &f, const section *itemSection) const
+{
+    QVariant value;
+    const section *named = sections.value(getKeySection(f.table));
+    if (currentValue(named, f.name, value) || currentValue(itemSection, f.name, value))
+        return value;
+    return QVariant(QString());
+}
+
+int TalvoDocument::GetTypeField(const iField &f, const section *itemSection) const
+{
+    QVariant unused;
+    int type = 0;
+    const section *named = sections.value(getKeySection(f.table));
+    if (currentValue(named, f.name, unused, &type)
+        || currentValue(itemSection, f.name, unused, &type))
+        return type;
+    return 0;
+}

@@ -1,0 +1,374 @@
+#include "formulatext.h"
+
+#include "engine/scriptconvert.h"
+#include "engine/scriptdate.h"
+#include "engine/scriptlocale.h"
+#include "engine/scriptvalue.h"
+#include "engine/variabletable.h"
+#include "engine/vbformat.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QLocale>
+#include <QTime>
+
+#include <vector>
+
+namespace {
+
+// Appends `piece`, doubling its double quotes when it goes inside a string.
+void appendPiece(QString &out, QStringView piece, bool quoted)
+{
+    if (!quoted || !piece.contains(u'"')) {
+        out.append(piece);
+        return;
+    }
+    for (const QChar c : piece) {
+        out.append(c);
+        if (c == u'"')
+            out.append(c);
+    }
+}
+
+QStringView tokenName(QStringView token)
+{
+    if (token.startsWith(u'['))
+        token = token.mid(1);
+    if (token.endsWith(u']'))
+        token.chop(1);
+    return token;
+}
+
+// Every token of the text in the order of its "[" (what nthBracketToken
+// gives for n = 1 … countBrackets), in one scan.
+std::vector<QString> allTokens(QStringView text)
+{
+    std::vector<QString> tokens;
+    std::vector<bool> closed;
+    QString buffer;
+    bool inside = false;
+    for (const QChar c : text) {
+        if (c == u'[') {
+            inside = true;
+            tokens.emplace_back();
+            closed.push_back(false);
+            buffer = QStringLiteral("[");
+        } else if (c == u']') {
+            inside = false;
+            buffer.append(c);
+            if (!tokens.empty() && !closed.back()) {
+                tokens.back() = buffer;
+                closed.back() = true;
+            }
+        } else if (inside) {
+            buffer.append(c);
+        }
+    }
+    const QString last = buffer.trimmed();
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        if (!closed[i])
+            tokens[i] = last;
+    }
+    return tokens;
+}
+
+// The common case in one pass: every "[" is closed before the next one, so
+// each token is a "[name]" of its own and replacing them one after the other
+// comes to replacing each where it stands. That holds only while no value
+// brings in a "[" of its own, or a double quote outside a string (which
+// would change what later passes see as quoted); then the caller falls back
+// to the passes. False when the fast way does not apply.
+bool replaceClosedTokens(const QString &text, const VariableTable &vars, QString &result)
+{
+    static const QVariant zero(0);
+    result.clear();
+    result.reserve(text.size() + 16);
+    bool quoted = false;
+    qsizetype start = 0; // first character not yet copied
+    const qsizetype n = text.size();
+    const QChar *p = text.constData();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = p[i];
+        if (c == u'"') {
+            quoted = !quoted;
+            continue;
+        }
+        if (c != u'[')
+            continue;
+        qsizetype j = i + 1;
+        while (j < n && p[j] != u'[' && p[j] != u']')
+            ++j;
+        if (j >= n || p[j] == u'[')
+            return false;
+        result.append(QStringView(p + start, i - start));
+        const QVariant *value = vars.find(QStringView(p + i + 1, j - i - 1));
+        const qsizetype before = result.size();
+        appendFormulaText(result, value ? *value : zero, quoted);
+        const QStringView inserted = QStringView(result).mid(before);
+        if (inserted.contains(u'[') || (!quoted && inserted.contains(u'"')))
+            return false;
+        start = j + 1;
+        i = j;
+        if (result.size() > maxSubstitutedLength)
+            return false;
+    }
+    result.append(QStringView(p + start, n - start));
+    return true;
+}
+
+// Replaces every occurrence of `token` (any case) in `work` by the value.
+// `work` counts the characters scanned against the budget.
+bool replaceToken(QString &work, QStringView token, const QVariant &value, qsizetype &work_done)
+{
+    work_done += work.size();
+    if (work_done > maxSubstitutionWork)
+        return false;
+    QString out;
+    bool quoted = false;
+    bool any = false;
+    qsizetype start = 0;
+    const qsizetype n = work.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = work.at(i);
+        if (c == u'"') {
+            quoted = !quoted;
+            continue;
+        }
+        if (c != token.front() || n - i < token.size())
+            continue;
+        if (QStringView(work).mid(i, token.size()).compare(token, Qt::CaseInsensitive) != 0)
+            continue;
+        if (!any) {
+            out.reserve(work.size());
+            any = true;
+        }
+        out.append(QStringView(work).mid(start, i - start));
+        appendFormulaText(out, value, quoted);
+        if (out.size() > maxSubstitutedLength)
+            return false;
+        start = i + token.size();
+        i = start - 1;
+    }
+    if (any) {
+        out.append(QStringView(work).mid(start));
+        if (out.size() > maxSubstitutedLength)
+            return false;
+        work = std::move(out);
+    }
+    return true;
+}
+
+} // namespace
+
+int countBrackets(QStringView text)
+{
+    return int(text.count(u'['));
+}
+
+QString nthBracketToken(QStringView text, int n)
+{
+    int k = 0;
+    bool inside = false;
+    QString buffer;
+    for (const QChar c : text) {
+        if (c == u'[') {
+            inside = true;
+            ++k;
+            buffer = QStringLiteral("[");
+        } else if (c == u']') {
+            inside = false;
+            buffer.append(c);
+            if (k == n)
+                return buffer;
+        } else if (inside) {
+            buffer.append(c);
+        }
+    }
+    return buffer.trimmed();
+}
+
+bool replaceBracketVars(const QString &text, const VariableTable &vars, QString &result)
+{
+    if (!text.contains(u'[')) {
+        result = text;
+        return true;
+    }
+    if (replaceClosedTokens(text, vars, result))
+        return true;
+
+    static const QVariant zero(0);
+    const std::vector<QString> tokens = allTokens(text);
+    result = text;
+    qsizetype workDone = 0;
+    for (const QString &token : tokens) {
+        const QVariant *value = vars.find(tokenName(token));
+        if (!replaceToken(result, token, value ? *value : zero, workDone))
+            return false;
+    }
+    return true;
+}
+
+QString replaceBracketVars(const QString &text, const VariableTable &vars)
+{
+    QString result;
+    replaceBracketVars(text, vars, result);
+    return result;
+}
+
+QVariant collectionItem(const VariableTable &vars, QStringView key, const QVariant &defaultValue)
+{
+    const QVariant *value = vars.find(key);
+    return value ? *value : defaultValue;
+}
+
+QString nullToEmpty(const QVariant &value)
+{
+    if (!value.isValid() || value.isNull())
+        return QString();
+    if (value.typeId() == QMetaType::QString)
+        return value.toString();
+    return cstr(ScriptValue::fromVariant(value));
+}
+
+void appendFormulaText(QString &out, const QVariant &value, bool quoted)
+{
+    if (!value.isValid() || value.isNull())
+        return;
+    switch (value.typeId()) {
+    case QMetaType::QString:
+        appendPiece(out, value.toString(), quoted);
+        return;
+    case QMetaType::Bool:
+        out.append(value.toBool() ? QLatin1String("True") : QLatin1String("False"));
+        return;
+    case QMetaType::Int:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+        out.append(QString::number(value.toLongLong()));
+        return;
+    case QMetaType::UInt:
+    case QMetaType::ULong:
+    case QMetaType::ULongLong:
+        out.append(QString::number(value.toULongLong()));
+        return;
+    case QMetaType::Float:
+        out.append(QString::number(value.toFloat(), 'g', QLocale::FloatingPointShortest));
+        return;
+    case QMetaType::Double:
+        out.append(QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest));
+        return;
+    case QMetaType::QDate:
+        out.append(value.toDate().toString(Qt::ISODate));
+        return;
+    case QMetaType::QTime:
+        out.append(value.toTime().toString(QStringLiteral("HH:mm:ss")));
+        return;
+    case QMetaType::QDateTime: {
+        const QDateTime dt = value.toDateTime();
+        out.append(dt.date().toString(Qt::ISODate));
+        if (dt.time() != QTime(0, 0))
+            out.append(dt.time().toString(QStringLiteral(" HH:mm:ss")));
+        return;
+    }
+    case QMetaType::QByteArray:
+        return; // a picture or other binary value has no place in a formula
+    default:
+        appendPiece(out, value.toString(), quoted);
+        return;
+    }
+}
+
+QString formulaText(const QVariant &value)
+{
+    QString out;
+    appendFormulaText(out, value, false);
+    return out;
+}
+
+QString replaceMeVar(const QString &formula, const QString &meText)
+{
+    static const QLatin1String me("[me]");
+    if (!formula.contains(me, Qt::CaseInsensitive))
+        return formula;
+
+    // What [me] stands for outside a string.
+    QString bare;
+    double number = 0;
+    if (!meText.trimmed().isEmpty()
+        && ScriptConvert::parseNumber(meText, ScriptLocale::current(), number, true)
+               == ScriptConvert::ParseResult::Ok) {
+        bare = formulaText(QVariant(number));
+    } else {
+        bare = QStringLiteral("\"");
+        appendPiece(bare, meText, true);
+        bare.append(u'"');
+    }
+
+    QString out;
+    out.reserve(formula.size() + meText.size() + 2);
+    bool quoted = false;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < formula.size(); ++i) {
+        const QChar c = formula.at(i);
+        if (c == u'"') {
+            quoted = !quoted;
+            continue;
+        }
+        if (c != u'[' || QStringView(formula).mid(i, 4).compare(me, Qt::CaseInsensitive) != 0)
+            continue;
+        out.append(QStringView(formula).mid(start, i - start));
+        if (quoted)
+            appendPiece(out, meText, true);
+        else
+            out.append(bare);
+        start = i + 4;
+        i = start - 1;
+    }
+    out.append(QStringView(formula).mid(start));
+    return out;
+}
+
+bool booleanLiteral(QStringView expression, bool &value)
+{
+    if (expression.size() > 6)
+        return false;
+    static const char *const trueTexts[] = {"true", "=true", "=t", "=yes", "=y", "y", "yes", "t"};
+    static const char *const falseTexts[] = {"false", "=false", "=f", "=no", "=n", "n", "no", "f"};
+    for (const char *t : trueTexts) {
+        if (expression.compare(QLatin1String(t), Qt::CaseInsensitive) == 0) {
+            value = true;
+            return true;
+        }
+    }
+    for (const char *t : falseTexts) {
+        if (expression.compare(QLatin1String(t), Qt::CaseInsensitive) == 0) {
+            value = false;
+            return true;
+        }
+    }
+    return false;
+}
+
+QString replacePercentVars(const QString &text, int page, int pages, const QString &fileName,
+                           const QString &title)
+{
+    if (!text.contains(u'%'))
+        return text;
+    QString out = text;
+    out.replace(QLatin1String("%page%"), QString::number(page));
+    out.replace(QLatin1String("%pages%"), QString::number(pages));
+    if (out.contains(QLatin1String("%time%")) || out.contains(QLatin1String("%date%"))) {
+        const QDateTime now = QDateTime::currentDateTime();
+        const ScriptValue serial
+            = ScriptValue::fromDate(ScriptDate::toSerial(now.date(), now.time()));
+        out.replace(QLatin1String("%time%"), formatValue(serial, QStringLiteral("Long Time")));
+        out.replace(QLatin1String("%date%"), formatValue(serial, QStringLiteral("Short Date")));
+    }
+    out.replace(QLatin1String("%filename%"), fileName);
+    out.replace(QLatin1String("%title%"), title);
+    return out;
+}

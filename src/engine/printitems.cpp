@@ -1,0 +1,160 @@
+// Turning design items into the print items of the page being filled.
+
+#include "document/igraph.h"
+#include "document/ipic.h"
+#include "document/item.h"
+#include "document/section.h"
+#include "document/talvodocument.h"
+
+#include "data/ifield.h"
+#include "engine/formulatext.h"
+#include "engine/printitemoutput.h"
+#include "engine/scriptconvert.h"
+#include "engine/vbformat.h"
+
+namespace {
+
+TalvoDocument *runDocument(const ReportItem &item)
+{
+    return item.parent ? item.parent->parent : nullptr;
+}
+
+// Appends the print item to the page being filled, under the next free key.
+void addToPage(TalvoDocument &doc, std::unique_ptr<ReportItem> printItem)
+{
+    if (!doc.items)
+        return;
+    printItem->document = &doc;
+    printItem->parent = nullptr;
+    printItem->modified = false;
+    doc.items->add(QLatin1Char('i') + QString::number(doc.items->count() + 1),
+                   std::move(printItem));
+}
+
+// Only a true result shows the item: True itself or -1, its numeric form.
+// Any other number hides it, and so does text (the empty text of a failed
+// condition included), which cannot be taken for a decision.
+bool isShown(const ScriptValue &condition)
+{
+    if (condition.type() == ScriptValue::Boolean)
+        return condition.boolValue();
+    if (condition.isNumeric() && condition.type() != ScriptValue::Date)
+        return condition.number() == -1;
+    return false;
+}
+
+} // namespace
+
+void Item::initPrint()
+{
+    saveCoord();
+    expression = content.trimmed();
+    if (expression.startsWith(u'=')) {
+        typeContent = 2;
+        if (parent)
+            parent->HasFormulas = true;
+    } else if (expression.endsWith(u']')) {
+        typeContent = 1;
+        expression.chop(1);
+        if (expression.startsWith(u'='))
+            expression.remove(0, 1);
+        if (expression.startsWith(u'['))
+            expression.remove(0, 1);
+    } else {
+        typeContent = 0;
+    }
+}
+
+QString Item::formatValue(const ScriptValue &value, const QString &pattern)
+{
+    return ::formatValue(value, pattern);
+}
+
+float Item::CreatePrintItem()
+{
+    TalvoDocument *doc = runDocument(*this);
+    if (!doc || !doc->items)
+        return 0;
+
+    // The typed value is kept for formatting, so that a date or a number is
+    // formatted as what it is rather than re-read from its text.
+    ScriptValue value;
+    QString text;
+    switch (typeContent) {
+    case 1: {
+        const QVariant field = doc->GetField(iField(expression), parent);
+        text = nullToEmpty(field);
+        value = field.isValid() ? ScriptValue::fromVariant(field) : ScriptValue::null();
+        break;
+    }
+    case 2:
+        value = doc->Evaluate(expression);
+        text = cstr(value);
+        break;
+    default:
+        text = expression;
+        value = ScriptValue(text);
+        break;
+    }
+
+    if (!isShown(doc->Evaluate(visible, text)))
+        return 0;
+
+    if (!FormatString.isEmpty() && !text.isEmpty())
+        text = formatValue(value, FormatString);
+
+    auto printItem = std::make_unique<Item>();
+    printItem->copy(*this, nullptr);
+    printItem->y = y + doc->CurrentY;
+    printItem->visible = QStringLiteral("true");
+    printItem->content = text;
+    printItem->h = fitPrintText(*doc, *printItem);
+
+    float growth = printItem->h - h;
+    if (growth < 0)
+        growth = 0;
+    if (growth > 100)
+        doc->addDebugList(QStringLiteral("createPrintItem, offset calculated : ")
+                          + QString::number(growth));
+    addToPage(*doc, std::move(printItem));
+    return growth;
+}
+
+void iPic::initPrint()
+{
+    saveCoord();
+}
+
+float iPic::CreatePrintItem()
+{
+    TalvoDocument *doc = runDocument(*this);
+    if (!doc || !doc->items)
+        return 0;
+    auto printItem = std::make_unique<iPic>();
+    // Borders come along too: a framed picture is framed on paper as well.
+    printItem->copy(*this, nullptr);
+    printItem->y = y + doc->CurrentY;
+    printItem->printing = true;
+    loadPrintPicture(*printItem, parent);
+    addToPage(*doc, std::move(printItem));
+    return 0;
+}
+
+void iGraph::initPrint()
+{
+    saveCoord();
+}
+
+float iGraph::CreatePrintItem()
+{
+    TalvoDocument *doc = runDocument(*this);
+    if (!doc || !doc->items)
+        return 0;
+    auto printItem = std::make_unique<iGraph>();
+    printItem->copy(*this, nullptr);
+    printItem->y = y + doc->CurrentY;
+    printItem->printing = true;
+    loadPrintChart(*printItem, parent);
+    addToPage(*doc, std::move(printItem));
+    return 0;
+}

@@ -1,0 +1,116 @@
+// Preparing a section for a run and laying out one occurrence of it.
+
+#include "document/section.h"
+
+#include "document/igraph.h"
+#include "document/ipic.h"
+#include "document/item.h"
+#include "document/talvodocument.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+void initItem(ReportItem *item)
+{
+    switch (item->kind()) {
+    case ReportItem::TextKind:
+        static_cast<Item *>(item)->initPrint();
+        break;
+    case ReportItem::PictureKind:
+        static_cast<iPic *>(item)->initPrint();
+        break;
+    case ReportItem::GraphKind:
+        static_cast<iGraph *>(item)->initPrint();
+        break;
+    }
+}
+
+float createItem(ReportItem *item)
+{
+    switch (item->kind()) {
+    case ReportItem::TextKind:
+        return static_cast<Item *>(item)->CreatePrintItem();
+    case ReportItem::PictureKind:
+        return static_cast<iPic *>(item)->CreatePrintItem();
+    case ReportItem::GraphKind:
+        return static_cast<iGraph *>(item)->CreatePrintItem();
+    }
+    return 0;
+}
+
+} // namespace
+
+void section::initPrint()
+{
+    // A stable sort gives what repeated neighbour swaps give: top to bottom,
+    // items of equal y in their old order.
+    std::vector<QString> keys;
+    keys.reserve(size_t(items.count()));
+    for (int i = 0; i < items.count(); ++i)
+        keys.push_back(items.keyAt(i));
+    std::stable_sort(keys.begin(), keys.end(), [this](const QString &a, const QString &b) {
+        return items.value(a)->yOrder() < items.value(b)->yOrder();
+    });
+    bool sorted = true;
+    for (int i = 0; i < items.count() && sorted; ++i)
+        sorted = items.keyAt(i) == keys[size_t(i)];
+    if (!sorted) {
+        KeyedCollection<ReportItem> ordered;
+        for (const QString &key : keys)
+            ordered.add(key, items.take(key));
+        items = std::move(ordered);
+    }
+
+    HasFormulas = false;
+    for (ReportItem *item : items)
+        initItem(item);
+}
+
+void section::donePrint()
+{
+    for (ReportItem *item : items)
+        item->retrieveCoord();
+}
+
+void section::CreatePrintItems()
+{
+    TalvoDocument *doc = parent;
+    if (!doc)
+        return;
+    for (ReportItem *item : items)
+        item->retrieveCoord();
+
+    if (section_Type == PageFooter) {
+        doc->CurrentY = doc->pageLength() - doc->bottomMargin - Height;
+    } else if (section_Type != PageHeader && doc->outOfpage(doc->CurrentY + Height)) {
+        // The page header is laid out by the page start itself and must not
+        // start another page, however tall it is.
+        if (section *footer = doc->sections.value(QStringLiteral("pf")))
+            footer->CreatePrintItems();
+        doc->PrintNextPage();
+    }
+    if (section_Type == DataSection && doc->CurrentY < doc->topMargin)
+        doc->CurrentY = doc->topMargin;
+
+    float largestGrowth = 0;
+    for (int i = 0; i < items.count(); ++i) {
+        ReportItem *item = items.at(i);
+        const float growth = createItem(item);
+        if (growth != 0) {
+            const float below = item->y + item->h;
+            for (ReportItem *other : items) {
+                if (other != item)
+                    other->AddOffset(below, growth);
+            }
+        }
+        largestGrowth = std::max(largestGrowth, growth);
+    }
+    doc->CurrentY += Height + largestGrowth;
+
+    // Past the end of any page, so that the next section (other than the
+    // page footer) starts a new one.
+    if (pageBreakAfter)
+        doc->CurrentY = std::max(doc->pageHeight, doc->pageLength());
+}
