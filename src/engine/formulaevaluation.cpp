@@ -27,47 +27,6 @@ QString shortened(const QString &text)
 
 } // namespace
 
-ScriptValue TalvoDocument::Evaluate(const QString &formula, const QVariant &Me_Value)
-{
-    bool literal = false;
-    if (booleanLiteral(formula, literal))
-        return ScriptValue::fromBool(literal);
-
-    QString s = formula;
-    QString message;
-    if (Me_Value.isValid())
-        s = replaceMeVar(s, Me_Value.toString());
-    QString substituted;
-    if (!replaceBracketVars(s, vars, substituted)) {
-        message = QCoreApplication::translate(
-            "TalvoDocument",
-            "The formula grows too long when the field values are put in");
-        s = substituted;
-    } else {
-        s = std::move(substituted);
-        QStringView expression = s;
-        if (expression.startsWith(u'='))
-            expression = expression.mid(1);
-        const ScriptResult result = ScriptEvaluator().evaluate(expression.toString());
-        if (result.ok())
-            return result.value;
-        message = result.error.description;
-    }
-    addError(talvoError(QStringLiteral("TalvoDocument"), QStringLiteral("Evaluate"), message,
-                        shortened(formula) + QStringLiteral(" evaluated like: ") + shortened(s)));
-    return ScriptValue(QString());
-}
-
-QString TalvoDocument::ReplaceVars(const QString &text)
-{
-    return replaceBracketVars(text, vars);
-}
-
-QString TalvoDocument::ReplacePercentVars(const QString &text) const
-{
-    return replacePercentVars(text, CurrentPage, Pages.count(), fileName, docName);
-}
-
 namespace {
 
 // The field `name` of the section's current record; false when the section
@@ -91,6 +50,61 @@ bool currentValue(const section *sec, const QString &name, QVariant &value, int 
 }
 
 } // namespace
+
+ScriptValue TalvoDocument::Evaluate(const QString &formula, const QVariant &Me_Value)
+{
+    bool literal = false;
+    if (booleanLiteral(formula, literal))
+        return ScriptValue::fromBool(literal);
+
+    QString s = formula;
+    QString message;
+    if (Me_Value.isValid())
+        s = replaceMeVar(s, Me_Value.toString());
+    QString substituted;
+    // A qualified reference reads the named section's current record while
+    // it has one; the variables hold the last value seen after that.
+    const QualifiedLookup fromSection = [this](QStringView table, QStringView name,
+                                               QVariant &value) {
+        const section *sec = sections.value(getKeySection(table.toString()));
+        return sec && sec->rsd && currentValue(sec, name.toString(), value);
+    };
+    if (!replaceBracketVars(s, vars, substituted, fromSection)) {
+        message = QCoreApplication::translate(
+            "TalvoDocument",
+            "The formula grows too long when the field values are put in");
+        s = substituted;
+    } else {
+        s = std::move(substituted);
+        QStringView expression = s;
+        if (expression.startsWith(u'='))
+            expression = expression.mid(1);
+        const ScriptResult result = ScriptEvaluator().evaluate(expression.toString());
+        if (result.ok())
+            return result.value;
+        message = result.error.description;
+    }
+    addError(talvoError(QStringLiteral("TalvoDocument"), QStringLiteral("Evaluate"), message,
+                        shortened(formula) + QStringLiteral(" evaluated like: ") + shortened(s)));
+    return ScriptValue(QString());
+}
+
+QString TalvoDocument::ReplaceVars(const QString &text)
+{
+    QString result;
+    replaceBracketVars(text, vars, result, [this](QStringView table, QStringView name,
+                                                  QVariant &value) {
+        const section *sec = sections.value(getKeySection(table.toString()));
+        return sec && sec->rsd && currentValue(sec, name.toString(), value);
+    });
+    return result;
+}
+
+QString TalvoDocument::ReplacePercentVars(const QString &text) const
+{
+    return replacePercentVars(text, CurrentPage, Pages.count(), fileName, docName);
+}
+
 
 QVariant TalvoDocument::GetField(const iField &f, const section *itemSection) const
 {

@@ -39,6 +39,46 @@ QStringView tokenName(QStringView token)
     return token;
 }
 
+// When the token closed at `close` goes on as ".[Name]", the position of
+// that name's "]", else 0.
+qsizetype qualifiedEnd(const QString &text, qsizetype close)
+{
+    if (!QStringView(text).mid(close + 1, 2).startsWith(QLatin1String(".[")))
+        return 0;
+    for (qsizetype k = close + 3; k < text.size(); ++k) {
+        if (text.at(k) == u'[')
+            return 0;
+        if (text.at(k) == u']')
+            return k;
+    }
+    return 0;
+}
+
+// "[Section].[Field]" shortened to "[Field]" where it stands complete.
+QString unqualified(const QString &text)
+{
+    QString out;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) != u'[')
+            continue;
+        qsizetype j = i + 1;
+        while (j < text.size() && text.at(j) != u'[' && text.at(j) != u']')
+            ++j;
+        if (j >= text.size() || text.at(j) == u'[')
+            continue;
+        const qsizetype end = qualifiedEnd(text, j);
+        if (end == 0)
+            continue;
+        out.append(QStringView(text).mid(start, i - start));
+        out.append(QStringView(text).mid(j + 2, end - j - 1));
+        start = end + 1;
+        i = end;
+    }
+    out.append(QStringView(text).mid(start));
+    return out;
+}
+
 // Every token of the text in the order of its "[" (what nthBracketToken
 // gives for n = 1 … countBrackets), in one scan.
 std::vector<QString> allTokens(QStringView text)
@@ -78,9 +118,11 @@ std::vector<QString> allTokens(QStringView text)
 // brings in a "[" of its own, or a double quote outside a string (which
 // would change what later passes see as quoted); then the caller falls back
 // to the passes. False when the fast way does not apply.
-bool replaceClosedTokens(const QString &text, const VariableTable &vars, QString &result)
+bool replaceClosedTokens(const QString &text, const VariableTable &vars, QString &result,
+                         const QualifiedLookup &qualified)
 {
     static const QVariant zero(0);
+    QVariant looked;
     result.clear();
     result.reserve(text.size() + 16);
     bool quoted = false;
@@ -101,7 +143,18 @@ bool replaceClosedTokens(const QString &text, const VariableTable &vars, QString
         if (j >= n || p[j] == u'[')
             return false;
         result.append(QStringView(p + start, i - start));
-        const QVariant *value = vars.find(QStringView(p + i + 1, j - i - 1));
+        QStringView name(p + i + 1, j - i - 1);
+        const qsizetype end = qualifiedEnd(text, j);
+        const QVariant *value = nullptr;
+        if (end > 0) {
+            const QStringView table = name;
+            name = QStringView(p + j + 3, end - j - 3);
+            if (qualified && qualified(table, name, looked))
+                value = &looked;
+            j = end;
+        }
+        if (!value)
+            value = vars.find(name);
         const qsizetype before = result.size();
         appendFormulaText(result, value ? *value : zero, quoted);
         const QStringView inserted = QStringView(result).mid(before);
@@ -187,18 +240,19 @@ QString nthBracketToken(QStringView text, int n)
     return buffer.trimmed();
 }
 
-bool replaceBracketVars(const QString &text, const VariableTable &vars, QString &result)
+bool replaceBracketVars(const QString &text, const VariableTable &vars, QString &result,
+                        const QualifiedLookup &qualified)
 {
     if (!text.contains(u'[')) {
         result = text;
         return true;
     }
-    if (replaceClosedTokens(text, vars, result))
+    if (replaceClosedTokens(text, vars, result, qualified))
         return true;
 
     static const QVariant zero(0);
-    const std::vector<QString> tokens = allTokens(text);
-    result = text;
+    result = unqualified(text);
+    const std::vector<QString> tokens = allTokens(result);
     qsizetype workDone = 0;
     for (const QString &token : tokens) {
         const QVariant *value = vars.find(tokenName(token));

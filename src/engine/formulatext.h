@@ -4,6 +4,8 @@
 #include <QStringView>
 #include <QVariant>
 
+#include <functional>
+
 class VariableTable;
 
 // Text operations of formula evaluation: the bracket tokens of a formula, the
@@ -32,7 +34,13 @@ QString nthBracketToken(QStringView text, int n);
 // are doubled, so the string stays one string. Returns false, with `result`
 // as far as it got, when the text would grow past maxSubstitutedLength or
 // the work past maxSubstitutionWork.
-bool replaceBracketVars(const QString &text, const VariableTable &vars, QString &result);
+//
+// A qualified reference "[Section].[Field]" is one reference to the field:
+// `qualified`, when given, may supply the value from that section's current
+// record (returning true); otherwise the variable of the field's name is used.
+using QualifiedLookup = std::function<bool(QStringView table, QStringView name, QVariant &value)>;
+bool replaceBracketVars(const QString &text, const VariableTable &vars, QString &result,
+                        const QualifiedLookup &qualified = nullptr);
 QString replaceBracketVars(const QString &text, const VariableTable &vars);
 
 // The value of `key`, or `defaultValue` when there is no such variable.

@@ -207,6 +207,12 @@ void TalvoDocument::initPrint()
             delPages();
             PrintNextPage();
             printDataSection(1, dest);
+            // Further data sections without a parent are lists of their own,
+            // walked after the first one; otherwise they would never print.
+            for (section *s : childSections(0, section::AfterEachRecord)) {
+                if (s->dataSectionNumber != 1 && !stopRequested)
+                    printDataSection(s->dataSectionNumber, dest);
+            }
             if (section *footer = sections.value(QStringLiteral("rf")))
                 footer->CreatePrintItems();
             if (section *footer = sections.value(QStringLiteral("pf")))

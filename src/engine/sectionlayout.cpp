@@ -94,15 +94,23 @@ void section::CreatePrintItems()
     if (section_Type == DataSection && doc->CurrentY < doc->topMargin)
         doc->CurrentY = doc->topMargin;
 
+    // How far each item has been pushed. An item below two growing texts
+    // side by side moves by the larger growth, not by both; one below a
+    // chain of growing texts moves by the whole chain.
+    std::vector<float> pushed(size_t(items.count()), 0.0f);
     float largestGrowth = 0;
     for (int i = 0; i < items.count(); ++i) {
         ReportItem *item = items.at(i);
         const float growth = createItem(item);
         if (growth != 0) {
             const float below = item->y + item->h;
-            for (ReportItem *other : items) {
-                if (other != item)
-                    other->AddOffset(below, growth);
+            const float wanted = pushed[size_t(i)] + growth;
+            for (int j = 0; j < items.count(); ++j) {
+                ReportItem *other = items.at(j);
+                if (j == i || other->y < below || pushed[size_t(j)] >= wanted)
+                    continue;
+                other->AddOffset(below, wanted - pushed[size_t(j)]);
+                pushed[size_t(j)] = wanted;
             }
         }
         largestGrowth = std::max(largestGrowth, growth);

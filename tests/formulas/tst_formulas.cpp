@@ -1,0 +1,457 @@
+// Item texts turned into printed texts: classification, substitution of
+// field values into formulas, evaluation, page variables and field lookups.
+#include "data/ifield.h"
+#include "document/item.h"
+#include "document/section.h"
+#include "document/talvodocument.h"
+#include "engine/formulatext.h"
+#include "engine/scriptconvert.h"
+#include "engine/talvoerror.h"
+#include "engine/variabletable.h"
+#include "platform/recordset.h"
+
+#include <QDate>
+#include <QElapsedTimer>
+#include <QLocale>
+#include <QTest>
+
+using VarList = QList<QPair<QString, QVariant>>;
+Q_DECLARE_METATYPE(VarList)
+
+namespace {
+
+QString demoDb()
+{
+    return QStringLiteral(MIRT_BINARY_DIR "/bin/demo.db");
+}
+
+// Sets the German locale for the lifetime of the object.
+class LocaleScope
+{
+public:
+    explicit LocaleScope(const QLocale &locale) : m_saved(QLocale()) { QLocale::setDefault(locale); }
+    ~LocaleScope() { QLocale::setDefault(m_saved); }
+
+private:
+    QLocale m_saved;
+};
+
+void setVars(TalvoDocument &doc, const VarList &vars)
+{
+    for (const auto &v : vars)
+        doc.updateVar(v.first, v.second);
+}
+
+} // namespace
+
+class tst_Formulas : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+
+    void classification_data();
+    void classification();
+    void bracketTokens_data();
+    void bracketTokens();
+    void substitution_data();
+    void substitution();
+    void germanLocaleInsertsPeriods();
+    void evaluation_data();
+    void evaluation();
+    void literalsNeedNoEvaluator();
+    void badFormulasMakeOneErrorEntry_data();
+    void badFormulasMakeOneErrorEntry();
+    void explodingFormulasEndWithAnError_data();
+    void explodingFormulasEndWithAnError();
+    void meIsThePrintedText_data();
+    void meIsThePrintedText();
+    void pageVariables_data();
+    void pageVariables();
+    void variablesIgnoreCase();
+    void fieldLookupFallsBackToOwnSection_data();
+    void fieldLookupFallsBackToOwnSection();
+    void majVarsReadsTheCurrentRecord();
+    void formatting_data();
+    void formatting();
+};
+
+void tst_Formulas::classification_data()
+{
+    QTest::addColumn<QString>("content");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("expression");
+
+    QTest::newRow("plain") << "  Hello world " << 0 << "Hello world";
+    QTest::newRow("qualified field") << "[Customers].[Name]" << 1 << "Customers].[Name";
+    QTest::newRow("bare field") << " [Name] " << 1 << "Name";
+    QTest::newRow("formula") << "=[Price]*2" << 2 << "=[Price]*2";
+    QTest::newRow("formula ending in ]") << "=[Price]" << 2 << "=[Price]";
+    QTest::newRow("= alone") << "=" << 2 << "=";
+    QTest::newRow("only ]") << "]" << 1 << "";
+    QTest::newRow("empty") << "" << 0 << "";
+    QTest::newRow("unicode") << "Grüße [Straße]" << 1 << "Grüße [Straße";
+    QTest::newRow("percent text") << "Page %page%" << 0 << "Page %page%";
+}
+
+void tst_Formulas::classification()
+{
+    QFETCH(QString, content);
+    QFETCH(int, type);
+    QFETCH(QString, expression);
+
+    TalvoDocument doc;
+    section *sec = doc.AddDataSection();
+    Item *item = sec->NewItem();
+    item->content = content;
+    sec->HasFormulas = false;
+    item->initPrint();
+    QCOMPARE(item->typeContent, type);
+    QCOMPARE(item->expression, expression);
+    QCOMPARE(sec->HasFormulas, type == 2);
+}
+
+void tst_Formulas::bracketTokens_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QStringList>("tokens");
+
+    QTest::newRow("two") << "=[a]+[b]" << 2 << QStringList{"[a]", "[b]"};
+    QTest::newRow("unclosed last") << "=[a]+[b " << 2 << QStringList{"[a]", "[b"};
+    QTest::newRow("restarted") << "[a [b]" << 2 << QStringList{"[b]", "[b]"};
+    QTest::newRow("none") << "=1+2" << 0 << QStringList{};
+    QTest::newRow("empty token") << "[]" << 1 << QStringList{"[]"};
+}
+
+void tst_Formulas::bracketTokens()
+{
+    QFETCH(QString, text);
+    QFETCH(int, count);
+    QFETCH(QStringList, tokens);
+
+    QCOMPARE(countBrackets(text), count);
+    QStringList got;
+    for (int i = 1; i <= count; ++i)
+        got << nthBracketToken(text, i);
+    QCOMPARE(got, tokens);
+}
+
+void tst_Formulas::substitution_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<VarList>("vars");
+    QTest::addColumn<QString>("expected");
+
+    const VarList common{{"Price", 2.5}, {"Qty", 4}, {"Name", QStringLiteral("O\"Brien")},
+                         {"City", QVariant()}, {"Paid", true},
+                         {"Day", QDate(2024, 1, 5)}};
+    QTest::newRow("numbers bare") << "=[Price]*[Qty]" << common << "=2.5*4";
+    QTest::newRow("any case") << "=[PRICE]*[qty]" << common << "=2.5*4";
+    QTest::newRow("missing is 0") << "=[Missing]+1" << common << "=0+1";
+    QTest::newRow("null is empty") << "=\"[City]\"" << common << "=\"\"";
+    QTest::newRow("quotes doubled inside a string")
+        << "=\"Dear [Name]\"" << common << "=\"Dear O\"\"Brien\"";
+    QTest::newRow("bare text stays bare") << "=[Name]" << common << "=O\"Brien";
+    QTest::newRow("boolean") << "=[Paid]" << common << "=True";
+    QTest::newRow("date") << "=#[Day]#" << common << "=#2024-01-05#";
+    QTest::newRow("qualified reference") << "=[Orders].[Qty]*2" << common << "=4*2";
+    QTest::newRow("unclosed bracket")
+        << "=[Qty]+[Price" << common << "=4+2.5";
+    QTest::newRow("bracket in a value is replaced again")
+        << "=\"[Note]\" & [Qty]"
+        << VarList{{"Note", QStringLiteral("see [Qty]")}, {"Qty", 3}} << "=\"see 3\" & 3";
+    QTest::newRow("unicode name")
+        << "=[Straße] & \"ü\"" << VarList{{"straße", QStringLiteral("Hauptstraße")}}
+        << "=Hauptstraße & \"ü\"";
+    QTest::newRow("no brackets") << "plain" << common << "plain";
+}
+
+void tst_Formulas::substitution()
+{
+    QFETCH(QString, text);
+    QFETCH(VarList, vars);
+    QFETCH(QString, expected);
+
+    TalvoDocument doc;
+    setVars(doc, vars);
+    QCOMPARE(doc.ReplaceVars(text), expected);
+}
+
+void tst_Formulas::germanLocaleInsertsPeriods()
+{
+    LocaleScope german(QLocale(QLocale::German, QLocale::Germany));
+    TalvoDocument doc;
+    doc.updateVar(QStringLiteral("Price"), 2.5);
+    doc.updateVar(QStringLiteral("Qty"), 4);
+    doc.updateVar(QStringLiteral("Discount"), 0.1);
+    QCOMPARE(doc.ReplaceVars(QStringLiteral("=[Price]*[Qty]")), QStringLiteral("=2.5*4"));
+    const ScriptValue v = doc.Evaluate(QStringLiteral("=[Price]*[Qty]*(1-[Discount])"));
+    QVERIFY2(doc.errorLst.isEmpty(), qPrintable(doc.errorLst.value(0).GetPureText()));
+    QCOMPARE(cstr(v), QStringLiteral("9"));
+    QCOMPARE(cstr(doc.Evaluate(QStringLiteral("=[Price]*1"))), QStringLiteral("2,5"));
+}
+
+void tst_Formulas::evaluation_data()
+{
+    QTest::addColumn<QString>("formula");
+    QTest::addColumn<VarList>("vars");
+    QTest::addColumn<QString>("text");
+
+    const VarList vars{{"Price", 2.5}, {"Qty", 4}, {"Name", QStringLiteral("Smith")},
+                       {"Contact", QString()}};
+    QTest::newRow("product") << "=[Price]*[Qty]" << vars << "10";
+    QTest::newRow("missing variable") << "=[Missing]+1" << vars << "1";
+    QTest::newRow("concatenation") << "=\"Mr \" & \"[Name]\"" << vars << "Mr Smith";
+    QTest::newRow("iif on empty text")
+        << "=IIf(\"[Contact]\" = \"\", \"no contact\", \"[Contact]\")" << vars << "no contact";
+    QTest::newRow("no leading =") << "1+1" << vars << "2";
+    QTest::newRow("FormatNumber") << "=FormatNumber([Price]*1000, 2)" << vars << "2,500.00";
+}
+
+void tst_Formulas::evaluation()
+{
+    QFETCH(QString, formula);
+    QFETCH(VarList, vars);
+    QFETCH(QString, text);
+
+    TalvoDocument doc;
+    setVars(doc, vars);
+    QCOMPARE(cstr(doc.Evaluate(formula)), text);
+    QVERIFY2(doc.errorLst.isEmpty(), qPrintable(doc.errorLst.value(0).GetPureText()));
+}
+
+void tst_Formulas::literalsNeedNoEvaluator()
+{
+    // "t" and "y" would be undefined names for the evaluator: only the table
+    // can make them true.
+    TalvoDocument doc;
+    const QStringList yes{"true", "=TRUE", "=t", "=Yes", "=y", "Y", "yes", "t"};
+    const QStringList no{"false", "=False", "=f", "=NO", "=n", "n", "No", "F"};
+    for (const QString &t : yes) {
+        const ScriptValue v = doc.Evaluate(t);
+        QVERIFY2(v.type() == ScriptValue::Boolean && v.boolValue(), qPrintable(t));
+    }
+    for (const QString &t : no) {
+        const ScriptValue v = doc.Evaluate(t);
+        QVERIFY2(v.type() == ScriptValue::Boolean && !v.boolValue(), qPrintable(t));
+    }
+    QVERIFY(doc.errorLst.isEmpty());
+}
+
+void tst_Formulas::badFormulasMakeOneErrorEntry_data()
+{
+    QTest::addColumn<QString>("formula");
+    QTest::addColumn<QString>("evaluatedLike");
+
+    QTest::newRow("= alone") << "=" << "=";
+    QTest::newRow("dangling operator") << "=1+" << "=1+";
+    QTest::newRow("unbalanced quote") << "=\"abc" << "=\"abc";
+    QTest::newRow("unbalanced paren") << "=(1+2" << "=(1+2";
+    QTest::newRow("lone #") << "=#" << "=#";
+    QTest::newRow("substituted then cut off") << "=[a]+" << "=0+";
+    QTest::newRow("division by zero") << "=[Qty]/0" << "=4/0";
+    QTest::newRow("unknown function") << "=Shell(\"rm\")" << "=Shell(\"rm\")";
+    QTest::newRow("unicode garbage") << "=ü€§" << "=ü€§";
+}
+
+void tst_Formulas::badFormulasMakeOneErrorEntry()
+{
+    QFETCH(QString, formula);
+    QFETCH(QString, evaluatedLike);
+
+    TalvoDocument doc;
+    doc.updateVar(QStringLiteral("Qty"), 4);
+    const ScriptValue v = doc.Evaluate(formula);
+    QCOMPARE(v.type(), ScriptValue::String);
+    QCOMPARE(v.stringValue(), QString());
+    QCOMPARE(doc.errorLst.size(), 1);
+    const talvoError &e = doc.errorLst.first();
+    QCOMPARE(e.class_, QStringLiteral("TalvoDocument"));
+    QCOMPARE(e.function_, QStringLiteral("Evaluate"));
+    QVERIFY(!e.message.isEmpty());
+    QCOMPARE(e.additionalInfo, formula + QStringLiteral(" evaluated like: ") + evaluatedLike);
+}
+
+void tst_Formulas::explodingFormulasEndWithAnError_data()
+{
+    QTest::addColumn<QString>("formula");
+    QTest::addColumn<VarList>("vars");
+
+    // Each value names the next variable twice: the text doubles per token.
+    VarList doubling;
+    QString formula = QStringLiteral("=\"[v0]");
+    for (int i = 0; i < 40; ++i) {
+        doubling.append({QStringLiteral("v%1").arg(i), QStringLiteral("[v%1][v%1]").arg(i + 1)});
+        formula += QStringLiteral("[v%1]").arg(i + 1);
+    }
+    formula += u'"';
+    QTest::newRow("doubling values") << formula << doubling;
+    QTest::newRow("huge string") << "=String(2000000000, \"x\")" << VarList{};
+    QTest::newRow("deep nesting") << "=" + QString(100000, u'(') + "1" + QString(100000, u')')
+                                  << VarList{};
+    QTest::newRow("many tokens")
+        << "=\"" + QStringLiteral("[a").repeated(50000) + "\"" << VarList{{"a", "[a"}};
+}
+
+void tst_Formulas::explodingFormulasEndWithAnError()
+{
+    QFETCH(QString, formula);
+    QFETCH(VarList, vars);
+
+    TalvoDocument doc;
+    setVars(doc, vars);
+    QElapsedTimer timer;
+    timer.start();
+    doc.Evaluate(formula);
+    QCOMPARE(doc.errorLst.size(), 1);
+    QCOMPARE(doc.errorLst.first().function_, QStringLiteral("Evaluate"));
+    // The entry keeps only the start of what was built.
+    QVERIFY(doc.errorLst.first().additionalInfo.size() < 5000);
+}
+
+void tst_Formulas::meIsThePrintedText_data()
+{
+    QTest::addColumn<QString>("condition");
+    QTest::addColumn<QString>("me");
+    QTest::addColumn<bool>("result");
+
+    QTest::newRow("equal text") << "=[me]=\"X\"" << "X" << true;
+    QTest::newRow("upper case ME") << "=[ME]=\"X\"" << "X" << true;
+    QTest::newRow("other text") << "=[me]=\"X\"" << "Y" << false;
+    QTest::newRow("quoted me") << "=\"[me]\"=\"a\"\"b\"" << "a\"b" << true;
+    QTest::newRow("number") << "=[me]>100" << "250" << true;
+    QTest::newRow("empty text is empty") << "=[me]<>\"\"" << "" << false;
+    QTest::newRow("non-empty text") << "=[me]<>\"\"" << "Smith" << true;
+}
+
+void tst_Formulas::meIsThePrintedText()
+{
+    QFETCH(QString, condition);
+    QFETCH(QString, me);
+    QFETCH(bool, result);
+
+    TalvoDocument doc;
+    const ScriptValue v = doc.Evaluate(condition, me);
+    QVERIFY2(doc.errorLst.isEmpty(), qPrintable(doc.errorLst.value(0).GetPureText()));
+    QCOMPARE(v.type(), ScriptValue::Boolean);
+    QCOMPARE(v.boolValue(), result);
+}
+
+void tst_Formulas::pageVariables_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("page of pages") << "Page %page% of %pages%" << "Page 3 of 7";
+    QTest::newRow("case matters") << "%PAGE%" << "%PAGE%";
+    QTest::newRow("file and title") << "%title% (%filename%)" << "Sales (/tmp/r.xml)";
+    QTest::newRow("repeated") << "%page%%page%" << "33";
+}
+
+void tst_Formulas::pageVariables()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+
+    TalvoDocument doc;
+    for (int i = 1; i <= 7; ++i)
+        doc.Pages.add(QStringLiteral("p%1").arg(i), std::make_unique<PrintedPage>());
+    doc.CurrentPage = 3;
+    doc.docName = QStringLiteral("Sales");
+    doc.fileName = QStringLiteral("/tmp/r.xml");
+    QCOMPARE(doc.ReplacePercentVars(text), expected);
+}
+
+void tst_Formulas::variablesIgnoreCase()
+{
+    VariableTable vars;
+    vars.set(QStringLiteral("Straße"), 1);
+    vars.set(QStringLiteral("STRASSE"), 2);
+    vars.set(QStringLiteral("straße"), 3);
+    QCOMPARE(vars.count(), 2);
+    QCOMPARE(*vars.find(u"STRAßE"), QVariant(3));
+    for (int i = 0; i < 1000; ++i)
+        vars.set(QStringLiteral("f%1").arg(i), i);
+    QCOMPARE(*vars.find(u"F999"), QVariant(999));
+    QVERIFY(vars.remove(u"f500"));
+    QVERIFY(!vars.find(u"f500"));
+    QCOMPARE(*vars.find(u"f501"), QVariant(501));
+}
+
+void tst_Formulas::fieldLookupFallsBackToOwnSection_data()
+{
+    QTest::addColumn<QString>("reference");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("own section by name") << "Customers].[City" << "Berlin";
+    QTest::newRow("unknown section falls back") << "Orders].[City" << "Berlin";
+    QTest::newRow("bare name") << "CompanyName" << "Alpha Delicatessen";
+    QTest::newRow("missing field") << "Nothing" << "";
+}
+
+void tst_Formulas::fieldLookupFallsBackToOwnSection()
+{
+    QFETCH(QString, reference);
+    QFETCH(QString, text);
+
+    TalvoDocument doc;
+    doc.ClearSections();
+    doc.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + demoDb();
+    QCOMPARE(doc.openDataConnection(), 0);
+    section *sec = doc.AddDataSection();
+    sec->sectionName = QStringLiteral("Customers");
+    sec->SQL = QStringLiteral("SELECT CompanyName, City FROM Customers WHERE CustomerID = 'ALPHA'");
+    QCOMPARE(sec->OpenRS(0), 0);
+    QCOMPARE(nullToEmpty(doc.GetField(iField(reference), sec)), text);
+    QVERIFY(doc.errorLst.isEmpty());
+}
+
+void tst_Formulas::majVarsReadsTheCurrentRecord()
+{
+    TalvoDocument doc;
+    doc.ClearSections();
+    doc.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + demoDb();
+    QCOMPARE(doc.openDataConnection(), 0);
+    section *sec = doc.AddDataSection();
+    sec->SQL = QStringLiteral("SELECT CustomerID, City FROM Customers ORDER BY CustomerID");
+    Item *item = sec->NewItem();
+    item->content = QStringLiteral("=\"[City]\"");
+    sec->initPrint();
+    QVERIFY(sec->HasFormulas);
+    QCOMPARE(sec->OpenRS(0), 0);
+    QCOMPARE(cstr(doc.Evaluate(item->expression)), QStringLiteral("Berlin"));
+    sec->rsd->MoveNext();
+    doc.MajVars(sec);
+    QCOMPARE(doc.Evaluate(QStringLiteral("=\"[customerid]\"")).stringValue(),
+             sec->rsd->value(0).toString());
+    // Past the end the variables keep the last values seen.
+    while (!sec->rsd->Eof())
+        sec->rsd->MoveNext();
+    const QString last = doc.ReplaceVars(QStringLiteral("[City]"));
+    doc.MajVars(sec);
+    QCOMPARE(doc.ReplaceVars(QStringLiteral("[City]")), last);
+}
+
+void tst_Formulas::formatting_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("decimals") << "3.14159" << "0.00" << "3.14";
+    QTest::newRow("date") << "2024-01-05" << "dd.mm.yyyy" << "05.01.2024";
+    QTest::newRow("not a number") << "abc" << "0.00" << "abc";
+}
+
+void tst_Formulas::formatting()
+{
+    QFETCH(QString, value);
+    QFETCH(QString, pattern);
+    QFETCH(QString, expected);
+    QCOMPARE(Item::formatValue(ScriptValue(value), pattern), expected);
+}
+
+QTEST_MAIN(tst_Formulas)
+#include "tst_formulas.moc"

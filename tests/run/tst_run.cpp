@@ -1,0 +1,488 @@
+// Report runs on real SQLite files: pagination, master/detail walks, events,
+// stopping, and runs that meet failing queries and formulas.
+#include "document/item.h"
+#include "document/section.h"
+#include "document/talvodocument.h"
+#include "engine/talvoerror.h"
+#include "platform/connection.h"
+
+#include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QTemporaryDir &scratch()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+// Rows(ID, Name, Grp) with IDs 1..500 and Lines(RowID, Info): rows 1 to 3
+// have two lines each.
+QString fixtureDb()
+{
+    static const QString path = [] {
+        const QString p = scratch().filePath(QStringLiteral("run.db"));
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
+            db.setDatabaseName(p);
+            db.open();
+            QSqlQuery q(db);
+            q.exec(QStringLiteral("CREATE TABLE Rows (ID INTEGER, Name TEXT, Grp INTEGER)"));
+            q.exec(QStringLiteral("CREATE TABLE Lines (RowID INTEGER, Info TEXT)"));
+            db.transaction();
+            for (int i = 1; i <= 500; ++i)
+                q.exec(QStringLiteral("INSERT INTO Rows VALUES (%1, 'Row %1', %2)").arg(i).arg(i % 3));
+            for (int i = 1; i <= 3; ++i) {
+                q.exec(QStringLiteral("INSERT INTO Lines VALUES (%1, 'Line %1a')").arg(i));
+                q.exec(QStringLiteral("INSERT INTO Lines VALUES (%1, 'Line %1b')").arg(i));
+            }
+            db.commit();
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
+        return p;
+    }();
+    return path;
+}
+
+Item *textItem(section *sec, const QString &content, float y = 0, float h = 0.5f)
+{
+    Item *item = sec->NewItem();
+    item->content = content;
+    item->x = 0;
+    item->y = y;
+    item->w = 10;
+    item->h = h;
+    return item;
+}
+
+// A page of length 10 with margins of 1; every band is 1 high and holds one
+// text naming it. The root "S1" lists the first `rows` rows.
+std::unique_ptr<TalvoDocument> smallReport(int rows, bool pageFooter = true)
+{
+    auto doc = std::make_unique<TalvoDocument>();
+    doc->ClearSections();
+    doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + fixtureDb();
+    doc->pageHeight = 10;
+    doc->pageWidth = 8;
+    doc->topMargin = 1;
+    doc->bottomMargin = 1;
+    doc->setPageHeader(true);
+    doc->setReportHeader(true);
+    doc->setReportFooter(true);
+    doc->setPageFooter(pageFooter);
+    for (const char *key : {"ph", "rh", "rf", "pf"}) {
+        if (section *s = doc->sections.value(QLatin1String(key))) {
+            s->Height = 1;
+            textItem(s, QLatin1String(key));
+        }
+    }
+    section *root = doc->AddDataSection();
+    root->sectionName = QStringLiteral("S1");
+    root->Height = 1;
+    root->SQL = QStringLiteral("SELECT ID, Name, Grp FROM Rows WHERE ID <= %1 ORDER BY ID").arg(rows);
+    textItem(root, QStringLiteral("[Name]"));
+    doc->orderSections();
+    return doc;
+}
+
+// The texts of page n (from 1), in creation order.
+QStringList pageTexts(const TalvoDocument &doc, int n)
+{
+    QStringList out;
+    const PrintedPage *page = doc.Pages.value(QStringLiteral("p%1").arg(n));
+    if (!page)
+        return out;
+    for (const ReportItem *item : *page) {
+        if (item->kind() == ReportItem::TextKind)
+            out << static_cast<const Item *>(item)->content;
+    }
+    return out;
+}
+
+QStringList allTexts(const TalvoDocument &doc)
+{
+    QStringList out;
+    for (int n = 1; n <= doc.Pages.count(); ++n)
+        out << pageTexts(doc, n);
+    return out;
+}
+
+const Item *printItem(const TalvoDocument &doc, int page, const QString &content)
+{
+    const PrintedPage *p = doc.Pages.value(QStringLiteral("p%1").arg(page));
+    for (const ReportItem *item : *p) {
+        if (item->kind() == ReportItem::TextKind && static_cast<const Item *>(item)->content == content)
+            return static_cast<const Item *>(item);
+    }
+    return nullptr;
+}
+
+void run(TalvoDocument &doc)
+{
+    QCOMPARE(doc.openDataConnection(), 0);
+    doc.initPrint();
+}
+
+} // namespace
+
+class tst_Run : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void onePageInOrder();
+    void pageCount_data();
+    void pageCount();
+    void footerOnEveryPageAtItsPlace();
+    void rowOnTheLimitStillFits();
+    void pageBreakAfterEachRecord();
+    void growingTextPushesItemsBelow();
+    void hiddenItems_data();
+    void hiddenItems();
+    void masterDetailOrder();
+    void emptyRootIsZeroRecords();
+    void stopEndsTheRunEarly();
+    void noConnectionNoRun();
+    void failuresBecomeEntriesAndTheRunCompletes();
+    void ownParentIsSkipped();
+    void itemsSortedByYKeepTies();
+    void demoReport();
+};
+
+void tst_Run::onePageInOrder()
+{
+    auto doc = smallReport(3);
+    QStringList events;
+    connect(doc.get(), &TalvoDocument::startWorking, [&] { events << "start"; });
+    connect(doc.get(), &TalvoDocument::pageFinished, [&](int p) { events << QStringLiteral("page %1").arg(p); });
+    connect(doc.get(), &TalvoDocument::finishedWorking, [&] { events << "finished"; });
+    QSignalSpy progress(doc.get(), &TalvoDocument::MajScrollBar);
+    run(*doc);
+    QCOMPARE(events, (QStringList{"start", "page 0", "finished"}));
+    QCOMPARE(progress.count(), 3);
+    QCOMPARE(doc->NbPages(), qint16(1));
+    QCOMPARE(doc->Pages.keyAt(0), QStringLiteral("p1"));
+    QCOMPARE(pageTexts(*doc, 1), (QStringList{"ph", "rh", "Row 1", "Row 2", "Row 3", "rf", "pf"}));
+    QCOMPARE(doc->nbRecords, qint64(3));
+    QCOMPARE(doc->recordsDone, qint64(3));
+    QVERIFY(!doc->working);
+    QVERIFY(doc->errorLst.isEmpty());
+}
+
+void tst_Run::pageCount_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<bool>("footer");
+    QTest::addColumn<int>("pages");
+
+    // With the footer a band fits while it starts at 7 or above: page 1
+    // holds 5 rows (3..7), later pages 6 (2..7).
+    QTest::newRow("footer, report footer fits") << 4 << true << 1;
+    QTest::newRow("footer, report footer moves on") << 5 << true << 2;
+    QTest::newRow("footer, two full pages") << 10 << true << 2;
+    QTest::newRow("footer, three pages") << 11 << true << 3;
+    // Without it 2 units are kept free: page 1 holds 4 rows, later pages 5.
+    QTest::newRow("no footer, one page") << 3 << false << 1;
+    QTest::newRow("no footer, report footer moves on") << 4 << false << 2;
+    QTest::newRow("no footer, 100 rows") << 100 << false << 21;
+}
+
+void tst_Run::pageCount()
+{
+    QFETCH(int, rows);
+    QFETCH(bool, footer);
+    QFETCH(int, pages);
+
+    auto doc = smallReport(rows, footer);
+    QSignalSpy finished(doc.get(), &TalvoDocument::pageFinished);
+    run(*doc);
+    QCOMPARE(doc->Pages.count(), pages);
+    QCOMPARE(finished.count(), pages);
+    QCOMPARE(finished.last().at(0).toInt(), pages - 1);
+    QStringList rowsSeen = allTexts(*doc).filter(QStringLiteral("Row "));
+    QCOMPARE(rowsSeen.size(), rows);
+    QCOMPARE(pageTexts(*doc, pages).last(), footer ? QStringLiteral("pf") : QStringLiteral("rf"));
+}
+
+void tst_Run::footerOnEveryPageAtItsPlace()
+{
+    auto doc = smallReport(11);
+    run(*doc);
+    QCOMPARE(doc->Pages.count(), 3);
+    for (int p = 1; p <= 3; ++p) {
+        const Item *footer = printItem(*doc, p, QStringLiteral("pf"));
+        QVERIFY(footer);
+        QCOMPARE(footer->y, 8.0f);
+        QCOMPARE(pageTexts(*doc, p).count(QStringLiteral("pf")), 1);
+        QCOMPARE(pageTexts(*doc, p).first(), QStringLiteral("ph"));
+    }
+    QCOMPARE(pageTexts(*doc, 2).count(QStringLiteral("rh")), 0);
+    // The first row of page 2 sits below its page header.
+    QCOMPARE(printItem(*doc, 2, QStringLiteral("Row 6"))->y, 2.0f);
+    QVERIFY(printItem(*doc, 2, QStringLiteral("Row 6"))->document == doc.get());
+}
+
+void tst_Run::rowOnTheLimitStillFits()
+{
+    // Row 5 ends at 8, the footer's top: it fits. A row 0.01 taller does not.
+    auto doc = smallReport(5);
+    run(*doc);
+    QVERIFY(printItem(*doc, 1, QStringLiteral("Row 5")));
+
+    auto taller = smallReport(5);
+    taller->sections.value(QStringLiteral("d1"))->Height = 1.01f;
+    run(*taller);
+    QVERIFY(!printItem(*taller, 1, QStringLiteral("Row 5")));
+    QVERIFY(printItem(*taller, 2, QStringLiteral("Row 5")));
+    QCOMPARE(pageTexts(*taller, 1).last(), QStringLiteral("pf"));
+}
+
+void tst_Run::pageBreakAfterEachRecord()
+{
+    auto doc = smallReport(3);
+    doc->sections.value(QStringLiteral("d1"))->pageBreakAfter = true;
+    run(*doc);
+    QCOMPARE(doc->Pages.count(), 4);
+    QCOMPARE(pageTexts(*doc, 2), (QStringList{"ph", "Row 2", "pf"}));
+    QCOMPARE(pageTexts(*doc, 4), (QStringList{"ph", "rf", "pf"}));
+}
+
+void tst_Run::growingTextPushesItemsBelow()
+{
+    auto doc = smallReport(2);
+    section *root = doc->sections.value(QStringLiteral("d1"));
+    root->Height = 2;
+    Item *grow = textItem(root, QStringLiteral("a\r\nb\r\nc"), 0.5f, 0.5f);
+    grow->CanGrowVertical = true;
+    Item *other = textItem(root, QStringLiteral("one\r\ntwo"), 0.5f, 0.5f);
+    other->x = 5;
+    other->CanGrowVertical = true;
+    textItem(root, QStringLiteral("below"), 1.2f, 0.5f);
+    run(*doc);
+
+    const Item *grown = printItem(*doc, 1, QStringLiteral("a\r\nb\r\nc"));
+    QVERIFY(grown);
+    const float growth = grown->h - 0.5f;
+    QVERIFY2(growth > 0.5f, qPrintable(QString::number(grown->h)));
+    // Only the larger growth counts, for the item below and for the band.
+    const Item *below = printItem(*doc, 1, QStringLiteral("below"));
+    QCOMPARE(below->y - grown->y, 0.7f + growth);
+    const Item *firstRow = printItem(*doc, 1, QStringLiteral("Row 1"));
+    const Item *secondRow = printItem(*doc, 1, QStringLiteral("Row 2"));
+    QVERIFY(secondRow);
+    QVERIFY(qAbs(secondRow->y - firstRow->y - (2 + growth)) < 1e-4f);
+    // The design items are back where they were drawn.
+    QCOMPARE(root->items.value(QStringLiteral("k4"))->y, 1.2f);
+}
+
+void tst_Run::hiddenItems_data()
+{
+    QTest::addColumn<QString>("condition");
+    QTest::addColumn<bool>("shown");
+
+    QTest::newRow("true") << "true" << true;
+    QTest::newRow("false") << "false" << false;
+    QTest::newRow("-1") << "=-1" << true;
+    QTest::newRow("other number") << "=1" << false;
+    QTest::newRow("text result") << "=\"yes please\"" << false;
+    QTest::newRow("failing condition") << "=1+" << false;
+    QTest::newRow("me compared") << "=[me]=\"Row 2\"" << true;
+}
+
+void tst_Run::hiddenItems()
+{
+    QFETCH(QString, condition);
+    QFETCH(bool, shown);
+
+    auto doc = smallReport(2);
+    section *root = doc->sections.value(QStringLiteral("d1"));
+    root->items.at(0)->y = 0;
+    static_cast<Item *>(root->items.at(0))->visible = condition;
+    textItem(root, QStringLiteral("below"), 0.5f);
+    run(*doc);
+    QCOMPARE(bool(printItem(*doc, 1, QStringLiteral("Row 2"))), shown);
+    // Nothing closes the gap of a hidden item.
+    QCOMPARE(printItem(*doc, 1, QStringLiteral("below"))->y, 3.5f);
+}
+
+void tst_Run::masterDetailOrder()
+{
+    auto doc = smallReport(3, false);
+    doc->pageHeight = 100;
+    section *root = doc->sections.value(QStringLiteral("d1"));
+    // Children: lines of each row (mode 0), a closing band after the lines
+    // (mode 1 of the lines) and one after all rows (mode 1 of the root).
+    section *lines = doc->AddDataSection();
+    lines->sectionName = QStringLiteral("Lines");
+    lines->sectionParent = 1;
+    lines->Height = 1;
+    lines->SQL = QStringLiteral("SELECT Info FROM Lines WHERE RowID = {[S1].[ID]} ORDER BY Info");
+    textItem(lines, QStringLiteral("[Lines].[Info]"));
+    section *afterRows = doc->AddDataSection();
+    afterRows->sectionParent = 1;
+    afterRows->mode = section::OnceAfter;
+    afterRows->Height = 1;
+    afterRows->SQL = QStringLiteral("SELECT COUNT(*) AS N FROM Rows WHERE ID <= 3");
+    textItem(afterRows, QStringLiteral("=\"rows: \" & [N]"));
+    section *afterLines = doc->AddDataSection();
+    afterLines->sectionParent = 2;
+    afterLines->mode = section::OnceAfter;
+    afterLines->Height = 1;
+    afterLines->SQL = QStringLiteral("SELECT {[S1].[ID]} AS R FROM Rows WHERE ID = 1");
+    textItem(afterLines, QStringLiteral("=\"end of \" & [R]"));
+    Q_UNUSED(root);
+    run(*doc);
+    QVERIFY2(doc->errorLst.isEmpty(), qPrintable(doc->errorLst.value(0).GetPureText()));
+    QCOMPARE(allTexts(*doc),
+             (QStringList{"ph", "rh", "Row 1", "Line 1a", "Line 1b", "end of 1", "Row 2", "Line 2a",
+                          "Line 2b", "end of 2", "Row 3", "Line 3a", "Line 3b", "end of 3",
+                          "rows: 3", "rf"}));
+}
+
+void tst_Run::emptyRootIsZeroRecords()
+{
+    auto doc = smallReport(0);
+    section *after = doc->AddDataSection();
+    after->sectionParent = 1;
+    after->mode = section::OnceAfter;
+    after->Height = 1;
+    after->SQL = QStringLiteral("SELECT 'closing' AS T FROM Rows WHERE ID = 1");
+    textItem(after, QStringLiteral("[T]"));
+    QSignalSpy progress(doc.get(), &TalvoDocument::MajScrollBar);
+    run(*doc);
+    QCOMPARE(doc->nbRecords, qint64(0));
+    QCOMPARE(progress.count(), 0);
+    QCOMPARE(pageTexts(*doc, 1), (QStringList{"ph", "rh", "closing", "rf", "pf"}));
+    QVERIFY(doc->errorLst.isEmpty());
+}
+
+void tst_Run::stopEndsTheRunEarly()
+{
+    auto doc = smallReport(500);
+    int yields = 0;
+    int pagesAtFirstYield = 0;
+    doc->yieldHook = [&] {
+        if (++yields == 1)
+            pagesAtFirstYield = doc->Pages.count();
+        if (yields == 3)
+            doc->stopRequested = true;
+    };
+    QSignalSpy finished(doc.get(), &TalvoDocument::finishedWorking);
+    run(*doc);
+    QCOMPARE(pagesAtFirstYield, 2);
+    QCOMPARE(finished.count(), 1);
+    QVERIFY(!doc->working);
+    QCOMPARE(doc->nbRecords, qint64(500));
+    // Rows 1-5 fill page 1, row 6 starts page 2; the yields come before rows
+    // 7, 8 and 9, and row 9 is still finished.
+    QCOMPARE(doc->recordsDone, qint64(9));
+    const QStringList texts = allTexts(*doc);
+    QCOMPARE(texts.filter(QStringLiteral("Row ")).size(), 9);
+    QCOMPARE(texts.count(QStringLiteral("rf")), 1);
+    QCOMPARE(texts.last(), QStringLiteral("pf"));
+    QVERIFY(!doc->sections.value(QStringLiteral("d1"))->rsd);
+}
+
+void tst_Run::noConnectionNoRun()
+{
+    auto doc = smallReport(3);
+    doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=/nonexistent/x.db");
+    QCOMPARE(doc->openDataConnection(), 1);
+    QSignalSpy start(doc.get(), &TalvoDocument::startWorking);
+    QSignalSpy finished(doc.get(), &TalvoDocument::finishedWorking);
+    doc->initPrint();
+    QCOMPARE(start.count(), 0);
+    QCOMPARE(finished.count(), 0);
+    QCOMPARE(doc->Pages.count(), 0);
+}
+
+void tst_Run::failuresBecomeEntriesAndTheRunCompletes()
+{
+    auto doc = smallReport(3);
+    section *root = doc->sections.value(QStringLiteral("d1"));
+    textItem(root, QStringLiteral("[NoSuchField]"), 0.5f);
+    textItem(root, QStringLiteral("=1/0"), 0.5f);
+    section *child = doc->AddDataSection();
+    child->sectionParent = 1;
+    child->Height = 1;
+    child->SQL = QStringLiteral("SELECT x FROM NoSuchTable WHERE y = {[S1].[ID]}");
+    textItem(child, QStringLiteral("never"));
+    run(*doc);
+    QCOMPARE(allTexts(*doc).filter(QStringLiteral("Row ")).size(), 3);
+    QVERIFY(!allTexts(*doc).contains(QStringLiteral("never")));
+    QCOMPARE(allTexts(*doc).last(), QStringLiteral("pf"));
+    int evaluate = 0;
+    int queries = 0;
+    for (const talvoError &e : doc->errorLst) {
+        evaluate += e.function_ == QLatin1String("Evaluate");
+        queries += e.function_ == QLatin1String("RunSQL");
+    }
+    // One per record each; the missing field gives an empty text silently.
+    QCOMPARE(evaluate, 3);
+    QCOMPARE(queries, 3);
+    QCOMPARE(doc->errorLst.size(), 6);
+}
+
+void tst_Run::ownParentIsSkipped()
+{
+    // A root that names itself as parent would be walked without end.
+    auto doc = smallReport(2);
+    doc->sections.value(QStringLiteral("d1"))->sectionParent = 1;
+    run(*doc);
+    QCOMPARE(allTexts(*doc).filter(QStringLiteral("Row ")).size(), 2);
+    QCOMPARE(allTexts(*doc).last(), QStringLiteral("pf"));
+    QCOMPARE(doc->errorLst.size(), 2);
+    QCOMPARE(doc->errorLst.first().function_, QStringLiteral("printDataSection"));
+}
+
+void tst_Run::itemsSortedByYKeepTies()
+{
+    TalvoDocument doc;
+    section *sec = doc.AddDataSection();
+    textItem(sec, QStringLiteral("c"), 2);
+    textItem(sec, QStringLiteral("a1"), 1);
+    textItem(sec, QStringLiteral("top"), 0);
+    textItem(sec, QStringLiteral("a2"), 1);
+    sec->initPrint();
+    QStringList order;
+    for (const ReportItem *item : sec->items)
+        order << static_cast<const Item *>(item)->content;
+    QCOMPARE(order, (QStringList{"top", "a1", "a2", "c"}));
+    QCOMPARE(sec->items.keyAt(0), QStringLiteral("k3"));
+}
+
+void tst_Run::demoReport()
+{
+    TalvoDocument doc;
+    QVERIFY(doc.loadXML(QStringLiteral(MIRT_BINARY_DIR "/bin/demo.xml")));
+    doc.fileName = QStringLiteral(MIRT_BINARY_DIR "/bin/demo.xml");
+    QSignalSpy finished(&doc, &TalvoDocument::pageFinished);
+    run(doc);
+    // The demo joins unquoted text fields with "&" (undefined names for the
+    // evaluator), and its totals run once after the last customer, whose
+    // reference then has no record: those are the only entries.
+    for (const talvoError &e : doc.errorLst)
+        QVERIFY2(e.function_ == QLatin1String("Evaluate") || e.function_ == QLatin1String("BuildSQL"),
+                 qPrintable(e.GetPureText()));
+    QVERIFY(doc.Pages.count() > 2);
+    QCOMPARE(finished.count(), doc.Pages.count());
+    const QStringList texts = allTexts(doc);
+    QVERIFY(texts.contains(QStringLiteral("Alpha Delicatessen")));
+    QVERIFY(texts.contains(QStringLiteral("Contact: Maria Weber, Owner"))
+            || !texts.filter(QStringLiteral("Contact: ")).isEmpty());
+    QVERIFY(!texts.filter(QStringLiteral("Orders: ")).isEmpty());
+    QCOMPARE(texts.last(), QStringLiteral("Page %page% of %pages%"));
+    // A second run gives the same pages.
+    const int pages = doc.Pages.count();
+    doc.initPrint();
+    QCOMPARE(doc.Pages.count(), pages);
+    QCOMPARE(allTexts(doc), texts);
+}
+
+QTEST_MAIN(tst_Run)
+#include "tst_run.moc"
