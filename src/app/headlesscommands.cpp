@@ -13,6 +13,11 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
+#include <cstdio>
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace {
 
 QString tr(const char *text)
@@ -95,12 +100,92 @@ int loadReport(const CommandLine &commandLine, TalvoDocument &document, QTextStr
     return 0;
 }
 
+bool stderrIsTerminal()
+{
+#ifdef Q_OS_UNIX
+    return isatty(fileno(stderr));
+#else
+    return false;
+#endif
+}
+
+// Runs the report into pages. Returns 0, or 2 when its connection cannot be
+// opened.
+int runReport(TalvoDocument &document, QTextStream &err)
+{
+    if (document.openDataConnection() != 0) {
+        err << tr("Impossible to open the connection") << '\n' << document.connectionError() << Qt::endl;
+        return 2;
+    }
+    QMetaObject::Connection progress;
+    if (stderrIsTerminal()) {
+        progress = QObject::connect(&document, &TalvoDocument::MajScrollBar, &document, [&document, &err] {
+            err << '\r' << tr("records %1 of %2, pages %3").arg(document.recordsDone).arg(document.nbRecords)
+                            .arg(document.Pages.count())
+                << Qt::flush;
+        });
+    }
+    document.initPrint();
+    if (progress) {
+        QObject::disconnect(progress);
+        err << '\r' << tr("records %1 of %2, pages %3").arg(document.recordsDone).arg(document.nbRecords)
+                        .arg(document.Pages.count())
+            << Qt::endl;
+    }
+    return 0;
+}
+
+// Every error-list entry on stderr; 3 when there were any, else 0.
+int reportRunErrors(const TalvoDocument &document, QTextStream &err)
+{
+    for (const talvoError &error : document.errorLst)
+        err << error.GetPureText() << '\n';
+    err.flush();
+    return document.errorLst.isEmpty() ? 0 : 3;
+}
+
+int exportHtmlCommand(const CommandLine &commandLine, TalvoDocument &document, QTextStream &err)
+{
+    const QString target = commandLine.value(QStringLiteral("html"));
+    if (target.trimmed().isEmpty()) {
+        err << tr("mirt: /html needs a file name") << Qt::endl;
+        return 4;
+    }
+    int page = 1;
+    if (commandLine.has(QStringLiteral("page"))) {
+        bool ok = false;
+        page = commandLine.value(QStringLiteral("page")).toInt(&ok);
+        if (!ok || page < 1) {
+            err << tr("mirt: /page needs a page number from 1") << Qt::endl;
+            return 4;
+        }
+    }
+    if (const int status = runReport(document, err))
+        return status;
+    bool written;
+    if (commandLine.has(QStringLiteral("allpages"))) {
+        written = document.ExportHTMLAllPages(target);
+    } else if (document.NbPages() == 0) {
+        written = false;
+    } else {
+        written = document.ExportHTMLPage(target, page);
+    }
+    if (!written) {
+        err << tr("mirt: %1").arg(document.NbPages() == 0 ? tr("the report produced no page") : document.errorString())
+            << Qt::endl;
+        reportRunErrors(document, err);
+        return 4;
+    }
+    return reportRunErrors(document, err);
+}
+
 } // namespace
 
 bool isHeadlessCommand(const CommandLine &commandLine)
 {
     static const QStringList names{QStringLiteral("help"), QStringLiteral("?"),  QStringLiteral("info"),
-                                   QStringLiteral("saveas"), QStringLiteral("check"), QStringLiteral("eval")};
+                                   QStringLiteral("saveas"), QStringLiteral("check"), QStringLiteral("eval"),
+                                   QStringLiteral("html")};
     for (const QString &name : names) {
         if (commandLine.has(name))
             return true;
@@ -206,6 +291,9 @@ int runHeadlessCommand(const CommandLine &commandLine, TalvoDocument &document, 
         err.flush();
         return status;
     }
+
+    if (commandLine.has(QStringLiteral("html")))
+        return exportHtmlCommand(commandLine, document, err);
 
     if (commandLine.has(QStringLiteral("info"))) {
         out << reportSummary(document);

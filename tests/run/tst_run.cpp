@@ -463,12 +463,9 @@ void tst_Run::demoReport()
     doc.fileName = QStringLiteral(MIRT_BINARY_DIR "/bin/demo.xml");
     QSignalSpy finished(&doc, &TalvoDocument::pageFinished);
     run(doc);
-    // The demo joins unquoted text fields with "&" (undefined names for the
-    // evaluator), and its totals run once after the last customer, whose
-    // reference then has no record: those are the only entries.
     for (const talvoError &e : doc.errorLst)
-        QVERIFY2(e.function_ == QLatin1String("Evaluate") || e.function_ == QLatin1String("BuildSQL"),
-                 qPrintable(e.GetPureText()));
+        qWarning().noquote() << e.GetPureText();
+    QVERIFY(doc.errorLst.isEmpty());
     QVERIFY(doc.Pages.count() > 2);
     QCOMPARE(finished.count(), doc.Pages.count());
     const QStringList texts = allTexts(doc);

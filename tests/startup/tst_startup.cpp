@@ -253,6 +253,20 @@ private slots:
         QTest::newRow("saveas into missing folder")
             << QStringList{QStringLiteral("/f"), QStringLiteral("here.xml"), QStringLiteral("/saveas"), QStringLiteral("no/such/dir/x.xml")}
             << 4 << "" << "cannot write no/such/dir/x.xml";
+        const QString demo = QStringLiteral(MIRT_BINARY_DIR "/bin/demo.xml");
+        QTest::newRow("html demo") << QStringList{QStringLiteral("/f"), demo, QStringLiteral("/html"), QStringLiteral("demo.html")}
+                                   << 0 << "" << "";
+        QTest::newRow("html all pages") << QStringList{QStringLiteral("/f"), demo, QStringLiteral("/html"), QStringLiteral("all.html"),
+                                                       QStringLiteral("/allpages")}
+                                        << 0 << "" << "";
+        QTest::newRow("html bad page") << QStringList{QStringLiteral("/f"), demo, QStringLiteral("/html"), QStringLiteral("x.html"),
+                                                      QStringLiteral("/page"), QStringLiteral("0")}
+                                       << 4 << "" << "/page";
+        QTest::newRow("html unwritable") << QStringList{QStringLiteral("/f"), demo, QStringLiteral("/html"), QStringLiteral("no/dir/x.html")}
+                                         << 4 << "" << "no/dir/x.html";
+        QTest::newRow("html no connection") << QStringList{QStringLiteral("/f"), QStringLiteral("here.xml"), QStringLiteral("/html"),
+                                                           QStringLiteral("x.html")}
+                                            << 2 << "" << "Impossible to open the connection";
     }
     void headless()
     {
@@ -293,5 +307,6 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_Startup)
+// Running a report measures text, which needs the GUI application.
+QTEST_MAIN(tst_Startup)
 #include "tst_startup.moc"
