@@ -13,7 +13,7 @@ packages=(
   unixodbc unixodbc-dev odbcinst libsqliteodbc
   sqlite3 libsqlite3-dev
   postgresql
-  poppler-utils xvfb xauth
+  poppler-utils xvfb xauth chromium
   clang libclang-rt-14-dev libfuzzer-14-dev
 )
 

@@ -192,6 +192,9 @@ QString Item::ExportHTML(const TalvoDocument &document) const
         html += QStringLiteral(" font-weight: bold; ");
     html += QStringLiteral(" color: #") + htmlColor(fontColor) + QStringLiteral("; ");
     html += borders.ExportHTML();
+    // The run has broken the lines already; the browser must not break them
+    // again with its own font metrics.
+    html += QStringLiteral(" white-space: nowrap; ");
     html += QStringLiteral("\">") + QLatin1String(kCrLf);
     const QString text = typeContent == 0 ? document.ReplacePercentVars(content) : content;
     html += contentHtml(trimSpaces(text)) + QLatin1String(kCrLf);

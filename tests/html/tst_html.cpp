@@ -4,7 +4,14 @@
 #include "output/htmlexport.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLocale>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QUrl>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -34,6 +41,43 @@ QString readAll(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return QString();
     return QString::fromUtf8(file.readAll());
+}
+
+// Loads the page in headless Chromium and returns, for every positioned block
+// in document order, its box in CSS pixels and its text.
+QJsonArray renderedBlocks(const QString &chromium, const QString &htmlFile, QString *failure)
+{
+    QFile file(htmlFile);
+    if (!file.open(QIODevice::Append)) {
+        *failure = file.errorString();
+        return {};
+    }
+    file.write("<script>var r=[];document.querySelectorAll('div').forEach(function(d){var b=d.getBoundingClientRect();"
+               "r.push({x:b.left+window.scrollX,y:b.top+window.scrollY,w:b.width,h:b.height,t:d.innerText.trim()});});"
+               "var p=document.createElement('pre');p.id='boxes';p.textContent=JSON.stringify(r);"
+               "document.body.appendChild(p);</script>");
+    file.close();
+    QProcess browser;
+    QTemporaryDir profile;
+    browser.start(chromium, {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"), QStringLiteral("--disable-gpu"),
+                             QStringLiteral("--user-data-dir=") + profile.path(), QStringLiteral("--dump-dom"),
+                             QUrl::fromLocalFile(htmlFile).toString()});
+    if (!browser.waitForFinished(120000)) {
+        *failure = QStringLiteral("the browser did not finish");
+        browser.kill();
+        return {};
+    }
+    const QString dom = QString::fromUtf8(browser.readAllStandardOutput());
+    const QRegularExpression boxes(QStringLiteral("<pre id=\"boxes\">(.*)</pre>"));
+    const QRegularExpressionMatch match = boxes.match(dom);
+    if (!match.hasMatch()) {
+        *failure = QStringLiteral("no result from the browser: ") + QString::fromUtf8(browser.readAllStandardError()).left(500);
+        return {};
+    }
+    QString json = match.captured(1);
+    json.replace(QLatin1String("&amp;"), QLatin1String("&")).replace(QLatin1String("&lt;"), QLatin1String("<"))
+        .replace(QLatin1String("&gt;"), QLatin1String(">")).replace(QLatin1String("&quot;"), QLatin1String("\""));
+    return QJsonDocument::fromJson(json.toUtf8()).array();
 }
 
 } // namespace
@@ -78,7 +122,7 @@ private slots:
 
         QTest::newRow("centimetres") << 7 << "Hello"
             << "<div style=\"position: absolute;  top: 1.5cm;  left: 0.5cm;  width: 4cm;  height: 0.5cm;  font-size: 10pt; "
-               " font-family: 'Arial';  text-align: Left;  color: #000000; \">\r\n"
+               " font-family: 'Arial';  text-align: Left;  color: #000000;  white-space: nowrap; \">\r\n"
             << "Hello";
         QTest::newRow("twips have no suffix") << 1 << "x"
             << "<div style=\"position: absolute;  top: 1.5;  left: 0.5;  width: 4;  height: 0.5; " << "x";
@@ -122,10 +166,10 @@ private slots:
         const QString html = item->ExportHTML(doc);
         QVERIFY2(html.contains(QStringLiteral(" font-family: 'Liberation &quot;Sans&quot;'; ")), qPrintable(html));
         QVERIFY(html.contains(QStringLiteral(" text-align: Center;  font-style: Italic;  font-weight: bold;  color: #FF0000; "
-                                             " border-left: #0000FF 2px solid;  border-top: #000000 1px dotted; \">")));
+                                             " border-left: #0000FF 2px solid;  border-top: #000000 1px dotted;  white-space: nowrap; \">")));
 
         Item *plain = addText(page, QStringLiteral("t"));
-        QVERIFY(plain->ExportHTML(doc).contains(QStringLiteral("color: #000000; \">")));
+        QVERIFY(plain->ExportHTML(doc).contains(QStringLiteral("color: #000000;  white-space: nowrap; \">")));
     }
 
     void germanLocaleWritesPeriods()
@@ -188,6 +232,49 @@ private slots:
             QVERIFY(html.contains(QStringLiteral("\r\nPage %1\r\n").arg(i)));
     }
 
+    // A run of the demo report exported and opened in a real browser: every
+    // text block sits where the layout put it, with the layout's text.
+    void browserPlacesBlocksOfARun()
+    {
+        const QString chromium = QStandardPaths::findExecutable(QStringLiteral("chromium"));
+        if (chromium.isEmpty())
+            QSKIP("chromium is not installed (scripts/install-deps.sh installs it)");
+        TalvoDocument doc;
+        const QString report = QStringLiteral(MIRT_BINARY_DIR "/bin/demo.xml");
+        QVERIFY(doc.loadXML(report));
+        doc.fileName = report;
+        QCOMPARE(doc.openDataConnection(), 0);
+        doc.initPrint();
+        QVERIFY(doc.NbPages() > 1);
+
+        for (int pageNumber : {1, 2}) {
+            const QString path = m_dir.filePath(QStringLiteral("run-%1.html").arg(pageNumber));
+            int page = pageNumber;
+            QVERIFY(doc.ExportHTMLPage(path, page));
+            QString failure;
+            const QJsonArray blocks = renderedBlocks(chromium, path, &failure);
+            QVERIFY2(!blocks.isEmpty(), qPrintable(failure));
+
+            const PrintedPage &items = *doc.Pages.at(pageNumber - 1);
+            const double pxPerUnit = 96 / 2.54; // the demo is in centimetres
+            int block = 0;
+            for (int i = 0; i < items.count(); ++i) {
+                const auto *item = dynamic_cast<const Item *>(items.at(i));
+                if (!item)
+                    continue;
+                QVERIFY2(block < blocks.size(), "fewer blocks than text items");
+                const QJsonObject box = blocks.at(block++).toObject();
+                const QString where = QStringLiteral("page %1 item %2 \"%3\"").arg(pageNumber).arg(i).arg(item->content);
+                QVERIFY2(qAbs(box.value("x").toDouble() - (item->x - doc.leftMargin) * pxPerUnit) < 1, qPrintable(where));
+                QVERIFY2(qAbs(box.value("y").toDouble() - (item->y - doc.topMargin) * pxPerUnit) < 1, qPrintable(where));
+                QVERIFY2(qAbs(box.value("w").toDouble() - item->w * pxPerUnit) < 1, qPrintable(where));
+                QCOMPARE(box.value("t").toString().simplified(),
+                         item->typeContent == 0 ? box.value("t").toString().simplified() : item->content.simplified());
+            }
+            QCOMPARE(block, blocks.size());
+        }
+    }
+
     void unwritableFileFails()
     {
         TalvoDocument doc;
@@ -198,5 +285,6 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_Html)
+// The run measures text, which needs the GUI application.
+QTEST_MAIN(tst_Html)
 #include "tst_html.moc"
