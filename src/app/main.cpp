@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <QTextStream>
 
 #include <cstdio>
@@ -39,11 +38,9 @@ int main(int argc, char *argv[])
         }
     }
 
-    std::unique_ptr<QGuiApplication> app;
-    if (headless)
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    else
-        app = std::make_unique<QApplication>(argc, argv);
+    // Charts are laid out by Qt Charts' graphics widgets, which need the
+    // widget application even without a window (offscreen).
+    auto app = std::make_unique<QApplication>(argc, argv);
 
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -152,6 +152,8 @@ private slots:
     void ownParentIsSkipped();
     void itemsSortedByYKeepTies();
     void demoReport();
+    void badReportsFinish_data();
+    void badReportsFinish();
 };
 
 void tst_Run::onePageInOrder()
@@ -479,6 +481,89 @@ void tst_Run::demoReport()
     doc.initPrint();
     QCOMPARE(doc.Pages.count(), pages);
     QCOMPARE(allTexts(doc), texts);
+}
+
+// Reports that no layout can satisfy still end: every page is finished, the
+// faults are in the error list, nothing loops.
+void tst_Run::badReportsFinish_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<int>("maxPages");
+    QTest::addColumn<bool>("errors");
+    QTest::newRow("section taller than a page") << "tall" << 40 << false;
+    QTest::newRow("growing text taller than a page") << "tallText" << 40 << false;
+    QTest::newRow("items outside the page") << "outside" << 5 << false;
+    QTest::newRow("zero and negative sizes") << "negative" << 5 << false;
+    QTest::newRow("formula failing on every record") << "failing" << 5 << true;
+    QTest::newRow("10,000 child sections") << "children" << 2000 << false;
+    QTest::newRow("sections nested 500 deep") << "deep" << 200 << false;
+}
+
+void tst_Run::badReportsFinish()
+{
+    QFETCH(QString, fault);
+    QFETCH(int, maxPages);
+    QFETCH(bool, errors);
+
+    auto doc = smallReport(20);
+    section *root = doc->sections.value(QStringLiteral("d1"));
+    if (fault == QLatin1String("tall")) {
+        root->Height = 25;
+    } else if (fault == QLatin1String("tallText")) {
+        Item *notes = textItem(root, QString(QStringLiteral("many words on many lines ")).repeated(400), 0.5f);
+        notes->w = 2;
+        notes->CanGrowVertical = true;
+    } else if (fault == QLatin1String("outside")) {
+        Item *far = textItem(root, QStringLiteral("far away"));
+        far->x = 500;
+        far->y = 300;
+        textItem(root, QStringLiteral("above"), -50);
+    } else if (fault == QLatin1String("negative")) {
+        root->Height = -3;
+        Item *odd = textItem(root, QStringLiteral("odd box"));
+        odd->w = -4;
+        odd->h = 0;
+        odd->CanGrowVertical = true;
+    } else if (fault == QLatin1String("failing")) {
+        textItem(root, QStringLiteral("=1/0 + [ID]"), 0.5f);
+    } else if (fault == QLatin1String("children")) {
+        for (int i = 0; i < 10000; ++i) {
+            section *child = doc->AddDataSection();
+            child->sectionParent = root->dataSectionNumber;
+            child->Height = 0.2f;
+            child->SQL = i % 1000 == 0 ? QStringLiteral("SELECT Info FROM Lines WHERE RowID = {[S1].[ID]}")
+                                       : QStringLiteral("SELECT Info FROM Lines WHERE 1 = 0");
+            if (i % 1000 == 0)
+                textItem(child, QStringLiteral("[Info]"));
+        }
+        root->SQL = QStringLiteral("SELECT ID, Name FROM Rows WHERE ID <= 3");
+        doc->orderSections();
+    } else if (fault == QLatin1String("deep")) {
+        section *parent = root;
+        for (int i = 0; i < 500; ++i) {
+            section *child = doc->AddDataSection();
+            child->sectionParent = parent->dataSectionNumber;
+            child->Height = 0.3f;
+            child->SQL = QStringLiteral("SELECT ID FROM Rows WHERE ID = 1");
+            parent = child;
+        }
+        root->SQL = QStringLiteral("SELECT ID, Name FROM Rows WHERE ID <= 2");
+        doc->orderSections();
+    }
+
+    QSignalSpy finished(doc.get(), &TalvoDocument::finishedWorking);
+    run(*doc);
+    QCOMPARE(finished.count(), 1);
+    QVERIFY(!doc->working);
+    QVERIFY(doc->Pages.count() >= 1);
+    QVERIFY2(doc->Pages.count() <= maxPages, qPrintable(QString::number(doc->Pages.count())));
+    for (const talvoError &e : doc->errorLst) {
+        if (!errors)
+            qWarning().noquote() << e.GetPureText();
+    }
+    QCOMPARE(!doc->errorLst.isEmpty(), errors);
+    if (errors)
+        QVERIFY(doc->errorLst.size() >= 20);
 }
 
 QTEST_MAIN(tst_Run)
