@@ -10,6 +10,9 @@
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
 
+#include "output/pdfexport.h"
+#include "output/pngexport.h"
+
 #include <QCoreApplication>
 #include <QTextStream>
 
@@ -179,13 +182,95 @@ int exportHtmlCommand(const CommandLine &commandLine, TalvoDocument &document, Q
     return reportRunErrors(document, err);
 }
 
+// "FROM-TO", "N", "FROM-" or "-TO" (pages from 1); false when unreadable.
+bool parsePageRange(const QString &text, int &from, int &to)
+{
+    const QString range = text.trimmed();
+    const qsizetype dash = range.indexOf(QLatin1Char('-'));
+    bool okFrom = true, okTo = true;
+    if (dash < 0) {
+        from = to = range.toInt(&okFrom);
+    } else {
+        const QString first = range.left(dash).trimmed();
+        const QString last = range.mid(dash + 1).trimmed();
+        from = first.isEmpty() ? 1 : first.toInt(&okFrom);
+        to = last.isEmpty() ? 0 : last.toInt(&okTo);
+    }
+    return okFrom && okTo && from >= 1 && (to == 0 || to >= from);
+}
+
+int exportPdfCommand(const CommandLine &commandLine, TalvoDocument &document, QTextStream &err)
+{
+    const QString target = commandLine.value(QStringLiteral("pdf"));
+    if (target.trimmed().isEmpty()) {
+        err << tr("mirt: /pdf needs a file name") << Qt::endl;
+        return 4;
+    }
+    int from = 0, to = 0;
+    if (commandLine.has(QStringLiteral("pages"))
+        && !parsePageRange(commandLine.value(QStringLiteral("pages")), from, to)) {
+        err << tr("mirt: /pages needs a page range such as 2-5") << Qt::endl;
+        return 4;
+    }
+    if (const int status = runReport(document, err))
+        return status;
+    QString error;
+    if (document.NbPages() == 0)
+        error = tr("the report produced no page");
+    else if (from > document.NbPages())
+        error = tr("the report has only %1 pages").arg(document.NbPages());
+    else if (!exportPdf(document, target, from, to == 0 && from > 0 ? document.NbPages() : to, &error) && error.isEmpty())
+        error = tr("cannot write %1").arg(target);
+    if (!error.isEmpty()) {
+        err << tr("mirt: %1").arg(error) << Qt::endl;
+        reportRunErrors(document, err);
+        return 4;
+    }
+    return reportRunErrors(document, err);
+}
+
+int exportPngCommand(const CommandLine &commandLine, TalvoDocument &document, QTextStream &out, QTextStream &err)
+{
+    const QString target = commandLine.value(QStringLiteral("png"));
+    if (target.trimmed().isEmpty()) {
+        err << tr("mirt: /png needs a folder") << Qt::endl;
+        return 4;
+    }
+    int dpi = 150;
+    if (commandLine.has(QStringLiteral("dpi"))) {
+        bool ok = false;
+        dpi = commandLine.value(QStringLiteral("dpi")).toInt(&ok);
+        if (!ok || dpi < 10 || dpi > 2400) {
+            err << tr("mirt: /dpi needs a resolution from 10 to 2400") << Qt::endl;
+            return 4;
+        }
+    }
+    if (const int status = runReport(document, err))
+        return status;
+    QString error;
+    QStringList written;
+    if (document.NbPages() == 0)
+        error = tr("the report produced no page");
+    else if (!exportPng(document, target, dpi, &written, &error) && error.isEmpty())
+        error = tr("cannot write into %1").arg(target);
+    if (!error.isEmpty()) {
+        err << tr("mirt: %1").arg(error) << Qt::endl;
+        reportRunErrors(document, err);
+        return 4;
+    }
+    for (const QString &file : std::as_const(written))
+        out << file << '\n';
+    out.flush();
+    return reportRunErrors(document, err);
+}
+
 } // namespace
 
 bool isHeadlessCommand(const CommandLine &commandLine)
 {
     static const QStringList names{QStringLiteral("help"), QStringLiteral("?"),  QStringLiteral("info"),
                                    QStringLiteral("saveas"), QStringLiteral("check"), QStringLiteral("eval"),
-                                   QStringLiteral("html")};
+                                   QStringLiteral("html"), QStringLiteral("pdf"), QStringLiteral("png")};
     for (const QString &name : names) {
         if (commandLine.has(name))
             return true;
@@ -292,6 +377,10 @@ int runHeadlessCommand(const CommandLine &commandLine, TalvoDocument &document, 
         return status;
     }
 
+    if (commandLine.has(QStringLiteral("pdf")))
+        return exportPdfCommand(commandLine, document, err);
+    if (commandLine.has(QStringLiteral("png")))
+        return exportPngCommand(commandLine, document, out, err);
     if (commandLine.has(QStringLiteral("html")))
         return exportHtmlCommand(commandLine, document, err);
 

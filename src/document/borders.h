@@ -6,6 +6,8 @@
 
 #include <memory>
 
+class DrawingSurface;
+class ReportItem;
 class XmlDocument;
 class XmlNode;
 
@@ -35,4 +37,9 @@ public:
     void SetValXML(const XmlNode &node);
     // CSS declarations of the visible borders: left, bottom, right, top.
     QString ExportHTML() const;
+
+    // ---- Drawing (defined in src/output/) ----
+    // The borders of `item` placed at (x, y) on the surface: one box when
+    // all four are equal, else four segments; nothing when none is set.
+    void printBorders(DrawingSurface &surface, const ReportItem &item, double x, double y) const;
 };

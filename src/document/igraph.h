@@ -3,6 +3,7 @@
 #include "document/reportitem.h"
 
 #include <QImage>
+#include <QPicture>
 #include <QString>
 
 // A chart item: the recordset of SQL plotted as gType.
@@ -28,10 +29,15 @@ public:
     bool dataInLine = false; // series are in rows, not columns
     bool stack = false;
     QImage chartPic;       // the rendered chart; null until drawn
+    QPicture chart;        // the rendered chart, vector; null until drawn
     bool printing = false; // a print copy: the chart's query runs only then
 
     // ---- Report run (defined in src/engine/) ----
     void initPrint(); // remembers the design position
     // The print copy on the document's page being filled; never grows (0).
     float CreatePrintItem();
+
+    // ---- Drawing (defined in src/output/) ----
+    // Draws the chart into the item's box on its document's surface.
+    void Print_() const;
 };

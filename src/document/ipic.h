@@ -2,12 +2,15 @@
 
 #include "document/reportitem.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 
 // A picture item. Where the picture comes from depends on pType: 0 the file
 // fileName, 1 the binary database field named by fileName, 2 the field
 // named by fileName holding the path of a picture file.
+class Recordset;
+
 class iPic : public ReportItem
 {
 public:
@@ -30,4 +33,13 @@ public:
     void initPrint(); // remembers the design position
     // The print copy on the document's page being filled; never grows (0).
     float CreatePrintItem();
+
+    // ---- Drawing and loading (defined in src/output/) ----
+    QByteArray svg; // an SVG picture, drawn as vectors; pic is then null
+    // Obtains the picture unless one is loaded: from the file, or on a print
+    // copy from the current record of `rs` (the item's section).
+    void LoadPic(const Recordset *rs);
+    bool hasPicture() const { return !pic.isNull() || !svg.isEmpty(); }
+    // Draws the print item on its document's surface.
+    void Print_() const;
 };

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class DrawingSurface;
 class ScriptValue;
 
 // A text item: static text, a field reference such as
@@ -56,4 +57,10 @@ public:
     // pattern does not apply.
     static QString formatValue(const ScriptValue &value, const QString &pattern);
     QString expression; // the prepared content: trimmed, a field reference without its brackets
+
+    // ---- Drawing (defined in src/output/) ----
+    // Copies the font and colour to the surface.
+    void initFont(DrawingSurface &surface) const;
+    // Draws the print item on its document's surface: borders, then text.
+    void Print_() const;
 };

@@ -263,6 +263,8 @@ public:
     // Every page into one HTML file, each page a block that prints on its
     // own sheet.
     bool ExportHTMLAllPages(const QString &fileName);
+    // Draws page n (from 1) on dest; %page% then reads n.
+    void PrintPage(int n);
 
 signals:
     void pageFinished(int page);

@@ -1,0 +1,223 @@
+#include "drawingsurface.h"
+
+#include "app/units.h"
+
+#include <QFontMetricsF>
+#include <QHash>
+#include <QImage>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPicture>
+#include <QSvgRenderer>
+
+namespace {
+
+const QPaintDevice &referenceDevice()
+{
+    static QImage device = [] {
+        QImage image(1, 1, QImage::Format_ARGB32);
+        const int dpm = int(DrawingSurface::kReferenceDpi / 0.0254 + 0.5);
+        image.setDotsPerMeterX(dpm);
+        image.setDotsPerMeterY(dpm);
+        return image;
+    }();
+    return device;
+}
+
+// Metrics are costly to make and a report uses few fonts: keep them all.
+const QFontMetricsF &cachedMetrics(const QFont &font)
+{
+    static QHash<QString, std::shared_ptr<QFontMetricsF>> cache;
+    auto &entry = cache[font.key()];
+    if (!entry)
+        entry = std::make_shared<QFontMetricsF>(font, &referenceDevice());
+    return *entry;
+}
+
+Qt::PenStyle penStyle(int drawStyle)
+{
+    switch (drawStyle) {
+    case 1: return Qt::DashLine;
+    case 2: return Qt::DotLine;
+    case 3: return Qt::DashDotLine;
+    case 4: return Qt::DashDotDotLine;
+    case 5: return Qt::NoPen;
+    default: return Qt::SolidLine;
+    }
+}
+
+// A pixel of a line width is a CSS pixel, as in the HTML export.
+constexpr double kReferenceDotsPerPixel = DrawingSurface::kReferenceDpi / 96.0;
+
+} // namespace
+
+DrawingSurface::DrawingSurface(QPainter *painter, int unit)
+    : m_painter(painter)
+{
+    setScaleMode(unit);
+    if (m_painter && m_painter->device()) {
+        const QPaintDevice *device = m_painter->device();
+        m_deviceDpiY = device->logicalDpiY();
+        m_painter->save();
+        m_painter->scale(device->logicalDpiX() / double(kReferenceDpi), device->logicalDpiY() / double(kReferenceDpi));
+        m_painter->setRenderHint(QPainter::Antialiasing);
+        m_painter->setRenderHint(QPainter::TextAntialiasing);
+        m_painter->setRenderHint(QPainter::SmoothPixmapTransform);
+    }
+}
+
+DrawingSurface::~DrawingSurface()
+{
+    if (m_painter && m_painter->device())
+        m_painter->restore();
+}
+
+void DrawingSurface::setScaleMode(int unit)
+{
+    m_unit = unit;
+    m_unitToReference = convertUnit(1.0, unit, Unit::Inches) * kReferenceDpi;
+}
+
+void DrawingSurface::setFontName(const QString &name)
+{
+    m_fontName = name;
+    m_metrics = nullptr;
+}
+
+void DrawingSurface::setFontSize(double points)
+{
+    m_fontSize = points;
+    m_metrics = nullptr;
+}
+
+void DrawingSurface::setFontBold(bool on)
+{
+    m_bold = on;
+    m_metrics = nullptr;
+}
+
+void DrawingSurface::setFontItalic(bool on)
+{
+    m_italic = on;
+    m_metrics = nullptr;
+}
+
+void DrawingSurface::setFontUnderline(bool on)
+{
+    m_underline = on;
+    m_metrics = nullptr;
+}
+
+void DrawingSurface::setFontStrikethru(bool on)
+{
+    m_strikeOut = on;
+    m_metrics = nullptr;
+}
+
+QFont DrawingSurface::font() const
+{
+    QFont font(m_fontName);
+    font.setPointSizeF(m_fontSize > 0 ? m_fontSize : 10);
+    font.setBold(m_bold);
+    font.setItalic(m_italic);
+    font.setUnderline(m_underline);
+    font.setStrikeOut(m_strikeOut);
+    // Unhinted outlines scale linearly, so the reference advances hold on
+    // every device.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+QColor DrawingSurface::color(int rgb)
+{
+    return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
+}
+
+double DrawingSurface::toReference(double value) const
+{
+    return value * m_unitToReference;
+}
+
+const QFontMetricsF &DrawingSurface::metrics() const
+{
+    if (!m_metrics)
+        m_metrics = &cachedMetrics(font());
+    return *m_metrics;
+}
+
+double DrawingSurface::TextWidth(const QString &text) const
+{
+    return metrics().horizontalAdvance(text) / m_unitToReference;
+}
+
+double DrawingSurface::TextHeight(const QString &text) const
+{
+    return (text.count(QLatin1String("\r\n")) + 1) * metrics().lineSpacing() / m_unitToReference;
+}
+
+void DrawingSurface::Print(const QString &line)
+{
+    if (m_painter && !line.isEmpty()) {
+        // The device resolves point sizes with its own resolution; ask for
+        // the size that gives the reference metric's pixels, which the
+        // painter's scale then brings to the device.
+        QFont drawn = font();
+        drawn.setPointSizeF(drawn.pointSizeF() * kReferenceDpi / m_deviceDpiY);
+        m_painter->setFont(drawn);
+        m_painter->setPen(color(ForeColor));
+        m_painter->drawText(QPointF(toReference(CurrentX), toReference(CurrentY) + metrics().ascent()), line);
+    }
+    CurrentY += metrics().lineSpacing() / m_unitToReference;
+    CurrentX = 0;
+}
+
+void DrawingSurface::Line(double x1, double y1, double x2, double y2, int rgb, bool box)
+{
+    if (!m_painter || DrawStyle == 5)
+        return;
+    QPen pen(color(rgb));
+    const double width = qMax(1, DrawWidth) * kReferenceDotsPerPixel;
+    pen.setWidthF(width);
+    pen.setStyle(penStyle(DrawStyle));
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    m_painter->setPen(pen);
+    m_painter->setBrush(Qt::NoBrush);
+    const QPointF a(toReference(x1), toReference(y1));
+    const QPointF b(toReference(x2), toReference(y2));
+    if (!box) {
+        m_painter->drawLine(a, b);
+        return;
+    }
+    QRectF rect = QRectF(a, b).normalized();
+    if (DrawStyle == 6) // inside solid: the line stays within the box
+        rect.adjust(width / 2, width / 2, -width / 2, -width / 2);
+    m_painter->drawRect(rect);
+}
+
+void DrawingSurface::PaintPicture(const QImage &picture, double x, double y, double width, double height)
+{
+    if (!m_painter || picture.isNull() || !(width > 0) || !(height > 0))
+        return;
+    m_painter->drawImage(QRectF(toReference(x), toReference(y), toReference(width), toReference(height)), picture);
+}
+
+void DrawingSurface::PaintPicture(const QPicture &picture, double x, double y, double width, double height)
+{
+    const QRectF source = picture.boundingRect();
+    if (!m_painter || picture.isNull() || source.isEmpty() || !(width > 0) || !(height > 0))
+        return;
+    m_painter->save();
+    m_painter->translate(toReference(x), toReference(y));
+    m_painter->scale(toReference(width) / source.width(), toReference(height) / source.height());
+    m_painter->translate(-source.topLeft());
+    m_painter->drawPicture(QPointF(0, 0), picture);
+    m_painter->restore();
+}
+
+void DrawingSurface::PaintPicture(QSvgRenderer &picture, double x, double y, double width, double height)
+{
+    if (!m_painter || !picture.isValid() || !(width > 0) || !(height > 0))
+        return;
+    picture.render(m_painter, QRectF(toReference(x), toReference(y), toReference(width), toReference(height)));
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+class Borders;
+class DrawingSurface;
+class QImage;
+class QPainter;
+class QSizeF;
+
+// The scale that fits a picture into a box keeping its proportions; 0 when
+// the picture has no width or height.
+double fitScale(double pictureWidth, double pictureHeight, double boxWidth, double boxHeight);
+// Paints the picture at (x, y): stretched to the box, or scaled by fitScale
+// and anchored at the top-left corner.
+void paintPictureFit(DrawingSurface &surface, const QImage &picture, double x, double y, double width, double height,
+                     bool stretch);
+
+// The designer's drawing on an item's own box of `boxPixels` screen pixels:
+// its borders, each line moved inwards by half its width (all in blue when
+// `selection`), and the dotted outline every item shows.
+void drawBorders(QPainter &painter, const Borders &borders, const QSizeF &boxPixels, bool selection);
+void drawEditFrame(QPainter &painter, const QSizeF &boxPixels, bool selected);

@@ -1,0 +1,68 @@
+#include "pngexport.h"
+
+#include "pageoutput.h"
+
+#include "app/units.h"
+#include "document/talvodocument.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QPainter>
+#include <QSaveFile>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("PngExport", text);
+}
+
+} // namespace
+
+QImage renderPage(TalvoDocument &doc, int n, int dpi)
+{
+    const QSizeF page = pageSizeO(doc);
+    const int width = qMax(1, qRound(convertUnit(page.width(), doc.unit(), Unit::Inches) * dpi));
+    const int height = qMax(1, qRound(convertUnit(page.height(), doc.unit(), Unit::Inches) * dpi));
+    QImage image(width, height, QImage::Format_RGB32);
+    const int dotsPerMetre = qRound(dpi / 0.0254);
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    drawPage(doc, painter, n);
+    painter.end();
+    return image;
+}
+
+bool exportPng(TalvoDocument &doc, const QString &dir, int dpi, QStringList *written, QString *error)
+{
+    auto fail = [error](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    const int pages = doc.NbPages();
+    if (pages == 0)
+        return fail(tr("The report has no page to write."));
+    if (dpi < 1 || dpi > 2400)
+        return fail(tr("A resolution from 1 to 2400 dpi is needed, not %1.").arg(dpi));
+    if (!QDir().mkpath(dir))
+        return fail(tr("Cannot create the folder %1.").arg(dir));
+    QString base = QFileInfo(doc.fileName).completeBaseName();
+    if (base.isEmpty())
+        base = QStringLiteral("report");
+    const int digits = qMax(3, int(QString::number(pages).size()));
+    for (int n = 1; n <= pages; ++n) {
+        const QString file = QDir(dir).filePath(
+            QStringLiteral("%1-page-%2.png").arg(base).arg(n, digits, 10, QLatin1Char('0')));
+        QSaveFile out(file);
+        if (!out.open(QIODevice::WriteOnly) || !renderPage(doc, n, dpi).save(&out, "PNG") || !out.commit())
+            return fail(tr("Cannot write %1: %2").arg(file, out.errorString()));
+        if (written)
+            written->append(file);
+    }
+    return true;
+}

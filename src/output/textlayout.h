@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+class DrawingSurface;
+
+// Line breaking of item texts, shared by the run (measuring how tall a text
+// grows) and the drawing of pages, so both agree line for line. Texts use
+// CR LF between lines.
+
+// Breaks each paragraph at spaces so that its lines are narrower than
+// `width`; a word wider than `width` stands alone on its line.
+QString wrapToWidth(const DrawingSurface &surface, const QString &text, double width);
+// The text without its trailing spaces, up to and including its last space;
+// empty when it has none.
+QString cutLastWord(QString text);
+// Wraps to `width` (0: no wrapping). With `measureOnly` sets `height` to the
+// wrapped text's height; otherwise, unless `height` is 0, drops words from
+// the end until the text fits into `height`.
+QString wrapText(const DrawingSurface &surface, QString text, double width, double &height, bool measureOnly);
+// Wraps the text into the box and prints its lines from (x, y) aligned 0
+// left, 1 right, 2 centred; empty lines take no room. Returns the height of
+// the wrapped text.
+double printTextBlock(DrawingSurface &surface, int align, const QString &text, double x, double y, double width,
+                      double height, bool measureOnly);
