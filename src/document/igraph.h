@@ -3,7 +3,7 @@
 #include "document/reportitem.h"
 
 #include <QImage>
-#include <QPicture>
+#include <QByteArray>
 #include <QString>
 
 // A chart item: the recordset of SQL plotted as gType.
@@ -29,7 +29,7 @@ public:
     bool dataInLine = false; // series are in rows, not columns
     bool stack = false;
     QImage chartPic;       // the rendered chart; null until drawn
-    QPicture chart;        // the rendered chart, vector; null until drawn
+    QByteArray chart;      // the rendered chart as SVG, drawn as vectors; empty until drawn
     bool printing = false; // a print copy: the chart's query runs only then
 
     // ---- Report run (defined in src/engine/) ----

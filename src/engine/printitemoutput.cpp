@@ -38,9 +38,3 @@ float fitPrintText(TalvoDocument &doc, Item &printItem)
                                  printItem.CanGrowVertical);
     return printItem.CanGrowVertical ? float(height) : printItem.h;
 }
-
-void loadPrintChart(iGraph &printItem, section *sec)
-{
-    Q_UNUSED(printItem);
-    Q_UNUSED(sec);
-}

@@ -81,9 +81,10 @@ void iGraph::Print_() const
         return;
     DrawingSurface &dest = *document->dest;
     // The chart always fills its box.
-    if (!chart.isNull())
-        dest.PaintPicture(chart, x, y, w, h);
-    else
+    if (!chart.isEmpty()) {
+        QSvgRenderer renderer(chart);
+        dest.PaintPicture(renderer, x, y, w, h);
+    } else
         paintPictureFit(dest, chartPic, x, y, w, h, true);
 }
 

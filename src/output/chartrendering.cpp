@@ -1,0 +1,323 @@
+#include "chartrendering.h"
+
+#include "app/units.h"
+#include "document/igraph.h"
+#include "document/section.h"
+#include "document/talvodocument.h"
+#include "engine/printitemoutput.h"
+#include "platform/databaseerror.h"
+#include "platform/field.h"
+#include "platform/fieldcollection.h"
+#include "platform/recordset.h"
+
+#include <QAreaSeries>
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QBuffer>
+#include <QChart>
+#include <QCoreApplication>
+#include <QGraphicsScene>
+#include <QLineSeries>
+#include <QPainter>
+#include <QPieSeries>
+#include <QPieSlice>
+#include <QStackedBarSeries>
+#include <QSvgGenerator>
+#include <QValueAxis>
+
+namespace {
+
+bool toNumber(const QVariant &value, double &number)
+{
+    if (!value.isValid() || value.isNull()) {
+        number = 0;
+        return true; // a Null counts as 0 and does not make a column text
+    }
+    if (value.typeId() == QMetaType::QByteArray)
+        return false;
+    bool ok = false;
+    number = value.toDouble(&ok);
+    return ok;
+}
+
+// Bars, lines, areas or steps: the 2D kind behind each type code (3D types
+// are drawn as their 2D counterparts).
+enum class Kind { Bar, Line, Area, Step, Combination, Pie, XY };
+
+Kind kindOf(int gType)
+{
+    switch (gType) {
+    case iGraph::Line3D:
+    case iGraph::Line2D: return Kind::Line;
+    case iGraph::Area3D:
+    case iGraph::Area2D: return Kind::Area;
+    case iGraph::Step3D:
+    case iGraph::Step2D: return Kind::Step;
+    case iGraph::Combination3D:
+    case iGraph::Combination2D: return Kind::Combination;
+    case iGraph::Pie2D: return Kind::Pie;
+    case iGraph::XY2D: return Kind::XY;
+    default: return Kind::Bar;
+    }
+}
+
+QLineSeries *lineOf(const QString &name, const QList<double> &values, bool steps)
+{
+    auto *line = new QLineSeries;
+    line->setName(name);
+    for (int i = 0; i < values.size(); ++i) {
+        if (steps) {
+            line->append(i - 0.5, values[i]);
+            line->append(i + 0.5, values[i]);
+        } else {
+            line->append(i, values[i]);
+        }
+    }
+    return line;
+}
+
+} // namespace
+
+ChartData readChartData(Recordset &rs, bool dataInLine)
+{
+    ChartData data;
+    QStringList names;
+    QList<QList<QVariant>> rows;
+    try {
+        const FieldCollection fields = rs.Fields();
+        for (int c = 0; c < fields.Count(); ++c)
+            names << fields.Item(c).Name();
+        // A chart of more rows than this shows nothing readable anyway.
+        constexpr int kMostRows = 10000;
+        if (!rs.Eof())
+            rs.MoveFirst();
+        while (!rs.Eof() && rows.size() < kMostRows) {
+            QList<QVariant> row;
+            const FieldCollection current = rs.Fields();
+            for (int c = 0; c < current.Count(); ++c)
+                row << current.Item(c).Value();
+            rows << row;
+            rs.MoveNext();
+        }
+    } catch (const DatabaseError &) {
+        return data;
+    }
+    if (names.isEmpty() || rows.isEmpty())
+        return data;
+
+    // Which columns hold numbers in every row.
+    QList<bool> numeric(names.size(), true);
+    for (const QList<QVariant> &row : rows) {
+        for (int c = 0; c < names.size(); ++c) {
+            double ignored;
+            if (numeric[c] && !toNumber(row.value(c), ignored))
+                numeric[c] = false;
+        }
+    }
+    // A single numeric column is its own series over the row numbers.
+    const int firstValue = names.size() == 1 ? 0 : 1;
+    auto number = [](const QVariant &v) {
+        double n = 0;
+        toNumber(v, n);
+        return n;
+    };
+    auto label = [&](int r) {
+        return firstValue == 0 ? QString::number(r + 1) : rows[r].value(0).toString();
+    };
+    if (numeric[0] && firstValue == 1) {
+        for (const QList<QVariant> &row : rows)
+            data.xValues << number(row.value(0));
+    }
+    if (!dataInLine) {
+        for (int r = 0; r < rows.size(); ++r)
+            data.categories << label(r);
+        for (int c = firstValue; c < names.size(); ++c) {
+            if (!numeric[c])
+                continue;
+            ChartData::Series series{names[c], {}};
+            for (const QList<QVariant> &row : rows)
+                series.values << number(row.value(c));
+            data.series << series;
+        }
+    } else {
+        QList<int> columns;
+        for (int c = firstValue; c < names.size(); ++c) {
+            if (numeric[c]) {
+                columns << c;
+                data.categories << names[c];
+            }
+        }
+        if (columns.isEmpty())
+            return data;
+        for (int r = 0; r < rows.size(); ++r) {
+            ChartData::Series series{label(r), {}};
+            for (int c : std::as_const(columns))
+                series.values << number(rows[r].value(c));
+            data.series << series;
+        }
+        data.xValues.clear();
+    }
+    return data;
+}
+
+std::unique_ptr<QChart> buildChart(const iGraph &item, const ChartData &data)
+{
+    auto chart = std::make_unique<QChart>();
+    chart->setAnimationOptions(QChart::NoAnimation);
+    // Charts sit in boxes of a few centimetres: small print.
+    QFont small(QStringLiteral("Arial"));
+    small.setPointSizeF(6);
+    chart->legend()->setVisible(item.legend);
+    chart->legend()->setAlignment(kindOf(item.gType) == Kind::Pie ? Qt::AlignRight : Qt::AlignBottom);
+    chart->legend()->setFont(small);
+    chart->setBackgroundRoundness(0);
+    chart->setMargins(QMargins(2, 2, 2, 2));
+    if (data.series.isEmpty())
+        return chart;
+
+    const Kind kind = kindOf(item.gType);
+    if (kind == Kind::Pie) {
+        auto *pie = new QPieSeries;
+        const ChartData::Series &first = data.series.first();
+        for (int i = 0; i < first.values.size(); ++i) {
+            if (first.values[i] > 0)
+                pie->append(data.categories.value(i), first.values[i]);
+        }
+        pie->setLabelsVisible(!item.legend);
+        const auto slices = pie->slices();
+        for (QPieSlice *slice : slices)
+            slice->setLabelFont(small);
+        chart->addSeries(pie);
+        return chart;
+    }
+
+    auto *axisY = new QValueAxis;
+    axisY->setLabelsFont(small);
+    chart->addAxis(axisY, Qt::AlignLeft);
+    QAbstractAxis *axisX = nullptr;
+    if (kind == Kind::XY && !data.xValues.isEmpty()) {
+        axisX = new QValueAxis;
+    } else {
+        auto *categories = new QBarCategoryAxis;
+        categories->append(data.categories);
+        axisX = categories;
+    }
+    axisX->setLabelsFont(small);
+    chart->addAxis(axisX, Qt::AlignBottom);
+    auto attach = [&](QAbstractSeries *series) {
+        chart->addSeries(series);
+        series->attachAxis(axisX);
+        series->attachAxis(axisY);
+    };
+
+    double low = 0, high = 0;
+    auto widen = [&](double v) {
+        low = qMin(low, v);
+        high = qMax(high, v);
+    };
+
+    QList<ChartData::Series> lines = data.series;
+    if (kind == Kind::Bar || kind == Kind::Combination) {
+        QAbstractBarSeries *bars = item.stack && kind == Kind::Bar ? static_cast<QAbstractBarSeries *>(new QStackedBarSeries)
+                                                                     : new QBarSeries;
+        const qsizetype barCount = kind == Kind::Combination ? 1 : lines.size();
+        QList<double> sums(data.categories.size(), 0);
+        for (qsizetype s = 0; s < barCount; ++s) {
+            auto *set = new QBarSet(lines[s].name);
+            for (int i = 0; i < lines[s].values.size(); ++i) {
+                *set << lines[s].values[i];
+                sums[i] += lines[s].values[i];
+                widen(bars->type() == QAbstractSeries::SeriesTypeStackedBar ? sums[i] : lines[s].values[i]);
+            }
+            bars->append(set);
+        }
+        attach(bars);
+        lines = lines.mid(barCount);
+    }
+    // Stacked lines, areas and steps add up series by series.
+    QList<double> base(data.categories.size(), 0);
+    QLineSeries *lower = nullptr;
+    for (ChartData::Series series : std::as_const(lines)) {
+        if (item.stack && kind != Kind::Combination && kind != Kind::XY) {
+            for (int i = 0; i < series.values.size(); ++i)
+                series.values[i] += base.value(i);
+            base = series.values;
+        }
+        for (double v : std::as_const(series.values))
+            widen(v);
+        if (kind == Kind::XY && !data.xValues.isEmpty()) {
+            auto *xy = new QLineSeries;
+            xy->setName(series.name);
+            xy->setPointsVisible(true);
+            for (int i = 0; i < series.values.size(); ++i)
+                xy->append(data.xValues.value(i), series.values[i]);
+            attach(xy);
+            continue;
+        }
+        QLineSeries *line = lineOf(series.name, series.values, kind == Kind::Step);
+        if (kind == Kind::Area) {
+            auto *area = new QAreaSeries(line, item.stack ? lower : nullptr);
+            area->setName(series.name);
+            attach(area);
+            lower = line;
+        } else {
+            attach(line);
+        }
+    }
+    if (kind == Kind::XY && !data.xValues.isEmpty()) {
+        const auto [minX, maxX] = std::minmax_element(data.xValues.cbegin(), data.xValues.cend());
+        static_cast<QValueAxis *>(axisX)->setRange(*minX, *maxX > *minX ? *maxX : *minX + 1);
+    }
+    axisY->setLabelFormat(high - low >= 10 ? QStringLiteral("%.0f") : QStringLiteral("%.2g"));
+    axisY->setRange(low, high > low ? high : low + 1);
+    axisY->applyNiceNumbers();
+    return chart;
+}
+
+QByteArray renderChart(const iGraph &item, const ChartData &data, const QSizeF &points)
+{
+    QByteArray picture;
+    // Qt Charts lays charts out with graphics widgets, which need the widget
+    // application.
+    if (!QCoreApplication::instance() || !QCoreApplication::instance()->inherits("QApplication") || !(points.width() > 0)
+        || !(points.height() > 0))
+        return picture;
+    QGraphicsScene scene;
+    std::unique_ptr<QChart> chart = buildChart(item, data);
+    QChart *shown = chart.release(); // the scene owns it now
+    scene.addItem(shown);
+    shown->setGeometry(QRectF(QPointF(0, 0), points));
+    scene.setSceneRect(QRectF(QPointF(0, 0), points));
+    // The chart is laid out in points and recorded at 72 dpi, so its text
+    // keeps its size relative to the box on every device.
+    QBuffer buffer(&picture);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setResolution(72);
+    svg.setSize(points.toSize());
+    svg.setViewBox(QRectF(QPointF(0, 0), points));
+    QPainter painter(&svg);
+    painter.setRenderHint(QPainter::Antialiasing);
+    scene.render(&painter, QRectF(QPointF(0, 0), points), QRectF(QPointF(0, 0), points));
+    painter.end();
+    return picture;
+}
+
+void loadPrintChart(iGraph &printItem, section *sec)
+{
+    printItem.chart.clear();
+    printItem.chartPic = QImage();
+    TalvoDocument *doc = sec ? sec->parent : nullptr;
+    if (!doc || !printItem.printing || printItem.SQL.trimmed().isEmpty())
+        return;
+    QString sql = printItem.SQL;
+    doc->ReplaceRefsInSQL(sql, sec);
+    Recordset rs;
+    if (doc->RunSQL(sql, rs, 0) != 0)
+        return; // the reason is in the error list
+    const ChartData data = readChartData(rs, printItem.dataInLine);
+    const QSizeF points(convertUnit(printItem.w, doc->unit(), Unit::Inches) * 72,
+                        convertUnit(printItem.h, doc->unit(), Unit::Inches) * 72);
+    printItem.chart = renderChart(printItem, data, points);
+}
