@@ -11,8 +11,8 @@ class DrawingSurface;
 // Breaks each paragraph at spaces so that its lines are narrower than
 // `width`; a word wider than `width` stands alone on its line.
 QString wrapToWidth(const DrawingSurface &surface, const QString &text, double width);
-// The text without its trailing spaces, up to and including its last space;
-// empty when it has none.
+// The text without its last word: up to and including its last space, or up
+// to its last line break; empty when it has neither.
 QString cutLastWord(QString text);
 // Wraps to `width` (0: no wrapping). With `measureOnly` sets `height` to the
 // wrapped text's height; otherwise, unless `height` is 0, drops words from

@@ -264,6 +264,25 @@ private slots:
                                        << 4 << "" << "/page";
         QTest::newRow("html unwritable") << QStringList{QStringLiteral("/f"), demo, QStringLiteral("/html"), QStringLiteral("no/dir/x.html")}
                                          << 4 << "" << "no/dir/x.html";
+        QTest::newRow("pdf demo") << QStringList{QStringLiteral("/f"), demo, QStringLiteral("/pdf"), QStringLiteral("demo.pdf")}
+                                  << 0 << "" << "";
+        QTest::newRow("pdf range") << QStringList{QStringLiteral("/f"), demo, QStringLiteral("/pdf"), QStringLiteral("range.pdf"),
+                                                  QStringLiteral("/pages"), QStringLiteral("2-3")}
+                                   << 0 << "" << "";
+        QTest::newRow("pdf bad range") << QStringList{QStringLiteral("/f"), demo, QStringLiteral("/pdf"), QStringLiteral("x.pdf"),
+                                                      QStringLiteral("/pages"), QStringLiteral("3-1")}
+                                       << 4 << "" << "/pages";
+        QTest::newRow("pdf range past the end") << QStringList{QStringLiteral("/f"), demo, QStringLiteral("/pdf"), QStringLiteral("x.pdf"),
+                                                               QStringLiteral("/pages"), QStringLiteral("900-")}
+                                                << 4 << "" << "has only";
+        QTest::newRow("pdf unwritable") << QStringList{QStringLiteral("/f"), demo, QStringLiteral("/pdf"), QStringLiteral("no/dir/x.pdf")}
+                                        << 4 << "" << "no/dir/x.pdf";
+        QTest::newRow("png pages") << QStringList{QStringLiteral("/f"), demo, QStringLiteral("/png"), QStringLiteral("pages"),
+                                                  QStringLiteral("/dpi"), QStringLiteral("20")}
+                                   << 0 << "demo-page-001.png" << "";
+        QTest::newRow("png bad dpi") << QStringList{QStringLiteral("/f"), demo, QStringLiteral("/png"), QStringLiteral("pages"),
+                                                    QStringLiteral("/dpi"), QStringLiteral("abc")}
+                                     << 4 << "" << "/dpi";
         QTest::newRow("html no connection") << QStringList{QStringLiteral("/f"), QStringLiteral("here.xml"), QStringLiteral("/html"),
                                                            QStringLiteral("x.html")}
                                             << 2 << "" << "Impossible to open the connection";

@@ -1,0 +1,565 @@
+// Drawing pages: line breaking, borders and pictures on real pictures, PDF
+// files read back with poppler, PNG pages, and charts from a real SQLite
+// query.
+#include "document/igraph.h"
+#include "document/ipic.h"
+#include "document/item.h"
+#include "document/section.h"
+#include "document/talvodocument.h"
+#include "output/chartrendering.h"
+#include "output/drawingsurface.h"
+#include "output/itemrendering.h"
+#include "output/pdfexport.h"
+#include "output/pngexport.h"
+#include "output/textlayout.h"
+#include "platform/connection.h"
+#include "platform/recordset.h"
+
+#include <QBarSeries>
+#include <QBuffer>
+#include <QChart>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStackedBarSeries>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+PrintedPage *addPage(TalvoDocument &doc)
+{
+    return doc.Pages.add(QStringLiteral("p%1").arg(doc.Pages.count() + 1), std::make_unique<PrintedPage>());
+}
+
+Item *addText(TalvoDocument &doc, PrintedPage *page, const QString &content, float x, float y, float w = 6, float h = 1)
+{
+    auto item = std::make_unique<Item>();
+    item->content = content;
+    item->x = x;
+    item->y = y;
+    item->w = w;
+    item->h = h;
+    item->fontSize = 12;
+    item->document = &doc;
+    return static_cast<Item *>(page->add(QStringLiteral("i%1").arg(page->count() + 1), std::move(item)));
+}
+
+// A two-page A4 document in centimetres.
+std::unique_ptr<TalvoDocument> twoPages()
+{
+    auto doc = std::make_unique<TalvoDocument>();
+    doc->docName = QStringLiteral("Output test");
+    doc->pageWidth = 21;
+    doc->pageHeight = 29.7f;
+    PrintedPage *first = addPage(*doc);
+    addText(*doc, first, QStringLiteral("First line of the report"), 2, 2, 12);
+    addText(*doc, first, QStringLiteral("Page %page% of %pages%"), 2, 27, 12);
+    addText(*doc, first, QStringLiteral("Fish & <chips>"), 2, 10, 12);
+    PrintedPage *second = addPage(*doc);
+    addText(*doc, second, QStringLiteral("Second page text"), 2, 2, 12);
+    addText(*doc, second, QStringLiteral("Page %page% of %pages%"), 2, 27, 12);
+    return doc;
+}
+
+QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000))
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+bool havePoppler()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty();
+}
+
+// The share of dark pixels in a rectangle of the picture.
+double darkShare(const QImage &image, const QRect &area)
+{
+    int dark = 0, all = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            ++all;
+            if (qGray(image.pixel(x, y)) < 128)
+                ++dark;
+        }
+    }
+    return all ? double(dark) / all : 0;
+}
+
+QString sqliteWithCharts(const QString &path)
+{
+    if (QFile::exists(path))
+        return path;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("charts"));
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery q(db);
+        q.exec(QStringLiteral("CREATE TABLE Sales (Region TEXT, Q1 REAL, Q2 REAL, Q3 REAL, Note TEXT)"));
+        q.exec(QStringLiteral("INSERT INTO Sales VALUES ('North', 10, 20, 30, 'a'), ('South', 5, 15, 25, 'b')"));
+        q.exec(QStringLiteral("CREATE TABLE Words (A TEXT, B TEXT)"));
+        q.exec(QStringLiteral("INSERT INTO Words VALUES ('x', 'y')"));
+        q.exec(QStringLiteral("CREATE TABLE Pics (ID INTEGER, Pic BLOB, Path TEXT)"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("charts"));
+    return path;
+}
+
+} // namespace
+
+class tst_Output : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+private slots:
+    void wrapping_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("widthInChars"); // in widths of "n"
+        QTest::addColumn<QStringList>("lines");
+
+        QTest::newRow("fits") << "one two" << 20.0 << QStringList{"one two"};
+        QTest::newRow("wraps keeping the space") << "aaa bbb ccc" << 8.5 << QStringList{"aaa bbb ", "ccc"};
+        const QString word = QString(QStringLiteral("n")).repeated(19);
+        QTest::newRow("long first word") << QStringLiteral("x\r\n") + word + QStringLiteral(" y") << 5.0
+                                         << QStringList{"x", "", word + QLatin1Char(' '), "y"};
+        QTest::newRow("blank line kept") << "a\r\n\r\nb" << 5.0 << QStringList{"a", "", "b"};
+        QTest::newRow("no width, no wrap") << "aaa bbb ccc ddd" << 0.0 << QStringList{"aaa bbb ccc ddd"};
+        QTest::newRow("trailing spaces dropped") << "aaa   " << 20.0 << QStringList{"aaa"};
+        QTest::newRow("wrapping twice changes nothing") << "aaa bbb \r\nccc" << 8.5 << QStringList{"aaa bbb ", "ccc"};
+    }
+    void wrapping()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, widthInChars);
+        QFETCH(QStringList, lines);
+        DrawingSurface surface(nullptr, 7);
+        surface.setFontName(QStringLiteral("Liberation Mono"));
+        const double n = surface.TextWidth(QStringLiteral("n"));
+        double height = 0;
+        const QString wrapped = wrapText(surface, text, widthInChars * n, height, true);
+        QVERIFY2(wrapped.split(QStringLiteral("\r\n")) == lines, qPrintable(QString(wrapped).replace(QStringLiteral("\r\n"), QStringLiteral("|"))));
+        QCOMPARE(height, surface.TextHeight(wrapped));
+    }
+
+    void cuttingToHeight()
+    {
+        DrawingSurface surface(nullptr, 7);
+        const double line = surface.TextHeight(QStringLiteral("x"));
+        double height = line * 2.5;
+        // Whole lines go too once their words are gone.
+        QCOMPARE(wrapText(surface, QStringLiteral("a\r\nb\r\nc d e"), 0, height, false), QStringLiteral("a\r\nb"));
+        height = line * 0.5; // nothing fits
+        QCOMPARE(wrapText(surface, QStringLiteral("a b c"), 0, height, false), QString());
+        height = 0; // no cutting
+        QCOMPARE(wrapText(surface, QStringLiteral("a\r\nb\r\nc"), 0, height, false), QStringLiteral("a\r\nb\r\nc"));
+        QCOMPARE(cutLastWord(QStringLiteral("one two  ")), QStringLiteral("one "));
+        QCOMPARE(cutLastWord(QStringLiteral("single")), QString());
+        QCOMPARE(cutLastWord(QStringLiteral("one two\r\nthree")), QStringLiteral("one two"));
+        QCOMPARE(cutLastWord(QStringLiteral("one two\r\n")), QStringLiteral("one "));
+    }
+
+    // Line breaks come from the reference metric: the same on any device.
+    void sameLinesAtEveryResolution()
+    {
+        const QString text = QStringLiteral("The quick brown fox jumps over the lazy dog and keeps running far away");
+        QStringList results;
+        for (int dpi : {72, 96, 150, 300, 1200}) {
+            QImage image(10, 10, QImage::Format_RGB32);
+            image.setDotsPerMeterX(qRound(dpi / 0.0254));
+            image.setDotsPerMeterY(qRound(dpi / 0.0254));
+            QPainter painter(&image);
+            DrawingSurface surface(&painter, 7);
+            double height = 0;
+            results << wrapText(surface, text, 4.1, height, true);
+        }
+        for (const QString &r : std::as_const(results))
+            QCOMPARE(r, results.first());
+        QVERIFY(results.first().count(QStringLiteral("\r\n")) >= 2);
+    }
+
+    void alignment_data()
+    {
+        QTest::addColumn<int>("align");
+        QTest::newRow("left") << 0;
+        QTest::newRow("right") << 1;
+        QTest::newRow("centre") << 2;
+    }
+    // Where the ink of a line lands in a real picture.
+    void alignment()
+    {
+        QFETCH(int, align);
+        QImage image(600, 100, QImage::Format_RGB32);
+        image.setDotsPerMeterX(qRound(150 / 0.0254));
+        image.setDotsPerMeterY(qRound(150 / 0.0254));
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            DrawingSurface surface(&painter, 5); // inches
+            surface.setFontSize(20);
+            printTextBlock(surface, align, QStringLiteral("MMMM"), 0, 0, 4, 0.6, false);
+        }
+        int left = image.width(), right = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) < 128) {
+                    left = qMin(left, x);
+                    right = qMax(right, x);
+                }
+        QVERIFY(right > left);
+        const double centre = (left + right) / 2.0;
+        const double expected = align == 0 ? (right - left) / 2.0 : align == 1 ? 600 - (right - left) / 2.0 : 300;
+        QVERIFY2(qAbs(centre - expected) < 12, qPrintable(QString::number(centre)));
+    }
+
+    void borders_data()
+    {
+        QTest::addColumn<int>("leftStyle");
+        QTest::addColumn<int>("rightStyle");
+        QTest::addColumn<bool>("leftInk");
+        QTest::addColumn<bool>("rightInk");
+        QTest::newRow("four equal: a box") << 0 << 0 << true << true;
+        QTest::newRow("one differs: segments") << 0 << 5 << true << false;
+        QTest::newRow("all invisible") << 5 << 5 << false << false;
+    }
+    void borders()
+    {
+        QFETCH(int, leftStyle);
+        QFETCH(int, rightStyle);
+        QFETCH(bool, leftInk);
+        QFETCH(bool, rightInk);
+        TalvoDocument doc;
+        doc.pageWidth = 10;
+        doc.pageHeight = 10;
+        PrintedPage *page = addPage(doc);
+        Item *item = addText(doc, page, QString(), 2, 2, 6, 6);
+        item->borders.setValues(3, 0, leftStyle);
+        item->borders.right.style = rightStyle;
+        const QImage image = renderPage(doc, 1, 100);
+        const int l = qRound(2 / 2.54 * 100), r = qRound(8 / 2.54 * 100), mid = qRound(5 / 2.54 * 100);
+        QCOMPARE(darkShare(image, QRect(l - 2, mid - 20, 5, 40)) > 0.2, leftInk);
+        QCOMPARE(darkShare(image, QRect(r - 2, mid - 20, 5, 40)) > 0.2, rightInk);
+        // The top follows the left border's style in every row.
+        QCOMPARE(darkShare(image, QRect(mid - 20, l - 2, 40, 5)) > 0.2, leftStyle != 5);
+    }
+
+    void fitScaleKeepsProportions()
+    {
+        QCOMPARE(fitScale(200, 100, 4, 4), 0.02);
+        QCOMPARE(fitScale(100, 400, 4, 4), 0.01);
+        QCOMPARE(fitScale(0, 100, 4, 4), 0.0);
+    }
+
+    void pictures_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("drawn");
+        QTest::newRow("png file") << "png" << true;
+        QTest::newRow("jpeg file") << "jpg" << true;
+        QTest::newRow("bmp file") << "bmp" << true;
+        QTest::newRow("svg file") << "svg" << true;
+        QTest::newRow("not a picture") << "txt" << false;
+        QTest::newRow("missing file") << "missing" << false;
+        QTest::newRow("binary field") << "blob" << true;
+        QTest::newRow("svg in a binary field") << "svgblob" << true;
+        QTest::newRow("path in a field") << "path" << true;
+    }
+    void pictures()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, drawn);
+        QImage black(40, 20, QImage::Format_RGB32);
+        black.fill(Qt::black);
+        const QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg' width='40' height='20'>"
+                               "<rect width='40' height='20' fill='black'/></svg>";
+        const QString base = m_dir.filePath(QStringLiteral("pic-") + kind);
+        QString file = base + QLatin1Char('.') + kind;
+        if (kind == QLatin1String("png") || kind == QLatin1String("jpg") || kind == QLatin1String("bmp")
+            || kind == QLatin1String("path") || kind == QLatin1String("blob")) {
+            if (kind == QLatin1String("path") || kind == QLatin1String("blob"))
+                file = base + QStringLiteral(".png");
+            QVERIFY(black.save(file));
+        } else if (kind == QLatin1String("svg") || kind == QLatin1String("svgblob")) {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(svg);
+        } else if (kind == QLatin1String("txt")) {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("this is no picture");
+        }
+
+        iPic pic;
+        pic.printing = true;
+        pic.fileName = file;
+        std::unique_ptr<Connection> connection;
+        Recordset rs;
+        if (kind == QLatin1String("blob") || kind == QLatin1String("svgblob") || kind == QLatin1String("path")) {
+            const QString db = sqliteWithCharts(m_dir.filePath(QStringLiteral("pics-%1.db").arg(kind)));
+            {
+                QSqlDatabase sql = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("pics"));
+                sql.setDatabaseName(db);
+                sql.open();
+                QSqlQuery q(sql);
+                q.prepare(QStringLiteral("INSERT INTO Pics VALUES (1, ?, ?)"));
+                QFile f(file);
+                f.open(QIODevice::ReadOnly);
+                q.addBindValue(f.readAll());
+                q.addBindValue(file);
+                QVERIFY(q.exec());
+                sql.close();
+            }
+            QSqlDatabase::removeDatabase(QStringLiteral("pics"));
+            connection = std::make_unique<Connection>();
+            connection->Open(QStringLiteral("Provider=SQLite;Data Source=") + db);
+            rs.Open(QStringLiteral("SELECT ID, Pic, Path FROM Pics"), *connection);
+            pic.pType = kind == QLatin1String("path") ? iPic::FromPathField : iPic::FromBinaryField;
+            pic.fileName = kind == QLatin1String("path") ? QStringLiteral("Path") : QStringLiteral("[Pics].[Pic]");
+        }
+        pic.LoadPic(&rs);
+        QCOMPARE(pic.hasPicture(), drawn);
+        if (kind.startsWith(QLatin1String("svg")))
+            QVERIFY(!pic.svg.isEmpty()); // kept as vectors
+
+        // Drawn into a 4 x 4 box without stretching: 4 x 2, top-left.
+        TalvoDocument doc;
+        doc.pageWidth = 10;
+        doc.pageHeight = 10;
+        PrintedPage *page = addPage(doc);
+        auto item = std::make_unique<iPic>();
+        item->copy(pic, nullptr);
+        item->pic = pic.pic;
+        item->svg = pic.svg;
+        item->x = 1;
+        item->y = 1;
+        item->w = 4;
+        item->h = 4;
+        item->document = &doc;
+        page->add(QStringLiteral("pic"), std::move(item));
+        const QImage image = renderPage(doc, 1, 100);
+        const int cm = qRound(100 / 2.54);
+        QCOMPARE(darkShare(image, QRect(2 * cm, int(1.5 * cm), cm, cm / 2)) > 0.9, drawn);
+        QVERIFY(darkShare(image, QRect(2 * cm, int(3.5 * cm), cm, cm)) < 0.1); // below the picture
+    }
+
+    void pdfReadBack()
+    {
+        if (!havePoppler())
+            QSKIP("poppler-utils are not installed (scripts/install-deps.sh installs them)");
+        auto doc = twoPages();
+        const QString file = m_dir.filePath(QStringLiteral("two.pdf"));
+        QString error;
+        QVERIFY2(exportPdf(*doc, file, 0, 0, &error), qPrintable(error));
+        const QString info = run(QStringLiteral("pdfinfo"), {file});
+        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+2"))), qPrintable(info));
+        QVERIFY2(info.contains(QStringLiteral("595.276 x 841.89 pts")) || info.contains(QStringLiteral("595 x 842")),
+                 qPrintable(info));
+        const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
+        const QStringList order{QStringLiteral("First line of the report"), QStringLiteral("Fish & <chips>"),
+                                QStringLiteral("Page 1 of 2"), QStringLiteral("Second page text"),
+                                QStringLiteral("Page 2 of 2")};
+        qsizetype at = 0;
+        for (const QString &expected : order) {
+            const qsizetype found = text.indexOf(expected, at);
+            QVERIFY2(found >= 0, qPrintable(expected + QStringLiteral(" in ") + text));
+            at = found;
+        }
+        const QString fonts = run(QStringLiteral("pdffonts"), {file});
+        QVERIFY2(fonts.contains(QStringLiteral("LiberationSans")), qPrintable(fonts));
+        QVERIFY(!fonts.contains(QStringLiteral(" no  ")) || fonts.contains(QStringLiteral("yes")));
+
+        // A range, landscape.
+        doc->pageOrientation = 2;
+        QVERIFY(exportPdf(*doc, file, 2, 2, &error));
+        const QString landscape = run(QStringLiteral("pdfinfo"), {file});
+        QVERIFY(landscape.contains(QRegularExpression(QStringLiteral("Pages:\\s+1"))));
+        QVERIFY2(landscape.contains(QStringLiteral("841.89 x 595.276")) || landscape.contains(QStringLiteral("842 x 595")),
+                 qPrintable(landscape));
+        QVERIFY(run(QStringLiteral("pdftotext"), {file, QStringLiteral("-")}).contains(QStringLiteral("Second page text")));
+    }
+
+    void exportsFailClearly()
+    {
+        auto doc = twoPages();
+        QString error;
+        QVERIFY(!exportPdf(*doc, m_dir.filePath(QStringLiteral("no/such/dir/x.pdf")), 0, 0, &error));
+        QVERIFY2(error.contains(QStringLiteral("x.pdf")), qPrintable(error));
+        QVERIFY(!exportPdf(*doc, m_dir.filePath(QStringLiteral("x.pdf")), 5, 6, &error));
+        QVERIFY(error.contains(QStringLiteral("2 pages")));
+        TalvoDocument empty;
+        QVERIFY(!exportPdf(empty, m_dir.filePath(QStringLiteral("e.pdf")), 0, 0, &error));
+        QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("e.pdf"))));
+        QFile blocker(m_dir.filePath(QStringLiteral("blocker")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QVERIFY(!exportPng(*doc, blocker.fileName() + QStringLiteral("/sub"), 150, nullptr, &error));
+    }
+
+    void pngPages_data()
+    {
+        QTest::addColumn<int>("dpi");
+        QTest::newRow("default") << 150;
+        QTest::newRow("low") << 50;
+    }
+    void pngPages()
+    {
+        QFETCH(int, dpi);
+        auto doc = twoPages();
+        doc->fileName = QStringLiteral("/somewhere/My report.xml");
+        const QString dir = m_dir.filePath(QStringLiteral("png-%1").arg(dpi));
+        QStringList written;
+        QString error;
+        QVERIFY2(exportPng(*doc, dir, dpi, &written, &error), qPrintable(error));
+        QCOMPARE(written.size(), 2);
+        QVERIFY(written.first().endsWith(QStringLiteral("My report-page-001.png")));
+        const QImage page(written.first());
+        QCOMPARE(page.width(), qRound(21 / 2.54 * dpi));
+        QCOMPARE(page.height(), qRound(29.7 / 2.54 * dpi));
+        QCOMPARE(page.pixel(1, 1), qRgb(255, 255, 255));
+        // The first line's ink is where the layout put it (2 cm, 2 cm).
+        const int cm = qRound(dpi / 2.54);
+        QVERIFY(darkShare(page, QRect(2 * cm, 2 * cm, 4 * cm, cm / 2)) > 0.02);
+        QVERIFY(darkShare(page, QRect(2 * cm, 5 * cm, 4 * cm, cm)) == 0);
+    }
+
+    void chartData_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<bool>("inRows");
+        QTest::addColumn<QStringList>("series");
+        QTest::addColumn<QStringList>("categories");
+        QTest::newRow("columns are series") << "SELECT Region, Q1, Q2, Q3, Note FROM Sales" << false
+                                            << QStringList{"Q1", "Q2", "Q3"} << QStringList{"North", "South"};
+        QTest::newRow("rows are series") << "SELECT Region, Q1, Q2, Q3, Note FROM Sales" << true
+                                         << QStringList{"North", "South"} << QStringList{"Q1", "Q2", "Q3"};
+        QTest::newRow("text only") << "SELECT A, B FROM Words" << false << QStringList{} << QStringList{"x"};
+        QTest::newRow("no rows") << "SELECT Region, Q1 FROM Sales WHERE 1 = 0" << false << QStringList{}
+                                 << QStringList{};
+    }
+    void chartData()
+    {
+        QFETCH(QString, sql);
+        QFETCH(bool, inRows);
+        QFETCH(QStringList, series);
+        QFETCH(QStringList, categories);
+        Connection connection;
+        connection.Open(QStringLiteral("Provider=SQLite;Data Source=")
+                        + sqliteWithCharts(m_dir.filePath(QStringLiteral("chartdata.db"))));
+        Recordset rs;
+        rs.Open(sql, connection);
+        const ChartData data = readChartData(rs, inRows);
+        QStringList names;
+        for (const ChartData::Series &s : data.series)
+            names << s.name;
+        QCOMPARE(names, series);
+        QCOMPARE(data.categories, categories);
+    }
+
+    // Every type renders; stacking and legend reach the chart.
+    void charts_data()
+    {
+        QTest::addColumn<int>("gType");
+        for (int type : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 14, 16})
+            QTest::newRow(qPrintable(QString::number(type))) << type;
+    }
+    void charts()
+    {
+        QFETCH(int, gType);
+        ChartData data;
+        data.categories = QStringList{"a", "b", "c"};
+        data.series = {{QStringLiteral("one"), {1, 2, 3}}, {QStringLiteral("two"), {3, 2, 1}}};
+        data.xValues = {1, 2, 4};
+        iGraph item;
+        item.gType = gType;
+        item.legend = true;
+        item.stack = true;
+        const std::unique_ptr<QChart> chart = buildChart(item, data);
+        QVERIFY(!chart->series().isEmpty());
+        QVERIFY(chart->legend()->isVisible());
+        if (gType == iGraph::Bar2D)
+            QCOMPARE(chart->series().first()->type(), QAbstractSeries::SeriesTypeStackedBar);
+        item.stack = false;
+        item.legend = false;
+        const std::unique_ptr<QChart> plain = buildChart(item, data);
+        QVERIFY(!plain->legend()->isVisible());
+        if (gType == iGraph::Bar2D)
+            QCOMPARE(plain->series().first()->type(), QAbstractSeries::SeriesTypeBar);
+        const QByteArray svg = renderChart(item, data, QSizeF(200, 120));
+        QVERIFY(svg.contains("<svg"));
+        // Empty data draws an empty chart.
+        QVERIFY(buildChart(item, ChartData())->series().isEmpty());
+    }
+
+    // A run of the chart demo: one chart pair per customer, drawn into the
+    // PDF as vectors.
+    void chartDemoRun()
+    {
+        TalvoDocument doc;
+        const QString report = QStringLiteral(MIRT_BINARY_DIR "/bin/demo graph.xml");
+        QVERIFY(doc.loadXML(report));
+        doc.fileName = report;
+        QCOMPARE(doc.openDataConnection(), 0);
+        doc.initPrint();
+        for (const talvoError &e : doc.errorLst)
+            qWarning().noquote() << e.GetPureText();
+        QVERIFY(doc.errorLst.isEmpty());
+        int charts = 0;
+        for (const PrintedPage *page : doc.Pages) {
+            for (const ReportItem *item : *page) {
+                if (item->kind() == ReportItem::GraphKind) {
+                    ++charts;
+                    QVERIFY(!static_cast<const iGraph *>(item)->chart.isEmpty());
+                }
+            }
+        }
+        QCOMPARE(charts, 6 + 2 * 30);
+        if (!havePoppler())
+            QSKIP("poppler-utils are not installed");
+        const QString file = m_dir.filePath(QStringLiteral("charts.pdf"));
+        QString error;
+        QVERIFY2(exportPdf(doc, file, 1, 1, &error), qPrintable(error));
+        // Charts are vectors: the page holds no picture at all.
+        const QStringList images = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), file})
+                                       .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(images.size(), 2); // the two heading lines of the list
+        QVERIFY(QFileInfo(file).size() > 20000);
+    }
+
+    void failingChartQueryIsAnEntry()
+    {
+        TalvoDocument doc;
+        doc.ClearSections();
+        doc.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=")
+                                   + sqliteWithCharts(m_dir.filePath(QStringLiteral("chartfail.db")));
+        doc.pageWidth = 21;
+        doc.pageHeight = 29.7f;
+        section *data = doc.AddDataSection();
+        data->SQL = QStringLiteral("SELECT Region FROM Sales");
+        data->Height = 3;
+        iGraph *chart = data->NewGraph();
+        chart->SQL = QStringLiteral("SELECT Nothing FROM Missing");
+        chart->w = 5;
+        chart->h = 3;
+        doc.orderSections();
+        QCOMPARE(doc.openDataConnection(), 0);
+        doc.initPrint();
+        QCOMPARE(doc.NbPages(), 1);
+        QVERIFY(!doc.errorLst.isEmpty());
+        QVERIFY(!renderPage(doc, 1, 50).isNull());
+    }
+};
+
+QTEST_MAIN(tst_Output)
+#include "tst_output.moc"
