@@ -10,21 +10,11 @@
 #include <QElapsedTimer>
 #include <QFile>
 
+#include "benchsupport.h"
+
 #include <cstdio>
 
 namespace {
-
-long peakKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
 
 void measure(TalvoDocument &doc, const char *name, const QString &formula, long iterations)
 {

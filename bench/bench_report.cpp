@@ -20,21 +20,11 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
+#include "benchsupport.h"
+
 #include <cstdio>
 
 namespace {
-
-long peakKiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
 
 // Order rows; ParentID groups them by ten for the master/detail case.
 bool makeDatabase(const QString &path, int rows)
