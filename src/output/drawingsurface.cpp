@@ -80,38 +80,56 @@ void DrawingSurface::setScaleMode(int unit)
 
 void DrawingSurface::setFontName(const QString &name)
 {
+    if (m_fontName == name)
+        return;
     m_fontName = name;
-    m_metrics = nullptr;
+    fontChanged();
 }
 
 void DrawingSurface::setFontSize(double points)
 {
+    if (m_fontSize == points)
+        return;
     m_fontSize = points;
-    m_metrics = nullptr;
+    fontChanged();
 }
 
 void DrawingSurface::setFontBold(bool on)
 {
+    if (m_bold == on)
+        return;
     m_bold = on;
-    m_metrics = nullptr;
+    fontChanged();
 }
 
 void DrawingSurface::setFontItalic(bool on)
 {
+    if (m_italic == on)
+        return;
     m_italic = on;
-    m_metrics = nullptr;
+    fontChanged();
 }
 
 void DrawingSurface::setFontUnderline(bool on)
 {
+    if (m_underline == on)
+        return;
     m_underline = on;
-    m_metrics = nullptr;
+    fontChanged();
 }
 
 void DrawingSurface::setFontStrikethru(bool on)
 {
+    if (m_strikeOut == on)
+        return;
     m_strikeOut = on;
+    fontChanged();
+}
+
+void DrawingSurface::fontChanged()
+{
     m_metrics = nullptr;
+    m_drawnFontValid = false;
 }
 
 QFont DrawingSurface::font() const
@@ -161,9 +179,12 @@ void DrawingSurface::Print(const QString &line)
         // The device resolves point sizes with its own resolution; ask for
         // the size that gives the reference metric's pixels, which the
         // painter's scale then brings to the device.
-        QFont drawn = font();
-        drawn.setPointSizeF(drawn.pointSizeF() * kReferenceDpi / m_deviceDpiY);
-        m_painter->setFont(drawn);
+        if (!m_drawnFontValid) {
+            m_drawnFont = font();
+            m_drawnFont.setPointSizeF(m_drawnFont.pointSizeF() * kReferenceDpi / m_deviceDpiY);
+            m_drawnFontValid = true;
+        }
+        m_painter->setFont(m_drawnFont);
         m_painter->setPen(color(ForeColor));
         m_painter->drawText(QPointF(toReference(CurrentX), toReference(CurrentY) + metrics().ascent()), line);
     }

@@ -87,6 +87,7 @@ public:
 private:
     double toReference(double value) const; // document unit -> reference dots
     const QFontMetricsF &metrics() const;
+    void fontChanged();
 
     QPainter *m_painter;
     int m_unit;
@@ -100,4 +101,6 @@ private:
     bool m_underline = false;
     bool m_strikeOut = false;
     mutable const QFontMetricsF *m_metrics = nullptr; // shared, from a cache
+    QFont m_drawnFont; // the font at the size the device needs for the reference metric
+    bool m_drawnFontValid = false;
 };
