@@ -63,4 +63,7 @@ public:
     void initFont(DrawingSurface &surface) const;
     // Draws the print item on its document's surface: borders, then text.
     void Print_() const;
+    // Set on print items whose content the run has wrapped and cut to their
+    // box already; drawing them then only places the lines.
+    bool laidOut = false;
 };

@@ -36,5 +36,6 @@ float fitPrintText(TalvoDocument &doc, Item &printItem)
     double height = printItem.h;
     printItem.content = wrapText(surface, normalizeLineBreaks(printItem.content), printItem.w, height,
                                  printItem.CanGrowVertical);
+    printItem.laidOut = true;
     return printItem.CanGrowVertical ? float(height) : printItem.h;
 }

@@ -24,13 +24,42 @@ const QPaintDevice &referenceDevice()
     return device;
 }
 
-// Metrics are costly to make and a report uses few fonts: keep them all.
-const QFontMetricsF &cachedMetrics(const QFont &font)
+} // namespace
+
+// Metrics are costly to make and a report uses few fonts: keep them all,
+// each with the widths it measured, since a report repeats its texts (the
+// run measures a text, the drawing measures it again) and shaping is the
+// dearest part of laying out a page.
+struct DrawingSurface::FontEntry
 {
-    static QHash<QString, std::shared_ptr<QFontMetricsF>> cache;
+    explicit FontEntry(const QFont &font)
+        : metrics(font, &referenceDevice())
+    {
+    }
+    double width(const QString &text)
+    {
+        const auto known = widths.constFind(text);
+        if (known != widths.constEnd())
+            return *known;
+        // Bounded: a run of unique values must not grow it without end.
+        if (widths.size() > 20000)
+            widths.clear();
+        const double advance = metrics.horizontalAdvance(text);
+        widths.insert(text, advance);
+        return advance;
+    }
+    QFontMetricsF metrics;
+    QHash<QString, double> widths;
+};
+
+namespace {
+
+DrawingSurface::FontEntry &cachedFont(const QFont &font)
+{
+    static QHash<QString, std::shared_ptr<DrawingSurface::FontEntry>> cache;
     auto &entry = cache[font.key()];
     if (!entry)
-        entry = std::make_shared<QFontMetricsF>(font, &referenceDevice());
+        entry = std::make_shared<DrawingSurface::FontEntry>(font);
     return *entry;
 }
 
@@ -128,7 +157,7 @@ void DrawingSurface::setFontStrikethru(bool on)
 
 void DrawingSurface::fontChanged()
 {
-    m_metrics = nullptr;
+    m_font = nullptr;
     m_drawnFontValid = false;
 }
 
@@ -156,16 +185,25 @@ double DrawingSurface::toReference(double value) const
     return value * m_unitToReference;
 }
 
+DrawingSurface::FontEntry &DrawingSurface::fontEntry() const
+{
+    if (!m_font)
+        m_font = &cachedFont(font());
+    return *m_font;
+}
+
 const QFontMetricsF &DrawingSurface::metrics() const
 {
-    if (!m_metrics)
-        m_metrics = &cachedMetrics(font());
-    return *m_metrics;
+    return fontEntry().metrics;
 }
 
 double DrawingSurface::TextWidth(const QString &text) const
 {
-    return metrics().horizontalAdvance(text) / m_unitToReference;
+    // Only the run's measuring remembers widths: a page being drawn meets
+    // each text once.
+    if (m_painter)
+        return fontEntry().metrics.horizontalAdvance(text) / m_unitToReference;
+    return fontEntry().width(text) / m_unitToReference;
 }
 
 double DrawingSurface::TextHeight(const QString &text) const

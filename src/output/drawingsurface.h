@@ -84,9 +84,12 @@ public:
     // Windows RGB to a colour.
     static QColor color(int rgb);
 
+    struct FontEntry; // metrics of one font and the widths measured with it
+
 private:
     double toReference(double value) const; // document unit -> reference dots
     const QFontMetricsF &metrics() const;
+    FontEntry &fontEntry() const;
     void fontChanged();
 
     QPainter *m_painter;
@@ -100,7 +103,7 @@ private:
     bool m_italic = false;
     bool m_underline = false;
     bool m_strikeOut = false;
-    mutable const QFontMetricsF *m_metrics = nullptr; // shared, from a cache
+    mutable FontEntry *m_font = nullptr; // shared, from a cache
     QFont m_drawnFont; // the font at the size the device needs for the reference metric
     bool m_drawnFontValid = false;
 };

@@ -50,8 +50,14 @@ void Item::Print_() const
     initFont(dest);
     // %page% and %pages% are known only now; fields and formulas carry
     // their evaluated text already.
-    const QString text = typeContent == 0 ? document->ReplacePercentVars(content) : content;
-    printTextBlock(dest, AlignH, text, x, y, w, h, false);
+    const bool hasVariables = typeContent == 0 && content.contains(u'%');
+    const QString text = hasVariables ? document->ReplacePercentVars(content) : content;
+    // Wrapping the run's lines again would give the same lines: save the
+    // measuring unless the variables changed the text.
+    if (laidOut && !hasVariables)
+        printLines(dest, AlignH, text, x, y, w);
+    else
+        printTextBlock(dest, AlignH, text, x, y, w, h, false);
 }
 
 void iPic::Print_() const

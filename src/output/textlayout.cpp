@@ -98,10 +98,15 @@ double printTextBlock(DrawingSurface &surface, int align, const QString &text, d
     const double textHeight = surface.TextHeight(wrapped);
     if (measureOnly)
         return textHeight;
-    wrapped.replace(kCrLf, QStringLiteral("\r"));
+    printLines(surface, align, wrapped, x, y, width);
+    return textHeight;
+}
+
+void printLines(DrawingSurface &surface, int align, const QString &lines, double x, double y, double width)
+{
     surface.CurrentX = x;
     surface.CurrentY = y;
-    for (const QString &line : wrapped.split(u'\r')) {
+    for (const QString &line : lines.split(kCrLf)) {
         if (line.isEmpty())
             continue;
         switch (align) {
@@ -117,5 +122,4 @@ double printTextBlock(DrawingSurface &surface, int align, const QString &text, d
         }
         surface.Print(line);
     }
-    return textHeight;
 }

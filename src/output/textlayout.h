@@ -23,3 +23,6 @@ QString wrapText(const DrawingSurface &surface, QString text, double width, doub
 // the wrapped text.
 double printTextBlock(DrawingSurface &surface, int align, const QString &text, double x, double y, double width,
                       double height, bool measureOnly);
+// Prints lines (CR LF between them) that are wrapped already, aligned in a
+// box of `width` as printTextBlock does.
+void printLines(DrawingSurface &surface, int align, const QString &lines, double x, double y, double width);
