@@ -537,6 +537,24 @@ private slots:
         QVERIFY(QFileInfo(file).size() > 20000);
     }
 
+    // Lines the run wrapped are drawn exactly as wrapping them again would.
+    void laidOutLinesDrawAsWrapped()
+    {
+        TalvoDocument doc;
+        const QString report = QStringLiteral(MIRT_BINARY_DIR "/bin/demo.xml");
+        QVERIFY(doc.loadXML(report));
+        doc.fileName = report;
+        QCOMPARE(doc.openDataConnection(), 0);
+        doc.initPrint();
+        QVERIFY(doc.NbPages() >= 2);
+        const QImage placed = renderPage(doc, 2, 60);
+        for (ReportItem *item : *doc.Pages.at(1)) {
+            if (item->kind() == ReportItem::TextKind)
+                static_cast<Item *>(item)->laidOut = false;
+        }
+        QVERIFY(renderPage(doc, 2, 60) == placed);
+    }
+
     void failingChartQueryIsAnEntry()
     {
         TalvoDocument doc;
