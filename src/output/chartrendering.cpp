@@ -289,6 +289,9 @@ QByteArray renderChart(const iGraph &item, const ChartData &data, const QSizeF &
     scene.addItem(shown);
     shown->setGeometry(QRectF(QPointF(0, 0), points));
     scene.setSceneRect(QRectF(QPointF(0, 0), points));
+    // The chart lays itself out on posted events; let that happen before it
+    // is recorded, or axis labels keep the sizes of an earlier layout.
+    QCoreApplication::sendPostedEvents();
     // The chart is laid out in points and recorded at 72 dpi, so its text
     // keeps its size relative to the box on every device.
     QBuffer buffer(&picture);
