@@ -194,6 +194,8 @@ std::unique_ptr<QChart> buildChart(const iGraph &item, const ChartData &data)
 
     auto *axisY = new QValueAxis;
     axisY->setLabelsFont(small);
+    // Numbers cut to "..." say nothing; a label may rather overlap.
+    axisY->setTruncateLabels(false);
     chart->addAxis(axisY, Qt::AlignLeft);
     QAbstractAxis *axisX = nullptr;
     if (kind == Kind::XY && !data.xValues.isEmpty()) {
