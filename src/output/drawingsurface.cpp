@@ -63,18 +63,6 @@ DrawingSurface::FontEntry &cachedFont(const QFont &font)
     return *entry;
 }
 
-Qt::PenStyle penStyle(int drawStyle)
-{
-    switch (drawStyle) {
-    case 1: return Qt::DashLine;
-    case 2: return Qt::DotLine;
-    case 3: return Qt::DashDotLine;
-    case 4: return Qt::DashDotDotLine;
-    case 5: return Qt::NoPen;
-    default: return Qt::SolidLine;
-    }
-}
-
 // A pixel of a line width is a CSS pixel, as in the HTML export.
 constexpr double kReferenceDotsPerPixel = DrawingSurface::kReferenceDpi / 96.0;
 
@@ -173,6 +161,18 @@ QFont DrawingSurface::font() const
     // every device.
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
+}
+
+Qt::PenStyle DrawingSurface::penStyle(int drawStyle)
+{
+    switch (drawStyle) {
+    case 1: return Qt::DashLine;
+    case 2: return Qt::DotLine;
+    case 3: return Qt::DashDotLine;
+    case 4: return Qt::DashDotDotLine;
+    case 5: return Qt::NoPen;
+    default: return Qt::SolidLine;
+    }
 }
 
 QColor DrawingSurface::color(int rgb)

@@ -83,6 +83,8 @@ public:
 
     // Windows RGB to a colour.
     static QColor color(int rgb);
+    // A DrawStyle as a pen style (6, inside solid, is solid).
+    static Qt::PenStyle penStyle(int drawStyle);
 
     struct FontEntry; // metrics of one font and the widths measured with it
 

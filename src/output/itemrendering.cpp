@@ -168,9 +168,7 @@ void drawBorders(QPainter &painter, const Borders &borders, const QSizeF &boxPix
         const double width = qMax(1, int(b.Width));
         QPen pen(selection ? DrawingSurface::color(16711680) : DrawingSurface::color(b.Color));
         pen.setWidthF(width);
-        static const Qt::PenStyle styles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
-                                              Qt::DashDotDotLine, Qt::NoPen, Qt::SolidLine};
-        pen.setStyle(styles[qBound(0, b.style, 6)]);
+        pen.setStyle(DrawingSurface::penStyle(b.style));
         pen.setCapStyle(Qt::FlatCap);
         painter.setPen(pen);
         const QPointF shift = inwards * (width / 2);

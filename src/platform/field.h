@@ -14,7 +14,7 @@ struct RecordsetData;
 //
 // Value() is the value in the form that Type() promises (see
 // AdoType::convert): an invalid QVariant for Null; dates as QDateTime with
-// the stored wall-clock time (spec UTC, never shifted by a time zone), QDate
+// the stored wall-clock time (kept as UTC, never shifted by a time zone), QDate
 // or QTime; binary values as QByteArray.
 class Field
 {
