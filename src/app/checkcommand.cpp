@@ -1,5 +1,6 @@
 #include "checkcommand.h"
 
+#include "document/igraph.h"
 #include "document/talvodocument.h"
 #include "platform/recordset.h"
 
@@ -30,6 +31,64 @@ bool parentHasRecord(const TalvoDocument &doc, const section &sec)
 {
     const section *p = doc.sections.value(section::keyOf(section::DataSection, sec.sectionParent));
     return p && p->rsd && p->rsd->State() == Recordset::adStateOpen && !p->rsd->Eof();
+}
+
+// Runs one query into `rs` and prints what came of it under `indent`: the
+// error-list entries it added, then OK with the record count and fields,
+// or FAILED with the query. False when it failed.
+bool printQueryCheck(TalvoDocument &doc, QString sql, Recordset &rs, qsizetype errorsBefore,
+                     const QString &indent, QTextStream &out)
+{
+    const int result = doc.RunSQL(sql, rs, 0);
+    for (qsizetype i = errorsBefore; i < doc.errorLst.size(); ++i) {
+        const talvoError &e = doc.errorLst.at(i);
+        out << indent << (e.function_ == QLatin1String("BuildSQL") ? tr("Note:") : tr("Error:"))
+            << ' ' << e.message << '\n';
+    }
+    if (result != 0) {
+        out << indent << tr("FAILED") << '\n'
+            << indent << tr("SQL:") << ' ' << indentedSql(sql) << '\n';
+        return false;
+    }
+    const long count = rs.RecordCount();
+    out << indent << tr("OK") << ", " << (count == 1 ? tr("1 record") : tr("%1 records").arg(count))
+        << '\n';
+    const FieldCollection fields = rs.Fields();
+    for (int i = 0; i < fields.Count(); ++i) {
+        const Field f = fields.Item(i);
+        out << indent << "  " << f.Name() << '\t' << f.Type() << '\n';
+    }
+    return true;
+}
+
+// The queries of the charts of `sec`, with references taken from its
+// current record (or replaced by 0 when it stands on none).
+bool checkCharts(TalvoDocument &doc, section &sec, QTextStream &out)
+{
+    bool ok = true;
+    const bool onRecord = sec.rsd && sec.rsd->State() == Recordset::adStateOpen && !sec.rsd->Eof();
+    for (ReportItem *item : sec.items) {
+        if (item->kind() != ReportItem::GraphKind)
+            continue;
+        const auto *chart = static_cast<iGraph *>(item);
+        out << "  " << tr("chart %1").arg(chart->Key) << '\n';
+        if (chart->SQL.trimmed().isEmpty()) {
+            out << "    " << tr("no query") << '\n';
+            continue;
+        }
+        const qsizetype errorsBefore = doc.errorLst.size();
+        QString sql = chart->SQL;
+        if (onRecord) {
+            doc.ReplaceRefsInSQL(sql, &sec);
+        } else {
+            sql = doc.testSQL(sql);
+            if (!doc.GetFieldsFromSQL(chart->SQL).isEmpty())
+                out << "    " << tr("(no record: references replaced by 0)") << '\n';
+        }
+        Recordset rs;
+        ok = printQueryCheck(doc, sql, rs, errorsBefore, QStringLiteral("    "), out) && ok;
+    }
+    return ok;
 }
 
 } // namespace
@@ -70,28 +129,27 @@ int runCheckCommand(TalvoDocument &doc, QTextStream &out, QTextStream &err)
                 out << "  " << tr("(no parent record: references replaced by 0)") << '\n';
         }
         sec->rsd = std::make_unique<Recordset>();
-        const int result = doc.RunSQL(sql, *sec->rsd, 0);
-
-        for (qsizetype i = errorsBefore; i < doc.errorLst.size(); ++i) {
-            const talvoError &e = doc.errorLst.at(i);
-            out << "  " << (e.function_ == QLatin1String("BuildSQL") ? tr("Note:") : tr("Error:"))
-                << ' ' << e.message << '\n';
-        }
-        if (result == 0) {
-            const long count = sec->rsd->RecordCount();
-            out << "  " << tr("OK") << ", "
-                << (count == 1 ? tr("1 record") : tr("%1 records").arg(count)) << '\n';
-            const FieldCollection fields = sec->rsd->Fields();
-            for (int i = 0; i < fields.Count(); ++i) {
-                const Field f = fields.Item(i);
-                out << "    " << f.Name() << '\t' << f.Type() << '\n';
-            }
-        } else {
+        if (!printQueryCheck(doc, sql, *sec->rsd, errorsBefore, QStringLiteral("  "), out)) {
             failed = true;
-            out << "  " << tr("FAILED") << '\n'
-                << "  " << tr("SQL:") << ' ' << indentedSql(sql) << '\n';
             sec->rsd.reset();
         }
+        if (!checkCharts(doc, *sec, out))
+            failed = true;
+        out << '\n';
+    }
+
+    // Charts on the bands around the data have no record to refer to.
+    for (section *sec : doc.sections) {
+        if (sec->section_Type == section::DataSection)
+            continue;
+        bool hasChart = false;
+        for (const ReportItem *item : sec->items)
+            hasChart = hasChart || item->kind() == ReportItem::GraphKind;
+        if (!hasChart)
+            continue;
+        out << sec->Key() << ' ' << sec->sectionName << '\n';
+        if (!checkCharts(doc, *sec, out))
+            failed = true;
         out << '\n';
     }
 

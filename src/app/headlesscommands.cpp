@@ -48,12 +48,18 @@ QString quotedText(const QString &text)
 QString sectionKind(int type)
 {
     switch (type) {
-    case section::DataSection: return QStringLiteral("data section");
-    case section::PageHeader: return QStringLiteral("page header");
-    case section::PageFooter: return QStringLiteral("page footer");
-    case section::ReportHeader: return QStringLiteral("report header");
-    case section::ReportFooter: return QStringLiteral("report footer");
-    default: return QStringLiteral("kind %1").arg(type);
+    case section::DataSection:
+        return QStringLiteral("data section");
+    case section::PageHeader:
+        return QStringLiteral("page header");
+    case section::PageFooter:
+        return QStringLiteral("page footer");
+    case section::ReportHeader:
+        return QStringLiteral("report header");
+    case section::ReportFooter:
+        return QStringLiteral("report footer");
+    default:
+        return QStringLiteral("kind %1").arg(type);
     }
 }
 
@@ -72,9 +78,11 @@ QString itemContent(const ReportItem &item)
     case ReportItem::PictureKind: {
         const auto &pic = static_cast<const iPic &>(item);
         static const char *sources[] = {"file", "binary field", "path field"};
-        const QString source = pic.pType >= 0 && pic.pType <= 2 ? QString::fromLatin1(sources[pic.pType])
-                                                                : QStringLiteral("type %1").arg(pic.pType);
-        return source + QLatin1Char(' ') + quotedText(pic.fileName) + (pic.stretch ? QStringLiteral(" stretched") : QString());
+        const QString source = pic.pType >= 0 && pic.pType <= 2
+                                   ? QString::fromLatin1(sources[pic.pType])
+                                   : QStringLiteral("type %1").arg(pic.pType);
+        return source + QLatin1Char(' ') + quotedText(pic.fileName) +
+               (pic.stretch ? QStringLiteral(" stretched") : QString());
     }
     case ReportItem::GraphKind: {
         const auto &graph = static_cast<const iGraph &>(item);
@@ -117,22 +125,30 @@ bool stderrIsTerminal()
 int runReport(TalvoDocument &document, QTextStream &err)
 {
     if (document.openDataConnection() != 0) {
-        err << tr("Impossible to open the connection") << '\n' << document.connectionError() << Qt::endl;
+        err << tr("Impossible to open the connection") << '\n'
+            << document.connectionError() << Qt::endl;
         return 2;
     }
     QMetaObject::Connection progress;
     if (stderrIsTerminal()) {
-        progress = QObject::connect(&document, &TalvoDocument::MajScrollBar, &document, [&document, &err] {
-            err << '\r' << tr("records %1 of %2, pages %3").arg(document.recordsDone).arg(document.nbRecords)
-                            .arg(document.Pages.count())
-                << Qt::flush;
-        });
+        progress =
+            QObject::connect(&document, &TalvoDocument::MajScrollBar, &document, [&document, &err] {
+                err << '\r'
+                    << tr("records %1 of %2, pages %3")
+                           .arg(document.recordsDone)
+                           .arg(document.nbRecords)
+                           .arg(document.Pages.count())
+                    << Qt::flush;
+            });
     }
     document.initPrint();
     if (progress) {
         QObject::disconnect(progress);
-        err << '\r' << tr("records %1 of %2, pages %3").arg(document.recordsDone).arg(document.nbRecords)
-                        .arg(document.Pages.count())
+        err << '\r'
+            << tr("records %1 of %2, pages %3")
+                   .arg(document.recordsDone)
+                   .arg(document.nbRecords)
+                   .arg(document.Pages.count())
             << Qt::endl;
     }
     return 0;
@@ -145,41 +161,6 @@ int reportRunErrors(const TalvoDocument &document, QTextStream &err)
         err << error.GetPureText() << '\n';
     err.flush();
     return document.errorLst.isEmpty() ? 0 : 3;
-}
-
-int exportHtmlCommand(const CommandLine &commandLine, TalvoDocument &document, QTextStream &err)
-{
-    const QString target = commandLine.value(QStringLiteral("html"));
-    if (target.trimmed().isEmpty()) {
-        err << tr("mirt: /html needs a file name") << Qt::endl;
-        return 4;
-    }
-    int page = 1;
-    if (commandLine.has(QStringLiteral("page"))) {
-        bool ok = false;
-        page = commandLine.value(QStringLiteral("page")).toInt(&ok);
-        if (!ok || page < 1) {
-            err << tr("mirt: /page needs a page number from 1") << Qt::endl;
-            return 4;
-        }
-    }
-    if (const int status = runReport(document, err))
-        return status;
-    bool written;
-    if (commandLine.has(QStringLiteral("allpages"))) {
-        written = document.ExportHTMLAllPages(target);
-    } else if (document.NbPages() == 0) {
-        written = false;
-    } else {
-        written = document.ExportHTMLPage(target, page);
-    }
-    if (!written) {
-        err << tr("mirt: %1").arg(document.NbPages() == 0 ? tr("the report produced no page") : document.errorString())
-            << Qt::endl;
-        reportRunErrors(document, err);
-        return 4;
-    }
-    return reportRunErrors(document, err);
 }
 
 // "FROM-TO", "N", "FROM-" or "-TO" (pages from 1); false when unreadable.
@@ -199,78 +180,131 @@ bool parsePageRange(const QString &text, int &from, int &to)
     return okFrom && okTo && from >= 1 && (to == 0 || to >= from);
 }
 
-int exportPdfCommand(const CommandLine &commandLine, TalvoDocument &document, QTextStream &err)
+// What /pdf, /html and /png ask for, read and checked before the run.
+struct ExportRequest
 {
-    const QString target = commandLine.value(QStringLiteral("pdf"));
-    if (target.trimmed().isEmpty()) {
-        err << tr("mirt: /pdf needs a file name") << Qt::endl;
-        return 4;
-    }
-    int from = 0, to = 0;
-    if (commandLine.has(QStringLiteral("pages"))
-        && !parsePageRange(commandLine.value(QStringLiteral("pages")), from, to)) {
-        err << tr("mirt: /pages needs a page range such as 2-5") << Qt::endl;
-        return 4;
-    }
-    if (const int status = runReport(document, err))
-        return status;
-    QString error;
-    if (document.NbPages() == 0)
-        error = tr("the report produced no page");
-    else if (from > document.NbPages())
-        error = tr("the report has only %1 pages").arg(document.NbPages());
-    else if (!exportPdf(document, target, from, to == 0 && from > 0 ? document.NbPages() : to, &error) && error.isEmpty())
-        error = tr("cannot write %1").arg(target);
-    if (!error.isEmpty()) {
-        err << tr("mirt: %1").arg(error) << Qt::endl;
-        reportRunErrors(document, err);
-        return 4;
-    }
-    return reportRunErrors(document, err);
-}
-
-int exportPngCommand(const CommandLine &commandLine, TalvoDocument &document, QTextStream &out, QTextStream &err)
-{
-    const QString target = commandLine.value(QStringLiteral("png"));
-    if (target.trimmed().isEmpty()) {
-        err << tr("mirt: /png needs a folder") << Qt::endl;
-        return 4;
-    }
+    QString pdf, html, png;
+    int from = 0, to = 0; // /pages
+    int htmlPage = 1;
+    bool allPages = false;
     int dpi = 150;
+};
+
+// 0, or 4 with the message on stderr when an option cannot be used.
+int readExportRequest(const CommandLine &commandLine, ExportRequest &request, QTextStream &err)
+{
+    auto refuse = [&err](const QString &message) {
+        err << message << Qt::endl;
+        return 4;
+    };
+    const struct
+    {
+        const char *name;
+        QString *target;
+        const char *missing;
+    } targets[] = {
+        {"pdf", &request.pdf, QT_TRANSLATE_NOOP("Mirt", "mirt: /pdf needs a file name")},
+        {"html", &request.html, QT_TRANSLATE_NOOP("Mirt", "mirt: /html needs a file name")},
+        {"png", &request.png, QT_TRANSLATE_NOOP("Mirt", "mirt: /png needs a folder")},
+    };
+    for (const auto &target : targets) {
+        const QString name = QString::fromLatin1(target.name);
+        if (!commandLine.has(name))
+            continue;
+        *target.target = commandLine.value(name);
+        if (target.target->trimmed().isEmpty())
+            return refuse(tr(target.missing));
+    }
+    if (commandLine.has(QStringLiteral("pages")) &&
+        !parsePageRange(commandLine.value(QStringLiteral("pages")), request.from, request.to))
+        return refuse(tr("mirt: /pages needs a page range such as 2-5"));
+    if (commandLine.has(QStringLiteral("page"))) {
+        bool ok = false;
+        request.htmlPage = commandLine.value(QStringLiteral("page")).toInt(&ok);
+        if (!ok || request.htmlPage < 1)
+            return refuse(tr("mirt: /page needs a page number from 1"));
+    }
+    request.allPages = commandLine.has(QStringLiteral("allpages"));
     if (commandLine.has(QStringLiteral("dpi"))) {
         bool ok = false;
-        dpi = commandLine.value(QStringLiteral("dpi")).toInt(&ok);
-        if (!ok || dpi < 10 || dpi > 2400) {
-            err << tr("mirt: /dpi needs a resolution from 10 to 2400") << Qt::endl;
-            return 4;
-        }
+        request.dpi = commandLine.value(QStringLiteral("dpi")).toInt(&ok);
+        if (!ok || request.dpi < 10 || request.dpi > 2400)
+            return refuse(tr("mirt: /dpi needs a resolution from 10 to 2400"));
     }
+    return 0;
+}
+
+// Runs the report once and writes every output asked for. 4 when one of
+// them could not be written (the others are still written), else the
+// status of the run's error list.
+int exportCommand(const CommandLine &commandLine, TalvoDocument &document, QTextStream &out,
+                  QTextStream &err)
+{
+    ExportRequest request;
+    if (const int status = readExportRequest(commandLine, request, err))
+        return status;
     if (const int status = runReport(document, err))
         return status;
-    QString error;
-    QStringList written;
-    if (document.NbPages() == 0)
-        error = tr("the report produced no page");
-    else if (!exportPng(document, target, dpi, &written, &error) && error.isEmpty())
-        error = tr("cannot write into %1").arg(target);
-    if (!error.isEmpty()) {
+
+    const int pages = document.NbPages();
+    bool failed = false;
+    auto fail = [&](const QString &error) {
         err << tr("mirt: %1").arg(error) << Qt::endl;
-        reportRunErrors(document, err);
-        return 4;
+        failed = true;
+    };
+    if (pages == 0) {
+        fail(tr("the report produced no page"));
+    } else {
+        // /pages covers /pdf and /png; a range past the end writes neither.
+        const bool inRange = request.from <= pages;
+        if (!inRange && (!request.pdf.isEmpty() || !request.png.isEmpty()))
+            fail(tr("the report has only %1 pages").arg(pages));
+        const int from = request.from;
+        const int to = from == 0 ? 0 : (request.to == 0 ? pages : std::min(request.to, pages));
+        QString error;
+        if (!request.pdf.isEmpty() && inRange &&
+            !exportPdf(document, request.pdf, from, to, &error))
+            fail(error.isEmpty() ? tr("cannot write %1").arg(request.pdf) : error);
+        if (!request.html.isEmpty()) {
+            int page = request.htmlPage;
+            bool written;
+            if (request.allPages) {
+                written = document.ExportHTMLAllPages(request.html);
+            } else {
+                if (page > pages)
+                    err << tr("mirt: the report has %1 pages: page %2 is written instead of page "
+                              "%3")
+                               .arg(pages)
+                               .arg(pages)
+                               .arg(page)
+                        << Qt::endl;
+                written = document.ExportHTMLPage(request.html, page);
+            }
+            if (!written)
+                fail(document.errorString());
+        }
+        if (!request.png.isEmpty() && inRange) {
+            QStringList written;
+            error.clear();
+            if (!exportPng(document, request.png, request.dpi, &written, &error, from, to))
+                fail(error.isEmpty() ? tr("cannot write into %1").arg(request.png) : error);
+            for (const QString &file : std::as_const(written))
+                out << file << '\n';
+            out.flush();
+        }
     }
-    for (const QString &file : std::as_const(written))
-        out << file << '\n';
-    out.flush();
-    return reportRunErrors(document, err);
+    const int status = reportRunErrors(document, err);
+    return failed ? 4 : status;
 }
 
 } // namespace
 
 bool isHeadlessCommand(const CommandLine &commandLine)
 {
-    static const QStringList names{QStringLiteral("help"), QStringLiteral("?"),  QStringLiteral("info"),
-                                   QStringLiteral("saveas"), QStringLiteral("check"), QStringLiteral("eval"),
-                                   QStringLiteral("html"), QStringLiteral("pdf"), QStringLiteral("png")};
+    static const QStringList names{
+        QStringLiteral("help"),   QStringLiteral("?"),     QStringLiteral("info"),
+        QStringLiteral("saveas"), QStringLiteral("check"), QStringLiteral("eval"),
+        QStringLiteral("html"),   QStringLiteral("pdf"),   QStringLiteral("png")};
     for (const QString &name : names) {
         if (commandLine.has(name))
             return true;
@@ -300,10 +334,13 @@ QString reportSummary(const TalvoDocument &document)
     s << "  file: " << document.fileName << '\n';
     s << "  unit: " << unitName(unit) << '\n';
     s << "  page: " << number(document.pageWidth) << " x " << number(document.pageHeight)
-      << ", paper " << document.paperType << ", " << orientationName(document.pageOrientation) << '\n';
-    s << "  margins: left " << number(document.leftMargin) << ", right " << number(document.rightMargin)
-      << ", top " << number(document.topMargin) << ", bottom " << number(document.bottomMargin) << '\n';
-    s << "  printer: " << (document.DocPrinterName.isEmpty() ? QStringLiteral("(default)") : document.DocPrinterName)
+      << ", paper " << document.paperType << ", " << orientationName(document.pageOrientation)
+      << '\n';
+    s << "  margins: left " << number(document.leftMargin) << ", right "
+      << number(document.rightMargin) << ", top " << number(document.topMargin) << ", bottom "
+      << number(document.bottomMargin) << '\n';
+    s << "  printer: "
+      << (document.DocPrinterName.isEmpty() ? QStringLiteral("(default)") : document.DocPrinterName)
       << ", copies " << document.copies << '\n';
     s << "  grid: " << number(document.gridSize) << '\n';
     s << "  connection: " << document.connectionStringData << '\n';
@@ -313,8 +350,11 @@ QString reportSummary(const TalvoDocument &document)
           << quotedText(sec->sectionName) << ", height " << number(sec->Height) << '\n';
         if (sec->section_Type == section::DataSection) {
             s << "  SQL: " << quotedText(sec->SQL) << '\n';
-            s << "  parent: " << (sec->sectionParent > 0 ? section::keyOf(section::DataSection, sec->sectionParent) : QStringLiteral("(none)"))
-              << ", mode: " << (sec->mode == section::OnceAfter ? "one time after" : "after each record") << '\n';
+            s << "  parent: "
+              << (sec->sectionParent > 0 ? section::keyOf(section::DataSection, sec->sectionParent)
+                                         : QStringLiteral("(none)"))
+              << ", mode: "
+              << (sec->mode == section::OnceAfter ? "one time after" : "after each record") << '\n';
         }
         if (sec->pageBreakAfter)
             s << "  page break after\n";
@@ -348,12 +388,14 @@ int runHeadlessCommand(const CommandLine &commandLine, TalvoDocument &document, 
     StderrInteraction stderrMessages;
     UserInteraction *previous = UserInteraction::current();
     UserInteraction::setCurrent(&stderrMessages);
-    struct Restore {
+    struct Restore
+    {
         UserInteraction *previous;
         ~Restore() { UserInteraction::setCurrent(previous); }
     } restore{previous};
 
-    document.dbg = commandLine.has(QStringLiteral("debug")) || commandLine.has(QStringLiteral("dbg"));
+    document.dbg =
+        commandLine.has(QStringLiteral("debug")) || commandLine.has(QStringLiteral("dbg"));
     if (const int status = loadReport(commandLine, document, err, programDir))
         return status;
 
@@ -365,7 +407,7 @@ int runHeadlessCommand(const CommandLine &commandLine, TalvoDocument &document, 
         }
         if (!document.SaveXML(target)) {
             err << tr("mirt: cannot write %1: %2").arg(target, document.errorString()) << Qt::endl;
-            return 4;
+            return 1;
         }
         return 0;
     }
@@ -377,12 +419,9 @@ int runHeadlessCommand(const CommandLine &commandLine, TalvoDocument &document, 
         return status;
     }
 
-    if (commandLine.has(QStringLiteral("pdf")))
-        return exportPdfCommand(commandLine, document, err);
-    if (commandLine.has(QStringLiteral("png")))
-        return exportPngCommand(commandLine, document, out, err);
-    if (commandLine.has(QStringLiteral("html")))
-        return exportHtmlCommand(commandLine, document, err);
+    if (commandLine.has(QStringLiteral("pdf")) || commandLine.has(QStringLiteral("png")) ||
+        commandLine.has(QStringLiteral("html")))
+        return exportCommand(commandLine, document, out, err);
 
     if (commandLine.has(QStringLiteral("info"))) {
         out << reportSummary(document);

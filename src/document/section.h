@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <limits>
 #include <memory>
 #include <optional>
 
@@ -100,6 +101,10 @@ public:
     // Lays out one occurrence of the section at the document's CurrentY,
     // starting a new page first when it does not fit.
     void CreatePrintItems();
+    // The most of its height that an occurrence takes on a page: a section
+    // taller than a page's body is cut to it (with an error entry), so that
+    // its empty room cannot fill pages. Set for each run.
+    float roomOnAPage = std::numeric_limits<float>::max();
 
     QString sectionName = QStringLiteral("Data");
     int dataSectionNumber = 0; // 1 for the first data section; 0 for headers and footers
@@ -121,6 +126,9 @@ public:
 private:
     template <typename T>
     T *addNew();
+    // Creates the print items of one occurrence at CurrentY on the document's
+    // page being filled; returns the largest growth of its texts.
+    float layOutItems();
 
     int m_itemCounter = 0;
 };

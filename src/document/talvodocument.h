@@ -243,8 +243,22 @@ public:
     bool outOfpage(float y) const;
     // The page footer's height, or 2 when there is none.
     float SizePFIfNeeded() const;
-    // The page's vertical extent in its orientation.
+    // The page's vertical extent in its orientation. An unset (or invalid)
+    // page size is the size of the paper code.
     float pageLength() const;
+    // The lowest point a section may reach on a page: above the bottom
+    // margin and the page footer's room.
+    float pageBodyLimit() const;
+    // Puts one laid-out occurrence of a section on the pages: the print
+    // items in `staged` were created for a section starting at `top` and
+    // reaching `extent` down. What does not fit above the page footer goes
+    // to the next page (after the footer of the page being left); an
+    // occurrence taller than a whole page is split between text lines.
+    // CurrentY ends below it.
+    void placeOccurrence(PrintedPage &staged, float top, float extent);
+    // Where the body of the page being filled starts (below its page
+    // header): an occurrence starting there gains nothing from a new page.
+    float pageBodyTop = 0;
     void delPages();
     qint16 NbPages() const;
     // The data sections that follow data section n after each of its records
@@ -290,6 +304,11 @@ private:
     void printChildsOfASection(int n, DrawingSurface *dest);
     void printChildsAfterASection(int n, DrawingSurface *dest);
     QList<section *> childSections(int n, int mode) const;
+    // False, with an error entry, when the page leaves no room for a data
+    // row between its margins, page header and page footer.
+    bool checkPageRoom();
+    // Moves the staged print items onto the page being filled.
+    void moveToPage(PrintedPage &staged);
 
     // ---- Data connection (src/data/) ----
     std::unique_ptr<Connection> m_connection;

@@ -12,6 +12,9 @@
 #include "output/textlayout.h"
 
 #include <QHash>
+#include <QStringList>
+
+#include <algorithm>
 
 #include <memory>
 
@@ -38,4 +41,56 @@ float fitPrintText(TalvoDocument &doc, Item &printItem)
                                  printItem.CanGrowVertical);
     printItem.laidOut = true;
     return printItem.CanGrowVertical ? float(height) : printItem.h;
+}
+
+int printTextLineCount(const Item &printItem)
+{
+    return int(printItem.content.count(QStringLiteral("\r\n"))) + 1;
+}
+
+double printTextLinesHeight(TalvoDocument &doc, Item &printItem, int lines)
+{
+    DrawingSurface &surface = measuringSurface(doc.unit());
+    printItem.initFont(surface);
+    return surface.TextHeight(printItem.content.split(QStringLiteral("\r\n")).mid(0, lines).join(QStringLiteral("\r\n")));
+}
+
+int printTextLinesFitting(TalvoDocument &doc, Item &printItem, double height)
+{
+    DrawingSurface &surface = measuringSurface(doc.unit());
+    printItem.initFont(surface);
+    const QStringList lines = printItem.content.split(QStringLiteral("\r\n"));
+    // Heights stored as single precision must still hold their lines.
+    const double fits = height + qAbs(height) * 1e-5;
+    qsizetype low = 0;
+    qsizetype high = lines.size();
+    while (low < high) {
+        const qsizetype mid = (low + high + 1) / 2;
+        if (surface.TextHeight(lines.mid(0, mid).join(QStringLiteral("\r\n"))) <= fits)
+            low = mid;
+        else
+            high = mid - 1;
+    }
+    return int(low);
+}
+
+std::unique_ptr<Item> splitPrintText(TalvoDocument &doc, Item &printItem, int lines)
+{
+    const QStringList all = printItem.content.split(QStringLiteral("\r\n"));
+    if (lines <= 0 || lines >= all.size())
+        return nullptr;
+    DrawingSurface &surface = measuringSurface(doc.unit());
+    printItem.initFont(surface);
+    auto rest = std::make_unique<Item>();
+    rest->copy(printItem, nullptr);
+    rest->laidOut = true;
+    rest->document = printItem.document;
+    const QString head = all.mid(0, lines).join(QStringLiteral("\r\n"));
+    rest->content = all.mid(lines).join(QStringLiteral("\r\n"));
+    const float headHeight = float(surface.TextHeight(head));
+    rest->y = printItem.y + headHeight;
+    rest->h = std::max(0.0f, printItem.h - headHeight);
+    printItem.content = head;
+    printItem.h = headHeight;
+    return rest;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 class TalvoDocument;
 class Item;
 class iPic;
@@ -13,6 +15,16 @@ class section;
 // when it may grow, otherwise the design height, with whole last lines
 // dropped until the text fits.
 float fitPrintText(TalvoDocument &doc, Item &printItem);
+
+// The number of laid-out lines of a text print item, and the height of its
+// first `lines` lines.
+int printTextLineCount(const Item &printItem);
+double printTextLinesHeight(TalvoDocument &doc, Item &printItem, int lines);
+// How many whole lines of a laid-out text print item fit in `height`.
+int printTextLinesFitting(TalvoDocument &doc, Item &printItem, double height);
+// Keeps the first `lines` lines in the print item and returns a print item
+// with the rest, placed right below them; null when nothing is left over.
+std::unique_ptr<Item> splitPrintText(TalvoDocument &doc, Item &printItem, int lines);
 
 // Loads the picture of a print copy from the current record of `sec` or
 // from its file.

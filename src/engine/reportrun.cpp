@@ -3,8 +3,12 @@
 
 #include "document/talvodocument.h"
 
+#include "app/units.h"
+#include "document/item.h"
 #include "document/section.h"
+#include "engine/printitemoutput.h"
 #include "engine/talvoerror.h"
+#include "output/pageoutput.h"
 #include "platform/databaseerror.h"
 #include "platform/recordset.h"
 
@@ -12,6 +16,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <limits>
+#include <vector>
 
 namespace {
 
@@ -43,7 +49,14 @@ void closeRecords(section &sec)
 
 float TalvoDocument::pageLength() const
 {
-    return pageOrientation == 1 ? pageHeight : pageWidth;
+    // The size the pages get on paper and in PDF, so that a document whose
+    // size was never set is laid out on its paper.
+    return float(pageSizeO(*this).height());
+}
+
+float TalvoDocument::pageBodyLimit() const
+{
+    return pageLength() - bottomMargin - SizePFIfNeeded();
 }
 
 float TalvoDocument::SizePFIfNeeded() const
@@ -86,9 +99,95 @@ void TalvoDocument::PrintNextPage()
     CurrentY = topMargin;
     if (section *header = sections.value(QStringLiteral("ph")))
         header->CreatePrintItems();
+    pageBodyTop = CurrentY;
     if (n == 1) {
         if (section *header = sections.value(QStringLiteral("rh")))
             header->CreatePrintItems();
+    }
+}
+
+void TalvoDocument::moveToPage(PrintedPage &staged)
+{
+    while (!staged.isEmpty()) {
+        std::unique_ptr<ReportItem> item = staged.take(staged.keyAt(0));
+        if (items)
+            items->add(QLatin1Char('i') + QString::number(items->count() + 1), std::move(item));
+    }
+}
+
+void TalvoDocument::placeOccurrence(PrintedPage &staged, float top, float extent)
+{
+    float bottom = top + extent;
+    for (;;) {
+        const float limit = pageBodyLimit();
+        if (!outOfpage(bottom) || limit <= pageBodyTop) {
+            // It fits; or the page has no room at all (an error entry says
+            // so) and nothing would ever fit.
+            moveToPage(staged);
+            CurrentY = bottom;
+            return;
+        }
+
+        float cut = limit;
+        if (top > pageBodyTop) {
+            // Something is on this page already: the whole occurrence goes
+            // to the next one.
+            cut = top;
+        } else {
+            // Taller than the room a page has: split it. Texts that cross
+            // the limit keep the lines that fit (at least one, however tall);
+            // anything else that crosses it moves whole, unless it is at the
+            // top and could fit on no page.
+            for (ReportItem *item : staged) {
+                if (item->y >= cut || item->y + item->h <= limit)
+                    continue;
+                if (item->kind() == ReportItem::TextKind) {
+                    Item &text = static_cast<Item &>(*item);
+                    int lines = printTextLinesFitting(*this, text, limit - item->y);
+                    if (lines == 0 && item->y <= top)
+                        lines = 1;
+                    if (lines > 0) {
+                        // The break point: the bottom of the lines kept.
+                        if (lines < printTextLineCount(text))
+                            cut = std::min(
+                                cut, item->y + float(printTextLinesHeight(*this, text, lines)));
+                        continue;
+                    }
+                }
+                if (item->y > top)
+                    cut = std::min(cut, item->y);
+            }
+        }
+
+        // What starts at the cut or below goes on; texts across it are split.
+        PrintedPage rest;
+        std::vector<QString> moving;
+        for (int i = 0; i < staged.count(); ++i) {
+            ReportItem *item = staged.at(i);
+            if (item->y >= cut) {
+                moving.push_back(staged.keyAt(i));
+            } else if (item->kind() == ReportItem::TextKind && item->y + item->h > cut) {
+                Item &text = static_cast<Item &>(*item);
+                const int lines = std::max(1, printTextLinesFitting(*this, text, limit - item->y));
+                if (std::unique_ptr<Item> tail = splitPrintText(*this, text, lines))
+                    rest.add(QLatin1Char('r') + QString::number(rest.count() + 1), std::move(tail));
+            }
+        }
+        for (const QString &key : moving)
+            rest.add(QLatin1Char('m') + QString::number(rest.count() + 1), staged.take(key));
+        moveToPage(staged);
+
+        if (section *footer = sections.value(QStringLiteral("pf")))
+            footer->CreatePrintItems();
+        PrintNextPage();
+        if (CurrentY < topMargin)
+            CurrentY = topMargin;
+        const float delta = CurrentY - cut;
+        for (ReportItem *item : rest)
+            item->y += delta;
+        staged = std::move(rest);
+        top = CurrentY;
+        bottom = std::max(bottom + delta, top);
     }
 }
 
@@ -185,6 +284,57 @@ void TalvoDocument::printDataSection(int n, DrawingSurface *surface)
     }
 }
 
+bool TalvoDocument::checkPageRoom()
+{
+    auto fault = [this](const QString &message) {
+        addError(talvoError(QStringLiteral("TalvoDocument"), QStringLiteral("initPrint"), message,
+                            QString()));
+    };
+    auto length = [this](float value) {
+        return QString::number(value, 'g', 4) + u' ' + unitName(unit());
+    };
+
+    if (pageWidth < 0 || pageHeight < 0)
+        fault(tr("The page size %1 x %2 is not valid: the pages take the size of the paper instead")
+                  .arg(QString::number(pageWidth, 'g', 4), length(pageHeight)));
+    const float pageLong = pageLength();
+    if (topMargin + bottomMargin >= pageLong) {
+        fault(tr("The top and bottom margins (%1 and %2) leave no room on a page %3 long: no "
+                 "record is laid out")
+                  .arg(length(topMargin), length(bottomMargin), length(pageLong)));
+        return false;
+    }
+    const section *header = sections.value(QStringLiteral("ph"));
+    const section *footer = sections.value(QStringLiteral("pf"));
+    const float body = pageBodyLimit() - topMargin - (header ? header->Height : 0);
+    if (body <= 0) {
+        QString bands;
+        if (header && footer)
+            bands = tr("The page header (%1 high) and the page footer (%2 high)")
+                        .arg(length(header->Height), length(footer->Height));
+        else if (header)
+            bands = tr("The page header (%1 high)").arg(length(header->Height));
+        else if (footer)
+            bands = tr("The page footer (%1 high)").arg(length(footer->Height));
+        else
+            bands = tr("The margins");
+        fault(tr("%1 leave no room for a data row between the margins of a page %2 long: no record "
+                 "is laid out")
+                  .arg(bands, length(pageLong)));
+        return false;
+    }
+    for (section *s : sections) {
+        if (s->section_Type == section::PageHeader || s->section_Type == section::PageFooter)
+            continue;
+        s->roomOnAPage = body;
+        if (s->Height > body)
+            fault(tr("The section \"%1\" is %2 high, more than the %3 a page has room for: it is "
+                     "cut to the page")
+                      .arg(s->sectionName, length(s->Height), length(body)));
+    }
+    return true;
+}
+
 void TalvoDocument::initPrint()
 {
     // A yield of a run in progress must not start another one.
@@ -205,22 +355,29 @@ void TalvoDocument::initPrint()
             RunScope scope(*this);
             vars.clear();
             delPages();
+            // A page without room for a row gets its bands once, not a
+            // page for every record.
+            const bool room = checkPageRoom();
             PrintNextPage();
-            printDataSection(1, dest);
-            // Further data sections without a parent are lists of their own,
-            // walked after the first one; otherwise they would never print.
-            for (section *s : childSections(0, section::AfterEachRecord)) {
-                if (s->dataSectionNumber != 1 && !stopRequested)
-                    printDataSection(s->dataSectionNumber, dest);
+            if (room) {
+                printDataSection(1, dest);
+                // Further data sections without a parent are lists of their
+                // own, walked after the first one; otherwise they would never
+                // print.
+                for (section *s : childSections(0, section::AfterEachRecord)) {
+                    if (s->dataSectionNumber != 1 && !stopRequested)
+                        printDataSection(s->dataSectionNumber, dest);
+                }
+                if (section *footer = sections.value(QStringLiteral("rf")))
+                    footer->CreatePrintItems();
             }
-            if (section *footer = sections.value(QStringLiteral("rf")))
-                footer->CreatePrintItems();
             if (section *footer = sections.value(QStringLiteral("pf")))
                 footer->CreatePrintItems();
         }
     }
     for (section *s : sections) {
         s->donePrint();
+        s->roomOnAPage = std::numeric_limits<float>::max();
         // A stop leaves the open recordsets of the walk behind.
         closeRecords(*s);
     }

@@ -82,18 +82,38 @@ void section::CreatePrintItems()
     for (ReportItem *item : items)
         item->retrieveCoord();
 
-    if (section_Type == PageFooter) {
-        doc->CurrentY = doc->pageLength() - doc->bottomMargin - Height;
-    } else if (section_Type != PageHeader && doc->outOfpage(doc->CurrentY + Height)) {
-        // The page header is laid out by the page start itself and must not
-        // start another page, however tall it is.
-        if (section *footer = doc->sections.value(QStringLiteral("pf")))
-            footer->CreatePrintItems();
-        doc->PrintNextPage();
+    // The page header starts every page and the page footer has its fixed
+    // place at the bottom: both go straight onto the page.
+    if (section_Type == PageFooter || section_Type == PageHeader) {
+        if (section_Type == PageFooter)
+            doc->CurrentY = doc->pageLength() - doc->bottomMargin - Height;
+        doc->CurrentY += Height + layOutItems();
+        if (pageBreakAfter)
+            doc->CurrentY = std::max(doc->pageHeight, doc->pageLength());
+        return;
     }
+
     if (section_Type == DataSection && doc->CurrentY < doc->topMargin)
         doc->CurrentY = doc->topMargin;
 
+    // Laid out aside first: whether the occurrence fits is known only once
+    // its texts have grown.
+    PrintedPage staged;
+    PrintedPage *page = doc->items;
+    doc->items = &staged;
+    const float top = doc->CurrentY;
+    const float growth = layOutItems();
+    doc->items = page;
+    doc->placeOccurrence(staged, top, std::max(0.0f, std::min(Height, roomOnAPage)) + growth);
+
+    // Past the end of any page, so that the next section (other than the
+    // page footer) starts a new one.
+    if (pageBreakAfter)
+        doc->CurrentY = std::max(doc->pageHeight, doc->pageLength());
+}
+
+float section::layOutItems()
+{
     // How far each item has been pushed. An item below two growing texts
     // side by side moves by the larger growth, not by both; one below a
     // chain of growing texts moves by the whole chain.
@@ -115,10 +135,5 @@ void section::CreatePrintItems()
         }
         largestGrowth = std::max(largestGrowth, growth);
     }
-    doc->CurrentY += Height + largestGrowth;
-
-    // Past the end of any page, so that the next section (other than the
-    // page footer) starts a new one.
-    if (pageBreakAfter)
-        doc->CurrentY = std::max(doc->pageHeight, doc->pageLength());
+    return largestGrowth;
 }

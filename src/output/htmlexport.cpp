@@ -3,13 +3,14 @@
 // Pictures and charts are not exported.
 #include "htmlexport.h"
 
+#include "platform/outputfile.h"
+
 #include "app/units.h"
 #include "document/borders.h"
 #include "document/item.h"
 #include "document/talvodocument.h"
 
 #include <QCoreApplication>
-#include <QSaveFile>
 
 namespace {
 
@@ -87,13 +88,8 @@ QString pageItemsHtml(TalvoDocument &document, int page)
 
 bool writeHtml(const QString &fileName, const QString &html, QString &error)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = QCoreApplication::translate("Mirt", "Cannot write %1: %2").arg(fileName, file.errorString());
-        return false;
-    }
-    file.write(html.toUtf8());
-    if (!file.commit()) {
+    OutputFile file(fileName);
+    if (!file.open() || !file.write(html.toUtf8()) || !file.commit()) {
         error = QCoreApplication::translate("Mirt", "Cannot write %1: %2").arg(fileName, file.errorString());
         return false;
     }

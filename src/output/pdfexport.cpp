@@ -1,5 +1,7 @@
 #include "pdfexport.h"
 
+#include "platform/outputfile.h"
+
 #include "drawingsurface.h"
 #include "pageoutput.h"
 
@@ -11,7 +13,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace {
 
@@ -37,11 +38,11 @@ bool exportPdf(TalvoDocument &doc, const QString &file, int fromPage, int toPage
     if (first > last)
         return fail(tr("There is no page %1: the report has %2 pages.").arg(first).arg(pages));
 
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
+    OutputFile out(file);
+    if (!out.open())
         return fail(tr("Cannot write %1: %2").arg(file, out.errorString()));
     {
-        QPdfWriter writer(&out);
+        QPdfWriter writer(out.device());
         writer.setResolution(DrawingSurface::kReferenceDpi);
         writer.setTitle(doc.docName);
         writer.setCreator(appTitle());

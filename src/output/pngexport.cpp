@@ -1,5 +1,7 @@
 #include "pngexport.h"
 
+#include "platform/outputfile.h"
+
 #include "pageoutput.h"
 
 #include "app/units.h"
@@ -10,7 +12,6 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
-#include <QSaveFile>
 
 namespace {
 
@@ -37,7 +38,8 @@ QImage renderPage(TalvoDocument &doc, int n, int dpi)
     return image;
 }
 
-bool exportPng(TalvoDocument &doc, const QString &dir, int dpi, QStringList *written, QString *error)
+bool exportPng(TalvoDocument &doc, const QString &dir, int dpi, QStringList *written, QString *error, int fromPage,
+               int toPage)
 {
     auto fail = [error](const QString &why) {
         if (error)
@@ -47,6 +49,12 @@ bool exportPng(TalvoDocument &doc, const QString &dir, int dpi, QStringList *wri
     const int pages = doc.NbPages();
     if (pages == 0)
         return fail(tr("The report has no page to write."));
+    if (fromPage < 1)
+        fromPage = 1;
+    if (toPage < 1 || toPage > pages)
+        toPage = pages;
+    if (fromPage > toPage)
+        return fail(tr("The report has only %1 pages.").arg(pages));
     if (dpi < 1 || dpi > 2400)
         return fail(tr("A resolution from 1 to 2400 dpi is needed, not %1.").arg(dpi));
     if (!QDir().mkpath(dir))
@@ -55,11 +63,11 @@ bool exportPng(TalvoDocument &doc, const QString &dir, int dpi, QStringList *wri
     if (base.isEmpty())
         base = QStringLiteral("report");
     const int digits = qMax(3, int(QString::number(pages).size()));
-    for (int n = 1; n <= pages; ++n) {
+    for (int n = fromPage; n <= toPage; ++n) {
         const QString file = QDir(dir).filePath(
             QStringLiteral("%1-page-%2.png").arg(base).arg(n, digits, 10, QLatin1Char('0')));
-        QSaveFile out(file);
-        if (!out.open(QIODevice::WriteOnly) || !renderPage(doc, n, dpi).save(&out, "PNG") || !out.commit())
+        OutputFile out(file);
+        if (!out.open() || !renderPage(doc, n, dpi).save(out.device(), "PNG") || !out.commit())
             return fail(tr("Cannot write %1: %2").arg(file, out.errorString()));
         if (written)
             written->append(file);

@@ -10,7 +10,9 @@ class QImage;
 // `dpi` dots per inch.
 QImage renderPage(TalvoDocument &doc, int n, int dpi);
 
-// Writes every page of a run as "<report name>-page-001.png" … into `dir`
-// (made when missing) at `dpi`; `written` receives the files in page order.
-// False with `error` set when a file cannot be written.
-bool exportPng(TalvoDocument &doc, const QString &dir, int dpi, QStringList *written, QString *error);
+// Writes the pages fromPage to toPage (from 1; 0 and 0 for all) of a run as
+// "<report name>-page-001.png" … into `dir` (made when missing) at `dpi`;
+// `written` receives the files in page order. False with `error` set when a
+// file cannot be written.
+bool exportPng(TalvoDocument &doc, const QString &dir, int dpi, QStringList *written, QString *error,
+               int fromPage = 0, int toPage = 0);

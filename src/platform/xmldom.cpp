@@ -1,8 +1,9 @@
 #include "xmldom.h"
 
+#include "outputfile.h"
+
 #include <QCoreApplication>
 #include <QFile>
-#include <QSaveFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -195,17 +196,10 @@ QByteArray XmlDocument::toByteArray() const
 bool XmlDocument::save(const QString &fileName)
 {
     m_errorString.clear();
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
+    OutputFile file(fileName);
+    if (!file.open() || !file.write(toByteArray()) || !file.commit()) {
         m_errorString = QCoreApplication::translate("XmlDocument", "Cannot write %1: %2")
                             .arg(fileName, file.errorString());
-        return false;
-    }
-    const QByteArray data = toByteArray();
-    if (file.write(data) != data.size() || !file.commit()) {
-        m_errorString = QCoreApplication::translate("XmlDocument", "Cannot write %1: %2")
-                            .arg(fileName, file.errorString());
-        file.cancelWriting();
         return false;
     }
     return true;

@@ -4,6 +4,7 @@
 #include "document/section.h"
 #include "document/talvodocument.h"
 #include "engine/talvoerror.h"
+#include "output/pageoutput.h"
 #include "platform/connection.h"
 
 #include <QSignalSpy>
@@ -154,6 +155,12 @@ private slots:
     void demoReport();
     void badReportsFinish_data();
     void badReportsFinish();
+    void grownRecordsNeverCrossTheFooter_data();
+    void grownRecordsNeverCrossTheFooter();
+    void pagesWithoutRoom_data();
+    void pagesWithoutRoom();
+    void unsetPageSizeIsThePapers_data();
+    void unsetPageSizeIsThePapers();
 };
 
 void tst_Run::onePageInOrder()
@@ -257,6 +264,7 @@ void tst_Run::pageBreakAfterEachRecord()
 void tst_Run::growingTextPushesItemsBelow()
 {
     auto doc = smallReport(2);
+    doc->pageHeight = 12; // room for both grown rows on page 1
     section *root = doc->sections.value(QStringLiteral("d1"));
     root->Height = 2;
     Item *grow = textItem(root, QStringLiteral("a\r\nb\r\nc"), 0.5f, 0.5f);
@@ -490,8 +498,8 @@ void tst_Run::badReportsFinish_data()
     QTest::addColumn<QString>("fault");
     QTest::addColumn<int>("maxPages");
     QTest::addColumn<bool>("errors");
-    QTest::newRow("section taller than a page") << "tall" << 40 << false;
-    QTest::newRow("growing text taller than a page") << "tallText" << 40 << false;
+    QTest::newRow("section taller than a page") << "tall" << 40 << true;
+    QTest::newRow("growing text taller than a page") << "tallText" << 400 << false;
     QTest::newRow("items outside the page") << "outside" << 5 << false;
     QTest::newRow("zero and negative sizes") << "negative" << 5 << false;
     QTest::newRow("formula failing on every record") << "failing" << 5 << true;
@@ -510,7 +518,7 @@ void tst_Run::badReportsFinish()
     if (fault == QLatin1String("tall")) {
         root->Height = 25;
     } else if (fault == QLatin1String("tallText")) {
-        Item *notes = textItem(root, QString(QStringLiteral("many words on many lines ")).repeated(400), 0.5f);
+        Item *notes = textItem(root, QString(QStringLiteral("many words on many lines ")).repeated(40), 0.5f);
         notes->w = 2;
         notes->CanGrowVertical = true;
     } else if (fault == QLatin1String("outside")) {
@@ -562,8 +570,178 @@ void tst_Run::badReportsFinish()
             qWarning().noquote() << e.GetPureText();
     }
     QCOMPARE(!doc->errorLst.isEmpty(), errors);
-    if (errors)
+    if (fault == QLatin1String("failing"))
         QVERIFY(doc->errorLst.size() >= 20);
+}
+
+// Every print item of every page ends above that page's footer.
+void verifyNothingCrossesTheFooter(const TalvoDocument &doc)
+{
+    for (int p = 1; p <= doc.Pages.count(); ++p) {
+        const Item *footer = printItem(doc, p, QStringLiteral("pf"));
+        QVERIFY2(footer, qPrintable(QStringLiteral("page %1 has no footer").arg(p)));
+        for (const ReportItem *item : *doc.Pages.value(QStringLiteral("p%1").arg(p))) {
+            if (item != footer)
+                QVERIFY2(item->y + item->h <= footer->y + 1e-4f,
+                         qPrintable(QStringLiteral("page %1: an item reaches %2, the footer starts at %3")
+                                        .arg(p)
+                                        .arg(item->y + item->h)
+                                        .arg(footer->y)));
+        }
+    }
+}
+
+// A record is measured after its texts grew: a grown record that does not
+// fit goes to the next page, and one taller than a page is split between
+// lines over as many pages as it needs, with headers and footers on each.
+void tst_Run::grownRecordsNeverCrossTheFooter_data()
+{
+    QTest::addColumn<QString>("growing");
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<int>("pieces");
+
+    // Row 5 grows to 3 lines: page 1 can no longer hold it.
+    QTest::newRow("last row of the page grows") << "=IIf([ID]=5, \"one two three\", \"x\")" << 2 << 0;
+    // 60 lines of about 0.45 need several pages of 6 units.
+    // 150 words, three a line: 50 lines of about 0.4 need several pages.
+    QTest::newRow("record taller than a page")
+        << "=IIf([ID]=2, Replace(Space(149), \" \", \"w \") & \"w\", \"x\")" << 6 << 4;
+}
+
+void tst_Run::grownRecordsNeverCrossTheFooter()
+{
+    QFETCH(QString, growing);
+    QFETCH(int, pages);
+    QFETCH(int, pieces);
+
+    auto doc = smallReport(5);
+    section *root = doc->sections.value(QStringLiteral("d1"));
+    Item *text = textItem(root, growing, 0.5f);
+    text->x = 2;
+    text->w = 1; // one of "one two three" a line
+    text->CanGrowVertical = true;
+    run(*doc);
+    QVERIFY(doc->errorLst.isEmpty());
+    QCOMPARE(doc->Pages.count(), pages);
+    verifyNothingCrossesTheFooter(*doc);
+    for (int p = 1; p <= pages; ++p)
+        QCOMPARE(pageTexts(*doc, p).first(), QStringLiteral("ph"));
+
+    // Nothing is lost: the pieces of the split text hold all its lines, in
+    // order, each page continuing below its page header.
+    QStringList lines;
+    int seen = 0;
+    for (int p = 1; p <= pages; ++p) {
+        for (const QString &t : pageTexts(*doc, p)) {
+            if (t.startsWith(u'w') || t.startsWith(QLatin1String("one"))) {
+                lines << t.split(QStringLiteral("\r\n"));
+                ++seen;
+            }
+        }
+    }
+    if (pieces > 0) {
+        QCOMPARE(seen, pieces);
+        QCOMPARE(lines.join(QString()).remove(u' '), QString(150, u'w'));
+        // The record does not fit below row 1: it starts on page 2, where
+        // its other items stay, and continues right below the headers of
+        // the pages after.
+        QVERIFY(printItem(*doc, 2, QStringLiteral("Row 2")));
+        QVERIFY(!printItem(*doc, 3, QStringLiteral("Row 2")));
+        QCOMPARE(doc->Pages.value(QStringLiteral("p3"))->at(1)->y, 2.0f);
+    } else {
+        QVERIFY(printItem(*doc, 2, QStringLiteral("Row 5")));
+        QCOMPARE(printItem(*doc, 2, QStringLiteral("Row 5"))->y, 2.0f);
+        QCOMPARE(pageTexts(*doc, 1).last(), QStringLiteral("pf"));
+    }
+}
+
+
+// Pages whose fixed bands or margins leave no room for a row, and sections
+// taller than a page: an error entry names the culprit, and the run stays
+// short instead of filling pages with headers and footers.
+void tst_Run::pagesWithoutRoom_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("named");
+    QTest::addColumn<int>("maxPages");
+    QTest::addColumn<int>("rowsShown");
+
+    QTest::newRow("page header fills the page") << "ph" << "page header" << 1 << 0;
+    QTest::newRow("page footer fills the page") << "pf" << "page footer" << 1 << 0;
+    QTest::newRow("margins meet") << "margins" << "margins" << 1 << 0;
+    QTest::newRow("zero page height, margins of the paper") << "zero" << "margins" << 1 << 0;
+    QTest::newRow("negative page size") << "negative" << "page size" << 1 << 20;
+    QTest::newRow("data section taller than a page") << "section" << "\"S1\"" << 22 << 20;
+    QTest::newRow("report header taller than a page") << "rh" << "is 30" << 5 << 20;
+}
+
+void tst_Run::pagesWithoutRoom()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, named);
+    QFETCH(int, maxPages);
+    QFETCH(int, rowsShown);
+
+    auto doc = smallReport(20);
+    if (fault == QLatin1String("ph")) {
+        doc->sections.value(QStringLiteral("ph"))->Height = 7;
+    } else if (fault == QLatin1String("pf")) {
+        doc->sections.value(QStringLiteral("pf"))->Height = 7;
+    } else if (fault == QLatin1String("margins")) {
+        doc->topMargin = 5;
+        doc->bottomMargin = 5;
+    } else if (fault == QLatin1String("zero")) {
+        // The paper (A4, 29.7 long) is used, but these margins eat it.
+        doc->pageHeight = 0;
+        doc->topMargin = 15;
+        doc->bottomMargin = 15;
+    } else if (fault == QLatin1String("negative")) {
+        doc->pageHeight = -10;
+    } else if (fault == QLatin1String("section")) {
+        doc->sections.value(QStringLiteral("d1"))->Height = 25;
+    } else if (fault == QLatin1String("rh")) {
+        doc->sections.value(QStringLiteral("rh"))->Height = 30;
+    }
+    run(*doc);
+    QVERIFY2(doc->Pages.count() >= 1 && doc->Pages.count() <= maxPages, qPrintable(QString::number(doc->Pages.count())));
+    QCOMPARE(doc->errorLst.size(), 1);
+    QVERIFY2(doc->errorLst.first().message.contains(named), qPrintable(doc->errorLst.first().message));
+    QCOMPARE(allTexts(*doc).filter(QStringLiteral("Row ")).size(), rowsShown);
+    QCOMPARE(pageTexts(*doc, doc->Pages.count()).last(), QStringLiteral("pf"));
+}
+
+// A page size never set (0, as in new documents and sparse files) is the
+// size of the paper code, the size the PDF page gets too.
+void tst_Run::unsetPageSizeIsThePapers_data()
+{
+    QTest::addColumn<int>("paper");
+    QTest::addColumn<int>("orientation");
+    QTest::addColumn<int>("firstPageRows");
+
+    // A4 is 29.7 long: rows start at 3 and must end by 27.7 (24 rows);
+    // landscape 21: by 19 (16 rows). A5 is 21 long; no code means A4.
+    QTest::newRow("A4") << 9 << 1 << 24;
+    QTest::newRow("A4 landscape") << 9 << 2 << 16;
+    QTest::newRow("A5") << 11 << 1 << 16;
+    QTest::newRow("no paper code") << 0 << 1 << 24;
+}
+
+void tst_Run::unsetPageSizeIsThePapers()
+{
+    QFETCH(int, paper);
+    QFETCH(int, orientation);
+    QFETCH(int, firstPageRows);
+
+    auto doc = smallReport(100);
+    doc->pageWidth = 0;
+    doc->pageHeight = 0;
+    doc->paperType = paper;
+    doc->pageOrientation = uchar(orientation);
+    run(*doc);
+    QVERIFY(doc->errorLst.isEmpty());
+    QCOMPARE(pageTexts(*doc, 1).filter(QStringLiteral("Row ")).size(), firstPageRows);
+    verifyNothingCrossesTheFooter(*doc);
+    QCOMPARE(float(pageSizeO(*doc).height()), doc->pageLength());
 }
 
 QTEST_MAIN(tst_Run)

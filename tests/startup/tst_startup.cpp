@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
@@ -252,7 +254,13 @@ private slots:
                                     << 0 << "d4 Order lines\n  OK" << "";
         QTest::newRow("saveas into missing folder")
             << QStringList{QStringLiteral("/f"), QStringLiteral("here.xml"), QStringLiteral("/saveas"), QStringLiteral("no/such/dir/x.xml")}
-            << 4 << "" << "cannot write no/such/dir/x.xml";
+            << 1 << "" << "cannot write no/such/dir/x.xml";
+        QTest::newRow("saveas to a full disk")
+            << QStringList{QStringLiteral("/f"), QStringLiteral("here.xml"), QStringLiteral("/saveas"), QStringLiteral("/dev/full")}
+            << 1 << "" << "cannot write /dev/full";
+        QTest::newRow("check charts") << QStringList{QStringLiteral("/f"), QStringLiteral(MIRT_BINARY_DIR "/bin/demo graph.xml"),
+                                                     QStringLiteral("/check")}
+                                      << 0 << "  chart k3\n    OK, " << "";
         const QString demo = QStringLiteral(MIRT_BINARY_DIR "/bin/demo.xml");
         QTest::newRow("html demo") << QStringList{QStringLiteral("/f"), demo, QStringLiteral("/html"), QStringLiteral("demo.html")}
                                    << 0 << "" << "";
@@ -264,6 +272,18 @@ private slots:
                                        << 4 << "" << "/page";
         QTest::newRow("html unwritable") << QStringList{QStringLiteral("/f"), demo, QStringLiteral("/html"), QStringLiteral("no/dir/x.html")}
                                          << 4 << "" << "no/dir/x.html";
+        QTest::newRow("html past the last page")
+            << QStringList{QStringLiteral("/f"), demo, QStringLiteral("/html"), QStringLiteral("last.html"), QStringLiteral("/page"),
+                           QStringLiteral("900")}
+            << 0 << "" << "page 900";
+        QTest::newRow("html to a full disk") << QStringList{QStringLiteral("/f"), demo, QStringLiteral("/html"), QStringLiteral("/dev/full")}
+                                             << 4 << "" << "/dev/full";
+        QTest::newRow("pdf to a full disk") << QStringList{QStringLiteral("/f"), demo, QStringLiteral("/pdf"), QStringLiteral("/dev/full")}
+                                            << 4 << "" << "/dev/full";
+        QTest::newRow("png into a full disk")
+            << QStringList{QStringLiteral("/f"), demo, QStringLiteral("/png"), QStringLiteral("/dev/full"), QStringLiteral("/dpi"),
+                           QStringLiteral("20")}
+            << 4 << "" << "/dev/full";
         QTest::newRow("pdf demo") << QStringList{QStringLiteral("/f"), demo, QStringLiteral("/pdf"), QStringLiteral("demo.pdf")}
                                   << 0 << "" << "";
         QTest::newRow("pdf range") << QStringList{QStringLiteral("/f"), demo, QStringLiteral("/pdf"), QStringLiteral("range.pdf"),
@@ -316,6 +336,28 @@ private slots:
         QCOMPARE(copy.status, 0);
         // Everything but the file line is the same.
         QCOMPARE(copy.out.section(QLatin1Char('\n'), 2), original.out.section(QLatin1Char('\n'), 2));
+    }
+
+    // /pdf, /html and /png together are written from one run; /pages
+    // limits the PDF and the PNG pages alike.
+    void severalOutputsFromOneRun()
+    {
+        const QString pdf = m_dir.filePath(QStringLiteral("several.pdf"));
+        const QString html = m_dir.filePath(QStringLiteral("several.html"));
+        const QString png = m_dir.filePath(QStringLiteral("several"));
+        const HeadlessRun run = runHeadless({QStringLiteral("/f"), QStringLiteral(MIRT_BINARY_DIR "/bin/demo.xml"),
+                                             QStringLiteral("/pdf"), pdf, QStringLiteral("/html"), html, QStringLiteral("/png"),
+                                             png, QStringLiteral("/pages"), QStringLiteral("2-3"), QStringLiteral("/dpi"),
+                                             QStringLiteral("20")},
+                                            m_programDir.path());
+        QCOMPARE(run.status, 0);
+        QCOMPARE(QDir(png).entryList({QStringLiteral("*.png")}, QDir::Files),
+                 (QStringList{QStringLiteral("demo-page-002.png"), QStringLiteral("demo-page-003.png")}));
+        QVERIFY(QFileInfo(html).size() > 1000);
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {pdf});
+        QVERIFY(info.waitForFinished());
+        QVERIFY2(info.readAllStandardOutput().simplified().contains("Pages: 2"), "the PDF holds pages 2 and 3 only");
     }
 
     void windowOptionsAreNotHeadless()
