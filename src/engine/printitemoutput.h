@@ -27,8 +27,11 @@ int printTextLinesFitting(TalvoDocument &doc, Item &printItem, double height);
 std::unique_ptr<Item> splitPrintText(TalvoDocument &doc, Item &printItem, int lines);
 
 // Loads the picture of a print copy from the current record of `sec` or
-// from its file.
-void loadPrintPicture(iPic &printItem, section *sec);
+// from its file (a relative name beside the report, else in the program's
+// folder). A picture that cannot be shown is an entry of the document's
+// error list naming `design` (the item the copy was made from), once per
+// item and cause.
+void loadPrintPicture(iPic &printItem, const iPic &design, section *sec);
 // Renders the chart of a print copy from its query, references filled from
 // `sec`.
 void loadPrintChart(iGraph &printItem, section *sec);

@@ -135,7 +135,7 @@ float iPic::CreatePrintItem()
     printItem->copy(*this, nullptr);
     printItem->y = y + doc->CurrentY;
     printItem->printing = true;
-    loadPrintPicture(*printItem, parent);
+    loadPrintPicture(*printItem, *this, parent);
     addToPage(*doc, std::move(printItem));
     return 0;
 }

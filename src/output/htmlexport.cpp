@@ -1,16 +1,27 @@
 // HTML export of laid-out pages: every text item becomes an absolutely
-// positioned block with its font, alignment, colour and borders inline.
-// Pictures and charts are not exported.
+// positioned block with its font, alignment, colour and borders inline;
+// pictures become embedded PNG images and charts inline SVG, each in its box.
 #include "htmlexport.h"
+
+#include "itemrendering.h"
+#include "pageoutput.h"
 
 #include "platform/outputfile.h"
 
 #include "app/units.h"
 #include "document/borders.h"
+#include "document/igraph.h"
+#include "document/ipic.h"
 #include "document/item.h"
 #include "document/talvodocument.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QSvgRenderer>
 
 namespace {
 
@@ -26,38 +37,185 @@ QString alignName(int align)
     }
 }
 
-// The CSS style that looks like the line the page drawing uses for the
-// style; styles without a CSS counterpart give "".
+// The CSS style that looks most like the line the page drawing uses for
+// the style. CSS has no dash-dot lines: their dashes show best as dashes.
 QString borderStyleName(int style)
 {
     switch (style) {
-    case border::Solid: return QStringLiteral("solid");
-    case border::Dash: return QStringLiteral("dashed");
-    case border::Dot: return QStringLiteral("dotted");
-    case border::DashDot: return QStringLiteral("dashed");
-    case border::DashDotDot: return QStringLiteral("dotted");
-    default: return QString();
+    case border::Dash:
+    case border::DashDot:
+    case border::DashDotDot:
+        return QStringLiteral("dashed");
+    case border::Dot:
+        return QStringLiteral("dotted");
+    default:
+        return QStringLiteral("solid"); // solid, inside solid and unknown styles draw solid lines
     }
 }
 
-// Trims spaces only, as the report's own Trim does.
-QString trimSpaces(const QString &text)
+// The generic CSS family to fall back on when the named font is missing, by
+// the font's kind.
+QString genericFamily(const QString &family)
 {
-    qsizetype start = 0, end = text.size();
-    while (start < end && text.at(start) == QLatin1Char(' '))
-        ++start;
-    while (end > start && text.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return text.mid(start, end - start);
+    const QString name = family.toLower();
+    static const char *const monospaced[] = {"mono",  "courier",  "consol",    "code",
+                                             "fixed", "terminal", "typewriter"};
+    for (const char *word : monospaced) {
+        if (name.contains(QLatin1String(word)))
+            return QStringLiteral("monospace");
+    }
+    if (!name.isEmpty() && qobject_cast<QGuiApplication *>(QCoreApplication::instance()) &&
+        QFontDatabase::isFixedPitch(family))
+        return QStringLiteral("monospace");
+    if (name.contains(QLatin1String("sans")))
+        return QStringLiteral("sans-serif");
+    static const char *const serif[] = {"serif",       "times",  "roman",   "georgia", "garamond",
+                                        "palatino",    "book",   "cambria", "century", "bodoni",
+                                        "baskerville", "minion", "caslon",  "didot"};
+    for (const char *word : serif) {
+        if (name.contains(QLatin1String(word)))
+            return QStringLiteral("serif");
+    }
+    return QStringLiteral("sans-serif");
 }
 
-// A font family as a quoted CSS string inside a double-quoted attribute.
+// Removes trailing spaces: the page drawing drops them too, while leading
+// spaces indent the text on the page as in the browser.
+QString trimTrailingSpaces(const QString &text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return text.left(end);
+}
+
+// A font family as a quoted CSS string inside a double-quoted attribute,
+// followed by the generic family for browsers that lack the font.
 QString cssFamily(const QString &family)
 {
     QString name = family;
     name.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
     name.replace(QLatin1Char('\''), QLatin1String("\\'"));
-    return QLatin1Char('\'') + htmlEscaped(name) + QLatin1Char('\'');
+    return QLatin1Char('\'') + htmlEscaped(name) + QStringLiteral("', ") + genericFamily(family);
+}
+
+// The position and size declarations of a box on the page.
+QString boxStyle(const TalvoDocument &document, double x, double y, double w, double h)
+{
+    const QString u = unitCssName(document.unit());
+    return QStringLiteral("position: absolute; ") + QStringLiteral(" top: ") +
+           cssNumber(y - document.topMargin) + u + QStringLiteral("; ") +
+           QStringLiteral(" left: ") + cssNumber(x - document.leftMargin) + u +
+           QStringLiteral("; ") + QStringLiteral(" width: ") + cssNumber(w) + u +
+           QStringLiteral("; ") + QStringLiteral(" height: ") + cssNumber(h) + u +
+           QStringLiteral("; ");
+}
+
+// Embedded pictures need no more pixels than print quality gives the box.
+constexpr double kPictureDpi = 300;
+
+QSize pixelsFor(const TalvoDocument &document, double w, double h, double dpi)
+{
+    return QSize(qMax(1, qRound(convertUnit(w, document.unit(), Unit::Inches) * dpi)),
+                 qMax(1, qRound(convertUnit(h, document.unit(), Unit::Inches) * dpi)));
+}
+
+QString pngDataUri(const QImage &image)
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        return QString();
+    return QStringLiteral("data:image/png;base64,") + QString::fromLatin1(png.toBase64());
+}
+
+QString imageHtml(const TalvoDocument &document, const QImage &image, double x, double y, double w,
+                  double h)
+{
+    const QString uri = pngDataUri(image);
+    if (uri.isEmpty())
+        return QString();
+    return QStringLiteral("<img style=\"") + boxStyle(document, x, y, w, h) +
+           QStringLiteral("\" alt=\"\" src=\"") + uri + QStringLiteral("\">");
+}
+
+// A picture item as the page shows it: filling its box when stretched, else
+// at its proportions from the top-left corner.
+QString pictureHtml(const iPic &item, const TalvoDocument &document)
+{
+    if (item.fileName.isEmpty() || !item.hasPicture())
+        return QString();
+    QSizeF source = item.pic.size();
+    QSvgRenderer renderer;
+    if (!item.svg.isEmpty()) {
+        if (!renderer.load(item.svg))
+            return QString();
+        source = renderer.defaultSize();
+    }
+    double w = item.w;
+    double h = item.h;
+    if (!item.stretch) {
+        const double scale = fitScale(source.width(), source.height(), w, h);
+        h = scale * source.height();
+        w = scale * source.width();
+    }
+    if (!(w > 0) || !(h > 0))
+        return QString(); // drawn at size 0 on the page too
+    const QSize most = pixelsFor(document, w, h, kPictureDpi);
+    QImage image;
+    if (!item.svg.isEmpty()) {
+        image = QImage(most, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(most)));
+    } else if (item.pic.width() > most.width() || item.pic.height() > most.height()) {
+        image = item.pic.scaled(most.boundedTo(item.pic.size()), Qt::IgnoreAspectRatio,
+                                Qt::SmoothTransformation);
+    } else {
+        image = item.pic;
+    }
+    return imageHtml(document, image, item.x, item.y, w, h);
+}
+
+// The chart's SVG made an inline element filling the item's box. Ids are
+// made unique on the page, as several charts share one document.
+QString chartHtml(const iGraph &item, const TalvoDocument &document)
+{
+    if (item.SQL.isEmpty())
+        return QString();
+    if (item.chart.isEmpty())
+        return item.chartPic.isNull()
+                   ? QString()
+                   : imageHtml(document, item.chartPic, item.x, item.y, item.w, item.h);
+    QString svg = QString::fromUtf8(item.chart);
+    const qsizetype start = svg.indexOf(QLatin1String("<svg"));
+    const qsizetype tagEnd = start < 0 ? -1 : svg.indexOf(QLatin1Char('>'), start);
+    if (tagEnd < 0)
+        return QString();
+    QString tag = svg.mid(start, tagEnd - start);
+    static const QRegularExpression sizeAttributes(
+        QStringLiteral("\\s(width|height|preserveAspectRatio|style)\\s*=\\s*(\"[^\"]*\"|'[^']*')"));
+    tag.remove(sizeAttributes);
+    if (!tag.contains(QLatin1String("viewBox"))) {
+        const QRectF view = QSvgRenderer(item.chart).viewBoxF();
+        tag += QStringLiteral(" viewBox=\"%1 %2 %3 %4\"")
+                   .arg(cssNumber(view.x()), cssNumber(view.y()), cssNumber(view.width()),
+                        cssNumber(view.height()));
+    }
+    // The chart always fills its box, as on the page.
+    tag = QStringLiteral("<svg style=\"") + boxStyle(document, item.x, item.y, item.w, item.h) +
+          QStringLiteral("\" preserveAspectRatio=\"none\"") + tag.mid(4);
+    QString body = svg.mid(tagEnd);
+    if (body.contains(QLatin1String("id=\""))) {
+        static int charts = 0;
+        const QString prefix = QStringLiteral("chart%1-").arg(++charts);
+        body.replace(QLatin1String("id=\""), QStringLiteral("id=\"") + prefix);
+        body.replace(QLatin1String("url(#"), QStringLiteral("url(#") + prefix);
+        body.replace(QLatin1String("href=\"#"), QStringLiteral("href=\"#") + prefix);
+    }
+    body.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return tag + body.trimmed();
 }
 
 QString contentHtml(const QString &text)
@@ -99,15 +257,10 @@ bool writeHtml(const QString &fileName, const QString &html, QString &error)
 // The page's extent in the current orientation, in the document unit.
 void pageExtent(const TalvoDocument &document, double &width, double &height)
 {
-    width = document.pageWidth;
-    height = document.pageHeight;
-    if (width <= 0 || height <= 0) {
-        // No page size stored: A4.
-        width = convertUnit(21, 7, document.unit());
-        height = convertUnit(29.7, 7, document.unit());
-    }
-    if (document.pageOrientation != 1)
-        std::swap(width, height);
+    // The size the run laid the pages out on (the paper's when none is set).
+    const QSizeF page = pageSizeO(document);
+    width = page.width();
+    height = page.height();
 }
 
 } // namespace
@@ -153,8 +306,10 @@ QString border::ExportHTML(const QString &where) const
 {
     if (style == Invisible)
         return QString();
-    return QStringLiteral(" border-") + where + QStringLiteral(": #") + htmlColor(Color) + QLatin1Char(' ')
-           + QString::number(Width) + QStringLiteral("px ") + borderStyleName(style) + QStringLiteral("; ");
+    // The page draws a line of width 0 one pixel wide.
+    return QStringLiteral(" border-") + where + QStringLiteral(": #") + htmlColor(Color) +
+           QLatin1Char(' ') + QString::number(qMax(1, int(Width))) + QStringLiteral("px ") +
+           borderStyleName(style) + QStringLiteral("; ");
 }
 
 QString Borders::ExportHTML() const
@@ -163,19 +318,27 @@ QString Borders::ExportHTML() const
            + right.ExportHTML(QStringLiteral("right")) + top.ExportHTML(QStringLiteral("top"));
 }
 
-QString ReportItem::ExportHTML(const TalvoDocument &) const
+QString ReportItem::ExportHTML(const TalvoDocument &document) const
 {
+    switch (kind()) {
+    case PictureKind:
+        return pictureHtml(static_cast<const iPic &>(*this), document);
+    case GraphKind:
+        return chartHtml(static_cast<const iGraph &>(*this), document);
+    case TextKind:
+        break;
+    }
     return QString();
 }
 
 QString Item::ExportHTML(const TalvoDocument &document) const
 {
-    const QString u = unitCssName(document.unit());
-    QString html = QStringLiteral("<div style=\"position: absolute; ");
-    html += QStringLiteral(" top: ") + cssNumber(y - document.topMargin) + u + QStringLiteral("; ");
-    html += QStringLiteral(" left: ") + cssNumber(x - document.leftMargin) + u + QStringLiteral("; ");
-    html += QStringLiteral(" width: ") + cssNumber(w) + u + QStringLiteral("; ");
-    html += QStringLiteral(" height: ") + cssNumber(h) + u + QStringLiteral("; ");
+    const QString text =
+        trimTrailingSpaces(typeContent == 0 ? document.ReplacePercentVars(content) : content);
+    // Right-to-left paragraphs read from the right, as the page lays them out.
+    QString html = text.isRightToLeft() ? QStringLiteral("<div dir=\"rtl\" style=\"")
+                                        : QStringLiteral("<div style=\"");
+    html += boxStyle(document, x, y, w, h);
     if (!content.trimmed().isEmpty())
         html += QStringLiteral(" font-size: ") + cssNumber(fontSize) + QStringLiteral("pt; ");
     else
@@ -186,15 +349,21 @@ QString Item::ExportHTML(const TalvoDocument &document) const
         html += QStringLiteral(" font-style: Italic; ");
     if (fontBold)
         html += QStringLiteral(" font-weight: bold; ");
+    if (fontUnderline || fontStrikethrough) {
+        html += QStringLiteral(" text-decoration:");
+        if (fontUnderline)
+            html += QStringLiteral(" underline");
+        if (fontStrikethrough)
+            html += QStringLiteral(" line-through");
+        html += QStringLiteral("; ");
+    }
     html += QStringLiteral(" color: #") + htmlColor(fontColor) + QStringLiteral("; ");
     html += borders.ExportHTML();
     // The run has broken the lines already; the browser must not break them
-    // again with its own font metrics.
-    html += QStringLiteral(" white-space: nowrap; ");
-    html += QStringLiteral("\">") + QLatin1String(kCrLf);
-    const QString text = typeContent == 0 ? document.ReplacePercentVars(content) : content;
-    html += contentHtml(trimSpaces(text)) + QLatin1String(kCrLf);
-    html += QStringLiteral("</div>");
+    // again with its own font metrics, nor fold the spaces the page shows.
+    // The text follows the tag directly: a line break there would show.
+    html += QStringLiteral(" white-space: pre; ");
+    html += QStringLiteral("\">") + contentHtml(text) + QStringLiteral("</div>");
     return html;
 }
 

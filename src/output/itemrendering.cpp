@@ -1,6 +1,7 @@
 #include "itemrendering.h"
 
 #include "drawingsurface.h"
+#include "pictureloading.h"
 #include "textlayout.h"
 
 #include "document/borders.h"
@@ -78,7 +79,17 @@ void iPic::Print_() const
         }
         return;
     }
+    // A PDF stores pictures as JPEG unless told to keep them lossless: flat
+    // colours and sharp edges of drawings would come out blurred and
+    // speckled. Only a picture that was JPEG already may stay so.
+    QPainter *painter = dest.painter();
+    const bool lossless = pic.text(QString::fromLatin1(kPictureFormatKey)) != QLatin1String("jpeg");
+    const bool wasLossless = painter && painter->testRenderHint(QPainter::LosslessImageRendering);
+    if (painter)
+        painter->setRenderHint(QPainter::LosslessImageRendering, lossless);
     paintPictureFit(dest, pic, x, y, w, h, stretch);
+    if (painter)
+        painter->setRenderHint(QPainter::LosslessImageRendering, wasLossless);
 }
 
 void iGraph::Print_() const

@@ -1,21 +1,51 @@
 // Where a picture item's picture comes from: its file, a binary field of its
 // section's current record, or a file whose path is in such a field.
+#include "output/pictureloading.h"
+
+#include "app/units.h"
 #include "data/dataaccess.h"
 #include "data/ifield.h"
 #include "document/ipic.h"
 #include "document/section.h"
+#include "document/talvodocument.h"
 #include "engine/printitemoutput.h"
 #include "platform/databaseerror.h"
 #include "platform/field.h"
 #include "platform/fieldcollection.h"
 #include "platform/recordset.h"
 
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QSvgRenderer>
+#include <QtMath>
+
+#include <cmath>
 
 namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("iPic", text);
+}
+
+// A picture file larger than this is not one we should hold in memory.
+constexpr qint64 kLargestFile = 256 * 1024 * 1024;
+// Pictures too large to decode whole are decoded for this resolution of
+// their box: print quality, no more.
+constexpr double kDecodeDpi = 300;
+// The most bytes a pixel can take once decoded (16 bits per channel):
+// sizes are checked against the reader's limit with it.
+constexpr qint64 kMostBytesPerPixel = 8;
+
+struct Context
+{
+    QString reportDir; // where a relative file name is looked for first
+    QSizeF box;        // the item's box in pixels at kDecodeDpi; empty when unknown
+};
 
 bool looksLikeSvg(const QByteArray &bytes)
 {
@@ -23,65 +53,212 @@ bool looksLikeSvg(const QByteArray &bytes)
     return head.startsWith("<svg") || ((head.startsWith("<?xml") || head.startsWith("<!DOCTYPE")) && head.contains("<svg"));
 }
 
-// Sets the picture from bytes: SVG stays vector, anything else is decoded
-// by the image readers; bytes that are no picture leave it empty.
-void setPicture(iPic &item, const QByteArray &bytes)
+qint64 allocationLimitBytes()
 {
-    if (looksLikeSvg(bytes)) {
-        if (QSvgRenderer(bytes).isValid())
-            item.svg = bytes;
-        return;
-    }
-    item.pic = QImage::fromData(bytes);
+    const int megabytes = QImageReader::allocationLimit();
+    return megabytes <= 0 ? 0 : qint64(megabytes) * 1024 * 1024;
 }
 
-void loadFile(iPic &item, const QString &path)
+// The size to decode a picture of `full` pixels at, for a box of `box`
+// pixels: the full size when it fits the reader's limit, else the box's size
+// (never larger than the picture), shrunk further until it fits the limit.
+QSize decodeSize(const QSize &full, const QSizeF &box, bool keepAspect)
 {
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return;
+    const qint64 limit = allocationLimitBytes();
+    auto fits = [limit](const QSize &size) {
+        return limit == 0 || qint64(size.width()) * size.height() * kMostBytesPerPixel <= limit;
+    };
+    if (!full.isValid() || full.isEmpty() || fits(full))
+        return full;
+    QSize size = full;
+    if (box.width() >= 1 && box.height() >= 1) {
+        const QSize target(qMin(full.width(), qCeil(box.width())),
+                           qMin(full.height(), qCeil(box.height())));
+        size = keepAspect ? full.scaled(target, Qt::KeepAspectRatio) : target;
+    }
+    if (!fits(size)) {
+        const double shrink =
+            std::sqrt(double(limit) / (double(size.width()) * size.height() * kMostBytesPerPixel));
+        size = QSize(int(size.width() * shrink), int(size.height() * shrink));
+    }
+    return size.expandedTo(QSize(1, 1));
+}
+
+// Decodes picture bytes: SVG stays vector, anything else is decoded by the
+// image readers, scaled down when it is too large to decode whole. Returns
+// why nothing could be decoded ("" on success).
+QString decodePicture(iPic &item, const QByteArray &bytes, const Context &context)
+{
+    if (looksLikeSvg(bytes)) {
+        if (!QSvgRenderer(bytes).isValid())
+            return tr("the SVG picture cannot be read");
+        item.svg = bytes;
+        return QString();
+    }
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QByteArray format = reader.format();
+    const QSize full = reader.size();
+    const QSize wanted = decodeSize(full, context.box, !item.stretch);
+    if (wanted != full)
+        reader.setScaledSize(wanted);
+    QImage image = reader.read();
+    if (image.isNull())
+        return format.isEmpty()
+                   ? tr("it is no picture in a known format")
+                   : tr("the %1 picture cannot be read (%2)")
+                         .arg(QString::fromLatin1(format).toUpper(), reader.errorString());
+    image.setText(QString::fromLatin1(kPictureFormatKey), QString::fromLatin1(format));
+    item.pic = image;
+    return QString();
+}
+
+// The file a picture file name stands for: an absolute name as it is, a
+// relative one beside the report first, then in the program's folder.
+// Returns "" and the places looked at when there is no such file.
+QString findPictureFile(QString name, const QString &reportDir, QStringList *tried)
+{
+#ifndef Q_OS_WIN
+    // Reports made on Windows may name "pictures\logo.png".
+    if (name.contains(QLatin1Char('\\')) && !QFileInfo::exists(name))
+        name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+#endif
+    QStringList candidates;
+    if (QDir::isAbsolutePath(name)) {
+        candidates << name;
+    } else {
+        if (!reportDir.isEmpty())
+            candidates << QDir(reportDir).absoluteFilePath(name);
+        if (QCoreApplication::instance())
+            candidates << QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(name);
+    }
+    for (const QString &candidate : std::as_const(candidates)) {
+        if (QFileInfo(candidate).isFile())
+            return candidate;
+    }
+    if (tried)
+        *tried = candidates;
+    return QString();
+}
+
+QString loadFile(iPic &item, const QString &name, const Context &context)
+{
+    QStringList tried;
+    const QString path = findPictureFile(name, context.reportDir, &tried);
+    if (path.isEmpty()) {
+        if (tried.size() > 1)
+            return tr("the file \"%1\" is not found (looked for %2)")
+                .arg(name, tried.join(tr(" and ")));
+        return tr("the file \"%1\" is not found").arg(tried.value(0, name));
+    }
     QFile file(path);
-    // Pictures are small; a huge file is not one we should hold in memory.
-    constexpr qint64 kLargest = 256 * 1024 * 1024;
-    if (file.size() > kLargest || !file.open(QIODevice::ReadOnly))
-        return;
-    setPicture(item, file.readAll());
+    if (file.size() > kLargestFile)
+        return tr("the file \"%1\" is too large for a picture (%2 MB)")
+            .arg(path)
+            .arg(file.size() / (1024 * 1024));
+    if (!file.open(QIODevice::ReadOnly))
+        return tr("the file \"%1\" cannot be read: %2").arg(path, file.errorString());
+    const QString why = decodePicture(item, file.readAll(), context);
+    return why.isEmpty() ? why : tr("the file \"%1\": %2").arg(path, why);
+}
+
+QString loadFromBinaryField(iPic &item, const Recordset &rs, const Context &context)
+{
+    const QString name = iField(item.fileName).name;
+    QVariant value;
+    try {
+        value = rs.Fields().Item(name).Value();
+    } catch (const DatabaseError &) {
+        return tr("the section's records have no field \"%1\"").arg(name);
+    }
+    if (value.isNull())
+        return tr("the field \"%1\" is Null").arg(name);
+    if (value.typeId() != QMetaType::QByteArray)
+        return tr("the field \"%1\" is not a binary field").arg(name);
+    const QByteArray bytes = value.toByteArray();
+    if (bytes.isEmpty())
+        return tr("the field \"%1\" is empty").arg(name);
+    if (decodePicture(item, bytes, context).isEmpty())
+        return QString();
+    // Access keeps pictures inside an OLE wrapper; the field reader finds
+    // the picture within.
+    item.pic = pictureFromField(rs, name);
+    if (item.pic.isNull())
+        return tr("the field \"%1\" holds no picture in a known format").arg(name);
+    return QString();
+}
+
+QString loadFromPathField(iPic &item, const Recordset &rs, const Context &context)
+{
+    QVariant value;
+    try {
+        value = rs.Fields().Item(item.fileName).Value();
+    } catch (const DatabaseError &) {
+        return tr("the section's records have no field \"%1\"").arg(item.fileName);
+    }
+    const QString path = value.toString().trimmed();
+    if (value.isNull() || path.isEmpty())
+        return tr("the field \"%1\" holds no file name").arg(item.fileName);
+    return loadFile(item, path, context);
+}
+
+// Loads the picture; returns why it cannot be shown ("" when it is shown
+// or nothing is asked for).
+QString loadPicture(iPic &item, const Recordset *rs, const Context &context)
+{
+    if (item.hasPicture())
+        return QString();
+    item.pic = QImage();
+    item.svg.clear();
+    if (item.fileName.isEmpty())
+        return QString(); // nothing to show, nothing drawn
+    if (item.pType == iPic::FromFile)
+        return loadFile(item, item.fileName, context);
+    if (!item.printing)
+        return QString(); // the designer shows database pictures empty
+    if (!rs)
+        return tr("the section has no records to take the field \"%1\" from").arg(item.fileName);
+    if (item.pType == iPic::FromBinaryField)
+        return loadFromBinaryField(item, *rs, context);
+    return loadFromPathField(item, *rs, context);
+}
+
+// One entry per item and cause: a picture that fails the same way on every
+// record is reported once, not once a record.
+void reportOnce(TalvoDocument &doc, const talvoError &entry)
+{
+    for (auto it = doc.errorLst.crbegin(); it != doc.errorLst.crend(); ++it) {
+        if (it->function_ == entry.function_ && it->class_ == entry.class_ &&
+            it->message == entry.message && it->additionalInfo == entry.additionalInfo)
+            return;
+    }
+    doc.addError(entry);
 }
 
 } // namespace
 
 void iPic::LoadPic(const Recordset *rs)
 {
-    if (hasPicture())
-        return;
-    pic = QImage();
-    svg.clear();
-    if (pType == FromFile) {
-        loadFile(*this, fileName);
-        return;
-    }
-    if (!printing || !rs)
-        return; // the designer shows database pictures empty
-    if (pType == FromBinaryField) {
-        const iField reference(fileName);
-        try {
-            const QVariant value = rs->Fields().Item(reference.name).Value();
-            if (value.typeId() == QMetaType::QByteArray && looksLikeSvg(value.toByteArray())) {
-                setPicture(*this, value.toByteArray());
-                return;
-            }
-        } catch (const DatabaseError &) {
-            return; // no such field: the picture stays empty
-        }
-        pic = pictureFromField(*rs, reference.name);
-        return;
-    }
-    try {
-        loadFile(*this, rs->Fields().Item(fileName).Value().toString());
-    } catch (const DatabaseError &) {
-    }
+    loadPicture(*this, rs, Context());
 }
 
-void loadPrintPicture(iPic &printItem, section *sec)
+void loadPrintPicture(iPic &printItem, const iPic &design, section *sec)
 {
-    printItem.LoadPic(sec ? sec->rsd.get() : nullptr);
+    TalvoDocument *doc = sec ? sec->parent : nullptr;
+    Context context;
+    if (doc) {
+        if (!doc->fileName.isEmpty())
+            context.reportDir = QFileInfo(doc->fileName).absolutePath();
+        context.box = QSizeF(convertUnit(printItem.w, doc->unit(), Unit::Inches) * kDecodeDpi,
+                             convertUnit(printItem.h, doc->unit(), Unit::Inches) * kDecodeDpi);
+    }
+    const QString why = loadPicture(printItem, sec ? sec->rsd.get() : nullptr, context);
+    if (why.isEmpty() || !doc)
+        return;
+    reportOnce(*doc, talvoError(QStringLiteral("iPic"), QStringLiteral("LoadPic"),
+                                tr("The picture %1 of the section \"%2\" cannot be shown: %3")
+                                    .arg(design.Key, sec->sectionName, why),
+                                design.fileName));
 }

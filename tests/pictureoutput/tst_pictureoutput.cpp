@@ -1,0 +1,418 @@
+// Pictures of report runs: where a relative picture file is found, how a
+// picture that cannot be shown is reported, very large pictures, and the
+// pixels a PDF keeps, read back with poppler.
+#include "document/ipic.h"
+#include "document/section.h"
+#include "document/talvodocument.h"
+#include "output/pdfexport.h"
+#include "output/pngexport.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+namespace {
+
+quint32 crc32(const QByteArray &bytes)
+{
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char c : bytes) {
+        crc ^= quint8(c);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+QByteArray bigEndian(quint32 value)
+{
+    QByteArray bytes(4, Qt::Uninitialized);
+    qToBigEndian(value, bytes.data());
+    return bytes;
+}
+
+QByteArray pngChunk(const char *type, const QByteArray &data)
+{
+    const QByteArray body = QByteArray(type) + data;
+    return bigEndian(quint32(data.size())) + body + bigEndian(crc32(body));
+}
+
+// Deflate bits, least significant first; Huffman codes go in reversed.
+struct BitWriter
+{
+    QByteArray bytes;
+    quint32 buffer = 0;
+    int count = 0;
+    void put(quint32 value, int bits)
+    {
+        buffer |= value << count;
+        count += bits;
+        while (count >= 8) {
+            bytes.append(char(buffer & 0xFF));
+            buffer >>= 8;
+            count -= 8;
+        }
+    }
+    void putCode(quint32 code, int bits)
+    {
+        quint32 reversed = 0;
+        for (int i = 0; i < bits; ++i)
+            reversed |= ((code >> i) & 1u) << (bits - 1 - i);
+        put(reversed, bits);
+    }
+    void flush()
+    {
+        if (count > 0)
+            put(0, 8 - count);
+    }
+};
+
+// A black RGB PNG of width x height written without holding its pixels:
+// all its scan lines are zero bytes, which deflate codes as one literal and
+// repeats. A 12000 x 12000 picture is a few megabytes on disk yet decodes to
+// more than the image reader's allocation limit.
+QByteArray blackPng(quint32 width, quint32 height)
+{
+    const quint64 raw = quint64(height) * (1 + quint64(width) * 3); // a filter byte per line
+    BitWriter bits;
+    bits.put(1, 1);        // final block
+    bits.put(1, 2);        // fixed Huffman codes
+    bits.putCode(0x30, 8); // literal 0
+    quint64 left = raw - 1;
+    while (left >= 258 + 3 || left == 258) {
+        bits.putCode(0xC5, 8); // length 258 (code 285)
+        bits.putCode(0, 5);    // distance 1
+        left -= 258;
+    }
+    while (left > 0) {
+        bits.putCode(0x30, 8);
+        --left;
+    }
+    bits.putCode(0, 7); // end of block
+    bits.flush();
+    const quint32 adlerA = 1;
+    const quint32 adlerB = quint32(raw % 65521);
+    const QByteArray zlib =
+        QByteArray("\x78\x01", 2) + bits.bytes + bigEndian((adlerB << 16) | adlerA);
+
+    QByteArray header = bigEndian(width) + bigEndian(height);
+    header +=
+        QByteArray("\x08\x02\x00\x00\x00", 5); // 8 bits, RGB, deflate, no filter, no interlace
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", header) + pngChunk("IDAT", zlib) +
+           pngChunk("IEND", QByteArray());
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000))
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// A SQLite file with `records` rows (ID, Pic, Path); every Pic is `blob`
+// (a Null when it is null) and every Path `path`.
+QString database(const QString &file, int records, const QByteArray &blob, const QString &path)
+{
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("pictures"));
+        db.setDatabaseName(file);
+        db.open();
+        QSqlQuery q(db);
+        q.exec(QStringLiteral("CREATE TABLE Photos (ID INTEGER, Pic BLOB, Path TEXT)"));
+        db.transaction();
+        q.prepare(QStringLiteral("INSERT INTO Photos VALUES (?, ?, ?)"));
+        for (int i = 1; i <= records; ++i) {
+            q.addBindValue(i);
+            q.addBindValue(blob.isNull() ? QVariant(QMetaType(QMetaType::QByteArray))
+                                         : QVariant(blob));
+            q.addBindValue(path);
+            q.exec();
+        }
+        db.commit();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("pictures"));
+    return file;
+}
+
+// A one-section report over the Photos table with one picture item, its
+// file as if saved at `reportFile`.
+struct Report
+{
+    TalvoDocument doc;
+    iPic *picture = nullptr;
+    section *data = nullptr;
+
+    Report(const QString &databaseFile, const QString &reportFile, int pType,
+           const QString &fileName)
+    {
+        doc.ClearSections();
+        doc.fileName = reportFile;
+        doc.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + databaseFile;
+        doc.pageWidth = 21;
+        doc.pageHeight = 29.7f;
+        data = doc.AddDataSection();
+        data->sectionName = QStringLiteral("Photos");
+        data->SQL = QStringLiteral("SELECT ID, Pic, Path FROM Photos");
+        data->Height = 1;
+        picture = data->NewPicture();
+        picture->pType = pType;
+        picture->fileName = fileName;
+        picture->x = 1;
+        picture->y = 0;
+        picture->w = 4;
+        picture->h = 0.8f;
+        doc.orderSections();
+    }
+    bool run()
+    {
+        if (doc.openDataConnection() != 0)
+            return false;
+        doc.initPrint();
+        return true;
+    }
+    QList<const iPic *> printedPictures() const
+    {
+        QList<const iPic *> pictures;
+        for (const PrintedPage *page : doc.Pages) {
+            for (const ReportItem *item : *page) {
+                if (item->kind() == ReportItem::PictureKind)
+                    pictures << static_cast<const iPic *>(item);
+            }
+        }
+        return pictures;
+    }
+};
+
+} // namespace
+
+class tst_PictureOutput : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+private slots:
+    // A relative picture name is looked for beside the report, then in the
+    // program's folder; never in the current directory.
+    void relativePictureFiles_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("beside the report") << "report" << true;
+        QTest::newRow("in the program's folder") << "program" << true;
+        QTest::newRow("beside the report before the program's folder") << "both" << true;
+        QTest::newRow("only in the current directory") << "current" << false;
+    }
+    void relativePictureFiles()
+    {
+        QFETCH(QString, where);
+        QFETCH(bool, shown);
+        const QString name = QStringLiteral("mirt-test-logo-%1.png").arg(where);
+        QDir base(m_dir.path());
+        QVERIFY(base.mkpath(where + QStringLiteral("/report")) &&
+                base.mkpath(where + QStringLiteral("/elsewhere")));
+        const QString reportDir = base.filePath(where + QStringLiteral("/report"));
+        const QString elsewhere = base.filePath(where + QStringLiteral("/elsewhere"));
+        const QString programFile = QDir(QCoreApplication::applicationDirPath()).filePath(name);
+
+        QImage black(20, 10, QImage::Format_RGB32);
+        black.fill(Qt::black);
+        QImage white(20, 10, QImage::Format_RGB32);
+        white.fill(Qt::white);
+        // What should be found is black; anything else found would be white.
+        QVERIFY(white.save(QDir(elsewhere).filePath(name)));
+        if (where == QLatin1String("report") || where == QLatin1String("both"))
+            QVERIFY(black.save(QDir(reportDir).filePath(name)));
+        if (where == QLatin1String("program"))
+            QVERIFY(black.save(programFile));
+        if (where == QLatin1String("both"))
+            QVERIFY(white.save(programFile));
+        const QString saved = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(elsewhere));
+
+        Report report(database(base.filePath(where + QStringLiteral("/photos.db")), 3, QByteArray(),
+                               QString()),
+                      QDir(reportDir).filePath(QStringLiteral("report.xml")), iPic::FromFile, name);
+        const bool ran = report.run();
+        QDir::setCurrent(saved);
+        QFile::remove(programFile);
+        QVERIFY(ran);
+
+        const QList<const iPic *> pictures = report.printedPictures();
+        QCOMPARE(pictures.size(), 3);
+        for (const iPic *picture : pictures) {
+            QCOMPARE(picture->hasPicture(), shown);
+            if (shown)
+                QCOMPARE(picture->pic.pixel(5, 5), QColor(Qt::black).rgb());
+        }
+        QCOMPARE(report.doc.errorLst.size(), shown ? 0 : 1);
+        if (!shown)
+            QVERIFY(report.doc.errorLst.first().message.contains(QDir(reportDir).filePath(name)));
+    }
+
+    // A picture that cannot be shown is one error entry naming the item and
+    // the cause, however many records repeat it.
+    void unshownPicturesAreOneEntry_data()
+    {
+        QTest::addColumn<int>("pType");
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QByteArray>("blob");
+        QTest::addColumn<QString>("cause");
+        const QByteArray png = [] {
+            QImage image(4, 4, QImage::Format_RGB32);
+            image.fill(Qt::red);
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            image.save(&buffer, "PNG");
+            return bytes;
+        }();
+        QTest::newRow("missing file")
+            << int(iPic::FromFile) << "missing.png" << png << "is not found";
+        QTest::newRow("not a picture") << int(iPic::FromFile) << "notes.png" << png << "notes.png";
+        QTest::newRow("empty binary field") << int(iPic::FromBinaryField) << "[Photos].[Pic]"
+                                            << QByteArray("") << "\"Pic\" is empty";
+        QTest::newRow("Null binary field")
+            << int(iPic::FromBinaryField) << "[Photos].[Pic]" << QByteArray() << "\"Pic\" is Null";
+        QTest::newRow("no picture in the field")
+            << int(iPic::FromBinaryField) << "Pic" << QByteArray("plain text, no picture")
+            << "no picture";
+        QTest::newRow("no such field")
+            << int(iPic::FromBinaryField) << "[Photos].[Photo]" << png << "no field \"Photo\"";
+        QTest::newRow("path field naming a missing file")
+            << int(iPic::FromPathField) << "Path" << png << "gone.png\" is not found";
+    }
+    void unshownPicturesAreOneEntry()
+    {
+        QFETCH(int, pType);
+        QFETCH(QString, fileName);
+        QFETCH(QByteArray, blob);
+        QFETCH(QString, cause);
+        const QString folder = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(writeFile(QDir(folder).filePath(QStringLiteral("notes.png")), "these are notes"));
+        constexpr int records = 1000;
+        Report report(database(QDir(folder).filePath(QStringLiteral("photos.db")), records, blob,
+                               QDir(folder).filePath(QStringLiteral("gone.png"))),
+                      QDir(folder).filePath(QStringLiteral("report.xml")), pType, fileName);
+        QVERIFY(report.run());
+        QCOMPARE(report.printedPictures().size(), records);
+        QCOMPARE(report.doc.errorLst.size(), 1);
+        const talvoError &entry = report.doc.errorLst.first();
+        QVERIFY2(entry.message.contains(cause), qPrintable(entry.message));
+        QVERIFY2(entry.message.contains(QStringLiteral("\"Photos\"")), qPrintable(entry.message));
+        QVERIFY2(entry.message.contains(report.picture->Key), qPrintable(entry.message));
+        QCOMPARE(entry.additionalInfo, fileName);
+    }
+
+    // A picture beyond the reader's allocation limit is decoded for its box,
+    // not refused.
+    void hugePictureIsDrawn()
+    {
+        constexpr int side = 12000;
+        QVERIFY(QImageReader::allocationLimit() > 0);
+        QVERIFY(qint64(side) * side * 4 > qint64(QImageReader::allocationLimit()) * 1024 * 1024);
+        const QString file = m_dir.filePath(QStringLiteral("huge.png"));
+        QVERIFY(writeFile(file, blackPng(side, side)));
+        QCOMPARE(QImageReader(file).size(), QSize(side, side));
+        QVERIFY(QImage(file).isNull()); // too large for a whole decode
+
+        Report report(
+            database(m_dir.filePath(QStringLiteral("huge.db")), 1, QByteArray(), QString()),
+            m_dir.filePath(QStringLiteral("huge.xml")), iPic::FromFile, QStringLiteral("huge.png"));
+        report.picture->h = 4; // a 4 cm square
+        report.data->Height = 5;
+        QVERIFY(report.run());
+        QVERIFY2(report.doc.errorLst.isEmpty(), qPrintable(report.doc.errorLst.value(0).message));
+        const QList<const iPic *> pictures = report.printedPictures();
+        QCOMPARE(pictures.size(), 1);
+        const QImage &pic = pictures.first()->pic;
+        const int boxAt300Dpi = qRound(4 / 2.54 * 300);
+        QVERIFY2(qAbs(pic.width() - boxAt300Dpi) <= 1 && pic.width() == pic.height(),
+                 qPrintable(QStringLiteral("%1 x %2").arg(pic.width()).arg(pic.height())));
+        QCOMPARE(pic.pixel(pic.width() / 2, pic.height() / 2), QColor(Qt::black).rgb());
+
+        const QImage page = renderPage(report.doc, 1, 50);
+        const iPic &drawn = *pictures.first();
+        const QPoint middle(qRound((drawn.x + 2) / 2.54 * 50), qRound((drawn.y + 2) / 2.54 * 50));
+        QCOMPARE(page.pixel(middle), QColor(Qt::black).rgb());
+    }
+
+    // Drawings keep their pixels in a PDF; photographs may stay JPEG.
+    void pdfKeepsPixels_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<bool>("lossless");
+        QTest::newRow("png") << "png" << true;
+        QTest::newRow("bmp") << "bmp" << true;
+        QTest::newRow("jpeg") << "jpg" << false;
+    }
+    void pdfKeepsPixels()
+    {
+        QFETCH(QString, format);
+        QFETCH(bool, lossless);
+        if (QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty())
+            QSKIP("poppler-utils are not installed (scripts/install-deps.sh installs them)");
+        // Flat colours with sharp edges: what JPEG spoils most visibly.
+        QImage drawing(64, 32, QImage::Format_RGB32);
+        drawing.fill(Qt::white);
+        for (int y = 0; y < 32; ++y) {
+            for (int x = 0; x < 64; ++x) {
+                if ((x / 8 + y / 8) % 2)
+                    drawing.setPixel(x, y, x < 32 ? qRgb(200, 0, 0) : qRgb(0, 0, 160));
+            }
+        }
+        const QString file = m_dir.filePath(QStringLiteral("drawing.") + format);
+        QVERIFY(drawing.save(file));
+        const QImage source(file);
+
+        Report report(database(m_dir.filePath(QStringLiteral("pdf-%1.db").arg(format)), 1,
+                               QByteArray(), QString()),
+                      m_dir.filePath(QStringLiteral("drawing.xml")), iPic::FromFile, file);
+        report.picture->stretch = true;
+        QVERIFY(report.run());
+        QVERIFY(report.doc.errorLst.isEmpty());
+        const QString pdf = m_dir.filePath(QStringLiteral("drawing-%1.pdf").arg(format));
+        QString error;
+        QVERIFY2(exportPdf(report.doc, pdf, 1, 1, &error), qPrintable(error));
+
+        const QStringList list = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
+                                     .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(list.size(), 3); // two heading lines and the picture
+        const QStringList columns = list.at(2).simplified().split(QLatin1Char(' '));
+        QCOMPARE(columns.value(3), QStringLiteral("64")); // width
+        QCOMPARE(columns.value(4), QStringLiteral("32")); // height
+        QCOMPARE(columns.value(8) == QLatin1String("jpeg"), !lossless);
+        if (!lossless)
+            return;
+        const QString prefix = m_dir.filePath(QStringLiteral("back-") + format);
+        run(QStringLiteral("pdfimages"), {QStringLiteral("-png"), pdf, prefix});
+        const QImage back(prefix + QStringLiteral("-000.png"));
+        QCOMPARE(back.size(), source.size());
+        QCOMPARE(back.convertToFormat(QImage::Format_RGB32),
+                 source.convertToFormat(QImage::Format_RGB32));
+    }
+};
+
+QTEST_MAIN(tst_PictureOutput)
+#include "tst_pictureoutput.moc"
