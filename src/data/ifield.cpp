@@ -20,8 +20,9 @@ void iField::init(const QString &reference)
     static const QString separator = QStringLiteral("].[");
     // A separator at the very start leaves no room for a table name ("].[x"),
     // and one right after a lone "[" leaves an empty one: both read as a name.
+    // A one-character name ("X].[id", as an item keeps [X].[id]) is a table.
     const qsizetype at = text.indexOf(separator);
-    if (at >= 2) {
+    if (at >= 1 && !withoutBrackets(text.left(at)).isEmpty()) {
         const QStringList parts = text.split(separator);
         name = parts.at(1);
         name.remove(u']');

@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -231,6 +232,18 @@ public:
     QVariant GetField(const iField &f, const section *itemSection) const;
     // Its ADO type number; 0 when neither section has the field.
     int GetTypeField(const iField &f, const section *itemSection) const;
+    // The section whose open query shows that f's field is not there: the
+    // section f names when there is one, else itemSection. nullptr when the
+    // field is found, or when no query is open to tell (a header, a section
+    // not reached yet).
+    const section *sectionLackingField(const iField &f, const section *itemSection) const;
+    // Adds the entry "the section has no such field" for `info` (the item's
+    // text or the formula), once per `key` until clearMissingFields: a
+    // report of many records must not make an entry per record.
+    void addMissingFieldError(const QString &key, const section &sec, const QString &field,
+                              const QString &info);
+    // Forgets the entries made, so that the next run reports them again.
+    void clearMissingFields() { m_missingFieldKeys.clear(); }
 
     // ---- Report run (defined in src/engine/) ----
     // Lays out all pages into Pages on dest. The caller has opened the
@@ -298,6 +311,7 @@ private:
 
     int m_unit = 7;
     QString m_errorString;
+    QSet<QString> m_missingFieldKeys; // addMissingFieldError's entries of this run
 
     // ---- Report run (src/engine/) ----
     void printDataSection(int n, DrawingSurface *dest);

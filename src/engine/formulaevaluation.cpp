@@ -49,6 +49,28 @@ bool currentValue(const section *sec, const QString &name, QVariant &value, int 
     }
 }
 
+// The field `name` of the section's current record as formulas see it
+// (formulaFieldValue); false as for currentValue.
+bool formulaValue(const section *sec, QStringView name, QVariant &value)
+{
+    if (!sec || !sec->rsd)
+        return false;
+    const Field field = sec->GetField(name.toString());
+    if (!field.isValid())
+        return false;
+    try {
+        value = formulaFieldValue(field.Value(), field.Type());
+        return true;
+    } catch (const DatabaseError &) {
+        return false;
+    }
+}
+
+bool hasOpenQuery(const section *sec)
+{
+    return sec && sec->rsd && sec->rsd->State() == Recordset::adStateOpen;
+}
+
 } // namespace
 
 ScriptValue TalvoDocument::Evaluate(const QString &formula, const QVariant &Me_Value)
@@ -66,10 +88,20 @@ ScriptValue TalvoDocument::Evaluate(const QString &formula, const QVariant &Me_V
     // it has one; the variables hold the last value seen after that.
     const QualifiedLookup fromSection = [this](QStringView table, QStringView name,
                                                QVariant &value) {
-        const section *sec = sections.value(getKeySection(table.toString()));
-        return sec && sec->rsd && currentValue(sec, name.toString(), value);
+        return formulaValue(sections.value(getKeySection(table.toString())), name, value);
     };
-    if (!replaceBracketVars(s, vars, substituted, fromSection)) {
+    // A reference to a section that is there, with its query open, and has
+    // no such field is a mistake in the report, not a 0 to go on with.
+    const MissingReference missing = [this, &formula](QStringView table, QStringView name) {
+        const section *sec = sections.value(getKeySection(table.toString()));
+        if (hasOpenQuery(sec) && !sec->GetField(name.toString()).isValid()) {
+            const QString field = name.toString();
+            const QString key =
+                QStringLiteral("formula\x1f%1\x1f%2\x1f%3").arg(table.toString(), field, formula);
+            addMissingFieldError(key, *sec, field, formula);
+        }
+    };
+    if (!replaceBracketVars(s, vars, substituted, fromSection, missing)) {
         message = QCoreApplication::translate(
             "TalvoDocument",
             "The formula grows too long when the field values are put in");
@@ -92,11 +124,10 @@ ScriptValue TalvoDocument::Evaluate(const QString &formula, const QVariant &Me_V
 QString TalvoDocument::ReplaceVars(const QString &text)
 {
     QString result;
-    replaceBracketVars(text, vars, result, [this](QStringView table, QStringView name,
-                                                  QVariant &value) {
-        const section *sec = sections.value(getKeySection(table.toString()));
-        return sec && sec->rsd && currentValue(sec, name.toString(), value);
-    });
+    replaceBracketVars(
+        text, vars, result, [this](QStringView table, QStringView name, QVariant &value) {
+            return formulaValue(sections.value(getKeySection(table.toString())), name, value);
+        });
     return result;
 }
 
@@ -124,4 +155,30 @@ int TalvoDocument::GetTypeField(const iField &f, const section *itemSection) con
         || currentValue(itemSection, f.name, unused, &type))
         return type;
     return 0;
+}
+
+const section *TalvoDocument::sectionLackingField(const iField &f, const section *itemSection) const
+{
+    const section *named = sections.value(getKeySection(f.table));
+    // Only the section the reference names can tell while it is there;
+    // without one the reference reads the item's own section.
+    const section *judge = named ? named : itemSection;
+    if (!hasOpenQuery(judge) || judge->GetField(f.name).isValid())
+        return nullptr;
+    if (named && itemSection && itemSection != named && itemSection->GetField(f.name).isValid())
+        return nullptr;
+    return judge;
+}
+
+void TalvoDocument::addMissingFieldError(const QString &key, const section &sec,
+                                         const QString &field, const QString &info)
+{
+    if (m_missingFieldKeys.contains(key))
+        return;
+    m_missingFieldKeys.insert(key);
+    addError(talvoError(
+        QStringLiteral("TalvoDocument"), QStringLiteral("GetField"),
+        QCoreApplication::translate("TalvoDocument", "The section \"%1\" has no field \"%2\"")
+            .arg(sec.sectionName, field),
+        shortened(info)));
 }

@@ -6,10 +6,12 @@
 #include "engine/scriptvalue.h"
 #include "engine/variabletable.h"
 #include "engine/vbformat.h"
+#include "platform/adotype.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTime>
 
 #include <vector>
@@ -54,11 +56,15 @@ qsizetype qualifiedEnd(const QString &text, qsizetype close)
     return 0;
 }
 
-// "[Section].[Field]" shortened to "[Field]" where it stands complete.
-QString unqualified(const QString &text)
+// "[Section].[Field]" shortened to "[Field]" where it stands complete. A
+// qualified reference whose field is no variable goes to `missing` unless
+// the section's own record has it.
+QString unqualified(const QString &text, const VariableTable &vars,
+                    const QualifiedLookup &qualified, const MissingReference &missing)
 {
     QString out;
     qsizetype start = 0;
+    QVariant unused;
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text.at(i) != u'[')
             continue;
@@ -70,6 +76,10 @@ QString unqualified(const QString &text)
         const qsizetype end = qualifiedEnd(text, j);
         if (end == 0)
             continue;
+        const QStringView table = QStringView(text).mid(i + 1, j - i - 1);
+        const QStringView name = QStringView(text).mid(j + 3, end - j - 3);
+        if (missing && !vars.find(name) && !(qualified && qualified(table, name, unused)))
+            missing(table, name);
         out.append(QStringView(text).mid(start, i - start));
         out.append(QStringView(text).mid(j + 2, end - j - 1));
         start = end + 1;
@@ -77,6 +87,25 @@ QString unqualified(const QString &text)
     }
     out.append(QStringView(text).mid(start));
     return out;
+}
+
+// Where the reference from `begin` to `end` (both brackets included)
+// stands, `quoted` telling whether a string is open there.
+FormulaSlot slotAt(QStringView text, qsizetype begin, qsizetype end, bool quoted)
+{
+    if (quoted)
+        return FormulaSlot::InString;
+    if (begin > 0 && text.at(begin - 1) == u'#' && end + 1 < text.size() &&
+        text.at(end + 1) == u'#')
+        return FormulaSlot::InHashes;
+    return FormulaSlot::Expression;
+}
+
+// A value that brings a "[" of its own, or an odd number of double quotes
+// (which would change what later tokens see as quoted), needs the passes.
+bool needsPasses(QStringView inserted)
+{
+    return inserted.contains(u'[') || inserted.count(u'"') % 2 != 0;
 }
 
 // Every token of the text in the order of its "[" (what nthBracketToken
@@ -115,11 +144,10 @@ std::vector<QString> allTokens(QStringView text)
 // The common case in one pass: every "[" is closed before the next one, so
 // each token is a "[name]" of its own and replacing them one after the other
 // comes to replacing each where it stands. That holds only while no value
-// brings in a "[" of its own, or a double quote outside a string (which
-// would change what later passes see as quoted); then the caller falls back
-// to the passes. False when the fast way does not apply.
+// needs the passes (needsPasses); then the caller falls back to them. False
+// when the fast way does not apply.
 bool replaceClosedTokens(const QString &text, const VariableTable &vars, QString &result,
-                         const QualifiedLookup &qualified)
+                         const QualifiedLookup &qualified, const MissingReference &missing)
 {
     static const QVariant zero(0);
     QVariant looked;
@@ -129,6 +157,8 @@ bool replaceClosedTokens(const QString &text, const VariableTable &vars, QString
     qsizetype start = 0; // first character not yet copied
     const qsizetype n = text.size();
     const QChar *p = text.constData();
+    // Missing references are told only once the whole text went this way.
+    std::vector<std::pair<QStringView, QStringView>> unresolved;
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = p[i];
         if (c == u'"') {
@@ -146,8 +176,9 @@ bool replaceClosedTokens(const QString &text, const VariableTable &vars, QString
         QStringView name(p + i + 1, j - i - 1);
         const qsizetype end = qualifiedEnd(text, j);
         const QVariant *value = nullptr;
+        QStringView table;
         if (end > 0) {
-            const QStringView table = name;
+            table = name;
             name = QStringView(p + j + 3, end - j - 3);
             if (qualified && qualified(table, name, looked))
                 value = &looked;
@@ -155,10 +186,11 @@ bool replaceClosedTokens(const QString &text, const VariableTable &vars, QString
         }
         if (!value)
             value = vars.find(name);
+        if (!value && end > 0 && missing)
+            unresolved.emplace_back(table, name);
         const qsizetype before = result.size();
-        appendFormulaText(result, value ? *value : zero, quoted);
-        const QStringView inserted = QStringView(result).mid(before);
-        if (inserted.contains(u'[') || (!quoted && inserted.contains(u'"')))
+        appendFormulaValue(result, value ? *value : zero, slotAt(text, i, j, quoted));
+        if (needsPasses(QStringView(result).mid(before)))
             return false;
         start = j + 1;
         i = j;
@@ -166,6 +198,8 @@ bool replaceClosedTokens(const QString &text, const VariableTable &vars, QString
             return false;
     }
     result.append(QStringView(p + start, n - start));
+    for (const auto &[table, name] : unresolved)
+        missing(table, name);
     return true;
 }
 
@@ -196,7 +230,7 @@ bool replaceToken(QString &work, QStringView token, const QVariant &value, qsize
             any = true;
         }
         out.append(QStringView(work).mid(start, i - start));
-        appendFormulaText(out, value, quoted);
+        appendFormulaValue(out, value, slotAt(work, i, i + token.size() - 1, quoted));
         if (out.size() > maxSubstitutedLength)
             return false;
         start = i + token.size();
@@ -241,17 +275,17 @@ QString nthBracketToken(QStringView text, int n)
 }
 
 bool replaceBracketVars(const QString &text, const VariableTable &vars, QString &result,
-                        const QualifiedLookup &qualified)
+                        const QualifiedLookup &qualified, const MissingReference &missing)
 {
     if (!text.contains(u'[')) {
         result = text;
         return true;
     }
-    if (replaceClosedTokens(text, vars, result, qualified))
+    if (replaceClosedTokens(text, vars, result, qualified, missing))
         return true;
 
     static const QVariant zero(0);
-    result = unqualified(text);
+    result = unqualified(text, vars, qualified, missing);
     const std::vector<QString> tokens = allTokens(result);
     qsizetype workDone = 0;
     for (const QString &token : tokens) {
@@ -284,7 +318,10 @@ QString nullToEmpty(const QVariant &value)
     return cstr(ScriptValue::fromVariant(value));
 }
 
-void appendFormulaText(QString &out, const QVariant &value, bool quoted)
+namespace {
+
+// The text form of formulaText, appended.
+void appendText(QString &out, const QVariant &value, bool quoted)
 {
     if (!value.isValid() || value.isNull())
         return;
@@ -336,11 +373,143 @@ void appendFormulaText(QString &out, const QVariant &value, bool quoted)
     }
 }
 
+void appendStringLiteral(QString &out, QStringView text)
+{
+    out.append(u'"');
+    appendPiece(out, text, true);
+    out.append(u'"');
+}
+
+// A #…# literal the evaluator reads back as the same date and time (to the
+// second) in every locale: year first, four digits, so that no day order
+// applies. False for a date outside the evaluator's years 100 to 9999.
+bool appendDateLiteral(QString &out, const QDate &date, const QTime &time, bool withDate,
+                       bool withTime)
+{
+    if (withDate && (!date.isValid() || date.year() < 100 || date.year() > 9999))
+        return false;
+    out.append(u'#');
+    if (withDate)
+        out.append(QString::asprintf("%04d-%02d-%02d", date.year(), date.month(), date.day()));
+    if (withDate && withTime)
+        out.append(u' ');
+    if (withTime)
+        out.append(QString::asprintf("%02d:%02d:%02d", time.hour(), time.minute(), time.second()));
+    out.append(u'#');
+    return true;
+}
+
+void appendLiteral(QString &out, const QVariant &value)
+{
+    if (!value.isValid() || value.isNull()) {
+        out.append(QLatin1String("Null"));
+        return;
+    }
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        appendText(out, value, false);
+        return;
+    case QMetaType::Int:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULong:
+    case QMetaType::ULongLong:
+    case QMetaType::Float:
+    case QMetaType::Double: {
+        const QString number = formulaText(value);
+        if (number.startsWith(u'-'))
+            out.append(u'(' + number + u')');
+        else
+            out.append(number);
+        return;
+    }
+    case QMetaType::QDate:
+        if (!appendDateLiteral(out, value.toDate(), QTime(0, 0), true, false))
+            appendStringLiteral(out, formulaText(value));
+        return;
+    case QMetaType::QTime:
+        if (!value.toTime().isValid())
+            out.append(QLatin1String("Null"));
+        else
+            appendDateLiteral(out, QDate(), value.toTime(), false, true);
+        return;
+    case QMetaType::QDateTime: {
+        const QDateTime dt = value.toDateTime();
+        if (!dt.isValid())
+            out.append(QLatin1String("Null"));
+        else if (!appendDateLiteral(out, dt.date(), dt.time(), true, dt.time() != QTime(0, 0)))
+            appendStringLiteral(out, formulaText(value));
+        return;
+    }
+    case QMetaType::QByteArray:
+        out.append(QLatin1String("\"\"")); // a picture or other binary value has no text
+        return;
+    default:
+        appendStringLiteral(out, value.toString());
+        return;
+    }
+}
+
+} // namespace
+
+void appendFormulaValue(QString &out, const QVariant &value, FormulaSlot slot)
+{
+    switch (slot) {
+    case FormulaSlot::Expression:
+        appendLiteral(out, value);
+        return;
+    case FormulaSlot::InString:
+        appendText(out, value, true);
+        return;
+    case FormulaSlot::InHashes:
+        appendText(out, value, false);
+        return;
+    }
+}
+
 QString formulaText(const QVariant &value)
 {
     QString out;
-    appendFormulaText(out, value, false);
+    appendText(out, value, false);
     return out;
+}
+
+QVariant formulaFieldValue(const QVariant &value, int adoType)
+{
+    if (!AdoType::isDate(adoType) || value.typeId() != QMetaType::QString)
+        return value;
+    const QString text = value.toString();
+    QStringView s = QStringView(text).trimmed();
+    // A zone mark after the time ("Z", "+02:00"): the wall-clock time as
+    // written is the one shown, as for the dates the database layer reads.
+    static const QRegularExpression zone(QStringLiteral("\\d(Z|[+-]\\d\\d:?\\d\\d)$"));
+    const QRegularExpressionMatch m = zone.match(s);
+    if (m.hasMatch() && s.size() > 10)
+        s.chop(m.capturedLength(1));
+    double serial = 0;
+    QDate date;
+    QTime time;
+    if (!ScriptConvert::parseDate(s, ScriptLocale::current(), serial) ||
+        !ScriptDate::fromSerial(serial, date, time))
+        return value;
+    switch (adoType) {
+    case AdoType::DBDate:
+        if (time == QTime(0, 0))
+            return date;
+        break;
+    case AdoType::DBTime:
+        if (serial >= 0 && serial < 1)
+            return time;
+        break;
+    default:
+        break;
+    }
+    return QDateTime(date, time, Qt::UTC);
 }
 
 QString replaceMeVar(const QString &formula, const QString &meText)
@@ -355,11 +524,9 @@ QString replaceMeVar(const QString &formula, const QString &meText)
     if (!meText.trimmed().isEmpty()
         && ScriptConvert::parseNumber(meText, ScriptLocale::current(), number, true)
                == ScriptConvert::ParseResult::Ok) {
-        bare = formulaText(QVariant(number));
+        appendLiteral(bare, QVariant(number));
     } else {
-        bare = QStringLiteral("\"");
-        appendPiece(bare, meText, true);
-        bare.append(u'"');
+        appendStringLiteral(bare, meText);
     }
 
     QString out;

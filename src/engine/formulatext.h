@@ -27,20 +27,24 @@ int countBrackets(QStringView text);
 QString nthBracketToken(QStringView text, int n);
 
 // Replaces the bracket tokens of `text`, in the order of their "[", by the
-// value of the variable each names ("0" when there is none, nothing for a
-// null). Every occurrence of a token is replaced, comparing without regard
-// to case, and tokens are taken from the unchanged text. Values go in as
-// bare text (formulaText); inside a double-quoted string their double quotes
-// are doubled, so the string stays one string. Returns false, with `result`
-// as far as it got, when the text would grow past maxSubstitutedLength or
-// the work past maxSubstitutionWork.
+// value of the variable each names ("0" when there is none). Every
+// occurrence of a token is replaced, comparing without regard to case, and
+// tokens are taken from the unchanged text. A value goes in as what it is
+// (appendFormulaValue): a literal of its type where it stands in the
+// expression, its text inside a double-quoted string. Returns false, with
+// `result` as far as it got, when the text would grow past
+// maxSubstitutedLength or the work past maxSubstitutionWork.
 //
 // A qualified reference "[Section].[Field]" is one reference to the field:
 // `qualified`, when given, may supply the value from that section's current
 // record (returning true); otherwise the variable of the field's name is used.
+// `missing`, when given, hears of every qualified reference that neither
+// finds, so that the caller can tell whether the field really is absent.
 using QualifiedLookup = std::function<bool(QStringView table, QStringView name, QVariant &value)>;
+using MissingReference = std::function<void(QStringView table, QStringView name)>;
 bool replaceBracketVars(const QString &text, const VariableTable &vars, QString &result,
-                        const QualifiedLookup &qualified = nullptr);
+                        const QualifiedLookup &qualified = nullptr,
+                        const MissingReference &missing = nullptr);
 QString replaceBracketVars(const QString &text, const VariableTable &vars);
 
 // The value of `key`, or `defaultValue` when there is no such variable.
@@ -55,8 +59,25 @@ QString nullToEmpty(const QVariant &value);
 // grouping, "True"/"False", dates as yyyy-mm-dd[ hh:mm:ss], times as
 // hh:mm:ss, nothing for a null or a binary value.
 QString formulaText(const QVariant &value);
-// Appends formulaText(value) to `out`; `quoted` doubles its double quotes.
-void appendFormulaText(QString &out, const QVariant &value, bool quoted);
+
+// Where a substituted value stands in a formula.
+enum class FormulaSlot
+{
+    Expression, // among operators and calls: a literal of the value's type
+    InString,   // inside "…": its text, double quotes doubled
+    InHashes,   // written between "#" and "#" by the formula's author: its text
+};
+// Appends the value as it goes into `slot`. As an expression a null is
+// Null, text a string literal, a date or time a #yyyy-mm-dd hh:mm:ss#
+// literal, a Boolean True or False, a negative number bracketed (so that
+// -2^2 cannot come of [x]^2); a binary value is the empty string.
+void appendFormulaValue(QString &out, const QVariant &value, FormulaSlot slot);
+
+// A field value as formulas are to see it: text in a column whose ADO type
+// is a date (SQLite keeps dates as text, and the database layer leaves any
+// text it cannot read as it is) becomes the date it spells when the
+// evaluator reads it as one; anything else is left as it is.
+QVariant formulaFieldValue(const QVariant &value, int adoType);
 
 // Replaces every "[me]" (in any case) by `meText`. Inside a double-quoted
 // string it goes in with its quotes doubled; elsewhere a number goes in bare

@@ -2,7 +2,9 @@
 
 #include "document/talvodocument.h"
 
+#include "engine/formulatext.h"
 #include "platform/databaseerror.h"
+#include "platform/field.h"
 #include "platform/recordset.h"
 
 void TalvoDocument::updateVar(const QString &name, const QVariant &value)
@@ -24,8 +26,10 @@ void TalvoDocument::MajVars(section *sec)
         if (rs.State() != Recordset::adStateOpen || rs.Eof() || rs.Bof())
             return;
         const FieldCollection fields = rs.Fields();
-        for (int i = 0; i < fields.Count(); ++i)
-            updateVar(fields.Item(i).Name(), rs.value(i));
+        for (int i = 0; i < fields.Count(); ++i) {
+            const Field field = fields.Item(i);
+            updateVar(field.Name(), formulaFieldValue(rs.value(i), field.Type()));
+        }
     } catch (const DatabaseError &) {
         // Past the last record: the variables keep the last values seen.
     }

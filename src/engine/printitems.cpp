@@ -82,7 +82,16 @@ float Item::CreatePrintItem()
     QString text;
     switch (typeContent) {
     case 1: {
-        const QVariant field = doc->GetField(iField(expression), parent);
+        const iField reference(expression);
+        const QVariant field = doc->GetField(reference, parent);
+        // The lookup gives an empty text when nothing has the field; a field
+        // the query does not return is a mistake to report, once a run.
+        if (field.typeId() == QMetaType::QString && field.toString().isEmpty()) {
+            if (const section *lacking = doc->sectionLackingField(reference, parent)) {
+                doc->addMissingFieldError(QStringLiteral("item\x1f%1").arg(quintptr(this), 0, 16),
+                                          *lacking, reference.name, content);
+            }
+        }
         text = nullToEmpty(field);
         value = field.isValid() ? ScriptValue::fromVariant(field) : ScriptValue::null();
         break;

@@ -342,6 +342,8 @@ void TalvoDocument::initPrint()
         return;
     CalcNbDataSections();
     delPages();
+    // A new run reports each missing field again, once.
+    clearMissingFields();
     for (section *s : sections)
         s->initPrint();
 

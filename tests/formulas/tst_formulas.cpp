@@ -11,8 +11,12 @@
 #include "platform/recordset.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QLocale>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QTest>
 
 using VarList = QList<QPair<QString, QVariant>>;
@@ -40,6 +44,64 @@ void setVars(TalvoDocument &doc, const VarList &vars)
 {
     for (const auto &v : vars)
         doc.updateVar(v.first, v.second);
+}
+
+QTemporaryDir &scratch()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+// T: one row of every kind of value SQLite keeps (dates as text) and one of
+// NULLs; Many: ids 1 to 50.
+QString typedDb()
+{
+    static const QString path = [] {
+        const QString p = scratch().filePath(QStringLiteral("typed.db"));
+        {
+            QSqlDatabase db =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("typed"));
+            db.setDatabaseName(p);
+            db.open();
+            QSqlQuery q(db);
+            q.exec(QStringLiteral(
+                "CREATE TABLE T (id INTEGER, Amount REAL, Qty INTEGER, Name TEXT, "
+                "OrderDate DATE, Stamp DATETIME, Tm TIME, Flag BOOLEAN, Old DATETIME, "
+                "IsoStamp DATETIME)"));
+            q.exec(QStringLiteral("INSERT INTO T VALUES (1, 2.5, -3, 'Say \"hi\"', '2024-03-05', "
+                                  "'2024-03-05 14:30:15', '14:30:15', 1, '1850-07-04 06:15:30', "
+                                  "'2024-03-05T14:30:15Z')"));
+            q.exec(QStringLiteral("INSERT INTO T (id) VALUES (2)"));
+            q.exec(QStringLiteral("CREATE TABLE Many (id INTEGER)"));
+            for (int i = 1; i <= 50; ++i)
+                q.exec(QStringLiteral("INSERT INTO Many VALUES (%1)").arg(i));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("typed"));
+        return p;
+    }();
+    return path;
+}
+
+void connectTyped(TalvoDocument &doc)
+{
+    doc.ClearSections();
+    doc.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + typedDb();
+    QCOMPARE(doc.openDataConnection(), 0);
+}
+
+// A data section of that name and query, opened; a formula item makes the
+// variables follow its records.
+section *openSection(TalvoDocument &doc, const QString &name, const QString &sql)
+{
+    section *sec = doc.AddDataSection();
+    sec->sectionName = name;
+    sec->SQL = sql;
+    sec->NewItem()->content = QStringLiteral("=1");
+    sec->initPrint();
+    if (sec->OpenRS(0) != 0)
+        return nullptr;
+    return sec;
 }
 
 } // namespace
@@ -73,6 +135,13 @@ private slots:
     void fieldLookupFallsBackToOwnSection_data();
     void fieldLookupFallsBackToOwnSection();
     void majVarsReadsTheCurrentRecord();
+    void fieldValuesKeepTheirTypes_data();
+    void fieldValuesKeepTheirTypes();
+    void dateLiteralsReadBackExactly_data();
+    void dateLiteralsReadBackExactly();
+    void sectionNamesInReferences_data();
+    void sectionNamesInReferences();
+    void missingFieldsAreReportedOncePerItem();
     void formatting_data();
     void formatting();
 };
@@ -150,12 +219,18 @@ void tst_Formulas::substitution_data()
     QTest::newRow("numbers bare") << "=[Price]*[Qty]" << common << "=2.5*4";
     QTest::newRow("any case") << "=[PRICE]*[qty]" << common << "=2.5*4";
     QTest::newRow("missing is 0") << "=[Missing]+1" << common << "=0+1";
-    QTest::newRow("null is empty") << "=\"[City]\"" << common << "=\"\"";
+    QTest::newRow("null is empty in a string") << "=\"[City]\"" << common << "=\"\"";
+    QTest::newRow("null is Null") << "=IsNull([City])" << common << "=IsNull(Null)";
     QTest::newRow("quotes doubled inside a string")
         << "=\"Dear [Name]\"" << common << "=\"Dear O\"\"Brien\"";
-    QTest::newRow("bare text stays bare") << "=[Name]" << common << "=O\"Brien";
+    QTest::newRow("text is a string literal") << "=[Name]" << common << "=\"O\"\"Brien\"";
     QTest::newRow("boolean") << "=[Paid]" << common << "=True";
-    QTest::newRow("date") << "=#[Day]#" << common << "=#2024-01-05#";
+    QTest::newRow("date between hashes") << "=#[Day]#" << common << "=#2024-01-05#";
+    QTest::newRow("date literal") << "=Year([Day])" << common << "=Year(#2024-01-05#)";
+    QTest::newRow("negative number bracketed") << "=[Qty]^2" << VarList{{"Qty", -3}} << "=(-3)^2";
+    QTest::newRow("quote count decides")
+        << "=\"a\"\"[Qty]\"\"b\" & [Qty]" << VarList{{"Qty", QStringLiteral("x\"y")}}
+        << "=\"a\"\"x\"\"y\"\"b\" & \"x\"\"y\"";
     QTest::newRow("qualified reference") << "=[Orders].[Qty]*2" << common << "=4*2";
     QTest::newRow("unclosed bracket")
         << "=[Qty]+[Price" << common << "=4+2.5";
@@ -164,7 +239,7 @@ void tst_Formulas::substitution_data()
         << VarList{{"Note", QStringLiteral("see [Qty]")}, {"Qty", 3}} << "=\"see 3\" & 3";
     QTest::newRow("unicode name")
         << "=[Straße] & \"ü\"" << VarList{{"straße", QStringLiteral("Hauptstraße")}}
-        << "=Hauptstraße & \"ü\"";
+        << "=\"Hauptstraße\" & \"ü\"";
     QTest::newRow("no brackets") << "plain" << common << "plain";
 }
 
@@ -432,6 +507,174 @@ void tst_Formulas::majVarsReadsTheCurrentRecord()
     const QString last = doc.ReplaceVars(QStringLiteral("[City]"));
     doc.MajVars(sec);
     QCOMPARE(doc.ReplaceVars(QStringLiteral("[City]")), last);
+}
+
+void tst_Formulas::fieldValuesKeepTheirTypes_data()
+{
+    QTest::addColumn<QString>("formula");
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QString>("expected"); // the result's text in the C locale
+
+    QTest::newRow("IsNull qualified, null") << "=IsNull([T].[OrderDate])" << 2 << "True";
+    QTest::newRow("IsNull qualified, date") << "=IsNull([T].[OrderDate])" << 1 << "False";
+    QTest::newRow("IsNull bare, null") << "=IsNull([Amount])" << 2 << "True";
+    QTest::newRow("null times two") << "=[Amount]*2" << 2 << "";
+    QTest::newRow("null concatenated") << "=\"A\" & [Amount] & \"B\"" << 2 << "AB";
+    QTest::newRow("real times two") << "=[Amount]*2" << 1 << "5";
+    QTest::newRow("negative squared") << "=[Qty]^2" << 1 << "9";
+    QTest::newRow("year") << "=Year([OrderDate])" << 1 << "2024";
+    QTest::newRow("month") << "=Month([T].[OrderDate])" << 1 << "3";
+    QTest::newRow("day") << "=Day([OrderDate])" << 1 << "5";
+    QTest::newRow("hour") << "=Hour([Stamp])" << 1 << "14";
+    QTest::newRow("second") << "=Second([T].[Stamp])" << 1 << "15";
+    QTest::newRow("time column") << "=Hour([Tm]) * 100 + Minute([Tm])" << 1 << "1430";
+    QTest::newRow("date with zone mark") << "=Year([IsoStamp]) & Hour([IsoStamp])" << 1 << "202414";
+    QTest::newRow("date arithmetic") << "=[OrderDate] + 1 = DateSerial(2024, 3, 6)" << 1 << "True";
+    QTest::newRow("before 1900")
+        << "=Year([Old]) & \"-\" & Month([Old]) & \"-\" & Day([Old]) & \" \" & Hour([Old]) "
+           "& \":\" & Minute([Old]) & \":\" & Second([Old])"
+        << 1 << "1850-7-4 6:15:30";
+    QTest::newRow("between hashes") << "=Year(#[OrderDate]#)" << 1 << "2024";
+    QTest::newRow("boolean") << "=Not [Flag]" << 1 << "False";
+    QTest::newRow("boolean null") << "=IsNull([Flag])" << 2 << "True";
+    QTest::newRow("quoted text") << "=\"[Name]\" & \"!\"" << 1 << "Say \"hi\"!";
+    QTest::newRow("bare text") << "=[Name] & \"!\"" << 1 << "Say \"hi\"!";
+    QTest::newRow("bare text length") << "=Len([T].[Name])" << 1 << "8";
+    QTest::newRow("not a variable") << "=[Missing]+1" << 1 << "1";
+    QTest::newRow("unknown section falls back") << "=[Nowhere].[Qty]+1" << 1 << "-2";
+}
+
+void tst_Formulas::fieldValuesKeepTheirTypes()
+{
+    QFETCH(QString, formula);
+    QFETCH(int, id);
+    QFETCH(QString, expected);
+
+    for (const QLocale &locale : {QLocale::c(), QLocale(QLocale::German, QLocale::Germany)}) {
+        LocaleScope scope(locale);
+        TalvoDocument doc;
+        connectTyped(doc);
+        section *sec = openSection(doc, QStringLiteral("T"),
+                                   QStringLiteral("SELECT * FROM T WHERE id = %1").arg(id));
+        QVERIFY(sec);
+        const ScriptValue v = doc.Evaluate(formula);
+        QVERIFY2(doc.errorLst.isEmpty(), qPrintable(doc.errorLst.value(0).GetPureText()));
+        QCOMPARE(cstr(v, QLocale::c()), expected);
+        if (expected.isEmpty())
+            QVERIFY(v.isNull());
+    }
+}
+
+void tst_Formulas::dateLiteralsReadBackExactly_data()
+{
+    QTest::addColumn<QVariant>("value");
+
+    QTest::newRow("date") << QVariant(QDate(2024, 3, 5));
+    QTest::newRow("date and time")
+        << QVariant(QDateTime(QDate(2024, 3, 5), QTime(14, 30, 59), Qt::UTC));
+    QTest::newRow("midnight") << QVariant(QDateTime(QDate(2024, 12, 31), QTime(0, 0), Qt::UTC));
+    QTest::newRow("time") << QVariant(QTime(23, 59, 59));
+    QTest::newRow("before 1900") << QVariant(
+        QDateTime(QDate(1850, 7, 4), QTime(6, 15, 30), Qt::UTC));
+    QTest::newRow("the epoch") << QVariant(QDateTime(QDate(1899, 12, 30), QTime(12, 0), Qt::UTC));
+    QTest::newRow("year 100") << QVariant(QDate(100, 1, 1));
+    QTest::newRow("year 9999") << QVariant(
+        QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59), Qt::UTC));
+}
+
+void tst_Formulas::dateLiteralsReadBackExactly()
+{
+    QFETCH(QVariant, value);
+    // The literal goes in unchanged in every locale and reads back as the
+    // serial the value stands for.
+    for (const QLocale &locale : {QLocale::c(), QLocale(QLocale::German, QLocale::Germany),
+                                  QLocale(QLocale::English, QLocale::UnitedKingdom)}) {
+        LocaleScope scope(locale);
+        TalvoDocument doc;
+        doc.updateVar(QStringLiteral("V"), value);
+        const ScriptValue v = doc.Evaluate(QStringLiteral("=[V]"));
+        QVERIFY2(doc.errorLst.isEmpty(), qPrintable(doc.errorLst.value(0).GetPureText()));
+        QCOMPARE(v.type(), ScriptValue::Date);
+        QCOMPARE(v.number(), ScriptValue::fromVariant(value).number());
+    }
+}
+
+void tst_Formulas::sectionNamesInReferences_data()
+{
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("one letter") << "X";
+    QTest::newRow("spaces") << "My Orders";
+    QTest::newRow("dot") << "Q.1";
+    QTest::newRow("punctuation") << "a-b, c!";
+    QTest::newRow("unicode") << "Ü";
+}
+
+void tst_Formulas::sectionNamesInReferences()
+{
+    QFETCH(QString, name);
+
+    TalvoDocument doc;
+    connectTyped(doc);
+    // The item lives in another section that has an id of its own, so only
+    // the section named in the reference gives 7.
+    QVERIFY(openSection(doc, name, QStringLiteral("SELECT id + 6 AS id FROM Many WHERE id = 1")));
+    section *other = openSection(doc, QStringLiteral("Other"),
+                                   QStringLiteral("SELECT id FROM Many WHERE id = 1"));
+    QVERIFY(other);
+    Item *item = other->NewItem();
+    item->content = QLatin1Char('[') + name + QStringLiteral("].[id]");
+    item->initPrint();
+    QCOMPARE(item->typeContent, 1);
+    QCOMPARE(iField(item->expression).table, name);
+    QCOMPARE(nullToEmpty(doc.GetField(iField(item->expression), other)), QStringLiteral("7"));
+    QCOMPARE(cstr(doc.Evaluate(QLatin1Char('=') + item->content + QStringLiteral("*10"))),
+             QStringLiteral("70"));
+    QVERIFY(doc.errorLst.isEmpty());
+}
+
+void tst_Formulas::missingFieldsAreReportedOncePerItem()
+{
+    TalvoDocument doc;
+    connectTyped(doc);
+    doc.pageHeight = 30;
+    doc.pageWidth = 20;
+    section *sec = doc.AddDataSection();
+    sec->sectionName = QStringLiteral("T");
+    sec->SQL = QStringLiteral("SELECT id FROM Many ORDER BY id");
+    sec->Height = 0.5f;
+    const QStringList contents{
+        "[T].[id]",           // found
+        "[Elsewhere].[id]",   // found in the item's own section
+        "=[Missing]+1",       // a name that is no variable stays 0
+        "[T].[Nope]",         // missing
+        "=[T].[Gone]+1",      // missing in a formula
+        "[Absent]",           // missing in the own section
+        "[Elsewhere].[Lost]", // missing after the fall-back
+    };
+    for (const QString &content : contents) {
+        Item *item = sec->NewItem();
+        item->content = content;
+        item->w = 3;
+        item->h = 0.4f;
+    }
+    sec->NewItem()->visible = QStringLiteral("=[T].[Hidden]=0");
+    doc.orderSections();
+
+    for (int run = 1; run <= 2; ++run) {
+        doc.errorLst.clear();
+        doc.initPrint();
+        QStringList seen;
+        for (const talvoError &e : doc.errorLst) {
+            QCOMPARE(e.function_, QStringLiteral("GetField"));
+            QVERIFY2(e.message.contains(QLatin1String("\"T\"")), qPrintable(e.message));
+            seen << e.message.section(QLatin1Char('"'), 3, 3) + u' ' + e.additionalInfo;
+        }
+        seen.sort();
+        QCOMPARE(seen,
+                 QStringList({"Absent [Absent]", "Gone =[T].[Gone]+1", "Hidden =[T].[Hidden]=0",
+                              "Lost [Elsewhere].[Lost]", "Nope [T].[Nope]"}));
+    }
 }
 
 void tst_Formulas::formatting_data()

@@ -428,14 +428,17 @@ void tst_Run::failuresBecomeEntriesAndTheRunCompletes()
     QCOMPARE(allTexts(*doc).last(), QStringLiteral("pf"));
     int evaluate = 0;
     int queries = 0;
+    int fields = 0;
     for (const talvoError &e : doc->errorLst) {
         evaluate += e.function_ == QLatin1String("Evaluate");
         queries += e.function_ == QLatin1String("RunSQL");
+        fields += e.function_ == QLatin1String("GetField");
     }
-    // One per record each; the missing field gives an empty text silently.
+    // One per record each; the missing field once for its item.
     QCOMPARE(evaluate, 3);
     QCOMPARE(queries, 3);
-    QCOMPARE(doc->errorLst.size(), 6);
+    QCOMPARE(fields, 1);
+    QCOMPARE(doc->errorLst.size(), 7);
 }
 
 void tst_Run::ownParentIsSkipped()
