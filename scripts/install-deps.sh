@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-svg-dev qt6-image-formats-plugins
   libqt6sql6-sqlite libqt6sql6-odbc libqt6sql6-psql libqt6sql6-mysql
   libgl-dev libxkbcommon-dev libqt6opengl6-dev
-  fonts-liberation2
+  fonts-liberation2 fonts-noto-cjk fonts-noto-color-emoji fonts-tlwg-loma-otf
   mdbtools mdbtools-dev libglib2.0-dev
   unixodbc unixodbc-dev odbcinst libsqliteodbc
   sqlite3 libsqlite3-dev

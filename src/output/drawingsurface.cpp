@@ -1,5 +1,7 @@
 #include "drawingsurface.h"
 
+#include "fontfallback.h"
+
 #include "app/units.h"
 
 #include <QFontMetricsF>
@@ -151,7 +153,7 @@ void DrawingSurface::fontChanged()
 
 QFont DrawingSurface::font() const
 {
-    QFont font(m_fontName);
+    QFont font(fallbackFamily(m_fontName));
     font.setPointSizeF(m_fontSize > 0 ? m_fontSize : 10);
     font.setBold(m_bold);
     font.setItalic(m_italic);
@@ -211,7 +213,7 @@ double DrawingSurface::TextHeight(const QString &text) const
     return (text.count(QLatin1String("\r\n")) + 1) * metrics().lineSpacing() / m_unitToReference;
 }
 
-void DrawingSurface::Print(const QString &line)
+void DrawingSurface::Print(const QString &line, Qt::LayoutDirection direction)
 {
     if (m_painter && !line.isEmpty()) {
         // The device resolves point sizes with its own resolution; ask for
@@ -224,6 +226,10 @@ void DrawingSurface::Print(const QString &line)
         }
         m_painter->setFont(m_drawnFont);
         m_painter->setPen(color(ForeColor));
+        // drawText lays a line out in the painter's direction; left to
+        // right, an Arabic sentence would end with its full stop on the
+        // right.
+        m_painter->setLayoutDirection(direction);
         m_painter->drawText(QPointF(toReference(CurrentX), toReference(CurrentY) + metrics().ascent()), line);
     }
     CurrentY += metrics().lineSpacing() / m_unitToReference;

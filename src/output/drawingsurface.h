@@ -67,8 +67,10 @@ public:
     double TextHeight(const QString &text) const;
 
     // Prints one line at (CurrentX, CurrentY) in ForeColor, then moves
-    // CurrentY one line down and CurrentX back to 0.
-    void Print(const QString &line);
+    // CurrentY one line down and CurrentX back to 0. `direction` is the
+    // line's paragraph direction: it orders the runs of mixed text; the line
+    // always starts at CurrentX and runs to the right.
+    void Print(const QString &line, Qt::LayoutDirection direction = Qt::LeftToRight);
     // A segment, or with `box` the rectangle with these corners, in `color`
     // with DrawStyle and DrawWidth.
     void Line(double x1, double y1, double x2, double y2, int color, bool box = false);
@@ -78,7 +80,8 @@ public:
     void PaintPicture(const QPicture &picture, double x, double y, double width, double height);
     void PaintPicture(QSvgRenderer &picture, double x, double y, double width, double height);
 
-    // The font as set, at its point size.
+    // The font as set, at its point size; a family that is not installed is
+    // replaced by one of its kind (fallbackFamily).
     QFont font() const;
 
     // Windows RGB to a colour.

@@ -3,6 +3,7 @@
 // pictures become embedded PNG images and charts inline SVG, each in its box.
 #include "htmlexport.h"
 
+#include "fontfallback.h"
 #include "itemrendering.h"
 #include "pageoutput.h"
 
@@ -17,8 +18,6 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QFontDatabase>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QSvgRenderer>
@@ -53,28 +52,16 @@ QString borderStyleName(int style)
     }
 }
 
-// The generic CSS family to fall back on when the named font is missing, by
-// the font's kind.
+// The generic CSS family of the font's kind, for browsers that lack it.
 QString genericFamily(const QString &family)
 {
-    const QString name = family.toLower();
-    static const char *const monospaced[] = {"mono",  "courier",  "consol",    "code",
-                                             "fixed", "terminal", "typewriter"};
-    for (const char *word : monospaced) {
-        if (name.contains(QLatin1String(word)))
-            return QStringLiteral("monospace");
-    }
-    if (!name.isEmpty() && qobject_cast<QGuiApplication *>(QCoreApplication::instance()) &&
-        QFontDatabase::isFixedPitch(family))
+    switch (fontKind(family)) {
+    case FontKind::Mono:
         return QStringLiteral("monospace");
-    if (name.contains(QLatin1String("sans")))
-        return QStringLiteral("sans-serif");
-    static const char *const serif[] = {"serif",       "times",  "roman",   "georgia", "garamond",
-                                        "palatino",    "book",   "cambria", "century", "bodoni",
-                                        "baskerville", "minion", "caslon",  "didot"};
-    for (const char *word : serif) {
-        if (name.contains(QLatin1String(word)))
-            return QStringLiteral("serif");
+    case FontKind::Serif:
+        return QStringLiteral("serif");
+    case FontKind::Sans:
+        break;
     }
     return QStringLiteral("sans-serif");
 }
@@ -93,10 +80,18 @@ QString trimTrailingSpaces(const QString &text)
 // followed by the generic family for browsers that lack the font.
 QString cssFamily(const QString &family)
 {
-    QString name = family;
-    name.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
-    name.replace(QLatin1Char('\''), QLatin1String("\\'"));
-    return QLatin1Char('\'') + htmlEscaped(name) + QStringLiteral("', ") + genericFamily(family);
+    auto quoted = [](QString name) {
+        name.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+        name.replace(QLatin1Char('\''), QLatin1String("\\'"));
+        return QLatin1Char('\'') + htmlEscaped(name) + QLatin1Char('\'');
+    };
+    // The family the page was drawn with when the named one is missing
+    // here, so that the browser shows what the PDF shows.
+    QString families = quoted(family);
+    const QString drawn = fallbackFamily(family);
+    if (drawn.compare(family, Qt::CaseInsensitive) != 0)
+        families += QStringLiteral(", ") + quoted(drawn);
+    return families + QStringLiteral(", ") + genericFamily(family);
 }
 
 // The position and size declarations of a box on the page.

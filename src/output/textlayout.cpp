@@ -5,6 +5,9 @@
 #include "document/xmlformat.h"
 
 #include <QStringList>
+#include <QTextBoundaryFinder>
+
+#include <optional>
 
 namespace {
 
@@ -18,42 +21,128 @@ void chopTrailingSpaces(QString &text)
     text.truncate(end);
 }
 
+QString withoutTrailingSpaces(QString text)
+{
+    chopTrailingSpaces(text);
+    return text;
+}
+
+// Breaks a word that is wider than the box on its own between its
+// characters (grapheme clusters), each piece as long as still fits; at least
+// one character per line, so a box narrower than a letter still makes
+// progress. The pieces go to `lines`; the rest, with the word's trailing
+// spaces, is returned to start the next line.
+QString breakWord(const DrawingSurface &surface, const QString &word, double width,
+                  QStringList &lines)
+{
+    const QString visible = withoutTrailingSpaces(word);
+    const QString trailing = word.mid(visible.size());
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, visible);
+    qsizetype start = 0;
+    while (true) {
+        graphemes.setPosition(start);
+        qsizetype end = graphemes.toNextBoundary();
+        if (end < 0 || end >= visible.size())
+            return visible.mid(start) + trailing;
+        for (qsizetype next = graphemes.toNextBoundary(); next > end;
+             next = graphemes.toNextBoundary()) {
+            if (!(surface.TextWidth(visible.mid(start, next - start)) < width))
+                break;
+            end = next;
+        }
+        if (end >= visible.size())
+            return visible.mid(start) + trailing;
+        lines << visible.mid(start, end - start);
+        start = end;
+    }
+}
+
+// One paragraph (no line breaks) into lines narrower than `width`, broken
+// where Unicode allows a line break: after spaces, between ideographs, in
+// Thai between words. Spaces at the end of a line hang over the edge and
+// stay with the line.
+void wrapParagraph(const DrawingSurface &surface, const QString &paragraph, double width,
+                   QStringList &lines)
+{
+    auto fits = [&](const QString &text) {
+        return surface.TextWidth(withoutTrailingSpaces(text)) < width;
+    };
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, paragraph);
+    QString line;
+    qsizetype start = 0;
+    while (start < paragraph.size()) {
+        breaks.setPosition(start);
+        qsizetype end = breaks.toNextBoundary();
+        if (end <= start)
+            end = paragraph.size();
+        const QString segment = paragraph.mid(start, end - start);
+        start = end;
+        if (fits(line + segment)) {
+            line += segment;
+            continue;
+        }
+        if (!line.isEmpty()) {
+            lines << line;
+            line.clear();
+            if (fits(segment)) {
+                line = segment;
+                continue;
+            }
+        }
+        line = breakWord(surface, segment, width, lines);
+    }
+    lines << line;
+}
+
+// The direction of the first letter with one, outside isolates; none for a
+// text of digits, spaces and punctuation only.
+std::optional<Qt::LayoutDirection> strongDirection(const QString &text)
+{
+    int isolates = 0;
+    for (const uint c : QStringView(text).toUcs4()) {
+        switch (QChar::direction(char32_t(c))) {
+        case QChar::DirLRI:
+        case QChar::DirRLI:
+        case QChar::DirFSI:
+            ++isolates;
+            break;
+        case QChar::DirPDI:
+            if (isolates > 0)
+                --isolates;
+            break;
+        case QChar::DirL:
+            if (isolates == 0)
+                return Qt::LeftToRight;
+            break;
+        case QChar::DirR:
+        case QChar::DirAL:
+            if (isolates == 0)
+                return Qt::RightToLeft;
+            break;
+        default:
+            break;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 QString wrapToWidth(const DrawingSurface &surface, const QString &text, double width)
 {
-    QString result;
-    auto append = [&result](const QString &line) {
-        if (!result.isEmpty())
-            result += kCrLf;
-        result += line;
-    };
+    if (!(width > 0))
+        return text;
+    QStringList lines;
     for (const QString &paragraph : text.split(kCrLf)) {
         // Trailing spaces do not count: a line this wrap ended keeps the
         // space before the word it moved on, and wrapping that line again
         // must leave it as it is.
-        QString visible = paragraph;
-        chopTrailingSpaces(visible);
-        if (surface.TextWidth(visible) <= width) {
-            append(paragraph);
-            continue;
-        }
-        QString line;
-        for (const QString &word : paragraph.split(u' ')) {
-            if (!line.isEmpty())
-                line += u' ';
-            if (surface.TextWidth(line + word) < width) {
-                line += word;
-            } else {
-                // The first word of a paragraph that is too wide on its own
-                // leaves an empty line before it (unless it is the first).
-                append(line);
-                line = word;
-            }
-        }
-        append(line);
+        if (surface.TextWidth(withoutTrailingSpaces(paragraph)) <= width)
+            lines << paragraph;
+        else
+            wrapParagraph(surface, paragraph, width, lines);
     }
-    return result;
+    return lines.join(kCrLf);
 }
 
 QString cutLastWord(QString text)
@@ -106,9 +195,17 @@ void printLines(DrawingSurface &surface, int align, const QString &lines, double
 {
     surface.CurrentX = x;
     surface.CurrentY = y;
-    for (const QString &line : lines.split(kCrLf)) {
-        if (line.isEmpty())
-            continue;
+    // A line of digits or punctuation only goes the way of the one before,
+    // as it would inside its paragraph.
+    Qt::LayoutDirection direction = Qt::LeftToRight;
+    for (const QString &text : lines.split(kCrLf)) {
+        // An empty line still takes its room: the height measured for the
+        // text counts it.
+        if (const auto strong = strongDirection(text))
+            direction = *strong;
+        // Spaces that end a right-to-left line would stand at its left end,
+        // before the first letter: they hang over the edge instead.
+        const QString line = direction == Qt::RightToLeft ? withoutTrailingSpaces(text) : text;
         switch (align) {
         case 1:
             surface.CurrentX = x + width - surface.TextWidth(line);
@@ -120,6 +217,6 @@ void printLines(DrawingSurface &surface, int align, const QString &lines, double
             surface.CurrentX = x;
             break;
         }
-        surface.Print(line);
+        surface.Print(line, direction);
     }
 }

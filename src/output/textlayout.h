@@ -8,8 +8,11 @@ class DrawingSurface;
 // grows) and the drawing of pages, so both agree line for line. Texts use
 // CR LF between lines.
 
-// Breaks each paragraph at spaces so that its lines are narrower than
-// `width`; a word wider than `width` stands alone on its line.
+// Breaks each paragraph where Unicode allows a line break (after spaces,
+// between ideographs, between Thai words) so that its lines are narrower than
+// `width`; a word wider than `width` on its own is broken between its
+// characters at the edge. Spaces ending a line stay with it, so wrapping the
+// result again gives the same lines. A width of 0 or less wraps nothing.
 QString wrapToWidth(const DrawingSurface &surface, const QString &text, double width);
 // The text without its last word: up to and including its last space, or up
 // to its last line break; empty when it has neither.
@@ -19,10 +22,12 @@ QString cutLastWord(QString text);
 // the end until the text fits into `height`.
 QString wrapText(const DrawingSurface &surface, QString text, double width, double &height, bool measureOnly);
 // Wraps the text into the box and prints its lines from (x, y) aligned 0
-// left, 1 right, 2 centred; empty lines take no room. Returns the height of
-// the wrapped text.
+// left, 1 right, 2 centred; an empty line takes the room of a line, as the
+// height measured for the text counts it. Returns the height of the wrapped
+// text.
 double printTextBlock(DrawingSurface &surface, int align, const QString &text, double x, double y, double width,
                       double height, bool measureOnly);
 // Prints lines (CR LF between them) that are wrapped already, aligned in a
-// box of `width` as printTextBlock does.
+// box of `width` as printTextBlock does. Each line is drawn in the direction
+// of its first letter that has one (Arabic and Hebrew right to left).
 void printLines(DrawingSurface &surface, int align, const QString &lines, double x, double y, double width);

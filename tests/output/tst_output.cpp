@@ -6,8 +6,10 @@
 #include "document/item.h"
 #include "document/section.h"
 #include "document/talvodocument.h"
+#include "engine/printitemoutput.h"
 #include "output/chartrendering.h"
 #include "output/drawingsurface.h"
+#include "output/fontfallback.h"
 #include "output/itemrendering.h"
 #include "output/pdfexport.h"
 #include "output/pngexport.h"
@@ -23,12 +25,14 @@
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStackedBarSeries>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBoundaryFinder>
 
 namespace {
 
@@ -115,6 +119,59 @@ QString sqliteWithCharts(const QString &path)
     return path;
 }
 
+// One word of `pdftotext -bbox-layout`, in points from the page's top left.
+struct PdfWord
+{
+    QString text;
+    QRectF box;
+};
+
+QList<PdfWord> pdfWords(const QString &file)
+{
+    const QString xhtml = run(QStringLiteral("pdftotext"),
+                              {QStringLiteral("-bbox-layout"), file, QStringLiteral("-")});
+    static const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                       "yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    QList<PdfWord> words;
+    for (auto it = word.globalMatch(xhtml); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const QPointF topLeft(m.captured(1).toDouble(), m.captured(2).toDouble());
+        const QPointF bottomRight(m.captured(3).toDouble(), m.captured(4).toDouble());
+        words.append({m.captured(5), QRectF(topLeft, bottomRight)});
+    }
+    return words;
+}
+
+const PdfWord *findWord(const QList<PdfWord> &words, const QString &text)
+{
+    for (const PdfWord &w : words) {
+        if (w.text == text)
+            return &w;
+    }
+    return nullptr;
+}
+
+constexpr double kPointsPerCm = 72 / 2.54;
+
+// Height of one line of an item's font, in centimetres.
+double lineHeight(const Item &item)
+{
+    DrawingSurface surface(nullptr, 7);
+    item.initFont(surface);
+    return surface.TextHeight(QStringLiteral("x"));
+}
+
+// A one-page A4 document in centimetres, for items added by a test.
+std::unique_ptr<TalvoDocument> onePage()
+{
+    auto doc = std::make_unique<TalvoDocument>();
+    doc->pageWidth = 21;
+    doc->pageHeight = 29.7f;
+    addPage(*doc);
+    return doc;
+}
+
 } // namespace
 
 class tst_Output : public QObject
@@ -133,8 +190,17 @@ private slots:
         QTest::newRow("fits") << "one two" << 20.0 << QStringList{"one two"};
         QTest::newRow("wraps keeping the space") << "aaa bbb ccc" << 8.5 << QStringList{"aaa bbb ", "ccc"};
         const QString word = QString(QStringLiteral("n")).repeated(19);
-        QTest::newRow("long first word") << QStringLiteral("x\r\n") + word + QStringLiteral(" y") << 5.0
-                                         << QStringList{"x", "", word + QLatin1Char(' '), "y"};
+        // Broken at the edge (five letters fit in 5.5), not left whole with
+        // an empty line before it.
+        QTest::newRow("long first word")
+            << QStringLiteral("x\r\n") + word + QStringLiteral(" y") << 5.5
+            << QStringList{"x", "nnnnn", "nnnnn", "nnnnn", "nnnn ", "y"};
+        QTest::newRow("long word after others")
+            << QStringLiteral("a ") + word << 5.5
+            << QStringList{"a ", "nnnnn", "nnnnn", "nnnnn", "nnnn"};
+        QTest::newRow("narrower than a letter") << "abc" << 0.5 << QStringList{"a", "b", "c"};
+        QTest::newRow("broken word wraps again the same")
+            << "nnnnn\r\nnnnnn\r\nnn" << 5.5 << QStringList{"nnnnn", "nnnnn", "nn"};
         QTest::newRow("blank line kept") << "a\r\n\r\nb" << 5.0 << QStringList{"a", "", "b"};
         QTest::newRow("no width, no wrap") << "aaa bbb ccc ddd" << 0.0 << QStringList{"aaa bbb ccc ddd"};
         QTest::newRow("trailing spaces dropped") << "aaa   " << 20.0 << QStringList{"aaa"};
@@ -553,6 +619,320 @@ private slots:
                 static_cast<Item *>(item)->laidOut = false;
         }
         QVERIFY(renderPage(doc, 2, 60) == placed);
+    }
+
+    // Texts of every script break inside the box at places where a line may
+    // end, lose no character and wrap again to the same lines.
+    void scriptsWrapInTheBox_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("width"); // centimetres
+        QTest::addColumn<QStringList>(
+            "mayEndLine"); // each line but the last ends with one of these
+
+        QTest::newRow("chinese, no spaces")
+            << QStringLiteral(
+                   "中华人民共和国是世界上人口最多的国家之一，拥有悠久的历史和灿烂的文化。")
+            << 3.0 << QStringList();
+        QTest::newRow("japanese, no spaces")
+            << QStringLiteral(
+                   "日本語の文章には単語の間に空白がありませんが、行は文字の間で折り返されます。")
+            << 3.0 << QStringList();
+        // Thai words run together; lines end between words, never between
+        // a consonant and its vowel or tone mark.
+        QTest::newRow("thai, no spaces")
+            << QStringLiteral("ภาษาไทยเขียนติดกันโดยไม่มีช่องว่างระหว่างคำ") << 2.0
+            << QStringList{"ภาษา", "ไทย", "เขียน", "ติด",  "กัน",    "โดย",
+                           "ไม่",   "มี",   "ช่อง",  "ว่าง", "ระหว่าง"};
+        QTest::newRow("arabic at spaces")
+            << QStringLiteral("هذه جملة عربية طويلة تلتف داخل المربع بين الكلمات") << 3.0
+            << QStringList{" "};
+        QTest::newRow("hebrew at spaces")
+            << QStringLiteral("זהו משפט ארוך בעברית שנשבר בין המילים בתוך התיבה") << 3.0
+            << QStringList{" "};
+        QTest::newRow("over-wide latin word")
+            << QStringLiteral("Donaudampfschifffahrtsgesellschaftskapitän") << 2.0 << QStringList();
+    }
+    void scriptsWrapInTheBox()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, width);
+        QFETCH(QStringList, mayEndLine);
+        DrawingSurface surface(nullptr, 7);
+        surface.setFontSize(12);
+        double height = 0;
+        const QString wrapped = wrapText(surface, text, width, height, true);
+        const QStringList lines = wrapped.split(QStringLiteral("\r\n"));
+        const QString shown = QString(wrapped).replace(QStringLiteral("\r\n"), QStringLiteral("|"));
+        QVERIFY2(lines.size() >= 3, qPrintable(shown));
+        QCOMPARE(lines.join(QString()), text);
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const QString &line = lines.at(i);
+            QVERIFY2(!line.isEmpty(), qPrintable(shown));
+            QVERIFY2(surface.TextWidth(line.trimmed()) < width, qPrintable(line));
+            if (i + 1 < lines.size() && !mayEndLine.isEmpty()) {
+                const bool atWordEnd =
+                    std::any_of(mayEndLine.cbegin(), mayEndLine.cend(),
+                                [&](const QString &end) { return line.endsWith(end); });
+                QVERIFY2(atWordEnd, qPrintable(shown));
+            }
+        }
+        // No character is split from its marks.
+        qsizetype at = 0;
+        for (const QString &line : lines) {
+            QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+            graphemes.setPosition(at);
+            QVERIFY2(graphemes.isAtBoundary(), qPrintable(shown));
+            at += line.size();
+        }
+        QCOMPARE(wrapToWidth(surface, wrapped, width), wrapped);
+    }
+
+    // The room a growing item takes is exactly the room its lines are drawn
+    // in, blank lines included: its last line ends at its bottom edge.
+    void grownHeightHoldsTheDrawnLines_data()
+    {
+        QTest::addColumn<QString>("content");
+        QTest::addColumn<QString>("lastWord");
+        QTest::addColumn<int>("lines");
+        QTest::newRow("blank line") << "first\r\n\r\nthird"
+                                    << "third" << 3;
+        QTest::newRow("two blank lines, lone line feeds") << "first\n\n\nfourth"
+                                                          << "fourth" << 4;
+        QTest::newRow("wrapped after a blank line")
+            << "top\r\n\r\nalpha beta gamma delta epsilon zeta eta theta"
+            << "theta" << 5;
+        QTest::newRow("blank line after wrapped chinese")
+            << "中华人民共和国是世界上人口最多的国家之一\r\n\r\nend"
+            << "end" << 5;
+    }
+    void grownHeightHoldsTheDrawnLines()
+    {
+        QFETCH(QString, content);
+        QFETCH(QString, lastWord);
+        QFETCH(int, lines);
+        if (!havePoppler())
+            QSKIP("poppler-utils are not installed");
+        auto doc = onePage();
+        Item *item = addText(*doc, doc->Pages.at(0), content, 2, 3, 4, 0.2f);
+        item->CanGrowVertical = true;
+        item->h = fitPrintText(*doc, *item);
+        const double line = lineHeight(*item);
+        QCOMPARE(item->content.count(QStringLiteral("\r\n")) + 1, lines);
+        QVERIFY2(qAbs(item->h - lines * line) < 1e-4, qPrintable(QString::number(item->h / line)));
+
+        // On a picture: the drawing moves down exactly the grown height.
+        QImage image(100, 100, QImage::Format_RGB32);
+        {
+            QPainter painter(&image);
+            DrawingSurface surface(&painter, 7);
+            doc->dest = &surface;
+            item->Print_();
+            doc->dest = nullptr;
+            QVERIFY(qAbs(surface.CurrentY - (item->y + item->h)) < 1e-4);
+        }
+
+        // In the PDF: the first line at the top, the last one ends at the bottom.
+        const QString file = m_dir.filePath(QStringLiteral("grown.pdf"));
+        QString error;
+        QVERIFY2(exportPdf(*doc, file, 0, 0, &error), qPrintable(error));
+        const QList<PdfWord> words = pdfWords(file);
+        const PdfWord *last = findWord(words, lastWord);
+        QVERIFY2(last, qPrintable(lastWord));
+        const double bottom = (item->y + item->h) * kPointsPerCm;
+        QVERIFY2(last->box.bottom() <= bottom + 0.5 &&
+                     last->box.bottom() > bottom - line * kPointsPerCm,
+                 qPrintable(QStringLiteral("%1 vs %2").arg(last->box.bottom()).arg(bottom)));
+    }
+
+    // A blank line keeps its room in the PDF and in the picture.
+    void blankLinesKeepTheirRoom()
+    {
+        if (!havePoppler())
+            QSKIP("poppler-utils are not installed");
+        auto doc = onePage();
+        Item *item =
+            addText(*doc, doc->Pages.at(0), QStringLiteral("first\r\n\r\nthird"), 2, 2, 10, 3);
+        const double line = lineHeight(*item) * kPointsPerCm;
+        const QString file = m_dir.filePath(QStringLiteral("blank.pdf"));
+        QString error;
+        QVERIFY2(exportPdf(*doc, file, 0, 0, &error), qPrintable(error));
+        const QList<PdfWord> words = pdfWords(file);
+        const PdfWord *first = findWord(words, QStringLiteral("first"));
+        const PdfWord *third = findWord(words, QStringLiteral("third"));
+        QVERIFY(first && third);
+        const double step = third->box.bottom() - first->box.bottom();
+        QVERIFY2(qAbs(step - 2 * line) < 0.5,
+                 qPrintable(QStringLiteral("%1 vs %2").arg(step).arg(line)));
+
+        const QImage page = renderPage(*doc, 1, 100);
+        const int cm = qRound(100 / 2.54);
+        const int lineDots = qRound(line / 72 * 100);
+        QVERIFY(darkShare(page, QRect(2 * cm, 2 * cm, 2 * cm, lineDots)) > 0.01); // first
+        QCOMPARE(darkShare(page, QRect(2 * cm, 2 * cm + lineDots + 2, 2 * cm, lineDots - 4)),
+                 0.0); // blank
+        QVERIFY(darkShare(page, QRect(2 * cm, 2 * cm + 2 * lineDots, 2 * cm, lineDots)) >
+                0.01); // third
+    }
+
+    // An over-wide word is broken at the box's edge: no ink past it.
+    void overWideWordStaysInTheBox()
+    {
+        if (!havePoppler())
+            QSKIP("poppler-utils are not installed");
+        auto doc = onePage();
+        const QString word =
+            QStringLiteral("Rindfleischetikettierungsueberwachungsaufgabenuebertragungsgesetz");
+        Item *item = addText(*doc, doc->Pages.at(0),
+                             QStringLiteral("Law: ") + word + QStringLiteral(" ok"), 2, 2, 3, 0.5);
+        item->CanGrowVertical = true;
+        item->h = fitPrintText(*doc, *item);
+        const QString file = m_dir.filePath(QStringLiteral("wide.pdf"));
+        QString error;
+        QVERIFY2(exportPdf(*doc, file, 0, 0, &error), qPrintable(error));
+        const QList<PdfWord> words = pdfWords(file);
+        QString read;
+        for (const PdfWord &w : words) {
+            QVERIFY2(w.box.left() >= 2 * kPointsPerCm - 0.5, qPrintable(w.text));
+            QVERIFY2(w.box.right() <= 5 * kPointsPerCm + 0.5, qPrintable(w.text));
+            read += w.text;
+        }
+        QCOMPARE(read, QStringLiteral("Law:") + word + QStringLiteral("ok"));
+        QVERIFY(words.size() >= 5); // the word took several lines
+        QCOMPARE(findWord(words, QStringLiteral("Law:"))->box.top(), words.first().box.top());
+    }
+
+    // Every script comes out as real text in its box: read back in logical
+    // order (right-to-left paragraphs too), CJK in a CJK font that the PDF
+    // embeds. A Latin word that ends a right-to-left line stands at its left.
+    void scriptsInPdf_data()
+    {
+        QTest::addColumn<QString>("content");
+        QTest::addColumn<QString>("font"); // embedded in the PDF; empty: any
+        QTest::newRow("chinese") << QStringLiteral(
+                                        "中文报表测试：今日大山小水，一二三四五六七八九十。")
+                                 << QStringLiteral("NotoSansCJK");
+        QTest::newRow("chinese, radical shapes")
+            << QStringLiteral("人民日报的读者来自全国各地和世界各国。")
+            << QStringLiteral("NotoSansCJK");
+        QTest::newRow("japanese") << QStringLiteral("日本語のテキストは空白なしで折り返されます。")
+                                  << QStringLiteral("NotoSansCJK");
+        QTest::newRow("korean") << QStringLiteral("한국어 보고서는 단어 사이에 공백이 있습니다")
+                                << QStringLiteral("NotoSansCJK");
+        QTest::newRow("arabic") << QStringLiteral(
+                                       "هذه جملة عربية طويلة تلتف داخل المربع\r\nسنة Mirt")
+                                << QString();
+        QTest::newRow("hebrew") << QStringLiteral(
+                                       "זהו משפט ארוך בעברית שנשבר בין המילים\r\nשנת Mirt")
+                                << QString();
+        QTest::newRow("thai") << QStringLiteral("ภาษาไทยเขียนติดกันโดยไม่มีช่องว่างระหว่างคำ") << QString();
+    }
+    void scriptsInPdf()
+    {
+        QFETCH(QString, content);
+        QFETCH(QString, font);
+        if (!havePoppler())
+            QSKIP("poppler-utils are not installed");
+        auto doc = onePage();
+        Item *item = addText(*doc, doc->Pages.at(0), content, 2, 2, 3.5f, 0.5f);
+        item->CanGrowVertical = true;
+        item->h = fitPrintText(*doc, *item);
+        QVERIFY(item->content.count(QStringLiteral("\r\n")) >= 1);
+        const QString file = m_dir.filePath(QStringLiteral("script.pdf"));
+        QString error;
+        QVERIFY2(exportPdf(*doc, file, 0, 0, &error), qPrintable(error));
+
+        // pdftotext marks right-to-left runs with direction controls and
+        // gives the font's presentation forms; compare the letters.
+        auto letters = [](QString text) {
+            static const QRegularExpression controls(
+                QStringLiteral("[\\x{200E}\\x{200F}\\x{202A}-\\x{202E}\\x{2066}-\\x{2069}\\s]"));
+            return text.normalized(QString::NormalizationForm_KC).remove(controls);
+        };
+        const QString text = run(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+        // The PDF writer maps each glyph back to the lowest character the
+        // font draws it for, not to the character drawn.
+        if (QByteArray(QTest::currentDataTag()) == "chinese, radical shapes")
+            QEXPECT_FAIL("", "民 reads back as the radical ⺠ that shares its glyph", Continue);
+        if (QByteArray(QTest::currentDataTag()) == "thai")
+            QEXPECT_FAIL("", "tone marks read back as the font's private-use forms", Continue);
+        QCOMPARE(letters(text), letters(content));
+
+        // Boxes of words come from the fonts' ascent and descent: those of a
+        // fallback font reach a little further than the item's font.
+        const double slack = lineHeight(*item) * kPointsPerCm / 4;
+        const QList<PdfWord> words = pdfWords(file);
+        for (const PdfWord &w : words) {
+            QVERIFY2(w.box.left() >= 2 * kPointsPerCm - 0.5, qPrintable(w.text));
+            QVERIFY2(w.box.right() <= 5.5 * kPointsPerCm + 0.5, qPrintable(w.text));
+            QVERIFY2(w.box.bottom() <= (item->y + item->h) * kPointsPerCm + slack,
+                     qPrintable(w.text));
+        }
+        const PdfWord *latin = findWord(words, QStringLiteral("Mirt"));
+        QCOMPARE(latin != nullptr, content.contains(QStringLiteral("Mirt")));
+        if (latin) {
+            int neighbours = 0;
+            for (const PdfWord &w : words) {
+                if (&w != latin && qAbs(w.box.center().y() - latin->box.center().y()) < 2) {
+                    QVERIFY2(w.box.left() >= latin->box.right(), qPrintable(w.text));
+                    ++neighbours;
+                }
+            }
+            QVERIFY(neighbours > 0);
+        }
+        if (!font.isEmpty()) {
+            const QString fonts = run(QStringLiteral("pdffonts"), {file});
+            QVERIFY2(fonts.contains(font), qPrintable(fonts));
+        }
+    }
+
+    // A font the machine lacks is drawn in the Liberation font of its kind.
+    void missingFontsFallBack_data()
+    {
+        QTest::addColumn<QString>("requested");
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QString>("embedded");
+        QTest::newRow("Tahoma") << "Tahoma"
+                                << "Liberation Sans"
+                                << "LiberationSans";
+        QTest::newRow("MS Sans Serif") << "MS Sans Serif"
+                                       << "Liberation Sans"
+                                       << "LiberationSans";
+        QTest::newRow("Georgia") << "Georgia"
+                                 << "Liberation Serif"
+                                 << "LiberationSerif";
+        QTest::newRow("Courier New") << "Courier New"
+                                     << "Liberation Mono"
+                                     << "LiberationMono";
+        QTest::newRow("Lucida Console") << "Lucida Console"
+                                        << "Liberation Mono"
+                                        << "LiberationMono";
+        QTest::newRow("empty name") << ""
+                                    << "Liberation Sans"
+                                    << "LiberationSans";
+        QTest::newRow("installed stays") << "liberation serif"
+                                         << "liberation serif"
+                                         << "LiberationSerif";
+    }
+    void missingFontsFallBack()
+    {
+        QFETCH(QString, requested);
+        QFETCH(QString, family);
+        QFETCH(QString, embedded);
+        QCOMPARE(fallbackFamily(requested), family);
+        if (!havePoppler())
+            QSKIP("poppler-utils are not installed");
+        auto doc = onePage();
+        addText(*doc, doc->Pages.at(0), QStringLiteral("Fallback"), 2, 2, 12)->fontName = requested;
+        const QString file = m_dir.filePath(QStringLiteral("fallback.pdf"));
+        QString error;
+        QVERIFY2(exportPdf(*doc, file, 0, 0, &error), qPrintable(error));
+        const QString fonts = run(QStringLiteral("pdffonts"), {file});
+        const QStringList rows = fonts.split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(2);
+        QCOMPARE(rows.size(), 1);
+        QVERIFY2(rows.first().contains(embedded), qPrintable(fonts));
+        QCOMPARE(run(QStringLiteral("pdftotext"), {file, QStringLiteral("-")}).trimmed(),
+                 QStringLiteral("Fallback"));
     }
 
     void failingChartQueryIsAnEntry()
