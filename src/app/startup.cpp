@@ -43,8 +43,10 @@ int processCommandLine(const CommandLine &commandLine, TalvoDocument &document,
 
     document.fileName = path;
     // A file that fails to parse has been reported; the window opens on the
-    // document as the load left it.
-    document.loadXML(path);
+    // document as the load left it. A print without a window has nothing to
+    // show it in: it ends there.
+    if (!document.loadXML(path) && commandLine.has(QStringLiteral("dhp")))
+        return 1;
 
     bool thenPrint = false, showDialog = true, hide = false;
     if (commandLine.has(QStringLiteral("e")))
@@ -59,8 +61,9 @@ int processCommandLine(const CommandLine &commandLine, TalvoDocument &document,
         showDialog = false;
         hide = true;
         const int status = windows.printPreview(document, thenPrint, showDialog, hide);
+        // The end of the program, which the status returned brings about.
         document.AskEnd();
-        return status;
+        return status == kRunEventLoop ? 0 : status;
     }
     return windows.printPreview(document, thenPrint, showDialog, hide);
 }

@@ -27,11 +27,14 @@ UserInteraction::Button DialogInteraction::message(const QString &text, int butt
         standard |= QMessageBox::No;
     if (buttons & Cancel)
         standard |= QMessageBox::Cancel;
+    if (buttons & Retry)
+        standard |= QMessageBox::Retry;
     box.setStandardButtons(standard ? standard : QMessageBox::Ok);
     switch (box.exec()) {
     case QMessageBox::Yes: return Yes;
     case QMessageBox::No: return No;
     case QMessageBox::Cancel: return Cancel;
+    case QMessageBox::Retry: return Retry;
     default: return Ok;
     }
 }

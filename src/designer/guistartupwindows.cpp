@@ -1,6 +1,12 @@
 #include "guistartupwindows.h"
 
+#include "document/talvodocument.h"
+#include "document/userinteraction.h"
+#include "engine/talvoerror.h"
+#include "viewer/fdocviewer.h"
+
 #include <QCoreApplication>
+#include <QStringList>
 
 #include <cstdio>
 
@@ -27,7 +33,37 @@ int GuiStartupWindows::openDesigner(TalvoDocument &)
     return notAvailable(QT_TRANSLATE_NOOP("Mirt", "designer window"));
 }
 
-int GuiStartupWindows::printPreview(TalvoDocument &, bool &, bool &, bool &)
+int GuiStartupWindows::printPreview(TalvoDocument &document, bool &thenPrint, bool &showPrintDialog,
+                                    bool &hideWindow)
 {
-    return notAvailable(QT_TRANSLATE_NOOP("Mirt", "preview window"));
+    if (!hideWindow) {
+        // The window lives until it is closed; closing the last window ends
+        // the program.
+        auto *viewer = new fDocViewer;
+        viewer->setAttribute(Qt::WA_DeleteOnClose);
+        viewer->PrintPreview(&document, thenPrint, showPrintDialog, hideWindow);
+        return kRunEventLoop;
+    }
+
+    // Printing without a window: no dialog can be answered, so messages go to
+    // stderr; the program ends when the pages are sent, with a status that
+    // says how it went.
+    StderrInteraction stderrMessages;
+    UserInteraction *previous = UserInteraction::current();
+    UserInteraction::setCurrent(&stderrMessages);
+    QStringList errors;
+    int status = 0;
+    {
+        fDocViewer viewer;
+        viewer.beforeRelease = [&errors](TalvoDocument &doc) {
+            for (const talvoError &e : doc.errorLst)
+                errors << e.GetPureText();
+        };
+        viewer.PrintPreview(&document, thenPrint, showPrintDialog, hideWindow);
+        status = viewer.connectionFailed ? 2 : viewer.printFailed ? 4 : errors.isEmpty() ? 0 : 3;
+    }
+    UserInteraction::setCurrent(previous);
+    for (const QString &line : std::as_const(errors))
+        std::fprintf(stderr, "%s\n", qPrintable(line));
+    return status;
 }

@@ -10,7 +10,7 @@ UserInteraction *g_current = nullptr;
 UserInteraction::Button firstOf(int buttons)
 {
     for (auto b : {UserInteraction::Ok, UserInteraction::Yes, UserInteraction::No,
-                   UserInteraction::Cancel}) {
+                   UserInteraction::Cancel, UserInteraction::Retry}) {
         if (buttons & b)
             return b;
     }

@@ -9,7 +9,7 @@
 class UserInteraction
 {
 public:
-    enum Button { Ok = 0x1, Yes = 0x2, No = 0x4, Cancel = 0x8 };
+    enum Button { Ok = 0x1, Yes = 0x2, No = 0x4, Cancel = 0x8, Retry = 0x10 };
     enum Icon { NoIcon, Information, Exclamation, Critical, Question };
 
     virtual ~UserInteraction();

@@ -1,0 +1,296 @@
+// The preview window with a long list: how soon page 1 is on screen, what
+// the window costs a run against the headless run, how long the event loop
+// waits between two ticks of a 10 ms timer while pages come, and how long
+// the densest page of the demo report takes to draw. Prints a table;
+// asserts nothing. Each run case runs in its own process, as bench_report's.
+//   bench_preview                  all cases
+//   bench_preview headless N       the run without a window
+//   bench_preview preview N        the same run in the preview window
+//   bench_preview draw             drawing the demo's densest page
+#include "document/item.h"
+#include "document/section.h"
+#include "document/talvodocument.h"
+#include "document/userinteraction.h"
+#include "viewer/fdocviewer.h"
+#include "viewer/previewpageview.h"
+#include "viewer/previewrender.h"
+
+#include <QApplication>
+#include <QDockWidget>
+#include <QElapsedTimer>
+#include <QPainter>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "benchsupport.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+// The order lines of bench_report's list case.
+bool makeDatabase(const QString &path, int rows)
+{
+    bool ok = true;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("w"));
+        db.setDatabaseName(path);
+        ok = db.open();
+        QSqlQuery q(db);
+        ok = ok &&
+             q.exec(QStringLiteral(
+                 "CREATE TABLE Lines (ID INTEGER PRIMARY KEY, ParentID INTEGER, Customer TEXT, "
+                 "Product TEXT, Quantity INTEGER, Price REAL, Shipped DATETIME)"));
+        ok = ok && db.transaction();
+        ok = ok && q.prepare(QStringLiteral("INSERT INTO Lines VALUES (?, ?, ?, ?, ?, ?, ?)"));
+        for (int i = 1; ok && i <= rows; ++i) {
+            q.bindValue(0, i);
+            q.bindValue(1, (i - 1) / 10 + 1);
+            q.bindValue(2, QStringLiteral("Customer %1").arg(i % 997));
+            q.bindValue(3, QStringLiteral("Product number %1").arg(i % 101));
+            q.bindValue(4, i % 60 + 1);
+            q.bindValue(5, (i % 10000) / 100.0);
+            q.bindValue(6, QStringLiteral("2024-%1-%2 10:00:00")
+                               .arg(i % 12 + 1, 2, 10, QLatin1Char('0'))
+                               .arg(i % 28 + 1, 2, 10, QLatin1Char('0')));
+            ok = q.exec();
+        }
+        ok = ok && db.commit();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("w"));
+    return ok;
+}
+
+void addColumn(section *sec, const QString &content, float x, float w, const QString &format = {})
+{
+    Item *item = sec->NewItem();
+    item->content = content;
+    item->x = x;
+    item->y = 0.05f;
+    item->w = w;
+    item->h = 0.45f;
+    item->fontSize = 9;
+    item->FormatString = format;
+}
+
+std::unique_ptr<TalvoDocument> listReport(const QString &db)
+{
+    auto doc = std::make_unique<TalvoDocument>();
+    doc->ClearSections();
+    doc->docName = QStringLiteral("Order lines");
+    doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + db;
+    doc->pageHeight = 29.7f;
+    doc->pageWidth = 21;
+    doc->setPageHeader(true);
+    doc->setPageFooter(true);
+    section *ph = doc->sections.value(QStringLiteral("ph"));
+    ph->Height = 1;
+    addColumn(ph, QStringLiteral("%title%"), 1.5f, 10);
+    addColumn(ph, QStringLiteral("Page %page% of %pages%"), 13.5f, 6);
+    section *pf = doc->sections.value(QStringLiteral("pf"));
+    pf->Height = 1;
+    addColumn(pf, QStringLiteral("Printed %date%"), 1.5f, 10);
+    section *list = doc->AddDataSection();
+    list->sectionName = QStringLiteral("Lines");
+    list->Height = 0.5f;
+    list->SQL = QStringLiteral(
+        "SELECT ID, Customer, Product, Quantity, Price, Shipped FROM Lines ORDER BY ID");
+    addColumn(list, QStringLiteral("[ID]"), 1.5f, 1.5f);
+    addColumn(list, QStringLiteral("[Lines].[Customer]"), 3, 4);
+    addColumn(list, QStringLiteral("[Product]"), 7, 4.5f);
+    addColumn(list, QStringLiteral("[Quantity]"), 11.5f, 1.5f);
+    addColumn(list, QStringLiteral("=[Lines].[Price] * [Lines].[Quantity]"), 13, 3,
+              QStringLiteral("#,##0.00"));
+    addColumn(list, QStringLiteral("[Shipped]"), 16, 3.5f, QStringLiteral("dd.mm.yyyy"));
+    doc->orderSections();
+    return doc;
+}
+
+int headlessCase(int rows)
+{
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("list.db"));
+    if (!makeDatabase(db, rows))
+        return 1;
+    auto doc = listReport(db);
+    QElapsedTimer timer;
+    timer.start();
+    if (doc->openDataConnection() != 0)
+        return 1;
+    doc->initPrint();
+    const double run = timer.nsecsElapsed() / 1e9;
+    std::printf("| %-26s | %7d | %6d | %8s | %7.2f | %9s | %9s | %6ld |\n", "headless run", rows,
+                doc->NbPages(), "-", run, "-", "-", peakKiB() / 1024);
+    std::fflush(stdout);
+    return 0;
+}
+
+// Notes the start of the first paint of the page view that shows page 1.
+class FirstPaint : public QObject
+{
+public:
+    FirstPaint(PreviewPageView *view, QElapsedTimer &clock) : m_view(view), m_clock(clock) {}
+    double at = -1;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && at < 0 && m_view->page() == 1)
+            at = m_clock.nsecsElapsed() / 1e6;
+        return false;
+    }
+
+private:
+    PreviewPageView *m_view;
+    QElapsedTimer &m_clock;
+};
+
+int previewCase(int rows)
+{
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("list.db"));
+    if (!makeDatabase(db, rows))
+        return 1;
+    auto doc = listReport(db);
+    fDocViewer window;
+    // BENCH_NO_THUMBNAILS=1: without the page strip, to see what it costs.
+    if (qEnvironmentVariableIsSet("BENCH_NO_THUMBNAILS"))
+        window.findChild<QDockWidget *>(QStringLiteral("thumbnailDock"))->hide();
+    QElapsedTimer clock;
+    FirstPaint firstPaint(window.pageView(), clock);
+    window.pageView()->viewport()->installEventFilter(&firstPaint);
+
+    // Gaps between the ticks of a 10 ms timer while the run goes on; the
+    // first ones fall into the opening of the query, which cannot yield.
+    QTimer ticker;
+    ticker.setInterval(10);
+    ticker.setTimerType(Qt::PreciseTimer);
+    qint64 lastTick = -1, longestGap = 0, longestGapAfterPage1 = 0;
+    int ticks = 0;
+    bool page1Done = false;
+    QObject::connect(doc.get(), &TalvoDocument::pageFinished, doc.get(), [&](int page) {
+        if (page == 1)
+            page1Done = true;
+    });
+    QObject::connect(&ticker, &QTimer::timeout, &ticker, [&] {
+        const qint64 now = clock.nsecsElapsed();
+        if (lastTick >= 0) {
+            longestGap = std::max(longestGap, now - lastTick);
+            if (page1Done)
+                longestGapAfterPage1 = std::max(longestGapAfterPage1, now - lastTick);
+        }
+        lastTick = now;
+        ++ticks;
+    });
+    ticker.start();
+    bool thenPrint = false, dialog = false, hide = false;
+    clock.start();
+    window.PrintPreview(doc.get(), thenPrint, dialog, hide);
+    const double run = clock.nsecsElapsed() / 1e9;
+    ticker.stop();
+    std::printf("| %-26s | %7d | %6d | %8.0f | %7.2f | %9.1f | %9.1f | %6ld |\n",
+                qPrintable(QStringLiteral("preview run (%1 ticks)").arg(ticks)), rows,
+                doc->NbPages(), firstPaint.at, run, longestGap / 1e6, longestGapAfterPage1 / 1e6,
+                peakKiB() / 1024);
+    std::fflush(stdout);
+    return 0;
+}
+
+double millisecondsPerCall(const std::function<void()> &call)
+{
+    call(); // warm: fonts, glyph caches
+    QElapsedTimer timer;
+    int n = 0;
+    timer.start();
+    while (timer.elapsed() < 500 || n < 3) {
+        call();
+        ++n;
+    }
+    return timer.nsecsElapsed() / 1e6 / n;
+}
+
+int drawCase()
+{
+    const QString file = QCoreApplication::applicationDirPath() + QStringLiteral("/demo.xml");
+    TalvoDocument doc;
+    if (!doc.loadXML(file))
+        return 1;
+    doc.fileName = file;
+    if (doc.openDataConnection() != 0) {
+        std::fprintf(stderr, "demo: %s\n", qPrintable(doc.connectionError()));
+        return 1;
+    }
+    doc.initPrint();
+    int densest = 1, most = -1;
+    for (int n = 1; n <= doc.NbPages(); ++n) {
+        if (doc.Pages.at(n - 1)->count() > most) {
+            most = doc.Pages.at(n - 1)->count();
+            densest = n;
+        }
+    }
+    std::printf("\nDemo report: %d pages; densest page %d with %d print items.\n\n",
+                int(doc.NbPages()), densest, most);
+    std::printf("| %-44s | %8s |\n", "drawing", "ms");
+    std::printf("|----------------------------------------------|----------|\n");
+    for (qreal dpr : {1.0, 2.0}) {
+        const double whole100 =
+            millisecondsPerCall([&] { renderPreviewPage(doc, densest, 96, dpr); });
+        std::printf("| %-44s | %8.2f |\n",
+                    qPrintable(QStringLiteral("whole page at 100 %, pixel ratio %1").arg(dpr)),
+                    whole100);
+        // At 400 % the view draws only what it shows: a 1600 x 1000 window.
+        QImage view(QSize(1600, 1000) * dpr, QImage::Format_ARGB32_Premultiplied);
+        view.setDevicePixelRatio(dpr);
+        const double visible400 = millisecondsPerCall([&] {
+            view.fill(Qt::white);
+            QPainter painter(&view);
+            painter.setClipRect(QRect(0, 0, 1600, 1000));
+            painter.translate(-400, -600);
+            paintPreviewPage(doc, painter, densest, 96 * 4);
+        });
+        std::printf("| %-44s | %8.2f |\n",
+                    qPrintable(QStringLiteral("1600x1000 view at 400 %, pixel ratio %1").arg(dpr)),
+                    visible400);
+    }
+    std::fflush(stdout);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    StderrInteraction quiet;
+    UserInteraction::setCurrent(&quiet);
+    const QStringList args = app.arguments().mid(1);
+    if (args.value(0) == QLatin1String("headless"))
+        return headlessCase(args.value(1).toInt());
+    if (args.value(0) == QLatin1String("preview"))
+        return previewCase(args.value(1).toInt());
+    if (args.value(0) == QLatin1String("draw"))
+        return drawCase();
+
+    std::printf("| %-26s | %7s | %6s | %8s | %7s | %9s | %9s | %6s |\n", "case", "records", "pages",
+                "page 1 ms", "run s", "gap ms", "gap p2+ ms", "MiB");
+    std::printf("|----------------------------|---------|--------|----------|---------|-----------|"
+                "-----------|--------|\n");
+    std::fflush(stdout);
+    const int rows = args.value(0).toInt() > 0 ? args.value(0).toInt() : 100000;
+    const QList<QStringList> cases{
+        {"headless", QString::number(rows)}, {"preview", QString::number(rows)}, {"draw"}};
+    for (const QStringList &c : cases) {
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedChannels);
+        child.start(QCoreApplication::applicationFilePath(), c);
+        child.waitForFinished(-1);
+    }
+    return 0;
+}

@@ -1,0 +1,6 @@
+#pragma once
+
+class QWidget;
+
+// The about box.
+void showAbout(QWidget *parent);

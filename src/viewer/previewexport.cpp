@@ -1,0 +1,284 @@
+#include "previewexport.h"
+
+#include "document/talvodocument.h"
+#include "output/pdfexport.h"
+#include "output/pngexport.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+
+namespace {
+
+bool fail(QString *error, const QString &why)
+{
+    if (error)
+        *error = why;
+    return false;
+}
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("PreviewExport", text);
+}
+
+// "name-3.html" beside "name.html".
+QString perPageName(const QString &target, int page)
+{
+    const QFileInfo info(target);
+    const QString suffix = info.suffix().isEmpty() ? QStringLiteral("html") : info.suffix();
+    return info.dir().filePath(
+        QStringLiteral("%1-%2.%3").arg(info.completeBaseName()).arg(page).arg(suffix));
+}
+
+} // namespace
+
+bool exportPreviewPages(TalvoDocument &doc, const PreviewExportRequest &request,
+                        const std::function<bool(int, int)> &progress, QStringList *written,
+                        QString *error)
+{
+    const int pages = doc.NbPages();
+    if (pages == 0)
+        return fail(error, tr("The report has no page to export."));
+    const int from = qBound(1, request.fromPage, pages);
+    const int to = qBound(from, request.toPage, pages);
+    if (request.target.isEmpty())
+        return fail(error, tr("No file was chosen to export to."));
+    const int total = to - from + 1;
+    auto step = [&](int done) { return !progress || progress(done, total); };
+    // Page variables read CurrentPage, which a paused run counts on.
+    const int savedPage = doc.CurrentPage;
+    bool ok = true;
+    switch (request.format) {
+    case PreviewExportRequest::Pdf:
+        step(0);
+        ok = exportPdf(doc, request.target, from, to, error);
+        if (ok && written)
+            written->append(request.target);
+        step(total);
+        break;
+    case PreviewExportRequest::Png:
+        for (int n = from; ok && n <= to; ++n) {
+            if (!step(n - from)) {
+                ok = fail(
+                    error,
+                    tr("The export was cancelled after %1 of %2 pages.").arg(n - from).arg(total));
+                break;
+            }
+            ok = exportPng(doc, request.target, request.dpi, written, error, n, n);
+        }
+        break;
+    case PreviewExportRequest::Html:
+        if (from == 1 && to == pages && pages > 1) {
+            step(0);
+            ok = doc.ExportHTMLAllPages(request.target);
+            if (!ok)
+                fail(error, doc.errorString());
+            else if (written)
+                written->append(request.target);
+        } else {
+            for (int n = from; ok && n <= to; ++n) {
+                if (!step(n - from)) {
+                    ok = fail(error, tr("The export was cancelled after %1 of %2 pages.")
+                                         .arg(n - from)
+                                         .arg(total));
+                    break;
+                }
+                const QString file = total == 1 ? request.target : perPageName(request.target, n);
+                int page = n;
+                ok = doc.ExportHTMLPage(file, page);
+                if (!ok)
+                    fail(error, doc.errorString());
+                else if (written)
+                    written->append(file);
+            }
+        }
+        step(total);
+        break;
+    }
+    doc.CurrentPage = savedPage;
+    return ok;
+}
+
+QString previewHtmlTarget(const QString &programDir, const QString &reportFile)
+{
+    const QString name = QStringLiteral("test.html");
+    const QFileInfo program(programDir);
+    if (program.isDir() && program.isWritable())
+        return QDir(programDir).filePath(name);
+    if (!reportFile.isEmpty()) {
+        const QFileInfo report(QFileInfo(reportFile).absolutePath());
+        if (report.isDir() && report.isWritable())
+            return QDir(report.absoluteFilePath()).filePath(name);
+    }
+    return QDir(QDir::tempPath()).filePath(name);
+}
+
+PreviewExportDialog::PreviewExportDialog(TalvoDocument &doc, int shownPage, QWidget *parent)
+    : QDialog(parent), m_doc(doc), m_shownPage(shownPage)
+{
+    setObjectName(QStringLiteral("exportDialog"));
+    setWindowTitle(tr("Export"));
+    const int pages = std::max<int>(1, doc.NbPages());
+
+    m_format = new QComboBox(this);
+    m_format->setObjectName(QStringLiteral("format"));
+    m_format->addItem(tr("PDF document (*.pdf)"), PreviewExportRequest::Pdf);
+    m_format->addItem(tr("PNG pictures, one per page"), PreviewExportRequest::Png);
+    m_format->addItem(tr("HTML page (*.html)"), PreviewExportRequest::Html);
+
+    m_shown = new QRadioButton(tr("The page shown (%1)").arg(shownPage), this);
+    m_range = new QRadioButton(tr("Pages"), this);
+    m_all = new QRadioButton(tr("All pages (%1)").arg(doc.NbPages()), this);
+    m_all->setChecked(true);
+    m_from = new QSpinBox(this);
+    m_to = new QSpinBox(this);
+    m_from->setRange(1, pages);
+    m_to->setRange(1, pages);
+    m_from->setValue(1);
+    m_to->setValue(pages);
+    m_from->setEnabled(false);
+    m_to->setEnabled(false);
+    connect(m_range, &QRadioButton::toggled, m_from, &QWidget::setEnabled);
+    connect(m_range, &QRadioButton::toggled, m_to, &QWidget::setEnabled);
+    connect(m_from, &QSpinBox::valueChanged, this, [this](int v) {
+        if (m_to->value() < v)
+            m_to->setValue(v);
+    });
+    connect(m_to, &QSpinBox::valueChanged, this, [this](int v) {
+        if (m_from->value() > v)
+            m_from->setValue(v);
+    });
+
+    auto *rangeRow = new QHBoxLayout;
+    rangeRow->addWidget(m_range);
+    rangeRow->addWidget(m_from);
+    rangeRow->addWidget(new QLabel(tr("to"), this));
+    rangeRow->addWidget(m_to);
+    rangeRow->addStretch();
+
+    m_dpi = new QSpinBox(this);
+    m_dpi->setRange(30, 1200);
+    m_dpi->setValue(150);
+    m_dpi->setSuffix(tr(" dpi"));
+
+    m_target = new QLineEdit(this);
+    m_target->setObjectName(QStringLiteral("target"));
+    auto *browseButton = new QPushButton(tr("Browse…"), this);
+    connect(browseButton, &QPushButton::clicked, this, &PreviewExportDialog::browse);
+    auto *targetRow = new QHBoxLayout;
+    targetRow->addWidget(m_target, 1);
+    targetRow->addWidget(browseButton);
+
+    auto *form = new QFormLayout;
+    form->addRow(tr("Format:"), m_format);
+    auto *pagesBox = new QVBoxLayout;
+    pagesBox->addWidget(m_shown);
+    pagesBox->addLayout(rangeRow);
+    pagesBox->addWidget(m_all);
+    form->addRow(tr("Pages:"), pagesBox);
+    form->addRow(tr("Resolution:"), m_dpi);
+    form->addRow(tr("Save to:"), targetRow);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("Export"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_target, &QLineEdit::textChanged, this, [this, buttons](const QString &text) {
+        buttons->button(QDialogButtonBox::Ok)->setEnabled(!text.trimmed().isEmpty());
+    });
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+
+    connect(m_format, &QComboBox::currentIndexChanged, this, &PreviewExportDialog::formatChanged);
+    formatChanged();
+}
+
+QString PreviewExportDialog::suggestedTarget() const
+{
+    const QFileInfo report(m_doc.fileName);
+    const QString dir = m_doc.fileName.isEmpty() ? QDir::homePath() : report.absolutePath();
+    const QString base =
+        m_doc.fileName.isEmpty() ? QStringLiteral("report") : report.completeBaseName();
+    switch (m_format->currentData().toInt()) {
+    case PreviewExportRequest::Png:
+        return QDir(dir).filePath(base + QStringLiteral("-pages"));
+    case PreviewExportRequest::Html:
+        return QDir(dir).filePath(base + QStringLiteral(".html"));
+    default:
+        return QDir(dir).filePath(base + QStringLiteral(".pdf"));
+    }
+}
+
+void PreviewExportDialog::formatChanged()
+{
+    m_dpi->setEnabled(m_format->currentData().toInt() == PreviewExportRequest::Png);
+    // A name the user typed keeps its folder and base name, with the
+    // format's own ending.
+    const QString current = m_target->text().trimmed();
+    if (current.isEmpty()) {
+        m_target->setText(suggestedTarget());
+        return;
+    }
+    const QFileInfo info(current);
+    const QString base =
+        info.dir().filePath(info.completeBaseName().remove(QStringLiteral("-pages")));
+    switch (m_format->currentData().toInt()) {
+    case PreviewExportRequest::Png:
+        m_target->setText(base + QStringLiteral("-pages"));
+        break;
+    case PreviewExportRequest::Html:
+        m_target->setText(base + QStringLiteral(".html"));
+        break;
+    default:
+        m_target->setText(base + QStringLiteral(".pdf"));
+        break;
+    }
+}
+
+void PreviewExportDialog::browse()
+{
+    QString chosen;
+    if (m_format->currentData().toInt() == PreviewExportRequest::Png) {
+        chosen = QFileDialog::getExistingDirectory(this, tr("Folder for the pictures"),
+                                                   m_target->text());
+    } else {
+        const QString filter = m_format->currentData().toInt() == PreviewExportRequest::Html
+                                   ? tr("HTML page (*.html *.htm)")
+                                   : tr("PDF document (*.pdf)");
+        chosen = QFileDialog::getSaveFileName(this, tr("Export to"), m_target->text(), filter);
+    }
+    if (!chosen.isEmpty())
+        m_target->setText(QDir::toNativeSeparators(chosen));
+}
+
+PreviewExportRequest PreviewExportDialog::request() const
+{
+    PreviewExportRequest r;
+    r.format = PreviewExportRequest::Format(m_format->currentData().toInt());
+    if (m_shown->isChecked()) {
+        r.fromPage = r.toPage = m_shownPage;
+    } else if (m_range->isChecked()) {
+        r.fromPage = m_from->value();
+        r.toPage = m_to->value();
+    } else {
+        r.fromPage = 1;
+        r.toPage = m_doc.NbPages();
+    }
+    r.target = QDir::fromNativeSeparators(m_target->text().trimmed());
+    r.dpi = m_dpi->value();
+    return r;
+}

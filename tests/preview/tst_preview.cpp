@@ -1,0 +1,828 @@
+// The preview window driven as a user drives it, on the offscreen platform:
+// reports run on real SQLite files, keys and clicks while pages come, Stop,
+// closing, the empty-report question, zoom, find, export and the "html"
+// button's target.
+#include "document/item.h"
+#include "document/section.h"
+#include "document/talvodocument.h"
+#include "document/userinteraction.h"
+#include "viewer/fdocviewer.h"
+#include "viewer/previewexport.h"
+#include "viewer/previewfind.h"
+#include "viewer/previewpageview.h"
+#include "viewer/previewrender.h"
+#include "viewer/previewthumbnails.h"
+#include "viewer/previewzoom.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <functional>
+#include <memory>
+
+#include <unistd.h>
+
+namespace {
+
+QTemporaryDir &scratch()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+// Rows(ID, Name) with IDs 1..20000, named "Row 1", "Row 2", …
+QString fixtureDb()
+{
+    static const QString path = [] {
+        const QString p = scratch().filePath(QStringLiteral("preview.db"));
+        {
+            QSqlDatabase db =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
+            db.setDatabaseName(p);
+            db.open();
+            QSqlQuery q(db);
+            q.exec(QStringLiteral("CREATE TABLE Rows (ID INTEGER, Name TEXT)"));
+            db.transaction();
+            q.prepare(QStringLiteral("INSERT INTO Rows VALUES (?, ?)"));
+            for (int i = 1; i <= 20000; ++i) {
+                q.bindValue(0, i);
+                q.bindValue(1, QStringLiteral("Row %1").arg(i));
+                q.exec();
+            }
+            db.commit();
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
+        return p;
+    }();
+    return path;
+}
+
+Item *textItem(section *sec, const QString &content, float x = 1, float w = 8)
+{
+    Item *item = sec->NewItem();
+    item->content = content;
+    item->x = x;
+    item->y = 0;
+    item->w = w;
+    item->h = 0.5f;
+    return item;
+}
+
+// A4 in centimetres; a page header "Page %page% of %pages%" and ten rows a
+// page (one 2 cm band per row) unless `headers` is false. `rows` rows.
+std::unique_ptr<TalvoDocument> listReport(int rows, bool headers = true)
+{
+    auto doc = std::make_unique<TalvoDocument>();
+    doc->ClearSections();
+    doc->docName = QStringLiteral("List");
+    doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + fixtureDb();
+    doc->pageWidth = 21;
+    doc->pageHeight = 29.7f;
+    doc->topMargin = 1;
+    doc->bottomMargin = 1;
+    if (headers) {
+        doc->setPageHeader(true);
+        section *ph = doc->sections.value(QStringLiteral("ph"));
+        ph->Height = 1;
+        textItem(ph, QStringLiteral("Page %page% of %pages%"), 10, 8);
+    }
+    section *list = doc->AddDataSection();
+    list->sectionName = QStringLiteral("Rows");
+    list->Height = 2.5f;
+    list->SQL = QStringLiteral("SELECT ID, Name FROM Rows WHERE ID <= %1 ORDER BY ID").arg(rows);
+    textItem(list, QStringLiteral("[Name]"));
+    doc->orderSections();
+    doc->clearModified();
+    return doc;
+}
+
+QString panel(const fDocViewer &w, const char *name)
+{
+    const auto *label = w.findChild<QLabel *>(QLatin1String(name));
+    return label ? label->text() : QStringLiteral("<no panel>");
+}
+
+void run(fDocViewer &w, TalvoDocument &doc, bool hide = false)
+{
+    bool thenPrint = false, dialog = false;
+    w.PrintPreview(&doc, thenPrint, dialog, hide);
+}
+
+QToolButton *button(fDocViewer &w, const char *key)
+{
+    return w.findChild<QToolButton *>(QLatin1String("button_") + QLatin1String(key));
+}
+
+// Runs `then` once, at the first yield after page `page` is complete.
+void atPage(TalvoDocument &doc, int page, std::function<void()> then)
+{
+    auto done = std::make_shared<bool>(false);
+    QObject::connect(&doc, &TalvoDocument::pageFinished, &doc, [=](int finished) {
+        if (finished == page && !*done) {
+            *done = true;
+            QTimer::singleShot(0, then);
+        }
+    });
+}
+
+// Share of pixels that are not (nearly) white.
+double inkShare(const QImage &image)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    qint64 ink = 0;
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x)
+            ink += qGray(line[x]) < 200;
+    }
+    return double(ink) / (qint64(rgb.width()) * rgb.height());
+}
+
+} // namespace
+
+class TestPreview : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void runShowsPages_data();
+    void runShowsPages();
+    void pagingKeys_data();
+    void pagingKeys();
+    void keysWhileRunning();
+    void stopDuringRun_data();
+    void stopDuringRun();
+    void closeRefusedWhileWorking();
+    void emptyReport_data();
+    void emptyReport();
+    void closingKeepsChanges_data();
+    void closingKeepsChanges();
+    void hiddenRun();
+    void htmlButtonTarget_data();
+    void htmlButtonTarget();
+    void zoom_data();
+    void zoom();
+    void crispAtPixelRatio();
+    void wheelTurnsPages();
+    void find_data();
+    void find();
+    void exportPages_data();
+    void exportPages();
+
+private:
+    ScriptedInteraction *ui = nullptr;
+};
+
+void TestPreview::init()
+{
+    ui = new ScriptedInteraction;
+    UserInteraction::setCurrent(ui);
+}
+
+void TestPreview::cleanup()
+{
+    UserInteraction::setCurrent(nullptr);
+    delete ui;
+    ui = nullptr;
+}
+
+void TestPreview::runShowsPages_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<bool>("debug");
+    // 29.7 - 2 margins - 1 header - 2 (no footer: its room) leaves 24.7 cm:
+    // nine rows of 2.5 cm.
+    QTest::newRow("one page") << 5 << 1 << false;
+    QTest::newRow("several pages, debug list") << 40 << 5 << true;
+}
+
+void TestPreview::runShowsPages()
+{
+    QFETCH(int, rows);
+    QFETCH(int, pages);
+    QFETCH(bool, debug);
+    auto doc = listReport(rows);
+    doc->dbg = debug;
+    fDocViewer w;
+    QSignalSpy started(doc.get(), &TalvoDocument::startWorking);
+    run(w, *doc);
+    QCOMPARE(started.count(), 1);
+    QCOMPARE(doc->NbPages(), pages);
+    QVERIFY(w.isVisible());
+    QCOMPARE(panel(w, "status"), QStringLiteral("ready"));
+    QCOMPARE(panel(w, "pages"), QStringLiteral("Page 1/%1").arg(pages));
+    QVERIFY(!w.findChild<QProgressBar *>(QStringLiteral("PB1"))->isVisibleTo(&w));
+    QVERIFY(!w.action(QStringLiteral("stop"))->isEnabled());
+    QVERIFY(w.action(QStringLiteral("open"))->isEnabled());
+    QVERIFY(w.action(QStringLiteral("m_open"))->isEnabled());
+    QVERIFY(!w.action(QStringLiteral("errors"))->isVisible());
+    QCOMPARE(w.action(QStringLiteral("m_debug"))->isVisible(), debug);
+    QCOMPARE(w.pageView()->page(), 1);
+    QVERIFY(ui->shown.isEmpty());
+    QCOMPARE(w.windowTitle(), QStringLiteral("Talvo Mirt - List-"));
+    // The thumbnails follow the pages made.
+    QCOMPARE(w.findChild<QListView *>(QStringLiteral("thumbnails"))->model()->rowCount(), pages);
+    // The page is drawn: text on the sheet.
+    const QImage shot = w.pageView()->viewport()->grab().toImage();
+    QVERIFY(inkShare(shot.copy(w.pageView()->pageRect())) > 0.0005);
+}
+
+void TestPreview::pagingKeys_data()
+{
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<int>("page");
+    using K = QList<int>;
+    QTest::newRow("right twice") << K{Qt::Key_Right, Qt::Key_Right} << 3;
+    QTest::newRow("space goes back") << K{Qt::Key_Right, Qt::Key_Right, Qt::Key_Space} << 2;
+    QTest::newRow("left at the first page") << K{Qt::Key_Left} << 1;
+    QTest::newRow("end") << K{Qt::Key_End} << 5;
+    QTest::newRow("right stops at the last page")
+        << K{Qt::Key_End, Qt::Key_Right, Qt::Key_Right} << 5;
+    QTest::newRow("end then home") << K{Qt::Key_End, Qt::Key_Home} << 1;
+    QTest::newRow("end then left") << K{Qt::Key_End, Qt::Key_Left} << 4;
+}
+
+void TestPreview::pagingKeys()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(int, page);
+    auto doc = listReport(40);
+    fDocViewer w;
+    run(w, *doc);
+    // The window sees the keys first, whichever control has them: a tool
+    // button would take Space for a click.
+    QWidget *targets[] = {w.pageView(), button(w, "print")};
+    for (QWidget *target : targets) {
+        QKeyEvent home(QEvent::KeyPress, Qt::Key_Home, Qt::NoModifier);
+        QApplication::sendEvent(target, &home);
+        for (int key : keys)
+            QTest::keyClick(target, Qt::Key(key));
+        QCOMPARE(w.currentPage(), page);
+        QCOMPARE(w.pageView()->page(), page);
+        QCOMPARE(panel(w, "pages"), QStringLiteral("Page %1/5").arg(page));
+        QCOMPARE(w.findChild<QSpinBox *>(QStringLiteral("pageNumber"))->value(), page);
+    }
+    // Typing in the page number box is typing, not paging.
+    auto *box = w.findChild<QSpinBox *>(QStringLiteral("pageNumber"));
+    box->setValue(2);
+    QCOMPARE(w.currentPage(), 2);
+    QTest::keyClick(box, Qt::Key_Left);
+    QCOMPARE(w.currentPage(), 2);
+}
+
+void TestPreview::keysWhileRunning()
+{
+    auto doc = listReport(3000);
+    fDocViewer w;
+    int pagesAtEnd = 0;
+    QString panelAtEnd;
+    bool workingAtEnd = false;
+    double inkOfPage1 = 0;
+    int rowsAtPage5 = -1;
+    auto *thumbs = w.findChild<QListView *>(QStringLiteral("thumbnails"));
+    // The complete page 1 is on display as soon as page 2 is started.
+    atPage(*doc, 1, [&] {
+        inkOfPage1 =
+            inkShare(w.pageView()->viewport()->grab().toImage().copy(w.pageView()->pageRect()));
+    });
+    atPage(*doc, 5, [&] {
+        rowsAtPage5 = thumbs->model()->rowCount();
+        QTest::keyClick(w.pageView(), Qt::Key_End);
+        pagesAtEnd = doc->NbPages();
+        panelAtEnd = panel(w, "pages");
+        workingAtEnd = doc->working;
+        QCOMPARE(panel(w, "status"), QStringLiteral("working..."));
+        QVERIFY(w.findChild<QProgressBar *>(QStringLiteral("PB1"))->isVisible());
+        QVERIFY(w.action(QStringLiteral("stop"))->isEnabled());
+        QVERIFY(!w.action(QStringLiteral("open"))->isEnabled());
+    });
+    run(w, *doc);
+    QVERIFY(workingAtEnd);
+    QVERIFY(inkOfPage1 > 0.0005);
+    QVERIFY(pagesAtEnd >= 6);
+    QVERIFY(rowsAtPage5 >= 6);
+    QCOMPARE(panelAtEnd, QStringLiteral("Page %1/%1").arg(pagesAtEnd));
+    // The run went on; the page chosen then stays on display.
+    QVERIFY(doc->NbPages() > pagesAtEnd);
+    QCOMPARE(w.currentPage(), pagesAtEnd);
+    QCOMPARE(panel(w, "pages"), QStringLiteral("Page %1/%2").arg(pagesAtEnd).arg(doc->NbPages()));
+    QCOMPARE(thumbs->model()->rowCount(), int(doc->NbPages()));
+}
+
+void TestPreview::stopDuringRun_data()
+{
+    QTest::addColumn<bool>("byKey");
+    QTest::newRow("stop button") << false;
+    QTest::newRow("escape key") << true;
+}
+
+void TestPreview::stopDuringRun()
+{
+    QFETCH(bool, byKey);
+    auto doc = listReport(20000);
+    fDocViewer w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QApplication::setActiveWindow(&w);
+    QString statusAfterStop;
+    atPage(*doc, 3, [&] {
+        if (byKey)
+            QTest::keyClick(w.pageView(), Qt::Key_Escape);
+        else
+            QTest::mouseClick(button(w, "stop"), Qt::LeftButton);
+        statusAfterStop = panel(w, "status");
+    });
+    run(w, *doc);
+    QCOMPARE(statusAfterStop, QStringLiteral("Stopping..."));
+    QVERIFY(doc->recordsDone < doc->nbRecords);
+    QVERIFY(doc->NbPages() < 2223); // what the 20,000 rows make
+    QVERIFY(!doc->working);
+    QCOMPARE(panel(w, "status"), QStringLiteral("ready"));
+    QVERIFY(!w.action(QStringLiteral("stop"))->isEnabled());
+    QVERIFY(ui->shown.isEmpty()); // a stopped run is no empty report
+}
+
+void TestPreview::closeRefusedWhileWorking()
+{
+    auto doc = listReport(20000);
+    fDocViewer w;
+    QSignalSpy unloaded(&w, &fDocViewer::unloaded);
+    bool closedWhileWorking = true;
+    atPage(*doc, 2, [&] {
+        closedWhileWorking = w.close();
+        QVERIFY(w.isVisible());
+        w.stopRun();
+    });
+    run(w, *doc);
+    QVERIFY(!closedWhileWorking);
+    QCOMPARE(ui->shown.size(), 1);
+    QCOMPARE(ui->shown.at(0).text,
+             QStringLiteral("Please stop the process before to close the window"));
+    QCOMPARE(unloaded.count(), 0);
+    QVERIFY(w.close());
+    QVERIFY(!w.isVisible());
+    QCOMPARE(unloaded.count(), 1);
+    // The document is released with the window.
+    QCOMPARE(doc->nbSections(), 0);
+    QCOMPARE(doc->NbPages(), 0);
+}
+
+void TestPreview::emptyReport_data()
+{
+    QTest::addColumn<QList<UserInteraction::Button>>("answers");
+    QTest::addColumn<bool>("badDatabase");
+    QTest::addColumn<int>("runs");
+    using A = QList<UserInteraction::Button>;
+    QTest::newRow("cancel") << A{UserInteraction::Cancel} << false << 1;
+    QTest::newRow("retry then cancel")
+        << A{UserInteraction::Retry, UserInteraction::Cancel} << false << 2;
+    QTest::newRow("missing database") << A{UserInteraction::Cancel} << true << 0;
+}
+
+void TestPreview::emptyReport()
+{
+    QFETCH(QList<UserInteraction::Button>, answers);
+    QFETCH(bool, badDatabase);
+    QFETCH(int, runs);
+    auto doc = listReport(0, false);
+    if (badDatabase)
+        doc->connectionStringData =
+            QStringLiteral("Provider=SQLite;Data Source=") + scratch().filePath("none/x.db");
+    fDocViewer w;
+    QSignalSpy started(doc.get(), &TalvoDocument::startWorking);
+    ui->answers = answers;
+    run(w, *doc);
+    QCOMPARE(started.count(), runs);
+    QCOMPARE(ui->shown.size(), answers.size());
+    for (const auto &shown : std::as_const(ui->shown)) {
+        QCOMPARE(shown.text,
+                 QStringLiteral("The document seems to be empty, query again the database ?"));
+        QVERIFY(shown.buttons & UserInteraction::Cancel);
+    }
+    // Cancel leaves the empty preview, open and usable.
+    QVERIFY(w.isVisible());
+    QCOMPARE(panel(w, "status"), QStringLiteral("ready"));
+    QCOMPARE(w.action(QStringLiteral("errors"))->isVisible(), badDatabase);
+    if (badDatabase)
+        QVERIFY(doc->errorLst.constFirst().GetPureText().contains(QStringLiteral("x.db")));
+}
+
+void TestPreview::closingKeepsChanges_data()
+{
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<bool>("failedRun");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("unchanged, stopped")
+        << false << false << int(UserInteraction::Yes) << true << false;
+    QTest::newRow("changed, stopped, save")
+        << true << false << int(UserInteraction::Yes) << true << true;
+    QTest::newRow("changed, failed run, save")
+        << true << true << int(UserInteraction::Yes) << true << true;
+    QTest::newRow("changed, stopped, don't save")
+        << true << false << int(UserInteraction::No) << true << false;
+    QTest::newRow("changed, stopped, cancel")
+        << true << false << int(UserInteraction::Cancel) << false << false;
+}
+
+// Closing the preview ends the program: changes made before the run (in the
+// designer) must not vanish because the run was stopped or failed.
+void TestPreview::closingKeepsChanges()
+{
+    QFETCH(bool, changed);
+    QFETCH(bool, failedRun);
+    QFETCH(int, answer);
+    QFETCH(bool, closes);
+    QFETCH(bool, written);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("report.xml"));
+    auto doc = listReport(20000);
+    if (failedRun)
+        doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=missing/none.db");
+    QVERIFY(doc->SaveXML(file));
+    doc->fileName = file;
+    doc->clearModified();
+    const QByteArray before = [&] {
+        QFile f(file);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
+    Item *item = static_cast<Item *>(doc->sections.value(QStringLiteral("d1"))->items.at(0));
+    if (changed) {
+        item->content = QStringLiteral("[Name] changed");
+        item->modified = true;
+    }
+    fDocViewer w;
+    atPage(*doc, 2, [&] { w.stopRun(); });
+    ui->answers = {UserInteraction::Cancel}; // the empty question of the failed run
+    if (!failedRun)
+        ui->answers.clear();
+    run(w, *doc);
+    ui->answers = {UserInteraction::Button(answer)};
+    ui->shown.clear();
+    QCOMPARE(w.close(), closes);
+    QCOMPARE(ui->shown.size(), changed ? 1 : 0);
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray after = f.readAll();
+    QCOMPARE(after != before, written);
+    if (written) {
+        QVERIFY(after.contains("[Name] changed"));
+        // Written at the design position, not where the run moved it.
+        TalvoDocument back;
+        QVERIFY(back.loadXML(file));
+        QCOMPARE(back.sections.value(QStringLiteral("d1"))->items.at(0)->y, 0.0f);
+    }
+    if (!closes) {
+        QVERIFY(w.isVisible());
+        QCOMPARE(doc->nbSections(), 2); // not released
+        ui->answers = {UserInteraction::No};
+        QVERIFY(w.close());
+    }
+}
+
+void TestPreview::hiddenRun()
+{
+    auto doc = listReport(0, false); // empty: no question when hidden
+    fDocViewer w;
+    QSignalSpy unloaded(&w, &fDocViewer::unloaded);
+    bool seen = false;
+    connect(doc.get(), &TalvoDocument::pageFinished, &w, [&] { seen = seen || w.isVisible(); });
+    run(w, *doc, true);
+    QVERIFY(!seen);
+    QVERIFY(!w.isVisible());
+    QCOMPARE(unloaded.count(), 1);
+    QVERIFY(ui->shown.isEmpty());
+}
+
+void TestPreview::htmlButtonTarget_data()
+{
+    QTest::addColumn<QString>("programDir"); // relative to a scratch folder
+    QTest::addColumn<bool>("readOnlyProgram");
+    QTest::addColumn<QString>("expected"); // "program", "report" or "fails"
+    QTest::newRow("program folder writable") << "bin" << false << "program";
+    QTest::newRow("program folder missing") << "gone" << false << "report";
+    QTest::newRow("program folder read-only") << "bin" << true << "report";
+    QTest::newRow("target is a folder") << "blocked" << false << "fails";
+}
+
+void TestPreview::htmlButtonTarget()
+{
+    QFETCH(QString, programDir);
+    QFETCH(bool, readOnlyProgram);
+    QFETCH(QString, expected);
+    if (readOnlyProgram && geteuid() == 0)
+        QSKIP("root writes into read-only folders");
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(QStringLiteral("bin"));
+    QDir(dir.path()).mkpath(QStringLiteral("reports"));
+    QDir(dir.path()).mkpath(QStringLiteral("blocked/test.html")); // not a file
+    if (readOnlyProgram)
+        QFile::setPermissions(dir.filePath("bin"), QFile::ReadOwner | QFile::ExeOwner);
+    auto doc = listReport(12);
+    doc->fileName = dir.filePath(QStringLiteral("reports/list.xml"));
+    fDocViewer w;
+    w.programDir = dir.filePath(programDir);
+    run(w, *doc);
+    QTest::mouseClick(button(w, "html"), Qt::LeftButton);
+    QFile::setPermissions(dir.filePath("bin"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (expected == QLatin1String("fails")) {
+        QCOMPARE(ui->shown.size(), 1);
+        QVERIFY(ui->shown.at(0).text.contains(dir.filePath("blocked/test.html")));
+        QCOMPARE(panel(w, "status"), QStringLiteral("ready"));
+        return;
+    }
+    const QString target = expected == QLatin1String("program") ? dir.filePath("bin/test.html")
+                                                                : dir.filePath("reports/test.html");
+    QVERIFY(ui->shown.isEmpty());
+    QFile html(target);
+    QVERIFY2(html.open(QIODevice::ReadOnly), qPrintable(target));
+    const QByteArray text = html.readAll();
+    QVERIFY(text.contains("Row 1"));
+    QVERIFY(text.contains("Page 1 of 2"));
+    QVERIFY(panel(w, "status").contains(target));
+}
+
+void TestPreview::zoom_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<double>("factor");
+    QTest::newRow("100 %") << "100" << 1.0;
+    QTest::newRow("400 %") << "400" << 4.0;
+    QTest::newRow("ctrl+plus from 100") << "ctrl+" << 1.25;
+    QTest::newRow("ctrl+minus from 100") << "ctrl-" << 0.75;
+    QTest::newRow("ctrl+wheel up from 100") << "wheel+" << 1.25;
+    QTest::newRow("zoom out below 25 % stays") << "min" << 0.25;
+    QTest::newRow("fit page") << "fitpage" << 0.0;
+}
+
+void TestPreview::zoom()
+{
+    QFETCH(QString, action);
+    QFETCH(double, factor);
+    auto doc = listReport(40);
+    fDocViewer w;
+    run(w, *doc);
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    PreviewZoom *zoom = w.zoom();
+    zoom->setFactor(1.0);
+    if (action == QLatin1String("400"))
+        zoom->setFactor(4.0);
+    else if (action == QLatin1String("ctrl+"))
+        QTest::keyClick(&w, Qt::Key_Plus, Qt::ControlModifier);
+    else if (action == QLatin1String("ctrl-"))
+        QTest::keyClick(&w, Qt::Key_Minus, Qt::ControlModifier);
+    else if (action == QLatin1String("wheel+")) {
+        QWheelEvent wheel(QPointF(50, 50), w.pageView()->viewport()->mapToGlobal(QPointF(50, 50)),
+                          QPoint(), QPoint(0, 120), Qt::NoButton, Qt::ControlModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(w.pageView()->viewport(), &wheel);
+    } else if (action == QLatin1String("min")) {
+        for (int i = 0; i < 20; ++i)
+            zoom->zoomOut();
+    } else if (action == QLatin1String("fitpage"))
+        zoom->setMode(PreviewZoom::FitPage);
+
+    PreviewPageView *view = w.pageView();
+    if (factor == 0) {
+        // The whole sheet in view: nothing to scroll.
+        QCOMPARE(view->horizontalScrollBar()->maximum(), 0);
+        QCOMPARE(view->verticalScrollBar()->maximum(), 0);
+        QVERIFY(view->viewport()->rect().contains(view->pageRect()));
+        return;
+    }
+    QCOMPARE(zoom->factor(), factor);
+    // Real size: 21 cm (567 twips each, 1440 an inch) at the screen's
+    // resolution, times the zoom.
+    const double expected = 21 * 567.0 / 1440 * view->logicalDpiX() * factor;
+    QVERIFY2(qAbs(view->pageSizePixels().width() - expected) <= 1,
+             qPrintable(QStringLiteral("%1 px, expected %2").arg(view->pageSizePixels().width()).arg(expected)));
+    if (view->pageSizePixels().height() < view->viewport()->height())
+        return;
+    // PageDown moves one large step and stops at the end.
+    QScrollBar *bar = view->verticalScrollBar();
+    bar->setValue(0);
+    QTest::keyClick(view, Qt::Key_PageDown);
+    QCOMPARE(bar->value(), std::min(bar->pageStep(), bar->maximum()));
+    QTest::keyClick(view, Qt::Key_Down);
+    QCOMPARE(bar->value(), std::min(bar->pageStep() + bar->singleStep(), bar->maximum()));
+    for (int i = 0; i < 200; ++i)
+        QTest::keyClick(view, Qt::Key_PageDown);
+    QCOMPARE(bar->value(), bar->maximum());
+    QTest::keyClick(view, Qt::Key_Up);
+    QCOMPARE(bar->value(), bar->maximum() - bar->singleStep());
+    // The sheet is drawn at any zoom: ink in view.
+    bar->setValue(0);
+    const QImage shot = view->viewport()->grab().toImage();
+    QVERIFY(inkShare(shot) > 0.0002);
+}
+
+// A screen of pixel ratio 2 gets a picture with twice the pixels, drawn at
+// that size, not a 1x picture blown up.
+void TestPreview::crispAtPixelRatio()
+{
+    auto doc = listReport(12);
+    fDocViewer w;
+    run(w, *doc);
+    const QImage doubled = renderPreviewPage(*doc, 1, 96, 2);
+    const QImage large = renderPreviewPage(*doc, 1, 192, 1);
+    QCOMPARE(doubled.devicePixelRatio(), 2.0);
+    QCOMPARE(doubled.size(), large.size());
+    qint64 differing = 0;
+    const QImage a = doubled.convertToFormat(QImage::Format_RGB32);
+    const QImage b = large.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x)
+            differing += qAbs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 64;
+    }
+    QVERIFY(inkShare(a) > 0.0005);
+    QVERIFY2(differing < a.width() * a.height() / 2000, qPrintable(QString::number(differing)));
+}
+
+void TestPreview::wheelTurnsPages()
+{
+    auto doc = listReport(40);
+    fDocViewer w;
+    run(w, *doc);
+    w.zoom()->setMode(PreviewZoom::FitPage);
+    QWidget *viewport = w.pageView()->viewport();
+    auto wheel = [&](int delta) {
+        QWheelEvent e(QPointF(50, 50), viewport->mapToGlobal(QPointF(50, 50)), QPoint(),
+                      QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &e);
+    };
+    wheel(-120);
+    QCOMPARE(w.currentPage(), 2);
+    wheel(-60); // half a notch past the end turns nothing yet
+    QCOMPARE(w.currentPage(), 2);
+    wheel(-60);
+    QCOMPARE(w.currentPage(), 3);
+    wheel(120);
+    QCOMPARE(w.currentPage(), 2);
+    // At 400 % the wheel scrolls the sheet first.
+    w.zoom()->setFactor(4.0);
+    QScrollBar *bar = w.pageView()->verticalScrollBar();
+    bar->setValue(0);
+    wheel(-120);
+    QCOMPARE(w.currentPage(), 2);
+    QVERIFY(bar->value() > 0);
+}
+
+void TestPreview::find_data()
+{
+    QTest::addColumn<QString>("needle");
+    QTest::addColumn<int>("hits");
+    QTest::addColumn<int>("firstPage");
+    QTest::newRow("row names") << "Row 1" << 11 << 1; // 1, 10..19
+    QTest::newRow("any case") << "row 4" << 2 << 1;   // 4, 40
+    QTest::newRow("page variable filled in") << "Page 3 of 5" << 1 << 3;
+    QTest::newRow("nowhere") << "Column" << 0 << 1;
+}
+
+void TestPreview::find()
+{
+    QFETCH(QString, needle);
+    QFETCH(int, hits);
+    QFETCH(int, firstPage);
+    auto doc = listReport(40);
+    fDocViewer w;
+    run(w, *doc);
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
+    auto *text = w.findChild<QLineEdit *>(QStringLiteral("findText"));
+    QVERIFY(text->isVisible());
+    QVERIFY(text->hasFocus());
+    QTest::keyClicks(text, needle);
+    QTest::keyClick(text, Qt::Key_Return);
+    const QString count = panel(w, "findCount");
+    if (hits == 0) {
+        QCOMPARE(count, QStringLiteral("Not found"));
+        QCOMPARE(w.currentPage(), 1);
+        return;
+    }
+    QCOMPARE(count, QStringLiteral("1 of %1").arg(hits));
+    QCOMPARE(w.currentPage(), firstPage);
+    QTest::keyClick(&w, Qt::Key_F3);
+    QCOMPARE(panel(w, "findCount"), QStringLiteral("%1 of %2").arg(hits > 1 ? 2 : 1).arg(hits));
+    QTest::keyClick(&w, Qt::Key_F3, Qt::ShiftModifier);
+    QCOMPARE(panel(w, "findCount"), QStringLiteral("1 of %1").arg(hits));
+    // Every match lies on the line of its item, over the matched letters.
+    const QList<PreviewFindHit> found = findInPages(*doc, needle, Qt::CaseInsensitive);
+    QCOMPARE(found.size(), hits);
+    for (const PreviewFindHit &hit : found) {
+        QVERIFY(hit.rect.width() > 0.3 && hit.rect.height() > 0.2);
+        QVERIFY(hit.rect.left() >= 1 - 1e-3);
+        QVERIFY(hit.rect.right() <= 18 + 1e-3);
+    }
+    if (needle.startsWith(QLatin1String("Page"))) {
+        // "Page 3 of 5" in an item at x 10: the match starts there.
+        QVERIFY(qAbs(found.at(0).rect.left() - 10) < 0.05);
+    }
+    // Escape in the find bar closes it.
+    QTest::keyClick(text, Qt::Key_Escape);
+    QVERIFY(!text->isVisible());
+}
+
+void TestPreview::exportPages_data()
+{
+    QTest::addColumn<int>("format");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("firstText");
+    QTest::newRow("pdf range") << int(PreviewExportRequest::Pdf) << 2 << 3 << QStringList{"out.pdf"}
+                               << "Page 2 of 5";
+    QTest::newRow("png shown page")
+        << int(PreviewExportRequest::Png) << 4 << 4 << QStringList{"pngs/list-page-004.png"} << "";
+    QTest::newRow("html all") << int(PreviewExportRequest::Html) << 1 << 5
+                              << QStringList{"out.html"} << "Page 5 of 5";
+    QTest::newRow("html range") << int(PreviewExportRequest::Html) << 2 << 3
+                                << QStringList{"out-2.html", "out-3.html"} << "Page 2 of 5";
+}
+
+void TestPreview::exportPages()
+{
+    QFETCH(int, format);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(QStringList, files);
+    QFETCH(QString, firstText);
+    QTemporaryDir dir;
+    auto doc = listReport(40);
+    doc->fileName = dir.filePath(QStringLiteral("list.xml"));
+    fDocViewer w;
+    run(w, *doc);
+    PreviewExportRequest request;
+    request.format = PreviewExportRequest::Format(format);
+    request.fromPage = from;
+    request.toPage = to;
+    request.target =
+        dir.filePath(format == PreviewExportRequest::Png   ? QStringLiteral("pngs")
+                     : format == PreviewExportRequest::Pdf ? QStringLiteral("out.pdf")
+                                                           : QStringLiteral("out.html"));
+    QStringList written;
+    QString error;
+    QList<int> steps;
+    // The counter a paused run counts on is left alone by the export.
+    doc->CurrentPage = 77;
+    QVERIFY2(exportPreviewPages(
+                 *doc, request,
+                 [&](int done, int) {
+                     steps << done;
+                     return true;
+                 },
+                 &written, &error),
+             qPrintable(error));
+    QCOMPARE(written.size(), files.size());
+    for (int i = 0; i < files.size(); ++i)
+        QCOMPARE(written.at(i), dir.filePath(files.at(i)));
+    QVERIFY(!steps.isEmpty());
+    QCOMPARE(doc->CurrentPage, 77);
+    if (format == PreviewExportRequest::Pdf) {
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {written.at(0)});
+        QVERIFY(info.waitForFinished());
+        QVERIFY(QString::fromUtf8(info.readAllStandardOutput())
+                .contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))));
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                    QStringLiteral("1"), written.at(0), QStringLiteral("-")});
+        QVERIFY(text.waitForFinished());
+        QVERIFY(QString::fromUtf8(text.readAllStandardOutput()).contains(firstText));
+    } else if (format == PreviewExportRequest::Png) {
+        const QImage page(written.at(0));
+        QCOMPARE(page.width(), qRound(21 / 2.54 * 150));
+        QVERIFY(inkShare(page) > 0.0005);
+    } else {
+        QFile html(written.at(0));
+        QVERIFY(html.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(html.readAll()).contains(firstText));
+    }
+}
+
+QTEST_MAIN(TestPreview)
+#include "tst_preview.moc"
