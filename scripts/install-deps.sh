@@ -14,6 +14,7 @@ packages=(
   sqlite3 libsqlite3-dev
   postgresql
   poppler-utils xvfb xauth chromium
+  libcups2-dev cups-daemon cups-client cups-filters
   clang libclang-rt-14-dev libfuzzer-14-dev
 )
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the whole test suite of one build folder. Starts the private PostgreSQL
-# server that the data tests use (and stops it again), then runs CTest.
+# server that the data tests use and the private CUPS server that the
+# printing tests print on (and stops both again), then runs CTest.
 set -uo pipefail
 build=${1:-build}
 here=$(cd "$(dirname "$0")" && pwd)
@@ -8,6 +9,10 @@ here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=/dev/null
 source "$here/pg-test-server.sh"
 pg_start || echo "run-tests: no PostgreSQL test server; its tests will say they are skipped" >&2
-trap pg_stop EXIT
+# shellcheck source=/dev/null
+source "$here/cups-test-server.sh"
+trap 'cups_stop; pg_stop' EXIT
+trap 'exit 130' INT TERM
+cups_start || echo "run-tests: no CUPS test server; the printing tests will say they are skipped" >&2
 
 ctest --test-dir "$build" --output-on-failure -j 2

@@ -4,6 +4,7 @@
 #include "app/commandline.h"
 #include "app/headlesscommands.h"
 #include "app/startup.h"
+#include "charts/chartrendering.h"
 #include "designer/dialoginteraction.h"
 #include "designer/guistartupwindows.h"
 #include "document/talvodocument.h"
@@ -41,6 +42,7 @@ int main(int argc, char *argv[])
     // Charts are laid out by Qt Charts' graphics widgets, which need the
     // widget application even without a window (offscreen).
     auto app = std::make_unique<QApplication>(argc, argv);
+    registerChartRenderer();
 
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -8,8 +8,11 @@
 #include "document/talvodocument.h"
 
 #include "document/xmlformat.h"
+#include "output/chartdata.h"
+#include "output/chartrenderer.h"
 #include "output/drawingsurface.h"
 #include "output/textlayout.h"
+#include "platform/recordset.h"
 
 #include <QHash>
 #include <QStringList>
@@ -93,4 +96,22 @@ std::unique_ptr<Item> splitPrintText(TalvoDocument &doc, Item &printItem, int li
     printItem.content = head;
     printItem.h = headHeight;
     return rest;
+}
+
+void loadPrintChart(iGraph &printItem, section *sec)
+{
+    printItem.chart.clear();
+    printItem.chartPic = QImage();
+    TalvoDocument *doc = sec ? sec->parent : nullptr;
+    if (!doc || !printItem.printing || printItem.SQL.trimmed().isEmpty())
+        return;
+    QString sql = printItem.SQL;
+    doc->ReplaceRefsInSQL(sql, sec);
+    Recordset rs;
+    if (doc->RunSQL(sql, rs, 0) != 0)
+        return; // the reason is in the error list
+    const ChartData data = readChartData(rs, printItem.dataInLine);
+    const QSizeF points(convertUnit(printItem.w, doc->unit(), Unit::Inches) * 72,
+                        convertUnit(printItem.h, doc->unit(), Unit::Inches) * 72);
+    printItem.chart = renderChartPicture(printItem, data, points);
 }

@@ -1,6 +1,7 @@
 #include "pageoutput.h"
 
 #include "drawingsurface.h"
+#include "paper.h"
 
 #include "app/units.h"
 #include "document/talvodocument.h"
@@ -14,9 +15,9 @@ QSizeF pageSizeMillimetres(const TalvoDocument &doc)
     const double h = convertUnit(doc.pageHeight, doc.unit(), Unit::Millimetres);
     if (w > 0 && h > 0)
         return QSizeF(w, h);
-    // No size stored: the paper's.
-    const QPageSize paper(QPageSize::id(doc.paperType));
-    return (paper.isValid() ? paper : QPageSize(QPageSize::A4)).size(QPageSize::Millimeter);
+    // No size stored: the paper's (the paper codes are the printer
+    // drivers', not Qt's).
+    return documentPageSize(doc).size(QPageSize::Millimeter);
 }
 
 QSizeF pageSizeO(const TalvoDocument &doc)

@@ -4,19 +4,12 @@
 #include "btnopenhelp.h"
 #include "fdebug.h"
 #include "frmabout.h"
-#include "printing.h"
 
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
 
 #include <QHBoxLayout>
 #include <QToolButton>
-
-bool RealPrint(TalvoDocument &, bool, QWidget *)
-{
-    UserInteraction::current()->message(QStringLiteral("Printing is not available in this build."));
-    return false;
-}
 
 namespace fDebug {
 void ShowErrors(TalvoDocument &doc, QWidget *)

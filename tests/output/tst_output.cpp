@@ -1,13 +1,13 @@
 // Drawing pages: line breaking, borders and pictures on real pictures, PDF
 // files read back with poppler, PNG pages, and charts from a real SQLite
 // query.
+#include "charts/chartrendering.h"
 #include "document/igraph.h"
 #include "document/ipic.h"
 #include "document/item.h"
 #include "document/section.h"
 #include "document/talvodocument.h"
 #include "engine/printitemoutput.h"
-#include "output/chartrendering.h"
 #include "output/drawingsurface.h"
 #include "output/fontfallback.h"
 #include "output/itemrendering.h"
@@ -572,6 +572,7 @@ private slots:
     // PDF as vectors.
     void chartDemoRun()
     {
+        registerChartRenderer();
         TalvoDocument doc;
         const QString report = QStringLiteral(MIRT_BINARY_DIR "/bin/demo graph.xml");
         QVERIFY(doc.loadXML(report));

@@ -1,14 +1,9 @@
 #pragma once
 
 #include <QList>
-#include <QByteArray>
-#include <QSizeF>
+#include <QString>
 #include <QStringList>
 
-#include <memory>
-
-class iGraph;
-class QChart;
 class Recordset;
 
 // The numbers of a chart query: by default every numeric column after the
@@ -27,10 +22,3 @@ struct ChartData
 };
 
 ChartData readChartData(Recordset &rs, bool dataInLine);
-
-// A chart of the item's type, legend and stacking over the data.
-std::unique_ptr<QChart> buildChart(const iGraph &item, const ChartData &data);
-
-// The chart drawn as vectors: an SVG picture of `points` (1/72 inch);
-// empty when charts cannot be drawn in this process (no widget application).
-QByteArray renderChart(const iGraph &item, const ChartData &data, const QSizeF &points);

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDialog>
+
+#include <memory>
+
+class TalvoDocument;
+
+namespace Ui {
+class fPrintDialog;
+}
+
+// The preview's small print dialog: printer, copies and page range. OK
+// stores the printer and the copies in the document; Cancel (or closing the
+// dialog any other way) leaves "0" as the last page, which the caller reads
+// as a cancelled print.
+class fPrintDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit fPrintDialog(TalvoDocument &doc, QWidget *parent = nullptr);
+    ~fPrintDialog() override;
+
+    // The leading number of the page boxes; 0 when they hold none.
+    int fromPage() const;
+    int toPage() const;
+
+    void accept() override;
+    void reject() override;
+
+private:
+    std::unique_ptr<Ui::fPrintDialog> ui;
+    TalvoDocument &m_doc;
+};
+
+// The leading whole number of a text as typed ("12 pages" gives 12, "-3"
+// gives -3); 0 when it starts with no number.
+int leadingNumber(const QString &text);

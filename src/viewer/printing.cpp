@@ -1,0 +1,342 @@
+#include "printing.h"
+
+#include "fprintdialog.h"
+
+#include "app/units.h"
+#include "document/talvodocument.h"
+#include "document/userinteraction.h"
+#include "output/drawingsurface.h"
+#include "output/pageoutput.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTemporaryFile>
+
+#include <memory>
+
+#ifdef MIRT_HAVE_CUPS
+#include <cups/cups.h>
+#endif
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("Printing", text);
+}
+
+QPrinter *g_printer = nullptr;
+
+void releasePrinter()
+{
+    // Printers must go while the application still exists.
+    delete g_printer;
+    g_printer = nullptr;
+}
+
+QPageLayout::Orientation orientationOf(const TalvoDocument &doc)
+{
+    return doc.pageOrientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait;
+}
+
+// The paper, the orientation and a page without margins: pages are laid out
+// from the sheet's corner, as on every other device.
+void applyPaper(QPrinter &printer, const TalvoDocument &doc)
+{
+    printer.setFullPage(true);
+    printer.setPageSize(documentPageSize(doc)); // a size the printer refuses keeps its own
+    printer.setPageOrientation(orientationOf(doc));
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+}
+
+bool noPrinter()
+{
+    if (!installedPrinterNames().isEmpty())
+        return false;
+    UserInteraction::current()->message(
+        tr("No printer is installed on this computer, so the report cannot be "
+           "printed. It can still be previewed and exported."),
+        UserInteraction::Ok, UserInteraction::Exclamation);
+    return true;
+}
+
+bool printingError(TalvoDocument &doc)
+{
+    doc.realPrinting = false;
+    UserInteraction::current()->message(tr("Printing error"), UserInteraction::Ok);
+    return false;
+}
+
+// One print job. With CUPS the pages are drawn into a spool PDF that goes to
+// the server only when every page is there: a stopped job is then really
+// discarded (Qt's CUPS printer cannot abort), and a job the server refuses
+// is noticed (Qt does not report it). Elsewhere the pages go to the printer
+// itself.
+class PrintJob
+{
+public:
+    explicit PrintJob(QPrinter &printer) : m_printer(printer) {}
+    ~PrintJob()
+    {
+        if (painter.isActive())
+            discard();
+    }
+
+    QPainter painter;
+
+    bool begin()
+    {
+#ifdef MIRT_HAVE_CUPS
+        if (m_printer.outputFormat() == QPrinter::NativeFormat) {
+            m_spool = std::make_unique<QTemporaryFile>(QDir::tempPath() +
+                                                       QStringLiteral("/mirt-print-XXXXXX.pdf"));
+            if (!m_spool->open())
+                return false;
+            m_writer = std::make_unique<QPdfWriter>(m_spool.get());
+            m_writer->setResolution(DrawingSurface::kReferenceDpi);
+            m_writer->setTitle(m_printer.docName());
+            m_writer->setCreator(QCoreApplication::applicationName());
+            const QPageLayout layout = m_printer.pageLayout();
+            m_writer->setPageLayout(
+                QPageLayout(layout.pageSize(), layout.orientation(), QMarginsF(0, 0, 0, 0)));
+            return painter.begin(m_writer.get());
+        }
+#endif
+        return painter.begin(&m_printer);
+    }
+
+    bool newPage()
+    {
+        return m_writer ? m_writer->newPage() : m_printer.newPage();
+    }
+
+    void discard()
+    {
+        if (!m_writer)
+            m_printer.abort();
+        painter.end();
+        m_writer.reset();
+        m_spool.reset(); // the spool file goes with it
+    }
+
+    bool send()
+    {
+        if (!painter.end())
+            return false;
+        if (!m_writer)
+            return m_printer.printerState() != QPrinter::Error;
+#ifdef MIRT_HAVE_CUPS
+        m_writer.reset();
+        if (!m_spool->flush())
+            return false;
+        // The options Qt's own CUPS printer gives: sheet, copies, collation,
+        // orientation.
+        const QPageLayout layout = m_printer.pageLayout();
+        QList<QPair<QByteArray, QByteArray>> options;
+        options.emplace_back("media", layout.pageSize().key().toLocal8Bit());
+        if (m_printer.copyCount() > 1) {
+            options.emplace_back("copies", QByteArray::number(m_printer.copyCount()));
+            if (m_printer.collateCopies())
+                options.emplace_back("Collate", "True");
+        }
+        if (layout.orientation() == QPageLayout::Landscape)
+            options.emplace_back("landscape", "");
+        QList<cups_option_t> cupsOptions;
+        for (auto &option : options)
+            cupsOptions.append(cups_option_t{option.first.data(), option.second.data()});
+        // A printer instance ("name/instance") prints on its queue.
+        const QByteArray queue =
+            m_printer.printerName().section(QLatin1Char('/'), 0, 0).toLocal8Bit();
+        const int jobId =
+            cupsPrintFile(queue.constData(), QFile::encodeName(m_spool->fileName()).constData(),
+                          m_printer.docName().toLocal8Bit().constData(), int(cupsOptions.size()),
+                          cupsOptions.data());
+        m_spool.reset();
+        if (jobId == 0) {
+            qWarning("Printing on %s failed: %s", queue.constData(), cupsLastErrorString());
+            return false;
+        }
+        return true;
+#else
+        return false;
+#endif
+    }
+
+private:
+    QPrinter &m_printer;
+    std::unique_ptr<QTemporaryFile> m_spool;
+    std::unique_ptr<QPdfWriter> m_writer;
+};
+
+} // namespace
+
+QPrinter &currentPrinter()
+{
+    if (!g_printer) {
+        g_printer = new QPrinter(QPrinter::HighResolution);
+        qAddPostRoutine(releasePrinter);
+    }
+    return *g_printer;
+}
+
+QStringList installedPrinterNames()
+{
+    return QPrinterInfo::availablePrinterNames();
+}
+
+void fillPrinterList(QComboBox *combo)
+{
+    combo->clear();
+    combo->addItems(installedPrinterNames());
+}
+
+void fillPaperList(QComboBox *combo)
+{
+    combo->clear();
+    for (const PaperEntry &entry : paperTable())
+        combo->addItem(entry.text, entry.code);
+}
+
+QString selectPrinterByName(const QString &name)
+{
+    const QStringList printers = installedPrinterNames();
+    for (const QString &printer : printers) {
+        if (printer.compare(name, Qt::CaseInsensitive) == 0) {
+            currentPrinter().setPrinterName(printer);
+            return name;
+        }
+    }
+    return currentPrinter().printerName();
+}
+
+void selectComboText(QComboBox *combo, const QString &text)
+{
+    if (combo->count() == 0)
+        return;
+    combo->setCurrentIndex(-1);
+    // Fixed-string matching ignores case.
+    combo->setCurrentIndex(combo->findText(text, Qt::MatchFixedString));
+}
+
+bool IsPrinter(const QPaintDevice *device)
+{
+    const auto *printer = dynamic_cast<const QPrinter *>(device);
+    return printer && printer->outputFormat() == QPrinter::NativeFormat &&
+           !printer->printerName().isEmpty();
+}
+
+bool IsPrinter(const DrawingSurface *surface)
+{
+    return surface && surface->painter() && IsPrinter(surface->painter()->device());
+}
+
+void SelectPrinter(TalvoDocument &doc)
+{
+    QPrinter &printer = currentPrinter();
+    const QString name = doc.DocPrinterName.isEmpty() ? printer.printerName() : doc.DocPrinterName;
+    if (printer.printerName() != name) {
+        if (installedPrinterNames().contains(name))
+            printer.setPrinterName(name);
+        else
+            UserInteraction::current()->message(
+                tr("This report was defined for '") + name + tr("'.") +
+                    tr(" This printer was not found. Instead the '") + printer.printerName() +
+                    tr("' is selected"),
+                UserInteraction::Ok);
+    }
+    if (doc.paperType == 0)
+        doc.paperType = kPaperDefault;
+    applyPaper(printer, doc);
+    if (doc.paperType != kPaperUserDefined) {
+        // The sheet the printer took, portrait, as the report's page size.
+        const QSizeF mm = printer.pageLayout().pageSize().size(QPageSize::Millimeter);
+        doc.pageWidth = float(convertUnit(mm.width(), Unit::Millimetres, doc.unit()));
+        doc.pageHeight = float(convertUnit(mm.height(), Unit::Millimetres, doc.unit()));
+    }
+}
+
+bool RealPrint(TalvoDocument &doc, bool showDialog, QWidget *parent)
+{
+    if (doc.realPrinting)
+        return false; // a job is being sent already; the printer is busy with it
+    if (noPrinter())
+        return false;
+    QPrinter &printer = currentPrinter();
+    if (!doc.DocPrinterName.isEmpty())
+        selectPrinterByName(doc.DocPrinterName);
+    applyPaper(printer, doc);
+
+    int first = 1;
+    int last = doc.NbPages();
+    if (showDialog) {
+        fPrintDialog dialog(doc, parent);
+        dialog.exec();
+        first = dialog.fromPage();
+        last = dialog.toPage();
+        // The dialog may have chosen another printer: it takes the report's
+        // paper too.
+        applyPaper(printer, doc);
+    }
+    if (last == 0)
+        return true;
+
+    doc.realPrinting = true;
+    // A copies count of 0 would print nothing; it means one copy.
+    printer.setCopyCount(qMax(1, int(doc.copies)));
+    printer.setCollateCopies(true);
+    printer.setDocName(doc.docName.isEmpty() ? QCoreApplication::applicationName() : doc.docName);
+    first = qMax(first, 1);
+    last = qMin(last, int(doc.NbPages()));
+    if (first > last) {
+        // Nothing in the range: no job, rather than a blank sheet.
+        doc.realPrinting = false;
+        return true;
+    }
+    PrintJob job(printer);
+    if (!job.begin())
+        return printingError(doc);
+    for (int page = first; page <= last; ++page) {
+        if (!doc.realPrinting) {
+            job.discard();
+            return true;
+        }
+        QCoreApplication::processEvents();
+        drawPage(doc, job.painter, page);
+        if (page != last && !job.newPage()) {
+            job.discard();
+            return printingError(doc);
+        }
+    }
+    if (!doc.realPrinting) {
+        job.discard();
+        return true;
+    }
+    if (!job.send())
+        return printingError(doc);
+    doc.realPrinting = false;
+    return true;
+}
+
+int printHidden(TalvoDocument &doc)
+{
+    if (doc.NbPages() == 0) {
+        if (doc.openDataConnection() != 0) {
+            UserInteraction::current()->message(tr("Impossible to open the connection") +
+                                                    QLatin1Char('\n') + doc.connectionError(),
+                                                UserInteraction::Ok, UserInteraction::Critical);
+            return 2;
+        }
+        doc.hideRun = true;
+        doc.initPrint();
+        doc.hideRun = false;
+        if (doc.NbPages() == 0)
+            return 3;
+    }
+    return RealPrint(doc, false) ? 0 : 1;
+}

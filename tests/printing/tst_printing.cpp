@@ -1,0 +1,666 @@
+// Printing on a real print server: the private CUPS server that
+// scripts/run-tests.sh starts (CUPS_SERVER, MIRT_CUPS_PRINTER,
+// MIRT_CUPS_OUTPUT) with a printer that writes what it received as a PDF
+// file, read back with poppler. Also the paper table, the print dialog and
+// printing on a machine without printers (a child process pointed at a
+// print server that is not there).
+#include "document/item.h"
+#include "document/section.h"
+#include "document/talvodocument.h"
+#include "document/userinteraction.h"
+#include "output/paper.h"
+#include "viewer/fprintdialog.h"
+#include "viewer/printing.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+QTemporaryDir &scratch()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+// Rows(ID, Name) with IDs 1..rows.
+QString fixtureDb(int rows)
+{
+    const QString path = scratch().filePath(QStringLiteral("print%1.db").arg(rows));
+    if (QFile::exists(path))
+        return path;
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery q(db);
+        q.exec(QStringLiteral("CREATE TABLE Rows (ID INTEGER, Name TEXT)"));
+        db.transaction();
+        for (int i = 1; i <= rows; ++i)
+            q.exec(QStringLiteral("INSERT INTO Rows VALUES (%1, 'Row %1')").arg(i));
+        db.commit();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
+    return path;
+}
+
+Item *textItem(section *sec, const QString &content, float y, float w = 8)
+{
+    Item *item = sec->NewItem();
+    item->content = content;
+    item->x = 1;
+    item->y = y;
+    item->w = w;
+    item->h = 0.8f;
+    return item;
+}
+
+// A list of `rows` rows, each page headed "Sheet N"; 20 rows a page on A4
+// portrait in centimetres.
+std::unique_ptr<TalvoDocument> listReport(int rows, bool run = true)
+{
+    auto doc = std::make_unique<TalvoDocument>();
+    doc->ClearSections();
+    doc->docName = QStringLiteral("Printing test");
+    doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + fixtureDb(rows);
+    doc->paperType = 9;
+    doc->pageWidth = 21;
+    doc->pageHeight = 29.7f;
+    doc->topMargin = 1;
+    doc->bottomMargin = 1;
+    doc->setPageHeader(true);
+    section *header = doc->sections.value(QStringLiteral("ph"));
+    header->Height = 1;
+    textItem(header, QStringLiteral("Sheet %page%"), 0);
+    section *root = doc->AddDataSection();
+    root->sectionName = QStringLiteral("S1");
+    root->Height = 1.3f;
+    root->SQL = QStringLiteral("SELECT ID, Name FROM Rows ORDER BY ID");
+    textItem(root, QStringLiteral("[Name]"), 0);
+    doc->orderSections();
+    if (run) {
+        if (doc->openDataConnection() != 0)
+            qWarning() << doc->connectionError();
+        doc->initPrint();
+    }
+    return doc;
+}
+
+QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess p;
+    p.start(program, arguments);
+    p.waitForFinished(120000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+bool havePoppler()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty() &&
+           !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+}
+
+// The test printer of the private server; empty when there is none.
+QString testPrinter()
+{
+    const QString name = qEnvironmentVariable("MIRT_CUPS_PRINTER");
+    if (name.isEmpty() || qEnvironmentVariableIsEmpty("CUPS_SERVER"))
+        return QString();
+    return installedPrinterNames().contains(name) ? name : QString();
+}
+
+int completedJobs()
+{
+    const QString out =
+        run(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("completed"),
+                                       QStringLiteral("-o"), testPrinter()});
+    return int(out.split(QLatin1Char('\n'), Qt::SkipEmptyParts).size());
+}
+
+bool jobsPending()
+{
+    return !run(QStringLiteral("lpstat"), {QStringLiteral("-o"), testPrinter()})
+                .trimmed()
+                .isEmpty();
+}
+
+// Waits until the server has finished every job (the filters may take a
+// while on a busy machine).
+bool waitForJobs(int completedBefore, int expectedNew)
+{
+    for (int i = 0; i < 1200; ++i) {
+        if (!jobsPending() && completedJobs() >= completedBefore + expectedNew)
+            return true;
+        QTest::qWait(100);
+    }
+    return false;
+}
+
+struct PrintedPdf
+{
+    int pages = 0;
+    QSizeF points;        // the first sheet as seen (rotation applied)
+    QStringList headings; // "Sheet N" of every page, in order
+    bool turned = false;  // the first page's text runs up the sheet (landscape on portrait paper)
+};
+
+PrintedPdf readPrinted(const QString &file)
+{
+    PrintedPdf pdf;
+    const QString info = run(QStringLiteral("pdfinfo"), {file});
+    pdf.pages =
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info).captured(1).toInt();
+    const QRegularExpressionMatch size =
+        QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts")).match(info);
+    pdf.points = QSizeF(size.captured(1).toDouble(), size.captured(2).toDouble());
+    const int rot =
+        QRegularExpression(QStringLiteral("Page rot:\\s+(\\d+)")).match(info).captured(1).toInt();
+    if (rot == 90 || rot == 270)
+        pdf.points.transpose();
+    const QString text =
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
+    const QStringList pages = text.split(QLatin1Char('\f'));
+    for (int i = 0; i < pdf.pages && i < pages.size(); ++i) {
+        const QRegularExpressionMatch m =
+            QRegularExpression(QStringLiteral("Sheet (\\d+)")).match(pages[i]);
+        pdf.headings << (m.hasMatch() ? m.captured(0) : QStringLiteral("?"));
+    }
+    // A landscape page reaches the printer turned on the portrait sheet, the
+    // way paper goes through it: its words stand upright on the sheet.
+    const QString words =
+        run(QStringLiteral("pdftotext"),
+            {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
+             QStringLiteral("-l"), QStringLiteral("1"), file, QStringLiteral("-")});
+    const QRegularExpressionMatch word =
+        QRegularExpression(
+            QStringLiteral("xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                           "yMax=\"([\\d.]+)\">Sheet<"))
+            .match(words);
+    pdf.turned = word.hasMatch() && word.captured(4).toDouble() - word.captured(2).toDouble() >
+                                        word.captured(3).toDouble() - word.captured(1).toDouble();
+    return pdf;
+}
+
+// Runs `action` on the modal print dialog as soon as it is shown.
+void onPrintDialog(const std::function<void(fPrintDialog *)> &action)
+{
+    QTimer::singleShot(0, [action] {
+        auto *dialog = qobject_cast<fPrintDialog *>(QApplication::activeModalWidget());
+        if (!dialog) {
+            onPrintDialog(action);
+            return;
+        }
+        action(dialog);
+    });
+}
+
+void setBox(fPrintDialog *dialog, const char *name, const QString &text)
+{
+    auto *box = dialog->findChild<QLineEdit *>(QLatin1String(name));
+    box->selectAll();
+    QTest::keyClicks(box, text);
+}
+
+} // namespace
+
+class tst_Printing : public QObject
+{
+    Q_OBJECT
+
+    ScriptedInteraction m_ui;
+
+private slots:
+    void init()
+    {
+        m_ui.answers.clear();
+        m_ui.shown.clear();
+        UserInteraction::setCurrent(&m_ui);
+    }
+    void cleanup() { UserInteraction::setCurrent(nullptr); }
+
+    // The list as the property dialogs show it: order, texts with decimal
+    // commas and the no-break space, codes as item data.
+    void paperList_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("first") << 0 << 1 << "US (21,59 x 27,94 cm)";
+        QTest::newRow("tabloid") << 2 << 3 << QStringLiteral("Tabloïd US (27,94 x 43,18 cm)");
+        QTest::newRow("A4") << 8 << 9 << "A4 (21 x 29,7 cm)";
+        QTest::newRow("no-break space")
+            << 19 << 20 << QStringLiteral("Enveloppe US\u00A0# 10 (10,48 x 24,13 cm)");
+        QTest::newRow("plain space") << 20 << 21 << "Enveloppe US # 11 (11,43 x 26,35 cm)";
+        QTest::newRow("US C") << 23 << 24 << "US C";
+        QTest::newRow("C3 before C5") << 27 << 29 << "Enveloppe C3 (32,4 x 45,8 cm)";
+        QTest::newRow("C4") << 28 << 30 << "Enveloppe C4 (22,9 x 32,4 cm)";
+        QTest::newRow("C5 after C4") << 29 << 28 << "Enveloppe C5 (16,2 x 22,9 cm)";
+        QTest::newRow("C6") << 30 << 31 << "Enveloppe C6 (11,4 x 16,2 cm)";
+        QTest::newRow("envelope B6") << 34 << 35 << "Enveloppe B6 (17,6 x 12,5 cm)";
+        QTest::newRow("German legal") << 40 << 41 << "Fanfold German Legal (21,59 x 33,02 cm)";
+        QTest::newRow("own size last") << 41 << 256 << "(other)";
+    }
+    void paperList()
+    {
+        QFETCH(int, row);
+        QFETCH(int, code);
+        QFETCH(QString, text);
+        QComboBox combo;
+        combo.addItem(QStringLiteral("left over"));
+        fillPaperList(&combo);
+        QCOMPARE(combo.count(), 42);
+        QCOMPARE(combo.itemText(row), text);
+        QCOMPARE(combo.itemData(row).toInt(), code);
+        QVERIFY(combo.itemText(20).indexOf(QChar(0x00A0)) < 0); // only code 20 has it
+    }
+
+    // Paper codes become real sheets; the report's own size with 256.
+    void paperSizes_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QSizeF>("millimetres");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("letter") << 1 << QSizeF(215.9, 279.4) << "Letter";
+        QTest::newRow("ledger stays landscape") << 4 << QSizeF(431.8, 279.4) << "Ledger";
+        QTest::newRow("A3") << 8 << QSizeF(297, 420) << "A3";
+        QTest::newRow("A4") << 9 << QSizeF(210, 297) << "A4";
+        QTest::newRow("A5") << 11 << QSizeF(148, 210) << "A5";
+        QTest::newRow("B4 as listed") << 12 << QSizeF(250, 353) << "ISOB4";
+        QTest::newRow("folio") << 14 << QSizeF(215.9, 330.2) << "";
+        QTest::newRow("envelope 10") << 20 << QSizeF(104.8, 241.3) << "Env10";
+        QTest::newRow("envelope DL") << 27 << QSizeF(110, 220) << "EnvDL";
+        QTest::newRow("US C sheet") << 24 << QSizeF(431.8, 558.8) << "";
+        QTest::newRow("none: A4") << 0 << QSizeF(210, 297) << "A4";
+        QTest::newRow("unknown: A4") << 99 << QSizeF(210, 297) << "A4";
+        QTest::newRow("own size") << 256 << QSizeF(100, 150) << "";
+    }
+    void paperSizes()
+    {
+        QFETCH(int, code);
+        QFETCH(QSizeF, millimetres);
+        QFETCH(QString, key);
+        TalvoDocument doc;
+        doc.paperType = code;
+        doc.pageWidth = 10;
+        doc.pageHeight = 15;
+        const QPageSize size = documentPageSize(doc);
+        QVERIFY(size.isValid());
+        const QSizeF mm = size.size(QPageSize::Millimeter);
+        QVERIFY2(qAbs(mm.width() - millimetres.width()) < 0.6 &&
+                     qAbs(mm.height() - millimetres.height()) < 0.6,
+                 qPrintable(QStringLiteral("%1 x %2").arg(mm.width()).arg(mm.height())));
+        if (!key.isEmpty())
+            QCOMPARE(size.key(), key);
+        QCOMPARE(paperPageSize(code).isValid(), code != 0 && code != 99 && code != 256);
+    }
+
+    void pageSizeThroughOrientation()
+    {
+        TalvoDocument doc;
+        doc.pageWidth = 21;
+        doc.pageHeight = 29.7f;
+        QCOMPARE(pageWidthO(doc), 21.0f);
+        QCOMPARE(pageHeightO(doc), 29.7f);
+        doc.pageOrientation = 2;
+        QCOMPARE(pageWidthO(doc), 29.7f);
+        QCOMPARE(pageHeightO(doc), 21.0f);
+    }
+
+    void comboSelection_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("index");
+        QTest::newRow("same case") << "Beta" << 1;
+        QTest::newRow("other case") << "BETA" << 1;
+        QTest::newRow("first of two") << "alpha" << 0;
+        QTest::newRow("no match selects nothing") << "gamma" << -1;
+        QTest::newRow("part of a name is no match") << "alp" << -1;
+    }
+    void comboSelection()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, index);
+        QComboBox combo;
+        combo.addItems({QStringLiteral("Alpha"), QStringLiteral("Beta"), QStringLiteral("alpha")});
+        combo.setCurrentIndex(1);
+        selectComboText(&combo, text);
+        QCOMPARE(combo.currentIndex(), index);
+        QComboBox empty;
+        selectComboText(&empty, text); // nothing to select, nothing breaks
+        QCOMPARE(empty.currentIndex(), -1);
+    }
+
+    void pageNumbers_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("number");
+        QTest::newRow("number") << "12" << 12;
+        QTest::newRow("leading spaces, trailing words") << "  7 pages" << 7;
+        QTest::newRow("no number") << "all" << 0;
+        QTest::newRow("empty") << "" << 0;
+        QTest::newRow("negative") << "-2" << -2;
+        QTest::newRow("decimal part dropped") << "3.9" << 3;
+        QTest::newRow("too large for a page number") << "99999999999" << 0;
+    }
+    void pageNumbers()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, number);
+        QCOMPARE(leadingNumber(text), number);
+    }
+
+    // Opening values, OK storing the printer and copies, Cancel and Escape
+    // giving "0".
+    void printDialog_data()
+    {
+        QTest::addColumn<QString>("copiesText");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<int>("copies");
+        QTest::addColumn<int>("toPage");
+        QTest::newRow("OK, three copies") << "3" << true << 3 << 4;
+        QTest::newRow("OK, copies not a number") << "many" << true << 1 << 4;
+        QTest::newRow("OK, copies beyond a byte") << "300" << true << 1 << 4;
+        QTest::newRow("Cancel") << "3" << false << 5 << 0;
+    }
+    void printDialog()
+    {
+        QFETCH(QString, copiesText);
+        QFETCH(bool, ok);
+        QFETCH(int, copies);
+        QFETCH(int, toPage);
+        std::unique_ptr<TalvoDocument> doc = listReport(70);
+        QCOMPARE(doc->NbPages(), 4);
+        doc->copies = 5;
+        doc->DocPrinterName = QStringLiteral("kept when no printer is chosen");
+        fPrintDialog dialog(*doc);
+        QCOMPARE(dialog.findChild<QLineEdit *>(QStringLiteral("toPage"))->text(),
+                 QStringLiteral("4"));
+        QCOMPARE(dialog.findChild<QLineEdit *>(QStringLiteral("fromPage"))->text(),
+                 QStringLiteral("1"));
+        auto *printers = dialog.findChild<QComboBox *>(QStringLiteral("Combo1"));
+        QCOMPARE(printers->count(), installedPrinterNames().size());
+        if (printers->count() > 0)
+            QCOMPARE(printers->currentText(), currentPrinter().printerName());
+        dialog.show();
+        setBox(&dialog, "copies", copiesText);
+        QTest::mouseClick(dialog.findChild<QPushButton *>(ok ? QStringLiteral("Command1")
+                                                             : QStringLiteral("bCancel")),
+                          Qt::LeftButton);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.toPage(), toPage);
+        QCOMPARE(dialog.fromPage(), 1);
+        QCOMPARE(int(doc->copies), copies);
+        if (ok && printers->count() > 0)
+            QCOMPARE(doc->DocPrinterName, printers->currentText());
+        else
+            QCOMPARE(doc->DocPrinterName, QStringLiteral("kept when no printer is chosen"));
+
+        // Closing by Escape is a cancel too: nothing may be printed after it.
+        fPrintDialog again(*doc);
+        again.show();
+        QTest::keyClick(&again, Qt::Key_Escape);
+        QCOMPARE(again.toPage(), 0);
+    }
+
+    // Binding a report to the printers: the message for a missing printer,
+    // exact names, paper 0 read as A4 with the size from the printer.
+    void selectPrinter_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("message");
+        QTest::newRow("the default") << "" << false;
+        QTest::newRow("installed") << "*" << false;
+        QTest::newRow("not installed") << "Nowhere 9000" << true;
+        QTest::newRow("other case is another printer") << "MIRT-TEST" << true;
+    }
+    void selectPrinter()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, message);
+        const QString printer = testPrinter();
+        if (printer.isEmpty())
+            QSKIP("No test print server (scripts/run-tests.sh starts one with CUPS)");
+        TalvoDocument doc;
+        doc.DocPrinterName = name == QLatin1String("*") ? printer : name;
+        doc.paperType = 0;
+        doc.pageWidth = 3;
+        doc.pageHeight = 4;
+        currentPrinter().setPrinterName(printer);
+        SelectPrinter(doc);
+        QCOMPARE(m_ui.shown.size(), message ? 1 : 0);
+        if (message)
+            QCOMPARE(m_ui.shown.first().text,
+                     QStringLiteral("This report was defined for '") + name +
+                         QStringLiteral("'. This printer was not found. Instead the '") + printer +
+                         QStringLiteral("' is selected"));
+        QCOMPARE(currentPrinter().printerName(), printer);
+        QCOMPARE(doc.paperType, 9);
+        QVERIFY(qAbs(doc.pageWidth - 21) < 0.05 && qAbs(doc.pageHeight - 29.7) < 0.05);
+
+        // The print dialog's selection ignores case.
+        QCOMPARE(selectPrinterByName(printer.toUpper()), printer.toUpper());
+        QCOMPARE(currentPrinter().printerName(), printer);
+        QCOMPARE(selectPrinterByName(QStringLiteral("Nowhere 9000")), printer);
+    }
+
+    // What the printer produced: pages, their order with copies, sheet size
+    // and orientation.
+    void realPrint_data()
+    {
+        QTest::addColumn<int>("paper");
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<int>("copies");
+        QTest::addColumn<QString>("range"); // "from-to" typed in the dialog; empty: no dialog
+        QTest::addColumn<QSizeF>("points"); // the sheet, portrait
+        QTest::addColumn<QStringList>("headings");
+        const QStringList all{"Sheet 1", "Sheet 2", "Sheet 3", "Sheet 4"};
+        QTest::newRow("A4 portrait, every page") << 9 << 1 << 1 << "" << QSizeF(595, 842) << all;
+        QTest::newRow("A4 landscape, 2 copies, pages 2-3")
+            << 9 << 2 << 2 << "2-3" << QSizeF(595, 842)
+            << QStringList{"Sheet 2", "Sheet 3", "Sheet 2", "Sheet 3"};
+        QTest::newRow("A5 landscape, range beyond the end")
+            << 11 << 2 << 1 << "3-99" << QSizeF(420, 595) << QStringList{"Sheet 3", "Sheet 4"};
+        QTest::newRow("letter portrait, from page 0 reads as 1")
+            << 1 << 1 << 1 << "0-1" << QSizeF(612, 792) << QStringList{"Sheet 1"};
+    }
+    void realPrint()
+    {
+        QFETCH(int, paper);
+        QFETCH(int, orientation);
+        QFETCH(int, copies);
+        QFETCH(QString, range);
+        QFETCH(QSizeF, points);
+        QFETCH(QStringList, headings);
+        const QString printer = testPrinter();
+        if (printer.isEmpty())
+            QSKIP("No test print server (scripts/run-tests.sh starts one with CUPS)");
+        if (!havePoppler())
+            QSKIP("poppler-utils are not installed");
+        std::unique_ptr<TalvoDocument> doc = listReport(70);
+        QCOMPARE(doc->NbPages(), 4);
+        doc->DocPrinterName = printer;
+        doc->paperType = paper;
+        doc->pageOrientation = orientation;
+        doc->copies = copies;
+        const QString output = qEnvironmentVariable("MIRT_CUPS_OUTPUT");
+        QFile::remove(output);
+        const int before = completedJobs();
+        const bool dialog = !range.isEmpty();
+        if (dialog) {
+            onPrintDialog([range, copies](fPrintDialog *d) {
+                setBox(d, "fromPage", range.section(QLatin1Char('-'), 0, 0));
+                setBox(d, "toPage", range.section(QLatin1Char('-'), 1, 1));
+                setBox(d, "copies", QString::number(copies));
+                QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("Command1")),
+                                  Qt::LeftButton);
+            });
+        }
+        QVERIFY(RealPrint(*doc, dialog));
+        QVERIFY(m_ui.shown.isEmpty());
+        QVERIFY(!doc->realPrinting);
+        QVERIFY2(waitForJobs(before, 1), "the print server did not finish the job");
+        QVERIFY(QFile::exists(output));
+        const PrintedPdf pdf = readPrinted(output);
+        QCOMPARE(pdf.pages, int(headings.size()));
+        QCOMPARE(pdf.headings, headings);
+        QVERIFY2(
+            qAbs(pdf.points.width() - points.width()) < 2 &&
+                qAbs(pdf.points.height() - points.height()) < 2,
+            qPrintable(QStringLiteral("%1 x %2").arg(pdf.points.width()).arg(pdf.points.height())));
+        // The rows are on the paper too, not only the headings.
+        QVERIFY(run(QStringLiteral("pdftotext"), {output, QStringLiteral("-")})
+                    .contains(QStringLiteral("Row ")));
+    }
+
+    // Cancelling in the dialog or clearing realPrinting while pages go out
+    // sends no job.
+    void nothingSent_data()
+    {
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("dialog cancelled") << true;
+        QTest::newRow("stopped during the job") << false;
+    }
+    void nothingSent()
+    {
+        QFETCH(bool, cancel);
+        const QString printer = testPrinter();
+        if (printer.isEmpty())
+            QSKIP("No test print server (scripts/run-tests.sh starts one with CUPS)");
+        std::unique_ptr<TalvoDocument> doc = listReport(70);
+        doc->DocPrinterName = printer;
+        const int before = completedJobs();
+        if (cancel) {
+            onPrintDialog([](fPrintDialog *d) {
+                QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("bCancel")),
+                                  Qt::LeftButton);
+            });
+        } else {
+            // Arrives in the yield before the first page.
+            QTimer::singleShot(0, doc.get(), [&doc] { doc->realPrinting = false; });
+        }
+        QVERIFY(RealPrint(*doc, cancel));
+        QVERIFY(m_ui.shown.isEmpty());
+        QVERIFY(!doc->realPrinting);
+        QVERIFY(!jobsPending());
+        QCOMPARE(completedJobs(), before);
+    }
+
+    // A job the server refuses is a printing error, not a silent success.
+    void refusedJob()
+    {
+        const QString printer = testPrinter();
+        if (printer.isEmpty())
+            QSKIP("No test print server (scripts/run-tests.sh starts one with CUPS)");
+        const QString reject = QStandardPaths::findExecutable(QStringLiteral("cupsreject"),
+                                                              {QStringLiteral("/usr/sbin")});
+        const QString accept = QStandardPaths::findExecutable(QStringLiteral("cupsaccept"),
+                                                              {QStringLiteral("/usr/sbin")});
+        if (reject.isEmpty() || accept.isEmpty())
+            QSKIP("cupsreject and cupsaccept are not installed");
+        std::unique_ptr<TalvoDocument> doc = listReport(30);
+        doc->DocPrinterName = printer;
+        QCOMPARE(QProcess::execute(reject, {printer}), 0);
+        const bool printed = RealPrint(*doc, false);
+        QProcess::execute(accept, {printer});
+        QVERIFY(!printed);
+        QCOMPARE(m_ui.shown.size(), 1);
+        QCOMPARE(m_ui.shown.first().text, QStringLiteral("Printing error"));
+        QVERIFY(!doc->realPrinting);
+    }
+
+    // The command line's print without window runs the report and sends it.
+    void hiddenPrint()
+    {
+        const QString printer = testPrinter();
+        if (printer.isEmpty())
+            QSKIP("No test print server (scripts/run-tests.sh starts one with CUPS)");
+        std::unique_ptr<TalvoDocument> doc = listReport(30, false);
+        doc->DocPrinterName = printer;
+        const QString output = qEnvironmentVariable("MIRT_CUPS_OUTPUT");
+        QFile::remove(output);
+        const int before = completedJobs();
+        QCOMPARE(printHidden(*doc), 0);
+        QCOMPARE(doc->NbPages(), 2);
+        QVERIFY(waitForJobs(before, 1));
+        if (havePoppler())
+            QCOMPARE(readPrinted(output).headings, QStringList({"Sheet 1", "Sheet 2"}));
+
+        TalvoDocument broken;
+        broken.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") +
+                                      scratch().filePath(QStringLiteral("missing/none.db"));
+        broken.AddDataSection()->SQL = QStringLiteral("SELECT 1");
+        QCOMPARE(printHidden(broken), 2);
+    }
+
+    // Without any printer the program says so plainly, and printing fails
+    // without touching the report. Run in a child pointed at a print server
+    // that is not there.
+    void noPrinter()
+    {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("MIRT_PRINTING_CHILD"), QStringLiteral("noprinter"));
+        env.insert(QStringLiteral("CUPS_SERVER"), QStringLiteral("127.0.0.1:9"));
+        env.remove(QStringLiteral("PRINTER"));
+        env.remove(QStringLiteral("LPDEST"));
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(child.waitForFinished(120000));
+        const QString out = QString::fromUtf8(child.readAllStandardOutput());
+        QCOMPARE(child.exitCode(), 0);
+        const QStringList lines = out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.value(0), QStringLiteral("printers 0"));
+        QCOMPARE(lines.value(1), QStringLiteral("RealPrint false"));
+        QCOMPARE(lines.value(2),
+                 QStringLiteral("message No printer is installed on this computer, so the report "
+                                "cannot be printed. It can still be previewed and exported."));
+        QCOMPARE(lines.value(3), QStringLiteral("printHidden 1"));
+        QCOMPARE(lines.value(4), QStringLiteral("pages 1"));
+    }
+};
+
+// The child of noPrinter: one page, printed with and without the dialog.
+static int noPrinterChild()
+{
+    ScriptedInteraction ui;
+    UserInteraction::setCurrent(&ui);
+    TalvoDocument doc;
+    doc.Pages.add(QStringLiteral("p1"), std::make_unique<PrintedPage>());
+    QTextStream out(stdout);
+    out << "printers " << installedPrinterNames().size() << '\n';
+    out << "RealPrint " << (RealPrint(doc, true) ? "true" : "false") << '\n';
+    out << "message " << ui.shown.value(0).text << '\n';
+    out << "printHidden " << printHidden(doc) << '\n';
+    out << "pages " << doc.NbPages() << '\n';
+    UserInteraction::setCurrent(nullptr);
+    return 0;
+}
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (qEnvironmentVariable("MIRT_PRINTING_CHILD") == QLatin1String("noprinter"))
+        return noPrinterChild();
+    tst_Printing test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_printing.moc"
