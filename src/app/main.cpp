@@ -25,8 +25,10 @@ int main(int argc, char *argv[])
     const CommandLine commandLine = CommandLine::fromArguments(arguments);
 
     const bool headless = isHeadlessCommand(commandLine);
+    // A print without any window shows none either.
+    const bool windowless = headless || commandLine.has(QStringLiteral("dhp"));
     // Work without a window needs no display.
-    if (headless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    if (windowless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     // Without a session (cron, ssh, CI) Qt complains about the missing runtime
@@ -55,8 +57,10 @@ int main(int argc, char *argv[])
     if (headless)
         return runHeadlessCommand(commandLine, document, out, err, QCoreApplication::applicationDirPath());
 
+    // Without a window nobody can answer a dialog: messages go to stderr.
     DialogInteraction dialogs;
-    UserInteraction::setCurrent(&dialogs);
+    if (!windowless)
+        UserInteraction::setCurrent(&dialogs);
     GuiStartupWindows windows;
     const CommandLine chosen = chooseCommandLine(commandLine, windows);
     const int status = processCommandLine(chosen, document, windows, QCoreApplication::applicationDirPath());

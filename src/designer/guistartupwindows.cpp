@@ -4,6 +4,7 @@
 #include "document/userinteraction.h"
 #include "engine/talvoerror.h"
 #include "viewer/fdocviewer.h"
+#include "viewer/fstart.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -21,11 +22,13 @@ int notAvailable(const char *window)
 }
 } // namespace
 
-QString GuiStartupWindows::showWelcome(bool &)
+QString GuiStartupWindows::showWelcome(bool &neverTicked)
 {
-    // Without the welcome dialog the program behaves as if it were closed by
-    // its frame: an empty document.
-    return QString();
+    fStart welcome;
+    welcome.setNever(neverTicked);
+    welcome.exec();
+    neverTicked = welcome.never();
+    return welcome.resultText();
 }
 
 int GuiStartupWindows::openDesigner(TalvoDocument &)

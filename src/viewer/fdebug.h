@@ -3,8 +3,13 @@
 class QWidget;
 class TalvoDocument;
 
-// The windows of the error list and of the debug list.
+// The errors and debug window: a read-only snapshot of one of the
+// document's lists, shown modally. The text can be selected and copied; it
+// does not follow entries added later (a run may still be going on), so the
+// user closes and reopens it to refresh.
 namespace fDebug {
+// "Errors list": every entry of the document's error list.
 void ShowErrors(TalvoDocument &doc, QWidget *parent);
+// "Debug list": the debug lines collected in debug mode.
 void ShowDebug(TalvoDocument &doc, QWidget *parent);
 } // namespace fDebug

@@ -322,21 +322,3 @@ bool RealPrint(TalvoDocument &doc, bool showDialog, QWidget *parent)
     doc.realPrinting = false;
     return true;
 }
-
-int printHidden(TalvoDocument &doc)
-{
-    if (doc.NbPages() == 0) {
-        if (doc.openDataConnection() != 0) {
-            UserInteraction::current()->message(tr("Impossible to open the connection") +
-                                                    QLatin1Char('\n') + doc.connectionError(),
-                                                UserInteraction::Ok, UserInteraction::Critical);
-            return 2;
-        }
-        doc.hideRun = true;
-        doc.initPrint();
-        doc.hideRun = false;
-        if (doc.NbPages() == 0)
-            return 3;
-    }
-    return RealPrint(doc, false) ? 0 : 1;
-}

@@ -55,8 +55,3 @@ void SelectPrinter(TalvoDocument &doc);
 // were sent or the user cancelled.
 bool RealPrint(TalvoDocument &doc, bool showDialog, QWidget *parent = nullptr);
 
-// Printing without any window (command line /dhp): runs the report when it
-// has no page yet, then sends every page. Returns 0 when every page was
-// sent, 1 when printing failed or no printer is installed, 2 when the
-// report's connection could not be opened, 3 when the report has no page.
-int printHidden(TalvoDocument &doc);
