@@ -2,6 +2,7 @@
 
 #include "btnopenhelp.h"
 #include "fdebug.h"
+#include "fexporthtml.h"
 #include "frmabout.h"
 #include "previewexport.h"
 #include "previewfindbar.h"
@@ -19,6 +20,7 @@
 
 #include <QAbstractSpinBox>
 #include <QApplication>
+#include <QScreen>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -92,7 +94,12 @@ fDocViewer::fDocViewer(QWidget *parent)
     });
     setWorkingState(false);
     majCaption();
-    resize(900, 1000);
+    // Tall enough for a page at a readable size, never larger than the
+    // screen (a 1366 x 768 laptop, or a scaled desktop).
+    QSize size(900, 1000);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 0.95);
+    resize(size);
     // The window sees the navigation keys before its controls do.
     qApp->installEventFilter(this);
 }
@@ -161,6 +168,12 @@ void fDocViewer::createActions()
                       themedIcon(this, "document-save-as", QStyle::SP_DialogSaveButton),
                       QKeySequence(Qt::CTRL | Qt::Key_E)),
             &QAction::triggered, this, &fDocViewer::exportPages);
+    connect(addAction(QStringLiteral("exportHtml"), tr("Export to &HTML…"),
+                      themedIcon(this, "text-html", QStyle::SP_FileIcon)),
+            &QAction::triggered, this, [this] {
+                if (doc)
+                    fExportHTML_run(*doc, shownPage, this);
+            });
     connect(addAction(QStringLiteral("find"), tr("Find…"),
                       themedIcon(this, "edit-find", QStyle::SP_FileDialogContentsView),
                       QKeySequence::Find),
@@ -288,6 +301,7 @@ void fDocViewer::createMenus()
     file->addAction(m_open);
     file->addAction(m_print);
     file->addAction(action("export"));
+    file->addAction(action("exportHtml"));
     file->addSeparator();
     file->addAction(m_switch_mode);
     file->addSeparator();
