@@ -65,6 +65,18 @@ public:
     }
     bool remove(const QString &key) { return take(key) != nullptr; }
 
+    // Removes and returns the last entry; cheap, unlike take() of an entry
+    // before others, which renumbers the ones after it.
+    std::unique_ptr<T> takeLast()
+    {
+        if (m_entries.empty())
+            return nullptr;
+        m_index.remove(fold(m_entries.back().key));
+        std::unique_ptr<T> out = std::move(m_entries.back().value);
+        m_entries.pop_back();
+        return out;
+    }
+
     void clear()
     {
         m_entries.clear();

@@ -262,13 +262,13 @@ public:
     // The lowest point a section may reach on a page: above the bottom
     // margin and the page footer's room.
     float pageBodyLimit() const;
-    // Puts one laid-out occurrence of a section on the pages: the print
-    // items in `staged` were created for a section starting at `top` and
-    // reaching `extent` down. What does not fit above the page footer goes
+    // Puts one laid-out occurrence of a section on the pages: its print items
+    // (from index firstItem of the page being filled) were created for a
+    // section starting at `top` and reaching `extent` down. What does not fit above the page footer goes
     // to the next page (after the footer of the page being left); an
     // occurrence taller than a whole page is split between text lines.
     // CurrentY ends below it.
-    void placeOccurrence(PrintedPage &staged, float top, float extent);
+    void placeOccurrence(int firstItem, float top, float extent);
     // Where the body of the page being filled starts (below its page
     // header): an occurrence starting there gains nothing from a new page.
     float pageBodyTop = 0;

@@ -115,14 +115,25 @@ void TalvoDocument::moveToPage(PrintedPage &staged)
     }
 }
 
-void TalvoDocument::placeOccurrence(PrintedPage &staged, float top, float extent)
+void TalvoDocument::placeOccurrence(int firstItem, float top, float extent)
 {
     float bottom = top + extent;
+    // The common case costs nothing: the occurrence fits where it was laid
+    // out (or the page has no room at all, which an error entry reports).
+    if (!outOfpage(bottom) || pageBodyLimit() <= pageBodyTop) {
+        CurrentY = bottom;
+        return;
+    }
+    // Otherwise its print items come off the page and are placed anew.
+    std::vector<std::unique_ptr<ReportItem>> tail;
+    while (items && items->count() > firstItem)
+        tail.push_back(items->takeLast());
+    PrintedPage staged;
+    for (auto it = tail.rbegin(); it != tail.rend(); ++it)
+        staged.add(QLatin1Char('s') + QString::number(staged.count() + 1), std::move(*it));
     for (;;) {
         const float limit = pageBodyLimit();
         if (!outOfpage(bottom) || limit <= pageBodyTop) {
-            // It fits; or the page has no room at all (an error entry says
-            // so) and nothing would ever fit.
             moveToPage(staged);
             CurrentY = bottom;
             return;

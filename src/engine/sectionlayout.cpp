@@ -96,15 +96,12 @@ void section::CreatePrintItems()
     if (section_Type == DataSection && doc->CurrentY < doc->topMargin)
         doc->CurrentY = doc->topMargin;
 
-    // Laid out aside first: whether the occurrence fits is known only once
-    // its texts have grown.
-    PrintedPage staged;
-    PrintedPage *page = doc->items;
-    doc->items = &staged;
+    // Whether the occurrence fits is known only once its texts have grown:
+    // it is laid out where it would go, then moved if it does not fit.
+    const int firstItem = doc->items ? doc->items->count() : 0;
     const float top = doc->CurrentY;
     const float growth = layOutItems();
-    doc->items = page;
-    doc->placeOccurrence(staged, top, std::max(0.0f, std::min(Height, roomOnAPage)) + growth);
+    doc->placeOccurrence(firstItem, top, std::max(0.0f, std::min(Height, roomOnAPage)) + growth);
 
     // Past the end of any page, so that the next section (other than the
     // page footer) starts a new one.
