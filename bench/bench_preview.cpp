@@ -26,6 +26,7 @@
 #include <QTimer>
 
 #include "benchsupport.h"
+#include "orderlines.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -33,81 +34,11 @@
 
 namespace {
 
-// The order lines of bench_report's list case.
-bool makeDatabase(const QString &path, int rows)
-{
-    bool ok = true;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("w"));
-        db.setDatabaseName(path);
-        ok = db.open();
-        QSqlQuery q(db);
-        ok = ok &&
-             q.exec(QStringLiteral(
-                 "CREATE TABLE Lines (ID INTEGER PRIMARY KEY, ParentID INTEGER, Customer TEXT, "
-                 "Product TEXT, Quantity INTEGER, Price REAL, Shipped DATETIME)"));
-        ok = ok && db.transaction();
-        ok = ok && q.prepare(QStringLiteral("INSERT INTO Lines VALUES (?, ?, ?, ?, ?, ?, ?)"));
-        for (int i = 1; ok && i <= rows; ++i) {
-            q.bindValue(0, i);
-            q.bindValue(1, (i - 1) / 10 + 1);
-            q.bindValue(2, QStringLiteral("Customer %1").arg(i % 997));
-            q.bindValue(3, QStringLiteral("Product number %1").arg(i % 101));
-            q.bindValue(4, i % 60 + 1);
-            q.bindValue(5, (i % 10000) / 100.0);
-            q.bindValue(6, QStringLiteral("2024-%1-%2 10:00:00")
-                               .arg(i % 12 + 1, 2, 10, QLatin1Char('0'))
-                               .arg(i % 28 + 1, 2, 10, QLatin1Char('0')));
-            ok = q.exec();
-        }
-        ok = ok && db.commit();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("w"));
-    return ok;
-}
-
-void addColumn(section *sec, const QString &content, float x, float w, const QString &format = {})
-{
-    Item *item = sec->NewItem();
-    item->content = content;
-    item->x = x;
-    item->y = 0.05f;
-    item->w = w;
-    item->h = 0.45f;
-    item->fontSize = 9;
-    item->FormatString = format;
-}
-
 std::unique_ptr<TalvoDocument> listReport(const QString &db)
 {
     auto doc = std::make_unique<TalvoDocument>();
-    doc->ClearSections();
-    doc->docName = QStringLiteral("Order lines");
-    doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + db;
-    doc->pageHeight = 29.7f;
-    doc->pageWidth = 21;
-    doc->setPageHeader(true);
-    doc->setPageFooter(true);
-    section *ph = doc->sections.value(QStringLiteral("ph"));
-    ph->Height = 1;
-    addColumn(ph, QStringLiteral("%title%"), 1.5f, 10);
-    addColumn(ph, QStringLiteral("Page %page% of %pages%"), 13.5f, 6);
-    section *pf = doc->sections.value(QStringLiteral("pf"));
-    pf->Height = 1;
-    addColumn(pf, QStringLiteral("Printed %date%"), 1.5f, 10);
-    section *list = doc->AddDataSection();
-    list->sectionName = QStringLiteral("Lines");
-    list->Height = 0.5f;
-    list->SQL = QStringLiteral(
-        "SELECT ID, Customer, Product, Quantity, Price, Shipped FROM Lines ORDER BY ID");
-    addColumn(list, QStringLiteral("[ID]"), 1.5f, 1.5f);
-    addColumn(list, QStringLiteral("[Lines].[Customer]"), 3, 4);
-    addColumn(list, QStringLiteral("[Product]"), 7, 4.5f);
-    addColumn(list, QStringLiteral("[Quantity]"), 11.5f, 1.5f);
-    addColumn(list, QStringLiteral("=[Lines].[Price] * [Lines].[Quantity]"), 13, 3,
-              QStringLiteral("#,##0.00"));
-    addColumn(list, QStringLiteral("[Shipped]"), 16, 3.5f, QStringLiteral("dd.mm.yyyy"));
-    doc->orderSections();
+    setUpPage(*doc, db);
+    addOrderList(*doc);
     return doc;
 }
 
