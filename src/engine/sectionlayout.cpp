@@ -87,9 +87,8 @@ void section::CreatePrintItems()
     if (section_Type == PageFooter || section_Type == PageHeader) {
         if (section_Type == PageFooter)
             doc->CurrentY = doc->pageLength() - doc->bottomMargin - Height;
+        // A page break after either would leave no page any room.
         doc->CurrentY += Height + layOutItems();
-        if (pageBreakAfter)
-            doc->CurrentY = std::max(doc->pageHeight, doc->pageLength());
         return;
     }
 

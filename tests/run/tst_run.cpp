@@ -131,6 +131,8 @@ void run(TalvoDocument &doc)
 
 } // namespace
 
+void verifyNothingCrossesTheFooter(const TalvoDocument &doc);
+
 class tst_Run : public QObject
 {
     Q_OBJECT
@@ -259,6 +261,13 @@ void tst_Run::pageBreakAfterEachRecord()
     QCOMPARE(doc->Pages.count(), 4);
     QCOMPARE(pageTexts(*doc, 2), (QStringList{"ph", "Row 2", "pf"}));
     QCOMPARE(pageTexts(*doc, 4), (QStringList{"ph", "rf", "pf"}));
+
+    // On a page header it means nothing: the rows still fill the pages.
+    auto header = smallReport(11);
+    header->sections.value(QStringLiteral("ph"))->pageBreakAfter = true;
+    run(*header);
+    QCOMPARE(header->Pages.count(), 3);
+    verifyNothingCrossesTheFooter(*header);
 }
 
 void tst_Run::growingTextPushesItemsBelow()
