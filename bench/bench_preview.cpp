@@ -34,8 +34,13 @@
 
 namespace {
 
-std::unique_ptr<TalvoDocument> listReport(const QString &db)
+// The list report over `rows` order lines made in `dir`; null when the
+// database cannot be made.
+std::unique_ptr<TalvoDocument> listReport(const QTemporaryDir &dir, int rows)
 {
+    const QString db = dir.filePath(QStringLiteral("list.db"));
+    if (!makeDatabase(db, rows))
+        return nullptr;
     auto doc = std::make_unique<TalvoDocument>();
     setUpPage(*doc, db);
     addOrderList(*doc);
@@ -45,10 +50,9 @@ std::unique_ptr<TalvoDocument> listReport(const QString &db)
 int headlessCase(int rows)
 {
     QTemporaryDir dir;
-    const QString db = dir.filePath(QStringLiteral("list.db"));
-    if (!makeDatabase(db, rows))
+    auto doc = listReport(dir, rows);
+    if (!doc)
         return 1;
-    auto doc = listReport(db);
     QElapsedTimer timer;
     timer.start();
     if (doc->openDataConnection() != 0)
@@ -84,10 +88,9 @@ private:
 int previewCase(int rows)
 {
     QTemporaryDir dir;
-    const QString db = dir.filePath(QStringLiteral("list.db"));
-    if (!makeDatabase(db, rows))
+    auto doc = listReport(dir, rows);
+    if (!doc)
         return 1;
-    auto doc = listReport(db);
     fDocViewer window;
     // BENCH_NO_THUMBNAILS=1: without the page strip, to see what it costs.
     if (qEnvironmentVariableIsSet("BENCH_NO_THUMBNAILS"))

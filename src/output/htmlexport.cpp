@@ -6,6 +6,7 @@
 #include "fontfallback.h"
 #include "itemrendering.h"
 #include "pageoutput.h"
+#include "textlayout.h"
 
 #include "platform/outputfile.h"
 
@@ -64,16 +65,6 @@ QString genericFamily(const QString &family)
         break;
     }
     return QStringLiteral("sans-serif");
-}
-
-// Removes trailing spaces: the page drawing drops them too, while leading
-// spaces indent the text on the page as in the browser.
-QString trimTrailingSpaces(const QString &text)
-{
-    qsizetype end = text.size();
-    while (end > 0 && text.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return text.left(end);
 }
 
 // A font family as a quoted CSS string inside a double-quoted attribute,
@@ -329,7 +320,7 @@ QString ReportItem::ExportHTML(const TalvoDocument &document) const
 QString Item::ExportHTML(const TalvoDocument &document) const
 {
     const QString text =
-        trimTrailingSpaces(typeContent == 0 ? document.ReplacePercentVars(content) : content);
+        withoutTrailingSpaces(typeContent == 0 ? document.ReplacePercentVars(content) : content);
     // Right-to-left paragraphs read from the right, as the page lays them out.
     QString html = text.isRightToLeft() ? QStringLiteral("<div dir=\"rtl\" style=\"")
                                         : QStringLiteral("<div style=\"");

@@ -21,12 +21,6 @@ void chopTrailingSpaces(QString &text)
     text.truncate(end);
 }
 
-QString withoutTrailingSpaces(QString text)
-{
-    chopTrailingSpaces(text);
-    return text;
-}
-
 // Breaks a word that is wider than the box on its own between its
 // characters (grapheme clusters), each piece as long as still fits; at least
 // one character per line, so a box narrower than a letter still makes
@@ -127,6 +121,12 @@ std::optional<Qt::LayoutDirection> strongDirection(const QString &text)
 }
 
 } // namespace
+
+QString withoutTrailingSpaces(QString text)
+{
+    chopTrailingSpaces(text);
+    return text;
+}
 
 QString wrapToWidth(const DrawingSurface &surface, const QString &text, double width)
 {

@@ -31,3 +31,6 @@ double printTextBlock(DrawingSurface &surface, int align, const QString &text, d
 // box of `width` as printTextBlock does. Each line is drawn in the direction
 // of its first letter that has one (Arabic and Hebrew right to left).
 void printLines(DrawingSurface &surface, int align, const QString &lines, double x, double y, double width);
+
+// The text without the spaces that end it: drawing never shows them.
+QString withoutTrailingSpaces(QString text);
