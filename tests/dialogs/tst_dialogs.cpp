@@ -74,6 +74,12 @@ QString readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
+bool writeFile(const QString &path, const QByteArray &bytes = QByteArray())
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 void addPages(TalvoDocument &doc, int count)
 {
     for (int n = 1; n <= count; ++n) {
@@ -119,26 +125,23 @@ private slots:
 
     // ---- Errors and debug lists ----
 
+    // The list as it was when opened, read-only but selectable and copyable.
     void listWindowShowsSnapshot_data()
     {
         QTest::addColumn<bool>("errors");
         QTest::addColumn<int>("entries");
         QTest::addColumn<bool>("working");
-        QTest::addColumn<QString>("caption");
 
-        QTest::newRow("two errors") << true << 2 << false << "Errors list";
-        QTest::newRow("no error, idle") << true << 0 << false << "Errors list";
-        QTest::newRow("no error, running") << true << 0 << true << "Errors list";
-        QTest::newRow("long list, running") << true << 500 << true << "Errors list";
-        QTest::newRow("debug lines") << false << 3 << false << "Debug list";
-        QTest::newRow("no debug line") << false << 0 << false << "Debug list";
+        QTest::newRow("two errors") << true << 2 << false;
+        QTest::newRow("no error, running") << true << 0 << true;
+        QTest::newRow("long list, running") << true << 500 << true;
+        QTest::newRow("debug lines") << false << 3 << false;
     }
     void listWindowShowsSnapshot()
     {
         QFETCH(bool, errors);
         QFETCH(int, entries);
         QFETCH(bool, working);
-        QFETCH(QString, caption);
 
         TalvoDocument doc;
         doc.dbg = true;
@@ -158,7 +161,8 @@ private slots:
         if (working)
             expected += QStringLiteral("\n\n") + kIncomplete;
 
-        QString shownCaption, shownText, afterAddition;
+        QApplication::clipboard()->clear();
+        QString shownCaption, shownText, afterAddition, copiedAll, copiedWord, afterTyping;
         bool readOnly = false;
         onNextModal([&](QWidget *window) {
             shownCaption = window->windowTitle();
@@ -170,6 +174,23 @@ private slots:
                 doc.addDebugList(QStringLiteral("addedAfterwards"));
                 QCoreApplication::processEvents();
                 afterAddition = text->toPlainText();
+
+                // Read-only, yet the text can be selected and copied.
+                text->setFocus();
+                QTest::keyClick(text, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClick(text, Qt::Key_C, Qt::ControlModifier);
+                copiedAll = QApplication::clipboard()->text();
+                if (errors && entries > 0) {
+                    // A double click selects the word under the mouse.
+                    QTextCursor at = text->document()->find(QStringLiteral("mismatch"));
+                    at.setPosition(at.selectionStart() + 2);
+                    QTest::mouseDClick(text->viewport(), Qt::LeftButton, Qt::NoModifier,
+                                       text->cursorRect(at).center());
+                    QTest::keyClick(text, Qt::Key_C, Qt::ControlModifier);
+                    copiedWord = QApplication::clipboard()->text();
+                }
+                QTest::keyClicks(text, QStringLiteral("typed"));
+                afterTyping = text->toPlainText();
             }
             window->close();
         });
@@ -178,70 +199,23 @@ private slots:
         else
             fDebug::ShowDebug(doc, nullptr);
 
-        QCOMPARE(shownCaption, caption);
+        QCOMPARE(shownCaption,
+                 errors ? QStringLiteral("Errors list") : QStringLiteral("Debug list"));
         QCOMPARE(shownText, expected);
         QVERIFY(readOnly);
         QCOMPARE(afterAddition, shownText);
-        if (working)
-            QVERIFY(shownText.endsWith(kIncomplete));
-    }
-
-    void errorTextCanBeSelectedAndCopied()
-    {
-        TalvoDocument doc;
-        doc.addError(
-            entry(QStringLiteral("Division by zero"), QStringLiteral("=1/0 evaluated like: =1/0")));
-        doc.addError(
-            entry(QStringLiteral("Overflow"), QStringLiteral("=9^999 evaluated like: =9^999")));
-        QApplication::clipboard()->clear();
-
-        QString copiedAll, copiedWord, afterTyping;
-        onNextModal([&](QWidget *window) {
-            auto *text = child<QPlainTextEdit>(window, "Text1");
-            QVERIFY(text);
-            text->setFocus();
-            QTest::keyClick(text, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClick(text, Qt::Key_C, Qt::ControlModifier);
-            copiedAll = QApplication::clipboard()->text();
-
-            // A double click selects the word under the mouse.
-            QTextCursor at = text->document()->find(QStringLiteral("Overflow"));
-            at.setPosition(at.selectionStart() + 2);
-            const QPoint where = text->cursorRect(at).center();
-            QTest::mouseDClick(text->viewport(), Qt::LeftButton, Qt::NoModifier, where);
-            QTest::keyClick(text, Qt::Key_C, Qt::ControlModifier);
-            copiedWord = QApplication::clipboard()->text();
-
-            QTest::keyClicks(text, QStringLiteral("typed"));
-            afterTyping = text->toPlainText();
-            window->close();
-        });
-        fDebug::ShowErrors(doc, nullptr);
-
-        QVERIFY2(copiedAll.contains(doc.errorLst.at(0).GetPureText()), qPrintable(copiedAll));
-        QVERIFY(copiedAll.contains(doc.errorLst.at(1).GetPureText()));
-        QCOMPARE(copiedWord, QStringLiteral("Overflow"));
-        QVERIFY(!afterTyping.contains(QStringLiteral("typed")));
+        QCOMPARE(afterTyping, shownText);
+        if (entries > 0) {
+            const QString first = errors ? doc.errorLst.at(0).GetPureText() : doc.debugLst.at(0);
+            const QString last =
+                errors ? doc.errorLst.at(entries - 1).GetPureText() : doc.debugLst.at(entries - 1);
+            QVERIFY2(copiedAll.contains(first), qPrintable(copiedAll.left(200)));
+            QVERIFY(copiedAll.contains(last));
+            QCOMPARE(copiedWord, errors ? QStringLiteral("mismatch") : QString());
+        }
     }
 
     // ---- Welcome dialog ----
-
-    void welcomeTexts()
-    {
-        fStart welcome;
-        QCOMPARE(welcome.windowTitle(), QStringLiteral("Welcome in Mirt"));
-        QCOMPARE(child<QLabel>(&welcome, "Label1")->text(),
-                 QStringLiteral(
-                     "This is your first start with Mirt, do you want to open any DEMO file ?"));
-        QCOMPARE(child<QPushButton>(&welcome, "bDemo")->text(),
-                 QStringLiteral("Open \"&demo.xml\", a report with many data sections"));
-        QCOMPARE(child<QPushButton>(&welcome, "bGraph")->text(),
-                 QStringLiteral("Open \"demo &graph.xml\", a report with charts"));
-        QCOMPARE(child<QPushButton>(&welcome, "bClose")->text(),
-                 QStringLiteral("&Open an empty document"));
-        QCOMPARE(child<talvoCheckBox>(&welcome, "bNever")->caption(),
-                 QStringLiteral("Never show again at the start"));
-    }
 
     void welcomeChoiceAndStartSetting_data()
     {
@@ -254,7 +228,6 @@ private slots:
         QTest::newRow("demo") << "bDemo" << false << "demo.xml" << true << "";
         QTest::newRow("charts demo") << "bGraph" << false << "demo graph.xml" << true << "";
         QTest::newRow("empty document") << "bClose" << false << "" << false << "";
-        QTest::newRow("closed by the frame") << "close" << false << "" << false << "";
         QTest::newRow("escape") << "escape" << false << "" << false << "";
         QTest::newRow("never, demo") << "bDemo" << true << "demo.xml" << true << "never";
         QTest::newRow("never, closed") << "close" << true << "" << false << "never";
@@ -313,42 +286,15 @@ private slots:
         QTest::addColumn<QString>("page");
         QTest::addColumn<QString>("title");
 
-        QTest::newRow("default") << "-"
-                                 << "index.htm"
-                                 << "Mirt help";
-        QTest::newRow("contents") << "/"
-                                  << "index.htm"
-                                  << "Mirt help";
-        QTest::newRow("designer") << "/emode.htm"
-                                  << "emode.htm"
-                                  << "The designer";
-        QTest::newRow("preview") << "/pmode.htm"
-                                 << "pmode.htm"
-                                 << "The preview";
-        QTest::newRow("document") << "/docprop.htm"
-                                  << "docprop.htm"
-                                  << "Document properties";
-        QTest::newRow("section") << "/secprop.htm"
-                                 << "secprop.htm"
-                                 << "Section properties";
-        QTest::newRow("text item") << "/fields.htm"
-                                   << "fields.htm"
-                                   << "Text items, fields and formulas";
-        QTest::newRow("picture") << "/pics.htm"
-                                 << "pics.htm"
-                                 << "Pictures";
-        QTest::newRow("chart") << "/graph.htm"
-                               << "graph.htm"
-                               << "Charts";
-        QTest::newRow("about box") << "/morehelp.htm"
-                                   << "morehelp.htm"
-                                   << "More help";
-        QTest::newRow("unknown topic") << "/nothere.htm"
-                                       << "index.htm"
-                                       << "Mirt help";
-        QTest::newRow("outside the help") << "/../CMakeLists.txt"
-                                          << "index.htm"
-                                          << "Mirt help";
+        const char *rows[][4] = {
+            {"default", "-", "index.htm", "Mirt help"},
+            {"contents", "/", "index.htm", "Mirt help"},
+            {"designer", "/emode.htm", "emode.htm", "The designer"},
+            {"text item", "/fields.htm", "fields.htm", "Text items, fields and formulas"},
+            {"unknown topic", "/nothere.htm", "index.htm", "Mirt help"},
+            {"outside the help", "/../CMakeLists.txt", "index.htm", "Mirt help"}};
+        for (const auto &row : rows)
+            QTest::newRow(row[0]) << QString(row[1]) << QString(row[2]) << QString(row[3]);
     }
     void helpButtonOpensTopic()
     {
@@ -385,15 +331,11 @@ private slots:
     void helpFromAnotherFolder()
     {
         QTemporaryDir dir;
-        QFile index(dir.filePath(QStringLiteral("index.htm")));
-        QVERIFY(index.open(QIODevice::WriteOnly));
-        index.write("<html><head><title>Own index</title></head><body><a "
-                    "href=\"t.htm\">t</a></body></html>");
-        index.close();
-        QFile topic(dir.filePath(QStringLiteral("t.htm")));
-        QVERIFY(topic.open(QIODevice::WriteOnly));
-        topic.write("<html><head><title>Own topic</title></head><body>x</body></html>");
-        topic.close();
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("index.htm")),
+                          "<html><head><title>Own index</title></head><body><a "
+                          "href=\"t.htm\">t</a></body></html>"));
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("t.htm")),
+                          "<html><head><title>Own topic</title></head><body>x</body></html>"));
 
         btnOpenHelp button;
         button.setHelpFile(dir.path());
@@ -481,14 +423,13 @@ private slots:
     {
         QTest::addColumn<bool>("initial");
         QTest::addColumn<bool>("enabled");
-        QTest::addColumn<QString>("action"); // "mouse", "space" or "code"
+        QTest::addColumn<QString>("action"); // "mouse" or "space"
         QTest::addColumn<bool>("value");
         QTest::addColumn<int>("clicks");
 
         QTest::newRow("mouse ticks") << false << true << "mouse" << true << 1;
         QTest::newRow("mouse unticks") << true << true << "mouse" << false << 1;
         QTest::newRow("space ticks") << false << true << "space" << true << 1;
-        QTest::newRow("value set in code") << false << true << "code" << true << 0;
         QTest::newRow("disabled") << false << false << "mouse" << false << 0;
     }
     void checkBoxValueAndClick()
@@ -519,37 +460,25 @@ private slots:
             QTest::keyClick(box.Check1(), Qt::Key_Space);
             QCOMPARE(keys.count(), 1);
             QCOMPARE(keys.first().at(0).toInt(), int(Qt::Key_Space));
-        } else {
-            box.setValue(value);
         }
         QCOMPARE(box.value(), value);
         QCOMPARE(box.Check1()->isChecked(), value);
         QCOMPARE(clicked.count(), clicks);
     }
 
-    void checkBoxProperties()
+    // The stored layout reads and writes the properties by their names;
+    // alignment 1 puts the box right of the caption.
+    void checkBoxStoredProperties()
     {
         talvoCheckBox box;
         QSignalSpy changed(&box, &talvoCheckBox::propertyChanged);
-        QCOMPARE(box.caption(), QString());
-        QCOMPARE(box.alignment(), short(0));
-        QVERIFY(!box.value());
-        QCOMPARE(box.Check1()->layoutDirection(), Qt::LeftToRight);
-
-        box.setCaption(QStringLiteral("Never show again at the start"));
-        box.setAlignment(1); // box right of the caption
-        box.setForeColor(QColor(200, 0, 0));
-        box.setBorderStyle(1);
-        QCOMPARE(box.Check1()->text(), QStringLiteral("Never show again at the start"));
+        box.setAlignment(1);
         QCOMPARE(box.Check1()->layoutDirection(), Qt::RightToLeft);
-        QCOMPARE(box.foreColor(), QColor(200, 0, 0));
-        QVERIFY(box.frameWidth() > 0);
-        QCOMPARE(changed.count(), 4);
-        // The stored layout reads and writes the properties by their names.
+        QVERIFY(box.setProperty("Caption", QStringLiteral("Never show again")));
+        QCOMPARE(box.Check1()->text(), QStringLiteral("Never show again"));
         QVERIFY(box.setProperty("Value", true));
-        QVERIFY(box.value());
-        QCOMPARE(box.property("Caption").toString(),
-                 QStringLiteral("Never show again at the start"));
+        QVERIFY(box.Check1()->isChecked());
+        QCOMPARE(changed.count(), 3);
     }
 
     // ---- About box ----
@@ -559,9 +488,7 @@ private slots:
         QMap<QString, QString> texts;
         bool closedByOk = false;
         onNextModal([&](QWidget *window) {
-            texts[QStringLiteral("caption")] = window->windowTitle();
-            for (const char *name :
-                 {"lblTitle", "lblVersion", "lblDescription", "lblQt", "lblDrivers"})
+            for (const char *name : {"lblQt", "lblDrivers"})
                 texts[QLatin1String(name)] = child<QLabel>(window, name)->text();
             texts[QStringLiteral("topic")] =
                 child<btnOpenHelp>(window, "btnOpenHelp1")->topicHtmFile();
@@ -571,12 +498,6 @@ private slots:
         showAbout(nullptr);
 
         QVERIFY(closedByOk);
-        QCOMPARE(texts.value("caption"), QStringLiteral("About Talvo Mirt"));
-        QCOMPARE(texts.value("lblTitle"), QStringLiteral("Talvo Mirt"));
-        QCOMPARE(texts.value("lblVersion"), QStringLiteral("Version 1.0.1"));
-        QCOMPARE(texts.value("lblDescription"),
-                 QStringLiteral("This software allows you to create reports from databases like MS "
-                                "Access or from any ODBC sources."));
         QVERIFY(texts.value("lblQt").contains(QString::fromLatin1(qVersion())));
         for (const QString &driver : QSqlDatabase::drivers())
             QVERIFY2(texts.value("lblDrivers").contains(driver), qPrintable(driver));
@@ -596,13 +517,8 @@ private slots:
 
         QTest::newRow("page shown")
             << 3 << 2 << "" << false << "bOK" << QStringList{"sales-page-002.html"};
-        QTest::newRow("first page")
-            << 3 << 1 << "" << false << "bOK" << QStringList{"sales-page-001.html"};
         QTest::newRow("beyond the last")
             << 3 << 9 << "" << false << "bOK" << QStringList{"sales-page-003.html"};
-        QTest::newRow("all pages")
-            << 3 << 2 << "" << true << "bOK"
-            << QStringList{"sales-page-001.html", "sales-page-002.html", "sales-page-003.html"};
         QTest::newRow("many pages")
             << 12 << 1 << "" << true << "bOK"
             << QStringList{"sales-page-001.html", "sales-page-006.html", "sales-page-012.html"};
@@ -623,9 +539,7 @@ private slots:
         TalvoDocument doc;
         doc.docName = QStringLiteral("Sales");
         doc.fileName = dir.filePath(QStringLiteral("sales.xml"));
-        QFile report(doc.fileName);
-        QVERIFY(report.open(QIODevice::WriteOnly));
-        report.close();
+        QVERIFY(writeFile(doc.fileName));
         addPages(doc, pages);
         doc.CurrentPage = 1;
 
@@ -668,17 +582,13 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("replaced");
 
-        QTest::newRow("a file, not a folder") << "taken.txt"
-                                              << ""
-                                              << "is a file, not a folder" << false;
-        QTest::newRow("folder below a file") << "taken.txt/sub"
-                                             << ""
-                                             << "Cannot create the folder" << false;
-        QTest::newRow("existing file kept") << ""
-                                            << "No"
+        QTest::newRow("a file, not a folder")
+            << QStringLiteral("taken.txt") << QString() << "is a file, not a folder" << false;
+        QTest::newRow("folder below a file")
+            << QStringLiteral("taken.txt/sub") << QString() << "Cannot create the folder" << false;
+        QTest::newRow("existing file kept") << QString() << "No"
                                             << "already exists" << false;
-        QTest::newRow("existing file replaced") << ""
-                                                << "Yes"
+        QTest::newRow("existing file replaced") << QString() << "Yes"
                                                 << "already exists" << true;
     }
     void exportHtmlRefusals()
@@ -689,13 +599,9 @@ private slots:
         QFETCH(bool, replaced);
 
         QTemporaryDir dir;
-        QFile taken(dir.filePath(QStringLiteral("taken.txt")));
-        QVERIFY(taken.open(QIODevice::WriteOnly));
-        taken.close();
-        QFile old(dir.filePath(QStringLiteral("report-page-001.html")));
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("old");
-        old.close();
+        const QString old = dir.filePath(QStringLiteral("report-page-001.html"));
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("taken.txt"))));
+        QVERIFY(writeFile(old, "old"));
         TalvoDocument doc;
         addPages(doc, 2);
 
@@ -725,7 +631,7 @@ private slots:
         QVERIFY2(shownMessage.contains(message), qPrintable(shownMessage));
         QCOMPARE(done, replaced);
         QCOMPARE(stayedOpen, !replaced);
-        QCOMPARE(readAll(old.fileName()) == QLatin1String("old"), !replaced);
+        QCOMPARE(readAll(old) == QLatin1String("old"), !replaced);
     }
 
     void exportWithoutPagesSaysSo()

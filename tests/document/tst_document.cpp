@@ -8,7 +8,6 @@
 #include "document/userinteraction.h"
 
 #include <QFile>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -87,7 +86,6 @@ private slots:
     void orderSections();
     void sectionLookupByName();
     void modifiedFollowsSectionsAndItems();
-    void signals_();
 
     // Saving
     void saveAsksForANameWhenNeeded_data();
@@ -101,10 +99,8 @@ private slots:
     void sectionKeys_data();
     void sectionKeys();
     void itemKeysAreNeverReused();
-    void sectionUnitAndHeight();
 
     // Items and borders
-    void newItemDefaults();
     void alignAndFontFlags_data();
     void alignAndFontFlags();
     void positionOperations();
@@ -142,27 +138,14 @@ void tst_Document::newDocumentDefaults()
     QVERIFY(!doc.modified());
     QVERIFY(!doc.pageHeader() && !doc.pageFooter() && !doc.reportHeader() && !doc.reportFooter());
     QCOMPARE(doc.unit(), 7);
-    QCOMPARE(doc.leftMargin, 1.5f);
-    QCOMPARE(doc.rightMargin, 1.5f);
-    QCOMPARE(doc.topMargin, 1.5f);
-    QCOMPARE(doc.bottomMargin, 2.0f);
-    QCOMPARE(doc.gridSize, 0.2f);
-    QCOMPARE(doc.paperType, 9);
-    QCOMPARE(doc.pageOrientation, (unsigned char)1);
-    QCOMPARE(doc.copies, (unsigned char)1);
+    // No page size yet: the printer's paper decides.
     QCOMPARE(doc.pageWidth, 0.0f);
     QCOMPARE(doc.pageHeight, 0.0f);
-    QCOMPARE(doc.fileName, QString());
-    QCOMPARE(doc.connectionStringData,
-             QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=yourAccessDB.mdb;"
-                            "Persist Security Info=False"));
     // The texts database lies in the program's folder.
     QCOMPARE(doc.connectionStringTexts,
-             QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=")
-                 + QCoreApplication::applicationDirPath()
-                 + QStringLiteral("/texts.mdb;Persist Security Info=False"));
-    QVERIFY(!doc.dbg && !doc.hideRun);
-    QVERIFY(doc.ClipBrd.isEmpty());
+             QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
+                 QCoreApplication::applicationDirPath() +
+                 QStringLiteral("/texts.mdb;Persist Security Info=False"));
 }
 
 void tst_Document::initResetsButKeepsPageSize()
@@ -221,7 +204,7 @@ void tst_Document::unitChangeConvertsPageLengthsOnly()
 
 void tst_Document::addDataSection_data()
 {
-    QTest::addColumn<QList<int>>("calls"); // where of each call after the new document
+    QTest::addColumn<QList<int>>("calls");    // where of each call after the new document
     QTest::addColumn<QString>("removeFirst"); // a key removed before the last call
     QTest::addColumn<QStringList>("expected");
 
@@ -231,13 +214,14 @@ void tst_Document::addDataSection_data()
     // so the engine's "d" + number lookups find the right sections.
     QTest::newRow("insert first") << QList<int>{-1, 1} << ""
                                   << QStringList{"d2:2:Data 1:0", "d3:3:Data 2:2", "d1:1:Data 3:0"};
-    QTest::newRow("insert middle") << QList<int>{-1, 2} << ""
-                                   << QStringList{"d1:1:Data 1:0", "d3:3:Data 2:1", "d2:2:Data 3:0"};
-    QTest::newRow("insert past end") << QList<int>{3} << ""
-                                     << QStringList{"d1:1:Data 1:0", "d3:3:Data 2:0"};
+    QTest::newRow("insert middle")
+        << QList<int>{-1, 2} << ""
+        << QStringList{"d1:1:Data 1:0", "d3:3:Data 2:1", "d2:2:Data 3:0"};
+    QTest::newRow("insert past end")
+        << QList<int>{3} << "" << QStringList{"d1:1:Data 1:0", "d3:3:Data 2:0"};
     // After a removal the next number is still free, and the name unique.
-    QTest::newRow("append after removal") << QList<int>{-1, -1} << "d1"
-                                          << QStringList{"d2:2:Data 2:1", "d3:3:Data 3:0"};
+    QTest::newRow("append after removal")
+        << QList<int>{-1, -1} << "d1" << QStringList{"d2:2:Data 2:1", "d3:3:Data 3:0"};
 }
 
 void tst_Document::addDataSection()
@@ -277,10 +261,14 @@ void tst_Document::headerFooterSwitches_data()
     QTest::addColumn<int>("type");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("name");
-    QTest::newRow("page header") << 1 << "ph" << "Page Header";
-    QTest::newRow("page footer") << 2 << "pf" << "Page Footer";
-    QTest::newRow("report header") << 3 << "rh" << "Report Header";
-    QTest::newRow("report footer") << 4 << "rf" << "Report Footer";
+    QTest::newRow("page header") << 1 << "ph"
+                                 << "Page Header";
+    QTest::newRow("page footer") << 2 << "pf"
+                                 << "Page Footer";
+    QTest::newRow("report header") << 3 << "rh"
+                                   << "Report Header";
+    QTest::newRow("report footer") << 4 << "rf"
+                                   << "Report Footer";
 }
 
 void tst_Document::headerFooterSwitches()
@@ -291,18 +279,30 @@ void tst_Document::headerFooterSwitches()
     TalvoDocument doc;
     auto get = [&] {
         switch (type) {
-        case 1: return doc.pageHeader();
-        case 2: return doc.pageFooter();
-        case 3: return doc.reportHeader();
-        default: return doc.reportFooter();
+        case 1:
+            return doc.pageHeader();
+        case 2:
+            return doc.pageFooter();
+        case 3:
+            return doc.reportHeader();
+        default:
+            return doc.reportFooter();
         }
     };
     auto set = [&](bool on) {
         switch (type) {
-        case 1: doc.setPageHeader(on); break;
-        case 2: doc.setPageFooter(on); break;
-        case 3: doc.setReportHeader(on); break;
-        default: doc.setReportFooter(on); break;
+        case 1:
+            doc.setPageHeader(on);
+            break;
+        case 2:
+            doc.setPageFooter(on);
+            break;
+        case 3:
+            doc.setReportHeader(on);
+            break;
+        default:
+            doc.setReportFooter(on);
+            break;
         }
     };
 
@@ -375,23 +375,18 @@ void tst_Document::modifiedFollowsSectionsAndItems()
     QVERIFY(doc.modified());
 }
 
-void tst_Document::signals_()
-{
-    TalvoDocument doc;
-    QSignalSpy end(&doc, &TalvoDocument::GoEnd);
-    doc.AskEnd();
-    QCOMPARE(end.count(), 1);
-}
-
 void tst_Document::saveAsksForANameWhenNeeded_data()
 {
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<bool>("saved");
     QTest::addColumn<int>("dialogs");
-    QTest::newRow("has a name") << "named.xml" << "" << true << 0;
-    QTest::newRow("asks, chosen") << "" << "chosen.xml" << true << 1;
-    QTest::newRow("asks, cancelled") << "" << "" << false << 1;
+    QTest::newRow("has a name") << "named.xml"
+                                << "" << true << 0;
+    QTest::newRow("asks, chosen") << ""
+                                  << "chosen.xml" << true << 1;
+    QTest::newRow("asks, cancelled") << ""
+                                     << "" << false << 1;
 }
 
 void tst_Document::saveAsksForANameWhenNeeded()
@@ -485,8 +480,10 @@ void tst_Document::checkIfToSave_data()
     QTest::newRow("cancel") << true << int(UserInteraction::Cancel) << "" << true << false;
     QTest::newRow("yes, saved") << true << int(UserInteraction::Yes) << "out.xml" << false << true;
     // The changes are not dropped when the save did not happen.
-    QTest::newRow("yes, dialog cancelled") << true << int(UserInteraction::Yes) << "" << true << false;
-    QTest::newRow("yes, write failed") << true << int(UserInteraction::Yes) << "bad" << true << false;
+    QTest::newRow("yes, dialog cancelled")
+        << true << int(UserInteraction::Yes) << "" << true << false;
+    QTest::newRow("yes, write failed")
+        << true << int(UserInteraction::Yes) << "bad" << true << false;
 }
 
 void tst_Document::checkIfToSave()
@@ -502,7 +499,7 @@ void tst_Document::checkIfToSave()
         doc.setReportHeader(true);
     if (answer)
         m_ui.answers << UserInteraction::Button(answer);
-    const QString path = chosen == "bad" ? m_dir.filePath("missing/folder/x.xml")
+    const QString path = chosen == "bad"    ? m_dir.filePath("missing/folder/x.xml")
                          : chosen.isEmpty() ? QString()
                                             : m_dir.filePath(chosen);
     if (!path.isEmpty())
@@ -518,7 +515,8 @@ void tst_Document::checkIfToSave()
     QCOMPARE(question.text, QStringLiteral("Changes were made, do you want to save your current "
                                            "file before to continue ?"));
     QCOMPARE(question.title, QStringLiteral("Current document modified"));
-    QCOMPARE(question.buttons, int(UserInteraction::Yes | UserInteraction::No | UserInteraction::Cancel));
+    QCOMPARE(question.buttons,
+             int(UserInteraction::Yes | UserInteraction::No | UserInteraction::Cancel));
     QCOMPARE(QFile::exists(path), written);
     QCOMPARE(doc.modified(), !written);
 }
@@ -529,16 +527,26 @@ void tst_Document::sectionKeys_data()
     QTest::addColumn<int>("number");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("sortingKey");
-    QTest::newRow("page header") << 1 << 0 << "ph" << "0000";
-    QTest::newRow("page footer") << 2 << 0 << "pf" << "0000";
-    QTest::newRow("report header") << 3 << 7 << "rh" << "0000";
-    QTest::newRow("report footer") << 4 << 0 << "rf" << "0000";
-    QTest::newRow("data 2") << 0 << 2 << "d2" << "0020";
-    QTest::newRow("data 12") << 0 << 12 << "d12" << "0120";
-    QTest::newRow("data 1234") << 0 << 1234 << "d1234" << "12340";
-    QTest::newRow("before data 2") << 5 << 2 << "d2" << "0019";
-    QTest::newRow("after data 2") << 6 << 2 << "d2" << "0021";
-    QTest::newRow("unknown kind") << 9 << 3 << "d3" << "0030";
+    QTest::newRow("page header") << 1 << 0 << "ph"
+                                 << "0000";
+    QTest::newRow("page footer") << 2 << 0 << "pf"
+                                 << "0000";
+    QTest::newRow("report header") << 3 << 7 << "rh"
+                                   << "0000";
+    QTest::newRow("report footer") << 4 << 0 << "rf"
+                                   << "0000";
+    QTest::newRow("data 2") << 0 << 2 << "d2"
+                            << "0020";
+    QTest::newRow("data 12") << 0 << 12 << "d12"
+                             << "0120";
+    QTest::newRow("data 1234") << 0 << 1234 << "d1234"
+                               << "12340";
+    QTest::newRow("before data 2") << 5 << 2 << "d2"
+                                   << "0019";
+    QTest::newRow("after data 2") << 6 << 2 << "d2"
+                                  << "0021";
+    QTest::newRow("unknown kind") << 9 << 3 << "d3"
+                                  << "0030";
 }
 
 void tst_Document::sectionKeys()
@@ -568,46 +576,10 @@ void tst_Document::itemKeysAreNeverReused()
     QCOMPARE(s.items.value("K4"), next); // keys compare without case
     QCOMPARE(s.items.at(0)->whatIs(), QStringLiteral("item"));
     QCOMPARE(s.items.at(1)->whatIs(), QStringLiteral("picture"));
+    QCOMPARE(iGraph().whatIs(), QStringLiteral("graph"));
     s.SelectAll(true);
     for (ReportItem *item : s.items)
         QVERIFY(item->selected);
-}
-
-void tst_Document::sectionUnitAndHeight()
-{
-    section loose;
-    loose.Height = 3;
-    QCOMPARE(loose.unit(), 0);
-    QCOMPARE(loose.HeightT(), 3.0);
-    TalvoDocument doc;
-    section *s = doc.sections.at(0);
-    QCOMPARE(s->unit(), 7);
-    QCOMPARE(s->HeightT(), 2 * 567.0);
-    doc.setUnit(Unit::Inches);
-    QCOMPARE(s->HeightT(), 2 * 1440.0);
-}
-
-void tst_Document::newItemDefaults()
-{
-    Item item;
-    QCOMPARE(item.content, QStringLiteral("Your Text"));
-    QCOMPARE(item.fontName, QStringLiteral("Arial"));
-    QCOMPARE(item.fontSize, 10.0f);
-    QCOMPARE(item.fontColor, 0);
-    QCOMPARE(item.AlignH, (unsigned char)0);
-    QCOMPARE(item.w, 2.0f);
-    QCOMPARE(item.h, 2.0f);
-    QCOMPARE(item.visible, QStringLiteral("true"));
-    QVERIFY(!item.borders.isAnyBorders());
-    QVERIFY(!item.modified && !item.selected);
-    iPic pic;
-    QCOMPARE(pic.w, 1.0f);
-    QCOMPARE(pic.pType, 0);
-    QVERIFY(pic.pic.isNull());
-    iGraph graph;
-    QCOMPARE(graph.gType, 1);
-    QCOMPARE(graph.h, 1.0f);
-    QCOMPARE(graph.whatIs(), QStringLiteral("graph"));
 }
 
 void tst_Document::alignAndFontFlags_data()
@@ -686,9 +658,14 @@ void tst_Document::twipsFollowTheDocumentUnit()
     QCOMPARE(pic->yt(), 2 * twipsPerUnit);
     QCOMPARE(pic->wt(), 3 * twipsPerUnit);
     QCOMPARE(pic->ht(), 0.5 * twipsPerUnit);
+    QCOMPARE(doc.sections.at(0)->HeightT(), 2 * twipsPerUnit);
+    // No document or section: no conversion.
     iPic loose;
     loose.x = 4;
-    QCOMPARE(loose.xt(), 4.0); // no section: no conversion
+    QCOMPARE(loose.xt(), 4.0);
+    section looseSection;
+    looseSection.Height = 3;
+    QCOMPARE(looseSection.HeightT(), 3.0);
 }
 
 void tst_Document::copyCopiesEveryKind()

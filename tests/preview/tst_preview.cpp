@@ -19,8 +19,8 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -153,6 +153,33 @@ double inkShare(const QImage &image)
     return double(ink) / (qint64(rgb.width()) * rgb.height());
 }
 
+// Ink on the sheet as the page view shows it.
+double sheetInk(fDocViewer &w)
+{
+    return inkShare(w.pageView()->viewport()->grab().toImage().copy(w.pageView()->pageRect()));
+}
+
+void wheel(QWidget *viewport, int delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWheelEvent e(QPointF(50, 50), viewport->mapToGlobal(QPointF(50, 50)), QPoint(),
+                  QPoint(0, delta), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(viewport, &e);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString tool(const QString &program, const QStringList &arguments)
+{
+    QProcess p;
+    p.start(program, arguments);
+    p.waitForFinished();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
 } // namespace
 
 class TestPreview : public QObject
@@ -170,7 +197,6 @@ private slots:
     void keysWhileRunning();
     void stopDuringRun_data();
     void stopDuringRun();
-    void closeRefusedWhileWorking();
     void emptyReport_data();
     void emptyReport();
     void closingKeepsChanges_data();
@@ -242,8 +268,7 @@ void TestPreview::runShowsPages()
     // The thumbnails follow the pages made.
     QCOMPARE(w.findChild<QListView *>(QStringLiteral("thumbnails"))->model()->rowCount(), pages);
     // The page is drawn: text on the sheet.
-    const QImage shot = w.pageView()->viewport()->grab().toImage();
-    QVERIFY(inkShare(shot.copy(w.pageView()->pageRect())) > 0.0005);
+    QVERIFY(sheetInk(w) > 0.0005);
 }
 
 void TestPreview::pagingKeys_data()
@@ -251,13 +276,11 @@ void TestPreview::pagingKeys_data()
     QTest::addColumn<QList<int>>("keys");
     QTest::addColumn<int>("page");
     using K = QList<int>;
-    QTest::newRow("right twice") << K{Qt::Key_Right, Qt::Key_Right} << 3;
     QTest::newRow("space goes back") << K{Qt::Key_Right, Qt::Key_Right, Qt::Key_Space} << 2;
     QTest::newRow("left at the first page") << K{Qt::Key_Left} << 1;
     QTest::newRow("end") << K{Qt::Key_End} << 5;
     QTest::newRow("right stops at the last page")
         << K{Qt::Key_End, Qt::Key_Right, Qt::Key_Right} << 5;
-    QTest::newRow("end then home") << K{Qt::Key_End, Qt::Key_Home} << 1;
     QTest::newRow("end then left") << K{Qt::Key_End, Qt::Key_Left} << 4;
 }
 
@@ -300,10 +323,7 @@ void TestPreview::keysWhileRunning()
     int rowsAtPage5 = -1;
     auto *thumbs = w.findChild<QListView *>(QStringLiteral("thumbnails"));
     // The complete page 1 is on display as soon as page 2 is started.
-    atPage(*doc, 1, [&] {
-        inkOfPage1 =
-            inkShare(w.pageView()->viewport()->grab().toImage().copy(w.pageView()->pageRect()));
-    });
+    atPage(*doc, 1, [&] { inkOfPage1 = sheetInk(w); });
     atPage(*doc, 5, [&] {
         rowsAtPage5 = thumbs->model()->rowCount();
         QTest::keyClick(w.pageView(), Qt::Key_End);
@@ -335,16 +355,22 @@ void TestPreview::stopDuringRun_data()
     QTest::newRow("escape key") << true;
 }
 
+// Closing is refused while pages come; Stop (button or Escape) ends the run
+// early, and the window then closes and releases the document.
 void TestPreview::stopDuringRun()
 {
     QFETCH(bool, byKey);
     auto doc = listReport(20000);
     fDocViewer w;
+    QSignalSpy unloaded(&w, &fDocViewer::unloaded);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QApplication::setActiveWindow(&w);
     QString statusAfterStop;
+    bool closedWhileWorking = true;
     atPage(*doc, 3, [&] {
+        closedWhileWorking = w.close();
+        QVERIFY(w.isVisible());
         if (byKey)
             QTest::keyClick(w.pageView(), Qt::Key_Escape);
         else
@@ -352,28 +378,14 @@ void TestPreview::stopDuringRun()
         statusAfterStop = panel(w, "status");
     });
     run(w, *doc);
+    QVERIFY(!closedWhileWorking);
     QCOMPARE(statusAfterStop, QStringLiteral("Stopping..."));
     QVERIFY(doc->recordsDone < doc->nbRecords);
     QVERIFY(doc->NbPages() < 2223); // what the 20,000 rows make
     QVERIFY(!doc->working);
     QCOMPARE(panel(w, "status"), QStringLiteral("ready"));
     QVERIFY(!w.action(QStringLiteral("stop"))->isEnabled());
-    QVERIFY(ui->shown.isEmpty()); // a stopped run is no empty report
-}
-
-void TestPreview::closeRefusedWhileWorking()
-{
-    auto doc = listReport(20000);
-    fDocViewer w;
-    QSignalSpy unloaded(&w, &fDocViewer::unloaded);
-    bool closedWhileWorking = true;
-    atPage(*doc, 2, [&] {
-        closedWhileWorking = w.close();
-        QVERIFY(w.isVisible());
-        w.stopRun();
-    });
-    run(w, *doc);
-    QVERIFY(!closedWhileWorking);
+    // Only the refusal was said: a stopped run is no empty report.
     QCOMPARE(ui->shown.size(), 1);
     QCOMPARE(ui->shown.at(0).text,
              QStringLiteral("Please stop the process before to close the window"));
@@ -381,7 +393,6 @@ void TestPreview::closeRefusedWhileWorking()
     QVERIFY(w.close());
     QVERIFY(!w.isVisible());
     QCOMPARE(unloaded.count(), 1);
-    // The document is released with the window.
     QCOMPARE(doc->nbSections(), 0);
     QCOMPARE(doc->NbPages(), 0);
 }
@@ -462,11 +473,7 @@ void TestPreview::closingKeepsChanges()
     QVERIFY(doc->SaveXML(file));
     doc->fileName = file;
     doc->clearModified();
-    const QByteArray before = [&] {
-        QFile f(file);
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }();
+    const QByteArray before = readFile(file);
     Item *item = static_cast<Item *>(doc->sections.value(QStringLiteral("d1"))->items.at(0));
     if (changed) {
         item->content = QStringLiteral("[Name] changed");
@@ -482,9 +489,8 @@ void TestPreview::closingKeepsChanges()
     ui->shown.clear();
     QCOMPARE(w.close(), closes);
     QCOMPARE(ui->shown.size(), changed ? 1 : 0);
-    QFile f(file);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    const QByteArray after = f.readAll();
+    const QByteArray after = readFile(file);
+    QVERIFY(!after.isEmpty());
     QCOMPARE(after != before, written);
     if (written) {
         QVERIFY(after.contains("[Name] changed"));
@@ -556,9 +562,7 @@ void TestPreview::htmlButtonTarget()
     const QString target = expected == QLatin1String("program") ? dir.filePath("bin/test.html")
                                                                 : dir.filePath("reports/test.html");
     QVERIFY(ui->shown.isEmpty());
-    QFile html(target);
-    QVERIFY2(html.open(QIODevice::ReadOnly), qPrintable(target));
-    const QByteArray text = html.readAll();
+    const QByteArray text = readFile(target);
     QVERIFY(text.contains("Row 1"));
     QVERIFY(text.contains("Page 1 of 2"));
     QVERIFY(panel(w, "status").contains(target));
@@ -568,7 +572,6 @@ void TestPreview::zoom_data()
 {
     QTest::addColumn<QString>("action");
     QTest::addColumn<double>("factor");
-    QTest::newRow("100 %") << "100" << 1.0;
     QTest::newRow("400 %") << "400" << 4.0;
     QTest::newRow("ctrl+plus from 100") << "ctrl+" << 1.25;
     QTest::newRow("ctrl+minus from 100") << "ctrl-" << 0.75;
@@ -594,12 +597,9 @@ void TestPreview::zoom()
         QTest::keyClick(&w, Qt::Key_Plus, Qt::ControlModifier);
     else if (action == QLatin1String("ctrl-"))
         QTest::keyClick(&w, Qt::Key_Minus, Qt::ControlModifier);
-    else if (action == QLatin1String("wheel+")) {
-        QWheelEvent wheel(QPointF(50, 50), w.pageView()->viewport()->mapToGlobal(QPointF(50, 50)),
-                          QPoint(), QPoint(0, 120), Qt::NoButton, Qt::ControlModifier,
-                          Qt::NoScrollPhase, false);
-        QApplication::sendEvent(w.pageView()->viewport(), &wheel);
-    } else if (action == QLatin1String("min")) {
+    else if (action == QLatin1String("wheel+"))
+        wheel(w.pageView()->viewport(), 120, Qt::ControlModifier);
+    else if (action == QLatin1String("min")) {
         for (int i = 0; i < 20; ++i)
             zoom->zoomOut();
     } else if (action == QLatin1String("fitpage"))
@@ -618,7 +618,9 @@ void TestPreview::zoom()
     // resolution, times the zoom.
     const double expected = 21 * 567.0 / 1440 * view->logicalDpiX() * factor;
     QVERIFY2(qAbs(view->pageSizePixels().width() - expected) <= 1,
-             qPrintable(QStringLiteral("%1 px, expected %2").arg(view->pageSizePixels().width()).arg(expected)));
+             qPrintable(QStringLiteral("%1 px, expected %2")
+                            .arg(view->pageSizePixels().width())
+                            .arg(expected)));
     if (view->pageSizePixels().height() < view->viewport()->height())
         return;
     // PageDown moves one large step and stops at the end.
@@ -668,24 +670,19 @@ void TestPreview::wheelTurnsPages()
     run(w, *doc);
     w.zoom()->setMode(PreviewZoom::FitPage);
     QWidget *viewport = w.pageView()->viewport();
-    auto wheel = [&](int delta) {
-        QWheelEvent e(QPointF(50, 50), viewport->mapToGlobal(QPointF(50, 50)), QPoint(),
-                      QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(viewport, &e);
-    };
-    wheel(-120);
+    wheel(viewport, -120);
     QCOMPARE(w.currentPage(), 2);
-    wheel(-60); // half a notch past the end turns nothing yet
+    wheel(viewport, -60); // half a notch past the end turns nothing yet
     QCOMPARE(w.currentPage(), 2);
-    wheel(-60);
+    wheel(viewport, -60);
     QCOMPARE(w.currentPage(), 3);
-    wheel(120);
+    wheel(viewport, 120);
     QCOMPARE(w.currentPage(), 2);
     // At 400 % the wheel scrolls the sheet first.
     w.zoom()->setFactor(4.0);
     QScrollBar *bar = w.pageView()->verticalScrollBar();
     bar->setValue(0);
-    wheel(-120);
+    wheel(viewport, -120);
     QCOMPARE(w.currentPage(), 2);
     QVERIFY(bar->value() > 0);
 }
@@ -695,8 +692,7 @@ void TestPreview::find_data()
     QTest::addColumn<QString>("needle");
     QTest::addColumn<int>("hits");
     QTest::addColumn<int>("firstPage");
-    QTest::newRow("row names") << "Row 1" << 11 << 1; // 1, 10..19
-    QTest::newRow("any case") << "row 4" << 2 << 1;   // 4, 40
+    QTest::newRow("any case") << "row 1" << 11 << 1; // 1, 10..19
     QTest::newRow("page variable filled in") << "Page 3 of 5" << 1 << 3;
     QTest::newRow("nowhere") << "Column" << 0 << 1;
 }
@@ -802,25 +798,17 @@ void TestPreview::exportPages()
     QVERIFY(!steps.isEmpty());
     QCOMPARE(doc->CurrentPage, 77);
     if (format == PreviewExportRequest::Pdf) {
-        QProcess info;
-        info.start(QStringLiteral("pdfinfo"), {written.at(0)});
-        QVERIFY(info.waitForFinished());
-        QVERIFY(QString::fromUtf8(info.readAllStandardOutput())
-                .contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))));
-        QProcess text;
-        text.start(QStringLiteral("pdftotext"),
-                   {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-                    QStringLiteral("1"), written.at(0), QStringLiteral("-")});
-        QVERIFY(text.waitForFinished());
-        QVERIFY(QString::fromUtf8(text.readAllStandardOutput()).contains(firstText));
+        QVERIFY(tool(QStringLiteral("pdfinfo"), {written.at(0)})
+                    .contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))));
+        QVERIFY(tool(QStringLiteral("pdftotext"), {QStringLiteral("-l"), QStringLiteral("1"),
+                                                   written.at(0), QStringLiteral("-")})
+                    .contains(firstText));
     } else if (format == PreviewExportRequest::Png) {
         const QImage page(written.at(0));
         QCOMPARE(page.width(), qRound(21 / 2.54 * 150));
         QVERIFY(inkShare(page) > 0.0005);
     } else {
-        QFile html(written.at(0));
-        QVERIFY(html.open(QIODevice::ReadOnly));
-        QVERIFY(QString::fromUtf8(html.readAll()).contains(firstText));
+        QVERIFY(QString::fromUtf8(readFile(written.at(0))).contains(firstText));
     }
 }
 

@@ -34,36 +34,22 @@ private slots:
 void tst_Functions::math_data()
 {
     columns();
-    row("Abs(-3)", "3", "Integer");
     row("Abs(-32768)", "32768", "Long");
-    row("Abs(-1.5)", "1.5", "Double");
     row("Abs(\"-2\")", "2", "Double");
     row("Abs(Null)", "", "Null");
     row("Int(-2.5)", "-3", "Double");
     row("Fix(-2.5)", "-2", "Double");
-    row("Int(2.7)", "2", "Double");
     row("Int(CCur(-1.5))", "-2", "Currency");
     row("Round(2.5)", "2", "Double");
     row("Round(3.5)", "4", "Double");
     row("Round(-2.5)", "-2", "Double");
     row("Round(1.2345, 2)", "1.23", "Double");
     row("Round(0.125, 2)", "0.12", "Double");
-    row("Round(7)", "7", "Integer");
     row("Round(CCur(2.345), 2)", "2.34", "Currency");
-    row("Sgn(-3)", "-1", "Integer");
-    row("Sgn(0)", "0", "Integer");
-    row("Sqr(16)", "4", "Double");
-    row("Exp(0)", "1", "Double");
     row("Log(Exp(2))", "2", "Double");
     row("Atn(1)*4", "3.14159265358979", "Double");
-    row("Cos(0)", "1", "Double");
-    row("Sin(0)", "0", "Double");
-    row("Tan(0)", "0", "Double");
-    row("Hex(255)", "FF", "String");
     row("Hex(-1)", "FFFF", "String");
     row("Hex(-1.0)", "FFFFFFFF", "String");
-    row("Hex(65536)", "10000", "String");
-    row("Oct(8)", "10", "String");
     row("Hex(Null)", "", "Null");
     error("Sqr(-1)", "Invalid procedure call or argument");
     error("Log(0)", "Invalid procedure call or argument");
@@ -74,41 +60,28 @@ void tst_Functions::math_data()
 void tst_Functions::conversion_data()
 {
     columns();
-    row("CBool(1)", "True", "Boolean");
     row("CBool(\"false\")", "False", "Boolean");
-    row("CBool(\"0\")", "False", "Boolean");
-    row("CByte(255)", "255", "Byte");
     row("CInt(2.5)", "2", "Integer");
     row("CInt(3.5)", "4", "Integer");
-    row("CInt(\"-7\")", "-7", "Integer");
     row("CLng(\"1,234\")", "1234", "Long");
-    row("CLng(2147483647)", "2147483647", "Long");
-    row("CSng(1.5)", "1.5", "Single");
     row("CSng(1/3)", "0.3333333", "Single");
-    row("CDbl(\"1.5e2\")", "150", "Double");
     row("CDbl(\"  42  \")", "42", "Double");
     row("CDbl(\"$12.50\")", "12.5", "Double");
     row("CDbl(\"&HFF\")", "255", "Double");
     row("CCur(1.23456)", "1.2346", "Currency");
-    row("CCur(\"12.5\")", "12.5", "Currency");
     row("CDate(\"2001-02-03\")", "2/3/2001", "Date");
     row("CDate(\"March 5, 2001 2:30 PM\")", "3/5/2001 2:30:00 PM", "Date");
     row("CDate(36526.5)", "1/1/2000 12:00:00 PM", "Date");
-    row("CStr(1.5)", "1.5", "String");
-    row("CStr(True)", "True", "String");
     row("CStr(Empty)", "", "String");
     row("CStr(#1/2/2000#)", "1/2/2000", "String");
-    row("Chr(65)", "A", "String");
     row("Chr(128)", "€", "String");
     row("ChrW(8364)", "€", "String");
-    row("Asc(\"A\")", "65", "Integer");
     row("Asc(\"€\")", "128", "Integer");
     row("AscW(\"€\")", "8364", "Integer");
     error("CByte(256)", "Overflow");
     error("CInt(32768)", "Overflow");
     error("CLng(\"abc\")", "Type mismatch");
     error("CStr(Null)", "Invalid use of Null");
-    error("CInt(Null)", "Invalid use of Null");
     error("CDate(\"not a date\")", "Type mismatch");
     error("CBool(\"maybe\")", "Type mismatch");
     error("Chr(256)", "Invalid procedure call or argument");
@@ -118,57 +91,38 @@ void tst_Functions::conversion_data()
 void tst_Functions::inspection_data()
 {
     columns();
-    row("IsEmpty(Empty)", "True", "Boolean");
-    row("IsEmpty(\"\")", "False", "Boolean");
-    row("IsNull(Null)", "True", "Boolean");
-    row("IsNull(Empty)", "False", "Boolean");
     row("IsNumeric(\"1e3\")", "True", "Boolean");
     row("IsNumeric(\" 12 \")", "True", "Boolean");
-    row("IsNumeric(\"abc\")", "False", "Boolean");
     row("IsNumeric(Empty)", "True", "Boolean");
     row("IsNumeric(Null)", "False", "Boolean");
     row("IsNumeric(#1/1/2000#)", "False", "Boolean");
     row("IsDate(\"1/2/2000\")", "True", "Boolean");
-    row("IsDate(\"hello\")", "False", "Boolean");
     row("IsDate(12)", "False", "Boolean");
-    row("TypeName(1)", "Integer", "String");
-    row("TypeName(\"a\")", "String", "String");
     row("TypeName(Nothing)", "Nothing", "String");
     row("TypeName(CByte(1))", "Byte", "String");
     row("VarType(Empty)", "0", "Integer");
-    row("VarType(Null)", "1", "Integer");
     row("VarType(1.5)", "5", "Integer");
-    row("VarType(\"a\")", "8", "Integer");
-    row("VarType(True)", "11", "Integer");
     row("VarType(CByte(1))", "17", "Integer");
 }
 
 void tst_Functions::strings_data()
 {
     columns();
-    row("Len(\"abc\")", "3", "Long");
     row("Len(123.5)", "5", "Long");
     row("Len(Null)", "", "Null");
-    row("Left(\"abc\", 2)", "ab", "String");
     row("Left(\"abc\", 5)", "abc", "String");
-    row("Right(\"abc\", 2)", "bc", "String");
     row("Left(Null, 1)", "", "Null");
     row("Mid(\"hello\", 2, 3)", "ell", "String");
-    row("Mid(\"hello\", 2)", "ello", "String");
     row("Mid(\"abc\", 5)", "", "String");
-    row("InStr(\"hello\", \"l\")", "3", "Long");
     row("InStr(4, \"hello\", \"l\")", "4", "Long");
     row("InStr(1, \"HELLO\", \"l\", 1)", "3", "Long");
-    row("InStr(\"hello\", \"z\")", "0", "Long");
     row("InStr(\"hello\", \"\")", "1", "Long");
     row("InStr(Null, \"a\")", "", "Null");
     row("InStrRev(\"hello\", \"l\")", "4", "Long");
     row("InStrRev(\"hello\", \"l\", 3)", "3", "Long");
     row("LCase(\"ÄBC\")", "äbc", "String");
-    row("UCase(\"äbc\")", "ÄBC", "String");
     row("LTrim(\"  a \") & \"|\"", "a |", "String");
     row("RTrim(\"  a \") & \"|\"", "  a|", "String");
-    row("Trim(\"  a  \")", "a", "String");
     row("Replace(\"aaa\", \"a\", \"bb\")", "bbbbbb", "String");
     row("Replace(\"abcabc\", \"b\", \"X\", 3)", "caXc", "String");
     row("Replace(\"abab\", \"b\", \"X\", 1, 1)", "aXab", "String");
@@ -176,15 +130,11 @@ void tst_Functions::strings_data()
     row("Replace(\"abc\", \"\", \"X\")", "abc", "String");
     row("Space(3) & \"|\"", "   |", "String");
     row("String(3, \"ab\")", "aaa", "String");
-    row("String(3, 65)", "AAA", "String");
-    row("StrReverse(\"abc\")", "cba", "String");
     row("StrComp(\"a\", \"B\")", "1", "Integer");
     row("StrComp(\"a\", \"A\", 1)", "0", "Integer");
-    row("StrComp(\"a\", \"b\")", "-1", "Integer");
     row("StrComp(Null, \"b\")", "", "Null");
     error("Mid(\"abc\", 0)", "Invalid procedure call or argument");
     error("Left(\"abc\", -1)", "Invalid procedure call or argument");
-    error("Space(-1)", "Invalid procedure call or argument");
     error("String(2, \"\")", "Invalid procedure call or argument");
     error("InStr(0, \"a\", \"a\")", "Invalid procedure call or argument");
 }
@@ -201,28 +151,20 @@ void tst_Functions::dates_data()
     row("DateValue(\"March 5, 2001\")", "3/5/2001", "Date");
     row("DateValue(#3/5/2001 13:00#)", "3/5/2001", "Date");
     row("TimeValue(\"1:30 PM\")", "1:30:00 PM", "Date");
-    row("Day(#3/5/2001#)", "5", "Integer");
     row("Month(\"3/5/2001\")", "3", "Integer");
     row("Year(36526)", "2000", "Integer");
     row("Hour(#13:45:10#)", "13", "Integer");
-    row("Minute(#13:45:10#)", "45", "Integer");
-    row("Second(#13:45:10#)", "10", "Integer");
     row("Year(Null)", "", "Null");
     row("Weekday(#1/1/2000#)", "7", "Integer");
     row("Weekday(#1/1/2000#, 2)", "6", "Integer");
-    row("MonthName(2)", "February", "String");
     row("MonthName(2, True)", "Feb", "String");
-    row("WeekdayName(1)", "Sunday", "String");
     row("WeekdayName(1, True, 2)", "Mon", "String");
     row("DateAdd(\"m\", 1, #1/31/2000#)", "2/29/2000", "Date");
     row("DateAdd(\"yyyy\", 1, #2/29/2000#)", "2/28/2001", "Date");
     row("DateAdd(\"q\", 1, #11/30/2000#)", "2/28/2001", "Date");
-    row("DateAdd(\"d\", -1, #1/1/2000#)", "12/31/1999", "Date");
     row("DateAdd(\"ww\", 2, #1/1/2000#)", "1/15/2000", "Date");
     row("DateAdd(\"h\", 25, #1/1/2000#)", "1/2/2000 1:00:00 AM", "Date");
-    row("DateAdd(\"n\", -30, #1/1/2000#)", "12/31/1999 11:30:00 PM", "Date");
     row("DateAdd(\"s\", 1, #12/30/1899 11:59:59 PM#)", "12/31/1899", "Date");
-    row("DateDiff(\"d\", #1/1/2000#, #3/1/2000#)", "60", "Long");
     row("DateDiff(\"d\", #3/1/2000#, #1/1/2000#)", "-60", "Long");
     row("DateDiff(\"m\", #1/31/2000#, #2/1/2000#)", "1", "Long");
     row("DateDiff(\"yyyy\", #12/31/1999#, #1/1/2000#)", "1", "Long");
@@ -230,14 +172,10 @@ void tst_Functions::dates_data()
     row("DateDiff(\"ww\", #1/1/2000#, #1/9/2000#)", "2", "Long");
     row("DateDiff(\"w\", #1/1/2000#, #1/9/2000#)", "1", "Long");
     row("DateDiff(\"h\", #1/1/2000 23:59#, #1/2/2000 0:01#)", "1", "Long");
-    row("DateDiff(\"s\", #1/1/2000#, #1/2/2000#)", "86400", "Long");
-    row("DatePart(\"ww\", #1/1/2000#)", "1", "Integer");
     row("DatePart(\"ww\", #1/2/2000#)", "2", "Integer");
     row("DatePart(\"ww\", #12/31/2000#)", "54", "Integer");
-    row("DatePart(\"q\", #5/5/2000#)", "2", "Integer");
     row("DatePart(\"y\", #3/1/2000#)", "61", "Integer");
     row("DatePart(\"w\", #1/1/2000#)", "7", "Integer");
-    row("DatePart(\"yyyy\", \"2001-02-03\")", "2001", "Integer");
     error("DateAdd(\"x\", 1, #1/1/2000#)", "Invalid procedure call or argument");
     error("DateSerial(10000, 1, 1)", "Invalid procedure call or argument");
     error("DateAdd(\"yyyy\", 9000, #1/1/2000#)", "Invalid procedure call or argument");
@@ -248,21 +186,15 @@ void tst_Functions::dates_data()
 void tst_Functions::formatting_data()
 {
     columns();
-    row("FormatNumber(1234.567)", "1,234.57", "String");
-    row("FormatNumber(1234.567, 0)", "1,235", "String");
     row("FormatNumber(0.5, 2, 0)", ".50", "String");
     row("FormatNumber(-1234.5, 1, -1, -1, 0)", "(1234.5)", "String");
     row("FormatNumber(-0.001, 2)", "0.00", "String");
     row("FormatNumber(\"12.5\")", "12.50", "String");
     row("FormatCurrency(1234.5)", "$1,234.50", "String");
     row("FormatCurrency(-1234.5)", "($1,234.50)", "String");
-    row("FormatCurrency(1234.5, 0)", "$1,235", "String");
     row("FormatPercent(0.256)", "25.60%", "String");
-    row("FormatPercent(0.256, 0)", "26%", "String");
     row("FormatDateTime(#1/2/2000 13:05#)", "1/2/2000 1:05:00 PM", "String");
     row("FormatDateTime(#1/2/2000 13:05#, 1)", "Sunday, January 2, 2000", "String");
-    row("FormatDateTime(#1/2/2000 13:05#, 2)", "1/2/2000", "String");
-    row("FormatDateTime(#1/2/2000 13:05#, 3)", "1:05:00 PM", "String");
     row("FormatDateTime(#1/2/2000 13:05#, vbShortTime)", "13:05", "String");
     error("FormatNumber(\"abc\")", "Type mismatch");
     error("FormatNumber(Null)", "Type mismatch");
@@ -279,7 +211,6 @@ void tst_Functions::germanLocale_data()
     row("FormatNumber(1234.567)", "1.234,57", "String");
     row("FormatCurrency(1234.5)", "1.234,50\u00A0€", "String");
     row("MonthName(3)", "März", "String");
-    row("WeekdayName(1)", "Sonntag", "String");
     row("CStr(#3/4/2001#)", "04.03.2001", "String");
     row("CDate(\"4.3.2001\")", "04.03.2001", "Date");
     row("#3/4/2001#", "04.03.2001", "Date");
@@ -307,8 +238,6 @@ void tst_Functions::clockFunctions()
 void tst_Functions::iifEvaluatesOnlyTheChosenBranch_data()
 {
     columns();
-    row("IIf(1 > 2, \"a\", \"b\")", "b", "String");
-    row("IIf(True, 1, 2)", "1", "Integer");
     row("IIf(0 = 0, 0, 10 / 0)", "0", "Integer");
     row("IIf(Null, 1, 2)", "2", "Integer");
     row("IIf(\"true\", \"y\", \"n\")", "y", "String");
@@ -320,8 +249,6 @@ void tst_Functions::iifEvaluatesOnlyTheChosenBranch_data()
 void tst_Functions::namesAreCaseInsensitive_data()
 {
     columns();
-    row("LEN(\"ab\")", "2", "Long");
-    row("len(\"ab\")", "2", "Long");
     row("iif(TRUE, MID(\"abc\", 2, 1), \"\")", "b", "String");
     row("VBCRLF = vbCrLf", "True", "Boolean");
     row("1 mod 2 AND 1", "1", "Integer");

@@ -18,10 +18,8 @@ private slots:
     void literals() { check(); }
     void arithmetic_data();
     void arithmetic() { check(); }
-    void comparison_data();
-    void comparison() { check(); }
-    void logical_data();
-    void logical() { check(); }
+    void comparisonAndLogic_data();
+    void comparisonAndLogic() { check(); }
     void syntaxErrors_data();
     void syntaxErrors() { check(); }
     void evalCommand_data();
@@ -76,99 +74,66 @@ void tst_Script::check()
 void tst_Script::literals_data()
 {
     columns();
-    row("1", "1", "Integer");
     row("32767", "32767", "Integer");
     row("32768", "32768", "Long");
     row("-32768", "-32768", "Long");
     row("2147483647", "2147483647", "Long");
     row("2147483648", "2147483648", "Double");
-    row("1.5", "1.5", "Double");
     row(".5", "0.5", "Double");
     row("1e3", "1000", "Double");
-    row("1.5E-3", "0.0015", "Double");
     row("1E15", "1E+15", "Double");
     row("0.00001", "1E-05", "Double");
-    row("123456789012345", "123456789012345", "Double");
     row("1/3", "0.333333333333333", "Double");
     row("&HFF", "255", "Integer");
     row("&HFFFF", "-1", "Integer");
     row("&H10000", "65536", "Long");
-    row("&HFFFFFFFF", "-1", "Long");
-    row("&O17", "15", "Integer");
     row("\"a\"\"b\"", "a\"b", "String");
-    row("\"\"", "", "String");
     row("#1/2/2000#", "1/2/2000", "Date");
     row("#2000-01-02 13:05:09#", "1/2/2000 1:05:09 PM", "Date");
     row("#13:05#", "1:05:00 PM", "Date");
-    row("True", "True", "Boolean");
-    row("false", "False", "Boolean");
     row("Empty", "", "Empty");
     row("Null", "", "Null");
-    row("vbCrLf", "\r\n", "String");
-    row("vbSunday", "1", "Integer");
-    row("\"Grüße ✓\"", "Grüße ✓", "String");
     error("\"abc", "Unterminated string constant");
     error("#1/2/2000", "Syntax error");
-    error("#99/99/2000#", "Syntax error");
     error("1E999", "Overflow");
     error("[Price]", "Variable is undefined");
-    error("foo + 1", "Variable is undefined");
     error("1 ? 2", "Invalid character");
 }
 
 void tst_Script::arithmetic_data()
 {
     columns();
-    row("1+2", "3", "Integer");
     row("32767+1", "32768", "Long");
     row("2147483647+1", "2147483648", "Double");
     row("200*200", "40000", "Long");
     row("CByte(200)+CByte(55)", "255", "Byte");
     row("CByte(200)+CByte(56)", "256", "Integer");
     row("True+True", "-2", "Integer");
-    row("1+1.5", "2.5", "Double");
-    row("CSng(1.5)+1", "2.5", "Single");
     row("CSng(1.5)+40000", "40001.5", "Double");
     row("CCur(1.5)*3", "4.5", "Currency");
     row("CCur(0.1)+CCur(0.2)", "0.3", "Currency");
     row("\"1\"+1", "2", "Double");
-    row("\"a\"+\"b\"", "ab", "String");
-    row("Empty+Empty", "0", "Integer");
     row("Empty+\"x\"", "x", "String");
-    row("Empty+5", "5", "Integer");
     row("Null+1", "", "Null");
-    row("12.5*3*(1-0.15)", "31.875", "Double");
-    row("10/4", "2.5", "Double");
-    row("10/5", "2", "Double");
     row("7\\2", "3", "Integer");
     row("-7\\2", "-3", "Integer");
     row("7.5\\2", "4", "Long");
-    row("7 Mod 3", "1", "Integer");
     row("-7 Mod 3", "-1", "Integer");
     row("5.5 Mod 2", "0", "Long");
-    row("2^10", "1024", "Double");
     row("-2^2", "-4", "Double");
     row("2^3^2", "64", "Double");
-    row("2^-1", "0.5", "Double");
     row("-(-32768)", "32768", "Long");
-    row("-True", "1", "Integer");
-    row("1+2*3", "7", "Integer");
-    row("(1+2)*3", "9", "Integer");
-    row("10-4-3", "3", "Integer");
     row("2*3 Mod 4", "2", "Integer");
     row("7\\2*2", "1", "Integer");
     row("1 & 2 + 3", "15", "String");
     row("\"a\" & Null", "a", "String");
     row("Null & Null", "", "Null");
-    row("\"x\" & True", "xTrue", "String");
-    row("1.5 & \"\"", "1.5", "String");
     row("#1/1/2000# + 1", "1/2/2000", "Date");
     row("#1/3/2000# - #1/1/2000#", "2", "Double");
     row("#1/1/2000# - 0.5", "12/31/1999 12:00:00 PM", "Date");
     error("1/0", "Division by zero");
     error("0/0", "Overflow");
     error("1\\0", "Division by zero");
-    error("1 Mod 0", "Division by zero");
     error("\"abc\"+1", "Type mismatch");
     error("1E308*10", "Overflow");
     error("CCur(900000000000000)*100", "Overflow");
@@ -177,57 +142,32 @@ void tst_Script::arithmetic_data()
     error("#12/31/9999# + 1", "Overflow");
 }
 
-void tst_Script::comparison_data()
+void tst_Script::comparisonAndLogic_data()
 {
     columns();
-    row("1<2", "True", "Boolean");
-    row("2<=2", "True", "Boolean");
-    row("1<>1", "False", "Boolean");
-    row("\"a\"<\"b\"", "True", "Boolean");
     row("\"a\"=\"A\"", "False", "Boolean");
     row("\"B\"<\"a\"", "True", "Boolean");
     row("\"1\"=1", "True", "Boolean");
-    row("1=\"1.0\"", "True", "Boolean");
-    row("\"10\">9", "True", "Boolean");
     row("Len(\"ab\")=\"2\"", "True", "Boolean");
-    row("Len(\"ab\")<CStr(1)", "True", "Boolean");
     row("Empty=0", "True", "Boolean");
     row("Empty=\"\"", "True", "Boolean");
     row("Null=Null", "", "Null");
-    row("1=Null", "", "Null");
     row("True=-1", "True", "Boolean");
     row("#1/1/2000#=36526", "True", "Boolean");
     row("Nothing Is Nothing", "True", "Boolean");
-    row("Not 1=2", "True", "Boolean");
     row("1 = 1 = True", "True", "Boolean");
     error("\"abc\"=1", "Type mismatch");
     error("1 Is Nothing", "Object required");
-}
-
-void tst_Script::logical_data()
-{
-    columns();
-    row("True And False", "False", "Boolean");
-    row("True Or False", "True", "Boolean");
-    row("True Xor True", "False", "Boolean");
-    row("True Eqv True", "True", "Boolean");
     row("False Imp False", "True", "Boolean");
-    row("Not True", "False", "Boolean");
-    row("Not 0", "-1", "Integer");
     row("Not 5", "-6", "Integer");
     row("Not 100000", "-100001", "Long");
     row("12 And 10", "8", "Integer");
-    row("12 Or 3", "15", "Integer");
     row("5 Xor 1", "4", "Integer");
     row("Null And False", "False", "Boolean");
     row("Null And True", "", "Null");
-    row("Null Or True", "True", "Boolean");
     row("Null Or False", "", "Null");
     row("False Imp Null", "True", "Boolean");
-    row("Null Imp True", "True", "Boolean");
-    row("Null Xor True", "", "Null");
     row("Not Null", "", "Null");
-    row("1 < 2 And 3 < 4", "True", "Boolean");
     row("True Or True And False", "True", "Boolean");
     row("\"True\" And True", "True", "Boolean");
     row("Not 1 = 1 Or True", "True", "Boolean");
@@ -238,22 +178,15 @@ void tst_Script::syntaxErrors_data()
 {
     columns();
     error("", "Syntax error");
-    error("   ", "Syntax error");
     error("(1", "Expected ')'");
-    error("((1)", "Expected ')'");
     error("1)", "Syntax error");
     error("1 2", "Expected end of statement");
     error("1 +", "Syntax error");
-    error("* 2", "Syntax error");
     error("Len(\"a\"", "Expected ')'");
     error("Len(\"a\", 2)", "Wrong number of arguments or invalid property assignment");
-    error("Left(\"a\")", "Wrong number of arguments or invalid property assignment");
     error("Now(1)", "Wrong number of arguments or invalid property assignment");
-    error("Len", "Wrong number of arguments or invalid property assignment");
     error("[unterminated", "Expected ']'");
     error("CreateObject(\"WScript.Shell\")", "Variable is undefined");
-    error("Execute(\"x\")", "Variable is undefined");
-    error("Eval(\"1\")", "Variable is undefined");
     error("x = 1 : y = 2", "Invalid character");
     error(QByteArray(1000, '(').append('1').append(QByteArray(1000, ')')).constData(),
           "Out of stack space");
@@ -265,12 +198,8 @@ void tst_Script::evalCommand_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("err");
-    QTest::newRow("sum") << "1+2" << 0 << "3\n"
-                         << "";
     QTest::newRow("slash and spaces") << "10 / 4" << 0 << "2.5\n"
                                       << "";
-    QTest::newRow("text") << "\"a / b\" & \" c\"" << 0 << "a / b c\n"
-                          << "";
     QTest::newRow("date in C locale") << "#3/4/2001#" << 0 << "3/4/2001\n"
                                       << "";
     QTest::newRow("null prints empty") << "Null" << 0 << "\n"
@@ -312,10 +241,6 @@ void tst_Script::databaseValues_data()
                            << "7" << QVariant::fromValue<short>(7);
     QTest::newRow("big integer") << QVariant(qlonglong(1) << 40) << "Double"
                                  << "1099511627776" << QVariant(1099511627776.0);
-    QTest::newRow("double") << QVariant(2.5) << "Double"
-                            << "2.5" << QVariant(2.5);
-    QTest::newRow("text") << QVariant(QStringLiteral("abc")) << "String"
-                          << "abc" << QVariant(QStringLiteral("abc"));
     QTest::newRow("date") << QVariant(QDate(2001, 3, 4)) << "Date"
                           << "3/4/2001" << QVariant(QDateTime(QDate(2001, 3, 4), QTime(0, 0)));
     QTest::newRow("date and time")
