@@ -167,7 +167,8 @@ void TalvoDocument::PrintPage(int n)
     }
 }
 
-void drawBorders(QPainter &painter, const Borders &borders, const QSizeF &boxPixels, bool selection)
+void drawBorders(QPainter &painter, const Borders &borders, const QSizeF &boxPixels, bool selection,
+                 double pixelsPerTwip)
 {
     if (!borders.isAnyBorders())
         return;
@@ -176,7 +177,8 @@ void drawBorders(QPainter &painter, const Borders &borders, const QSizeF &boxPix
     auto line = [&](const border &b, QPointF from, QPointF to, QPointF inwards) {
         if (b.style == 5)
             return;
-        const double width = qMax(1, int(b.Width));
+        // A border pixel is 1/96 inch, 15 twips.
+        const double width = qMax(1, int(b.Width)) * 15 * pixelsPerTwip;
         QPen pen(selection ? DrawingSurface::color(16711680) : DrawingSurface::color(b.Color));
         pen.setWidthF(width);
         pen.setStyle(DrawingSurface::penStyle(b.style));
@@ -193,11 +195,25 @@ void drawBorders(QPainter &painter, const Borders &borders, const QSizeF &boxPix
 
 void drawEditFrame(QPainter &painter, const QSizeF &boxPixels, bool selected)
 {
+    // On the box's outermost pixels, dots on whole pixels: smoothed, they
+    // would blur into a grey line.
+    const QRect frame(0, 0, qRound(boxPixels.width()) - 1, qRound(boxPixels.height()) - 1);
+    if (frame.width() < 0 || frame.height() < 0)
+        return;
     const QPalette palette = QGuiApplication::palette();
-    QPen pen(selected ? palette.color(QPalette::Highlight) : palette.color(QPalette::Inactive, QPalette::Mid));
-    pen.setStyle(Qt::DotLine);
-    pen.setWidth(1);
-    painter.setPen(pen);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRectF(0, 0, boxPixels.width() - 1, boxPixels.height() - 1));
+    if (selected) {
+        // The selection lies over the item's own drawing: a light line under
+        // its dots keeps it visible on dark borders and pictures.
+        painter.setPen(QPen(palette.color(QPalette::Base), 1));
+        painter.drawRect(frame);
+    }
+    QPen pen(selected ? palette.color(QPalette::Highlight)
+                      : palette.color(QPalette::Inactive, QPalette::Mid),
+             1, Qt::DotLine);
+    painter.setPen(pen);
+    painter.drawRect(frame);
+    painter.restore();
 }

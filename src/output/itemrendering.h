@@ -16,6 +16,9 @@ void paintPictureFit(DrawingSurface &surface, const QImage &picture, double x, d
 
 // The designer's drawing on an item's own box of `boxPixels` screen pixels:
 // its borders, each line moved inwards by half its width (all in blue when
-// `selection`), and the dotted outline every item shows.
-void drawBorders(QPainter &painter, const Borders &borders, const QSizeF &boxPixels, bool selection);
+// `selection`), their widths (pixels of 1/96 inch) scaled to the view's
+// `pixelsPerTwip`; and the dotted outline every item shows, one pixel wide
+// at any scale, in the highlight colour when `selected`.
+void drawBorders(QPainter &painter, const Borders &borders, const QSizeF &boxPixels, bool selection,
+                 double pixelsPerTwip = 96.0 / 1440);
 void drawEditFrame(QPainter &painter, const QSizeF &boxPixels, bool selected);

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QPointF>
+#include <QPointer>
+
+class ItemBox;
+class pSection;
+
+// The mouse modes of a design surface. Each starts with a left press and
+// ends with the release; positions are surface twips.
+class SurfaceTool
+{
+public:
+    explicit SurfaceTool(pSection *surface) : m_surface(surface) {}
+    virtual ~SurfaceTool();
+    virtual void move(const QPointF &at, Qt::KeyboardModifiers modifiers) = 0;
+    virtual void release(const QPointF &at, Qt::KeyboardModifiers modifiers) = 0;
+
+protected:
+    pSection *m_surface;
+};
+
+// A band dragged on the background selects what it touches.
+class BandSelectTool : public SurfaceTool
+{
+public:
+    BandSelectTool(pSection *surface, const QPointF &start);
+    void move(const QPointF &at, Qt::KeyboardModifiers modifiers) override;
+    void release(const QPointF &at, Qt::KeyboardModifiers modifiers) override;
+
+private:
+    QPointF m_start;
+    bool m_moved = false;
+};
+
+// The selected boxes follow the pressed one, snapped; the model is written
+// on release.
+class ItemDragTool : public SurfaceTool
+{
+public:
+    ItemDragTool(pSection *surface, ItemBox *pressed, const QPointF &at);
+    void move(const QPointF &at, Qt::KeyboardModifiers modifiers) override;
+    void release(const QPointF &at, Qt::KeyboardModifiers modifiers) override;
+
+private:
+    QPointer<ItemBox> m_pressed;
+    QPointF m_pressInBox; // where the box was pressed, from its top-left
+    bool m_moved = false;
+};
+
+// The section's bottom edge follows the mouse.
+class EdgeResizeTool : public SurfaceTool
+{
+public:
+    EdgeResizeTool(pSection *surface, const QPointF &at);
+    void move(const QPointF &at, Qt::KeyboardModifiers modifiers) override;
+    void release(const QPointF &at, Qt::KeyboardModifiers modifiers) override;
+
+private:
+    void follow(const QPointF &at);
+    double m_startHeight;
+};

@@ -1,0 +1,510 @@
+// The section design surface driven with real mouse and key events: what
+// the user does with items and sections must land in the model exactly,
+// and undo must bring the file back byte for byte.
+#include "app/units.h"
+#include "designer/cgrabhandles.h"
+#include "designer/designundo.h"
+#include "designer/itembox.h"
+#include "designer/psection.h"
+#include "document/igraph.h"
+#include "document/ipic.h"
+#include "document/item.h"
+#include "document/talvodocument.h"
+
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTest>
+#include <QUndoStack>
+
+#include <functional>
+
+using Rects = QList<QRect>;
+
+class DesignerTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void snapping_data();
+    void snapping();
+    void bandSelection_data();
+    void bandSelection();
+    void groupDrag_data();
+    void groupDrag();
+    void grabHandleResize();
+    void bottomEdge_data();
+    void bottomEdge();
+    void cutCopyPasteAcrossSections();
+    void dropFields_data();
+    void dropFields();
+    void fontToggleOnMixedSelection();
+    void checkSize_data();
+    void checkSize();
+    void undoRedoBackToSavedBytes_data();
+    void undoRedoBackToSavedBytes();
+    void zoomKeepsGeometry();
+    void keyboard();
+
+private:
+    // Items given in twips on surface `s` (0 or 1).
+    Item *addText(int s, const QRect &twips, const QString &content = QStringLiteral("Text"));
+    QList<bool> selection(int s) const;
+    void pressOn(int s, int index, QPoint at = QPoint(5, 5), Qt::KeyboardModifiers mods = {});
+
+    TalvoDocument *doc = nullptr;
+    DesignUndo *undo = nullptr;
+    QWidget *host = nullptr;
+    pSection *surf[2] = {};
+};
+
+void DesignerTest::init()
+{
+    doc = new TalvoDocument;
+    doc->init();
+    // A grid of exactly 100 twips; surfaces at 1 pixel per twip, so that
+    // mouse positions are twips.
+    doc->gridSize = float(100.0 / 567);
+    section *a = doc->AddDataSection();
+    section *b = doc->AddDataSection();
+    a->Height = float(3000.0 / 567);
+    b->Height = float(2000.0 / 567);
+    undo = new DesignUndo(doc);
+    host = new QWidget;
+    host->resize(3200, 5200);
+    for (int i = 0; i < 2; ++i) {
+        surf[i] = new pSection(host);
+        surf[i]->setScale(1.0);
+        surf[i]->setPageWidthTwips(3000);
+        surf[i]->initMargin(0.5, 0.5, 0.5, 0.5);
+        surf[i]->setUndo(undo);
+        surf[i]->init(i == 0 ? a : b);
+        surf[i]->move(0, i * 3100);
+    }
+    host->show();
+    QVERIFY(QTest::qWaitForWindowExposed(host));
+}
+
+void DesignerTest::cleanup()
+{
+    delete host;
+    delete undo;
+    delete doc;
+}
+
+Item *DesignerTest::addText(int s, const QRect &twips, const QString &content)
+{
+    section *sec = surf[s]->sectionRef();
+    Item *item = sec->NewItem();
+    item->x = float(twips.x() / 567.0);
+    item->y = float(twips.y() / 567.0);
+    item->w = float(twips.width() / 567.0);
+    item->h = float(twips.height() / 567.0);
+    item->content = content;
+    surf[s]->init(sec);
+    return item;
+}
+
+QList<bool> DesignerTest::selection(int s) const
+{
+    QList<bool> flags;
+    for (int i = 1; i <= surf[s]->count(); ++i)
+        flags << surf[s]->SubObject(i)->selected;
+    return flags;
+}
+
+void DesignerTest::pressOn(int s, int index, QPoint at, Qt::KeyboardModifiers mods)
+{
+    ItemBox *b = surf[s]->box(index);
+    QTest::mousePress(b, Qt::LeftButton, mods, at);
+    QTest::mouseRelease(b, Qt::LeftButton, mods, at);
+}
+
+void DesignerTest::snapping_data()
+{
+    QTest::addColumn<double>("grid");  // in centimetres
+    QTest::addColumn<double>("value"); // twips
+    QTest::addColumn<double>("snapped");
+    const double step = 100.0 / 567;
+    QTest::newRow("150 to the even 200") << step << 150.0 << 200.0;
+    QTest::newRow("250 to the even 200") << step << 250.0 << 200.0;
+    QTest::newRow("149 down to 100") << step << 149.0 << 100.0;
+    QTest::newRow("negative") << step << -160.0 << -200.0;
+    QTest::newRow("no grid keeps the value") << 0.0 << 149.3 << 149.3;
+    // Steps beyond a byte are steps all the same (1 cm = 567 twips).
+    QTest::newRow("large step") << 1.0 << 800.0 << 567.0;
+}
+
+void DesignerTest::snapping()
+{
+    QFETCH(double, grid);
+    QFETCH(double, value);
+    QFETCH(double, snapped);
+    doc->gridSize = float(grid);
+    QCOMPARE(surf[0]->toGrid2(value, false), snapped);
+    QCOMPARE(surf[0]->toGrid2(value, true), value);
+}
+
+void DesignerTest::bandSelection_data()
+{
+    QTest::addColumn<QRect>("band"); // from top-left to bottom-right, pixels = twips
+    QTest::addColumn<QList<bool>>("selected");
+    // Items: A (100,100 300x200), B (1000,100 300x200), C (100,1000 300x200).
+    QTest::newRow("around A") << QRect(QPoint(50, 50), QPoint(450, 350))
+                              << QList<bool>{true, false, false};
+    QTest::newRow("crossing A and B")
+        << QRect(QPoint(300, 150), QPoint(1100, 250)) << QList<bool>{true, true, false};
+    QTest::newRow("inside A") << QRect(QPoint(150, 150), QPoint(200, 200))
+                              << QList<bool>{true, false, false};
+    QTest::newRow("within 50 twips of C")
+        << QRect(QPoint(450, 700), QPoint(900, 950)) << QList<bool>{false, false, true};
+    QTest::newRow("60 twips from C")
+        << QRect(QPoint(460, 700), QPoint(900, 930)) << QList<bool>{false, false, false};
+}
+
+void DesignerTest::bandSelection()
+{
+    QFETCH(QRect, band);
+    QFETCH(QList<bool>, selected);
+    addText(0, QRect(100, 100, 300, 200));
+    addText(0, QRect(1000, 100, 300, 200));
+    addText(0, QRect(100, 1000, 300, 200));
+    for (bool backwards : {false, true}) {
+        const QPoint from = backwards ? band.bottomRight() : band.topLeft();
+        const QPoint to = backwards ? band.topLeft() : band.bottomRight();
+        surf[0]->UnSelectAll();
+        QTest::mousePress(surf[0], Qt::LeftButton, {}, from);
+        QTest::mouseMove(surf[0], (from + to) / 2);
+        QTest::mouseMove(surf[0], to);
+        QTest::mouseRelease(surf[0], Qt::LeftButton, {}, to);
+        QCOMPARE(selection(0), selected);
+    }
+    // A click without a drag changes nothing.
+    QTest::mouseClick(surf[0], Qt::LeftButton, {}, QPoint(2000, 2000));
+    QCOMPARE(selection(0), selected);
+}
+
+void DesignerTest::groupDrag_data()
+{
+    QTest::addColumn<int>("dx");
+    QTest::addColumn<int>("expectedLeft");
+    QTest::newRow("150 snaps to 200") << 150 << 1200;
+    QTest::newRow("250 snaps to 200") << 250 << 1200;
+    QTest::newRow("149 snaps to 100") << 149 << 1100;
+}
+
+void DesignerTest::groupDrag()
+{
+    QFETCH(int, dx);
+    QFETCH(int, expectedLeft);
+    Item *a = addText(0, QRect(1000, 1000, 500, 300));
+    Item *b = addText(0, QRect(1000, 2000, 500, 300));
+    Item *c = addText(0, QRect(2000, 2000, 500, 300));
+    // A and B selected; a press on B keeps both, so the group moves.
+    a->selected = b->selected = true;
+    ItemBox *pressed = surf[0]->box(2);
+    const QPoint start(50, 50);
+    QTest::mousePress(pressed, Qt::LeftButton, {}, start);
+    QCOMPARE(selection(0), (QList<bool>{true, true, false}));
+    // The mouse moves in two steps; positions are given on the surface.
+    const QPoint onSurface = pressed->mapToParent(start);
+    for (const QPoint &p : {onSurface + QPoint(dx / 2, 0), onSurface + QPoint(dx, 0)})
+        QTest::mouseMove(surf[0], p);
+    QTest::mouseRelease(surf[0], Qt::LeftButton, {}, onSurface + QPoint(dx, 0));
+    QCOMPARE(qRound(a->xt()), expectedLeft);
+    QCOMPARE(qRound(b->xt()), expectedLeft);
+    QCOMPARE(qRound(b->yt()), 2000);
+    QCOMPARE(qRound(c->xt()), 2000);
+    QVERIFY(doc->modified());
+
+    // A press on an unselected item makes it the only one.
+    pressOn(0, 3);
+    QCOMPARE(selection(0), (QList<bool>{false, false, true}));
+}
+
+void DesignerTest::grabHandleResize()
+{
+    Item *a = addText(0, QRect(1000, 1000, 500, 300));
+    pressOn(0, 1);
+    cGrabHandles *handles = surf[0]->grabHandles();
+    QVERIFY(handles);
+    QCOMPARE(handles->target(), surf[0]->box(1));
+    QSignalSpy resized(handles, &cGrabHandles::TargetReSized);
+    QWidget *bottomRight = handles->handle(4);
+    QTest::mousePress(bottomRight, Qt::LeftButton, {}, QPoint(2, 2));
+    const QPointF to = bottomRight->mapToGlobal(QPointF(39, 25));
+    QMouseEvent move(QEvent::MouseMove, QPointF(39, 25), to, Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(bottomRight, &move);
+    // The handle has followed the corner; the mouse is where it was.
+    QTest::mouseRelease(bottomRight, Qt::LeftButton, {}, bottomRight->mapFromGlobal(to).toPoint());
+    QVERIFY(resized.count() > 0);
+    // Written back unsnapped.
+    QCOMPARE(qRound(a->wt()), 537);
+    QCOMPARE(qRound(a->ht()), 323);
+    QCOMPARE(undo->stack()->count(), 1);
+    undo->stack()->undo();
+    QCOMPARE(qRound(surf[0]->SubObject(1)->wt()), 500);
+}
+
+void DesignerTest::bottomEdge_data()
+{
+    QTest::addColumn<int>("dy");
+    QTest::addColumn<int>("height");
+    QTest::newRow("down") << 400 << 3400;
+    QTest::newRow("up") << -1000 << 2000;
+    QTest::newRow("above the top keeps it") << -3500 << 3000;
+}
+
+void DesignerTest::bottomEdge()
+{
+    QFETCH(int, dy);
+    QFETCH(int, height);
+    QSignalSpy restack(surf[0], &pSection::heightDragged);
+    const QPoint edge(1500, 2990);
+    QTest::mouseMove(surf[0], edge - QPoint(0, 500));
+    QTest::mouseMove(surf[0], edge);
+    QCOMPARE(surf[0]->cursor().shape(), Qt::SizeVerCursor);
+    QTest::mousePress(surf[0], Qt::LeftButton, {}, edge);
+    QTest::mouseMove(surf[0], edge + QPoint(0, dy));
+    QTest::mouseRelease(surf[0], Qt::LeftButton, {}, edge + QPoint(0, dy));
+    QCOMPARE(qRound(surf[0]->heightTwips()), height);
+    QCOMPARE(qRound(surf[0]->sectionRef()->HeightT()), height);
+    QCOMPARE(restack.count(), 1);
+    QCOMPARE(surf[0]->cursor().shape(), Qt::ArrowCursor);
+}
+
+void DesignerTest::cutCopyPasteAcrossSections()
+{
+    addText(0, QRect(100, 100, 500, 300), QStringLiteral("one"));
+    addText(0, QRect(700, 100, 500, 300), QStringLiteral("two"));
+    addText(0, QRect(100, 2500, 500, 300), QStringLiteral("three"));
+    surf[0]->SubObject(1)->selected = true;
+    surf[0]->SubObject(3)->selected = true;
+    surf[0]->Cut();
+    QCOMPARE(surf[0]->count(), 1);
+    QCOMPARE(doc->ClipBrd.count(), 2);
+    surf[1]->Paste();
+    // Same coordinates, selected, the section grown to hold them.
+    QCOMPARE(surf[1]->count(), 2);
+    QStringList texts;
+    for (int i = 1; i <= 2; ++i) {
+        auto *item = static_cast<Item *>(surf[1]->SubObject(i));
+        QVERIFY(item->selected);
+        texts << item->content;
+    }
+    texts.sort();
+    QCOMPARE(texts, (QStringList{QStringLiteral("one"), QStringLiteral("three")}));
+    QCOMPARE(qRound(surf[1]->heightTwips()), 2800);
+    // Pasting twice gives two more; copying nothing empties the clipboard.
+    surf[1]->Paste();
+    QCOMPARE(surf[1]->count(), 4);
+    surf[0]->UnSelectAll();
+    surf[0]->copy();
+    QVERIFY(doc->ClipBrd.isEmpty());
+}
+
+void DesignerTest::dropFields_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("ctrl");
+    QTest::addColumn<QList<QPoint>>("places"); // twips
+    // Fields are 1500 x 300 twips; the right margin line is at 3000 - 283.5.
+    QTest::newRow("vertical") << "[T].[a];[T].[b];[T].[c]" << false
+                              << QList<QPoint>{{200, 100}, {200, 400}, {200, 700}};
+    QTest::newRow("horizontal wraps at the margin")
+        << "[T].[a];[T].[b];[T].[c]" << true << QList<QPoint>{{200, 100}, {1700, 100}, {200, 400}};
+    QTest::newRow("trailing separator adds an empty field")
+        << "a;b;" << false << QList<QPoint>{{200, 100}, {200, 400}, {200, 700}};
+    QTest::newRow("empty text adds nothing") << "" << false << QList<QPoint>{};
+}
+
+void DesignerTest::dropFields()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, ctrl);
+    QFETCH(QList<QPoint>, places);
+    QMimeData data;
+    data.setText(text);
+    const QPointF at(230, 80); // snaps to (200, 100)
+    const Qt::KeyboardModifiers mods = ctrl ? Qt::ControlModifier : Qt::NoModifier;
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, mods);
+    QApplication::sendEvent(surf[0], &enter);
+    QSignalSpy status(surf[0], &pSection::statusText);
+    QDragMoveEvent over(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, mods);
+    QApplication::sendEvent(surf[0], &over);
+    QCOMPARE(status.count(), 1);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, mods);
+    QApplication::sendEvent(surf[0], &drop);
+    QCOMPARE(surf[0]->count(), places.size());
+    const QStringList parts = text.split(QLatin1Char(';'));
+    for (int i = 0; i < places.size(); ++i) {
+        auto *item = static_cast<Item *>(surf[0]->SubObject(i + 1));
+        QCOMPARE(QPoint(qRound(item->xt()), qRound(item->yt())), places[i]);
+        QCOMPARE(item->content, parts[i]);
+    }
+    // One drop, one undo step.
+    QCOMPARE(undo->stack()->count(), places.isEmpty() ? 0 : 1);
+}
+
+void DesignerTest::fontToggleOnMixedSelection()
+{
+    Item *boldOne = addText(0, QRect(100, 100, 500, 300));
+    Item *regular = addText(0, QRect(100, 500, 500, 300));
+    addText(0, QRect(100, 900, 500, 300))->fontBold = true; // not selected
+    iPic *pic = surf[0]->sectionRef()->NewPicture();
+    surf[0]->init(surf[0]->sectionRef());
+    boldOne->fontBold = true;
+    boldOne->selected = regular->selected = pic->selected = true;
+    surf[0]->SetSelection(QStringLiteral("bold"));
+    QVERIFY(!boldOne->fontBold);
+    QVERIFY(!regular->fontBold);
+    QVERIFY(static_cast<Item *>(surf[0]->SubObject(3))->fontBold);
+    surf[0]->SetSelection(QStringLiteral("bold"));
+    QVERIFY(boldOne->fontBold && regular->fontBold);
+}
+
+void DesignerTest::checkSize_data()
+{
+    QTest::addColumn<int>("sectionHeight");
+    QTest::addColumn<QRect>("item"); // empty: no item
+    QTest::addColumn<int>("expected");
+    QTest::addColumn<bool>("raised");
+    QTest::newRow("empty section grows to 240") << 100 << QRect() << 240 << true;
+    QTest::newRow("never lowers") << 3000 << QRect(0, 0, 100, 100) << 3000 << false;
+    QTest::newRow("grows to the lowest item") << 1000 << QRect(0, 1500, 100, 400) << 1900 << true;
+}
+
+void DesignerTest::checkSize()
+{
+    QFETCH(int, sectionHeight);
+    QFETCH(QRect, item);
+    QFETCH(int, expected);
+    QFETCH(bool, raised);
+    section *s = surf[0]->sectionRef();
+    s->Height = float(sectionHeight / 567.0);
+    surf[0]->init(s);
+    if (!item.isNull())
+        addText(0, item);
+    QSignalSpy changed(surf[0], &pSection::changeSize);
+    surf[0]->CheckSize();
+    QCOMPARE(qRound(s->HeightT()), expected);
+    QCOMPARE(changed.count(), raised ? 1 : 0);
+}
+
+void DesignerTest::undoRedoBackToSavedBytes_data()
+{
+    QTest::addColumn<std::function<void(pSection *, pSection *)>>("edit");
+    using Edit = std::function<void(pSection *, pSection *)>;
+    QTest::newRow("add field") << Edit([](pSection *a, pSection *) { a->AddField(500, 500); });
+    QTest::newRow("add picture") << Edit([](pSection *a, pSection *) { a->AddPicture(500, 500); });
+    QTest::newRow("add chart") << Edit([](pSection *a, pSection *) { a->AddGraph(500, 500); });
+    QTest::newRow("delete") << Edit([](pSection *a, pSection *) {
+        a->selectAllItems();
+        a->DeleteSelection();
+    });
+    QTest::newRow("cut and paste") << Edit([](pSection *a, pSection *b) {
+        a->selectAllItems();
+        a->Cut();
+        b->Paste();
+    });
+    QTest::newRow("italic") << Edit([](pSection *a, pSection *) {
+        a->selectAllItems();
+        a->SetSelection("italic");
+    });
+    QTest::newRow("align") << Edit([](pSection *a, pSection *) {
+        a->selectAllItems();
+        a->align("right");
+    });
+    QTest::newRow("keys move") << Edit([](pSection *a, pSection *) {
+        a->selectAllItems();
+        QTest::keyClick(a, Qt::Key_Right);
+        QTest::keyClick(a, Qt::Key_Down, Qt::ShiftModifier);
+    });
+    QTest::newRow("arrange") << Edit([](pSection *a, pSection *) {
+        a->selectAllItems();
+        a->arrange("top");
+        a->arrange("size");
+    });
+    QTest::newRow("section height") << Edit([](pSection *a, pSection *) {
+        QTest::mousePress(a, Qt::LeftButton, {}, QPoint(1500, 2995));
+        QTest::mouseMove(a, QPoint(1500, 3400));
+        QTest::mouseRelease(a, Qt::LeftButton, {}, QPoint(1500, 3400));
+    });
+}
+
+void DesignerTest::undoRedoBackToSavedBytes()
+{
+    QFETCH(std::function<void(pSection *, pSection *)>, edit);
+    addText(0, QRect(113, 227, 1501, 299), QStringLiteral("[T].[a]"));
+    addText(0, QRect(1700, 400, 800, 350), QStringLiteral("=1+1"));
+    undo->reset();
+    QVERIFY(!doc->modified());
+    const QByteArray saved = undo->snapshot();
+    edit(surf[0], surf[1]);
+    const QByteArray changed = undo->snapshot();
+    QVERIFY(changed != saved);
+    QVERIFY(doc->modified());
+    while (undo->stack()->canUndo())
+        undo->stack()->undo();
+    QCOMPARE(undo->snapshot(), saved);
+    QVERIFY(!doc->modified());
+    while (undo->stack()->canRedo())
+        undo->stack()->redo();
+    QCOMPARE(undo->snapshot(), changed);
+    QVERIFY(doc->modified());
+}
+
+void DesignerTest::zoomKeepsGeometry()
+{
+    Item *a = addText(0, QRect(113, 227, 1501, 299));
+    const QByteArray saved = undo->snapshot();
+    for (double scale : {0.5 * 96 / 1440, 96.0 / 1440, 2 * 96.0 / 1440, 4 * 96.0 / 1440}) {
+        surf[0]->setScale(scale);
+        surf[0]->saveSizes();
+        QCOMPARE(undo->snapshot(), saved);
+        QCOMPARE(surf[0]->box(1)->geometry(), QRect(qRound(113 * scale), qRound(227 * scale),
+                                                    qRound(1614 * scale) - qRound(113 * scale),
+                                                    qRound(526 * scale) - qRound(227 * scale)));
+    }
+    // At 200 % a drag of 20 pixels is 150 twips, which snaps to 200.
+    surf[0]->setScale(2 * 96.0 / 1440);
+    ItemBox *b = surf[0]->box(1);
+    QTest::mousePress(b, Qt::LeftButton, {}, QPoint(4, 4));
+    const QPoint from = b->mapToParent(QPoint(4, 4));
+    QTest::mouseMove(surf[0], from + QPoint(20, 0));
+    QTest::mouseRelease(surf[0], Qt::LeftButton, {}, from + QPoint(20, 0));
+    QCOMPARE(qRound(a->xt()), 300);
+    QVERIFY(!doc->modified() || undo->stack()->count() == 1);
+}
+
+void DesignerTest::keyboard()
+{
+    addText(0, QRect(1000, 1000, 500, 300));
+    addText(0, QRect(2000, 1000, 500, 300));
+    surf[0]->setFocus();
+    QTest::keyClick(surf[0], Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(selection(0), (QList<bool>{true, true}));
+    QTest::keyClick(surf[0], Qt::Key_Escape);
+    QCOMPARE(selection(0), (QList<bool>{false, false}));
+    // Tab walks the items, selecting each in turn.
+    QTest::keyClick(surf[0], Qt::Key_Tab);
+    QCOMPARE(selection(0), (QList<bool>{true, false}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(selection(0), (QList<bool>{false, true}));
+    QVERIFY(surf[0]->grabHandles());
+    // One grid step per arrow; Shift resizes.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right, Qt::ShiftModifier);
+    const ReportItem *second = surf[0]->SubObject(2);
+    QCOMPARE(QRect(qRound(second->xt()), qRound(second->yt()), qRound(second->wt()),
+                   qRound(second->ht())),
+             QRect(1900, 1000, 600, 300));
+    // Without a grid a step is one pixel.
+    doc->gridSize = 0;
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QCOMPARE(qRound(second->yt()), 1001);
+}
+
+QTEST_MAIN(DesignerTest)
+#include "tst_designer.moc"
