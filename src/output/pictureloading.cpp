@@ -241,7 +241,12 @@ void reportOnce(TalvoDocument &doc, const talvoError &entry)
 
 void iPic::LoadPic(const Recordset *rs)
 {
-    loadPicture(*this, rs, Context());
+    // A relative file name is the report's neighbour, in the designer too.
+    Context context;
+    const TalvoDocument *doc = parent ? parent->parent : nullptr;
+    if (doc && !doc->fileName.isEmpty())
+        context.reportDir = QFileInfo(doc->fileName).absolutePath();
+    loadPicture(*this, rs, context);
 }
 
 void loadPrintPicture(iPic &printItem, const iPic &design, section *sec)
