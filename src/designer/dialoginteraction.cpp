@@ -2,6 +2,7 @@
 
 #include "app/appinfo.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -12,11 +13,20 @@ UserInteraction::Button DialogInteraction::message(const QString &text, int butt
     box.setWindowTitle(title.isEmpty() ? appTitle() : title);
     box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     switch (icon) {
-    case Information: box.setIcon(QMessageBox::Information); break;
-    case Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case Critical: box.setIcon(QMessageBox::Critical); break;
-    case Question: box.setIcon(QMessageBox::Question); break;
-    case NoIcon: break;
+    case Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case NoIcon:
+        break;
     }
     QMessageBox::StandardButtons standard;
     if (buttons & Ok)
@@ -31,15 +41,25 @@ UserInteraction::Button DialogInteraction::message(const QString &text, int butt
         standard |= QMessageBox::Retry;
     box.setStandardButtons(standard ? standard : QMessageBox::Ok);
     switch (box.exec()) {
-    case QMessageBox::Yes: return Yes;
-    case QMessageBox::No: return No;
-    case QMessageBox::Cancel: return Cancel;
-    case QMessageBox::Retry: return Retry;
-    default: return Ok;
+    case QMessageBox::Yes:
+        return Yes;
+    case QMessageBox::No:
+        return No;
+    case QMessageBox::Cancel:
+        return Cancel;
+    case QMessageBox::Retry:
+        return Retry;
+    default:
+        return Ok;
     }
 }
 
 QString DialogInteraction::askSaveFileName(const QString &filter)
 {
     return QFileDialog::getSaveFileName(nullptr, QString(), QString(), filter);
+}
+
+QString DialogInteraction::askOpenFileName(const QString &filter)
+{
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(), QString(), filter);
 }

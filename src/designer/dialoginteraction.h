@@ -8,4 +8,5 @@ class DialogInteraction : public UserInteraction
 public:
     Button message(const QString &text, int buttons, Icon icon, const QString &title) override;
     QString askSaveFileName(const QString &filter) override;
+    QString askOpenFileName(const QString &filter) override;
 };

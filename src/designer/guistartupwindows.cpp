@@ -1,26 +1,15 @@
 #include "guistartupwindows.h"
 
+#include "designer/fdocedit.h"
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
 #include "engine/talvoerror.h"
 #include "viewer/fdocviewer.h"
 #include "viewer/fstart.h"
 
-#include <QCoreApplication>
 #include <QStringList>
 
 #include <cstdio>
-
-namespace {
-int notAvailable(const char *window)
-{
-    std::fprintf(stderr, "mirt: %s\n",
-                 qPrintable(QCoreApplication::translate("Mirt", "the %1 is not available in this version yet; "
-                                                                "see /help for what the command line can do")
-                                .arg(QCoreApplication::translate("Mirt", window))));
-    return 1;
-}
-} // namespace
 
 QString GuiStartupWindows::showWelcome(bool &neverTicked)
 {
@@ -31,9 +20,16 @@ QString GuiStartupWindows::showWelcome(bool &neverTicked)
     return welcome.resultText();
 }
 
-int GuiStartupWindows::openDesigner(TalvoDocument &)
+int GuiStartupWindows::openDesigner(TalvoDocument &document)
 {
-    return notAvailable(QT_TRANSLATE_NOOP("Mirt", "designer window"));
+    // The window lives until it is closed; closing it ends the program.
+    auto *editor = new fDocEdit;
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    editor->init(&document);
+    editor->show();
+    // A session that ended without saving may have left its changes.
+    editor->offerRecovery();
+    return kRunEventLoop;
 }
 
 int GuiStartupWindows::printPreview(TalvoDocument &document, bool &thenPrint, bool &showPrintDialog,
@@ -44,6 +40,10 @@ int GuiStartupWindows::printPreview(TalvoDocument &document, bool &thenPrint, bo
         // the program.
         auto *viewer = new fDocViewer;
         viewer->setAttribute(Qt::WA_DeleteOnClose);
+        // The preview's edit button hands the report to a designer.
+        viewer->designerHook = [viewer](TalvoDocument &doc) {
+            fDocEdit::editFromPreview(doc, viewer);
+        };
         viewer->PrintPreview(&document, thenPrint, showPrintDialog, hideWindow);
         return kRunEventLoop;
     }

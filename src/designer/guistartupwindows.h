@@ -2,8 +2,8 @@
 
 #include "app/startup.h"
 
-// The windows of the desktop program. Windows that this version does not
-// have yet say so plainly and end the program with status 1.
+// The windows of the desktop program: the welcome dialog, the designer and
+// the preview.
 class GuiStartupWindows : public StartupWindows
 {
 public:

@@ -49,6 +49,11 @@ QString StderrInteraction::askSaveFileName(const QString &)
     return QString();
 }
 
+QString StderrInteraction::askOpenFileName(const QString &)
+{
+    return QString();
+}
+
 UserInteraction::Button ScriptedInteraction::message(const QString &text, int buttons, Icon icon,
                                                      const QString &title)
 {
@@ -59,6 +64,12 @@ UserInteraction::Button ScriptedInteraction::message(const QString &text, int bu
 }
 
 QString ScriptedInteraction::askSaveFileName(const QString &)
+{
+    ++fileDialogs;
+    return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
+}
+
+QString ScriptedInteraction::askOpenFileName(const QString &)
 {
     ++fileDialogs;
     return fileNames.isEmpty() ? QString() : fileNames.takeFirst();

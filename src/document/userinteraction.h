@@ -22,6 +22,8 @@ public:
     // Asks for the name of a report file to save. Returns an empty text when
     // the user cancels.
     virtual QString askSaveFileName(const QString &filter) = 0;
+    // Asks for an existing report file to open; empty when the user cancels.
+    virtual QString askOpenFileName(const QString &filter) = 0;
 
     // The interaction in force; the command-line one unless another was set.
     static UserInteraction *current();
@@ -38,6 +40,7 @@ class StderrInteraction : public UserInteraction
 public:
     Button message(const QString &text, int buttons, Icon icon, const QString &title) override;
     QString askSaveFileName(const QString &filter) override;
+    QString askOpenFileName(const QString &filter) override;
 };
 
 // Replays prepared answers and records what was asked; for tests.
@@ -55,8 +58,9 @@ public:
     QList<Button> answers;      // taken front first; Ok/first button when empty
     QStringList fileNames;      // taken front first; "" (cancel) when empty
     QList<Shown> shown;         // every message, in order
-    int fileDialogs = 0;        // how many times a file name was asked
+    int fileDialogs = 0;        // how many times a file name was asked (save or open)
 
     Button message(const QString &text, int buttons, Icon icon, const QString &title) override;
     QString askSaveFileName(const QString &filter) override;
+    QString askOpenFileName(const QString &filter) override;
 };

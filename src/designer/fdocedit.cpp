@@ -1,0 +1,389 @@
+#include "fdocedit.h"
+
+#include "app/appinfo.h"
+#include "app/settings.h"
+#include "designer/designpage.h"
+#include "designer/designundo.h"
+#include "designer/designview.h"
+#include "designer/designzoom.h"
+#include "designer/psection.h"
+#include "designer/recentfiles.h"
+#include "designer/recoveryfile.h"
+#include "document/talvodocument.h"
+#include "document/userinteraction.h"
+#include "viewer/fdocviewer.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLocale>
+#include <QPointer>
+#include <QScreen>
+#include <QUndoGroup>
+
+namespace {
+const QString kGeometryKey = QStringLiteral("DesignerGeometry");
+constexpr int kRecoveryIntervalMs = 60 * 1000;
+} // namespace
+
+fDocEdit::fDocEdit(QWidget *parent)
+    : QMainWindow(parent), m_view(new DesignView(this)), m_zoom(new DesignZoom(this)),
+      m_recovery(std::make_unique<RecoveryFile>())
+{
+    setObjectName(QStringLiteral("fDocEdit"));
+    setWindowTitle(appTitle() + QStringLiteral("[*]"));
+    setCentralWidget(m_view);
+    m_undoGroup = new QUndoGroup(this);
+    m_scale = logicalDpiX() / 1440.0 * m_zoom->factor();
+
+    createActions();
+    createMenus();
+    createToolBars();
+    createStatusBar();
+    updateEditActions();
+
+    connect(m_zoom, &DesignZoom::changed, this, &fDocEdit::applyScale);
+    connect(m_view, &DesignView::zoomWheel, m_zoom, &DesignZoom::wheel);
+    connect(m_view, &DesignView::scrolled, this, &fDocEdit::updateRulers);
+    connect(m_view->page(), &DesignPage::backgroundClicked, this, &fDocEdit::stopGrab);
+    connect(m_view->page(), &DesignPage::backgroundDoubleClicked, this, &fDocEdit::showprop_);
+
+    const QByteArray geometry = QByteArray::fromBase64(readSetting(kGeometryKey).toLatin1());
+    if (geometry.isEmpty() || !restoreGeometry(geometry)) {
+        // A first start: most of the screen, whatever its scale.
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        resize(QSize(1100, 820).boundedTo(screen.size() * 0.9));
+    }
+
+    m_recoveryTimer.setInterval(kRecoveryIntervalMs);
+    connect(&m_recoveryTimer, &QTimer::timeout, this, &fDocEdit::writeRecoveryNow);
+    m_recoveryTimer.start();
+}
+
+fDocEdit::~fDocEdit()
+{
+    // Children outlive this class's part of the object: nothing they raise
+    // while they go may reach it, and the surfaces go before the history
+    // they record in.
+    m_view->disconnect(this);
+    for (pSection *s : std::as_const(pSection1)) {
+        s->disconnect(this);
+        s->setUndo(nullptr);
+    }
+    delete m_view;
+    if (m_undo) {
+        m_undo->disconnect(this);
+        m_undo->stack()->disconnect(this);
+        delete m_undo;
+    }
+}
+
+void fDocEdit::init(TalvoDocument *document)
+{
+    if (document != doc || !m_undo) {
+        delete m_undo;
+        doc = document;
+        m_undo = new DesignUndo(doc, this);
+        m_undoGroup->addStack(m_undo->stack());
+        m_undoGroup->setActiveStack(m_undo->stack());
+        connect(m_undo, &DesignUndo::sectionRestored, this, &fDocEdit::onSectionRestored);
+        connect(m_undo, &DesignUndo::documentRestored, this, &fDocEdit::drawSections);
+        connect(m_undo->stack(), &QUndoStack::indexChanged, this, &fDocEdit::updateModified);
+        connect(m_undo->stack(), &QUndoStack::cleanChanged, this, &fDocEdit::updateModified);
+        for (pSection *s : std::as_const(pSection1))
+            s->setUndo(m_undo);
+    }
+    m_released = false;
+    m_printerBoundFor.clear();
+    afterNewDocument();
+}
+
+void fDocEdit::afterNewDocument()
+{
+    m_current = 0;
+    drawSections();
+    // The history starts here. A document handed over with changes keeps
+    // them marked: the clean state is then out of reach.
+    const bool hadChanges = doc->modified();
+    m_undo->reset();
+    if (hadChanges)
+        m_undo->stack()->resetClean();
+    m_recovery->remove();
+    majCaption();
+}
+
+void fDocEdit::new_()
+{
+    if (!doc)
+        return;
+    stopGrab();
+    prepareSave();
+    if (doc->checkIfToSave_MustStopIsAnswer()) {
+        majCaption();
+        return;
+    }
+    doc->init();
+    doc->AddDataSection();
+    doc->clearModified();
+    m_printerBoundFor.clear();
+    afterNewDocument();
+}
+
+void fDocEdit::load_()
+{
+    openFile(QString());
+}
+
+bool fDocEdit::openFile(const QString &fileName)
+{
+    if (!doc)
+        return false;
+    stopGrab();
+    prepareSave();
+    if (doc->checkIfToSave_MustStopIsAnswer()) {
+        majCaption();
+        return false;
+    }
+    const QString chosen = fileName.isEmpty()
+                               ? UserInteraction::current()->askOpenFileName(documentFilter())
+                               : fileName;
+    // A cancelled dialog leaves the report as it is.
+    if (chosen.isEmpty())
+        return false;
+    // A file that cannot be read has been reported and changed nothing.
+    if (!doc->loadXML(chosen)) {
+        if (!QFileInfo::exists(chosen))
+            RecentFiles::remove(chosen);
+        majCaption();
+        return false;
+    }
+    doc->fileName = chosen;
+    RecentFiles::add(chosen);
+    m_printerBoundFor.clear();
+    afterNewDocument();
+    return true;
+}
+
+void fDocEdit::Save_()
+{
+    if (!doc)
+        return;
+    stopGrab();
+    prepareSave();
+    if (doc->save()) {
+        m_undo->markSaved();
+        m_recovery->remove();
+        RecentFiles::add(doc->fileName);
+    }
+    majCaption();
+}
+
+void fDocEdit::saveAs()
+{
+    if (!doc)
+        return;
+    const QString previous = doc->fileName;
+    doc->fileName.clear();
+    Save_();
+    if (doc->fileName.isEmpty())
+        doc->fileName = previous;
+    majCaption();
+}
+
+void fDocEdit::majCaption()
+{
+    QString title = appTitle();
+    if (doc)
+        title += QStringLiteral(" - ") + doc->docName + QLatin1Char('-') + doc->fileName;
+    setWindowTitle(title + QStringLiteral("[*]"));
+    updateModified();
+}
+
+void fDocEdit::updateModified()
+{
+    setWindowModified(doc && !m_released && doc->modified());
+}
+
+void fDocEdit::status(const QString &text)
+{
+    if (m_panelText->text() != text)
+        m_panelText->setText(text);
+}
+
+void fDocEdit::noWindowYet(const QString &text)
+{
+    UserInteraction::current()->message(text, UserInteraction::Ok, UserInteraction::Information);
+}
+
+void fDocEdit::ShowDocProperties()
+{
+    stopGrab();
+    if (!doc)
+        return;
+    if (!editDocumentProperties) {
+        noWindowYet(tr("The document properties dialog is not available yet."));
+        return;
+    }
+    recordDocumentChange(tr("Document properties"), [this] { editDocumentProperties(*doc); });
+}
+
+void fDocEdit::showprop_()
+{
+    stopGrab();
+    ShowDocProperties();
+}
+
+void fDocEdit::printPreview_()
+{
+    if (!doc)
+        return;
+    stopGrab();
+    for (int i = 0; i < boundCount(); ++i)
+        pSection1.at(i)->saveSizes();
+    hide();
+
+    auto *viewer = new fDocViewer;
+    viewer->setAttribute(Qt::WA_DeleteOnClose);
+    const QString fileBefore = doc->fileName;
+    QPointer<fDocEdit> self(this);
+    viewer->designerHook = [self, viewer, fileBefore](TalvoDocument &) {
+        if (self)
+            self->returnFromPreview(viewer, fileBefore);
+    };
+    connect(viewer, &fDocViewer::unloaded, this, &fDocEdit::previewReleasedDocument);
+    bool thenPrint = false, showDialog = false, hideWindow = false;
+    viewer->PrintPreview(doc, thenPrint, showDialog, hideWindow);
+}
+
+void fDocEdit::returnFromPreview(fDocViewer *viewer, const QString &fileBefore)
+{
+    disconnect(viewer, nullptr, this, nullptr);
+    viewer->deleteLater();
+    show();
+    raise();
+    activateWindow();
+    if (!doc)
+        return;
+    // The preview may have opened another report: its history is not ours.
+    if (doc->fileName != fileBefore) {
+        m_printerBoundFor.clear();
+        afterNewDocument();
+        return;
+    }
+    drawSections();
+}
+
+void fDocEdit::previewReleasedDocument()
+{
+    // The preview closed for good and released the document, after its own
+    // save question: nothing is left to ask or keep.
+    m_released = true;
+    m_recovery->remove();
+    close();
+}
+
+fDocEdit *fDocEdit::editFromPreview(TalvoDocument &document, fDocViewer *viewer)
+{
+    auto *editor = new fDocEdit;
+    editor->setAttribute(Qt::WA_DeleteOnClose);
+    editor->init(&document);
+    editor->show();
+    if (viewer)
+        viewer->deleteLater();
+    return editor;
+}
+
+void fDocEdit::writeRecoveryNow()
+{
+    if (!doc || m_released)
+        return;
+    if (!doc->modified()) {
+        m_recovery->remove();
+        return;
+    }
+    if (!m_recovery->write(*doc))
+        status(tr("The recovery copy could not be written: %1").arg(m_recovery->errorString()));
+}
+
+bool fDocEdit::offerRecovery()
+{
+    if (!doc)
+        return false;
+    const QList<RecoveryFile::Entry> found = m_recovery->leftOver();
+    for (const RecoveryFile::Entry &entry : found) {
+        const QString report = entry.originalName.isEmpty()
+                                   ? tr("a report that was never saved")
+                                   : QDir::toNativeSeparators(entry.originalName);
+        const UserInteraction::Button answer = UserInteraction::current()->message(
+            tr("The designer stopped before the changes to %1 were saved (last copy %2).")
+                    .arg(report, QLocale().toString(entry.written, QLocale::ShortFormat)) +
+                QStringLiteral("\r\n") + tr("Do you want to restore them?"),
+            UserInteraction::Yes | UserInteraction::No, UserInteraction::Question, tr("Recovery"));
+        if (answer != UserInteraction::Yes) {
+            RecoveryFile::discard(entry);
+            continue;
+        }
+        QFile copy(entry.path);
+        if (!copy.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray data = copy.readAll();
+
+        // The report as its file holds it is what undo goes back to.
+        if (entry.originalName.isEmpty() || !QFileInfo::exists(entry.originalName) ||
+            !doc->loadXML(entry.originalName)) {
+            doc->init();
+        }
+        doc->fileName = entry.originalName;
+        doc->clearModified();
+        m_printerBoundFor.clear();
+        afterNewDocument();
+        const QByteArray before = m_undo->snapshot();
+        if (!doc->loadXMLData(data, entry.path))
+            return false; // reported; the copy stays for another try
+        drawSections();
+        m_undo->documentChanged(tr("Restore unsaved changes"), before);
+        writeRecoveryNow();
+        RecoveryFile::discard(entry);
+        majCaption();
+        return true;
+    }
+    return false;
+}
+
+void fDocEdit::closeEvent(QCloseEvent *event)
+{
+    if (m_released || !doc) {
+        event->accept();
+        return;
+    }
+    stopGrab();
+    prepareSave();
+    if (doc->checkIfToSave_MustStopIsAnswer()) {
+        event->ignore();
+        majCaption();
+        return;
+    }
+    writeSetting(kGeometryKey, QString::fromLatin1(saveGeometry().toBase64()));
+    m_recoveryTimer.stop();
+    m_recovery->remove();
+    hide();
+    // The surfaces show sections the document is about to release.
+    for (pSection *s : std::as_const(pSection1))
+        removeSurface(s);
+    pSection1.clear();
+    doc->CloseClean();
+    m_undo->stack()->clear();
+    m_released = true;
+    doc = nullptr;
+    event->accept();
+}
+
+void fDocEdit::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        majCaption();
+    QMainWindow::changeEvent(event);
+}

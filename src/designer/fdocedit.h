@@ -1,0 +1,198 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QMainWindow>
+#include <QString>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+class DesignUndo;
+class DesignView;
+class DesignZoom;
+class QAction;
+class QActionGroup;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QToolBar;
+class QUndoGroup;
+class RecoveryFile;
+class TalvoDocument;
+class btnOpenHelp;
+class fDocViewer;
+class pSection;
+class section;
+
+// The designer's main window: one surface per shown section of the report,
+// stacked in report order on a scrolling page with rulers, and the menus,
+// tool bars and status bar to create, open, save, preview and edit it.
+//
+// Every change the window makes to the document is recorded in the
+// document's undo history; the surfaces record their own edits there. The
+// window edits exactly one document for its whole life: "new" and "open"
+// reuse it.
+class fDocEdit : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit fDocEdit(QWidget *parent = nullptr);
+    ~fDocEdit() override;
+
+    // ---- The document ----
+    void init(TalvoDocument *document);
+    void new_();
+    void load_();
+    // Opens a report file (after the save question); false when nothing
+    // was opened.
+    bool openFile(const QString &fileName);
+    void Save_();
+    void saveAs();
+    // Title: "Talvo Mirt - <document name>-<file name>", marked while the
+    // document has unsaved changes.
+    void majCaption();
+    void status(const QString &text);
+
+    // ---- The surfaces ----
+    int nbSections() const;
+    void drawSections();
+    void sizeSections();
+    void refreshSections();
+    // The unscrolled top of surface `index` and the stack's height, in
+    // millimetres (the window's unit).
+    double zeroTop(int index) const;
+    double totalHeight() const;
+    void stopGrab();
+    void majMenuHeaderFooter();
+
+    // ---- Commands ----
+    void ShowDocProperties();
+    void showprop_();
+    void printPreview_();
+    void SelectPrinter();
+    // Makes `unit` (5 inches, 6 mm, 7 cm) the document's unit; what is on
+    // the page keeps its size.
+    void changeUnit(int unit);
+    void addDataSection();
+    // Switches the header or footer of a section kind (1 to 4) on or off.
+    void switchHeaderFooter(int type, bool on);
+    // Asks, then removes the current surface's section.
+    void removeSection();
+    // pSection::arrange on the current surface.
+    void arrange(const QString &how);
+
+    // ---- Crash safety ----
+    // Writes the recovery copy when there are unsaved changes, drops it
+    // otherwise; a timer does this every minute.
+    void writeRecoveryNow();
+    // At start: offers to restore a copy an earlier session left behind.
+    // True when one was restored.
+    bool offerRecovery();
+    RecoveryFile *recovery() const { return m_recovery.get(); }
+
+    // Opens a designer (deleted on close) on the document a preview shows,
+    // and lets the preview go.
+    static fDocEdit *editFromPreview(TalvoDocument &document, fDocViewer *viewer);
+
+    // ---- Access (tests, other windows) ----
+    TalvoDocument *document() const { return doc; }
+    DesignUndo *undo() const { return m_undo; }
+    DesignZoom *zoom() const { return m_zoom; }
+    DesignView *view() const { return m_view; }
+    int surfaceCount() const { return int(pSection1.size()); }
+    pSection *surface(int index) const { return pSection1.value(index); }
+    int currentSurface() const { return m_current; }
+    void setCurrentSurface(int index);
+    // A menu entry, tool bar button or other action by its object name.
+    QAction *action(const QString &name) const { return m_actions.value(name); }
+    // Pixels per twip on the surfaces: the screen's resolution times the zoom.
+    double scale() const { return m_scale; }
+
+    // Entry points of the windows that are not part of the designer yet;
+    // while empty the commands say so.
+    std::function<void(TalvoDocument &)> editDocumentProperties;
+    std::function<void(TalvoDocument &)> browseDatabase;
+    std::function<void(TalvoDocument &)> showFieldList;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    // fdoceditmenus.cpp
+    QAction *addAction(const QString &name, const QString &text, const QKeySequence &shortcut = {},
+                       const QString &icon = QString());
+    QAction *separator(QMenu *menu, const QString &name);
+    QMenu *addMenu(QMenu *parent, const QString &name, const QString &title);
+    void createActions();
+    void createMenus();
+    void createToolBars();
+    void createStatusBar();
+    void fillRecentMenu();
+    void updateEditActions();
+    void majUnit();
+
+    // fdoceditsections.cpp
+    QList<section *> shownSections() const;
+    pSection *createSurface();
+    void removeSurface(pSection *s);
+    int indexOf(const QObject *surface) const;
+    pSection *current() const;
+    void prepareSave();
+    // The surfaces bound to shown sections: the first nbSections(), as far
+    // as they exist.
+    int boundCount() const;
+    double pixels(double millimetres) const;
+    void applyScale();
+    void updateRulers();
+    void showGuides(const pSection *from, const QList<double> &xs);
+    QList<double> guidesOutside(const pSection *s) const;
+    int selectedCount() const;
+    void onSectionRestored(const QString &key);
+    void recordDocumentChange(const QString &text, const std::function<void()> &change);
+
+    // fdocedit.cpp
+    void afterNewDocument();
+    void returnFromPreview(fDocViewer *viewer, const QString &fileBefore);
+    void previewReleasedDocument();
+    void updateModified();
+    void noWindowYet(const QString &text);
+
+    TalvoDocument *doc = nullptr;
+    DesignUndo *m_undo = nullptr;
+    QUndoGroup *m_undoGroup = nullptr; // the undo and redo entries follow the document's history
+    QList<pSection *> pSection1;
+    int m_current = 0;
+    QString m_menuItemKind;
+    QString m_menuItemKey;
+    // The window's own unit: millimetres.
+    static constexpr int kScaleUnit = 6;
+
+    DesignView *m_view = nullptr;
+    DesignZoom *m_zoom = nullptr;
+    double m_scale = 96.0 / 1440.0;
+    QString m_printerBoundFor; // what SelectPrinter last bound, so it asks once
+    double m_pageWidthT = 0;   // the surfaces' width, twips
+    bool m_released = false;   // the document was released (closed here or by the preview)
+
+    QHash<QString, QAction *> m_actions;
+    QHash<int, QAction *> m_unit; // 5, 6, 7
+    QActionGroup *m_unitGroup = nullptr;
+    QMenu *m_freeZone = nullptr;
+    QMenu *m_delProp = nullptr;
+    QMenu *m_recentMenu = nullptr;
+    QToolBar *Toolbar1 = nullptr;
+    QToolBar *m_arrangeBar = nullptr;
+    QComboBox *m_zoomBox = nullptr;
+    QLabel *m_panelPos = nullptr;
+    QLabel *m_panelSection = nullptr;
+    QLabel *m_panelUnit = nullptr;
+    QLabel *m_panelText = nullptr;
+    btnOpenHelp *btnOpenHelp1 = nullptr;
+
+    std::unique_ptr<RecoveryFile> m_recovery;
+    QTimer m_recoveryTimer;
+};

@@ -1,0 +1,513 @@
+// The designer's stack of section surfaces: binding, placing, the events
+// the surfaces raise, rulers and guides, and the commands that change the
+// document's structure.
+#include "fdocedit.h"
+
+#include "app/units.h"
+#include "designer/designericons.h"
+#include "designer/designpage.h"
+#include "designer/designruler.h"
+#include "designer/designundo.h"
+#include "designer/designview.h"
+#include "designer/designzoom.h"
+#include "designer/psection.h"
+#include "document/reportitem.h"
+#include "document/talvodocument.h"
+#include "document/userinteraction.h"
+#include "output/pageoutput.h"
+#include "viewer/printing.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCursor>
+#include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QScrollBar>
+#include <QtMath>
+
+#include <algorithm>
+
+namespace {
+// The stack starts this far below the top of the page area, and as far
+// from its left (millimetres).
+constexpr double kPageGapMm = 9;
+
+// A unit change must not change the report's size on paper: everything
+// measured in the document unit is converted, not only the page.
+void convertDocumentUnit(TalvoDocument &doc, int unit)
+{
+    const int from = doc.unit();
+    auto convert = [from, unit](float &length) { length = float(convertUnit(length, from, unit)); };
+    convert(doc.gridSize);
+    for (section *s : doc.sections) {
+        convert(s->Height);
+        for (ReportItem *item : s->items) {
+            convert(item->x);
+            convert(item->y);
+            convert(item->w);
+            convert(item->h);
+        }
+    }
+    doc.setUnit(unit);
+}
+
+QString kindName(int type)
+{
+    switch (type) {
+    case section::PageHeader:
+        return fDocEdit::tr("page header");
+    case section::PageFooter:
+        return fDocEdit::tr("page footer");
+    case section::ReportHeader:
+        return fDocEdit::tr("report header");
+    default:
+        return fDocEdit::tr("report footer");
+    }
+}
+} // namespace
+
+QList<section *> fDocEdit::shownSections() const
+{
+    QList<section *> shown;
+    if (!doc)
+        return shown;
+    auto add = [&](bool on, const char *key) {
+        if (section *s = on ? doc->sections.value(QString::fromLatin1(key)) : nullptr)
+            shown << s;
+    };
+    add(doc->reportHeader(), "rh");
+    add(doc->pageHeader(), "ph");
+    for (section *s : doc->sections) {
+        if (s->section_Type == section::DataSection)
+            shown << s;
+    }
+    add(doc->pageFooter(), "pf");
+    add(doc->reportFooter(), "rf");
+    return shown;
+}
+
+int fDocEdit::nbSections() const
+{
+    return int(shownSections().size());
+}
+
+int fDocEdit::boundCount() const
+{
+    return std::min(nbSections(), int(pSection1.size()));
+}
+
+double fDocEdit::pixels(double millimetres) const
+{
+    return convertUnit(millimetres, kScaleUnit, Unit::Twips) * m_scale;
+}
+
+pSection *fDocEdit::current() const
+{
+    if (m_current < 0 || m_current >= boundCount())
+        return nullptr;
+    pSection *s = pSection1.at(m_current);
+    return s->sectionRef() ? s : nullptr;
+}
+
+int fDocEdit::indexOf(const QObject *surface) const
+{
+    for (int i = 0; i < pSection1.size(); ++i) {
+        if (pSection1.at(i) == surface)
+            return i;
+    }
+    return -1;
+}
+
+void fDocEdit::setCurrentSurface(int index)
+{
+    if (index < 0 || index >= pSection1.size())
+        return;
+    m_current = index;
+    updateEditActions();
+}
+
+pSection *fDocEdit::createSurface()
+{
+    auto *s = new pSection(m_view->page());
+    s->setUndo(m_undo);
+    s->setScale(m_scale);
+    s->setChartSymbol(designerChartSymbol(64));
+    s->otherGuidesX = [this](const pSection *from) { return guidesOutside(from); };
+
+    connect(s, &pSection::focusReceived, this, [this, s] { setCurrentSurface(indexOf(s)); });
+    connect(s, &pSection::Coordinates, this, [this, s](double x, double y) {
+        QLocale locale;
+        locale.setNumberOptions(QLocale::OmitGroupSeparator);
+        m_panelPos->setText(locale.toString(x, 'f', 2) + QLatin1Char(':') +
+                            locale.toString(y, 'f', 2));
+        m_panelSection->setText(s->sectionRef() ? s->sectionRef()->sectionName : QString());
+    });
+    connect(s, &pSection::ClickRight, this, [this, s](double, double) {
+        setCurrentSurface(indexOf(s));
+        updateEditActions();
+        m_freeZone->popup(QCursor::pos());
+    });
+    connect(s, &pSection::ShowMenuDelProp, this,
+            [this, s](const QString &kind, const QString &key) {
+                m_menuItemKind = kind;
+                m_menuItemKey = key;
+                setCurrentSurface(indexOf(s));
+                m_delProp->popup(QCursor::pos());
+            });
+    connect(s, &pSection::DblClick, this, &fDocEdit::ShowDocProperties);
+    connect(s, &pSection::changeSize, this, &fDocEdit::sizeSections);
+    connect(s, &pSection::heightDragged, this, &fDocEdit::sizeSections);
+    connect(s, &pSection::statusText, this, &fDocEdit::status);
+    connect(s, &pSection::selectionChanged, this, [this, s] {
+        if (indexOf(s) == m_current)
+            updateEditActions();
+    });
+    connect(s, &pSection::guidesChanged, this,
+            [this, s](const QList<double> &xs) { showGuides(s, xs); });
+    m_view->page()->raiseOverlay();
+    return s;
+}
+
+void fDocEdit::removeSurface(pSection *s)
+{
+    // The surface may be the one whose event led here (a menu opened from
+    // it): it goes once that event is over.
+    s->disconnect(this);
+    s->hide();
+    s->deleteLater();
+}
+
+void fDocEdit::drawSections()
+{
+    if (!doc)
+        return;
+    stopGrab();
+    SelectPrinter();
+    majMenuHeaderFooter();
+    majUnit();
+
+    const QList<section *> shown = shownSections();
+    const int n = int(shown.size());
+    while (pSection1.size() > std::max(n, 1))
+        removeSurface(pSection1.takeLast());
+    while (pSection1.size() < std::max(n, 1))
+        pSection1.append(createSurface());
+    if (n == 0 && pSection1.first()->sectionRef()) {
+        // Surface 0 stays, hidden, but must not keep a section that is gone.
+        removeSurface(pSection1.first());
+        pSection1[0] = createSurface();
+    }
+    for (int i = 0; i < n; ++i)
+        pSection1.at(i)->init(shown.at(i));
+    pSection1.first()->setVisible(n > 0);
+    m_current = std::clamp(m_current, 0, std::max(n - 1, 0));
+
+    sizeSections();
+    majCaption();
+    updateEditActions();
+}
+
+double fDocEdit::zeroTop(int index) const
+{
+    double top = kPageGapMm;
+    for (int i = 0; i < index && i < pSection1.size(); ++i)
+        top += convertUnit(pSection1.at(i)->heightTwips(), Unit::Twips, kScaleUnit);
+    return top;
+}
+
+double fDocEdit::totalHeight() const
+{
+    return zeroTop(boundCount()) - kPageGapMm;
+}
+
+void fDocEdit::sizeSections()
+{
+    if (!doc)
+        return;
+    m_pageWidthT = convertUnit(pageSizeO(*doc).width(), doc->unit(), Unit::Twips);
+    const int n = boundCount();
+    const double left = pixels(kPageGapMm);
+    // Each surface starts on the pixel row below the one before it: tops
+    // rounded one by one would leave gaps or overlaps of a pixel.
+    int top = qRound(pixels(zeroTop(0)));
+    for (int i = 0; i < n; ++i) {
+        pSection *s = pSection1.at(i);
+        s->setPageWidthTwips(m_pageWidthT);
+        s->initMargin(doc->leftMargin, doc->rightMargin, doc->topMargin, doc->bottomMargin);
+        s->ShowMargins();
+        s->move(qRound(left), top);
+        s->show();
+        top += s->height();
+    }
+    m_view->page()->resize(qCeil(2 * left + m_pageWidthT * m_scale),
+                           top + qCeil(pixels(kPageGapMm)));
+    m_view->page()->setGuides({}, 0, 0);
+    updateRulers();
+    refreshSections();
+}
+
+void fDocEdit::refreshSections()
+{
+    for (int i = 0; i < boundCount(); ++i)
+        pSection1.at(i)->Refresh();
+}
+
+void fDocEdit::stopGrab()
+{
+    for (pSection *s : std::as_const(pSection1))
+        s->stopGrab();
+}
+
+void fDocEdit::prepareSave()
+{
+    for (int i = 0; i < boundCount(); ++i)
+        pSection1.at(i)->prepareSave();
+}
+
+void fDocEdit::majMenuHeaderFooter()
+{
+    if (!doc)
+        return;
+    action(QStringLiteral("m_pageHead"))->setChecked(doc->pageHeader());
+    action(QStringLiteral("m_pageFoot"))->setChecked(doc->pageFooter());
+    action(QStringLiteral("m_reportHead"))->setChecked(doc->reportHeader());
+    action(QStringLiteral("m_reportFooter"))->setChecked(doc->reportFooter());
+}
+
+void fDocEdit::SelectPrinter()
+{
+    if (!doc)
+        return;
+    // Binding asks about a missing printer: once per report and printer,
+    // not on every redraw.
+    auto boundKey = [this] {
+        return doc->DocPrinterName + QLatin1Char('|') + QString::number(doc->paperType) +
+               QLatin1Char('|') + QString::number(doc->pageOrientation);
+    };
+    if (boundKey() == m_printerBoundFor)
+        return;
+    ::SelectPrinter(*doc);
+    m_printerBoundFor = boundKey();
+}
+
+void fDocEdit::applyScale()
+{
+    // The view keeps showing the same part of the report.
+    auto fraction = [](const QScrollBar *bar) {
+        return bar->maximum() > 0 ? double(bar->value()) / bar->maximum() : 0.0;
+    };
+    const double fx = fraction(m_view->horizontalScrollBar());
+    const double fy = fraction(m_view->verticalScrollBar());
+
+    m_scale = logicalDpiX() / 1440.0 * m_zoom->factor();
+    for (pSection *s : std::as_const(pSection1))
+        s->setScale(m_scale);
+    sizeSections();
+
+    m_view->horizontalScrollBar()->setValue(qRound(fx * m_view->horizontalScrollBar()->maximum()));
+    m_view->verticalScrollBar()->setValue(qRound(fy * m_view->verticalScrollBar()->maximum()));
+    m_zoomBox->setCurrentIndex(int(DesignZoom::steps().indexOf(m_zoom->percent())));
+    action(QStringLiteral("m_zoomIn"))->setEnabled(m_zoom->canZoomIn());
+    action(QStringLiteral("m_zoomOut"))->setEnabled(m_zoom->canZoomOut());
+}
+
+void fDocEdit::updateRulers()
+{
+    DesignRuler *top = m_view->topRuler();
+    DesignRuler *left = m_view->leftRuler();
+    top->setScale(m_scale);
+    left->setScale(m_scale);
+    if (doc) {
+        top->setUnit(doc->unit());
+        left->setUnit(doc->unit());
+    }
+    const int n = boundCount();
+    QWidget *viewport = m_view->viewport();
+    QList<DesignRuler::Span> across, down;
+    for (int i = 0; i < n; ++i) {
+        const QPoint origin = pSection1.at(i)->mapTo(viewport, QPoint(0, 0));
+        if (i == 0)
+            across << DesignRuler::Span{double(origin.x()), m_pageWidthT};
+        down << DesignRuler::Span{double(origin.y()), pSection1.at(i)->heightTwips()};
+    }
+    top->setSpans(across);
+    left->setSpans(down);
+
+    const pSection *s = current();
+    const QRectF selection = s ? s->selectionRect() : QRectF();
+    if (selection.isNull()) {
+        top->setShade(0, 0);
+        left->setShade(0, 0);
+        return;
+    }
+    const QPoint origin = s->mapTo(viewport, QPoint(0, 0));
+    top->setShade(origin.x() + selection.left() * m_scale,
+                  origin.x() + selection.right() * m_scale);
+    left->setShade(origin.y() + selection.top() * m_scale,
+                   origin.y() + selection.bottom() * m_scale);
+}
+
+void fDocEdit::showGuides(const pSection *from, const QList<double> &xs)
+{
+    const int n = boundCount();
+    if (xs.isEmpty() || n == 0) {
+        m_view->page()->setGuides({}, 0, 0);
+        return;
+    }
+    QList<double> onPage;
+    for (double x : xs)
+        onPage << from->x() + x * m_scale;
+    const pSection *last = pSection1.at(n - 1);
+    m_view->page()->setGuides(onPage, pSection1.first()->y(), last->y() + last->height());
+}
+
+QList<double> fDocEdit::guidesOutside(const pSection *s) const
+{
+    QList<double> xs;
+    for (int i = 0; i < boundCount(); ++i) {
+        const pSection *other = pSection1.at(i);
+        if (other == s)
+            continue;
+        for (int k = 1; k <= other->count(); ++k) {
+            if (const ReportItem *item = other->SubObject(k)) {
+                xs << item->xt() << item->xt() + item->wt() / 2 << item->xt() + item->wt();
+            }
+        }
+    }
+    return xs;
+}
+
+int fDocEdit::selectedCount() const
+{
+    const pSection *s = current();
+    int selected = 0;
+    for (int k = 1; s && k <= s->count(); ++k) {
+        if (const ReportItem *item = s->SubObject(k); item && item->selected)
+            ++selected;
+    }
+    return selected;
+}
+
+void fDocEdit::onSectionRestored(const QString &key)
+{
+    if (!doc)
+        return;
+    section *restored = doc->sections.value(key);
+    for (int i = 0; i < boundCount(); ++i) {
+        if (restored && pSection1.at(i)->sectionRef() == restored)
+            pSection1.at(i)->init(restored);
+    }
+    sizeSections();
+    updateEditActions();
+}
+
+void fDocEdit::recordDocumentChange(const QString &text, const std::function<void()> &change)
+{
+    if (!doc)
+        return;
+    stopGrab();
+    prepareSave();
+    const QByteArray before = m_undo->snapshot();
+    change();
+    drawSections();
+    m_undo->documentChanged(text, before);
+}
+
+void fDocEdit::addDataSection()
+{
+    recordDocumentChange(tr("Add data section"), [this] { doc->AddDataSection(); });
+}
+
+void fDocEdit::switchHeaderFooter(int type, bool on)
+{
+    if (!doc)
+        return;
+    const QString text =
+        on ? tr("Add the %1").arg(kindName(type)) : tr("Remove the %1").arg(kindName(type));
+    recordDocumentChange(text, [this, type, on] {
+        switch (type) {
+        case section::PageHeader:
+            doc->setPageHeader(on);
+            break;
+        case section::PageFooter:
+            doc->setPageFooter(on);
+            break;
+        case section::ReportHeader:
+            doc->setReportHeader(on);
+            break;
+        case section::ReportFooter:
+            doc->setReportFooter(on);
+            break;
+        default:
+            break;
+        }
+    });
+}
+
+void fDocEdit::changeUnit(int unit)
+{
+    if (!doc)
+        return;
+    if (unit != doc->unit()) {
+        recordDocumentChange(tr("Change the unit to %1").arg(unitName(unit)),
+                             [this, unit] { convertDocumentUnit(*doc, unit); });
+    }
+    majUnit();
+    updateRulers();
+}
+
+void fDocEdit::removeSection()
+{
+    pSection *s = current();
+    section *sec = s ? s->sectionRef() : nullptr;
+    if (!doc || !sec)
+        return;
+    stopGrab();
+    const UserInteraction::Button answer = UserInteraction::current()->message(
+        tr("Remove the section:") + sec->sectionName + tr(" ?"),
+        UserInteraction::Yes | UserInteraction::No, UserInteraction::Question, tr("Confirmation"));
+    if (answer != UserInteraction::Yes)
+        return;
+
+    QString key;
+    for (int i = 0; i < doc->sections.count(); ++i) {
+        if (doc->sections.at(i) == sec)
+            key = doc->sections.keyAt(i);
+    }
+    const int type = sec->section_Type;
+    recordDocumentChange(tr("Remove the section %1").arg(sec->sectionName), [this, key, type] {
+        // A header or footer goes through its switch, so that the switch,
+        // its menu check mark and the saved file agree.
+        switch (type) {
+        case section::PageHeader:
+            doc->setPageHeader(false);
+            return;
+        case section::PageFooter:
+            doc->setPageFooter(false);
+            return;
+        case section::ReportHeader:
+            doc->setReportHeader(false);
+            return;
+        case section::ReportFooter:
+            doc->setReportFooter(false);
+            return;
+        default:
+            break;
+        }
+        if (section *gone = doc->sections.value(key))
+            gone->CloseClean();
+        doc->sections.remove(key);
+        doc->CalcNbDataSections();
+        doc->modified_ = true;
+    });
+}
+
+void fDocEdit::arrange(const QString &how)
+{
+    if (pSection *s = current()) {
+        s->arrange(how);
+        s->Refresh();
+    }
+    updateEditActions();
+}

@@ -1,0 +1,592 @@
+// The designer's main window driven as a user drives it, on the offscreen
+// platform: real surfaces, real menu actions and key presses, questions
+// answered by script, reports written to and read back from real files.
+#include "app/units.h"
+#include "designer/designundo.h"
+#include "designer/designview.h"
+#include "designer/designzoom.h"
+#include "designer/fdocedit.h"
+#include "designer/psection.h"
+#include "designer/recoveryfile.h"
+#include "document/item.h"
+#include "document/section.h"
+#include "document/talvodocument.h"
+#include "document/userinteraction.h"
+#include "viewer/fdocviewer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPointer>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUndoStack>
+#include <QWheelEvent>
+
+namespace {
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// "Orders": A4 in centimetres, data sections 4 and 6 cm high, a text item
+// in the first; `flags` lists the headers and footers ("rh,ph,pf,rf"),
+// which are switched on after the data sections so that the collection
+// order differs from the report order.
+void fillReport(TalvoDocument &doc, const QString &flags = QString(), int dataSections = 2)
+{
+    doc.init();
+    doc.docName = QStringLiteral("Orders");
+    const float heights[] = {4, 6, 3};
+    for (int i = 0; i < dataSections; ++i)
+        doc.AddDataSection()->Height = heights[i % 3];
+    if (dataSections > 0) {
+        Item *item = doc.sections.value(QStringLiteral("d1"))->NewItem();
+        item->x = 2;
+        item->y = 1;
+        item->w = 5;
+        item->h = 1;
+    }
+    for (const QString &f : flags.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        if (f == QLatin1String("rh"))
+            doc.setReportHeader(true);
+        if (f == QLatin1String("ph"))
+            doc.setPageHeader(true);
+        if (f == QLatin1String("pf"))
+            doc.setPageFooter(true);
+        if (f == QLatin1String("rf"))
+            doc.setReportFooter(true);
+    }
+    doc.clearModified();
+}
+
+QStringList surfaceKeys(const fDocEdit &w)
+{
+    QStringList keys;
+    for (int i = 0; i < w.nbSections(); ++i)
+        keys << w.surface(i)->sectionRef()->Key();
+    return keys;
+}
+
+QString panel(const fDocEdit &w, const char *name)
+{
+    const auto *label = w.findChild<QLabel *>(QLatin1String(name));
+    return label ? label->text() : QStringLiteral("<no panel>");
+}
+
+void trigger(const fDocEdit &w, const char *name)
+{
+    QAction *a = w.action(QLatin1String(name));
+    QVERIFY2(a, name);
+    a->trigger();
+}
+
+} // namespace
+
+class tst_designwindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        // Copies left by an earlier run would be offered again.
+        QDir(RecoveryFile().folder()).removeRecursively();
+    }
+    void init()
+    {
+        ui = ScriptedInteraction();
+        UserInteraction::setCurrent(&ui);
+        QVERIFY(dir.isValid());
+        reportPath = dir.filePath(QStringLiteral("orders.xml"));
+    }
+    void cleanup() { UserInteraction::setCurrent(nullptr); }
+
+    void drawSections_data();
+    void drawSections();
+    void placesSurfaces_data();
+    void placesSurfaces();
+    void saveAsCancelledKeepsNameAndTitle();
+    void pasteFollowsClipboard_data();
+    void pasteFollowsClipboard();
+    void saveQuestion_data();
+    void saveQuestion();
+    void removeSection_data();
+    void removeSection();
+    void unitChangeKeepsSizes_data();
+    void unitChangeKeepsSizes();
+    void undoRestoresSavedFile_data();
+    void undoRestoresSavedFile();
+    void zoomLeavesModelAlone();
+    void keysReachTheirActions();
+    void recoveryAfterCrash_data();
+    void recoveryAfterCrash();
+    void previewReturnsToDesigner();
+
+private:
+    ScriptedInteraction ui;
+    QTemporaryDir dir;
+    QString reportPath;
+};
+
+void tst_designwindow::drawSections_data()
+{
+    QTest::addColumn<QString>("flags");
+    QTest::addColumn<int>("dataSections");
+    QTest::addColumn<bool>("switchPageHeaderOn");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("data only") << "" << 2 << false << QStringList{"d1", "d2"};
+    QTest::newRow("all, added out of order")
+        << "rf,pf,ph,rh" << 2 << false << QStringList{"rh", "ph", "d1", "d2", "pf", "rf"};
+    QTest::newRow("page header after report header")
+        << "rh,pf" << 2 << true << QStringList{"rh", "ph", "d1", "d2", "pf"};
+    QTest::newRow("page header first without report header")
+        << "rf" << 1 << true << QStringList{"ph", "d1", "rf"};
+    QTest::newRow("nothing shown") << "" << 0 << false << QStringList{};
+}
+
+void tst_designwindow::drawSections()
+{
+    QFETCH(QString, flags);
+    QFETCH(int, dataSections);
+    QFETCH(bool, switchPageHeaderOn);
+    QFETCH(QStringList, expected);
+
+    TalvoDocument doc;
+    fillReport(doc, QStringLiteral("rh,ph,pf,rf"), 3); // leaves surplus surfaces behind
+    fDocEdit w;
+    w.init(&doc);
+    fillReport(doc, flags, dataSections);
+    w.drawSections();
+    if (switchPageHeaderOn)
+        trigger(w, "m_pageHead");
+
+    QCOMPARE(surfaceKeys(w), expected);
+    QCOMPARE(w.surfaceCount(), std::max<int>(int(expected.size()), 1));
+    QCOMPARE(w.action(QStringLiteral("m_pageHead"))->isChecked(),
+             expected.contains(QStringLiteral("ph")));
+    if (expected.isEmpty())
+        QVERIFY(w.surface(0)->isHidden());
+    for (int i = 1; i < expected.size(); ++i) {
+        QVERIFY(!w.surface(i)->isHidden());
+        QCOMPARE(w.surface(i)->y(), w.surface(i - 1)->y() + w.surface(i - 1)->height());
+    }
+}
+
+void tst_designwindow::placesSurfaces_data()
+{
+    QTest::addColumn<int>("orientation");
+    QTest::addColumn<float>("pageWidth"); // 0: the paper's
+    QTest::addColumn<double>("expectedWidthCm");
+
+    QTest::newRow("portrait") << 1 << 21.0f << 21.0;
+    QTest::newRow("landscape: the paper's height") << 2 << 21.0f << 29.7;
+    QTest::newRow("no size stored: A4 paper") << 1 << 0.0f << 21.0;
+}
+
+void tst_designwindow::placesSurfaces()
+{
+    QFETCH(int, orientation);
+    QFETCH(float, pageWidth);
+    QFETCH(double, expectedWidthCm);
+
+    TalvoDocument doc;
+    fillReport(doc, QString(), 3);
+    doc.pageOrientation = (unsigned char)orientation;
+    doc.pageWidth = pageWidth;
+    doc.pageHeight = pageWidth > 0 ? 29.7f : 0;
+    fDocEdit w;
+    w.init(&doc);
+
+    QCOMPARE(w.zeroTop(0), 9.0);
+    QCOMPARE(w.zeroTop(1), 49.0);
+    QCOMPARE(w.zeroTop(2), 109.0);
+    QCOMPARE(w.totalHeight(), 130.0);
+    const double widthPx = convertUnit(expectedWidthCm, Unit::Centimetres, Unit::Twips) * w.scale();
+    for (int i = 0; i < 3; ++i)
+        QVERIFY2(qAbs(w.surface(i)->width() - widthPx) <= 1,
+                 qPrintable(QString::number(w.surface(i)->width())));
+}
+
+void tst_designwindow::saveAsCancelledKeepsNameAndTitle()
+{
+    TalvoDocument doc;
+    fillReport(doc);
+    doc.fileName = reportPath;
+    fDocEdit w;
+    w.init(&doc);
+    const QString title = w.windowTitle();
+    QCOMPARE(title, QStringLiteral("Talvo Mirt - Orders-%1[*]").arg(reportPath));
+
+    trigger(w, "m_save_as"); // no name scripted: the dialog is cancelled
+    QCOMPARE(ui.fileDialogs, 1);
+    QCOMPARE(doc.fileName, reportPath);
+    QCOMPARE(w.windowTitle(), title);
+    QVERIFY(!QFile::exists(reportPath));
+}
+
+void tst_designwindow::pasteFollowsClipboard_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("copy") << "m_copy";
+    QTest::newRow("cut") << "m_cut";
+}
+
+void tst_designwindow::pasteFollowsClipboard()
+{
+    QFETCH(QString, command);
+    TalvoDocument doc;
+    fillReport(doc);
+    fDocEdit w;
+    w.init(&doc);
+    auto *freeZone = w.findChild<QMenu *>(QStringLiteral("m_freeZone"));
+    QVERIFY(freeZone);
+
+    emit w.surface(1)->ClickRight(100, 100);
+    QCOMPARE(w.currentSurface(), 1);
+    QVERIFY(!w.action(QStringLiteral("m_paste"))->isEnabled());
+    freeZone->hide();
+
+    emit w.surface(0)->focusReceived();
+    doc.sections.value(QStringLiteral("d1"))->items.at(0)->selected = true;
+    w.action(command)->trigger();
+    emit w.surface(1)->ClickRight(100, 100);
+    QVERIFY(w.action(QStringLiteral("m_paste"))->isEnabled());
+    freeZone->hide();
+}
+
+void tst_designwindow::saveQuestion_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("saved");    // the file holds the change afterwards
+    QTest::addColumn<bool>("replaced"); // the report in the window is another one
+
+    const struct
+    {
+        const char *name;
+        int answer;
+    } answers[] = {{"Yes", UserInteraction::Yes},
+                   {"No", UserInteraction::No},
+                   {"Cancel", UserInteraction::Cancel}};
+    for (const char *command : {"m_closeEditor", "f_new", "m_load"}) {
+        for (const auto &a : answers) {
+            const bool goesOn = a.answer != UserInteraction::Cancel;
+            QTest::addRow("%s %s", command, a.name)
+                << command << a.answer << (a.answer == UserInteraction::Yes) << goesOn;
+        }
+    }
+}
+
+void tst_designwindow::saveQuestion()
+{
+    QFETCH(QString, command);
+    QFETCH(int, answer);
+    QFETCH(bool, saved);
+    QFETCH(bool, replaced);
+
+    const QString other = dir.filePath(QStringLiteral("other.xml"));
+    {
+        TalvoDocument second;
+        fillReport(second, QStringLiteral("rf"), 1);
+        QVERIFY(second.SaveXML(other));
+    }
+    TalvoDocument doc;
+    fillReport(doc);
+    doc.fileName = reportPath;
+    fDocEdit w;
+    w.init(&doc);
+    w.show();
+    trigger(w, "m_save");
+    const QByteArray before = fileBytes(reportPath);
+    trigger(w, "m_pageHead");
+    QVERIFY(doc.modified());
+
+    ui.answers = {UserInteraction::Button(answer)};
+    ui.fileNames = {other};
+    w.action(command)->trigger();
+
+    QCOMPARE(ui.shown.size(), 1);
+    QCOMPARE(fileBytes(reportPath) != before, saved);
+    QCOMPARE(fileBytes(reportPath).contains("Page Header"), saved);
+    if (command == QLatin1String("m_closeEditor")) {
+        QCOMPARE(w.isVisible(), !replaced);
+        QCOMPARE(doc.sections.isEmpty(), replaced);
+    } else if (command == QLatin1String("f_new")) {
+        QCOMPARE(doc.fileName.isEmpty(), replaced);
+        QCOMPARE(surfaceKeys(w), (replaced ? QStringList{"d1"} : QStringList{"ph", "d1", "d2"}));
+    } else {
+        QCOMPARE(ui.fileDialogs, replaced ? 1 : 0);
+        QCOMPARE(doc.fileName, replaced ? other : reportPath);
+        QCOMPARE(surfaceKeys(w),
+                 (replaced ? QStringList{"d1", "rf"} : QStringList{"ph", "d1", "d2"}));
+    }
+    QCOMPARE(doc.modified(), !replaced);
+}
+
+void tst_designwindow::removeSection_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("data section, yes")
+        << "d2" << int(UserInteraction::Yes) << "Data 2" << QStringList{"ph", "d1"};
+    QTest::newRow("data section, no")
+        << "d2" << int(UserInteraction::No) << "Data 2" << QStringList{"ph", "d1", "d2"};
+    QTest::newRow("page header, yes")
+        << "ph" << int(UserInteraction::Yes) << "Page Header" << QStringList{"d1", "d2"};
+}
+
+void tst_designwindow::removeSection()
+{
+    QFETCH(QString, key);
+    QFETCH(int, answer);
+    QFETCH(QString, name);
+    QFETCH(QStringList, expected);
+
+    TalvoDocument doc;
+    fillReport(doc, QStringLiteral("ph"));
+    doc.fileName = reportPath;
+    fDocEdit w;
+    w.init(&doc);
+    w.setCurrentSurface(int(surfaceKeys(w).indexOf(key)));
+    ui.answers = {UserInteraction::Button(answer)};
+    trigger(w, "m_removeSection");
+
+    QCOMPARE(ui.shown.size(), 1);
+    QCOMPARE(ui.shown.at(0).title, QStringLiteral("Confirmation"));
+    QCOMPARE(ui.shown.at(0).text, QStringLiteral("Remove the section:%1 ?").arg(name));
+    QCOMPARE(ui.shown.at(0).buttons, int(UserInteraction::Yes | UserInteraction::No));
+    QCOMPARE(ui.shown.at(0).icon, UserInteraction::Question);
+    QCOMPARE(surfaceKeys(w), expected);
+    QCOMPARE(doc.pageHeader(), expected.contains(QStringLiteral("ph")));
+    QCOMPARE(w.action(QStringLiteral("m_pageHead"))->isChecked(), doc.pageHeader());
+    trigger(w, "m_save");
+    QCOMPARE(fileBytes(reportPath).contains("Page Header"), doc.pageHeader());
+}
+
+void tst_designwindow::unitChangeKeepsSizes_data()
+{
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("inches") << 5 << "inches";
+    QTest::newRow("millimetres") << 6 << "mm";
+    QTest::newRow("centimetres") << 7 << "cm";
+}
+
+void tst_designwindow::unitChangeKeepsSizes()
+{
+    QFETCH(int, unit);
+    QFETCH(QString, name);
+    TalvoDocument doc;
+    fillReport(doc);
+    fDocEdit w;
+    w.init(&doc);
+    trigger(w, "m_unit7"); // already the unit: nothing to record
+    QCOMPARE(w.undo()->stack()->count(), 0);
+    section *d1 = doc.sections.value(QStringLiteral("d1"));
+    const double itemLeft = d1->items.at(0)->xt();
+    const double sectionHeight = d1->HeightT();
+    const int surfaceHeight = w.surface(0)->height();
+
+    trigger(w, qPrintable(QStringLiteral("m_unit%1").arg(unit)));
+    QCOMPARE(doc.unit(), unit);
+    for (int u : {5, 6, 7})
+        QCOMPARE(w.action(QStringLiteral("m_unit%1").arg(u))->isChecked(), u == unit);
+    QCOMPARE(panel(w, "unit"), name);
+    // What is on the page keeps its size in any unit.
+    QVERIFY(qAbs(d1->items.at(0)->xt() - itemLeft) < 0.01);
+    QVERIFY(qAbs(d1->HeightT() - sectionHeight) < 0.01);
+    QCOMPARE(w.surface(0)->height(), surfaceHeight);
+}
+
+void tst_designwindow::undoRestoresSavedFile_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("changed");
+    QTest::newRow("page header") << "m_pageHead" << QStringList{"ph", "d1", "d2"};
+    QTest::newRow("report footer") << "m_reportFooter" << QStringList{"d1", "d2", "rf"};
+    QTest::newRow("add data section") << "m_addDataSection" << QStringList{"d1", "d2", "d3"};
+    QTest::newRow("unit") << "m_unit6" << QStringList{"d1", "d2"};
+}
+
+void tst_designwindow::undoRestoresSavedFile()
+{
+    QFETCH(QString, command);
+    QFETCH(QStringList, changed);
+    TalvoDocument doc;
+    fillReport(doc);
+    doc.fileName = reportPath;
+    fDocEdit w;
+    w.init(&doc);
+    trigger(w, "m_save");
+    const QByteArray saved = fileBytes(reportPath);
+    QVERIFY(!saved.isEmpty());
+
+    w.action(command)->trigger();
+    QVERIFY(doc.modified());
+    QVERIFY(w.isWindowModified());
+    QCOMPARE(surfaceKeys(w), changed);
+
+    trigger(w, "m_undo");
+    QVERIFY(!doc.modified());
+    QCOMPARE(surfaceKeys(w), (QStringList{"d1", "d2"}));
+    trigger(w, "m_save");
+    QCOMPARE(fileBytes(reportPath), saved);
+
+    trigger(w, "m_redo");
+    QVERIFY(doc.modified());
+    QCOMPARE(surfaceKeys(w), changed);
+    trigger(w, "m_save");
+    QVERIFY(fileBytes(reportPath) != saved);
+}
+
+void tst_designwindow::zoomLeavesModelAlone()
+{
+    TalvoDocument doc;
+    fillReport(doc);
+    doc.fileName = reportPath;
+    fDocEdit w;
+    w.init(&doc);
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    trigger(w, "m_save");
+    const QByteArray saved = fileBytes(reportPath);
+    const int width100 = w.surface(0)->width();
+
+    QTest::keyClick(&w, Qt::Key_Equal, Qt::ControlModifier);
+    QTest::keyClick(&w, Qt::Key_Plus, Qt::ControlModifier);
+    QCOMPARE(w.zoom()->percent(), 150);
+    QVERIFY(qAbs(w.surface(0)->width() - 1.5 * width100) <= 2);
+    for (int i = 0; i < 8; ++i)
+        QTest::keyClick(&w, Qt::Key_Minus, Qt::ControlModifier);
+    QCOMPARE(w.zoom()->percent(), 50);
+    QVERIFY(!w.action(QStringLiteral("m_zoomOut"))->isEnabled());
+    // Ctrl + wheel on the page zooms instead of scrolling.
+    QWidget *viewport = w.view()->viewport();
+    QWheelEvent wheel(QPointF(20, 20), viewport->mapToGlobal(QPointF(20, 20)), QPoint(),
+                      QPoint(0, 240), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(viewport, &wheel);
+    QCOMPARE(w.zoom()->percent(), 75);
+    QTest::keyClick(&w, Qt::Key_0, Qt::ControlModifier);
+    QCOMPARE(w.surface(0)->width(), width100);
+
+    QVERIFY(!doc.modified());
+    trigger(w, "m_save");
+    QCOMPARE(fileBytes(reportPath), saved);
+}
+
+void tst_designwindow::keysReachTheirActions()
+{
+    TalvoDocument doc;
+    fillReport(doc);
+    fDocEdit w;
+    w.init(&doc);
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+
+    QTest::keyClick(&w, Qt::Key_F2, Qt::ControlModifier);
+    QCOMPARE(surfaceKeys(w), (QStringList{"d1", "d2", "d3"}));
+    QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(surfaceKeys(w), (QStringList{"d1", "d2"}));
+    QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(surfaceKeys(w), (QStringList{"d1", "d2", "d3"}));
+
+    // Delete removes the current surface's selection without a question.
+    emit w.surface(0)->focusReceived();
+    doc.sections.value(QStringLiteral("d1"))->items.at(0)->selected = true;
+    QTest::keyClick(&w, Qt::Key_Delete);
+    QCOMPARE(doc.sections.value(QStringLiteral("d1"))->items.count(), 0);
+    QVERIFY(ui.shown.isEmpty());
+}
+
+void tst_designwindow::recoveryAfterCrash_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::newRow("restore") << int(UserInteraction::Yes);
+    QTest::newRow("discard") << int(UserInteraction::No);
+}
+
+void tst_designwindow::recoveryAfterCrash()
+{
+    QFETCH(int, answer);
+    const bool restore = answer == UserInteraction::Yes;
+    TalvoDocument doc;
+    fillReport(doc);
+    doc.fileName = reportPath;
+    QString copy;
+    {
+        fDocEdit w;
+        w.init(&doc);
+        trigger(w, "m_save");
+        w.writeRecoveryNow(); // nothing to keep yet
+        QVERIFY(!w.recovery()->exists());
+        trigger(w, "m_addDataSection");
+        w.writeRecoveryNow();
+        copy = w.recovery()->path();
+        QVERIFY(copy.startsWith(
+            QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)));
+        QVERIFY(QFile::exists(copy));
+        QVERIFY(!fileBytes(reportPath).contains("Data 3"));
+        // The window goes without closing, as in a crash.
+    }
+    TalvoDocument next;
+    fDocEdit w;
+    w.init(&next);
+    ui.answers = {UserInteraction::Button(answer)};
+    QCOMPARE(w.offerRecovery(), restore);
+    QCOMPARE(ui.shown.size(), 1);
+    QVERIFY(ui.shown.at(0).text.contains(reportPath));
+    QVERIFY(!QFile::exists(copy));
+    QCOMPARE(surfaceKeys(w), (restore ? QStringList{"d1", "d2", "d3"} : QStringList{"d1"}));
+    QCOMPARE(next.fileName, restore ? reportPath : QString());
+    QCOMPARE(next.modified(), restore);
+    if (restore) {
+        // Undo goes back to the report as its file holds it.
+        trigger(w, "m_undo");
+        QCOMPARE(surfaceKeys(w), (QStringList{"d1", "d2"}));
+        QVERIFY(!next.modified());
+        w.close();
+    }
+    QVERIFY(w.recovery()->leftOver().isEmpty());
+}
+
+void tst_designwindow::previewReturnsToDesigner()
+{
+    TalvoDocument doc;
+    fillReport(doc);
+    doc.connectionStringData =
+        QStringLiteral("Provider=SQLite;Data Source=") + dir.filePath("none.db");
+    fDocEdit w;
+    w.init(&doc);
+    w.show();
+    trigger(w, "m_printPreview");
+    QVERIFY(!w.isVisible());
+    fDocViewer *viewer = nullptr;
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (auto *v = qobject_cast<fDocViewer *>(top); v && v->isVisible())
+            viewer = v;
+    }
+    QVERIFY(viewer);
+    QCOMPARE(viewer->document(), &doc);
+    QPointer<fDocViewer> gone(viewer);
+    viewer->EditDoc();
+    QVERIFY(w.isVisible());
+    QCOMPARE(surfaceKeys(w), (QStringList{"d1", "d2"}));
+    QTRY_VERIFY(gone.isNull());
+}
+
+QTEST_MAIN(tst_designwindow)
+#include "tst_designwindow.moc"
