@@ -59,22 +59,19 @@ bool sameState(const SectionState &a, const SectionState &b, const section &s)
 
 } // namespace
 
-// A change of one section's height or items; sections are found by key at
-// undo time, since a document change may have rebuilt them meanwhile.
-class ChangeSectionCommand : public QUndoCommand
+// A change made before it was recorded: pushing it (which redoes it) must
+// not make it again.
+template <typename State> class RecordedChange : public QUndoCommand
 {
 public:
-    ChangeSectionCommand(DesignUndo *undo, const QString &text, const QString &key,
-                         SectionState before, SectionState after)
-        : QUndoCommand(text), m_undo(undo), m_key(key), m_before(std::move(before)),
-          m_after(std::move(after))
+    RecordedChange(DesignUndo *undo, const QString &text, State before, State after)
+        : QUndoCommand(text), m_undo(undo), m_before(std::move(before)), m_after(std::move(after))
     {
     }
 
     void undo() override { apply(m_before); }
     void redo() override
     {
-        // The change was made before it was recorded.
         if (m_done) {
             m_done = false;
             return;
@@ -82,8 +79,29 @@ public:
         apply(m_after);
     }
 
+protected:
+    virtual void apply(const State &state) = 0;
+    DesignUndo *m_undo;
+
 private:
-    void apply(const SectionState &state)
+    State m_before;
+    State m_after;
+    bool m_done = true;
+};
+
+// A change of one section's height or items; sections are found by key at
+// undo time, since a document change may have rebuilt them meanwhile.
+class ChangeSectionCommand : public RecordedChange<SectionState>
+{
+public:
+    ChangeSectionCommand(DesignUndo *undo, const QString &text, const QString &key,
+                         SectionState before, SectionState after)
+        : RecordedChange(undo, text, std::move(before), std::move(after)), m_key(key)
+    {
+    }
+
+private:
+    void apply(const SectionState &state) override
     {
         section *s = m_undo->document()->sections.value(m_key);
         if (!s)
@@ -92,45 +110,21 @@ private:
         emit m_undo->sectionRestored(m_key);
     }
 
-    DesignUndo *m_undo;
     QString m_key;
-    SectionState m_before;
-    SectionState m_after;
-    bool m_done = true;
 };
 
 // A change of the document's structure, kept as the file before and after.
-class ChangeDocumentCommand : public QUndoCommand
+class ChangeDocumentCommand : public RecordedChange<QByteArray>
 {
 public:
-    ChangeDocumentCommand(DesignUndo *undo, const QString &text, const QByteArray &before,
-                          const QByteArray &after)
-        : QUndoCommand(text), m_undo(undo), m_before(before), m_after(after)
-    {
-    }
-
-    void undo() override { apply(m_before); }
-    void redo() override
-    {
-        if (m_done) {
-            m_done = false;
-            return;
-        }
-        apply(m_after);
-    }
+    using RecordedChange::RecordedChange;
 
 private:
-    void apply(const QByteArray &state)
+    void apply(const QByteArray &state) override
     {
-        TalvoDocument *doc = m_undo->document();
-        doc->loadXMLData(state);
+        m_undo->document()->loadXMLData(state);
         emit m_undo->documentRestored();
     }
-
-    DesignUndo *m_undo;
-    QByteArray m_before;
-    QByteArray m_after;
-    bool m_done = true;
 };
 
 DesignUndo::DesignUndo(TalvoDocument *document, QObject *parent)

@@ -62,8 +62,6 @@ signals:
     void documentRestored();
 
 private:
-    friend class ChangeSectionCommand;
-    friend class ChangeDocumentCommand;
     void followCleanState();
 
     TalvoDocument *m_document;
