@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QWidget>
+
+class TalvoDocument;
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+// The editor of a query: the SQL text with highlighting and completion,
+// the "{" list of the fields of the data sections before this one, and the
+// buttons that browse the database, test the query and build a simple one.
+// Used by the section properties and the chart dialog.
+class pSQL : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit pSQL(QWidget *parent = nullptr);
+    ~pSQL() override;
+
+    // The document whose connection and sections the tools use.
+    void setDocument(TalvoDocument *document);
+    TalvoDocument *document() const { return m_document; }
+
+    QString sql() const;
+    void setSql(const QString &text);
+    // The number of the data section being edited, as text ("1" default).
+    QString noSection() const;
+    void setNoSection(const QString &number);
+
+    // Tests the query with every reference replaced by 0; true when it ran
+    // and gave fields. Unless silent the outcome is shown.
+    bool TEST(bool silent);
+    void openMenuFields();
+    void selectField();
+
+    // The text box (tests type into it).
+    QPlainTextEdit *editor() const;
+
+signals:
+    void sqlChanged();
+
+private:
+    struct Private;
+    Private *d;
+    TalvoDocument *m_document = nullptr;
+};
