@@ -76,6 +76,9 @@ cGrabHandles::~cGrabHandles()
             continue; // went with the container
         for (const char *name : {kOwner, kTarget, kIndex})
             h->setProperty(name, QVariant());
+        // A handle whose proxy has the focus counts as focused: deleting it
+        // would take the focus off the target, which drops these handles.
+        h->setFocusProxy(nullptr);
         delete h.data();
     }
 }

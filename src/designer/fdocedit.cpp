@@ -39,6 +39,7 @@ fDocEdit::fDocEdit(QWidget *parent)
     m_undoGroup = new QUndoGroup(this);
     m_scale = logicalDpiX() / 1440.0 * m_zoom->factor();
 
+    installDialogs();
     createActions();
     createMenus();
     createToolBars();
@@ -112,6 +113,7 @@ void fDocEdit::afterNewDocument()
     if (hadChanges)
         m_undo->stack()->resetClean();
     m_recovery->remove();
+    refreshFieldList();
     majCaption();
 }
 

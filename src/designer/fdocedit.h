@@ -15,6 +15,9 @@ class DesignZoom;
 class QAction;
 class QActionGroup;
 class QComboBox;
+class QDockWidget;
+class ReportItem;
+class fFields;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -77,6 +80,8 @@ public:
     // the page keeps its size.
     void changeUnit(int unit);
     void addDataSection();
+    // Asks where, then adds a data section there.
+    void insertDataSection();
     // Switches the header or footer of a section kind (1 to 4) on or off.
     void switchHeaderFooter(int type, bool on);
     // Asks, then removes the current surface's section.
@@ -154,6 +159,12 @@ private:
     void onSectionRestored(const QString &key);
     void recordDocumentChange(const QString &text, const std::function<void()> &change);
 
+    // fdoceditdialogs.cpp
+    void installDialogs();
+    void editItemOn(pSection *s, ReportItem &item);
+    void editSectionProperties(section &sec);
+    void refreshFieldList();
+
     // fdocedit.cpp
     void afterNewDocument();
     void returnFromPreview(fDocViewer *viewer, const QString &fileBefore);
@@ -192,6 +203,9 @@ private:
     QLabel *m_panelUnit = nullptr;
     QLabel *m_panelText = nullptr;
     btnOpenHelp *btnOpenHelp1 = nullptr;
+
+    QDockWidget *m_fieldsDock = nullptr;
+    fFields *m_fields = nullptr;
 
     std::unique_ptr<RecoveryFile> m_recovery;
     QTimer m_recoveryTimer;

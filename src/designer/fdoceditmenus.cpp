@@ -177,6 +177,8 @@ void fDocEdit::createActions()
             &QAction::triggered, this, &fDocEdit::removeSection);
 
     // Sections
+    connect(addAction(QStringLiteral("m_insertDataSection"), tr("&Insert data section...")),
+            &QAction::triggered, this, &fDocEdit::insertDataSection);
     connect(addAction(QStringLiteral("m_addDataSection"), tr("&Add data section"),
                       QKeySequence(Qt::CTRL | Qt::Key_F2)),
             &QAction::triggered, this, &fDocEdit::addDataSection);
@@ -312,6 +314,7 @@ void fDocEdit::createMenus()
 
     QMenu *sections = addMenu(nullptr, QStringLiteral("m_sections"), tr("&Sections"));
     sections->addAction(a("m_addDataSection"));
+    sections->addAction(a("m_insertDataSection"));
     separator(sections, QStringLiteral("msepsec1"));
     sections->addAction(a("m_pageHead"));
     sections->addAction(a("m_pageFoot"));

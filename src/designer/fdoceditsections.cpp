@@ -134,6 +134,8 @@ pSection *fDocEdit::createSurface()
     s->setScale(m_scale);
     s->setChartSymbol(designerChartSymbol(64));
     s->otherGuidesX = [this](const pSection *from) { return guidesOutside(from); };
+    s->editItem = [this, s](ReportItem &item) { editItemOn(s, item); };
+    s->editSection = [this](section &sec) { editSectionProperties(sec); };
 
     connect(s, &pSection::focusReceived, this, [this, s] { setCurrentSurface(indexOf(s)); });
     connect(s, &pSection::Coordinates, this, [this, s](double x, double y) {

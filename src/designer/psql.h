@@ -35,6 +35,10 @@ public:
     bool TEST(bool silent);
     void openMenuFields();
     void selectField();
+    // Shows up to runRowLimit rows of the query (references replaced by 0)
+    // below the text, or the data source's reason when it fails.
+    void runQuery();
+    static constexpr int runRowLimit = 100;
 
     // The text box (tests type into it).
     QPlainTextEdit *editor() const;
@@ -42,7 +46,14 @@ public:
 signals:
     void sqlChanged();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void placeFieldList();
+    void createSimpleSql();
+    void browseDatabase();
+
     struct Private;
     Private *d;
     TalvoDocument *m_document = nullptr;

@@ -6,6 +6,7 @@
 #include "designer/designview.h"
 #include "designer/designzoom.h"
 #include "designer/fdocedit.h"
+#include "designer/itembox.h"
 #include "designer/psection.h"
 #include "designer/recoveryfile.h"
 #include "document/item.h"
@@ -16,14 +17,18 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUndoStack>
 #include <QWheelEvent>
 
@@ -129,6 +134,8 @@ private slots:
     void recoveryAfterCrash_data();
     void recoveryAfterCrash();
     void previewReturnsToDesigner();
+    void dialogsAreOneUndoStep_data();
+    void dialogsAreOneUndoStep();
 
 private:
     ScriptedInteraction ui;
@@ -586,6 +593,66 @@ void tst_designwindow::previewReturnsToDesigner()
     QVERIFY(w.isVisible());
     QCOMPARE(surfaceKeys(w), (QStringList{"d1", "d2"}));
     QTRY_VERIFY(gone.isNull());
+}
+
+void tst_designwindow::dialogsAreOneUndoStep_data()
+{
+    // How the dialog is opened, and what is typed into which of its boxes.
+    QTest::addColumn<QString>("open");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("item editor") << "item"
+                                 << "Text1"
+                                 << "[Orders].[Total]";
+    QTest::newRow("section properties") << "section"
+                                        << "sectionName"
+                                        << "Lines";
+    QTest::newRow("document properties") << "m_docProp"
+                                         << "docName"
+                                         << "Renamed";
+    QTest::newRow("insert data section") << "m_insertDataSection"
+                                         << ""
+                                         << "";
+}
+
+void tst_designwindow::dialogsAreOneUndoStep()
+{
+    QFETCH(QString, open);
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    TalvoDocument doc;
+    fillReport(doc);
+    doc.fileName = reportPath;
+    fDocEdit w;
+    w.init(&doc);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    trigger(w, "m_save");
+    const QByteArray saved = w.undo()->snapshot();
+
+    bool answered = false;
+    QTimer::singleShot(0, [&] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (!dialog)
+            return;
+        if (auto *line = dialog->findChild<QLineEdit *>(box))
+            line->setText(typed);
+        else if (auto *text = dialog->findChild<QPlainTextEdit *>(box))
+            text->setPlainText(typed);
+        answered = QMetaObject::invokeMethod(dialog, "accept");
+    });
+    if (open == QLatin1String("item"))
+        QTest::mouseDClick(w.surface(0)->box(1), Qt::LeftButton, {}, QPoint(3, 3));
+    else if (open == QLatin1String("section"))
+        QTest::mouseDClick(w.surface(0), Qt::LeftButton, {}, QPoint(w.surface(0)->width() - 5, 5));
+    else
+        trigger(w, qPrintable(open));
+    QVERIFY(answered);
+    QCOMPARE(w.undo()->stack()->count(), 1);
+    QVERIFY(doc.modified());
+    trigger(w, "m_undo");
+    QCOMPARE(w.undo()->snapshot(), saved);
+    QVERIFY(!doc.modified());
 }
 
 QTEST_MAIN(tst_designwindow)

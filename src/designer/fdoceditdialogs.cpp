@@ -1,0 +1,106 @@
+// The designer's dialogs: item editors, section and document properties,
+// adding a data section, the database browser and the field list. Each
+// dialog's change is one step of the undo history.
+#include "fdocedit.h"
+
+#include "designer/designundo.h"
+#include "designer/fadddatasection.h"
+#include "designer/fdbbrowse.h"
+#include "designer/fedititem.h"
+#include "designer/feditpic.h"
+#include "designer/ffields.h"
+#include "designer/fgraph.h"
+#include "designer/fpropdoc.h"
+#include "designer/fpropsection.h"
+#include "designer/psection.h"
+#include "document/igraph.h"
+#include "document/ipic.h"
+#include "document/item.h"
+#include "document/talvodocument.h"
+
+#include <QDockWidget>
+
+void fDocEdit::installDialogs()
+{
+    editDocumentProperties = [this](TalvoDocument &d) {
+        fPropDoc dialog(this);
+        dialog.editDocProp(&d);
+    };
+    browseDatabase = [this](TalvoDocument &d) { fDBBrowse::BrowseDB(&d, this); };
+    showFieldList = [this](TalvoDocument &d) {
+        if (!m_fieldsDock) {
+            m_fieldsDock = new QDockWidget(tr("Fields"), this);
+            m_fieldsDock->setObjectName(QStringLiteral("fFields"));
+            m_fields = new fFields(m_fieldsDock);
+            m_fieldsDock->setWidget(m_fields);
+            addDockWidget(Qt::RightDockWidgetArea, m_fieldsDock);
+        }
+        m_fields->setDocument(&d);
+        m_fields->refresh();
+        m_fieldsDock->show();
+        m_fieldsDock->raise();
+    };
+}
+
+void fDocEdit::refreshFieldList()
+{
+    if (m_fieldsDock && m_fieldsDock->isVisible() && doc) {
+        m_fields->setDocument(doc);
+        m_fields->refresh();
+    }
+}
+
+void fDocEdit::editItemOn(pSection *s, ReportItem &item)
+{
+    section *sec = s->sectionRef();
+    if (!sec || !m_undo)
+        return;
+    stopGrab();
+    SectionState before = SectionState::capture(*sec);
+    bool changed = false;
+    QString text;
+    switch (item.kind()) {
+    case ReportItem::TextKind:
+        changed = EditItem(static_cast<Item *>(&item), this);
+        text = tr("Edit item");
+        break;
+    case ReportItem::PictureKind: {
+        fEditPic dialog(this);
+        changed = dialog.editPic(static_cast<iPic *>(&item));
+        text = tr("Picture properties");
+        break;
+    }
+    case ReportItem::GraphKind: {
+        fGraph dialog(this);
+        changed = dialog.Edit(static_cast<iGraph *>(&item));
+        text = tr("Chart properties");
+        break;
+    }
+    }
+    if (!changed)
+        return;
+    item.modified = true;
+    sec->modified_ = true;
+    s->init(sec);
+    s->CheckSize();
+    s->Refresh();
+    m_undo->sectionChanged(text, *sec, std::move(before));
+}
+
+void fDocEdit::editSectionProperties(section &sec)
+{
+    recordDocumentChange(tr("Section properties"), [this, &sec] {
+        fPropSection dialog(this);
+        if (dialog.editPropSection(&sec))
+            refreshFieldList();
+    });
+}
+
+void fDocEdit::insertDataSection()
+{
+    recordDocumentChange(tr("Add data section"), [this] {
+        fAddDataSection dialog(this);
+        if (dialog.addSection(doc))
+            refreshFieldList();
+    });
+}

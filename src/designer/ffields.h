@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QTreeWidget>
+#include <QWidget>
+
+class TalvoDocument;
+
+// The list of the "Fields" window: its drag carries the references of the
+// selected rows as text, joined by ";", which a section surface turns into
+// items. The rows stay: the drag only copies.
+class FieldListView : public QTreeWidget
+{
+public:
+    explicit FieldListView(QWidget *parent = nullptr);
+
+    // Public so that a drop can be prepared without a drag.
+    QMimeData *mimeData(const QList<QTreeWidgetItem *> &items) const override;
+    QStringList mimeTypes() const override;
+
+protected:
+    Qt::DropActions supportedDropActions() const override;
+};
+
+// "Fields": every field the data sections of a document deliver, as
+// [Section].[Field] with the section's number, ready to be dragged onto the
+// design. Meant as the content of a dock of the designer window.
+class fFields : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit fFields(QWidget *parent = nullptr);
+
+    // Lists the document's fields (nullptr empties the list).
+    void setDocument(TalvoDocument *document);
+    TalvoDocument *document() const { return m_document; }
+    // Reads the fields again (after the sections or their queries changed).
+    void refresh();
+    FieldListView *list() const { return m_list; }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    FieldListView *m_list;
+    TalvoDocument *m_document = nullptr;
+};

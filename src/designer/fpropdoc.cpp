@@ -1,0 +1,369 @@
+#include "fpropdoc.h"
+#include "ui_fpropdoc.h"
+
+#include "comboroutines.h"
+#include "connectionbuilder.h"
+
+#include "app/units.h"
+#include "data/dataaccess.h"
+#include "document/talvodocument.h"
+#include "document/userinteraction.h"
+#include "output/paper.h"
+#include "platform/connection.h"
+#include "viewer/printing.h"
+
+#include <QGuiApplication>
+#include <QLocale>
+#include <QPageLayout>
+#include <QPrinterInfo>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <stdexcept>
+
+namespace {
+
+// The shortest decimal that reads back as the same float, as a double:
+// a margin stored as 1.1f shows "1.1", not "1.10000002384186".
+double floatValue(float value)
+{
+    char buffer[32];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    double result = value;
+    std::from_chars(buffer, written.ptr, result);
+    return result;
+}
+
+// What the user typed; unreadable text (and what is no finite number) is 0.
+double readNumber(const QLineEdit *box)
+{
+    const double value = parseNumber(box->text());
+    return std::isfinite(value) ? value : 0.0;
+}
+
+// A length in another unit; 0 when it is too large to be one.
+double convertLength(double value, int from, int to)
+{
+    try {
+        return convertUnit(value, from, to);
+    } catch (const std::overflow_error &) {
+        return 0.0;
+    }
+}
+
+QLocale numberLocale()
+{
+    QLocale locale = QLocale::system();
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale;
+}
+
+// A number as the user types it back (parseNumber reads it), unrounded.
+QString plainNumber(double value)
+{
+    return numberLocale().toString(value, 'g', QLocale::FloatingPointShortest);
+}
+
+// Long texts show their start, which says more than their end.
+void setBox(QLineEdit *box, const QString &text)
+{
+    box->setText(text);
+    box->setCursorPosition(0);
+}
+
+QString twoDecimals(double value)
+{
+    return numberLocale().toString(value, 'f', 2);
+}
+
+// The installed printer a name stands for, as printing would choose it: the
+// one of that name (in any case), else the current printer, else the
+// system's default. Empty when no printer is installed.
+QString effectivePrinter(const QString &name, const QStringList &installed)
+{
+    for (const QString &printer : installed) {
+        if (printer.compare(name, Qt::CaseInsensitive) == 0)
+            return printer;
+    }
+    const QString current = currentPrinter().printerName();
+    if (installed.contains(current))
+        return current;
+    const QString fallback = QPrinterInfo::defaultPrinterName();
+    return installed.contains(fallback) ? fallback : installed.value(0);
+}
+
+// The printer's own entry for a sheet: the size of that name, else one of
+// the same dimensions (as the print system matches them); invalid when the
+// printer lists none.
+QPageSize printerPaper(const QPrinterInfo &info, const QPageSize &sheet)
+{
+    if (!sheet.isValid())
+        return QPageSize();
+    const QList<QPageSize> sizes = info.supportedPageSizes();
+    if (sheet.id() != QPageSize::Custom) {
+        for (const QPageSize &size : sizes) {
+            if (size.id() == sheet.id())
+                return size;
+        }
+    }
+    for (const QPageSize &size : sizes) {
+        if (size.isEquivalentTo(sheet))
+            return size;
+    }
+    return QPageSize();
+}
+
+// Whether a sheet of the report's own size (millimetres, portrait) lies
+// within the printer's smallest and largest sheets.
+bool fitsPrinter(const QPrinterInfo &info, const QSizeF &mm)
+{
+    const QSizeF low = info.minimumPhysicalPageSize().size(QPageSize::Millimeter);
+    const QSizeF high = info.maximumPhysicalPageSize().size(QPageSize::Millimeter);
+    auto within = [](double v, double a, double b) {
+        return (a <= 0 || v >= a) && (b <= 0 || v <= b);
+    };
+    return within(mm.width(), low.width(), high.width()) &&
+           within(mm.height(), low.height(), high.height());
+}
+
+} // namespace
+
+fPropDoc::fPropDoc(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::fPropDoc>())
+{
+    ui->setupUi(this);
+    for (QLineEdit *box :
+         {ui->pageW, ui->pageH, ui->ml, ui->mr, ui->mt, ui->mb, ui->gridSize, ui->copies})
+        box->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("0.00000000000")) + 12);
+    ui->paperNote->hide();
+    ui->printerName->lineEdit()->setPlaceholderText(tr("The default printer"));
+
+    connect(ui->bOK, &QPushButton::clicked, this, &fPropDoc::accept);
+    connect(ui->bCancel, &QPushButton::clicked, this, &fPropDoc::reject);
+    connect(ui->bTestDC, &QPushButton::clicked, this,
+            [this] { testConnection(ui->dataConnString); });
+    connect(ui->bTestTxTConn, &QPushButton::clicked, this,
+            [this] { testConnection(ui->textConnString); });
+    connect(ui->bBuildDC, &QToolButton::clicked, this,
+            [this] { buildConnection(ui->dataConnString); });
+    connect(ui->bBuildTxTConn, &QToolButton::clicked, this,
+            [this] { buildConnection(ui->textConnString); });
+    connect(ui->unit, &QComboBox::currentIndexChanged, this, [this] {
+        if (!m_filling)
+            unit_Click();
+    });
+    connect(ui->paperDoc, &QComboBox::currentIndexChanged, this, [this] {
+        if (!m_filling)
+            paperDoc_Click();
+    });
+    connect(ui->printerName, &QComboBox::currentTextChanged, this, [this] {
+        if (!m_filling)
+            majSizePaper();
+    });
+    for (QLineEdit *box : {ui->pageW, ui->pageH}) {
+        connect(box, &QLineEdit::editingFinished, this, [this] {
+            if (!m_filling)
+                majSizePaper();
+        });
+    }
+}
+
+fPropDoc::~fPropDoc() = default;
+
+bool fPropDoc::editDocProp(TalvoDocument *doc)
+{
+    if (!doc)
+        return false;
+    maj(doc);
+    return exec() == QDialog::Accepted;
+}
+
+void fPropDoc::maj(TalvoDocument *doc)
+{
+    m_doc = doc;
+    m_filling = true;
+    setBox(ui->docName, doc->docName);
+    setBox(ui->fileName, doc->fileName);
+    setBox(ui->dataConnString, doc->connectionStringData);
+    setBox(ui->textConnString, doc->connectionStringTexts);
+    setBox(ui->copies, QString::number(doc->copies));
+    setBox(ui->ml, plainNumber(floatValue(doc->leftMargin)));
+    setBox(ui->mr, plainNumber(floatValue(doc->rightMargin)));
+    setBox(ui->mt, plainNumber(floatValue(doc->topMargin)));
+    setBox(ui->mb, plainNumber(floatValue(doc->bottomMargin)));
+    setBox(ui->pageW, plainNumber(floatValue(doc->pageWidth)));
+    setBox(ui->pageH, plainNumber(floatValue(doc->pageHeight)));
+    setBox(ui->gridSize, plainNumber(floatValue(doc->gridSize)));
+
+    ui->orientation->clear();
+    for (int code : {1, 2})
+        comboAddItem(ui->orientation, orientationName(code), code);
+    ui->orientation->setCurrentIndex(-1);
+    comboSelectByData(ui->orientation, int(doc->pageOrientation));
+
+    fillPrinterList(ui->printerName);
+    selectComboText(ui->printerName, doc->DocPrinterName);
+    // The report's own printer stays named even when it is not installed
+    // here: OK must not lose it.
+    ui->printerName->setEditText(doc->DocPrinterName);
+
+    fillPaperList(ui->paperDoc);
+    ui->paperDoc->setCurrentIndex(-1);
+    // A report that never chose a paper prints on A4.
+    comboSelectByData(ui->paperDoc, doc->paperType == 0 ? kPaperDefault : doc->paperType);
+
+    ui->unit->clear();
+    for (int code : {Unit::Centimetres, Unit::Inches, Unit::Millimetres})
+        comboAddItem(ui->unit, unitName(code), code);
+    m_unit = doc->unit();
+    ui->unit->setCurrentIndex(-1);
+    comboSelectByData(ui->unit, m_unit);
+
+    m_filling = false;
+    paperDoc_Click();
+}
+
+void fPropDoc::paperDoc_Click()
+{
+    const bool own = ui->paperDoc->currentText().startsWith(QLatin1Char('('));
+    ui->pageW->setEnabled(own);
+    ui->pageH->setEnabled(own);
+    majSizePaper();
+}
+
+void fPropDoc::majSizePaper()
+{
+    const QVariant selected = comboSelectedData(ui->paperDoc);
+    const int code = selected.isValid() ? selected.toInt() : kPaperDefault;
+    const bool own = ui->pageH->isEnabled();
+
+    // The size asked for, in millimetres; a size of the report's own is
+    // taken in whole twips, as the printer would take it.
+    QSizeF wanted;
+    if (own) {
+        auto twips = [this](const QLineEdit *box) {
+            return std::round(convertLength(readNumber(box), m_unit, Unit::Twips));
+        };
+        wanted = QSizeF(convertUnit(twips(ui->pageW), Unit::Twips, Unit::Millimetres),
+                        convertUnit(twips(ui->pageH), Unit::Twips, Unit::Millimetres));
+    } else {
+        wanted = paperPageSize(code).size(QPageSize::Millimeter);
+    }
+
+    QSizeF shown = wanted;
+    bool accepted = true;
+    QString note;
+    const QStringList installed = installedPrinterNames();
+    const QString printer = effectivePrinter(ui->printerName->currentText().trimmed(), installed);
+    const QPrinterInfo info = QPrinterInfo::printerInfo(printer);
+    if (printer.isEmpty()) {
+        note = tr("No printer is installed: every paper can be used for the preview and for "
+                  "PDF and PNG files.");
+    } else if (info.supportedPageSizes().isEmpty()) {
+        note = tr("The printer \"%1\" names no paper sizes: every paper can be used.").arg(printer);
+    } else if (own) {
+        accepted = info.supportsCustomPageSizes() && wanted.width() > 0 && wanted.height() > 0 &&
+                   fitsPrinter(info, wanted);
+    } else {
+        const QPageSize taken = printerPaper(info, paperPageSize(code));
+        accepted = taken.isValid();
+        if (accepted)
+            shown = taken.size(QPageSize::Millimeter);
+    }
+    if (!accepted)
+        note = tr("The printer driver doesn't accept or recognize this paper");
+
+    ui->bOK->setEnabled(accepted);
+    ui->paperNote->setText(note);
+    ui->paperNote->setVisible(!note.isEmpty());
+    ui->paperNote->setStyleSheet(accepted ? QString() : QStringLiteral("color: #b00000;"));
+    // The boxes show the paper as it will be used, portrait.
+    if (shown.width() > 0 && shown.height() > 0) {
+        setBox(ui->pageW, twoDecimals(convertUnit(shown.width(), Unit::Millimetres, m_unit)));
+        setBox(ui->pageH, twoDecimals(convertUnit(shown.height(), Unit::Millimetres, m_unit)));
+    }
+}
+
+bool fPropDoc::paperAccepted() const
+{
+    return ui->bOK->isEnabled();
+}
+
+void fPropDoc::unit_Click()
+{
+    const QVariant selected = comboSelectedData(ui->unit);
+    if (!selected.isValid()) {
+        comboSelectByData(ui->unit, m_doc ? m_doc->unit() : int(Unit::Centimetres));
+        return;
+    }
+    const int newUnit = selected.toInt();
+    for (QLineEdit *box : {ui->mr, ui->ml, ui->mt, ui->mb, ui->pageH, ui->pageW, ui->gridSize})
+        setBox(box, plainNumber(convertLength(readNumber(box), m_unit, newUnit)));
+    m_unit = newUnit;
+}
+
+void fPropDoc::testConnection(const QLineEdit *box)
+{
+    std::unique_ptr<Connection> connection;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool opened =
+        openConnection(connection, box->text(), false, m_doc ? m_doc->dataBaseDir() : QString());
+    QGuiApplication::restoreOverrideCursor();
+    if (!opened)
+        return; // openConnection has said why
+    connection->Close();
+    UserInteraction::current()->message(tr("Test OK !"), UserInteraction::Ok,
+                                        UserInteraction::Information);
+}
+
+void fPropDoc::buildConnection(QLineEdit *box)
+{
+    const QString built =
+        ConnectionBuilder::edit(this, box->text(), m_doc ? m_doc->dataBaseDir() : QString());
+    if (!built.isNull())
+        setBox(box, built);
+}
+
+void fPropDoc::accept()
+{
+    if (!ui->bOK->isEnabled() || !m_doc)
+        return;
+    majClass();
+    QDialog::accept();
+}
+
+void fPropDoc::majClass()
+{
+    if (!m_doc)
+        return;
+    TalvoDocument &doc = *m_doc;
+    auto number = [](const QLineEdit *box) {
+        const double value = readNumber(box);
+        return std::isfinite(float(value)) ? float(value) : 0.0f;
+    };
+
+    // The unit first: the document converts what it holds, then takes the
+    // boxes, which are in that unit already.
+    const QVariant unit = comboSelectedData(ui->unit);
+    if (unit.isValid())
+        doc.setUnit(unit.toInt());
+    const QVariant paper = comboSelectedData(ui->paperDoc);
+    if (paper.isValid()) // a driver's code that the list lacks stays
+        doc.paperType = paper.toInt();
+    doc.bottomMargin = number(ui->mb);
+    doc.connectionStringData = ui->dataConnString->text();
+    doc.connectionStringTexts = ui->textConnString->text();
+    const double copies = std::nearbyint(readNumber(ui->copies));
+    doc.copies = static_cast<unsigned char>(std::clamp(copies, 0.0, 255.0));
+    doc.docName = ui->docName->text();
+    doc.leftMargin = number(ui->ml);
+    const QVariant orientation = comboSelectedData(ui->orientation);
+    if (orientation.isValid())
+        doc.pageOrientation = static_cast<unsigned char>(orientation.toInt());
+    doc.pageHeight = number(ui->pageH);
+    doc.pageWidth = number(ui->pageW);
+    doc.rightMargin = number(ui->mr);
+    doc.topMargin = number(ui->mt);
+    doc.DocPrinterName = ui->printerName->currentText().trimmed();
+    doc.gridSize = number(ui->gridSize);
+}

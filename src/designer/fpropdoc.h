@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QDialog>
+
+#include <memory>
+
+class QLineEdit;
+class TalvoDocument;
+
+namespace Ui {
+class fPropDoc;
+}
+
+// "Document Properties": page setup, printer, unit, connection strings and
+// grid of a report. The controls hold a working copy; only OK writes it back.
+// Lengths in the boxes are in the dialog's unit, the one chosen in `unit`.
+class fPropDoc : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit fPropDoc(QWidget *parent = nullptr);
+    ~fPropDoc() override;
+
+    // Fills the controls from doc, shows the dialog modally; true when OK
+    // wrote the controls back into doc.
+    bool editDocProp(TalvoDocument *doc);
+
+    // Fills every control from doc; the dialog's unit becomes doc's. The
+    // paper boxes are brought up to date too (majSizePaper).
+    void maj(TalvoDocument *doc);
+    // Checks the chosen paper against the chosen printer and shows its size
+    // in the width and height boxes. OK is disabled while a printer refuses
+    // the paper; with no printer (or one that names no sizes) every paper of
+    // the list is accepted, since preview, PDF and PNG support them all.
+    void majSizePaper();
+    // Writes the controls back into the document given to maj.
+    void majClass();
+
+    // The unit the length boxes are in.
+    int dialogUnit() const { return m_unit; }
+    // Whether the chosen paper can be used (the state of OK).
+    bool paperAccepted() const;
+
+    void accept() override;
+
+private:
+    void unit_Click();
+    void paperDoc_Click();
+    void testConnection(const QLineEdit *box);
+    void buildConnection(QLineEdit *box);
+
+    std::unique_ptr<Ui::fPropDoc> ui;
+    TalvoDocument *m_doc = nullptr;
+    int m_unit = 7;
+    bool m_filling = false;
+};

@@ -1,0 +1,275 @@
+#include "psql.h"
+
+#include "ui_psql.h"
+
+#include "data/ifield.h"
+#include "data/recordsetgrid.h"
+#include "designer/fdbbrowse.h"
+#include "designer/feditsql.h"
+#include "designer/sqlhighlighter.h"
+#include "designer/sqlschemacache.h"
+#include "designer/sqltextedit.h"
+#include "document/talvodocument.h"
+#include "document/userinteraction.h"
+#include "engine/talvoerror.h"
+#include "platform/fieldcollection.h"
+#include "platform/recordset.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QScreen>
+#include <QStandardItemModel>
+
+#include <algorithm>
+#include <memory>
+
+struct pSQL::Private
+{
+    Ui::pSQL ui;
+    QListWidget *List1 = nullptr;
+    QStandardItemModel runModel;
+};
+
+pSQL::pSQL(QWidget *parent) : QWidget(parent), d(new Private)
+{
+    d->ui.setupUi(this);
+    d->ui.runGrid->setModel(&d->runModel);
+    d->ui.runGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    d->ui.runGrid->verticalHeader()->setDefaultSectionSize(d->ui.runGrid->fontMetrics().height() +
+                                                           6);
+    d->ui.runResults->hide();
+    d->ui.splitter->setStretchFactor(0, 2);
+    d->ui.splitter->setStretchFactor(1, 3);
+
+    // The references list floats over the dialog below the caret, so that it
+    // is never clipped by the text box.
+    d->List1 = new QListWidget(this);
+    d->List1->setObjectName(QStringLiteral("List1"));
+    d->List1->setWindowFlags(Qt::Popup | Qt::FramelessWindowHint);
+    d->List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    d->List1->setUniformItemSizes(true);
+    d->List1->installEventFilter(this);
+    d->List1->hide();
+    connect(d->List1, &QListWidget::itemDoubleClicked, this, [this] { selectField(); });
+
+    SqlTextEdit *edit = d->ui.SQL;
+    edit->completionWords = [this] {
+        if (!m_document)
+            return SqlHighlighter::keywords();
+        return SqlSchemaCache::completionWords(*m_document, sql());
+    };
+    connect(edit, &SqlTextEdit::keyTyped, this, [this](const QString &text) {
+        if (text == QStringLiteral("{"))
+            openMenuFields();
+        else
+            d->List1->hide();
+    });
+    connect(edit, &QPlainTextEdit::textChanged, this, &pSQL::sqlChanged);
+    connect(d->ui.bTest, &QPushButton::clicked, this, [this] { TEST(false); });
+    connect(d->ui.bRun, &QPushButton::clicked, this, &pSQL::runQuery);
+    connect(d->ui.bCreateSql, &QPushButton::clicked, this, &pSQL::createSimpleSql);
+    connect(d->ui.bBrowseDB, &QPushButton::clicked, this, &pSQL::browseDatabase);
+}
+
+pSQL::~pSQL()
+{
+    // The children outlive the private part by a moment: cut them off.
+    d->ui.SQL->disconnect(this);
+    d->List1->removeEventFilter(this);
+    d->ui.runGrid->setModel(nullptr);
+    delete d;
+}
+
+void pSQL::setDocument(TalvoDocument *document)
+{
+    m_document = document;
+}
+
+QString pSQL::sql() const
+{
+    return d->ui.SQL->toPlainText();
+}
+
+void pSQL::setSql(const QString &text)
+{
+    if (text != sql())
+        d->ui.SQL->setPlainText(text);
+}
+
+QString pSQL::noSection() const
+{
+    return d->ui.noSection->text();
+}
+
+void pSQL::setNoSection(const QString &number)
+{
+    d->ui.noSection->setText(number);
+}
+
+QPlainTextEdit *pSQL::editor() const
+{
+    return d->ui.SQL;
+}
+
+bool pSQL::TEST(bool silent)
+{
+    if (!m_document)
+        return false;
+    UserInteraction *ui = UserInteraction::current();
+    m_document->openDataConnection();
+    QString text = m_document->testSQL(sql());
+    Recordset rs;
+    if (m_document->RunSQL(text, rs, 1) != 0) {
+        if (!silent) {
+            const talvoError *e = m_document->lastError();
+            ui->message(tr("Test Failed (") + (e ? e->message : QString()) + u')',
+                        UserInteraction::Ok, UserInteraction::Exclamation, tr("Test"));
+        }
+        return false;
+    }
+    if (rs.Fields().Count() == 0) {
+        if (!silent) {
+            ui->message(tr("Test failed, no error but no fields in the recordset !"),
+                        UserInteraction::Ok, UserInteraction::Exclamation, tr("Test"));
+        }
+        return false;
+    }
+    if (!silent) {
+        ui->message(tr("Test successful !"), UserInteraction::Ok, UserInteraction::Information,
+                    tr("Test"));
+    }
+    return true;
+}
+
+void pSQL::openMenuFields()
+{
+    const int n = noSection().toInt();
+    if (n <= 1 || !m_document)
+        return;
+    const QList<iField> fields = m_document->GetListFields(1, n - 1);
+    if (fields.isEmpty())
+        return;
+    d->List1->clear();
+    for (const iField &f : fields)
+        d->List1->addItem(f.fullText());
+    d->List1->setCurrentRow(0);
+    placeFieldList();
+    d->List1->show();
+    d->List1->setFocus(Qt::PopupFocusReason);
+}
+
+void pSQL::placeFieldList()
+{
+    SqlTextEdit *edit = d->ui.SQL;
+    const int rows = std::min(int(d->List1->count()), 10);
+    const int rowHeight = std::max(d->List1->sizeHintForRow(0), fontMetrics().height());
+    const int height = rows * rowHeight + 2 * d->List1->frameWidth() + 2;
+    const QRect caret = edit->cursorRect();
+    QPoint at(edit->mapToGlobal(QPoint(0, 0)).x(),
+              edit->viewport()->mapToGlobal(caret.bottomLeft()).y() + 2);
+    if (const QScreen *screen = edit->screen()) {
+        const QRect room = screen->availableGeometry();
+        if (at.y() + height > room.bottom())
+            at.setY(edit->viewport()->mapToGlobal(caret.topLeft()).y() - height - 2);
+    }
+    d->List1->setGeometry(QRect(at, QSize(edit->width(), height)));
+}
+
+void pSQL::selectField()
+{
+    SqlTextEdit *edit = d->ui.SQL;
+    edit->setFocus(Qt::OtherFocusReason);
+    if (const QListWidgetItem *item = d->List1->currentItem())
+        edit->textCursor().insertText(item->text() + u'}');
+    d->List1->hide();
+}
+
+bool pSQL::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != d->List1 || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    auto *key = static_cast<QKeyEvent *>(event);
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        selectField();
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return false;
+    default:
+        break;
+    }
+    // Any other key closes the list; what it types still reaches the text.
+    d->List1->hide();
+    d->ui.SQL->setFocus(Qt::OtherFocusReason);
+    if (key->key() != Qt::Key_Escape) {
+        QKeyEvent copy(QEvent::KeyPress, key->key(), key->modifiers(), key->text(),
+                       key->isAutoRepeat(), ushort(key->count()));
+        QCoreApplication::sendEvent(d->ui.SQL, &copy);
+    }
+    return true;
+}
+
+void pSQL::runQuery()
+{
+    Ui::pSQL &ui = d->ui;
+    if (ui.runResults->isHidden()) {
+        ui.runResults->show();
+        const int total = ui.splitter->height();
+        ui.splitter->setSizes({total * 2 / 5, total - total * 2 / 5});
+    }
+    d->runModel.clear();
+    if (!m_document)
+        return;
+    m_document->openDataConnection();
+    QString text = m_document->testSQL(sql());
+    Recordset rs;
+    // One row more than shown tells whether the query has more.
+    if (m_document->RunSQL(text, rs, runRowLimit + 1) != 0) {
+        const talvoError *e = m_document->lastError();
+        ui.runStatus->setText(tr("The query failed:"));
+        ui.runError->setPlainText(e ? e->message : QString());
+        ui.runPages->setCurrentWidget(ui.runError);
+        return;
+    }
+    long rows = runRowLimit;
+    fillGridFromRecordset(rs, d->runModel, 1, rows, true);
+    const long shown = d->runModel.rowCount();
+    if (rs.RecordCount() > runRowLimit)
+        ui.runStatus->setText(tr("The first %1 rows").arg(runRowLimit));
+    else if (shown == 1)
+        ui.runStatus->setText(tr("1 row"));
+    else
+        ui.runStatus->setText(tr("%1 rows").arg(shown));
+    ui.runPages->setCurrentWidget(ui.runGrid);
+    ui.runGrid->resizeColumnsToContents();
+    // A long text column must not push the others out of sight.
+    const int widest = std::max(120, ui.runGrid->viewport()->width() / 2);
+    for (int c = 0; c < d->runModel.columnCount(); ++c) {
+        if (ui.runGrid->columnWidth(c) > widest)
+            ui.runGrid->setColumnWidth(c, widest);
+    }
+}
+
+void pSQL::createSimpleSql()
+{
+    const QString built = fEditSQL::getSQL(sql(), m_document, this);
+    if (built == sql())
+        return;
+    // Replaced through the cursor, so that Ctrl+Z in the box brings the old
+    // text back.
+    QTextCursor tc = d->ui.SQL->textCursor();
+    tc.select(QTextCursor::Document);
+    tc.insertText(built);
+}
+
+void pSQL::browseDatabase()
+{
+    fDBBrowse::BrowseDB(m_document, this);
+}

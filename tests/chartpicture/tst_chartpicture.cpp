@@ -1,0 +1,371 @@
+#include "charts/chartrendering.h"
+#include "designer/feditpic.h"
+#include "designer/fgraph.h"
+#include "designer/psql.h"
+#include "document/igraph.h"
+#include "document/ipic.h"
+#include "document/section.h"
+#include "document/talvodocument.h"
+#include "document/userinteraction.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+template <class T> T *child(QWidget *window, const char *name)
+{
+    T *found = window->findChild<T *>(QLatin1String(name));
+    if (!found)
+        qWarning("no child %s in %s", name, qPrintable(window->objectName()));
+    return found;
+}
+
+void click(QWidget *window, const char *name)
+{
+    QAbstractButton *button = child<QAbstractButton>(window, name);
+    QVERIFY(button);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// Pixels of a clear colour (chart bars, a red picture); text, frames and
+// white paper have none.
+int colouredPixels(const QImage &image)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (qMax(c.red(), qMax(c.green(), c.blue())) -
+                    qMin(c.red(), qMin(c.green(), c.blue())) >
+                60)
+                ++count;
+        }
+    return count;
+}
+
+// Remembers how many errors the document had when each message came: the
+// preview's reminder must come before its query runs.
+class RecordingInteraction : public ScriptedInteraction
+{
+public:
+    const TalvoDocument *doc = nullptr;
+    QList<qsizetype> errorsAtMessage;
+
+    Button message(const QString &text, int buttons, Icon icon, const QString &title) override
+    {
+        errorsAtMessage.append(doc ? doc->errorLst.size() : -1);
+        return ScriptedInteraction::message(text, buttons, icon, title);
+    }
+};
+
+const QString kCategoryName = QStringLiteral("[Categories].[CategoryName]");
+const QString kCategoryPicture = QStringLiteral("[Categories].[Picture]");
+
+} // namespace
+
+class tst_ChartPicture : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_png;
+    RecordingInteraction m_ui;
+    std::unique_ptr<TalvoDocument> m_doc;
+    section *m_data = nullptr;
+
+private slots:
+    void initTestCase()
+    {
+        registerChartRenderer();
+        QVERIFY(m_dir.isValid());
+        QVERIFY(QFile::copy(QStringLiteral(MIRT_BINARY_DIR "/bin/demo.db"),
+                            m_dir.filePath(QStringLiteral("demo.db"))));
+        QImage red(40, 20, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        m_png = m_dir.filePath(QStringLiteral("red.png"));
+        QVERIFY(red.save(m_png));
+    }
+
+    void init()
+    {
+        m_doc = std::make_unique<TalvoDocument>();
+        m_doc->ClearSections();
+        m_doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") +
+                                      m_dir.filePath(QStringLiteral("demo.db"));
+        m_data = m_doc->AddDataSection();
+        m_data->sectionName = QStringLiteral("Categories");
+        m_data->SQL = QStringLiteral("SELECT CategoryName, Picture FROM Categories");
+        m_ui = RecordingInteraction();
+        m_ui.doc = m_doc.get();
+        UserInteraction::setCurrent(&m_ui);
+    }
+
+    void cleanup()
+    {
+        UserInteraction::setCurrent(nullptr);
+        m_doc.reset();
+    }
+
+    // Every control is changed, then OK or Cancel: Cancel must leave the
+    // item as it was, OK must store what the controls show and load the
+    // picture so the designer shows it.
+    void pictureOkAndCancel_data()
+    {
+        QTest::addColumn<int>("source");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("cancel") << int(iPic::FromPathField) << false << QString();
+        QTest::newRow("ok file") << int(iPic::FromFile) << true << QStringLiteral("png");
+        QTest::newRow("ok picture field") << int(iPic::FromBinaryField) << true << kCategoryPicture;
+        QTest::newRow("ok file name field") << int(iPic::FromPathField) << true << kCategoryName;
+    }
+    void pictureOkAndCancel()
+    {
+        QFETCH(int, source);
+        QFETCH(bool, ok);
+        QFETCH(QString, stored);
+        if (stored == QLatin1String("png"))
+            stored = m_png;
+        iPic *pic = m_data->NewPicture();
+        pic->fileName = QStringLiteral("old.png");
+        pic->w = 4;
+        pic->h = 2;
+
+        fEditPic dialog;
+        dialog.load(pic);
+        m_ui.fileNames << m_png;
+        click(&dialog, "bBrowse");
+        QCOMPARE(child<QLineEdit>(&dialog, "fileName")->text(), m_png);
+        // The sample shows the chosen file at once.
+        QVERIFY(colouredPixels(child<QLabel>(&dialog, "Sample")->pixmap().toImage()) > 100);
+        click(&dialog, "AspectRatio");
+        const char *options[] = {"optFile", "optField", "optFieldFile"};
+        click(&dialog, "optField");
+        auto *field = child<QComboBox>(&dialog, "fieldName");
+        field->setCurrentIndex(field->findText(kCategoryPicture));
+        QCOMPARE(field->currentText(), kCategoryPicture);
+        click(&dialog, "optFieldFile");
+        auto *field2 = child<QComboBox>(&dialog, "fieldName2");
+        field2->setCurrentIndex(field2->findText(kCategoryName));
+        QCOMPARE(field2->currentText(), kCategoryName);
+        click(&dialog, options[source]);
+        click(&dialog, ok ? "bOK" : "bCancel");
+
+        QCOMPARE(dialog.result(), ok ? int(QDialog::Accepted) : int(QDialog::Rejected));
+        QCOMPARE(pic->pType, ok ? source : int(iPic::FromFile));
+        QCOMPARE(pic->fileName, ok ? stored : QStringLiteral("old.png"));
+        QCOMPARE(pic->stretch, ok);
+        QCOMPARE(pic->Key, QStringLiteral("k1"));
+        QCOMPARE(pic->parent, m_data);
+        QCOMPARE(!pic->pic.isNull(), ok && source == iPic::FromFile);
+        if (!pic->pic.isNull())
+            QCOMPARE(pic->pic.pixelColor(0, 0), QColor(Qt::red));
+    }
+
+    // Only the controls of the chosen source can be used, as loaded and
+    // after another source was chosen.
+    void pictureSourceEnables_data()
+    {
+        QTest::addColumn<QByteArray>("option");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QList<bool>>("enabled"); // fileName, "...", fieldName, fieldName2
+        QTest::newRow("file") << QByteArray("optFile") << int(iPic::FromFile)
+                              << QList<bool>{true, true, false, false};
+        QTest::newRow("database field") << QByteArray("optField") << int(iPic::FromBinaryField)
+                                        << QList<bool>{false, false, true, false};
+        QTest::newRow("file name in field")
+            << QByteArray("optFieldFile") << int(iPic::FromPathField)
+            << QList<bool>{false, false, false, true};
+    }
+    void pictureSourceEnables()
+    {
+        QFETCH(QByteArray, option);
+        QFETCH(int, kind);
+        QFETCH(QList<bool>, enabled);
+        auto enables = [](QWidget *dialog) {
+            QList<bool> out;
+            for (const char *name : {"fileName", "bBrowse", "fieldName", "fieldName2"})
+                out << child<QWidget>(dialog, name)->isEnabled();
+            return out;
+        };
+        iPic *pic = m_data->NewPicture();
+        pic->pType = kind;
+        fEditPic loaded;
+        loaded.load(pic);
+        QVERIFY(child<QRadioButton>(&loaded, option.constData())->isChecked());
+        QCOMPARE(enables(&loaded), enabled);
+
+        pic->pType = (kind + 1) % 3;
+        fEditPic chosen;
+        chosen.load(pic);
+        QVERIFY(enables(&chosen) != enabled);
+        click(&chosen, option.constData());
+        QCOMPARE(enables(&chosen), enabled);
+    }
+
+    // A stored field the data sections no longer deliver stays stored: OK
+    // without a change must not blank it.
+    void pictureKeepsUnlistedField()
+    {
+        iPic *pic = m_data->NewPicture();
+        pic->pType = iPic::FromBinaryField;
+        pic->fileName = QStringLiteral("[Gone].[Photo]");
+        fEditPic dialog;
+        dialog.load(pic);
+        auto *field = child<QComboBox>(&dialog, "fieldName");
+        QCOMPARE(field->currentText(), pic->fileName);
+        QVERIFY(field->findText(kCategoryPicture) >= 0);
+        click(&dialog, "bOK");
+        QCOMPARE(pic->fileName, QStringLiteral("[Gone].[Photo]"));
+        QCOMPARE(pic->pType, int(iPic::FromBinaryField));
+    }
+
+    void chartStyleList()
+    {
+        const QList<QPair<QString, int>> expected = {
+            {"2D aera", 5}, {"2D bar", 1},         {"2D combination", 9}, {"2D line", 3},
+            {"2D pie", 14}, {"2D step", 7},        {"2D xy", 16},         {"3D aera", 4},
+            {"3D bar", 0},  {"3D combination", 8}, {"3D line", 2},        {"3D step", 6},
+        };
+        iGraph *chart = m_data->NewGraph();
+        chart->gType = iGraph::Pie2D;
+        fGraph dialog;
+        dialog.load(chart);
+        auto *styles = child<QComboBox>(&dialog, "fListStyles");
+        QList<QPair<QString, int>> shown;
+        for (int i = 0; i < styles->count(); ++i)
+            shown.append({styles->itemText(i), styles->itemData(i).toInt()});
+        QCOMPARE(shown, expected);
+        QCOMPARE(styles->currentText(), QStringLiteral("2D pie"));
+    }
+
+    void chartOkAndCancel_data()
+    {
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("cancel") << false;
+        QTest::newRow("ok") << true;
+    }
+    void chartOkAndCancel()
+    {
+        QFETCH(bool, ok);
+        iGraph *chart = m_data->NewGraph();
+        chart->SQL = QStringLiteral("SELECT 1");
+        fGraph dialog;
+        dialog.load(chart);
+        auto *styles = child<QComboBox>(&dialog, "fListStyles");
+        styles->setCurrentIndex(styles->findText(QStringLiteral("3D step")));
+        QPlainTextEdit *sql = child<pSQL>(&dialog, "sql")->editor();
+        sql->selectAll();
+        QTest::keyClicks(sql, QStringLiteral("SELECT CategoryName, CategoryID FROM Categories"));
+        click(&dialog, "fDataInRow");
+        click(&dialog, "fShowLegend");
+        click(&dialog, "fStack");
+        click(&dialog, ok ? "bOK" : "bCancel");
+
+        QCOMPARE(chart->gType, ok ? int(iGraph::Step3D) : int(iGraph::Bar2D));
+        QCOMPARE(chart->SQL, ok ? QStringLiteral("SELECT CategoryName, CategoryID FROM Categories")
+                                : QStringLiteral("SELECT 1"));
+        QCOMPARE(chart->dataInLine, ok);
+        QCOMPARE(chart->legend, ok);
+        QCOMPARE(chart->stack, ok);
+        QCOMPARE(chart->Key, QStringLiteral("k1"));
+    }
+
+    // The preview draws the chart of the typed query with the run's chart
+    // code; a query that fails draws nothing and shows the driver's reason.
+    // The reminder about references comes before the query runs.
+    void chartPreview_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("error"); // empty: a chart is drawn
+        QTest::newRow("products per category")
+            << QStringLiteral("select CategoryName, count(*) from Categories c join Products p "
+                              "on p.CategoryID = c.CategoryID group by CategoryName")
+            << QString();
+        QTest::newRow("missing table")
+            << QStringLiteral("select x from NoSuchTable") << QStringLiteral("NoSuchTable");
+    }
+    void chartPreview()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QString, error);
+        iGraph *chart = m_data->NewGraph();
+        chart->SQL = QStringLiteral("SELECT 1");
+        fGraph dialog;
+        dialog.load(chart);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QPlainTextEdit *editor = child<pSQL>(&dialog, "sql")->editor();
+        editor->selectAll();
+        QTest::keyClicks(editor, sql);
+        click(&dialog, "bPreview");
+
+        QCOMPARE(m_ui.shown.size(), 1);
+        QCOMPARE(m_ui.shown[0].text,
+                 QStringLiteral("When you want preview a graph, dont forget to enter real values "
+                                "instead of parameters like {[Section name].[Field name]}"));
+        QCOMPARE(m_ui.shown[0].icon, UserInteraction::Information);
+        QCOMPARE(m_ui.errorsAtMessage, QList<qsizetype>{0});
+        QCOMPARE(dialog.workingCopy()->SQL, sql);
+
+        auto *preview = child<ChartPreview>(&dialog, "MSChart1");
+        const int coloured = colouredPixels(preview->grab().toImage());
+        if (error.isEmpty()) {
+            QVERIFY(m_doc->errorLst.isEmpty());
+            QVERIFY(preview->hasChart());
+            QVERIFY2(coloured > 500, qPrintable(QString::number(coloured)));
+        } else {
+            QCOMPARE(m_doc->errorLst.size(), 1);
+            QVERIFY(!preview->hasChart());
+            QCOMPARE(coloured, 0);
+            QVERIFY2(preview->message().contains(error), qPrintable(preview->message()));
+        }
+        // The preview changes nothing in the item before OK.
+        QCOMPARE(chart->SQL, QStringLiteral("SELECT 1"));
+    }
+
+    // With MIRT_GRAB_DIR set, writes pictures of both dialogs to look at.
+    void grabDialogs()
+    {
+        const QString dir = qEnvironmentVariable("MIRT_GRAB_DIR");
+        if (dir.isEmpty())
+            QSKIP("MIRT_GRAB_DIR not set");
+        const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"));
+        iPic *pic = m_data->NewPicture();
+        pic->fileName = m_png;
+        pic->w = 4;
+        pic->h = 3;
+        fEditPic picDialog;
+        picDialog.load(pic);
+        picDialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&picDialog));
+        QVERIFY(picDialog.grab().save(dir + QStringLiteral("/feditpic-%1.png").arg(scale)));
+
+        iGraph *chart = m_data->NewGraph();
+        chart->SQL =
+            QStringLiteral("select CategoryName, count(*) as Products, sum(UnitsInStock) / "
+                           "10 as Stock from Categories c join Products p on p.CategoryID "
+                           "= c.CategoryID group by CategoryName");
+        chart->legend = true;
+        fGraph graphDialog;
+        graphDialog.load(chart);
+        graphDialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&graphDialog));
+        graphDialog.preview();
+        QVERIFY(graphDialog.grab().save(dir + QStringLiteral("/fgraph-%1.png").arg(scale)));
+    }
+};
+
+QTEST_MAIN(tst_ChartPicture)
+#include "tst_chartpicture.moc"
