@@ -132,7 +132,7 @@ pSection *fDocEdit::createSurface()
     auto *s = new pSection(m_view->page());
     s->setUndo(m_undo);
     s->setScale(m_scale);
-    s->setChartSymbol(designerChartSymbol(64));
+    s->setChartSymbol(designerChartSymbol(256));
     s->otherGuidesX = [this](const pSection *from) { return guidesOutside(from); };
     s->editItem = [this, s](ReportItem &item) { editItemOn(s, item); };
     s->editSection = [this](section &sec) { editSectionProperties(sec); };

@@ -253,6 +253,7 @@ void drawText(QPainter &painter, const Item &item, const QSizeF &box, double pix
 
 void drawPicture(QPainter &painter, const iPic &item, const QSizeF &box, double pixelsPerTwip)
 {
+    painter.fillRect(QRectF(QPointF(), box), Qt::white);
     drawEditFrame(painter, box, false);
     // Loading fills the item's cache of its picture; what the item stores
     // does not change.
@@ -274,6 +275,8 @@ void drawPicture(QPainter &painter, const iPic &item, const QSizeF &box, double 
 
 void drawChart(QPainter &painter, const QSizeF &box, double pixelsPerTwip, const QImage &symbol)
 {
+    // The box is drawn whole: nothing under it shows through.
+    painter.fillRect(QRectF(QPointF(), box), Qt::white);
     drawEditFrame(painter, box, false);
     const double width = box.width() / pixelsPerTwip - 2 * kInsetTwips;
     const double height = box.height() / pixelsPerTwip - 2 * kInsetTwips;

@@ -92,18 +92,23 @@ private slots:
 
     void background_data()
     {
-        QTest::addColumn<QString>("content");
+        QTest::addColumn<QString>("content"); // "chart": a chart item
         QTest::addColumn<QColor>("color");
         const QColor white(Qt::white), yellow(255, 255, 192);
         QTest::newRow("static") << "Hello" << white;
         QTest::newRow("field") << "[Customers].[Name]" << yellow;
         QTest::newRow("formula") << "  =1+2 " << yellow;
         QTest::newRow("bracket inside text") << "[a] b" << white;
+        // A chart covers its whole box: nothing beneath it shows through.
+        QTest::newRow("chart") << "chart" << white;
     }
     void background()
     {
         QFETCH(QString, content);
-        const QImage image = draw(*textItem(content), QSize(200, 60));
+        iGraph chart;
+        const QImage image = content == QLatin1String("chart")
+                                 ? draw(chart, QSize(200, 60))
+                                 : draw(*textItem(content), QSize(200, 60));
         QTEST(image.pixelColor(150, 40), "color");
     }
 
