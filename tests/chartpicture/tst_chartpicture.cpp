@@ -1,3 +1,4 @@
+#include "../dialogtesting.h"
 #include "charts/chartrendering.h"
 #include "designer/feditpic.h"
 #include "designer/fgraph.h"
@@ -22,21 +23,6 @@
 #include <QTest>
 
 namespace {
-
-template <class T> T *child(QWidget *window, const char *name)
-{
-    T *found = window->findChild<T *>(QLatin1String(name));
-    if (!found)
-        qWarning("no child %s in %s", name, qPrintable(window->objectName()));
-    return found;
-}
-
-void click(QWidget *window, const char *name)
-{
-    QAbstractButton *button = child<QAbstractButton>(window, name);
-    QVERIFY(button);
-    QTest::mouseClick(button, Qt::LeftButton);
-}
 
 // Pixels of a clear colour (chart bars, a red picture); text, frames and
 // white paper have none.

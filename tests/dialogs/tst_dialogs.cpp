@@ -1,3 +1,4 @@
+#include "../dialogtesting.h"
 #include "app/settings.h"
 #include "app/startup.h"
 #include "designer/guistartupwindows.h"
@@ -34,39 +35,6 @@
 #include <functional>
 
 namespace {
-
-// Runs `action` on the next modal window other than `notThis` once it is on
-// screen. Modal windows block in exec(), so the test acts from inside their
-// event loop.
-void onNextModal(std::function<void(QWidget *)> action, QWidget *notThis = nullptr)
-{
-    auto *timer = new QTimer(qApp);
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, action, notThis] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || modal == notThis || !modal->isVisible())
-            return;
-        timer->stop();
-        timer->deleteLater();
-        action(modal);
-    });
-    timer->start();
-}
-
-template <class T> T *child(QWidget *window, const char *name)
-{
-    T *found = window->findChild<T *>(QLatin1String(name));
-    if (!found)
-        qWarning("no child %s in %s", name, qPrintable(window->objectName()));
-    return found;
-}
-
-void click(QWidget *window, const char *name)
-{
-    QAbstractButton *button = child<QAbstractButton>(window, name);
-    QVERIFY(button);
-    QTest::mouseClick(button, Qt::LeftButton);
-}
 
 QString readAll(const QString &path)
 {

@@ -1,6 +1,7 @@
 // The text item and border dialogs driven through their controls: what the
 // user changes must reach the item on OK and nowhere on Cancel, and the
 // value under the content must be what the demo database holds.
+#include "../dialogtesting.h"
 #include "designer/feditborders.h"
 #include "designer/fedititem.h"
 #include "document/item.h"
@@ -31,38 +32,6 @@
 #include <functional>
 
 namespace {
-
-// Runs `action` on the next modal window once it is on screen: exec()
-// blocks, so the test acts from inside its event loop.
-void onNextModal(std::function<void(QWidget *)> action)
-{
-    auto *timer = new QTimer(qApp);
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, action] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible())
-            return;
-        timer->stop();
-        timer->deleteLater();
-        action(modal);
-    });
-    timer->start();
-}
-
-template <class T> T *child(QWidget *window, const char *name)
-{
-    return window->findChild<T *>(QLatin1String(name));
-}
-
-void click(QWidget *window, const char *name)
-{
-    QAbstractButton *button = child<QAbstractButton>(window, name);
-    QVERIFY2(button, name);
-    // A check box takes clicks on its box and text only, at its left.
-    const QPoint at = qobject_cast<QCheckBox *>(button) ? QPoint(6, button->height() / 2)
-                                                        : button->rect().center();
-    QTest::mouseClick(button, Qt::LeftButton, {}, at);
-}
 
 void clickOk(QWidget *window)
 {

@@ -3,6 +3,7 @@
 // private PostgreSQL server) and the real print system: the private CUPS
 // server when scripts/run-tests.sh started one, and a child process pointed
 // at a print server that is not there for a machine without printers.
+#include "../dialogtesting.h"
 #include "app/units.h"
 #include "designer/connectionbuilder.h"
 #include "designer/fadddatasection.h"
@@ -40,19 +41,6 @@ QTemporaryDir &scratch()
 {
     static QTemporaryDir dir;
     return dir;
-}
-
-template <class T> T *child(QWidget *window, const char *name)
-{
-    T *found = window->findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("no child %s in %s", name, qPrintable(window->objectName()));
-    return found;
-}
-
-void click(QWidget *window, const char *name)
-{
-    QTest::mouseClick(child<QAbstractButton>(window, name), Qt::LeftButton);
 }
 
 void type(QWidget *window, const char *name, const QString &text)
