@@ -15,6 +15,7 @@ packages=(
   postgresql
   poppler-utils xvfb xauth chromium
   libcups2-dev cups-daemon cups-client cups-filters
+  desktop-file-utils shared-mime-info libglib2.0-bin libxml2-utils dpkg-dev file
   clang libclang-rt-14-dev libfuzzer-14-dev
 )
 

@@ -62,7 +62,7 @@ bool fileExists(const QString &path)
 
 const QStringList &CommandLine::wholeValueOptions()
 {
-    static const QStringList names{QStringLiteral("f"),   QStringLiteral("saveas"),
+    static const QStringList names{QStringLiteral("f"),    QStringLiteral("saveas"),
                                    QStringLiteral("eval"), QStringLiteral("pdf"),
                                    QStringLiteral("html"), QStringLiteral("png")};
     return names;
@@ -73,20 +73,32 @@ const QList<QPair<QString, QString>> &CommandLine::knownOptions()
     static const QList<QPair<QString, QString>> options{
         {QStringLiteral("/f FILE"), QStringLiteral("the report file to open")},
         {QStringLiteral("/e"), QStringLiteral("open the report in the designer")},
-        {QStringLiteral("/p"), QStringLiteral("preview the report, then print it with the print dialog")},
-        {QStringLiteral("/dp"), QStringLiteral("preview the report, then print it without a dialog")},
-        {QStringLiteral("/dhp"), QStringLiteral("print the report without a dialog and without a window")},
-        {QStringLiteral("/debug, /dbg"), QStringLiteral("collect the debug list while the report runs")},
-        {QStringLiteral("/info"), QStringLiteral("print a summary of the report given with /f and exit")},
-        {QStringLiteral("/saveas FILE"), QStringLiteral("write the report given with /f again to FILE and exit")},
-        {QStringLiteral("/check"), QStringLiteral("run every query of the report once and report what it returns")},
-        {QStringLiteral("/eval EXPRESSION"), QStringLiteral("evaluate one formula expression and print the result")},
-        {QStringLiteral("/pdf FILE"), QStringLiteral("run the report and write it as PDF (/pdf, /html and /png may be given together)")},
+        {QStringLiteral("/p"),
+         QStringLiteral("preview the report, then print it with the print dialog")},
+        {QStringLiteral("/dp"),
+         QStringLiteral("preview the report, then print it without a dialog")},
+        {QStringLiteral("/dhp"),
+         QStringLiteral("print the report without a dialog and without a window")},
+        {QStringLiteral("/debug, /dbg"),
+         QStringLiteral("collect the debug list while the report runs")},
+        {QStringLiteral("/info"),
+         QStringLiteral("print a summary of the report given with /f and exit")},
+        {QStringLiteral("/saveas FILE"),
+         QStringLiteral("write the report given with /f again to FILE and exit")},
+        {QStringLiteral("/check"),
+         QStringLiteral("run every query of the report once and report what it returns")},
+        {QStringLiteral("/eval EXPRESSION"),
+         QStringLiteral("evaluate one formula expression and print the result")},
+        {QStringLiteral("/pdf FILE"),
+         QStringLiteral(
+             "run the report and write it as PDF (/pdf, /html and /png may be given together)")},
         {QStringLiteral("/pages FROM-TO"), QStringLiteral("with /pdf or /png: only these pages")},
         {QStringLiteral("/html FILE"), QStringLiteral("run the report and write a page as HTML")},
         {QStringLiteral("/page N"), QStringLiteral("with /html: the page to write (default 1)")},
-        {QStringLiteral("/allpages"), QStringLiteral("with /html: every page, one file with page breaks")},
-        {QStringLiteral("/png DIR"), QStringLiteral("run the report and write each page as a PNG file into DIR")},
+        {QStringLiteral("/allpages"),
+         QStringLiteral("with /html: every page, one file with page breaks")},
+        {QStringLiteral("/png DIR"),
+         QStringLiteral("run the report and write each page as a PNG file into DIR")},
         {QStringLiteral("/dpi N"), QStringLiteral("with /png: the resolution (default 150)")},
         {QStringLiteral("/help, /?"), QStringLiteral("print this list and exit")},
     };
@@ -103,8 +115,8 @@ QString quoted(const QString &arg)
 
 bool isOptionWord(const QString &arg)
 {
-    return arg.size() > 1 && arg.startsWith(QLatin1Char('/')) && !arg.mid(1).contains(QLatin1Char('/'))
-           && !arg.contains(QLatin1Char(' '));
+    return arg.size() > 1 && arg.startsWith(QLatin1Char('/')) &&
+           !arg.mid(1).contains(QLatin1Char('/')) && !arg.contains(QLatin1Char(' '));
 }
 
 QStringList knownNames()
@@ -121,6 +133,11 @@ QStringList knownNames()
 
 CommandLine CommandLine::fromArguments(const QStringList &arguments)
 {
+    // A lone file name, as a file manager or the desktop menu passes it,
+    // opens that report in the designer.
+    if (arguments.size() == 1 && !arguments.first().trimmed().isEmpty() &&
+        (!isOptionWord(arguments.first()) || QFileInfo(arguments.first()).isFile()))
+        return fromArguments({QStringLiteral("/f"), arguments.first(), QStringLiteral("/e")});
     CommandLine cl;
     QStringList words;
     for (int i = 0; i < arguments.size(); ++i) {
@@ -180,9 +197,15 @@ QString resolveCommandLineFile(const QString &name, const QString &programDir)
     if (fileExists(name))
         return name;
     if (QDir::isRelativePath(name) && !programDir.isEmpty()) {
-        const QString inProgramDir = QDir(programDir).filePath(name);
-        if (fileExists(inProgramDir))
-            return inProgramDir;
+        // Beside the program in a build; in the shared data folder when
+        // installed (the program folder is then /usr/bin or the like).
+        const QDir dir(programDir);
+        for (const QString &candidate :
+             {dir.filePath(name),
+              dir.filePath(QStringLiteral(MIRT_EXAMPLES_FROM_BIN "/") + name)}) {
+            if (fileExists(candidate))
+                return QDir::cleanPath(candidate);
+        }
     }
     return QString();
 }

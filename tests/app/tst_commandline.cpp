@@ -29,13 +29,20 @@ void tst_CommandLine::optionSyntax_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("expected");
 
-    QTest::newRow("at the end") << "/f x.xml /e" << "e" << true;
-    QTest::newRow("capitals") << "/F x.xml /E" << "e" << true;
-    QTest::newRow("p not inside dp") << "/f x.xml /dp" << "p" << false;
-    QTest::newRow("dp found") << "/f x.xml /dp" << "dp" << true;
-    QTest::newRow("against its value") << "/fx.xml" << "f" << false;
-    QTest::newRow("absent") << "/f x.xml" << "dhp" << false;
-    QTest::newRow("blank line") << "   " << "e" << false;
+    QTest::newRow("at the end") << "/f x.xml /e"
+                                << "e" << true;
+    QTest::newRow("capitals") << "/F x.xml /E"
+                              << "e" << true;
+    QTest::newRow("p not inside dp") << "/f x.xml /dp"
+                                     << "p" << false;
+    QTest::newRow("dp found") << "/f x.xml /dp"
+                              << "dp" << true;
+    QTest::newRow("against its value") << "/fx.xml"
+                                       << "f" << false;
+    QTest::newRow("absent") << "/f x.xml"
+                            << "dhp" << false;
+    QTest::newRow("blank line") << "   "
+                                << "e" << false;
 }
 
 void tst_CommandLine::optionSyntax()
@@ -51,12 +58,18 @@ void tst_CommandLine::optionValues_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("plain") << "/f demo.xml /e" << "demo.xml";
-    QTest::newRow("quoted with spaces") << "/F \"demo graph.xml\" /e" << "demo graph.xml";
-    QTest::newRow("cut at the slash") << "/f reports/demo.xml" << "reports";
-    QTest::newRow("backslash path") << "/f C:\\r\\demo.xml /p" << "C:\\r\\demo.xml";
-    QTest::newRow("missing") << "/e" << "";
-    QTest::newRow("at the end, no value") << "/e /f" << "";
+    QTest::newRow("plain") << "/f demo.xml /e"
+                           << "demo.xml";
+    QTest::newRow("quoted with spaces") << "/F \"demo graph.xml\" /e"
+                                        << "demo graph.xml";
+    QTest::newRow("cut at the slash") << "/f reports/demo.xml"
+                                      << "reports";
+    QTest::newRow("backslash path") << "/f C:\\r\\demo.xml /p"
+                                    << "C:\\r\\demo.xml";
+    QTest::newRow("missing") << "/e"
+                             << "";
+    QTest::newRow("at the end, no value") << "/e /f"
+                                          << "";
 }
 
 void tst_CommandLine::optionValues()
@@ -71,9 +84,11 @@ void tst_CommandLine::textHelpers()
     QCOMPARE(splitPart(QStringLiteral("aXbxc"), 2, QStringLiteral("x")), QStringLiteral("b"));
     QCOMPARE(splitPart(QStringLiteral("a;b"), 3, QStringLiteral(";")), QString());
     QCOMPARE(splitPart(QStringLiteral("a;b"), 1, QStringLiteral(";")), QStringLiteral("a"));
-    QCOMPARE(replaceChar(QStringLiteral("C:\\Prog\\Mirt"), QStringLiteral("\\x"), QStringLiteral("-")),
-             QStringLiteral("C:-Prog-Mirt"));
-    QCOMPARE(replaceChar(QStringLiteral("aAb"), QStringLiteral("a"), QStringLiteral("z")), QStringLiteral("zzb"));
+    QCOMPARE(
+        replaceChar(QStringLiteral("C:\\Prog\\Mirt"), QStringLiteral("\\x"), QStringLiteral("-")),
+        QStringLiteral("C:-Prog-Mirt"));
+    QCOMPARE(replaceChar(QStringLiteral("aAb"), QStringLiteral("a"), QStringLiteral("z")),
+             QStringLiteral("zzb"));
     QVERIFY(!fileExists(QString()));
     QVERIFY(!fileExists(QDir::tempPath()));
 }
@@ -87,14 +102,30 @@ void tst_CommandLine::argumentsKeepWholeFileNames_data()
     QTest::addColumn<bool>("flagSet");
 
     QTest::newRow("absolute path") << QStringList{"/f", "/home/me/report.xml", "/e"} << "f"
-                                   << "/home/me/report.xml" << "e" << true;
+                                   << "/home/me/report.xml"
+                                   << "e" << true;
     QTest::newRow("path with spaces") << QStringList{"/F", "/tmp/my reports/a b.xml", "/p"} << "f"
-                                      << "/tmp/my reports/a b.xml" << "p" << true;
+                                      << "/tmp/my reports/a b.xml"
+                                      << "p" << true;
     QTest::newRow("path holding /p ") << QStringList{"/f", "/tmp/x /p y.xml"} << "f"
-                                      << "/tmp/x /p y.xml" << "p" << false;
+                                      << "/tmp/x /p y.xml"
+                                      << "p" << false;
     QTest::newRow("expression with slash") << QStringList{"/eval", "1/2 & \" /e \""} << "eval"
-                                           << "1/2 & \" /e \"" << "e" << false;
-    QTest::newRow("debug flag") << QStringList{"/dbg"} << "f" << "" << "dbg" << true;
+                                           << "1/2 & \" /e \""
+                                           << "e" << false;
+    QTest::newRow("debug flag") << QStringList{"/dbg"} << "f"
+                                << ""
+                                << "dbg" << true;
+    // What a file manager passes: the report alone opens in the designer.
+    QTest::newRow("lone file") << QStringList{"/home/me/my report.xml"} << "f"
+                               << "/home/me/my report.xml"
+                               << "e" << true;
+    QTest::newRow("lone relative file") << QStringList{"demo.xml"} << "f"
+                                        << "demo.xml"
+                                        << "e" << true;
+    QTest::newRow("lone option") << QStringList{"/info"} << "f"
+                                 << ""
+                                 << "e" << false;
 }
 
 void tst_CommandLine::argumentsKeepWholeFileNames()
@@ -129,7 +160,8 @@ void tst_CommandLine::fileLookup()
 
     const QString saved = QDir::currentPath();
     QDir::setCurrent(QDir::tempPath());
-    QCOMPARE(resolveCommandLineFile("demo.xml", programDir.path()), programDir.filePath("demo.xml"));
+    QCOMPARE(resolveCommandLineFile("demo.xml", programDir.path()),
+             programDir.filePath("demo.xml"));
     // The folder the program was started from wins over the program's folder.
     QDir::setCurrent(startDir.path());
     QCOMPARE(resolveCommandLineFile("demo.xml", programDir.path()), QStringLiteral("demo.xml"));

@@ -1,0 +1,204 @@
+// The installed program: installed into a temporary prefix, it runs the
+// installed demo from any folder, its desktop entry and file type validate,
+// and its manual page lists exactly the options of /help.
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Run run(const QString &program, const QStringList &args, const QString &folder = QString(),
+        const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    if (!folder.isEmpty())
+        p.setWorkingDirectory(folder);
+    p.start(program, args);
+    Run r;
+    if (!p.waitForFinished(300000))
+        return r;
+    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
+    r.err = QString::fromLocal8Bit(p.readAllStandardError());
+    return r;
+}
+
+QStringList filesUnder(const QString &dir)
+{
+    QStringList files;
+    QDirIterator it(dir, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << it.next();
+    files.sort();
+    return files;
+}
+
+// Option spellings ("/f", "/dbg", …) of /help's lines and of the manual page.
+QSet<QString> helpOptions(const QString &help)
+{
+    QSet<QString> names;
+    static const QRegularExpression line(QStringLiteral("^\\s+(/[^\\s,]+(?:, /[^\\s,]+)*)"));
+    for (const QString &l : help.split(QLatin1Char('\n'))) {
+        const auto m = line.match(l);
+        if (m.hasMatch()) {
+            for (const QString &name : m.captured(1).split(QStringLiteral(", ")))
+                names << name;
+        }
+    }
+    return names;
+}
+
+QSet<QString> manOptions(const QString &page)
+{
+    QSet<QString> names;
+    const QString options =
+        page.section(QStringLiteral(".SH OPTIONS"), 1).section(QStringLiteral(".SH "), 0, 0);
+    static const QRegularExpression macro(QStringLiteral("^\\.B[IR]? (.*)$"),
+                                          QRegularExpression::MultilineOption);
+    static const QRegularExpression option(QStringLiteral("(/[^\\s\",]+)"));
+    for (auto m = macro.globalMatch(options); m.hasNext();) {
+        for (auto o = option.globalMatch(m.next().captured(1)); o.hasNext();)
+            names << o.next().captured(1);
+    }
+    return names;
+}
+
+} // namespace
+
+class tst_Install : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(prefix.isValid());
+        const QString cmake = QStandardPaths::findExecutable(QStringLiteral("cmake"));
+        QVERIFY(!cmake.isEmpty());
+        const Run r = run(cmake, {QStringLiteral("--install"), QStringLiteral(MIRT_BINARY_DIR),
+                                  QStringLiteral("--prefix"), prefix.path()});
+        QVERIFY2(r.status == 0, qPrintable(r.err));
+        program = prefix.filePath(QStringLiteral("bin/mirt"));
+        QVERIFY(QFile::exists(program));
+    }
+
+    void installedDemoRunsFromAnyFolder()
+    {
+        QTemporaryDir elsewhere;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("HOME"), elsewhere.path());
+        const QStringList before = filesUnder(prefix.path());
+        // "demo.xml" alone: the installed program finds its examples.
+        const Run r = run(program,
+                          {QStringLiteral("/f"), QStringLiteral("demo.xml"), QStringLiteral("/pdf"),
+                           QStringLiteral("out.pdf")},
+                          elsewhere.path(), env);
+        QVERIFY2(r.status == 0, qPrintable(r.err));
+        QFile pdf(elsewhere.filePath(QStringLiteral("out.pdf")));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.read(5) == "%PDF-");
+        // Nothing is written beside the program.
+        QCOMPARE(filesUnder(prefix.path()), before);
+    }
+
+    void desktopEntryValidates()
+    {
+        const QString validator =
+            QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+        if (validator.isEmpty())
+            QSKIP("desktop-file-validate is not installed (scripts/install-deps.sh installs it)");
+        const QString entry = prefix.filePath(QStringLiteral("share/applications/mirt.desktop"));
+        const Run r = run(validator, {entry});
+        QVERIFY2(r.status == 0 && r.out.isEmpty(), qPrintable(r.out + r.err));
+        QFile f(entry);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray text = f.readAll();
+        QVERIFY(text.contains("MimeType=application/x-mirt-report;"));
+        QVERIFY(QFile::exists(
+            prefix.filePath(QStringLiteral("share/icons/hicolor/scalable/apps/mirt.svg"))));
+    }
+
+    void fileTypeRecognisesReports_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("type");
+        QTest::newRow("the demo report")
+            << prefix.filePath(QStringLiteral("share/mirt/examples/demo.xml"))
+            << "application/x-mirt-report";
+        QTest::newRow("a report without a namespace") << "report.xml"
+                                                      << "application/x-mirt-report";
+        QTest::newRow("other XML") << "other.xml"
+                                   << "application/xml";
+    }
+
+    void fileTypeRecognisesReports()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, type);
+        const QString updater =
+            QStandardPaths::findExecutable(QStringLiteral("update-mime-database"));
+        const QString gio = QStandardPaths::findExecutable(QStringLiteral("gio"));
+        if (updater.isEmpty() || gio.isEmpty())
+            QSKIP("update-mime-database or gio is missing (scripts/install-deps.sh installs them)");
+        // The installed type, compiled into a database of its own beside the system's.
+        QTemporaryDir data;
+        QVERIFY(QDir().mkpath(data.filePath(QStringLiteral("mime/packages"))));
+        QVERIFY(QFile::copy(prefix.filePath(QStringLiteral("share/mime/packages/mirt.xml")),
+                            data.filePath(QStringLiteral("mime/packages/mirt.xml"))));
+        QCOMPARE(run(updater, {data.filePath(QStringLiteral("mime"))}).status, 0);
+        if (QDir::isRelativePath(file)) {
+            const QString path = data.filePath(file);
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(file == QLatin1String("report.xml")
+                        ? "<?xml version=\"1.0\"?>\n<MIRTDOCUMENT docName=\"x\"/>\n"
+                        : "<?xml version=\"1.0\"?>\n<catalog/>\n");
+            file = path;
+        }
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_DATA_DIRS"), data.path() + QStringLiteral(":/usr/share"));
+        // What a file manager sees (GIO reads the database as the desktop does).
+        const Run r = run(gio,
+                          {QStringLiteral("info"), QStringLiteral("-a"),
+                           QStringLiteral("standard::content-type"), file},
+                          QString(), env);
+        QCOMPARE(r.out.section(QStringLiteral("standard::content-type:"), 1).trimmed(), type);
+    }
+
+    void manualPageListsTheOptionsOfHelp()
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        const Run help = run(program, {QStringLiteral("/help")}, QString(), env);
+        QCOMPARE(help.status, 0);
+        QFile page(prefix.filePath(QStringLiteral("share/man/man1/mirt.1")));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QSet<QString> fromHelp = helpOptions(help.out + help.err);
+        QVERIFY(fromHelp.size() > 10);
+        QCOMPARE(manOptions(QString::fromUtf8(page.readAll())), fromHelp);
+    }
+
+private:
+    QTemporaryDir prefix;
+    QString program;
+};
+
+QTEST_GUILESS_MAIN(tst_Install)
+
+#include "tst_install.moc"
