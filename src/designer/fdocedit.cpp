@@ -6,6 +6,7 @@
 #include "designer/designundo.h"
 #include "designer/designview.h"
 #include "designer/designzoom.h"
+#include "designer/fpropdoc.h"
 #include "designer/psection.h"
 #include "designer/recentfiles.h"
 #include "designer/recoveryfile.h"
@@ -39,7 +40,6 @@ fDocEdit::fDocEdit(QWidget *parent)
     m_undoGroup = new QUndoGroup(this);
     m_scale = logicalDpiX() / 1440.0 * m_zoom->factor();
 
-    installDialogs();
     createActions();
     createMenus();
     createToolBars();
@@ -215,21 +215,15 @@ void fDocEdit::status(const QString &text)
         m_panelText->setText(text);
 }
 
-void fDocEdit::noWindowYet(const QString &text)
-{
-    UserInteraction::current()->message(text, UserInteraction::Ok, UserInteraction::Information);
-}
-
 void fDocEdit::ShowDocProperties()
 {
     stopGrab();
     if (!doc)
         return;
-    if (!editDocumentProperties) {
-        noWindowYet(tr("The document properties dialog is not available yet."));
-        return;
-    }
-    recordDocumentChange(tr("Document properties"), [this] { editDocumentProperties(*doc); });
+    recordDocumentChange(tr("Document properties"), [this] {
+        fPropDoc dialog(this);
+        dialog.editDocProp(doc);
+    });
 }
 
 void fDocEdit::showprop_()

@@ -116,11 +116,6 @@ public:
     // Pixels per twip on the surfaces: the screen's resolution times the zoom.
     double scale() const { return m_scale; }
 
-    // Entry points of the windows that are not part of the designer yet;
-    // while empty the commands say so.
-    std::function<void(TalvoDocument &)> editDocumentProperties;
-    std::function<void(TalvoDocument &)> browseDatabase;
-    std::function<void(TalvoDocument &)> showFieldList;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -160,7 +155,8 @@ private:
     void recordDocumentChange(const QString &text, const std::function<void()> &change);
 
     // fdoceditdialogs.cpp
-    void installDialogs();
+    // The fields list, docked at the right.
+    void showFieldList();
     void editItemOn(pSection *s, ReportItem &item);
     void editSectionProperties(section &sec);
     void refreshFieldList();
@@ -170,7 +166,6 @@ private:
     void returnFromPreview(fDocViewer *viewer, const QString &fileBefore);
     void previewReleasedDocument();
     void updateModified();
-    void noWindowYet(const QString &text);
 
     TalvoDocument *doc = nullptr;
     DesignUndo *m_undo = nullptr;

@@ -5,12 +5,10 @@
 
 #include "designer/designundo.h"
 #include "designer/fadddatasection.h"
-#include "designer/fdbbrowse.h"
 #include "designer/fedititem.h"
 #include "designer/feditpic.h"
 #include "designer/ffields.h"
 #include "designer/fgraph.h"
-#include "designer/fpropdoc.h"
 #include "designer/fpropsection.h"
 #include "designer/psection.h"
 #include "document/igraph.h"
@@ -20,26 +18,21 @@
 
 #include <QDockWidget>
 
-void fDocEdit::installDialogs()
+void fDocEdit::showFieldList()
 {
-    editDocumentProperties = [this](TalvoDocument &d) {
-        fPropDoc dialog(this);
-        dialog.editDocProp(&d);
-    };
-    browseDatabase = [this](TalvoDocument &d) { fDBBrowse::BrowseDB(&d, this); };
-    showFieldList = [this](TalvoDocument &d) {
-        if (!m_fieldsDock) {
-            m_fieldsDock = new QDockWidget(tr("Fields"), this);
-            m_fieldsDock->setObjectName(QStringLiteral("fFields"));
-            m_fields = new fFields(m_fieldsDock);
-            m_fieldsDock->setWidget(m_fields);
-            addDockWidget(Qt::RightDockWidgetArea, m_fieldsDock);
-        }
-        m_fields->setDocument(&d);
-        m_fields->refresh();
-        m_fieldsDock->show();
-        m_fieldsDock->raise();
-    };
+    if (!doc)
+        return;
+    if (!m_fieldsDock) {
+        m_fieldsDock = new QDockWidget(tr("Fields"), this);
+        m_fieldsDock->setObjectName(QStringLiteral("fFields"));
+        m_fields = new fFields(m_fieldsDock);
+        m_fieldsDock->setWidget(m_fields);
+        addDockWidget(Qt::RightDockWidgetArea, m_fieldsDock);
+    }
+    m_fields->setDocument(doc);
+    m_fields->refresh();
+    m_fieldsDock->show();
+    m_fieldsDock->raise();
 }
 
 void fDocEdit::refreshFieldList()

@@ -4,6 +4,7 @@
 #include "app/units.h"
 #include "designer/designericons.h"
 #include "designer/designzoom.h"
+#include "designer/fdbbrowse.h"
 #include "designer/psection.h"
 #include "designer/recentfiles.h"
 #include "document/talvodocument.h"
@@ -226,10 +227,8 @@ void fDocEdit::createActions()
     connect(addAction(QStringLiteral("m_browse"), tr("&Browse the current DB")),
             &QAction::triggered, this, [this] {
                 stopGrab();
-                if (browseDatabase && doc)
-                    browseDatabase(*doc);
-                else
-                    noWindowYet(tr("The database browser is not available yet."));
+                if (doc)
+                    fDBBrowse::BrowseDB(doc, this);
             });
     connect(addAction(QStringLiteral("m_refresh"), tr("&Refresh"), QKeySequence(Qt::Key_F5)),
             &QAction::triggered, this, [this] {
@@ -240,10 +239,7 @@ void fDocEdit::createActions()
                       QKeySequence(Qt::CTRL | Qt::Key_F)),
             &QAction::triggered, this, [this] {
                 stopGrab();
-                if (showFieldList && doc)
-                    showFieldList(*doc);
-                else
-                    noWindowYet(tr("The field list is not available yet."));
+                showFieldList();
             });
     QAction *zoomIn =
         addAction(QStringLiteral("m_zoomIn"), tr("Zoom &in"), {}, QStringLiteral("zoom-in"));

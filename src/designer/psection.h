@@ -120,8 +120,6 @@ public:
 
     // ---- Conversions ----
     int unit() const;
-    double toPixels(double twips) const { return twips * m_scale; }
-    double toTwips(double pixels) const { return pixels / m_scale; }
     double toDocUnit(double twips) const;
     double fromDocUnit(double value) const;
 
