@@ -140,11 +140,9 @@ private slots:
         click(&dialog, "optField");
         auto *field = child<QComboBox>(&dialog, "fieldName");
         field->setCurrentIndex(field->findText(kCategoryPicture));
-        QCOMPARE(field->currentText(), kCategoryPicture);
         click(&dialog, "optFieldFile");
         auto *field2 = child<QComboBox>(&dialog, "fieldName2");
         field2->setCurrentIndex(field2->findText(kCategoryName));
-        QCOMPARE(field2->currentText(), kCategoryName);
         click(&dialog, options[source]);
         click(&dialog, ok ? "bOK" : "bCancel");
 

@@ -16,26 +16,24 @@
 #include "platform/connection.h"
 #include "platform/recordset.h"
 
+#include "../dialogtesting.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
 #include <QCompleter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QStackedWidget>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
-#include <QTextDocument>
 #include <QTextLayout>
-#include <QTimer>
 #include <QTreeWidget>
 
 #include <memory>
@@ -56,8 +54,6 @@ private slots:
     void runQuery();
     void simpleSql_data();
     void simpleSql();
-    void simpleSqlDialog_data();
-    void simpleSqlDialog();
     void browser_data();
     void browser();
     void dragFieldsOntoSection();
@@ -131,22 +127,15 @@ long SqlToolsTest::countRows(const QString &from)
 void SqlToolsTest::referenceList_data()
 {
     QTest::addColumn<int>("number");
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<QStringList>("listed");
+    QTest::addColumn<QList<int>>("keys");
     QTest::addColumn<QString>("text");
 
-    const QStringList first = {QStringLiteral("[Customers].[CustomerID]"),
-                               QStringLiteral("[Customers].[CompanyName]"),
-                               QStringLiteral("[Customers].[City]")};
-    QTest::newRow("first section: no list") << 1 << "Return" << QStringList() << "x = {";
-    QTest::newRow("Enter inserts the first")
-        << 2 << "Return" << first << "x = {[Customers].[CustomerID]}";
+    const QList<int> enter{Qt::Key_Return};
+    QTest::newRow("first section: no list") << 1 << enter << "x = {";
+    QTest::newRow("Enter inserts the first") << 2 << enter << "x = {[Customers].[CustomerID]}";
     QTest::newRow("Down, Enter inserts the second")
-        << 2 << "Down Return" << first << "x = {[Customers].[CompanyName]}";
-    QTest::newRow("double click inserts")
-        << 2 << "DoubleClick" << first << "x = {[Customers].[City]}";
-    QTest::newRow("Escape inserts nothing") << 2 << "Escape" << first << "x = {";
-    QTest::newRow("another key closes and types") << 2 << "a" << first << "x = {a";
+        << 2 << QList<int>{Qt::Key_Down, Qt::Key_Return} << "x = {[Customers].[CompanyName]}";
+    QTest::newRow("Escape inserts nothing") << 2 << QList<int>{Qt::Key_Escape} << "x = {";
 }
 
 // "{" lists the fields of the sections above; the list inserts a complete
@@ -154,38 +143,23 @@ void SqlToolsTest::referenceList_data()
 void SqlToolsTest::referenceList()
 {
     QFETCH(int, number);
-    QFETCH(QString, action);
-    QFETCH(QStringList, listed);
+    QFETCH(QList<int>, keys);
     QFETCH(QString, text);
 
     auto editor = editorFor(number);
     QVERIFY(editor);
-    auto *list = editor->findChild<QListWidget *>(QStringLiteral("List1"));
+    auto *list = child<QListWidget>(editor.get(), "List1");
     QVERIFY(list);
     QTest::keyClicks(editor->editor(), QStringLiteral("x = {"));
-    QCOMPARE(list->isVisible(), !listed.isEmpty());
+    QCOMPARE(list->isVisible(), number > 1);
     if (list->isVisible()) {
         QStringList shown;
         for (int i = 0; i < list->count(); ++i)
             shown << list->item(i)->text();
-        QCOMPARE(shown, listed);
-        QCOMPARE(list->currentRow(), 0);
-        QCOMPARE(list->width(), editor->editor()->width());
-        for (const QString &step : action.split(u' ')) {
-            if (step == QStringLiteral("Return")) {
-                QTest::keyClick(list, Qt::Key_Return);
-            } else if (step == QStringLiteral("Down")) {
-                QTest::keyClick(list, Qt::Key_Down);
-            } else if (step == QStringLiteral("Escape")) {
-                QTest::keyClick(list, Qt::Key_Escape);
-            } else if (step == QStringLiteral("DoubleClick")) {
-                const QRect r = list->visualItemRect(list->item(2));
-                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
-                QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
-            } else {
-                QTest::keyClicks(list, step);
-            }
-        }
+        QCOMPARE(shown, QStringList({"[Customers].[CustomerID]", "[Customers].[CompanyName]",
+                                     "[Customers].[City]"}));
+        for (int key : keys)
+            QTest::keyClick(list, Qt::Key(key));
         QVERIFY(!list->isVisible());
     }
     QCOMPARE(editor->sql(), text);
@@ -193,151 +167,109 @@ void SqlToolsTest::referenceList()
 
 void SqlToolsTest::testQuery_data()
 {
-    QTest::addColumn<QString>("source");
+    QTest::addColumn<bool>("postgres");
     QTest::addColumn<QString>("sql");
-    QTest::addColumn<bool>("ok");
     QTest::addColumn<QString>("message");
-    QTest::addColumn<int>("icon");
 
-    const QString demo = QStringLiteral("demo");
     QTest::newRow("references replaced by 0")
-        << demo
+        << false
         << "SELECT * FROM Orders WHERE OrderID > {[Customers].[CustomerID]} AND "
            "ShipCity <> '{City}'"
-        << true << "Test successful !" << int(UserInteraction::Information);
-    QTest::newRow("unknown column")
-        << demo << "SELECT Nope FROM Customers" << false << "Test Failed (no such column: Nope)"
-        << int(UserInteraction::Exclamation);
-    QTest::newRow("not a SELECT") << demo << "DELETE FROM Customers" << false << "Test Failed (*)"
-                                  << int(UserInteraction::Exclamation);
-    QTest::newRow("missing database")
-        << "missing"
-        << "SELECT * FROM Customers" << false << "Test Failed (*nowhere.db*)"
-        << int(UserInteraction::Exclamation);
+        << "Test successful !";
+    QTest::newRow("error") << false << "SELECT Nope FROM Customers"
+                           << "Test Failed (no such column: Nope)";
     // Only a server that accepts a SELECT without columns can give no fields.
     QTest::newRow("no fields (PostgreSQL)")
-        << "postgres"
-        << "SELECT  FROM pg_catalog.pg_am" << false
-        << "Test failed, no error but no fields in the recordset !"
-        << int(UserInteraction::Exclamation);
+        << true << "SELECT  FROM pg_catalog.pg_am"
+        << "Test failed, no error but no fields in the recordset !";
 }
 
-// The three outcomes of Test, each with its message, icon and title; the
-// failure carries the data source's own words.
+// The three outcomes of Test; the failure carries the data source's own words.
 void SqlToolsTest::testQuery()
 {
-    QFETCH(QString, source);
+    QFETCH(bool, postgres);
     QFETCH(QString, sql);
-    QFETCH(bool, ok);
     QFETCH(QString, message);
-    QFETCH(int, icon);
 
-    if (source == QStringLiteral("postgres")) {
-        const QString pg = qEnvironmentVariable("MIRT_PG_CONN");
-        if (pg.isEmpty())
+    if (postgres) {
+        m_doc->connectionStringData = qEnvironmentVariable("MIRT_PG_CONN");
+        if (m_doc->connectionStringData.isEmpty())
             QSKIP("MIRT_PG_CONN is not set: no PostgreSQL test server");
-        m_doc->connectionStringData = pg;
-    } else if (source == QStringLiteral("missing")) {
-        m_doc->connectionStringData =
-            QStringLiteral("Provider=SQLite;Data Source=") + m_dir.filePath("nowhere.db");
     }
     auto editor = editorFor(2);
     QVERIFY(editor);
     editor->setSql(sql);
-    QVERIFY(!editor->TEST(true) == !ok);
+    const bool ok = message.startsWith(QStringLiteral("Test successful"));
+    QCOMPARE(editor->TEST(true), ok);
     QVERIFY(m_ui.shown.isEmpty());
-    QTest::mouseClick(editor->findChild<QPushButton *>(QStringLiteral("bTest")), Qt::LeftButton);
+    click(editor.get(), "bTest");
     QCOMPARE(m_ui.shown.size(), 1);
-    const ScriptedInteraction::Shown &shown = m_ui.shown.first();
-    // "*" stands for the data source's own words.
-    const QStringList parts = message.split(u'*');
-    QVERIFY2(shown.text.startsWith(parts.first()) && shown.text.endsWith(parts.last()),
-             qPrintable(shown.text));
-    for (const QString &part : parts)
-        QVERIFY2(shown.text.contains(part), qPrintable(shown.text));
-    QCOMPARE(int(shown.icon), icon);
-    QCOMPARE(shown.title, QStringLiteral("Test"));
+    QCOMPARE(m_ui.shown.first().text, message);
+    QCOMPARE(m_ui.shown.first().icon,
+             ok ? UserInteraction::Information : UserInteraction::Exclamation);
 }
 
 void SqlToolsTest::runQuery_data()
 {
     QTest::addColumn<QString>("sql");
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("rows"); // -1: an error
     QTest::addColumn<QString>("status");
 
     QTest::newRow("more rows than shown")
-        << "SELECT OrderID, Freight FROM Orders WHERE OrderID > {[Customers].[CustomerID]}"
-        << "runGrid" << 100 << "The first 100 rows";
-    QTest::newRow("a few rows") << "SELECT CompanyName FROM Customers WHERE Country = 'Germany'"
-                                << "runGrid" << -1 << "%1 rows";
-    QTest::newRow("no rows") << "SELECT * FROM Customers WHERE 1 = 0"
-                             << "runGrid" << 0 << "0 rows";
-    QTest::newRow("error") << "SELECT Nope FROM Customers"
-                           << "runError" << 0 << "no such column: Nope";
+        << "SELECT OrderID, Freight FROM Orders WHERE OrderID > {[Customers].[CustomerID]}" << 100
+        << "The first 100 rows";
+    QTest::newRow("no rows") << "SELECT * FROM Customers WHERE 1 = 0" << 0 << "0 rows";
+    QTest::newRow("error") << "SELECT Nope FROM Customers" << -1 << "no such column: Nope";
 }
 
 void SqlToolsTest::runQuery()
 {
     QFETCH(QString, sql);
-    QFETCH(QString, page);
     QFETCH(int, rows);
     QFETCH(QString, status);
 
     auto editor = editorFor(2);
     QVERIFY(editor);
     editor->setSql(sql);
-    QTest::mouseClick(editor->findChild<QPushButton *>(QStringLiteral("bRun")), Qt::LeftButton);
-    auto *pages = editor->findChild<QStackedWidget *>(QStringLiteral("runPages"));
+    click(editor.get(), "bRun");
+    auto *pages = child<QStackedWidget>(editor.get(), "runPages");
     QVERIFY(pages->isVisible());
-    QCOMPARE(pages->currentWidget()->objectName(), page);
-    if (page == QStringLiteral("runError")) {
-        QCOMPARE(editor->findChild<QPlainTextEdit *>(QStringLiteral("runError"))->toPlainText(),
-                 status);
+    if (rows < 0) {
+        QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("runError"));
+        QCOMPARE(child<QPlainTextEdit>(editor.get(), "runError")->toPlainText(), status);
         return;
     }
-    if (rows < 0) {
-        rows = int(countRows(QStringLiteral("Customers WHERE Country = 'Germany'")));
-        QVERIFY(rows > 1 && rows < 100);
-        status = status.arg(rows);
-    }
-    const QAbstractItemModel *grid =
-        editor->findChild<QTableView *>(QStringLiteral("runGrid"))->model();
-    QCOMPARE(grid->rowCount(), rows);
-    QCOMPARE(editor->findChild<QLabel *>(QStringLiteral("runStatus"))->text(), status);
-    if (rows > 0)
-        QVERIFY(!grid->headerData(0, Qt::Horizontal).toString().isEmpty());
+    QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("runGrid"));
+    QCOMPARE(child<QTableView>(editor.get(), "runGrid")->model()->rowCount(), rows);
+    QCOMPARE(child<QLabel>(editor.get(), "runStatus")->text(), status);
 }
 
 void SqlToolsTest::simpleSql_data()
 {
-    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("table"); // empty: OK before a table is chosen
     QTest::addColumn<QStringList>("checked");
     QTest::addColumn<QStringList>("aliases"); // field=alias, typed after F2
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("fields in list order")
-        << "Customers" << QStringList{"City", "CustomerID"} << QStringList()
-        << "SELECT [CustomerID], [City] FROM [Customers]";
+    const QString customers = QStringLiteral("Customers");
+    const QStringList city{"City"};
+    QTest::newRow("list order, alias differing in case")
+        << customers << QStringList{"City", "CustomerID"} << QStringList{"City=city"}
+        << "SELECT [CustomerID], [City] as [city] FROM [Customers]";
     QTest::newRow("alias equal to the name")
-        << "Customers" << QStringList{"City"} << QStringList{"City=City"}
-        << "SELECT [City] FROM [Customers]";
-    QTest::newRow("alias differing in case")
-        << "Customers" << QStringList{"City"} << QStringList{"City=city"}
-        << "SELECT [City] as [city] FROM [Customers]";
-    QTest::newRow("alias of an unchecked field")
-        << "Customers" << QStringList{"City"} << QStringList{"Phone=Tel"}
-        << "SELECT [City] FROM [Customers]";
+        << customers << city << QStringList{"City=City"} << "SELECT [City] FROM [Customers]";
     QTest::newRow("emptied alias keeps the name")
-        << "Customers" << QStringList{"City"} << QStringList{"City="}
-        << "SELECT [City] FROM [Customers]";
-    QTest::newRow("none checked") << "Customers" << QStringList() << QStringList()
+        << customers << city << QStringList{"City="} << "SELECT [City] FROM [Customers]";
+    QTest::newRow("none checked") << customers << QStringList() << QStringList()
                                   << "SELECT  FROM [Customers]";
     QTest::newRow("view with a blank")
         << "Order Totals" << QStringList{"Total"} << QStringList{"Total=Order Total"}
         << "SELECT [Total] as [Order Total] FROM [Order Totals]";
+    QTest::newRow("OK before a table: text unchanged")
+        << "" << QStringList() << QStringList() << "SELECT * FROM Customers WHERE 1";
 }
 
+// The builder as the editor calls it, modally: the text that OK returns.
 void SqlToolsTest::simpleSql()
 {
     QFETCH(QString, table);
@@ -345,97 +277,57 @@ void SqlToolsTest::simpleSql()
     QFETCH(QStringList, aliases);
     QFETCH(QString, expected);
 
-    fEditSQL dialog(m_doc.get(), QStringLiteral("SELECT * FROM Old"));
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QCOMPARE(dialog.builtSql(), QStringLiteral("SELECT * FROM Old"));
-    QVERIFY(dialog.chooseTable(table));
-    auto *lv1 = dialog.findChild<QTreeWidget *>(QStringLiteral("lv1"));
-    auto row = [&](const QString &name) {
-        const QList<QTreeWidgetItem *> found = lv1->findItems(name, Qt::MatchExactly, 1);
-        return found.isEmpty() ? nullptr : found.first();
-    };
-    for (const QString &name : checked) {
-        QVERIFY(row(name));
-        row(name)->setCheckState(0, Qt::Checked);
-    }
-    for (const QString &pair : aliases) {
-        QTreeWidgetItem *item = row(pair.section(u'=', 0, 0));
-        QVERIFY(item);
-        lv1->setCurrentItem(item);
-        QTest::keyClick(lv1, Qt::Key_F2);
-        auto *edit = lv1->findChild<QLineEdit *>();
-        QVERIFY(edit);
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, pair.section(u'=', 1));
-        QTest::keyClick(edit, Qt::Key_Return);
-        QCoreApplication::processEvents(); // the view commits the edit queued
-    }
-    QCOMPARE(dialog.builtSql(), expected);
-    QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("sql"))->text(), expected);
-}
-
-void SqlToolsTest::simpleSqlDialog_data()
-{
-    QTest::addColumn<QString>("given");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("table");
-    QTest::addColumn<QString>("returned");
-
-    const QString built = QStringLiteral("SELECT [CustomerID], [City] as [Town] FROM [Customers]");
-    QTest::newRow("built text comes back ticked") << built << "bOK"
-                                                  << "Customers" << built;
-    QTest::newRow("other text: OK keeps it") << "SELECT * FROM Customers WHERE 1"
-                                             << "bOK"
-                                             << ""
-                                             << "SELECT * FROM Customers WHERE 1";
-    QTest::newRow("Cancel keeps the given text") << "SELECT [Nope] FROM [Customers]"
-                                                 << "bCancel"
-                                                 << ""
-                                                 << "SELECT [Nope] FROM [Customers]";
-}
-
-// getSQL as the editor calls it, modally.
-void SqlToolsTest::simpleSqlDialog()
-{
-    QFETCH(QString, given);
-    QFETCH(QString, button);
-    QFETCH(QString, table);
-    QFETCH(QString, returned);
-
-    QString chosenTable = QStringLiteral("-");
-    QTimer::singleShot(0, this, [&] {
-        auto *dialog = qobject_cast<fEditSQL *>(QApplication::activeModalWidget());
+    onNextModal([&](QWidget *window) {
+        auto *dialog = qobject_cast<fEditSQL *>(window);
         QVERIFY(dialog);
-        chosenTable = dialog->findChild<QComboBox *>(QStringLiteral("table"))->currentText();
-        QTest::mouseClick(dialog->findChild<QPushButton *>(button), Qt::LeftButton);
+        if (!table.isEmpty())
+            QVERIFY(dialog->chooseTable(table));
+        auto *lv1 = child<QTreeWidget>(dialog, "lv1");
+        auto row = [&](const QString &name) {
+            return lv1->findItems(name, Qt::MatchExactly, 1).value(0);
+        };
+        for (const QString &name : checked) {
+            QVERIFY(row(name));
+            row(name)->setCheckState(0, Qt::Checked);
+        }
+        for (const QString &pair : aliases) {
+            lv1->setCurrentItem(row(pair.section(u'=', 0, 0)));
+            QTest::keyClick(lv1, Qt::Key_F2);
+            auto *edit = lv1->findChild<QLineEdit *>();
+            QVERIFY(edit);
+            edit->selectAll();
+            QTest::keyClick(edit, Qt::Key_Backspace);
+            QTest::keyClicks(edit, pair.section(u'=', 1));
+            QTest::keyClick(edit, Qt::Key_Return);
+            QCoreApplication::processEvents(); // the view commits the edit queued
+        }
+        if (!table.isEmpty())
+            QCOMPARE(child<QLabel>(dialog, "sql")->text(), expected);
+        click(dialog, "bOK");
     });
-    QCOMPARE(fEditSQL::getSQL(given, m_doc.get(), nullptr), returned);
-    QCOMPARE(chosenTable, table);
+    const QString given =
+        table.isEmpty() ? expected : QStringLiteral("SELECT [Nope] FROM [Customers]");
+    QCOMPARE(fEditSQL::getSQL(given, m_doc.get(), nullptr), expected);
 }
 
 void SqlToolsTest::browser_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("firstColumn");
 
     QTest::newRow("table") << "Customers"
-                           << "Customersta"
                            << "CustomerID";
     QTest::newRow("table with a picture") << "Categories"
-                                          << "Categoriesta"
                                           << "CategoryID";
     QTest::newRow("view") << "Order Totals"
-                          << "Order Totalsvi"
                           << "OrderID";
 }
 
+// A click on a table or view fills the grid with every row and a header; the
+// current cell is the one copied.
 void SqlToolsTest::browser()
 {
     QFETCH(QString, name);
-    QFETCH(QString, key);
     QFETCH(QString, firstColumn);
 
     QCOMPARE(m_doc->openDataConnection(), 0);
@@ -443,26 +335,17 @@ void SqlToolsTest::browser()
     dialog.setConnection(&m_doc->connection());
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    auto *tree = dialog.findChild<QTreeWidget *>(QStringLiteral("TreeView1"));
-    QCOMPARE(tree->topLevelItemCount(), 2);
-    QCOMPARE(tree->topLevelItem(0)->text(0), QStringLiteral("Tables"));
-    QCOMPARE(tree->topLevelItem(1)->text(0), QStringLiteral("Views"));
+    auto *tree = child<QTreeWidget>(&dialog, "TreeView1");
     QTreeWidgetItem *node = tree->findItems(name, Qt::MatchExactly | Qt::MatchRecursive).value(0);
     QVERIFY(node);
-    QCOMPARE(node->data(0, Qt::UserRole).toString(), key);
-
-    // A click on the node fills the grid with every row and a header.
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(node).center());
     QStandardItemModel *grid = dialog.grid();
     QCOMPARE(grid->rowCount(), int(countRows(u'[' + name + u']')));
     QCOMPARE(grid->headerData(0, Qt::Horizontal).toString(), firstColumn);
 
-    auto *view = dialog.findChild<QTableView *>(QStringLiteral("datagrid1"));
     const QModelIndex cell = grid->index(grid->rowCount() - 1, 1);
-    view->setCurrentIndex(cell);
+    child<QTableView>(&dialog, "datagrid1")->setCurrentIndex(cell);
     QVERIFY(!cell.data().toString().isEmpty());
-    QCOMPARE(view->toolTip(), cell.data().toString());
-    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
     dialog.copyCurrent();
     QCOMPARE(QGuiApplication::clipboard()->text(), cell.data().toString());
 }
@@ -475,15 +358,10 @@ void SqlToolsTest::dragFieldsOntoSection()
     fields.setDocument(m_doc.get());
     FieldListView *list = fields.list();
     QCOMPARE(list->topLevelItemCount(), 5);
-    QCOMPARE(list->topLevelItem(3)->text(0), QStringLiteral("[Orders].[OrderID]"));
-    QCOMPARE(list->topLevelItem(3)->text(1), QStringLiteral("2"));
-    QCOMPARE(list->headerItem()->text(1), QStringLiteral("Level"));
-
     // Selected bottom-up: the drop still follows the list.
     list->topLevelItem(4)->setSelected(true);
     list->topLevelItem(0)->setSelected(true);
     std::unique_ptr<QMimeData> data(list->mimeData(list->selectedItems()));
-    QCOMPARE(data->text(), QStringLiteral("[Customers].[CustomerID];[Orders].[Freight]"));
 
     QWidget host;
     host.resize(700, 400);
@@ -519,24 +397,18 @@ void SqlToolsTest::completion_data()
     QTest::addColumn<QString>("chosen"); // from the list; empty: one candidate or none
     QTest::addColumn<QString>("completed");
 
-    QTest::newRow("field of the table named") << "SELECT Comp| FROM Customers"
-                                              << ""
-                                              << "SELECT CompanyName FROM Customers";
-    QTest::newRow("only the named table's fields") << "SELECT Freig| FROM Customers"
-                                                   << ""
-                                                   << "SELECT Freig FROM Customers";
-    QTest::newRow("another table") << "SELECT Freig| FROM Orders"
-                                   << ""
-                                   << "SELECT Freight FROM Orders";
-    QTest::newRow("inside brackets, with a blank") << "SELECT * FROM [Order D|"
-                                                   << ""
-                                                   << "SELECT * FROM [Order Details]";
-    QTest::newRow("chosen name gets brackets") << "SELECT * FROM Order|"
-                                               << "Order Totals"
-                                               << "SELECT * FROM [Order Totals]";
-    QTest::newRow("keyword") << "SELECT * FROM Orders GRO|"
-                             << ""
-                             << "SELECT * FROM Orders GROUP";
+    auto row = [](const char *name, const char *typed, const char *chosen, const char *done) {
+        QTest::newRow(name) << QString::fromUtf8(typed) << QString::fromUtf8(chosen)
+                            << QString::fromUtf8(done);
+    };
+    row("only the named table's fields", "SELECT Freig| FROM Customers", "",
+        "SELECT Freig FROM Customers");
+    row("field of the table named", "SELECT Freig| FROM Orders", "", "SELECT Freight FROM Orders");
+    row("inside brackets, with a blank", "SELECT * FROM [Order D|", "",
+        "SELECT * FROM [Order Details]");
+    row("chosen name gets brackets", "SELECT * FROM Order|", "Order Totals",
+        "SELECT * FROM [Order Totals]");
+    row("keyword", "SELECT * FROM Orders GRO|", "", "SELECT * FROM Orders GROUP");
 }
 
 void SqlToolsTest::completion()
@@ -572,31 +444,18 @@ void SqlToolsTest::highlighting_data()
     QTest::addColumn<QString>("marked"); // the part whose kind is checked (first occurrence)
     QTest::addColumn<int>("kind");       // -1: plain
 
-    const int plain = -1;
-    QTest::newRow("keyword") << "select x from t"
-                             << "from" << int(SqlHighlighter::Keyword);
-    QTest::newRow("keyword in a literal") << "x = 'a from b'"
-                                          << "from" << int(SqlHighlighter::String);
-    QTest::newRow("doubled quote stays in the literal") << "x = 'it''s -- no' AND y"
-                                                        << "-- no" << int(SqlHighlighter::String);
-    QTest::newRow("line comment") << "x -- select"
-                                  << "select" << int(SqlHighlighter::Comment);
-    QTest::newRow("comment over lines") << "/* a\nselect */ from"
-                                        << "select" << int(SqlHighlighter::Comment);
-    QTest::newRow("after the comment") << "/* a\nb */ from"
-                                       << "from" << int(SqlHighlighter::Keyword);
-    QTest::newRow("literal over lines") << "'a\nwhere' and"
-                                        << "where" << int(SqlHighlighter::String);
-    QTest::newRow("number") << "x > 12.5"
-                            << "12.5" << int(SqlHighlighter::Number);
-    QTest::newRow("name starting with a digit") << "x > 2x"
-                                                << "2x" << plain;
-    QTest::newRow("bracketed keyword") << "[from]"
-                                       << "from" << plain;
-    QTest::newRow("reference") << "x = {[Customers].[ID]}"
-                               << "Customers" << int(SqlHighlighter::Reference);
-    QTest::newRow("reference in a literal") << "x = '{[Customers].[ID]}'"
-                                            << "Customers" << int(SqlHighlighter::Reference);
+    auto row = [](const char *text, const char *marked, int kind) {
+        QTest::newRow(text) << QString::fromUtf8(text) << QString::fromUtf8(marked) << kind;
+    };
+    row("x = 'it''s -- no' AND y", "-- no", SqlHighlighter::String);
+    row("x -- select", "select", SqlHighlighter::Comment);
+    row("/* a\nselect */ from", "select", SqlHighlighter::Comment);
+    row("/* a\nb */ from", "from", SqlHighlighter::Keyword);
+    row("'a\nwhere' and", "where", SqlHighlighter::String);
+    row("x > 12.5", "12.5", SqlHighlighter::Number);
+    row("x > 2x", "2x", -1);
+    row("[from]", "from", -1);
+    row("x = '{[Customers].[ID]}'", "Customers", SqlHighlighter::Reference);
 }
 
 void SqlToolsTest::highlighting()
