@@ -29,6 +29,12 @@ namespace {
 using Driver = ConnectionString::Driver;
 
 const QString mirtSource = QStringLiteral("Mirt");
+// A backslash in a MySQL string literal escapes the next character unless
+// told otherwise; values from a parent record are quoted by doubling quotes
+// only, so a value ending in a backslash would otherwise end its literal.
+const QString mysqlStandardStrings = QStringLiteral(
+    "SET SESSION sql_mode = CONCAT_WS(',', NULLIF(@@SESSION.sql_mode, ''), "
+    "'NO_BACKSLASH_ESCAPES')");
 // Seconds to wait for a server that does not answer.
 const QString defaultTimeout = QStringLiteral("15");
 
@@ -99,6 +105,45 @@ QString odbcProductName(const QSqlDatabase &db)
     return QString::fromUtf8(reinterpret_cast<const char *>(name)).trimmed();
 }
 
+// The library file of a registered ODBC driver, as the driver manager lists
+// it; `registered` tells whether the name is registered at all.
+QString odbcDriverLibrary(const QString &name, bool *registered)
+{
+    *registered = false;
+    QString library;
+    SQLHENV env = SQL_NULL_HENV;
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env)))
+        return library;
+    SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    SQLCHAR description[512];
+    SQLCHAR attributes[2048];
+    SQLSMALLINT descriptionLength = 0;
+    SQLSMALLINT attributesLength = 0;
+    SQLUSMALLINT direction = SQL_FETCH_FIRST;
+    while (SQL_SUCCEEDED(SQLDrivers(env, direction, description, sizeof description,
+                                    &descriptionLength, attributes, sizeof attributes,
+                                    &attributesLength))) {
+        direction = SQL_FETCH_NEXT;
+        const QString driver =
+            QString::fromLocal8Bit(reinterpret_cast<const char *>(description)).trimmed();
+        if (driver.compare(name.trimmed(), Qt::CaseInsensitive) != 0)
+            continue;
+        *registered = true;
+        // "Key=Value" pairs, each ended by a zero byte.
+        const char *pair = reinterpret_cast<const char *>(attributes);
+        const char *end = pair + qMin<int>(attributesLength, int(sizeof attributes));
+        while (pair < end && *pair) {
+            const QString text = QString::fromLocal8Bit(pair);
+            if (text.startsWith(QLatin1String("Driver="), Qt::CaseInsensitive))
+                library = text.mid(7).trimmed();
+            pair += qstrlen(pair) + 1;
+        }
+        break;
+    }
+    SQLFreeHandle(SQL_HANDLE_ENV, env);
+    return library;
+}
+
 // Quotes a value for libpq's "key=value" connection options.
 QString pgQuote(QString value)
 {
@@ -159,7 +204,27 @@ void Connection::Open(const QString &connectionString, const QString &userID,
         throw DatabaseError(tr("The connection string is empty: no database is named."),
                             mirtSource);
 
-    const Driver driver = cs.driver();
+    const QString refusal = cs.refusal();
+    if (!refusal.isEmpty())
+        throw DatabaseError(refusal, mirtSource);
+
+    Driver driver = cs.driver();
+    if (driver == Driver::Odbc && cs.contains(QStringLiteral("Driver"))) {
+        const QString name = cs.value(QStringLiteral("Driver"));
+        bool registered = false;
+        const QString library = odbcDriverLibrary(name, &registered);
+        if (!registered) {
+            throw DatabaseError(tr("The ODBC driver \"%1\" is not registered on this computer "
+                                   "(the ODBC administrator, odbcinst, registers drivers).")
+                                    .arg(name),
+                                mirtSource);
+        }
+        // An SQLite file reached through a driver of another name still
+        // goes to the built-in read-only route.
+        if (QFileInfo(library).fileName().contains(QLatin1String("sqlite"), Qt::CaseInsensitive) &&
+            !cs.contains(QStringLiteral("DSN")))
+            driver = Driver::Sqlite;
+    }
     try {
         switch (driver) {
         case Driver::Sqlite:
@@ -297,28 +362,19 @@ void Connection::openOdbc(const ::ConnectionString &source, const QString &user,
             cs.remove(key);
         cs.setValue(QStringLiteral("PWD"), password);
     }
-    // The SQLite ODBC driver would create a missing database file.
-    if (cs.value(QStringLiteral("Driver")).contains(QLatin1String("sqlite"), Qt::CaseInsensitive) &&
-        !cs.contains(QStringLiteral("NoCreat")))
-        cs.setValue(QStringLiteral("NoCreat"), QStringLiteral("1"));
+    // The SQLite ODBC driver behind a data source would create a missing
+    // database file.
+    cs.setValue(QStringLiteral("NoCreat"), QStringLiteral("1"));
 
     // Qt's ODBC driver puts "DSN=" before a text that names neither DRIVER=
     // nor SERVER=, and "FILEDSN=" before one that mentions ".dsn".
     QString text;
     const QString dsn = cs.value(QStringLiteral("DSN"));
-    const QString fileDsn = cs.value(QStringLiteral("FILEDSN"));
-    const QString rest =
-        cs.toOdbcString({QStringLiteral("DSN"), QStringLiteral("FILEDSN")});
-    QString full = cs.toOdbcString();
-    if (!fileDsn.isEmpty() && !cs.contains(QStringLiteral("DSN"))) {
-        ::ConnectionString only;
-        only.setValue(QStringLiteral("FILEDSN"), fileDsn);
-        text = only.toOdbcString().mid(8);
-        if (!rest.isEmpty())
-            text += QLatin1Char(';') + rest;
-    } else if (full.contains(QLatin1String(".dsn"), Qt::CaseInsensitive)) {
+    const QString rest = cs.toOdbcString({QStringLiteral("DSN")});
+    const QString full = cs.toOdbcString();
+    if (full.contains(QLatin1String(".dsn"), Qt::CaseInsensitive)) {
         throw DatabaseError(tr("This ODBC connection string cannot be passed on: it mentions "
-                               "\".dsn\" without naming a FILEDSN."),
+                               "\".dsn\", which would name a file data source."),
                             mirtSource);
     } else if (full.contains(QLatin1String("DRIVER="), Qt::CaseInsensitive) ||
                full.contains(QLatin1String("SERVER="), Qt::CaseInsensitive)) {
@@ -350,9 +406,11 @@ void Connection::openOdbc(const ::ConnectionString &source, const QString &user,
         execOrRaise(db, QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY"),
                     QStringLiteral("ODBC"));
     else if (product.contains(QLatin1String("MySQL"), Qt::CaseInsensitive) ||
-             product.contains(QLatin1String("MariaDB"), Qt::CaseInsensitive))
+             product.contains(QLatin1String("MariaDB"), Qt::CaseInsensitive)) {
         execOrRaise(db, QStringLiteral("SET SESSION TRANSACTION READ ONLY"),
                     QStringLiteral("ODBC"));
+        execOrRaise(db, mysqlStandardStrings, QStringLiteral("ODBC"));
+    }
 }
 
 void Connection::openServer(const ::ConnectionString &cs, const QString &user,
@@ -406,6 +464,8 @@ void Connection::openServer(const ::ConnectionString &cs, const QString &user,
                 pg ? QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY")
                    : QStringLiteral("SET SESSION TRANSACTION READ ONLY"),
                 product);
+    if (!pg)
+        execOrRaise(db, mysqlStandardStrings, product);
     // A query could turn the session setting off again (set_config is a
     // function); an explicit read-only transaction per query cannot be.
     m_readOnlyTransactions = true;

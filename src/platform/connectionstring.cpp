@@ -18,6 +18,79 @@ bool needsQuoting(const QString &value)
            first == QLatin1Char('"') || first == QLatin1Char('\'') || first == QLatin1Char('{');
 }
 
+// Keys compare without case, spaces or underscores: "Trace File", "TRACEFILE"
+// and "trace_file" are one key to some driver or other.
+QString normalizedKey(const QString &key)
+{
+    QString k = key.toLower();
+    k.remove(QLatin1Char(' '));
+    k.remove(QLatin1Char('_'));
+    return k;
+}
+
+// Keys that make a driver or the driver manager load a library, write or
+// create a file, or run statements of the report's choosing when connecting.
+bool isRefusedKey(const QString &key)
+{
+    static const QStringList refused{
+        QStringLiteral("loadext"),      QStringLiteral("tracefile"),
+        QStringLiteral("trace"),        QStringLiteral("tracedll"),
+        QStringLiteral("tracelibrary"), QStringLiteral("tracelevel"),
+        QStringLiteral("nocreat"),      QStringLiteral("journalmode"),
+        QStringLiteral("setupfile"),    QStringLiteral("setup"),
+        QStringLiteral("savefile"),     QStringLiteral("filedsn"),
+        QStringLiteral("commlog"),      QStringLiteral("debug"),
+        QStringLiteral("logdir"),       QStringLiteral("plugindir"),
+        QStringLiteral("defaultauth"),  QStringLiteral("initstmt"),
+        QStringLiteral("connsettings"), QStringLiteral("pqopt"),
+        QStringLiteral("enablelocalinfile"), QStringLiteral("sslkeylogfile"),
+        QStringLiteral("odbcini"),      QStringLiteral("odbcsysini"),
+        QStringLiteral("attach"),       QStringLiteral("extensions")};
+    return refused.contains(normalizedKey(key));
+}
+
+// What an ODBC route passes to the driver manager: where the data is, who
+// connects, and options known to change nothing but how values are read.
+bool isOdbcAllowedKey(const QString &key)
+{
+    static const QStringList allowed{
+        // where
+        QStringLiteral("dsn"), QStringLiteral("driver"), QStringLiteral("server"),
+        QStringLiteral("host"), QStringLiteral("port"), QStringLiteral("database"),
+        QStringLiteral("db"), QStringLiteral("datasource"), QStringLiteral("dbq"),
+        QStringLiteral("initialcatalog"), QStringLiteral("description"),
+        // who
+        QStringLiteral("uid"), QStringLiteral("user"), QStringLiteral("userid"),
+        QStringLiteral("username"), QStringLiteral("pwd"), QStringLiteral("password"),
+        // how long
+        QStringLiteral("timeout"), QStringLiteral("connecttimeout"),
+        QStringLiteral("connectiontimeout"), QStringLiteral("logintimeout"),
+        // how values are read
+        QStringLiteral("charset"), QStringLiteral("sslmode"), QStringLiteral("readonly"),
+        QStringLiteral("stepapi"), QStringLiteral("shortnames"), QStringLiteral("longnames"),
+        QStringLiteral("nowchar"), QStringLiteral("fksupport"), QStringLiteral("oemcp"),
+        QStringLiteral("bigint"), QStringLiteral("jdconv"), QStringLiteral("notxn")};
+    return allowed.contains(normalizedKey(key));
+}
+
+// A driver named by a file rather than by its registered name.
+bool looksLikeLibraryPath(const QString &driver)
+{
+    const QString d = driver.trimmed().toLower();
+    return d.contains(QLatin1Char('/')) || d.contains(QLatin1Char('\\')) ||
+           d.endsWith(QLatin1String(".so")) || d.contains(QLatin1String(".so.")) ||
+           d.endsWith(QLatin1String(".dll")) || d.endsWith(QLatin1String(".dylib"));
+}
+
+bool hasControlCharacter(const QString &value)
+{
+    for (const QChar c : value) {
+        if (c.category() == QChar::Other_Control)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 ConnectionString::ConnectionString(const QString &text)
@@ -219,15 +292,11 @@ ConnectionString::Driver ConnectionString::driver() const
         if (p.startsWith(QLatin1String("mysql")))
             return Driver::MySql;
         if (p.startsWith(QLatin1String("msdasql")))
-            return Driver::Odbc;
+            return odbcDriver();
         return Driver::Unknown;
     }
-    if (contains(QStringLiteral("Driver"))) {
-        const QString d = value(QStringLiteral("Driver")).trimmed().toLower();
-        if (d == QLatin1String("sqlite") || d == QLatin1String("sqlite3"))
-            return Driver::Sqlite;
-        return Driver::Odbc;
-    }
+    if (contains(QStringLiteral("Driver")))
+        return odbcDriver();
     if (contains(QStringLiteral("DSN")) || contains(QStringLiteral("FILEDSN")))
         return Driver::Odbc;
     const QString source = dataSource().trimmed().toLower();
@@ -236,6 +305,56 @@ ConnectionString::Driver ConnectionString::driver() const
     if (source.endsWith(QLatin1String(".mdb")) || source.endsWith(QLatin1String(".accdb")))
         return Driver::Access;
     return Driver::Sqlite;
+}
+
+ConnectionString::Driver ConnectionString::odbcDriver() const
+{
+    // An SQLite file named through ODBC is read by the built-in read-only
+    // route: the SQLite ODBC driver would create missing files, honour
+    // extension and journal keys, and cannot be held to read-only.
+    const QString d = value(QStringLiteral("Driver")).trimmed();
+    if (d.contains(QLatin1String("sqlite"), Qt::CaseInsensitive) && !contains(QStringLiteral("DSN")))
+        return Driver::Sqlite;
+    return Driver::Odbc;
+}
+
+QString ConnectionString::refusal() const
+{
+    for (const auto &[key, value] : m_pairs) {
+        if (isRefusedKey(key)) {
+            return tr("The connection string key \"%1\" is refused: it would let the report "
+                      "load code, write files or run statements when connecting.")
+                .arg(key);
+        }
+    }
+    const QString driverValue = value(QStringLiteral("Driver"));
+    if (looksLikeLibraryPath(driverValue)) {
+        return tr("The connection string key \"Driver\" names a file (\"%1\"): an ODBC driver "
+                  "is named by its registered name, such as {PostgreSQL Unicode}.")
+            .arg(driverValue);
+    }
+    if (driver() != Driver::Odbc)
+        return QString();
+    for (const auto &[key, value] : m_pairs) {
+        if (normalizedKey(key) == QLatin1String("provider"))
+            continue;
+        if (!isOdbcAllowedKey(key)) {
+            return tr("The connection string key \"%1\" is not passed to ODBC drivers: Mirt "
+                      "passes the data source (DSN), the driver's registered name, server, "
+                      "host, port, database, user, password, time-out and a few harmless "
+                      "options.")
+                .arg(key);
+        }
+        // The driver manager has no escape for '}' inside braces: such a value
+        // would end early and the rest be read as keys of its own.
+        if (value.contains(QLatin1Char('{')) || value.contains(QLatin1Char('}')) ||
+            hasControlCharacter(value) || hasControlCharacter(key)) {
+            return tr("The value of the connection string key \"%1\" holds a brace or a "
+                      "control character, which ODBC drivers would read differently.")
+                .arg(key);
+        }
+    }
+    return QString();
 }
 
 QString ConnectionString::dataSource() const

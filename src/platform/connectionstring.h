@@ -21,7 +21,8 @@
 // The provider decides which driver reads the data (driver()): Jet and ACE
 // OLE DB providers mean an Access file, "SQLite" the embedded SQLite,
 // "PostgreSQL" and "MySQL" those servers, MSDASQL or a DSN / Driver={…} an
-// ODBC source. Without any of these, a Data Source ending in .mdb or .accdb
+// ODBC source, except that an ODBC driver whose name says SQLite stands for
+// the embedded SQLite. Without any of these, a Data Source ending in .mdb or .accdb
 // is an Access file and any other Data Source an SQLite file.
 class ConnectionString
 {
@@ -52,6 +53,14 @@ public:
     QString toOdbcString(const QStringList &skipKeys = QStringList()) const;
 
     Driver driver() const;
+    // Why no connection may be opened with this text, naming the key; empty
+    // when it may. A report file comes from anyone, and its connection string
+    // reaches the driver: keys that load code (LoadExt, a Driver given as a
+    // file), write files (Tracefile, NoCreat, JournalMode, SaveFile, …) or run
+    // statements at connect are refused on every route, and an ODBC route
+    // passes on only the keys of an allow-list, with values the driver manager
+    // reads exactly as we do.
+    QString refusal() const;
     QString provider() const { return value(QStringLiteral("Provider")); }
     // The file of a file-based source (SQLite, Access); empty for servers.
     QString dataSource() const;
@@ -68,6 +77,7 @@ public:
     static QString driverName(Driver driver);
 
 private:
+    Driver odbcDriver() const;
     int indexOf(const QString &key) const;
     void parse(const QString &text);
 

@@ -21,6 +21,8 @@ private slots:
     void roundTrip();
     void driver_data();
     void driver();
+    void refusal_data();
+    void refusal();
 };
 
 void tst_ConnectionString::values_data()
@@ -129,8 +131,11 @@ void tst_ConnectionString::driver_data()
                                       << D::Access;
     QTest::newRow("SQLite provider") << "Provider=SQLite;Data Source=x.db" << D::Sqlite;
     QTest::newRow("SQLite driver form") << "Driver=SQLite3;Database=x.db" << D::Sqlite;
-    QTest::newRow("ODBC driver in braces") << "Driver={SQLite3 ODBC Driver};Database=x.db"
-                                           << D::Odbc;
+    QTest::newRow("SQLite ODBC driver in braces") << "Driver={SQLite3 ODBC Driver};Database=x.db"
+                                                  << D::Sqlite;
+    QTest::newRow("SQLite through MSDASQL")
+        << "Provider=MSDASQL;Driver={SQLite3};Database=x.db" << D::Sqlite;
+    QTest::newRow("ODBC driver in braces") << "Driver={PostgreSQL Unicode};Server=h" << D::Odbc;
     QTest::newRow("DSN") << "DSN=Sales;UID=u" << D::Odbc;
     QTest::newRow("MSDASQL") << "Provider=MSDASQL;DSN=Sales" << D::Odbc;
     QTest::newRow("FILEDSN") << "FILEDSN=/etc/x.dsn" << D::Odbc;
@@ -149,6 +154,45 @@ void tst_ConnectionString::driver()
     QFETCH(QString, text);
     QFETCH(ConnectionString::Driver, driver);
     QCOMPARE(ConnectionString(text).driver(), driver);
+}
+
+
+// Which strings may reach a driver; the whole route, with real processes and
+// a library that would announce its loading, is tested with untrusted reports.
+void tst_ConnectionString::refusal_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("key"); // the key the refusal names; empty: accepted
+
+    QTest::newRow("DSN with user") << "DSN=Sales;UID=me;PWD=secret" << "";
+    QTest::newRow("ODBC server form")
+        << "Driver={PostgreSQL Unicode};Server=h;Port=5432;Database=d;UID=u;PWD=p;SSLmode=require"
+        << "";
+    QTest::newRow("SQLite with a version") << "Provider=SQLite;Data Source=x.db;Version=3" << "";
+    QTest::newRow("server with a time-out")
+        << "Provider=PostgreSQL;Host=h;Database=d;Connect Timeout=5" << "";
+    QTest::newRow("extension") << "Provider=SQLite;Data Source=x.db;LoadExt=/x.so" << "LoadExt";
+    QTest::newRow("trace, any spelling") << "DSN=Sales;TRACE_FILE=/tmp/t" << "TRACE_FILE";
+    QTest::newRow("driver file") << "Driver=/tmp/x.so;Server=h" << "Driver";
+    QTest::newRow("driver file, relative") << "Driver=lib.so;Server=h" << "Driver";
+    QTest::newRow("driver file, Windows") << "Driver=C:\\x\\y.dll;Server=h" << "Driver";
+    QTest::newRow("unknown ODBC key") << "DSN=Sales;Option=3" << "Option";
+    QTest::newRow("statement at connect") << "Provider=MySQL;Server=h;InitStmt=SET x=1" << "InitStmt";
+    QTest::newRow("brace in an ODBC value") << "DSN=Sales;PWD={a}}b}" << "PWD";
+    QTest::newRow("line break in an ODBC value") << "DSN=Sales;UID=a\nb" << "UID";
+}
+
+void tst_ConnectionString::refusal()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, key);
+    const ConnectionString cs(text);
+    QVERIFY(cs.isValid());
+    const QString why = cs.refusal();
+    if (key.isEmpty())
+        QVERIFY2(why.isEmpty(), qPrintable(why));
+    else
+        QVERIFY2(why.contains(u'"' + key + u'"'), qPrintable(why));
 }
 
 MIRT_REGISTER_TEST(tst_ConnectionString)
