@@ -12,7 +12,7 @@ packages=(
   mdbtools mdbtools-dev libglib2.0-dev
   unixodbc unixodbc-dev odbcinst libsqliteodbc
   sqlite3 libsqlite3-dev
-  postgresql
+  postgresql mariadb-server
   poppler-utils xvfb xauth chromium
   libcups2-dev cups-daemon cups-client cups-filters
   desktop-file-utils shared-mime-info libglib2.0-bin libxml2-utils dpkg-dev file

@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QHash>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTime>
 
@@ -27,6 +28,18 @@ QStringList sqlReferences(const QString &sql)
     }
     return refs;
 }
+
+namespace {
+
+// A plain decimal number, as SQL reads it unquoted.
+bool isSqlNumber(const QString &text)
+{
+    static const QRegularExpression number(
+        QStringLiteral("^\\s*-?(\\d+(\\.\\d*)?|\\.\\d+)([eE][-+]?\\d+)?\\s*$"));
+    return number.match(text).hasMatch();
+}
+
+} // namespace
 
 QString sqlWithZeroReferences(const QString &sql)
 {
@@ -66,8 +79,15 @@ QString substituteSqlReferences(const QString &sql,
                 const auto found = values.constFind(ref);
                 if (!ref.contains(u'{') && found != values.constEnd()) {
                     QString text = found->isNull() ? QString() : sqlValueText(*found);
-                    if (!quote.isNull())
+                    if (!quote.isNull()) {
                         text.replace(quote, QString(quote) + quote);
+                    } else if (!found->isNull() && found->typeId() == QMetaType::QString &&
+                               !isSqlNumber(text)) {
+                        // Text from the data is a value, never SQL of its own:
+                        // outside quotes it becomes a quoted literal.
+                        text.replace(u'\'', QStringLiteral("''"));
+                        text = u'\'' + text + u'\'';
+                    }
                     out += text;
                     i = close + 1;
                     continue;
@@ -111,24 +131,90 @@ QString sqlValueText(const QVariant &value)
     }
 }
 
+namespace {
+
+// One significant token of a query: a word in capitals, or "#" for anything
+// else (a number, a quoted name or text, an operator), with its depth in
+// parentheses. Comments and white space are no tokens.
+struct SqlToken
+{
+    QString text;
+    int depth = 0;
+};
+
+QList<SqlToken> sqlTokens(const QString &sql)
+{
+    QList<SqlToken> tokens;
+    const qsizetype n = sql.size();
+    int depth = 0;
+    qsizetype i = 0;
+    auto skipTo = [&](const QString &end) {
+        const qsizetype at = sql.indexOf(end, i);
+        i = at < 0 ? n : at + end.size();
+    };
+    while (i < n) {
+        const QChar c = sql.at(i);
+        if (c.isSpace()) {
+            ++i;
+        } else if (sql.mid(i, 2) == QLatin1String("--")) {
+            skipTo(QStringLiteral("\n"));
+        } else if (sql.mid(i, 2) == QLatin1String("/*")) {
+            i += 2;
+            skipTo(QStringLiteral("*/"));
+        } else if (c.isLetter() || c == u'_') {
+            const qsizetype start = i;
+            while (i < n && (sql.at(i).isLetterOrNumber() || sql.at(i) == u'_'))
+                ++i;
+            tokens.append({sql.mid(start, i - start).toUpper(), depth});
+        } else if (c == u'\'' || c == u'"' || c == u'`' || c == u'[') {
+            const QChar close = c == u'[' ? QChar(u']') : c;
+            const qsizetype at = sql.indexOf(close, i + 1);
+            i = at < 0 ? n : at + 1;
+            tokens.append({QStringLiteral("#"), depth});
+        } else {
+            if (c == u'(')
+                ++depth;
+            tokens.append({QStringLiteral("#"), depth});
+            if (c == u')')
+                depth = qMax(0, depth - 1);
+            ++i;
+        }
+    }
+    return tokens;
+}
+
+} // namespace
+
 QString selectCheckMessage(const QString &trimmedSql)
 {
-    // Line breaks and tabs separate words as spaces do: queries are often
-    // written on several lines ("SELECT a\r\nFROM t").
-    QString upper = trimmedSql.toUpper();
-    for (QChar &c : upper) {
-        if (c.isSpace())
-            c = u' ';
+    const QString mustSelect =
+        QCoreApplication::translate("TalvoDocument", "Your query must start with 'SELECT'");
+    const QList<SqlToken> tokens = sqlTokens(trimmedSql);
+    if (tokens.isEmpty())
+        return mustSelect;
+    const QString &first = tokens.front().text;
+    if (first == QLatin1String("WITH")) {
+        // Common table expressions may lead to any statement: the one that
+        // follows them must read.
+        static const QStringList statements{
+            QStringLiteral("SELECT"), QStringLiteral("INSERT"), QStringLiteral("UPDATE"),
+            QStringLiteral("DELETE"), QStringLiteral("REPLACE"), QStringLiteral("MERGE"),
+            QStringLiteral("VALUES")};
+        QString main;
+        for (const SqlToken &t : tokens) {
+            if (t.depth == 0 && statements.contains(t.text)) {
+                main = t.text;
+                break;
+            }
+        }
+        if (main != QLatin1String("SELECT") && main != QLatin1String("VALUES"))
+            return mustSelect;
+    } else if (first != QLatin1String("SELECT")) {
+        return mustSelect;
     }
-    if (!upper.startsWith(QStringLiteral("SELECT ")))
-        return QCoreApplication::translate("TalvoDocument", "Your query must start with 'SELECT'");
-    if (!upper.contains(QStringLiteral(" FROM ")))
-        return QCoreApplication::translate(
-            "TalvoDocument", "Your query must contain ' FROM ' and at least one source table");
     // The keyword FROM at the end, not a name that happens to end in "from"
-    // (ValidFrom): that is a complete query.
-    if (upper.endsWith(QStringLiteral("FROM")) &&
-        (upper.size() == 4 || upper.at(upper.size() - 5) == u' '))
+    // (ValidFrom): then the query is not complete.
+    if (tokens.back().text == QLatin1String("FROM"))
         return QCoreApplication::translate("TalvoDocument", "You query is not complete");
     return QString();
 }

@@ -32,7 +32,8 @@ QString substituteSqlReferences(const QString &sql,
 // dates as yyyy-MM-dd [HH:mm:ss], booleans as True/False.
 QString sqlValueText(const QVariant &value);
 
-// The reason a trimmed query text cannot be run, or "" when it passes: it
-// must start with "SELECT ", contain " FROM " and not end with the word FROM
-// (compared without regard to case; a line break or tab counts as a space).
+// The reason a trimmed query text cannot be run, or "" when it passes: past
+// comments, it must be a SELECT (or WITH … SELECT) and not end with the
+// keyword FROM. The connection is read-only as well; this says early and in
+// plain words that a report reads.
 QString selectCheckMessage(const QString &trimmedSql);

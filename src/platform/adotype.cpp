@@ -397,7 +397,9 @@ AdoType::Column AdoType::fromSqlField(ConnectionString::Driver driver, const QSq
         case 246:
             return column(Numeric);
         case 1:
-            return column(UnsignedTinyInt);
+            // BOOLEAN is MySQL's name for TINYINT(1); reports print it as
+            // True/False, as they do a Boolean of every other database.
+            return column(len == 1 ? Boolean : UnsignedTinyInt);
         case 2:
         case 13:
             return column(SmallInt);

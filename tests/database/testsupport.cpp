@@ -137,25 +137,42 @@ QString pgPasswordConnection()
     return qEnvironmentVariable("MIRT_PG_PWCONN");
 }
 
-QString pgProblem()
+namespace {
+
+// Why a server cannot be used, asked once per program.
+QString serverProblem(const QString &connection, const char *product, const char *variable)
 {
-    static bool checked = false;
-    static QString problem;
-    if (checked)
-        return problem;
-    checked = true;
-    if (pgConnection().isEmpty()) {
-        problem = QStringLiteral("no PostgreSQL test server: MIRT_PG_CONN is not set (run the "
-                                 "tests through scripts/run-tests.sh, which starts one)");
-        return problem;
+    if (connection.isEmpty()) {
+        return QStringLiteral("no %1 test server: %2 is not set (run the tests through "
+                              "scripts/run-tests.sh, which starts one)")
+            .arg(QLatin1String(product), QLatin1String(variable));
     }
     try {
         Connection c;
-        c.Open(pgConnection());
+        c.Open(connection);
     } catch (const DatabaseError &e) {
-        problem = QStringLiteral("the PostgreSQL test server does not answer: %1")
-                      .arg(e.description());
+        return QStringLiteral("the %1 test server does not answer: %2")
+            .arg(QLatin1String(product), e.description());
     }
+    return QString();
+}
+
+} // namespace
+
+QString pgProblem()
+{
+    static const QString problem = serverProblem(pgConnection(), "PostgreSQL", "MIRT_PG_CONN");
+    return problem;
+}
+
+QString myConnection()
+{
+    return qEnvironmentVariable("MIRT_MYSQL_CONN");
+}
+
+QString myProblem()
+{
+    static const QString problem = serverProblem(myConnection(), "MariaDB", "MIRT_MYSQL_CONN");
     return problem;
 }
 

@@ -7,7 +7,7 @@
 
 // Shared set-up of the database tests: where the real databases are, a
 // private ODBC registration of the SQLite ODBC driver, and the PostgreSQL
-// test server started by scripts/pg-test-server.sh.
+// and MariaDB test servers started by scripts/run-tests.sh.
 namespace TestSupport {
 
 // The demo database the build makes (other test folders find it the same
@@ -36,6 +36,10 @@ QString pgConnection();
 QString pgProblem();
 // The same server, as a user that needs the password "mirt-secret".
 QString pgPasswordConnection();
+// The ADO string of the MariaDB test server (MIRT_MYSQL_CONN, started by
+// scripts/mysql-test-server.sh), empty when none; myProblem() as pgProblem().
+QString myConnection();
+QString myProblem();
 
 // Test classes register themselves; main() runs them all.
 using Factory = QObject *(*)();

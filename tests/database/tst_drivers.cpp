@@ -1,8 +1,10 @@
 // The ADO behaviours the report code relies on, on every real driver: the
 // SQLite demo database (both connection-string forms), an Access file,
-// SQLite through ODBC (DSN and Driver forms) and the PostgreSQL test server.
+// SQLite through ODBC (DSN form; the Driver form goes to the built-in
+// route) and the PostgreSQL and MariaDB test servers.
 #include "testsupport.h"
 
+#include "data/sqlreferences.h"
 #include "platform/adotype.h"
 #include "platform/catalog.h"
 #include "platform/connection.h"
@@ -31,7 +33,8 @@ enum class Kind
 {
     Demo,
     Access,
-    Postgres
+    Postgres,
+    MySql
 };
 
 struct Case
@@ -58,6 +61,7 @@ QList<Case> cases()
          QStringLiteral("Driver={%1};Database=%2").arg(odbcDriverName(), odbcDemoDb()), Kind::Demo,
          odbcProblem()},
         {"postgresql", pgConnection(), Kind::Postgres, pgProblem()},
+        {"mysql", myConnection(), Kind::MySql, myProblem()},
     };
 }
 
@@ -90,6 +94,8 @@ private slots:
     void writesNeverRun_data() { addRows(); }
     void writesNeverRun();
     void postgresSessionCannotBeMadeWritable();
+    void parentValuesStayValues_data() { addRows(); }
+    void parentValuesStayValues();
 
 private:
     void addRows();
@@ -97,7 +103,7 @@ private:
     bool open(Connection &c);
     QString sql() const;
     long tableRows(Connection &c);
-    void createPostgresFixture();
+    void createServerFixture(Kind kind);
 
     QByteArray m_demoHash;
     QByteArray m_accdbHash;
@@ -153,7 +159,9 @@ void tst_Drivers::initTestCase()
     QVERIFY2(!m_demoHash.isEmpty(), "the build makes bin/demo.db");
     QVERIFY(!m_accdbHash.isEmpty());
     if (pgProblem().isEmpty())
-        createPostgresFixture();
+        createServerFixture(Kind::Postgres);
+    if (myProblem().isEmpty())
+        createServerFixture(Kind::MySql);
 }
 
 void tst_Drivers::cleanupTestCase()
@@ -165,10 +173,12 @@ void tst_Drivers::cleanupTestCase()
 
 // The server gets the demo's categories and products, read through the
 // layer itself and written with a writable connection of the test's own.
-void tst_Drivers::createPostgresFixture()
+void tst_Drivers::createServerFixture(Kind kind)
 {
-    const ConnectionString cs(pgConnection());
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("fixture"));
+    const bool pg = kind == Kind::Postgres;
+    const ConnectionString cs(pg ? pgConnection() : myConnection());
+    QSqlDatabase db = QSqlDatabase::addDatabase(pg ? QStringLiteral("QPSQL") : QStringLiteral("QMYSQL"),
+                                                QStringLiteral("fixture"));
     db.setHostName(cs.value(ConnectionString::hostKeys()));
     db.setPort(cs.value(QStringLiteral("Port")).toInt());
     db.setDatabaseName(cs.value(ConnectionString::databaseKeys()));
@@ -181,7 +191,8 @@ void tst_Drivers::createPostgresFixture()
             QStringLiteral("DROP TABLE IF EXISTS Products"),
             QStringLiteral("DROP TABLE IF EXISTS Categories"),
             QStringLiteral("CREATE TABLE Categories (CategoryID integer PRIMARY KEY, "
-                           "CategoryName varchar(30) NOT NULL, Picture bytea)"),
+                           "CategoryName varchar(30) NOT NULL, Picture %1)")
+                .arg(pg ? QLatin1String("bytea") : QLatin1String("longblob")),
             QStringLiteral("CREATE TABLE Products (ProductID integer PRIMARY KEY, ProductName "
                            "varchar(40) NOT NULL, CategoryID integer, QuantityPerUnit varchar(30), "
                            "UnitPrice numeric(10,2), UnitsInStock smallint, Discontinued boolean)"),
@@ -263,6 +274,7 @@ void tst_Drivers::catalogListsTables()
         QVERIFY(views.isEmpty());
         break;
     case Kind::Postgres:
+    case Kind::MySql:
         QVERIFY2(tables.contains("products") && tables.contains("categories"),
                  qPrintable(tables.join(", ")));
         break;
@@ -383,13 +395,13 @@ void tst_Drivers::fields_data()
         if (c.kind == Kind::Access)
             types = {AdoType::VarWChar, AdoType::VarWChar, AdoType::Currency, AdoType::Integer,
                      AdoType::LongVarWChar};
-        else if (c.kind == Kind::Postgres)
+        else if (c.kind == Kind::Postgres || c.kind == Kind::MySql)
             types = {AdoType::Integer, AdoType::VarWChar, AdoType::Numeric, AdoType::Boolean,
                      AdoType::VarWChar};
         QList<int> values = demoValues;
         // The SQLite ODBC driver calls the types it does not know VARCHAR and
         // gives their values as text, which ADO would pass on the same way.
-        if (QByteArray(c.name).startsWith("odbc")) {
+        if (QByteArray(c.name) == "odbc dsn") {
             types = {AdoType::Integer, AdoType::VarChar, AdoType::VarChar, AdoType::Boolean,
                      AdoType::VarChar};
             values[2] = QMetaType::QString;
@@ -525,21 +537,23 @@ void tst_Drivers::queryErrors_data()
     QTest::addColumn<QString>("query");
     QTest::addColumn<QString>("expected");
     for (const Case &c : cases()) {
-        const bool pg = c.kind == Kind::Postgres;
+        const bool server = c.kind == Kind::Postgres || c.kind == Kind::MySql;
         QTest::addRow("%s syntax error", c.name)
             << c.connection << int(c.kind) << c.problem
             << QStringLiteral("SELECT * FROM Products WHERE ORDER BY")
-            << QStringLiteral("syntax error");
+            << QStringLiteral("syntax");
         QTest::addRow("%s missing table", c.name)
             << c.connection << int(c.kind) << c.problem
             << QStringLiteral("SELECT * FROM NoSuchTable")
-            << (pg ? QStringLiteral("does not exist") : QStringLiteral("no such table"));
+            << (server ? QStringLiteral("exist") : QStringLiteral("no such table"));
         QTest::addRow("%s missing column", c.name)
             << c.connection << int(c.kind) << c.problem
             << QStringLiteral("SELECT NoSuchColumn FROM ") + (c.kind == Kind::Access
                                                                   ? QStringLiteral("[Asset Items]")
                                                                   : QStringLiteral("Products"))
-            << (pg ? QStringLiteral("does not exist") : QStringLiteral("no such column"));
+            << (server ? (c.kind == Kind::MySql ? QStringLiteral("Unknown column")
+                                                : QStringLiteral("does not exist"))
+                       : QStringLiteral("no such column"));
     }
 }
 
@@ -623,6 +637,44 @@ void tst_Drivers::postgresSessionCannotBeMadeWritable()
     } catch (const DatabaseError &e) {
         QVERIFY2(e.description().contains(QLatin1String("read-only")), qPrintable(e.description()));
     }
+}
+
+// A child query takes values of its parent's record; whatever they hold
+// (quotes, a trailing backslash, SQL), they compare as values.
+void tst_Drivers::parentValuesStayValues()
+{
+    QFETCH(int, kind);
+    if (Kind(kind) == Kind::Access)
+        QSKIP("the Access file has no products");
+    Connection c;
+    if (!open(c))
+        return;
+    const QStringList values{QStringLiteral("x\\' OR 1=1 -- "), QStringLiteral("x\\"),
+                             QStringLiteral("' OR '1'='1"), QStringLiteral("0 OR 1=1")};
+    for (const QString &value : values) {
+        for (const QString &sql : {QStringLiteral("SELECT ProductID FROM Products WHERE "
+                                                  "ProductName = '{[P].[Name]}'"),
+                                   QStringLiteral("SELECT ProductID FROM Products WHERE "
+                                                  "ProductID = {[P].[Name]}")}) {
+            const QString built =
+                substituteSqlReferences(sql, [&](const QString &) { return QVariant(value); });
+            Recordset rs;
+            try {
+                rs.Open(built, c);
+                QVERIFY2(rs.Eof(), qPrintable(built));
+            } catch (const DatabaseError &e) {
+                // A text compared with a number may be refused; never run as SQL.
+                QVERIFY2(!sql.contains(u'\''), qPrintable(built + QStringLiteral(": ") + e.description()));
+            }
+        }
+    }
+    // The quoting keeps real values matching.
+    Recordset rs;
+    rs.Open(substituteSqlReferences(
+                QStringLiteral("SELECT ProductID FROM Products WHERE ProductName = '{N}'"),
+                [](const QString &) { return QVariant(QStringLiteral("Mocha Java Blend")); }),
+            c);
+    QCOMPARE(rs.RecordCount(), 1L);
 }
 
 MIRT_REGISTER_TEST(tst_Drivers)

@@ -142,9 +142,9 @@ void tst_References::substitution_data()
 
     QTest::newRow("bare number") << "SELECT * FROM o WHERE c={[C].[ID]}" << QVariant(42)
                                  << "SELECT * FROM o WHERE c=42";
-    QTest::newRow("bare text stays bare")
+    QTest::newRow("bare text becomes a literal")
         << "SELECT * FROM o WHERE c={[C].[ID]}" << QVariant("O'Brien")
-        << "SELECT * FROM o WHERE c=O'Brien";
+        << "SELECT * FROM o WHERE c='O''Brien'";
     QTest::newRow("quote doubled between single quotes")
         << "SELECT * FROM c WHERE n='{[C].[Name]}'" << QVariant("O'Brien")
         << "SELECT * FROM c WHERE n='O''Brien'";
@@ -156,7 +156,12 @@ void tst_References::substitution_data()
         << "SELECT * FROM c WHERE n=''' OR ''1''=''1' AND x=1";
     QTest::newRow("after a literal with doubled quotes")
         << "SELECT 'a''b' AS q FROM c WHERE n={N}" << QVariant("x'y")
-        << "SELECT 'a''b' AS q FROM c WHERE n=x'y";
+        << "SELECT 'a''b' AS q FROM c WHERE n='x''y'";
+    QTest::newRow("text outside quotes is a literal, not SQL")
+        << "SELECT * FROM c WHERE id={N}" << QVariant("0 OR 1=1")
+        << "SELECT * FROM c WHERE id='0 OR 1=1'";
+    QTest::newRow("numeric text outside quotes stays a number")
+        << "SELECT * FROM c WHERE id={N}" << QVariant("-42.5") << "SELECT * FROM c WHERE id=-42.5";
     QTest::newRow("double-quoted literal")
         << "SELECT * FROM c WHERE n=\"{N}\"" << QVariant("say \"hi\"")
         << "SELECT * FROM c WHERE n=\"say \"\"hi\"\"\"";
@@ -246,19 +251,28 @@ void tst_References::selectChecks_data()
     QTest::addColumn<QString>("message");
 
     const QString first = QStringLiteral("Your query must start with 'SELECT'");
-    const QString second =
-        QStringLiteral("Your query must contain ' FROM ' and at least one source table");
     const QString third = QStringLiteral("You query is not complete");
 
     QTest::newRow("lower case passes") << "select a from t" << "";
-    QTest::newRow("no space after SELECT") << "SELECT*FROM t" << first;
+    QTest::newRow("star against SELECT") << "SELECT*FROM t" << "";
     QTest::newRow("not a select") << "DELETE FROM t" << first;
     QTest::newRow("empty") << "" << first;
-    QTest::newRow("FROM at the very end") << "SELECT * FROM" << second;
-    QTest::newRow("no FROM") << "SELECT *" << second;
+    QTest::newRow("only a comment") << "-- SELECT a FROM t" << first;
+    QTest::newRow("FROM at the very end") << "SELECT * FROM" << third;
+    QTest::newRow("no table") << "SELECT 1 AS One" << "";
     QTest::newRow("ends with FROM") << "SELECT a FROM t1 JOIN t2 FROM" << third;
     QTest::newRow("ends with a name ending in from") << "SELECT a FROM ValidFrom" << "";
     QTest::newRow("ends with from after a line break") << "SELECT a FROM t1,\r\nFROM" << third;
+    QTest::newRow("from in a string at the end") << "SELECT a FROM t WHERE b = 'x from'" << "";
+    QTest::newRow("line comment first") << "-- customers\nSELECT a FROM t" << "";
+    QTest::newRow("block comment first") << "/* list */ SELECT a FROM t" << "";
+    QTest::newRow("comment hides a change") << "-- SELECT\nDELETE FROM t" << first;
+    QTest::newRow("common table") << "WITH c AS (SELECT a FROM t) SELECT * FROM c" << "";
+    QTest::newRow("recursive table")
+        << "WITH RECURSIVE n(i) AS (SELECT 1 UNION SELECT i + 1 FROM n) SELECT i FROM n" << "";
+    QTest::newRow("change after a common table")
+        << "WITH c AS (SELECT a FROM t) DELETE FROM t WHERE a IN (SELECT a FROM c)" << first;
+    QTest::newRow("insert after a common table") << "WITH c AS (SELECT 1) INSERT INTO t SELECT * FROM c" << first;
 }
 
 void tst_References::selectChecks()

@@ -34,14 +34,12 @@ void tst_RunSql::checksRejectBeforeTheDatabase_data()
     QTest::addColumn<QString>("sql");
     QTest::addColumn<QString>("message");
     const QString start = QStringLiteral("Your query must start with 'SELECT'");
-    const QString from =
-        QStringLiteral("Your query must contain ' FROM ' and at least one source table");
     const QString incomplete = QStringLiteral("You query is not complete");
 
-    QTest::newRow("nothing after the last FROM") << "SELECT * FROM  " << from;
+    QTest::newRow("nothing after the last FROM") << "SELECT * FROM  " << incomplete;
     QTest::newRow("ends with FROM") << "SELECT a FROM t1 JOIN t2 FROM" << incomplete;
-    QTest::newRow("no FROM") << "SELECT *" << from;
-    QTest::newRow("no space after SELECT") << "SELECT*FROM t" << start;
+    QTest::newRow("a change after a common table")
+        << "WITH c AS (SELECT 1) DELETE FROM Customers" << start;
     QTest::newRow("empty") << "" << start;
     QTest::newRow("not a query") << "DELETE FROM Customers" << start;
     QTest::newRow("ends with FROM on a new line") << "SELECT a FROM t JOIN u\r\nFROM" << incomplete;
@@ -83,6 +81,13 @@ void tst_RunSql::acceptedTextsRunTrimmed_data()
     QTest::newRow("a name ending in from")
         << "SELECT CategoryName AS NameFrom FROM Categories ORDER BY NameFrom"
         << "SELECT CategoryName AS NameFrom FROM Categories ORDER BY NameFrom" << 8;
+    // The connection is read-only: any reading statement may run.
+    QTest::newRow("a comment first") << "-- categories\r\nSELECT CategoryID FROM Categories"
+                                     << "-- categories\r\nSELECT CategoryID FROM Categories" << 8;
+    QTest::newRow("common table")
+        << "WITH c AS (SELECT CategoryID FROM Categories) SELECT * FROM c"
+        << "WITH c AS (SELECT CategoryID FROM Categories) SELECT * FROM c" << 8;
+    QTest::newRow("no table") << "SELECT 1 AS One" << "SELECT 1 AS One" << 1;
 }
 
 void tst_RunSql::acceptedTextsRunTrimmed()
