@@ -18,7 +18,7 @@
 #include <QStringList>
 
 #include <algorithm>
-
+#include <limits>
 #include <memory>
 
 namespace {
@@ -46,54 +46,85 @@ float fitPrintText(TalvoDocument &doc, Item &printItem)
     return printItem.CanGrowVertical ? float(height) : printItem.h;
 }
 
-int printTextLineCount(const Item &printItem)
+namespace {
+
+// Where line `lines` + 1 of a laid-out text starts (after the CR LF ending
+// line `lines`), found from the start; -1 when the text has no more lines.
+// The cost is that of the lines passed, not of the whole text: a text of
+// many pages is split page by page.
+qsizetype lineStart(const QString &text, int lines)
 {
-    return int(printItem.content.count(QStringLiteral("\r\n"))) + 1;
+    qsizetype at = 0;
+    for (int i = 0; i < lines; ++i) {
+        const qsizetype lineBreak = text.indexOf(QLatin1String("\r\n"), at);
+        if (lineBreak < 0)
+            return -1;
+        at = lineBreak + 2;
+    }
+    return at;
+}
+
+double linesHeight(const DrawingSurface &surface, int lines)
+{
+    return lines * surface.TextHeight(QString());
+}
+
+} // namespace
+
+int printTextLineCount(const Item &printItem, int atMost)
+{
+    int lines = 1;
+    for (qsizetype at = printItem.content.indexOf(QLatin1String("\r\n")); at >= 0 && lines < atMost;
+         at = printItem.content.indexOf(QLatin1String("\r\n"), at + 2))
+        ++lines;
+    return lines;
 }
 
 double printTextLinesHeight(TalvoDocument &doc, Item &printItem, int lines)
 {
     DrawingSurface &surface = measuringSurface(doc.unit());
     printItem.initFont(surface);
-    return surface.TextHeight(printItem.content.split(QStringLiteral("\r\n")).mid(0, lines).join(QStringLiteral("\r\n")));
+    return linesHeight(surface, std::max(1, printTextLineCount(printItem, std::max(1, lines))));
 }
 
 int printTextLinesFitting(TalvoDocument &doc, Item &printItem, double height)
 {
     DrawingSurface &surface = measuringSurface(doc.unit());
     printItem.initFont(surface);
-    const QStringList lines = printItem.content.split(QStringLiteral("\r\n"));
     // Heights stored as single precision must still hold their lines.
     const double fits = height + qAbs(height) * 1e-5;
-    qsizetype low = 0;
-    qsizetype high = lines.size();
-    while (low < high) {
-        const qsizetype mid = (low + high + 1) / 2;
-        if (surface.TextHeight(lines.mid(0, mid).join(QStringLiteral("\r\n"))) <= fits)
-            low = mid;
-        else
-            high = mid - 1;
-    }
-    return int(low);
+    const double lineHeight = surface.TextHeight(QString());
+    if (!(fits >= lineHeight))
+        return 0;
+    const int most =
+        int(std::min(fits / lineHeight + 1, double(std::numeric_limits<int>::max() - 1)));
+    int lines = printTextLineCount(printItem, most);
+    while (lines > 0 && linesHeight(surface, lines) > fits)
+        --lines;
+    return lines;
 }
 
 std::unique_ptr<Item> splitPrintText(TalvoDocument &doc, Item &printItem, int lines)
 {
-    const QStringList all = printItem.content.split(QStringLiteral("\r\n"));
-    if (lines <= 0 || lines >= all.size())
+    const qsizetype restStart = lines > 0 ? lineStart(printItem.content, lines) : -1;
+    if (restStart < 0)
         return nullptr;
     DrawingSurface &surface = measuringSurface(doc.unit());
     printItem.initFont(surface);
+    // The rest takes the text over and drops its head: dropping the start of
+    // a string costs nothing, so splitting a long text page by page stays
+    // linear in its length.
+    QString all = std::move(printItem.content);
+    printItem.content = all.left(restStart - 2);
     auto rest = std::make_unique<Item>();
     rest->copy(printItem, nullptr);
     rest->laidOut = true;
     rest->document = printItem.document;
-    const QString head = all.mid(0, lines).join(QStringLiteral("\r\n"));
-    rest->content = all.mid(lines).join(QStringLiteral("\r\n"));
-    const float headHeight = float(surface.TextHeight(head));
+    all.remove(0, restStart);
+    rest->content = std::move(all);
+    const float headHeight = float(linesHeight(surface, lines));
     rest->y = printItem.y + headHeight;
     rest->h = std::max(0.0f, printItem.h - headHeight);
-    printItem.content = head;
     printItem.h = headHeight;
     return rest;
 }

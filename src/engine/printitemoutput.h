@@ -16,9 +16,9 @@ class section;
 // dropped until the text fits.
 float fitPrintText(TalvoDocument &doc, Item &printItem);
 
-// The number of laid-out lines of a text print item, and the height of its
-// first `lines` lines.
-int printTextLineCount(const Item &printItem);
+// The number of laid-out lines of a text print item, counted no further
+// than `atMost`, and the height of its first `lines` lines.
+int printTextLineCount(const Item &printItem, int atMost);
 double printTextLinesHeight(TalvoDocument &doc, Item &printItem, int lines);
 // How many whole lines of a laid-out text print item fit in `height`.
 int printTextLinesFitting(TalvoDocument &doc, Item &printItem, double height);

@@ -76,10 +76,9 @@ bool TalvoDocument::outOfpage(float y) const
 void TalvoDocument::delPages()
 {
     for (PrintedPage *page : Pages) {
-        while (!page->isEmpty()) {
-            page->at(0)->CloseClean();
-            page->take(page->keyAt(0));
-        }
+        for (ReportItem *item : *page)
+            item->CloseClean();
+        page->clear();
     }
     Pages.clear();
     items = nullptr;
@@ -108,11 +107,13 @@ void TalvoDocument::PrintNextPage()
 
 void TalvoDocument::moveToPage(PrintedPage &staged)
 {
-    while (!staged.isEmpty()) {
-        std::unique_ptr<ReportItem> item = staged.take(staged.keyAt(0));
-        if (items)
-            items->add(QLatin1Char('i') + QString::number(items->count() + 1), std::move(item));
-    }
+    // Taken from the end, where taking costs nothing, and added in order.
+    std::vector<std::unique_ptr<ReportItem>> taken;
+    taken.reserve(size_t(staged.count()));
+    while (!staged.isEmpty())
+        taken.push_back(staged.takeLast());
+    for (auto it = taken.rbegin(); it != taken.rend() && items; ++it)
+        items->add(QLatin1Char('i') + QString::number(items->count() + 1), std::move(*it));
 }
 
 void TalvoDocument::placeOccurrence(int firstItem, float top, float extent)
@@ -159,7 +160,7 @@ void TalvoDocument::placeOccurrence(int firstItem, float top, float extent)
                         lines = 1;
                     if (lines > 0) {
                         // The break point: the bottom of the lines kept.
-                        if (lines < printTextLineCount(text))
+                        if (lines < printTextLineCount(text, lines + 1))
                             cut = std::min(
                                 cut, item->y + float(printTextLinesHeight(*this, text, lines)));
                         continue;

@@ -46,21 +46,23 @@ void section::initPrint()
 {
     // A stable sort gives what repeated neighbour swaps give: top to bottom,
     // items of equal y in their old order.
-    std::vector<QString> keys;
-    keys.reserve(size_t(items.count()));
-    for (int i = 0; i < items.count(); ++i)
-        keys.push_back(items.keyAt(i));
-    std::stable_sort(keys.begin(), keys.end(), [this](const QString &a, const QString &b) {
-        return items.value(a)->yOrder() < items.value(b)->yOrder();
-    });
     bool sorted = true;
-    for (int i = 0; i < items.count() && sorted; ++i)
-        sorted = items.keyAt(i) == keys[size_t(i)];
+    for (int i = 1; i < items.count() && sorted; ++i)
+        sorted = !(items.at(i)->yOrder() < items.at(i - 1)->yOrder());
     if (!sorted) {
-        KeyedCollection<ReportItem> ordered;
-        for (const QString &key : keys)
-            ordered.add(key, items.take(key));
-        items = std::move(ordered);
+        // Taken from the end, where taking costs nothing.
+        std::vector<std::pair<QString, std::unique_ptr<ReportItem>>> entries;
+        entries.reserve(size_t(items.count()));
+        while (!items.isEmpty()) {
+            QString key = items.keyAt(items.count() - 1);
+            entries.emplace_back(std::move(key), items.takeLast());
+        }
+        std::reverse(entries.begin(), entries.end());
+        std::stable_sort(entries.begin(), entries.end(), [](const auto &a, const auto &b) {
+            return a.second->yOrder() < b.second->yOrder();
+        });
+        for (auto &entry : entries)
+            items.add(entry.first, std::move(entry.second));
     }
 
     HasFormulas = false;

@@ -7,11 +7,112 @@
 #include <QStringList>
 #include <QTextBoundaryFinder>
 
+#include <cmath>
+#include <limits>
 #include <optional>
 
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
+
+// No character that takes room on a line is narrower than this share of
+// the line height (the narrowest glyphs of text fonts, "i" or a thin space,
+// are a sixth of it and more): it bounds how many characters one line can
+// hold, so the part of a huge text that a box cannot show is never measured.
+constexpr double kNarrowestShare = 1.0 / 64;
+
+constexpr qsizetype kUnlimited = std::numeric_limits<qsizetype>::max();
+
+// Marks and format characters join the character before them and take no
+// room of their own.
+bool takesRoom(char32_t c)
+{
+    switch (QChar::category(c)) {
+    case QChar::Mark_NonSpacing:
+    case QChar::Mark_Enclosing:
+    case QChar::Other_Format:
+        return false;
+    default:
+        return true;
+    }
+}
+
+// How many characters a line narrower than `width` can hold at most (the
+// spaces hanging over its end aside); unlimited for no width.
+qsizetype lineRoom(const DrawingSurface &surface, double width)
+{
+    const double narrowest = surface.TextHeight(QString()) * kNarrowestShare;
+    if (!(width > 0) || !(narrowest > 0) || width / narrowest > 1e9)
+        return kUnlimited;
+    return qsizetype(std::ceil(width / narrowest)) + 1;
+}
+
+// Whether the text surely holds more than `room` characters that take room,
+// counted no further than that.
+bool exceedsRoom(QStringView text, qsizetype room)
+{
+    if (room == kUnlimited || text.size() <= room)
+        return false;
+    qsizetype used = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text[i], text[i + 1]);
+            ++i;
+        }
+        if (takesRoom(c) && ++used > room)
+            return true;
+    }
+    return false;
+}
+
+// The length of the start of `text` that decides its first `lines` lines
+// when wrapped to a width holding `room` characters; lines end at CR LF, CR
+// or LF. A line holds at most `room` characters that take room plus the
+// spaces hanging over its end (a run longer than a line ends one whatever
+// its length, so it counts as one line's worth), and wrapping looks one word
+// past a line, which can matter only while that word is shorter than a line.
+qsizetype decidingLength(QStringView text, qsizetype lines, qsizetype room)
+{
+    if (lines <= 0)
+        return 0;
+    const bool wraps = room != kUnlimited;
+    const qsizetype perLine = wraps ? 2 * room + 2 : 0;
+    const qsizetype budget = !wraps || lines > (kUnlimited / 4 - room) / perLine
+                                 ? kUnlimited
+                                 : lines * perLine + room + 16;
+    qsizetype used = 0;
+    qsizetype spaces = 0;
+    qsizetype paragraphs = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        if (u == u'\n' || (u == u'\r' && (i + 1 >= text.size() || text[i + 1] != u'\n'))) {
+            // The line break of the last line shown ends what is kept.
+            if (++paragraphs >= lines)
+                return u == u'\n' && i > 0 && text[i - 1] == u'\r' ? i - 1 : i;
+            spaces = 0;
+            continue;
+        }
+        if (u == u'\r')
+            continue;
+        if (u == u' ') {
+            if (++spaces <= room + 1)
+                ++used;
+        } else {
+            spaces = 0;
+            char32_t c = u;
+            if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+                c = QChar::surrogateToUcs4(text[i], text[i + 1]);
+                ++i;
+            }
+            if (takesRoom(c))
+                ++used;
+        }
+        if (used > budget)
+            return i + 1;
+    }
+    return text.size();
+}
 
 void chopTrailingSpaces(QString &text)
 {
@@ -56,15 +157,16 @@ QString breakWord(const DrawingSurface &surface, const QString &word, double wid
 // Thai between words. Spaces at the end of a line hang over the edge and
 // stay with the line.
 void wrapParagraph(const DrawingSurface &surface, const QString &paragraph, double width,
-                   QStringList &lines)
+                   qsizetype room, QStringList &lines, qsizetype maxLines)
 {
     auto fits = [&](const QString &text) {
-        return surface.TextWidth(withoutTrailingSpaces(text)) < width;
+        const QString visible = withoutTrailingSpaces(text);
+        return !exceedsRoom(visible, room) && surface.TextWidth(visible) < width;
     };
     QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, paragraph);
     QString line;
     qsizetype start = 0;
-    while (start < paragraph.size()) {
+    while (start < paragraph.size() && lines.size() < maxLines) {
         breaks.setPosition(start);
         qsizetype end = breaks.toNextBoundary();
         if (end <= start)
@@ -128,21 +230,64 @@ QString withoutTrailingSpaces(QString text)
     return text;
 }
 
+namespace {
+
+// The first `maxLines` lines of the text wrapped to `width` (all of them
+// when unlimited).
+QStringList wrapLines(const DrawingSurface &surface, const QString &text, double width,
+                      qsizetype maxLines)
+{
+    QStringList lines;
+    if (!(width > 0)) {
+        lines = text.split(kCrLf);
+        if (lines.size() > maxLines)
+            lines.resize(maxLines);
+        return lines;
+    }
+    const qsizetype room = lineRoom(surface, width);
+    for (const QString &paragraph : text.split(kCrLf)) {
+        if (lines.size() >= maxLines)
+            break;
+        // Trailing spaces do not count: a line this wrap ended keeps the
+        // space before the word it moved on, and wrapping that line again
+        // must leave it as it is.
+        const QString visible = withoutTrailingSpaces(paragraph);
+        if (!exceedsRoom(visible, room) && surface.TextWidth(visible) <= width)
+            lines << paragraph;
+        else
+            wrapParagraph(surface, paragraph, width, room, lines, maxLines);
+    }
+    if (lines.size() > maxLines)
+        lines.resize(maxLines);
+    return lines;
+}
+
+// How many lines fit into `height`; unlimited when any number does.
+qsizetype linesFitting(const DrawingSurface &surface, double height)
+{
+    // Heights stored as single precision (a grown print item's) must still
+    // hold the lines they were measured for.
+    const double fits = height + qAbs(height) * 1e-5;
+    const double lineHeight = surface.TextHeight(QString());
+    if (!(lineHeight > 0) || fits / lineHeight > 1e9)
+        return kUnlimited;
+    if (!(fits >= lineHeight))
+        return 0;
+    qsizetype lines = qsizetype(fits / lineHeight);
+    while (lines > 0 && double(lines) * lineHeight > fits)
+        --lines;
+    while (double(lines + 1) * lineHeight <= fits)
+        ++lines;
+    return lines;
+}
+
+} // namespace
+
 QString wrapToWidth(const DrawingSurface &surface, const QString &text, double width)
 {
     if (!(width > 0))
         return text;
-    QStringList lines;
-    for (const QString &paragraph : text.split(kCrLf)) {
-        // Trailing spaces do not count: a line this wrap ended keeps the
-        // space before the word it moved on, and wrapping that line again
-        // must leave it as it is.
-        if (surface.TextWidth(withoutTrailingSpaces(paragraph)) <= width)
-            lines << paragraph;
-        else
-            wrapParagraph(surface, paragraph, width, lines);
-    }
-    return lines.join(kCrLf);
+    return wrapLines(surface, text, width, kUnlimited).join(kCrLf);
 }
 
 QString cutLastWord(QString text)
@@ -163,19 +308,19 @@ QString cutLastWord(QString text)
 QString wrapText(const DrawingSurface &surface, QString text, double width, double &height, bool measureOnly)
 {
     chopTrailingSpaces(text);
+    if (!measureOnly && height != 0) {
+        // Only the lines that fit are wrapped, and only the start of the
+        // text that decides them is looked at.
+        const qsizetype lines = linesFitting(surface, height);
+        if (lines != kUnlimited) {
+            text.truncate(decidingLength(text, lines, lineRoom(surface, width)));
+            return wrapLines(surface, text, width, lines).join(kCrLf);
+        }
+    }
     if (width != 0)
         text = wrapToWidth(surface, text, width);
-    if (measureOnly) {
+    if (measureOnly)
         height = surface.TextHeight(text);
-        return text;
-    }
-    if (height != 0) {
-        // Heights stored as single precision (a grown print item's) must
-        // still hold the lines they were measured for.
-        const double fits = height + qAbs(height) * 1e-5;
-        while (!text.isEmpty() && surface.TextHeight(text) > fits)
-            text = cutLastWord(text);
-    }
     return text;
 }
 
@@ -183,7 +328,15 @@ double printTextBlock(DrawingSurface &surface, int align, const QString &text, d
                       double height, bool measureOnly)
 {
     double boxHeight = height;
-    QString wrapped = wrapText(surface, normalizeLineBreaks(text), width, boxHeight, measureOnly);
+    // A box of fixed height shows the start of a huge text only: its line
+    // breaks are made uniform for that start alone.
+    QString shown = text;
+    if (!measureOnly && height != 0) {
+        const qsizetype lines = linesFitting(surface, height);
+        if (lines != kUnlimited)
+            shown.truncate(decidingLength(text, lines, lineRoom(surface, width)));
+    }
+    QString wrapped = wrapText(surface, normalizeLineBreaks(shown), width, boxHeight, measureOnly);
     const double textHeight = surface.TextHeight(wrapped);
     if (measureOnly)
         return textHeight;

@@ -2,8 +2,10 @@
 
 #include "outputfile.h"
 
+#include <QByteArrayView>
 #include <QCoreApplication>
 #include <QFile>
+#include <QStringDecoder>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -96,6 +98,134 @@ QString lineText(const QByteArray &data, int line)
     if (cut)
         text += QStringLiteral("…");
     return text;
+}
+
+// An element with more attributes is refused as a parse error: report
+// elements have a few dozen.
+constexpr int kMaxAttributes = 256;
+
+// The raw units of a file, bytes or UTF-16, as code units: markup is ASCII
+// in every encoding a report file may have.
+char16_t unitAt(QByteArrayView text, qsizetype i)
+{
+    return uchar(text[i]);
+}
+
+char16_t unitAt(QStringView text, qsizetype i)
+{
+    return text[i].unicode();
+}
+
+template <typename View> bool hasAt(View text, qsizetype i, const char *what)
+{
+    for (; *what; ++what, ++i) {
+        if (i >= text.size() || unitAt(text, i) != char16_t(uchar(*what)))
+            return false;
+    }
+    return true;
+}
+
+// The position after the next `what` from `from`; the end when there is none.
+template <typename View> qsizetype skipPast(View text, qsizetype from, const char *what)
+{
+    const qsizetype length = qsizetype(qstrlen(what));
+    for (qsizetype i = from; i + length <= text.size(); ++i) {
+        if (hasAt(text, i, what))
+            return i + length;
+    }
+    return text.size();
+}
+
+struct Refusal
+{
+    qsizetype at = -1; // where the refused markup starts; -1: none
+    QString reason;
+};
+
+// What the stream reader would take too long over, found in one pass before
+// it parses: it checks each attribute against all before it, so an element
+// with very many attributes costs their number squared; and an entity's text
+// is parsed again at each reference, so a small file could make a huge
+// document. Report files need neither. The pass only looks at the markup of
+// a well-formed document; faults of form are left to the reader.
+template <typename View> Refusal refusedMarkup(View text)
+{
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    for (;;) {
+        while (i < n && unitAt(text, i) != u'<')
+            ++i;
+        if (i >= n)
+            return {};
+        const qsizetype start = i;
+        if (hasAt(text, i, "<!--")) {
+            i = skipPast(text, i + 4, "-->");
+        } else if (hasAt(text, i, "<![CDATA[")) {
+            i = skipPast(text, i + 9, "]]>");
+        } else if (hasAt(text, i, "<?")) {
+            i = skipPast(text, i + 2, "?>");
+        } else if (hasAt(text, i, "<!")) {
+            // The document type, with its internal subset in brackets.
+            int depth = 0;
+            char16_t quote = 0;
+            for (i += 2; i < n; ++i) {
+                const char16_t c = unitAt(text, i);
+                if (quote) {
+                    if (c == quote)
+                        quote = 0;
+                } else if (c == u'"' || c == u'\'') {
+                    quote = c;
+                } else if (c == u'[') {
+                    ++depth;
+                } else if (c == u']') {
+                    --depth;
+                } else if (c == u'>' && depth <= 0) {
+                    ++i;
+                    break;
+                } else if (depth > 0 && hasAt(text, i, "<!--")) {
+                    i = skipPast(text, i + 4, "-->") - 1;
+                } else if (depth > 0 && hasAt(text, i, "<?")) {
+                    i = skipPast(text, i + 2, "?>") - 1;
+                } else if (depth > 0 && hasAt(text, i, "<!ENTITY")) {
+                    return {i, QCoreApplication::translate(
+                                   "XmlDocument",
+                                   "The document declares entities, which a report never has.")};
+                }
+            }
+        } else if (hasAt(text, i, "</")) {
+            i = skipPast(text, i + 2, ">");
+        } else {
+            // A start tag: each attribute has one "=" outside the quoted values.
+            int attributes = 0;
+            char16_t quote = 0;
+            for (++i; i < n; ++i) {
+                const char16_t c = unitAt(text, i);
+                if (quote) {
+                    if (c == quote)
+                        quote = 0;
+                } else if (c == u'"' || c == u'\'') {
+                    quote = c;
+                } else if (c == u'=') {
+                    if (++attributes > kMaxAttributes)
+                        return {start, QCoreApplication::translate(
+                                           "XmlDocument", "An element has more than %1 attributes.")
+                                           .arg(kMaxAttributes)};
+                } else if (c == u'>' || c == u'<') {
+                    break;
+                }
+            }
+        }
+    }
+}
+
+template <typename View> int lineAt(View text, qsizetype at)
+{
+    int line = 1;
+    for (qsizetype i = 0; i < at; ++i) {
+        if (unitAt(text, i) == u'\n')
+            ++line;
+    }
+    return line;
 }
 
 } // namespace
@@ -228,6 +358,22 @@ bool XmlDocument::setContent(const QByteArray &data)
 {
     m_root.reset();
     m_parseError = XmlParseError();
+
+    // Files in UTF-16 or UTF-32 are looked at as text; any other encoding
+    // has its markup in ASCII bytes.
+    const auto encoding = QStringConverter::encodingForData(data, u'<');
+    const bool wide = encoding && *encoding != QStringConverter::Utf8;
+    const QString decoded = wide ? QStringDecoder(*encoding).decode(data) : QString();
+    const Refusal refusal =
+        wide ? refusedMarkup(QStringView(decoded)) : refusedMarkup(QByteArrayView(data));
+    if (refusal.at >= 0) {
+        m_parseError.errorCode = int(QXmlStreamReader::CustomError);
+        m_parseError.reason = refusal.reason;
+        m_parseError.line = wide ? lineAt(QStringView(decoded), refusal.at)
+                                 : lineAt(QByteArrayView(data), refusal.at);
+        m_parseError.srcText = lineText(data, m_parseError.line);
+        return false;
+    }
 
     QXmlStreamReader reader(data);
     // Namespace declarations stay plain attributes and unknown prefixes are

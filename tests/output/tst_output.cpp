@@ -246,6 +246,63 @@ private slots:
         QCOMPARE(cutLastWord(QStringLiteral("one two\r\n")), QStringLiteral("one "));
     }
 
+    // A box of fixed height looks only at the start of a huge text, and
+    // shows exactly the lines the whole text would give it.
+    void hugeTextInAFixedBox_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("width"); // cm
+        QTest::addColumn<double>("lines"); // box height in lines
+
+        const QString words = QStringLiteral("abcdefg ").repeated(4000);
+        QTest::newRow("words, one line") << words << 5.0 << 1.5;
+        QTest::newRow("words, three lines") << words << 5.0 << 3.2;
+        QTest::newRow("one long word") << QString(30000, u'x') << 3.0 << 2.0;
+        QTest::newRow("narrow letters") << QString(30000, u'i') << 8.0 << 1.0;
+        QTest::newRow("short paragraphs") << QStringLiteral("ab\r\n").repeated(10000) << 5.0 << 3.0;
+        QTest::newRow("blank lines")
+            << QStringLiteral("\r\n").repeated(10000) + QStringLiteral("x") << 5.0 << 2.0;
+        // Spaces hang over the end of a line however many there are.
+        QTest::newRow("long run of spaces")
+            << QStringLiteral("a") + QString(20000, u' ') + QStringLiteral("b c") << 3.0 << 2.0;
+        QTest::newRow("marks take no room")
+            << QStringLiteral("e") + QString(20000, QChar(0x301)) + QStringLiteral(" next word")
+            << 3.0 << 2.0;
+        QTest::newRow("no wrapping") << QStringLiteral("line\r\n").repeated(5000) << 0.0 << 4.0;
+        QTest::newRow("8 million characters")
+            << QStringLiteral("abcdefg ").repeated(1000000) << 10.0 << 1.0;
+    }
+    void hugeTextInAFixedBox()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, width);
+        QFETCH(double, lines);
+        DrawingSurface surface(nullptr, 7);
+        surface.setFontName(QStringLiteral("Liberation Sans"));
+        double height = lines * surface.TextHeight(QString());
+        const QString shown = wrapText(surface, text, width, height, false);
+        // What the box shows of the whole text, wrapped in full (a start
+        // long enough for the larger rows).
+        const qsizetype whole = text.size() > 100000 ? 5000 : text.size();
+        const QStringList all = wrapToWidth(surface, withoutTrailingSpaces(text.left(whole)), width)
+                                    .split(QStringLiteral("\r\n"));
+        const QString expected = all.mid(0, int(lines)).join(QStringLiteral("\r\n"));
+        QCOMPARE(shown.split(QStringLiteral("\r\n")).size(), qMin(all.size(), qsizetype(lines)));
+        QCOMPARE(shown, expected);
+
+        // Drawn, the same.
+        QImage drawn(400, 200, QImage::Format_RGB32);
+        QImage reference = drawn;
+        for (QImage *image : {&drawn, &reference}) {
+            image->fill(Qt::white);
+            QPainter painter(image);
+            DrawingSurface on(&painter, 7);
+            on.setFontName(QStringLiteral("Liberation Sans"));
+            printTextBlock(on, 0, image == &drawn ? text : expected, 0, 0, width, height, false);
+        }
+        QCOMPARE(drawn, reference);
+    }
+
     // Line breaks come from the reference metric: the same on any device.
     void sameLinesAtEveryResolution()
     {

@@ -624,13 +624,18 @@ void tst_Run::grownRecordsNeverCrossTheFooter_data()
     QTest::addColumn<QString>("growing");
     QTest::addColumn<int>("pages");
     QTest::addColumn<int>("pieces");
+    QTest::addColumn<int>("words");
 
     // Row 5 grows to 3 lines: page 1 can no longer hold it.
     QTest::newRow("last row of the page grows")
-        << "=IIf([ID]=5, \"one two three\", \"x\")" << 2 << 0;
+        << "=IIf([ID]=5, \"one two three\", \"x\")" << 2 << 0 << 3;
     // 150 words, three a line: 50 lines of about 0.4 need several pages.
     QTest::newRow("record taller than a page")
-        << "=IIf([ID]=2, Replace(Space(149), \" \", \"w \") & \"w\", \"x\")" << 6 << 4;
+        << "=IIf([ID]=2, Replace(Space(149), \" \", \"w \") & \"w\", \"x\")" << 6 << 4 << 150;
+    // 60,000 words: 20,000 lines split page by page.
+    QTest::newRow("record of thousands of pages")
+        << "=IIf([ID]=2, Replace(Space(59999), \" \", \"w \") & \"w\", \"x\")" << 1431 << 1429
+        << 60000;
 }
 
 void tst_Run::grownRecordsNeverCrossTheFooter()
@@ -638,6 +643,7 @@ void tst_Run::grownRecordsNeverCrossTheFooter()
     QFETCH(QString, growing);
     QFETCH(int, pages);
     QFETCH(int, pieces);
+    QFETCH(int, words);
 
     auto doc = smallReport(5);
     section *root = doc->sections.value(QStringLiteral("d1"));
@@ -666,7 +672,7 @@ void tst_Run::grownRecordsNeverCrossTheFooter()
     }
     if (pieces > 0) {
         QCOMPARE(seen, pieces);
-        QCOMPARE(lines.join(QString()).remove(u' '), QString(150, u'w'));
+        QCOMPARE(lines.join(QString()).remove(u' '), QString(words, u'w'));
         // The record does not fit below row 1: it starts on page 2, where
         // its other items stay, and continues right below the headers of
         // the pages after.

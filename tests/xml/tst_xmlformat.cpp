@@ -697,6 +697,8 @@ void tst_XmlFormat::badFilesLeaveDocumentUnchanged_data()
     QTest::newRow("undeclared entity") << bad.filePath("entity.xml") << "";
     QTest::newRow("entity bomb") << bad.filePath("entity-bomb.xml") << "";
     QTest::newRow("deep nesting") << bad.filePath("deep.xml") << "256";
+    QTest::newRow("too many attributes")
+        << bad.filePath("many-attributes.xml") << "256 attributes. (3, <ITEM";
     QTest::newRow("missing file") << bad.filePath("no-such-file.xml") << "no-such-file.xml";
     QTest::newRow("directory") << bad.path() << "";
 }
