@@ -406,7 +406,8 @@ int runHeadlessCommand(const CommandLine &commandLine, TalvoDocument &document, 
             return 4;
         }
         if (!document.SaveXML(target)) {
-            err << tr("mirt: cannot write %1: %2").arg(target, document.errorString()) << Qt::endl;
+            // The reason names the file already.
+            err << tr("mirt: %1").arg(document.errorString()) << Qt::endl;
             return 1;
         }
         return 0;

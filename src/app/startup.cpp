@@ -41,12 +41,16 @@ int processCommandLine(const CommandLine &commandLine, TalvoDocument &document,
         return windows.openDesigner(document);
     }
 
-    document.fileName = path;
-    // A file that fails to parse has been reported; the window opens on the
-    // document as the load left it. A print without a window has nothing to
-    // show it in: it ends there.
-    if (!document.loadXML(path) && commandLine.has(QStringLiteral("dhp")))
+    // A file that fails to parse has been reported; the window opens on an
+    // untitled document, so that a save cannot write over the file it could
+    // not read. A print without a window has nothing to show it in: it ends
+    // there.
+    if (document.loadXML(path))
+        document.fileName = path;
+    else if (commandLine.has(QStringLiteral("dhp")))
         return 1;
+    else
+        document.fileName.clear();
 
     bool thenPrint = false, showDialog = true, hide = false;
     if (commandLine.has(QStringLiteral("e")))

@@ -198,8 +198,12 @@ void fDocEdit::saveAs()
 void fDocEdit::majCaption()
 {
     QString title = appTitle();
-    if (doc)
-        title += QStringLiteral(" - ") + doc->docName + QLatin1Char('-') + doc->fileName;
+    if (doc) {
+        // "name-file"; a part that is not there leaves no dash behind.
+        const QString file = doc->fileName.isEmpty() ? tr("Untitled") : doc->fileName;
+        title += QStringLiteral(" - ") +
+                 (doc->docName.isEmpty() ? file : doc->docName + QLatin1Char('-') + file);
+    }
     setWindowTitle(title + QStringLiteral("[*]"));
     updateModified();
 }

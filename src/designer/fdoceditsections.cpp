@@ -10,6 +10,7 @@
 #include "designer/designundo.h"
 #include "designer/designview.h"
 #include "designer/designzoom.h"
+#include "designer/fpropdoc.h"
 #include "designer/psection.h"
 #include "document/reportitem.h"
 #include "document/talvodocument.h"
@@ -32,25 +33,6 @@ namespace {
 // The stack starts this far below the top of the page area, and as far
 // from its left (millimetres).
 constexpr double kPageGapMm = 9;
-
-// A unit change must not change the report's size on paper: everything
-// measured in the document unit is converted, not only the page.
-void convertDocumentUnit(TalvoDocument &doc, int unit)
-{
-    const int from = doc.unit();
-    auto convert = [from, unit](float &length) { length = float(convertUnit(length, from, unit)); };
-    convert(doc.gridSize);
-    for (section *s : doc.sections) {
-        convert(s->Height);
-        for (ReportItem *item : s->items) {
-            convert(item->x);
-            convert(item->y);
-            convert(item->w);
-            convert(item->h);
-        }
-    }
-    doc.setUnit(unit);
-}
 
 QString kindName(int type)
 {
@@ -453,7 +435,7 @@ void fDocEdit::changeUnit(int unit)
         return;
     if (unit != doc->unit()) {
         recordDocumentChange(tr("Change the unit to %1").arg(unitName(unit)),
-                             [this, unit] { convertDocumentUnit(*doc, unit); });
+                             [this, unit] { convertReportUnit(*doc, unit); });
     }
     majUnit();
     updateRulers();

@@ -6,6 +6,8 @@
 
 #include "app/units.h"
 #include "data/dataaccess.h"
+#include "document/reportitem.h"
+#include "document/section.h"
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
 #include "output/paper.h"
@@ -16,6 +18,8 @@
 #include <QLocale>
 #include <QPageLayout>
 #include <QPrinterInfo>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 
 #include <algorithm>
 #include <charconv>
@@ -127,7 +131,41 @@ bool fitsPrinter(const QPrinterInfo &info, const QSizeF &mm)
            within(mm.height(), low.height(), high.height());
 }
 
+// Largest lengths the dialog takes, in centimetres: a sheet as long as the
+// PDF format allows, and a grid coarser than anyone places items on.
+constexpr double kMaxPaperCm = 500;
+constexpr double kMaxGridCm = 10;
+constexpr int kMaxCopies = 255; // the report file keeps copies in a byte
+
+// What a length box can hold while it is typed: digits with one decimal
+// separator of the machine's format; no sign, no exponent.
+QValidator *lengthValidator(QObject *parent)
+{
+    const QString point = QRegularExpression::escape(QLocale::system().decimalPoint());
+    return new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("\\d{0,7}(%1\\d*)?").arg(point)), parent);
+}
+
 } // namespace
+
+void convertReportUnit(TalvoDocument &doc, int unit)
+{
+    const int from = doc.unit();
+    if (unit == from)
+        return;
+    auto convert = [from, unit](float &length) { length = float(convertUnit(length, from, unit)); };
+    convert(doc.gridSize);
+    for (section *s : doc.sections) {
+        convert(s->Height);
+        for (ReportItem *item : s->items) {
+            convert(item->x);
+            convert(item->y);
+            convert(item->w);
+            convert(item->h);
+        }
+    }
+    doc.setUnit(unit); // page and margins
+}
 
 fPropDoc::fPropDoc(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::fPropDoc>())
 {
@@ -136,6 +174,10 @@ fPropDoc::fPropDoc(QWidget *parent) : QDialog(parent), ui(std::make_unique<Ui::f
          {ui->pageW, ui->pageH, ui->ml, ui->mr, ui->mt, ui->mb, ui->gridSize, ui->copies})
         box->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("0.00000000000")) + 12);
     ui->paperNote->hide();
+    for (QLineEdit *box : {ui->pageW, ui->pageH, ui->ml, ui->mr, ui->mt, ui->mb, ui->gridSize})
+        box->setValidator(lengthValidator(box));
+    ui->copies->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("\\d{0,3}")), ui->copies));
     ui->printerName->lineEdit()->setPlaceholderText(tr("The default printer"));
 
     connect(ui->bOK, &QPushButton::clicked, this, &fPropDoc::accept);
@@ -324,10 +366,88 @@ void fPropDoc::buildConnection(QLineEdit *box)
         setBox(box, built);
 }
 
+QLineEdit *fPropDoc::invalidBox(QString *reason) const
+{
+    auto name = [](const QLineEdit *box) {
+        for (const QLabel *label : box->window()->findChildren<QLabel *>()) {
+            if (label->buddy() == box)
+                return label->text().remove(QLatin1Char('&')).remove(QLatin1Char(':')).trimmed();
+        }
+        return QString();
+    };
+    const QString unit = unitName(m_unit);
+    auto number = [](const QLineEdit *box, double &value) {
+        bool ok = false;
+        value = QLocale::system().toDouble(box->text().trimmed(), &ok);
+        return ok && std::isfinite(value);
+    };
+    auto fail = [&](QLineEdit *box, const QString &why) {
+        *reason = why;
+        return box;
+    };
+
+    double copies = 0;
+    if (!number(ui->copies, copies) || copies < 1 || copies > kMaxCopies ||
+        copies != std::floor(copies))
+        return fail(
+            ui->copies,
+            tr("%1: type a whole number from 1 to %2.").arg(name(ui->copies)).arg(kMaxCopies));
+
+    const double maxPaper = convertUnit(kMaxPaperCm, Unit::Centimetres, m_unit);
+    double width = 0, height = 0;
+    for (QLineEdit *box : {ui->pageW, ui->pageH}) {
+        double value = 0;
+        if (!number(box, value) || value <= 0 || value > maxPaper)
+            return fail(box, tr("Paper %1: type a length greater than 0 and at most %2 %3.")
+                                 .arg(name(box).toLower(), plainNumber(maxPaper), unit));
+        (box == ui->pageW ? width : height) = value;
+    }
+    // The margins are measured on the page as it is turned.
+    if (comboSelectedData(ui->orientation).toInt() == 2)
+        std::swap(width, height);
+
+    const struct
+    {
+        QLineEdit *first, *second;
+        double extent;
+        QString what;
+    } pairs[] = {{ui->ml, ui->mr, width, tr("wide")}, {ui->mt, ui->mb, height, tr("high")}};
+    for (const auto &pair : pairs) {
+        double a = 0, b = 0;
+        for (QLineEdit *box : {pair.first, pair.second}) {
+            double value = 0;
+            if (!number(box, value) || value < 0)
+                return fail(box, tr("%1 margin: type a length of 0 or more.").arg(name(box)));
+        }
+        number(pair.first, a);
+        number(pair.second, b);
+        if (a + b >= pair.extent)
+            return fail(pair.first, tr("%1 and %2 margins: together they must be less than the "
+                                       "page, which is %3 %4 %5.")
+                                        .arg(name(pair.first), name(pair.second).toLower(),
+                                             plainNumber(pair.extent), unit, pair.what));
+    }
+
+    const double maxGrid = convertUnit(kMaxGridCm, Unit::Centimetres, m_unit);
+    double grid = 0;
+    if (!number(ui->gridSize, grid) || grid < 0 || grid > maxGrid)
+        return fail(ui->gridSize, tr("Grid size: type a length from 0 (no grid) to %1 %2.")
+                                      .arg(plainNumber(maxGrid), unit));
+    return nullptr;
+}
+
 void fPropDoc::accept()
 {
     if (!ui->bOK->isEnabled() || !m_doc)
         return;
+    QString reason;
+    if (QLineEdit *box = invalidBox(&reason)) {
+        UserInteraction::current()->message(reason, UserInteraction::Ok,
+                                            UserInteraction::Exclamation, windowTitle());
+        box->setFocus();
+        box->selectAll();
+        return;
+    }
     majClass();
     QDialog::accept();
 }
@@ -342,11 +462,11 @@ void fPropDoc::majClass()
         return std::isfinite(float(value)) ? float(value) : 0.0f;
     };
 
-    // The unit first: the document converts what it holds, then takes the
-    // boxes, which are in that unit already.
+    // The unit first: the whole report is converted, then takes the boxes,
+    // which are in that unit already.
     const QVariant unit = comboSelectedData(ui->unit);
     if (unit.isValid())
-        doc.setUnit(unit.toInt());
+        convertReportUnit(doc, unit.toInt());
     const QVariant paper = comboSelectedData(ui->paperDoc);
     if (paper.isValid()) // a driver's code that the list lacks stays
         doc.paperType = paper.toInt();

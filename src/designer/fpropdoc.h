@@ -11,6 +11,10 @@ namespace Ui {
 class fPropDoc;
 }
 
+// Changes the unit of a whole report: page, margins, grid, section heights
+// and item rectangles, so that nothing changes its size on paper.
+void convertReportUnit(TalvoDocument &doc, int unit);
+
 // "Document Properties": page setup, printer, unit, connection strings and
 // grid of a report. The controls hold a working copy; only OK writes it back.
 // Lengths in the boxes are in the dialog's unit, the one chosen in `unit`.
@@ -42,9 +46,14 @@ public:
     // Whether the chosen paper can be used (the state of OK).
     bool paperAccepted() const;
 
+    // Refuses OK while a box holds no number, or one out of its range:
+    // says which field and what it takes.
     void accept() override;
 
 private:
+    // The first box whose value cannot be used, with the reason; nullptr
+    // when all can.
+    QLineEdit *invalidBox(QString *reason) const;
     void unit_Click();
     void paperDoc_Click();
     void testConnection(const QLineEdit *box);

@@ -1,6 +1,7 @@
 #include "recoveryfile.h"
 
 #include "document/talvodocument.h"
+#include "platform/outputfile.h"
 #include "platform/xmldom.h"
 
 #include <QCoreApplication>
@@ -8,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QUuid>
 
@@ -21,9 +21,10 @@ const char *const kLockSuffix = ".lock";
 
 bool writeAtomically(const QString &path, const QByteArray &data, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
-        *error = file.errorString();
+    OutputFile file(path);
+    if (!file.open() || !file.write(data) || !file.commit()) {
+        *error = QCoreApplication::translate("Mirt", "Cannot write %1: %2")
+                     .arg(path, file.errorString());
         return false;
     }
     return true;
@@ -75,8 +76,13 @@ bool RecoveryFile::write(const TalvoDocument &doc)
 
     XmlDocument dom;
     dom.setDocumentElement(doc.getXMLNode(dom));
-    return writeAtomically(base() + QLatin1String(kSourceSuffix), doc.fileName.toUtf8(),
-                           &m_error) &&
+    // The side file changes only with the report's name: it is not written
+    // again with every copy.
+    const QString source = base() + QLatin1String(kSourceSuffix);
+    QFile current(source);
+    const bool sourceKnown =
+        current.open(QIODevice::ReadOnly) && current.readAll() == doc.fileName.toUtf8();
+    return (sourceKnown || writeAtomically(source, doc.fileName.toUtf8(), &m_error)) &&
            writeAtomically(path(), dom.toByteArray(), &m_error);
 }
 

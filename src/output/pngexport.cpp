@@ -67,7 +67,9 @@ bool exportPng(TalvoDocument &doc, const QString &dir, int dpi, QStringList *wri
         const QString file = QDir(dir).filePath(
             QStringLiteral("%1-page-%2.png").arg(base).arg(n, digits, 10, QLatin1Char('0')));
         OutputFile out(file);
-        if (!out.open() || !renderPage(doc, n, dpi).save(out.device(), "PNG") || !out.commit())
+        if (out.open() && !renderPage(doc, n, dpi).save(out.device(), "PNG"))
+            out.abandon(tr("the PNG image could not be written"));
+        if (!out.commit())
             return fail(tr("Cannot write %1: %2").arg(file, out.errorString()));
         if (written)
             written->append(file);

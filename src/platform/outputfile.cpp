@@ -2,6 +2,12 @@
 
 #include <QFileInfo>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+#endif
+
 OutputFile::OutputFile(const QString &fileName)
     : m_fileName(fileName), m_save(fileName), m_direct(fileName)
 {
@@ -37,6 +43,11 @@ bool OutputFile::write(const QByteArray &data)
     return !m_failed;
 }
 
+void OutputFile::abandon(const QString &reason)
+{
+    m_abandoned = reason;
+}
+
 bool OutputFile::commit()
 {
     if (m_inPlace) {
@@ -46,12 +57,42 @@ bool OutputFile::commit()
             m_failed = true;
             m_error = m_direct.errorString();
         }
+        if (!m_failed && !m_abandoned.isNull()) {
+            m_failed = true;
+            m_error = m_abandoned;
+        }
         m_direct.close();
         return !m_failed;
     }
+    // QSaveFile buffers, and the last of the data reaches the disk only when
+    // commit() closes the file; a write that fails there (a full disk) is
+    // not among the errors commit() looks at, and it would put the truncated
+    // copy in place of the old file. Everything is pushed out first, so that
+    // any failure is seen while the old file can still be kept. Writes made
+    // by others through device() (a PDF or PNG writer) are checked the same
+    // way: their writers do not look at what the device returns.
+    if (!m_failed && (m_save.error() != QFileDevice::NoError || !m_save.flush() ||
+                      m_save.error() != QFileDevice::NoError)) {
+        m_failed = true;
+        m_error = m_save.errorString();
+    }
+#ifdef Q_OS_UNIX
+    // commit() syncs the new file before it takes the old name but ignores
+    // a failed sync, the last chance a disk has to say it ran out of room.
+    if (!m_failed && ::fsync(m_save.handle()) != 0 && errno != EINVAL && errno != EROFS) {
+        m_failed = true;
+        m_error = QString::fromLocal8Bit(std::strerror(errno));
+    }
+#endif
+    if (!m_failed && !m_abandoned.isNull()) {
+        m_failed = true;
+        m_error = m_abandoned;
+    }
     if (m_failed) {
-        m_save.cancelWriting();
-        m_save.commit();
+        if (m_save.isOpen()) {
+            m_save.cancelWriting();
+            m_save.commit();
+        }
         return false;
     }
     if (!m_save.commit()) {

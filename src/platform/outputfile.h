@@ -22,6 +22,9 @@ public:
     QIODevice *device();
     // Writes all of data; false when any of it could not be written.
     bool write(const QByteArray &data);
+    // Gives the file up: commit() then fails and keeps the old file, with
+    // the device's own error when a write failed, else with `reason`.
+    void abandon(const QString &reason);
     // Finishes the file; false (with errorString) when anything failed on
     // the way. Nothing is left behind in that case except a device's bytes.
     bool commit();
@@ -32,6 +35,7 @@ private:
     bool m_inPlace = false;
     bool m_failed = false;
     QString m_error;
+    QString m_abandoned;
     QSaveFile m_save;
     QFile m_direct;
 };

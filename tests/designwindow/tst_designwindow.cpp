@@ -384,15 +384,20 @@ void tst_designwindow::removeSection()
 
 void tst_designwindow::unitChangeKeepsSizes_data()
 {
+    // Options > Measure units, or the unit box of the document properties.
+    QTest::addColumn<bool>("dialog");
     QTest::addColumn<int>("unit");
     QTest::addColumn<QString>("name");
-    QTest::newRow("inches") << 5 << "inches";
-    QTest::newRow("millimetres") << 6 << "mm";
-    QTest::newRow("centimetres") << 7 << "cm";
+    QTest::newRow("inches") << false << 5 << "inches";
+    QTest::newRow("millimetres") << false << 6 << "mm";
+    QTest::newRow("centimetres") << false << 7 << "cm";
+    QTest::newRow("inches, document properties") << true << 5 << "inches";
+    QTest::newRow("millimetres, document properties") << true << 6 << "mm";
 }
 
 void tst_designwindow::unitChangeKeepsSizes()
 {
+    QFETCH(bool, dialog);
     QFETCH(int, unit);
     QFETCH(QString, name);
     TalvoDocument doc;
@@ -401,20 +406,45 @@ void tst_designwindow::unitChangeKeepsSizes()
     w.init(&doc);
     trigger(w, "m_unit7"); // already the unit: nothing to record
     QCOMPARE(w.undo()->stack()->count(), 0);
+    const QByteArray before = w.undo()->snapshot();
     section *d1 = doc.sections.value(QStringLiteral("d1"));
     const double itemLeft = d1->items.at(0)->xt();
+    const double itemWidth = d1->items.at(0)->wt();
     const double sectionHeight = d1->HeightT();
+    const double grid = convertUnit(doc.gridSize, 7, Unit::Twips);
+    const double margin = convertUnit(doc.leftMargin, 7, Unit::Twips);
     const int surfaceHeight = w.surface(0)->height();
 
-    trigger(w, qPrintable(QStringLiteral("m_unit%1").arg(unit)));
+    if (dialog) {
+        bool answered = false;
+        QTimer::singleShot(0, [&] {
+            QWidget *box = QApplication::activeModalWidget();
+            auto *units = box ? box->findChild<QComboBox *>(QStringLiteral("unit")) : nullptr;
+            if (!units)
+                return;
+            units->setCurrentIndex(units->findData(unit));
+            answered = QMetaObject::invokeMethod(box, "accept");
+        });
+        trigger(w, "m_docProp");
+        QVERIFY(answered);
+    } else {
+        trigger(w, qPrintable(QStringLiteral("m_unit%1").arg(unit)));
+    }
     QCOMPARE(doc.unit(), unit);
     for (int u : {5, 6, 7})
         QCOMPARE(w.action(QStringLiteral("m_unit%1").arg(u))->isChecked(), u == unit);
     QCOMPARE(panel(w, "unit"), name);
     // What is on the page keeps its size in any unit.
     QVERIFY(qAbs(d1->items.at(0)->xt() - itemLeft) < 0.01);
+    QVERIFY(qAbs(d1->items.at(0)->wt() - itemWidth) < 0.01);
     QVERIFY(qAbs(d1->HeightT() - sectionHeight) < 0.01);
+    QVERIFY(qAbs(convertUnit(doc.gridSize, unit, Unit::Twips) - grid) < 0.01);
+    QVERIFY(qAbs(convertUnit(doc.leftMargin, unit, Unit::Twips) - margin) < 0.01);
     QCOMPARE(w.surface(0)->height(), surfaceHeight);
+    // One step undoes it all.
+    QCOMPARE(w.undo()->stack()->count(), unit == 7 ? 0 : 1);
+    trigger(w, "m_undo");
+    QCOMPARE(w.undo()->snapshot(), before);
 }
 
 void tst_designwindow::undoRestoresSavedFile_data()

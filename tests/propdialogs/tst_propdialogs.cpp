@@ -130,8 +130,8 @@ private slots:
     }
     void cleanup() { UserInteraction::setCurrent(nullptr); }
 
-    // What the boxes say goes back only on OK, in the chosen unit; text that
-    // is no number becomes 0.
+    // What the boxes say goes back only on OK, in the chosen unit; letters
+    // cannot be typed into a number box.
     void documentOkAndCancel_data()
     {
         QTest::addColumn<bool>("ok");
@@ -167,11 +167,59 @@ private slots:
         QCOMPARE(doc->connectionStringData, QStringLiteral("DSN=Elsewhere"));
         QCOMPARE(int(doc->copies), 3);
         QCOMPARE(doc->leftMargin, 0.75f);
-        QCOMPARE(doc->bottomMargin, 0.0f);
+        QVERIFY(qAbs(doc->bottomMargin - convertUnit(0.7f, 7, unit)) < 1e-5);
         QCOMPARE(doc->gridSize, 0.25f);
         QCOMPARE(int(doc->pageOrientation), 2);
         // Untouched margins come back converted into the new unit.
         QVERIFY(qAbs(doc->topMargin - convertUnit(2, 7, unit)) < 1e-5);
+    }
+
+    // Boxes take only what their field can hold as it is typed; OK refuses
+    // what is left out of range, naming the field, and changes nothing.
+    void documentRefusesBadValues_data()
+    {
+        // The box, what is typed into it, what it then shows, and the start
+        // of the message OK gives ("" when OK is accepted).
+        QTest::addColumn<QStringList>("row");
+        QTest::newRow("no minus") << QStringList{"ml", "-5", "5", ""};
+        QTest::newRow("margins wider than the page")
+            << QStringList{"ml", "99999", "99999", "Left and right margins: together"};
+        QTest::newRow("no letters") << QStringList{"mt", "abc", "2", ""};
+        QTest::newRow("no exponent")
+            << QStringList{"mb", "1e308", "1308", "Top and bottom margins"};
+        QTest::newRow("empty margin") << QStringList{"mr", "", "", "Right margin: type a length"};
+        QTest::newRow("no negative grid") << QStringList{"gridSize", "-1", "1", ""};
+        QTest::newRow("no grid") << QStringList{"gridSize", "0", "0", ""};
+        QTest::newRow("grid too coarse") << QStringList{"gridSize", "50", "50", "Grid size:"};
+        QTest::newRow("copies in letters") << QStringList{"copies", "zz", "1", ""};
+        QTest::newRow("no copy") << QStringList{"copies", "0", "0", "Copies: type a whole number"};
+        QTest::newRow("more copies than a byte") << QStringList{"copies", "300", "300", "Copies:"};
+        QTest::newRow("negative margin from the file") << QStringList{"", "", "", "Left margin:"};
+    }
+    void documentRefusesBadValues()
+    {
+        QFETCH(QStringList, row);
+        const QString box = row[0], typed = row[1], shown = row[2], refused = row[3];
+        auto doc = sampleDocument();
+        if (box.isEmpty())
+            doc->leftMargin = -5;
+        const QByteArray before = saved(*doc);
+        fPropDoc dialog;
+        dialog.maj(doc.get());
+        if (!box.isEmpty()) {
+            type(&dialog, qPrintable(box), typed);
+            QCOMPARE(text(&dialog, qPrintable(box)), shown);
+        }
+        click(&dialog, "bOK");
+        if (refused.isEmpty()) {
+            QVERIFY(m_ui.shown.isEmpty());
+            QCOMPARE(dialog.result(), QDialog::Accepted);
+            return;
+        }
+        QCOMPARE(dialog.result(), QDialog::Rejected);
+        QCOMPARE(m_ui.shown.size(), 1);
+        QVERIFY2(m_ui.shown.at(0).text.startsWith(refused), qPrintable(m_ui.shown.at(0).text));
+        QCOMPARE(saved(*doc), before);
     }
 
     // cm -> in -> cm gives the lengths back exactly; inches show as plain

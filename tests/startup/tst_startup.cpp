@@ -159,6 +159,8 @@ private slots:
         QTest::newRow("broken file still opens")
             << "/f broken.xml" << false << false << "preview 0 1 0";
         QTest::newRow("broken file, hidden print") << "/f broken.xml /dhp" << false << false << "";
+        QTest::newRow("broken file, designer")
+            << "/f broken.xml /e" << false << false << "designer";
     }
     void windowsChosen()
     {
@@ -183,6 +185,9 @@ private slots:
         QCOMPARE(status, window.endsWith(QLatin1String(" 1")) ? 0 : kRunEventLoop);
         QCOMPARE(windows.opened, QStringList{window});
         QCOMPARE(windows.loadedWhenOpened, loaded);
+        // A file that could not be read is not the document's: a save would
+        // write over it.
+        QCOMPARE(windows.fileNameWhenOpened.isEmpty(), !loaded);
         QCOMPARE(document.dbg, debug);
         // Only the hidden print asks the program to end once it is done.
         QCOMPARE(ends, int(window == QLatin1String("preview 1 0 1")));

@@ -1,0 +1,251 @@
+// Writing onto a disk that fills up during the write: a small tmpfs, filled
+// with dd, so that writes fail with "No space left on device" as on a real
+// full disk. Every save and export must then fail, say which file and why,
+// and leave the file that was there byte for byte.
+#include "app/headlesscommands.h"
+#include "app/startup.h"
+#include "designer/fdocedit.h"
+#include "designer/recoveryfile.h"
+#include "document/talvodocument.h"
+#include "document/userinteraction.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeBytes(const QString &path, const QByteArray &data)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size() && f.flush();
+}
+
+// One data section listing the demo database's customers: a few pages.
+QByteArray reportXml()
+{
+    return "<MIRTDOCUMENT xmlns=\"http://mirt.talvo.org/schemas/mirt1\" docName=\"Customers\" "
+           "connectionString=\"Provider=SQLite;Data Source=" MIRT_BINARY_DIR "/bin/demo.db\" "
+           "unit=\"7\"><SECTION name=\"Customers\" type=\"0\" height=\"0.6\" "
+           "SQL=\"SELECT CompanyName FROM Customers\" mode=\"0\" sectionParent=\"0\" "
+           "dataSectionNumber=\"1\" pageBreakAfter=\"false\" visible=\"true\"><ITEM x=\"1\" "
+           "y=\"0\" width=\"8\" height=\"0.5\">[Customers].[CompanyName]</ITEM></SECTION>"
+           "</MIRTDOCUMENT>";
+}
+
+const QString kNoSpace = QStringLiteral("No space left on device");
+
+// Opens the designer on the document, as the program does.
+class DesignerWindows : public StartupWindows
+{
+public:
+    std::unique_ptr<fDocEdit> designer;
+
+    QString showWelcome(bool &) override { return QString(); }
+    int openDesigner(TalvoDocument &document) override
+    {
+        designer = std::make_unique<fDocEdit>();
+        designer->init(&document);
+        return kRunEventLoop;
+    }
+    int printPreview(TalvoDocument &, bool &, bool &, bool &) override { return 1; }
+};
+
+} // namespace
+
+class tst_savefailures : public QObject
+{
+    Q_OBJECT
+
+    ScriptedInteraction m_ui;
+    QTemporaryDir m_work;
+    std::unique_ptr<QTemporaryDir> m_mountPoint;
+    bool m_mounted = false;
+
+    QString onDisk(const QString &name) const { return m_mountPoint->filePath(name); }
+
+    // Takes the little room the small disk has left.
+    void fillDisk()
+    {
+        QProcess dd; // it says the disk is full: that is the point
+        dd.setStandardErrorFile(QProcess::nullDevice());
+        dd.start(QStringLiteral("dd"),
+                 {QStringLiteral("if=/dev/zero"),
+                  QStringLiteral("of=") + onDisk(QStringLiteral("fill")), QStringLiteral("bs=4k")});
+        QVERIFY(dd.waitForFinished());
+        QFile probe(onDisk(QStringLiteral("probe")));
+        QVERIFY(probe.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        QVERIFY2(probe.write(QByteArray(8192, 'x')) < 8192, "the disk is not full");
+        probe.close();
+        probe.remove();
+    }
+
+    QStringList onDiskEntries() const
+    {
+        return QDir(m_mountPoint->path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QDir(RecoveryFile().folder()).removeRecursively();
+        QVERIFY(writeBytes(m_work.filePath(QStringLiteral("report.xml")), reportXml()));
+    }
+    void init()
+    {
+        m_ui = ScriptedInteraction();
+        UserInteraction::setCurrent(&m_ui);
+        m_mountPoint = std::make_unique<QTemporaryDir>();
+        if (qstrcmp(QTest::currentTestFunction(), "unreadableReportIsNotOverwritten") == 0)
+            return;
+        QProcess mount;
+        mount.start(QStringLiteral("mount"),
+                    {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                     QStringLiteral("size=512k"), QStringLiteral("tmpfs"), m_mountPoint->path()});
+        m_mounted = mount.waitForFinished() && mount.exitCode() == 0;
+        if (!m_mounted)
+            QSKIP(qPrintable(
+                QStringLiteral("a small tmpfs cannot be mounted here (root is needed): ") +
+                QString::fromLocal8Bit(mount.readAllStandardError()).trimmed()));
+    }
+    void cleanup()
+    {
+        UserInteraction::setCurrent(nullptr);
+        if (m_mounted)
+            QProcess::execute(QStringLiteral("umount"), {m_mountPoint->path()});
+        m_mounted = false;
+        m_mountPoint.reset();
+    }
+
+    void commandLineOutput_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<int>("status");
+        QTest::newRow("save as") << QStringList{"/saveas", "@/old.xml"} << "old.xml" << 1;
+        QTest::newRow("pdf") << QStringList{"/pdf", "@/old.pdf"} << "old.pdf" << 4;
+        QTest::newRow("png") << QStringList{"/png", "@"} << "report-page-001.png" << 4;
+        QTest::newRow("html page") << QStringList{"/html", "@/old.html"} << "old.html" << 4;
+        QTest::newRow("html, all pages")
+            << QStringList{"/html", "@/old.html", "/allpages"} << "old.html" << 4;
+    }
+    void commandLineOutput()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QString, target);
+        QFETCH(int, status);
+        const QString path = onDisk(target);
+        const QByteArray old(3000, 'o');
+        QVERIFY(writeBytes(path, old));
+        fillDisk();
+
+        QStringList arguments{QStringLiteral("/f"), m_work.filePath(QStringLiteral("report.xml"))};
+        for (const QString &option : std::as_const(options))
+            arguments << QString(option).replace(QLatin1Char('@'), m_mountPoint->path());
+        TalvoDocument doc;
+        QString out, err;
+        QTextStream outStream(&out), errStream(&err);
+        QCOMPARE(runHeadlessCommand(CommandLine::fromArguments(arguments), doc, outStream,
+                                    errStream, m_work.path()),
+                 status);
+        QVERIFY2(err.contains(path) && err.contains(kNoSpace), qPrintable(err));
+        QCOMPARE(fileBytes(path), old);
+        // Nothing half-written is left beside it.
+        QCOMPARE(onDiskEntries(), QStringList({QStringLiteral("fill"), target}));
+    }
+
+    void designerKeepsChanges_data()
+    {
+        QTest::addColumn<QString>("route");
+        QTest::newRow("save") << "m_save";
+        QTest::newRow("save as") << "m_save_as";
+        QTest::newRow("recovery copy") << "recovery";
+    }
+    void designerKeepsChanges()
+    {
+        QFETCH(QString, route);
+        const QString path = onDisk(QStringLiteral("orders.xml"));
+        const QString other = onDisk(QStringLiteral("other.xml"));
+        TalvoDocument doc;
+        QVERIFY(doc.loadXMLData(reportXml(), QString()));
+        QVERIFY(doc.SaveXML(path));
+        QVERIFY(writeBytes(other, "<other/>"));
+        doc.fileName = path;
+        fDocEdit w;
+        w.init(&doc);
+        RecoveryFile recovery(onDisk(QStringLiteral("recovery")));
+        QVERIFY(recovery.write(doc));
+        const QByteArray copy = fileBytes(recovery.path());
+        const QByteArray saved = fileBytes(path);
+        fillDisk();
+
+        w.action(QStringLiteral("m_addDataSection"))->trigger();
+        QVERIFY(doc.modified());
+        QString written = path;
+        if (route == QLatin1String("recovery")) {
+            QVERIFY(!recovery.write(doc));
+            QVERIFY2(recovery.errorString().contains(recovery.path()) &&
+                         recovery.errorString().contains(kNoSpace),
+                     qPrintable(recovery.errorString()));
+            QCOMPARE(fileBytes(recovery.path()), copy);
+            return;
+        }
+        if (route == QLatin1String("m_save_as")) {
+            written = other;
+            m_ui.fileNames << other;
+        }
+        const QByteArray before = fileBytes(written);
+        w.action(route)->trigger();
+        QCOMPARE(m_ui.shown.size(), 1);
+        const QString message = m_ui.shown.at(0).text;
+        QVERIFY2(message.contains(written) && message.contains(kNoSpace), qPrintable(message));
+        QCOMPARE(fileBytes(written), before);
+        QCOMPARE(fileBytes(path), saved);
+        QCOMPARE(doc.fileName, path);
+        QVERIFY(doc.modified());
+        QVERIFY(w.isWindowModified());
+        // Quit still asks; Cancel keeps the window and the changes.
+        m_ui.answers << UserInteraction::Cancel;
+        QVERIFY(!w.close());
+        QCOMPARE(m_ui.shown.size(), 2);
+        QVERIFY(doc.modified());
+    }
+
+    // A report the designer could not read opens as an untitled document: a
+    // save asks for a name and never writes over the file.
+    void unreadableReportIsNotOverwritten()
+    {
+        const QString path = m_work.filePath(QStringLiteral("broken.xml"));
+        const QByteArray broken = reportXml().chopped(20).repeated(4);
+        QVERIFY(writeBytes(path, broken));
+        TalvoDocument doc;
+        DesignerWindows windows;
+        QCOMPARE(processCommandLine(
+                     CommandLine::fromArguments({QStringLiteral("/f"), path, QStringLiteral("/e")}),
+                     doc, windows, m_work.path()),
+                 kRunEventLoop);
+        QCOMPARE(m_ui.shown.size(), 1); // why it could not be read
+        QVERIFY(windows.designer);
+        QCOMPARE(windows.designer->windowTitle(), QStringLiteral("Talvo Mirt - Untitled[*]"));
+        windows.designer->action(QStringLiteral("m_save"))->trigger();
+        QCOMPARE(m_ui.fileDialogs, 1); // cancelled
+        QCOMPARE(fileBytes(path), broken);
+        QVERIFY(doc.fileName.isEmpty());
+    }
+};
+
+QTEST_MAIN(tst_savefailures)
+#include "tst_savefailures.moc"
