@@ -116,7 +116,6 @@ public:
     // Pixels per twip on the surfaces: the screen's resolution times the zoom.
     double scale() const { return m_scale; }
 
-
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -137,6 +136,8 @@ private:
 
     // fdoceditsections.cpp
     QList<section *> shownSections() const;
+    // The status bar's section panel names the section the mouse was last on.
+    void showPanelSection();
     pSection *createSurface();
     void removeSurface(pSection *s);
     int indexOf(const QObject *surface) const;
@@ -195,6 +196,7 @@ private:
     QComboBox *m_zoomBox = nullptr;
     QLabel *m_panelPos = nullptr;
     QLabel *m_panelSection = nullptr;
+    QString m_panelSectionKey; // the section the panel names
     QLabel *m_panelUnit = nullptr;
     QLabel *m_panelText = nullptr;
     btnOpenHelp *btnOpenHelp1 = nullptr;

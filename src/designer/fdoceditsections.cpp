@@ -125,7 +125,8 @@ pSection *fDocEdit::createSurface()
         locale.setNumberOptions(QLocale::OmitGroupSeparator);
         m_panelPos->setText(locale.toString(x, 'f', 2) + QLatin1Char(':') +
                             locale.toString(y, 'f', 2));
-        m_panelSection->setText(s->sectionRef() ? s->sectionRef()->sectionName : QString());
+        m_panelSectionKey = s->sectionRef() ? s->sectionRef()->Key() : QString();
+        showPanelSection();
     });
     connect(s, &pSection::ClickRight, this, [this, s](double, double) {
         setCurrentSurface(indexOf(s));
@@ -190,6 +191,15 @@ void fDocEdit::drawSections()
     sizeSections();
     majCaption();
     updateEditActions();
+    // A renamed or removed section is not shown under its old name.
+    showPanelSection();
+}
+
+void fDocEdit::showPanelSection()
+{
+    const section *s =
+        doc && !m_panelSectionKey.isEmpty() ? doc->sections.value(m_panelSectionKey) : nullptr;
+    m_panelSection->setText(s ? s->sectionName : QString());
 }
 
 double fDocEdit::zeroTop(int index) const

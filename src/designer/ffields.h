@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLabel>
 #include <QTreeWidget>
 #include <QWidget>
 
@@ -37,11 +38,17 @@ public:
     // Reads the fields again (after the sections or their queries changed).
     void refresh();
     FieldListView *list() const { return m_list; }
+    // Why fields are missing from the list (the errors of the database or
+    // of the queries); empty when every data section gave its fields.
+    QString problem() const;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void placeProblem();
+
     FieldListView *m_list;
+    QLabel *m_problem;
     TalvoDocument *m_document = nullptr;
 };

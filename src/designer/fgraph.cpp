@@ -100,11 +100,15 @@ void fGraph::preview()
 {
     if (!m_work)
         return;
-    UserInteraction::current()->message(
-        tr("When you want preview a graph, dont forget to enter real values instead of "
-           "parameters like {[Section name].[Field name]}"),
-        UserInteraction::Ok, UserInteraction::Information);
     majC();
+    // Only a query with references needs the reminder: without one it runs
+    // as it is.
+    if (m_work->SQL.contains(u'{')) {
+        UserInteraction::current()->message(
+            tr("When you want preview a graph, don't forget to enter real values instead of "
+               "parameters like {[Section name].[Field name]}"),
+            UserInteraction::Ok, UserInteraction::Information);
+    }
     ui->MSChart1->showMessage(QString());
     TalvoDocument *doc = document();
     if (!doc)

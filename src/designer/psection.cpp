@@ -30,6 +30,7 @@ constexpr double kEdgeMinPixels = 4;
 constexpr double kGuidePixels = 5;
 const QColor kMarginColor(255, 128, 128);
 const QColor kFrameColor(192, 192, 192);
+const QColor kCaptionColor(170, 170, 190);
 } // namespace
 
 pSection::pSection(QWidget *parent) : QWidget(parent)
@@ -218,10 +219,18 @@ double pSection::fromDocUnit(double value) const
     return convertUnit(value, unit(), Unit::Twips, kPixelsPerCm);
 }
 
-int pSection::gridStep() const
+double pSection::gridStep() const
 {
     const TalvoDocument *doc = m_section ? m_section->parent : nullptr;
     return doc ? SnapHelper::gridStep(doc->gridSize, doc->unit()) : 0;
+}
+
+float pSection::toStoredLength(double twips) const
+{
+    const TalvoDocument *doc = m_section ? m_section->parent : nullptr;
+    if (!doc)
+        return float(toDocUnit(twips));
+    return float(SnapHelper::toDocLength(twips, unit(), doc->gridSize));
 }
 
 double pSection::toGrid2(double value, bool noGrid) const
@@ -244,10 +253,19 @@ void pSection::saveSizes()
         // change the numbers of untouched items.
         if (r == twipsOf(*item))
             continue;
-        item->x = float(toDocUnit(r.left()));
-        item->y = float(toDocUnit(r.top()));
-        item->w = float(toDocUnit(r.width()));
-        item->h = float(toDocUnit(r.height()));
+        // A box a hair off its item (placed by the handles at a fractional
+        // scale) stores the same numbers: it is no change, and must not
+        // leave a saved report marked modified.
+        const float x = toStoredLength(r.left());
+        const float y = toStoredLength(r.top());
+        const float w = toStoredLength(r.width());
+        const float h = toStoredLength(r.height());
+        if (x == item->x && y == item->y && w == item->w && h == item->h)
+            continue;
+        item->x = x;
+        item->y = y;
+        item->w = w;
+        item->h = h;
         item->modified = true;
     }
     CheckSize();
@@ -264,7 +282,7 @@ void pSection::CheckSize()
     if (grown)
         setHeightTwips(required);
     if (m_heightT != m_section->HeightT())
-        m_section->Height = float(toDocUnit(m_heightT));
+        m_section->Height = toStoredLength(m_heightT);
     if (grown)
         emit changeSize();
 }
@@ -319,6 +337,16 @@ void pSection::paintEvent(QPaintEvent *)
     // The frame: its top line separates this surface from the one above.
     painter.setPen(QPen(kFrameColor, 0));
     painter.drawRect(QRectF(0, 0, w - 1, h - 1));
+    // The section's name, light, in the band's top left corner: the bands
+    // of a report look alike otherwise. Items are drawn over it.
+    if (m_section) {
+        QFont caption = font();
+        caption.setPointSizeF(std::max(6.0, caption.pointSizeF() * 0.85));
+        painter.setFont(caption);
+        painter.setPen(kCaptionColor);
+        painter.drawText(QRectF(3, 1, std::max(0.0, w - 6), std::max(0.0, h - 2)),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_section->sectionName);
+    }
     if (!m_guidesY.isEmpty()) {
         QPen pen(QColor(0, 150, 255), 0, Qt::DashLine);
         painter.setPen(pen);
@@ -546,12 +574,23 @@ void pSection::boxDoubleClicked(ItemBox *b)
 
 // ---- Moving ----
 
-void pSection::MajMoveUs(Qt::KeyboardModifiers, int, double dx, double dy)
+void pSection::MajMoveUs(Qt::KeyboardModifiers, int index, double dx, double dy)
 {
+    // Snapping every box on its own would change the spacing of the group
+    // (and make neighbours overlap): one snapped offset moves them all, as
+    // the arrow keys do.
+    ItemBox *pressed = box(index);
+    if (!pressed || index < 1)
+        return;
+    const QPointF from = pressed->twips.topLeft();
+    MajMoveMe(index, from.x() + dx, from.y() + dy);
+    const QPointF offset = pressed->twips.topLeft() - from;
     for (int i = 1; i < pItem1.size(); ++i) {
         const ReportItem *item = SubObject(i);
-        if (item && item->selected)
-            MajMoveMe(i, pItem1[i]->twips.left() + dx, pItem1[i]->twips.top() + dy);
+        if (i == index || !item || !item->selected)
+            continue;
+        pItem1[i]->twips.translate(offset);
+        placeBox(pItem1[i]);
     }
 }
 
@@ -736,10 +775,10 @@ int pSection::addItem(ReportItem *item, double x, double y, double w, double h)
         x = rtg(m_lastMouse.x());
     if (y == 0)
         y = rtg(m_lastMouse.y());
-    item->x = float(toDocUnit(x));
-    item->y = float(toDocUnit(y));
-    item->w = float(toDocUnit(rtg(w)));
-    item->h = float(toDocUnit(rtg(h)));
+    item->x = toStoredLength(x);
+    item->y = toStoredLength(y);
+    item->w = toStoredLength(rtg(w));
+    item->h = toStoredLength(rtg(h));
     item->modified = true;
     m_section->modified_ = true;
     init(m_section);
@@ -804,7 +843,7 @@ void pSection::nudge(int dx, int dy, bool resize)
 {
     if (!m_section || selectionRect().isNull())
         return;
-    const int grid = gridStep();
+    const double grid = gridStep();
     const double step = grid > 0 ? grid : 1 / m_scale;
     beginChange();
     for (int i = 1; i < pItem1.size(); ++i) {
@@ -997,7 +1036,7 @@ void pSection::dragMoveEvent(QDragMoveEvent *event)
     if (!event->mimeData()->hasText())
         return;
     event->acceptProposedAction();
-    emit statusText(tr("When you drop the fiel you can press CTRL to Drop the fields horizontally "
+    emit statusText(tr("When you drop the field you can press CTRL to Drop the fields horizontally "
                        "instead of vertically"));
     const QPointF at = twipsAt(event->position());
     reCoordinates(at.x(), at.y());

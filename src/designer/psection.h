@@ -87,8 +87,13 @@ public:
     double toGrid2(double value, bool noGrid) const;
     float rtg(double value) const { return float(toGrid2(value, false)); }
     // The grid step in twips; 0 without a grid.
-    int gridStep() const;
+    double gridStep() const;
+    // What the model stores for a surface length: a length on the grid as
+    // the grid multiple in the document unit.
+    float toStoredLength(double twips) const;
     void checkSelections(double x1, double y1, double x2, double y2);
+    // Moves the selection as box `index` (the pressed one) is dragged by
+    // dx, dy: that box is snapped and the others follow it by one offset.
     void MajMoveUs(Qt::KeyboardModifiers shift, int index, double dx, double dy);
     void MajMoveMe(int index, double left, double top);
     void maj(int index);

@@ -219,11 +219,8 @@ bool pSQL::eventFilter(QObject *watched, QEvent *event)
 void pSQL::runQuery()
 {
     Ui::pSQL &ui = d->ui;
-    if (ui.runResults->isHidden()) {
-        ui.runResults->show();
-        const int total = ui.splitter->height();
-        ui.splitter->setSizes({total * 2 / 5, total - total * 2 / 5});
-    }
+    if (ui.runResults->isHidden())
+        makeRoomForResults();
     d->runModel.clear();
     if (!m_document)
         return;
@@ -255,6 +252,37 @@ void pSQL::runQuery()
         if (ui.runGrid->columnWidth(c) > widest)
             ui.runGrid->setColumnWidth(c, widest);
     }
+}
+
+void pSQL::makeRoomForResults()
+{
+    // Shared out within the dialog's first size, the results would show two
+    // or three rows: the window grows by what a dozen rows take, as far as
+    // its screen allows, and the text keeps its height.
+    constexpr int shownRows = 12;
+    Ui::pSQL &ui = d->ui;
+    const int textHeight = ui.SQL->height();
+    ui.runResults->show();
+    const int results = ui.runStatus->sizeHint().height() + std::max(0, ui.runLayout->spacing()) +
+                        ui.runGrid->horizontalHeader()->sizeHint().height() +
+                        shownRows * ui.runGrid->verticalHeader()->defaultSectionSize() +
+                        2 * ui.runGrid->frameWidth() + ui.splitter->handleWidth();
+    QWidget *top = window();
+    int grow = results;
+    if (const QScreen *screen = top->screen()) {
+        const QRect room = screen->availableGeometry();
+        const int frame = std::max(0, top->frameGeometry().height() - top->height());
+        grow = std::clamp(room.height() - frame - top->height(), 0, results);
+        top->resize(top->width(), top->height() + grow);
+        const QRect placed = top->frameGeometry();
+        if (placed.bottom() > room.bottom())
+            top->move(placed.left(), std::max(room.top(), room.bottom() + 1 - placed.height()));
+    } else {
+        top->resize(top->width(), top->height() + grow);
+    }
+    const int total = ui.splitter->height();
+    ui.splitter->setSizes(
+        {textHeight, std::max(0, total - textHeight - ui.splitter->handleWidth())});
 }
 
 void pSQL::createSimpleSql()

@@ -51,6 +51,8 @@ protected:
 
 private:
     void placeFieldList();
+    // Grows the window so that the results show a dozen rows below the text.
+    void makeRoomForResults();
     void createSimpleSql();
     void browseDatabase();
 

@@ -2,25 +2,55 @@
 
 #include "app/units.h"
 
+#include <charconv>
 #include <cmath>
 
 namespace SnapHelper {
 
-int gridStep(float gridSize, int unit)
+namespace {
+
+// The number a person typed for a single: 0.2 rather than 0.200000003.
+double typedValue(float value)
 {
-    if (gridSize <= 0)
-        return 0;
-    // A step of several centimetres is still a step: it is not cut to the
-    // byte the old designer kept it in.
-    return int(std::nearbyint(convertUnit(gridSize, unit, Unit::Twips, kPixelsPerCm)));
+    char text[32];
+    const auto written = std::to_chars(text, text + sizeof text, value);
+    double typed = value;
+    std::from_chars(text, written.ptr, typed);
+    return typed;
 }
 
-double toGrid(double value, int step)
+// Lengths on the surface are kept to a thousandth of a twip.
+double fine(double twips)
+{
+    return std::round(twips * 1000) / 1000;
+}
+
+} // namespace
+
+double gridStep(float gridSize, int unit)
+{
+    if (!(gridSize > 0))
+        return 0;
+    return fine(convertUnit(typedValue(gridSize), unit, Unit::Twips, kPixelsPerCm));
+}
+
+double toGrid(double value, double step)
 {
     if (step == 0)
         return value;
     // nearbyint rounds halves to even in the default rounding mode.
     return std::nearbyint(value / step) * step;
+}
+
+double toDocLength(double twips, int unit, float gridSize)
+{
+    const double step = gridStep(gridSize, unit);
+    if (step > 0) {
+        const double steps = std::nearbyint(twips / step);
+        if (std::abs(twips - steps * step) < 0.01)
+            return steps * typedValue(gridSize);
+    }
+    return convertUnit(twips, Unit::Twips, unit, kPixelsPerCm);
 }
 
 double toGuides(const QList<double> &edges, const QList<double> &guides, double tolerance,

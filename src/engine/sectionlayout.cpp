@@ -44,27 +44,8 @@ float createItem(ReportItem *item)
 
 void section::initPrint()
 {
-    // A stable sort gives what repeated neighbour swaps give: top to bottom,
-    // items of equal y in their old order.
-    bool sorted = true;
-    for (int i = 1; i < items.count() && sorted; ++i)
-        sorted = !(items.at(i)->yOrder() < items.at(i - 1)->yOrder());
-    if (!sorted) {
-        // Taken from the end, where taking costs nothing.
-        std::vector<std::pair<QString, std::unique_ptr<ReportItem>>> entries;
-        entries.reserve(size_t(items.count()));
-        while (!items.isEmpty()) {
-            QString key = items.keyAt(items.count() - 1);
-            entries.emplace_back(std::move(key), items.takeLast());
-        }
-        std::reverse(entries.begin(), entries.end());
-        std::stable_sort(entries.begin(), entries.end(), [](const auto &a, const auto &b) {
-            return a.second->yOrder() < b.second->yOrder();
-        });
-        for (auto &entry : entries)
-            items.add(entry.first, std::move(entry.second));
-    }
-
+    // The design keeps its order, which is the drawing order that is saved;
+    // each occurrence is laid out in an order of its own (layOutItems).
     HasFormulas = false;
     for (ReportItem *item : items)
         initItem(item);
@@ -72,8 +53,7 @@ void section::initPrint()
 
 void section::donePrint()
 {
-    for (ReportItem *item : items)
-        item->retrieveCoord();
+    // A run moves no design item: there is nothing to put back.
 }
 
 void section::CreatePrintItems()
@@ -81,8 +61,6 @@ void section::CreatePrintItems()
     TalvoDocument *doc = parent;
     if (!doc)
         return;
-    for (ReportItem *item : items)
-        item->retrieveCoord();
 
     // The page header starts every page and the page footer has its fixed
     // place at the bottom: both go straight onto the page.
@@ -112,23 +90,36 @@ void section::CreatePrintItems()
 
 float section::layOutItems()
 {
-    // How far each item has been pushed. An item below two growing texts
-    // side by side moves by the larger growth, not by both; one below a
-    // chain of growing texts moves by the whole chain.
-    std::vector<float> pushed(size_t(items.count()), 0.0f);
+    TalvoDocument *doc = parent;
+    // Top to bottom; a stable sort keeps items of equal y in their order.
+    // The run sorts its own list: the design's order is left alone.
+    std::vector<ReportItem *> order;
+    order.reserve(size_t(items.count()));
+    for (ReportItem *item : items)
+        order.push_back(item);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const ReportItem *a, const ReportItem *b) { return a->y < b->y; });
+
+    // How far each item has been pushed down by texts above it that grew.
+    // An item below two growing texts side by side moves by the larger
+    // growth, not by both; one below a chain of growing texts moves by the
+    // whole chain. The push goes to the print item, never to the design.
+    const size_t n = order.size();
+    std::vector<float> pushed(n, 0.0f);
     float largestGrowth = 0;
-    for (int i = 0; i < items.count(); ++i) {
-        ReportItem *item = items.at(i);
-        const float growth = createItem(item);
+    for (size_t i = 0; i < n; ++i) {
+        const ReportItem *item = order[i];
+        const int before = doc->items ? doc->items->count() : 0;
+        const float growth = createItem(order[i]);
+        if (pushed[i] != 0 && doc->items && doc->items->count() > before)
+            doc->items->at(before)->y += pushed[i];
         if (growth != 0) {
-            const float below = item->y + item->h;
-            const float wanted = pushed[size_t(i)] + growth;
-            for (int j = 0; j < items.count(); ++j) {
-                ReportItem *other = items.at(j);
-                if (j == i || other->y < below || pushed[size_t(j)] >= wanted)
+            const float below = item->y + pushed[i] + item->h;
+            const float wanted = pushed[i] + growth;
+            for (size_t j = 0; j < n; ++j) {
+                if (j == i || order[j]->y + pushed[j] < below || pushed[j] >= wanted)
                     continue;
-                other->AddOffset(below, wanted - pushed[size_t(j)]);
-                pushed[size_t(j)] = wanted;
+                pushed[j] = wanted;
             }
         }
         largestGrowth = std::max(largestGrowth, growth);

@@ -78,8 +78,10 @@ HelpViewer *HelpViewer::showTopic(const QString &topic, const QString &helpDir)
         home = topicUrl(QStringLiteral("/"), QString());
     if (page.isEmpty())
         page = home;
-    if (!s_viewer)
+    if (!s_viewer) {
         s_viewer = new HelpViewer;
+        s_viewer->placeOnScreen();
+    }
     s_viewer->open(page, home);
     s_viewer->show();
     s_viewer->raise();
@@ -135,9 +137,25 @@ HelpViewer::HelpViewer()
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(bar);
     layout->addWidget(m_browser);
+}
 
+void HelpViewer::placeOnScreen()
+{
+    // Centred on the screen of the window asking for help, and no larger
+    // than that screen leaves room for, frame and title bar included.
+    const QWidget *asking = QApplication::activeWindow();
+    QScreen *screen = asking ? asking->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect room = screen->availableGeometry();
     const QFontMetrics fm(font());
-    resize(fm.averageCharWidth() * 90, fm.height() * 36);
+    // Room for a window frame and title bar that are not known before show.
+    const QSize frame(16, fm.height() * 3);
+    const QSize wanted(fm.averageCharWidth() * 90, fm.height() * 36);
+    resize(wanted.boundedTo(room.size() - frame));
+    QRect placed(QPoint(0, 0), size() + frame);
+    placed.moveCenter(room.center());
+    move(placed.topLeft());
 }
 
 QUrl HelpViewer::source() const

@@ -37,6 +37,8 @@ public:
 
 private:
     explicit HelpViewer();
+    // A size that fits the screen, and a place in its middle.
+    void placeOnScreen();
     void open(const QUrl &page, const QUrl &home);
     void updateTitle();
 

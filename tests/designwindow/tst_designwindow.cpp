@@ -19,10 +19,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QStandardPaths>
@@ -118,7 +120,8 @@ private slots:
     void drawSections();
     void placesSurfaces_data();
     void placesSurfaces();
-    void saveAsCancelledKeepsNameAndTitle();
+    void saveAs_data();
+    void saveAs();
     void pasteFollowsClipboard_data();
     void pasteFollowsClipboard();
     void saveQuestion_data();
@@ -134,6 +137,8 @@ private slots:
     void recoveryAfterCrash_data();
     void recoveryAfterCrash();
     void previewReturnsToDesigner();
+    void previewLeavesDesignAlone_data();
+    void previewLeavesDesignAlone();
     void dialogsAreOneUndoStep_data();
     void dialogsAreOneUndoStep();
 
@@ -223,21 +228,56 @@ void tst_designwindow::placesSurfaces()
                  qPrintable(QString::number(w.surface(i)->width())));
 }
 
-void tst_designwindow::saveAsCancelledKeepsNameAndTitle()
+void tst_designwindow::saveAs_data()
 {
+    QTest::addColumn<bool>("chosen"); // a name is given in the dialog
+    QTest::addColumn<bool>("handedModified");
+    QTest::addColumn<bool>("edited");
+    QTest::newRow("cancelled") << false << false << true;
+    QTest::newRow("edited") << true << false << true;
+    QTest::newRow("handed over modified") << true << true << false;
+    QTest::newRow("handed over modified, edited") << true << true << true;
+}
+
+void tst_designwindow::saveAs()
+{
+    // A cancelled Save As keeps the name; a done one leaves nothing to save,
+    // so Quit asks nothing.
+    QFETCH(bool, chosen);
+    QFETCH(bool, handedModified);
+    QFETCH(bool, edited);
+    const QString other = dir.filePath(QStringLiteral("saved-as.xml"));
+    QFile::remove(reportPath);
+    QFile::remove(other);
     TalvoDocument doc;
     fillReport(doc);
     doc.fileName = reportPath;
+    if (handedModified)
+        doc.sections.value(QStringLiteral("d1"))->modified_ = true;
     fDocEdit w;
     w.init(&doc);
+    w.show();
     const QString title = w.windowTitle();
     QCOMPARE(title, QStringLiteral("Talvo Mirt - Orders-%1[*]").arg(reportPath));
+    if (edited)
+        trigger(w, "m_pageHead");
+    if (chosen)
+        ui.fileNames = {other};
 
-    trigger(w, "m_save_as"); // no name scripted: the dialog is cancelled
+    trigger(w, "m_save_as");
     QCOMPARE(ui.fileDialogs, 1);
-    QCOMPARE(doc.fileName, reportPath);
-    QCOMPARE(w.windowTitle(), title);
+    QCOMPARE(doc.fileName, chosen ? other : reportPath);
     QVERIFY(!QFile::exists(reportPath));
+    QCOMPARE(QFile::exists(other), chosen);
+    if (!chosen) {
+        QCOMPARE(w.windowTitle(), title);
+        return;
+    }
+    QVERIFY(!doc.modified());
+    QVERIFY(!w.isWindowModified());
+    trigger(w, "m_closeEditor");
+    QCOMPARE(ui.shown.size(), 0);
+    QVERIFY(!w.isVisible());
 }
 
 void tst_designwindow::pasteFollowsClipboard_data()
@@ -625,6 +665,61 @@ void tst_designwindow::previewReturnsToDesigner()
     QTRY_VERIFY(gone.isNull());
 }
 
+void tst_designwindow::previewLeavesDesignAlone_data()
+{
+    // The example reports beside the program (where their database is) and
+    // every report among the tests that loads.
+    QTest::addColumn<QString>("report");
+    ScriptedInteraction quiet;
+    UserInteraction::setCurrent(&quiet);
+    QStringList reports;
+    for (const char *folder : {MIRT_BINARY_DIR "/bin", MIRT_SOURCE_DIR "/tests"}) {
+        QDirIterator it(QString::fromUtf8(folder), {QStringLiteral("*.xml")}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            reports << it.next();
+    }
+    for (const QString &path : std::as_const(reports)) {
+        TalvoDocument probe;
+        if (probe.loadXML(path))
+            QTest::newRow(qPrintable(QDir(MIRT_SOURCE_DIR).relativeFilePath(path))) << path;
+    }
+    UserInteraction::setCurrent(nullptr);
+}
+
+void tst_designwindow::previewLeavesDesignAlone()
+{
+    // A run must not reorder or move the items of the design: the file's
+    // order is the drawing order, and nothing was edited.
+    QFETCH(QString, report);
+    TalvoDocument doc;
+    QVERIFY(doc.loadXML(report));
+    doc.fileName = report;
+    doc.clearModified();
+    fDocEdit w;
+    w.init(&doc);
+    w.show();
+    const bool modified = doc.modified();
+    const QString before = dir.filePath(QStringLiteral("before.xml"));
+    const QString after = dir.filePath(QStringLiteral("after.xml"));
+    QVERIFY(doc.SaveXML(before));
+    trigger(w, "m_printPreview");
+    fDocViewer *viewer = nullptr;
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (auto *v = qobject_cast<fDocViewer *>(top); v && v->isVisible())
+            viewer = v;
+    }
+    QVERIFY(viewer);
+    QTRY_VERIFY(!doc.working);
+    viewer->EditDoc();
+    QVERIFY(w.isVisible());
+    QVERIFY(doc.SaveXML(after));
+    QCOMPARE(fileBytes(after), fileBytes(before));
+    QCOMPARE(w.undo()->stack()->count(), 0);
+    QCOMPARE(doc.modified(), modified);
+    QCOMPARE(w.isWindowModified(), modified);
+}
+
 void tst_designwindow::dialogsAreOneUndoStep_data()
 {
     // How the dialog is opened, and what is typed into which of its boxes.
@@ -659,6 +754,11 @@ void tst_designwindow::dialogsAreOneUndoStep()
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     trigger(w, "m_save");
     const QByteArray saved = w.undo()->snapshot();
+    // The status bar names the section under the mouse, by its current name.
+    QMouseEvent move(QEvent::MouseMove, QPointF(20, 20), w.surface(0)->mapToGlobal(QPointF(20, 20)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w.surface(0), &move);
+    QCOMPARE(panel(w, "section"), QStringLiteral("Data 1"));
 
     bool answered = false;
     QTimer::singleShot(0, [&] {
@@ -680,9 +780,12 @@ void tst_designwindow::dialogsAreOneUndoStep()
     QVERIFY(answered);
     QCOMPARE(w.undo()->stack()->count(), 1);
     QVERIFY(doc.modified());
+    QCOMPARE(panel(w, "section"),
+             open == QLatin1String("section") ? typed : QStringLiteral("Data 1"));
     trigger(w, "m_undo");
     QCOMPARE(w.undo()->snapshot(), saved);
     QVERIFY(!doc.modified());
+    QCOMPARE(panel(w, "section"), QStringLiteral("Data 1"));
 }
 
 QTEST_MAIN(tst_designwindow)

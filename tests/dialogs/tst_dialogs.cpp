@@ -1,6 +1,8 @@
 #include "../dialogtesting.h"
 #include "app/settings.h"
 #include "app/startup.h"
+#include "designer/ffields.h"
+#include "designer/fpropsection.h"
 #include "designer/guistartupwindows.h"
 #include "document/item.h"
 #include "document/talvodocument.h"
@@ -17,6 +19,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -24,8 +27,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -67,6 +73,31 @@ talvoError entry(const QString &message, const QString &info)
     return talvoError(QStringLiteral("TalvoDocument"), QStringLiteral("Evaluate"), message, info);
 }
 
+// T(ID, Name) with `rows` rows in a new SQLite file.
+bool writeDatabase(const QString &path, int rows)
+{
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("w"));
+        db.setDatabaseName(path);
+        QSqlQuery q(db);
+        ok = db.open() && q.exec(QStringLiteral("CREATE TABLE T (ID INTEGER, Name TEXT)"));
+        for (int i = 1; ok && i <= rows; ++i)
+            ok = q.exec(QStringLiteral("INSERT INTO T VALUES (%1, 'Name %1')").arg(i));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("w"));
+    return ok;
+}
+
+// A report on `database` with one data section per query.
+void reportOn(TalvoDocument &doc, const QString &database, const QStringList &queries)
+{
+    doc.init();
+    doc.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + database;
+    for (const QString &sql : queries)
+        doc.AddDataSection()->SQL = sql;
+}
+
 const QString kIncomplete = QStringLiteral(
     "List incomplete, process still running (to refresh close this window and open again)");
 
@@ -89,6 +120,98 @@ private slots:
     {
         if (HelpViewer *viewer = HelpViewer::instance())
             delete viewer;
+    }
+
+    // ---- Designer windows ----
+
+    // The field list says why fields are missing instead of staying blank.
+    void fieldListSaysWhy_data()
+    {
+        QTest::addColumn<bool>("database");
+        QTest::addColumn<QString>("secondQuery");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QString>("problem"); // the start of the text shown; empty: none
+        QTest::newRow("every field") << true << "SELECT Name FROM T" << 3 << "";
+        QTest::newRow("missing database")
+            << false << "SELECT Name FROM T" << 0 << "No fields can be read:";
+        QTest::newRow("one query fails")
+            << true << "SELECT Nope FROM T" << 2 << "The fields of some sections cannot be read:";
+    }
+    void fieldListSaysWhy()
+    {
+        QFETCH(bool, database);
+        QFETCH(QString, secondQuery);
+        QFETCH(int, rows);
+        QFETCH(QString, problem);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("fields.db"));
+        QVERIFY(!database || writeDatabase(path, 1));
+        TalvoDocument doc;
+        reportOn(doc, path, {QStringLiteral("SELECT ID, Name FROM T"), secondQuery});
+        fFields fields;
+        fields.resize(300, 300);
+        fields.show();
+        fields.setDocument(&doc);
+        QCOMPARE(fields.list()->topLevelItemCount(), rows);
+        auto *label = child<QLabel>(&fields, "fieldsProblem");
+        QCOMPARE(label->isVisible(), !problem.isEmpty());
+        QCOMPARE(fields.problem().section(u'\n', 0, 0), problem);
+        if (!database) // the driver's own reason is named
+            QVERIFY2(fields.problem().contains(doc.connectionError()),
+                     qPrintable(fields.problem()));
+        if (secondQuery.contains(QLatin1String("Nope")))
+            QVERIFY(fields.problem().contains(QLatin1String("no such column: Nope")));
+    }
+
+    // The section dialog grows for the rows of Run, within the screen.
+    void sectionRunShowsRows()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("rows.db"));
+        QVERIFY(writeDatabase(path, 40));
+        TalvoDocument doc;
+        reportOn(doc, path, {QStringLiteral("SELECT * FROM T")});
+        int shown = 0;
+        bool onScreen = false;
+        onNextModal([&](QWidget *dialog) {
+            click(dialog, "bRun");
+            auto *grid = child<QTableView>(dialog, "runGrid");
+            QApplication::processEvents();
+            shown = grid->viewport()->height() / grid->verticalHeader()->defaultSectionSize();
+            onScreen = dialog->screen()->availableGeometry().contains(dialog->frameGeometry());
+            dialog->close();
+        });
+        fPropSection dialog;
+        dialog.editPropSection(doc.sections.value(QStringLiteral("d1")));
+        QVERIFY2(shown >= 10, qPrintable(QString::number(shown)));
+        QVERIFY(onScreen);
+    }
+
+    // The help window opens whole on the screen, whatever the font.
+    void helpWindowFitsTheScreen_data()
+    {
+        QTest::addColumn<double>("fontScale");
+        QTest::newRow("usual font") << 1.0;
+        QTest::newRow("large font") << 2.0;
+    }
+    void helpWindowFitsTheScreen()
+    {
+        QFETCH(double, fontScale);
+        const QFont usual = QApplication::font();
+        QFont font = usual;
+        font.setPointSizeF(usual.pointSizeF() * fontScale);
+        QApplication::setFont(font);
+        HelpViewer *viewer = HelpViewer::showTopic(QStringLiteral("/"));
+        QApplication::setFont(usual);
+        QVERIFY(QTest::qWaitForWindowExposed(viewer));
+        const QRect room = viewer->screen()->availableGeometry();
+        QVERIFY2(room.contains(viewer->frameGeometry()),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(viewer->frameGeometry().x())
+                                .arg(viewer->frameGeometry().y())
+                                .arg(viewer->frameGeometry().width())
+                                .arg(viewer->frameGeometry().height())));
+        QVERIFY(viewer->width() > room.width() / 3);
     }
 
     // ---- Errors and debug lists ----
