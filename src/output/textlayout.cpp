@@ -172,8 +172,11 @@ QString wrapText(const DrawingSurface &surface, QString text, double width, doub
     if (height != 0) {
         // Heights stored as single precision (a grown print item's) must
         // still hold the lines they were measured for.
+        // The first line stays even when it is taller than the box: cut to
+        // nothing, the text would vanish without a trace; it is drawn
+        // clipped to the box instead.
         const double fits = height + qAbs(height) * 1e-5;
-        while (!text.isEmpty() && surface.TextHeight(text) > fits)
+        while (text.contains(kCrLf) && surface.TextHeight(text) > fits)
             text = cutLastWord(text);
     }
     return text;
@@ -187,7 +190,13 @@ double printTextBlock(DrawingSurface &surface, int align, const QString &text, d
     const double textHeight = surface.TextHeight(wrapped);
     if (measureOnly)
         return textHeight;
-    printLines(surface, align, wrapped, x, y, width);
+    if (height > 0 && textHeight > height + height * 1e-5) {
+        surface.beginClip(x, y, width, height);
+        printLines(surface, align, wrapped, x, y, width);
+        surface.endClip();
+    } else {
+        printLines(surface, align, wrapped, x, y, width);
+    }
     return textHeight;
 }
 
@@ -219,4 +228,14 @@ void printLines(DrawingSurface &surface, int align, const QString &lines, double
         }
         surface.Print(line, direction);
     }
+}
+
+QString fitNumber(const DrawingSurface &surface, const QString &number, double width)
+{
+    const QString text = withoutTrailingSpaces(number);
+    if (!(width > 0) || surface.TextWidth(text) <= width)
+        return text;
+    const double mark = surface.TextWidth(QStringLiteral("#"));
+    const qsizetype count = mark > 0 ? qsizetype(width / mark) : 1;
+    return QString(qBound(qsizetype(1), count, qsizetype(1000)), u'#');
 }
