@@ -10,14 +10,18 @@
 #include <QBuffer>
 #include <QChart>
 #include <QCoreApplication>
+#include <QFontMetricsF>
 #include <QGraphicsScene>
 #include <QLineSeries>
 #include <QPainter>
 #include <QPieSeries>
 #include <QPieSlice>
+#include <QSet>
 #include <QStackedBarSeries>
 #include <QSvgGenerator>
 #include <QValueAxis>
+
+#include <cmath>
 
 namespace {
 
@@ -55,6 +59,52 @@ QLineSeries *lineOf(const QString &name, const QList<double> &values, bool steps
         }
     }
     return line;
+}
+
+// Category labels as wide as their places allow: level when the widest
+// fits, else turned to read upwards; when even upright labels would touch,
+// only every n-th is shown. The others get blanks (a category axis takes
+// no label twice). Qt Charts would otherwise cut each one to "...".
+void fitCategoryLabels(QChart &chart)
+{
+    const auto axes = chart.axes(Qt::Horizontal);
+    for (QAbstractAxis *axis : axes) {
+        auto *categoryAxis = qobject_cast<QBarCategoryAxis *>(axis);
+        if (!categoryAxis || categoryAxis->count() == 0)
+            continue;
+        const QStringList labels = categoryAxis->categories();
+        const QFontMetricsF metrics(categoryAxis->labelsFont());
+        // Labels need a little room between them to read as apart.
+        const double gap = metrics.averageCharWidth() / 2;
+        const double place = chart.plotArea().width() / labels.size();
+        double widest = 0;
+        for (const QString &label : labels)
+            widest = qMax(widest, metrics.horizontalAdvance(label));
+        categoryAxis->setTruncateLabels(false);
+        if (widest + gap <= place)
+            continue;
+        categoryAxis->setLabelsAngle(-90);
+        // Upright labels take height from the plot: the longest are
+        // shortened so that the plot keeps most of the chart.
+        const double longest = qMax(chart.size().height() * 0.35, metrics.height());
+        const qsizetype step = qMax(qsizetype(1), qsizetype(std::ceil((metrics.height() + gap) / place)));
+        QStringList shown;
+        QSet<QString> taken;
+        qsizetype blanks = 0;
+        for (qsizetype i = 0; i < labels.size(); ++i) {
+            QString label = i % step == 0 ? metrics.elidedText(labels[i], Qt::ElideRight, longest)
+                                          : QString(++blanks, QChar(0x200B));
+            // Blanks and labels shortened alike differ by zero-width spaces.
+            while (taken.contains(label))
+                label += QChar(0x200B);
+            taken.insert(label);
+            shown << label;
+        }
+        if (shown != labels) {
+            categoryAxis->clear();
+            categoryAxis->append(shown);
+        }
+    }
 }
 
 } // namespace
@@ -191,6 +241,9 @@ QByteArray renderChart(const iGraph &item, const ChartData &data, const QSizeF &
     scene.setSceneRect(QRectF(QPointF(0, 0), points));
     // The chart lays itself out on posted events; let that happen before it
     // is recorded, or axis labels keep the sizes of an earlier layout.
+    QCoreApplication::sendPostedEvents();
+    // Label sizes depend on the plot's width, known only once laid out.
+    fitCategoryLabels(*shown);
     QCoreApplication::sendPostedEvents();
     // The chart is laid out in points and recorded at 72 dpi, so its text
     // keeps its size relative to the box on every device.

@@ -146,6 +146,13 @@ ItemValue::Result ItemValue::compute(const Item &probe, section *home)
             }
         }
         refreshVariables();
+        if (probe.typeContent == 3) {
+            text = m_doc.ReplaceFieldsInText(probe.expression, home, QString());
+            value = ScriptValue(text);
+            if (!probe.FormatString.isEmpty() && !text.isEmpty())
+                text = Item::formatValue(value, probe.FormatString);
+            return {text, false};
+        }
         value = m_doc.Evaluate(probe.expression);
         if (m_doc.errorLst.size() > errors) {
             const QString message = m_doc.errorLst.constLast().message;

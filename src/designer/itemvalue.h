@@ -33,7 +33,7 @@ public:
     {
         QString text;        // the value as printed, or why there is none
         bool failed = false; // text is an error message
-        int typeContent = 0; // 0 plain text, 1 field reference, 2 formula
+        int typeContent = 0; // as Item::typeContent
     };
     // The value `item` (its content and format string) prints in `home`,
     // the section it belongs to (null for none).

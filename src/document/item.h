@@ -44,7 +44,9 @@ public:
     QString FormatString;
     bool runningSum = false;                // not stored
     QString visible = QStringLiteral("true"); // a condition, evaluated when printing
-    int typeContent = 0; // set before printing: 0 text, 1 field reference, 2 formula
+    // Set before printing: 0 text, 1 field reference, 2 formula, 3 text with
+    // field references among its words.
+    int typeContent = 0;
 
     // ---- Report run (defined in src/engine/) ----
     // Remembers the design position and classifies content into typeContent
@@ -66,4 +68,8 @@ public:
     // Set on print items whose content the run has wrapped and cut to their
     // box already; drawing them then only places the lines.
     bool laidOut = false;
+    // Set on print items showing a number (a numeric field or formula
+    // result, formatted): never broken into lines nor cut, "#" marks when
+    // it is wider than the box.
+    bool numericValue = false;
 };

@@ -230,6 +230,14 @@ public:
     // table part, else in itemSection. An empty string when neither has it,
     // an invalid QVariant for Null. Nothing goes to the error list.
     QVariant GetField(const iField &f, const section *itemSection) const;
+    // A text with field references among its words ("Name: [T].[Name]"):
+    // each reference a field is found for (GetField, then a field seen
+    // earlier in the run for a bare "[Name]") replaced by its value's text.
+    // Any other bracket stays as written; a reference to a section whose
+    // query lacks the field is also an entry (addMissingFieldError, once
+    // per `errorKey`).
+    QString ReplaceFieldsInText(const QString &text, const section *itemSection,
+                                const QString &errorKey);
     // Its ADO type number; 0 when neither section has the field.
     int GetTypeField(const iField &f, const section *itemSection) const;
     // The section whose open query shows that f's field is not there: the

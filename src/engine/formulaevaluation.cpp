@@ -146,6 +146,58 @@ QVariant TalvoDocument::GetField(const iField &f, const section *itemSection) co
     return QVariant(QString());
 }
 
+QString TalvoDocument::ReplaceFieldsInText(const QString &text, const section *itemSection,
+                                           const QString &errorKey)
+{
+    QString out;
+    qsizetype start = 0; // first character not yet copied
+    for (qsizetype open = text.indexOf(u'['); open >= 0; open = text.indexOf(u'[', start)) {
+        qsizetype close = open + 1;
+        while (close < text.size() && text.at(close) != u'[' && text.at(close) != u']')
+            ++close;
+        if (close >= text.size())
+            break;
+        if (text.at(close) == u'[') { // "[" not closed before the next: literal
+            out.append(QStringView(text).mid(start, close - start));
+            start = close;
+            continue;
+        }
+        // "[Section].[Field]" is one reference.
+        qsizetype end = close;
+        if (QStringView(text).mid(close + 1, 2) == QLatin1String(".[")) {
+            const qsizetype nameEnd = text.indexOf(u']', close + 3);
+            const qsizetype nextOpen = text.indexOf(u'[', close + 3);
+            if (nameEnd > 0 && (nextOpen < 0 || nextOpen > nameEnd))
+                end = nameEnd;
+        }
+        const iField reference(text.mid(open, end - open + 1));
+        QVariant value;
+        const section *named = sections.value(getKeySection(reference.table));
+        bool found = currentValue(named, reference.name, value)
+                     || currentValue(itemSection, reference.name, value);
+        if (!found && reference.table.isEmpty()) {
+            if (const QVariant *seen = vars.find(reference.name)) {
+                value = *seen;
+                found = true;
+            }
+        }
+        out.append(QStringView(text).mid(start, open - start));
+        if (found) {
+            out.append(nullToEmpty(value));
+        } else {
+            out.append(QStringView(text).mid(open, end - open + 1));
+            if (!reference.table.isEmpty() && !errorKey.isEmpty()) {
+                if (const section *lacking = sectionLackingField(reference, itemSection))
+                    addMissingFieldError(errorKey + u'\x1f' + reference.fullText(), *lacking,
+                                         reference.name, text);
+            }
+        }
+        start = end + 1;
+    }
+    out.append(QStringView(text).mid(start));
+    return out;
+}
+
 int TalvoDocument::GetTypeField(const iField &f, const section *itemSection) const
 {
     QVariant unused;

@@ -40,6 +40,11 @@ float fitPrintText(TalvoDocument &doc, Item &printItem)
     DrawingSurface &surface = measuringSurface(doc.unit());
     printItem.initFont(surface);
     double height = printItem.h;
+    if (printItem.numericValue && !printItem.content.contains(u'\n')) {
+        printItem.content = fitNumber(surface, printItem.content, printItem.w);
+        printItem.laidOut = true;
+        return printItem.CanGrowVertical ? float(surface.TextHeight(printItem.content)) : printItem.h;
+    }
     printItem.content = wrapText(surface, normalizeLineBreaks(printItem.content), printItem.w, height,
                                  printItem.CanGrowVertical);
     printItem.laidOut = true;

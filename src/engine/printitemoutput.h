@@ -13,7 +13,8 @@ class section;
 // Fits the print item's content to its width on the run's surface (trimmed
 // on the right, wrapped) and returns its height: the wrapped text's height
 // when it may grow, otherwise the design height, with whole last lines
-// dropped until the text fits.
+// dropped until the text fits. A number is never broken: it stays whole or
+// becomes "#" marks filling the box (fitNumber).
 float fitPrintText(TalvoDocument &doc, Item &printItem);
 
 // The number of laid-out lines of a text print item, counted no further

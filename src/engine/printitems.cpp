@@ -12,6 +12,8 @@
 #include "engine/scriptconvert.h"
 #include "engine/vbformat.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 TalvoDocument *runDocument(const ReportItem &item)
@@ -43,6 +45,26 @@ bool isShown(const ScriptValue &condition)
     return false;
 }
 
+// The whole text is one field reference, "[Name]" or "[Section].[Name]"
+// (a doubled bracket standing for one in a name); old reports also name a
+// field with a text ending in "]" that has no "[" at all.
+bool isOneReference(const QString &text)
+{
+    static const QRegularExpression reference(
+        QStringLiteral(R"(^\[(?:[^\[\]]|\[\[|\]\])*\](?:\.\[(?:[^\[\]]|\[\[|\]\])*\])?$)"));
+    if (!text.endsWith(u']'))
+        return false;
+    return !text.contains(u'[') || reference.match(text).hasMatch();
+}
+
+// A text with a closed "[…]" among other words: its references are filled
+// in when it prints.
+bool hasReference(const QString &text)
+{
+    const qsizetype open = text.indexOf(u'[');
+    return open >= 0 && text.indexOf(u']', open) > open;
+}
+
 } // namespace
 
 void Item::initPrint()
@@ -53,15 +75,18 @@ void Item::initPrint()
         typeContent = 2;
         if (parent)
             parent->HasFormulas = true;
-    } else if (expression.endsWith(u']')) {
+    } else if (!isOneReference(expression)) {
+        // Words around a reference are kept: "Name: [T].[Name]" prints as
+        // "Name: " and the value, never the value alone nor the text as
+        // written.
+        typeContent = hasReference(expression) ? 3 : 0;
+    } else {
         typeContent = 1;
         expression.chop(1);
         if (expression.startsWith(u'='))
             expression.remove(0, 1);
         if (expression.startsWith(u'['))
             expression.remove(0, 1);
-    } else {
-        typeContent = 0;
     }
 }
 
@@ -100,6 +125,11 @@ float Item::CreatePrintItem()
         value = doc->Evaluate(expression);
         text = cstr(value);
         break;
+    case 3:
+        text = doc->ReplaceFieldsInText(
+            expression, parent, QStringLiteral("item\x1f%1").arg(quintptr(this), 0, 16));
+        value = ScriptValue(text);
+        break;
     default:
         text = expression;
         value = ScriptValue(text);
@@ -117,6 +147,11 @@ float Item::CreatePrintItem()
     printItem->y = y + doc->CurrentY;
     printItem->visible = QStringLiteral("true");
     printItem->content = text;
+    // Filled in now: on the page it is text like any other.
+    if (typeContent == 3)
+        printItem->typeContent = 0;
+    printItem->numericValue = value.isNumeric() && value.type() != ScriptValue::Date
+                              && value.type() != ScriptValue::Boolean;
     printItem->h = fitPrintText(*doc, *printItem);
 
     float growth = printItem->h - h;

@@ -5,12 +5,18 @@
 #include "app/units.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QHash>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPicture>
+#include <QRawFont>
 #include <QSvgRenderer>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -24,6 +30,21 @@ const QPaintDevice &referenceDevice()
         return image;
     }();
     return device;
+}
+
+// Characters a colour (emoji) font may be drawing: anything beyond the
+// first plane and the symbol blocks. Lines without them skip the look at
+// their fonts.
+bool mayHaveColourGlyphs(const QString &line)
+{
+    for (const QChar c : line) {
+        const char16_t u = c.unicode();
+        if (c.isSurrogate() || (u >= 0x2190 && u <= 0x2BFF) || u == 0x00A9 || u == 0x00AE
+            || u == 0x203C || u == 0x2049 || u == 0x2122 || u == 0x2139 || u == 0x3030
+            || u == 0x303D || u == 0x3297 || u == 0x3299 || u == 0xFE0F)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -230,10 +251,78 @@ void DrawingSurface::Print(const QString &line, Qt::LayoutDirection direction)
         // right, an Arabic sentence would end with its full stop on the
         // right.
         m_painter->setLayoutDirection(direction);
-        m_painter->drawText(QPointF(toReference(CurrentX), toReference(CurrentY) + metrics().ascent()), line);
+        const QPointF baseline(toReference(CurrentX), toReference(CurrentY) + metrics().ascent());
+        if (!mayHaveColourGlyphs(line) || !drawColourGlyphs(line, direction, baseline))
+            m_painter->drawText(baseline, line);
     }
     CurrentY += metrics().lineSpacing() / m_unitToReference;
     CurrentX = 0;
+}
+
+bool DrawingSurface::drawColourGlyphs(const QString &line, Qt::LayoutDirection direction, const QPointF &baseline)
+{
+    // Colour glyphs are pictures, not outlines: a PDF or printer cannot
+    // take them as text, and the painter's scaling loses them at many
+    // sizes; some devices even give them wrong advances. A line holding
+    // them is laid out with the reference metric (as it was measured), its
+    // other glyphs drawn as text and each run of colour glyphs on an image
+    // of the device's pixels, put where the glyphs stand.
+    QTextLayout layout(line, font(), &referenceDevice());
+    QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
+    option.setTextDirection(direction);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    const QTextLine textLine = layout.createLine();
+    layout.endLayout();
+    if (!textLine.isValid())
+        return false;
+    const auto runs = layout.glyphRuns();
+    if (std::none_of(runs.cbegin(), runs.cend(), [](const QGlyphRun &run) { return isColourFont(run.rawFont()); }))
+        return false;
+    const double scale = std::sqrt(std::abs(m_painter->combinedTransform().determinant()));
+    const QPointF origin = baseline - QPointF(0, textLine.ascent());
+    for (const QGlyphRun &run : runs) {
+        const QRawFont font = run.rawFont();
+        if (!isColourFont(font)) {
+            m_painter->drawGlyphRun(origin, run);
+            continue;
+        }
+        if (!(scale > 0))
+            continue;
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        const QList<QPointF> advances = font.advancesForGlyphIndexes(glyphs);
+        QRectF box;
+        for (qsizetype i = 0; i < glyphs.size(); ++i) {
+            const QPointF at = positions.value(i);
+            box |= QRectF(at.x(), at.y() - font.ascent(), qMax(advances.value(i).x(), 1.0),
+                          font.ascent() + font.descent());
+        }
+        if (box.isEmpty())
+            continue;
+        const QSize pixels(int(std::ceil(box.width() * scale)), int(std::ceil(box.height() * scale)));
+        if (pixels.width() > 16384 || pixels.height() > 16384)
+            continue;
+        QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QRawFont devicePixels = font;
+        devicePixels.setPixelSize(font.pixelSize() * scale);
+        QList<QPointF> placed;
+        placed.reserve(positions.size());
+        for (const QPointF &at : positions)
+            placed.append((at - box.topLeft()) * scale);
+        QGlyphRun scaled;
+        scaled.setRawFont(devicePixels);
+        scaled.setGlyphIndexes(glyphs);
+        scaled.setPositions(placed);
+        {
+            QPainter painter(&image);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawGlyphRun(QPointF(0, 0), scaled);
+        }
+        m_painter->drawImage(QRectF(origin + box.topLeft(), QSizeF(pixels) / scale), image);
+    }
+    return true;
 }
 
 void DrawingSurface::Line(double x1, double y1, double x2, double y2, int rgb, bool box)
@@ -258,6 +347,21 @@ void DrawingSurface::Line(double x1, double y1, double x2, double y2, int rgb, b
     if (DrawStyle == 6) // inside solid: the line stays within the box
         rect.adjust(width / 2, width / 2, -width / 2, -width / 2);
     m_painter->drawRect(rect);
+}
+
+void DrawingSurface::beginClip(double x, double y, double width, double height)
+{
+    if (!m_painter)
+        return;
+    m_painter->save();
+    m_painter->setClipRect(QRectF(toReference(x), toReference(y), toReference(width), toReference(height)),
+                           Qt::IntersectClip);
+}
+
+void DrawingSurface::endClip()
+{
+    if (m_painter)
+        m_painter->restore();
 }
 
 void DrawingSurface::PaintPicture(const QImage &picture, double x, double y, double width, double height)

@@ -8,6 +8,7 @@
 
 class QFontMetricsF;
 class QImage;
+class QPointF;
 class QPainter;
 class QPicture;
 class QSvgRenderer;
@@ -74,6 +75,9 @@ public:
     // A segment, or with `box` the rectangle with these corners, in `color`
     // with DrawStyle and DrawWidth.
     void Line(double x1, double y1, double x2, double y2, int color, bool box = false);
+    // Limits what is drawn to the rectangle until endClip (pairs nest).
+    void beginClip(double x, double y, double width, double height);
+    void endClip();
     // Pictures scaled into the rectangle; nothing when it is empty or
     // negative.
     void PaintPicture(const QImage &picture, double x, double y, double width, double height);
@@ -96,6 +100,9 @@ private:
     const QFontMetricsF &metrics() const;
     FontEntry &fontEntry() const;
     void fontChanged();
+    // Draws a line holding glyphs of colour fonts, those as images at the
+    // device's resolution; false, drawing nothing, when it holds none.
+    bool drawColourGlyphs(const QString &line, Qt::LayoutDirection direction, const QPointF &baseline);
 
     QPainter *m_painter;
     int m_unit;

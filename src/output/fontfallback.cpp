@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QMutex>
+#include <QRawFont>
 
 namespace {
 
@@ -81,4 +82,21 @@ QString fallbackFamily(const QString &requested)
     if (haveFontDatabase())
         known.insert(requested, family);
     return family;
+}
+
+bool isColourFont(const QRawFont &font)
+{
+    static QMutex mutex;
+    static QHash<QString, bool> known;
+    const QString key = font.familyName() + u'\x1f' + font.styleName();
+    const QMutexLocker lock(&mutex);
+    const auto found = known.constFind(key);
+    if (found != known.constEnd())
+        return *found;
+    // The tables that hold colour glyphs: bitmaps (CBLC, the index of CBDT),
+    // layered outlines (COLR) and Apple's pictures (sbix).
+    const bool colour = !font.fontTable("CBLC").isEmpty() || !font.fontTable("COLR").isEmpty()
+                        || !font.fontTable("sbix").isEmpty();
+    known.insert(key, colour);
+    return colour;
 }

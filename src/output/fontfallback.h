@@ -20,3 +20,10 @@ FontKind fontKind(const QString &family);
 // otherwise the Liberation family of its kind. Without a running
 // QGuiApplication nothing counts as installed.
 QString fallbackFamily(const QString &requested);
+
+class QRawFont;
+
+// Whether the font draws its glyphs as colour pictures (emoji fonts such as
+// Noto Color Emoji) rather than outlines. Printers and scaled painters may
+// leave such glyphs blank; they are drawn as images instead.
+bool isColourFont(const QRawFont &font);

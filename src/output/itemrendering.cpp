@@ -55,10 +55,17 @@ void Item::Print_() const
     const QString text = hasVariables ? document->ReplacePercentVars(content) : content;
     // Wrapping the run's lines again would give the same lines: save the
     // measuring unless the variables changed the text.
-    if (laidOut && !hasVariables)
+    if (laidOut && !hasVariables) {
+        // A first line taller than the box was kept: it shows clipped.
+        const bool tooTall = dest.TextHeight(text) > h + qAbs(h) * 1e-5;
+        if (tooTall)
+            dest.beginClip(x, y, w, h);
         printLines(dest, AlignH, text, x, y, w);
-    else
+        if (tooTall)
+            dest.endClip();
+    } else {
         printTextBlock(dest, AlignH, text, x, y, w, h, false);
+    }
 }
 
 void iPic::Print_() const

@@ -271,8 +271,11 @@ qsizetype linesFitting(const DrawingSurface &surface, double height)
     const double lineHeight = surface.TextHeight(QString());
     if (!(lineHeight > 0) || fits / lineHeight > 1e9)
         return kUnlimited;
+    // The first line stays even when it is taller than the box: cut to
+    // nothing, the text would vanish without a trace; it is drawn clipped to
+    // the box instead.
     if (!(fits >= lineHeight))
-        return 0;
+        return height > 0 ? 1 : 0;
     qsizetype lines = qsizetype(fits / lineHeight);
     while (lines > 0 && double(lines) * lineHeight > fits)
         --lines;
@@ -340,7 +343,13 @@ double printTextBlock(DrawingSurface &surface, int align, const QString &text, d
     const double textHeight = surface.TextHeight(wrapped);
     if (measureOnly)
         return textHeight;
-    printLines(surface, align, wrapped, x, y, width);
+    if (height > 0 && textHeight > height + height * 1e-5) {
+        surface.beginClip(x, y, width, height);
+        printLines(surface, align, wrapped, x, y, width);
+        surface.endClip();
+    } else {
+        printLines(surface, align, wrapped, x, y, width);
+    }
     return textHeight;
 }
 
@@ -372,4 +381,14 @@ void printLines(DrawingSurface &surface, int align, const QString &lines, double
         }
         surface.Print(line, direction);
     }
+}
+
+QString fitNumber(const DrawingSurface &surface, const QString &number, double width)
+{
+    const QString text = withoutTrailingSpaces(number);
+    if (!(width > 0) || surface.TextWidth(text) <= width)
+        return text;
+    const double mark = surface.TextWidth(QStringLiteral("#"));
+    const qsizetype count = mark > 0 ? qsizetype(width / mark) : 1;
+    return QString(qBound(qsizetype(1), count, qsizetype(1000)), u'#');
 }

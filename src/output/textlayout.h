@@ -19,12 +19,12 @@ QString wrapToWidth(const DrawingSurface &surface, const QString &text, double w
 QString cutLastWord(QString text);
 // Wraps to `width` (0: no wrapping). With `measureOnly` sets `height` to the
 // wrapped text's height; otherwise, unless `height` is 0, drops words from
-// the end until the text fits into `height`.
+// the end until the text fits into `height`, keeping the first line always.
 QString wrapText(const DrawingSurface &surface, QString text, double width, double &height, bool measureOnly);
 // Wraps the text into the box and prints its lines from (x, y) aligned 0
 // left, 1 right, 2 centred; an empty line takes the room of a line, as the
-// height measured for the text counts it. Returns the height of the wrapped
-// text.
+// height measured for the text counts it. A first line taller than the box
+// is clipped to it. Returns the height of the wrapped text.
 double printTextBlock(DrawingSurface &surface, int align, const QString &text, double x, double y, double width,
                       double height, bool measureOnly);
 // Prints lines (CR LF between them) that are wrapped already, aligned in a
@@ -34,3 +34,8 @@ void printLines(DrawingSurface &surface, int align, const QString &lines, double
 
 // The text without the spaces that end it: drawing never shows them.
 QString withoutTrailingSpaces(QString text);
+
+// A number as it fits a box of `width`: whole, or, when it is wider, "#"
+// marks filling the box (at least one), as a spreadsheet shows it. A number
+// broken or cut would read as another number.
+QString fitNumber(const DrawingSurface &surface, const QString &number, double width);

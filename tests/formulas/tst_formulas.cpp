@@ -156,7 +156,10 @@ void tst_Formulas::classification_data()
     QTest::newRow("formula") << "=[Price]*2" << 2 << "=[Price]*2";
     QTest::newRow("formula ending in ]") << "=[Price]" << 2 << "=[Price]";
     QTest::newRow("only ]") << "]" << 1 << "";
-    QTest::newRow("unicode") << "Grüße [Straße]" << 1 << "Grüße [Straße";
+    // Words around references: the references are filled in, the words kept.
+    QTest::newRow("text before a field") << "Grüße [Straße]" << 3 << "Grüße [Straße]";
+    QTest::newRow("text around a field") << "Name: [T].[Txt] (end)" << 3 << "Name: [T].[Txt] (end)";
+    QTest::newRow("unclosed bracket") << "a [b" << 0 << "a [b";
 }
 
 void tst_Formulas::classification()

@@ -9,8 +9,10 @@
 #include "document/talvodocument.h"
 #include "engine/printitemoutput.h"
 #include "output/drawingsurface.h"
+#include "output/editmodedrawing.h"
 #include "output/fontfallback.h"
 #include "output/itemrendering.h"
+#include "output/pageoutput.h"
 #include "output/pdfexport.h"
 #include "output/pngexport.h"
 #include "output/textlayout.h"
@@ -24,6 +26,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSqlDatabase>
@@ -168,6 +171,42 @@ double lineHeight(const Item &item)
     return surface.TextHeight(QStringLiteral("x"));
 }
 
+// Pixels of a clear colour (an emoji, a bar); black text and white paper
+// have none.
+int colouredPixels(const QImage &image, const QRect &area)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            count += qMax(c.red(), qMax(c.green(), c.blue()))
+                         - qMin(c.red(), qMin(c.green(), c.blue()))
+                     > 60;
+        }
+    }
+    return count;
+}
+
+// The first page of a PDF as a picture at `dpi`, through poppler.
+QImage pdfPicture(const QString &pdf, int dpi)
+{
+    const QString base = pdf + QStringLiteral("-page");
+    run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi),
+                                     QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf,
+                                     base});
+    return QImage(base + QStringLiteral(".png"));
+}
+
+// The texts of an SVG picture's text elements.
+QStringList svgTexts(const QByteArray &svg)
+{
+    static const QRegularExpression text(QStringLiteral("<text[^>]*>([^<]*)</text>"));
+    QStringList texts;
+    for (auto it = text.globalMatch(QString::fromUtf8(svg)); it.hasNext();)
+        texts << it.next().captured(1).trimmed();
+    return texts;
+}
+
 // A one-page A4 document in centimetres, for items added by a test.
 std::unique_ptr<TalvoDocument> onePage()
 {
@@ -235,8 +274,9 @@ private slots:
         // Whole lines go too once their words are gone.
         QCOMPARE(wrapText(surface, QStringLiteral("a\r\nb\r\nc d e"), 0, height, false),
                  QStringLiteral("a\r\nb"));
-        height = line * 0.5; // nothing fits
-        QCOMPARE(wrapText(surface, QStringLiteral("a b c"), 0, height, false), QString());
+        height = line * 0.5; // the first line stays, to be drawn clipped
+        QCOMPARE(wrapText(surface, QStringLiteral("a b c\r\nd"), 0, height, false),
+                 QStringLiteral("a b c"));
         height = 0; // no cutting
         QCOMPARE(wrapText(surface, QStringLiteral("a\r\nb\r\nc"), 0, height, false),
                  QStringLiteral("a\r\nb\r\nc"));
@@ -301,6 +341,93 @@ private slots:
             printTextBlock(on, 0, image == &drawn ? text : expected, 0, 0, width, height, false);
         }
         QCOMPARE(drawn, reference);
+    // A line taller than its box is drawn clipped to the box, never left out:
+    // on a page drawn directly, after the run laid it out, in the designer.
+    void tallTextIsClipped_data()
+    {
+        QTest::addColumn<int>("how");
+        QTest::newRow("drawn") << 0;
+        QTest::newRow("laid out by the run") << 1;
+        QTest::newRow("designer") << 2;
+    }
+    void tallTextIsClipped()
+    {
+        QFETCH(int, how);
+        auto doc = onePage();
+        Item *item = addText(*doc, doc->Pages.at(0), QStringLiteral("Typography"), 2, 2, 8, 0.6f);
+        item->fontSize = 24;
+        item->fontBold = true;
+        constexpr int dpi = 100;
+        const int cm = qRound(dpi / 2.54);
+        QImage image;
+        if (how == 2) {
+            image = QImage(8 * cm, 2 * cm, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            drawEditMode(painter, *item, QSizeF(8 * cm, 0.6 * cm), dpi / 1440.0, QImage());
+        } else {
+            if (how == 1) {
+                QCOMPARE(fitPrintText(*doc, *item), 0.6f);
+                QCOMPARE(item->content, QStringLiteral("Typography"));
+            }
+            image = renderPage(*doc, 1, dpi).copy(2 * cm, 2 * cm, 8 * cm, 2 * cm);
+        }
+        const int boxBottom = qRound(0.6 * cm);
+        QVERIFY(darkShare(image, QRect(2, 2, 6 * cm, boxBottom - 4)) > 0.05);
+        QCOMPARE(darkShare(image, QRect(0, boxBottom + 1, 8 * cm, cm)), 0.0);
+    }
+
+    // Colour (emoji) glyphs appear in pictures and on printed or PDF pages
+    // at every resolution, not as blanks.
+    void colourGlyphsAreDrawn_data()
+    {
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<int>("dpi");
+        for (int dpi : {96, 150, 300, 600})
+            QTest::newRow(qPrintable(QStringLiteral("png %1").arg(dpi))) << "png" << dpi;
+        QTest::newRow("pdf") << "pdf" << 1200;
+        QTest::newRow("printer 300 dpi") << "printer" << 300;
+    }
+    void colourGlyphsAreDrawn()
+    {
+        QFETCH(QString, output);
+        QFETCH(int, dpi);
+        auto doc = onePage();
+        addText(*doc, doc->Pages.at(0), QStringLiteral("Party \U0001F389\U0001F355 time"), 2, 2, 8);
+        QImage page;
+        if (output == QLatin1String("png")) {
+            page = renderPage(*doc, 1, dpi);
+        } else {
+            if (!havePoppler())
+                QSKIP("poppler-utils are not installed");
+            const QString file = m_dir.filePath(output + QStringLiteral("-emoji.pdf"));
+            if (output == QLatin1String("pdf")) {
+                QString error;
+                QVERIFY2(exportPdf(*doc, file, 0, 0, &error), qPrintable(error));
+            } else {
+                QPrinter printer(QPrinter::HighResolution);
+                printer.setOutputFormat(QPrinter::PdfFormat);
+                printer.setOutputFileName(file);
+                printer.setResolution(dpi);
+                printer.setFullPage(true);
+                QPainter painter(&printer);
+                drawPage(*doc, painter, 1);
+            }
+            // The words around stay text.
+            const QString text = run(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+            QVERIFY2(text.contains(QStringLiteral("Party")) && text.contains(QStringLiteral("time")),
+                     qPrintable(text));
+            dpi = 150;
+            page = pdfPicture(file, dpi);
+            QVERIFY(!page.isNull());
+        }
+        const double cm = dpi / 2.54;
+        const QRect line(int(2 * cm), int(2 * cm), int(8 * cm), int(cm));
+        // Two emoji of 12 points hold about a sixth of a square centimetre
+        // of colour.
+        QVERIFY2(colouredPixels(page, line) > cm * cm / 12,
+                 qPrintable(QString::number(colouredPixels(page, line))));
+        QVERIFY(darkShare(page, line) > 0.01); // the words around them
     }
 
     // Line breaks come from the reference metric: the same on any device.
@@ -615,6 +742,56 @@ private slots:
         QVERIFY(svg.contains("<svg"));
         // Empty data draws an empty chart.
         QVERIFY(buildChart(item, ChartData())->series().isEmpty());
+    }
+
+    // Category labels are shown whole when they fit, turned upright when
+    // they do not, and thinned when even upright ones would touch; never
+    // cut to "...".
+    void categoryLabels_data()
+    {
+        QTest::addColumn<QStringList>("categories");
+        QTest::addColumn<int>("shownAtLeast");
+        const QStringList countries{"UK", "FR", "DE", "IT", "ES", "PT", "NL", "BE", "LU", "AT",
+                                    "CH", "DK", "SE", "NO", "FI", "IE", "PL", "CZ", "GR"};
+        QTest::newRow("19 countries") << countries << 19;
+        QStringList names;
+        for (const QString &code : countries)
+            names << QStringLiteral("Country ") + code;
+        QTest::newRow("19 long names, upright") << names << 19;
+        QStringList many;
+        for (int i = 1; i <= 60; ++i)
+            many << QStringLiteral("Item %1").arg(i);
+        QTest::newRow("60, thinned") << many << 10;
+    }
+    void categoryLabels()
+    {
+        QFETCH(QStringList, categories);
+        QFETCH(int, shownAtLeast);
+        ChartData data;
+        data.categories = categories;
+        QList<double> values;
+        for (qsizetype i = 0; i < categories.size(); ++i)
+            values << double(i % 7 + 1);
+        data.series = {{QStringLiteral("Sales"), values}};
+        iGraph item;
+        item.gType = iGraph::Bar2D;
+        // 10.6 cm by 6 cm
+        const QByteArray svg = renderChart(item, data, QSizeF(300, 170));
+        const QStringList texts = svgTexts(svg);
+        QVERIFY2(!texts.contains(QStringLiteral("...")), qPrintable(texts.join(u'|')));
+        int shown = 0;
+        for (const QString &category : categories)
+            shown += texts.contains(category);
+        QVERIFY2(shown >= shownAtLeast, qPrintable(texts.join(u'|')));
+        // One label in a box of its own: a label too long for the chart is
+        // shortened with an ellipsis, not dropped.
+        QVERIFY(svgTexts(renderChart(item, ChartData{{QStringLiteral("A rather long name of a "
+                                                                     "category")},
+                                                      {{QStringLiteral("Sales"), {1}}},
+                                                      {}},
+                                     QSizeF(60, 60)))
+                    .join(u'|')
+                    .contains(u'…'));
     }
 
     // A run of the chart demo: one chart pair per customer, drawn into the

@@ -5,11 +5,14 @@
 #include "document/talvodocument.h"
 #include "engine/talvoerror.h"
 #include "output/pageoutput.h"
+#include "output/pdfexport.h"
 #include "platform/connection.h"
 
+#include <QProcess>
 #include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -164,6 +167,8 @@ private slots:
     void grownRecordsNeverCrossTheFooter();
     void unsetPageSizeIsThePapers_data();
     void unsetPageSizeIsThePapers();
+    void printedTexts_data();
+    void printedTexts();
 };
 
 // A band after the root's records closes the list, even an empty one.
@@ -730,3 +735,86 @@ void tst_Run::unsetPageSizeIsThePapers()
 
 QTEST_MAIN(tst_Run)
 #include "tst_run.moc"
+
+// What one item prints on the first record: numbers whole or as "#" marks,
+// never broken into another number; text around field references kept
+// with the values in place. The PDF and the HTML show the same.
+void tst_Run::printedTexts_data()
+{
+    QTest::addColumn<QString>("content");
+    QTest::addColumn<float>("width"); // cm
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("printed"); // "#": "#" marks only
+    QTest::addColumn<int>("fieldEntries");
+    auto row = [](const char *name, const char *content, float width, const char *format,
+                  const char *printed, int entries = 0) {
+        QTest::newRow(name) << QString::fromUtf8(content) << width << QString::fromUtf8(format)
+                            << QString::fromUtf8(printed) << entries;
+    };
+    row("wide number", "[T].[Big]", 1.5f, "", "#");
+    row("wide grouped number", "[T].[Big]", 1.5f, "#,##0.00", "#");
+    row("billion", "[T].[Billion]", 0.5f, "#,##0", "#");
+    row("negative", "[T].[Neg]", 1.5f, "", "#");
+    row("formula", "=[T].[Big] * 1", 1.5f, "", "#");
+    row("grows, still one line", "[T].[Big]", 1.2f, "", "#");
+    row("number that fits", "[T].[Big]", 6, "#,##0.00", "12,345,678.91");
+    row("small number", "[T].[Small]", 0.5f, "", "42");
+    row("one reference", "[T].[Txt]", 6, "", "Ann");
+    row("text before a field", "Name: [T].[Txt]", 6, "", "Name: Ann");
+    row("text around a field", "Name: [T].[Txt] (end)", 6, "", "Name: Ann (end)");
+    row("two fields", "[T].[Txt] has [T].[Small]", 6, "", "Ann has 42");
+    row("bare name", "Hello [Txt]!", 6, "", "Hello Ann!");
+    row("not a field", "See [note] below", 6, "", "See [note] below");
+    row("missing field", "Name: [T].[Nope]", 6, "", "Name: [T].[Nope]", 1);
+}
+
+void tst_Run::printedTexts()
+{
+    QFETCH(QString, content);
+    QFETCH(float, width);
+    QFETCH(QString, format);
+    QFETCH(QString, printed);
+    QFETCH(int, fieldEntries);
+    TalvoDocument doc;
+    doc.ClearSections();
+    doc.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + fixtureDb();
+    doc.pageWidth = 21;
+    doc.pageHeight = 29.7f;
+    section *data = doc.AddDataSection();
+    data->sectionName = QStringLiteral("T");
+    data->Height = 1;
+    data->SQL = QStringLiteral("SELECT 'Ann' AS Txt, 12345678.91 AS Big, -12345678.91 AS Neg, "
+                               "1000000000 AS Billion, 42 AS Small FROM Rows WHERE ID = 1");
+    Item *item = textItem(data, content);
+    item->x = 2;
+    item->w = width;
+    item->FormatString = format;
+    item->CanGrowVertical = QByteArray(QTest::currentDataTag()).startsWith("grows");
+    doc.orderSections();
+    run(doc);
+    const QStringList texts = allTexts(doc);
+    QCOMPARE(texts.size(), 1);
+    const QString text = texts.first();
+    if (printed == QLatin1String("#")) {
+        QVERIFY2(text.size() >= 1 && text.count(u'#') == text.size(), qPrintable(text));
+    } else {
+        QCOMPARE(text, printed);
+    }
+    int entries = 0;
+    for (const talvoError &e : doc.errorLst)
+        entries += e.function_ == QLatin1String("GetField");
+    QCOMPARE(entries, fieldEntries);
+    QCOMPARE(doc.errorLst.size(), fieldEntries);
+    const Item *shown = printItem(doc, 1, text);
+    QVERIFY(shown);
+    QVERIFY(shown->ExportHTML(doc).contains(text));
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("poppler-utils are not installed");
+    const QString pdf = scratch().filePath(QStringLiteral("texts.pdf"));
+    QString error;
+    QVERIFY2(exportPdf(doc, pdf, 0, 0, &error), qPrintable(error));
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    QVERIFY(pdftotext.waitForFinished(60000));
+    QCOMPARE(QString::fromUtf8(pdftotext.readAllStandardOutput()).trimmed(), text);
+}
