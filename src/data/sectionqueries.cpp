@@ -10,6 +10,7 @@
 #include "platform/recordset.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 
 int section::OpenRS(long maxRecords)
 {
@@ -20,7 +21,20 @@ int section::OpenRS(long maxRecords)
         if (sectionParent != 0)
             text = parent->BuildSQL(this);
         rsd = std::make_unique<Recordset>();
+        QElapsedTimer clock;
+        clock.start();
         const int result = parent->RunSQL(text, *rsd, maxRecords);
+        if (parent->dbg) {
+            // The text as sent, references filled in: what a reader of the
+            // list can paste into another tool.
+            auto tr = [](const char *text) { return QCoreApplication::translate("section", text); };
+            const qint64 ms = clock.elapsed();
+            const long count = rsd->RecordCount();
+            const QString outcome = result != 0  ? tr("failed (see the errors list), %1 ms").arg(ms)
+                                    : count == 1 ? tr("1 record, %1 ms").arg(ms)
+                                                 : tr("%1 records, %2 ms").arg(count).arg(ms);
+            parent->addDebugList(tr("Query of \"%1\": %2 -> %3").arg(sectionName, text, outcome));
+        }
         parent->MajVars(this);
         return result;
     } catch (const std::exception &e) {

@@ -13,6 +13,7 @@
 #include "platform/recordset.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 
 #include <algorithm>
 #include <climits>
@@ -45,6 +46,81 @@ void closeRecords(section &sec)
     sec.rsd.reset();
 }
 
+// Debug mode: the root records each page carries. Pages are laid out by one
+// run at a time on the interface thread, so the run keeps this here while
+// it lasts rather than in the document.
+struct PageRecords
+{
+    const TalvoDocument *doc = nullptr;
+    qint64 current = 0; // root record being laid out, from 1; 0 between records
+    qint64 first = 0;   // the first and last of them on the page being filled; 0: none
+    qint64 last = 0;
+    bool placed = false; // the current record has print items on that page
+};
+PageRecords *g_pageRecords = nullptr;
+
+PageRecords *pageRecordsOf(const TalvoDocument *doc)
+{
+    return g_pageRecords && g_pageRecords->doc == doc ? g_pageRecords : nullptr;
+}
+
+// The debug line of page n, finished now.
+void debugPageRecords(TalvoDocument &doc, int n)
+{
+    const PageRecords *r = pageRecordsOf(&doc);
+    if (!r || n < 1)
+        return;
+    auto tr = [](const char *text) { return QCoreApplication::translate("TalvoDocument", text); };
+    const section *root = doc.sections.value(section::keyOf(section::DataSection, 1));
+    const QString name = root ? root->sectionName : QString();
+    if (r->first == 0)
+        doc.addDebugList(tr("Page %1: no record of \"%2\"").arg(n).arg(name));
+    else if (r->first == r->last)
+        doc.addDebugList(tr("Page %1: record %2 of \"%3\"").arg(n).arg(r->first).arg(name));
+    else
+        doc.addDebugList(
+            tr("Page %1: records %2 to %3 of \"%4\"").arg(n).arg(r->first).arg(r->last).arg(name));
+}
+
+// Sets up the page records of a run in debug mode; on leaving, the line of
+// the last page and one for the whole run (before finishedWorking, so the
+// list is complete when the preview hears the run is over).
+class RunDebug
+{
+public:
+    explicit RunDebug(TalvoDocument &doc) : m_doc(doc), m_outer(g_pageRecords)
+    {
+        if (!doc.dbg)
+            return;
+        m_records.doc = &doc;
+        g_pageRecords = &m_records;
+        m_clock.start();
+    }
+    ~RunDebug()
+    {
+        if (g_pageRecords != &m_records)
+            return;
+        m_records.current = 0;
+        debugPageRecords(m_doc, m_doc.Pages.count());
+        g_pageRecords = m_outer;
+        const char *text = m_doc.stopRequested ? "Run stopped: %1 pages, %2 of %3 records, %4 ms"
+                                               : "Run complete: %1 pages, %2 of %3 records, %4 ms";
+        m_doc.addDebugList(QCoreApplication::translate("TalvoDocument", text)
+                               .arg(m_doc.Pages.count())
+                               .arg(m_doc.recordsDone)
+                               .arg(m_doc.nbRecords)
+                               .arg(m_clock.elapsed()));
+    }
+    RunDebug(const RunDebug &) = delete;
+    RunDebug &operator=(const RunDebug &) = delete;
+
+private:
+    TalvoDocument &m_doc;
+    PageRecords *m_outer;
+    PageRecords m_records;
+    QElapsedTimer m_clock;
+};
+
 } // namespace
 
 float TalvoDocument::pageLength() const
@@ -75,10 +151,11 @@ bool TalvoDocument::outOfpage(float y) const
 
 void TalvoDocument::delPages()
 {
+    // Released in bulk: taking items off the front one by one renumbers the
+    // rest each time, which made closing a long preview take seconds.
     for (PrintedPage *page : Pages) {
         for (ReportItem *item : *page)
             item->CloseClean();
-        page->clear();
     }
     Pages.clear();
     items = nullptr;
@@ -92,6 +169,18 @@ qint16 TalvoDocument::NbPages() const
 void TalvoDocument::PrintNextPage()
 {
     const int n = Pages.count() + 1;
+    if (PageRecords *r = pageRecordsOf(this)) {
+        // A record whose first band moved on whole is not on the page left.
+        if (r->current != 0 && !r->placed) {
+            r->last = r->current - 1;
+            if (r->first == r->current)
+                r->first = r->last = 0;
+        }
+        debugPageRecords(*this, n - 1);
+        // A record that goes on over the break is on both pages.
+        r->first = r->last = r->current;
+        r->placed = false;
+    }
     items = Pages.add(QLatin1Char('p') + QString::number(n), std::make_unique<PrintedPage>());
     emit pageFinished(n - 1);
     CurrentPage = n;
@@ -121,7 +210,10 @@ void TalvoDocument::placeOccurrence(int firstItem, float top, float extent)
     float bottom = top + extent;
     // The common case costs nothing: the occurrence fits where it was laid
     // out (or the page has no room at all, which an error entry reports).
+    PageRecords *records = pageRecordsOf(this);
     if (!outOfpage(bottom) || pageBodyLimit() <= pageBodyTop) {
+        if (records && items && items->count() > firstItem)
+            records->placed = true;
         CurrentY = bottom;
         return;
     }
@@ -135,6 +227,8 @@ void TalvoDocument::placeOccurrence(int firstItem, float top, float extent)
     for (;;) {
         const float limit = pageBodyLimit();
         if (!outOfpage(bottom) || limit <= pageBodyTop) {
+            if (records && !staged.isEmpty())
+                records->placed = true;
             moveToPage(staged);
             CurrentY = bottom;
             return;
@@ -187,10 +281,17 @@ void TalvoDocument::placeOccurrence(int firstItem, float top, float extent)
         }
         for (const QString &key : moving)
             rest.add(QLatin1Char('m') + QString::number(rest.count() + 1), staged.take(key));
+        if (records && !staged.isEmpty())
+            records->placed = true;
         moveToPage(staged);
 
-        if (section *footer = sections.value(QStringLiteral("pf")))
+        if (section *footer = sections.value(QStringLiteral("pf"))) {
+            // The footer's items are no record's.
+            const bool placed = records && records->placed;
             footer->CreatePrintItems();
+            if (records)
+                records->placed = placed;
+        }
         PrintNextPage();
         if (CurrentY < topMargin)
             CurrentY = topMargin;
@@ -267,13 +368,23 @@ void TalvoDocument::printDataSection(int n, DrawingSurface *surface)
         }
         // Nothing can be seen or stopped while only the first page exists.
         for (;;) {
+            PageRecords *records = n == 1 ? pageRecordsOf(this) : nullptr;
             if (rs.Eof()) {
+                if (records)
+                    records->current = 0;
                 printChildsAfterASection(n, surface);
                 closeRecords(*sec);
                 return;
             }
             if (Pages.count() > 1 && yieldHook)
                 yieldHook();
+            if (records) {
+                records->current = recordsDone + 1;
+                records->placed = false;
+                if (records->first == 0)
+                    records->first = records->current;
+                records->last = records->current;
+            }
             MajVars(sec);
             // A condition that is no truth value shows the section.
             if (section::visibleValue(sec->visible).value_or(true))
@@ -284,6 +395,8 @@ void TalvoDocument::printDataSection(int n, DrawingSurface *surface)
                 ++recordsDone;
                 emit MajScrollBar();
             }
+            if (records)
+                records->current = 0;
             if (stopRequested) {
                 closeRecords(*sec);
                 return;
@@ -292,6 +405,8 @@ void TalvoDocument::printDataSection(int n, DrawingSurface *surface)
     } catch (const DatabaseError &e) {
         addError(talvoError(QStringLiteral("TalvoDocument"), QStringLiteral("printDataSection"),
                             e.description(), sec->SQL));
+        if (PageRecords *records = n == 1 ? pageRecordsOf(this) : nullptr)
+            records->current = 0;
         closeRecords(*sec);
     }
 }
@@ -365,8 +480,10 @@ void TalvoDocument::initPrint()
         CurrentPage = 1;
         working = true;
         CurrentY = 0;
+        recordsDone = nbRecords = 0;
         {
             RunScope scope(*this);
+            RunDebug debug(*this);
             vars.clear();
             delPages();
             // A page without room for a row gets its bands once, not a

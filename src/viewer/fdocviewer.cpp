@@ -20,7 +20,6 @@
 
 #include <QAbstractSpinBox>
 #include <QApplication>
-#include <QScreen>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -36,6 +35,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QProgressDialog>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -43,6 +43,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
+#include <QWindow>
 
 #include <climits>
 #include <exception>
@@ -92,6 +93,9 @@ fDocViewer::fDocViewer(QWidget *parent)
         pic->invalidate();
         m_thumbModel->pageChanged(shownPage);
     });
+    m_totalRefresh.setSingleShot(true);
+    m_totalRefresh.setInterval(400);
+    connect(&m_totalRefresh, &QTimer::timeout, this, &fDocViewer::redrawForTotal);
     setWorkingState(false);
     majCaption();
     // Tall enough for a page at a readable size, never larger than the
@@ -171,7 +175,7 @@ void fDocViewer::createActions()
     connect(addAction(QStringLiteral("exportHtml"), tr("Export to &HTML…"),
                       themedIcon(this, "text-html", QStyle::SP_FileIcon)),
             &QAction::triggered, this, [this] {
-                if (doc)
+                if (doc && !doc->working && confirmIncomplete(tr("Export them anyway?")))
                     fExportHTML_run(*doc, shownPage, this);
             });
     connect(addAction(QStringLiteral("find"), tr("Find…"),
@@ -465,6 +469,7 @@ void fDocViewer::runPreview(bool &thenPrint, bool &showPrintDialog, bool &hideWi
         return;
     }
     pic->setPage(0);
+    m_runIncomplete = false;
     PB1->setRange(0, 1);
     PB1->setValue(0);
     PB1->show();
@@ -511,6 +516,7 @@ void fDocViewer::runPreview(bool &thenPrint, bool &showPrintDialog, bool &hideWi
             // A run that breaks off leaves the pages made so far, and the
             // window usable (closing included).
             doc->working = false;
+            m_runIncomplete = true;
             doc->addError(talvoError(QStringLiteral("fDocViewer"), QStringLiteral("runPreview"),
                                      tr("The report run stopped on an unexpected error: %1")
                                          .arg(QString::fromLocal8Bit(e.what())),
@@ -525,8 +531,13 @@ void fDocViewer::runPreview(bool &thenPrint, bool &showPrintDialog, bool &hideWi
     setWorkingState(false);
     m_thumbModel->syncPages();
 
-    if (thenPrint && !connectionFailed)
-        printFailed = !RealPrint(*doc, showPrintDialog, this);
+    if (thenPrint && !connectionFailed) {
+        // A run broken off by an error made only some of the pages.
+        if (confirmIncomplete(tr("Print them anyway?")))
+            printFailed = !RealPrint(*doc, showPrintDialog, this);
+        else
+            printFailed = true;
+    }
 
     const PrintedPage *first = doc->Pages.value(QStringLiteral("p1"));
     const int itemsOnFirst = first ? first->count() : 0;
@@ -558,6 +569,8 @@ void fDocViewer::onPageFinished(int page)
         m_thumbSync.start();
     m_thumbModel->pageChanged(page);
     syncPageControls();
+    if (!m_totalRefresh.isActive())
+        m_totalRefresh.start();
     if (page == shownPage) {
         pic->invalidate();
         maj(shownPage);
@@ -568,17 +581,43 @@ void fDocViewer::onPageFinished(int page)
 
 void fDocViewer::onFinishedWorking()
 {
+    m_runIncomplete = doc && doc->stopRequested;
     setWorkingState(false);
-    status(tr("ready"));
     if (!doc)
         return;
     m_thumbModel->syncPages();
-    m_thumbModel->pageChanged(doc->NbPages());
-    if (shownPage >= doc->NbPages()) {
-        pic->invalidate();
-        maj(shownPage);
-    }
+    m_totalRefresh.stop();
+    redrawForTotal();
+    maj(shownPage);
     majSB();
+}
+
+void fDocViewer::redrawForTotal()
+{
+    if (!doc)
+        return;
+    pic->invalidate();
+    m_thumbModel->allPagesChanged();
+}
+
+QString fDocViewer::idleStatus() const
+{
+    if (m_runIncomplete && doc)
+        return tr("Stopped: the report is incomplete, %1 pages made").arg(doc->NbPages());
+    return tr("ready");
+}
+
+bool fDocViewer::confirmIncomplete(const QString &question)
+{
+    if (!m_runIncomplete || !doc)
+        return true;
+    const QString text =
+        tr("The run was stopped, so the report is incomplete: it has only the %1 pages made "
+           "before the stop, and its page totals count only those.")
+            .arg(doc->NbPages()) +
+        QLatin1Char(' ') + question;
+    return UserInteraction::current()->message(text, UserInteraction::Yes | UserInteraction::No,
+                                               UserInteraction::Question) == UserInteraction::Yes;
 }
 
 void fDocViewer::setWorkingState(bool working)
@@ -586,10 +625,19 @@ void fDocViewer::setWorkingState(bool working)
     m_actions.value(QStringLiteral("open"))->setEnabled(!working);
     m_open->setEnabled(!working);
     m_actions.value(QStringLiteral("stop"))->setEnabled(working);
-    m_actions.value(QStringLiteral("export"))->setEnabled(!working);
     m_switch_mode->setEnabled(!working);
     m_actions.value(QStringLiteral("edit"))->setEnabled(!working);
-    status(working ? tr("working...") : tr("ready"));
+    // Pages printed or exported during a run would carry the page total of
+    // the moment ("Page 756 of 756") and lack the rest.
+    const QString why = tr("Waits for the end of the run: the pages and their total are not "
+                           "known before.");
+    for (const char *key : {"print", "m_print", "export", "exportHtml", "html"}) {
+        QAction *a = m_actions.value(QLatin1String(key));
+        a->setEnabled(!working);
+        a->setToolTip(working ? why : QString());
+        a->setStatusTip(working ? why : QString());
+    }
+    status(working ? tr("working...") : idleStatus());
     PB1->setVisible(working);
 }
 
@@ -634,7 +682,8 @@ void fDocViewer::syncPageControls()
     m_actions.value(QStringLiteral("f"))->setEnabled(shownPage < pages);
     const QModelIndex row = m_thumbModel->index(shownPage - 1);
     if (row.isValid() && m_thumbList->currentIndex() != row) {
-        const QSignalBlocker block(m_thumbList->selectionModel());
+        // Not with the selection model's signals blocked: the strip repaints
+        // the rows it leaves from them (the lambda ignores the shown page).
         m_thumbList->setCurrentIndex(row);
         m_thumbList->scrollTo(row);
     }
@@ -741,7 +790,17 @@ void fDocViewer::openFile(const QString &fileName)
 
 void fDocViewer::Print_()
 {
-    if (doc)
+    if (!doc)
+        return;
+    if (doc->working) {
+        status(tr("Printing waits for the end of the run."));
+        return;
+    }
+    if (doc->NbPages() == 0) {
+        UserInteraction::current()->message(tr("The report has no page to print."));
+        return;
+    }
+    if (confirmIncomplete(tr("Print them anyway?")))
         RealPrint(*doc, true, this);
 }
 
@@ -760,7 +819,7 @@ void fDocViewer::EditDoc()
 
 void fDocViewer::exportHtmlTest()
 {
-    if (!doc)
+    if (!doc || doc->working || !confirmIncomplete(tr("Export page 1 anyway?")))
         return;
     const QString target = previewHtmlTarget(programDir, doc->fileName);
     // The export sets CurrentPage, which a run in progress counts on.
@@ -789,6 +848,8 @@ void fDocViewer::exportPages()
         UserInteraction::current()->message(tr("The report has no page to export."));
         return;
     }
+    if (!confirmIncomplete(tr("Export them anyway?")))
+        return;
     PreviewExportDialog dialog(*doc, shownPage, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -887,6 +948,24 @@ void fDocViewer::showHits()
 }
 
 // ---- Window ----
+
+void fDocViewer::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    syncThumbnailResolution();
+    if (!m_screenWatched && windowHandle()) {
+        m_screenWatched = true;
+        connect(windowHandle(), &QWindow::screenChanged, this,
+                &fDocViewer::syncThumbnailResolution);
+    }
+}
+
+void fDocViewer::syncThumbnailResolution()
+{
+    // Pictures made for the screen's pixel ratio, or a scaled desktop
+    // blows them up blurred.
+    m_thumbModel->setThumbnailWidth(m_thumbModel->thumbnailWidth(), devicePixelRatioF());
+}
 
 void fDocViewer::changeEvent(QEvent *event)
 {

@@ -72,6 +72,9 @@ public:
     void findPrevious();
 
     TalvoDocument *document() const { return doc; }
+    // The last run ended before its end (Stop, or an error broke it off):
+    // its pages and page totals are those made so far.
+    bool runIncomplete() const { return m_runIncomplete; }
     int currentPage() const { return shownPage; }
     PreviewPageView *pageView() const { return pic; }
     PreviewZoom *zoom() const { return m_zoom; }
@@ -102,6 +105,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void runPreview(bool &thenPrint, bool &showPrintDialog, bool &hideWindow);
@@ -109,6 +113,14 @@ private:
     void attachDocument(TalvoDocument *newDoc);
     void onPageFinished(int page);
     void onFinishedWorking();
+    // "ready", or what a stopped run left.
+    QString idleStatus() const;
+    // True unless the report is incomplete and the user declines `question`.
+    bool confirmIncomplete(const QString &question);
+    // Pages drawn while the total grew show an old "%pages%": draw the
+    // page on display and the thumbnails again.
+    void redrawForTotal();
+    void syncThumbnailResolution();
     bool handleKey(QKeyEvent *event);
     void syncPageControls();
     void createActions();
@@ -158,6 +170,10 @@ private:
     // Redraws the page being filled now and then while it is on display.
     QTimer m_liveRefresh;
     QTimer m_thumbSync; // adds the strip's new rows now and then
+
+    QTimer m_totalRefresh; // redraws for a new page total now and then
+    bool m_runIncomplete = false;
+    bool m_screenWatched = false;
 
     int m_shownPagesCount = -1;
 };

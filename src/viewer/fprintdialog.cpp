@@ -4,10 +4,12 @@
 #include "printing.h"
 
 #include "document/talvodocument.h"
+#include "document/userinteraction.h"
 
+#include <QIntValidator>
 #include <QPrinter>
 
-#include <cmath>
+#include <algorithm>
 
 int leadingNumber(const QString &text)
 {
@@ -29,20 +31,14 @@ int leadingNumber(const QString &text)
 
 namespace {
 
-// The copies box as a byte; false when it is no number from 0 to 255.
-bool copiesValue(const QString &text, unsigned char &copies)
+constexpr int kMaxCopies = 255; // the report stores copies as a byte
+
+// The box's whole number when it holds one from `low` to `high`, else -1.
+int wholeIn(const QLineEdit *box, int low, int high)
 {
     bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    if (!ok)
-        return false;
-    // Halves go to the even number, as numbers converted to whole ones do
-    // everywhere else in the program.
-    const double whole = std::nearbyint(value);
-    if (!(whole >= 0 && whole <= 255))
-        return false;
-    copies = static_cast<unsigned char>(whole);
-    return true;
+    const int value = box->text().trimmed().toInt(&ok);
+    return ok && value >= low && value <= high ? value : -1;
 }
 
 } // namespace
@@ -56,6 +52,13 @@ fPrintDialog::fPrintDialog(TalvoDocument &doc, QWidget *parent)
     ui->toPage->setText(QString::number(doc.NbPages()));
     ui->fromPage->setText(QStringLiteral("1"));
     ui->copies->setText(QString::number(qMax(1, int(doc.copies))));
+    // Only digits can be typed; what is out of range is refused on OK with
+    // a message (a silent 1 copy, or a range that prints nothing, would
+    // pass for what was asked).
+    const int pages = std::max(1, int(doc.NbPages()));
+    ui->copies->setValidator(new QIntValidator(1, kMaxCopies, this));
+    ui->fromPage->setValidator(new QIntValidator(1, pages, this));
+    ui->toPage->setValidator(new QIntValidator(1, pages, this));
     fillPrinterList(ui->Combo1);
     selectComboText(ui->Combo1, currentPrinter().printerName());
 }
@@ -74,15 +77,46 @@ int fPrintDialog::toPage() const
 
 void fPrintDialog::accept()
 {
+    auto refuse = [this](QLineEdit *box, const QString &text) {
+        UserInteraction::current()->message(text, UserInteraction::Ok,
+                                            UserInteraction::Exclamation);
+        box->setFocus();
+        box->selectAll();
+    };
+    const int pages = m_doc.NbPages();
+    if (pages < 1) {
+        refuse(ui->toPage, tr("The report has no page to print."));
+        return;
+    }
+    const int copies = wholeIn(ui->copies, 1, kMaxCopies);
+    if (copies < 0) {
+        refuse(ui->copies, tr("Copies: type a whole number from 1 to %1.").arg(kMaxCopies));
+        return;
+    }
+    const int from = wholeIn(ui->fromPage, 1, pages);
+    if (from < 0) {
+        refuse(ui->fromPage, tr("From page: type a page number from 1 to %1.").arg(pages));
+        return;
+    }
+    const int to = wholeIn(ui->toPage, 1, pages);
+    if (to < 0) {
+        refuse(ui->toPage, tr("To page: type a page number from 1 to %1.").arg(pages));
+        return;
+    }
+    if (to < from) {
+        refuse(ui->toPage,
+               tr("To page: page %1 comes before the From page (%2); type a page from %2 to %3.")
+                   .arg(to)
+                   .arg(from)
+                   .arg(pages));
+        return;
+    }
     const QString printer = ui->Combo1->currentText();
     if (!printer.isEmpty()) {
         m_doc.DocPrinterName = printer;
         selectPrinterByName(printer);
     }
-    m_doc.copies = 1;
-    unsigned char copies = 1;
-    if (copiesValue(ui->copies->text(), copies))
-        m_doc.copies = copies;
+    m_doc.copies = static_cast<unsigned char>(copies);
     QDialog::accept();
 }
 

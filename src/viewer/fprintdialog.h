@@ -11,7 +11,9 @@ class fPrintDialog;
 }
 
 // The preview's small print dialog: printer, copies and page range. OK
-// stores the printer and the copies in the document; Cancel (or closing the
+// refuses, with a message naming the box, copies outside 1..255 and a page
+// range that is not within the report or runs backwards; otherwise it
+// stores the printer and the copies in the document. Cancel (or closing the
 // dialog any other way) leaves "0" as the last page, which the caller reads
 // as a cancelled print.
 class fPrintDialog : public QDialog

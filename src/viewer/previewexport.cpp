@@ -19,6 +19,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
+#include <algorithm>
+
 namespace {
 
 bool fail(QString *error, const QString &why)
@@ -175,6 +177,8 @@ PreviewExportDialog::PreviewExportDialog(TalvoDocument &doc, int shownPage, QWid
 
     m_target = new QLineEdit(this);
     m_target->setObjectName(QStringLiteral("target"));
+    connect(m_target, &QLineEdit::textChanged, m_target,
+            [this](const QString &text) { m_target->setToolTip(text); });
     auto *browseButton = new QPushButton(tr("Browse…"), this);
     connect(browseButton, &QPushButton::clicked, this, &PreviewExportDialog::browse);
     auto *targetRow = new QHBoxLayout;
@@ -205,6 +209,12 @@ PreviewExportDialog::PreviewExportDialog(TalvoDocument &doc, int shownPage, QWid
 
     connect(m_format, &QComboBox::currentIndexChanged, this, &PreviewExportDialog::formatChanged);
     formatChanged();
+    // Wide enough for the suggested path as a rule; a longer one shows its
+    // start (the folder it goes to), and whole in the tool tip.
+    const QFontMetrics metrics = m_target->fontMetrics();
+    const int letter = metrics.averageCharWidth();
+    m_target->setMinimumWidth(std::clamp(metrics.horizontalAdvance(m_target->text()) + 8 * letter,
+                                         40 * letter, 90 * letter));
 }
 
 QString PreviewExportDialog::suggestedTarget() const
@@ -223,6 +233,12 @@ QString PreviewExportDialog::suggestedTarget() const
     }
 }
 
+void PreviewExportDialog::setTarget(const QString &path)
+{
+    m_target->setText(path);
+    m_target->setCursorPosition(0);
+}
+
 void PreviewExportDialog::formatChanged()
 {
     m_dpi->setEnabled(m_format->currentData().toInt() == PreviewExportRequest::Png);
@@ -230,7 +246,7 @@ void PreviewExportDialog::formatChanged()
     // format's own ending.
     const QString current = m_target->text().trimmed();
     if (current.isEmpty()) {
-        m_target->setText(suggestedTarget());
+        setTarget(suggestedTarget());
         return;
     }
     const QFileInfo info(current);
@@ -238,13 +254,13 @@ void PreviewExportDialog::formatChanged()
         info.dir().filePath(info.completeBaseName().remove(QStringLiteral("-pages")));
     switch (m_format->currentData().toInt()) {
     case PreviewExportRequest::Png:
-        m_target->setText(base + QStringLiteral("-pages"));
+        setTarget(base + QStringLiteral("-pages"));
         break;
     case PreviewExportRequest::Html:
-        m_target->setText(base + QStringLiteral(".html"));
+        setTarget(base + QStringLiteral(".html"));
         break;
     default:
-        m_target->setText(base + QStringLiteral(".pdf"));
+        setTarget(base + QStringLiteral(".pdf"));
         break;
     }
 }
@@ -262,7 +278,7 @@ void PreviewExportDialog::browse()
         chosen = QFileDialog::getSaveFileName(this, tr("Export to"), m_target->text(), filter);
     }
     if (!chosen.isEmpty())
-        m_target->setText(QDir::toNativeSeparators(chosen));
+        setTarget(QDir::toNativeSeparators(chosen));
 }
 
 PreviewExportRequest PreviewExportDialog::request() const

@@ -56,6 +56,8 @@ public:
 private:
     void formatChanged();
     void browse();
+    // Shows a path from its start: the end alone hides where it goes.
+    void setTarget(const QString &path);
     QString suggestedTarget() const;
 
     TalvoDocument &m_doc;

@@ -66,6 +66,13 @@ void PreviewThumbnailModel::pageChanged(int n)
     emit dataChanged(index(n - 1), index(n - 1), {Qt::DecorationRole});
 }
 
+void PreviewThumbnailModel::allPagesChanged()
+{
+    m_pictures.clear();
+    if (m_rows > 0)
+        emit dataChanged(index(0), index(m_rows - 1), {Qt::DecorationRole});
+}
+
 int PreviewThumbnailModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : m_rows;

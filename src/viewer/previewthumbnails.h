@@ -20,6 +20,8 @@ public:
     // Width of a picture in logical pixels; the device pixel ratio it is
     // drawn for.
     void setThumbnailWidth(int width, qreal dpr);
+    int thumbnailWidth() const { return m_width; }
+    qreal pixelRatio() const { return m_dpr; }
     QSize thumbnailSize() const;
 
     // Follows the document's page count (rows added, or all rows again when
@@ -27,6 +29,9 @@ public:
     void syncPages();
     // Page n (from 1) changed: its picture is drawn again when next shown.
     void pageChanged(int n);
+    // Every page changed (the page total they show grew): pictures are
+    // drawn again as they come into sight.
+    void allPagesChanged();
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role) const override;

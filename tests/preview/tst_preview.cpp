@@ -15,12 +15,14 @@
 #include "viewer/previewzoom.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QProcess>
 #include <QProgressBar>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -128,14 +130,15 @@ QToolButton *button(fDocViewer &w, const char *key)
     return w.findChild<QToolButton *>(QLatin1String("button_") + QLatin1String(key));
 }
 
-// Runs `then` once, at the first yield after page `page` is complete.
+// Runs `then` once, at the first yield after page `page` is complete (the
+// window must yield at every record: a fast run may not yield otherwise).
 void atPage(TalvoDocument &doc, int page, std::function<void()> then)
 {
     auto done = std::make_shared<bool>(false);
-    QObject::connect(&doc, &TalvoDocument::pageFinished, &doc, [=](int finished) {
+    QObject::connect(&doc, &TalvoDocument::pageFinished, &doc, [=, &doc](int finished) {
         if (finished == page && !*done) {
             *done = true;
-            QTimer::singleShot(0, then);
+            QTimer::singleShot(0, &doc, then); // never after the test's end
         }
     });
 }
@@ -207,6 +210,9 @@ private slots:
     void zoom_data();
     void zoom();
     void crispAtPixelRatio();
+    void thumbnailsMarkOnlyTheShownPage();
+    void exportDialogShowsPath_data();
+    void exportDialogShowsPath();
     void wheelTurnsPages();
     void find_data();
     void find();
@@ -234,20 +240,39 @@ void TestPreview::runShowsPages_data()
 {
     QTest::addColumn<int>("rows");
     QTest::addColumn<int>("pages");
-    QTest::addColumn<bool>("debug");
+    QTest::addColumn<QStringList>("debugLines"); // starts of lines, in order; none: debug off
     // 29.7 - 2 margins - 1 header - 2 (no footer: its room) leaves 24.7 cm:
     // nine rows of 2.5 cm.
-    QTest::newRow("one page") << 5 << 1 << false;
-    QTest::newRow("several pages, debug list") << 40 << 5 << true;
+    QTest::newRow("one page") << 5 << 1 << QStringList();
+    // With a child section whose query refers to the list's record.
+    QTest::newRow("several pages, debug list")
+        << 40 << 5
+        << QStringList{
+               "Query of \"Rows\": SELECT ID, Name FROM Rows WHERE ID <= 40 ORDER BY ID -> 40 "
+               "records, ",
+               "Query of \"Again\": SELECT ID FROM Rows WHERE ID = 1 -> 1 record, ",
+               "Query of \"Again\": SELECT ID FROM Rows WHERE ID = 2 -> 1 record, ",
+               "Page 1: records 1 to 9 of \"Rows\"",
+               "Page 5: records 37 to 40 of \"Rows\"",
+               "Run complete: 5 pages, 40 of 40 records, "};
 }
 
 void TestPreview::runShowsPages()
 {
     QFETCH(int, rows);
     QFETCH(int, pages);
-    QFETCH(bool, debug);
+    QFETCH(QStringList, debugLines);
+    const bool debug = !debugLines.isEmpty();
     auto doc = listReport(rows);
     doc->dbg = debug;
+    if (debug) {
+        section *child = doc->AddDataSection();
+        child->sectionName = QStringLiteral("Again");
+        child->sectionParent = 1;
+        child->Height = 0;
+        child->SQL = QStringLiteral("SELECT ID FROM Rows WHERE ID = {[Rows].[ID]}");
+        doc->orderSections();
+    }
     fDocViewer w;
     QSignalSpy started(doc.get(), &TalvoDocument::startWorking);
     run(w, *doc);
@@ -262,6 +287,17 @@ void TestPreview::runShowsPages()
     QVERIFY(w.action(QStringLiteral("m_open"))->isEnabled());
     QVERIFY(!w.action(QStringLiteral("errors"))->isVisible());
     QCOMPARE(w.action(QStringLiteral("m_debug"))->isVisible(), debug);
+    QVERIFY(w.action(QStringLiteral("print"))->isEnabled());
+    QVERIFY(w.action(QStringLiteral("export"))->isEnabled());
+    QCOMPARE(doc->debugLst.isEmpty(), !debug);
+    qsizetype at = 0;
+    for (const QString &line : std::as_const(debugLines)) {
+        while (at < doc->debugLst.size() && !doc->debugLst.at(at).startsWith(line))
+            ++at;
+        QVERIFY2(
+            at < doc->debugLst.size(),
+            qPrintable(line + QStringLiteral(" not in order in:\n") + doc->debugLst.join(u'\n')));
+    }
     QCOMPARE(w.pageView()->page(), 1);
     QVERIFY(ui->shown.isEmpty());
     QCOMPARE(w.windowTitle(), QStringLiteral("Talvo Mirt - List-"));
@@ -316,6 +352,7 @@ void TestPreview::keysWhileRunning()
 {
     auto doc = listReport(3000);
     fDocViewer w;
+    w.yieldInterval = 0; // a yield per record: atPage's moment comes in any case
     int pagesAtEnd = 0;
     QString panelAtEnd;
     bool workingAtEnd = false;
@@ -346,6 +383,21 @@ void TestPreview::keysWhileRunning()
     QCOMPARE(w.currentPage(), pagesAtEnd);
     QCOMPARE(panel(w, "pages"), QStringLiteral("Page %1/%2").arg(pagesAtEnd).arg(doc->NbPages()));
     QCOMPARE(thumbs->model()->rowCount(), int(doc->NbPages()));
+    // Drawn while the total grew ("Page 6 of 7"), drawn again with the final
+    // total: the page on display and its thumbnail.
+    PreviewPageView *view = w.pageView();
+    QVERIFY(!view->cachedPicture().isNull());
+    view->viewport()->grab();
+    QCOMPARE(view->cachedPicture(),
+             renderPreviewPage(*doc, pagesAtEnd, view->pixelsPerInch(), view->devicePixelRatioF()));
+    auto *strip = qobject_cast<PreviewThumbnailModel *>(thumbs->model());
+    PreviewThumbnailModel fresh;
+    fresh.setDocument(doc.get());
+    fresh.setThumbnailWidth(strip->thumbnailWidth(), strip->pixelRatio());
+    auto picture = [](const QAbstractItemModel &m, int row) {
+        return m.data(m.index(row, 0), Qt::DecorationRole).value<QPixmap>().toImage();
+    };
+    QCOMPARE(picture(*strip, pagesAtEnd - 1), picture(fresh, pagesAtEnd - 1));
 }
 
 void TestPreview::stopDuringRun_data()
@@ -362,13 +414,24 @@ void TestPreview::stopDuringRun()
     QFETCH(bool, byKey);
     auto doc = listReport(20000);
     fDocViewer w;
+    w.yieldInterval = 0; // a yield per record: atPage's moment comes in any case
     QSignalSpy unloaded(&w, &fDocViewer::unloaded);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QApplication::setActiveWindow(&w);
     QString statusAfterStop;
     bool closedWhileWorking = true;
+    bool printOrExportEnabled = true;
+    QString printTip, statusAfterPrint;
     atPage(*doc, 3, [&] {
+        // A cut report would look complete ("Page 3 of 3"): no print or
+        // export before the end, and the tool tip says why.
+        for (const char *key : {"print", "m_print", "export", "exportHtml", "html"})
+            printOrExportEnabled =
+                printOrExportEnabled && w.action(QLatin1String(key))->isEnabled();
+        printTip = button(w, "print")->toolTip();
+        w.Print_(); // a shortcut or a stale click
+        statusAfterPrint = panel(w, "status");
         closedWhileWorking = w.close();
         QVERIFY(w.isVisible());
         if (byKey)
@@ -379,16 +442,39 @@ void TestPreview::stopDuringRun()
     });
     run(w, *doc);
     QVERIFY(!closedWhileWorking);
+    QVERIFY(!printOrExportEnabled);
+    QCOMPARE(printTip, QStringLiteral("Waits for the end of the run: the pages and their total are "
+                                      "not known before."));
+    QCOMPARE(statusAfterPrint, QStringLiteral("Printing waits for the end of the run."));
     QCOMPARE(statusAfterStop, QStringLiteral("Stopping..."));
     QVERIFY(doc->recordsDone < doc->nbRecords);
-    QVERIFY(doc->NbPages() < 2223); // what the 20,000 rows make
+    const int pages = doc->NbPages();
+    QVERIFY(pages < 2223); // what the 20,000 rows make
     QVERIFY(!doc->working);
-    QCOMPARE(panel(w, "status"), QStringLiteral("ready"));
+    QVERIFY(w.runIncomplete());
+    QCOMPARE(panel(w, "status"),
+             QStringLiteral("Stopped: the report is incomplete, %1 pages made").arg(pages));
     QVERIFY(!w.action(QStringLiteral("stop"))->isEnabled());
     // Only the refusal was said: a stopped run is no empty report.
     QCOMPARE(ui->shown.size(), 1);
     QCOMPARE(ui->shown.at(0).text,
              QStringLiteral("Please stop the process before to close the window"));
+    // Printing or exporting the cut report asks first, naming its pages: No
+    // prints and exports nothing, Yes goes on.
+    QTemporaryDir out;
+    w.programDir = out.path();
+    ui->answers = {UserInteraction::No, UserInteraction::No, UserInteraction::Yes};
+    w.Print_();
+    w.exportPages();
+    w.exportHtmlTest();
+    QCOMPARE(ui->shown.size(), 4);
+    for (int i = 1; i < 4; ++i) {
+        QVERIFY(ui->shown.at(i).text.contains(QStringLiteral("only the %1 pages").arg(pages)));
+        QCOMPARE(ui->shown.at(i).buttons, UserInteraction::Yes | UserInteraction::No);
+    }
+    QVERIFY(ui->shown.at(1).text.endsWith(QStringLiteral("Print them anyway?")));
+    QVERIFY(QFile::exists(out.filePath(QStringLiteral("test.html"))));
+    ui->shown.clear();
     QCOMPARE(unloaded.count(), 0);
     QVERIFY(w.close());
     QVERIFY(!w.isVisible());
@@ -419,6 +505,7 @@ void TestPreview::emptyReport()
         doc->connectionStringData =
             QStringLiteral("Provider=SQLite;Data Source=") + scratch().filePath("none/x.db");
     fDocViewer w;
+    w.yieldInterval = 0; // a yield per record: atPage's moment comes in any case
     QSignalSpy started(doc.get(), &TalvoDocument::startWorking);
     ui->answers = answers;
     run(w, *doc);
@@ -645,9 +732,29 @@ void TestPreview::zoom()
 // that size, not a 1x picture blown up.
 void TestPreview::crispAtPixelRatio()
 {
+    // Also on a screen scaled by 2, in a child process: the scale is read
+    // when the application starts.
+    const bool scaled = qgetenv("QT_SCALE_FACTOR") == "2";
+    if (!scaled) {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("crispAtPixelRatio")});
+        QVERIFY(child.waitForFinished(120000));
+        QVERIFY2(child.exitCode() == 0, child.readAllStandardOutput().constData());
+    }
     auto doc = listReport(12);
     fDocViewer w;
     run(w, *doc);
+    if (scaled) {
+        // Thumbnails with twice the pixels, not 1x pictures blown up.
+        QCOMPARE(w.devicePixelRatioF(), 2.0);
+        auto *strip = w.findChild<QListView *>(QStringLiteral("thumbnails"))->model();
+        const QPixmap thumb = strip->index(0, 0).data(Qt::DecorationRole).value<QPixmap>();
+        QCOMPARE(thumb.devicePixelRatio(), 2.0);
+        QCOMPARE(thumb.width(), qobject_cast<PreviewThumbnailModel *>(strip)->thumbnailWidth() * 2);
+    }
     const QImage doubled = renderPreviewPage(*doc, 1, 96, 2);
     const QImage large = renderPreviewPage(*doc, 1, 192, 1);
     QCOMPARE(doubled.devicePixelRatio(), 2.0);
@@ -809,6 +916,74 @@ void TestPreview::exportPages()
         QVERIFY(inkShare(page) > 0.0005);
     } else {
         QVERIFY(QString::fromUtf8(readFile(written.at(0))).contains(firstText));
+    }
+}
+
+// Only the page on display is marked in the strip, on the screen too: the
+// rows left behind are painted plain again.
+void TestPreview::thumbnailsMarkOnlyTheShownPage()
+{
+    auto doc = listReport(40);
+    fDocViewer w;
+    run(w, *doc);
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto *thumbs = w.findChild<QListView *>(QStringLiteral("thumbnails"));
+    const QRgb marks[] = {thumbs->palette().color(QPalette::Active, QPalette::Highlight).rgb(),
+                          thumbs->palette().color(QPalette::Inactive, QPalette::Highlight).rgb()};
+    auto markedRows = [&] {
+        const QImage shot = w.screen()->grabWindow(w.winId()).toImage();
+        QList<int> marked;
+        for (int row = 0; row < 4; ++row) {
+            const QRect r = thumbs->visualRect(thumbs->model()->index(row, 0));
+            const QRect onShot(thumbs->viewport()->mapTo(&w, r.topLeft()), r.size());
+            int count = 0;
+            for (int y = onShot.top(); y <= onShot.bottom(); ++y) {
+                for (int x = onShot.left(); x <= onShot.right(); ++x)
+                    count += shot.valid(x, y) &&
+                             (shot.pixel(x, y) == marks[0] || shot.pixel(x, y) == marks[1]);
+            }
+            if (count > 20)
+                marked << row;
+        }
+        return marked;
+    };
+    for (int page = 2; page <= 4; ++page) {
+        QTest::keyClick(w.pageView(), Qt::Key_Right);
+        QTest::qWait(50); // the strip repaints
+        QCOMPARE(markedRows(), QList<int>{page - 1});
+    }
+}
+
+void TestPreview::exportDialogShowsPath_data()
+{
+    QTest::addColumn<int>("depth"); // folders between the scratch folder and the report
+    QTest::newRow("usual path: whole") << 1;
+    QTest::newRow("long path: its start") << 12;
+}
+
+// The path shows where the export goes: the whole of it, or its start.
+void TestPreview::exportDialogShowsPath()
+{
+    QFETCH(int, depth);
+    auto doc = listReport(12);
+    QString folder = scratch().path();
+    for (int i = 0; i < depth; ++i)
+        folder += QStringLiteral("/folder-%1").arg(i);
+    doc->fileName = folder + QStringLiteral("/list.xml");
+    fDocViewer w;
+    run(w, *doc);
+    PreviewExportDialog dialog(*doc, 1, &w);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto *target = dialog.findChild<QLineEdit *>(QStringLiteral("target"));
+    auto *format = dialog.findChild<QComboBox *>(QStringLiteral("format"));
+    for (int f = 0; f < 2; ++f) {
+        format->setCurrentIndex(f);
+        QCOMPARE(target->text(), folder + (f == 0 ? "/list.pdf" : "/list-pages"));
+        QCOMPARE(target->cursorPosition(), 0);
+        QCOMPARE(target->toolTip(), target->text());
+        if (depth == 1)
+            QVERIFY(target->width() > target->fontMetrics().horizontalAdvance(target->text()));
     }
 }
 

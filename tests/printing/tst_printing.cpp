@@ -200,6 +200,8 @@ void setBox(fPrintDialog *dialog, const char *name, const QString &text)
 {
     auto *box = dialog->findChild<QLineEdit *>(QLatin1String(name));
     box->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(box, Qt::Key_Backspace);
     QTest::keyClicks(box, text);
 }
 
@@ -307,32 +309,50 @@ private slots:
         QCOMPARE(empty.currentIndex(), -1);
     }
 
-    // Opening values, OK storing the printer and copies, the page boxes read
-    // up to their first non-digit, Cancel and Escape giving "0".
+    // Opening values; OK storing the printer and copies; letters cannot be
+    // typed; what can be typed but means nothing (no copy, page 0, a page
+    // past the end, a range that runs backwards) is refused with a message
+    // naming the box, and the dialog stays open; Cancel and Escape give "0".
     void printDialog_data()
     {
-        QTest::addColumn<QString>("copiesText");
-        QTest::addColumn<QString>("toText"); // empty: left as opened
-        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("refusal"); // start of the message; empty: accepted
         QTest::addColumn<int>("copies");
         QTest::addColumn<int>("toPage");
-        QTest::newRow("OK, three copies") << "3"
-                                          << "" << true << 3 << 4;
-        QTest::newRow("copies beyond a byte, words after the page")
-            << "300"
-            << "  2 pages" << true << 1 << 2;
-        QTest::newRow("copies not a number, decimal page") << "many"
-                                                           << "3.9" << true << 1 << 3;
-        QTest::newRow("page too large") << "3"
-                                        << "99999999999" << true << 3 << 0;
-        QTest::newRow("Cancel") << "3"
-                                << "" << false << 5 << 0;
+        QTest::newRow("three copies") << "copies"
+                                      << "3"
+                                      << "" << 3 << 4;
+        QTest::newRow("letters cannot be typed") << "copies"
+                                                 << "abc"
+                                                 << "" << 5 << 4;
+        QTest::newRow("a page past the end")
+            << "toPage"
+            << "9"
+            << "To page: type a page number from 1 to 4." << 5 << 0;
+        QTest::newRow("no copy") << "copies"
+                                 << "0"
+                                 << "Copies: type a whole number from 1 to 255." << 5 << 0;
+        QTest::newRow("empty copies") << "copies"
+                                      << ""
+                                      << "Copies: type a whole number from 1 to 255." << 5 << 0;
+        QTest::newRow("from page 0") << "fromPage"
+                                     << "0"
+                                     << "From page: type a page number from 1 to 4." << 5 << 0;
+        QTest::newRow("from 3 to 2") << "toPage"
+                                     << "2"
+                                     << "To page: page 2 comes before the From page (3); type a "
+                                        "page from 3 to 4."
+                                     << 5 << 0;
+        QTest::newRow("Cancel") << ""
+                                << ""
+                                << "" << 5 << 0;
     }
     void printDialog()
     {
-        QFETCH(QString, copiesText);
-        QFETCH(QString, toText);
-        QFETCH(bool, ok);
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, refusal);
         QFETCH(int, copies);
         QFETCH(int, toPage);
         std::unique_ptr<TalvoDocument> doc = listReport(70);
@@ -349,17 +369,24 @@ private slots:
         if (printers->count() > 0)
             QCOMPARE(printers->currentText(), currentPrinter().printerName());
         dialog.show();
-        setBox(&dialog, "copies", copiesText);
-        if (!toText.isEmpty())
-            setBox(&dialog, "toPage", toText);
-        QTest::mouseClick(dialog.findChild<QPushButton *>(ok ? QStringLiteral("Command1")
-                                                             : QStringLiteral("bCancel")),
-                          Qt::LeftButton);
-        QVERIFY(!dialog.isVisible());
+        const bool ok = !box.isEmpty();
+        if (box == QLatin1String("toPage"))
+            setBox(&dialog, "fromPage", QStringLiteral("3"));
+        if (ok)
+            setBox(&dialog, qPrintable(box), typed);
+        auto click = [&dialog](const char *name) {
+            QTest::mouseClick(dialog.findChild<QPushButton *>(QLatin1String(name)), Qt::LeftButton);
+        };
+        click(ok ? "Command1" : "bCancel");
+        QCOMPARE(dialog.isVisible(), !refusal.isEmpty());
+        QCOMPARE(m_ui.shown.size(), refusal.isEmpty() ? 0 : 1);
+        if (!refusal.isEmpty()) {
+            QCOMPARE(m_ui.shown.at(0).text, refusal);
+            click("bCancel");
+        }
         QCOMPARE(dialog.toPage(), toPage);
-        QCOMPARE(dialog.fromPage(), 1);
         QCOMPARE(int(doc->copies), copies);
-        if (ok && printers->count() > 0)
+        if (toPage > 0 && printers->count() > 0)
             QCOMPARE(doc->DocPrinterName, printers->currentText());
         else
             QCOMPARE(doc->DocPrinterName, QStringLiteral("kept when no printer is chosen"));
@@ -425,10 +452,10 @@ private slots:
         QTest::newRow("A4 landscape, 2 copies, pages 2-3")
             << 9 << 2 << 2 << "2-3" << QSizeF(595, 842)
             << QStringList{"Sheet 2", "Sheet 3", "Sheet 2", "Sheet 3"};
-        QTest::newRow("A5 landscape, range beyond the end")
-            << 11 << 2 << 1 << "3-99" << QSizeF(420, 595) << QStringList{"Sheet 3", "Sheet 4"};
-        QTest::newRow("letter portrait, from page 0 reads as 1")
-            << 1 << 1 << 1 << "0-1" << QSizeF(612, 792) << QStringList{"Sheet 1"};
+        QTest::newRow("A5 landscape, the last pages")
+            << 11 << 2 << 1 << "3-4" << QSizeF(420, 595) << QStringList{"Sheet 3", "Sheet 4"};
+        QTest::newRow("letter portrait, one page")
+            << 1 << 1 << 1 << "1-1" << QSizeF(612, 792) << QStringList{"Sheet 1"};
     }
     void realPrint()
     {
