@@ -1,8 +1,8 @@
 #include "platform/connection.h"
 
 #include "platform/accessfunctions.h"
-#include "platform/accesspolicy.h"
 #include "platform/accessimport.h"
+#include "platform/accesspolicy.h"
 #include "platform/accesssql.h"
 #include "platform/databaseerror.h"
 #include "platform/sqlstatement.h"
@@ -124,9 +124,9 @@ void refuseOdbcUnlessAllowed(const ::ConnectionString &cs)
     const AccessPolicy &policy = AccessPolicy::current();
     if (!policy.isConfined())
         return;
-    static const QStringList hostKeys{QStringLiteral("Host"),     QStringLiteral("Server"),
+    static const QStringList hostKeys{QStringLiteral("Host"),       QStringLiteral("Server"),
                                       QStringLiteral("Servername"), QStringLiteral("Hostname"),
-                                      QStringLiteral("Address"),  QStringLiteral("Addr")};
+                                      QStringLiteral("Address"),    QStringLiteral("Addr")};
     static const QStringList fileKeys{QStringLiteral("FILEDSN"), QStringLiteral("DBQ"),
                                       QStringLiteral("SaveFile")};
     const int port = cs.value(::ConnectionString::portKeys()).toInt();
