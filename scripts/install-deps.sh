@@ -11,7 +11,7 @@ packages=(
   fonts-liberation2 fonts-noto-cjk fonts-noto-color-emoji fonts-tlwg-loma-otf
   mdbtools mdbtools-dev libglib2.0-dev
   unixodbc unixodbc-dev odbcinst libsqliteodbc
-  sqlite3 libsqlite3-dev
+  sqlite3 libsqlite3-dev zlib1g-dev
   postgresql mariadb-server
   poppler-utils xvfb xauth chromium
   libcups2-dev cups-daemon cups-client cups-filters

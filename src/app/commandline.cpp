@@ -100,6 +100,12 @@ const QList<QPair<QString, QString>> &CommandLine::knownOptions()
         {QStringLiteral("/png DIR"),
          QStringLiteral("run the report and write each page as a PNG file into DIR")},
         {QStringLiteral("/dpi N"), QStringLiteral("with /png: the resolution (default 150)")},
+        {QStringLiteral("/confine"),
+         QStringLiteral("read files only inside the report's folder and reach no database "
+                        "server but those of /allowhost (for reports you did not write)")},
+        {QStringLiteral("/allowhost HOST[:PORT]"),
+         QStringLiteral("the database server a confined run may reach; repeatable; implies "
+                        "/confine")},
         {QStringLiteral("/help, /?"), QStringLiteral("print this list and exit")},
     };
     return options;

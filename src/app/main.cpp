@@ -1,6 +1,7 @@
 // The program: parses the command line, picks the headless or the desktop
 // path, and runs. Everything a test would want to reach lives in the
 // libraries.
+#include "app/accessoptions.h"
 #include "app/commandline.h"
 #include "app/headlesscommands.h"
 #include "app/startup.h"
@@ -52,6 +53,9 @@ int main(int argc, char *argv[])
         err << QCoreApplication::translate("Mirt", "mirt: unknown option %1 (see /help)").arg(unknown)
             << Qt::endl;
     }
+
+    // Set before any report is read, and never changed by one.
+    AccessPolicy::setCurrent(accessPolicyFor(commandLine, QCoreApplication::applicationDirPath()));
 
     TalvoDocument document;
     if (headless)

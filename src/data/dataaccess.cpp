@@ -5,9 +5,12 @@
 #include "platform/databaseerror.h"
 #include "platform/recordset.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QImageReader>
 
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -16,20 +19,37 @@ QString tr(const char *text)
     return QCoreApplication::translate("dataaccess", text);
 }
 
+// A picture of pixels only: SVG text would be drawn by the SVG renderer,
+// which reads the files it names; pictures go through the picture loader,
+// which checks them, first.
+QImage rasterImage(const QByteArray &bytes, const char *format = nullptr)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    // A named format is the only one tried: a wrapper's inner bytes must not
+    // be taken for anything else.
+    reader.setAutoDetectImageFormat(format == nullptr);
+    if (reader.format() == "svg" || reader.format() == "svgz")
+        return QImage();
+    return reader.read();
+}
+
 // Access stores pictures as OLE objects: a header names the server that made
 // it and the file's bytes follow. The image starts at its format's signature.
 QImage imageInsideWrapper(const QByteArray &bytes)
 {
-    static const std::array<QByteArray, 4> signatures = {
-        QByteArray("\x89PNG\r\n\x1a\n", 8),
-        QByteArray("\xff\xd8\xff", 3),
-        QByteArray("GIF8"),
-        QByteArray("BM"),
-    };
-    for (const QByteArray &signature : signatures) {
+    static const std::array<std::pair<QByteArray, const char *>, 4> signatures = {{
+        {QByteArray("\x89PNG\r\n\x1a\n", 8), "png"},
+        {QByteArray("\xff\xd8\xff", 3), "jpeg"},
+        {QByteArray("GIF8"), "gif"},
+        {QByteArray("BM"), "bmp"},
+    }};
+    for (const auto &[signature, format] : signatures) {
         for (qsizetype at = bytes.indexOf(signature, 1); at > 0;
              at = bytes.indexOf(signature, at + 1)) {
-            const QImage image = QImage::fromData(bytes.mid(at));
+            const QImage image = rasterImage(bytes.mid(at), format);
             if (!image.isNull())
                 return image;
         }
@@ -84,7 +104,7 @@ QImage pictureFromField(const Recordset &rs, const QString &fieldName, QString *
         return fail(tr("The picture of the field \"%1\" cannot be read: %2")
                         .arg(fieldName, e.description()));
     }
-    QImage image = QImage::fromData(bytes);
+    QImage image = rasterImage(bytes);
     if (image.isNull())
         image = imageInsideWrapper(bytes);
     if (image.isNull())

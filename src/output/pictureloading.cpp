@@ -9,6 +9,7 @@
 #include "document/section.h"
 #include "document/talvodocument.h"
 #include "engine/printitemoutput.h"
+#include "platform/accesspolicy.h"
 #include "platform/databaseerror.h"
 #include "platform/field.h"
 #include "platform/fieldcollection.h"
@@ -21,7 +22,10 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QSvgRenderer>
+#include <QXmlStreamReader>
 #include <QtMath>
+
+#include <zlib.h>
 
 #include <cmath>
 
@@ -37,6 +41,8 @@ constexpr qint64 kLargestFile = 256 * 1024 * 1024;
 // Pictures too large to decode whole are decoded for this resolution of
 // their box: print quality, no more.
 constexpr double kDecodeDpi = 300;
+// An SVG text larger than this once uncompressed is not drawn.
+constexpr qsizetype kLargestSvg = 64 * 1024 * 1024;
 // The most bytes a pixel can take once decoded (16 bits per channel):
 // sizes are checked against the reader's limit with it.
 constexpr qint64 kMostBytesPerPixel = 8;
@@ -50,7 +56,8 @@ struct Context
 bool looksLikeSvg(const QByteArray &bytes)
 {
     const QByteArray head = bytes.left(1024).trimmed();
-    return head.startsWith("<svg") || ((head.startsWith("<?xml") || head.startsWith("<!DOCTYPE")) && head.contains("<svg"));
+    return head.startsWith("<svg") ||
+           ((head.startsWith("<?xml") || head.startsWith("<!DOCTYPE")) && head.contains("<svg"));
 }
 
 qint64 allocationLimitBytes()
@@ -84,17 +91,104 @@ QSize decodeSize(const QSize &full, const QSizeF &box, bool keepAspect)
     return size.expandedTo(QSize(1, 1));
 }
 
+// The text of a gzip-compressed SVG (.svgz); empty when it cannot be
+// uncompressed or would grow beyond kLargestSvg.
+QByteArray gunzip(const QByteArray &bytes)
+{
+    z_stream stream{};
+    if (inflateInit2(&stream, 16 + MAX_WBITS) != Z_OK)
+        return QByteArray();
+    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(bytes.constData()));
+    stream.avail_in = uInt(bytes.size());
+    QByteArray text;
+    char chunk[64 * 1024];
+    int result = Z_OK;
+    while (result == Z_OK && text.size() <= kLargestSvg) {
+        stream.next_out = reinterpret_cast<Bytef *>(chunk);
+        stream.avail_out = sizeof chunk;
+        result = inflate(&stream, Z_NO_FLUSH);
+        text.append(chunk, qsizetype(sizeof chunk - stream.avail_out));
+    }
+    inflateEnd(&stream);
+    return result == Z_STREAM_END && text.size() <= kLargestSvg ? text : QByteArray();
+}
+
+// The first thing outside the SVG text that drawing it would read: Qt's
+// renderer loads the file or address an <image> names (absolute, file://,
+// or relative to the current folder). Only pictures written into the text
+// itself (data: addresses) and references within it (#id, except for an
+// image) are drawn; "" when there is nothing else. The text is read with
+// the renderer's own XML reader, so both see the same attributes.
+QString outsideReference(const QByteArray &svg)
+{
+    QXmlStreamReader xml(svg);
+    xml.setNamespaceProcessing(false);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const QStringView element = xml.name();
+        if (element == u"a" || element.endsWith(u":a"))
+            continue; // a link is never followed
+        const bool image = element == u"image" || element.endsWith(u":image");
+        for (const QXmlStreamAttribute &attribute : xml.attributes()) {
+            const QStringView name = attribute.qualifiedName();
+            if (name.compare(u"href", Qt::CaseInsensitive) != 0 &&
+                !name.endsWith(u":href", Qt::CaseInsensitive))
+                continue;
+            const QStringView value = attribute.value().trimmed();
+            if (value.startsWith(u"data:") || (!image && value.startsWith(u'#')))
+                continue;
+            return value.toString();
+        }
+    }
+    return QString();
+}
+
+// Accepts SVG text (compressed or not) as the item's vector picture;
+// returns why not.
+QString decodeSvg(iPic &item, const QByteArray &bytes, bool compressed)
+{
+    const QByteArray svg = compressed ? gunzip(bytes) : bytes;
+    if (svg.isEmpty())
+        return tr("the compressed SVG picture cannot be uncompressed");
+    const QString outside = outsideReference(svg);
+    if (!outside.isEmpty())
+        return tr("the SVG picture refers to \"%1\" outside itself; pictures within an SVG "
+                  "picture must be written into it")
+            .arg(outside);
+    if (!QSvgRenderer(svg).isValid())
+        return tr("the SVG picture cannot be read");
+    item.svg = svg;
+    return QString();
+}
+
+// The format of picture bytes as the image readers see it ("png", "svg",
+// "svgz", …; empty when none knows it).
+QByteArray pictureFormat(const QByteArray &bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return QImageReader::imageFormat(&buffer);
+}
+
+// True when the bytes are an SVG picture, as text or compressed: the image
+// readers would draw them with the SVG renderer too.
+bool isSvg(const QByteArray &bytes)
+{
+    if (looksLikeSvg(bytes))
+        return true;
+    const QByteArray format = pictureFormat(bytes);
+    return format == "svg" || format == "svgz";
+}
+
 // Decodes picture bytes: SVG stays vector, anything else is decoded by the
 // image readers, scaled down when it is too large to decode whole. Returns
 // why nothing could be decoded ("" on success).
 QString decodePicture(iPic &item, const QByteArray &bytes, const Context &context)
 {
-    if (looksLikeSvg(bytes)) {
-        if (!QSvgRenderer(bytes).isValid())
-            return tr("the SVG picture cannot be read");
-        item.svg = bytes;
-        return QString();
-    }
+    if (isSvg(bytes))
+        return decodeSvg(item, bytes, !looksLikeSvg(bytes) && pictureFormat(bytes) == "svgz");
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -116,37 +210,47 @@ QString decodePicture(iPic &item, const QByteArray &bytes, const Context &contex
 }
 
 // The file a picture file name stands for: an absolute name as it is, a
-// relative one beside the report first, then in the program's folder.
-// Returns "" and the places looked at when there is no such file.
-QString findPictureFile(QString name, const QString &reportDir, QStringList *tried)
+// relative one beside the report first, then in the program's folder (not
+// in a confined run). Returns "" and the places looked at when there is no
+// such file, or with `refusal` set when the access policy refuses the name.
+QString findPictureFile(QString name, const QString &reportDir, QStringList *tried,
+                        QString *refusal)
 {
 #ifndef Q_OS_WIN
     // Reports made on Windows may name "pictures\logo.png".
     if (name.contains(QLatin1Char('\\')) && !QFileInfo::exists(name))
         name.replace(QLatin1Char('\\'), QLatin1Char('/'));
 #endif
+    const AccessPolicy &policy = AccessPolicy::current();
     QStringList candidates;
     if (QDir::isAbsolutePath(name)) {
         candidates << name;
     } else {
         if (!reportDir.isEmpty())
             candidates << QDir(reportDir).absoluteFilePath(name);
-        if (QCoreApplication::instance())
+        if (QCoreApplication::instance() && !policy.isConfined())
             candidates << QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(name);
     }
     for (const QString &candidate : std::as_const(candidates)) {
-        if (QFileInfo(candidate).isFile())
+        const QString why = policy.fileRefusal(candidate);
+        if (!why.isEmpty()) {
+            if (refusal->isEmpty())
+                *refusal = why;
+        } else if (QFileInfo(candidate).isFile()) {
             return candidate;
+        }
     }
-    if (tried)
-        *tried = candidates;
+    *tried = candidates;
     return QString();
 }
 
 QString loadFile(iPic &item, const QString &name, const Context &context)
 {
     QStringList tried;
-    const QString path = findPictureFile(name, context.reportDir, &tried);
+    QString refusal;
+    const QString path = findPictureFile(name, context.reportDir, &tried, &refusal);
+    if (!refusal.isEmpty() && path.isEmpty())
+        return refusal;
     if (path.isEmpty()) {
         if (tried.size() > 1)
             return tr("the file \"%1\" is not found (looked for %2)")
@@ -180,8 +284,11 @@ QString loadFromBinaryField(iPic &item, const Recordset &rs, const Context &cont
     const QByteArray bytes = value.toByteArray();
     if (bytes.isEmpty())
         return tr("the field \"%1\" is empty").arg(name);
-    if (decodePicture(item, bytes, context).isEmpty())
+    const QString why = decodePicture(item, bytes, context);
+    if (why.isEmpty())
         return QString();
+    if (isSvg(bytes))
+        return tr("the field \"%1\": %2").arg(name, why);
     // Access keeps pictures inside an OLE wrapper; the field reader finds
     // the picture within.
     item.pic = pictureFromField(rs, name);

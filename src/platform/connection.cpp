@@ -2,6 +2,7 @@
 
 #include "platform/accessfunctions.h"
 #include "platform/accessimport.h"
+#include "platform/accesspolicy.h"
 #include "platform/accesssql.h"
 #include "platform/databaseerror.h"
 #include "platform/sqlstatement.h"
@@ -152,6 +153,45 @@ QString pgQuote(QString value)
     return QLatin1Char('\'') + value + QLatin1Char('\'');
 }
 
+// Raises the policy's refusal when a confined run may not reach the server.
+void refuseHostUnlessAllowed(const QString &host, int port)
+{
+    const QString refusal = AccessPolicy::current().hostRefusal(host, port);
+    if (!refusal.isEmpty())
+        throw DatabaseError(refusal, mirtSource);
+}
+
+// The same for an ODBC string: every host it names, else the driver's
+// default (this machine) unless a DSN set up here says where to go; the
+// files a file DSN or a file-based driver would open.
+void refuseOdbcUnlessAllowed(const ::ConnectionString &cs)
+{
+    const AccessPolicy &policy = AccessPolicy::current();
+    if (!policy.isConfined())
+        return;
+    static const QStringList hostKeys{QStringLiteral("Host"),       QStringLiteral("Server"),
+                                      QStringLiteral("Servername"), QStringLiteral("Hostname"),
+                                      QStringLiteral("Address"),    QStringLiteral("Addr")};
+    static const QStringList fileKeys{QStringLiteral("FILEDSN"), QStringLiteral("DBQ"),
+                                      QStringLiteral("SaveFile")};
+    const int port = cs.value(::ConnectionString::portKeys()).toInt();
+    bool namesHost = false;
+    for (const auto &[key, value] : cs.pairs()) {
+        QString refusal;
+        if (hostKeys.contains(key, Qt::CaseInsensitive)) {
+            namesHost = true;
+            refusal = policy.hostRefusal(value, port);
+        } else if (fileKeys.contains(key, Qt::CaseInsensitive)) {
+            refusal = policy.fileRefusal(value);
+        }
+        if (!refusal.isEmpty())
+            throw DatabaseError(refusal, mirtSource);
+    }
+    if (!namesHost && !cs.contains(QStringLiteral("DSN")) &&
+        !cs.contains(QStringLiteral("Data Source")))
+        refuseHostUnlessAllowed(QStringLiteral("localhost"), port);
+}
+
 } // namespace
 
 Connection::Connection() = default;
@@ -276,26 +316,40 @@ QString Connection::resolveDataSource(const QString &source) const
     if (!QFileInfo::exists(name) && name.contains(QLatin1Char('\\')))
         name.replace(QLatin1Char('\\'), QLatin1Char('/'));
 #endif
+    // A confined run reads nothing outside the report's folder, and does not
+    // say whether a file there exists.
+    const AccessPolicy &policy = AccessPolicy::current();
     QStringList tried;
     QString found;
+    QString refusal;
+    auto usable = [&](const QString &candidate) {
+        tried << candidate;
+        const QString why = policy.fileRefusal(candidate);
+        if (why.isEmpty())
+            return QFileInfo::exists(candidate);
+        if (refusal.isEmpty())
+            refusal = why;
+        return false;
+    };
     if (QDir::isAbsolutePath(name)) {
-        tried << name;
-        if (QFileInfo::exists(name))
+        if (usable(name))
             found = name;
     } else {
         QStringList dirs;
         if (!m_baseDir.isEmpty())
             dirs << m_baseDir;
-        dirs << QCoreApplication::applicationDirPath();
+        if (!policy.isConfined())
+            dirs << QCoreApplication::applicationDirPath();
         for (const QString &dir : dirs) {
             const QString candidate = QDir(dir).absoluteFilePath(name);
-            tried << candidate;
-            if (QFileInfo::exists(candidate)) {
+            if (usable(candidate)) {
                 found = candidate;
                 break;
             }
         }
     }
+    if (found.isEmpty() && !refusal.isEmpty())
+        throw DatabaseError(refusal, mirtSource);
     if (found.isEmpty()) {
         throw DatabaseError(tried.size() == 1
                                 ? tr("File not found: %1").arg(tried.front())
@@ -350,6 +404,7 @@ void Connection::openAccess(const ::ConnectionString &cs)
 void Connection::openOdbc(const ::ConnectionString &source, const QString &user,
                           const QString &password)
 {
+    refuseOdbcUnlessAllowed(source);
     ::ConnectionString cs = source;
     cs.remove(QStringLiteral("Provider"));
     if (!user.isEmpty()) {
@@ -432,6 +487,8 @@ void Connection::openServer(const ::ConnectionString &cs, const QString &user,
             host = host.left(sep).trimmed();
         }
     }
+    refuseHostUnlessAllowed(host.isEmpty() ? QStringLiteral("localhost") : host,
+                            port.isEmpty() ? (pg ? 5432 : 3306) : port.toInt());
     db.setHostName(host.isEmpty() ? QStringLiteral("localhost") : host);
     if (!port.isEmpty()) {
         bool ok = false;

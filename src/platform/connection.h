@@ -19,7 +19,9 @@ class QSqlDatabase;
 // refused before any driver sees it (SqlStatement).
 //
 // A relative Data Source is looked up in baseDir() (the folder of the report
-// file) first, then in the program's folder.
+// file) first, then in the program's folder. A confined run (AccessPolicy)
+// reads only files inside the report's folder and reaches only the servers
+// it was given.
 //
 // Failing calls raise DatabaseError with the driver's description.
 class Connection
@@ -70,7 +72,7 @@ public:
 
     // Finds a file named by a Data Source: absolute, or relative to baseDir()
     // and then to the program's folder. Raises DatabaseError when there is
-    // no such file or it is a folder.
+    // no such file, it is a folder, or the access policy refuses it.
     QString resolveDataSource(const QString &source) const;
 
 private:

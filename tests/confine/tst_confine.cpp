@@ -1,0 +1,436 @@
+// What a report may reach: pictures and data sources outside the report's
+// folder and servers not allowed are refused in a confined run and read
+// without it; SVG pictures never read files they name.
+#include "app/accessoptions.h"
+#include "document/ipic.h"
+#include "document/section.h"
+#include "document/talvodocument.h"
+#include "engine/talvoerror.h"
+#include "platform/accesspolicy.h"
+#include "platform/connection.h"
+#include "platform/databaseerror.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <zlib.h>
+
+namespace {
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray redPng()
+{
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+QByteArray svgWithImage(const QString &attribute, const QString &href)
+{
+    return QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" "
+                          "xmlns:xlink=\"http://www.w3.org/1999/xlink\" width=\"8\" height=\"8\">"
+                          "<image %1=\"%2\" x=\"0\" y=\"0\" width=\"8\" height=\"8\"/></svg>")
+        .arg(attribute, href)
+        .toUtf8();
+}
+
+QByteArray gzip(const QByteArray &bytes)
+{
+    z_stream stream{};
+    deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    QByteArray out(int(deflateBound(&stream, uLong(bytes.size()))) + 32, '\0');
+    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(bytes.constData()));
+    stream.avail_in = uInt(bytes.size());
+    stream.next_out = reinterpret_cast<Bytef *>(out.data());
+    stream.avail_out = uInt(out.size());
+    deflate(&stream, Z_FINISH);
+    out.truncate(qsizetype(stream.total_out));
+    deflateEnd(&stream);
+    return out;
+}
+
+// True when Qt's SVG renderer, left to itself, draws the red picture.
+bool rendererDrawsRed(const QByteArray &svg)
+{
+    QImage image(8, 8, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    QSvgRenderer(svg).render(&painter);
+    painter.end();
+    return image.pixelColor(4, 4) == QColor(Qt::red);
+}
+
+void makeDatabase(const QString &file, const QByteArray &blob, const QString &path)
+{
+    QFile::remove(file);
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("make"));
+        db.setDatabaseName(file);
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec(QStringLiteral("CREATE TABLE Photos (ID INTEGER, Pic BLOB, Path TEXT)")));
+        QVERIFY(q.prepare(QStringLiteral("INSERT INTO Photos VALUES (1, ?, ?)")));
+        q.addBindValue(blob);
+        q.addBindValue(path);
+        QVERIFY(q.exec());
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("make"));
+}
+
+// A one-section report over the Photos table of `databaseFile` with one
+// picture item.
+void buildReport(TalvoDocument &doc, const QString &reportFile, const QString &databaseFile,
+                 int pType, const QString &fileName)
+{
+    doc.ClearSections();
+    doc.fileName = reportFile;
+    doc.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + databaseFile;
+    doc.pageWidth = 21;
+    doc.pageHeight = 29.7f;
+    section *data = doc.AddDataSection();
+    data->sectionName = QStringLiteral("Photos");
+    data->SQL = QStringLiteral("SELECT ID, Pic, Path FROM Photos");
+    data->Height = 1;
+    iPic *picture = data->NewPicture();
+    picture->pType = pType;
+    picture->fileName = fileName;
+    picture->x = 1;
+    picture->w = 4;
+    picture->h = 0.8f;
+    doc.orderSections();
+}
+
+const iPic *printedPicture(const TalvoDocument &doc)
+{
+    for (const PrintedPage *page : doc.Pages) {
+        for (const ReportItem *item : *page) {
+            if (item->kind() == ReportItem::PictureKind)
+                return static_cast<const iPic *>(item);
+        }
+    }
+    return nullptr;
+}
+
+QString errorText(const TalvoDocument &doc)
+{
+    QStringList lines;
+    for (const talvoError &error : doc.errorLst)
+        lines << error.message;
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+class tst_Confine : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_report;  // the report's folder
+    QString m_outside; // a folder beside it
+    QByteArray m_svgOutside;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        m_report = m_dir.filePath(QStringLiteral("report"));
+        m_outside = m_dir.filePath(QStringLiteral("outside"));
+        QVERIFY(QDir().mkpath(m_report + QStringLiteral("/sub")));
+        QVERIFY(QDir().mkpath(m_outside));
+        const QByteArray png = redPng();
+        QVERIFY(writeFile(m_report + QStringLiteral("/inside.png"), png));
+        QVERIFY(writeFile(m_outside + QStringLiteral("/outside.png"), png));
+        QVERIFY(QFile::link(m_outside + QStringLiteral("/outside.png"),
+                            m_report + QStringLiteral("/link.png")));
+        makeDatabase(m_outside + QStringLiteral("/data.db"), png, QString());
+        QVERIFY(QFile::link(m_outside + QStringLiteral("/data.db"),
+                            m_report + QStringLiteral("/link.db")));
+        m_svgOutside = svgWithImage(QStringLiteral("xlink:href"),
+                                    QStringLiteral("file://") + m_outside + "/outside.png");
+    }
+    void cleanup() { AccessPolicy::setCurrent(AccessPolicy()); }
+
+    // Each picture source, confined and not: a file outside the report's
+    // folder is refused only when confined; an SVG naming another file is
+    // refused always, although Qt's renderer would draw it.
+    void pictures_data()
+    {
+        QTest::addColumn<int>("pType");
+        QTest::addColumn<QString>("name");         // picture file or field content
+        QTest::addColumn<QByteArray>("fileBytes"); // written to `name` inside when set
+        QTest::addColumn<bool>("shownConfined");
+        QTest::addColumn<bool>("shownFree");
+        QTest::addColumn<QString>("refusalNames");
+
+        const QString outsidePng = m_outside + QStringLiteral("/outside.png");
+        const QString data =
+            QStringLiteral("data:image/png;base64,") + QString::fromLatin1(redPng().toBase64());
+        QTest::newRow("inside, relative")
+            << int(iPic::FromFile) << "inside.png" << QByteArray() << true << true << "";
+        QTest::newRow("inside, absolute") << int(iPic::FromFile) << m_report + "/inside.png"
+                                          << QByteArray() << true << true << "";
+        QTest::newRow("inside, through ..")
+            << int(iPic::FromFile) << "sub/../inside.png" << QByteArray() << true << true << "";
+        QTest::newRow("outside, absolute")
+            << int(iPic::FromFile) << outsidePng << QByteArray() << false << true << outsidePng;
+        QTest::newRow("outside, ../..") << int(iPic::FromFile) << "../outside/outside.png"
+                                        << QByteArray() << false << true << "outside.png";
+        QTest::newRow("link inside to a file outside")
+            << int(iPic::FromFile) << "link.png" << QByteArray() << false << true << "link.png";
+        QTest::newRow("path field naming a file outside")
+            << int(iPic::FromPathField) << outsidePng << QByteArray() << false << true
+            << outsidePng;
+        QTest::newRow("path field naming a file inside")
+            << int(iPic::FromPathField) << "inside.png" << QByteArray() << true << true << "";
+        QTest::newRow("SVG with an image file:// outside")
+            << int(iPic::FromFile) << "file.svg" << m_svgOutside << false << false << outsidePng;
+        QTest::newRow("SVG with an image path")
+            << int(iPic::FromFile) << "path.svg"
+            << svgWithImage(QStringLiteral("xlink:href"), outsidePng) << false << false
+            << outsidePng;
+        QTest::newRow("SVG with a plain href")
+            << int(iPic::FromFile) << "plain.svg"
+            << svgWithImage(QStringLiteral("href"), outsidePng) << false << false << outsidePng;
+        QTest::newRow("SVG with an image beside it")
+            << int(iPic::FromFile) << "beside.svg"
+            << svgWithImage(QStringLiteral("xlink:href"), QStringLiteral("inside.png")) << false
+            << false << "inside.png";
+        QTest::newRow("compressed SVG with an image outside")
+            << int(iPic::FromFile) << "zipped.svgz" << gzip(m_svgOutside) << false << false
+            << outsidePng;
+        QTest::newRow("SVG with the image written into it")
+            << int(iPic::FromFile) << "inline.svg"
+            << svgWithImage(QStringLiteral("xlink:href"), data) << true << true << "";
+        QTest::newRow("binary field holding an SVG with an image outside")
+            << int(iPic::FromBinaryField) << "Pic" << m_svgOutside << false << false << outsidePng;
+    }
+    void pictures()
+    {
+        QFETCH(int, pType);
+        QFETCH(QString, name);
+        QFETCH(QByteArray, fileBytes);
+        QFETCH(bool, shownConfined);
+        QFETCH(bool, shownFree);
+        QFETCH(QString, refusalNames);
+
+        const QString database = m_report + QStringLiteral("/pictures.db");
+        const bool binary = pType == iPic::FromBinaryField;
+        makeDatabase(database, binary ? fileBytes : QByteArray("x"),
+                     pType == iPic::FromPathField ? name : QString());
+        if (!fileBytes.isEmpty() && !binary) {
+            QVERIFY(writeFile(m_report + QLatin1Char('/') + name, fileBytes));
+            // Qt 6.4's renderer itself reads a file an <image> names by path
+            // (later versions also file:// and plain href, refused as well).
+            if (QByteArray(QTest::currentDataTag()) == "SVG with an image path")
+                QVERIFY(rendererDrawsRed(fileBytes));
+        }
+        for (const bool confined : {true, false}) {
+            AccessPolicy::setCurrent(confined ? AccessPolicy::confined(m_report, {})
+                                              : AccessPolicy());
+            TalvoDocument doc;
+            buildReport(doc, m_report + QStringLiteral("/report.xml"),
+                        QStringLiteral("pictures.db"), pType,
+                        binary                         ? QStringLiteral("Pic")
+                        : pType == iPic::FromPathField ? QStringLiteral("Path")
+                                                       : name);
+            QCOMPARE(doc.openDataConnection(), 0);
+            doc.initPrint();
+            const iPic *picture = printedPicture(doc);
+            QVERIFY(picture);
+            const bool shown = confined ? shownConfined : shownFree;
+            QVERIFY2(picture->hasPicture() == shown, qPrintable(errorText(doc)));
+            if (shown) {
+                QVERIFY2(doc.errorLst.isEmpty(), qPrintable(errorText(doc)));
+            } else {
+                QCOMPARE(doc.errorLst.size(), 1);
+                QVERIFY2(errorText(doc).contains(refusalNames), qPrintable(errorText(doc)));
+            }
+        }
+    }
+
+    // Data sources and servers: refused when confined (naming the file or
+    // host), tried without; an allowed host is tried.
+    void connections_data()
+    {
+        QTest::addColumn<QString>("connection");
+        QTest::addColumn<QStringList>("hosts");
+        QTest::addColumn<QString>("refusalNames"); // "" when confinement lets it through
+        QTest::addColumn<bool>("opensFree");
+
+        const QString outsideDb = m_outside + QStringLiteral("/data.db");
+        QTest::newRow("SQLite inside")
+            << "Provider=SQLite;Data Source=link-free.db" << QStringList() << "" << true;
+        QTest::newRow("SQLite outside, absolute")
+            << "Provider=SQLite;Data Source=" + outsideDb << QStringList() << outsideDb << true;
+        QTest::newRow("SQLite outside, ../")
+            << "Data Source=../outside/data.db" << QStringList() << "data.db" << true;
+        QTest::newRow("SQLite link inside to a file outside")
+            << "Data Source=link.db" << QStringList() << "link.db" << true;
+        QTest::newRow("missing file outside: refused, not reported missing")
+            << "Data Source=" + m_outside + "/none.db" << QStringList() << "none.db" << false;
+        QTest::newRow("Access file outside")
+            << "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + m_outside + "/data.mdb"
+            << QStringList() << "data.mdb" << false;
+        QTest::newRow("PostgreSQL host not allowed")
+            << "Provider=PostgreSQL;Server=127.0.0.1;Port=1;Database=x" << QStringList()
+            << "127.0.0.1:1" << false;
+        QTest::newRow("PostgreSQL host allowed on another port")
+            << "Provider=PostgreSQL;Server=127.0.0.1:1;Database=x" << QStringList{"127.0.0.1:5432"}
+            << "127.0.0.1:1" << false;
+        QTest::newRow("PostgreSQL host allowed")
+            << "Provider=PostgreSQL;Server=127.0.0.1;Port=1;Database=x"
+            << QStringList{"db.example.org", "127.0.0.1"} << "" << false;
+        QTest::newRow("PostgreSQL without host is this machine")
+            << "Provider=PostgreSQL;Port=1;Database=x" << QStringList() << "localhost" << false;
+        QTest::newRow("MySQL host not allowed")
+            << "Provider=MySQL;Server=127.0.0.1;Port=1;Database=x" << QStringList{"other"}
+            << "127.0.0.1:1" << false;
+        QTest::newRow("ODBC server not allowed")
+            << "Driver={PostgreSQL Unicode};Servername=127.0.0.1;Port=1;Database=x" << QStringList()
+            << "127.0.0.1" << false;
+    }
+    void connections()
+    {
+        QFETCH(QString, connection);
+        QFETCH(QStringList, hosts);
+        QFETCH(QString, refusalNames);
+        QFETCH(bool, opensFree);
+        makeDatabase(m_report + QStringLiteral("/link-free.db"), QByteArray("x"), QString());
+        QFile::copy(QStringLiteral(MIRT_SHARED_DIR "/testdata/DateTestDatabase.mdb"),
+                    m_outside + QStringLiteral("/data.mdb"));
+
+        auto open = [&](const AccessPolicy &policy) {
+            AccessPolicy::setCurrent(policy);
+            Connection cn;
+            cn.setBaseDir(m_report);
+            try {
+                cn.Open(connection);
+            } catch (const DatabaseError &e) {
+                return e.description();
+            }
+            return QString();
+        };
+        const QString confined = open(AccessPolicy::confined(m_report, hosts));
+        const QString free = open(AccessPolicy());
+        const QString policyWords = QStringLiteral("(/");
+        if (refusalNames.isEmpty()) {
+            QVERIFY2(!confined.contains(policyWords), qPrintable(confined));
+        } else {
+            QVERIFY2(confined.contains(policyWords) && confined.contains(refusalNames),
+                     qPrintable(confined));
+        }
+        QVERIFY2(!free.contains(policyWords), qPrintable(free));
+        if (opensFree)
+            QVERIFY2(free.isEmpty(), qPrintable(free));
+    }
+
+    // The options: /confine and /allowhost confine to the folder of /f.
+    void options_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("confined");
+        QTest::addColumn<QStringList>("hosts");
+
+        QTest::newRow("none") << QStringList{"/f", "REPORT", "/pdf", "x.pdf"} << false
+                              << QStringList();
+        QTest::newRow("/confine") << QStringList{"/f", "REPORT", "/confine", "/pdf", "x.pdf"}
+                                  << true << QStringList();
+        QTest::newRow("/allowhost twice, a socket folder")
+            << QStringList{"/f",         "REPORT",
+                           "/allowhost", "db.example.org:5432",
+                           "/ALLOWHOST", "/var/run/postgresql",
+                           "/pdf",       "x.pdf"}
+            << true << QStringList{"db.example.org:5432", "/var/run/postgresql"};
+    }
+    void options()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, confined);
+        QFETCH(QStringList, hosts);
+        const QString report = m_report + QStringLiteral("/options.xml");
+        QVERIFY(writeFile(report, "x"));
+        arguments.replaceInStrings(QStringLiteral("REPORT"), report);
+        const AccessPolicy policy =
+            accessPolicyFor(CommandLine::fromArguments(arguments), QString());
+        QCOMPARE(policy.isConfined(), confined);
+        QCOMPARE(policy.hosts(), hosts);
+        QCOMPARE(policy.rootFolder(),
+                 confined ? QFileInfo(m_report).canonicalFilePath() : QString());
+    }
+
+    // The program itself: a refused picture is an error entry (status 3), a
+    // refused server a connection that cannot be opened (status 2).
+    void program_data()
+    {
+        QTest::addColumn<QString>("connection");
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("stderrHas");
+
+        const QString outsidePng = m_outside + QStringLiteral("/outside.png");
+        const QString sqlite = QStringLiteral("Provider=SQLite;Data Source=link-free.db");
+        QTest::newRow("picture outside, free") << sqlite << outsidePng << QStringList() << 0 << "";
+        QTest::newRow("picture outside, confined")
+            << sqlite << outsidePng << QStringList{"/confine"} << 3 << outsidePng;
+        QTest::newRow("picture inside, confined")
+            << sqlite << "inside.png" << QStringList{"/confine"} << 0 << "";
+        QTest::newRow("SQLite outside, confined")
+            << "Data Source=" + m_outside + "/data.db"
+            << "inside.png" << QStringList{"/confine"} << 2 << "data.db";
+        QTest::newRow("server not allowed")
+            << "Provider=PostgreSQL;Server=127.0.0.1;Port=1;Database=x"
+            << "inside.png" << QStringList{"/allowhost", "db.example.org"} << 2 << "127.0.0.1:1";
+    }
+    void program()
+    {
+        QFETCH(QString, connection);
+        QFETCH(QString, picture);
+        QFETCH(QStringList, options);
+        QFETCH(int, status);
+        QFETCH(QString, stderrHas);
+        makeDatabase(m_report + QStringLiteral("/link-free.db"), QByteArray("x"), QString());
+        const QString report = m_report + QStringLiteral("/program.xml");
+        {
+            TalvoDocument doc;
+            buildReport(doc, report, QStringLiteral("link-free.db"), iPic::FromFile, picture);
+            doc.connectionStringData = connection;
+            QVERIFY(doc.SaveXML(report));
+        }
+        QProcess mirt;
+        mirt.start(QStringLiteral(MIRT_BINARY_DIR "/bin/mirt"),
+                   QStringList{QStringLiteral("/f"), report, QStringLiteral("/pdf"),
+                               m_dir.filePath(QStringLiteral("out.pdf"))} +
+                       options);
+        QVERIFY(mirt.waitForFinished(60000));
+        const QString err = QString::fromUtf8(mirt.readAllStandardError());
+        QVERIFY2(mirt.exitCode() == status, qPrintable(err));
+        if (!stderrHas.isEmpty())
+            QVERIFY2(err.contains(stderrHas) && err.contains(QLatin1String("(/")), qPrintable(err));
+    }
+};
+
+QTEST_MAIN(tst_Confine)
+#include "tst_confine.moc"
