@@ -341,6 +341,8 @@ private slots:
             printTextBlock(on, 0, image == &drawn ? text : expected, 0, 0, width, height, false);
         }
         QCOMPARE(drawn, reference);
+    }
+
     // A line taller than its box is drawn clipped to the box, never left out:
     // on a page drawn directly, after the run laid it out, in the designer.
     void tallTextIsClipped_data()
