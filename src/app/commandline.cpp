@@ -100,6 +100,12 @@ const QList<QPair<QString, QString>> &CommandLine::knownOptions()
         {QStringLiteral("/png DIR"),
          QStringLiteral("run the report and write each page as a PNG file into DIR")},
         {QStringLiteral("/dpi N"), QStringLiteral("with /png: the resolution (default 150)")},
+        {QStringLiteral("/maxpages N"),
+         QStringLiteral("with /pdf, /png, /html or /dhp: stop a run that makes more than N pages "
+                        "and write or print nothing")},
+        {QStringLiteral("/timeout SECONDS"),
+         QStringLiteral("with /pdf, /png, /html, /dhp or /check: stop a run that takes longer "
+                        "and write or print nothing")},
         {QStringLiteral("/help, /?"), QStringLiteral("print this list and exit")},
     };
     return options;

@@ -2,6 +2,7 @@
 // path, and runs. Everything a test would want to reach lives in the
 // libraries.
 #include "app/commandline.h"
+#include "app/exitstatus.h"
 #include "app/headlesscommands.h"
 #include "app/startup.h"
 #include "charts/chartrendering.h"
@@ -17,6 +18,23 @@
 #include <cstdio>
 #include <memory>
 
+namespace {
+
+// Whether Qt can show a window: a platform chosen, or an X or Wayland
+// display to connect to.
+bool displayAvailable()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    return true;
+#endif
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     QStringList arguments;
@@ -27,6 +45,25 @@ int main(int argc, char *argv[])
     const bool headless = isHeadlessCommand(commandLine);
     // A print without any window shows none either.
     const bool windowless = headless || commandLine.has(QStringLiteral("dhp"));
+
+    // Usage errors are told before anything starts: without a display, the
+    // application itself could not even be created to say so.
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    if (const int status = checkCommandLineUsage(commandLine, err))
+        return status;
+    if (!windowless && !displayAvailable()) {
+        err << QCoreApplication::translate(
+                   "Mirt", "mirt: there is no display for the window this command opens (/pdf, "
+                           "/png, /html, /check and /dhp need none)")
+            << Qt::endl;
+        return ExitUsage;
+    }
+    for (const QString &unknown : commandLine.unknownOptions()) {
+        err << QCoreApplication::translate("Mirt", "mirt: unknown option %1 (see /help)")
+                   .arg(unknown)
+            << Qt::endl;
+    }
     // Work without a window needs no display.
     if (windowless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -45,13 +82,6 @@ int main(int argc, char *argv[])
     // widget application even without a window (offscreen).
     auto app = std::make_unique<QApplication>(argc, argv);
     registerChartRenderer();
-
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    for (const QString &unknown : commandLine.unknownOptions()) {
-        err << QCoreApplication::translate("Mirt", "mirt: unknown option %1 (see /help)").arg(unknown)
-            << Qt::endl;
-    }
 
     TalvoDocument document;
     if (headless)
