@@ -117,6 +117,9 @@ int runCheckCommand(TalvoDocument &doc, QTextStream &out, QTextStream &err)
 
     bool failed = false;
     for (section *sec : dataSections) {
+        // A limit of the command line ends the check (its query was broken off).
+        if (doc.stopRequested)
+            break;
         out << sec->Key() << ' ' << sec->sectionName << '\n';
         const qsizetype errorsBefore = doc.errorLst.size();
 
@@ -140,7 +143,7 @@ int runCheckCommand(TalvoDocument &doc, QTextStream &out, QTextStream &err)
 
     // Charts on the bands around the data have no record to refer to.
     for (section *sec : doc.sections) {
-        if (sec->section_Type == section::DataSection)
+        if (sec->section_Type == section::DataSection || doc.stopRequested)
             continue;
         bool hasChart = false;
         for (const ReportItem *item : sec->items)

@@ -17,5 +17,6 @@ enum CheckStatus
 // section to `out`: key and name, then "OK" with the number of records and
 // every field's name and ADO type, or the error entries with the driver's
 // description. Nothing is written to the database.
+// Ends early when doc.stopRequested is set (by the document's runCheck).
 // Returns CheckPassed, CheckNoConnection or CheckSectionFailed.
 int runCheckCommand(TalvoDocument &doc, QTextStream &out, QTextStream &err);

@@ -106,6 +106,12 @@ const QList<QPair<QString, QString>> &CommandLine::knownOptions()
         {QStringLiteral("/allowhost HOST[:PORT]"),
          QStringLiteral("the database server a confined run may reach; repeatable; implies "
                         "/confine")},
+        {QStringLiteral("/maxpages N"),
+         QStringLiteral("with /pdf, /png, /html or /dhp: stop a run that makes more than N pages "
+                        "and write or print nothing")},
+        {QStringLiteral("/timeout SECONDS"),
+         QStringLiteral("with /pdf, /png, /html, /dhp or /check: stop a run that takes longer "
+                        "and write or print nothing")},
         {QStringLiteral("/help, /?"), QStringLiteral("print this list and exit")},
     };
     return options;

@@ -2,6 +2,8 @@
 
 #include "checkcommand.h"
 #include "evalcommand.h"
+#include "exitstatus.h"
+#include "runlimits.h"
 #include "units.h"
 
 #include "document/igraph.h"
@@ -14,9 +16,11 @@
 #include "output/pngexport.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTextStream>
 
 #include <cstdio>
+#include <iterator>
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
@@ -92,21 +96,25 @@ QString itemContent(const ReportItem &item)
     return QString();
 }
 
+int usageError(QTextStream &err, const QString &message)
+{
+    err << message << Qt::endl;
+    return ExitUsage;
+}
+
 int loadReport(const CommandLine &commandLine, TalvoDocument &document, QTextStream &err,
                const QString &programDir)
 {
     const QString name = commandLine.value(QStringLiteral("f")).trimmed();
-    if (name.isEmpty()) {
-        err << tr("mirt: this option needs a report: /f FILE") << Qt::endl;
-        return 1;
-    }
+    if (name.isEmpty())
+        return usageError(err, tr("mirt: this option needs a report: /f FILE"));
     const QString path = resolveCommandLineFile(name, programDir);
     if (path.isEmpty()) {
         err << tr("this file is not existing: ") << name << Qt::endl;
-        return 1;
+        return ExitCannotLoad;
     }
     if (!document.loadXML(path))
-        return 1; // the load message went to stderr through the interaction
+        return ExitCannotLoad; // the load message went to stderr through the interaction
     document.fileName = path;
     return 0;
 }
@@ -120,47 +128,51 @@ bool stderrIsTerminal()
 #endif
 }
 
-// Runs the report into pages. Returns 0, or 2 when its connection cannot be
-// opened.
+QString progressText(const TalvoDocument &document)
+{
+    return tr("records %1 of %2, pages %3")
+        .arg(document.recordsDone)
+        .arg(document.nbRecords)
+        .arg(document.Pages.count());
+}
+
+// Runs the report into pages. Returns 0, or ExitNoConnection when its
+// connection cannot be opened.
 int runReport(TalvoDocument &document, QTextStream &err)
 {
     if (document.openDataConnection() != 0) {
         err << tr("Impossible to open the connection") << '\n'
             << document.connectionError() << Qt::endl;
-        return 2;
+        return ExitNoConnection;
     }
     QMetaObject::Connection progress;
+    QElapsedTimer shown;
     if (stderrIsTerminal()) {
-        progress =
-            QObject::connect(&document, &TalvoDocument::MajScrollBar, &document, [&document, &err] {
-                err << '\r'
-                    << tr("records %1 of %2, pages %3")
-                           .arg(document.recordsDone)
-                           .arg(document.nbRecords)
-                           .arg(document.Pages.count())
-                    << Qt::flush;
-            });
+        // A few times a second: rewriting the line for every record costs
+        // more than the records.
+        progress = QObject::connect(&document, &TalvoDocument::MajScrollBar, &document,
+                                    [&document, &err, &shown] {
+                                        if (shown.isValid() && shown.elapsed() < 250)
+                                            return;
+                                        shown.start();
+                                        err << '\r' << progressText(document) << Qt::flush;
+                                    });
     }
     document.initPrint();
     if (progress) {
         QObject::disconnect(progress);
-        err << '\r'
-            << tr("records %1 of %2, pages %3")
-                   .arg(document.recordsDone)
-                   .arg(document.nbRecords)
-                   .arg(document.Pages.count())
-            << Qt::endl;
+        err << '\r' << progressText(document) << Qt::endl;
     }
     return 0;
 }
 
-// Every error-list entry on stderr; 3 when there were any, else 0.
+// Every error-list entry on stderr; ExitRunErrors when there were any.
 int reportRunErrors(const TalvoDocument &document, QTextStream &err)
 {
     for (const talvoError &error : document.errorLst)
         err << error.GetPureText() << '\n';
     err.flush();
-    return document.errorLst.isEmpty() ? 0 : 3;
+    return document.errorLst.isEmpty() ? 0 : ExitRunErrors;
 }
 
 // "FROM-TO", "N", "FROM-" or "-TO" (pages from 1); false when unreadable.
@@ -190,13 +202,9 @@ struct ExportRequest
     int dpi = 150;
 };
 
-// 0, or 4 with the message on stderr when an option cannot be used.
+// 0, or ExitUsage with the message on stderr when an option cannot be used.
 int readExportRequest(const CommandLine &commandLine, ExportRequest &request, QTextStream &err)
 {
-    auto refuse = [&err](const QString &message) {
-        err << message << Qt::endl;
-        return 4;
-    };
     const struct
     {
         const char *name;
@@ -213,38 +221,68 @@ int readExportRequest(const CommandLine &commandLine, ExportRequest &request, QT
             continue;
         *target.target = commandLine.value(name);
         if (target.target->trimmed().isEmpty())
-            return refuse(tr(target.missing));
+            return usageError(err, tr(target.missing));
     }
     if (commandLine.has(QStringLiteral("pages")) &&
         !parsePageRange(commandLine.value(QStringLiteral("pages")), request.from, request.to))
-        return refuse(tr("mirt: /pages needs a page range such as 2-5"));
+        return usageError(err, tr("mirt: /pages needs a page range such as 2-5"));
     if (commandLine.has(QStringLiteral("page"))) {
         bool ok = false;
         request.htmlPage = commandLine.value(QStringLiteral("page")).toInt(&ok);
         if (!ok || request.htmlPage < 1)
-            return refuse(tr("mirt: /page needs a page number from 1"));
+            return usageError(err, tr("mirt: /page needs a page number from 1"));
     }
     request.allPages = commandLine.has(QStringLiteral("allpages"));
     if (commandLine.has(QStringLiteral("dpi"))) {
         bool ok = false;
         request.dpi = commandLine.value(QStringLiteral("dpi")).toInt(&ok);
         if (!ok || request.dpi < 10 || request.dpi > 2400)
-            return refuse(tr("mirt: /dpi needs a resolution from 10 to 2400"));
+            return usageError(err, tr("mirt: /dpi needs a resolution from 10 to 2400"));
     }
     return 0;
 }
 
-// Runs the report once and writes every output asked for. 4 when one of
-// them could not be written (the others are still written), else the
-// status of the run's error list.
-int exportCommand(const CommandLine &commandLine, TalvoDocument &document, QTextStream &out,
-                  QTextStream &err)
+QString pageCount(int pages)
+{
+    return pages == 1 ? tr("the report has only 1 page")
+                      : tr("the report has only %1 pages").arg(pages);
+}
+
+// A page option that reaches past the last page is refused whole (nothing is
+// written), as an unreadable one is: a script asking for pages 40-999 of 46
+// learns that rather than getting fewer pages than it asked for.
+int checkPagesAgainst(const CommandLine &commandLine, const ExportRequest &request, int pages,
+                      QTextStream &err)
+{
+    const bool ranged = !request.pdf.isEmpty() || !request.png.isEmpty();
+    if (ranged && request.from > 0 && (request.from > pages || request.to > pages))
+        return usageError(err,
+                          tr("mirt: /pages %1: %2")
+                              .arg(commandLine.value(QStringLiteral("pages")), pageCount(pages)));
+    if (!request.html.isEmpty() && !request.allPages && request.htmlPage > pages)
+        return usageError(err,
+                          tr("mirt: /page %1: %2").arg(request.htmlPage).arg(pageCount(pages)));
+    return 0;
+}
+
+// Runs the report once and writes every output asked for. ExitCannotWrite
+// when one of them could not be written (the others are still written),
+// else the status of the run's error list. A run stopped by a limit writes
+// nothing.
+int exportCommand(const CommandLine &commandLine, TalvoDocument &document, RunLimits &limits,
+                  QTextStream &out, QTextStream &err)
 {
     ExportRequest request;
     if (const int status = readExportRequest(commandLine, request, err))
         return status;
+    limits.watch(document);
     if (const int status = runReport(document, err))
         return status;
+    if (limits.reached()) {
+        reportRunErrors(document, err);
+        err << tr("mirt: nothing was written") << Qt::endl;
+        return ExitLimitReached;
+    }
 
     const int pages = document.NbPages();
     bool failed = false;
@@ -255,35 +293,23 @@ int exportCommand(const CommandLine &commandLine, TalvoDocument &document, QText
     if (pages == 0) {
         fail(tr("the report produced no page"));
     } else {
-        // /pages covers /pdf and /png; a range past the end writes neither.
-        const bool inRange = request.from <= pages;
-        if (!inRange && (!request.pdf.isEmpty() || !request.png.isEmpty()))
-            fail(tr("the report has only %1 pages").arg(pages));
+        if (const int status = checkPagesAgainst(commandLine, request, pages, err)) {
+            reportRunErrors(document, err);
+            return status;
+        }
         const int from = request.from;
-        const int to = from == 0 ? 0 : (request.to == 0 ? pages : std::min(request.to, pages));
+        const int to = from == 0 ? 0 : (request.to == 0 ? pages : request.to);
         QString error;
-        if (!request.pdf.isEmpty() && inRange &&
-            !exportPdf(document, request.pdf, from, to, &error))
+        if (!request.pdf.isEmpty() && !exportPdf(document, request.pdf, from, to, &error))
             fail(error.isEmpty() ? tr("cannot write %1").arg(request.pdf) : error);
         if (!request.html.isEmpty()) {
             int page = request.htmlPage;
-            bool written;
-            if (request.allPages) {
-                written = document.ExportHTMLAllPages(request.html);
-            } else {
-                if (page > pages)
-                    err << tr("mirt: the report has %1 pages: page %2 is written instead of page "
-                              "%3")
-                               .arg(pages)
-                               .arg(pages)
-                               .arg(page)
-                        << Qt::endl;
-                written = document.ExportHTMLPage(request.html, page);
-            }
+            const bool written = request.allPages ? document.ExportHTMLAllPages(request.html)
+                                                  : document.ExportHTMLPage(request.html, page);
             if (!written)
                 fail(document.errorString());
         }
-        if (!request.png.isEmpty() && inRange) {
+        if (!request.png.isEmpty()) {
             QStringList written;
             error.clear();
             if (!exportPng(document, request.png, request.dpi, &written, &error, from, to))
@@ -294,7 +320,7 @@ int exportCommand(const CommandLine &commandLine, TalvoDocument &document, QText
         }
     }
     const int status = reportRunErrors(document, err);
-    return failed ? 4 : status;
+    return failed ? ExitCannotWrite : status;
 }
 
 } // namespace
@@ -312,6 +338,33 @@ bool isHeadlessCommand(const CommandLine &commandLine)
     return false;
 }
 
+int checkCommandLineUsage(const CommandLine &commandLine, QTextStream &err)
+{
+    if (commandLine.has(QStringLiteral("help")) || commandLine.has(QStringLiteral("?")))
+        return 0;
+    // Beside an output nobody watches, a misspelt option would quietly do
+    // something else than asked; the windows only warn (main does).
+    if (isHeadlessCommand(commandLine) || commandLine.has(QStringLiteral("dhp"))) {
+        const QStringList unknown = commandLine.unknownOptions();
+        if (!unknown.isEmpty())
+            return usageError(err, tr("mirt: unknown option %1 (see /help)").arg(unknown.first()));
+    }
+    if (commandLine.has(QStringLiteral("f")) &&
+        commandLine.value(QStringLiteral("f")).trimmed().isEmpty())
+        return usageError(err, tr("mirt: /f needs a report file"));
+    if (commandLine.has(QStringLiteral("saveas")) &&
+        commandLine.value(QStringLiteral("saveas")).trimmed().isEmpty())
+        return usageError(err, tr("mirt: /saveas needs a file name"));
+    ExportRequest request;
+    if (const int status = readExportRequest(commandLine, request, err))
+        return status;
+    RunLimits limits;
+    const QString limitError = limits.read(commandLine);
+    if (!limitError.isEmpty())
+        return usageError(err, limitError);
+    return 0;
+}
+
 QString helpText()
 {
     QString text;
@@ -322,6 +375,21 @@ QString helpText()
         width = std::max(width, int(option.first.size()));
     for (const auto &option : CommandLine::knownOptions())
         stream << "  " << option.first.leftJustified(width + 2) << option.second << '\n';
+    stream << '\n' << tr("Exit status:") << '\n';
+    const char *const statuses[] = {
+        QT_TRANSLATE_NOOP("Mirt", "success"),
+        QT_TRANSLATE_NOOP("Mirt", "the report cannot be read"),
+        QT_TRANSLATE_NOOP("Mirt", "its database connection cannot be opened"),
+        QT_TRANSLATE_NOOP("Mirt", "the output was written, but a query or formula failed"),
+        QT_TRANSLATE_NOOP("Mirt", "an output cannot be written, or printing failed"),
+        QT_TRANSLATE_NOOP("Mirt", "the command line cannot be used: an unknown option beside an "
+                                  "output, a missing or bad value (named), pages past the last "
+                                  "one, or a window without a display"),
+        QT_TRANSLATE_NOOP("Mirt",
+                          "/maxpages or /timeout stopped the run: nothing was written or printed"),
+    };
+    for (int status = 0; status < int(std::size(statuses)); ++status)
+        stream << "  " << status << "  " << tr(statuses[status]) << '\n';
     return text;
 }
 
@@ -385,6 +453,13 @@ int runHeadlessCommand(const CommandLine &commandLine, TalvoDocument &document, 
         return status;
     }
 
+    if (const int status = checkCommandLineUsage(commandLine, err))
+        return status;
+    // The clock of /timeout includes reading the report.
+    RunLimits limits;
+    limits.read(commandLine);
+    limits.start();
+
     StderrInteraction stderrMessages;
     UserInteraction *previous = UserInteraction::current();
     UserInteraction::setCurrent(&stderrMessages);
@@ -401,10 +476,6 @@ int runHeadlessCommand(const CommandLine &commandLine, TalvoDocument &document, 
 
     if (commandLine.has(QStringLiteral("saveas"))) {
         const QString target = commandLine.value(QStringLiteral("saveas"));
-        if (target.trimmed().isEmpty()) {
-            err << tr("mirt: /saveas needs a file name") << Qt::endl;
-            return 4;
-        }
         if (!document.SaveXML(target)) {
             // The reason names the file already.
             err << tr("mirt: %1").arg(document.errorString()) << Qt::endl;
@@ -414,15 +485,20 @@ int runHeadlessCommand(const CommandLine &commandLine, TalvoDocument &document, 
     }
 
     if (commandLine.has(QStringLiteral("check"))) {
+        limits.watch(document);
         const int status = runCheckCommand(document, out, err);
         out.flush();
+        if (limits.reached()) {
+            err << tr("mirt: %1").arg(limits.reason()) << Qt::endl;
+            return ExitLimitReached;
+        }
         err.flush();
         return status;
     }
 
     if (commandLine.has(QStringLiteral("pdf")) || commandLine.has(QStringLiteral("png")) ||
         commandLine.has(QStringLiteral("html")))
-        return exportCommand(commandLine, document, out, err);
+        return exportCommand(commandLine, document, limits, out, err);
 
     if (commandLine.has(QStringLiteral("info"))) {
         out << reportSummary(document);

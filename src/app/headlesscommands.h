@@ -14,7 +14,13 @@ bool isHeadlessCommand(const CommandLine &commandLine);
 int runHeadlessCommand(const CommandLine &commandLine, TalvoDocument &document, QTextStream &out,
                        QTextStream &err, const QString &programDir);
 
-// The option list /help prints.
+// Checks what can be checked before a report is read: unknown options
+// beside an output (or /dhp), options without their value and values that
+// cannot be used. Returns 0, or ExitUsage with a message naming the option
+// on `err`.
+int checkCommandLineUsage(const CommandLine &commandLine, QTextStream &err);
+
+// The option list and the exit statuses /help prints.
 QString helpText();
 
 // The readable summary /info prints: document properties, then every

@@ -3,6 +3,7 @@
 // libraries.
 #include "app/accessoptions.h"
 #include "app/commandline.h"
+#include "app/exitstatus.h"
 #include "app/headlesscommands.h"
 #include "app/startup.h"
 #include "charts/chartrendering.h"
@@ -18,6 +19,23 @@
 #include <cstdio>
 #include <memory>
 
+namespace {
+
+// Whether Qt can show a window: a platform chosen, or an X or Wayland
+// display to connect to.
+bool displayAvailable()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    return true;
+#endif
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     QStringList arguments;
@@ -28,6 +46,25 @@ int main(int argc, char *argv[])
     const bool headless = isHeadlessCommand(commandLine);
     // A print without any window shows none either.
     const bool windowless = headless || commandLine.has(QStringLiteral("dhp"));
+
+    // Usage errors are told before anything starts: without a display, the
+    // application itself could not even be created to say so.
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    if (const int status = checkCommandLineUsage(commandLine, err))
+        return status;
+    if (!windowless && !displayAvailable()) {
+        err << QCoreApplication::translate(
+                   "Mirt", "mirt: there is no display for the window this command opens (/pdf, "
+                           "/png, /html, /check and /dhp need none)")
+            << Qt::endl;
+        return ExitUsage;
+    }
+    for (const QString &unknown : commandLine.unknownOptions()) {
+        err << QCoreApplication::translate("Mirt", "mirt: unknown option %1 (see /help)")
+                   .arg(unknown)
+            << Qt::endl;
+    }
     // Work without a window needs no display.
     if (windowless && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -46,13 +83,6 @@ int main(int argc, char *argv[])
     // widget application even without a window (offscreen).
     auto app = std::make_unique<QApplication>(argc, argv);
     registerChartRenderer();
-
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    for (const QString &unknown : commandLine.unknownOptions()) {
-        err << QCoreApplication::translate("Mirt", "mirt: unknown option %1 (see /help)").arg(unknown)
-            << Qt::endl;
-    }
 
     // Set before any report is read, and never changed by one.
     AccessPolicy::setCurrent(accessPolicyFor(commandLine, QCoreApplication::applicationDirPath()));

@@ -1,11 +1,22 @@
 #include "startup.h"
 
+#include "exitstatus.h"
+#include "runlimits.h"
 #include "settings.h"
 
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
 
 #include <QCoreApplication>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("Mirt", text);
+}
+
+} // namespace
 
 StartupWindows::~StartupWindows() = default;
 
@@ -28,16 +39,27 @@ int processCommandLine(const CommandLine &commandLine, TalvoDocument &document,
 {
     const QString name = commandLine.value(QStringLiteral("f")).trimmed();
     document.dbg = commandLine.has(QStringLiteral("debug")) || commandLine.has(QStringLiteral("dbg"));
+    // A print without a window has no designer to fall back on: nobody could
+    // see it, and the program would never end.
+    const bool hidden = commandLine.has(QStringLiteral("dhp"));
+    RunLimits limits;
+    limits.start();
 
-    if (name.isEmpty())
+    if (name.isEmpty()) {
+        if (hidden) {
+            UserInteraction::current()->message(tr("/dhp needs a report: /f FILE"),
+                                                UserInteraction::Ok);
+            return ExitUsage;
+        }
         return windows.openDesigner(document);
+    }
 
     const QString path = resolveCommandLineFile(name, programDir);
     if (path.isEmpty()) {
         UserInteraction::current()->message(
-            QCoreApplication::translate("Mirt", "this file is not existing: ") + QStringLiteral("\r\n")
-                + name,
-            UserInteraction::Ok);
+            tr("this file is not existing: ") + QStringLiteral("\r\n") + name, UserInteraction::Ok);
+        if (hidden)
+            return ExitCannotLoad;
         return windows.openDesigner(document);
     }
 
@@ -47,12 +69,32 @@ int processCommandLine(const CommandLine &commandLine, TalvoDocument &document,
     // there.
     if (document.loadXML(path))
         document.fileName = path;
-    else if (commandLine.has(QStringLiteral("dhp")))
-        return 1;
+    else if (hidden)
+        return ExitCannotLoad;
     else
         document.fileName.clear();
 
     bool thenPrint = false, showDialog = true, hide = false;
+    if (hidden) {
+        const QString limitError = limits.read(commandLine);
+        if (!limitError.isEmpty()) {
+            UserInteraction::current()->message(limitError, UserInteraction::Ok);
+            return ExitUsage;
+        }
+        thenPrint = true;
+        showDialog = false;
+        hide = true;
+        // A run stopped by a limit is not printed.
+        limits.watch(document, [&thenPrint] { thenPrint = false; });
+        int status = windows.printPreview(document, thenPrint, showDialog, hide);
+        if (limits.reached()) {
+            UserInteraction::current()->message(tr("nothing was printed"), UserInteraction::Ok);
+            status = ExitLimitReached;
+        }
+        // The end of the program, which the status returned brings about.
+        document.AskEnd();
+        return status == kRunEventLoop ? 0 : status;
+    }
     if (commandLine.has(QStringLiteral("e")))
         return windows.openDesigner(document);
     if (commandLine.has(QStringLiteral("p"))) {
@@ -60,14 +102,6 @@ int processCommandLine(const CommandLine &commandLine, TalvoDocument &document,
     } else if (commandLine.has(QStringLiteral("dp"))) {
         thenPrint = true;
         showDialog = false;
-    } else if (commandLine.has(QStringLiteral("dhp"))) {
-        thenPrint = true;
-        showDialog = false;
-        hide = true;
-        const int status = windows.printPreview(document, thenPrint, showDialog, hide);
-        // The end of the program, which the status returned brings about.
-        document.AskEnd();
-        return status == kRunEventLoop ? 0 : status;
     }
     return windows.printPreview(document, thenPrint, showDialog, hide);
 }

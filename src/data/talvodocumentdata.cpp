@@ -13,8 +13,17 @@
 
 Connection &TalvoDocument::connection()
 {
-    if (!m_connection)
+    if (!m_connection) {
         m_connection = std::make_unique<Connection>();
+        // A run's limits reach into its queries: a result of a million rows
+        // is broken off while it is read.
+        m_connection->setInterruptCheck([this] {
+            if (!runCheck)
+                return false;
+            runCheck();
+            return stopRequested;
+        });
+    }
     return *m_connection;
 }
 

@@ -290,6 +290,11 @@ public:
     // Called after each record once a second page exists, so that a preview
     // stays responsive and can ask for a stop; the command line sets none.
     std::function<void()> yieldHook;
+    // Called after each record, on each new page and while a query's rows
+    // are read, from the first page on; it may set stopRequested to end the
+    // run (the command line's page and time limits). Queries in progress are
+    // then broken off too.
+    std::function<void()> runCheck;
 
     // ---- Page output ----
     // Writes page `page` (lowered to the last page) as one HTML file; page 0

@@ -183,6 +183,8 @@ void TalvoDocument::PrintNextPage()
     }
     items = Pages.add(QLatin1Char('p') + QString::number(n), std::make_unique<PrintedPage>());
     emit pageFinished(n - 1);
+    if (runCheck)
+        runCheck();
     CurrentPage = n;
     CurrentY = topMargin;
     if (section *header = sections.value(QStringLiteral("ph")))
@@ -301,6 +303,13 @@ void TalvoDocument::placeOccurrence(int firstItem, float top, float extent)
         staged = std::move(rest);
         top = CurrentY;
         bottom = std::max(bottom + delta, top);
+        // One record may fill page after page: a stop ends that too, with
+        // the rest cut at this page.
+        if (stopRequested) {
+            moveToPage(staged);
+            CurrentY = bottom;
+            return;
+        }
     }
 }
 
@@ -397,6 +406,8 @@ void TalvoDocument::printDataSection(int n, DrawingSurface *surface)
             }
             if (records)
                 records->current = 0;
+            if (runCheck)
+                runCheck();
             if (stopRequested) {
                 closeRecords(*sec);
                 return;

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QSqlDatabase;
 
 // A connection to one data source (ADO's Connection), named by an ADO-style
@@ -70,6 +72,11 @@ public:
     // True when each query must run in its own read-only transaction.
     bool readOnlyTransactions() const { return m_readOnlyTransactions; }
 
+    // Asked while a query runs and its rows are read: true breaks the query
+    // off (DatabaseError). Unset: queries run to their end.
+    void setInterruptCheck(std::function<bool()> check) { m_interruptCheck = std::move(check); }
+    const std::function<bool()> &interruptCheck() const { return m_interruptCheck; }
+
     // Finds a file named by a Data Source: absolute, or relative to baseDir()
     // and then to the program's folder. Raises DatabaseError when there is
     // no such file, it is a folder, or the access policy refuses it.
@@ -90,4 +97,5 @@ private:
     QString m_sqlName;
     QString m_dataSourcePath;
     bool m_readOnlyTransactions = false;
+    std::function<bool()> m_interruptCheck;
 };

@@ -5,7 +5,9 @@
 #include "platform/databaseerror.h"
 #include "platform/recordsetdata.h"
 
+#include <QCoreApplication>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlQuery>
@@ -62,6 +64,41 @@ private:
     QSqlDatabase m_db;
     bool m_active;
 };
+
+// While installed, SQLite asks the connection's interrupt check every few
+// thousand steps of its machine, so that a query that works long before its
+// first row (a sort or a count over a large join) can be broken off too.
+class SqliteInterrupt
+{
+public:
+    SqliteInterrupt(const QSqlDatabase &db, const std::function<bool()> &check)
+    {
+        const QVariant v = db.driver()->handle();
+        if (!check || !v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
+            return;
+        m_handle = *static_cast<sqlite3 *const *>(v.constData());
+        if (m_handle)
+            sqlite3_progress_handler(m_handle, 4000, &SqliteInterrupt::ask,
+                                     const_cast<std::function<bool()> *>(&check));
+    }
+    ~SqliteInterrupt()
+    {
+        if (m_handle)
+            sqlite3_progress_handler(m_handle, 0, nullptr, nullptr);
+    }
+    SqliteInterrupt(const SqliteInterrupt &) = delete;
+    SqliteInterrupt &operator=(const SqliteInterrupt &) = delete;
+
+private:
+    static int ask(void *check) { return (*static_cast<std::function<bool()> *>(check))() ? 1 : 0; }
+    sqlite3 *m_handle = nullptr;
+};
+
+[[noreturn]] void raiseStopped()
+{
+    throw DatabaseError(QCoreApplication::translate("QueryReader", "The query was stopped."),
+                        QStringLiteral("Mirt"));
+}
 
 sqlite3_stmt *sqliteStatement(const QSqlQuery &q)
 {
@@ -144,12 +181,19 @@ std::shared_ptr<RecordsetData> QueryReader::read(const Connection &connection, c
     QSqlDatabase db = connection.database();
     auto data = std::make_shared<RecordsetData>();
 
+    const std::function<bool()> &interrupted = connection.interruptCheck();
+    if (interrupted && interrupted())
+        raiseStopped();
     ReadOnlyTransaction transaction(db, connection.readOnlyTransactions(), driver);
+    const SqliteInterrupt sqliteInterrupt(db, interrupted);
     QSqlQuery q(db);
     q.setForwardOnly(true);
     q.setNumericalPrecisionPolicy(QSql::LowPrecisionDouble);
-    if (!q.exec(sql))
+    if (!q.exec(sql)) {
+        if (interrupted && interrupted())
+            raiseStopped();
         raise(q.lastError(), driver);
+    }
 
     const QSqlRecord record = q.record();
     const int ncols = record.count();
@@ -171,6 +215,9 @@ std::shared_ptr<RecordsetData> QueryReader::read(const Connection &connection, c
     const long limit = maxRecords > 0 ? maxRecords : std::numeric_limits<long>::max();
     qsizetype rows = 0;
     while (rows < limit && q.next()) {
+        // Every driver: the rows of a large result are many.
+        if ((rows & 1023) == 1023 && interrupted && interrupted())
+            raiseStopped();
         for (int i = 0; i < ncols; ++i) {
             const int type = data->columns[i].type;
             QVariant value = q.value(i);
@@ -186,8 +233,11 @@ std::shared_ptr<RecordsetData> QueryReader::read(const Connection &connection, c
         }
         ++rows;
     }
-    if (q.lastError().isValid())
+    if (q.lastError().isValid()) {
+        if (interrupted && interrupted())
+            raiseStopped();
         raise(q.lastError(), driver);
+    }
     q.finish();
     data->rows = rows;
 

@@ -87,7 +87,9 @@ QString lineText(const QByteArray &data, int line)
     const bool cut = end - start > maxBytes;
     QString text = QString::fromUtf8(data.mid(start, cut ? maxBytes : end - start));
     for (QChar &ch : text) {
-        if (ch.unicode() < 0x20 || ch.unicode() == 0x7F || ch.unicode() == 0xFFFD)
+        // Control characters (C1 too) and undecodable bytes: a binary file's
+        // line would otherwise reach a terminal raw.
+        if (ch.category() == QChar::Other_Control || ch.unicode() == 0xFFFD)
             ch = QLatin1Char(' ');
     }
     constexpr qsizetype maxChars = 160;

@@ -236,6 +236,22 @@ bool IsPrinter(const DrawingSurface *surface)
     return surface && surface->painter() && IsPrinter(surface->painter()->device());
 }
 
+namespace {
+
+// Says that the report's printer is missing and which one is used instead;
+// with no printer at all there is none to name.
+void tellPrinterMissing(const QString &name, const QString &used)
+{
+    QString text = tr("This report was defined for '") + name + tr("'.");
+    if (used.isEmpty())
+        text += tr(" This printer was not found, and no other printer is installed.");
+    else
+        text += tr(" This printer was not found. Instead the '") + used + tr("' is selected");
+    UserInteraction::current()->message(text, UserInteraction::Ok);
+}
+
+} // namespace
+
 void SelectPrinter(TalvoDocument &doc)
 {
     QPrinter &printer = currentPrinter();
@@ -244,11 +260,7 @@ void SelectPrinter(TalvoDocument &doc)
         if (installedPrinterNames().contains(name))
             printer.setPrinterName(name);
         else
-            UserInteraction::current()->message(
-                tr("This report was defined for '") + name + tr("'.") +
-                    tr(" This printer was not found. Instead the '") + printer.printerName() +
-                    tr("' is selected"),
-                UserInteraction::Ok);
+            tellPrinterMissing(name, printer.printerName());
     }
     if (doc.paperType == 0)
         doc.paperType = kPaperDefault;
@@ -268,8 +280,11 @@ bool RealPrint(TalvoDocument &doc, bool showDialog, QWidget *parent)
     if (noPrinter())
         return false;
     QPrinter &printer = currentPrinter();
-    if (!doc.DocPrinterName.isEmpty())
-        selectPrinterByName(doc.DocPrinterName);
+    // Without a dialog nobody sees where the pages go: a missing printer is
+    // told, with the one used instead.
+    if (!doc.DocPrinterName.isEmpty() &&
+        selectPrinterByName(doc.DocPrinterName) != doc.DocPrinterName && !showDialog)
+        tellPrinterMissing(doc.DocPrinterName, printer.printerName());
     applyPaper(printer, doc);
 
     int first = 1;

@@ -1,10 +1,98 @@
 #include "app/commandline.h"
+#include "app/exitstatus.h"
+#include "app/headlesscommands.h"
 #include "app/settings.h"
+#include "document/talvodocument.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextStream>
+
+namespace {
+
+#define DEMO MIRT_BINARY_DIR "/bin/demo.xml"
+#define MIRT MIRT_BINARY_DIR "/bin/mirt"
+
+// One data section of `sql` on the SQLite file `db` (beside the report),
+// one record to a line, about 25 lines a page.
+QByteArray listReport(const QString &db, const QString &sql)
+{
+    return QStringLiteral(
+               "<MIRTDOCUMENT xmlns=\"http://mirt.talvo.org/schemas/mirt1\" docName=\"Big\" "
+               "unit=\"7\" paperType=\"9\" pageWidth=\"21\" pageHeight=\"29.7\" "
+               "connectionString=\"Provider=SQLite;Data Source=%1\">"
+               "<SECTION name=\"Rows\" type=\"0\" height=\"1\" SQL=\"%2\" mode=\"0\" "
+               "sectionParent=\"0\" dataSectionNumber=\"1\" pageBreakAfter=\"false\" "
+               "visible=\"true\"><ITEM x=\"1\" y=\"0.2\" width=\"4\" "
+               "height=\"0.5\">[Rows].[x]</ITEM></SECTION></MIRTDOCUMENT>")
+        .arg(db, sql)
+        .toUtf8();
+}
+
+void writeFile(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(data), data.size());
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
+
+struct Run
+{
+    int status = -1;
+    QByteArray err;
+};
+
+// The real program, from `dir`; a run that does not end within two minutes
+// fails (and is killed).
+Run runProgram(const QString &arguments, const QString &dir, bool display = true)
+{
+    QProcess mirt;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (!display) {
+        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(QString::fromLatin1(name));
+    }
+    mirt.setProcessEnvironment(env);
+    mirt.setWorkingDirectory(dir);
+    mirt.start(QStringLiteral(MIRT), arguments.split(u'|'));
+    Run run;
+    if (!mirt.waitForFinished(120000)) {
+        mirt.kill();
+        mirt.waitForFinished();
+        run.err = "the program did not end";
+        return run;
+    }
+    run.err = mirt.readAllStandardError();
+    run.status = mirt.exitStatus() == QProcess::NormalExit ? mirt.exitCode() : -2;
+    return run;
+}
+
+Run runHeadless(const QString &arguments)
+{
+    Run run;
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    TalvoDocument document;
+    run.status = runHeadlessCommand(CommandLine::fromArguments(arguments.split(u'|')), document,
+                                    outStream, errStream, QString());
+    errStream.flush();
+    run.err = err.toUtf8();
+    return run;
+}
+
+} // namespace
 
 class tst_CommandLine : public QObject
 {
@@ -21,6 +109,18 @@ private slots:
     void unknownOptionsAreNamed();
     void fileLookup();
     void settingsSectionIsOneLevel();
+    void initTestCase();
+    void usageErrors_data();
+    void usageErrors();
+    void runLimits_data();
+    void runLimits();
+    void programEnds_data();
+    void programEnds();
+    void progressOnATerminal();
+
+private:
+    QTemporaryDir m_dir;
+    QString path(const QString &name) const { return m_dir.filePath(name); }
 };
 
 void tst_CommandLine::optionSyntax_data()
@@ -176,5 +276,210 @@ void tst_CommandLine::settingsSectionIsOneLevel()
     QVERIFY(!settingsSection("C:\\Mirt").contains('\\'));
 }
 
-QTEST_GUILESS_MAIN(tst_CommandLine)
+// A table of 100 numbers: its cross joins are a million rows (three) and ten
+// billion (five). The tests run from its folder.
+void tst_CommandLine::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QVERIFY(QDir::setCurrent(m_dir.path()));
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("make"));
+        db.setDatabaseName(path("big.db"));
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec("CREATE TABLE t (n INTEGER)"));
+        QVERIFY(
+            q.exec("WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c WHERE n < 100) "
+                   "INSERT INTO t SELECT n FROM c"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("make"));
+    writeFile(path("million.xml"),
+              listReport("big.db", "SELECT a.n AS x, b.n AS y, c.n AS z FROM t a, t b, t c"));
+    // SQLite works long before this one's only row.
+    writeFile(path("count.xml"),
+              listReport("big.db", "SELECT count(*) AS x FROM t a, t b, t c, t d, t e"));
+    // Terminal controls (C0 and C1) on the line the parser stops at.
+    QByteArray binary("<MIRTDOCUMENT \x1b[2J \xc2\x9b" "31m \x01\xff\xfe");
+    for (int i = 0; i < 4096; ++i)
+        binary.append(char(i * 7 % 256));
+    writeFile(path("binary.xml"), binary);
+}
+
+// Every value the command line cannot use is its own status, named, and
+// nothing is written.
+void tst_CommandLine::usageErrors_data()
+{
+    QTest::addColumn<QString>("arguments");
+    QTest::addColumn<QString>("named");
+
+    const QString pdf = QStringLiteral("/f|" DEMO "|/pdf|usage.pdf|");
+    QTest::newRow("pages 0") << pdf + "/pages|0"
+                             << "/pages";
+    QTest::newRow("pages backwards") << pdf + "/pages|5-2"
+                                     << "/pages";
+    QTest::newRow("pages not a number") << pdf + "/pages|abc"
+                                        << "/pages";
+    QTest::newRow("pages past the end") << pdf + "/pages|999"
+                                        << "/pages 999: the report has only";
+    QTest::newRow("range past the end") << pdf + "/pages|40-999"
+                                        << "/pages 40-999: the report has only";
+    QTest::newRow("dpi not a number") << "/f|" DEMO "|/png|pngs|/dpi|abc"
+                                      << "/dpi";
+    QTest::newRow("html page 0") << "/f|" DEMO "|/html|x.html|/page|0"
+                                 << "/page";
+    QTest::newRow("html page past the end") << "/f|" DEMO "|/html|x.html|/page|999"
+                                            << "/page 999";
+    QTest::newRow("misspelt option") << pdf + "/pags|2-5"
+                                     << "/pags";
+    QTest::newRow("maxpages 0") << pdf + "/maxpages|0"
+                                << "/maxpages";
+    QTest::newRow("maxpages not a number") << pdf + "/maxpages|many"
+                                           << "/maxpages";
+    QTest::newRow("timeout negative") << pdf + "/timeout|-1"
+                                      << "/timeout";
+    QTest::newRow("timeout not a number") << "/f|" DEMO "|/check|/timeout|soon"
+                                          << "/timeout";
+    QTest::newRow("pdf without a name") << "/f|" DEMO "|/pdf"
+                                        << "/pdf";
+    QTest::newRow("f without a name") << "/pdf|usage.pdf|/f"
+                                      << "/f";
+    QTest::newRow("info without a report") << "/info"
+                                           << "/f FILE";
+}
+
+void tst_CommandLine::usageErrors()
+{
+    QFETCH(QString, arguments);
+    QFETCH(QString, named);
+    const Run run = runHeadless(arguments);
+    QCOMPARE(run.status, int(ExitUsage));
+    QVERIFY2(run.err.contains(named.toUtf8()), run.err.constData());
+    QVERIFY(!QFile::exists(path("usage.pdf")));
+    QVERIFY(!QFile::exists(path("x.html")));
+    QVERIFY(!QFile::exists(path("pngs")) || QDir(path("pngs")).isEmpty());
+}
+
+// A bounded run that passes its bound is stopped, writes nothing and leaves
+// a file already there as it was.
+void tst_CommandLine::runLimits_data()
+{
+    QTest::addColumn<QString>("report");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("limit");
+    QTest::addColumn<bool>("existing");
+
+    QTest::newRow("maxpages, pdf") << "million.xml"
+                                   << "/pdf"
+                                   << "/maxpages|50" << false;
+    QTest::newRow("maxpages, png") << "million.xml"
+                                   << "/png"
+                                   << "/maxpages|50" << false;
+    QTest::newRow("maxpages, html over a file") << "million.xml"
+                                                << "/html"
+                                                << "/maxpages|50" << true;
+    QTest::newRow("maxpages, pdf over a file") << "million.xml"
+                                               << "/pdf"
+                                               << "/maxpages|50" << true;
+    QTest::newRow("timeout, pdf over a file") << "million.xml"
+                                              << "/pdf"
+                                              << "/timeout|0.5" << true;
+    // Ten billion rows to count: only breaking off the query ends it.
+    QTest::newRow("timeout inside a query") << "count.xml"
+                                            << "/pdf"
+                                            << "/timeout|0.5" << false;
+    QTest::newRow("timeout of check") << "count.xml"
+                                      << "/check"
+                                      << "/timeout|0.5" << false;
+}
+
+void tst_CommandLine::runLimits()
+{
+    QFETCH(QString, report);
+    QFETCH(QString, output);
+    QFETCH(QString, limit);
+    QFETCH(bool, existing);
+    const QString target = path(QStringLiteral("limited.") + output.mid(1));
+    const QByteArray before = "earlier content, not to be touched";
+    QFile::remove(target);
+    if (existing)
+        writeFile(target, before);
+    QString arguments = QStringLiteral("/f|%1|%2|").arg(report, output);
+    if (output != QLatin1String("/check"))
+        arguments += target + u'|';
+    const Run run = runProgram(arguments + limit, m_dir.path());
+    QCOMPARE(run.status, int(ExitLimitReached));
+    QVERIFY2(run.err.contains(limit.replace(u'|', u' ').toUtf8()), run.err.constData());
+    if (existing)
+        QCOMPARE(readFile(target), before);
+    else
+        QVERIFY(!QFileInfo(target).isFile() &&
+                (!QFileInfo(target).isDir() || QDir(target).isEmpty()));
+}
+
+// The program ends with a status and a readable message, without waiting for
+// a window nobody sees.
+void tst_CommandLine::programEnds_data()
+{
+    QTest::addColumn<QString>("arguments");
+    QTest::addColumn<bool>("display");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("dhp, missing report") << "/f|nowhere.xml|/dhp" << true << 1 << "nowhere.xml";
+    QTest::newRow("dhp without a report") << "/dhp" << true << int(ExitUsage) << "/f FILE";
+    QTest::newRow("dhp, misspelt option")
+        << "/f|" DEMO "|/dhp|/pags|2-5" << true << int(ExitUsage) << "/pags";
+    QTest::newRow("dhp over its page limit")
+        << "/f|million.xml|/dhp|/maxpages|50" << true << int(ExitLimitReached) << "/maxpages 50";
+    QTest::newRow("f without a value, no display")
+        << "/f" << false << int(ExitUsage) << "/f needs a report file";
+    QTest::newRow("designer without a display")
+        << "/f|" DEMO "|/e" << false << int(ExitUsage) << "no display";
+    QTest::newRow("binary report")
+        << "/f|binary.xml|/pdf|binary.pdf" << true << 1 << "format is not correct";
+}
+
+void tst_CommandLine::programEnds()
+{
+    QFETCH(QString, arguments);
+    QFETCH(bool, display);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    const Run run = runProgram(arguments, m_dir.path(), display);
+    QCOMPARE(run.status, status);
+    QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
+    // Readable text only: no bytes of a binary file, no terminal controls.
+    const QString text = QString::fromUtf8(run.err);
+    QCOMPARE(text.toUtf8(), run.err);
+    for (const QChar c : text)
+        QVERIFY2(c.category() != QChar::Other_Control || c == u'\n' || c == u'\r',
+                 run.err.constData());
+    QVERIFY(!QFile::exists(path("binary.pdf")));
+}
+
+// On a terminal the progress line is rewritten a few times a second, not for
+// each of 20,000 records, and ends with the final count.
+void tst_CommandLine::progressOnATerminal()
+{
+    const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
+    if (script.isEmpty())
+        QSKIP("script (util-linux) runs the program on a terminal");
+    QByteArray report = listReport("big.db", "SELECT a.n AS x FROM t a, t b, t c LIMIT 20000");
+    report.replace("visible=\"true\"", "visible=\"false\"");
+    writeFile(path("progress.xml"), report);
+    QProcess terminal;
+    terminal.setWorkingDirectory(m_dir.path());
+    terminal.start(
+        script, {"-qec", QStringLiteral(MIRT " /f progress.xml /pdf progress.pdf"), "/dev/null"});
+    QVERIFY(terminal.waitForFinished(120000));
+    const QByteArray shown = terminal.readAllStandardOutput();
+    QCOMPARE(terminal.exitCode(), 0);
+    QVERIFY2(shown.contains("records 20000 of 20000, pages 1"), shown.constData());
+    QVERIFY2(shown.count('\r') < 200, shown.constData());
+}
+
+// Running reports measures text, which needs the GUI application.
+QTEST_MAIN(tst_CommandLine)
 #include "tst_commandline.moc"

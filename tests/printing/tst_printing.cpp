@@ -561,6 +561,7 @@ private slots:
         QTest::newRow("printed") << "good" << 0;
         QTest::newRow("report cannot be read") << "broken" << 1;
         QTest::newRow("connection cannot be opened") << "nodb" << 2;
+        QTest::newRow("report's printer missing: told, printed on the default") << "noprinter" << 0;
     }
 
     void hiddenPrint()
@@ -570,7 +571,8 @@ private slots:
         REQUIRE_PRINTER(printer);
         const QString file = scratch().filePath(report + QStringLiteral(".xml"));
         std::unique_ptr<TalvoDocument> doc = listReport(30, false);
-        doc->DocPrinterName = printer;
+        doc->DocPrinterName =
+            report == QLatin1String("noprinter") ? QStringLiteral("NoSuchPrinter") : printer;
         if (report == QLatin1String("nodb"))
             doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") +
                                         scratch().filePath(QStringLiteral("missing/none.db"));
@@ -589,10 +591,15 @@ private slots:
                    {QStringLiteral("/f"), file, QStringLiteral("/dhp")});
         QVERIFY(mirt.waitForFinished(120000));
         QCOMPARE(mirt.exitCode(), status);
+        const QString err = QString::fromUtf8(mirt.readAllStandardError());
         if (status != 0) {
-            QVERIFY(!mirt.readAllStandardError().isEmpty());
+            QVERIFY(!err.isEmpty());
             return;
         }
+        if (report == QLatin1String("noprinter"))
+            QVERIFY2(err.contains(QStringLiteral("'NoSuchPrinter'")) &&
+                         err.contains(QStringLiteral("Instead the '%1' is selected").arg(printer)),
+                     qPrintable(err));
         QVERIFY(waitForJobs(before, 1));
         if (havePoppler())
             QCOMPARE(readPrinted(output).headings, QStringList({"Sheet 1", "Sheet 2"}));
@@ -621,6 +628,10 @@ private slots:
                  QStringLiteral("message No printer is installed on this computer, so the report "
                                 "cannot be printed. It can still be previewed and exported."));
         QCOMPARE(lines.value(3), QStringLiteral("pages 1"));
+        // No printer to name as the one used instead.
+        QCOMPARE(lines.value(4),
+                 QStringLiteral("select This report was defined for 'NoSuchPrinter'. This printer "
+                                "was not found, and no other printer is installed."));
     }
 };
 
@@ -636,6 +647,9 @@ static int noPrinterChild()
     out << "RealPrint " << (RealPrint(doc, true) ? "true" : "false") << '\n';
     out << "message " << ui.shown.value(0).text << '\n';
     out << "pages " << doc.NbPages() << '\n';
+    doc.DocPrinterName = QStringLiteral("NoSuchPrinter");
+    SelectPrinter(doc);
+    out << "select " << ui.shown.value(1).text << '\n';
     UserInteraction::setCurrent(nullptr);
     return 0;
 }
