@@ -46,10 +46,17 @@ Kind kindOf(int gType)
     }
 }
 
+// Qt Charts draws labels, legends and titles as rich text; data is plain
+// text, so markup in it must show as written.
+QString plain(const QString &text)
+{
+    return text.toHtmlEscaped();
+}
+
 QLineSeries *lineOf(const QString &name, const QList<double> &values, bool steps)
 {
     auto *line = new QLineSeries;
-    line->setName(name);
+    line->setName(plain(name));
     for (int i = 0; i < values.size(); ++i) {
         if (steps) {
             line->append(i - 0.5, values[i]);
@@ -130,7 +137,7 @@ std::unique_ptr<QChart> buildChart(const iGraph &item, const ChartData &data)
         const ChartData::Series &first = data.series.first();
         for (int i = 0; i < first.values.size(); ++i) {
             if (first.values[i] > 0)
-                pie->append(data.categories.value(i), first.values[i]);
+                pie->append(plain(data.categories.value(i)), first.values[i]);
         }
         pie->setLabelsVisible(!item.legend);
         const auto slices = pie->slices();
@@ -150,7 +157,10 @@ std::unique_ptr<QChart> buildChart(const iGraph &item, const ChartData &data)
         axisX = new QValueAxis;
     } else {
         auto *categories = new QBarCategoryAxis;
-        categories->append(data.categories);
+        QStringList labels;
+        for (const QString &category : data.categories)
+            labels << plain(category);
+        categories->append(labels);
         axisX = categories;
     }
     axisX->setLabelsFont(small);
@@ -174,7 +184,7 @@ std::unique_ptr<QChart> buildChart(const iGraph &item, const ChartData &data)
         const qsizetype barCount = kind == Kind::Combination ? 1 : lines.size();
         QList<double> sums(data.categories.size(), 0);
         for (qsizetype s = 0; s < barCount; ++s) {
-            auto *set = new QBarSet(lines[s].name);
+            auto *set = new QBarSet(plain(lines[s].name));
             for (int i = 0; i < lines[s].values.size(); ++i) {
                 *set << lines[s].values[i];
                 sums[i] += lines[s].values[i];
@@ -198,7 +208,7 @@ std::unique_ptr<QChart> buildChart(const iGraph &item, const ChartData &data)
             widen(v);
         if (kind == Kind::XY && !data.xValues.isEmpty()) {
             auto *xy = new QLineSeries;
-            xy->setName(series.name);
+            xy->setName(plain(series.name));
             xy->setPointsVisible(true);
             for (int i = 0; i < series.values.size(); ++i)
                 xy->append(data.xValues.value(i), series.values[i]);
@@ -208,7 +218,7 @@ std::unique_ptr<QChart> buildChart(const iGraph &item, const ChartData &data)
         QLineSeries *line = lineOf(series.name, series.values, kind == Kind::Step);
         if (kind == Kind::Area) {
             auto *area = new QAreaSeries(line, item.stack ? lower : nullptr);
-            area->setName(series.name);
+            area->setName(plain(series.name));
             attach(area);
             lower = line;
         } else {

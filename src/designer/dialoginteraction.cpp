@@ -11,6 +11,7 @@ UserInteraction::Button DialogInteraction::message(const QString &text, int butt
 {
     QMessageBox box;
     box.setWindowTitle(title.isEmpty() ? appTitle() : title);
+    box.setTextFormat(Qt::PlainText); // report texts: markup shows as written
     box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     switch (icon) {
     case Information:

@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QStandardItemModel>
 #include <QStyle>
+#include <QTextDocument>
 
 #include <algorithm>
 
@@ -47,10 +48,15 @@ fDBBrowse::fDBBrowse(QWidget *parent)
     ui->m_copy->setShortcutContext(Qt::WidgetShortcut);
     ui->datagrid1->addAction(ui->m_copy);
 
+    ui->rowCount->setTextFormat(Qt::PlainText); // shows table names and driver messages
     connect(ui->TreeView1, &QTreeWidget::currentItemChanged, this, &fDBBrowse::nodeChosen);
     connect(ui->datagrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
-                ui->datagrid1->setToolTip(current.data().toString());
+                // A tooltip reads markup; the cell's value shows as written.
+                const QString value = current.data().toString();
+                ui->datagrid1->setToolTip(
+                    value.isEmpty() ? QString()
+                                    : Qt::convertFromPlainText(value, Qt::WhiteSpaceNormal));
             });
     connect(ui->datagrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
         const QModelIndex index = ui->datagrid1->indexAt(at);

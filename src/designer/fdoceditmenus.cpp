@@ -458,6 +458,7 @@ void fDocEdit::createStatusBar()
     sb1->setObjectName(QStringLiteral("sb1"));
     auto panel = [sb1](const char *name, const QString &tip, int stretch, const QString &widest) {
         auto *label = new QLabel(sb1);
+        label->setTextFormat(Qt::PlainText); // section names and messages from the report
         label->setObjectName(QString::fromLatin1(name));
         label->setToolTip(tip);
         if (!widest.isEmpty())

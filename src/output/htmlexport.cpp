@@ -71,11 +71,7 @@ QString genericFamily(const QString &family)
 // followed by the generic family for browsers that lack the font.
 QString cssFamily(const QString &family)
 {
-    auto quoted = [](QString name) {
-        name.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
-        name.replace(QLatin1Char('\''), QLatin1String("\\'"));
-        return QLatin1Char('\'') + htmlEscaped(name) + QLatin1Char('\'');
-    };
+    auto quoted = [](const QString &name) { return htmlEscaped(cssString(name)); };
     // The family the page was drawn with when the named one is missing
     // here, so that the browser shows what the PDF shows.
     QString families = quoted(family);
@@ -196,9 +192,23 @@ QString chartHtml(const iGraph &item, const TalvoDocument &document)
     if (body.contains(QLatin1String("id=\""))) {
         static int charts = 0;
         const QString prefix = QStringLiteral("chart%1-").arg(++charts);
-        body.replace(QLatin1String("id=\""), QStringLiteral("id=\"") + prefix);
-        body.replace(QLatin1String("url(#"), QStringLiteral("url(#") + prefix);
-        body.replace(QLatin1String("href=\"#"), QStringLiteral("href=\"#") + prefix);
+        // Only inside tags: the chart's texts come from data and keep
+        // their words.
+        static const QRegularExpression tags(QStringLiteral("<[^>]*>"));
+        QString renamed;
+        renamed.reserve(body.size());
+        qsizetype done = 0;
+        for (const QRegularExpressionMatch &match : tags.globalMatch(body)) {
+            QString tag = match.captured();
+            tag.replace(QLatin1String("id=\""), QStringLiteral("id=\"") + prefix);
+            tag.replace(QLatin1String("url(#"), QStringLiteral("url(#") + prefix);
+            tag.replace(QLatin1String("href=\"#"), QStringLiteral("href=\"#") + prefix);
+            renamed += QStringView(body).mid(done, match.capturedStart() - done);
+            renamed += tag;
+            done = match.capturedEnd();
+        }
+        renamed += QStringView(body).mid(done);
+        body = renamed;
     }
     body.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return tag + body.trimmed();
@@ -270,6 +280,30 @@ QString cssNumber(double value)
     // Single precision is what the model stores; seven digits read back the
     // same number without showing float noise such as 0.30000001.
     return QString::number(value, 'g', 7);
+}
+
+QString cssString(const QString &text)
+{
+    QString out;
+    out.reserve(text.size() + 2);
+    out += QLatin1Char('\'');
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == 0) {
+            out += QChar(QChar::ReplacementCharacter); // as CSS reads a NUL
+        } else if (u < 0x20 || u == 0x7F) {
+            // A line break would end the string and let the rest be read as
+            // declarations; a hexadecimal escape keeps it inside. The space
+            // ends the escape, so a following hex digit stays a character.
+            out += QLatin1Char('\\') + QString::number(u, 16) + QLatin1Char(' ');
+        } else {
+            if (u == '\\' || u == '\'')
+                out += QLatin1Char('\\');
+            out += c;
+        }
+    }
+    out += QLatin1Char('\'');
+    return out;
 }
 
 QString htmlEscaped(const QString &text)

@@ -9,5 +9,8 @@ QString htmlColor(int color);
 QString padText(const QString &text, int length, QChar pad, bool atStart);
 // A length as CSS wants it: a period whatever the locale, shortest form.
 QString cssNumber(double value);
+// Text as a quoted CSS string that holds it whatever it contains: quotes,
+// backslashes and control characters are escaped by CSS's own rules.
+QString cssString(const QString &text);
 // Text made safe for HTML content and attribute values.
 QString htmlEscaped(const QString &text);

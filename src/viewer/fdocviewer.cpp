@@ -343,6 +343,7 @@ void fDocViewer::createStatusBar()
     sb1 = statusBar();
     sb1->setObjectName(QStringLiteral("sb1"));
     m_statusPanel = new QLabel(this);
+    m_statusPanel->setTextFormat(Qt::PlainText); // shows the report's own texts
     m_statusPanel->setObjectName(QStringLiteral("status"));
     PB1 = new QProgressBar(this);
     PB1->setObjectName(QStringLiteral("PB1"));

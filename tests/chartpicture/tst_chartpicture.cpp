@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 namespace {
 
@@ -326,6 +327,57 @@ private slots:
         }
         // The preview changes nothing in the item before OK.
         QCOMPARE(chart->SQL, QStringLiteral("SELECT 1"));
+    }
+
+    // Labels, legends and slices show data as written: markup in it is
+    // drawn as its characters, not as bold text or a link.
+    void chartLabelsArePlain_data()
+    {
+        QTest::addColumn<int>("gType");
+        QTest::addColumn<bool>("legend");
+        QTest::addColumn<QString>("label"); // the first category
+        QTest::addColumn<QString>("name");  // the series
+        QTest::addColumn<QString>("drawn");
+        QTest::newRow("bar category") << int(iGraph::Bar2D) << false << "<b>UK</b>"
+                                      << "Sales"
+                                      << "<b>UK</b>";
+        QTest::newRow("bar legend") << int(iGraph::Bar2D) << true << "UK"
+                                    << "<a href=\"http://example.com/\">link</a>"
+                                    << "<a href=\"http://example.com/\">link</a>";
+        QTest::newRow("line legend") << int(iGraph::Line2D) << true << "UK"
+                                     << "<i>Sales</i> & co"
+                                     << "<i>Sales</i> & co";
+        QTest::newRow("area legend") << int(iGraph::Area2D) << true << "UK"
+                                     << "<u>Area</u>"
+                                     << "<u>Area</u>";
+        QTest::newRow("pie slice") << int(iGraph::Pie2D) << false << "<b>Tea</b>"
+                                   << "Sales"
+                                   << "<b>Tea</b>";
+        QTest::newRow("pie legend") << int(iGraph::Pie2D) << true << "<s>Tea</s>"
+                                    << "Sales"
+                                    << "<s>Tea</s>";
+    }
+    void chartLabelsArePlain()
+    {
+        QFETCH(int, gType);
+        QFETCH(bool, legend);
+        QFETCH(QString, label);
+        QFETCH(QString, name);
+        QFETCH(QString, drawn);
+        iGraph item;
+        item.gType = gType;
+        item.legend = legend;
+        ChartData data;
+        data.categories = QStringList{label, QStringLiteral("FR")};
+        data.series = {{name, {3, 2}}};
+        QXmlStreamReader svg(renderChart(item, data, QSizeF(500, 300)));
+        QStringList texts;
+        while (!svg.atEnd()) {
+            if (svg.readNext() == QXmlStreamReader::StartElement && svg.name() == u"text")
+                texts << svg.readElementText(QXmlStreamReader::IncludeChildElements);
+        }
+        QVERIFY2(!svg.hasError(), qPrintable(svg.errorString()));
+        QVERIFY2(texts.contains(drawn), qPrintable(texts.join(QLatin1Char('|'))));
     }
 
     // With MIRT_GRAB_DIR set, writes pictures of both dialogs to look at.

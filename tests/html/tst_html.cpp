@@ -11,7 +11,10 @@
 #include <QLocale>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -78,7 +81,8 @@ QString readAll(const QString &path)
 }
 
 // Loads the page in headless Chromium and returns, for every positioned block
-// in document order, its box in CSS pixels and its text.
+// in document order, its box in CSS pixels, its text and its font families.
+// Events are handled while the browser runs, so a listener can answer.
 QJsonArray renderedBlocks(const QString &chromium, const QString &htmlFile, QString *failure,
                           const QString &selector = QStringLiteral("div"))
 {
@@ -87,13 +91,13 @@ QJsonArray renderedBlocks(const QString &chromium, const QString &htmlFile, QStr
         *failure = file.errorString();
         return {};
     }
-    file.write(
-        "<script>var r=[];document.querySelectorAll('" + selector.toUtf8() +
-        "').forEach(function(d){var b=d.getBoundingClientRect();"
-        "r.push({x:b.left+window.scrollX,y:b.top+window.scrollY,w:b.width,h:b.height,"
-        "t:(d.innerText||'').trim(),l:d.complete===undefined||(d.complete&&d.naturalWidth>0)});});"
-        "var p=document.createElement('pre');p.id='boxes';p.textContent=JSON.stringify(r);"
-        "document.body.appendChild(p);</script>");
+    file.write("<script>var r=[];document.querySelectorAll('" + selector.toUtf8() +
+               "').forEach(function(d){var b=d.getBoundingClientRect();"
+               "r.push({x:b.left+window.scrollX,y:b.top+window.scrollY,w:b.width,h:b.height,"
+               "t:(d.innerText||'').trim(),f:getComputedStyle(d).fontFamily,l:d.complete==="
+               "undefined||(d.complete&&d.naturalWidth>0)});});"
+               "var p=document.createElement('pre');p.id='boxes';p.textContent=JSON.stringify(r);"
+               "document.body.appendChild(p);</script>");
     file.close();
     QProcess browser;
     QTemporaryDir profile;
@@ -102,7 +106,8 @@ QJsonArray renderedBlocks(const QString &chromium, const QString &htmlFile, QStr
                    QStringLiteral("--disable-gpu"),
                    QStringLiteral("--user-data-dir=") + profile.path(),
                    QStringLiteral("--dump-dom"), QUrl::fromLocalFile(htmlFile).toString()});
-    if (!browser.waitForFinished(120000)) {
+    QSignalSpy finished(&browser, &QProcess::finished);
+    if (!finished.wait(120000)) {
         *failure = QStringLiteral("the browser did not finish");
         browser.kill();
         return {};
@@ -387,6 +392,9 @@ private slots:
             << -1 << 0 << "Courier New" << f.arg("'Courier New', 'Liberation Mono', monospace");
         QTest::newRow("unknown") << -1 << 0 << "Nothing Like It"
                                  << f.arg("'Nothing Like It', 'Liberation Sans', sans-serif");
+        QTest::newRow("escaped by CSS rules")
+            << -1 << 0 << "A\n1'\\\x7f<"
+            << f.arg("'A\\a 1\\'\\\\\\7f &lt;', 'Liberation Sans', sans-serif");
     }
     void bordersAndFonts()
     {
@@ -471,7 +479,7 @@ private slots:
                      "<defs><linearGradient id=\"g1\"><stop offset=\"0\" "
                      "stop-color=\"red\"/></linearGradient></defs>\n"
                      "<rect width=\"170\" height=\"113\" fill=\"url(#g1)\"/><text x=\"5\" "
-                     "y=\"20\">North &amp; South</text>\n"
+                     "y=\"20\">North &amp; South, url(#g1)</text>\n"
                      "</svg>\n",
                      2, 6, 4);
         const QString html = graph->ExportHTML(doc);
@@ -483,7 +491,7 @@ private slots:
         QVERIFY(!html.contains(QStringLiteral("<?xml")));
         QVERIFY(!html.contains(QStringLiteral("60mm")));
         QVERIFY(html.contains(QStringLiteral("viewBox=\"0 0 170 113\"")));
-        QVERIFY(html.contains(QStringLiteral("North &amp; South")));
+        QVERIFY(html.contains(QStringLiteral(">North &amp; South, url(#g1)</text>")));
         // Ids stay unique when a page holds several charts.
         const QRegularExpressionMatch id =
             QRegularExpression(QStringLiteral("id=\"([^\"]+)\"")).match(html);
@@ -533,6 +541,79 @@ private slots:
         QVERIFY(near(svg.value("w").toDouble(), 6 * pxPerCm) &&
                 near(svg.value("h").toDouble(), 2 * pxPerCm));
         QCOMPARE(boxes.at(2).toObject().value("t").toString(), QStringLiteral("indented"));
+    }
+
+    // Report strings cannot leave the CSS string or the attribute they are
+    // written into: the browser opening the page requests nothing from the
+    // listener, reads the whole font list and shows the text as written.
+    // The control row references the listener on purpose, to show that a
+    // request would be seen.
+    void browserRequestsNothing_data()
+    {
+        QTest::addColumn<QString>("attack"); // %1: an address of the listener
+        QTest::newRow("control") << QString();
+        QTest::newRow("line break ends the rule")
+            << QStringLiteral("Arial\n} body{background-image:url(%1)}");
+        QTest::newRow("line break starts a declaration")
+            << QStringLiteral("Arial\n; background-image: url(%1); x: '");
+        QTest::newRow("carriage return") << QStringLiteral("Arial\r; background-image:url(%1);");
+        QTest::newRow("form feed") << QStringLiteral("Arial\f; background-image:url(%1);");
+        QTest::newRow("other control characters")
+            << QStringLiteral("Arial\x01\x1f\x7f\n;background-image:url(%1);") + QChar(0) +
+                   QStringLiteral("\n;background:url(%1)");
+        QTest::newRow("quote") << QStringLiteral("Arial'; background-image:url(%1); x:'");
+        QTest::newRow("escaped quote") << QStringLiteral("Arial\\'; background-image:url(%1); x:'");
+        QTest::newRow("line continuation") << QStringLiteral("Arial\\\n'; background:url(%1);");
+        QTest::newRow("attribute ends")
+            << QStringLiteral("Arial\"><img src=\"%1\"><div style=\"background:url(%1)");
+        QTest::newRow("markup") << QStringLiteral("</div><img src=%1></title><img src=%1>");
+    }
+    void browserRequestsNothing()
+    {
+        QFETCH(QString, attack);
+        if (chromium().isEmpty())
+            QSKIP("chromium is not installed (scripts/install-deps.sh installs it)");
+        QTcpServer listener;
+        QVERIFY(listener.listen(QHostAddress::LocalHost));
+        int requests = 0;
+        auto take = [&] {
+            while (QTcpSocket *socket = listener.nextPendingConnection()) {
+                ++requests; // closed unanswered: the page's loading ends at once
+                socket->abort();
+                socket->deleteLater();
+            }
+        };
+        connect(&listener, &QTcpServer::newConnection, this, take);
+        const QString url = QStringLiteral("http://127.0.0.1:%1/x").arg(listener.serverPort());
+        const bool control = attack.isEmpty();
+        const QString text = control ? QStringLiteral("Arial") : attack.arg(url);
+
+        TalvoDocument doc;
+        doc.docName = text;
+        Item *item = addText(addPage(doc), text);
+        item->fontName = text;
+        const QString path = m_dir.filePath(QStringLiteral("attack.html"));
+        int page = 1;
+        QVERIFY(doc.ExportHTMLPage(path, page));
+        if (control) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::Append));
+            file.write(
+                QStringLiteral("<p style=\"background-image:url(%1)\">x</p>").arg(url).toUtf8());
+        }
+        QString failure;
+        const QJsonArray blocks = renderedBlocks(chromium(), path, &failure);
+        QCoreApplication::processEvents();
+        take();
+        QCOMPARE(requests > 0, control);
+        QVERIFY2(blocks.size() == 1, qPrintable(failure));
+        const QJsonObject block = blocks.first().toObject();
+        QString shown = text;
+        shown.remove(QChar(0));
+        QCOMPARE(block.value("t").toString().simplified(), shown.simplified());
+        // The whole declaration was read: it ends with the generic family.
+        QVERIFY2(block.value("f").toString().endsWith(QStringLiteral(", sans-serif")),
+                 qPrintable(block.value("f").toString()));
     }
 };
 
