@@ -56,6 +56,7 @@ bool isOdbcAllowedKey(const QString &key)
     static const QStringList allowed{
         // where
         QStringLiteral("dsn"), QStringLiteral("driver"), QStringLiteral("server"),
+        QStringLiteral("servername"), QStringLiteral("hostname"),
         QStringLiteral("host"), QStringLiteral("port"), QStringLiteral("database"),
         QStringLiteral("db"), QStringLiteral("datasource"), QStringLiteral("dbq"),
         QStringLiteral("initialcatalog"), QStringLiteral("description"),

@@ -308,7 +308,7 @@ private slots:
             << "Provider=MySQL;Server=127.0.0.1;Port=1;Database=x" << QStringList{"other"}
             << "127.0.0.1:1" << false;
         QTest::newRow("ODBC server not allowed")
-            << "Driver={PostgreSQL Unicode};Servername=127.0.0.1;Port=1;Database=x" << QStringList()
+            << "DSN=Sales;Servername=127.0.0.1;Port=1;Database=x" << QStringList()
             << "127.0.0.1" << false;
     }
     void connections()
