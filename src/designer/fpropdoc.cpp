@@ -76,9 +76,11 @@ void setBox(QLineEdit *box, const QString &text)
     box->setCursorPosition(0);
 }
 
-QString twoDecimals(double value)
+// A paper size to a hundredth, written as short as the paper names write it
+// ("29.7", not "29.70").
+QString hundredths(double value)
 {
-    return numberLocale().toString(value, 'f', 2);
+    return plainNumber(std::round(value * 100) / 100);
 }
 
 // The installed printer a name stands for, as printing would choose it: the
@@ -321,8 +323,8 @@ void fPropDoc::majSizePaper()
     ui->paperNote->setStyleSheet(accepted ? QString() : QStringLiteral("color: #b00000;"));
     // The boxes show the paper as it will be used, portrait.
     if (shown.width() > 0 && shown.height() > 0) {
-        setBox(ui->pageW, twoDecimals(convertUnit(shown.width(), Unit::Millimetres, m_unit)));
-        setBox(ui->pageH, twoDecimals(convertUnit(shown.height(), Unit::Millimetres, m_unit)));
+        setBox(ui->pageW, hundredths(convertUnit(shown.width(), Unit::Millimetres, m_unit)));
+        setBox(ui->pageH, hundredths(convertUnit(shown.height(), Unit::Millimetres, m_unit)));
     }
 }
 
