@@ -96,7 +96,8 @@ qsizetype decidingLength(QStringView text, qsizetype lines, qsizetype room)
         if (u == u'\r')
             continue;
         if (u == u' ') {
-            if (++spaces <= room + 1)
+            // room may be unlimited: compare before counting, never room + 1.
+            if (spaces++ <= room)
                 ++used;
         } else {
             spaces = 0;
