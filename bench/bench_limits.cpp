@@ -75,24 +75,6 @@ struct Times
     int pages = 0;
 };
 
-class FirstPaint : public QObject
-{
-public:
-    explicit FirstPaint(QElapsedTimer &clock) : m_clock(clock) {}
-    double at = -1;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint && at < 0)
-            at = seconds(m_clock);
-        return false;
-    }
-
-private:
-    QElapsedTimer &m_clock;
-};
-
 // Loads the saved report, runs it into a PDF and, with `designer`, opens it
 // in the designer and repaints the surface of its band.
 Times measure(const QString &file, const QString &dir, bool run, bool designer)
@@ -135,9 +117,9 @@ Times measure(const QString &file, const QString &dir, bool run, bool designer)
         pSection *surface = window.surface(0);
         surface->installEventFilter(&firstPaint);
         window.show();
-        while (firstPaint.at < 0 && clock.elapsed() < 1000 * 1000)
+        while (firstPaint.ms < 0 && clock.elapsed() < 1000 * 1000)
             QCoreApplication::processEvents();
-        t.open = firstPaint.at;
+        t.open = firstPaint.ms / 1000;
         // The surface, and its first item's box on its own (as a click or
         // a nudge repaints it).
         clock.restart();

@@ -71,10 +71,10 @@ int headlessCase(int rows)
 }
 
 // Notes the start of the first paint of the page view that shows page 1.
-class FirstPaint : public QObject
+class FirstPagePaint : public QObject
 {
 public:
-    FirstPaint(PreviewPageView *view, QElapsedTimer &clock) : m_view(view), m_clock(clock) {}
+    FirstPagePaint(PreviewPageView *view, QElapsedTimer &clock) : m_view(view), m_clock(clock) {}
     double at = -1;
 
 protected:
@@ -101,7 +101,7 @@ int previewCase(int rows)
     if (qEnvironmentVariableIsSet("BENCH_NO_THUMBNAILS"))
         window.findChild<QDockWidget *>(QStringLiteral("thumbnailDock"))->hide();
     QElapsedTimer clock;
-    FirstPaint firstPaint(window.pageView(), clock);
+    FirstPagePaint firstPaint(window.pageView(), clock);
     window.pageView()->viewport()->installEventFilter(&firstPaint);
 
     // Gaps between the ticks of a 10 ms timer while the run goes on; the

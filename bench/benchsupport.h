@@ -2,7 +2,10 @@
 
 // What every benchmark program reports besides its timings.
 
+#include <QElapsedTimer>
+#include <QEvent>
 #include <QFile>
+#include <QObject>
 
 // The process's peak resident memory in KiB, -1 where /proc is missing.
 inline long peakKiB()
@@ -16,3 +19,23 @@ inline long peakKiB()
     }
     return -1;
 }
+
+// Installed as an event filter on a window: the milliseconds on `clock` when
+// its first paint arrived, -1 until then.
+class FirstPaint : public QObject
+{
+public:
+    explicit FirstPaint(QElapsedTimer &clock) : m_clock(clock) {}
+    double ms = -1;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && ms < 0)
+            ms = m_clock.nsecsElapsed() / 1e6;
+        return false;
+    }
+
+private:
+    QElapsedTimer &m_clock;
+};
