@@ -3,6 +3,7 @@
 
 #include "comboroutines.h"
 #include "connectionbuilder.h"
+#include "snaphelper.h"
 
 #include "app/units.h"
 #include "data/dataaccess.h"
@@ -22,22 +23,10 @@
 #include <QRegularExpressionValidator>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <stdexcept>
 
 namespace {
-
-// The shortest decimal that reads back as the same float, as a double:
-// a margin stored as 1.1f shows "1.1", not "1.10000002384186".
-double floatValue(float value)
-{
-    char buffer[32];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
-    double result = value;
-    std::from_chars(buffer, written.ptr, result);
-    return result;
-}
 
 // What the user typed; unreadable text (and what is no finite number) is 0.
 double readNumber(const QLineEdit *box)
@@ -231,13 +220,13 @@ void fPropDoc::maj(TalvoDocument *doc)
     setBox(ui->dataConnString, doc->connectionStringData);
     setBox(ui->textConnString, doc->connectionStringTexts);
     setBox(ui->copies, QString::number(doc->copies));
-    setBox(ui->ml, plainNumber(floatValue(doc->leftMargin)));
-    setBox(ui->mr, plainNumber(floatValue(doc->rightMargin)));
-    setBox(ui->mt, plainNumber(floatValue(doc->topMargin)));
-    setBox(ui->mb, plainNumber(floatValue(doc->bottomMargin)));
-    setBox(ui->pageW, plainNumber(floatValue(doc->pageWidth)));
-    setBox(ui->pageH, plainNumber(floatValue(doc->pageHeight)));
-    setBox(ui->gridSize, plainNumber(floatValue(doc->gridSize)));
+    setBox(ui->ml, plainNumber(SnapHelper::typedValue(doc->leftMargin)));
+    setBox(ui->mr, plainNumber(SnapHelper::typedValue(doc->rightMargin)));
+    setBox(ui->mt, plainNumber(SnapHelper::typedValue(doc->topMargin)));
+    setBox(ui->mb, plainNumber(SnapHelper::typedValue(doc->bottomMargin)));
+    setBox(ui->pageW, plainNumber(SnapHelper::typedValue(doc->pageWidth)));
+    setBox(ui->pageH, plainNumber(SnapHelper::typedValue(doc->pageHeight)));
+    setBox(ui->gridSize, plainNumber(SnapHelper::typedValue(doc->gridSize)));
 
     ui->orientation->clear();
     for (int code : {1, 2})

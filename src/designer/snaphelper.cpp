@@ -7,9 +7,6 @@
 
 namespace SnapHelper {
 
-namespace {
-
-// The number a person typed for a single: 0.2 rather than 0.200000003.
 double typedValue(float value)
 {
     char text[32];
@@ -18,6 +15,8 @@ double typedValue(float value)
     std::from_chars(text, written.ptr, typed);
     return typed;
 }
+
+namespace {
 
 // Lengths on the surface are kept to a thousandth of a twip.
 double fine(double twips)

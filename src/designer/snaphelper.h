@@ -5,6 +5,10 @@
 // Snapping of designer geometry, in twips.
 namespace SnapHelper {
 
+// The number a person typed for a length stored as a float: the shortest
+// decimal that reads back as the same float (0.2, not 0.200000003).
+double typedValue(float value);
+
 // The document's grid step in twips, to a thousandth (0.2 cm is 113.4
 // twips: a step cut to whole twips would put the grid lines off the
 // document's own multiples); 0 when there is no grid.
