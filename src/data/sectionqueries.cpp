@@ -4,7 +4,7 @@
 
 #include "data/sqlreferences.h"
 #include "document/talvodocument.h"
-#include "engine/talvoerror.h"
+#include "document/talvoerror.h"
 #include "platform/databaseerror.h"
 #include "platform/field.h"
 #include "platform/recordset.h"

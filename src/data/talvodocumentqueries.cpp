@@ -4,7 +4,7 @@
 
 #include "data/ifield.h"
 #include "data/sqlreferences.h"
-#include "engine/talvoerror.h"
+#include "document/talvoerror.h"
 #include "platform/connection.h"
 #include "platform/databaseerror.h"
 #include "platform/field.h"

@@ -1,6 +1,6 @@
 #include "designruler.h"
 
-#include "app/units.h"
+#include "platform/units.h"
 
 #include <QPainter>
 

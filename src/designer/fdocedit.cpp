@@ -1,7 +1,7 @@
 #include "fdocedit.h"
 
-#include "app/appinfo.h"
-#include "app/settings.h"
+#include "platform/appinfo.h"
+#include "platform/settings.h"
 #include "designer/designpage.h"
 #include "designer/designundo.h"
 #include "designer/designview.h"

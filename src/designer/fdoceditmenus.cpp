@@ -1,7 +1,7 @@
 // The designer's actions, menus, tool bars and status bar.
 #include "fdocedit.h"
 
-#include "app/units.h"
+#include "platform/units.h"
 #include "designer/designericons.h"
 #include "designer/designzoom.h"
 #include "designer/fdbbrowse.h"

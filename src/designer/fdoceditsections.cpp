@@ -3,7 +3,7 @@
 // document's structure.
 #include "fdocedit.h"
 
-#include "app/units.h"
+#include "platform/units.h"
 #include "designer/designericons.h"
 #include "designer/designpage.h"
 #include "designer/designruler.h"

@@ -6,7 +6,7 @@
 #include "document/section.h"
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
-#include "engine/talvoerror.h"
+#include "document/talvoerror.h"
 #include "output/chartrenderer.h"
 #include "platform/recordset.h"
 

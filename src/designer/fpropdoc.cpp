@@ -5,7 +5,7 @@
 #include "connectionbuilder.h"
 #include "snaphelper.h"
 
-#include "app/units.h"
+#include "platform/units.h"
 #include "data/dataaccess.h"
 #include "document/reportitem.h"
 #include "document/section.h"

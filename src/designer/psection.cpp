@@ -6,7 +6,7 @@
 #include "psectiontools.h"
 #include "snaphelper.h"
 
-#include "app/units.h"
+#include "platform/units.h"
 #include "document/igraph.h"
 #include "document/ipic.h"
 #include "document/item.h"

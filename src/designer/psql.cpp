@@ -11,7 +11,7 @@
 #include "designer/sqltextedit.h"
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
-#include "engine/talvoerror.h"
+#include "document/talvoerror.h"
 #include "platform/fieldcollection.h"
 #include "platform/recordset.h"
 

@@ -1,6 +1,6 @@
 #include "recentfiles.h"
 
-#include "app/settings.h"
+#include "platform/settings.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #include "snaphelper.h"
 
-#include "app/units.h"
+#include "platform/units.h"
 
 #include <charconv>
 #include <cmath>

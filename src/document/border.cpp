@@ -1,6 +1,6 @@
 #include "border.h"
 
-#include "app/units.h"
+#include "platform/units.h"
 #include "document/xmlformat.h"
 #include "platform/xmldom.h"
 

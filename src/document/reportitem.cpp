@@ -1,6 +1,6 @@
 #include "reportitem.h"
 
-#include "app/units.h"
+#include "platform/units.h"
 #include "document/section.h"
 #include "document/xmlformat.h"
 #include "platform/xmldom.h"

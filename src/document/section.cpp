@@ -1,6 +1,6 @@
 #include "section.h"
 
-#include "app/units.h"
+#include "platform/units.h"
 #include "document/igraph.h"
 #include "document/ipic.h"
 #include "document/item.h"

@@ -1,7 +1,7 @@
 #include "talvodocument.h"
 
-#include "app/appinfo.h"
-#include "app/units.h"
+#include "platform/appinfo.h"
+#include "platform/units.h"
 #include "document/reportitem.h"
 #include "document/userinteraction.h"
 #include "platform/connection.h"

@@ -4,7 +4,7 @@
 #include "document/keyedcollection.h"
 #include "document/section.h"
 #include "engine/scriptvalue.h"
-#include "engine/talvoerror.h"
+#include "document/talvoerror.h"
 #include "engine/variabletable.h"
 
 #include <QByteArray>

@@ -2,7 +2,7 @@
 // sections, items and borders write and read their elements themselves.
 #include "talvodocument.h"
 
-#include "app/units.h"
+#include "platform/units.h"
 #include "document/userinteraction.h"
 #include "document/xmlformat.h"
 #include "platform/xmldom.h"

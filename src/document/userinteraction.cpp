@@ -1,6 +1,6 @@
 #include "userinteraction.h"
 
-#include "app/appinfo.h"
+#include "platform/appinfo.h"
 
 #include <cstdio>
 

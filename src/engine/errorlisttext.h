@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/talvoerror.h"
+#include "document/talvoerror.h"
 
 #include <QList>
 #include <QString>

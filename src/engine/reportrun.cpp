@@ -3,11 +3,11 @@
 
 #include "document/talvodocument.h"
 
-#include "app/units.h"
+#include "platform/units.h"
 #include "document/item.h"
 #include "document/section.h"
 #include "engine/printitemoutput.h"
-#include "engine/talvoerror.h"
+#include "document/talvoerror.h"
 #include "output/pageoutput.h"
 #include "platform/databaseerror.h"
 #include "platform/recordset.h"

@@ -2,7 +2,7 @@
 
 #include "fontfallback.h"
 
-#include "app/units.h"
+#include "platform/units.h"
 
 #include <QFontMetricsF>
 #include <QGlyphRun>

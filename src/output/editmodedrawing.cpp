@@ -4,7 +4,7 @@
 #include "itemrendering.h"
 #include "textlayout.h"
 
-#include "app/units.h"
+#include "platform/units.h"
 #include "document/igraph.h"
 #include "document/ipic.h"
 #include "document/item.h"

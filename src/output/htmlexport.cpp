@@ -10,7 +10,7 @@
 
 #include "platform/outputfile.h"
 
-#include "app/units.h"
+#include "platform/units.h"
 #include "document/borders.h"
 #include "document/igraph.h"
 #include "document/ipic.h"

@@ -3,7 +3,7 @@
 #include "drawingsurface.h"
 #include "paper.h"
 
-#include "app/units.h"
+#include "platform/units.h"
 #include "document/talvodocument.h"
 
 #include <QPageSize>

@@ -5,7 +5,7 @@
 #include "drawingsurface.h"
 #include "pageoutput.h"
 
-#include "app/appinfo.h"
+#include "platform/appinfo.h"
 #include "document/talvodocument.h"
 
 #include <QCoreApplication>

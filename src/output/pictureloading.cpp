@@ -2,7 +2,7 @@
 // section's current record, or a file whose path is in such a field.
 #include "output/pictureloading.h"
 
-#include "app/units.h"
+#include "platform/units.h"
 #include "data/dataaccess.h"
 #include "data/ifield.h"
 #include "document/ipic.h"

@@ -4,7 +4,7 @@
 
 #include "pageoutput.h"
 
-#include "app/units.h"
+#include "platform/units.h"
 #include "document/talvodocument.h"
 
 #include <QCoreApplication>

@@ -12,10 +12,10 @@
 #include "previewzoom.h"
 #include "printing.h"
 
-#include "app/appinfo.h"
+#include "platform/appinfo.h"
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
-#include "engine/talvoerror.h"
+#include "document/talvoerror.h"
 #include "platform/connection.h"
 
 #include <QAbstractSpinBox>

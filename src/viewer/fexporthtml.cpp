@@ -1,6 +1,6 @@
 #include "fexporthtml.h"
 
-#include "app/appinfo.h"
+#include "platform/appinfo.h"
 #include "document/talvodocument.h"
 
 #include <QDialogButtonBox>

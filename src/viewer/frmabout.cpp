@@ -1,6 +1,6 @@
 #include "frmabout.h"
 
-#include "app/appinfo.h"
+#include "platform/appinfo.h"
 #include "btnopenhelp.h"
 
 #include <QHBoxLayout>

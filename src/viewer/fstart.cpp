@@ -1,6 +1,6 @@
 #include "fstart.h"
 
-#include "app/appinfo.h"
+#include "platform/appinfo.h"
 #include "talvocheckbox.h"
 
 #include <QLabel>

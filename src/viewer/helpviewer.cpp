@@ -1,6 +1,6 @@
 #include "helpviewer.h"
 
-#include "app/appinfo.h"
+#include "platform/appinfo.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,7 +3,7 @@
 #include "previewrender.h"
 #include "previewzoom.h"
 
-#include "app/units.h"
+#include "platform/units.h"
 #include "document/talvodocument.h"
 
 #include <QPaintEvent>

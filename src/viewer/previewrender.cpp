@@ -1,6 +1,6 @@
 #include "previewrender.h"
 
-#include "app/units.h"
+#include "platform/units.h"
 #include "document/talvodocument.h"
 #include "output/pageoutput.h"
 

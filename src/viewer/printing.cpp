@@ -2,7 +2,7 @@
 
 #include "fprintdialog.h"
 
-#include "app/units.h"
+#include "platform/units.h"
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
 #include "output/drawingsurface.h"

@@ -1,7 +1,7 @@
-#include "app/commandline.h"
-#include "app/exitstatus.h"
-#include "app/headlesscommands.h"
-#include "app/settings.h"
+#include "program/commandline.h"
+#include "program/exitstatus.h"
+#include "program/headlesscommands.h"
+#include "platform/settings.h"
 #include "document/talvodocument.h"
 
 #include <QDir>

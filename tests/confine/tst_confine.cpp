@@ -1,11 +1,11 @@
 // What a report may reach: pictures and data sources outside the report's
 // folder and servers not allowed are refused in a confined run and read
 // without it; SVG pictures never read files they name.
-#include "app/accessoptions.h"
+#include "program/accessoptions.h"
 #include "document/ipic.h"
 #include "document/section.h"
 #include "document/talvodocument.h"
-#include "engine/talvoerror.h"
+#include "document/talvoerror.h"
 #include "platform/accesspolicy.h"
 #include "platform/connection.h"
 #include "platform/databaseerror.h"

@@ -1,7 +1,7 @@
 // The section design surface driven with real mouse and key events: what
 // the user does with items and sections must land in the model exactly,
 // and undo must bring the file back byte for byte.
-#include "app/units.h"
+#include "platform/units.h"
 #include "designer/cgrabhandles.h"
 #include "designer/designundo.h"
 #include "designer/itembox.h"

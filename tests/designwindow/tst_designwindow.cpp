@@ -1,7 +1,7 @@
 // The designer's main window driven as a user drives it, on the offscreen
 // platform: real surfaces, real menu actions and key presses, questions
 // answered by script, reports written to and read back from real files.
-#include "app/units.h"
+#include "platform/units.h"
 #include "designer/designundo.h"
 #include "designer/designview.h"
 #include "designer/designzoom.h"

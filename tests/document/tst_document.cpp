@@ -1,6 +1,6 @@
 // The document model: defaults, section keys and numbering, header and
 // footer switches, the modified logic, saving and the save question.
-#include "app/units.h"
+#include "platform/units.h"
 #include "document/igraph.h"
 #include "document/ipic.h"
 #include "document/item.h"

@@ -2,7 +2,7 @@
 // window shows them.
 #include "document/talvodocument.h"
 #include "engine/errorlisttext.h"
-#include "engine/talvoerror.h"
+#include "document/talvoerror.h"
 
 #include <QTest>
 

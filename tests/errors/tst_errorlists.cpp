@@ -1,5 +1,5 @@
 #include "engine/errorlisttext.h"
-#include "engine/talvoerror.h"
+#include "document/talvoerror.h"
 
 #include <QLocale>
 #include <QTest>

@@ -6,7 +6,7 @@
 #include "document/talvodocument.h"
 #include "engine/formulatext.h"
 #include "engine/scriptconvert.h"
-#include "engine/talvoerror.h"
+#include "document/talvoerror.h"
 #include "engine/variabletable.h"
 #include "platform/recordset.h"
 

@@ -4,7 +4,7 @@
 // scripts/run-tests.sh started one, and a child process pointed at a print
 // server that is not there for a machine without printers.
 #include "../dialogtesting.h"
-#include "app/units.h"
+#include "platform/units.h"
 #include "designer/connectionbuilder.h"
 #include "designer/fadddatasection.h"
 #include "designer/fpropdoc.h"

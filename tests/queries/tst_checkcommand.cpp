@@ -1,7 +1,7 @@
 // /check on real reports: what it prints and the status it ends with.
 #include "querysupport.h"
 
-#include "app/checkcommand.h"
+#include "program/checkcommand.h"
 #include "document/section.h"
 #include "document/talvodocument.h"
 

@@ -3,7 +3,7 @@
 #include "querysupport.h"
 
 #include "document/talvodocument.h"
-#include "engine/talvoerror.h"
+#include "document/talvoerror.h"
 #include "platform/recordset.h"
 
 #include <QFileInfo>

@@ -5,7 +5,7 @@
 
 #include "document/section.h"
 #include "document/talvodocument.h"
-#include "engine/talvoerror.h"
+#include "document/talvoerror.h"
 #include "platform/field.h"
 #include "platform/recordset.h"
 

@@ -3,7 +3,7 @@
 #include "document/item.h"
 #include "document/section.h"
 #include "document/talvodocument.h"
-#include "engine/talvoerror.h"
+#include "document/talvoerror.h"
 #include "output/pageoutput.h"
 #include "output/pdfexport.h"
 #include "platform/connection.h"

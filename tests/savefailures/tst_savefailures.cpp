@@ -2,8 +2,8 @@
 // with dd, so that writes fail with "No space left on device" as on a real
 // full disk. Every save and export must then fail, say which file and why,
 // and leave the file that was there byte for byte.
-#include "app/headlesscommands.h"
-#include "app/startup.h"
+#include "program/headlesscommands.h"
+#include "program/startup.h"
 #include "designer/fdocedit.h"
 #include "designer/recoveryfile.h"
 #include "document/talvodocument.h"

@@ -1,4 +1,4 @@
-#include "app/evalcommand.h"
+#include "program/evalcommand.h"
 #include "engine/scriptconvert.h"
 #include "engine/scriptevaluator.h"
 #include "scripttable.h"

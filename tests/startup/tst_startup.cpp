@@ -1,6 +1,6 @@
-#include "app/headlesscommands.h"
-#include "app/settings.h"
-#include "app/startup.h"
+#include "program/headlesscommands.h"
+#include "platform/settings.h"
+#include "program/startup.h"
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
 

@@ -1,4 +1,4 @@
-#include "app/units.h"
+#include "platform/units.h"
 
 #include <QLocale>
 #include <QTest>

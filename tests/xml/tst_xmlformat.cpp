@@ -2,7 +2,7 @@
 // encodings, round trips through real files, and every kind of bad input.
 #include "germanlocale.h"
 
-#include "app/units.h"
+#include "platform/units.h"
 #include "document/igraph.h"
 #include "document/ipic.h"
 #include "document/item.h"

@@ -3,7 +3,7 @@
 #include "designer/fdocedit.h"
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
-#include "engine/talvoerror.h"
+#include "document/talvoerror.h"
 #include "viewer/fdocviewer.h"
 #include "viewer/fstart.h"
 

@@ -1,14 +1,14 @@
 // The program: parses the command line, picks the headless or the desktop
 // path, and runs. Everything a test would want to reach lives in the
 // libraries.
-#include "app/accessoptions.h"
-#include "app/commandline.h"
-#include "app/exitstatus.h"
-#include "app/headlesscommands.h"
-#include "app/startup.h"
+#include "program/accessoptions.h"
+#include "program/commandline.h"
+#include "program/exitstatus.h"
+#include "program/headlesscommands.h"
+#include "program/startup.h"
 #include "charts/chartrendering.h"
 #include "designer/dialoginteraction.h"
-#include "designer/guistartupwindows.h"
+#include "program/guistartupwindows.h"
 #include "document/talvodocument.h"
 
 #include <QApplication>

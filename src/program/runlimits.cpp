@@ -3,7 +3,7 @@
 #include "commandline.h"
 
 #include "document/talvodocument.h"
-#include "engine/talvoerror.h"
+#include "document/talvoerror.h"
 
 #include <QCoreApplication>
 

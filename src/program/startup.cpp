@@ -2,7 +2,7 @@
 
 #include "exitstatus.h"
 #include "runlimits.h"
-#include "settings.h"
+#include "platform/settings.h"
 
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"

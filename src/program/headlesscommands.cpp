@@ -4,7 +4,7 @@
 #include "evalcommand.h"
 #include "exitstatus.h"
 #include "runlimits.h"
-#include "units.h"
+#include "platform/units.h"
 
 #include "document/igraph.h"
 #include "document/ipic.h"

@@ -1,7 +1,5 @@
 #include "settings.h"
 
-#include "commandline.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -29,8 +27,9 @@ QString fullKey(const QString &key)
 QString settingsSection(const QString &dir)
 {
     // Both separators, so the group is one level whatever the platform's.
-    QString section = replaceChar(QDir::toNativeSeparators(dir), QStringLiteral("\\"), QStringLiteral("-"));
-    return replaceChar(section, QStringLiteral("/"), QStringLiteral("-"));
+    QString section = QDir::toNativeSeparators(dir);
+    section.replace(u'\\', u'-');
+    return section.replace(u'/', u'-');
 }
 
 QString readSetting(const QString &key, const QString &defaultValue)

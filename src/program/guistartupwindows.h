@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/startup.h"
+#include "program/startup.h"
 
 // The windows of the desktop program: the welcome dialog, the designer and
 // the preview.
