@@ -1,7 +1,7 @@
 #include "chartrendering.h"
 
 #include "document/igraph.h"
-#include "output/chartrenderer.h"
+#include "engine/chartrenderer.h"
 
 #include <QAreaSeries>
 #include <QBarCategoryAxis>

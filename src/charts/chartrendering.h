@@ -2,9 +2,9 @@
 
 // Chart drawing through Qt Charts. It lives in a library of its own because
 // Qt Charts needs the widget module; the engine reaches it through the hook
-// of output/chartrenderer.h.
+// of engine/chartrenderer.h.
 
-#include "output/chartdata.h"
+#include "engine/chartdata.h"
 
 #include <QByteArray>
 #include <QSizeF>

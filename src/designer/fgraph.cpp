@@ -7,7 +7,7 @@
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
 #include "document/talvoerror.h"
-#include "output/chartrenderer.h"
+#include "engine/chartrenderer.h"
 #include "platform/recordset.h"
 
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "output/chartdata.h"
+#include "engine/chartdata.h"
 
 #include <QDialog>
 #include <QWidget>

@@ -11,7 +11,7 @@
 #include "document/section.h"
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
-#include "output/paper.h"
+#include "document/paper.h"
 #include "platform/connection.h"
 #include "viewer/printing.h"
 

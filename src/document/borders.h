@@ -42,4 +42,6 @@ public:
     // The borders of `item` placed at (x, y) on the surface: one box when
     // all four are equal, else four segments; nothing when none is set.
     void printBorders(DrawingSurface &surface, const ReportItem &item, double x, double y) const;
+    // The same around the box at (x, y), w wide and h high.
+    void printBorders(DrawingSurface &surface, double x, double y, double w, double h) const;
 };

@@ -36,8 +36,4 @@ public:
     void initPrint(); // remembers the design position
     // The print copy on the document's page being filled; never grows (0).
     float CreatePrintItem();
-
-    // ---- Drawing (defined in src/output/) ----
-    // Draws the chart into the item's box on its document's surface.
-    void Print_() const;
 };

@@ -34,12 +34,10 @@ public:
     // The print copy on the document's page being filled; never grows (0).
     float CreatePrintItem();
 
-    // ---- Drawing and loading (defined in src/output/) ----
+    // ---- Loading (defined in src/engine/) ----
     QByteArray svg; // an SVG picture, drawn as vectors; pic is then null
     // Obtains the picture unless one is loaded: from the file, or on a print
     // copy from the current record of `rs` (the item's section).
     void LoadPic(const Recordset *rs);
     bool hasPicture() const { return !pic.isNull() || !svg.isEmpty(); }
-    // Draws the print item on its document's surface.
-    void Print_() const;
 };

@@ -25,7 +25,7 @@ public:
     std::unique_ptr<ReportItem> clone() const override;
     std::unique_ptr<XmlNode> getXMLNode(XmlDocument &dom) const override;
     void SetValXML(const XmlNode &node) override;
-    QString ExportHTML(const TalvoDocument &document) const override;
+
 
     QString content = QStringLiteral("Your Text"); // line breaks are CR LF
     QString fontName = QStringLiteral("Arial");
@@ -52,7 +52,7 @@ public:
     // Remembers the design position and classifies content into typeContent
     // and expression; a formula marks its section's HasFormulas.
     void initPrint();
-    // The print item of the current record on the document's page being
+    // The text record of the current record on the document's page being
     // filled; returns how much taller than designed its text made it.
     float CreatePrintItem();
     // The value formatted with the pattern; the value's own text when the
@@ -63,13 +63,4 @@ public:
     // ---- Drawing (defined in src/output/) ----
     // Copies the font and colour to the surface.
     void initFont(DrawingSurface &surface) const;
-    // Draws the print item on its document's surface: borders, then text.
-    void Print_() const;
-    // Set on print items whose content the run has wrapped and cut to their
-    // box already; drawing them then only places the lines.
-    bool laidOut = false;
-    // Set on print items showing a number (a numeric field or formula
-    // result, formatted): never broken into lines nor cut, "#" marks when
-    // it is wider than the box.
-    bool numericValue = false;
 };

@@ -62,7 +62,7 @@ public:
     // ---- Output ----
     // The HTML of a print item on a page of `document`: an absolutely
     // positioned block for text items, "" for pictures and charts.
-    virtual QString ExportHTML(const TalvoDocument &document) const;
+
 
     float x = 0;
     float y = 0;

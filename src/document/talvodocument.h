@@ -3,6 +3,7 @@
 #include "document/itemclipboard.h"
 #include "document/keyedcollection.h"
 #include "document/section.h"
+#include "engine/printedpage.h"
 #include "engine/scriptvalue.h"
 #include "document/talvoerror.h"
 #include "engine/variabletable.h"
@@ -25,11 +26,6 @@ struct CatalogEntry;
 class DrawingSurface;
 class XmlDocument;
 class XmlNode;
-
-// One produced page: its print items in creation order. Print items are
-// positioned copies of the design items (same classes) carrying their final
-// text; the page owns them.
-using PrintedPage = KeyedCollection<ReportItem>;
 
 // The whole report: page setup, connection strings, the keyed sections and
 // the run-time state of the report engine. The application holds one for
@@ -92,8 +88,8 @@ public:
     void addDebugList(const QString &line);
 
     // ---- Run state (a report run fills these; drawing and export read them) ----
-    KeyedCollection<PrintedPage> Pages; // "p1", "p2", … in page order
-    PrintedPage *items = nullptr;       // the page being filled (the last one)
+    PrintedPages Pages;                 // in page order
+    PrintedPage *fillingPage = nullptr; // the page being filled (the last one)
     int CurrentPage = 0;                // producing: page being filled; drawing: page drawn
     float CurrentY = 0;                 // where the next section goes, in the document unit
     DrawingSurface *dest = nullptr;     // the surface of the run; not owned
@@ -334,8 +330,8 @@ private:
     // False, with an error entry, when the page leaves no room for a data
     // row between its margins, page header and page footer.
     bool checkPageRoom();
-    // Moves the staged print items onto the page being filled.
-    void moveToPage(PrintedPage &staged);
+    // Moves the staged records onto the page being filled.
+    void moveToPage(std::vector<PageRecord> &staged);
 
     // ---- Data connection (src/data/) ----
     std::unique_ptr<Connection> m_connection;

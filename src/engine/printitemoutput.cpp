@@ -8,10 +8,9 @@
 #include "document/talvodocument.h"
 
 #include "document/xmlformat.h"
-#include "output/chartdata.h"
-#include "output/chartrenderer.h"
-#include "output/drawingsurface.h"
-#include "output/textlayout.h"
+#include "engine/chartdata.h"
+#include "engine/chartrenderer.h"
+#include "engine/textwrap.h"
 #include "platform/recordset.h"
 
 #include <QHash>
@@ -23,114 +22,90 @@
 
 namespace {
 
-// The run measures on a surface without a device: the reference metric.
-DrawingSurface &measuringSurface(int unit)
+double linesHeight(const TextMetrics &metrics, int lines)
 {
-    static QHash<int, std::shared_ptr<DrawingSurface>> surfaces;
-    auto &surface = surfaces[unit];
-    if (!surface)
-        surface = std::make_shared<DrawingSurface>(nullptr, unit);
-    return *surface;
+    return lines * metrics.lineHeight();
+}
+
+TextMetrics &styledMetrics(TalvoDocument &doc, const PageRecord &record)
+{
+    TextMetrics &metrics = runMetrics(doc.unit());
+    doc.Pages.style(record.style).applyTo(metrics);
+    return metrics;
 }
 
 } // namespace
 
-float fitPrintText(TalvoDocument &doc, Item &printItem)
+TextMetrics &runMetrics(int unit)
 {
-    DrawingSurface &surface = measuringSurface(doc.unit());
-    printItem.initFont(surface);
-    double height = printItem.h;
-    if (printItem.numericValue && !printItem.content.contains(u'\n')) {
-        printItem.content = fitNumber(surface, printItem.content, printItem.w);
-        printItem.laidOut = true;
-        return printItem.CanGrowVertical ? float(surface.TextHeight(printItem.content)) : printItem.h;
+    // The run measures without a device: the reference metric.
+    static QHash<int, std::shared_ptr<TextMetrics>> measurers;
+    auto &metrics = measurers[unit];
+    if (!metrics)
+        metrics = std::make_shared<TextMetrics>(unit);
+    return *metrics;
+}
+
+float fitText(TextMetrics &metrics, QString &text, float w, float h, bool canGrow, bool number)
+{
+    if (number && !text.contains(u'\n')) {
+        text = fitNumber(metrics, text, w);
+        return canGrow ? float(metrics.TextHeight(text)) : h;
     }
-    printItem.content = wrapText(surface, normalizeLineBreaks(printItem.content), printItem.w, height,
-                                 printItem.CanGrowVertical);
-    printItem.laidOut = true;
-    return printItem.CanGrowVertical ? float(height) : printItem.h;
+    double height = h;
+    text = wrapText(metrics, normalizeLineBreaks(text), w, height, canGrow);
+    return canGrow ? float(height) : h;
 }
 
-namespace {
-
-// Where line `lines` + 1 of a laid-out text starts (after the CR LF ending
-// line `lines`), found from the start; -1 when the text has no more lines.
-// The cost is that of the lines passed, not of the whole text: a text of
-// many pages is split page by page.
-qsizetype lineStart(const QString &text, int lines)
+int printTextLineCount(const PageRecord &record, int atMost)
 {
-    qsizetype at = 0;
-    for (int i = 0; i < lines; ++i) {
-        const qsizetype lineBreak = text.indexOf(QLatin1String("\r\n"), at);
-        if (lineBreak < 0)
-            return -1;
-        at = lineBreak + 2;
-    }
-    return at;
+    return std::max(1, std::min(int(record.lineCount), atMost));
 }
 
-double linesHeight(const DrawingSurface &surface, int lines)
+double printTextLinesHeight(TalvoDocument &doc, const PageRecord &record, int lines)
 {
-    return lines * surface.TextHeight(QString());
+    return linesHeight(styledMetrics(doc, record),
+                       std::max(1, printTextLineCount(record, std::max(1, lines))));
 }
 
-} // namespace
-
-int printTextLineCount(const Item &printItem, int atMost)
+int printTextLinesFitting(TalvoDocument &doc, const PageRecord &record, double height)
 {
-    int lines = 1;
-    for (qsizetype at = printItem.content.indexOf(QLatin1String("\r\n")); at >= 0 && lines < atMost;
-         at = printItem.content.indexOf(QLatin1String("\r\n"), at + 2))
-        ++lines;
-    return lines;
-}
-
-double printTextLinesHeight(TalvoDocument &doc, Item &printItem, int lines)
-{
-    DrawingSurface &surface = measuringSurface(doc.unit());
-    printItem.initFont(surface);
-    return linesHeight(surface, std::max(1, printTextLineCount(printItem, std::max(1, lines))));
-}
-
-int printTextLinesFitting(TalvoDocument &doc, Item &printItem, double height)
-{
-    DrawingSurface &surface = measuringSurface(doc.unit());
-    printItem.initFont(surface);
+    const TextMetrics &metrics = styledMetrics(doc, record);
     // Heights stored as single precision must still hold their lines.
     const double fits = height + qAbs(height) * 1e-5;
-    const double lineHeight = surface.TextHeight(QString());
+    const double lineHeight = metrics.lineHeight();
     if (!(fits >= lineHeight))
         return 0;
     const int most =
         int(std::min(fits / lineHeight + 1, double(std::numeric_limits<int>::max() - 1)));
-    int lines = printTextLineCount(printItem, most);
-    while (lines > 0 && linesHeight(surface, lines) > fits)
+    int lines = printTextLineCount(record, most);
+    while (lines > 0 && linesHeight(metrics, lines) > fits)
         --lines;
     return lines;
 }
 
-std::unique_ptr<Item> splitPrintText(TalvoDocument &doc, Item &printItem, int lines)
+std::optional<PageRecord> splitPrintText(TalvoDocument &doc, PageRecord &record, int lines)
 {
-    const qsizetype restStart = lines > 0 ? lineStart(printItem.content, lines) : -1;
-    if (restStart < 0)
-        return nullptr;
-    DrawingSurface &surface = measuringSurface(doc.unit());
-    printItem.initFont(surface);
-    // The rest takes the text over and drops its head: dropping the start of
-    // a string costs nothing, so splitting a long text page by page stays
-    // linear in its length.
-    QString all = std::move(printItem.content);
-    printItem.content = all.left(restStart - 2);
-    auto rest = std::make_unique<Item>();
-    rest->copy(printItem, nullptr);
-    rest->laidOut = true;
-    rest->document = printItem.document;
-    all.remove(0, restStart);
-    rest->content = std::move(all);
-    const float headHeight = float(linesHeight(surface, lines));
-    rest->y = printItem.y + headHeight;
-    rest->h = std::max(0.0f, printItem.h - headHeight);
-    printItem.h = headHeight;
+    if (lines <= 0 || quint32(lines) >= record.lineCount)
+        return std::nullopt;
+    const TextMetrics &metrics = styledMetrics(doc, record);
+    // Both parts show lines of the one shaped text: splitting a text of
+    // many pages page by page copies nothing.
+    PageRecord rest = record;
+    rest.firstLine = record.firstLine + quint32(lines);
+    rest.lineCount = record.lineCount - quint32(lines);
+    record.lineCount = quint32(lines);
+    const float headHeight = float(linesHeight(metrics, lines));
+    rest.y = record.y + headHeight;
+    rest.h = std::max(0.0f, record.h - headHeight);
+    record.h = headHeight;
+    // A part whose first line is taller than its box shows clipped.
+    for (PageRecord *part : {&record, &rest}) {
+        part->flags &= quint8(~PageRecord::Clipped);
+        if (!(part->flags & PageRecord::PageVariables)
+            && linesHeight(metrics, int(part->lineCount)) > part->h + qAbs(part->h) * 1e-5)
+            part->flags |= PageRecord::Clipped;
+    }
     return rest;
 }
 

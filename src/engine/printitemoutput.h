@@ -1,6 +1,8 @@
 #pragma once
 
-#include <memory>
+#include "engine/printedpage.h"
+
+#include <optional>
 
 class TalvoDocument;
 class Item;
@@ -8,24 +10,33 @@ class iPic;
 class iGraph;
 class section;
 
-// What print items take from the output side while a run creates them.
+// Laying out the print records of a run: texts measured and shaped with the
+// reference metric, pictures loaded, charts drawn.
 
-// Fits the print item's content to its width on the run's surface (trimmed
-// on the right, wrapped) and returns its height: the wrapped text's height
-// when it may grow, otherwise the design height, with whole last lines
-// dropped until the text fits. A number is never broken: it stays whole or
-// becomes "#" marks filling the box (fitNumber).
-float fitPrintText(TalvoDocument &doc, Item &printItem);
+// The run's measurer for the document's unit.
+TextMetrics &runMetrics(int unit);
 
-// The number of laid-out lines of a text print item, counted no further
-// than `atMost`, and the height of its first `lines` lines.
-int printTextLineCount(const Item &printItem, int atMost);
-double printTextLinesHeight(TalvoDocument &doc, Item &printItem, int lines);
-// How many whole lines of a laid-out text print item fit in `height`.
-int printTextLinesFitting(TalvoDocument &doc, Item &printItem, double height);
-// Keeps the first `lines` lines in the print item and returns a print item
-// with the rest, placed right below them; null when nothing is left over.
-std::unique_ptr<Item> splitPrintText(TalvoDocument &doc, Item &printItem, int lines);
+// Fits a text to a box of width `w` (trimmed on the right, wrapped) and
+// returns its height: the wrapped text's height when it may grow, otherwise
+// `h`, with whole last lines dropped until the text fits. A number is never
+// broken: it stays whole or becomes "#" marks filling the box (fitNumber).
+float fitText(TextMetrics &metrics, QString &text, float w, float h, bool canGrow, bool number);
+
+// Lays out `text` in the item's box (its width, height, font and borders)
+// at (item.x, y) and adds it to `page` as the run does; returns the height
+// it takes. `flags` are PageRecord flags: Number, PageVariables.
+float addItemText(TalvoDocument &doc, PrintedPage &page, const Item &item, QString text, float y,
+                  quint8 flags = 0);
+
+// The number of lines of a text record, counted no further than `atMost`,
+// and the height of its first `lines` lines.
+int printTextLineCount(const PageRecord &record, int atMost);
+double printTextLinesHeight(TalvoDocument &doc, const PageRecord &record, int lines);
+// How many whole lines of a text record fit in `height`.
+int printTextLinesFitting(TalvoDocument &doc, const PageRecord &record, double height);
+// Keeps the first `lines` lines in the text record and returns a record
+// with the rest, placed right below them; none when nothing is left over.
+std::optional<PageRecord> splitPrintText(TalvoDocument &doc, PageRecord &record, int lines);
 
 // Loads the picture of a print copy from the current record of `sec` or
 // from its file (a relative name beside the report, else in the program's

@@ -1,4 +1,4 @@
-// Turning design items into the print items of the page being filled.
+// Turning design items into the records of the page being filled.
 
 #include "document/igraph.h"
 #include "document/ipic.h"
@@ -10,6 +10,7 @@
 #include "engine/formulatext.h"
 #include "engine/printitemoutput.h"
 #include "engine/scriptconvert.h"
+#include "engine/pictureloading.h"
 #include "engine/vbformat.h"
 
 #include <QRegularExpression>
@@ -21,16 +22,18 @@ TalvoDocument *runDocument(const ReportItem &item)
     return item.parent ? item.parent->parent : nullptr;
 }
 
-// Appends the print item to the page being filled, under the next free key.
-void addToPage(TalvoDocument &doc, std::unique_ptr<ReportItem> printItem)
+// Appends a picture or chart record for the print copy to the page being
+// filled.
+void addPictureRecord(TalvoDocument &doc, const ReportItem &copy, PagePicture picture)
 {
-    if (!doc.items)
-        return;
-    printItem->document = &doc;
-    printItem->parent = nullptr;
-    printItem->modified = false;
-    doc.items->add(QLatin1Char('i') + QString::number(doc.items->count() + 1),
-                   std::move(printItem));
+    PageRecord record;
+    record.kind = PageRecord::Picture;
+    record.x = copy.x;
+    record.y = copy.y;
+    record.w = copy.w;
+    record.h = copy.h;
+    record.picture = std::make_shared<const PagePicture>(std::move(picture));
+    doc.fillingPage->records.push_back(std::move(record));
 }
 
 // Only a true result shows the item: True itself or -1, its numeric form.
@@ -67,6 +70,23 @@ bool hasReference(const QString &text)
 
 } // namespace
 
+float addItemText(TalvoDocument &doc, PrintedPage &page, const Item &item, QString text, float y,
+                  quint8 flags)
+{
+    const TextStyle style{item.fontName,      item.fontSize,          item.fontBold,
+                          item.fontItalic,    item.fontUnderline,     item.fontStrikethrough,
+                          item.fontColor};
+    TextMetrics &metrics = runMetrics(doc.unit());
+    style.applyTo(metrics);
+    const float height = fitText(metrics, text, item.w, item.h, item.CanGrowVertical,
+                                 flags & PageRecord::Number);
+    PageRecord &record = addTextRecord(doc.Pages, page, metrics, style, text, item.x, y, item.w,
+                                       height, item.AlignH, flags);
+    if (item.borders.isAnyBorders())
+        record.frame = doc.Pages.bordersIndex(item.borders);
+    return height;
+}
+
 void Item::initPrint()
 {
     saveCoord();
@@ -98,7 +118,7 @@ QString Item::formatValue(const ScriptValue &value, const QString &pattern)
 float Item::CreatePrintItem()
 {
     TalvoDocument *doc = runDocument(*this);
-    if (!doc || !doc->items)
+    if (!doc || !doc->fillingPage)
         return 0;
 
     // The typed value is kept for formatting, so that a date or a number is
@@ -142,25 +162,25 @@ float Item::CreatePrintItem()
     if (!FormatString.isEmpty() && !text.isEmpty())
         text = formatValue(value, FormatString);
 
-    auto printItem = std::make_unique<Item>();
-    printItem->copy(*this, nullptr);
-    printItem->y = y + doc->CurrentY;
-    printItem->visible = QStringLiteral("true");
-    printItem->content = text;
-    // Filled in now: on the page it is text like any other.
-    if (typeContent == 3)
-        printItem->typeContent = 0;
-    printItem->numericValue = value.isNumeric() && value.type() != ScriptValue::Date
-                              && value.type() != ScriptValue::Boolean;
-    printItem->h = fitPrintText(*doc, *printItem);
+    const bool number = value.isNumeric() && value.type() != ScriptValue::Date
+                        && value.type() != ScriptValue::Boolean;
+    // Filled in now: on the page it is text like any other, and only page
+    // numbers are left for the drawing.
+    const bool pageVariables = (typeContent == 0 || typeContent == 3) && text.contains(u'%');
+    quint8 flags = 0;
+    if (number)
+        flags |= PageRecord::Number;
+    if (pageVariables)
+        flags |= PageRecord::PageVariables;
+    const float height =
+        addItemText(*doc, *doc->fillingPage, *this, text, y + doc->CurrentY, flags);
 
-    float growth = printItem->h - h;
+    float growth = height - h;
     if (growth < 0)
         growth = 0;
     if (growth > 100)
         doc->addDebugList(QStringLiteral("createPrintItem, offset calculated : ")
                           + QString::number(growth));
-    addToPage(*doc, std::move(printItem));
     return growth;
 }
 
@@ -172,15 +192,21 @@ void iPic::initPrint()
 float iPic::CreatePrintItem()
 {
     TalvoDocument *doc = runDocument(*this);
-    if (!doc || !doc->items)
+    if (!doc || !doc->fillingPage)
         return 0;
-    auto printItem = std::make_unique<iPic>();
-    // Borders come along too: a framed picture is framed on paper as well.
-    printItem->copy(*this, nullptr);
-    printItem->y = y + doc->CurrentY;
-    printItem->printing = true;
-    loadPrintPicture(*printItem, *this, parent);
-    addToPage(*doc, std::move(printItem));
+    iPic printItem;
+    printItem.copy(*this, nullptr);
+    printItem.y = y + doc->CurrentY;
+    printItem.printing = true;
+    loadPrintPicture(printItem, *this, parent);
+    if (printItem.fileName.isEmpty())
+        return 0;
+    PagePicture picture;
+    picture.image = printItem.pic;
+    picture.svg = printItem.svg;
+    picture.stretch = printItem.stretch;
+    picture.jpeg = printItem.pic.text(QString::fromLatin1(kPictureFormatKey)) == QLatin1String("jpeg");
+    addPictureRecord(*doc, printItem, std::move(picture));
     return 0;
 }
 
@@ -192,13 +218,20 @@ void iGraph::initPrint()
 float iGraph::CreatePrintItem()
 {
     TalvoDocument *doc = runDocument(*this);
-    if (!doc || !doc->items)
+    if (!doc || !doc->fillingPage)
         return 0;
-    auto printItem = std::make_unique<iGraph>();
-    printItem->copy(*this, nullptr);
-    printItem->y = y + doc->CurrentY;
-    printItem->printing = true;
-    loadPrintChart(*printItem, parent);
-    addToPage(*doc, std::move(printItem));
+    iGraph printItem;
+    printItem.copy(*this, nullptr);
+    printItem.y = y + doc->CurrentY;
+    printItem.printing = true;
+    loadPrintChart(printItem, parent);
+    if (printItem.SQL.isEmpty())
+        return 0;
+    PagePicture picture;
+    picture.image = printItem.chartPic;
+    picture.svg = printItem.chart;
+    picture.stretch = true; // a chart always fills its box
+    picture.chart = true;
+    addPictureRecord(*doc, printItem, std::move(picture));
     return 0;
 }

@@ -8,7 +8,7 @@
 #include "document/section.h"
 #include "engine/printitemoutput.h"
 #include "document/talvoerror.h"
-#include "output/pageoutput.h"
+#include "document/paper.h"
 #include "platform/databaseerror.h"
 #include "platform/recordset.h"
 
@@ -151,14 +151,8 @@ bool TalvoDocument::outOfpage(float y) const
 
 void TalvoDocument::delPages()
 {
-    // Released in bulk: taking items off the front one by one renumbers the
-    // rest each time, which made closing a long preview take seconds.
-    for (PrintedPage *page : Pages) {
-        for (ReportItem *item : *page)
-            item->CloseClean();
-    }
     Pages.clear();
-    items = nullptr;
+    fillingPage = nullptr;
 }
 
 qint16 TalvoDocument::NbPages() const
@@ -181,7 +175,7 @@ void TalvoDocument::PrintNextPage()
         r->first = r->last = r->current;
         r->placed = false;
     }
-    items = Pages.add(QLatin1Char('p') + QString::number(n), std::make_unique<PrintedPage>());
+    fillingPage = Pages.add();
     emit pageFinished(n - 1);
     if (runCheck)
         runCheck();
@@ -196,15 +190,13 @@ void TalvoDocument::PrintNextPage()
     }
 }
 
-void TalvoDocument::moveToPage(PrintedPage &staged)
+void TalvoDocument::moveToPage(std::vector<PageRecord> &staged)
 {
-    // Taken from the end, where taking costs nothing, and added in order.
-    std::vector<std::unique_ptr<ReportItem>> taken;
-    taken.reserve(size_t(staged.count()));
-    while (!staged.isEmpty())
-        taken.push_back(staged.takeLast());
-    for (auto it = taken.rbegin(); it != taken.rend() && items; ++it)
-        items->add(QLatin1Char('i') + QString::number(items->count() + 1), std::move(*it));
+    if (fillingPage) {
+        for (PageRecord &record : staged)
+            fillingPage->records.push_back(std::move(record));
+    }
+    staged.clear();
 }
 
 void TalvoDocument::placeOccurrence(int firstItem, float top, float extent)
@@ -214,22 +206,23 @@ void TalvoDocument::placeOccurrence(int firstItem, float top, float extent)
     // out (or the page has no room at all, which an error entry reports).
     PageRecords *records = pageRecordsOf(this);
     if (!outOfpage(bottom) || pageBodyLimit() <= pageBodyTop) {
-        if (records && items && items->count() > firstItem)
+        if (records && fillingPage && fillingPage->count() > firstItem)
             records->placed = true;
         CurrentY = bottom;
         return;
     }
-    // Otherwise its print items come off the page and are placed anew.
-    std::vector<std::unique_ptr<ReportItem>> tail;
-    while (items && items->count() > firstItem)
-        tail.push_back(items->takeLast());
-    PrintedPage staged;
-    for (auto it = tail.rbegin(); it != tail.rend(); ++it)
-        staged.add(QLatin1Char('s') + QString::number(staged.count() + 1), std::move(*it));
+    // Otherwise its records come off the page and are placed anew.
+    std::vector<PageRecord> staged;
+    if (fillingPage && fillingPage->count() > firstItem) {
+        auto from = fillingPage->records.begin() + firstItem;
+        staged.assign(std::make_move_iterator(from),
+                      std::make_move_iterator(fillingPage->records.end()));
+        fillingPage->records.erase(from, fillingPage->records.end());
+    }
     for (;;) {
         const float limit = pageBodyLimit();
         if (!outOfpage(bottom) || limit <= pageBodyTop) {
-            if (records && !staged.isEmpty())
+            if (records && !staged.empty())
                 records->placed = true;
             moveToPage(staged);
             CurrentY = bottom;
@@ -246,49 +239,51 @@ void TalvoDocument::placeOccurrence(int firstItem, float top, float extent)
             // the limit keep the lines that fit (at least one, however tall);
             // anything else that crosses it moves whole, unless it is at the
             // top and could fit on no page.
-            for (ReportItem *item : staged) {
-                if (item->y >= cut || item->y + item->h <= limit)
+            for (const PageRecord &item : staged) {
+                if (item.y >= cut || item.y + item.h <= limit)
                     continue;
-                if (item->kind() == ReportItem::TextKind) {
-                    Item &text = static_cast<Item &>(*item);
-                    int lines = printTextLinesFitting(*this, text, limit - item->y);
-                    if (lines == 0 && item->y <= top)
+                if (item.kind == PageRecord::Text) {
+                    int lines = printTextLinesFitting(*this, item, limit - item.y);
+                    if (lines == 0 && item.y <= top)
                         lines = 1;
                     if (lines > 0) {
                         // The break point: the bottom of the lines kept.
-                        if (lines < printTextLineCount(text, lines + 1))
+                        if (lines < printTextLineCount(item, lines + 1))
                             cut = std::min(
-                                cut, item->y + float(printTextLinesHeight(*this, text, lines)));
+                                cut, item.y + float(printTextLinesHeight(*this, item, lines)));
                         continue;
                     }
                 }
-                if (item->y > top)
-                    cut = std::min(cut, item->y);
+                if (item.y > top)
+                    cut = std::min(cut, item.y);
             }
         }
 
         // What starts at the cut or below goes on; texts across it are split.
-        PrintedPage rest;
-        std::vector<QString> moving;
-        for (int i = 0; i < staged.count(); ++i) {
-            ReportItem *item = staged.at(i);
-            if (item->y >= cut) {
-                moving.push_back(staged.keyAt(i));
-            } else if (item->kind() == ReportItem::TextKind && item->y + item->h > cut) {
-                Item &text = static_cast<Item &>(*item);
-                const int lines = std::max(1, printTextLinesFitting(*this, text, limit - item->y));
-                if (std::unique_ptr<Item> tail = splitPrintText(*this, text, lines))
-                    rest.add(QLatin1Char('r') + QString::number(rest.count() + 1), std::move(tail));
+        std::vector<PageRecord> kept;
+        std::vector<PageRecord> splitOff;
+        std::vector<PageRecord> moving;
+        for (PageRecord &item : staged) {
+            if (item.y >= cut) {
+                moving.push_back(std::move(item));
+                continue;
             }
+            if (item.kind == PageRecord::Text && item.y + item.h > cut) {
+                const int lines = std::max(1, printTextLinesFitting(*this, item, limit - item.y));
+                if (std::optional<PageRecord> tail = splitPrintText(*this, item, lines))
+                    splitOff.push_back(std::move(*tail));
+            }
+            kept.push_back(std::move(item));
         }
-        for (const QString &key : moving)
-            rest.add(QLatin1Char('m') + QString::number(rest.count() + 1), staged.take(key));
-        if (records && !staged.isEmpty())
+        std::vector<PageRecord> rest = std::move(splitOff);
+        for (PageRecord &item : moving)
+            rest.push_back(std::move(item));
+        if (records && !kept.empty())
             records->placed = true;
-        moveToPage(staged);
+        moveToPage(kept);
 
         if (section *footer = sections.value(QStringLiteral("pf"))) {
-            // The footer's items are no record's.
+            // The footer's records are no record's.
             const bool placed = records && records->placed;
             footer->CreatePrintItems();
             if (records)
@@ -298,8 +293,8 @@ void TalvoDocument::placeOccurrence(int firstItem, float top, float extent)
         if (CurrentY < topMargin)
             CurrentY = topMargin;
         const float delta = CurrentY - cut;
-        for (ReportItem *item : rest)
-            item->y += delta;
+        for (PageRecord &item : rest)
+            item.y += delta;
         staged = std::move(rest);
         top = CurrentY;
         bottom = std::max(bottom + delta, top);

@@ -77,7 +77,7 @@ void section::CreatePrintItems()
 
     // Whether the occurrence fits is known only once its texts have grown:
     // it is laid out where it would go, then moved if it does not fit.
-    const int firstItem = doc->items ? doc->items->count() : 0;
+    const int firstItem = doc->fillingPage ? doc->fillingPage->count() : 0;
     const float top = doc->CurrentY;
     const float growth = layOutItems();
     doc->placeOccurrence(firstItem, top, std::max(0.0f, std::min(Height, roomOnAPage)) + growth);
@@ -109,10 +109,10 @@ float section::layOutItems()
     float largestGrowth = 0;
     for (size_t i = 0; i < n; ++i) {
         const ReportItem *item = order[i];
-        const int before = doc->items ? doc->items->count() : 0;
+        const int before = doc->fillingPage ? doc->fillingPage->count() : 0;
         const float growth = createItem(order[i]);
-        if (pushed[i] != 0 && doc->items && doc->items->count() > before)
-            doc->items->at(before)->y += pushed[i];
+        if (pushed[i] != 0 && doc->fillingPage && doc->fillingPage->count() > before)
+            doc->fillingPage->records[size_t(before)].y += pushed[i];
         if (growth != 0) {
             const float below = item->y + pushed[i] + item->h;
             const float wanted = pushed[i] + growth;

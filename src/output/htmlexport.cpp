@@ -3,7 +3,7 @@
 // pictures become embedded PNG images and charts inline SVG, each in its box.
 #include "htmlexport.h"
 
-#include "fontfallback.h"
+#include "engine/fontfallback.h"
 #include "itemrendering.h"
 #include "pageoutput.h"
 #include "textlayout.h"
@@ -124,19 +124,20 @@ QString imageHtml(const TalvoDocument &document, const QImage &image, double x, 
 
 // A picture item as the page shows it: filling its box when stretched, else
 // at its proportions from the top-left corner.
-QString pictureHtml(const iPic &item, const TalvoDocument &document)
+QString pictureHtml(const PageRecord &record, const TalvoDocument &document)
 {
-    if (item.fileName.isEmpty() || !item.hasPicture())
+    const PagePicture &item = *record.picture;
+    if (item.image.isNull() && item.svg.isEmpty())
         return QString();
-    QSizeF source = item.pic.size();
+    QSizeF source = item.image.size();
     QSvgRenderer renderer;
     if (!item.svg.isEmpty()) {
         if (!renderer.load(item.svg))
             return QString();
         source = renderer.defaultSize();
     }
-    double w = item.w;
-    double h = item.h;
+    double w = record.w;
+    double h = record.h;
     if (!item.stretch) {
         const double scale = fitScale(source.width(), source.height(), w, h);
         h = scale * source.height();
@@ -151,26 +152,25 @@ QString pictureHtml(const iPic &item, const TalvoDocument &document)
         image.fill(Qt::transparent);
         QPainter painter(&image);
         renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(most)));
-    } else if (item.pic.width() > most.width() || item.pic.height() > most.height()) {
-        image = item.pic.scaled(most.boundedTo(item.pic.size()), Qt::IgnoreAspectRatio,
-                                Qt::SmoothTransformation);
+    } else if (item.image.width() > most.width() || item.image.height() > most.height()) {
+        image = item.image.scaled(most.boundedTo(item.image.size()), Qt::IgnoreAspectRatio,
+                                  Qt::SmoothTransformation);
     } else {
-        image = item.pic;
+        image = item.image;
     }
-    return imageHtml(document, image, item.x, item.y, w, h);
+    return imageHtml(document, image, record.x, record.y, w, h);
 }
 
 // The chart's SVG made an inline element filling the item's box. Ids are
 // made unique on the page, as several charts share one document.
-QString chartHtml(const iGraph &item, const TalvoDocument &document)
+QString chartHtml(const PageRecord &record, const TalvoDocument &document)
 {
-    if (item.SQL.isEmpty())
-        return QString();
-    if (item.chart.isEmpty())
-        return item.chartPic.isNull()
+    const PagePicture &item = *record.picture;
+    if (item.svg.isEmpty())
+        return item.image.isNull()
                    ? QString()
-                   : imageHtml(document, item.chartPic, item.x, item.y, item.w, item.h);
-    QString svg = QString::fromUtf8(item.chart);
+                   : imageHtml(document, item.image, record.x, record.y, record.w, record.h);
+    QString svg = QString::fromUtf8(item.svg);
     const qsizetype start = svg.indexOf(QLatin1String("<svg"));
     const qsizetype tagEnd = start < 0 ? -1 : svg.indexOf(QLatin1Char('>'), start);
     if (tagEnd < 0)
@@ -180,13 +180,13 @@ QString chartHtml(const iGraph &item, const TalvoDocument &document)
         QStringLiteral("\\s(width|height|preserveAspectRatio|style)\\s*=\\s*(\"[^\"]*\"|'[^']*')"));
     tag.remove(sizeAttributes);
     if (!tag.contains(QLatin1String("viewBox"))) {
-        const QRectF view = QSvgRenderer(item.chart).viewBoxF();
+        const QRectF view = QSvgRenderer(item.svg).viewBoxF();
         tag += QStringLiteral(" viewBox=\"%1 %2 %3 %4\"")
                    .arg(cssNumber(view.x()), cssNumber(view.y()), cssNumber(view.width()),
                         cssNumber(view.height()));
     }
     // The chart always fills its box, as on the page.
-    tag = QStringLiteral("<svg style=\"") + boxStyle(document, item.x, item.y, item.w, item.h) +
+    tag = QStringLiteral("<svg style=\"") + boxStyle(document, record.x, record.y, record.w, record.h) +
           QStringLiteral("\" preserveAspectRatio=\"none\"") + tag.mid(4);
     QString body = svg.mid(tagEnd);
     if (body.contains(QLatin1String("id=\""))) {
@@ -231,12 +231,50 @@ QString headLine(const QString &title)
            + QStringLiteral("</HEAD><BODY>") + QLatin1String(kCrLf);
 }
 
+QString textHtml(const PageRecord &record, const TalvoDocument &document)
+{
+    const TextStyle &style = document.Pages.style(record.style);
+    const QString lines = record.textLines();
+    const QString text = withoutTrailingSpaces(
+        record.flags & PageRecord::PageVariables ? document.ReplacePercentVars(lines) : lines);
+    // Right-to-left paragraphs read from the right, as the page lays them out.
+    QString html = text.isRightToLeft() ? QStringLiteral("<div dir=\"rtl\" style=\"")
+                                        : QStringLiteral("<div style=\"");
+    html += boxStyle(document, record.x, record.y, record.w, record.h);
+    if (!lines.trimmed().isEmpty())
+        html += QStringLiteral(" font-size: ") + cssNumber(style.size) + QStringLiteral("pt; ");
+    else
+        html += QStringLiteral(" font-size: 1pt;");
+    html += QStringLiteral(" font-family: ") + cssFamily(style.fontName) + QStringLiteral("; ");
+    html += QStringLiteral(" text-align: ") + alignName(record.align) + QStringLiteral("; ");
+    if (style.italic)
+        html += QStringLiteral(" font-style: Italic; ");
+    if (style.bold)
+        html += QStringLiteral(" font-weight: bold; ");
+    if (style.underline || style.strikeOut) {
+        html += QStringLiteral(" text-decoration:");
+        if (style.underline)
+            html += QStringLiteral(" underline");
+        if (style.strikeOut)
+            html += QStringLiteral(" line-through");
+        html += QStringLiteral("; ");
+    }
+    html += QStringLiteral(" color: #") + htmlColor(style.color) + QStringLiteral("; ");
+    if (record.frame != PageRecord::kNoFrame)
+        html += document.Pages.borders(record.frame).ExportHTML();
+    // The run has broken the lines already; the browser must not break them
+    // again with its own font metrics, nor fold the spaces the page shows.
+    // The text follows the tag directly: a line break there would show.
+    html += QStringLiteral(" white-space: pre; ");
+    html += QStringLiteral("\">") + contentHtml(text) + QStringLiteral("</div>");
+    return html;
+}
+
 QString pageItemsHtml(TalvoDocument &document, int page)
 {
     QString html;
-    const PrintedPage *items = document.Pages.at(page - 1);
-    for (const ReportItem *item : *items)
-        html += item->ExportHTML(document) + QLatin1String(kCrLf);
+    for (const PageRecord &record : document.Pages.at(page - 1)->records)
+        html += pageRecordHtml(document, record) + QLatin1String(kCrLf);
     return html;
 }
 
@@ -260,6 +298,15 @@ void pageExtent(const TalvoDocument &document, double &width, double &height)
 }
 
 } // namespace
+
+QString pageRecordHtml(const TalvoDocument &document, const PageRecord &record)
+{
+    if (record.kind == PageRecord::Text)
+        return textHtml(record, document);
+    if (!record.picture)
+        return QString();
+    return record.picture->chart ? chartHtml(record, document) : pictureHtml(record, document);
+}
 
 QString htmlColor(int color)
 {
@@ -336,55 +383,6 @@ QString Borders::ExportHTML() const
 {
     return left.ExportHTML(QStringLiteral("left")) + bottom.ExportHTML(QStringLiteral("bottom"))
            + right.ExportHTML(QStringLiteral("right")) + top.ExportHTML(QStringLiteral("top"));
-}
-
-QString ReportItem::ExportHTML(const TalvoDocument &document) const
-{
-    switch (kind()) {
-    case PictureKind:
-        return pictureHtml(static_cast<const iPic &>(*this), document);
-    case GraphKind:
-        return chartHtml(static_cast<const iGraph &>(*this), document);
-    case TextKind:
-        break;
-    }
-    return QString();
-}
-
-QString Item::ExportHTML(const TalvoDocument &document) const
-{
-    const QString text =
-        withoutTrailingSpaces(typeContent == 0 ? document.ReplacePercentVars(content) : content);
-    // Right-to-left paragraphs read from the right, as the page lays them out.
-    QString html = text.isRightToLeft() ? QStringLiteral("<div dir=\"rtl\" style=\"")
-                                        : QStringLiteral("<div style=\"");
-    html += boxStyle(document, x, y, w, h);
-    if (!content.trimmed().isEmpty())
-        html += QStringLiteral(" font-size: ") + cssNumber(fontSize) + QStringLiteral("pt; ");
-    else
-        html += QStringLiteral(" font-size: 1pt;");
-    html += QStringLiteral(" font-family: ") + cssFamily(fontName) + QStringLiteral("; ");
-    html += QStringLiteral(" text-align: ") + alignName(AlignH) + QStringLiteral("; ");
-    if (fontItalic)
-        html += QStringLiteral(" font-style: Italic; ");
-    if (fontBold)
-        html += QStringLiteral(" font-weight: bold; ");
-    if (fontUnderline || fontStrikethrough) {
-        html += QStringLiteral(" text-decoration:");
-        if (fontUnderline)
-            html += QStringLiteral(" underline");
-        if (fontStrikethrough)
-            html += QStringLiteral(" line-through");
-        html += QStringLiteral("; ");
-    }
-    html += QStringLiteral(" color: #") + htmlColor(fontColor) + QStringLiteral("; ");
-    html += borders.ExportHTML();
-    // The run has broken the lines already; the browser must not break them
-    // again with its own font metrics, nor fold the spaces the page shows.
-    // The text follows the tag directly: a line break there would show.
-    html += QStringLiteral(" white-space: pre; ");
-    html += QStringLiteral("\">") + contentHtml(text) + QStringLiteral("</div>");
-    return html;
 }
 
 bool TalvoDocument::ExportHTMLPage(const QString &fileName, int &page)

@@ -1,7 +1,6 @@
 #include "itemrendering.h"
 
 #include "drawingsurface.h"
-#include "pictureloading.h"
 #include "textlayout.h"
 
 #include "document/borders.h"
@@ -14,6 +13,8 @@
 #include <QPainter>
 #include <QPalette>
 #include <QSvgRenderer>
+
+#include <algorithm>
 
 namespace {
 
@@ -42,82 +43,15 @@ void Item::initFont(DrawingSurface &surface) const
     }
 }
 
-void Item::Print_() const
-{
-    if (!document || !document->dest)
-        return;
-    DrawingSurface &dest = *document->dest;
-    borders.printBorders(dest, *this, x, y);
-    initFont(dest);
-    // %page% and %pages% are known only now; fields and formulas carry
-    // their evaluated text already.
-    const bool hasVariables = typeContent == 0 && content.contains(u'%');
-    const QString text = hasVariables ? document->ReplacePercentVars(content) : content;
-    // Wrapping the run's lines again would give the same lines: save the
-    // measuring unless the variables changed the text.
-    if (laidOut && !hasVariables) {
-        // A first line taller than the box was kept: it shows clipped.
-        const bool tooTall = dest.TextHeight(text) > h + qAbs(h) * 1e-5;
-        if (tooTall)
-            dest.beginClip(x, y, w, h);
-        printLines(dest, AlignH, text, x, y, w);
-        if (tooTall)
-            dest.endClip();
-    } else {
-        printTextBlock(dest, AlignH, text, x, y, w, h, false);
-    }
-}
-
-void iPic::Print_() const
-{
-    if (!document || !document->dest || fileName.isEmpty())
-        return;
-    DrawingSurface &dest = *document->dest;
-    if (!svg.isEmpty()) {
-        QSvgRenderer renderer(svg);
-        if (!renderer.isValid())
-            return;
-        if (stretch) {
-            dest.PaintPicture(renderer, x, y, w, h);
-        } else {
-            const QSizeF size = renderer.defaultSize();
-            const double scale = fitScale(size.width(), size.height(), w, h);
-            dest.PaintPicture(renderer, x, y, scale * size.width(), scale * size.height());
-        }
-        return;
-    }
-    // A PDF stores pictures as JPEG unless told to keep them lossless: flat
-    // colours and sharp edges of drawings would come out blurred and
-    // speckled. Only a picture that was JPEG already may stay so.
-    QPainter *painter = dest.painter();
-    const bool lossless = pic.text(QString::fromLatin1(kPictureFormatKey)) != QLatin1String("jpeg");
-    const bool wasLossless = painter && painter->testRenderHint(QPainter::LosslessImageRendering);
-    if (painter)
-        painter->setRenderHint(QPainter::LosslessImageRendering, lossless);
-    paintPictureFit(dest, pic, x, y, w, h, stretch);
-    if (painter)
-        painter->setRenderHint(QPainter::LosslessImageRendering, wasLossless);
-}
-
-void iGraph::Print_() const
-{
-    if (!document || !document->dest || SQL.isEmpty())
-        return;
-    DrawingSurface &dest = *document->dest;
-    // The chart always fills its box.
-    if (!chart.isEmpty()) {
-        QSvgRenderer renderer(chart);
-        dest.PaintPicture(renderer, x, y, w, h);
-    } else
-        paintPictureFit(dest, chartPic, x, y, w, h, true);
-}
-
 void Borders::printBorders(DrawingSurface &surface, const ReportItem &item, double x, double y) const
+{
+    printBorders(surface, x, y, item.w, item.h);
+}
+
+void Borders::printBorders(DrawingSurface &surface, double x, double y, double w, double h) const
 {
     if (!isAnyBorders())
         return;
-    const double w = item.w;
-    const double h = item.h;
     if (AllEquals()) {
         applyBorder(surface, left);
         surface.Line(x, y, x + w, y + h, left.Color, true);
@@ -153,22 +87,92 @@ void paintPictureFit(DrawingSurface &surface, const QImage &picture, double x, d
     surface.PaintPicture(picture, x, y, scale * picture.width(), scale * picture.height());
 }
 
+namespace {
+
+void drawText(const TalvoDocument &doc, DrawingSurface &dest, const PageRecord &record)
+{
+    const PrintedPages &pages = doc.Pages;
+    if (record.frame != PageRecord::kNoFrame)
+        pages.borders(record.frame).printBorders(dest, record.x, record.y, record.w, record.h);
+    const TextStyle &style = pages.style(record.style);
+    style.applyTo(dest);
+    dest.ForeColor = style.color;
+    if (!record.text)
+        return;
+    if (record.flags & PageRecord::PageVariables) {
+        // %page% and %pages% are known only now.
+        printTextBlock(dest, record.align, doc.ReplacePercentVars(record.textLines()), record.x,
+                       record.y, record.w, record.h, false);
+        return;
+    }
+    const bool clipped = record.flags & PageRecord::Clipped;
+    if (clipped)
+        dest.beginClip(record.x, record.y, record.w, record.h);
+    const ShapedText &text = *record.text;
+    const double lineHeight = dest.lineHeight();
+    const double dotsPerUnit = dest.toReference(1.0);
+    const auto last = std::min<size_t>(text.lines.size(), size_t(record.firstLine) + record.lineCount);
+    double y = record.y;
+    for (size_t i = record.firstLine; i < last; ++i, y += lineHeight) {
+        const ShapedLine &line = *text.lines[i];
+        const double width = line.width / dotsPerUnit;
+        double x = record.x;
+        if (record.align == 1)
+            x = record.x + record.w - width;
+        else if (record.align == 2)
+            x = record.x + record.w / 2 - width / 2;
+        dest.drawShaped(line, x, y);
+    }
+    if (clipped)
+        dest.endClip();
+}
+
+void drawPicture(DrawingSurface &dest, const PageRecord &record)
+{
+    const PagePicture &picture = *record.picture;
+    if (!picture.svg.isEmpty()) {
+        QSvgRenderer renderer(picture.svg);
+        if (!renderer.isValid())
+            return;
+        if (picture.stretch) {
+            dest.PaintPicture(renderer, record.x, record.y, record.w, record.h);
+        } else {
+            const QSizeF size = renderer.defaultSize();
+            const double scale = fitScale(size.width(), size.height(), record.w, record.h);
+            dest.PaintPicture(renderer, record.x, record.y, scale * size.width(),
+                              scale * size.height());
+        }
+        return;
+    }
+    // A PDF stores pictures as JPEG unless told to keep them lossless: flat
+    // colours and sharp edges of drawings would come out blurred and
+    // speckled. Only a picture that was JPEG already may stay so.
+    QPainter *painter = dest.painter();
+    const bool lossless = picture.chart || !picture.jpeg;
+    const bool wasLossless = painter && painter->testRenderHint(QPainter::LosslessImageRendering);
+    if (painter && !picture.chart)
+        painter->setRenderHint(QPainter::LosslessImageRendering, lossless);
+    paintPictureFit(dest, picture.image, record.x, record.y, record.w, record.h, picture.stretch);
+    if (painter && !picture.chart)
+        painter->setRenderHint(QPainter::LosslessImageRendering, wasLossless);
+}
+
+} // namespace
+
 void TalvoDocument::PrintPage(int n)
 {
-    const PrintedPage *page = Pages.value(QStringLiteral("p%1").arg(n));
+    const PrintedPage *page = Pages.page(n);
     if (!page || !dest)
         return;
     CurrentPage = n;
-    for (const ReportItem *item : *page) {
-        switch (item->kind()) {
-        case ReportItem::TextKind:
-            static_cast<const Item *>(item)->Print_();
+    for (const PageRecord &record : page->records) {
+        switch (record.kind) {
+        case PageRecord::Text:
+            drawText(*this, *dest, record);
             break;
-        case ReportItem::PictureKind:
-            static_cast<const iPic *>(item)->Print_();
-            break;
-        case ReportItem::GraphKind:
-            static_cast<const iGraph *>(item)->Print_();
+        case PageRecord::Picture:
+            if (record.picture)
+                drawPicture(*dest, record);
             break;
         }
     }

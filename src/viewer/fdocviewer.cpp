@@ -540,7 +540,7 @@ void fDocViewer::runPreview(bool &thenPrint, bool &showPrintDialog, bool &hideWi
             printFailed = true;
     }
 
-    const PrintedPage *first = doc->Pages.value(QStringLiteral("p1"));
+    const PrintedPage *first = doc->Pages.page(1);
     const int itemsOnFirst = first ? first->count() : 0;
     if (!hideWindow && itemsOnFirst == 0) {
         const UserInteraction::Button answer = UserInteraction::current()->message(

@@ -1,6 +1,5 @@
 #include "previewfind.h"
 
-#include "document/item.h"
 #include "document/talvodocument.h"
 #include "document/xmlformat.h"
 #include "output/drawingsurface.h"
@@ -10,45 +9,38 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-// The text of a print item as Item::Print_ draws it: its lines, CR LF
-// between them.
-QString drawnLines(const Item &item, DrawingSurface &surface, const QString &text,
-                   bool hasVariables)
+void findInRecord(TalvoDocument &doc, const PageRecord &record, int page, const QString &needle,
+                  Qt::CaseSensitivity cs, DrawingSurface &surface, QList<PreviewFindHit> &hits)
 {
-    if (item.laidOut && !hasVariables)
-        return text;
-    double height = item.h;
-    return wrapText(surface, normalizeLineBreaks(text), item.w, height, false);
-}
-
-void findInItem(TalvoDocument &doc, const Item &item, int page, const QString &needle,
-                Qt::CaseSensitivity cs, DrawingSurface &surface, QList<PreviewFindHit> &hits)
-{
-    const bool hasVariables = item.typeContent == 0 && item.content.contains(u'%');
-    const QString text = hasVariables ? doc.ReplacePercentVars(item.content) : item.content;
-    // Most items do not hold the text: measure only those that do.
+    const bool hasVariables = record.flags & PageRecord::PageVariables;
+    const QString stored = record.textLines();
+    const QString text = hasVariables ? doc.ReplacePercentVars(stored) : stored;
+    // Most records do not hold the text: measure only those that do.
     if (!text.contains(needle, cs))
         return;
-    item.initFont(surface);
-    const QString lines = drawnLines(item, surface, text, hasVariables);
-    double y = item.y;
+    doc.Pages.style(record.style).applyTo(surface);
+    // The lines as drawn: laid out by the run, or now for page numbers.
+    double height = record.h;
+    const QString lines =
+        hasVariables ? wrapText(surface, normalizeLineBreaks(text), record.w, height, false) : text;
+    double y = record.y;
     for (const QString &line : lines.split(kCrLf)) {
         // Empty lines take no room when drawn.
         if (line.isEmpty())
             continue;
-        double x = item.x;
-        if (item.AlignH == 1)
-            x = item.x + item.w - surface.TextWidth(line);
-        else if (item.AlignH == 2)
-            x = item.x + item.w / 2 - surface.TextWidth(line) / 2;
-        const double height = surface.TextHeight(line);
+        double x = record.x;
+        if (record.align == 1)
+            x = record.x + record.w - surface.TextWidth(line);
+        else if (record.align == 2)
+            x = record.x + record.w / 2 - surface.TextWidth(line) / 2;
+        const double lineHeight = surface.TextHeight(line);
         for (qsizetype at = line.indexOf(needle, 0, cs); at >= 0;
              at = line.indexOf(needle, at + needle.size(), cs)) {
             const double left = x + surface.TextWidth(line.left(at));
             const double width = surface.TextWidth(line.mid(at, needle.size()));
-            hits.append(PreviewFindHit{page, QRectF(left, y, width, height)});
+            hits.append(PreviewFindHit{page, QRectF(left, y, width, lineHeight)});
         }
-        y += height;
+        y += lineHeight;
     }
 }
 
@@ -64,10 +56,9 @@ QList<PreviewFindHit> findInPages(TalvoDocument &doc, const QString &needle, Qt:
     DrawingSurface surface(nullptr, doc.unit());
     for (int n = 1; n <= doc.Pages.count(); ++n) {
         doc.CurrentPage = n;
-        const PrintedPage *page = doc.Pages.at(n - 1);
-        for (const ReportItem *item : *page) {
-            if (item->kind() == ReportItem::TextKind)
-                findInItem(doc, *static_cast<const Item *>(item), n, needle, cs, surface, hits);
+        for (const PageRecord &record : doc.Pages.at(n - 1)->records) {
+            if (record.kind == PageRecord::Text)
+                findInRecord(doc, record, n, needle, cs, surface, hits);
         }
     }
     doc.CurrentPage = savedPage;

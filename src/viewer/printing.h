@@ -5,7 +5,7 @@
 // the system's print set-up has: the default printer until a report or the
 // print dialog chooses another.
 
-#include "output/paper.h"
+#include "document/paper.h"
 
 #include <QString>
 #include <QStringList>

@@ -121,12 +121,12 @@ void buildReport(TalvoDocument &doc, const QString &reportFile, const QString &d
     doc.orderSections();
 }
 
-const iPic *printedPicture(const TalvoDocument &doc)
+const PagePicture *printedPicture(const TalvoDocument &doc)
 {
-    for (const PrintedPage *page : doc.Pages) {
-        for (const ReportItem *item : *page) {
-            if (item->kind() == ReportItem::PictureKind)
-                return static_cast<const iPic *>(item);
+    for (const auto &page : doc.Pages) {
+        for (const PageRecord &record : page->records) {
+            if (record.picture && !record.picture->chart)
+                return record.picture.get();
         }
     }
     return nullptr;
@@ -257,7 +257,7 @@ private slots:
                                                        : name);
             QCOMPARE(doc.openDataConnection(), 0);
             doc.initPrint();
-            const iPic *picture = printedPicture(doc);
+            const PagePicture *picture = printedPicture(doc);
             QVERIFY(picture);
             const bool shown = confined ? shownConfined : shownFree;
             QVERIFY2(picture->hasPicture() == shown, qPrintable(errorText(doc)));

@@ -1,4 +1,5 @@
 #include "../dialogtesting.h"
+#include "engine/printitemoutput.h"
 #include "platform/settings.h"
 #include "program/startup.h"
 #include "designer/ffields.h"
@@ -57,14 +58,14 @@ bool writeFile(const QString &path, const QByteArray &bytes = QByteArray())
 void addPages(TalvoDocument &doc, int count)
 {
     for (int n = 1; n <= count; ++n) {
-        auto *page = doc.Pages.add(QStringLiteral("p%1").arg(n), std::make_unique<PrintedPage>());
-        auto item = std::make_unique<Item>();
-        item->content = QStringLiteral("Text of page %page%");
-        item->x = 2;
-        item->y = 3;
-        item->w = 6;
-        item->h = 0.5f;
-        page->add(QStringLiteral("i1"), std::move(item));
+        PrintedPage *page = doc.Pages.add();
+        Item item;
+        item.content = QStringLiteral("Text of page %page%");
+        item.x = 2;
+        item.y = 3;
+        item.w = 6;
+        item.h = 0.5f;
+        addItemText(doc, *page, item, item.content, item.y, PageRecord::PageVariables);
     }
 }
 

@@ -401,7 +401,7 @@ void tst_Formulas::pageVariables()
 
     TalvoDocument doc;
     for (int i = 1; i <= 7; ++i)
-        doc.Pages.add(QStringLiteral("p%1").arg(i), std::make_unique<PrintedPage>());
+        doc.Pages.add();
     doc.CurrentPage = 3;
     doc.docName = QStringLiteral("Sales");
     doc.fileName = QStringLiteral("/tmp/r.xml");

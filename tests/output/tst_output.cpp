@@ -10,7 +10,7 @@
 #include "engine/printitemoutput.h"
 #include "output/drawingsurface.h"
 #include "output/editmodedrawing.h"
-#include "output/fontfallback.h"
+#include "engine/fontfallback.h"
 #include "output/itemrendering.h"
 #include "output/pageoutput.h"
 #include "output/pdfexport.h"
@@ -41,12 +41,11 @@ namespace {
 
 PrintedPage *addPage(TalvoDocument &doc)
 {
-    return doc.Pages.add(QStringLiteral("p%1").arg(doc.Pages.count() + 1),
-                         std::make_unique<PrintedPage>());
+    return doc.Pages.add();
 }
 
-Item *addText(TalvoDocument &doc, PrintedPage *page, const QString &content, float x, float y,
-              float w = 6, float h = 1)
+// A text item of 12 points; place() puts it on a page as the run would.
+std::unique_ptr<Item> textItem(const QString &content, float x, float y, float w = 6, float h = 1)
 {
     auto item = std::make_unique<Item>();
     item->content = content;
@@ -55,9 +54,20 @@ Item *addText(TalvoDocument &doc, PrintedPage *page, const QString &content, flo
     item->w = w;
     item->h = h;
     item->fontSize = 12;
-    item->document = &doc;
-    return static_cast<Item *>(
-        page->add(QStringLiteral("i%1").arg(page->count() + 1), std::move(item)));
+    return item;
+}
+
+const PageRecord &place(TalvoDocument &doc, PrintedPage *page, const Item &item)
+{
+    addItemText(doc, *page, item, item.content, item.y,
+                item.content.contains(u'%') ? PageRecord::PageVariables : 0);
+    return page->records.back();
+}
+
+const PageRecord &addText(TalvoDocument &doc, PrintedPage *page, const QString &content, float x,
+                          float y, float w = 6, float h = 1)
+{
+    return place(doc, page, *textItem(content, x, y, w, h));
 }
 
 // A two-page A4 document in centimetres.
@@ -348,15 +358,14 @@ private slots:
     void tallTextIsClipped_data()
     {
         QTest::addColumn<int>("how");
-        QTest::newRow("drawn") << 0;
-        QTest::newRow("laid out by the run") << 1;
+        QTest::newRow("page") << 1;
         QTest::newRow("designer") << 2;
     }
     void tallTextIsClipped()
     {
         QFETCH(int, how);
         auto doc = onePage();
-        Item *item = addText(*doc, doc->Pages.at(0), QStringLiteral("Typography"), 2, 2, 8, 0.6f);
+        auto item = textItem(QStringLiteral("Typography"), 2, 2, 8, 0.6f);
         item->fontSize = 24;
         item->fontBold = true;
         constexpr int dpi = 100;
@@ -368,10 +377,9 @@ private slots:
             QPainter painter(&image);
             drawEditMode(painter, *item, QSizeF(8 * cm, 0.6 * cm), dpi / 1440.0, QImage());
         } else {
-            if (how == 1) {
-                QCOMPARE(fitPrintText(*doc, *item), 0.6f);
-                QCOMPARE(item->content, QStringLiteral("Typography"));
-            }
+            const PageRecord &record = place(*doc, doc->Pages.at(0), *item);
+            QCOMPARE(record.h, 0.6f);
+            QCOMPARE(record.textLines(), QStringLiteral("Typography"));
             image = renderPage(*doc, 1, dpi).copy(2 * cm, 2 * cm, 8 * cm, 2 * cm);
         }
         const int boxBottom = qRound(0.6 * cm);
@@ -503,9 +511,10 @@ private slots:
         doc.pageWidth = 10;
         doc.pageHeight = 10;
         PrintedPage *page = addPage(doc);
-        Item *item = addText(doc, page, QString(), 2, 2, 6, 6);
+        auto item = textItem(QString(), 2, 2, 6, 6);
         item->borders.setValues(3, 0, leftStyle);
         item->borders.right.style = rightStyle;
+        place(doc, page, *item);
         const QImage image = renderPage(doc, 1, 100);
         const int l = qRound(2 / 2.54 * 100), r = qRound(8 / 2.54 * 100),
                   mid = qRound(5 / 2.54 * 100);
@@ -578,16 +587,18 @@ private slots:
         TalvoDocument doc;
         doc.pageWidth = 10;
         doc.pageHeight = 10;
-        auto item = std::make_unique<iPic>();
-        item->copy(pic, nullptr);
-        item->pic = pic.pic;
-        item->svg = pic.svg;
-        item->x = 1;
-        item->y = 1;
-        item->w = 4;
-        item->h = 4;
-        item->document = &doc;
-        addPage(doc)->add(QStringLiteral("pic"), std::move(item));
+        PageRecord record;
+        record.kind = PageRecord::Picture;
+        record.x = 1;
+        record.y = 1;
+        record.w = 4;
+        record.h = 4;
+        auto picture = std::make_shared<PagePicture>();
+        picture->image = pic.pic;
+        picture->svg = pic.svg;
+        picture->stretch = pic.stretch;
+        record.picture = std::move(picture);
+        addPage(doc)->records.push_back(std::move(record));
         const QImage image = renderPage(doc, 1, 100);
         const int cm = qRound(100 / 2.54);
         QVERIFY(darkShare(image, QRect(2 * cm, int(1.5 * cm), cm, cm / 2)) > 0.9);
@@ -811,11 +822,11 @@ private slots:
             qWarning().noquote() << e.GetPureText();
         QVERIFY(doc.errorLst.isEmpty());
         int charts = 0;
-        for (const PrintedPage *page : doc.Pages) {
-            for (const ReportItem *item : *page) {
-                if (item->kind() == ReportItem::GraphKind) {
+        for (const auto &page : doc.Pages) {
+            for (const PageRecord &record : page->records) {
+                if (record.picture && record.picture->chart) {
                     ++charts;
-                    QVERIFY(!static_cast<const iGraph *>(item)->chart.isEmpty());
+                    QVERIFY(!record.picture->svg.isEmpty());
                 }
             }
         }
@@ -830,24 +841,6 @@ private slots:
                                        .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(images.size(), 2); // the two heading lines of the list
         QVERIFY(QFileInfo(file).size() > 20000);
-    }
-
-    // Lines the run wrapped are drawn exactly as wrapping them again would.
-    void laidOutLinesDrawAsWrapped()
-    {
-        TalvoDocument doc;
-        const QString report = QStringLiteral(MIRT_BINARY_DIR "/bin/demo.xml");
-        QVERIFY(doc.loadXML(report));
-        doc.fileName = report;
-        QCOMPARE(doc.openDataConnection(), 0);
-        doc.initPrint();
-        QVERIFY(doc.NbPages() >= 2);
-        const QImage placed = renderPage(doc, 2, 60);
-        for (ReportItem *item : *doc.Pages.at(1)) {
-            if (item->kind() == ReportItem::TextKind)
-                static_cast<Item *>(item)->laidOut = false;
-        }
-        QVERIFY(renderPage(doc, 2, 60) == placed);
     }
 
     // Texts of every script break inside the box at places where a line may
@@ -937,23 +930,12 @@ private slots:
         if (!havePoppler())
             QSKIP("poppler-utils are not installed");
         auto doc = onePage();
-        Item *item = addText(*doc, doc->Pages.at(0), content, 2, 3, 4, 0.2f);
-        item->CanGrowVertical = true;
-        item->h = fitPrintText(*doc, *item);
-        const double line = lineHeight(*item);
-        QCOMPARE(item->content.count(QStringLiteral("\r\n")) + 1, lines);
+        auto design = textItem(content, 2, 3, 4, 0.2f);
+        design->CanGrowVertical = true;
+        const PageRecord *item = &place(*doc, doc->Pages.at(0), *design);
+        const double line = lineHeight(*design);
+        QCOMPARE(int(item->lineCount), lines);
         QVERIFY2(qAbs(item->h - lines * line) < 1e-4, qPrintable(QString::number(item->h / line)));
-
-        // On a picture: the drawing moves down exactly the grown height.
-        QImage image(100, 100, QImage::Format_RGB32);
-        {
-            QPainter painter(&image);
-            DrawingSurface surface(&painter, 7);
-            doc->dest = &surface;
-            item->Print_();
-            doc->dest = nullptr;
-            QVERIFY(qAbs(surface.CurrentY - (item->y + item->h)) < 1e-4);
-        }
 
         // In the PDF: the first line at the top, the last one ends at the bottom.
         const QString file = m_dir.filePath(QStringLiteral("grown.pdf"));
@@ -1003,10 +985,10 @@ private slots:
         if (!havePoppler())
             QSKIP("poppler-utils are not installed");
         auto doc = onePage();
-        Item *item = addText(*doc, doc->Pages.at(0), content, 2, 2, 3.5f, 0.5f);
-        item->CanGrowVertical = true;
-        item->h = fitPrintText(*doc, *item);
-        QVERIFY(item->content.count(QStringLiteral("\r\n")) >= 1);
+        auto design = textItem(content, 2, 2, 3.5f, 0.5f);
+        design->CanGrowVertical = true;
+        const PageRecord *item = &place(*doc, doc->Pages.at(0), *design);
+        QVERIFY(item->lineCount >= 2);
         const QString file = m_dir.filePath(QStringLiteral("script.pdf"));
         QString error;
         QVERIFY2(exportPdf(*doc, file, 0, 0, &error), qPrintable(error));
@@ -1029,7 +1011,7 @@ private slots:
 
         // Boxes of words come from the fonts' ascent and descent: those of a
         // fallback font reach a little further than the item's font.
-        const double slack = lineHeight(*item) * kPointsPerCm / 4;
+        const double slack = lineHeight(*design) * kPointsPerCm / 4;
         const QList<PdfWord> words = pdfWords(file);
         for (const PdfWord &w : words) {
             QVERIFY2(w.box.left() >= 2 * kPointsPerCm - 0.5, qPrintable(w.text));
@@ -1075,7 +1057,9 @@ private slots:
         if (!havePoppler())
             QSKIP("poppler-utils are not installed");
         auto doc = onePage();
-        addText(*doc, doc->Pages.at(0), QStringLiteral("Fallback"), 2, 2, 12)->fontName = requested;
+        auto item = textItem(QStringLiteral("Fallback"), 2, 2, 12);
+        item->fontName = requested;
+        place(*doc, doc->Pages.at(0), *item);
         const QString file = m_dir.filePath(QStringLiteral("fallback.pdf"));
         QString error;
         QVERIFY2(exportPdf(*doc, file, 0, 0, &error), qPrintable(error));

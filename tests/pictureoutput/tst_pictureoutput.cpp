@@ -101,13 +101,13 @@ struct Report
         doc.initPrint();
         return true;
     }
-    QList<const iPic *> printedPictures() const
+    QList<const PagePicture *> printedPictures() const
     {
-        QList<const iPic *> pictures;
-        for (const PrintedPage *page : doc.Pages) {
-            for (const ReportItem *item : *page) {
-                if (item->kind() == ReportItem::PictureKind)
-                    pictures << static_cast<const iPic *>(item);
+        QList<const PagePicture *> pictures;
+        for (const auto &page : doc.Pages) {
+            for (const PageRecord &record : page->records) {
+                if (record.picture && !record.picture->chart)
+                    pictures << record.picture.get();
             }
         }
         return pictures;
@@ -169,12 +169,12 @@ private slots:
         QFile::remove(programFile);
         QVERIFY(ran);
 
-        const QList<const iPic *> pictures = report.printedPictures();
+        const QList<const PagePicture *> pictures = report.printedPictures();
         QCOMPARE(pictures.size(), 3);
-        for (const iPic *picture : pictures) {
+        for (const PagePicture *picture : pictures) {
             QCOMPARE(picture->hasPicture(), shown);
             if (shown)
-                QCOMPARE(picture->pic.pixel(5, 5), QColor(Qt::black).rgb());
+                QCOMPARE(picture->image.pixel(5, 5), QColor(Qt::black).rgb());
         }
         QCOMPARE(report.doc.errorLst.size(), shown ? 0 : 1);
         if (!shown)
@@ -258,16 +258,18 @@ private slots:
         report.data->Height = 5;
         QVERIFY(report.run());
         QVERIFY2(report.doc.errorLst.isEmpty(), qPrintable(report.doc.errorLst.value(0).message));
-        const QList<const iPic *> pictures = report.printedPictures();
+        const QList<const PagePicture *> pictures = report.printedPictures();
         QCOMPARE(pictures.size(), 1);
-        const QImage &pic = pictures.first()->pic;
+        const QImage &pic = pictures.first()->image;
         const int boxAt300Dpi = qRound(4 / 2.54 * 300);
         QVERIFY2(qAbs(pic.width() - boxAt300Dpi) <= 1 && pic.width() == pic.height(),
                  qPrintable(QStringLiteral("%1 x %2").arg(pic.width()).arg(pic.height())));
         QCOMPARE(pic.pixel(pic.width() / 2, pic.height() / 2), QColor(Qt::black).rgb());
 
         const QImage page = renderPage(report.doc, 1, 50);
-        const iPic &drawn = *pictures.first();
+        const auto isPicture = [](const PageRecord &r) { return bool(r.picture); };
+        const auto &records = report.doc.Pages.page(1)->records;
+        const PageRecord &drawn = *std::find_if(records.begin(), records.end(), isPicture);
         const QPoint middle(qRound((drawn.x + 2) / 2.54 * 50), qRound((drawn.y + 2) / 2.54 * 50));
         QCOMPARE(page.pixel(middle), QColor(Qt::black).rgb());
     }

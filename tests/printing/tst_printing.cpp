@@ -8,7 +8,7 @@
 #include "document/section.h"
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
-#include "output/paper.h"
+#include "document/paper.h"
 #include "viewer/fprintdialog.h"
 #include "viewer/printing.h"
 
@@ -641,7 +641,7 @@ static int noPrinterChild()
     ScriptedInteraction ui;
     UserInteraction::setCurrent(&ui);
     TalvoDocument doc;
-    doc.Pages.add(QStringLiteral("p1"), std::make_unique<PrintedPage>());
+    doc.Pages.add();
     QTextStream out(stdout);
     out << "printers " << installedPrinterNames().size() << '\n';
     out << "RealPrint " << (RealPrint(doc, true) ? "true" : "false") << '\n';

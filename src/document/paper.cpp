@@ -104,3 +104,22 @@ float pageWidthO(const TalvoDocument &doc)
 {
     return doc.pageOrientation == 1 ? doc.pageWidth : doc.pageHeight;
 }
+
+QSizeF pageSizeMillimetres(const TalvoDocument &doc)
+{
+    const double w = convertUnit(doc.pageWidth, doc.unit(), Unit::Millimetres);
+    const double h = convertUnit(doc.pageHeight, doc.unit(), Unit::Millimetres);
+    if (w > 0 && h > 0)
+        return QSizeF(w, h);
+    // No size stored: the paper's (the paper codes are the printer
+    // drivers', not Qt's).
+    return documentPageSize(doc).size(QPageSize::Millimeter);
+}
+
+QSizeF pageSizeO(const TalvoDocument &doc)
+{
+    const QSizeF mm = pageSizeMillimetres(doc);
+    const QSizeF size(convertUnit(mm.width(), Unit::Millimetres, doc.unit()),
+                      convertUnit(mm.height(), Unit::Millimetres, doc.unit()));
+    return doc.pageOrientation == 1 ? size : size.transposed();
+}

@@ -34,3 +34,9 @@ QPageSize documentPageSize(const TalvoDocument &doc);
 // with the orientation.
 float pageHeightO(const TalvoDocument &doc);
 float pageWidthO(const TalvoDocument &doc);
+
+// The page as it is drawn: width and height in the document unit for its
+// orientation (a landscape page is the portrait sheet turned).
+QSizeF pageSizeO(const TalvoDocument &doc);
+// The page in millimetres, portrait (paper as it is fed).
+QSizeF pageSizeMillimetres(const TalvoDocument &doc);

@@ -1,6 +1,6 @@
 // Where a picture item's picture comes from: its file, a binary field of its
 // section's current record, or a file whose path is in such a field.
-#include "output/pictureloading.h"
+#include "engine/pictureloading.h"
 
 #include "platform/units.h"
 #include "data/dataaccess.h"

@@ -1,0 +1,139 @@
+#pragma once
+
+#include "document/borders.h"
+#include "engine/textmetrics.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QImage>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+// What a report run produces: pages of print records of their own, apart
+// from the design. A text record holds its shaped lines, so no output shapes
+// a text again; styles and border sets are kept once per run and referred to
+// by number; pictures and identical texts are shared.
+
+// How a text record looks.
+struct TextStyle
+{
+    QString fontName = QStringLiteral("Arial");
+    float size = 10; // points
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+    int color = 0; // Windows RGB value, red in the low byte
+    bool operator==(const TextStyle &) const = default;
+
+    // The style set on a measurer (or drawing surface).
+    void applyTo(TextMetrics &metrics) const;
+};
+size_t qHash(const TextStyle &style, size_t seed = 0);
+
+// A text as laid out in its box: its lines, CR LF between them (what find,
+// copy and the exports read), and each line shaped.
+struct ShapedText
+{
+    QString text;
+    std::vector<qsizetype> lineStarts; // where each line starts in text
+    // Each line shaped, and its direction; empty for a text laid out only
+    // when drawn (page numbers).
+    std::vector<std::shared_ptr<const ShapedLine>> lines;
+    std::vector<Qt::LayoutDirection> directions;
+
+    int lineCount() const { return int(lineStarts.size()); }
+    // Lines first .. first + count - 1, CR LF between them.
+    QString linesText(int first, int count) const;
+};
+
+// A picture or a chart of a page, shared by the records that show it.
+struct PagePicture
+{
+    QImage image;   // null for a vector picture
+    QByteArray svg; // a vector picture (an SVG file or a drawn chart)
+    bool stretch = false; // fills its box instead of keeping its proportions
+    bool jpeg = false;    // came as JPEG: may stay so in a PDF
+    bool chart = false;
+    bool hasPicture() const { return !image.isNull() || !svg.isEmpty(); }
+};
+
+struct PageRecord
+{
+    enum Kind : quint8 { Text, Picture };
+    static constexpr quint16 kNoFrame = 0xFFFF;
+    enum Flag : quint8 {
+        Clipped = 1,       // a first line taller than the box: drawn clipped to it
+        PageVariables = 2, // holds %page% or %pages%: laid out when drawn
+        Number = 4,        // a number: never broken nor cut
+    };
+
+    Kind kind = Text;
+    quint8 align = 0; // texts: 0 left, 1 right, 2 centre
+    quint8 flags = 0;
+    quint16 style = 0;        // texts: the run's text style
+    quint16 frame = kNoFrame; // texts: the run's border set drawn around the box
+    quint32 firstLine = 0;    // texts: the lines of `text` shown here
+    quint32 lineCount = 0;
+    float x = 0;
+    float y = 0;
+    float w = 0;
+    float h = 0;
+    std::shared_ptr<const ShapedText> text;     // texts
+    std::shared_ptr<const PagePicture> picture; // pictures and charts
+
+    // A text record's lines, CR LF between them.
+    QString textLines() const;
+};
+
+// One page: its records in drawing order.
+struct PrintedPage
+{
+    std::vector<PageRecord> records;
+    int count() const { return int(records.size()); }
+};
+
+// The pages of a run, with the styles and border sets their records use.
+class PrintedPages
+{
+public:
+    int count() const { return int(m_pages.size()); }
+    bool isEmpty() const { return m_pages.empty(); }
+    // Page `index` from 0.
+    PrintedPage *at(int index) const { return m_pages[size_t(index)].get(); }
+    // Page n from 1; nullptr outside 1..count().
+    PrintedPage *page(int n) const;
+    PrintedPage *add();
+    void clear();
+    // Released without freeing page by page: for a process about to end.
+    void abandon();
+
+    quint16 styleIndex(const TextStyle &style);
+    const TextStyle &style(quint16 index) const { return m_styles[index]; }
+    quint16 bordersIndex(const Borders &borders);
+    const Borders &borders(quint16 index) const { return m_borders[index]; }
+
+    // The shaped text for `lines` (CR LF between them) in a style: shared
+    // with the records that showed the same text in the same style lately.
+    // RTL lines lose the spaces that end them, as they are drawn.
+    std::shared_ptr<const ShapedText> shapeText(TextMetrics &metrics, quint16 style,
+                                                const QString &lines);
+
+    auto begin() const { return m_pages.begin(); }
+    auto end() const { return m_pages.end(); }
+
+private:
+    std::vector<std::unique_ptr<PrintedPage>> m_pages;
+    std::vector<TextStyle> m_styles;
+    QHash<TextStyle, quint16> m_styleIndexes;
+    std::vector<Borders> m_borders;
+    QHash<QString, std::shared_ptr<const ShapedText>> m_recentTexts; // keyed by style and text
+};
+
+// Adds a text record to the page: the text (wrapped already, CR LF between
+// lines) in the style, at the box. The shaped lines come from `metrics`.
+PageRecord &addTextRecord(PrintedPages &pages, PrintedPage &page, TextMetrics &metrics,
+                          const TextStyle &style, const QString &lines, float x, float y, float w,
+                          float h, int align, quint8 flags = 0);

@@ -1,0 +1,246 @@
+#include "textmetrics.h"
+
+#include "fontfallback.h"
+
+#include "platform/units.h"
+
+#include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QHash>
+#include <QImage>
+#include <QTextLayout>
+
+#include <cmath>
+
+namespace {
+
+// How many shaped lines a font keeps. A report repeats its labels and many
+// of its values; a run of unique values must not grow the cache without end.
+constexpr qsizetype kShapedLinesKept = 8192;
+
+// The line shaped as one line of the reference device: glyphs and places
+// from the top left, the font merging of missing characters included.
+std::shared_ptr<ShapedLine> layOutLine(const QFont &font, double ascent, const QString &line,
+                                       Qt::LayoutDirection direction)
+{
+    auto shaped = std::make_shared<ShapedLine>();
+    if (line.isEmpty())
+        return shaped;
+    QTextLayout layout(line, font, const_cast<QPaintDevice *>(&TextMetrics::referenceDevice()));
+    QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
+    option.setTextDirection(direction);
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine textLine = layout.createLine();
+    layout.endLayout();
+    if (!textLine.isValid())
+        return shaped;
+    shaped->width = textLine.horizontalAdvance();
+    // The baseline is the font's, as a line is measured, even where a taller
+    // fallback font serves some of its characters.
+    const double lift = textLine.ascent() - ascent;
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    qsizetype total = 0;
+    for (const QGlyphRun &run : runs)
+        total += run.glyphIndexes().size();
+    shaped->glyphs.reserve(size_t(total));
+    shaped->spans.reserve(size_t(runs.size()));
+    for (const QGlyphRun &run : runs) {
+        const QList<quint32> indexes = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        if (indexes.isEmpty())
+            continue;
+        for (qsizetype i = 0; i < indexes.size(); ++i) {
+            const QPointF at = positions.value(i);
+            shaped->glyphs.push_back({indexes.at(i), float(at.x()), float(at.y() - lift)});
+        }
+        const QRawFont raw = run.rawFont();
+        if (isColourFont(raw))
+            shaped->colourGlyphs = true;
+        shaped->spans.push_back({raw, quint32(indexes.size())});
+    }
+    return shaped;
+}
+
+} // namespace
+
+// Metrics are costly to make and a report uses few fonts: keep them all,
+// each with the lines it shaped and the widths it measured.
+struct TextMetrics::FontEntry
+{
+    explicit FontEntry(const QFont &f)
+        : font(f), metrics(font, &referenceDevice())
+    {
+    }
+    std::shared_ptr<const ShapedLine> shape(const QString &line, Qt::LayoutDirection direction)
+    {
+        QHash<QString, std::shared_ptr<const ShapedLine>> &lines =
+            direction == Qt::RightToLeft ? rightToLeft : leftToRight;
+        const auto known = lines.constFind(line);
+        if (known != lines.constEnd())
+            return *known;
+        if (lines.size() >= kShapedLinesKept)
+            lines.clear();
+        std::shared_ptr<const ShapedLine> shaped = layOutLine(font, metrics.ascent(), line, direction);
+        lines.insert(line, shaped);
+        return shaped;
+    }
+    double width(const QString &text)
+    {
+        const auto known = widths.constFind(text);
+        if (known != widths.constEnd())
+            return *known;
+        // A line shaped already knows its width.
+        const auto shaped = leftToRight.constFind(text);
+        if (shaped != leftToRight.constEnd())
+            return (*shaped)->width;
+        if (widths.size() >= kShapedLinesKept)
+            widths.clear();
+        const double advance = metrics.horizontalAdvance(text);
+        widths.insert(text, advance);
+        return advance;
+    }
+    QFont font;
+    QFontMetricsF metrics;
+    QHash<QString, double> widths;
+    QHash<QString, std::shared_ptr<const ShapedLine>> leftToRight;
+    QHash<QString, std::shared_ptr<const ShapedLine>> rightToLeft;
+};
+
+namespace {
+
+TextMetrics::FontEntry &cachedFont(const QFont &font)
+{
+    static QHash<QString, std::shared_ptr<TextMetrics::FontEntry>> cache;
+    auto &entry = cache[font.key()];
+    if (!entry)
+        entry = std::make_shared<TextMetrics::FontEntry>(font);
+    return *entry;
+}
+
+} // namespace
+
+const QPaintDevice &TextMetrics::referenceDevice()
+{
+    static QImage device = [] {
+        QImage image(1, 1, QImage::Format_ARGB32);
+        const int dpm = int(kReferenceDpi / 0.0254 + 0.5);
+        image.setDotsPerMeterX(dpm);
+        image.setDotsPerMeterY(dpm);
+        return image;
+    }();
+    return device;
+}
+
+TextMetrics::TextMetrics(int unit)
+{
+    setScaleMode(unit);
+}
+
+void TextMetrics::setScaleMode(int unit)
+{
+    m_unit = unit;
+    m_unitToReference = convertUnit(1.0, unit, Unit::Inches) * kReferenceDpi;
+}
+
+void TextMetrics::setFontName(const QString &name)
+{
+    if (m_fontName == name)
+        return;
+    m_fontName = name;
+    fontChanged();
+}
+
+void TextMetrics::setFontSize(double points)
+{
+    if (m_fontSize == points)
+        return;
+    m_fontSize = points;
+    fontChanged();
+}
+
+void TextMetrics::setFontBold(bool on)
+{
+    if (m_bold == on)
+        return;
+    m_bold = on;
+    fontChanged();
+}
+
+void TextMetrics::setFontItalic(bool on)
+{
+    if (m_italic == on)
+        return;
+    m_italic = on;
+    fontChanged();
+}
+
+void TextMetrics::setFontUnderline(bool on)
+{
+    if (m_underline == on)
+        return;
+    m_underline = on;
+    fontChanged();
+}
+
+void TextMetrics::setFontStrikethru(bool on)
+{
+    if (m_strikeOut == on)
+        return;
+    m_strikeOut = on;
+    fontChanged();
+}
+
+void TextMetrics::fontChanged()
+{
+    m_font = nullptr;
+    ++m_fontGeneration;
+}
+
+QFont TextMetrics::font() const
+{
+    QFont font(fallbackFamily(m_fontName));
+    font.setPointSizeF(m_fontSize > 0 ? m_fontSize : 10);
+    font.setBold(m_bold);
+    font.setItalic(m_italic);
+    font.setUnderline(m_underline);
+    font.setStrikeOut(m_strikeOut);
+    // Unhinted outlines scale linearly, so the reference advances hold on
+    // every device.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+TextMetrics::FontEntry &TextMetrics::fontEntry() const
+{
+    if (!m_font)
+        m_font = &cachedFont(font());
+    return *m_font;
+}
+
+double TextMetrics::TextWidth(const QString &text) const
+{
+    return fontEntry().width(text) / m_unitToReference;
+}
+
+double TextMetrics::lineHeight() const
+{
+    return fontEntry().metrics.lineSpacing() / m_unitToReference;
+}
+
+double TextMetrics::TextHeight(const QString &text) const
+{
+    return (text.count(QLatin1String("\r\n")) + 1) * lineHeight();
+}
+
+double TextMetrics::ascentDots() const
+{
+    return fontEntry().metrics.ascent();
+}
+
+std::shared_ptr<const ShapedLine> TextMetrics::shape(const QString &line,
+                                                     Qt::LayoutDirection direction) const
+{
+    return fontEntry().shape(line, direction);
+}
