@@ -1,6 +1,6 @@
 // The report file as written and read: element and attribute order, value
 // encodings, round trips through real files, and every kind of bad input.
-#include "germanlocale.h"
+#include "../germanlocale.h"
 
 #include "platform/units.h"
 #include "document/igraph.h"
