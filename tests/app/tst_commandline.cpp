@@ -1,8 +1,8 @@
+#include "document/talvodocument.h"
+#include "platform/settings.h"
 #include "program/commandline.h"
 #include "program/exitstatus.h"
 #include "program/headlesscommands.h"
-#include "platform/settings.h"
-#include "document/talvodocument.h"
 
 #include <QDir>
 #include <QFile>
@@ -108,7 +108,6 @@ private slots:
     void argumentsKeepWholeFileNames();
     void unknownOptionsAreNamed();
     void fileLookup();
-    void settingsSectionIsOneLevel();
     void initTestCase();
     void usageErrors_data();
     void usageErrors();
@@ -128,21 +127,15 @@ void tst_CommandLine::optionSyntax_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("expected");
-
-    QTest::newRow("at the end") << "/f x.xml /e"
-                                << "e" << true;
-    QTest::newRow("capitals") << "/F x.xml /E"
-                              << "e" << true;
-    QTest::newRow("p not inside dp") << "/f x.xml /dp"
-                                     << "p" << false;
-    QTest::newRow("dp found") << "/f x.xml /dp"
-                              << "dp" << true;
-    QTest::newRow("against its value") << "/fx.xml"
-                                       << "f" << false;
-    QTest::newRow("absent") << "/f x.xml"
-                            << "dhp" << false;
-    QTest::newRow("blank line") << "   "
-                                << "e" << false;
+    const auto row = [](const char *tag, const char *line, const char *name, bool expected) {
+        QTest::newRow(tag) << QString(line) << QString(name) << expected;
+    };
+    row("at the end", "/f x.xml /e", "e", true);
+    row("capitals", "/F x.xml /E", "e", true);
+    row("p not inside dp", "/f x.xml /dp", "p", false);
+    row("dp found", "/f x.xml /dp", "dp", true);
+    row("against its value", "/fx.xml", "f", false);
+    row("blank line", "   ", "e", false);
 }
 
 void tst_CommandLine::optionSyntax()
@@ -157,19 +150,11 @@ void tst_CommandLine::optionValues_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("expected");
-
-    QTest::newRow("plain") << "/f demo.xml /e"
-                           << "demo.xml";
-    QTest::newRow("quoted with spaces") << "/F \"demo graph.xml\" /e"
-                                        << "demo graph.xml";
-    QTest::newRow("cut at the slash") << "/f reports/demo.xml"
-                                      << "reports";
-    QTest::newRow("backslash path") << "/f C:\\r\\demo.xml /p"
-                                    << "C:\\r\\demo.xml";
-    QTest::newRow("missing") << "/e"
-                             << "";
-    QTest::newRow("at the end, no value") << "/e /f"
-                                          << "";
+    QTest::newRow("quoted with spaces") << "/F \"demo graph.xml\" /e" << QString("demo graph.xml");
+    QTest::newRow("cut at the slash") << "/f reports/demo.xml" << QString("reports");
+    QTest::newRow("backslash path") << "/f C:\\r\\demo.xml /p" << QString("C:\\r\\demo.xml");
+    QTest::newRow("missing") << "/e" << QString();
+    QTest::newRow("at the end, no value") << "/e /f" << QString();
 }
 
 void tst_CommandLine::optionValues()
@@ -183,7 +168,6 @@ void tst_CommandLine::textHelpers()
 {
     QCOMPARE(splitPart(QStringLiteral("aXbxc"), 2, QStringLiteral("x")), QStringLiteral("b"));
     QCOMPARE(splitPart(QStringLiteral("a;b"), 3, QStringLiteral(";")), QString());
-    QCOMPARE(splitPart(QStringLiteral("a;b"), 1, QStringLiteral(";")), QStringLiteral("a"));
     QCOMPARE(
         replaceChar(QStringLiteral("C:\\Prog\\Mirt"), QStringLiteral("\\x"), QStringLiteral("-")),
         QStringLiteral("C:-Prog-Mirt"));
@@ -191,6 +175,9 @@ void tst_CommandLine::textHelpers()
              QStringLiteral("zzb"));
     QVERIFY(!fileExists(QString()));
     QVERIFY(!fileExists(QDir::tempPath()));
+    // The settings section of a program folder is one level deep.
+    QCOMPARE(settingsSection("/opt/mirt/bin"), QStringLiteral("-opt-mirt-bin"));
+    QVERIFY(!settingsSection("C:\\Mirt").contains('\\'));
 }
 
 void tst_CommandLine::argumentsKeepWholeFileNames_data()
@@ -201,31 +188,19 @@ void tst_CommandLine::argumentsKeepWholeFileNames_data()
     QTest::addColumn<QString>("flag");
     QTest::addColumn<bool>("flagSet");
 
-    QTest::newRow("absolute path") << QStringList{"/f", "/home/me/report.xml", "/e"} << "f"
-                                   << "/home/me/report.xml"
-                                   << "e" << true;
-    QTest::newRow("path with spaces") << QStringList{"/F", "/tmp/my reports/a b.xml", "/p"} << "f"
-                                      << "/tmp/my reports/a b.xml"
-                                      << "p" << true;
-    QTest::newRow("path holding /p ") << QStringList{"/f", "/tmp/x /p y.xml"} << "f"
-                                      << "/tmp/x /p y.xml"
-                                      << "p" << false;
-    QTest::newRow("expression with slash") << QStringList{"/eval", "1/2 & \" /e \""} << "eval"
-                                           << "1/2 & \" /e \""
-                                           << "e" << false;
-    QTest::newRow("debug flag") << QStringList{"/dbg"} << "f"
-                                << ""
-                                << "dbg" << true;
+    const auto row = [](const char *tag, const QStringList &args, const char *option,
+                        const char *value, const char *flag, bool flagSet) {
+        QTest::newRow(tag) << args << QString(option) << QString(value) << QString(flag) << flagSet;
+    };
+    row("path with spaces", {"/F", "/tmp/my reports/a b.xml", "/p"}, "f", "/tmp/my reports/a b.xml",
+        "p", true);
+    row("path holding /p ", {"/f", "/tmp/x /p y.xml"}, "f", "/tmp/x /p y.xml", "p", false);
+    row("expression with slash", {"/eval", "1/2 & \" /e \""}, "eval", "1/2 & \" /e \"", "e", false);
+    row("debug flag", {"/dbg"}, "f", "", "dbg", true);
     // What a file manager passes: the report alone opens in the designer.
-    QTest::newRow("lone file") << QStringList{"/home/me/my report.xml"} << "f"
-                               << "/home/me/my report.xml"
-                               << "e" << true;
-    QTest::newRow("lone relative file") << QStringList{"demo.xml"} << "f"
-                                        << "demo.xml"
-                                        << "e" << true;
-    QTest::newRow("lone option") << QStringList{"/info"} << "f"
-                                 << ""
-                                 << "e" << false;
+    row("lone file", {"/home/me/my report.xml"}, "f", "/home/me/my report.xml", "e", true);
+    row("lone relative file", {"demo.xml"}, "f", "demo.xml", "e", true);
+    row("lone option", {"/info"}, "f", "", "e", false);
 }
 
 void tst_CommandLine::argumentsKeepWholeFileNames()
@@ -270,12 +245,6 @@ void tst_CommandLine::fileLookup()
     QDir::setCurrent(saved);
 }
 
-void tst_CommandLine::settingsSectionIsOneLevel()
-{
-    QCOMPARE(settingsSection("/opt/mirt/bin"), QStringLiteral("-opt-mirt-bin"));
-    QVERIFY(!settingsSection("C:\\Mirt").contains('\\'));
-}
-
 // A table of 100 numbers: its cross joins are a million rows (three) and ten
 // billion (five). The tests run from its folder.
 void tst_CommandLine::initTestCase()
@@ -301,7 +270,8 @@ void tst_CommandLine::initTestCase()
     writeFile(path("count.xml"),
               listReport("big.db", "SELECT count(*) AS x FROM t a, t b, t c, t d, t e"));
     // Terminal controls (C0 and C1) on the line the parser stops at.
-    QByteArray binary("<MIRTDOCUMENT \x1b[2J \xc2\x9b" "31m \x01\xff\xfe");
+    QByteArray binary("<MIRTDOCUMENT \x1b[2J \xc2\x9b"
+                      "31m \x01\xff\xfe");
     for (int i = 0; i < 4096; ++i)
         binary.append(char(i * 7 % 256));
     writeFile(path("binary.xml"), binary);
@@ -315,38 +285,24 @@ void tst_CommandLine::usageErrors_data()
     QTest::addColumn<QString>("named");
 
     const QString pdf = QStringLiteral("/f|" DEMO "|/pdf|usage.pdf|");
-    QTest::newRow("pages 0") << pdf + "/pages|0"
-                             << "/pages";
-    QTest::newRow("pages backwards") << pdf + "/pages|5-2"
-                                     << "/pages";
-    QTest::newRow("pages not a number") << pdf + "/pages|abc"
-                                        << "/pages";
-    QTest::newRow("pages past the end") << pdf + "/pages|999"
-                                        << "/pages 999: the report has only";
-    QTest::newRow("range past the end") << pdf + "/pages|40-999"
-                                        << "/pages 40-999: the report has only";
-    QTest::newRow("dpi not a number") << "/f|" DEMO "|/png|pngs|/dpi|abc"
-                                      << "/dpi";
-    QTest::newRow("html page 0") << "/f|" DEMO "|/html|x.html|/page|0"
-                                 << "/page";
-    QTest::newRow("html page past the end") << "/f|" DEMO "|/html|x.html|/page|999"
-                                            << "/page 999";
-    QTest::newRow("misspelt option") << pdf + "/pags|2-5"
-                                     << "/pags";
-    QTest::newRow("maxpages 0") << pdf + "/maxpages|0"
-                                << "/maxpages";
-    QTest::newRow("maxpages not a number") << pdf + "/maxpages|many"
-                                           << "/maxpages";
-    QTest::newRow("timeout negative") << pdf + "/timeout|-1"
-                                      << "/timeout";
-    QTest::newRow("timeout not a number") << "/f|" DEMO "|/check|/timeout|soon"
-                                          << "/timeout";
-    QTest::newRow("pdf without a name") << "/f|" DEMO "|/pdf"
-                                        << "/pdf";
-    QTest::newRow("f without a name") << "/pdf|usage.pdf|/f"
-                                      << "/f";
-    QTest::newRow("info without a report") << "/info"
-                                           << "/f FILE";
+    const auto row = [](const char *tag, const QString &arguments, const char *named) {
+        QTest::newRow(tag) << arguments << QString(named);
+    };
+    row("pages 0", pdf + "/pages|0", "/pages");
+    row("pages backwards", pdf + "/pages|5-2", "/pages");
+    row("pages not a number", pdf + "/pages|abc", "/pages");
+    row("pages past the end", pdf + "/pages|999", "/pages 999: the report has only");
+    row("range past the end", pdf + "/pages|40-999", "/pages 40-999: the report has only");
+    row("dpi not a number", "/f|" DEMO "|/png|pngs|/dpi|abc", "/dpi");
+    row("html page 0", "/f|" DEMO "|/html|x.html|/page|0", "/page");
+    row("html page past the end", "/f|" DEMO "|/html|x.html|/page|999", "/page 999");
+    row("misspelt option", pdf + "/pags|2-5", "/pags");
+    row("maxpages 0", pdf + "/maxpages|0", "/maxpages");
+    row("timeout negative", pdf + "/timeout|-1", "/timeout");
+    row("timeout not a number", "/f|" DEMO "|/check|/timeout|soon", "/timeout");
+    row("pdf without a name", "/f|" DEMO "|/pdf", "/pdf");
+    row("f without a name", "/pdf|usage.pdf|/f", "/f");
+    row("info without a report", "/info", "/f FILE");
 }
 
 void tst_CommandLine::usageErrors()
@@ -370,28 +326,17 @@ void tst_CommandLine::runLimits_data()
     QTest::addColumn<QString>("limit");
     QTest::addColumn<bool>("existing");
 
-    QTest::newRow("maxpages, pdf") << "million.xml"
-                                   << "/pdf"
-                                   << "/maxpages|50" << false;
-    QTest::newRow("maxpages, png") << "million.xml"
-                                   << "/png"
-                                   << "/maxpages|50" << false;
-    QTest::newRow("maxpages, html over a file") << "million.xml"
-                                                << "/html"
-                                                << "/maxpages|50" << true;
-    QTest::newRow("maxpages, pdf over a file") << "million.xml"
-                                               << "/pdf"
-                                               << "/maxpages|50" << true;
-    QTest::newRow("timeout, pdf over a file") << "million.xml"
-                                              << "/pdf"
-                                              << "/timeout|0.5" << true;
+    const auto row = [](const char *tag, const char *report, const char *output, const char *limit,
+                        bool existing) {
+        QTest::newRow(tag) << QString(report) << QString(output) << QString(limit) << existing;
+    };
+    row("maxpages, pdf", "million.xml", "/pdf", "/maxpages|50", false);
+    row("maxpages, png", "million.xml", "/png", "/maxpages|50", false);
+    row("maxpages, html over a file", "million.xml", "/html", "/maxpages|50", true);
+    row("timeout, pdf over a file", "million.xml", "/pdf", "/timeout|0.5", true);
     // Ten billion rows to count: only breaking off the query ends it.
-    QTest::newRow("timeout inside a query") << "count.xml"
-                                            << "/pdf"
-                                            << "/timeout|0.5" << false;
-    QTest::newRow("timeout of check") << "count.xml"
-                                      << "/check"
-                                      << "/timeout|0.5" << false;
+    row("timeout inside a query", "count.xml", "/pdf", "/timeout|0.5", false);
+    row("timeout of check", "count.xml", "/check", "/timeout|0.5", false);
 }
 
 void tst_CommandLine::runLimits()
