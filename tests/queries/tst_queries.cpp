@@ -21,6 +21,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStandardItemModel>
@@ -906,7 +907,18 @@ private slots:
                            png.value(0).toByteArray())
                               .toHex()));
         }
-        const QStringList tempBefore = QDir::temp().entryList(QDir::Files);
+        // A temporary folder of its own: other programs use the shared one.
+        const QString temp = scratchPath(QStringLiteral("temp-") + QTest::currentDataTag());
+        QVERIFY(QDir().mkpath(temp));
+        const bool hadTemp = qEnvironmentVariableIsSet("TMPDIR");
+        const QByteArray savedTemp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(temp));
+        const auto restore = qScopeGuard([&] {
+            if (hadTemp)
+                qputenv("TMPDIR", savedTemp);
+            else
+                qunsetenv("TMPDIR");
+        });
         Recordset rs;
         rs.Open(sql, sql.contains(QLatin1String("People")) ? fixture : demo,
                 Recordset::adOpenStatic);
@@ -927,7 +939,7 @@ private slots:
             rs.MoveNext();
         } while (!rs.Eof());
         // Pictures are read in memory: no temporary file is left.
-        QCOMPARE(QDir::temp().entryList(QDir::Files), tempBefore);
+        QCOMPARE(QDir(temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     }
     void gridRows_data()
     {
