@@ -232,10 +232,7 @@ private slots:
         const QByteArray text = QByteArray("this is no database\n").repeated(100);
         const QList<std::pair<QString, QByteArray>> files = {
             {"cut-first-page.mdb", mdbBytes.left(4096)},
-            {"cut-early.mdb", mdbBytes.left(20000)},
             {"cut-middle.mdb", mdbBytes.left(100000)},
-            {"cut-on-a-page.mdb", mdbBytes.left(20 * 4096)},
-            {"scrambled-lightly.mdb", scrambled(mdbBytes, 100)},
             {"scrambled-heavily.mdb", scrambled(mdbBytes, 10)},
             {"zeroed.mdb", mdbBytes.left(4096) + QByteArray(mdbBytes.size() - 4096, '\0')},
             {"text.mdb", text},
@@ -1271,9 +1268,8 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QStringList>("queries");
-        for (const char *name : {"cut-first-page.mdb", "cut-early.mdb", "cut-middle.mdb",
-                                 "cut-on-a-page.mdb", "scrambled-lightly.mdb",
-                                 "scrambled-heavily.mdb", "zeroed.mdb", "text.mdb", "empty.mdb"})
+        for (const char *name : {"cut-first-page.mdb", "cut-middle.mdb", "scrambled-heavily.mdb",
+                                 "zeroed.mdb", "text.mdb", "empty.mdb"})
             QTest::newRow(name) << QString::fromLatin1(name)
                                 << QStringList{"SELECT * FROM DateTest"};
         for (const char *name : {"cut.accdb", "scrambled.accdb"})
@@ -1345,12 +1341,8 @@ private slots:
         QTest::addColumn<int>("low");
         QTest::addColumn<int>("high");
         QTest::newRow("a few hundred orders") << "SELECT count(*) FROM Orders" << 200 << 500;
-        QTest::newRow("order lines") << "SELECT count(*) FROM [Order Details]" << 600 << 2000;
-        QTest::newRow("customers") << "SELECT count(*) FROM Customers" << 20 << 50;
-        QTest::newRow("products") << "SELECT count(*) FROM Products" << 30 << 60;
         QTest::newRow("categories with pictures")
             << "SELECT count(*) FROM Categories WHERE length(Picture) > 0" << 8 << 8;
-        QTest::newRow("employees") << "SELECT count(*) FROM Employees" << 9 << 9;
         QTest::newRow("orders not shipped (NULL)")
             << "SELECT count(*) FROM Orders WHERE ShippedDate IS NULL" << 5 << 60;
         QTest::newRow("customers without fax (NULL)")
