@@ -1,8 +1,8 @@
+#include "document/talvodocument.h"
+#include "platform/settings.h"
 #include "program/commandline.h"
 #include "program/exitstatus.h"
 #include "program/headlesscommands.h"
-#include "platform/settings.h"
-#include "document/talvodocument.h"
 
 #include <QDir>
 #include <QFile>
@@ -99,386 +99,301 @@ class tst_CommandLine : public QObject
     Q_OBJECT
 
 private slots:
-    void optionSyntax_data();
-    void optionSyntax();
-    void optionValues_data();
-    void optionValues();
-    void textHelpers();
-    void argumentsKeepWholeFileNames_data();
-    void argumentsKeepWholeFileNames();
-    void unknownOptionsAreNamed();
-    void fileLookup();
-    void settingsSectionIsOneLevel();
-    void initTestCase();
-    void usageErrors_data();
-    void usageErrors();
-    void runLimits_data();
-    void runLimits();
-    void programEnds_data();
-    void programEnds();
-    void progressOnATerminal();
+    void optionSyntax_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("expected");
+        const auto row = [](const char *tag, const char *line, const char *name, bool expected) {
+            QTest::newRow(tag) << QString(line) << QString(name) << expected;
+        };
+        row("at the end", "/f x.xml /e", "e", true);
+        row("capitals", "/F x.xml /E", "e", true);
+        row("p not inside dp", "/f x.xml /dp", "p", false);
+        row("dp found", "/f x.xml /dp", "dp", true);
+        row("against its value", "/fx.xml", "f", false);
+        row("blank line", "   ", "e", false);
+    }
+    void optionSyntax()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, name);
+        QFETCH(bool, expected);
+        QCOMPARE(hasOption(line, name), expected);
+    }
+    void optionValues_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("quoted with spaces")
+            << "/F \"demo graph.xml\" /e" << QString("demo graph.xml");
+        QTest::newRow("cut at the slash") << "/f reports/demo.xml" << QString("reports");
+        QTest::newRow("backslash path") << "/f C:\\r\\demo.xml /p" << QString("C:\\r\\demo.xml");
+        QTest::newRow("missing") << "/e" << QString();
+        QTest::newRow("at the end, no value") << "/e /f" << QString();
+    }
+    void optionValues()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, expected);
+        QCOMPARE(optionValue(line, QStringLiteral("f")), expected);
+    }
+    void textHelpers()
+    {
+        QCOMPARE(splitPart(QStringLiteral("aXbxc"), 2, QStringLiteral("x")), QStringLiteral("b"));
+        QCOMPARE(splitPart(QStringLiteral("a;b"), 3, QStringLiteral(";")), QString());
+        QCOMPARE(replaceChar(QStringLiteral("C:\\Prog\\Mirt"), QStringLiteral("\\x"),
+                             QStringLiteral("-")),
+                 QStringLiteral("C:-Prog-Mirt"));
+        QCOMPARE(replaceChar(QStringLiteral("aAb"), QStringLiteral("a"), QStringLiteral("z")),
+                 QStringLiteral("zzb"));
+        QVERIFY(!fileExists(QString()));
+        QVERIFY(!fileExists(QDir::tempPath()));
+        // The settings section of a program folder is one level deep.
+        QCOMPARE(settingsSection("/opt/mirt/bin"), QStringLiteral("-opt-mirt-bin"));
+        QVERIFY(!settingsSection("C:\\Mirt").contains('\\'));
+    }
+    void argumentsKeepWholeFileNames_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("flag");
+        QTest::addColumn<bool>("flagSet");
+
+        const auto row = [](const char *tag, const QStringList &args, const char *option,
+                            const char *value, const char *flag, bool flagSet) {
+            QTest::newRow(tag) << args << QString(option) << QString(value) << QString(flag)
+                               << flagSet;
+        };
+        row("path with spaces", {"/F", "/tmp/my reports/a b.xml", "/p"}, "f",
+            "/tmp/my reports/a b.xml", "p", true);
+        row("path holding /p ", {"/f", "/tmp/x /p y.xml"}, "f", "/tmp/x /p y.xml", "p", false);
+        row("expression with slash", {"/eval", "1/2 & \" /e \""}, "eval", "1/2 & \" /e \"", "e",
+            false);
+        row("debug flag", {"/dbg"}, "f", "", "dbg", true);
+        // What a file manager passes: the report alone opens in the designer.
+        row("lone file", {"/home/me/my report.xml"}, "f", "/home/me/my report.xml", "e", true);
+        row("lone relative file", {"demo.xml"}, "f", "demo.xml", "e", true);
+        row("lone option", {"/info"}, "f", "", "e", false);
+    }
+    void argumentsKeepWholeFileNames()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, option);
+        QFETCH(QString, value);
+        QFETCH(QString, flag);
+        QFETCH(bool, flagSet);
+        const CommandLine cl = CommandLine::fromArguments(args);
+        QCOMPARE(cl.value(option), value);
+        QCOMPARE(cl.has(flag), flagSet);
+    }
+    void unknownOptionsAreNamed()
+    {
+        const CommandLine cl =
+            CommandLine::fromArguments({"/f", "/a/b.xml", "/zap", "/E", "/Info"});
+        QCOMPARE(cl.unknownOptions(), QStringList{"/zap"});
+        QVERIFY(CommandLine::fromArguments({"/?"}).unknownOptions().isEmpty());
+        QVERIFY(CommandLine::fromArguments({"   "}).isBlank());
+    }
+    void fileLookup()
+    {
+        QTemporaryDir programDir, startDir;
+        QFile inProgram(programDir.filePath("demo.xml"));
+        QVERIFY(inProgram.open(QIODevice::WriteOnly));
+        inProgram.close();
+        QFile inStart(startDir.filePath("demo.xml"));
+        QVERIFY(inStart.open(QIODevice::WriteOnly));
+        inStart.close();
+
+        const QString saved = QDir::currentPath();
+        QDir::setCurrent(QDir::tempPath());
+        QCOMPARE(resolveCommandLineFile("demo.xml", programDir.path()),
+                 programDir.filePath("demo.xml"));
+        // The folder the program was started from wins over the program's folder.
+        QDir::setCurrent(startDir.path());
+        QCOMPARE(resolveCommandLineFile("demo.xml", programDir.path()), QStringLiteral("demo.xml"));
+        QCOMPARE(resolveCommandLineFile("missing.xml", programDir.path()), QString());
+        QCOMPARE(resolveCommandLineFile(inProgram.fileName(), QString()), inProgram.fileName());
+        QDir::setCurrent(saved);
+    }
+    // A table of 100 numbers: its cross joins are a million rows (three) and ten
+    // billion (five). The tests run from its folder.
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QVERIFY(QDir::setCurrent(m_dir.path()));
+        {
+            QSqlDatabase db =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("make"));
+            db.setDatabaseName(path("big.db"));
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec("CREATE TABLE t (n INTEGER)"));
+            QVERIFY(q.exec(
+                "WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c WHERE n < 100) "
+                "INSERT INTO t SELECT n FROM c"));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("make"));
+        writeFile(path("million.xml"),
+                  listReport("big.db", "SELECT a.n AS x, b.n AS y, c.n AS z FROM t a, t b, t c"));
+        // SQLite works long before this one's only row.
+        writeFile(path("count.xml"),
+                  listReport("big.db", "SELECT count(*) AS x FROM t a, t b, t c, t d, t e"));
+        // Terminal controls (C0 and C1) on the line the parser stops at.
+        QByteArray binary("<MIRTDOCUMENT \x1b[2J \xc2\x9b"
+                          "31m \x01\xff\xfe");
+        for (int i = 0; i < 4096; ++i)
+            binary.append(char(i * 7 % 256));
+        writeFile(path("binary.xml"), binary);
+    }
+    // Every value the command line cannot use is its own status, named, and
+    // nothing is written.
+    void usageErrors_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<QString>("named");
+
+        const QString pdf = QStringLiteral("/f|" DEMO "|/pdf|usage.pdf|");
+        const auto row = [](const char *tag, const QString &arguments, const char *named) {
+            QTest::newRow(tag) << arguments << QString(named);
+        };
+        row("pages 0", pdf + "/pages|0", "/pages");
+        row("pages backwards", pdf + "/pages|5-2", "/pages");
+        row("pages not a number", pdf + "/pages|abc", "/pages");
+        row("pages past the end", pdf + "/pages|999", "/pages 999: the report has only");
+        row("range past the end", pdf + "/pages|40-999", "/pages 40-999: the report has only");
+        row("dpi not a number", "/f|" DEMO "|/png|pngs|/dpi|abc", "/dpi");
+        row("html page 0", "/f|" DEMO "|/html|x.html|/page|0", "/page");
+        row("html page past the end", "/f|" DEMO "|/html|x.html|/page|999", "/page 999");
+        row("misspelt option", pdf + "/pags|2-5", "/pags");
+        row("maxpages 0", pdf + "/maxpages|0", "/maxpages");
+        row("timeout negative", pdf + "/timeout|-1", "/timeout");
+        row("timeout not a number", "/f|" DEMO "|/check|/timeout|soon", "/timeout");
+        row("pdf without a name", "/f|" DEMO "|/pdf", "/pdf");
+        row("f without a name", "/pdf|usage.pdf|/f", "/f");
+        row("info without a report", "/info", "/f FILE");
+    }
+    void usageErrors()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(QString, named);
+        const Run run = runHeadless(arguments);
+        QCOMPARE(run.status, int(ExitUsage));
+        QVERIFY2(run.err.contains(named.toUtf8()), run.err.constData());
+        QVERIFY(!QFile::exists(path("usage.pdf")));
+        QVERIFY(!QFile::exists(path("x.html")));
+        QVERIFY(!QFile::exists(path("pngs")) || QDir(path("pngs")).isEmpty());
+    }
+    // A bounded run that passes its bound is stopped, writes nothing and leaves
+    // a file already there as it was.
+    void runLimits_data()
+    {
+        QTest::addColumn<QString>("report");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("limit");
+        QTest::addColumn<bool>("existing");
+
+        const auto row = [](const char *tag, const char *report, const char *output,
+                            const char *limit, bool existing) {
+            QTest::newRow(tag) << QString(report) << QString(output) << QString(limit) << existing;
+        };
+        row("maxpages, pdf", "million.xml", "/pdf", "/maxpages|50", false);
+        row("maxpages, png", "million.xml", "/png", "/maxpages|50", false);
+        row("maxpages, html over a file", "million.xml", "/html", "/maxpages|50", true);
+        row("timeout, pdf over a file", "million.xml", "/pdf", "/timeout|0.5", true);
+        // Ten billion rows to count: only breaking off the query ends it.
+        row("timeout inside a query", "count.xml", "/pdf", "/timeout|0.5", false);
+        row("timeout of check", "count.xml", "/check", "/timeout|0.5", false);
+    }
+    void runLimits()
+    {
+        QFETCH(QString, report);
+        QFETCH(QString, output);
+        QFETCH(QString, limit);
+        QFETCH(bool, existing);
+        const QString target = path(QStringLiteral("limited.") + output.mid(1));
+        const QByteArray before = "earlier content, not to be touched";
+        QFile::remove(target);
+        if (existing)
+            writeFile(target, before);
+        QString arguments = QStringLiteral("/f|%1|%2|").arg(report, output);
+        if (output != QLatin1String("/check"))
+            arguments += target + u'|';
+        const Run run = runProgram(arguments + limit, m_dir.path());
+        QCOMPARE(run.status, int(ExitLimitReached));
+        QVERIFY2(run.err.contains(limit.replace(u'|', u' ').toUtf8()), run.err.constData());
+        if (existing)
+            QCOMPARE(readFile(target), before);
+        else
+            QVERIFY(!QFileInfo(target).isFile() &&
+                    (!QFileInfo(target).isDir() || QDir(target).isEmpty()));
+    }
+    // The program ends with a status and a readable message, without waiting for
+    // a window nobody sees.
+    void programEnds_data()
+    {
+        QTest::addColumn<QString>("arguments");
+        QTest::addColumn<bool>("display");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+
+        QTest::newRow("dhp, missing report") << "/f|nowhere.xml|/dhp" << true << 1 << "nowhere.xml";
+        QTest::newRow("dhp without a report") << "/dhp" << true << int(ExitUsage) << "/f FILE";
+        QTest::newRow("dhp, misspelt option")
+            << "/f|" DEMO "|/dhp|/pags|2-5" << true << int(ExitUsage) << "/pags";
+        QTest::newRow("dhp over its page limit") << "/f|million.xml|/dhp|/maxpages|50" << true
+                                                 << int(ExitLimitReached) << "/maxpages 50";
+        QTest::newRow("f without a value, no display")
+            << "/f" << false << int(ExitUsage) << "/f needs a report file";
+        QTest::newRow("designer without a display")
+            << "/f|" DEMO "|/e" << false << int(ExitUsage) << "no display";
+        QTest::newRow("binary report")
+            << "/f|binary.xml|/pdf|binary.pdf" << true << 1 << "format is not correct";
+    }
+    void programEnds()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(bool, display);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        const Run run = runProgram(arguments, m_dir.path(), display);
+        QCOMPARE(run.status, status);
+        QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
+        // Readable text only: no bytes of a binary file, no terminal controls.
+        const QString text = QString::fromUtf8(run.err);
+        QCOMPARE(text.toUtf8(), run.err);
+        for (const QChar c : text)
+            QVERIFY2(c.category() != QChar::Other_Control || c == u'\n' || c == u'\r',
+                     run.err.constData());
+        QVERIFY(!QFile::exists(path("binary.pdf")));
+    }
+    // On a terminal the progress line is rewritten a few times a second, not for
+    // each of 20,000 records, and ends with the final count.
+    void progressOnATerminal()
+    {
+        const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
+        if (script.isEmpty())
+            QSKIP("script (util-linux) runs the program on a terminal");
+        QByteArray report = listReport("big.db", "SELECT a.n AS x FROM t a, t b, t c LIMIT 20000");
+        report.replace("visible=\"true\"", "visible=\"false\"");
+        writeFile(path("progress.xml"), report);
+        QProcess terminal;
+        terminal.setWorkingDirectory(m_dir.path());
+        terminal.start(script, {"-qec", QStringLiteral(MIRT " /f progress.xml /pdf progress.pdf"),
+                                "/dev/null"});
+        QVERIFY(terminal.waitForFinished(120000));
+        const QByteArray shown = terminal.readAllStandardOutput();
+        QCOMPARE(terminal.exitCode(), 0);
+        QVERIFY2(shown.contains("records 20000 of 20000, pages 1"), shown.constData());
+        QVERIFY2(shown.count('\r') < 200, shown.constData());
+    }
 
 private:
     QTemporaryDir m_dir;
     QString path(const QString &name) const { return m_dir.filePath(name); }
 };
-
-void tst_CommandLine::optionSyntax_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("expected");
-
-    QTest::newRow("at the end") << "/f x.xml /e"
-                                << "e" << true;
-    QTest::newRow("capitals") << "/F x.xml /E"
-                              << "e" << true;
-    QTest::newRow("p not inside dp") << "/f x.xml /dp"
-                                     << "p" << false;
-    QTest::newRow("dp found") << "/f x.xml /dp"
-                              << "dp" << true;
-    QTest::newRow("against its value") << "/fx.xml"
-                                       << "f" << false;
-    QTest::newRow("absent") << "/f x.xml"
-                            << "dhp" << false;
-    QTest::newRow("blank line") << "   "
-                                << "e" << false;
-}
-
-void tst_CommandLine::optionSyntax()
-{
-    QFETCH(QString, line);
-    QFETCH(QString, name);
-    QFETCH(bool, expected);
-    QCOMPARE(hasOption(line, name), expected);
-}
-
-void tst_CommandLine::optionValues_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("plain") << "/f demo.xml /e"
-                           << "demo.xml";
-    QTest::newRow("quoted with spaces") << "/F \"demo graph.xml\" /e"
-                                        << "demo graph.xml";
-    QTest::newRow("cut at the slash") << "/f reports/demo.xml"
-                                      << "reports";
-    QTest::newRow("backslash path") << "/f C:\\r\\demo.xml /p"
-                                    << "C:\\r\\demo.xml";
-    QTest::newRow("missing") << "/e"
-                             << "";
-    QTest::newRow("at the end, no value") << "/e /f"
-                                          << "";
-}
-
-void tst_CommandLine::optionValues()
-{
-    QFETCH(QString, line);
-    QFETCH(QString, expected);
-    QCOMPARE(optionValue(line, QStringLiteral("f")), expected);
-}
-
-void tst_CommandLine::textHelpers()
-{
-    QCOMPARE(splitPart(QStringLiteral("aXbxc"), 2, QStringLiteral("x")), QStringLiteral("b"));
-    QCOMPARE(splitPart(QStringLiteral("a;b"), 3, QStringLiteral(";")), QString());
-    QCOMPARE(splitPart(QStringLiteral("a;b"), 1, QStringLiteral(";")), QStringLiteral("a"));
-    QCOMPARE(
-        replaceChar(QStringLiteral("C:\\Prog\\Mirt"), QStringLiteral("\\x"), QStringLiteral("-")),
-        QStringLiteral("C:-Prog-Mirt"));
-    QCOMPARE(replaceChar(QStringLiteral("aAb"), QStringLiteral("a"), QStringLiteral("z")),
-             QStringLiteral("zzb"));
-    QVERIFY(!fileExists(QString()));
-    QVERIFY(!fileExists(QDir::tempPath()));
-}
-
-void tst_CommandLine::argumentsKeepWholeFileNames_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::addColumn<QString>("option");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QString>("flag");
-    QTest::addColumn<bool>("flagSet");
-
-    QTest::newRow("absolute path") << QStringList{"/f", "/home/me/report.xml", "/e"} << "f"
-                                   << "/home/me/report.xml"
-                                   << "e" << true;
-    QTest::newRow("path with spaces") << QStringList{"/F", "/tmp/my reports/a b.xml", "/p"} << "f"
-                                      << "/tmp/my reports/a b.xml"
-                                      << "p" << true;
-    QTest::newRow("path holding /p ") << QStringList{"/f", "/tmp/x /p y.xml"} << "f"
-                                      << "/tmp/x /p y.xml"
-                                      << "p" << false;
-    QTest::newRow("expression with slash") << QStringList{"/eval", "1/2 & \" /e \""} << "eval"
-                                           << "1/2 & \" /e \""
-                                           << "e" << false;
-    QTest::newRow("debug flag") << QStringList{"/dbg"} << "f"
-                                << ""
-                                << "dbg" << true;
-    // What a file manager passes: the report alone opens in the designer.
-    QTest::newRow("lone file") << QStringList{"/home/me/my report.xml"} << "f"
-                               << "/home/me/my report.xml"
-                               << "e" << true;
-    QTest::newRow("lone relative file") << QStringList{"demo.xml"} << "f"
-                                        << "demo.xml"
-                                        << "e" << true;
-    QTest::newRow("lone option") << QStringList{"/info"} << "f"
-                                 << ""
-                                 << "e" << false;
-}
-
-void tst_CommandLine::argumentsKeepWholeFileNames()
-{
-    QFETCH(QStringList, args);
-    QFETCH(QString, option);
-    QFETCH(QString, value);
-    QFETCH(QString, flag);
-    QFETCH(bool, flagSet);
-    const CommandLine cl = CommandLine::fromArguments(args);
-    QCOMPARE(cl.value(option), value);
-    QCOMPARE(cl.has(flag), flagSet);
-}
-
-void tst_CommandLine::unknownOptionsAreNamed()
-{
-    const CommandLine cl = CommandLine::fromArguments({"/f", "/a/b.xml", "/zap", "/E", "/Info"});
-    QCOMPARE(cl.unknownOptions(), QStringList{"/zap"});
-    QVERIFY(CommandLine::fromArguments({"/?"}).unknownOptions().isEmpty());
-    QVERIFY(CommandLine::fromArguments({"   "}).isBlank());
-}
-
-void tst_CommandLine::fileLookup()
-{
-    QTemporaryDir programDir, startDir;
-    QFile inProgram(programDir.filePath("demo.xml"));
-    QVERIFY(inProgram.open(QIODevice::WriteOnly));
-    inProgram.close();
-    QFile inStart(startDir.filePath("demo.xml"));
-    QVERIFY(inStart.open(QIODevice::WriteOnly));
-    inStart.close();
-
-    const QString saved = QDir::currentPath();
-    QDir::setCurrent(QDir::tempPath());
-    QCOMPARE(resolveCommandLineFile("demo.xml", programDir.path()),
-             programDir.filePath("demo.xml"));
-    // The folder the program was started from wins over the program's folder.
-    QDir::setCurrent(startDir.path());
-    QCOMPARE(resolveCommandLineFile("demo.xml", programDir.path()), QStringLiteral("demo.xml"));
-    QCOMPARE(resolveCommandLineFile("missing.xml", programDir.path()), QString());
-    QCOMPARE(resolveCommandLineFile(inProgram.fileName(), QString()), inProgram.fileName());
-    QDir::setCurrent(saved);
-}
-
-void tst_CommandLine::settingsSectionIsOneLevel()
-{
-    QCOMPARE(settingsSection("/opt/mirt/bin"), QStringLiteral("-opt-mirt-bin"));
-    QVERIFY(!settingsSection("C:\\Mirt").contains('\\'));
-}
-
-// A table of 100 numbers: its cross joins are a million rows (three) and ten
-// billion (five). The tests run from its folder.
-void tst_CommandLine::initTestCase()
-{
-    QVERIFY(m_dir.isValid());
-    QVERIFY(QDir::setCurrent(m_dir.path()));
-    {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("make"));
-        db.setDatabaseName(path("big.db"));
-        QVERIFY(db.open());
-        QSqlQuery q(db);
-        QVERIFY(q.exec("CREATE TABLE t (n INTEGER)"));
-        QVERIFY(
-            q.exec("WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c WHERE n < 100) "
-                   "INSERT INTO t SELECT n FROM c"));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("make"));
-    writeFile(path("million.xml"),
-              listReport("big.db", "SELECT a.n AS x, b.n AS y, c.n AS z FROM t a, t b, t c"));
-    // SQLite works long before this one's only row.
-    writeFile(path("count.xml"),
-              listReport("big.db", "SELECT count(*) AS x FROM t a, t b, t c, t d, t e"));
-    // Terminal controls (C0 and C1) on the line the parser stops at.
-    QByteArray binary("<MIRTDOCUMENT \x1b[2J \xc2\x9b" "31m \x01\xff\xfe");
-    for (int i = 0; i < 4096; ++i)
-        binary.append(char(i * 7 % 256));
-    writeFile(path("binary.xml"), binary);
-}
-
-// Every value the command line cannot use is its own status, named, and
-// nothing is written.
-void tst_CommandLine::usageErrors_data()
-{
-    QTest::addColumn<QString>("arguments");
-    QTest::addColumn<QString>("named");
-
-    const QString pdf = QStringLiteral("/f|" DEMO "|/pdf|usage.pdf|");
-    QTest::newRow("pages 0") << pdf + "/pages|0"
-                             << "/pages";
-    QTest::newRow("pages backwards") << pdf + "/pages|5-2"
-                                     << "/pages";
-    QTest::newRow("pages not a number") << pdf + "/pages|abc"
-                                        << "/pages";
-    QTest::newRow("pages past the end") << pdf + "/pages|999"
-                                        << "/pages 999: the report has only";
-    QTest::newRow("range past the end") << pdf + "/pages|40-999"
-                                        << "/pages 40-999: the report has only";
-    QTest::newRow("dpi not a number") << "/f|" DEMO "|/png|pngs|/dpi|abc"
-                                      << "/dpi";
-    QTest::newRow("html page 0") << "/f|" DEMO "|/html|x.html|/page|0"
-                                 << "/page";
-    QTest::newRow("html page past the end") << "/f|" DEMO "|/html|x.html|/page|999"
-                                            << "/page 999";
-    QTest::newRow("misspelt option") << pdf + "/pags|2-5"
-                                     << "/pags";
-    QTest::newRow("maxpages 0") << pdf + "/maxpages|0"
-                                << "/maxpages";
-    QTest::newRow("maxpages not a number") << pdf + "/maxpages|many"
-                                           << "/maxpages";
-    QTest::newRow("timeout negative") << pdf + "/timeout|-1"
-                                      << "/timeout";
-    QTest::newRow("timeout not a number") << "/f|" DEMO "|/check|/timeout|soon"
-                                          << "/timeout";
-    QTest::newRow("pdf without a name") << "/f|" DEMO "|/pdf"
-                                        << "/pdf";
-    QTest::newRow("f without a name") << "/pdf|usage.pdf|/f"
-                                      << "/f";
-    QTest::newRow("info without a report") << "/info"
-                                           << "/f FILE";
-}
-
-void tst_CommandLine::usageErrors()
-{
-    QFETCH(QString, arguments);
-    QFETCH(QString, named);
-    const Run run = runHeadless(arguments);
-    QCOMPARE(run.status, int(ExitUsage));
-    QVERIFY2(run.err.contains(named.toUtf8()), run.err.constData());
-    QVERIFY(!QFile::exists(path("usage.pdf")));
-    QVERIFY(!QFile::exists(path("x.html")));
-    QVERIFY(!QFile::exists(path("pngs")) || QDir(path("pngs")).isEmpty());
-}
-
-// A bounded run that passes its bound is stopped, writes nothing and leaves
-// a file already there as it was.
-void tst_CommandLine::runLimits_data()
-{
-    QTest::addColumn<QString>("report");
-    QTest::addColumn<QString>("output");
-    QTest::addColumn<QString>("limit");
-    QTest::addColumn<bool>("existing");
-
-    QTest::newRow("maxpages, pdf") << "million.xml"
-                                   << "/pdf"
-                                   << "/maxpages|50" << false;
-    QTest::newRow("maxpages, png") << "million.xml"
-                                   << "/png"
-                                   << "/maxpages|50" << false;
-    QTest::newRow("maxpages, html over a file") << "million.xml"
-                                                << "/html"
-                                                << "/maxpages|50" << true;
-    QTest::newRow("maxpages, pdf over a file") << "million.xml"
-                                               << "/pdf"
-                                               << "/maxpages|50" << true;
-    QTest::newRow("timeout, pdf over a file") << "million.xml"
-                                              << "/pdf"
-                                              << "/timeout|0.5" << true;
-    // Ten billion rows to count: only breaking off the query ends it.
-    QTest::newRow("timeout inside a query") << "count.xml"
-                                            << "/pdf"
-                                            << "/timeout|0.5" << false;
-    QTest::newRow("timeout of check") << "count.xml"
-                                      << "/check"
-                                      << "/timeout|0.5" << false;
-}
-
-void tst_CommandLine::runLimits()
-{
-    QFETCH(QString, report);
-    QFETCH(QString, output);
-    QFETCH(QString, limit);
-    QFETCH(bool, existing);
-    const QString target = path(QStringLiteral("limited.") + output.mid(1));
-    const QByteArray before = "earlier content, not to be touched";
-    QFile::remove(target);
-    if (existing)
-        writeFile(target, before);
-    QString arguments = QStringLiteral("/f|%1|%2|").arg(report, output);
-    if (output != QLatin1String("/check"))
-        arguments += target + u'|';
-    const Run run = runProgram(arguments + limit, m_dir.path());
-    QCOMPARE(run.status, int(ExitLimitReached));
-    QVERIFY2(run.err.contains(limit.replace(u'|', u' ').toUtf8()), run.err.constData());
-    if (existing)
-        QCOMPARE(readFile(target), before);
-    else
-        QVERIFY(!QFileInfo(target).isFile() &&
-                (!QFileInfo(target).isDir() || QDir(target).isEmpty()));
-}
-
-// The program ends with a status and a readable message, without waiting for
-// a window nobody sees.
-void tst_CommandLine::programEnds_data()
-{
-    QTest::addColumn<QString>("arguments");
-    QTest::addColumn<bool>("display");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("message");
-
-    QTest::newRow("dhp, missing report") << "/f|nowhere.xml|/dhp" << true << 1 << "nowhere.xml";
-    QTest::newRow("dhp without a report") << "/dhp" << true << int(ExitUsage) << "/f FILE";
-    QTest::newRow("dhp, misspelt option")
-        << "/f|" DEMO "|/dhp|/pags|2-5" << true << int(ExitUsage) << "/pags";
-    QTest::newRow("dhp over its page limit")
-        << "/f|million.xml|/dhp|/maxpages|50" << true << int(ExitLimitReached) << "/maxpages 50";
-    QTest::newRow("f without a value, no display")
-        << "/f" << false << int(ExitUsage) << "/f needs a report file";
-    QTest::newRow("designer without a display")
-        << "/f|" DEMO "|/e" << false << int(ExitUsage) << "no display";
-    QTest::newRow("binary report")
-        << "/f|binary.xml|/pdf|binary.pdf" << true << 1 << "format is not correct";
-}
-
-void tst_CommandLine::programEnds()
-{
-    QFETCH(QString, arguments);
-    QFETCH(bool, display);
-    QFETCH(int, status);
-    QFETCH(QString, message);
-    const Run run = runProgram(arguments, m_dir.path(), display);
-    QCOMPARE(run.status, status);
-    QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
-    // Readable text only: no bytes of a binary file, no terminal controls.
-    const QString text = QString::fromUtf8(run.err);
-    QCOMPARE(text.toUtf8(), run.err);
-    for (const QChar c : text)
-        QVERIFY2(c.category() != QChar::Other_Control || c == u'\n' || c == u'\r',
-                 run.err.constData());
-    QVERIFY(!QFile::exists(path("binary.pdf")));
-}
-
-// On a terminal the progress line is rewritten a few times a second, not for
-// each of 20,000 records, and ends with the final count.
-void tst_CommandLine::progressOnATerminal()
-{
-    const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
-    if (script.isEmpty())
-        QSKIP("script (util-linux) runs the program on a terminal");
-    QByteArray report = listReport("big.db", "SELECT a.n AS x FROM t a, t b, t c LIMIT 20000");
-    report.replace("visible=\"true\"", "visible=\"false\"");
-    writeFile(path("progress.xml"), report);
-    QProcess terminal;
-    terminal.setWorkingDirectory(m_dir.path());
-    terminal.start(
-        script, {"-qec", QStringLiteral(MIRT " /f progress.xml /pdf progress.pdf"), "/dev/null"});
-    QVERIFY(terminal.waitForFinished(120000));
-    const QByteArray shown = terminal.readAllStandardOutput();
-    QCOMPARE(terminal.exitCode(), 0);
-    QVERIFY2(shown.contains("records 20000 of 20000, pages 1"), shown.constData());
-    QVERIFY2(shown.count('\r') < 200, shown.constData());
-}
 
 // Running reports measures text, which needs the GUI application.
 QTEST_MAIN(tst_CommandLine)

@@ -1,7 +1,6 @@
 // What a report may reach: pictures and data sources outside the report's
 // folder and servers not allowed are refused in a confined run and read
 // without it; SVG pictures never read files they name.
-#include "program/accessoptions.h"
 #include "document/ipic.h"
 #include "document/section.h"
 #include "document/talvodocument.h"
@@ -9,6 +8,7 @@
 #include "platform/accesspolicy.h"
 #include "platform/connection.h"
 #include "platform/databaseerror.h"
+#include "program/accessoptions.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -187,44 +187,36 @@ private slots:
         const QString outsidePng = m_outside + QStringLiteral("/outside.png");
         const QString data =
             QStringLiteral("data:image/png;base64,") + QString::fromLatin1(redPng().toBase64());
-        QTest::newRow("inside, relative")
-            << int(iPic::FromFile) << "inside.png" << QByteArray() << true << true << "";
-        QTest::newRow("inside, absolute") << int(iPic::FromFile) << m_report + "/inside.png"
-                                          << QByteArray() << true << true << "";
-        QTest::newRow("inside, through ..")
-            << int(iPic::FromFile) << "sub/../inside.png" << QByteArray() << true << true << "";
-        QTest::newRow("outside, absolute")
-            << int(iPic::FromFile) << outsidePng << QByteArray() << false << true << outsidePng;
-        QTest::newRow("outside, ../..") << int(iPic::FromFile) << "../outside/outside.png"
-                                        << QByteArray() << false << true << "outside.png";
-        QTest::newRow("link inside to a file outside")
-            << int(iPic::FromFile) << "link.png" << QByteArray() << false << true << "link.png";
-        QTest::newRow("path field naming a file outside")
-            << int(iPic::FromPathField) << outsidePng << QByteArray() << false << true
-            << outsidePng;
-        QTest::newRow("path field naming a file inside")
-            << int(iPic::FromPathField) << "inside.png" << QByteArray() << true << true << "";
-        QTest::newRow("SVG with an image file:// outside")
-            << int(iPic::FromFile) << "file.svg" << m_svgOutside << false << false << outsidePng;
-        QTest::newRow("SVG with an image path")
-            << int(iPic::FromFile) << "path.svg"
-            << svgWithImage(QStringLiteral("xlink:href"), outsidePng) << false << false
-            << outsidePng;
-        QTest::newRow("SVG with a plain href")
-            << int(iPic::FromFile) << "plain.svg"
-            << svgWithImage(QStringLiteral("href"), outsidePng) << false << false << outsidePng;
-        QTest::newRow("SVG with an image beside it")
-            << int(iPic::FromFile) << "beside.svg"
-            << svgWithImage(QStringLiteral("xlink:href"), QStringLiteral("inside.png")) << false
-            << false << "inside.png";
-        QTest::newRow("compressed SVG with an image outside")
-            << int(iPic::FromFile) << "zipped.svgz" << gzip(m_svgOutside) << false << false
-            << outsidePng;
-        QTest::newRow("SVG with the image written into it")
-            << int(iPic::FromFile) << "inline.svg"
-            << svgWithImage(QStringLiteral("xlink:href"), data) << true << true << "";
-        QTest::newRow("binary field holding an SVG with an image outside")
-            << int(iPic::FromBinaryField) << "Pic" << m_svgOutside << false << false << outsidePng;
+        const auto row = [](const char *tag, int pType, const QString &name,
+                            const QByteArray &bytes, bool confined, bool free,
+                            const QString &names) {
+            QTest::newRow(tag) << pType << name << bytes << confined << free << names;
+        };
+        const int file = iPic::FromFile;
+        row("inside, relative", file, "inside.png", {}, true, true, "");
+        row("inside, absolute", file, m_report + "/inside.png", {}, true, true, "");
+        row("inside, through ..", file, "sub/../inside.png", {}, true, true, "");
+        row("outside, absolute", file, outsidePng, {}, false, true, outsidePng);
+        row("outside, ../..", file, "../outside/outside.png", {}, false, true, "outside.png");
+        row("link inside to a file outside", file, "link.png", {}, false, true, "link.png");
+        row("path field naming a file outside", iPic::FromPathField, outsidePng, {}, false, true,
+            outsidePng);
+        row("path field naming a file inside", iPic::FromPathField, "inside.png", {}, true, true,
+            "");
+        row("SVG with an image file:// outside", file, "file.svg", m_svgOutside, false, false,
+            outsidePng);
+        row("SVG with an image path", file, "path.svg", svgWithImage("xlink:href", outsidePng),
+            false, false, outsidePng);
+        row("SVG with a plain href", file, "plain.svg", svgWithImage("href", outsidePng), false,
+            false, outsidePng);
+        row("SVG with an image beside it", file, "beside.svg",
+            svgWithImage("xlink:href", "inside.png"), false, false, "inside.png");
+        row("compressed SVG with an image outside", file, "zipped.svgz", gzip(m_svgOutside), false,
+            false, outsidePng);
+        row("SVG with the image written into it", file, "inline.svg",
+            svgWithImage("xlink:href", data), true, true, "");
+        row("binary field holding an SVG with an image outside", iPic::FromBinaryField, "Pic",
+            m_svgOutside, false, false, outsidePng);
     }
     void pictures()
     {
@@ -280,36 +272,32 @@ private slots:
         QTest::addColumn<bool>("opensFree");
 
         const QString outsideDb = m_outside + QStringLiteral("/data.db");
-        QTest::newRow("SQLite inside")
-            << "Provider=SQLite;Data Source=link-free.db" << QStringList() << "" << true;
-        QTest::newRow("SQLite outside, absolute")
-            << "Provider=SQLite;Data Source=" + outsideDb << QStringList() << outsideDb << true;
-        QTest::newRow("SQLite outside, ../")
-            << "Data Source=../outside/data.db" << QStringList() << "data.db" << true;
-        QTest::newRow("SQLite link inside to a file outside")
-            << "Data Source=link.db" << QStringList() << "link.db" << true;
-        QTest::newRow("missing file outside: refused, not reported missing")
-            << "Data Source=" + m_outside + "/none.db" << QStringList() << "none.db" << false;
-        QTest::newRow("Access file outside")
-            << "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + m_outside + "/data.mdb"
-            << QStringList() << "data.mdb" << false;
-        QTest::newRow("PostgreSQL host not allowed")
-            << "Provider=PostgreSQL;Server=127.0.0.1;Port=1;Database=x" << QStringList()
-            << "127.0.0.1:1" << false;
-        QTest::newRow("PostgreSQL host allowed on another port")
-            << "Provider=PostgreSQL;Server=127.0.0.1:1;Database=x" << QStringList{"127.0.0.1:5432"}
-            << "127.0.0.1:1" << false;
-        QTest::newRow("PostgreSQL host allowed")
-            << "Provider=PostgreSQL;Server=127.0.0.1;Port=1;Database=x"
-            << QStringList{"db.example.org", "127.0.0.1"} << "" << false;
-        QTest::newRow("PostgreSQL without host is this machine")
-            << "Provider=PostgreSQL;Port=1;Database=x" << QStringList() << "localhost" << false;
-        QTest::newRow("MySQL host not allowed")
-            << "Provider=MySQL;Server=127.0.0.1;Port=1;Database=x" << QStringList{"other"}
-            << "127.0.0.1:1" << false;
-        QTest::newRow("ODBC server not allowed")
-            << "DSN=Sales;Servername=127.0.0.1;Port=1;Database=x" << QStringList()
-            << "127.0.0.1" << false;
+        const auto row = [](const char *tag, const QString &connection, const QStringList &hosts,
+                            const QString &names, bool opensFree) {
+            QTest::newRow(tag) << connection << hosts << names << opensFree;
+        };
+        const QString pg = QStringLiteral("Provider=PostgreSQL;Server=127.0.0.1;Port=1;Database=x");
+        row("SQLite inside", "Provider=SQLite;Data Source=link-free.db", {}, "", true);
+        row("SQLite outside, absolute", "Provider=SQLite;Data Source=" + outsideDb, {}, outsideDb,
+            true);
+        row("SQLite outside, ../", "Data Source=../outside/data.db", {}, "data.db", true);
+        row("SQLite link inside to a file outside", "Data Source=link.db", {}, "link.db", true);
+        row("missing file outside: refused, not reported missing",
+            "Data Source=" + m_outside + "/none.db", {}, "none.db", false);
+        row("Access file outside",
+            "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + m_outside + "/data.mdb", {},
+            "data.mdb", false);
+        row("PostgreSQL host not allowed", pg, {}, "127.0.0.1:1", false);
+        row("PostgreSQL host allowed on another port",
+            "Provider=PostgreSQL;Server=127.0.0.1:1;Database=x", {"127.0.0.1:5432"}, "127.0.0.1:1",
+            false);
+        row("PostgreSQL host allowed", pg, {"db.example.org", "127.0.0.1"}, "", false);
+        row("PostgreSQL without host is this machine", "Provider=PostgreSQL;Port=1;Database=x", {},
+            "localhost", false);
+        row("MySQL host not allowed", "Provider=MySQL;Server=127.0.0.1;Port=1;Database=x",
+            {"other"}, "127.0.0.1:1", false);
+        row("ODBC server not allowed", "DSN=Sales;Servername=127.0.0.1;Port=1;Database=x", {},
+            "127.0.0.1", false);
     }
     void connections()
     {

@@ -1,12 +1,12 @@
 #include "../dialogtesting.h"
 #include "engine/printitemoutput.h"
-#include "platform/settings.h"
-#include "program/startup.h"
 #include "designer/ffields.h"
 #include "designer/fpropsection.h"
-#include "program/guistartupwindows.h"
 #include "document/item.h"
 #include "document/talvodocument.h"
+#include "platform/settings.h"
+#include "program/guistartupwindows.h"
+#include "program/startup.h"
 #include "viewer/btnopenhelp.h"
 #include "viewer/fdebug.h"
 #include "viewer/fexporthtml.h"
@@ -206,12 +206,7 @@ private slots:
         QApplication::setFont(usual);
         QVERIFY(QTest::qWaitForWindowExposed(viewer));
         const QRect room = viewer->screen()->availableGeometry();
-        QVERIFY2(room.contains(viewer->frameGeometry()),
-                 qPrintable(QStringLiteral("%1,%2 %3x%4")
-                                .arg(viewer->frameGeometry().x())
-                                .arg(viewer->frameGeometry().y())
-                                .arg(viewer->frameGeometry().width())
-                                .arg(viewer->frameGeometry().height())));
+        QVERIFY(room.contains(viewer->frameGeometry()));
         QVERIFY(viewer->width() > room.width() / 3);
     }
 
@@ -380,7 +375,6 @@ private slots:
 
         const char *rows[][4] = {
             {"default", "-", "index.htm", "Mirt help"},
-            {"contents", "/", "index.htm", "Mirt help"},
             {"designer", "/emode.htm", "emode.htm", "The designer"},
             {"text item", "/fields.htm", "fields.htm", "Text items, fields and formulas"},
             {"unknown topic", "/nothere.htm", "index.htm", "Mirt help"},
@@ -556,21 +550,6 @@ private slots:
         QCOMPARE(box.value(), value);
         QCOMPARE(box.Check1()->isChecked(), value);
         QCOMPARE(clicked.count(), clicks);
-    }
-
-    // The stored layout reads and writes the properties by their names;
-    // alignment 1 puts the box right of the caption.
-    void checkBoxStoredProperties()
-    {
-        talvoCheckBox box;
-        QSignalSpy changed(&box, &talvoCheckBox::propertyChanged);
-        box.setAlignment(1);
-        QCOMPARE(box.Check1()->layoutDirection(), Qt::RightToLeft);
-        QVERIFY(box.setProperty("Caption", QStringLiteral("Never show again")));
-        QCOMPARE(box.Check1()->text(), QStringLiteral("Never show again"));
-        QVERIFY(box.setProperty("Value", true));
-        QVERIFY(box.Check1()->isChecked());
-        QCOMPARE(changed.count(), 3);
     }
 
     // ---- About box ----

@@ -1,18 +1,15 @@
 // The document model: defaults, section keys and numbering, header and
 // footer switches, the modified logic, saving and the save question.
-#include "platform/units.h"
 #include "document/igraph.h"
 #include "document/ipic.h"
 #include "document/item.h"
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
+#include "platform/units.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -45,24 +42,6 @@ QStringList layout(const TalvoDocument &doc)
     return out;
 }
 
-// Makes writes past `bytes` fail in this process, as a full disk would.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
-
-private:
-    rlimit m_saved{};
-};
-
 } // namespace
 
 class tst_Document : public QObject
@@ -70,711 +49,577 @@ class tst_Document : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init()
+    {
+        m_ui = ScriptedInteraction();
+        UserInteraction::setCurrent(&m_ui);
+    }
+    void cleanup() { UserInteraction::setCurrent(nullptr); }
 
     // Document
-    void newDocumentDefaults();
-    void initResetsButKeepsPageSize();
-    void unitChangeConvertsPageLengthsOnly_data();
-    void unitChangeConvertsPageLengthsOnly();
-    void addDataSection_data();
-    void addDataSection();
-    void detachedDataSectionIsNotStored();
-    void headerFooterSwitches_data();
-    void headerFooterSwitches();
-    void orderSections();
-    void sectionLookupByName();
-    void modifiedFollowsSectionsAndItems();
+    void newDocumentDefaults()
+    {
+        TalvoDocument doc;
+        QCOMPARE(layout(doc), QStringList{"d1:1:Data 1:0"});
+        QCOMPARE(doc.sections.at(0)->parent, &doc);
+        QVERIFY(!doc.modified());
+        QVERIFY(!doc.pageHeader() && !doc.pageFooter() && !doc.reportHeader() &&
+                !doc.reportFooter());
+        // No page size yet: the printer's paper decides.
+        QCOMPARE(doc.pageWidth, 0.0f);
+        // The texts database lies in the program's folder.
+        QCOMPARE(doc.connectionStringTexts,
+                 QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
+                     QCoreApplication::applicationDirPath() +
+                     QStringLiteral("/texts.mdb;Persist Security Info=False"));
+    }
+    void initResetsButKeepsPageSize()
+    {
+        TalvoDocument doc;
+        doc.setUnit(Unit::Inches);
+        doc.pageWidth = 8.5f;
+        doc.pageHeight = 11;
+        doc.docName = "x";
+        doc.fileName = "/tmp/x.xml";
+        doc.setPageHeader(true);
+        doc.errorLst.append(talvoError("TalvoDocument", "RunSQL", "m", "i"));
+        doc.init();
+        QCOMPARE(doc.nbSections(), 0);
+        QCOMPARE(doc.unit(), 7);
+        // Kept, but converted to centimetres.
+        QCOMPARE(doc.pageWidth, float(8.5 * 1440 / 567));
+        QCOMPARE(doc.pageHeight, float(11.0 * 1440 / 567));
+        QCOMPARE(doc.leftMargin, 1.5f);
+        QCOMPARE(doc.docName, QString());
+        QCOMPARE(doc.fileName, QString());
+        QVERIFY(doc.errorLst.isEmpty());
+        QVERIFY(!doc.modified());
+    }
+    void unitChangeConvertsPageLengthsOnly_data()
+    {
+        QTest::addColumn<int>("to");
+        QTest::addColumn<double>("factor");
+        QTest::newRow("cm to inches") << 5 << 567.0 / 1440.0;
+        QTest::newRow("cm to mm") << 6 << 10.0;
+        QTest::newRow("cm to twips") << 1 << 567.0;
+        QTest::newRow("cm to cm") << 7 << 1.0;
+    }
+    void unitChangeConvertsPageLengthsOnly()
+    {
+        QFETCH(int, to);
+        QFETCH(double, factor);
+        TalvoDocument doc;
+        doc.pageWidth = 21;
+        doc.pageHeight = 29.7f;
+        section *s = doc.sections.at(0);
+        Item *item = s->NewItem();
+        item->x = 3;
+        doc.setUnit(to);
+        QCOMPARE(doc.unit(), to);
+        QCOMPARE(doc.leftMargin, float(1.5 * factor));
+        QCOMPARE(doc.bottomMargin, float(2 * factor));
+        QCOMPARE(doc.pageWidth, float(21 * factor));
+        QCOMPARE(doc.pageHeight, float(double(29.7f) * factor));
+        QCOMPARE(doc.gridSize, 0.2f);
+        QCOMPARE(s->Height, 2.0f);
+        QCOMPARE(item->x, 3.0f);
+    }
+    void addDataSection_data()
+    {
+        QTest::addColumn<QList<int>>("calls");    // where of each call after the new document
+        QTest::addColumn<QString>("removeFirst"); // a key removed before the last call
+        QTest::addColumn<QStringList>("expected");
+
+        QTest::newRow("append") << QList<int>{-1, -1} << ""
+                                << QStringList{"d1:1:Data 1:0", "d2:2:Data 2:1", "d3:3:Data 3:0"};
+        // Inserting at 1 renumbers the others and keeps keys equal to numbers,
+        // so the engine's "d" + number lookups find the right sections.
+        QTest::newRow("insert first")
+            << QList<int>{-1, 1} << ""
+            << QStringList{"d2:2:Data 1:0", "d3:3:Data 2:2", "d1:1:Data 3:0"};
+        QTest::newRow("insert middle")
+            << QList<int>{-1, 2} << ""
+            << QStringList{"d1:1:Data 1:0", "d3:3:Data 2:1", "d2:2:Data 3:0"};
+        QTest::newRow("insert past end")
+            << QList<int>{3} << "" << QStringList{"d1:1:Data 1:0", "d3:3:Data 2:0"};
+        // After a removal the next number is still free, and the name unique.
+        QTest::newRow("append after removal")
+            << QList<int>{-1, -1} << "d1" << QStringList{"d2:2:Data 2:1", "d3:3:Data 3:0"};
+    }
+    void addDataSection()
+    {
+        QFETCH(QList<int>, calls);
+        QFETCH(QString, removeFirst);
+        QFETCH(QStringList, expected);
+
+        TalvoDocument doc;
+        for (int i = 0; i < calls.size(); ++i) {
+            if (i == calls.size() - 1 && !removeFirst.isEmpty())
+                doc.sections.remove(removeFirst);
+            section *added = doc.AddDataSection(calls[i]);
+            QVERIFY(added);
+            QCOMPARE(added->parent, &doc);
+            // The second section is the child of the first in these rows.
+            if (i == 0 && doc.sections.value("d2"))
+                doc.sections.value("d2")->sectionParent = 1;
+        }
+        QCOMPARE(layout(doc), expected);
+        QCOMPARE(doc.nbDataSections, expected.size());
+        for (int i = 0; i < doc.sections.count(); ++i)
+            QCOMPARE(doc.sections.keyAt(i), doc.sections.at(i)->Key());
+    }
+    void detachedDataSectionIsNotStored()
+    {
+        TalvoDocument doc;
+        std::unique_ptr<section> s = doc.AddDataSectionDetached(1);
+        QCOMPARE(s->dataSectionNumber, 1);
+        QCOMPARE(s->sectionName, QStringLiteral("Data 2"));
+        QCOMPARE(layout(doc), QStringList{"d2:2:Data 1:0"});
+    }
+    void headerFooterSwitches_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("page header") << 1 << "ph"
+                                     << "Page Header";
+        QTest::newRow("page footer") << 2 << "pf"
+                                     << "Page Footer";
+        QTest::newRow("report header") << 3 << "rh"
+                                       << "Report Header";
+        QTest::newRow("report footer") << 4 << "rf"
+                                       << "Report Footer";
+    }
+    void headerFooterSwitches()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, key);
+        QFETCH(QString, name);
+        using Get = bool (TalvoDocument::*)() const;
+        using Set = void (TalvoDocument::*)(bool);
+        const Get get =
+            QList<Get>{&TalvoDocument::pageHeader, &TalvoDocument::pageFooter,
+                       &TalvoDocument::reportHeader, &TalvoDocument::reportFooter}[type - 1];
+        const Set set =
+            QList<Set>{&TalvoDocument::setPageHeader, &TalvoDocument::setPageFooter,
+                       &TalvoDocument::setReportHeader, &TalvoDocument::setReportFooter}[type - 1];
+        TalvoDocument doc;
+        (doc.*set)(false); // removing an absent section changes nothing
+        QVERIFY(!doc.modified());
+        (doc.*set)(true);
+        QVERIFY((doc.*get)());
+        QVERIFY(doc.modified());
+        const section *s = doc.sections.value(key);
+        QCOMPARE(s->section_Type, type);
+        QCOMPARE(s->sectionName, name);
+        QCOMPARE(s->Key(), key);
+        QCOMPARE(s->parent, &doc);
+        (doc.*set)(true); // a second "on" adds nothing
+        QCOMPARE(doc.nbSections(), 2);
+        QCOMPARE(doc.CalcNbDataSections(), 1);
+        (doc.*set)(false);
+        QVERIFY(!(doc.*get)());
+        QCOMPARE(doc.nbSections(), 1);
+        QVERIFY(doc.modified()); // on and off still counts as a change
+        // A section under the key but of another kind does not count.
+        doc.sections.add(key, std::make_unique<section>());
+        QVERIFY(!(doc.*get)());
+    }
+    void orderSections()
+    {
+        TalvoDocument doc;
+        doc.AddDataSection()->sectionName = "Orders";
+        doc.setReportFooter(true);
+        doc.AddDataSection(1);
+        doc.setPageHeader(true);
+        doc.orderSections();
+        QCOMPARE(keys(doc), (QStringList{"rf", "ph", "d1", "d2", "d3"}));
+        QCOMPARE(doc.sections.value("d3")->SortingKey(), QStringLiteral("0030"));
+        // Lookup by name: the letter case matters.
+        section *fallback = doc.sections.value("d1");
+        QCOMPARE(doc.GetSection("Orders", fallback), doc.sections.value("d3"));
+        QCOMPARE(doc.GetSection("orders", fallback), fallback);
+        QCOMPARE(doc.getKeySection("Orders"), QStringLiteral("d3"));
+        QCOMPARE(doc.getKeySection("ORDERS"), QString());
+    }
+    void modifiedFollowsSectionsAndItems()
+    {
+        TalvoDocument doc;
+        section *s = doc.sections.at(0);
+        Item *item = s->NewItem();
+        s->NewPicture();
+        s->NewGraph();
+        QVERIFY(!s->modified()); // new items are not changes yet
+        QVERIFY(!doc.modified());
+        item->modified = true;
+        QVERIFY(s->modified());
+        QVERIFY(doc.modified());
+        doc.clearModified();
+        QVERIFY(!item->modified);
+        QVERIFY(!doc.modified());
+        s->modified_ = true;
+        QVERIFY(doc.modified());
+        doc.clearModified();
+        static_cast<iGraph *>(s->items.value("k3"))->modified = true;
+        QVERIFY(doc.modified());
+    }
 
     // Saving
-    void saveAsksForANameWhenNeeded_data();
-    void saveAsksForANameWhenNeeded();
-    void failedSaveKeepsFileAndChanges_data();
-    void failedSaveKeepsFileAndChanges();
-    void checkIfToSave_data();
-    void checkIfToSave();
+    void saveAsksForANameWhenNeeded_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<int>("dialogs");
+        QTest::newRow("has a name") << "named.xml" << QString() << true << 0;
+        QTest::newRow("asks, chosen") << QString() << "chosen.xml" << true << 1;
+        QTest::newRow("asks, cancelled") << QString() << QString() << false << 1;
+    }
+    void saveAsksForANameWhenNeeded()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(QString, chosen);
+        QFETCH(bool, saved);
+        QFETCH(int, dialogs);
+
+        TalvoDocument doc;
+        doc.setPageHeader(true);
+        if (!fileName.isEmpty())
+            doc.fileName = m_dir.filePath(fileName);
+        if (!chosen.isEmpty())
+            m_ui.fileNames << m_dir.filePath(chosen);
+        const QString expectedPath = !fileName.isEmpty() ? m_dir.filePath(fileName)
+                                     : !chosen.isEmpty() ? m_dir.filePath(chosen)
+                                                         : QString();
+        QFile::remove(expectedPath);
+
+        QCOMPARE(doc.save(), saved);
+        QCOMPARE(m_ui.fileDialogs, dialogs);
+        QCOMPARE(doc.modified(), !saved);
+        QCOMPARE(doc.fileName, expectedPath);
+        if (saved) {
+            TalvoDocument back;
+            QVERIFY(back.loadXML(expectedPath));
+            QVERIFY(back.pageHeader());
+        }
+        QVERIFY(m_ui.shown.isEmpty());
+    }
+    void failedSaveKeepsFileAndChanges_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("target is a folder") << "folder";
+        QTest::newRow("folder missing") << "missing";
+    }
+    void failedSaveKeepsFileAndChanges()
+    {
+        QFETCH(QString, how);
+
+        const QString good = m_dir.filePath(QStringLiteral("keep.xml"));
+        TalvoDocument doc;
+        doc.fileName = good;
+        QVERIFY(doc.save());
+        const QByteArray before = readBytes(good);
+        QVERIFY(!before.isEmpty());
+
+        Item *item = doc.sections.at(0)->NewItem();
+        item->content = QString(200000, QLatin1Char('x'));
+        item->modified = true;
+
+        // A full disk is tested on a real one with the save failures.
+        const QString target = m_dir.filePath(
+            how == "folder" ? QStringLiteral("a-folder") : QStringLiteral("no/such/folder/r.xml"));
+        if (how == "folder")
+            QDir().mkpath(target);
+        doc.fileName = target;
+        QVERIFY(!doc.save());
+        QVERIFY(doc.modified());
+        QCOMPARE(readBytes(good), before);
+        QCOMPARE(m_ui.shown.size(), 1);
+        QVERIFY2(m_ui.shown[0].text.contains(target), qPrintable(m_ui.shown[0].text));
+        QCOMPARE(m_ui.shown[0].icon, UserInteraction::Critical);
+        QVERIFY(!doc.errorString().isEmpty());
+        // No stray temporary file is left beside the report.
+        QCOMPARE(QDir(m_dir.path()).entryList({"keep.xml*"}, QDir::Files), QStringList{"keep.xml"});
+    }
+    void checkIfToSave_data()
+    {
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("chosen"); // "" cancels the file dialog, "bad" fails to write
+        QTest::addColumn<bool>("mustStop");
+        QTest::addColumn<bool>("written");
+
+        QTest::newRow("unchanged") << false << 0 << "" << false << false;
+        QTest::newRow("no") << true << int(UserInteraction::No) << "" << false << false;
+        QTest::newRow("cancel") << true << int(UserInteraction::Cancel) << "" << true << false;
+        QTest::newRow("yes, saved")
+            << true << int(UserInteraction::Yes) << "out.xml" << false << true;
+        // The changes are not dropped when the save did not happen.
+        QTest::newRow("yes, dialog cancelled")
+            << true << int(UserInteraction::Yes) << "" << true << false;
+        QTest::newRow("yes, write failed")
+            << true << int(UserInteraction::Yes) << "bad" << true << false;
+    }
+    void checkIfToSave()
+    {
+        QFETCH(bool, modified);
+        QFETCH(int, answer);
+        QFETCH(QString, chosen);
+        QFETCH(bool, mustStop);
+        QFETCH(bool, written);
+
+        TalvoDocument doc;
+        if (modified)
+            doc.setReportHeader(true);
+        if (answer)
+            m_ui.answers << UserInteraction::Button(answer);
+        const QString path = chosen == "bad"    ? m_dir.filePath("missing/folder/x.xml")
+                             : chosen.isEmpty() ? QString()
+                                                : m_dir.filePath(chosen);
+        if (!path.isEmpty())
+            m_ui.fileNames << path;
+        QFile::remove(path);
+
+        QCOMPARE(doc.checkIfToSave_MustStopIsAnswer(), mustStop);
+        if (!modified) {
+            QVERIFY(m_ui.shown.isEmpty());
+            return;
+        }
+        const auto &question = m_ui.shown.first();
+        QCOMPARE(question.text,
+                 QStringLiteral("Changes were made, do you want to save your current "
+                                "file before to continue ?"));
+        QCOMPARE(question.title, QStringLiteral("Current document modified"));
+        QCOMPARE(question.buttons,
+                 int(UserInteraction::Yes | UserInteraction::No | UserInteraction::Cancel));
+        QCOMPARE(QFile::exists(path), written);
+        QCOMPARE(doc.modified(), !written);
+    }
 
     // Sections
-    void sectionKeys_data();
-    void sectionKeys();
-    void itemKeysAreNeverReused();
+    void sectionKeys_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("sortingKey");
+        const auto row = [](const char *name, int type, int number, const char *key,
+                            const char *sortingKey) {
+            QTest::newRow(name) << type << number << QString(key) << QString(sortingKey);
+        };
+        row("page header", 1, 0, "ph", "0000");
+        row("report header", 3, 7, "rh", "0000");
+        row("report footer", 4, 0, "rf", "0000");
+        row("data 12", 0, 12, "d12", "0120");
+        row("data 1234", 0, 1234, "d1234", "12340");
+        row("before data 2", 5, 2, "d2", "0019");
+        row("after data 2", 6, 2, "d2", "0021");
+        row("unknown kind", 9, 3, "d3", "0030");
+    }
+    void sectionKeys()
+    {
+        QFETCH(int, type);
+        QFETCH(int, number);
+        QFETCH(QString, key);
+        QFETCH(QString, sortingKey);
+        section s;
+        s.section_Type = type;
+        s.dataSectionNumber = number;
+        QCOMPARE(s.Key(), key);
+        QCOMPARE(s.SortingKey(), sortingKey);
+    }
+    void itemKeysAreNeverReused()
+    {
+        section s;
+        QCOMPARE(s.NewItem()->Key, QStringLiteral("k1"));
+        QCOMPARE(s.NewPicture()->Key, QStringLiteral("k2"));
+        QCOMPARE(s.NewGraph()->Key, QStringLiteral("k3"));
+        s.items.remove("k3");
+        Item *next = s.NewItem();
+        QCOMPARE(next->Key, QStringLiteral("k4"));
+        QCOMPARE(next->parent, &s);
+        QCOMPARE(s.items.value("K4"), next); // keys compare without case
+        s.SelectAll(true);
+        for (ReportItem *item : s.items)
+            QVERIFY(item->selected);
+    }
 
     // Items and borders
-    void alignAndFontFlags_data();
-    void alignAndFontFlags();
-    void positionOperations();
-    void twipsFollowTheDocumentUnit_data();
-    void twipsFollowTheDocumentUnit();
-    void copyCopiesEveryKind();
-    void borderRules();
-    void clipboardOutlivesTheItems();
+    void alignAndFontFlags_data()
+    {
+        QTest::addColumn<QString>("align");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("CENTER") << "CENTER" << 2;
+        QTest::newRow("right") << "right" << 1;
+        QTest::newRow("empty") << "" << 0;
+        QTest::newRow("centre") << "centre" << 0;
+    }
+    void alignAndFontFlags()
+    {
+        QFETCH(QString, align);
+        QFETCH(int, expected);
+        Item item;
+        item.AlignH = 1;
+        item.align(align);
+        QCOMPARE(int(item.AlignH), expected);
+
+        for (const char *flag : {"Bold", "italic", "UNDERLINE", "strikethrough"}) {
+            QVERIFY(!item.fontWhat(flag));
+            item.setFontWhat(flag, true);
+            QVERIFY(item.fontWhat(QString::fromLatin1(flag).toLower()));
+        }
+        QVERIFY(item.fontBold && item.fontItalic && item.fontUnderline && item.fontStrikethrough);
+        item.setFontWhat("shadow", true);
+        QVERIFY(!item.fontWhat("shadow"));
+    }
+    // Moving what lies at or below a point; a saved position comes back.
+    void positionOperations()
+    {
+        Item at3, above;
+        at3.y = 3;
+        above.y = 2.9f;
+        at3.AddOffset(3, 0.5f);
+        above.AddOffset(3, 0.5f);
+        QCOMPARE(at3.y, 3.5f);
+        QCOMPARE(above.y, 2.9f);
+        at3.x = 1;
+        at3.saveCoord();
+        at3.x = 7;
+        at3.y = 8;
+        at3.retrieveCoord();
+        QCOMPARE(QPointF(at3.x, at3.y), QPointF(1, 3.5));
+    }
+    void twipsFollowTheDocumentUnit_data()
+    {
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<double>("twipsPerUnit");
+        QTest::newRow("cm") << 7 << 567.0;
+        QTest::newRow("inch") << 5 << 1440.0;
+        QTest::newRow("mm") << 6 << 56.7;
+    }
+    void twipsFollowTheDocumentUnit()
+    {
+        QFETCH(int, unit);
+        QFETCH(double, twipsPerUnit);
+        TalvoDocument doc;
+        doc.setUnit(unit);
+        iPic *pic = doc.sections.at(0)->NewPicture();
+        pic->x = 1;
+        pic->y = 2;
+        pic->w = 3;
+        pic->h = 0.5f;
+        QCOMPARE(QList<double>({pic->xt(), pic->yt(), pic->wt(), pic->ht()}),
+                 QList<double>(
+                     {1 * twipsPerUnit, 2 * twipsPerUnit, 3 * twipsPerUnit, 0.5 * twipsPerUnit}));
+        QCOMPARE(doc.sections.at(0)->HeightT(), 2 * twipsPerUnit);
+        // No document or section: no conversion.
+        iPic loose;
+        loose.x = 4;
+        QCOMPARE(loose.xt(), 4.0);
+        section looseSection;
+        looseSection.Height = 3;
+        QCOMPARE(looseSection.HeightT(), 3.0);
+    }
+    void copyCopiesEveryKind()
+    {
+        section target;
+        Item text;
+        text.content = "=[a]+1";
+        text.fontBold = text.CanGrowHorizontal = text.HideDuplicates = text.runningSum = true;
+        text.alignV = 1;
+        text.typeContent = 2;
+        text.Key = "k9";
+        text.selected = true;
+        text.sx = 5;
+        text.borders.top.setValues(3, 255, 1);
+        Item copy;
+        copy.copy(text, &target);
+        QCOMPARE(copy.content, text.content);
+        QVERIFY(copy.fontBold && copy.CanGrowHorizontal && copy.HideDuplicates && copy.runningSum);
+        QCOMPARE(copy.alignV, (unsigned char)1);
+        QCOMPARE(copy.typeContent, 2);
+        QCOMPARE(copy.sx, 5.0f);
+        QVERIFY(copy.borders.top.Equal(text.borders.top));
+        QCOMPARE(copy.Key, QString()); // the caller gives the key
+        QCOMPARE(copy.parent, &target);
+        QVERIFY(copy.modified && !copy.selected);
+
+        iPic pic;
+        pic.fileName = "a.png";
+        pic.pType = 1;
+        pic.stretch = true;
+        pic.pic = QImage(2, 3, QImage::Format_RGB32);
+        auto picCopy = pic.clone();
+        QCOMPARE(picCopy->kind(), ReportItem::PictureKind);
+        const auto &p = static_cast<const iPic &>(*picCopy);
+        QCOMPARE(p.fileName, pic.fileName);
+        QVERIFY(p.pType == 1 && p.stretch);
+        QCOMPARE(p.pic.size(), QSize(2, 3));
+
+        iGraph graph;
+        graph.SQL = "SELECT 1";
+        graph.gType = 16;
+        graph.legend = graph.stack = graph.dataInLine = true;
+        graph.borders.setValues(2, 9, 0);
+        iGraph graphCopy;
+        graphCopy.copy(graph, nullptr);
+        QCOMPARE(graphCopy.SQL, graph.SQL);
+        QCOMPARE(graphCopy.gType, 16);
+        QVERIFY(graphCopy.legend && graphCopy.stack && graphCopy.dataInLine);
+        QVERIFY(graphCopy.borders.AllEquals() && graphCopy.borders.left.Width == 2);
+    }
+    void borderRules()
+    {
+        Borders b;
+        QVERIFY(!b.isAnyBorders());
+        QVERIFY(b.AllEquals());
+        b.bottom.style = 0;
+        QVERIFY(b.isAnyBorders());
+        QVERIFY(!b.AllEquals());
+        b.setValues(1, 0, 5);
+        QVERIFY(!b.isAnyBorders());
+        b.setValues(3, 255, 0);
+        QVERIFY(b.AllEquals());
+        b.right.Color = 1;
+        QVERIFY(!b.AllEquals());
+        border one;
+        QCOMPARE(one.wt(), 8.859375f);
+        one.Width = 4;
+        QCOMPARE(one.wt(), 35.4375f);
+    }
+    void clipboardOutlivesTheItems()
+    {
+        TalvoDocument doc;
+        section *s = doc.sections.at(0);
+        Item *copied = s->NewItem();
+        copied->content = "copied";
+        Item *cut = s->NewItem();
+        cut->content = "cut";
+
+        doc.ClipBrd.addCopyOf(*copied);
+        doc.ClipBrd.add(s->items.take(cut->Key));
+        // The copy is a snapshot: later edits and removals do not reach it.
+        copied->content = "edited";
+        s->items.remove(copied->Key);
+        doc.ClearSections();
+        QCOMPARE(doc.ClipBrd.count(), 2);
+
+        section *other = doc.AddDataSection();
+        for (int i = 0; i < doc.ClipBrd.count(); ++i) {
+            const ReportItem *entry = doc.ClipBrd.at(i);
+            QCOMPARE(entry->whatIs(), QStringLiteral("item"));
+            QCOMPARE(entry->parent, nullptr);
+            other->NewItem()->copy(*entry, other);
+        }
+        QCOMPARE(static_cast<Item *>(other->items.at(0))->content, QStringLiteral("copied"));
+        QCOMPARE(static_cast<Item *>(other->items.at(1))->content, QStringLiteral("cut"));
+        QCOMPARE(other->items.at(1)->parent, other);
+    }
 
 private:
     QTemporaryDir m_dir;
     ScriptedInteraction m_ui;
 };
-
-void tst_Document::init()
-{
-    m_ui = ScriptedInteraction();
-    UserInteraction::setCurrent(&m_ui);
-}
-
-void tst_Document::cleanup()
-{
-    UserInteraction::setCurrent(nullptr);
-}
-
-void tst_Document::newDocumentDefaults()
-{
-    TalvoDocument doc;
-    QCOMPARE(keys(doc), QStringList{"d1"});
-    QCOMPARE(doc.sections.at(0)->sectionName, QStringLiteral("Data 1"));
-    QCOMPARE(doc.sections.at(0)->dataSectionNumber, 1);
-    QCOMPARE(doc.sections.at(0)->parent, &doc);
-    QCOMPARE(doc.nbSections(), 1);
-    QCOMPARE(doc.CalcNbDataSections(), 1);
-    QVERIFY(!doc.modified());
-    QVERIFY(!doc.pageHeader() && !doc.pageFooter() && !doc.reportHeader() && !doc.reportFooter());
-    QCOMPARE(doc.unit(), 7);
-    // No page size yet: the printer's paper decides.
-    QCOMPARE(doc.pageWidth, 0.0f);
-    QCOMPARE(doc.pageHeight, 0.0f);
-    // The texts database lies in the program's folder.
-    QCOMPARE(doc.connectionStringTexts,
-             QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
-                 QCoreApplication::applicationDirPath() +
-                 QStringLiteral("/texts.mdb;Persist Security Info=False"));
-}
-
-void tst_Document::initResetsButKeepsPageSize()
-{
-    TalvoDocument doc;
-    doc.setUnit(Unit::Inches);
-    doc.pageWidth = 8.5f;
-    doc.pageHeight = 11;
-    doc.docName = "x";
-    doc.fileName = "/tmp/x.xml";
-    doc.setPageHeader(true);
-    doc.errorLst.append(talvoError("TalvoDocument", "RunSQL", "m", "i"));
-    doc.init();
-    QCOMPARE(doc.nbSections(), 0);
-    QCOMPARE(doc.unit(), 7);
-    // Kept, but converted to centimetres.
-    QCOMPARE(doc.pageWidth, float(8.5 * 1440 / 567));
-    QCOMPARE(doc.pageHeight, float(11.0 * 1440 / 567));
-    QCOMPARE(doc.leftMargin, 1.5f);
-    QCOMPARE(doc.docName, QString());
-    QCOMPARE(doc.fileName, QString());
-    QVERIFY(doc.errorLst.isEmpty());
-    QVERIFY(!doc.modified());
-}
-
-void tst_Document::unitChangeConvertsPageLengthsOnly_data()
-{
-    QTest::addColumn<int>("to");
-    QTest::addColumn<double>("factor");
-    QTest::newRow("cm to inches") << 5 << 567.0 / 1440.0;
-    QTest::newRow("cm to mm") << 6 << 10.0;
-    QTest::newRow("cm to twips") << 1 << 567.0;
-    QTest::newRow("cm to cm") << 7 << 1.0;
-}
-
-void tst_Document::unitChangeConvertsPageLengthsOnly()
-{
-    QFETCH(int, to);
-    QFETCH(double, factor);
-    TalvoDocument doc;
-    doc.pageWidth = 21;
-    doc.pageHeight = 29.7f;
-    section *s = doc.sections.at(0);
-    Item *item = s->NewItem();
-    item->x = 3;
-    doc.setUnit(to);
-    QCOMPARE(doc.unit(), to);
-    QCOMPARE(doc.leftMargin, float(1.5 * factor));
-    QCOMPARE(doc.bottomMargin, float(2 * factor));
-    QCOMPARE(doc.pageWidth, float(21 * factor));
-    QCOMPARE(doc.pageHeight, float(double(29.7f) * factor));
-    QCOMPARE(doc.gridSize, 0.2f);
-    QCOMPARE(s->Height, 2.0f);
-    QCOMPARE(item->x, 3.0f);
-}
-
-void tst_Document::addDataSection_data()
-{
-    QTest::addColumn<QList<int>>("calls");    // where of each call after the new document
-    QTest::addColumn<QString>("removeFirst"); // a key removed before the last call
-    QTest::addColumn<QStringList>("expected");
-
-    QTest::newRow("append") << QList<int>{-1, -1} << ""
-                            << QStringList{"d1:1:Data 1:0", "d2:2:Data 2:1", "d3:3:Data 3:0"};
-    // Inserting at 1 renumbers the others and keeps keys equal to numbers,
-    // so the engine's "d" + number lookups find the right sections.
-    QTest::newRow("insert first") << QList<int>{-1, 1} << ""
-                                  << QStringList{"d2:2:Data 1:0", "d3:3:Data 2:2", "d1:1:Data 3:0"};
-    QTest::newRow("insert middle")
-        << QList<int>{-1, 2} << ""
-        << QStringList{"d1:1:Data 1:0", "d3:3:Data 2:1", "d2:2:Data 3:0"};
-    QTest::newRow("insert past end")
-        << QList<int>{3} << "" << QStringList{"d1:1:Data 1:0", "d3:3:Data 2:0"};
-    // After a removal the next number is still free, and the name unique.
-    QTest::newRow("append after removal")
-        << QList<int>{-1, -1} << "d1" << QStringList{"d2:2:Data 2:1", "d3:3:Data 3:0"};
-}
-
-void tst_Document::addDataSection()
-{
-    QFETCH(QList<int>, calls);
-    QFETCH(QString, removeFirst);
-    QFETCH(QStringList, expected);
-
-    TalvoDocument doc;
-    for (int i = 0; i < calls.size(); ++i) {
-        if (i == calls.size() - 1 && !removeFirst.isEmpty())
-            doc.sections.remove(removeFirst);
-        section *added = doc.AddDataSection(calls[i]);
-        QVERIFY(added);
-        QCOMPARE(added->parent, &doc);
-        // The second section is the child of the first in these rows.
-        if (i == 0 && doc.sections.value("d2"))
-            doc.sections.value("d2")->sectionParent = 1;
-    }
-    QCOMPARE(layout(doc), expected);
-    QCOMPARE(doc.nbDataSections, expected.size());
-    for (int i = 0; i < doc.sections.count(); ++i)
-        QCOMPARE(doc.sections.keyAt(i), doc.sections.at(i)->Key());
-}
-
-void tst_Document::detachedDataSectionIsNotStored()
-{
-    TalvoDocument doc;
-    std::unique_ptr<section> s = doc.AddDataSectionDetached(1);
-    QCOMPARE(s->dataSectionNumber, 1);
-    QCOMPARE(s->sectionName, QStringLiteral("Data 2"));
-    QCOMPARE(layout(doc), QStringList{"d2:2:Data 1:0"});
-}
-
-void tst_Document::headerFooterSwitches_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("page header") << 1 << "ph"
-                                 << "Page Header";
-    QTest::newRow("page footer") << 2 << "pf"
-                                 << "Page Footer";
-    QTest::newRow("report header") << 3 << "rh"
-                                   << "Report Header";
-    QTest::newRow("report footer") << 4 << "rf"
-                                   << "Report Footer";
-}
-
-void tst_Document::headerFooterSwitches()
-{
-    QFETCH(int, type);
-    QFETCH(QString, key);
-    QFETCH(QString, name);
-    TalvoDocument doc;
-    auto get = [&] {
-        switch (type) {
-        case 1:
-            return doc.pageHeader();
-        case 2:
-            return doc.pageFooter();
-        case 3:
-            return doc.reportHeader();
-        default:
-            return doc.reportFooter();
-        }
-    };
-    auto set = [&](bool on) {
-        switch (type) {
-        case 1:
-            doc.setPageHeader(on);
-            break;
-        case 2:
-            doc.setPageFooter(on);
-            break;
-        case 3:
-            doc.setReportHeader(on);
-            break;
-        default:
-            doc.setReportFooter(on);
-            break;
-        }
-    };
-
-    set(false); // removing an absent section changes nothing
-    QVERIFY(!doc.modified());
-    set(true);
-    QVERIFY(get());
-    QVERIFY(doc.modified());
-    const section *s = doc.sections.value(key);
-    QCOMPARE(s->section_Type, type);
-    QCOMPARE(s->sectionName, name);
-    QCOMPARE(s->Key(), key);
-    QCOMPARE(s->parent, &doc);
-    set(true); // a second "on" adds nothing
-    QCOMPARE(doc.nbSections(), 2);
-    QCOMPARE(doc.CalcNbDataSections(), 1);
-    set(false);
-    QVERIFY(!get());
-    QCOMPARE(doc.nbSections(), 1);
-    QVERIFY(doc.modified()); // on and off still counts as a change
-
-    // A section under the key but of another kind does not count.
-    doc.sections.add(key, std::make_unique<section>());
-    QVERIFY(!get());
-}
-
-void tst_Document::orderSections()
-{
-    TalvoDocument doc;
-    doc.AddDataSection();
-    doc.setReportFooter(true);
-    doc.AddDataSection(1);
-    doc.setPageHeader(true);
-    doc.orderSections();
-    QCOMPARE(keys(doc), (QStringList{"rf", "ph", "d1", "d2", "d3"}));
-    QCOMPARE(doc.sections.value("d3")->SortingKey(), QStringLiteral("0030"));
-}
-
-void tst_Document::sectionLookupByName()
-{
-    TalvoDocument doc;
-    doc.AddDataSection()->sectionName = "Orders";
-    section *fallback = doc.sections.value("d1");
-    QCOMPARE(doc.GetSection("Orders", fallback), doc.sections.value("d2"));
-    QCOMPARE(doc.GetSection("orders", fallback), fallback); // case matters
-    QCOMPARE(doc.GetSection("missing", nullptr), nullptr);
-    QCOMPARE(doc.getKeySection("Orders"), QStringLiteral("d2"));
-    QCOMPARE(doc.getKeySection("ORDERS"), QString());
-}
-
-void tst_Document::modifiedFollowsSectionsAndItems()
-{
-    TalvoDocument doc;
-    section *s = doc.sections.at(0);
-    Item *item = s->NewItem();
-    s->NewPicture();
-    s->NewGraph();
-    QVERIFY(!s->modified()); // new items are not changes yet
-    QVERIFY(!doc.modified());
-    item->modified = true;
-    QVERIFY(s->modified());
-    QVERIFY(doc.modified());
-    doc.clearModified();
-    QVERIFY(!item->modified);
-    QVERIFY(!doc.modified());
-    s->modified_ = true;
-    QVERIFY(doc.modified());
-    doc.clearModified();
-    static_cast<iGraph *>(s->items.value("k3"))->modified = true;
-    QVERIFY(doc.modified());
-}
-
-void tst_Document::saveAsksForANameWhenNeeded_data()
-{
-    QTest::addColumn<QString>("fileName");
-    QTest::addColumn<QString>("chosen");
-    QTest::addColumn<bool>("saved");
-    QTest::addColumn<int>("dialogs");
-    QTest::newRow("has a name") << "named.xml"
-                                << "" << true << 0;
-    QTest::newRow("asks, chosen") << ""
-                                  << "chosen.xml" << true << 1;
-    QTest::newRow("asks, cancelled") << ""
-                                     << "" << false << 1;
-}
-
-void tst_Document::saveAsksForANameWhenNeeded()
-{
-    QFETCH(QString, fileName);
-    QFETCH(QString, chosen);
-    QFETCH(bool, saved);
-    QFETCH(int, dialogs);
-
-    TalvoDocument doc;
-    doc.setPageHeader(true);
-    if (!fileName.isEmpty())
-        doc.fileName = m_dir.filePath(fileName);
-    if (!chosen.isEmpty())
-        m_ui.fileNames << m_dir.filePath(chosen);
-    const QString expectedPath = !fileName.isEmpty() ? m_dir.filePath(fileName)
-                                 : !chosen.isEmpty() ? m_dir.filePath(chosen)
-                                                     : QString();
-    QFile::remove(expectedPath);
-
-    QCOMPARE(doc.save(), saved);
-    QCOMPARE(m_ui.fileDialogs, dialogs);
-    QCOMPARE(doc.modified(), !saved);
-    QCOMPARE(doc.fileName, expectedPath);
-    if (saved) {
-        TalvoDocument back;
-        QVERIFY(back.loadXML(expectedPath));
-        QVERIFY(back.pageHeader());
-    }
-    QVERIFY(m_ui.shown.isEmpty());
-}
-
-void tst_Document::failedSaveKeepsFileAndChanges_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::newRow("target is a folder") << "folder";
-    QTest::newRow("folder missing") << "missing";
-    QTest::newRow("disk full") << "full";
-}
-
-void tst_Document::failedSaveKeepsFileAndChanges()
-{
-    QFETCH(QString, how);
-
-    const QString good = m_dir.filePath(QStringLiteral("keep.xml"));
-    TalvoDocument doc;
-    doc.fileName = good;
-    QVERIFY(doc.save());
-    const QByteArray before = readBytes(good);
-    QVERIFY(!before.isEmpty());
-
-    // Enough content that the write cannot fit under the size limit.
-    Item *item = doc.sections.at(0)->NewItem();
-    item->content = QString(200000, QLatin1Char('x'));
-    item->modified = true;
-
-    QString target = good;
-    std::unique_ptr<FileSizeLimit> limit;
-    if (how == "folder") {
-        target = m_dir.filePath(QStringLiteral("a-folder"));
-        QDir().mkpath(target);
-    } else if (how == "missing") {
-        target = m_dir.filePath(QStringLiteral("no/such/folder/r.xml"));
-    } else {
-        limit = std::make_unique<FileSizeLimit>(4096);
-    }
-    doc.fileName = target;
-
-    QVERIFY(!doc.save());
-    limit.reset();
-    QVERIFY(doc.modified());
-    QCOMPARE(readBytes(good), before);
-    QCOMPARE(m_ui.shown.size(), 1);
-    QVERIFY2(m_ui.shown[0].text.contains(target), qPrintable(m_ui.shown[0].text));
-    QCOMPARE(m_ui.shown[0].icon, UserInteraction::Critical);
-    QVERIFY(!doc.errorString().isEmpty());
-    // No stray temporary file is left beside the report.
-    QCOMPARE(QDir(m_dir.path()).entryList({"keep.xml*"}, QDir::Files), QStringList{"keep.xml"});
-}
-
-void tst_Document::checkIfToSave_data()
-{
-    QTest::addColumn<bool>("modified");
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<QString>("chosen"); // "" cancels the file dialog, "bad" fails to write
-    QTest::addColumn<bool>("mustStop");
-    QTest::addColumn<bool>("written");
-
-    QTest::newRow("unchanged") << false << 0 << "" << false << false;
-    QTest::newRow("no") << true << int(UserInteraction::No) << "" << false << false;
-    QTest::newRow("cancel") << true << int(UserInteraction::Cancel) << "" << true << false;
-    QTest::newRow("yes, saved") << true << int(UserInteraction::Yes) << "out.xml" << false << true;
-    // The changes are not dropped when the save did not happen.
-    QTest::newRow("yes, dialog cancelled")
-        << true << int(UserInteraction::Yes) << "" << true << false;
-    QTest::newRow("yes, write failed")
-        << true << int(UserInteraction::Yes) << "bad" << true << false;
-}
-
-void tst_Document::checkIfToSave()
-{
-    QFETCH(bool, modified);
-    QFETCH(int, answer);
-    QFETCH(QString, chosen);
-    QFETCH(bool, mustStop);
-    QFETCH(bool, written);
-
-    TalvoDocument doc;
-    if (modified)
-        doc.setReportHeader(true);
-    if (answer)
-        m_ui.answers << UserInteraction::Button(answer);
-    const QString path = chosen == "bad"    ? m_dir.filePath("missing/folder/x.xml")
-                         : chosen.isEmpty() ? QString()
-                                            : m_dir.filePath(chosen);
-    if (!path.isEmpty())
-        m_ui.fileNames << path;
-    QFile::remove(path);
-
-    QCOMPARE(doc.checkIfToSave_MustStopIsAnswer(), mustStop);
-    if (!modified) {
-        QVERIFY(m_ui.shown.isEmpty());
-        return;
-    }
-    const auto &question = m_ui.shown.first();
-    QCOMPARE(question.text, QStringLiteral("Changes were made, do you want to save your current "
-                                           "file before to continue ?"));
-    QCOMPARE(question.title, QStringLiteral("Current document modified"));
-    QCOMPARE(question.buttons,
-             int(UserInteraction::Yes | UserInteraction::No | UserInteraction::Cancel));
-    QCOMPARE(QFile::exists(path), written);
-    QCOMPARE(doc.modified(), !written);
-}
-
-void tst_Document::sectionKeys_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<int>("number");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("sortingKey");
-    QTest::newRow("page header") << 1 << 0 << "ph"
-                                 << "0000";
-    QTest::newRow("page footer") << 2 << 0 << "pf"
-                                 << "0000";
-    QTest::newRow("report header") << 3 << 7 << "rh"
-                                   << "0000";
-    QTest::newRow("report footer") << 4 << 0 << "rf"
-                                   << "0000";
-    QTest::newRow("data 2") << 0 << 2 << "d2"
-                            << "0020";
-    QTest::newRow("data 12") << 0 << 12 << "d12"
-                             << "0120";
-    QTest::newRow("data 1234") << 0 << 1234 << "d1234"
-                               << "12340";
-    QTest::newRow("before data 2") << 5 << 2 << "d2"
-                                   << "0019";
-    QTest::newRow("after data 2") << 6 << 2 << "d2"
-                                  << "0021";
-    QTest::newRow("unknown kind") << 9 << 3 << "d3"
-                                  << "0030";
-}
-
-void tst_Document::sectionKeys()
-{
-    QFETCH(int, type);
-    QFETCH(int, number);
-    QFETCH(QString, key);
-    QFETCH(QString, sortingKey);
-    section s;
-    s.section_Type = type;
-    s.dataSectionNumber = number;
-    QCOMPARE(s.Key(), key);
-    QCOMPARE(s.SortingKey(), sortingKey);
-}
-
-void tst_Document::itemKeysAreNeverReused()
-{
-    section s;
-    QCOMPARE(s.NewItem()->Key, QStringLiteral("k1"));
-    QCOMPARE(s.NewPicture()->Key, QStringLiteral("k2"));
-    QCOMPARE(s.NewGraph()->Key, QStringLiteral("k3"));
-    s.items.remove("k3");
-    Item *next = s.NewItem();
-    QCOMPARE(next->Key, QStringLiteral("k4"));
-    QCOMPARE(next->parent, &s);
-    QCOMPARE(s.items.count(), 3);
-    QCOMPARE(s.items.value("K4"), next); // keys compare without case
-    QCOMPARE(s.items.at(0)->whatIs(), QStringLiteral("item"));
-    QCOMPARE(s.items.at(1)->whatIs(), QStringLiteral("picture"));
-    QCOMPARE(iGraph().whatIs(), QStringLiteral("graph"));
-    s.SelectAll(true);
-    for (ReportItem *item : s.items)
-        QVERIFY(item->selected);
-}
-
-void tst_Document::alignAndFontFlags_data()
-{
-    QTest::addColumn<QString>("align");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("Center") << "Center" << 2;
-    QTest::newRow("CENTER") << "CENTER" << 2;
-    QTest::newRow("right") << "right" << 1;
-    QTest::newRow("left") << "left" << 0;
-    QTest::newRow("empty") << "" << 0;
-    QTest::newRow("centre") << "centre" << 0;
-}
-
-void tst_Document::alignAndFontFlags()
-{
-    QFETCH(QString, align);
-    QFETCH(int, expected);
-    Item item;
-    item.AlignH = 1;
-    item.align(align);
-    QCOMPARE(int(item.AlignH), expected);
-
-    for (const char *flag : {"Bold", "italic", "UNDERLINE", "strikethrough"}) {
-        QVERIFY(!item.fontWhat(flag));
-        item.setFontWhat(flag, true);
-        QVERIFY(item.fontWhat(QString::fromLatin1(flag).toLower()));
-    }
-    QVERIFY(item.fontBold && item.fontItalic && item.fontUnderline && item.fontStrikethrough);
-    item.setFontWhat("shadow", true);
-    QVERIFY(!item.fontWhat("shadow"));
-}
-
-void tst_Document::positionOperations()
-{
-    Item at3;
-    at3.y = 3;
-    Item above;
-    above.y = 2.9f;
-    at3.AddOffset(3, 0.5f);
-    above.AddOffset(3, 0.5f);
-    QCOMPARE(at3.y, 3.5f);
-    QCOMPARE(above.y, 2.9f);
-    QCOMPARE(at3.yOrder(), 3.5f);
-
-    at3.x = 1;
-    at3.saveCoord();
-    at3.x = 7;
-    at3.y = 8;
-    at3.retrieveCoord();
-    QCOMPARE(at3.x, 1.0f);
-    QCOMPARE(at3.y, 3.5f);
-}
-
-void tst_Document::twipsFollowTheDocumentUnit_data()
-{
-    QTest::addColumn<int>("unit");
-    QTest::addColumn<double>("twipsPerUnit");
-    QTest::newRow("cm") << 7 << 567.0;
-    QTest::newRow("inch") << 5 << 1440.0;
-    QTest::newRow("mm") << 6 << 56.7;
-}
-
-void tst_Document::twipsFollowTheDocumentUnit()
-{
-    QFETCH(int, unit);
-    QFETCH(double, twipsPerUnit);
-    TalvoDocument doc;
-    doc.setUnit(unit);
-    iPic *pic = doc.sections.at(0)->NewPicture();
-    pic->x = 1;
-    pic->y = 2;
-    pic->w = 3;
-    pic->h = 0.5f;
-    QCOMPARE(pic->xt(), 1 * twipsPerUnit);
-    QCOMPARE(pic->yt(), 2 * twipsPerUnit);
-    QCOMPARE(pic->wt(), 3 * twipsPerUnit);
-    QCOMPARE(pic->ht(), 0.5 * twipsPerUnit);
-    QCOMPARE(doc.sections.at(0)->HeightT(), 2 * twipsPerUnit);
-    // No document or section: no conversion.
-    iPic loose;
-    loose.x = 4;
-    QCOMPARE(loose.xt(), 4.0);
-    section looseSection;
-    looseSection.Height = 3;
-    QCOMPARE(looseSection.HeightT(), 3.0);
-}
-
-void tst_Document::copyCopiesEveryKind()
-{
-    section target;
-    Item text;
-    text.x = 1;
-    text.content = "=[a]+1";
-    text.fontName = "Courier New";
-    text.fontBold = true;
-    text.CanGrowHorizontal = true;
-    text.HideDuplicates = true;
-    text.runningSum = true;
-    text.alignV = 1;
-    text.typeContent = 2;
-    text.Key = "k9";
-    text.selected = true;
-    text.sx = 5;
-    text.borders.top.setValues(3, 255, 1);
-    Item copy;
-    copy.copy(text, &target);
-    QCOMPARE(copy.content, text.content);
-    QCOMPARE(copy.fontName, text.fontName);
-    QVERIFY(copy.fontBold && copy.CanGrowHorizontal && copy.HideDuplicates && copy.runningSum);
-    QCOMPARE(copy.alignV, (unsigned char)1);
-    QCOMPARE(copy.typeContent, 2);
-    QCOMPARE(copy.sx, 5.0f);
-    QVERIFY(copy.borders.top.Equal(text.borders.top));
-    QCOMPARE(copy.Key, QString()); // the caller gives the key
-    QCOMPARE(copy.parent, &target);
-    QVERIFY(copy.modified);
-    QVERIFY(!copy.selected);
-
-    iPic pic;
-    pic.fileName = "a.png";
-    pic.pType = 1;
-    pic.stretch = true;
-    pic.h = 4;
-    pic.pic = QImage(2, 3, QImage::Format_RGB32);
-    auto picCopy = pic.clone();
-    QCOMPARE(picCopy->kind(), ReportItem::PictureKind);
-    const auto &p = static_cast<const iPic &>(*picCopy);
-    QCOMPARE(p.fileName, pic.fileName);
-    QCOMPARE(p.pType, 1);
-    QVERIFY(p.stretch);
-    QCOMPARE(p.h, 4.0f);
-    QCOMPARE(p.pic.size(), QSize(2, 3));
-
-    iGraph graph;
-    graph.SQL = "SELECT 1";
-    graph.gType = 16;
-    graph.legend = graph.stack = graph.dataInLine = true;
-    graph.borders.setValues(2, 9, 0);
-    iGraph graphCopy;
-    graphCopy.copy(graph, nullptr);
-    QCOMPARE(graphCopy.SQL, graph.SQL);
-    QCOMPARE(graphCopy.gType, 16);
-    QVERIFY(graphCopy.legend && graphCopy.stack && graphCopy.dataInLine);
-    QVERIFY(graphCopy.borders.AllEquals() && graphCopy.borders.left.Width == 2);
-}
-
-void tst_Document::borderRules()
-{
-    Borders b;
-    QVERIFY(!b.isAnyBorders());
-    QVERIFY(b.AllEquals());
-    b.bottom.style = 0;
-    QVERIFY(b.isAnyBorders());
-    QVERIFY(!b.AllEquals());
-    b.setValues(1, 0, 5);
-    QVERIFY(!b.isAnyBorders());
-    b.setValues(3, 255, 0);
-    QVERIFY(b.AllEquals());
-    b.right.Color = 1;
-    QVERIFY(!b.AllEquals());
-    border one;
-    QCOMPARE(one.wt(), 8.859375f);
-    one.Width = 4;
-    QCOMPARE(one.wt(), 35.4375f);
-}
-
-void tst_Document::clipboardOutlivesTheItems()
-{
-    TalvoDocument doc;
-    section *s = doc.sections.at(0);
-    Item *copied = s->NewItem();
-    copied->content = "copied";
-    Item *cut = s->NewItem();
-    cut->content = "cut";
-
-    doc.ClipBrd.addCopyOf(*copied);
-    doc.ClipBrd.add(s->items.take(cut->Key));
-    // The copy is a snapshot: later edits and removals do not reach it.
-    copied->content = "edited";
-    s->items.remove(copied->Key);
-    doc.ClearSections();
-    QCOMPARE(doc.ClipBrd.count(), 2);
-
-    section *other = doc.AddDataSection();
-    for (int i = 0; i < doc.ClipBrd.count(); ++i) {
-        const ReportItem *entry = doc.ClipBrd.at(i);
-        QCOMPARE(entry->whatIs(), QStringLiteral("item"));
-        QCOMPARE(entry->parent, nullptr);
-        other->NewItem()->copy(*entry, other);
-    }
-    QCOMPARE(static_cast<Item *>(other->items.at(0))->content, QStringLiteral("copied"));
-    QCOMPARE(static_cast<Item *>(other->items.at(1))->content, QStringLiteral("cut"));
-    QCOMPARE(other->items.at(1)->parent, other);
-}
 
 QTEST_MAIN(tst_Document)
 #include "tst_document.moc"

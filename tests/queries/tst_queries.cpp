@@ -1,0 +1,1118 @@
+// The report's queries on real databases: field references and their
+// replacement, RunSQL and its error entries, the connection and the table and
+// field lists, sections filled from their parent's record, pictures from
+// binary fields, the browser's grid and /check.
+#include "../germanlocale.h"
+
+#include "data/dataaccess.h"
+#include "data/ifield.h"
+#include "data/recordsetgrid.h"
+#include "data/sqlreferences.h"
+#include "document/section.h"
+#include "document/talvodocument.h"
+#include "document/talvoerror.h"
+#include "document/userinteraction.h"
+#include "platform/catalog.h"
+#include "platform/connection.h"
+#include "platform/recordset.h"
+#include "program/checkcommand.h"
+
+#include <QCryptographicHash>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QScopeGuard>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStandardItemModel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+#include <optional>
+
+namespace {
+
+QTemporaryDir &scratch()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+QString scratchPath(const QString &name)
+{
+    return QDir(scratch().path()).filePath(name);
+}
+QString demoDb()
+{
+    return QStringLiteral(MIRT_BINARY_DIR "/bin/demo.db");
+}
+QString testData(const QString &name)
+{
+    return QStringLiteral(MIRT_SHARED_DIR "/testdata/") + name;
+}
+QString sqlite(const QString &path)
+{
+    return QStringLiteral("Provider=SQLite;Data Source=") + path;
+}
+QByteArray fileHash(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly)
+               ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
+               : QByteArray();
+}
+// A writable copy of `path` in the scratch folder.
+QString scratchCopy(const QString &path, const QString &name)
+{
+    const QString target = scratchPath(name);
+    QFile::remove(target);
+    if (!QFile::copy(path, target))
+        return QString();
+    QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    return target;
+}
+
+// People (a name with a quote, a Null city, a score of 2.5, a blob that is no
+// picture), Visits, Nicknames, an empty table and a view. Made once.
+QString fixtureDb()
+{
+    static const QString path = [] {
+        const QString p = scratchPath(QStringLiteral("fixture.db"));
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "maker");
+            db.setDatabaseName(p);
+            db.open();
+            QSqlQuery q(db);
+            for (const char *sql : {
+                     "CREATE TABLE People (ID INTEGER PRIMARY KEY, Name VARCHAR(40), City "
+                     "VARCHAR(20), Score REAL, Photo BLOB)",
+                     "INSERT INTO People VALUES (1, 'O''Brien', 'Dublin', 2.5, X'00010203')",
+                     "INSERT INTO People VALUES (2, 'Smith', NULL, 4, NULL)",
+                     "INSERT INTO People VALUES (3, 'Jones', 'Cardiff', 1.25, NULL)",
+                     "CREATE TABLE Visits (PersonID INTEGER, Place VARCHAR(20), Score REAL)",
+                     "INSERT INTO Visits VALUES (1, 'Cork', 2.5), (1, 'Galway', 3), (2, 'Leeds', "
+                     "4)",
+                     "CREATE TABLE Nicknames (Name VARCHAR(40), Nick VARCHAR(20))",
+                     "INSERT INTO Nicknames VALUES ('O''Brien', 'Obi'), ('Smith', 'Smithy')",
+                     "CREATE TABLE Empty (ID INTEGER)",
+                     "CREATE VIEW PeopleNames AS SELECT Name FROM People",
+                 })
+                q.exec(QString::fromLatin1(sql));
+        }
+        QSqlDatabase::removeDatabase("maker");
+        return p;
+    }();
+    return path;
+}
+
+// A document on `connection` whose data sections are `count` new ones,
+// numbered 1..count, named "S1", "S2", …
+std::unique_ptr<TalvoDocument> newDocument(const QString &connection, int count = 1)
+{
+    auto doc = std::make_unique<TalvoDocument>();
+    doc->ClearSections();
+    for (int n = 1; n <= count; ++n)
+        doc->AddDataSection()->sectionName = QStringLiteral("S%1").arg(n);
+    doc->connectionStringData = connection;
+    return doc;
+}
+section *dataSection(TalvoDocument &doc, int n)
+{
+    return doc.sections.value(section::keyOf(section::DataSection, n));
+}
+
+// S1 on People; S2 its child with `childSql`; the parent is moved to the
+// person with ID `personId`.
+std::unique_ptr<TalvoDocument> parentAndChild(const QString &childSql, int personId)
+{
+    auto doc = newDocument(sqlite(fixtureDb()), 2);
+    doc->openDataConnection();
+    section *parent = dataSection(*doc, 1);
+    parent->SQL = QStringLiteral("SELECT * FROM People ORDER BY ID");
+    dataSection(*doc, 2)->sectionParent = 1;
+    dataSection(*doc, 2)->SQL = childSql;
+    if (parent->OpenRS(0) != 0)
+        return doc;
+    while (!parent->rsd->Eof() && parent->rsd->Fields().Item(0).Value().toInt() != personId)
+        parent->rsd->MoveNext();
+    return doc;
+}
+
+QStringList column(Recordset &rs, int index)
+{
+    QStringList values;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
+        values << rs.value(index).toString();
+    return values;
+}
+
+// Customers, their orders and each order's lines, on the demo database.
+std::unique_ptr<TalvoDocument> ordersReport(const QString &connection)
+{
+    auto doc = newDocument(connection, 3);
+    section *customers = dataSection(*doc, 1);
+    customers->sectionName = QStringLiteral("Customers");
+    customers->SQL = QStringLiteral("SELECT CustomerID, CompanyName\r\nFROM Customers\r\n"
+                                    "ORDER BY CompanyName");
+    section *orders = dataSection(*doc, 2);
+    orders->sectionName = QStringLiteral("Orders");
+    orders->sectionParent = 1;
+    orders->SQL = QStringLiteral("SELECT OrderID, Freight FROM Orders WHERE CustomerID = "
+                                 "'{[Customers].[CustomerID]}' ORDER BY OrderDate");
+    section *lines = dataSection(*doc, 3);
+    lines->sectionName = QStringLiteral("Order lines");
+    lines->sectionParent = 2;
+    lines->SQL = QStringLiteral("SELECT ProductID, Quantity FROM [Order Details] "
+                                "WHERE OrderID = {[Orders].[OrderID]}");
+    return doc;
+}
+
+struct CheckRun
+{
+    int status = -1;
+    QString out, err;
+};
+CheckRun runCheck(TalvoDocument &doc)
+{
+    CheckRun run;
+    QTextStream out(&run.out), err(&run.err);
+    run.status = runCheckCommand(doc, out, err);
+    return run;
+}
+
+// Makes `ui` current for the lifetime of the object.
+struct InteractionScope
+{
+    explicit InteractionScope(UserInteraction *ui) { UserInteraction::setCurrent(ui); }
+    ~InteractionScope() { UserInteraction::setCurrent(nullptr); }
+};
+
+} // namespace
+
+class tst_Queries : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY(scratch().isValid() && QFile::exists(fixtureDb())); }
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    // Field references in SQL texts.
+    void fieldInit_data()
+    {
+        QTest::addColumn<QString>("reference");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("section and field") << "[Orders].[Total]"
+                                           << "Orders"
+                                           << "Total";
+        QTest::newRow("bare name") << "Total"
+                                   << ""
+                                   << "Total";
+        QTest::newRow("doubled brackets") << "[[A]]].[[B]]"
+                                          << "A"
+                                          << "B";
+        QTest::newRow("separator at the start") << "].[x"
+                                                << ""
+                                                << ".x";
+        QTest::newRow("without outer brackets") << "Customers].[Name"
+                                                << "Customers"
+                                                << "Name";
+        QTest::newRow("three parts take the second") << "[a].[b].[c]"
+                                                     << "a"
+                                                     << "b";
+        QTest::newRow("empty") << ""
+                               << ""
+                               << "";
+    }
+    void fieldInit()
+    {
+        QFETCH(QString, reference);
+        QFETCH(QString, table);
+        QFETCH(QString, name);
+        iField f;
+        f.table = QStringLiteral("stale");
+        f.init(reference);
+        QCOMPARE(f.table, table);
+        QCOMPARE(f.name, name);
+    }
+    void fieldFullText_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("fullText");
+        QTest::newRow("both") << "Customers"
+                              << "Name"
+                              << "[Customers].[Name]";
+        QTest::newRow("name only") << ""
+                                   << "Name"
+                                   << "[Name]";
+        QTest::newRow("table but no name") << "Customers"
+                                           << ""
+                                           << "";
+    }
+    void fieldFullText()
+    {
+        QFETCH(QString, table);
+        QFETCH(QString, name);
+        QFETCH(QString, fullText);
+        iField f;
+        f.table = table;
+        f.name = name;
+        QCOMPARE(f.fullText(), fullText);
+        // What fullText writes reads back as the same field.
+        if (!fullText.isEmpty()) {
+            const iField back(fullText);
+            QCOMPARE(back.table, table);
+            QCOMPARE(back.name, name);
+        }
+    }
+    void referencesFound_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QStringList>("refs");
+        QTest::newRow("none") << "SELECT * FROM t" << QStringList();
+        QTest::newRow("duplicates kept")
+            << "SELECT * FROM t WHERE a={x} OR b={y} OR c={x}" << QStringList{"x", "y", "x"};
+        QTest::newRow("closing brace alone") << "SELECT '}' FROM t" << QStringList{""};
+        QTest::newRow("second brace does not restart") << "a{b{c}d" << QStringList{"bc"};
+        QTest::newRow("unclosed") << "SELECT * FROM t WHERE a={x" << QStringList();
+    }
+    void referencesFound()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QStringList, refs);
+        QCOMPARE(sqlReferences(sql), refs);
+    }
+    void zeroReplacement_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("no braces, untouched") << "  SELECT * FROM t  "
+                                              << "  SELECT * FROM t  ";
+        QTest::newRow("references") << "SELECT * FROM o WHERE c={[Customers].[ID]} AND d={[ID]}"
+                                    << "SELECT * FROM o WHERE c=0 AND d=0";
+        QTest::newRow("empty reference") << "SELECT {} FROM t }"
+                                         << "SELECT 0 FROM t }";
+        QTest::newRow("unmatched target stays") << "a{b{c}d"
+                                                << "a{b{c}d";
+    }
+    void zeroReplacement()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QString, expected);
+        QCOMPARE(sqlWithZeroReferences(sql), expected);
+    }
+    void substitution_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("bare number")
+            << "SELECT * FROM o WHERE c={[C].[ID]}" << QVariant(42) << "SELECT * FROM o WHERE c=42";
+        QTest::newRow("bare text becomes a literal")
+            << "SELECT * FROM o WHERE c={[C].[ID]}" << QVariant("O'Brien")
+            << "SELECT * FROM o WHERE c='O''Brien'";
+        QTest::newRow("inside a longer literal")
+            << "SELECT * FROM c WHERE n LIKE '%{[C].[Name]}%'" << QVariant("it's")
+            << "SELECT * FROM c WHERE n LIKE '%it''s%'";
+        QTest::newRow("literal ending a value cannot close the quote")
+            << "SELECT * FROM c WHERE n='{N}' AND x=1" << QVariant("' OR '1'='1")
+            << "SELECT * FROM c WHERE n=''' OR ''1''=''1' AND x=1";
+        QTest::newRow("after a literal with doubled quotes")
+            << "SELECT 'a''b' AS q FROM c WHERE n={N}" << QVariant("x'y")
+            << "SELECT 'a''b' AS q FROM c WHERE n='x''y'";
+        QTest::newRow("text outside quotes is a literal, not SQL")
+            << "SELECT * FROM c WHERE id={N}" << QVariant("0 OR 1=1")
+            << "SELECT * FROM c WHERE id='0 OR 1=1'";
+        QTest::newRow("numeric text outside quotes stays a number")
+            << "SELECT * FROM c WHERE id={N}" << QVariant("-42.5")
+            << "SELECT * FROM c WHERE id=-42.5";
+        QTest::newRow("double-quoted literal")
+            << "SELECT * FROM c WHERE n=\"{N}\"" << QVariant("say \"hi\"")
+            << "SELECT * FROM c WHERE n=\"say \"\"hi\"\"\"";
+        QTest::newRow("double quotes in a single-quoted literal stay")
+            << "SELECT * FROM c WHERE n='{N}'" << QVariant("say \"hi\"")
+            << "SELECT * FROM c WHERE n='say \"hi\"'";
+        // The only reference named M gives "m".
+        QTest::newRow("inserted braces are not references")
+            << "SELECT * FROM c WHERE n='{N}' OR m='{M}'" << QVariant("{M}")
+            << "SELECT * FROM c WHERE n='{M}' OR m='m'";
+        QTest::newRow("same reference twice")
+            << "SELECT {N}+{N} FROM t" << QVariant(1) << "SELECT 1+1 FROM t";
+        QTest::newRow("date and time") << "SELECT * FROM o WHERE d='{D}'"
+                                       << QVariant(QDateTime(QDate(2024, 2, 29), QTime(8, 5, 1)))
+                                       << "SELECT * FROM o WHERE d='2024-02-29 08:05:01'";
+        QTest::newRow("date") << "SELECT * FROM o WHERE d='{D}'" << QVariant(QDate(2024, 2, 29))
+                              << "SELECT * FROM o WHERE d='2024-02-29'";
+        QTest::newRow("boolean") << "SELECT * FROM o WHERE f={F}" << QVariant(true)
+                                 << "SELECT * FROM o WHERE f=True";
+    }
+    void substitution()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QVariant, value);
+        QFETCH(QString, expected);
+        // Each reference is looked up once, however often it is written.
+        QStringList asked;
+        const QString out = substituteSqlReferences(sql, [&](const QString &ref) {
+            asked << ref;
+            return ref == u"M" ? QVariant(QStringLiteral("m")) : value;
+        });
+        QCOMPARE(out, expected);
+        QCOMPARE(asked.size(), QSet<QString>(asked.begin(), asked.end()).size());
+    }
+    void nullValuesInsertNothing()
+    {
+        QStringList nulls;
+        const QString out = substituteSqlReferences(
+            QStringLiteral(
+                "SELECT * FROM o WHERE a='{[C].[Name]}' AND b={[C].[ID]} AND c='{[C].[Name]}'"),
+            [](const QString &ref) {
+                return ref == u"[C].[Name]" ? QVariant(QMetaType(QMetaType::QString)) : QVariant(7);
+            },
+            &nulls);
+        QCOMPARE(out, QStringLiteral("SELECT * FROM o WHERE a='' AND b=7 AND c=''"));
+        // Reported once, however often it is written.
+        QCOMPARE(nulls, QStringList{QStringLiteral("[C].[Name]")});
+    }
+    void numbersUseAPeriodInEveryLocale_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("text");
+        for (const char *loc : {"de_DE"}) {
+            QTest::addRow("%s decimal", loc) << loc << QVariant(1234.5) << "1234.5";
+            QTest::addRow("%s negative", loc) << loc << QVariant(-0.25) << "-0.25";
+            QTest::addRow("%s whole double", loc) << loc << QVariant(1000000.0) << "1000000";
+            QTest::addRow("%s integer", loc) << loc << QVariant(qint64(1234567)) << "1234567";
+            QTest::addRow("%s float", loc) << loc << QVariant(2.5f) << "2.5";
+        }
+    }
+    void numbersUseAPeriodInEveryLocale()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QVariant, value);
+        QFETCH(QString, text);
+        QLocale::setDefault(QLocale(locale));
+        QCOMPARE(sqlValueText(value), text);
+        QCOMPARE(substituteSqlReferences(QStringLiteral("SELECT * FROM t WHERE p={P}"),
+                                         [&](const QString &) { return value; }),
+                 QStringLiteral("SELECT * FROM t WHERE p=") + text);
+    }
+    void selectChecks_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("message");
+        const QString first = QStringLiteral("Your query must start with 'SELECT'");
+        const QString third = QStringLiteral("You query is not complete");
+        QTest::newRow("lower case passes") << "select a from t"
+                                           << "";
+        QTest::newRow("star against SELECT") << "SELECT*FROM t"
+                                             << "";
+        QTest::newRow("not a select") << "DELETE FROM t" << first;
+        QTest::newRow("empty") << "" << first;
+        QTest::newRow("only a comment") << "-- SELECT a FROM t" << first;
+        QTest::newRow("FROM at the very end") << "SELECT * FROM" << third;
+        QTest::newRow("no table") << "SELECT 1 AS One"
+                                  << "";
+        QTest::newRow("ends with a name ending in from") << "SELECT a FROM ValidFrom"
+                                                         << "";
+        QTest::newRow("ends with from after a line break") << "SELECT a FROM t1,\r\nFROM" << third;
+        QTest::newRow("from in a string at the end") << "SELECT a FROM t WHERE b = 'x from'"
+                                                     << "";
+        QTest::newRow("block comment first") << "/* list */ SELECT a FROM t"
+                                             << "";
+        QTest::newRow("comment hides a change") << "-- SELECT\nDELETE FROM t" << first;
+        QTest::newRow("recursive table")
+            << "WITH RECURSIVE n(i) AS (SELECT 1 UNION SELECT i + 1 FROM n) SELECT i FROM n"
+            << "";
+        QTest::newRow("change after a common table")
+            << "WITH c AS (SELECT a FROM t) DELETE FROM t WHERE a IN (SELECT a FROM c)" << first;
+        QTest::newRow("insert after a common table")
+            << "WITH c AS (SELECT 1) INSERT INTO t SELECT * FROM c" << first;
+    }
+    void selectChecks()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QString, message);
+        QCOMPARE(selectCheckMessage(sql), message);
+    }
+
+    // RunSQL on the report's read-only connection.
+    // Refused by the checks before the database, by the driver, or for want of a
+    // connection: an entry of RunSQL with the text the caller gave.
+    void runSqlRefusals_data()
+    {
+        QTest::addColumn<QString>("connection");
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("message");
+        const QString demo = sqlite(demoDb());
+        const QString mdb = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
+                            testData(QStringLiteral("DateTestDatabase.mdb"));
+        QTest::newRow("not a query") << demo << "  DELETE FROM Customers"
+                                     << "=Your query must start with 'SELECT'";
+        QTest::newRow("nothing after the last FROM") << demo << "SELECT * FROM  "
+                                                     << "=You query is not complete";
+        QTest::newRow("missing table") << demo << "SELECT * FROM Nowhere"
+                                       << "no such table";
+        QTest::newRow("syntax error") << demo << "SELECT , FROM Categories"
+                                      << "syntax error";
+        QTest::newRow("Access, missing table") << mdb << "SELECT * FROM Nowhere"
+                                               << "Nowhere";
+        // The entry names why the connection is closed, not only that it is.
+        QTest::newRow("closed connection")
+            << sqlite("/nonexistent/x.db") << "SELECT * FROM Categories"
+            << "x.db";
+    }
+    void runSqlRefusals()
+    {
+        QFETCH(QString, connection);
+        QFETCH(QString, sql);
+        QFETCH(QString, message);
+        auto doc = newDocument(connection);
+        QCOMPARE(doc->openDataConnection(),
+                 connection.contains(QLatin1String("nonexistent")) ? 1 : 0);
+        Recordset rs;
+        QString given = sql;
+        QCOMPARE(doc->RunSQL(given, rs, 0), 2);
+        QCOMPARE(rs.State(), int(Recordset::adStateClosed));
+        QCOMPARE(doc->errorLst.size(), 1);
+        const talvoError &e = doc->errorLst.first();
+        QCOMPARE(e.class_, QStringLiteral("TalvoDocument"));
+        QCOMPARE(e.function_, QStringLiteral("RunSQL"));
+        if (message.startsWith(u'='))
+            QCOMPARE(e.message, message.mid(1));
+        else
+            QVERIFY2(e.message.contains(message, Qt::CaseInsensitive), qPrintable(e.message));
+        if (!message.startsWith(QLatin1String("x.db")))
+            QCOMPARE(e.additionalInfo, sql); // before trimming
+    }
+    void acceptedTextsRunTrimmed_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("trimmed");
+        QTest::addColumn<long>("maxRecords");
+        QTest::addColumn<long>("records");
+        QTest::newRow("lower case, spaces around")
+            << "  select CategoryID from Categories  "
+            << "select CategoryID from Categories" << 0L << 8L;
+        QTest::newRow("several lines, a comment first")
+            << "-- two\r\nSELECT CategoryID\r\nFROM Categories\r\nWHERE CategoryID < 3\r\n"
+            << "-- two\r\nSELECT CategoryID\r\nFROM Categories\r\nWHERE CategoryID < 3" << 0L << 2L;
+        QTest::newRow("a name ending in from")
+            << "SELECT CategoryName AS NameFrom FROM Categories ORDER BY NameFrom"
+            << "SELECT CategoryName AS NameFrom FROM Categories ORDER BY NameFrom" << 0L << 8L;
+        QTest::newRow("common table")
+            << "WITH c AS (SELECT CategoryID FROM Categories) SELECT * FROM c"
+            << "WITH c AS (SELECT CategoryID FROM Categories) SELECT * FROM c" << 0L << 8L;
+        QTest::newRow("no table") << "SELECT 1 AS One"
+                                  << "SELECT 1 AS One" << 0L << 1L;
+        QTest::newRow("three records") << "SELECT * FROM Categories"
+                                       << "SELECT * FROM Categories" << 3L << 3L;
+        QTest::newRow("negative limit: all") << "SELECT * FROM Categories"
+                                             << "SELECT * FROM Categories" << -5L << 8L;
+    }
+    void acceptedTextsRunTrimmed()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QString, trimmed);
+        QFETCH(long, maxRecords);
+        QFETCH(long, records);
+        auto doc = newDocument(sqlite(demoDb()));
+        QCOMPARE(doc->openDataConnection(), 0);
+        Recordset rs;
+        QCOMPARE(doc->RunSQL(sql, rs, maxRecords), 0);
+        QCOMPARE(sql, trimmed);
+        QCOMPARE(rs.RecordCount(), records);
+        QVERIFY(!doc->isErrors());
+    }
+
+    // The report's connection, throw-away connections, table and field lists.
+    void badSourcesGiveTheirReason_data()
+    {
+        QTest::addColumn<QString>("connection");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("unknown provider") << "Provider=Nonsense.Provider.1;Data Source=x.db"
+                                          << "Nonsense";
+        QTest::newRow("missing file") << sqlite("/nonexistent/none.db") << "none.db";
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+    void badSourcesGiveTheirReason()
+    {
+        QFETCH(QString, connection);
+        QFETCH(QString, reason);
+        auto doc = newDocument(connection);
+        QCOMPARE(doc->openDataConnection(), 1);
+        QVERIFY(!doc->DataConnOpened());
+        QVERIFY(!doc->connectionError().isEmpty());
+        QVERIFY2(doc->connectionError().contains(reason, Qt::CaseInsensitive),
+                 qPrintable(doc->connectionError()));
+        // Opening shows nothing and records nothing by itself.
+        QVERIFY(!doc->isErrors());
+    }
+    void connectionLifetime()
+    {
+        auto doc = newDocument(sqlite(demoDb()));
+        QVERIFY(!doc->DataConnOpened());
+        QCOMPARE(doc->openDataConnection(), 0);
+        // An open connection is kept, read-only.
+        Connection *first = &doc->connection();
+        QCOMPARE(doc->openDataConnection(), 0);
+        QCOMPARE(&doc->connection(), first);
+        QCOMPARE(doc->connection().Mode(), int(Connection::adModeRead));
+        // Loading another report into the same document must not leave its
+        // queries running on the previous report's database.
+        doc->connectionStringData = sqlite(fixtureDb());
+        QCOMPARE(doc->openDataConnection(), 0);
+        Recordset rs;
+        QString sql = QStringLiteral("SELECT * FROM People");
+        QCOMPARE(doc->RunSQL(sql, rs, 0), 0);
+        section *s = dataSection(*doc, 1);
+        s->SQL = QStringLiteral("SELECT * FROM Visits");
+        QCOMPARE(s->OpenRS(0), 0);
+        doc->CloseClean();
+        QVERIFY(!doc->DataConnOpened());
+        doc->CloseClean(); // twice is harmless
+        doc->connectionStringData = sqlite(QStringLiteral("/nonexistent/x.db"));
+        QCOMPARE(doc->openDataConnection(), 1);
+        QVERIFY(!doc->DataConnOpened());
+    }
+    void openConnectionMessages_data()
+    {
+        QTest::addColumn<QString>("connection");
+        QTest::addColumn<bool>("silent");
+        QTest::addColumn<bool>("opened");
+        QTest::addColumn<QString>("shown");
+        const QString bad = sqlite(QStringLiteral("/nonexistent/none.db"));
+        QTest::newRow("good") << sqlite(demoDb()) << false << true << "";
+        QTest::newRow("bad, not silent")
+            << bad << false << false << "Impossible to open the connection\r\n";
+        QTest::newRow("bad, silent") << bad << true << false << "";
+    }
+    void openConnectionMessages()
+    {
+        QFETCH(QString, connection);
+        QFETCH(bool, silent);
+        QFETCH(bool, opened);
+        QFETCH(QString, shown);
+        ScriptedInteraction ui;
+        InteractionScope scope(&ui);
+        std::unique_ptr<Connection> cn;
+        QCOMPARE(openConnection(cn, connection, silent), opened);
+        QVERIFY(cn); // a new connection in every case
+        QCOMPARE(cn->State() == Connection::adStateOpen, opened);
+        QCOMPARE(ui.shown.size(), shown.isEmpty() ? 0 : 1);
+        if (!shown.isEmpty()) {
+            QVERIFY2(ui.shown.first().text.startsWith(shown), qPrintable(ui.shown.first().text));
+            // The driver's reason follows the line break.
+            QVERIFY(ui.shown.first().text.contains(QStringLiteral("none.db")));
+        }
+    }
+    void tablesThenViews()
+    {
+        auto doc = newDocument(sqlite(demoDb()));
+        QStringList list{QStringLiteral("stale")};
+        QList<CatalogEntry> entries;
+        doc->FillListTables(list, &entries);
+        QCOMPARE(list, (QStringList{"Categories", "Customers", "Employees", "Order Details",
+                                    "Orders", "Products", "Order Totals", "Product List"}));
+        QCOMPARE(entries.size(), list.size());
+        QCOMPARE(entries.at(5).Type, QStringLiteral("TABLE"));
+        QCOMPARE(entries.at(6).Type, QStringLiteral("VIEW"));
+        // A separate connection: the report's own stays as it was.
+        QVERIFY(!doc->DataConnOpened());
+
+        // Without a connection the list is empty, and nothing is shown.
+        ScriptedInteraction ui;
+        InteractionScope scope(&ui);
+        doc->connectionStringData = QStringLiteral("Provider=Nonsense;Data Source=x");
+        doc->FillListTables(list);
+        QVERIFY(list.isEmpty());
+        QVERIFY(ui.shown.isEmpty());
+    }
+    void fieldsOfTheSections()
+    {
+        auto doc = newDocument(sqlite(fixtureDb()), 4);
+        dataSection(*doc, 1)->SQL = QStringLiteral("SELECT ID, Name FROM People");
+        section *child = dataSection(*doc, 2);
+        child->sectionParent = 1;
+        // With every reference replaced by 0 the query runs and gives no row,
+        // but its fields are known.
+        child->SQL = QStringLiteral("SELECT Place, Score FROM Visits WHERE PersonID = {[S1].[ID]}");
+        dataSection(*doc, 3)->SQL = QStringLiteral("SELECT * FROM Missing");
+        dataSection(*doc, 4)->SQL = QStringLiteral("SELECT Nick FROM Nicknames");
+
+        const QList<iField> all = doc->GetListFields(1, 4);
+        QStringList names;
+        QList<int> levels;
+        for (const iField &f : all) {
+            names << f.fullText();
+            levels << f.level;
+        }
+        // A failing section adds no field, and one entry.
+        QCOMPARE(names, (QStringList{"[S1].[ID]", "[S1].[Name]", "[S2].[Place]", "[S2].[Score]",
+                                     "[S4].[Nick]"}));
+        QCOMPARE(levels, (QList<int>{1, 1, 2, 2, 4}));
+        QCOMPARE(all.at(0).adoType, 3);   // integer
+        QCOMPARE(all.at(1).adoType, 202); // text
+        QCOMPARE(all.at(3).adoType, 5);   // double
+        QCOMPARE(doc->errorLst.size(), 1);
+        QVERIFY(doc->errorLst.first().message.contains(QStringLiteral("Missing")));
+        QCOMPARE(doc->GetListFields(2, 2).size(), 2);
+        QVERIFY(doc->GetListFields(5, 9).isEmpty());
+    }
+
+    // Data sections filled from their parent's current record.
+    void childTakesTheParentsCurrentRecord_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<int>("personId");
+        QTest::addColumn<QString>("built");
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<bool>("german");
+        QTest::newRow("number")
+            << "SELECT Place FROM Visits WHERE PersonID = {[S1].[ID]} ORDER BY Place" << 1
+            << "SELECT Place FROM Visits WHERE PersonID = 1 ORDER BY Place"
+            << QStringList{"Cork", "Galway"} << false;
+        QTest::newRow("name with a quote, quoted")
+            << "SELECT Nick FROM Nicknames WHERE Name = '{[S1].[Name]}'" << 1
+            << "SELECT Nick FROM Nicknames WHERE Name = 'O''Brien'" << QStringList{"Obi"} << false;
+        QTest::newRow("bare field name")
+            << "SELECT Nick FROM Nicknames WHERE Name = '{[Name]}'" << 2
+            << "SELECT Nick FROM Nicknames WHERE Name = 'Smith'" << QStringList{"Smithy"} << false;
+        QTest::newRow("without brackets")
+            << "SELECT Nick FROM Nicknames WHERE Name = '{Name}'" << 2
+            << "SELECT Nick FROM Nicknames WHERE Name = 'Smith'" << QStringList{"Smithy"} << false;
+        QTest::newRow("decimal") << "SELECT Place FROM Visits WHERE Score = {[S1].[Score]}" << 1
+                                 << "SELECT Place FROM Visits WHERE Score = 2.5"
+                                 << QStringList{"Cork"} << false;
+        // The C library's locale too: a decimal comma would change the query.
+        QTest::newRow("decimal, German locale")
+            << "SELECT Place FROM Visits WHERE Score = {[S1].[Score]}" << 1
+            << "SELECT Place FROM Visits WHERE Score = 2.5" << QStringList{"Cork"} << true;
+        QTest::newRow("unknown section takes the parent")
+            << "SELECT Place FROM Visits WHERE PersonID = {[Elsewhere].[ID]}" << 2
+            << "SELECT Place FROM Visits WHERE PersonID = 2" << QStringList{"Leeds"} << false;
+        QTest::newRow("no references, trimmed")
+            << "  SELECT Place FROM Visits WHERE Score > 3  " << 1
+            << "SELECT Place FROM Visits WHERE Score > 3" << QStringList{"Leeds"} << false;
+    }
+    void childTakesTheParentsCurrentRecord()
+    {
+        QFETCH(QString, sql);
+        QFETCH(int, personId);
+        QFETCH(QString, built);
+        QFETCH(QStringList, values);
+        QFETCH(bool, german);
+        std::optional<GermanLocale> locale;
+        if (german)
+            locale.emplace();
+        auto doc = parentAndChild(sql, personId);
+        section *child = dataSection(*doc, 2);
+        QCOMPARE(doc->BuildSQL(child), built);
+        QCOMPARE(child->OpenRS(0), 0);
+        QCOMPARE(child->rsd->Source(), built);
+        QCOMPARE(column(*child->rsd, 0), values);
+        QVERIFY2(!doc->isErrors(),
+                 doc->isErrors() ? qPrintable(doc->lastError()->GetPureText()) : "");
+    }
+    void unfilledReferences_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<int>("personId");
+        QTest::addColumn<QString>("built");
+        QTest::addColumn<QString>("reason");
+        // Smith's city is Null.
+        QTest::newRow("null value") << "SELECT Place FROM Visits WHERE Place = '{[S1].[City]}'" << 2
+                                    << "SELECT Place FROM Visits WHERE Place = ''"
+                                    << "Null";
+        QTest::newRow("missing field") << "SELECT Place FROM Visits WHERE Place = '{[S1].[Town]}'"
+                                       << 1 << "SELECT Place FROM Visits WHERE Place = ''"
+                                       << "Town";
+        QTest::newRow("parent past its last record")
+            << "SELECT Place FROM Visits WHERE PersonID = {[S1].[ID]}" << 99
+            << "SELECT Place FROM Visits WHERE PersonID = "
+            << "BOF or EOF";
+    }
+    void unfilledReferences()
+    {
+        QFETCH(QString, sql);
+        QFETCH(int, personId);
+        QFETCH(QString, built);
+        QFETCH(QString, reason);
+        auto doc = parentAndChild(sql, personId);
+        section *child = dataSection(*doc, 2);
+        QCOMPARE(doc->BuildSQL(child), built);
+        QCOMPARE(doc->errorLst.size(), 1);
+        const talvoError &e = doc->errorLst.first();
+        QCOMPARE(e.class_, QStringLiteral("section"));
+        QCOMPARE(e.function_, QStringLiteral("BuildSQL"));
+        QVERIFY2(e.message.contains(reason), qPrintable(e.message));
+        QCOMPARE(e.additionalInfo, sql);
+        // The run goes on: the section still opens (or fails on its own).
+        child->OpenRS(0);
+    }
+    void parentIsFoundByItsNumber()
+    {
+        // Three sections; the third's parent is number 1, not "1d" nor the
+        // second section.
+        auto doc = newDocument(sqlite(fixtureDb()), 3);
+        QCOMPARE(doc->openDataConnection(), 0);
+        dataSection(*doc, 1)->SQL = QStringLiteral("SELECT ID FROM People WHERE ID = 2");
+        dataSection(*doc, 2)->SQL = QStringLiteral("SELECT 7 AS ID FROM People");
+        section *third = dataSection(*doc, 3);
+        third->sectionParent = 1;
+        third->SQL = QStringLiteral("SELECT Place FROM Visits WHERE PersonID = {[ID]}");
+        QCOMPARE(dataSection(*doc, 1)->OpenRS(0), 0);
+        QCOMPARE(dataSection(*doc, 2)->OpenRS(0), 0);
+        QCOMPARE(doc->BuildSQL(third),
+                 QStringLiteral("SELECT Place FROM Visits WHERE PersonID = 2"));
+    }
+    void emptyRootQuery()
+    {
+        auto doc = newDocument(sqlite(fixtureDb()), 2);
+        QCOMPARE(doc->openDataConnection(), 0);
+        section *root = dataSection(*doc, 1);
+        root->SQL = QStringLiteral("SELECT * FROM Empty");
+        QCOMPARE(root->OpenRS(0), 0);
+        QCOMPARE(root->rsd->RecordCount(), 0L);
+        QVERIFY(root->rsd->Eof());
+        QCOMPARE(root->GetValueField(QStringLiteral("ID")), QVariant(QString()));
+
+        section *child = dataSection(*doc, 2);
+        child->sectionParent = 1;
+        child->SQL = QStringLiteral("SELECT * FROM Visits WHERE PersonID = {[S1].[ID]}");
+        QCOMPARE(child->OpenRS(0), 2); // "… PersonID = " is incomplete SQL
+        QCOMPARE(doc->errorLst.first().function_, QStringLiteral("BuildSQL"));
+        QCOMPARE(doc->errorLst.last().function_, QStringLiteral("RunSQL"));
+        // A failing query leaves a closed recordset.
+        root->SQL = QStringLiteral("SELECT * FROM Nowhere");
+        QCOMPARE(root->OpenRS(0), 2);
+        QVERIFY(root->rsd);
+        QCOMPARE(root->rsd->State(), int(Recordset::adStateClosed));
+        QVERIFY(doc->lastError()->message.contains(QStringLiteral("no such table")));
+        // A section outside any document cannot run, but does not crash.
+        section loose;
+        loose.SQL = QStringLiteral("SELECT * FROM People");
+        QCOMPARE(loose.OpenRS(0), 2);
+    }
+    void fieldLookup_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<int>("type");
+        QTest::newRow("any letter case") << "nAmE" << QVariant(QStringLiteral("O'Brien")) << 202;
+        QTest::newRow("double") << "Score" << QVariant(2.5) << 5;
+        QTest::newRow("missing: empty text") << "Nothing" << QVariant(QString()) << 0;
+    }
+    void fieldLookup()
+    {
+        QFETCH(QString, name);
+        QFETCH(QVariant, value);
+        QFETCH(int, type);
+        auto doc = parentAndChild(QStringLiteral("SELECT 1 FROM People"), 1);
+        section *s = dataSection(*doc, 1);
+        QCOMPARE(s->GetValueField(name), value);
+        QCOMPARE(s->GetTypeField(name), type);
+        QCOMPARE(s->GetField(name).isValid(), type != 0);
+        // No open recordset: nothing, no crash.
+        QCOMPARE(dataSection(*doc, 2)->GetValueField(name), QVariant(QString()));
+    }
+    void variablesFollowTheFirstRecord()
+    {
+        auto doc = newDocument(sqlite(fixtureDb()), 2);
+        QCOMPARE(doc->openDataConnection(), 0);
+        section *withFormulas = dataSection(*doc, 1);
+        withFormulas->SQL = QStringLiteral("SELECT Name, City FROM People ORDER BY ID DESC");
+        withFormulas->HasFormulas = true;
+        QCOMPARE(withFormulas->OpenRS(0), 0);
+        QCOMPARE(*doc->vars.value(QStringLiteral("name")), QVariant(QStringLiteral("Jones")));
+        QCOMPARE(*doc->vars.value(QStringLiteral("CITY")), QVariant(QStringLiteral("Cardiff")));
+        section *plain = dataSection(*doc, 2);
+        plain->SQL = QStringLiteral("SELECT Place AS City FROM Visits");
+        QCOMPARE(plain->OpenRS(0), 0);
+        // Sections without formulas leave the variables alone.
+        QCOMPARE(*doc->vars.value(QStringLiteral("City")), QVariant(QStringLiteral("Cardiff")));
+    }
+    void databaseIsNeverChanged()
+    {
+        const QString copy = scratchCopy(fixtureDb(), QStringLiteral("unchanged.db"));
+        const QByteArray before = fileHash(copy);
+        {
+            auto doc = newDocument(sqlite(copy), 2);
+            QCOMPARE(doc->openDataConnection(), 0);
+            section *root = dataSection(*doc, 1);
+            root->SQL = QStringLiteral("SELECT * FROM People");
+            QCOMPARE(root->OpenRS(0), 0);
+            section *child = dataSection(*doc, 2);
+            child->sectionParent = 1;
+            // A value that tries to end the literal and start a statement.
+            child->SQL = QStringLiteral(
+                "SELECT * FROM Nicknames WHERE Name = '{[S1].[Name]}'; DELETE FROM People; --'");
+            QCOMPARE(child->OpenRS(0), 2);
+            child->SQL = QStringLiteral("SELECT 1 FROM People WHERE '{Name}' = 'x'");
+            QCOMPARE(child->OpenRS(0), 0);
+        }
+        QCOMPARE(fileHash(copy), before);
+    }
+
+    // Pictures from binary fields; recordset rows in the browser's grid.
+    // A picture, or none with the reason naming the field.
+    void picture_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("every category's picture") << "SELECT Picture FROM Categories"
+                                                  << "Picture"
+                                                  << "";
+        QTest::newRow("inside an OLE wrapper") << "ole"
+                                               << "Picture"
+                                               << "";
+        QTest::newRow("bytes that are no picture") << "SELECT Photo FROM People WHERE ID = 1"
+                                                   << "Photo"
+                                                   << "no picture";
+        QTest::newRow("null") << "SELECT Photo FROM People WHERE ID = 2"
+                              << "Photo"
+                              << "Null";
+        QTest::newRow("text field") << "SELECT Name FROM People WHERE ID = 1"
+                                    << "Name"
+                                    << "not a binary";
+        QTest::newRow("missing field") << "SELECT Name FROM People WHERE ID = 1"
+                                       << "Photo"
+                                       << "cannot be read";
+        QTest::newRow("no current row") << "SELECT Photo FROM People WHERE ID = 99"
+                                        << "Photo"
+                                        << "cannot be read";
+    }
+    void picture()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QString, field);
+        QFETCH(QString, reason);
+        Connection demo, fixture;
+        demo.Open(sqlite(demoDb()));
+        fixture.Open(sqlite(fixtureDb()));
+        QImage expected;
+        if (sql == u"ole") {
+            // A wrapped copy: an OLE-style header, then the file's bytes.
+            Recordset png;
+            png.Open(QStringLiteral("SELECT Picture FROM Categories WHERE CategoryID = 1"), demo);
+            expected = QImage::fromData(png.value(0).toByteArray());
+            sql = QStringLiteral("SELECT X'%1' AS Picture FROM People LIMIT 1")
+                      .arg(QString::fromLatin1(
+                          (QByteArray("\x15\x1c\x2f\x00\x02\x00\x00\x00Paint.Picture\x00", 22) +
+                           png.value(0).toByteArray())
+                              .toHex()));
+        }
+        // A temporary folder of its own: other programs use the shared one.
+        const QString temp = scratchPath(QStringLiteral("temp-") + QTest::currentDataTag());
+        QVERIFY(QDir().mkpath(temp));
+        const bool hadTemp = qEnvironmentVariableIsSet("TMPDIR");
+        const QByteArray savedTemp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(temp));
+        const auto restore = qScopeGuard([&] {
+            if (hadTemp)
+                qputenv("TMPDIR", savedTemp);
+            else
+                qunsetenv("TMPDIR");
+        });
+        Recordset rs;
+        rs.Open(sql, sql.contains(QLatin1String("People")) ? fixture : demo,
+                Recordset::adOpenStatic);
+        do {
+            QString why = QStringLiteral("stale");
+            const QImage image = pictureFromField(rs, field, &why);
+            if (!reason.isEmpty()) {
+                QVERIFY(image.isNull());
+                QVERIFY2(why.contains(reason) && why.contains(field), qPrintable(why));
+                return;
+            }
+            QVERIFY(!image.isNull() && image.width() > 0 && image.height() > 0);
+            QVERIFY(why.isEmpty());
+            if (!expected.isNull()) {
+                QCOMPARE(image.size(), expected.size());
+                QCOMPARE(image.pixel(0, 0), expected.pixel(0, 0));
+            }
+            rs.MoveNext();
+        } while (!rs.Eof());
+        // Pictures are read in memory: no temporary file is left.
+        QCOMPARE(QDir(temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    }
+    void gridRows_data()
+    {
+        QTest::addColumn<long>("firstRow");
+        QTest::addColumn<long>("maxRows");
+        QTest::addColumn<long>("maxAfter");
+        QTest::addColumn<QStringList>("ids");
+        QTest::newRow("all rows") << 1L << 0L << 4L << QStringList{"1", "2", "3"};
+        QTest::newRow("from the second") << 2L << 0L << 4L << QStringList{"2", "3"};
+        QTest::newRow("two rows") << 1L << 2L << 2L << QStringList{"1", "2"};
+        QTest::newRow("beyond the last") << 4L << 0L << 4L << QStringList{};
+        QTest::newRow("row 0 means the first") << 0L << 1L << 1L << QStringList{"1"};
+    }
+    void gridRows()
+    {
+        QFETCH(long, firstRow);
+        QFETCH(long, maxRows);
+        QFETCH(long, maxAfter);
+        QFETCH(QStringList, ids);
+        Connection c;
+        c.Open(sqlite(fixtureDb()));
+        Recordset rs;
+        rs.Open(QStringLiteral("SELECT ID, Name, City FROM People ORDER BY ID"), c,
+                Recordset::adOpenStatic);
+        QStandardItemModel grid;
+        grid.appendRow(new QStandardItem(QStringLiteral("stale")));
+        fillGridFromRecordset(rs, grid, firstRow, maxRows, true);
+        QCOMPARE(maxRows, maxAfter);
+        QCOMPARE(grid.columnCount(), 3);
+        QCOMPARE(grid.horizontalHeaderItem(1)->text(), QStringLiteral("Name"));
+        QStringList got;
+        for (int r = 0; r < grid.rowCount(); ++r)
+            got << grid.item(r, 0)->text();
+        QCOMPARE(got, ids);
+    }
+    void gridCellsAreTheValuesText()
+    {
+        Connection c;
+        c.Open(sqlite(fixtureDb()));
+        Recordset rs;
+        rs.Open(QStringLiteral("SELECT ID, Name, City, Score, Photo FROM People ORDER BY ID"), c,
+                Recordset::adOpenStatic);
+        QStandardItemModel grid;
+        long maxRows = 0;
+        fillGridFromRecordset(rs, grid, 1, maxRows, false);
+        QCOMPARE(grid.rowCount(), 3);
+        QVERIFY(!grid.horizontalHeaderItem(0) || grid.horizontalHeaderItem(0)->text() != "ID");
+        QCOMPARE(grid.item(0, 1)->text(), QStringLiteral("O'Brien"));
+        QCOMPARE(grid.item(0, 3)->text(), QStringLiteral("2.5"));
+        QCOMPARE(grid.item(0, 4)->text(), QStringLiteral("(binary, 4 bytes)"));
+        QCOMPARE(grid.item(1, 2)->text(), QString()); // Null
+        QCOMPARE(grid.item(1, 4)->text(), QString());
+        QCOMPARE(grid.item(2, 3)->text(), QStringLiteral("1.25"));
+
+        // Memo text keeps its line feeds; carriage returns go.
+        Connection demo;
+        demo.Open(sqlite(demoDb()));
+        Recordset notes;
+        notes.Open(
+            QStringLiteral("SELECT Notes FROM Orders WHERE Notes LIKE '%' || char(13) || '%'"),
+            demo, Recordset::adOpenStatic);
+        if (notes.RecordCount() > 0) {
+            long all = 0;
+            fillGridFromRecordset(notes, grid, 1, all, true);
+            QVERIFY(!grid.item(0, 0)->text().contains(u'\r'));
+            QVERIFY(grid.item(0, 0)->text().contains(u'\n'));
+        }
+    }
+
+    // /check: what it prints and the status it ends with.
+    void checkPassingReport()
+    {
+        const QString copy = scratchCopy(demoDb(), QStringLiteral("check-demo.db"));
+        const QByteArray before = fileHash(copy);
+        auto doc = ordersReport(sqlite(copy));
+        const CheckRun run = runCheck(*doc);
+        QCOMPARE(run.status, int(CheckPassed));
+        QVERIFY(run.err.isEmpty());
+        // Orders of ALPHA (the first customer by name), lines of its first order.
+        QCOMPARE(run.out,
+                 QStringLiteral("d1 Customers\n  OK, 30 records\n    CustomerID\t202\n"
+                                "    CompanyName\t202\n\n"
+                                "d2 Orders\n  OK, 15 records\n    OrderID\t3\n    Freight\t6\n\n"
+                                "d3 Order lines\n  OK, 5 records\n    ProductID\t3\n"
+                                "    Quantity\t2\n\n"));
+        doc.reset();
+        QCOMPARE(fileHash(copy), before);
+    }
+    void checkFailingSections_data()
+    {
+        QTest::addColumn<int>("section");
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing table") << 1 << "SELECT * FROM Clients"
+                                       << "no such table: Clients";
+        QTest::newRow("syntax error") << 2 << "SELECT OrderID FROM Orders WHERE"
+                                      << "incomplete input";
+        QTest::newRow("not a SELECT") << 3 << "DELETE FROM [Order Details]"
+                                      << "Your query must start with 'SELECT'";
+        QTest::newRow("second statement") << 3 << "SELECT * FROM Orders; DELETE FROM Orders"
+                                          << "statement";
+        QTest::newRow("missing field of the parent")
+            << 2 << "SELECT OrderID FROM Orders WHERE CustomerID = '{[Customers].[Code]}'"
+            << "Code";
+    }
+    void checkFailingSections()
+    {
+        QFETCH(int, section);
+        QFETCH(QString, sql);
+        QFETCH(QString, reason);
+        const QString copy = scratchCopy(demoDb(), QStringLiteral("check-broken.db"));
+        const QByteArray before = fileHash(copy);
+        auto doc = ordersReport(sqlite(copy));
+        dataSection(*doc, section)->SQL = sql;
+        const CheckRun run = runCheck(*doc);
+        QVERIFY2(run.out.contains(reason), qPrintable(run.out));
+        // A missing parent field is a note; the query itself still runs.
+        const bool note = sql.contains(QStringLiteral("Code"));
+        QCOMPARE(run.status, int(note ? CheckPassed : CheckSectionFailed));
+        QVERIFY(run.out.contains(note ? QStringLiteral("Note:") : QStringLiteral("FAILED")));
+        // Every section has its block, also after a failure.
+        for (const char *key : {"d1 Customers\n", "d2 Orders\n", "d3 Order lines\n"})
+            QVERIFY(run.out.contains(QLatin1String(key)));
+        doc.reset();
+        QCOMPARE(fileHash(copy), before);
+    }
+    void checkSpecialReports()
+    {
+        // A child of an empty parent.
+        auto doc = ordersReport(sqlite(demoDb()));
+        dataSection(*doc, 1)->SQL = QStringLiteral("SELECT CustomerID FROM Customers WHERE 0");
+        CheckRun run = runCheck(*doc);
+        QCOMPARE(run.status, int(CheckPassed));
+        QVERIFY(run.out.contains(QStringLiteral("d1 Customers\n  OK, 0 records\n")));
+        QVERIFY2(run.out.contains(QStringLiteral(
+                     "d2 Orders\n  (no parent record: references replaced by 0)\n  OK, 0 records")),
+                 qPrintable(run.out));
+
+        // No data section at all.
+        doc = newDocument(sqlite(demoDb()), 0);
+        doc->setReportHeader(true);
+        run = runCheck(*doc);
+        QCOMPARE(run.status, int(CheckPassed));
+        QCOMPARE(run.out, QStringLiteral("The report has no data section.\n"));
+
+        // Connections that cannot be opened.
+        for (const char *bad : {"Provider=SQLite;Data Source=/nonexistent/gone.db",
+                                "Provider=Foo.Bar;Data Source=x"}) {
+            doc = ordersReport(QLatin1String(bad));
+            run = runCheck(*doc);
+            QCOMPARE(run.status, int(CheckNoConnection));
+            QVERIFY(run.out.isEmpty());
+            QVERIFY(run.err.startsWith(QStringLiteral("Impossible to open the connection\n")));
+            QVERIFY2(run.err.contains(
+                         QLatin1String(QByteArray(bad).contains("gone") ? "gone.db" : "Foo.Bar")),
+                     qPrintable(run.err));
+        }
+
+        // A saved report finds a relative Data Source beside its file.
+        const QString folder = scratchPath(QStringLiteral("check-report"));
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(QFile::copy(demoDb(), folder + QStringLiteral("/orders.db")));
+        const QString reportFile = folder + QStringLiteral("/orders.xml");
+        QVERIFY(ordersReport(QStringLiteral("Provider=SQLite;Data Source=orders.db"))
+                    ->SaveXML(reportFile));
+        TalvoDocument loaded;
+        QVERIFY(loaded.loadXML(reportFile));
+        loaded.fileName = reportFile;
+        run = runCheck(loaded);
+        QCOMPARE(run.status, int(CheckPassed));
+        QVERIFY(run.out.contains(QStringLiteral("d3 Order lines\n  OK, 5 records")));
+    }
+};
+
+QTEST_MAIN(tst_Queries)
+#include "tst_queries.moc"
