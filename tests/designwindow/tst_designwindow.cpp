@@ -2,9 +2,9 @@
 // platform: real surfaces, real menu actions and key presses, questions
 // answered by script, reports written to and read back from real files.
 #include "platform/units.h"
-#include "designer/designundo.h"
+#include "designer/designdocument.h"
 #include "designer/designview.h"
-#include "designer/designzoom.h"
+#include "viewer/viewzoom.h"
 #include "designer/fdocedit.h"
 #include "designer/itembox.h"
 #include "designer/psection.h"
@@ -445,8 +445,8 @@ void tst_designwindow::unitChangeKeepsSizes()
     fDocEdit w;
     w.init(&doc);
     trigger(w, "m_unit7"); // already the unit: nothing to record
-    QCOMPARE(w.undo()->stack()->count(), 0);
-    const QByteArray before = w.undo()->snapshot();
+    QCOMPARE(w.design()->stack()->count(), 0);
+    const QByteArray before = w.design()->snapshot();
     section *d1 = doc.sections.value(QStringLiteral("d1"));
     const double itemLeft = d1->items.at(0)->xt();
     const double itemWidth = d1->items.at(0)->wt();
@@ -482,9 +482,9 @@ void tst_designwindow::unitChangeKeepsSizes()
     QVERIFY(qAbs(convertUnit(doc.leftMargin, unit, Unit::Twips) - margin) < 0.01);
     QCOMPARE(w.surface(0)->height(), surfaceHeight);
     // One step undoes it all.
-    QCOMPARE(w.undo()->stack()->count(), unit == 7 ? 0 : 1);
+    QCOMPARE(w.design()->stack()->count(), unit == 7 ? 0 : 1);
     trigger(w, "m_undo");
-    QCOMPARE(w.undo()->snapshot(), before);
+    QCOMPARE(w.design()->snapshot(), before);
 }
 
 void tst_designwindow::undoRestoresSavedFile_data()
@@ -715,7 +715,7 @@ void tst_designwindow::previewLeavesDesignAlone()
     QVERIFY(w.isVisible());
     QVERIFY(doc.SaveXML(after));
     QCOMPARE(fileBytes(after), fileBytes(before));
-    QCOMPARE(w.undo()->stack()->count(), 0);
+    QCOMPARE(w.design()->stack()->count(), 0);
     QCOMPARE(doc.modified(), modified);
     QCOMPARE(w.isWindowModified(), modified);
 }
@@ -753,7 +753,7 @@ void tst_designwindow::dialogsAreOneUndoStep()
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     trigger(w, "m_save");
-    const QByteArray saved = w.undo()->snapshot();
+    const QByteArray saved = w.design()->snapshot();
     // The status bar names the section under the mouse, by its current name.
     QMouseEvent move(QEvent::MouseMove, QPointF(20, 20), w.surface(0)->mapToGlobal(QPointF(20, 20)),
                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
@@ -778,12 +778,12 @@ void tst_designwindow::dialogsAreOneUndoStep()
     else
         trigger(w, qPrintable(open));
     QVERIFY(answered);
-    QCOMPARE(w.undo()->stack()->count(), 1);
+    QCOMPARE(w.design()->stack()->count(), 1);
     QVERIFY(doc.modified());
     QCOMPARE(panel(w, "section"),
              open == QLatin1String("section") ? typed : QStringLiteral("Data 1"));
     trigger(w, "m_undo");
-    QCOMPARE(w.undo()->snapshot(), saved);
+    QCOMPARE(w.design()->snapshot(), saved);
     QVERIFY(!doc.modified());
     QCOMPARE(panel(w, "section"), QStringLiteral("Data 1"));
 }
