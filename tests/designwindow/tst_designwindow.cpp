@@ -1,10 +1,8 @@
 // The designer's main window driven as a user drives it, on the offscreen
 // platform: real surfaces, real menu actions and key presses, questions
 // answered by script, reports written to and read back from real files.
-#include "platform/units.h"
 #include "designer/designdocument.h"
 #include "designer/designview.h"
-#include "viewer/viewzoom.h"
 #include "designer/fdocedit.h"
 #include "designer/itembox.h"
 #include "designer/psection.h"
@@ -13,7 +11,9 @@
 #include "document/section.h"
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
+#include "platform/units.h"
 #include "viewer/fdocviewer.h"
+#include "viewer/viewzoom.h"
 
 #include <QAction>
 #include <QApplication>
@@ -73,6 +73,20 @@ void fillReport(TalvoDocument &doc, const QString &flags = QString(), int dataSe
     doc.clearModified();
 }
 
+// A report filled as above, saved as `file` (when given), in a window.
+struct Designer
+{
+    TalvoDocument doc;
+    fDocEdit w;
+    explicit Designer(const QString &file = QString(), const QString &flags = QString(),
+                      int dataSections = 2)
+    {
+        fillReport(doc, flags, dataSections);
+        doc.fileName = file;
+        w.init(&doc);
+    }
+};
+
 QStringList surfaceKeys(const fDocEdit &w)
 {
     QStringList keys;
@@ -85,6 +99,15 @@ QString panel(const fDocEdit &w, const char *name)
 {
     const auto *label = w.findChild<QLabel *>(QLatin1String(name));
     return label ? label->text() : QStringLiteral("<no panel>");
+}
+
+fDocViewer *shownViewer()
+{
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (auto *v = qobject_cast<fDocViewer *>(top); v && v->isVisible())
+            return v;
+    }
+    return nullptr;
 }
 
 void trigger(const fDocEdit &w, const char *name)
@@ -130,8 +153,6 @@ private slots:
     void removeSection();
     void unitChangeKeepsSizes_data();
     void unitChangeKeepsSizes();
-    void undoRestoresSavedFile_data();
-    void undoRestoresSavedFile();
     void zoomLeavesModelAlone();
     void keysReachTheirActions();
     void recoveryAfterCrash_data();
@@ -139,8 +160,8 @@ private slots:
     void previewReturnsToDesigner();
     void previewLeavesDesignAlone_data();
     void previewLeavesDesignAlone();
-    void dialogsAreOneUndoStep_data();
-    void dialogsAreOneUndoStep();
+    void editsAreOneUndoStep_data();
+    void editsAreOneUndoStep();
 
 private:
     ScriptedInteraction ui;
@@ -290,10 +311,8 @@ void tst_designwindow::pasteFollowsClipboard_data()
 void tst_designwindow::pasteFollowsClipboard()
 {
     QFETCH(QString, command);
-    TalvoDocument doc;
-    fillReport(doc);
-    fDocEdit w;
-    w.init(&doc);
+    Designer d;
+    auto &[doc, w] = d;
     auto *freeZone = w.findChild<QMenu *>(QStringLiteral("m_freeZone"));
     QVERIFY(freeZone);
 
@@ -346,11 +365,8 @@ void tst_designwindow::saveQuestion()
         fillReport(second, QStringLiteral("rf"), 1);
         QVERIFY(second.SaveXML(other));
     }
-    TalvoDocument doc;
-    fillReport(doc);
-    doc.fileName = reportPath;
-    fDocEdit w;
-    w.init(&doc);
+    Designer d(reportPath);
+    auto &[doc, w] = d;
     w.show();
     trigger(w, "m_save");
     const QByteArray before = fileBytes(reportPath);
@@ -440,10 +456,8 @@ void tst_designwindow::unitChangeKeepsSizes()
     QFETCH(bool, dialog);
     QFETCH(int, unit);
     QFETCH(QString, name);
-    TalvoDocument doc;
-    fillReport(doc);
-    fDocEdit w;
-    w.init(&doc);
+    Designer d;
+    auto &[doc, w] = d;
     trigger(w, "m_unit7"); // already the unit: nothing to record
     QCOMPARE(w.design()->stack()->count(), 0);
     const QByteArray before = w.design()->snapshot();
@@ -487,54 +501,10 @@ void tst_designwindow::unitChangeKeepsSizes()
     QCOMPARE(w.design()->snapshot(), before);
 }
 
-void tst_designwindow::undoRestoresSavedFile_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QStringList>("changed");
-    QTest::newRow("page header") << "m_pageHead" << QStringList{"ph", "d1", "d2"};
-    QTest::newRow("report footer") << "m_reportFooter" << QStringList{"d1", "d2", "rf"};
-    QTest::newRow("add data section") << "m_addDataSection" << QStringList{"d1", "d2", "d3"};
-    QTest::newRow("unit") << "m_unit6" << QStringList{"d1", "d2"};
-}
-
-void tst_designwindow::undoRestoresSavedFile()
-{
-    QFETCH(QString, command);
-    QFETCH(QStringList, changed);
-    TalvoDocument doc;
-    fillReport(doc);
-    doc.fileName = reportPath;
-    fDocEdit w;
-    w.init(&doc);
-    trigger(w, "m_save");
-    const QByteArray saved = fileBytes(reportPath);
-    QVERIFY(!saved.isEmpty());
-
-    w.action(command)->trigger();
-    QVERIFY(doc.modified());
-    QVERIFY(w.isWindowModified());
-    QCOMPARE(surfaceKeys(w), changed);
-
-    trigger(w, "m_undo");
-    QVERIFY(!doc.modified());
-    QCOMPARE(surfaceKeys(w), (QStringList{"d1", "d2"}));
-    trigger(w, "m_save");
-    QCOMPARE(fileBytes(reportPath), saved);
-
-    trigger(w, "m_redo");
-    QVERIFY(doc.modified());
-    QCOMPARE(surfaceKeys(w), changed);
-    trigger(w, "m_save");
-    QVERIFY(fileBytes(reportPath) != saved);
-}
-
 void tst_designwindow::zoomLeavesModelAlone()
 {
-    TalvoDocument doc;
-    fillReport(doc);
-    doc.fileName = reportPath;
-    fDocEdit w;
-    w.init(&doc);
+    Designer d(reportPath);
+    auto &[doc, w] = d;
     w.show();
     QApplication::setActiveWindow(&w);
     QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -566,10 +536,8 @@ void tst_designwindow::zoomLeavesModelAlone()
 
 void tst_designwindow::keysReachTheirActions()
 {
-    TalvoDocument doc;
-    fillReport(doc);
-    fDocEdit w;
-    w.init(&doc);
+    Designer d;
+    auto &[doc, w] = d;
     w.show();
     QApplication::setActiveWindow(&w);
     QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -651,11 +619,7 @@ void tst_designwindow::previewReturnsToDesigner()
     w.show();
     trigger(w, "m_printPreview");
     QVERIFY(!w.isVisible());
-    fDocViewer *viewer = nullptr;
-    for (QWidget *top : QApplication::topLevelWidgets()) {
-        if (auto *v = qobject_cast<fDocViewer *>(top); v && v->isVisible())
-            viewer = v;
-    }
+    fDocViewer *viewer = shownViewer();
     QVERIFY(viewer);
     QCOMPARE(viewer->document(), &doc);
     QPointer<fDocViewer> gone(viewer);
@@ -704,11 +668,7 @@ void tst_designwindow::previewLeavesDesignAlone()
     const QString after = dir.filePath(QStringLiteral("after.xml"));
     QVERIFY(doc.SaveXML(before));
     trigger(w, "m_printPreview");
-    fDocViewer *viewer = nullptr;
-    for (QWidget *top : QApplication::topLevelWidgets()) {
-        if (auto *v = qobject_cast<fDocViewer *>(top); v && v->isVisible())
-            viewer = v;
-    }
+    fDocViewer *viewer = shownViewer();
     QVERIFY(viewer);
     QTRY_VERIFY(!doc.working);
     viewer->EditDoc();
@@ -720,40 +680,53 @@ void tst_designwindow::previewLeavesDesignAlone()
     QCOMPARE(w.isWindowModified(), modified);
 }
 
-void tst_designwindow::dialogsAreOneUndoStep_data()
+void tst_designwindow::editsAreOneUndoStep_data()
 {
-    // How the dialog is opened, and what is typed into which of its boxes.
+    // A menu command, or a dialog (how it is opened, and what is typed into
+    // which of its boxes); the sections shown after it.
     QTest::addColumn<QString>("open");
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("changed");
+    const QStringList same{"d1", "d2"};
+    QTest::newRow("page header") << "m_pageHead"
+                                 << ""
+                                 << "" << QStringList{"ph", "d1", "d2"};
+    QTest::newRow("report footer") << "m_reportFooter"
+                                   << ""
+                                   << "" << QStringList{"d1", "d2", "rf"};
+    QTest::newRow("add data section") << "m_addDataSection"
+                                      << ""
+                                      << "" << QStringList{"d1", "d2", "d3"};
+    QTest::newRow("unit") << "m_unit6"
+                          << ""
+                          << "" << same;
     QTest::newRow("item editor") << "item"
                                  << "Text1"
-                                 << "[Orders].[Total]";
+                                 << "[Orders].[Total]" << same;
     QTest::newRow("section properties") << "section"
                                         << "sectionName"
-                                        << "Lines";
+                                        << "Lines" << same;
     QTest::newRow("document properties") << "m_docProp"
                                          << "docName"
-                                         << "Renamed";
+                                         << "Renamed" << same;
     QTest::newRow("insert data section") << "m_insertDataSection"
                                          << ""
-                                         << "";
+                                         << "" << QStringList{"d1", "d3", "d2"};
 }
 
-void tst_designwindow::dialogsAreOneUndoStep()
+void tst_designwindow::editsAreOneUndoStep()
 {
     QFETCH(QString, open);
     QFETCH(QString, box);
     QFETCH(QString, typed);
-    TalvoDocument doc;
-    fillReport(doc);
-    doc.fileName = reportPath;
-    fDocEdit w;
-    w.init(&doc);
+    QFETCH(QStringList, changed);
+    Designer d(reportPath);
+    auto &[doc, w] = d;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     trigger(w, "m_save");
-    const QByteArray saved = w.design()->snapshot();
+    const QByteArray saved = fileBytes(reportPath);
     // The status bar names the section under the mouse, by its current name.
     QMouseEvent move(QEvent::MouseMove, QPointF(20, 20), w.surface(0)->mapToGlobal(QPointF(20, 20)),
                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
@@ -771,21 +744,31 @@ void tst_designwindow::dialogsAreOneUndoStep()
             text->setPlainText(typed);
         answered = QMetaObject::invokeMethod(dialog, "accept");
     });
+    const bool dialog = open == "item" || open == "section" || open.startsWith("m_docProp") ||
+                        open == "m_insertDataSection";
     if (open == QLatin1String("item"))
         QTest::mouseDClick(w.surface(0)->box(1), Qt::LeftButton, {}, QPoint(3, 3));
     else if (open == QLatin1String("section"))
         QTest::mouseDClick(w.surface(0), Qt::LeftButton, {}, QPoint(w.surface(0)->width() - 5, 5));
     else
         trigger(w, qPrintable(open));
-    QVERIFY(answered);
+    QCOMPARE(answered, dialog);
     QCOMPARE(w.design()->stack()->count(), 1);
     QVERIFY(doc.modified());
+    QVERIFY(w.isWindowModified());
+    QCOMPARE(surfaceKeys(w), changed);
     QCOMPARE(panel(w, "section"),
              open == QLatin1String("section") ? typed : QStringLiteral("Data 1"));
+
     trigger(w, "m_undo");
-    QCOMPARE(w.design()->snapshot(), saved);
     QVERIFY(!doc.modified());
+    QCOMPARE(surfaceKeys(w), (QStringList{"d1", "d2"}));
     QCOMPARE(panel(w, "section"), QStringLiteral("Data 1"));
+    trigger(w, "m_save");
+    QCOMPARE(fileBytes(reportPath), saved);
+    trigger(w, "m_redo");
+    QVERIFY(doc.modified());
+    QCOMPARE(surfaceKeys(w), changed);
 }
 
 QTEST_MAIN(tst_designwindow)
