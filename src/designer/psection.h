@@ -11,7 +11,6 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
 
 class DesignDocument;
 class ItemBox;

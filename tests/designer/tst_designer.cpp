@@ -160,85 +160,69 @@ using Edit = std::function<void(DesignDocument &, section &, section &)>;
 
 void DesignerTest::editsAreOneUndoStep_data()
 {
-    // Each edit is one step (two for cut then paste) named as the Edit menu
-    // names it; undoing all gives the saved file back byte for byte.
+    // Each edit, on all items selected, is one step (two for cut then
+    // paste) named as the Edit menu names it; undoing all gives the saved
+    // file back byte for byte.
     QTest::addColumn<Edit>("edit");
     QTest::addColumn<int>("steps");
     QTest::addColumn<QString>("text"); // of the last step
-    auto all = [](DesignDocument &d, section &a) { d.selectAll(a); };
-    QTest::newRow("nudge") << Edit([&](DesignDocument &d, section &a, section &) {
-        all(d, a);
-        d.nudge(a, 1, -1, false, 15);
-    }) << 1 << "Move";
-    QTest::newRow("nudge size") << Edit([&](DesignDocument &d, section &a, section &) {
-        all(d, a);
-        d.nudge(a, 1, 2, true, 15);
-    }) << 1 << "Resize";
-    QTest::newRow("resize") << Edit([](DesignDocument &d, section &a, section &) {
+    auto row = [](const char *name, const char *text, const Edit &edit, int steps = 1) {
+        QTest::newRow(name) << edit << steps << QString::fromLatin1(text);
+    };
+    using D = DesignDocument;
+    row("nudge", "Move", [](D &d, section &a, section &) { d.nudge(a, 1, -1, false, 15); });
+    row("nudge size", "Resize", [](D &d, section &a, section &) { d.nudge(a, 1, 2, true, 15); });
+    row("resize", "Resize", [](D &d, section &a, section &) {
         d.setGeometry(a, {{QStringLiteral("k1"), QRectF(100, 200, 537.3, 323.1)}}, "Resize");
-    }) << 1 << "Resize";
+    });
     for (const char *how : {"top", "hcenter", "size", "distribute-h"}) {
-        QTest::newRow(how) << Edit([how](DesignDocument &d, section &a, section &) {
-            d.selectAll(a);
+        row(how, "Arrange", [how](D &d, section &a, section &) {
             d.arrange(a, QLatin1String(how), QStringLiteral("k2"));
-        }) << 1 << "Arrange";
+        });
     }
-    QTest::newRow("add field") << Edit([](DesignDocument &d, section &a, section &) {
-        d.addField(a, QPointF(500, 2900));
-    }) << 1 << "Add field";
-    QTest::newRow("add picture") << Edit([](DesignDocument &d, section &a, section &) {
-        d.addPicture(a, QPointF(500, 500));
-    }) << 1 << "Add picture";
-    QTest::newRow("add chart") << Edit([](DesignDocument &d, section &a, section &) {
-        d.addChart(a, QPointF(500, 500));
-    }) << 1 << "Add chart";
-    QTest::newRow("drop fields") << Edit([](DesignDocument &d, section &a, section &) {
+    row("add field", "Add field", [](D &d, section &a, section &) { d.addField(a, {500, 2900}); });
+    row("add picture", "Add picture", [](D &d, section &a, section &) {
+        d.addPicture(a, {500, 500});
+    });
+    row("add chart", "Add chart", [](D &d, section &a, section &) { d.addChart(a, {500, 500}); });
+    row("drop fields", "Drop fields", [](D &d, section &a, section &) {
         d.dropFields(a, QPointF(230, 2800), {"[T].[a]", "[T].[b]"}, false, 2700);
-    }) << 1 << "Drop fields";
-    QTest::newRow("delete") << Edit([&](DesignDocument &d, section &a, section &) {
-        all(d, a);
-        d.removeSelected(a);
-    }) << 1 << "Delete";
-    QTest::newRow("cut") << Edit([&](DesignDocument &d, section &a, section &) {
-        all(d, a);
-        d.cut(a);
-    }) << 1 << "Cut";
-    QTest::newRow("cut and paste") << Edit([&](DesignDocument &d, section &a, section &b) {
-        all(d, a);
-        d.cut(a);
-        d.paste(b);
-    }) << 2 << "Paste";
+    });
+    row("delete", "Delete", [](D &d, section &a, section &) { d.removeSelected(a); });
+    row("cut", "Cut", [](D &d, section &a, section &) { d.cut(a); });
+    row(
+        "cut and paste", "Paste",
+        [](D &d, section &a, section &b) {
+            d.cut(a);
+            d.paste(b);
+        },
+        2);
     for (const char *what : {"Bold", "Italic", "Underline", "Strikethrough"}) {
-        QTest::newRow(what) << Edit([&, what](DesignDocument &d, section &a, section &) {
-            all(d, a);
+        row(what, what, [what](D &d, section &a, section &) {
             d.toggleFont(a, QString::fromLatin1(what).toLower());
-        }) << 1 << what;
+        });
     }
-    QTest::newRow("align") << Edit([&](DesignDocument &d, section &a, section &) {
-        all(d, a);
-        d.alignText(a, "right");
-    }) << 1 << "Align text";
-    QTest::newRow("section height")
-        << Edit([](DesignDocument &d, section &a, section &) { d.setSectionHeight(a, 3412.5); })
-        << 1 << "Section height";
-    QTest::newRow("item editor") << Edit([](DesignDocument &d, section &a, section &) {
+    row("align", "Align text", [](D &d, section &a, section &) { d.alignText(a, "right"); });
+    row("section height", "Section height",
+        [](D &d, section &a, section &) { d.setSectionHeight(a, 3412.5); });
+    row("item editor", "Edit item", [](D &d, section &a, section &) {
         d.changeSection(a, "Edit item", [&] {
             auto *item = static_cast<Item *>(a.items.at(0));
             item->content = QStringLiteral("=2*2");
             item->h = 8; // the section grows with it
             d.fitSectionHeight(a);
         });
-    }) << 1 << "Edit item";
-    QTest::newRow("document properties") << Edit([](DesignDocument &d, section &, section &) {
+    });
+    row("document properties", "Document properties", [](D &d, section &, section &) {
         d.changeDocument("Document properties", [&] {
             d.report().leftMargin = 2.5f;
             d.report().docName = QStringLiteral("Renamed");
         });
-    }) << 1 << "Document properties";
-    QTest::newRow("section properties") << Edit([](DesignDocument &d, section &, section &b) {
+    });
+    row("section properties", "Section properties", [](D &d, section &, section &b) {
         d.changeDocument("Section properties", [&] { b.sectionName = QStringLiteral("Totals"); });
-    }) << 1 << "Section properties";
-    QTest::newRow("mouse drag") << Edit() << 1 << "Move";
+    });
+    row("mouse drag", "Move", Edit());
 }
 
 void DesignerTest::editsAreOneUndoStep()
@@ -249,6 +233,7 @@ void DesignerTest::editsAreOneUndoStep()
     addText(0, QRect(113, 227, 1501, 299), QStringLiteral("[T].[a]"));
     addText(0, QRect(1700, 400, 800, 350), QStringLiteral("=1+1"));
     addText(0, QRect(900, 1500, 300, 200), QStringLiteral("x"));
+    design->selectAll(sec(0));
     design->reset();
     QVERIFY(!doc->modified());
     const QByteArray saved = design->snapshot();
