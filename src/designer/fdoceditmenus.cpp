@@ -158,20 +158,24 @@ void fDocEdit::createActions()
                     editItemOn(s, *item);
             });
     // Items added from the free-space menu go where it was opened.
-    using Add = ReportItem *(DesignDocument::*)(section &, const QPointF &);
-    auto addAt = [this](Add add) {
-        if (pSection *s = current(); s && m_design)
-            (m_design->*add)(*s->sectionRef(), s->newItemPlace(s->clickX, s->clickY));
+    auto addAt = [this](const char *kind) {
+        pSection *s = current();
+        if (!s || !m_design)
+            return;
+        const QPointF at = s->newItemPlace(s->clickX, s->clickY);
+        if (qstrcmp(kind, "field") == 0)
+            m_design->addField(*s->sectionRef(), at);
+        else if (qstrcmp(kind, "picture") == 0)
+            m_design->addPicture(*s->sectionRef(), at);
+        else
+            m_design->addChart(*s->sectionRef(), at);
     };
     connect(addAction(QStringLiteral("m_add_field"), tr("Add &field")), &QAction::triggered, this,
-            [this] {
-                if (pSection *s = current(); s && m_design)
-                    m_design->addField(*s->sectionRef(), s->newItemPlace(s->clickX, s->clickY));
-            });
+            [addAt] { addAt("field"); });
     connect(addAction(QStringLiteral("m_addPicture"), tr("Add &picture")), &QAction::triggered,
-            this, [addAt] { addAt(&DesignDocument::addPicture); });
+            this, [addAt] { addAt("picture"); });
     connect(addAction(QStringLiteral("m_addGraph"), tr("Add &chart")), &QAction::triggered, this,
-            [addAt] { addAt(&DesignDocument::addChart); });
+            [addAt] { addAt("chart"); });
     connect(addAction(QStringLiteral("m_removeSection"), tr("&Remove section")),
             &QAction::triggered, this, &fDocEdit::removeSection);
 
