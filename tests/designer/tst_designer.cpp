@@ -5,7 +5,6 @@
 #include "designer/designdocument.h"
 #include "designer/itembox.h"
 #include "designer/psection.h"
-#include "document/igraph.h"
 #include "document/ipic.h"
 #include "document/item.h"
 #include "document/talvodocument.h"
@@ -18,8 +17,6 @@
 
 #include <charconv>
 #include <functional>
-
-using Rects = QList<QRect>;
 
 class DesignerTest : public QObject
 {
@@ -39,14 +36,12 @@ private slots:
     void storedPositions_data();
     void storedPositions();
     void grabHandleResize();
-    void bottomEdge_data();
-    void bottomEdge();
+    void sectionHeight_data();
+    void sectionHeight();
     void cutCopyPasteAcrossSections();
     void dropFields_data();
     void dropFields();
     void fontToggleOnMixedSelection();
-    void checkSize_data();
-    void checkSize();
     void zoomKeepsGeometry();
     void bandShowsSectionName_data();
     void bandShowsSectionName();
@@ -436,31 +431,52 @@ void DesignerTest::grabHandleResize()
     QCOMPARE(qRound(surf[0]->SubObject(1)->wt()), 500);
 }
 
-void DesignerTest::bottomEdge_data()
+void DesignerTest::sectionHeight_data()
 {
+    // The bottom edge dragged by dy, or (dy 0) double-clicked, which grows
+    // the section to hold its items and to at least 240 twips.
+    QTest::addColumn<int>("start");
+    QTest::addColumn<QRect>("item"); // null: none
     QTest::addColumn<int>("dy");
     QTest::addColumn<int>("height");
-    QTest::newRow("down") << 400 << 3400;
-    QTest::newRow("up") << -1000 << 2000;
-    QTest::newRow("above the top keeps it") << -3500 << 3000;
+    QTest::newRow("down") << 3000 << QRect() << 400 << 3400;
+    QTest::newRow("up") << 3000 << QRect() << -1000 << 2000;
+    QTest::newRow("above the top keeps it") << 3000 << QRect() << -3500 << 3000;
+    QTest::newRow("empty grows to 240") << 100 << QRect() << 0 << 240;
+    QTest::newRow("never lowers") << 3000 << QRect(0, 0, 100, 100) << 0 << 3000;
+    QTest::newRow("grows to the lowest item") << 1000 << QRect(0, 1500, 100, 400) << 0 << 1900;
 }
 
-void DesignerTest::bottomEdge()
+void DesignerTest::sectionHeight()
 {
+    QFETCH(int, start);
+    QFETCH(QRect, item);
     QFETCH(int, dy);
     QFETCH(int, height);
+    sec(0).Height = float(start / 567.0);
+    surf[0]->init(&sec(0));
+    if (!item.isNull())
+        addText(0, item);
     QSignalSpy restack(surf[0], &pSection::heightDragged);
-    const QPoint edge(1500, 2990);
-    QTest::mouseMove(surf[0], edge - QPoint(0, 500));
+    QSignalSpy grown(surf[0], &pSection::changeSize);
+    const QPoint edge(1500, start - 5);
+    QTest::mouseMove(surf[0], edge - QPoint(0, 40));
     QTest::mouseMove(surf[0], edge);
-    QCOMPARE(surf[0]->cursor().shape(), Qt::SizeVerCursor);
-    QTest::mousePress(surf[0], Qt::LeftButton, {}, edge);
-    QTest::mouseMove(surf[0], edge + QPoint(0, dy));
-    QTest::mouseRelease(surf[0], Qt::LeftButton, {}, edge + QPoint(0, dy));
+    if (dy == 0) {
+        QTest::mouseDClick(surf[0], Qt::LeftButton, {}, edge);
+    } else {
+        QCOMPARE(surf[0]->cursor().shape(), Qt::SizeVerCursor);
+        QTest::mousePress(surf[0], Qt::LeftButton, {}, edge);
+        QTest::mouseMove(surf[0], edge + QPoint(0, dy));
+        QTest::mouseRelease(surf[0], Qt::LeftButton, {}, edge + QPoint(0, dy));
+        QCOMPARE(restack.count(), 1);
+        QCOMPARE(surf[0]->cursor().shape(), Qt::ArrowCursor);
+    }
     QCOMPARE(qRound(surf[0]->heightTwips()), height);
-    QCOMPARE(qRound(surf[0]->sectionRef()->HeightT()), height);
-    QCOMPARE(restack.count(), 1);
-    QCOMPARE(surf[0]->cursor().shape(), Qt::ArrowCursor);
+    QCOMPARE(qRound(sec(0).HeightT()), height);
+    if (dy == 0)
+        QCOMPARE(grown.count(), height != start ? 1 : 0);
+    QCOMPARE(design->stack()->count(), height != start ? 1 : 0);
 }
 
 void DesignerTest::cutCopyPasteAcrossSections()
@@ -551,34 +567,6 @@ void DesignerTest::fontToggleOnMixedSelection()
     QVERIFY(static_cast<Item *>(surf[0]->SubObject(3))->fontBold);
     design->toggleFont(sec(0), QStringLiteral("bold"));
     QVERIFY(boldOne->fontBold && regular->fontBold);
-}
-
-void DesignerTest::checkSize_data()
-{
-    QTest::addColumn<int>("sectionHeight");
-    QTest::addColumn<QRect>("item"); // empty: no item
-    QTest::addColumn<int>("expected");
-    QTest::addColumn<bool>("raised");
-    QTest::newRow("empty section grows to 240") << 100 << QRect() << 240 << true;
-    QTest::newRow("never lowers") << 3000 << QRect(0, 0, 100, 100) << 3000 << false;
-    QTest::newRow("grows to the lowest item") << 1000 << QRect(0, 1500, 100, 400) << 1900 << true;
-}
-
-void DesignerTest::checkSize()
-{
-    QFETCH(int, sectionHeight);
-    QFETCH(QRect, item);
-    QFETCH(int, expected);
-    QFETCH(bool, raised);
-    section *s = surf[0]->sectionRef();
-    s->Height = float(sectionHeight / 567.0);
-    surf[0]->init(s);
-    if (!item.isNull())
-        addText(0, item);
-    QSignalSpy changed(surf[0], &pSection::changeSize);
-    design->fitSectionHeight(*s);
-    QCOMPARE(qRound(s->HeightT()), expected);
-    QCOMPARE(changed.count(), raised ? 1 : 0);
 }
 
 void DesignerTest::zoomKeepsGeometry()
