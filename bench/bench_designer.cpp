@@ -2,6 +2,7 @@
 // from loading the file to the first painted window, and how long each
 // mouse move takes while 200 selected items are dragged (the move handled
 // and the surface repainted). Prints a table; asserts nothing.
+#include "designer/designdocument.h"
 #include "designer/fdocedit.h"
 #include "designer/itembox.h"
 #include "designer/psection.h"
@@ -85,12 +86,14 @@ int main(int argc, char *argv[])
     // 200 items selected on one surface (its first 50 plus 150 pasted
     // copies), then dragged by the mouse in 100 steps.
     pSection *surface = window.surface(2);
-    surface->selectAllItems();
+    DesignDocument *design = window.design();
+    section &band = *surface->sectionRef();
+    design->selectAll(band);
     for (int i = 0; i < 3; ++i) {
-        surface->copy();
-        surface->Paste();
+        design->copy(band);
+        design->paste(band);
     }
-    surface->selectAllItems();
+    design->selectAll(band);
     const int selected = surface->count();
     ItemBox *pressed = surface->box(1);
     QPoint at(5, 5);

@@ -1,18 +1,18 @@
 #include "fdocedit.h"
 
-#include "platform/appinfo.h"
-#include "platform/settings.h"
+#include "designer/designdocument.h"
 #include "designer/designpage.h"
-#include "designer/designundo.h"
 #include "designer/designview.h"
-#include "designer/designzoom.h"
 #include "designer/fpropdoc.h"
 #include "designer/psection.h"
 #include "designer/recentfiles.h"
 #include "designer/recoveryfile.h"
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
+#include "platform/appinfo.h"
+#include "platform/settings.h"
 #include "viewer/fdocviewer.h"
+#include "viewer/viewzoom.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -31,7 +31,8 @@ constexpr int kRecoveryIntervalMs = 60 * 1000;
 } // namespace
 
 fDocEdit::fDocEdit(QWidget *parent)
-    : QMainWindow(parent), m_view(new DesignView(this)), m_zoom(new DesignZoom(this)),
+    : QMainWindow(parent), m_view(new DesignView(this)),
+      m_zoom(new ViewZoom({50, 67, 75, 100, 125, 150, 200, 300, 400}, ViewZoom::Fixed, this)),
       m_recovery(std::make_unique<RecoveryFile>())
 {
     setObjectName(QStringLiteral("fDocEdit"));
@@ -46,8 +47,8 @@ fDocEdit::fDocEdit(QWidget *parent)
     createStatusBar();
     updateEditActions();
 
-    connect(m_zoom, &DesignZoom::changed, this, &fDocEdit::applyScale);
-    connect(m_view, &DesignView::zoomWheel, m_zoom, &DesignZoom::wheel);
+    connect(m_zoom, &ViewZoom::changed, this, &fDocEdit::applyScale);
+    connect(m_view, &DesignView::zoomWheel, m_zoom, &ViewZoom::wheel);
     connect(m_view, &DesignView::scrolled, this, &fDocEdit::updateRulers);
     connect(m_view->page(), &DesignPage::backgroundClicked, this, &fDocEdit::stopGrab);
     connect(m_view->page(), &DesignPage::backgroundDoubleClicked, this, &fDocEdit::showprop_);
@@ -72,30 +73,30 @@ fDocEdit::~fDocEdit()
     m_view->disconnect(this);
     for (pSection *s : std::as_const(pSection1)) {
         s->disconnect(this);
-        s->setUndo(nullptr);
+        s->setDesignDocument(nullptr);
     }
     delete m_view;
-    if (m_undo) {
-        m_undo->disconnect(this);
-        m_undo->stack()->disconnect(this);
-        delete m_undo;
+    if (m_design) {
+        m_design->disconnect(this);
+        m_design->stack()->disconnect(this);
+        delete m_design;
     }
 }
 
 void fDocEdit::init(TalvoDocument *document)
 {
-    if (document != doc || !m_undo) {
-        delete m_undo;
+    if (document != doc || !m_design) {
+        delete m_design;
         doc = document;
-        m_undo = new DesignUndo(doc, this);
-        m_undoGroup->addStack(m_undo->stack());
-        m_undoGroup->setActiveStack(m_undo->stack());
-        connect(m_undo, &DesignUndo::sectionRestored, this, &fDocEdit::onSectionRestored);
-        connect(m_undo, &DesignUndo::documentRestored, this, &fDocEdit::drawSections);
-        connect(m_undo->stack(), &QUndoStack::indexChanged, this, &fDocEdit::updateModified);
-        connect(m_undo->stack(), &QUndoStack::cleanChanged, this, &fDocEdit::updateModified);
+        m_design = new DesignDocument(*doc, this);
+        m_undoGroup->addStack(m_design->stack());
+        m_undoGroup->setActiveStack(m_design->stack());
+        connect(m_design, &DesignDocument::sectionChanged, this, &fDocEdit::updateEditActions);
+        connect(m_design, &DesignDocument::documentRestored, this, &fDocEdit::drawSections);
+        connect(m_design->stack(), &QUndoStack::indexChanged, this, &fDocEdit::updateModified);
+        connect(m_design->stack(), &QUndoStack::cleanChanged, this, &fDocEdit::updateModified);
         for (pSection *s : std::as_const(pSection1))
-            s->setUndo(m_undo);
+            s->setDesignDocument(m_design);
     }
     m_released = false;
     m_printerBoundFor.clear();
@@ -109,9 +110,9 @@ void fDocEdit::afterNewDocument()
     // The history starts here. A document handed over with changes keeps
     // them marked: the clean state is then out of reach.
     const bool hadChanges = doc->modified();
-    m_undo->reset();
+    m_design->reset();
     if (hadChanges)
-        m_undo->stack()->resetClean();
+        m_design->stack()->resetClean();
     m_recovery->remove();
     refreshFieldList();
     majCaption();
@@ -122,7 +123,6 @@ void fDocEdit::new_()
     if (!doc)
         return;
     stopGrab();
-    prepareSave();
     if (doc->checkIfToSave_MustStopIsAnswer()) {
         majCaption();
         return;
@@ -144,7 +144,6 @@ bool fDocEdit::openFile(const QString &fileName)
     if (!doc)
         return false;
     stopGrab();
-    prepareSave();
     if (doc->checkIfToSave_MustStopIsAnswer()) {
         majCaption();
         return false;
@@ -174,9 +173,8 @@ void fDocEdit::Save_()
     if (!doc)
         return;
     stopGrab();
-    prepareSave();
     if (doc->save()) {
-        m_undo->markSaved();
+        m_design->markSaved();
         m_recovery->remove();
         RecentFiles::add(doc->fileName);
     }
@@ -241,8 +239,6 @@ void fDocEdit::printPreview_()
     if (!doc)
         return;
     stopGrab();
-    for (int i = 0; i < boundCount(); ++i)
-        pSection1.at(i)->saveSizes();
     hide();
 
     auto *viewer = new fDocViewer;
@@ -340,11 +336,11 @@ bool fDocEdit::offerRecovery()
         doc->clearModified();
         m_printerBoundFor.clear();
         afterNewDocument();
-        const QByteArray before = m_undo->snapshot();
+        const QByteArray before = m_design->snapshot();
         if (!doc->loadXMLData(data, entry.path))
             return false; // reported; the copy stays for another try
         drawSections();
-        m_undo->documentChanged(tr("Restore unsaved changes"), before);
+        m_design->documentChanged(tr("Restore unsaved changes"), before);
         writeRecoveryNow();
         RecoveryFile::discard(entry);
         majCaption();
@@ -360,7 +356,6 @@ void fDocEdit::closeEvent(QCloseEvent *event)
         return;
     }
     stopGrab();
-    prepareSave();
     if (doc->checkIfToSave_MustStopIsAnswer()) {
         event->ignore();
         majCaption();
@@ -375,7 +370,8 @@ void fDocEdit::closeEvent(QCloseEvent *event)
         removeSurface(s);
     pSection1.clear();
     doc->CloseClean();
-    m_undo->stack()->clear();
+    m_design->stack()->clear();
+    m_design->clearClipboard();
     m_released = true;
     doc = nullptr;
     event->accept();

@@ -9,9 +9,9 @@
 #include <functional>
 #include <memory>
 
-class DesignUndo;
+class DesignDocument;
 class DesignView;
-class DesignZoom;
+class ViewZoom;
 class QAction;
 class QActionGroup;
 class QComboBox;
@@ -33,10 +33,9 @@ class section;
 // stacked in report order on a scrolling page with rulers, and the menus,
 // tool bars and status bar to create, open, save, preview and edit it.
 //
-// Every change the window makes to the document is recorded in the
-// document's undo history; the surfaces record their own edits there. The
-// window edits exactly one document for its whole life: "new" and "open"
-// reuse it.
+// Every change the window and its surfaces make to the document goes
+// through the design document, one undo step each. The window edits exactly
+// one document for its whole life: "new" and "open" reuse it.
 class fDocEdit : public QMainWindow
 {
     Q_OBJECT
@@ -86,7 +85,7 @@ public:
     void switchHeaderFooter(int type, bool on);
     // Asks, then removes the current surface's section.
     void removeSection();
-    // pSection::arrange on the current surface.
+    // Arranges the selection of the current surface (DesignDocument::arrange).
     void arrange(const QString &how);
 
     // ---- Crash safety ----
@@ -104,8 +103,8 @@ public:
 
     // ---- Access (tests, other windows) ----
     TalvoDocument *document() const { return doc; }
-    DesignUndo *undo() const { return m_undo; }
-    DesignZoom *zoom() const { return m_zoom; }
+    DesignDocument *design() const { return m_design; }
+    ViewZoom *zoom() const { return m_zoom; }
     DesignView *view() const { return m_view; }
     int surfaceCount() const { return int(pSection1.size()); }
     pSection *surface(int index) const { return pSection1.value(index); }
@@ -142,7 +141,6 @@ private:
     void removeSurface(pSection *s);
     int indexOf(const QObject *surface) const;
     pSection *current() const;
-    void prepareSave();
     // The surfaces bound to shown sections: the first nbSections(), as far
     // as they exist.
     int boundCount() const;
@@ -152,8 +150,9 @@ private:
     void showGuides(const pSection *from, const QList<double> &xs);
     QList<double> guidesOutside(const pSection *s) const;
     int selectedCount() const;
-    void onSectionRestored(const QString &key);
     void recordDocumentChange(const QString &text, const std::function<void()> &change);
+    // Runs an edit on the current surface's section.
+    void editCurrent(const std::function<void(DesignDocument &, section &)> &edit);
 
     // fdoceditdialogs.cpp
     // The fields list, docked at the right.
@@ -169,7 +168,7 @@ private:
     void updateModified();
 
     TalvoDocument *doc = nullptr;
-    DesignUndo *m_undo = nullptr;
+    DesignDocument *m_design = nullptr;
     QUndoGroup *m_undoGroup = nullptr; // the undo and redo entries follow the document's history
     QList<pSection *> pSection1;
     int m_current = 0;
@@ -179,7 +178,7 @@ private:
     static constexpr int kScaleUnit = 6;
 
     DesignView *m_view = nullptr;
-    DesignZoom *m_zoom = nullptr;
+    ViewZoom *m_zoom = nullptr;
     double m_scale = 96.0 / 1440.0;
     QString m_printerBoundFor; // what SelectPrinter last bound, so it asks once
     double m_pageWidthT = 0;   // the surfaces' width, twips

@@ -3,7 +3,7 @@
 // dialog's change is one step of the undo history.
 #include "fdocedit.h"
 
-#include "designer/designundo.h"
+#include "designer/designdocument.h"
 #include "designer/fadddatasection.h"
 #include "designer/fedititem.h"
 #include "designer/feditpic.h"
@@ -46,38 +46,45 @@ void fDocEdit::refreshFieldList()
 void fDocEdit::editItemOn(pSection *s, ReportItem &item)
 {
     section *sec = s->sectionRef();
-    if (!sec || !m_undo)
+    if (!sec || !m_design)
         return;
     stopGrab();
-    SectionState before = SectionState::capture(*sec);
-    bool changed = false;
     QString text;
     switch (item.kind()) {
     case ReportItem::TextKind:
-        changed = EditItem(static_cast<Item *>(&item), this);
         text = tr("Edit item");
         break;
-    case ReportItem::PictureKind: {
-        fEditPic dialog(this);
-        changed = dialog.editPic(static_cast<iPic *>(&item));
+    case ReportItem::PictureKind:
         text = tr("Picture properties");
         break;
-    }
-    case ReportItem::GraphKind: {
-        fGraph dialog(this);
-        changed = dialog.Edit(static_cast<iGraph *>(&item));
+    case ReportItem::GraphKind:
         text = tr("Chart properties");
         break;
     }
-    }
-    if (!changed)
-        return;
-    item.modified = true;
-    sec->modified_ = true;
-    s->init(sec);
-    s->CheckSize();
-    s->Refresh();
-    m_undo->sectionChanged(text, *sec, std::move(before));
+    // The editor's OK, borders included, is one step.
+    m_design->changeSection(*sec, text, [&] {
+        bool changed = false;
+        switch (item.kind()) {
+        case ReportItem::TextKind:
+            changed = EditItem(static_cast<Item *>(&item), this);
+            break;
+        case ReportItem::PictureKind: {
+            fEditPic dialog(this);
+            changed = dialog.editPic(static_cast<iPic *>(&item));
+            break;
+        }
+        case ReportItem::GraphKind: {
+            fGraph dialog(this);
+            changed = dialog.Edit(static_cast<iGraph *>(&item));
+            break;
+        }
+        }
+        if (!changed)
+            return;
+        item.modified = true;
+        sec->modified_ = true;
+        m_design->fitSectionHeight(*sec);
+    });
 }
 
 void fDocEdit::editSectionProperties(section &sec)

@@ -1,15 +1,16 @@
 // The designer's actions, menus, tool bars and status bar.
 #include "fdocedit.h"
 
-#include "platform/units.h"
+#include "designer/designdocument.h"
 #include "designer/designericons.h"
-#include "designer/designzoom.h"
 #include "designer/fdbbrowse.h"
 #include "designer/psection.h"
 #include "designer/recentfiles.h"
 #include "document/talvodocument.h"
+#include "platform/units.h"
 #include "viewer/btnopenhelp.h"
 #include "viewer/frmabout.h"
+#include "viewer/viewzoom.h"
 
 #include <QActionGroup>
 #include <QComboBox>
@@ -115,65 +116,66 @@ void fDocEdit::createActions()
         m_actions.insert(a->objectName(), a);
         QMainWindow::addAction(a);
     }
+    // Cut, paste and delete take the handles away first: their item may go.
     connect(addAction(QStringLiteral("m_cut"), tr("&Cut"), QKeySequence(Qt::CTRL | Qt::Key_X),
                       QStringLiteral("cut")),
             &QAction::triggered, this, [this] {
-                if (pSection *s = current()) {
-                    s->Cut();
-                    updateEditActions();
-                }
+                stopGrab();
+                editCurrent([](DesignDocument &d, section &s) { d.cut(s); });
             });
     connect(addAction(QStringLiteral("m_copy"), tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C),
                       QStringLiteral("copy")),
             &QAction::triggered, this, [this] {
-                if (pSection *s = current()) {
-                    s->copy();
-                    updateEditActions();
-                }
+                stopGrab();
+                editCurrent([](DesignDocument &d, section &s) { d.copy(s); });
             });
     connect(addAction(QStringLiteral("m_paste"), tr("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V),
                       QStringLiteral("paste")),
             &QAction::triggered, this, [this] {
-                if (pSection *s = current())
-                    s->Paste();
-                updateEditActions();
+                stopGrab();
+                editCurrent([](DesignDocument &d, section &s) { d.paste(s); });
             });
     // The window sees Delete before its children; a text field with the
     // focus keeps the key for itself.
     connect(addAction(QStringLiteral("m_delete"), tr("&Delete"), QKeySequence(QKeySequence::Delete),
                       QStringLiteral("delete")),
             &QAction::triggered, this, [this] {
-                if (pSection *s = current())
-                    s->DeleteSelection();
-                updateEditActions();
+                stopGrab();
+                editCurrent([](DesignDocument &d, section &s) { d.removeSelected(s); });
             });
     connect(addAction(QStringLiteral("m_selectAll"), tr("Select &all"),
                       QKeySequence(Qt::CTRL | Qt::Key_A)),
-            &QAction::triggered, this, [this] {
-                if (pSection *s = current())
-                    s->selectAllItems();
-                updateEditActions();
-            });
+            &QAction::triggered, this,
+            [this] { editCurrent([](DesignDocument &d, section &s) { d.selectAll(s); }); });
     connect(addAction(QStringLiteral("m_properties"), tr("&Properties")), &QAction::triggered, this,
             [this] {
                 stopGrab();
-                if (pSection *s = current())
-                    s->ShowProp(m_menuItemKind, m_menuItemKey);
+                pSection *s = current();
+                ReportItem *item = s ? s->sectionRef()->items.value(m_menuItemKey) : nullptr;
+                // Pictures and charts have editors too: they open as on a
+                // double click.
+                if (item && item->whatIs() == m_menuItemKind)
+                    editItemOn(s, *item);
             });
     // Items added from the free-space menu go where it was opened.
-    auto addAt = [this](int (pSection::*add)(double, double)) {
-        if (pSection *s = current())
-            (s->*add)(s->clickX, s->clickY);
+    auto addAt = [this](const char *kind) {
+        pSection *s = current();
+        if (!s || !m_design)
+            return;
+        const QPointF at = s->newItemPlace(s->clickX, s->clickY);
+        if (qstrcmp(kind, "field") == 0)
+            m_design->addField(*s->sectionRef(), at);
+        else if (qstrcmp(kind, "picture") == 0)
+            m_design->addPicture(*s->sectionRef(), at);
+        else
+            m_design->addChart(*s->sectionRef(), at);
     };
     connect(addAction(QStringLiteral("m_add_field"), tr("Add &field")), &QAction::triggered, this,
-            [this] {
-                if (pSection *s = current())
-                    s->AddField(s->clickX, s->clickY);
-            });
+            [addAt] { addAt("field"); });
     connect(addAction(QStringLiteral("m_addPicture"), tr("Add &picture")), &QAction::triggered,
-            this, [addAt] { addAt(&pSection::AddPicture); });
+            this, [addAt] { addAt("picture"); });
     connect(addAction(QStringLiteral("m_addGraph"), tr("Add &chart")), &QAction::triggered, this,
-            [addAt] { addAt(&pSection::AddGraph); });
+            [addAt] { addAt("chart"); });
     connect(addAction(QStringLiteral("m_removeSection"), tr("&Remove section")),
             &QAction::triggered, this, &fDocEdit::removeSection);
 
@@ -245,13 +247,13 @@ void fDocEdit::createActions()
         addAction(QStringLiteral("m_zoomIn"), tr("Zoom &in"), {}, QStringLiteral("zoom-in"));
     zoomIn->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    connect(zoomIn, &QAction::triggered, m_zoom, &DesignZoom::zoomIn);
+    connect(zoomIn, &QAction::triggered, m_zoom, &ViewZoom::zoomIn);
     connect(addAction(QStringLiteral("m_zoomOut"), tr("Zoom &out"),
                       QKeySequence(Qt::CTRL | Qt::Key_Minus), QStringLiteral("zoom-out")),
-            &QAction::triggered, m_zoom, &DesignZoom::zoomOut);
+            &QAction::triggered, m_zoom, &ViewZoom::zoomOut);
     connect(addAction(QStringLiteral("m_zoomReset"), tr("&Actual size"),
                       QKeySequence(Qt::CTRL | Qt::Key_0)),
-            &QAction::triggered, m_zoom, &DesignZoom::reset);
+            &QAction::triggered, m_zoom, &ViewZoom::reset);
 
     // Arrange
     for (const ArrangeEntry &e : kArrange) {
@@ -417,24 +419,22 @@ void fDocEdit::createToolBars()
                 printPreview_();
             else if (key == QLatin1String("help"))
                 btnOpenHelp1->Action();
-            else if (!s)
+            else if (!s || !m_design)
                 return;
             else if (key == QLatin1String("field"))
-                s->AddField(0, 0);
+                m_design->addField(*s->sectionRef(), s->newItemPlace(0, 0));
             else if (key == QLatin1String("picture"))
-                s->AddPicture(0, 0);
+                m_design->addPicture(*s->sectionRef(), s->newItemPlace(0, 0));
             else if (key == QLatin1String("graph"))
-                s->AddGraph(0, 0);
-            else if (key == QLatin1String("delete"))
-                s->DeleteSelection();
-            else if (key == QLatin1String("bold") || key == QLatin1String("italic") ||
-                     key == QLatin1String("underline"))
-                s->SetSelection(key);
+                m_design->addChart(*s->sectionRef(), s->newItemPlace(0, 0));
+            else if (key == QLatin1String("delete")) {
+                stopGrab();
+                m_design->removeSelected(*s->sectionRef());
+            } else if (key == QLatin1String("bold") || key == QLatin1String("italic") ||
+                       key == QLatin1String("underline"))
+                m_design->toggleFont(*s->sectionRef(), key);
             else
-                s->align(key);
-            // The surface may be gone (new, open): ask again.
-            if (pSection *after = current())
-                after->Refresh();
+                m_design->alignText(*s->sectionRef(), key);
             updateEditActions();
         });
     }
@@ -475,9 +475,9 @@ void fDocEdit::createStatusBar()
     m_zoomBox->setObjectName(QStringLiteral("zoom"));
     m_zoomBox->setToolTip(tr("Zoom"));
     m_zoomBox->setFocusPolicy(Qt::NoFocus);
-    for (int step : DesignZoom::steps())
+    for (int step : m_zoom->steps())
         m_zoomBox->addItem(tr("%1 %").arg(step), step);
-    m_zoomBox->setCurrentIndex(int(DesignZoom::steps().indexOf(m_zoom->percent())));
+    m_zoomBox->setCurrentIndex(int(m_zoom->steps().indexOf(m_zoom->percent())));
     connect(m_zoomBox, &QComboBox::activated, this,
             [this](int index) { m_zoom->setPercent(m_zoomBox->itemData(index).toInt()); });
     sb1->addPermanentWidget(m_zoomBox);
@@ -506,7 +506,8 @@ void fDocEdit::fillRecentMenu()
 void fDocEdit::updateEditActions()
 {
     const bool hasDoc = doc && !m_released;
-    action(QStringLiteral("m_paste"))->setEnabled(hasDoc && !doc->ClipBrd.isEmpty());
+    action(QStringLiteral("m_paste"))
+        ->setEnabled(hasDoc && m_design && !m_design->clipboard().isEmpty());
     const int selected = selectedCount();
     for (const ArrangeEntry &e : kArrange) {
         const bool distribute = qstrncmp(e.how, "distribute", 10) == 0;

@@ -3,20 +3,20 @@
 // document's structure.
 #include "fdocedit.h"
 
-#include "platform/units.h"
+#include "designer/designdocument.h"
 #include "designer/designericons.h"
 #include "designer/designpage.h"
 #include "designer/designruler.h"
-#include "designer/designundo.h"
 #include "designer/designview.h"
-#include "designer/designzoom.h"
 #include "designer/fpropdoc.h"
 #include "designer/psection.h"
 #include "document/reportitem.h"
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
 #include "output/pageoutput.h"
+#include "platform/units.h"
 #include "viewer/printing.h"
+#include "viewer/viewzoom.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -112,7 +112,7 @@ void fDocEdit::setCurrentSurface(int index)
 pSection *fDocEdit::createSurface()
 {
     auto *s = new pSection(m_view->page());
-    s->setUndo(m_undo);
+    s->setDesignDocument(m_design);
     s->setScale(m_scale);
     s->setChartSymbol(designerChartSymbol(256));
     s->otherGuidesX = [this](const pSection *from) { return guidesOutside(from); };
@@ -253,12 +253,6 @@ void fDocEdit::stopGrab()
         s->stopGrab();
 }
 
-void fDocEdit::prepareSave()
-{
-    for (int i = 0; i < boundCount(); ++i)
-        pSection1.at(i)->prepareSave();
-}
-
 void fDocEdit::majMenuHeaderFooter()
 {
     if (!doc)
@@ -301,7 +295,7 @@ void fDocEdit::applyScale()
 
     m_view->horizontalScrollBar()->setValue(qRound(fx * m_view->horizontalScrollBar()->maximum()));
     m_view->verticalScrollBar()->setValue(qRound(fy * m_view->verticalScrollBar()->maximum()));
-    m_zoomBox->setCurrentIndex(int(DesignZoom::steps().indexOf(m_zoom->percent())));
+    m_zoomBox->setCurrentIndex(int(m_zoom->steps().indexOf(m_zoom->percent())));
     action(QStringLiteral("m_zoomIn"))->setEnabled(m_zoom->canZoomIn());
     action(QStringLiteral("m_zoomOut"))->setEnabled(m_zoom->canZoomOut());
 }
@@ -375,25 +369,7 @@ QList<double> fDocEdit::guidesOutside(const pSection *s) const
 int fDocEdit::selectedCount() const
 {
     const pSection *s = current();
-    int selected = 0;
-    for (int k = 1; s && k <= s->count(); ++k) {
-        if (const ReportItem *item = s->SubObject(k); item && item->selected)
-            ++selected;
-    }
-    return selected;
-}
-
-void fDocEdit::onSectionRestored(const QString &key)
-{
-    if (!doc)
-        return;
-    section *restored = doc->sections.value(key);
-    for (int i = 0; i < boundCount(); ++i) {
-        if (restored && pSection1.at(i)->sectionRef() == restored)
-            pSection1.at(i)->init(restored);
-    }
-    sizeSections();
-    updateEditActions();
+    return s && m_design ? int(m_design->selectedItems(*s->sectionRef()).size()) : 0;
 }
 
 void fDocEdit::recordDocumentChange(const QString &text, const std::function<void()> &change)
@@ -401,11 +377,17 @@ void fDocEdit::recordDocumentChange(const QString &text, const std::function<voi
     if (!doc)
         return;
     stopGrab();
-    prepareSave();
-    const QByteArray before = m_undo->snapshot();
-    change();
-    drawSections();
-    m_undo->documentChanged(text, before);
+    m_design->changeDocument(text, [&] {
+        change();
+        drawSections();
+    });
+}
+
+void fDocEdit::editCurrent(const std::function<void(DesignDocument &, section &)> &edit)
+{
+    if (pSection *s = current(); s && m_design)
+        edit(*m_design, *s->sectionRef());
+    updateEditActions();
 }
 
 void fDocEdit::addDataSection()
@@ -499,9 +481,7 @@ void fDocEdit::removeSection()
 
 void fDocEdit::arrange(const QString &how)
 {
-    if (pSection *s = current()) {
-        s->arrange(how);
-        s->Refresh();
-    }
-    updateEditActions();
+    // Sizes follow the item with the handles.
+    const QString reference = current() ? current()->grabbedKey() : QString();
+    editCurrent([&](DesignDocument &design, section &s) { design.arrange(s, how, reference); });
 }

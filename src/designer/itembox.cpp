@@ -24,7 +24,7 @@ void ItemBox::paintEvent(QPaintEvent *)
     if (!item)
         return;
     QPainter painter(this);
-    drawEditMode(painter, *item, size(), m_surface->scale(), m_surface->m_chartSymbol);
+    drawEditMode(painter, *item, size(), m_surface->scale(), m_surface->chartSymbol());
 }
 
 void ItemBox::mousePressEvent(QMouseEvent *event)
@@ -50,7 +50,7 @@ void ItemBox::mouseDoubleClickEvent(QMouseEvent *event)
 
 void ItemBox::keyPressEvent(QKeyEvent *event)
 {
-    m_surface->keyPressEvent(event);
+    m_surface->handleKey(event);
 }
 
 void ItemBox::focusInEvent(QFocusEvent *event)

@@ -8,7 +8,7 @@ class pSection;
 
 // One item's box on a design surface. It keeps the item's rectangle in
 // twips (the surface places it in pixels from that, at the surface's scale)
-// and hands its mouse and key events to the surface, which does the editing.
+// and hands its mouse and key events to the surface, whose tools edit.
 class ItemBox : public QWidget
 {
     Q_OBJECT

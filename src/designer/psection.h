@@ -11,18 +11,17 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
 
-class DesignUndo;
+class DesignDocument;
 class ItemBox;
 class ReportItem;
 class SurfaceTool;
 class section;
-struct SectionState;
 
 // The design surface of one section: one box per item at its place and
-// size, margin lines, a frame, and the mouse and keyboard editing of the
-// items and of the section's height.
+// size, margin lines and a frame. Mouse and keys go to small tools
+// (psectiontools.h) that edit through the design document; the surface
+// shows again whatever the document says changed.
 //
 // Geometry on the surface is in twips (boxes keep their twips rectangle);
 // the model holds the document unit; screen pixels are twips × scale(),
@@ -52,8 +51,11 @@ public:
     // The chart symbol chart items show.
     void setChartSymbol(const QImage &symbol);
 
-    // The history edits are recorded in (may be null: edits are not recorded).
-    void setUndo(DesignUndo *undo) { m_undo = undo; }
+    // The report's editing: every edit the surface makes goes there, and
+    // the surface shows again what it changed. Without one the surface
+    // only shows its section.
+    void setDesignDocument(DesignDocument *design);
+    DesignDocument *design() const { return m_design; }
     // Tells where other sections' items have their vertical edges and
     // centres (twips from the page's left), for alignment guides.
     std::function<QList<double>(const pSection *)> otherGuidesX;
@@ -63,51 +65,41 @@ public:
     std::function<void(section &)> editSection;
 
     // ---- Operations ----
-    void prepareSave() { saveSizes(); }
     void Refresh();
+    // Puts the handles on a box (it has the focus), or takes them away.
+    void startGrab(ItemBox *b);
     void stopGrab();
-    void Cut();
-    void copy();
-    void Paste();
-    void DeleteSelection();
-    // "bold", "italic", "underline", "strikethrough"
-    void SetSelection(const QString &what);
-    // "left", "right", "center"
-    void align(const QString &where);
-    void selectedInFront();
-    void UnSelectAll();
-    void selectAllItems();
-    // Without a text the item keeps its class's default text.
-    int AddField(double x, double y, const std::optional<QString> &text = std::nullopt);
-    int AddPicture(double x, double y);
-    int AddGraph(double x, double y);
-    void ShowProp(const QString &kind, const QString &key);
-    void CheckSize();
-    void saveSizes();
-    double toGrid2(double value, bool noGrid) const;
-    float rtg(double value) const { return float(toGrid2(value, false)); }
-    // The grid step in twips; 0 without a grid.
-    double gridStep() const;
-    // What the model stores for a surface length: a length on the grid as
-    // the grid multiple in the document unit.
-    float toStoredLength(double twips) const;
-    void checkSelections(double x1, double y1, double x2, double y2);
-    // Moves the selection as box `index` (the pressed one) is dragged by
-    // dx, dy: that box is snapped and the others follow it by one offset.
-    void MajMoveUs(Qt::KeyboardModifiers shift, int index, double dx, double dy);
-    void MajMoveMe(int index, double left, double top);
+    // Where an item added at (x, y) goes (twips): at 0 it goes where the
+    // mouse last was on this surface.
+    QPointF newItemPlace(double x, double y) const;
+    // The key of the item with the handles; empty when none has them.
+    QString grabbedKey() const;
     void maj(int index);
     void majAll();
     void reCoordinates(double x, double y);
-
-    // Arranging the selection: "left", "right", "top", "bottom", "hcenter",
-    // "vcenter", "width", "height", "size", "distribute-h", "distribute-v".
-    void arrange(const QString &how);
-    // Moves (or with resize, resizes) the selection by a number of steps:
-    // one grid step each, one pixel without a grid.
-    void nudge(int dx, int dy, bool resize);
     // Gives the next (or previous) item the focus and the selection.
     void focusNextItem(bool backwards);
+
+    // ---- For the mouse tools and the boxes ----
+    QPointF twipsAt(const QPointF &pixels) const { return pixels / m_scale; }
+    // Places a box at its twips rectangle (both edges rounded, so boxes
+    // that touch in twips touch on screen).
+    void placeBox(ItemBox *b);
+    // The shown height, while the bottom edge is dragged.
+    void setHeightTwips(double height);
+    // The band being dragged (twips), drawn red and dotted; null for none.
+    void setBand(const QRectF &band);
+    // Horizontal alignment guides on this surface (twips from its top).
+    void setGuidesY(const QList<double> &ys);
+    const QList<double> &guidesY() const { return m_guidesY; }
+    const QImage &chartSymbol() const { return m_chartSymbol; }
+    bool onBottomEdge(double y) const;
+    // Keys and mouse on a box are handled as on the surface.
+    void boxPressed(ItemBox *b, QMouseEvent *event);
+    void boxMoved(ItemBox *b, QMouseEvent *event);
+    void boxReleased(ItemBox *b, QMouseEvent *event);
+    void boxDoubleClicked(ItemBox *b);
+    void handleKey(QKeyEvent *event) { keyPressEvent(event); }
 
     // ---- Boxes ----
     // Boxes 1..count(); box 0 is the hidden template.
@@ -117,6 +109,7 @@ public:
     int indexOfKey(const QString &key) const;
     // The union of the selected boxes (twips); null when none is selected.
     QRectF selectionRect() const;
+    QList<ItemBox *> selectedBoxes() const;
     cGrabHandles *grabHandles() const { return cgh; }
 
     // The mouse's last right press (or edge-drag start), twips.
@@ -134,6 +127,7 @@ signals:
     void DblClick();
     void Coordinates(double x, double y);
     void ClickRight(double x, double y);
+    // The shown height changed (an edit, undo or redo): restack the surfaces.
     void changeSize();
     void ShowMenuDelProp(const QString &kind, const QString &key);
     // The surface (or one of its boxes) received the focus.
@@ -164,33 +158,17 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    friend class ItemBox;
-    friend class SurfaceTool;
-    friend class BandSelectTool;
-    friend class ItemDragTool;
-    friend class EdgeResizeTool;
-
     ItemBox *newBox();
-    void placeBox(ItemBox *b);
     void placeAllBoxes();
-    void setHeightTwips(double height);
-    void startGrab(ItemBox *b);
-    void boxPressed(ItemBox *b, QMouseEvent *event);
-    void boxMoved(ItemBox *b, QMouseEvent *event);
-    void boxReleased(ItemBox *b, QMouseEvent *event);
-    void boxDoubleClicked(ItemBox *b);
     void targetResized();
-    bool onBottomEdge(double y) const;
-    QPointF twipsAt(const QPointF &pixels) const { return pixels / m_scale; }
-    int addItem(ReportItem *item, double x, double y, double w, double h);
-    void recordChange(const QString &text);
-    void beginChange();
+    void resizeFinished();
+    void sectionChanged(section *s);
+    void selectionChangedIn(section *s);
 
     section *m_section = nullptr;
     QList<ItemBox *> pItem1; // [0] is the hidden template
     QPointer<cGrabHandles> cgh;
-    DesignUndo *m_undo = nullptr;
-    std::unique_ptr<SectionState> m_before; // state at the start of an edit
+    DesignDocument *m_design = nullptr; // cleared when it goes
     std::unique_ptr<SurfaceTool> m_tool;
     double m_scale = 96.0 / 1440.0;
     double m_pageWidthT = 0;
@@ -198,7 +176,7 @@ private:
     double m_marginL = 567, m_marginR = 567, m_marginT = 567, m_marginB = 567;
     bool m_showMargins = false;
     bool m_placing = false; // boxes are being placed by code
-    QRectF m_band;          // the band being dragged (twips), drawn red and dotted
+    QRectF m_band;
     QList<double> m_guidesY;
     QImage m_chartSymbol;
     QPointF m_lastMouse; // twips, for items added at 0

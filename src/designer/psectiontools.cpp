@@ -1,11 +1,24 @@
 #include "psectiontools.h"
 
+#include "designdocument.h"
 #include "itembox.h"
 #include "psection.h"
 #include "snaphelper.h"
 
 #include "document/reportitem.h"
 #include "document/section.h"
+
+#include <QSet>
+
+#include <cmath>
+
+namespace {
+// A band catches an item whose corner (or which holds a corner of the
+// band) is this close to it, in twips.
+constexpr double kBandReach = 50;
+// Alignment guides catch edges this close, in pixels.
+constexpr double kGuidePixels = 5;
+} // namespace
 
 SurfaceTool::~SurfaceTool() = default;
 
@@ -19,16 +32,31 @@ BandSelectTool::BandSelectTool(pSection *surface, const QPointF &start)
 void BandSelectTool::move(const QPointF &at, Qt::KeyboardModifiers)
 {
     m_moved = true;
-    m_surface->m_band = QRectF(m_start, at);
-    m_surface->update();
-    m_surface->checkSelections(m_start.x(), m_start.y(), at.x(), at.y());
-    emit m_surface->selectionChanged();
+    m_surface->setBand(QRectF(m_start, at));
+    DesignDocument *design = m_surface->design();
+    section *s = m_surface->sectionRef();
+    if (!design || !s)
+        return;
+    const QRectF band = QRectF(m_start, at).normalized();
+    auto near = [](const QPointF &p, const QRectF &r) {
+        return r.adjusted(-kBandReach, -kBandReach, kBandReach, kBandReach).contains(p);
+    };
+    QSet<QString> hit;
+    for (int i = 1; i <= m_surface->count(); ++i) {
+        const QRectF r = m_surface->box(i)->twips;
+        const bool touched = near(r.topLeft(), band) || near(r.topRight(), band) ||
+                             near(r.bottomLeft(), band) || near(r.bottomRight(), band) ||
+                             near(band.topLeft(), r) || near(band.topRight(), r) ||
+                             near(band.bottomLeft(), r) || near(band.bottomRight(), r);
+        if (touched)
+            hit.insert(m_surface->box(i)->tag);
+    }
+    design->select(*s, hit);
 }
 
 void BandSelectTool::release(const QPointF &, Qt::KeyboardModifiers)
 {
-    m_surface->m_band = QRectF();
-    m_surface->update();
+    m_surface->setBand(QRectF());
     // A click without a drag leaves the selection alone.
     if (!m_moved)
         emit m_surface->Click();
@@ -41,14 +69,31 @@ ItemDragTool::ItemDragTool(pSection *surface, ItemBox *pressed, const QPointF &a
 {
 }
 
-void ItemDragTool::move(const QPointF &at, Qt::KeyboardModifiers modifiers)
+void ItemDragTool::moveGroup(double dx, double dy)
+{
+    // Snapping every box on its own would change the spacing of the group
+    // (and make neighbours overlap): one snapped offset moves them all, as
+    // the arrow keys do.
+    DesignDocument *design = m_surface->design();
+    auto snap = [design](double v) { return design ? design->snap(v) : v; };
+    QRectF &r = m_pressed->twips;
+    const QPointF from = r.topLeft();
+    r = QRectF(snap(from.x() + dx), snap(from.y() + dy), snap(r.width()), snap(r.height()));
+    m_surface->placeBox(m_pressed);
+    const QPointF offset = r.topLeft() - from;
+    for (ItemBox *b : m_surface->selectedBoxes()) {
+        if (b == m_pressed)
+            continue;
+        b->twips.translate(offset);
+        m_surface->placeBox(b);
+    }
+}
+
+void ItemDragTool::move(const QPointF &at, Qt::KeyboardModifiers)
 {
     if (!m_pressed)
         return;
-    if (!m_moved) {
-        m_moved = true;
-        m_surface->beginChange();
-    }
+    m_moved = true;
     // The pressed box follows the mouse: what it still lacks of the mouse's
     // displacement is applied to every selected box.
     const QRectF r = m_pressed->twips;
@@ -57,7 +102,7 @@ void ItemDragTool::move(const QPointF &at, Qt::KeyboardModifiers modifiers)
 
     // Alignment guides: the pressed box's edges and centre against the other
     // items. Without a grid they catch the box; with one the grid wins.
-    const double tolerance = 5 / m_surface->scale();
+    const double tolerance = kGuidePixels / m_surface->scale();
     QList<double> guidesX, guidesY;
     for (int i = 1; i <= m_surface->count(); ++i) {
         const ReportItem *item = m_surface->SubObject(i);
@@ -69,18 +114,17 @@ void ItemDragTool::move(const QPointF &at, Qt::KeyboardModifiers modifiers)
     }
     if (m_surface->otherGuidesX)
         guidesX << m_surface->otherGuidesX(m_surface);
-    const bool grid = m_surface->gridStep() > 0;
-    double matchX = 0, matchY = 0;
+    const bool grid = m_surface->design() && m_surface->design()->gridStep() > 0;
     const double nl = r.left() + dx, nt = r.top() + dy;
     const double shiftX =
-        SnapHelper::toGuides({nl, nl + r.width(), nl + r.width() / 2}, guidesX, tolerance, &matchX);
-    const double shiftY = SnapHelper::toGuides({nt, nt + r.height(), nt + r.height() / 2}, guidesY,
-                                               tolerance, &matchY);
+        SnapHelper::toGuides({nl, nl + r.width(), nl + r.width() / 2}, guidesX, tolerance);
+    const double shiftY =
+        SnapHelper::toGuides({nt, nt + r.height(), nt + r.height() / 2}, guidesY, tolerance);
     if (!grid) {
         dx += shiftX;
         dy += shiftY;
     }
-    m_surface->MajMoveUs(modifiers, m_pressed->index(), dx, dy);
+    moveGroup(dx, dy);
 
     // Guides are shown where an edge lies on one now.
     const QRectF moved = m_pressed->twips;
@@ -97,26 +141,22 @@ void ItemDragTool::move(const QPointF &at, Qt::KeyboardModifiers modifiers)
             !shownY.contains(g))
             shownY << g;
     }
-    if (shownY != m_surface->m_guidesY) {
-        m_surface->m_guidesY = shownY;
-        m_surface->update();
-    }
+    m_surface->setGuidesY(shownY);
     emit m_surface->guidesChanged(shownX);
     emit m_surface->selectionChanged();
 }
 
 void ItemDragTool::release(const QPointF &, Qt::KeyboardModifiers)
 {
-    m_surface->m_guidesY.clear();
-    m_surface->update();
+    m_surface->setGuidesY({});
     emit m_surface->guidesChanged({});
-    if (!m_moved)
+    section *s = m_surface->sectionRef();
+    if (!m_moved || !s || !m_surface->design())
         return;
-    if (section *s = m_surface->sectionRef())
-        s->modified_ = true;
-    m_surface->saveSizes();
-    m_surface->Refresh();
-    m_surface->recordChange(QObject::tr("Move"));
+    QHash<QString, QRectF> rects;
+    for (const ItemBox *b : m_surface->selectedBoxes())
+        rects.insert(b->tag, b->twips);
+    m_surface->design()->setGeometry(*s, rects, QObject::tr("Move"));
 }
 
 // ---- Resizing the section ----
@@ -126,18 +166,14 @@ EdgeResizeTool::EdgeResizeTool(pSection *surface, const QPointF &at)
 {
     surface->clickX = at.x();
     surface->clickY = at.y();
-    surface->beginChange();
 }
 
 void EdgeResizeTool::follow(const QPointF &at)
 {
     const double height = at.y() - m_surface->clickY + m_startHeight;
     // Dragged above the surface's top: the height stays as it was.
-    if (height < 0)
-        return;
-    m_surface->setHeightTwips(height);
-    if (section *s = m_surface->sectionRef())
-        s->Height = float(m_surface->toDocUnit(height));
+    if (height >= 0)
+        m_surface->setHeightTwips(height);
 }
 
 void EdgeResizeTool::move(const QPointF &at, Qt::KeyboardModifiers)
@@ -149,8 +185,8 @@ void EdgeResizeTool::release(const QPointF &at, Qt::KeyboardModifiers)
 {
     follow(at);
     m_surface->setCursor(Qt::ArrowCursor);
-    if (section *s = m_surface->sectionRef())
-        s->modified_ = true;
+    section *s = m_surface->sectionRef();
+    if (s && m_surface->design() && m_surface->heightTwips() != m_startHeight)
+        m_surface->design()->setSectionHeight(*s, m_surface->heightTwips());
     emit m_surface->heightDragged();
-    m_surface->recordChange(QObject::tr("Section height"));
 }

@@ -7,7 +7,9 @@ class ItemBox;
 class pSection;
 
 // The mouse modes of a design surface. Each starts with a left press and
-// ends with the release; positions are surface twips.
+// ends with the release; positions are surface twips. They show what they
+// do on the surface and make their edit through the design document when
+// the mouse is released.
 class SurfaceTool
 {
 public:
@@ -43,12 +45,15 @@ public:
     void release(const QPointF &at, Qt::KeyboardModifiers modifiers) override;
 
 private:
+    void moveGroup(double dx, double dy);
+
     QPointer<ItemBox> m_pressed;
     QPointF m_pressInBox; // where the box was pressed, from its top-left
     bool m_moved = false;
 };
 
-// The section's bottom edge follows the mouse.
+// The section's bottom edge follows the mouse; the height is stored on
+// release.
 class EdgeResizeTool : public SurfaceTool
 {
 public:

@@ -5,9 +5,9 @@
 #include <memory>
 #include <vector>
 
-// The designer's cut/copy/paste store, owned by the document so that items
-// cut or copied on one section can be pasted on any other. It owns what it
-// holds: a copied item is kept as a snapshot taken at copy time, a cut item
+// The designer's cut/copy/paste store, owned by the design document so
+// that items cut or copied on one section can be pasted on any other. It
+// owns what it holds: a copied item is kept as a snapshot taken at copy time, a cut item
 // is the item itself, taken out of its section. Nothing in it can dangle
 // when a section or an item is removed afterwards.
 class ItemClipboard

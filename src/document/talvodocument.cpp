@@ -343,7 +343,6 @@ bool TalvoDocument::checkIfToSave_MustStopIsAnswer()
 void TalvoDocument::CloseClean()
 {
     debugLst.clear();
-    ClipBrd.clear();
     ClearSections();
     if (m_connection) {
         try {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "document/itemclipboard.h"
 #include "document/keyedcollection.h"
 #include "document/section.h"
 #include "engine/printedpage.h"
@@ -70,7 +69,6 @@ public:
 
     // ---- Structure ----
     KeyedCollection<section> sections; // "ph", "pf", "rh", "rf", "d1", "d2", …
-    ItemClipboard ClipBrd;             // the designer's cut, copy and paste
     int nbDataSections = 0;            // as last counted by CalcNbDataSections
     bool modified_ = false;            // a header or footer was switched
     bool dbg = false;                  // collect the debug list

@@ -9,7 +9,7 @@
 #include "previewicons.h"
 #include "previewpageview.h"
 #include "previewthumbnails.h"
-#include "previewzoom.h"
+#include "viewzoom.h"
 #include "printing.h"
 
 #include "platform/appinfo.h"
@@ -69,7 +69,10 @@ bool editsText(const QWidget *w)
 } // namespace
 
 fDocViewer::fDocViewer(QWidget *parent)
-    : QMainWindow(parent), m_zoom(new PreviewZoom(this)), pic(new PreviewPageView(m_zoom, this))
+    : QMainWindow(parent),
+      m_zoom(new ViewZoom({25, 33, 50, 67, 75, 100, 125, 150, 200, 300, 400}, ViewZoom::FitWidth,
+                          this)),
+      pic(new PreviewPageView(m_zoom, this))
 {
     setObjectName(QStringLiteral("fDocViewer"));
     programDir = QCoreApplication::applicationDirPath();
@@ -81,7 +84,7 @@ fDocViewer::fDocViewer(QWidget *parent)
     createFindBar();
     createThumbnails();
     connect(pic, &PreviewPageView::turnPage, this, &fDocViewer::turnPage);
-    connect(m_zoom, &PreviewZoom::changed, this, &fDocViewer::showZoom);
+    connect(m_zoom, &ViewZoom::changed, this, &fDocViewer::showZoom);
     m_thumbSync.setSingleShot(true);
     m_thumbSync.setInterval(300);
     connect(&m_thumbSync, &QTimer::timeout, m_thumbModel, &PreviewThumbnailModel::syncPages);
@@ -190,21 +193,21 @@ void fDocViewer::createActions()
             &QAction::triggered, this, &fDocViewer::findPrevious);
     QAction *zoomIn = addAction(QStringLiteral("zoomIn"), tr("Zoom in"), previewZoomIcon(1));
     zoomIn->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    connect(zoomIn, &QAction::triggered, m_zoom, &PreviewZoom::zoomIn);
+    connect(zoomIn, &QAction::triggered, m_zoom, &ViewZoom::zoomIn);
     connect(addAction(QStringLiteral("zoomOut"), tr("Zoom out"), previewZoomIcon(-1),
                       QKeySequence::ZoomOut),
-            &QAction::triggered, m_zoom, &PreviewZoom::zoomOut);
+            &QAction::triggered, m_zoom, &ViewZoom::zoomOut);
     connect(addAction(QStringLiteral("zoomActual"), tr("Actual size"),
                       themedIcon(this, "zoom-original", QStyle::SP_TitleBarNormalButton),
                       QKeySequence(Qt::CTRL | Qt::Key_0)),
             &QAction::triggered, this, [this] { m_zoom->setFactor(1.0); });
     connect(addAction(QStringLiteral("zoomFitPage"), tr("Fit page"),
                       themedIcon(this, "zoom-fit-best", QStyle::SP_TitleBarMaxButton)),
-            &QAction::triggered, this, [this] { m_zoom->setMode(PreviewZoom::FitPage); });
+            &QAction::triggered, this, [this] { m_zoom->setMode(ViewZoom::FitPage); });
     connect(
         addAction(QStringLiteral("zoomFitWidth"), tr("Fit width"),
                   themedIcon(this, "zoom-fit-width", QStyle::SP_ToolBarHorizontalExtensionButton)),
-        &QAction::triggered, this, [this] { m_zoom->setMode(PreviewZoom::FitWidth); });
+        &QAction::triggered, this, [this] { m_zoom->setMode(ViewZoom::FitWidth); });
 
     m_open = addAction(QStringLiteral("m_open"), tr("&Open…"),
                        m_actions.value(QStringLiteral("open"))->icon(), QKeySequence::Open);
@@ -274,9 +277,9 @@ void fDocViewer::createToolBar()
     add("zoomOut");
     m_zoomBox = new QComboBox(this);
     m_zoomBox->setObjectName(QStringLiteral("zoomBox"));
-    m_zoomBox->addItem(tr("Fit page"), -PreviewZoom::FitPage);
-    m_zoomBox->addItem(tr("Fit width"), -PreviewZoom::FitWidth);
-    for (int step : PreviewZoom::steps())
+    m_zoomBox->addItem(tr("Fit page"), -ViewZoom::FitPage);
+    m_zoomBox->addItem(tr("Fit width"), -ViewZoom::FitWidth);
+    for (int step : m_zoom->steps())
         m_zoomBox->addItem(tr("%1 %").arg(step), step);
     m_zoomBox->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     connect(m_zoomBox, &QComboBox::activated, this, &fDocViewer::zoomChosen);
@@ -887,10 +890,10 @@ void fDocViewer::exportPages()
 void fDocViewer::zoomChosen(int index)
 {
     const int value = m_zoomBox->itemData(index).toInt();
-    if (value == -PreviewZoom::FitPage)
-        m_zoom->setMode(PreviewZoom::FitPage);
-    else if (value == -PreviewZoom::FitWidth)
-        m_zoom->setMode(PreviewZoom::FitWidth);
+    if (value == -ViewZoom::FitPage)
+        m_zoom->setMode(ViewZoom::FitPage);
+    else if (value == -ViewZoom::FitWidth)
+        m_zoom->setMode(ViewZoom::FitWidth);
     else
         m_zoom->setFactor(value / 100.0);
     pic->setFocus();
@@ -901,10 +904,10 @@ void fDocViewer::showZoom()
     if (!m_zoomBox)
         return;
     int index = -1;
-    if (m_zoom->mode() == PreviewZoom::FitPage)
-        index = m_zoomBox->findData(-PreviewZoom::FitPage);
-    else if (m_zoom->mode() == PreviewZoom::FitWidth)
-        index = m_zoomBox->findData(-PreviewZoom::FitWidth);
+    if (m_zoom->mode() == ViewZoom::FitPage)
+        index = m_zoomBox->findData(-ViewZoom::FitPage);
+    else if (m_zoom->mode() == ViewZoom::FitWidth)
+        index = m_zoomBox->findData(-ViewZoom::FitWidth);
     else
         index = m_zoomBox->findData(qRound(m_zoom->factor() * 100));
     if (index < 0) {
@@ -918,10 +921,8 @@ void fDocViewer::showZoom()
         m_zoomBox->setItemText(index, tr("%1 %").arg(percent));
     }
     m_zoomBox->setCurrentIndex(index);
-    m_actions.value(QStringLiteral("zoomIn"))
-        ->setEnabled(m_zoom->factor() < PreviewZoom::kMaximum - 1e-9);
-    m_actions.value(QStringLiteral("zoomOut"))
-        ->setEnabled(m_zoom->factor() > PreviewZoom::kMinimum + 1e-9);
+    m_actions.value(QStringLiteral("zoomIn"))->setEnabled(m_zoom->canZoomIn());
+    m_actions.value(QStringLiteral("zoomOut"))->setEnabled(m_zoom->canZoomOut());
 }
 
 // ---- Find ----

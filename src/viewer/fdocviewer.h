@@ -11,7 +11,7 @@
 class PreviewFindBar;
 class PreviewPageView;
 class PreviewThumbnailModel;
-class PreviewZoom;
+class ViewZoom;
 class QAction;
 class QComboBox;
 class QDockWidget;
@@ -77,7 +77,7 @@ public:
     bool runIncomplete() const { return m_runIncomplete; }
     int currentPage() const { return shownPage; }
     PreviewPageView *pageView() const { return pic; }
-    PreviewZoom *zoom() const { return m_zoom; }
+    ViewZoom *zoom() const { return m_zoom; }
     // A toolbar button or menu entry by its key ("stop", "m_open", …).
     QAction *action(const QString &key) const { return m_actions.value(key); }
 
@@ -139,7 +139,7 @@ private:
     TalvoDocument *doc = nullptr;
     int shownPage = 1;
 
-    PreviewZoom *m_zoom;
+    ViewZoom *m_zoom;
     PreviewPageView *pic;
     QToolBar *Toolbar1 = nullptr;
     QStatusBar *sb1 = nullptr;

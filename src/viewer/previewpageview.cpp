@@ -1,7 +1,7 @@
 #include "previewpageview.h"
 
 #include "previewrender.h"
-#include "previewzoom.h"
+#include "viewzoom.h"
 
 #include "platform/units.h"
 #include "document/talvodocument.h"
@@ -22,7 +22,7 @@ constexpr int kDeskMargin = 12; // grey around the sheet, logical pixels
 constexpr int kTurnTravel = 120;
 } // namespace
 
-PreviewPageView::PreviewPageView(PreviewZoom *zoom, QWidget *parent)
+PreviewPageView::PreviewPageView(ViewZoom *zoom, QWidget *parent)
     : QAbstractScrollArea(parent), m_zoom(zoom)
 {
     setObjectName(QStringLiteral("pic"));
@@ -32,7 +32,7 @@ PreviewPageView::PreviewPageView(PreviewZoom *zoom, QWidget *parent)
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setFrameShape(QFrame::NoFrame);
-    connect(m_zoom, &PreviewZoom::changed, this, [this] {
+    connect(m_zoom, &ViewZoom::changed, this, [this] {
         m_cacheValid = false;
         calcScroll();
         viewport()->update();
@@ -79,7 +79,7 @@ double PreviewPageView::pixelsPerInch() const
     // Fits are made for the view without scroll bars; a width fit leaves
     // room for the vertical bar that a tall page brings.
     QSizeF area = QSizeF(maximumViewportSize()) - QSizeF(2 * kDeskMargin, 2 * kDeskMargin);
-    if (m_zoom->mode() == PreviewZoom::FitWidth)
+    if (m_zoom->mode() == ViewZoom::FitWidth)
         area.rwidth() -=
             style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, verticalScrollBar());
     return logicalDpiX() * m_zoom->factorFor(pageSizeAt100(), area);
@@ -223,7 +223,7 @@ void PreviewPageView::paintEvent(QPaintEvent *event)
 void PreviewPageView::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
-    if (m_zoom->mode() != PreviewZoom::Fixed)
+    if (m_zoom->mode() != ViewZoom::Fixed)
         m_cacheValid = false;
     calcScroll();
 }

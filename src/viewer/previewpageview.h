@@ -5,7 +5,7 @@
 #include <QList>
 #include <QRectF>
 
-class PreviewZoom;
+class ViewZoom;
 class TalvoDocument;
 
 // The page area of the preview: one stored page drawn at its real size
@@ -20,7 +20,7 @@ class PreviewPageView : public QAbstractScrollArea
     Q_OBJECT
 
 public:
-    explicit PreviewPageView(PreviewZoom *zoom, QWidget *parent = nullptr);
+    explicit PreviewPageView(ViewZoom *zoom, QWidget *parent = nullptr);
 
     void setDocument(TalvoDocument *doc);
     // The page on display; 0 shows an empty sheet ("clear the picture").
@@ -68,7 +68,7 @@ private:
     bool cacheable() const;
 
     TalvoDocument *m_doc = nullptr;
-    PreviewZoom *m_zoom;
+    ViewZoom *m_zoom;
     int m_page = 0;
     QImage m_cache;
     bool m_cacheValid = false;

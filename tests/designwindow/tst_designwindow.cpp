@@ -1,10 +1,8 @@
 // The designer's main window driven as a user drives it, on the offscreen
 // platform: real surfaces, real menu actions and key presses, questions
 // answered by script, reports written to and read back from real files.
-#include "platform/units.h"
-#include "designer/designundo.h"
+#include "designer/designdocument.h"
 #include "designer/designview.h"
-#include "designer/designzoom.h"
 #include "designer/fdocedit.h"
 #include "designer/itembox.h"
 #include "designer/psection.h"
@@ -13,7 +11,9 @@
 #include "document/section.h"
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
+#include "platform/units.h"
 #include "viewer/fdocviewer.h"
+#include "viewer/viewzoom.h"
 
 #include <QAction>
 #include <QApplication>
@@ -73,6 +73,20 @@ void fillReport(TalvoDocument &doc, const QString &flags = QString(), int dataSe
     doc.clearModified();
 }
 
+// A report filled as above, saved as `file` (when given), in a window.
+struct Designer
+{
+    TalvoDocument doc;
+    fDocEdit w;
+    explicit Designer(const QString &file = QString(), const QString &flags = QString(),
+                      int dataSections = 2)
+    {
+        fillReport(doc, flags, dataSections);
+        doc.fileName = file;
+        w.init(&doc);
+    }
+};
+
 QStringList surfaceKeys(const fDocEdit &w)
 {
     QStringList keys;
@@ -85,6 +99,15 @@ QString panel(const fDocEdit &w, const char *name)
 {
     const auto *label = w.findChild<QLabel *>(QLatin1String(name));
     return label ? label->text() : QStringLiteral("<no panel>");
+}
+
+fDocViewer *shownViewer()
+{
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (auto *v = qobject_cast<fDocViewer *>(top); v && v->isVisible())
+            return v;
+    }
+    return nullptr;
 }
 
 void trigger(const fDocEdit &w, const char *name)
@@ -130,17 +153,14 @@ private slots:
     void removeSection();
     void unitChangeKeepsSizes_data();
     void unitChangeKeepsSizes();
-    void undoRestoresSavedFile_data();
-    void undoRestoresSavedFile();
     void zoomLeavesModelAlone();
     void keysReachTheirActions();
     void recoveryAfterCrash_data();
     void recoveryAfterCrash();
-    void previewReturnsToDesigner();
     void previewLeavesDesignAlone_data();
     void previewLeavesDesignAlone();
-    void dialogsAreOneUndoStep_data();
-    void dialogsAreOneUndoStep();
+    void editsAreOneUndoStep_data();
+    void editsAreOneUndoStep();
 
 private:
     ScriptedInteraction ui;
@@ -290,10 +310,8 @@ void tst_designwindow::pasteFollowsClipboard_data()
 void tst_designwindow::pasteFollowsClipboard()
 {
     QFETCH(QString, command);
-    TalvoDocument doc;
-    fillReport(doc);
-    fDocEdit w;
-    w.init(&doc);
+    Designer d;
+    auto &[doc, w] = d;
     auto *freeZone = w.findChild<QMenu *>(QStringLiteral("m_freeZone"));
     QVERIFY(freeZone);
 
@@ -346,11 +364,8 @@ void tst_designwindow::saveQuestion()
         fillReport(second, QStringLiteral("rf"), 1);
         QVERIFY(second.SaveXML(other));
     }
-    TalvoDocument doc;
-    fillReport(doc);
-    doc.fileName = reportPath;
-    fDocEdit w;
-    w.init(&doc);
+    Designer d(reportPath);
+    auto &[doc, w] = d;
     w.show();
     trigger(w, "m_save");
     const QByteArray before = fileBytes(reportPath);
@@ -440,13 +455,11 @@ void tst_designwindow::unitChangeKeepsSizes()
     QFETCH(bool, dialog);
     QFETCH(int, unit);
     QFETCH(QString, name);
-    TalvoDocument doc;
-    fillReport(doc);
-    fDocEdit w;
-    w.init(&doc);
+    Designer d;
+    auto &[doc, w] = d;
     trigger(w, "m_unit7"); // already the unit: nothing to record
-    QCOMPARE(w.undo()->stack()->count(), 0);
-    const QByteArray before = w.undo()->snapshot();
+    QCOMPARE(w.design()->stack()->count(), 0);
+    const QByteArray before = w.design()->snapshot();
     section *d1 = doc.sections.value(QStringLiteral("d1"));
     const double itemLeft = d1->items.at(0)->xt();
     const double itemWidth = d1->items.at(0)->wt();
@@ -482,59 +495,15 @@ void tst_designwindow::unitChangeKeepsSizes()
     QVERIFY(qAbs(convertUnit(doc.leftMargin, unit, Unit::Twips) - margin) < 0.01);
     QCOMPARE(w.surface(0)->height(), surfaceHeight);
     // One step undoes it all.
-    QCOMPARE(w.undo()->stack()->count(), unit == 7 ? 0 : 1);
+    QCOMPARE(w.design()->stack()->count(), unit == 7 ? 0 : 1);
     trigger(w, "m_undo");
-    QCOMPARE(w.undo()->snapshot(), before);
-}
-
-void tst_designwindow::undoRestoresSavedFile_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QStringList>("changed");
-    QTest::newRow("page header") << "m_pageHead" << QStringList{"ph", "d1", "d2"};
-    QTest::newRow("report footer") << "m_reportFooter" << QStringList{"d1", "d2", "rf"};
-    QTest::newRow("add data section") << "m_addDataSection" << QStringList{"d1", "d2", "d3"};
-    QTest::newRow("unit") << "m_unit6" << QStringList{"d1", "d2"};
-}
-
-void tst_designwindow::undoRestoresSavedFile()
-{
-    QFETCH(QString, command);
-    QFETCH(QStringList, changed);
-    TalvoDocument doc;
-    fillReport(doc);
-    doc.fileName = reportPath;
-    fDocEdit w;
-    w.init(&doc);
-    trigger(w, "m_save");
-    const QByteArray saved = fileBytes(reportPath);
-    QVERIFY(!saved.isEmpty());
-
-    w.action(command)->trigger();
-    QVERIFY(doc.modified());
-    QVERIFY(w.isWindowModified());
-    QCOMPARE(surfaceKeys(w), changed);
-
-    trigger(w, "m_undo");
-    QVERIFY(!doc.modified());
-    QCOMPARE(surfaceKeys(w), (QStringList{"d1", "d2"}));
-    trigger(w, "m_save");
-    QCOMPARE(fileBytes(reportPath), saved);
-
-    trigger(w, "m_redo");
-    QVERIFY(doc.modified());
-    QCOMPARE(surfaceKeys(w), changed);
-    trigger(w, "m_save");
-    QVERIFY(fileBytes(reportPath) != saved);
+    QCOMPARE(w.design()->snapshot(), before);
 }
 
 void tst_designwindow::zoomLeavesModelAlone()
 {
-    TalvoDocument doc;
-    fillReport(doc);
-    doc.fileName = reportPath;
-    fDocEdit w;
-    w.init(&doc);
+    Designer d(reportPath);
+    auto &[doc, w] = d;
     w.show();
     QApplication::setActiveWindow(&w);
     QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -566,10 +535,8 @@ void tst_designwindow::zoomLeavesModelAlone()
 
 void tst_designwindow::keysReachTheirActions()
 {
-    TalvoDocument doc;
-    fillReport(doc);
-    fDocEdit w;
-    w.init(&doc);
+    Designer d;
+    auto &[doc, w] = d;
     w.show();
     QApplication::setActiveWindow(&w);
     QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -640,31 +607,6 @@ void tst_designwindow::recoveryAfterCrash()
     QVERIFY(w.recovery()->leftOver().isEmpty());
 }
 
-void tst_designwindow::previewReturnsToDesigner()
-{
-    TalvoDocument doc;
-    fillReport(doc);
-    doc.connectionStringData =
-        QStringLiteral("Provider=SQLite;Data Source=") + dir.filePath("none.db");
-    fDocEdit w;
-    w.init(&doc);
-    w.show();
-    trigger(w, "m_printPreview");
-    QVERIFY(!w.isVisible());
-    fDocViewer *viewer = nullptr;
-    for (QWidget *top : QApplication::topLevelWidgets()) {
-        if (auto *v = qobject_cast<fDocViewer *>(top); v && v->isVisible())
-            viewer = v;
-    }
-    QVERIFY(viewer);
-    QCOMPARE(viewer->document(), &doc);
-    QPointer<fDocViewer> gone(viewer);
-    viewer->EditDoc();
-    QVERIFY(w.isVisible());
-    QCOMPARE(surfaceKeys(w), (QStringList{"d1", "d2"}));
-    QTRY_VERIFY(gone.isNull());
-}
-
 void tst_designwindow::previewLeavesDesignAlone_data()
 {
     // The example reports beside the program (where their database is) and
@@ -704,56 +646,70 @@ void tst_designwindow::previewLeavesDesignAlone()
     const QString after = dir.filePath(QStringLiteral("after.xml"));
     QVERIFY(doc.SaveXML(before));
     trigger(w, "m_printPreview");
-    fDocViewer *viewer = nullptr;
-    for (QWidget *top : QApplication::topLevelWidgets()) {
-        if (auto *v = qobject_cast<fDocViewer *>(top); v && v->isVisible())
-            viewer = v;
-    }
+    QVERIFY(!w.isVisible());
+    fDocViewer *viewer = shownViewer();
     QVERIFY(viewer);
+    QCOMPARE(viewer->document(), &doc);
     QTRY_VERIFY(!doc.working);
+    // Back to the designer; the preview goes.
+    QPointer<fDocViewer> gone(viewer);
     viewer->EditDoc();
     QVERIFY(w.isVisible());
+    QTRY_VERIFY(gone.isNull());
     QVERIFY(doc.SaveXML(after));
     QCOMPARE(fileBytes(after), fileBytes(before));
-    QCOMPARE(w.undo()->stack()->count(), 0);
+    QCOMPARE(w.design()->stack()->count(), 0);
     QCOMPARE(doc.modified(), modified);
     QCOMPARE(w.isWindowModified(), modified);
 }
 
-void tst_designwindow::dialogsAreOneUndoStep_data()
+void tst_designwindow::editsAreOneUndoStep_data()
 {
-    // How the dialog is opened, and what is typed into which of its boxes.
+    // A menu command, or a dialog (how it is opened, and what is typed into
+    // which of its boxes); the sections shown after it.
     QTest::addColumn<QString>("open");
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("changed");
+    const QStringList same{"d1", "d2"};
+    QTest::newRow("page header") << "m_pageHead"
+                                 << ""
+                                 << "" << QStringList{"ph", "d1", "d2"};
+    QTest::newRow("report footer") << "m_reportFooter"
+                                   << ""
+                                   << "" << QStringList{"d1", "d2", "rf"};
+    QTest::newRow("add data section") << "m_addDataSection"
+                                      << ""
+                                      << "" << QStringList{"d1", "d2", "d3"};
+    QTest::newRow("unit") << "m_unit6"
+                          << ""
+                          << "" << same;
     QTest::newRow("item editor") << "item"
                                  << "Text1"
-                                 << "[Orders].[Total]";
+                                 << "[Orders].[Total]" << same;
     QTest::newRow("section properties") << "section"
                                         << "sectionName"
-                                        << "Lines";
+                                        << "Lines" << same;
     QTest::newRow("document properties") << "m_docProp"
                                          << "docName"
-                                         << "Renamed";
+                                         << "Renamed" << same;
     QTest::newRow("insert data section") << "m_insertDataSection"
                                          << ""
-                                         << "";
+                                         << "" << QStringList{"d1", "d3", "d2"};
 }
 
-void tst_designwindow::dialogsAreOneUndoStep()
+void tst_designwindow::editsAreOneUndoStep()
 {
     QFETCH(QString, open);
     QFETCH(QString, box);
     QFETCH(QString, typed);
-    TalvoDocument doc;
-    fillReport(doc);
-    doc.fileName = reportPath;
-    fDocEdit w;
-    w.init(&doc);
+    QFETCH(QStringList, changed);
+    Designer d(reportPath);
+    auto &[doc, w] = d;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     trigger(w, "m_save");
-    const QByteArray saved = w.undo()->snapshot();
+    const QByteArray saved = fileBytes(reportPath);
     // The status bar names the section under the mouse, by its current name.
     QMouseEvent move(QEvent::MouseMove, QPointF(20, 20), w.surface(0)->mapToGlobal(QPointF(20, 20)),
                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
@@ -771,21 +727,31 @@ void tst_designwindow::dialogsAreOneUndoStep()
             text->setPlainText(typed);
         answered = QMetaObject::invokeMethod(dialog, "accept");
     });
+    const bool dialog = open == "item" || open == "section" || open.startsWith("m_docProp") ||
+                        open == "m_insertDataSection";
     if (open == QLatin1String("item"))
         QTest::mouseDClick(w.surface(0)->box(1), Qt::LeftButton, {}, QPoint(3, 3));
     else if (open == QLatin1String("section"))
         QTest::mouseDClick(w.surface(0), Qt::LeftButton, {}, QPoint(w.surface(0)->width() - 5, 5));
     else
         trigger(w, qPrintable(open));
-    QVERIFY(answered);
-    QCOMPARE(w.undo()->stack()->count(), 1);
+    QCOMPARE(answered, dialog);
+    QCOMPARE(w.design()->stack()->count(), 1);
     QVERIFY(doc.modified());
+    QVERIFY(w.isWindowModified());
+    QCOMPARE(surfaceKeys(w), changed);
     QCOMPARE(panel(w, "section"),
              open == QLatin1String("section") ? typed : QStringLiteral("Data 1"));
+
     trigger(w, "m_undo");
-    QCOMPARE(w.undo()->snapshot(), saved);
     QVERIFY(!doc.modified());
+    QCOMPARE(surfaceKeys(w), (QStringList{"d1", "d2"}));
     QCOMPARE(panel(w, "section"), QStringLiteral("Data 1"));
+    trigger(w, "m_save");
+    QCOMPARE(fileBytes(reportPath), saved);
+    trigger(w, "m_redo");
+    QVERIFY(doc.modified());
+    QCOMPARE(surfaceKeys(w), changed);
 }
 
 QTEST_MAIN(tst_designwindow)

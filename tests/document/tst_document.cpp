@@ -3,6 +3,7 @@
 #include "document/igraph.h"
 #include "document/ipic.h"
 #include "document/item.h"
+#include "document/itemclipboard.h"
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
 #include "platform/units.h"
@@ -596,17 +597,18 @@ private slots:
         Item *cut = s->NewItem();
         cut->content = "cut";
 
-        doc.ClipBrd.addCopyOf(*copied);
-        doc.ClipBrd.add(s->items.take(cut->Key));
+        ItemClipboard clip;
+        clip.addCopyOf(*copied);
+        clip.add(s->items.take(cut->Key));
         // The copy is a snapshot: later edits and removals do not reach it.
         copied->content = "edited";
         s->items.remove(copied->Key);
         doc.ClearSections();
-        QCOMPARE(doc.ClipBrd.count(), 2);
+        QCOMPARE(clip.count(), 2);
 
         section *other = doc.AddDataSection();
-        for (int i = 0; i < doc.ClipBrd.count(); ++i) {
-            const ReportItem *entry = doc.ClipBrd.at(i);
+        for (int i = 0; i < clip.count(); ++i) {
+            const ReportItem *entry = clip.at(i);
             QCOMPARE(entry->whatIs(), QStringLiteral("item"));
             QCOMPARE(entry->parent, nullptr);
             other->NewItem()->copy(*entry, other);

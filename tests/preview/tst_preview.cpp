@@ -12,7 +12,7 @@
 #include "viewer/previewpageview.h"
 #include "viewer/previewrender.h"
 #include "viewer/previewthumbnails.h"
-#include "viewer/previewzoom.h"
+#include "viewer/viewzoom.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -676,7 +676,7 @@ void TestPreview::zoom()
     run(w, *doc);
     QApplication::setActiveWindow(&w);
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    PreviewZoom *zoom = w.zoom();
+    ViewZoom *zoom = w.zoom();
     zoom->setFactor(1.0);
     if (action == QLatin1String("400"))
         zoom->setFactor(4.0);
@@ -690,7 +690,7 @@ void TestPreview::zoom()
         for (int i = 0; i < 20; ++i)
             zoom->zoomOut();
     } else if (action == QLatin1String("fitpage"))
-        zoom->setMode(PreviewZoom::FitPage);
+        zoom->setMode(ViewZoom::FitPage);
 
     PreviewPageView *view = w.pageView();
     if (factor == 0) {
@@ -775,7 +775,7 @@ void TestPreview::wheelTurnsPages()
     auto doc = listReport(40);
     fDocViewer w;
     run(w, *doc);
-    w.zoom()->setMode(PreviewZoom::FitPage);
+    w.zoom()->setMode(ViewZoom::FitPage);
     QWidget *viewport = w.pageView()->viewport();
     wheel(viewport, -120);
     QCOMPARE(w.currentPage(), 2);

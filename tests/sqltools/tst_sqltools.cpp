@@ -5,6 +5,7 @@
 #include "designer/fdbbrowse.h"
 #include "designer/feditsql.h"
 #include "designer/ffields.h"
+#include "designer/designdocument.h"
 #include "designer/psection.h"
 #include "designer/psql.h"
 #include "designer/sqlhighlighter.h"
@@ -308,9 +309,11 @@ private slots:
         list->topLevelItem(0)->setSelected(true);
         std::unique_ptr<QMimeData> data(list->mimeData(list->selectedItems()));
 
+        DesignDocument design(*m_doc);
         QWidget host;
         host.resize(700, 400);
         auto *surface = new pSection(&host);
+        surface->setDesignDocument(&design);
         surface->setScale(0.1);
         surface->setPageWidthTwips(6000);
         surface->initMargin(0.5, 0.5, 0.5, 0.5);
