@@ -7,12 +7,16 @@
 //   bench_report                 all cases
 //   bench_report list N          one list case
 //   bench_report masterdetail    the master/detail case
+//   bench_report write N DIR     writes the list of N rows as DIR/list.xml and
+//                                DIR/list.db, for timing whole mirt processes
+//                                (bench/compare-pdf.sh)
 #include "document/item.h"
 #include "document/section.h"
 #include "document/talvodocument.h"
 #include "output/pdfexport.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -83,6 +87,18 @@ int listCase(int rows)
     return 0;
 }
 
+int writeList(int rows, const QString &dir)
+{
+    const QString db = QDir(dir).filePath(QStringLiteral("list.db"));
+    QFile::remove(db);
+    if (!makeDatabase(db, rows))
+        return 1;
+    TalvoDocument doc;
+    setUpPage(doc, QStringLiteral("list.db"));
+    addOrderList(doc);
+    return doc.SaveXML(QDir(dir).filePath(QStringLiteral("list.xml"))) ? 0 : 1;
+}
+
 int masterDetailCase()
 {
     const int parents = 2000;
@@ -120,6 +136,8 @@ int main(int argc, char **argv)
     const QStringList args = app.arguments().mid(1);
     if (args.value(0) == QLatin1String("list"))
         return listCase(args.value(1).toInt());
+    if (args.value(0) == QLatin1String("write"))
+        return writeList(args.value(1).toInt(), args.value(2));
     if (args.value(0) == QLatin1String("masterdetail"))
         return masterDetailCase();
 

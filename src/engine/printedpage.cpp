@@ -13,7 +13,7 @@ constexpr qsizetype kRecentTextsKept = 4096;
 
 std::vector<qsizetype> lineStartsOf(const QString &lines)
 {
-    std::vector<qsizetype> starts{0};
+    std::vector<qsizetype> starts;
     for (qsizetype at = lines.indexOf(QLatin1String("\r\n")); at >= 0;
          at = lines.indexOf(QLatin1String("\r\n"), at + 2))
         starts.push_back(at + 2);
@@ -26,16 +26,17 @@ QString ShapedText::linesText(int first, int count) const
 {
     if (count <= 0 || first < 0 || first >= lineCount())
         return QString();
-    const qsizetype start = lineStarts[size_t(first)];
+    const qsizetype start = lineStart(first);
     const int end = first + count;
     // Up to the CR LF ending the last line shown.
-    const qsizetype stop = end < lineCount() ? lineStarts[size_t(end)] - 2 : text.size();
+    const qsizetype stop = end < lineCount() ? lineStart(end) - 2 : text.size();
     return text.mid(start, stop - start);
 }
 
 QString PageRecord::textLines() const
 {
-    return text ? text->linesText(int(firstLine), int(lineCount)) : QString();
+    const ShapedText *shaped = text();
+    return shaped ? shaped->linesText(int(firstLine), int(lineCount)) : QString();
 }
 
 void TextStyle::applyTo(TextMetrics &metrics) const
@@ -129,8 +130,7 @@ std::shared_ptr<const ShapedText> PrintedPages::shapeText(TextMetrics &metrics, 
     // as it would inside its paragraph.
     Qt::LayoutDirection direction = Qt::LeftToRight;
     const QStringList parts = lines.split(QLatin1String("\r\n"));
-    shaped->lines.reserve(size_t(parts.size()));
-    shaped->directions.reserve(size_t(parts.size()));
+    shaped->lines.reserve(parts.size());
     for (const QString &part : parts) {
         if (const auto strong = strongDirection(part))
             direction = *strong;
@@ -138,7 +138,6 @@ std::shared_ptr<const ShapedText> PrintedPages::shapeText(TextMetrics &metrics, 
         // before the first letter: they hang over the edge instead.
         shaped->lines.push_back(metrics.shape(
             direction == Qt::RightToLeft ? withoutTrailingSpaces(part) : part, direction));
-        shaped->directions.push_back(direction);
     }
     if (m_recentTexts.size() >= kRecentTextsKept)
         m_recentTexts.clear();
@@ -165,14 +164,14 @@ PageRecord &addTextRecord(PrintedPages &pages, PrintedPage &page, TextMetrics &m
         auto plain = std::make_shared<ShapedText>();
         plain->text = lines;
         plain->lineStarts = lineStartsOf(lines);
-        record.text = std::move(plain);
+        record.content = std::move(plain);
     } else {
-        record.text = pages.shapeText(metrics, record.style, lines);
+        record.content = pages.shapeText(metrics, record.style, lines);
         // A first line taller than the box was kept: it shows clipped.
         if (metrics.TextHeight(lines) > h + qAbs(h) * 1e-5)
             record.flags |= PageRecord::Clipped;
     }
-    record.lineCount = quint32(record.text->lineCount());
+    record.lineCount = quint32(record.text()->lineCount());
     page.records.push_back(std::move(record));
     return page.records.back();
 }

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QImage>
 #include <QString>
+#include <QVarLengthArray>
 
 #include <memory>
 #include <vector>
@@ -38,13 +39,15 @@ size_t qHash(const TextStyle &style, size_t seed = 0);
 struct ShapedText
 {
     QString text;
-    std::vector<qsizetype> lineStarts; // where each line starts in text
-    // Each line shaped, and its direction; empty for a text laid out only
-    // when drawn (page numbers).
-    std::vector<std::shared_ptr<const ShapedLine>> lines;
-    std::vector<Qt::LayoutDirection> directions;
+    // Where the second and each further line start in text: empty for the
+    // one line most texts have.
+    std::vector<qsizetype> lineStarts;
+    // Each line shaped; empty for a text laid out only when drawn (page
+    // numbers).
+    QVarLengthArray<std::shared_ptr<const ShapedLine>, 1> lines;
 
-    int lineCount() const { return int(lineStarts.size()); }
+    int lineCount() const { return int(lineStarts.size()) + 1; }
+    qsizetype lineStart(int line) const { return line == 0 ? 0 : lineStarts[size_t(line - 1)]; }
     // Lines first .. first + count - 1, CR LF between them.
     QString linesText(int first, int count) const;
 };
@@ -81,8 +84,18 @@ struct PageRecord
     float y = 0;
     float w = 0;
     float h = 0;
-    std::shared_ptr<const ShapedText> text;     // texts
-    std::shared_ptr<const PagePicture> picture; // pictures and charts
+    // The shaped text of a text, the picture of a picture or chart; one
+    // pointer for both keeps a record small.
+    std::shared_ptr<const void> content;
+
+    const ShapedText *text() const
+    {
+        return kind == Text ? static_cast<const ShapedText *>(content.get()) : nullptr;
+    }
+    const PagePicture *picture() const
+    {
+        return kind == Picture ? static_cast<const PagePicture *>(content.get()) : nullptr;
+    }
 
     // A text record's lines, CR LF between them.
     QString textLines() const;

@@ -32,7 +32,7 @@ void addPictureRecord(TalvoDocument &doc, const ReportItem &copy, PagePicture pi
     record.y = copy.y;
     record.w = copy.w;
     record.h = copy.h;
-    record.picture = std::make_shared<const PagePicture>(std::move(picture));
+    record.content = std::make_shared<const PagePicture>(std::move(picture));
     doc.fillingPage->records.push_back(std::move(record));
 }
 

@@ -175,7 +175,13 @@ void TalvoDocument::PrintNextPage()
         r->first = r->last = r->current;
         r->placed = false;
     }
+    // A page is filled once: it keeps no spare room, and the next one starts
+    // with room for as many records.
+    const size_t likely = fillingPage ? fillingPage->records.size() : 0;
+    if (fillingPage)
+        fillingPage->records.shrink_to_fit();
     fillingPage = Pages.add();
+    fillingPage->records.reserve(likely);
     emit pageFinished(n - 1);
     if (runCheck)
         runCheck();

@@ -45,7 +45,7 @@ std::shared_ptr<ShapedLine> layOutLine(const QFont &font, double ascent, const Q
     for (const QGlyphRun &run : runs)
         total += run.glyphIndexes().size();
     shaped->glyphs.reserve(size_t(total));
-    shaped->spans.reserve(size_t(runs.size()));
+    shaped->spans.reserve(runs.size());
     for (const QGlyphRun &run : runs) {
         const QList<quint32> indexes = run.glyphIndexes();
         const QList<QPointF> positions = run.positions();
@@ -63,10 +63,24 @@ std::shared_ptr<ShapedLine> layOutLine(const QFont &font, double ascent, const Q
     return shaped;
 }
 
+// Characters that, in the fonts reports use, give one glyph each with no
+// contextual forms, ligatures or marks: figures and their punctuation.
+// Whether a font really treats them so is checked once per font.
+const QString kFigures = QStringLiteral("0123456789 .,-+/:%()#");
+
+bool isPlainFigures(const QString &line)
+{
+    for (const QChar c : line) {
+        if (!kFigures.contains(c))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 // Metrics are costly to make and a report uses few fonts: keep them all,
-// each with the lines it shaped and the widths it measured.
+// each with the lines it shaped.
 struct TextMetrics::FontEntry
 {
     explicit FontEntry(const QFont &f)
@@ -82,30 +96,83 @@ struct TextMetrics::FontEntry
             return *known;
         if (lines.size() >= kShapedLinesKept)
             lines.clear();
-        std::shared_ptr<const ShapedLine> shaped = layOutLine(font, metrics.ascent(), line, direction);
+        std::shared_ptr<const ShapedLine> shaped;
+        if (direction == Qt::LeftToRight && isPlainFigures(line) && figuresFromCharacterMap())
+            shaped = layOutFigures(line);
+        if (!shaped)
+            shaped = layOutLine(font, metrics.ascent(), line, direction);
         lines.insert(line, shaped);
         return shaped;
     }
-    double width(const QString &text)
+    double width(const QString &text) { return shape(text, Qt::LeftToRight)->width; }
+
+    // Figures take their glyphs from the character map and their places from
+    // the advances, which is several times cheaper than shaping; null when
+    // the font lacks one of them.
+    std::shared_ptr<ShapedLine> layOutFigures(const QString &line) const
     {
-        const auto known = widths.constFind(text);
-        if (known != widths.constEnd())
-            return *known;
-        // A line shaped already knows its width.
-        const auto shaped = leftToRight.constFind(text);
-        if (shaped != leftToRight.constEnd())
-            return (*shaped)->width;
-        if (widths.size() >= kShapedLinesKept)
-            widths.clear();
-        const double advance = metrics.horizontalAdvance(text);
-        widths.insert(text, advance);
-        return advance;
+        auto shaped = std::make_shared<ShapedLine>();
+        if (line.isEmpty())
+            return shaped;
+        const QList<quint32> glyphs = figureFont.glyphIndexesForString(line);
+        if (glyphs.size() != line.size() || glyphs.contains(0u))
+            return nullptr;
+        const QList<QPointF> advances = figureFont.advancesForGlyphIndexes(glyphs, QRawFont::KernedAdvances);
+        shaped->glyphs.reserve(size_t(glyphs.size()));
+        const auto baseline = float(metrics.ascent());
+        double x = 0;
+        for (qsizetype i = 0; i < glyphs.size(); ++i) {
+            shaped->glyphs.push_back({glyphs.at(i), float(x), baseline});
+            x += advances.value(i).x();
+        }
+        shaped->width = x;
+        shaped->spans.push_back({figureFont, quint32(glyphs.size())});
+        return shaped;
     }
+
+    // Whether figures may skip shaping in this font: once per font, a line
+    // holding every pair of them is laid out both ways, and the two must
+    // agree glyph for glyph, kerning included.
+    bool figuresFromCharacterMap()
+    {
+        if (figuresChecked)
+            return figuresAgree;
+        figuresChecked = true;
+        QString pairs;
+        for (const QChar a : kFigures) {
+            for (const QChar b : kFigures)
+                pairs += QString(a) + b;
+        }
+        const QString samples[] = {kFigures, pairs};
+        const std::shared_ptr<const ShapedLine> first =
+            layOutLine(font, metrics.ascent(), kFigures, Qt::LeftToRight);
+        if (first->spans.size() != 1 || first->colourGlyphs)
+            return figuresAgree = false;
+        figureFont = first->spans.front().font;
+        for (const QString &sample : samples) {
+            const auto shaped = layOutLine(font, metrics.ascent(), sample, Qt::LeftToRight);
+            const auto quick = layOutFigures(sample);
+            if (!quick || shaped->spans.size() != 1
+                || shaped->glyphs.size() != quick->glyphs.size()
+                || qAbs(shaped->width - quick->width) > 0.01)
+                return figuresAgree = false;
+            for (size_t i = 0; i < quick->glyphs.size(); ++i) {
+                const ShapedLine::Glyph &a = shaped->glyphs[i];
+                const ShapedLine::Glyph &b = quick->glyphs[i];
+                if (a.index != b.index || qAbs(a.x - b.x) > 0.01f || qAbs(a.y - b.y) > 0.01f)
+                    return figuresAgree = false;
+            }
+        }
+        return figuresAgree = true;
+    }
+
     QFont font;
     QFontMetricsF metrics;
-    QHash<QString, double> widths;
     QHash<QString, std::shared_ptr<const ShapedLine>> leftToRight;
     QHash<QString, std::shared_ptr<const ShapedLine>> rightToLeft;
+    QRawFont figureFont;
+    bool figuresChecked = false;
+    bool figuresAgree = false;
 };
 
 namespace {

@@ -4,6 +4,7 @@
 #include <QPointF>
 #include <QRawFont>
 #include <QString>
+#include <QVarLengthArray>
 
 #include <memory>
 #include <vector>
@@ -30,7 +31,7 @@ struct ShapedLine
         quint32 count;
     };
     std::vector<Glyph> glyphs;
-    std::vector<Span> spans;
+    QVarLengthArray<Span, 1> spans; // most lines need one font
     double width = 0;         // the advance of the whole line, reference dots
     bool colourGlyphs = false; // a span is in a colour (emoji) font
 };

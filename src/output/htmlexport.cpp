@@ -126,7 +126,7 @@ QString imageHtml(const TalvoDocument &document, const QImage &image, double x, 
 // at its proportions from the top-left corner.
 QString pictureHtml(const PageRecord &record, const TalvoDocument &document)
 {
-    const PagePicture &item = *record.picture;
+    const PagePicture &item = *record.picture();
     if (item.image.isNull() && item.svg.isEmpty())
         return QString();
     QSizeF source = item.image.size();
@@ -165,7 +165,7 @@ QString pictureHtml(const PageRecord &record, const TalvoDocument &document)
 // made unique on the page, as several charts share one document.
 QString chartHtml(const PageRecord &record, const TalvoDocument &document)
 {
-    const PagePicture &item = *record.picture;
+    const PagePicture &item = *record.picture();
     if (item.svg.isEmpty())
         return item.image.isNull()
                    ? QString()
@@ -303,9 +303,9 @@ QString pageRecordHtml(const TalvoDocument &document, const PageRecord &record)
 {
     if (record.kind == PageRecord::Text)
         return textHtml(record, document);
-    if (!record.picture)
+    if (!record.picture())
         return QString();
-    return record.picture->chart ? chartHtml(record, document) : pictureHtml(record, document);
+    return record.picture()->chart ? chartHtml(record, document) : pictureHtml(record, document);
 }
 
 QString htmlColor(int color)

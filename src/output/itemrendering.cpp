@@ -97,7 +97,7 @@ void drawText(const TalvoDocument &doc, DrawingSurface &dest, const PageRecord &
     const TextStyle &style = pages.style(record.style);
     style.applyTo(dest);
     dest.ForeColor = style.color;
-    if (!record.text)
+    if (!record.text())
         return;
     if (record.flags & PageRecord::PageVariables) {
         // %page% and %pages% are known only now.
@@ -108,7 +108,7 @@ void drawText(const TalvoDocument &doc, DrawingSurface &dest, const PageRecord &
     const bool clipped = record.flags & PageRecord::Clipped;
     if (clipped)
         dest.beginClip(record.x, record.y, record.w, record.h);
-    const ShapedText &text = *record.text;
+    const ShapedText &text = *record.text();
     const double lineHeight = dest.lineHeight();
     const double dotsPerUnit = dest.toReference(1.0);
     const auto last = std::min<size_t>(text.lines.size(), size_t(record.firstLine) + record.lineCount);
@@ -129,7 +129,7 @@ void drawText(const TalvoDocument &doc, DrawingSurface &dest, const PageRecord &
 
 void drawPicture(DrawingSurface &dest, const PageRecord &record)
 {
-    const PagePicture &picture = *record.picture;
+    const PagePicture &picture = *record.picture();
     if (!picture.svg.isEmpty()) {
         QSvgRenderer renderer(picture.svg);
         if (!renderer.isValid())
@@ -171,7 +171,7 @@ void TalvoDocument::PrintPage(int n)
             drawText(*this, *dest, record);
             break;
         case PageRecord::Picture:
-            if (record.picture)
+            if (record.picture())
                 drawPicture(*dest, record);
             break;
         }

@@ -125,8 +125,8 @@ const PagePicture *printedPicture(const TalvoDocument &doc)
 {
     for (const auto &page : doc.Pages) {
         for (const PageRecord &record : page->records) {
-            if (record.picture && !record.picture->chart)
-                return record.picture.get();
+            if (record.picture() && !record.picture()->chart)
+                return record.picture();
         }
     }
     return nullptr;

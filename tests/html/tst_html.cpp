@@ -75,7 +75,7 @@ const PageRecord &addPicture(TalvoDocument &doc, PrintedPage *page, PagePicture 
     record.y = 3;
     record.w = w;
     record.h = h;
-    record.picture = std::make_shared<const PagePicture>(std::move(picture));
+    record.content = std::make_shared<const PagePicture>(std::move(picture));
     (void)doc;
     page->records.push_back(std::move(record));
     return page->records.back();

@@ -597,7 +597,7 @@ private slots:
         picture->image = pic.pic;
         picture->svg = pic.svg;
         picture->stretch = pic.stretch;
-        record.picture = std::move(picture);
+        record.content = std::move(picture);
         addPage(doc)->records.push_back(std::move(record));
         const QImage image = renderPage(doc, 1, 100);
         const int cm = qRound(100 / 2.54);
@@ -824,9 +824,9 @@ private slots:
         int charts = 0;
         for (const auto &page : doc.Pages) {
             for (const PageRecord &record : page->records) {
-                if (record.picture && record.picture->chart) {
+                if (record.picture() && record.picture()->chart) {
                     ++charts;
-                    QVERIFY(!record.picture->svg.isEmpty());
+                    QVERIFY(!record.picture()->svg.isEmpty());
                 }
             }
         }

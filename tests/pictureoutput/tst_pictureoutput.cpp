@@ -106,8 +106,8 @@ struct Report
         QList<const PagePicture *> pictures;
         for (const auto &page : doc.Pages) {
             for (const PageRecord &record : page->records) {
-                if (record.picture && !record.picture->chart)
-                    pictures << record.picture.get();
+                if (record.picture() && !record.picture()->chart)
+                    pictures << record.picture();
             }
         }
         return pictures;
@@ -267,7 +267,7 @@ private slots:
         QCOMPARE(pic.pixel(pic.width() / 2, pic.height() / 2), QColor(Qt::black).rgb());
 
         const QImage page = renderPage(report.doc, 1, 50);
-        const auto isPicture = [](const PageRecord &r) { return bool(r.picture); };
+        const auto isPicture = [](const PageRecord &r) { return r.picture() != nullptr; };
         const auto &records = report.doc.Pages.page(1)->records;
         const PageRecord &drawn = *std::find_if(records.begin(), records.end(), isPicture);
         const QPoint middle(qRound((drawn.x + 2) / 2.54 * 50), qRound((drawn.y + 2) / 2.54 * 50));
