@@ -74,26 +74,45 @@ void DrawingSurface::drawShaped(const ShapedLine &line, double x, double y)
     const QPointF origin(toReference(x), toReference(y));
     if (line.colourGlyphs) {
         drawColourGlyphs(line, origin);
-        return;
-    }
-    QGlyphRun run;
-    QList<quint32> indexes;
-    QList<QPointF> positions;
-    size_t at = 0;
-    for (const ShapedLine::Span &span : line.spans) {
-        indexes.resize(span.count);
-        positions.resize(span.count);
-        for (quint32 i = 0; i < span.count; ++i, ++at) {
-            const ShapedLine::Glyph &glyph = line.glyphs[at];
-            indexes[i] = glyph.index;
-            positions[i] = QPointF(glyph.x, glyph.y);
+    } else {
+        QGlyphRun run;
+        QList<quint32> indexes;
+        QList<QPointF> positions;
+        size_t at = 0;
+        for (const ShapedLine::Span &span : line.spans) {
+            indexes.resize(span.count);
+            positions.resize(span.count);
+            for (quint32 i = 0; i < span.count; ++i, ++at) {
+                const ShapedLine::Glyph &glyph = line.glyphs[at];
+                indexes[i] = glyph.index;
+                positions[i] = QPointF(glyph.x, glyph.y);
+            }
+            run.setRawFont(span.font);
+            run.setGlyphIndexes(indexes);
+            run.setPositions(positions);
+            m_painter->drawGlyphRun(origin, run);
         }
-        run.setRawFont(span.font);
-        run.setGlyphIndexes(indexes);
-        run.setPositions(positions);
-        run.setUnderline(fontUnderline());
-        run.setStrikeOut(FontStrikethru());
-        m_painter->drawGlyphRun(origin, run);
+    }
+    if (!fontUnderline() && !FontStrikethru())
+        return;
+    // Drawn here rather than by the glyph runs, whose decorations miss their
+    // place on a scaled painter: under (or through) the whole line, as thick
+    // as the font says, where the font puts them.
+    const QRawFont &font = line.spans.front().font;
+    const double baseline = origin.y() + ascentDots();
+    QPen pen(color(ForeColor));
+    pen.setWidthF(std::max(font.lineThickness(), 1.0));
+    pen.setCapStyle(Qt::FlatCap);
+    m_painter->setPen(pen);
+    const double left = origin.x();
+    const double right = origin.x() + line.width;
+    if (fontUnderline()) {
+        const double at = baseline + font.underlinePosition();
+        m_painter->drawLine(QPointF(left, at), QPointF(right, at));
+    }
+    if (FontStrikethru()) {
+        const double at = baseline - font.ascent() / 3;
+        m_painter->drawLine(QPointF(left, at), QPointF(right, at));
     }
 }
 
@@ -119,8 +138,6 @@ void DrawingSurface::drawColourGlyphs(const ShapedLine &line, const QPointF &ori
         run.setGlyphIndexes(glyphs);
         run.setPositions(positions);
         if (!isColourFont(font)) {
-            run.setUnderline(fontUnderline());
-            run.setStrikeOut(FontStrikethru());
             m_painter->drawGlyphRun(origin, run);
             continue;
         }
