@@ -30,7 +30,6 @@ public:
     bool printing = false; // a print copy: database pictures are fetched only then
 
     // ---- Report run (defined in src/engine/) ----
-    void initPrint(); // remembers the design position
     // The print copy on the document's page being filled; never grows (0).
     float CreatePrintItem();
 

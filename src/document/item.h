@@ -49,8 +49,8 @@ public:
     int typeContent = 0;
 
     // ---- Report run (defined in src/engine/) ----
-    // Remembers the design position and classifies content into typeContent
-    // and expression; a formula marks its section's HasFormulas.
+    // Classifies content into typeContent and expression; a formula marks
+    // its section's HasFormulas.
     void initPrint();
     // The text record of the current record on the document's page being
     // filled; returns how much taller than designed its text made it.

@@ -45,24 +45,6 @@ double ReportItem::ht() const
     return convertUnit(h, unit(), Unit::Twips, kPixelsPerCm);
 }
 
-void ReportItem::AddOffset(float fromy, float sizeOffset)
-{
-    if (y >= fromy)
-        y += sizeOffset;
-}
-
-void ReportItem::saveCoord()
-{
-    sx = x;
-    sy = y;
-}
-
-void ReportItem::retrieveCoord()
-{
-    x = sx;
-    y = sy;
-}
-
 void ReportItem::CloseClean()
 {
     borders.CloseClean();
@@ -75,8 +57,6 @@ void ReportItem::copyCommon(const ReportItem &src, section *newParent)
     y = src.y;
     w = src.w;
     h = src.h;
-    sx = src.sx;
-    sy = src.sy;
     borders.copy(src.borders);
     parent = newParent;
     modified = true;

@@ -37,15 +37,6 @@ public:
     // The unit of the parent section; 0 without one (then xt… = x…).
     int unit() const;
 
-    // Moves the item down by sizeOffset when it lies at or below fromy; the
-    // engine pushes items below a text that grew.
-    void AddOffset(float fromy, float sizeOffset);
-    // The vertical position items are sorted by, top to bottom.
-    float yOrder() const { return y; }
-    // Keep and restore the design position around a run.
-    void saveCoord();
-    void retrieveCoord();
-
     // Copies the stored properties of src (a ReportItem of the same kind)
     // and its borders; Key is not copied, parent becomes newParent. The copy
     // is marked modified and not selected.
@@ -59,25 +50,15 @@ public:
     // Releases the references the item holds.
     virtual void CloseClean();
 
-    // ---- Output ----
-    // The HTML of a print item on a page of `document`: an absolutely
-    // positioned block for text items, "" for pictures and charts.
-
-
     float x = 0;
     float y = 0;
     float w = 1;
     float h = 1;
-    float sx = 0; // saved position (saveCoord)
-    float sy = 0;
     QString Key;
     section *parent = nullptr;
     bool selected = false;
     bool modified = false;
     Borders borders;
-    // On print items: the document whose page holds the item (parent is
-    // then null, so that a page outlives edits of the sections).
-    TalvoDocument *document = nullptr;
 
 protected:
     explicit ReportItem(Kind kind) : m_kind(kind) {}

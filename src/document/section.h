@@ -96,8 +96,6 @@ public:
     // Sorts the items top to bottom (equal y keep their order), clears
     // HasFormulas and prepares every item.
     void initPrint();
-    // Every item back on its design position.
-    void donePrint();
     // Lays out one occurrence of the section at the document's CurrentY,
     // starting a new page first when it does not fit.
     void CreatePrintItems();

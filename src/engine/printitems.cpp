@@ -89,7 +89,6 @@ float addItemText(TalvoDocument &doc, PrintedPage &page, const Item &item, QStri
 
 void Item::initPrint()
 {
-    saveCoord();
     expression = content.trimmed();
     if (expression.startsWith(u'=')) {
         typeContent = 2;
@@ -184,11 +183,6 @@ float Item::CreatePrintItem()
     return growth;
 }
 
-void iPic::initPrint()
-{
-    saveCoord();
-}
-
 float iPic::CreatePrintItem()
 {
     TalvoDocument *doc = runDocument(*this);
@@ -208,11 +202,6 @@ float iPic::CreatePrintItem()
     picture.jpeg = printItem.pic.text(QString::fromLatin1(kPictureFormatKey)) == QLatin1String("jpeg");
     addPictureRecord(*doc, printItem, std::move(picture));
     return 0;
-}
-
-void iGraph::initPrint()
-{
-    saveCoord();
 }
 
 float iGraph::CreatePrintItem()

@@ -519,7 +519,6 @@ void TalvoDocument::initPrint()
         }
     }
     for (section *s : sections) {
-        s->donePrint();
         s->roomOnAPage = std::numeric_limits<float>::max();
         // A stop leaves the open recordsets of the walk behind.
         closeRecords(*s);

@@ -19,10 +19,7 @@ void initItem(ReportItem *item)
         static_cast<Item *>(item)->initPrint();
         break;
     case ReportItem::PictureKind:
-        static_cast<iPic *>(item)->initPrint();
-        break;
     case ReportItem::GraphKind:
-        static_cast<iGraph *>(item)->initPrint();
         break;
     }
 }
@@ -49,11 +46,6 @@ void section::initPrint()
     HasFormulas = false;
     for (ReportItem *item : items)
         initItem(item);
-}
-
-void section::donePrint()
-{
-    // A run moves no design item: there is nothing to put back.
 }
 
 void section::CreatePrintItems()

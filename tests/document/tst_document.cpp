@@ -473,23 +473,6 @@ private slots:
         item.setFontWhat("shadow", true);
         QVERIFY(!item.fontWhat("shadow"));
     }
-    // Moving what lies at or below a point; a saved position comes back.
-    void positionOperations()
-    {
-        Item at3, above;
-        at3.y = 3;
-        above.y = 2.9f;
-        at3.AddOffset(3, 0.5f);
-        above.AddOffset(3, 0.5f);
-        QCOMPARE(at3.y, 3.5f);
-        QCOMPARE(above.y, 2.9f);
-        at3.x = 1;
-        at3.saveCoord();
-        at3.x = 7;
-        at3.y = 8;
-        at3.retrieveCoord();
-        QCOMPARE(QPointF(at3.x, at3.y), QPointF(1, 3.5));
-    }
     void twipsFollowTheDocumentUnit_data()
     {
         QTest::addColumn<int>("unit");
@@ -531,7 +514,6 @@ private slots:
         text.typeContent = 2;
         text.Key = "k9";
         text.selected = true;
-        text.sx = 5;
         text.borders.top.setValues(3, 255, 1);
         Item copy;
         copy.copy(text, &target);
@@ -539,7 +521,6 @@ private slots:
         QVERIFY(copy.fontBold && copy.CanGrowHorizontal && copy.HideDuplicates && copy.runningSum);
         QCOMPARE(copy.alignV, (unsigned char)1);
         QCOMPARE(copy.typeContent, 2);
-        QCOMPARE(copy.sx, 5.0f);
         QVERIFY(copy.borders.top.Equal(text.borders.top));
         QCOMPARE(copy.Key, QString()); // the caller gives the key
         QCOMPARE(copy.parent, &target);
