@@ -269,16 +269,8 @@ private slots:
         QVERIFY(!w.isVisible());
     }
 
-    void pasteFollowsClipboard_data()
-    {
-        QTest::addColumn<QString>("command");
-        QTest::newRow("copy") << "m_copy";
-        QTest::newRow("cut") << "m_cut";
-    }
-
     void pasteFollowsClipboard()
     {
-        QFETCH(QString, command);
         Designer d;
         auto &[doc, w] = d;
         auto *freeZone = w.findChild<QMenu *>(QStringLiteral("m_freeZone"));
@@ -291,7 +283,7 @@ private slots:
 
         emit w.surface(0)->focusReceived();
         doc.sections.value(QStringLiteral("d1"))->items.at(0)->selected = true;
-        w.action(command)->trigger();
+        trigger(w, "m_copy");
         emit w.surface(1)->ClickRight(100, 100);
         QVERIFY(w.action(QStringLiteral("m_paste"))->isEnabled());
         freeZone->hide();

@@ -570,7 +570,6 @@ private slots:
         QTest::addColumn<double>("factor");
         QTest::newRow("400 %") << "400" << 4.0;
         QTest::newRow("ctrl+plus from 100") << "ctrl+" << 1.25;
-        QTest::newRow("ctrl+minus from 100") << "ctrl-" << 0.75;
         QTest::newRow("ctrl+wheel up from 100") << "wheel+" << 1.25;
         QTest::newRow("zoom out below 25 % stays") << "min" << 0.25;
         QTest::newRow("fit page") << "fitpage" << 0.0;
@@ -586,9 +585,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&w));
         ViewZoom *zoom = w.zoom();
         zoom->setFactor(action == QLatin1String("400") ? 4.0 : 1.0);
-        if (action == QLatin1String("ctrl+") || action == QLatin1String("ctrl-"))
-            QTest::keyClick(&w, action.endsWith(u'+') ? Qt::Key_Plus : Qt::Key_Minus,
-                            Qt::ControlModifier);
+        if (action == QLatin1String("ctrl+"))
+            QTest::keyClick(&w, Qt::Key_Plus, Qt::ControlModifier);
         else if (action == QLatin1String("wheel+"))
             wheel(w.pageView()->viewport(), 120, Qt::ControlModifier);
         else if (action == QLatin1String("min"))
