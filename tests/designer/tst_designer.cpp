@@ -78,7 +78,6 @@ private slots:
         // Steps beyond a byte are steps all the same (1 cm = 567 twips).
         QTest::newRow("large step") << 1.0 << 800.0 << 567.0;
     }
-
     void snapping()
     {
         QFETCH(double, grid);
@@ -145,7 +144,6 @@ private slots:
         });
         row("mouse drag", "Move", Edit());
     }
-
     void editsAreOneUndoStep()
     {
         QFETCH(Edit, edit);
@@ -200,7 +198,6 @@ private slots:
         QTest::newRow("60 twips from C")
             << QRect(QPoint(460, 700), QPoint(900, 930)) << QList<bool>{false, false, false};
     }
-
     void bandSelection()
     {
         QFETCH(QRect, band);
@@ -233,7 +230,6 @@ private slots:
         QTest::newRow("A off the grid") << 1030 << 150 << 1200;
         QTest::newRow("A off the grid, left") << 960 << -149 << 900;
     }
-
     void groupDrag()
     {
         QFETCH(int, aLeft);
@@ -261,7 +257,6 @@ private slots:
         QCOMPARE(qRound(b->yt()), 2000);
         QCOMPARE(qRound(c->xt()), 2000);
         QVERIFY(doc->modified());
-
         // A press on an unselected item makes it the only one.
         pressOn(0, 3);
         QCOMPARE(selection(0), (QList<bool>{false, false, true}));
@@ -284,7 +279,6 @@ private slots:
         QTest::newRow("millimetres") << 6 << 2.0f << "drag" << 15.0f << "16";
         QTest::newRow("no grid") << 7 << 0.0f << "nudge" << 1.5f << "1.5017637";
     }
-
     void storedPositions()
     {
         QFETCH(int, unit);
@@ -367,7 +361,6 @@ private slots:
         QTest::newRow("never lowers") << 3000 << QRect(0, 0, 100, 100) << 0 << 3000;
         QTest::newRow("grows to the lowest item") << 1000 << QRect(0, 1500, 100, 400) << 0 << 1900;
     }
-
     void sectionHeight()
     {
         QFETCH(int, start);
@@ -444,7 +437,6 @@ private slots:
             << "a;b;" << false << QList<QPoint>{{200, 100}, {200, 400}, {200, 700}};
         QTest::newRow("empty text adds nothing") << "" << false << QList<QPoint>{};
     }
-
     void dropFields()
     {
         QFETCH(QString, text);

@@ -59,16 +59,13 @@ void fillReport(TalvoDocument &doc, const QString &flags = QString(), int dataSe
         item->w = 5;
         item->h = 1;
     }
-    for (const QString &f : flags.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        if (f == QLatin1String("rh"))
-            doc.setReportHeader(true);
-        if (f == QLatin1String("ph"))
-            doc.setPageHeader(true);
-        if (f == QLatin1String("pf"))
-            doc.setPageFooter(true);
-        if (f == QLatin1String("rf"))
-            doc.setReportFooter(true);
-    }
+    using T = TalvoDocument;
+    const QHash<QString, void (T::*)(bool)> switches{{"rh", &T::setReportHeader},
+                                                     {"ph", &T::setPageHeader},
+                                                     {"pf", &T::setPageFooter},
+                                                     {"rf", &T::setReportFooter}};
+    for (const QString &f : flags.split(u',', Qt::SkipEmptyParts))
+        (doc.*switches.value(f))(true);
     doc.clearModified();
 }
 
@@ -144,7 +141,6 @@ private slots:
         QTest::addColumn<int>("dataSections");
         QTest::addColumn<bool>("switchPageHeaderOn");
         QTest::addColumn<QStringList>("expected");
-
         QTest::newRow("all, added out of order")
             << "rf,pf,ph,rh" << 2 << false << QStringList{"rh", "ph", "d1", "d2", "pf", "rf"};
         QTest::newRow("page header after report header")
@@ -153,14 +149,12 @@ private slots:
             << "rf" << 1 << true << QStringList{"ph", "d1", "rf"};
         QTest::newRow("nothing shown") << "" << 0 << false << QStringList{};
     }
-
     void drawSections()
     {
         QFETCH(QString, flags);
         QFETCH(int, dataSections);
         QFETCH(bool, switchPageHeaderOn);
         QFETCH(QStringList, expected);
-
         TalvoDocument doc;
         fillReport(doc, QStringLiteral("rh,ph,pf,rf"), 3); // leaves surplus surfaces behind
         fDocEdit w;
@@ -169,7 +163,6 @@ private slots:
         w.drawSections();
         if (switchPageHeaderOn)
             trigger(w, "m_pageHead");
-
         QCOMPARE(surfaceKeys(w), expected);
         QCOMPARE(w.surfaceCount(), std::max<int>(int(expected.size()), 1));
         QCOMPARE(w.action(QStringLiteral("m_pageHead"))->isChecked(),
@@ -187,18 +180,15 @@ private slots:
         QTest::addColumn<int>("orientation");
         QTest::addColumn<float>("pageWidth"); // 0: the paper's
         QTest::addColumn<double>("expectedWidthCm");
-
         QTest::newRow("portrait") << 1 << 21.0f << 21.0;
         QTest::newRow("landscape: the paper's height") << 2 << 21.0f << 29.7;
         QTest::newRow("no size stored: A4 paper") << 1 << 0.0f << 21.0;
     }
-
     void placesSurfaces()
     {
         QFETCH(int, orientation);
         QFETCH(float, pageWidth);
         QFETCH(double, expectedWidthCm);
-
         TalvoDocument doc;
         fillReport(doc, QString(), 3);
         doc.pageOrientation = (unsigned char)orientation;
@@ -206,7 +196,6 @@ private slots:
         doc.pageHeight = pageWidth > 0 ? 29.7f : 0;
         fDocEdit w;
         w.init(&doc);
-
         QCOMPARE(w.zeroTop(0), 9.0);
         QCOMPARE(w.zeroTop(1), 49.0);
         QCOMPARE(w.zeroTop(2), 109.0);
@@ -227,7 +216,6 @@ private slots:
         QTest::newRow("handed over modified") << true << true << false;
         QTest::newRow("handed over modified, edited") << true << true << true;
     }
-
     void saveAs()
     {
         // A cancelled Save As keeps the name; a done one leaves nothing to save,
@@ -252,7 +240,6 @@ private slots:
             trigger(w, "m_pageHead");
         if (chosen)
             ui.fileNames = {other};
-
         trigger(w, "m_save_as");
         QCOMPARE(ui.fileDialogs, 1);
         QCOMPARE(doc.fileName, chosen ? other : reportPath);
@@ -275,12 +262,10 @@ private slots:
         auto &[doc, w] = d;
         auto *freeZone = w.findChild<QMenu *>(QStringLiteral("m_freeZone"));
         QVERIFY(freeZone);
-
         emit w.surface(1)->ClickRight(100, 100);
         QCOMPARE(w.currentSurface(), 1);
         QVERIFY(!w.action(QStringLiteral("m_paste"))->isEnabled());
         freeZone->hide();
-
         emit w.surface(0)->focusReceived();
         doc.sections.value(QStringLiteral("d1"))->items.at(0)->selected = true;
         trigger(w, "m_copy");
@@ -295,30 +280,21 @@ private slots:
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("saved");    // the file holds the change afterwards
         QTest::addColumn<bool>("replaced"); // the report in the window is another one
-
-        const struct
-        {
-            const char *name;
-            int answer;
-        } answers[] = {{"Yes", UserInteraction::Yes},
-                       {"No", UserInteraction::No},
-                       {"Cancel", UserInteraction::Cancel}};
+        // Yes saves and goes on, No goes on, Cancel stays.
         for (const char *command : {"m_closeEditor", "f_new", "m_load"}) {
-            for (const auto &a : answers) {
-                const bool goesOn = a.answer != UserInteraction::Cancel;
-                QTest::addRow("%s %s", command, a.name)
-                    << command << a.answer << (a.answer == UserInteraction::Yes) << goesOn;
-            }
+            QTest::addRow("%s Yes", command)
+                << command << int(UserInteraction::Yes) << true << true;
+            QTest::addRow("%s No", command) << command << int(UserInteraction::No) << false << true;
+            QTest::addRow("%s Cancel", command)
+                << command << int(UserInteraction::Cancel) << false << false;
         }
     }
-
     void saveQuestion()
     {
         QFETCH(QString, command);
         QFETCH(int, answer);
         QFETCH(bool, saved);
         QFETCH(bool, replaced);
-
         const QString other = dir.filePath(QStringLiteral("other.xml"));
         {
             TalvoDocument second;
@@ -332,11 +308,9 @@ private slots:
         const QByteArray before = fileBytes(reportPath);
         trigger(w, "m_pageHead");
         QVERIFY(doc.modified());
-
         ui.answers = {UserInteraction::Button(answer)};
         ui.fileNames = {other};
         w.action(command)->trigger();
-
         QCOMPARE(ui.shown.size(), 1);
         QCOMPARE(fileBytes(reportPath) != before, saved);
         QCOMPARE(fileBytes(reportPath).contains("Page Header"), saved);
@@ -362,7 +336,6 @@ private slots:
         QTest::addColumn<int>("answer");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("expected");
-
         QTest::newRow("data section, yes")
             << "d2" << int(UserInteraction::Yes) << "Data 2" << QStringList{"ph", "d1"};
         QTest::newRow("data section, no")
@@ -370,23 +343,17 @@ private slots:
         QTest::newRow("page header, yes")
             << "ph" << int(UserInteraction::Yes) << "Page Header" << QStringList{"d1", "d2"};
     }
-
     void removeSection()
     {
         QFETCH(QString, key);
         QFETCH(int, answer);
         QFETCH(QString, name);
         QFETCH(QStringList, expected);
-
-        TalvoDocument doc;
-        fillReport(doc, QStringLiteral("ph"));
-        doc.fileName = reportPath;
-        fDocEdit w;
-        w.init(&doc);
+        Designer d(reportPath, "ph");
+        auto &[doc, w] = d;
         w.setCurrentSurface(int(surfaceKeys(w).indexOf(key)));
         ui.answers = {UserInteraction::Button(answer)};
         trigger(w, "m_removeSection");
-
         QCOMPARE(ui.shown.size(), 1);
         QCOMPARE(ui.shown.at(0).text, QStringLiteral("Remove the section:%1 ?").arg(name));
         QCOMPARE(ui.shown.at(0).buttons, int(UserInteraction::Yes | UserInteraction::No));
@@ -407,7 +374,6 @@ private slots:
         QTest::newRow("millimetres") << false << 6 << "mm";
         QTest::newRow("inches, document properties") << true << 5 << "inches";
     }
-
     void unitChangeKeepsSizes()
     {
         QFETCH(bool, dialog);
@@ -425,7 +391,6 @@ private slots:
         const double grid = convertUnit(doc.gridSize, 7, Unit::Twips);
         const double margin = convertUnit(doc.leftMargin, 7, Unit::Twips);
         const int surfaceHeight = w.surface(0)->height();
-
         if (dialog) {
             bool answered = false;
             QTimer::singleShot(0, [&] {
@@ -468,7 +433,6 @@ private slots:
         trigger(w, "m_save");
         const QByteArray saved = fileBytes(reportPath);
         const int width100 = w.surface(0)->width();
-
         QTest::keyClick(&w, Qt::Key_Equal, Qt::ControlModifier);
         QTest::keyClick(&w, Qt::Key_Plus, Qt::ControlModifier);
         QCOMPARE(w.zoom()->percent(), 150);
@@ -486,7 +450,6 @@ private slots:
         QCOMPARE(w.zoom()->percent(), 75);
         QTest::keyClick(&w, Qt::Key_0, Qt::ControlModifier);
         QCOMPARE(w.surface(0)->width(), width100);
-
         QVERIFY(!doc.modified());
         trigger(w, "m_save");
         QCOMPARE(fileBytes(reportPath), saved);
@@ -499,14 +462,12 @@ private slots:
         w.show();
         QApplication::setActiveWindow(&w);
         QVERIFY(QTest::qWaitForWindowActive(&w));
-
         QTest::keyClick(&w, Qt::Key_F2, Qt::ControlModifier);
         QCOMPARE(surfaceKeys(w), (QStringList{"d1", "d2", "d3"}));
         QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(surfaceKeys(w), (QStringList{"d1", "d2"}));
         QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(surfaceKeys(w), (QStringList{"d1", "d2", "d3"}));
-
         // Delete removes the current surface's selection without a question.
         emit w.surface(0)->focusReceived();
         doc.sections.value(QStringLiteral("d1"))->items.at(0)->selected = true;
@@ -521,7 +482,6 @@ private slots:
         QTest::newRow("restore") << int(UserInteraction::Yes);
         QTest::newRow("discard") << int(UserInteraction::No);
     }
-
     void recoveryAfterCrash()
     {
         QFETCH(int, answer);
@@ -587,7 +547,6 @@ private slots:
         }
         UserInteraction::setCurrent(nullptr);
     }
-
     void previewLeavesDesignAlone()
     {
         // A run must not reorder or move the items of the design: the file's
@@ -642,7 +601,6 @@ private slots:
         row("section properties", "section", "sectionName", "Lines");
         row("document properties", "m_docProp", "docName", "Renamed");
     }
-
     void editsAreOneUndoStep()
     {
         QFETCH(QString, open);
@@ -661,7 +619,6 @@ private slots:
                          Qt::NoModifier);
         QApplication::sendEvent(w.surface(0), &move);
         QCOMPARE(panel(w, "section"), QStringLiteral("Data 1"));
-
         bool answered = false;
         QTimer::singleShot(0, [&] {
             QWidget *dialog = QApplication::activeModalWidget();
@@ -689,7 +646,6 @@ private slots:
         QCOMPARE(surfaceKeys(w), changed);
         QCOMPARE(panel(w, "section"),
                  open == QLatin1String("section") ? typed : QStringLiteral("Data 1"));
-
         trigger(w, "m_undo");
         QVERIFY(!doc.modified());
         QCOMPARE(surfaceKeys(w), (QStringList{"d1", "d2"}));

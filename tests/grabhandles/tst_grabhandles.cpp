@@ -46,7 +46,6 @@ private slots:
         QTest::addColumn<QPoint>("place");
         QTest::addColumn<bool>("shown");
         QTest::addColumn<int>("code");
-
         const QRect box(10, 20, 100, 50), narrow(10, 20, 7, 50);
         QTest::newRow("default size, top-middle") << -1 << box << 1 << QPoint(58, 15) << true << 12;
         QTest::newRow("top-left") << -1 << box << 0 << QPoint(5, 15) << true << 13;
@@ -65,7 +64,6 @@ private slots:
         QTest::newRow("height 7: no left-middle")
             << 5 << QRect(10, 20, 50, 7) << 7 << QPoint(5, 21) << false << 10;
     }
-
     void places()
     {
         QFETCH(int, size);
@@ -74,12 +72,10 @@ private slots:
         QFETCH(QPoint, place);
         QFETCH(bool, shown);
         QFETCH(int, code);
-
         // Start elsewhere: the handles must follow the target's move and resize.
         Surface s(QRect(200, 200, 30, 30));
         cGrabHandles grab(&s.container, s.target, true, Qt::red, size);
         s.target->setGeometry(geometry);
-
         const int side = size == -1 ? 5 : size;
         QCOMPARE(grab.handleSize(), side);
         QWidget *h = grab.handle(slot);
@@ -96,17 +92,14 @@ private slots:
         Surface s(QRect(10, 20, 100, 50));
         cGrabHandles grab(&s.container, s.target);
         QSignalSpy resized(&grab, &cGrabHandles::TargetReSized);
-
         s.target->resize(120, 50);
         s.target->move(30, 20); // a move alone is no size change
         QCOMPARE(resized.count(), 1);
         QCOMPARE(grab.handle(4)->pos(), QPoint(150, 70));
-
         // Setting the same value again must not re-place or re-show anything.
         grab.handle(4)->move(0, 0);
         grab.setShowHandles(true);
         QCOMPARE(grab.handle(4)->pos(), QPoint(0, 0));
-
         grab.setShowHandles(false);
         for (int slot = 0; slot < 8; ++slot)
             QVERIFY(!grab.handle(slot)->isVisible());
@@ -114,7 +107,6 @@ private slots:
         QCOMPARE(resized.count(), 1);
         grab.setShowHandles(false);
         QVERIFY(!grab.handle(0)->isVisible());
-
         // Showing again places them around where the target went while hidden.
         grab.setShowHandles(true);
         QVERIFY(grab.ShowHandles());
@@ -129,7 +121,6 @@ private slots:
         QTest::addColumn<int>("slot");
         QTest::addColumn<QPoint>("offset");
         QTest::addColumn<QRect>("expected");
-
         // The target starts at (50, 60) with size 100 x 80.
         QTest::newRow("bottom-right") << 4 << QPoint(20, 10) << QRect(50, 60, 120, 90);
         QTest::newRow("left-middle ignores y") << 7 << QPoint(-15, 7) << QRect(35, 60, 115, 80);
@@ -138,19 +129,16 @@ private slots:
         QTest::newRow("top-left past corner") << 0 << QPoint(200, 300) << QRect(150, 140, 0, 0);
         QTest::newRow("bottom-right past corner") << 4 << QPoint(-300, -300) << QRect(50, 60, 0, 0);
     }
-
     void drag()
     {
         QFETCH(int, slot);
         QFETCH(QPoint, offset);
         QFETCH(QRect, expected);
-
         Surface s(QRect(50, 60, 100, 80));
         cGrabHandles grab(&s.container, s.target);
         QSignalSpy started(&grab, &cGrabHandles::resizeStarted);
         QSignalSpy finished(&grab, &cGrabHandles::resizeFinished);
         QWidget *h = grab.handle(slot);
-
         const QPoint from = h->mapToGlobal(QPoint(2, 2));
         QTest::mousePress(h, Qt::LeftButton, {}, QPoint(2, 2));
         QCOMPARE(started.count(), 1);
@@ -173,24 +161,20 @@ private slots:
         cGrabHandles second(&s.container, s.target);
         QSignalSpy firstResized(first.get(), &cGrabHandles::TargetReSized);
         QSignalSpy secondResized(&second, &cGrabHandles::TargetReSized);
-
         QVERIFY(!second.SubClassTarget(s.target));
         QCOMPARE(s.target->property("nvGrbHdl").value<QObject *>(), first.get());
         s.target->resize(90, 50);
         QCOMPARE(firstResized.count(), 1);
         QCOMPARE(secondResized.count(), 0);
-
         first.reset();
         QVERIFY(!s.target->property("nvGrbHdl").isValid());
         QCOMPARE(s.container.findChildren<QWidget *>("nvGHNS").size(), 2);
         s.target->resize(80, 50);
         QCOMPARE(firstResized.count(), 1);
-
         // Released, the target can be taken by another object.
         QVERIFY(second.SubClassTarget(s.target));
         s.target->resize(70, 50);
         QCOMPARE(secondResized.count(), 1);
-
         // A target destroyed under live handles takes them off the surface.
         delete s.target;
         QVERIFY(!second.target());

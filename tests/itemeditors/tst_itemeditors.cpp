@@ -205,14 +205,12 @@ private slots:
         // Windows RGB keeps red in the low byte.
         row("colour red", "ChangeColor", "#ff0000", "fontColor", "255");
     }
-
     void okWritesControl()
     {
         QFETCH(QString, control);
         QFETCH(QString, input);
         QFETCH(QString, property);
         QFETCH(QString, expected);
-
         Item *item = itemIn(QStringLiteral("d2"), QStringLiteral("Your Text"));
         item->selected = true;
         item->FormatString = QStringLiteral("0.00");
@@ -275,7 +273,6 @@ private slots:
         QCOMPARE(styles.join(u' '),
                  QStringLiteral("Invisible=5 Solid=0 Dash=1 DashDot=3 DashDotDot=4 Dot=2"));
         QCOMPARE(width->count(), 10);
-
         auto choose = [](QComboBox *box, const char *text) {
             box->setCurrentIndex(box->findText(QLatin1String(text)));
         };
@@ -299,7 +296,6 @@ private slots:
         QTest::addColumn<QStringList>("clicks");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<QString>("expected"); // left, right, top, bottom as width/colour/style
-
         const QString on = QStringLiteral("3/255/0"), off = QStringLiteral("1/0/5");
         QTest::newRow("left") << QStringList{"l"} << true
                               << QStringList{on, off, off, off}.join(u' ');
@@ -311,13 +307,11 @@ private slots:
         QTest::newRow("cancel") << QStringList{"a"} << false
                                 << QStringList{off, off, off, off}.join(u' ');
     }
-
     void applyBorders()
     {
         QFETCH(QStringList, clicks);
         QFETCH(bool, ok);
         QFETCH(QString, expected);
-
         Item *item = itemIn(QStringLiteral("d2"), QStringLiteral("[Customers].[City]"));
         fEditBorders dialog;
         dialog.load(&item->borders, item);
@@ -336,7 +330,6 @@ private slots:
         QTest::addColumn<QStringList>("path");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QString>("selected");
-
         QTest::newRow("field") << "=Len()" << 5 << QStringList{"Field", "Customers", "City"}
                                << "=Len([Customers].[City])"
                                << "";
@@ -355,7 +348,6 @@ private slots:
             << "" << 0 << QStringList{"Function", "Text", "UCase(text)"} << "=UCase(text)"
             << "text";
     }
-
     void insertMenu()
     {
         QFETCH(QString, content);
@@ -363,7 +355,6 @@ private slots:
         QFETCH(QStringList, path);
         QFETCH(QString, expected);
         QFETCH(QString, selected);
-
         Item *item = itemIn(QStringLiteral("d3"), content);
         fEditItem dialog(item);
         auto *text = child<QPlainTextEdit>(&dialog, "Text1");
@@ -420,7 +411,6 @@ private slots:
                                    firstCustomer + QStringLiteral(" ORDER BY OrderDate LIMIT 1");
         const QString fromCustomers =
             QStringLiteral(" FROM Customers ORDER BY CompanyName LIMIT 1");
-
         row("field", "d2", "[Customers].[CompanyName]", "", "SELECT CompanyName" + fromCustomers,
             "");
         row("field without section", "d2", "[City]", "", "SELECT City" + fromCustomers, "");
@@ -436,7 +426,6 @@ private slots:
         row("unknown function", "d2", "=Nope(1)", "", "", "undefined");
         row("missing field", "d2", "[Customers].[Nope]", "", "", "has no field \"Nope\"");
     }
-
     void liveValue()
     {
         QFETCH(QString, sectionKey);
@@ -444,7 +433,6 @@ private slots:
         QFETCH(QString, format);
         QFETCH(QString, sql);
         QFETCH(QString, error);
-
         Item *item = itemIn(sectionKey, QStringLiteral("Plain"));
         item->FormatString = format;
         const int varsBefore = doc->vars.count();

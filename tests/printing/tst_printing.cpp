@@ -48,12 +48,11 @@ QString fixtureDb(int rows)
             QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
         db.setDatabaseName(path);
         db.open();
-        QSqlQuery q(db);
-        q.exec(QStringLiteral("CREATE TABLE Rows (ID INTEGER, Name TEXT)"));
-        db.transaction();
-        for (int i = 1; i <= rows; ++i)
-            q.exec(QStringLiteral("INSERT INTO Rows VALUES (%1, 'Row %1')").arg(i));
-        db.commit();
+        QSqlQuery(QStringLiteral("CREATE TABLE Rows (ID INTEGER, Name TEXT)"), db);
+        QSqlQuery(QStringLiteral("INSERT INTO Rows WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
+                                 "SELECT i + 1 FROM n WHERE i < %1) SELECT i, 'Row ' || i FROM n")
+                      .arg(rows),
+                  db);
         db.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
@@ -359,7 +358,6 @@ private slots:
             QCOMPARE(doc->DocPrinterName, printers->currentText());
         else
             QCOMPARE(doc->DocPrinterName, QStringLiteral("kept when no printer is chosen"));
-
         // Closing by Escape is a cancel too: nothing may be printed after it.
         fPrintDialog again(*doc);
         again.show();
@@ -399,7 +397,6 @@ private slots:
         QCOMPARE(currentPrinter().printerName(), printer);
         QCOMPARE(doc.paperType, 9);
         QVERIFY(qAbs(doc.pageWidth - 21) < 0.05 && qAbs(doc.pageHeight - 29.7) < 0.05);
-
         // The print dialog's selection ignores case.
         QCOMPARE(selectPrinterByName(printer.toUpper()), printer.toUpper());
         QCOMPARE(currentPrinter().printerName(), printer);
@@ -529,7 +526,6 @@ private slots:
         QTest::newRow("connection cannot be opened") << "nodb" << 2;
         QTest::newRow("report's printer missing: told, printed on the default") << "noprinter" << 0;
     }
-
     void hiddenPrint()
     {
         QFETCH(QString, report);
@@ -546,7 +542,6 @@ private slots:
         const QString output = qEnvironmentVariable("MIRT_CUPS_OUTPUT");
         QFile::remove(output);
         const int before = completedJobs();
-
         QProcess mirt;
         mirt.start(QStringLiteral(MIRT_BINARY_DIR "/bin/mirt"),
                    {QStringLiteral("/f"), file, QStringLiteral("/dhp")});

@@ -406,7 +406,6 @@ private slots:
         QCOMPARE(lines->SQL, QStringLiteral("SELECT * FROM Lines WHERE 1"));
         QCOMPARE(lines->visible, QStringLiteral("=[Qty] > 0"));
         QVERIFY(lines->pageBreakAfter && lines->mode == 1 && lines->sectionParent == 1);
-
         // The root has no parent to choose.
         fPropSection root;
         root.maj(doc->sections.value(QStringLiteral("d1")));
@@ -508,13 +507,11 @@ private slots:
             QVERIFY(!text(&builder, "result").contains(QStringLiteral("mirt-secret")));
         }
         QCOMPARE(builder.connectionString(), expected);
-
         // Read back into the builder, the text comes out the same.
         ConnectionBuilder again;
         again.setBaseDir(reportDir.path());
         again.setConnectionString(expected);
         QCOMPARE(again.connectionString(), expected);
-
         auto doc = sampleDocument();
         doc->fileName = QDir(reportDir.path()).filePath(QStringLiteral("report.xml"));
         doc->connectionStringData = expected;
