@@ -223,10 +223,8 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("text");
-        QTest::newRow("tabloid") << 2 << 3 << QStringLiteral("Tabloïd US (27,94 x 43,18 cm)");
         QTest::newRow("no-break space")
             << 19 << 20 << QStringLiteral("Enveloppe US\u00A0# 10 (10,48 x 24,13 cm)");
-        QTest::newRow("C5 after C4") << 29 << 28 << "Enveloppe C5 (16,2 x 22,9 cm)";
         QTest::newRow("own size last") << 41 << 256 << "(other)";
     }
     void paperList()
