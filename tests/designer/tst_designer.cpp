@@ -18,34 +18,518 @@
 #include <charconv>
 #include <functional>
 
+using Edit = std::function<void(DesignDocument &, section &, section &)>;
+
 class DesignerTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-    void snapping_data();
-    void snapping();
-    void editsAreOneUndoStep_data();
-    void editsAreOneUndoStep();
-    void bandSelection_data();
-    void bandSelection();
-    void groupDrag_data();
-    void groupDrag();
-    void storedPositions_data();
-    void storedPositions();
-    void grabHandleResize();
-    void sectionHeight_data();
-    void sectionHeight();
-    void cutCopyPasteAcrossSections();
-    void dropFields_data();
-    void dropFields();
-    void fontToggleOnMixedSelection();
-    void zoomKeepsGeometry();
-    void bandShowsSectionName_data();
-    void bandShowsSectionName();
-    void keyboard();
+    void init()
+    {
+        doc = new TalvoDocument;
+        doc->init();
+        // A grid of exactly 100 twips; surfaces at 1 pixel per twip, so that
+        // mouse positions are twips.
+        doc->gridSize = float(100.0 / 567);
+        section *a = doc->AddDataSection();
+        section *b = doc->AddDataSection();
+        a->Height = float(3000.0 / 567);
+        b->Height = float(2000.0 / 567);
+        design = new DesignDocument(*doc);
+        host = new QWidget;
+        host->resize(3200, 5200);
+        for (int i = 0; i < 2; ++i) {
+            surf[i] = new pSection(host);
+            surf[i]->setScale(1.0);
+            surf[i]->setPageWidthTwips(3000);
+            surf[i]->initMargin(0.5, 0.5, 0.5, 0.5);
+            surf[i]->setDesignDocument(design);
+            surf[i]->init(i == 0 ? a : b);
+            surf[i]->move(0, i * 3100);
+        }
+        // As the window does: a restored report has new sections.
+        connect(design, &DesignDocument::documentRestored, host, [this] {
+            surf[0]->init(doc->sections.value(QStringLiteral("d1")));
+            surf[1]->init(doc->sections.value(QStringLiteral("d2")));
+        });
+        host->show();
+        QVERIFY(QTest::qWaitForWindowExposed(host));
+    }
+
+    void cleanup()
+    {
+        delete host;
+        delete design;
+        delete doc;
+    }
+
+    void snapping_data()
+    {
+        QTest::addColumn<double>("grid");  // in centimetres
+        QTest::addColumn<double>("value"); // twips
+        QTest::addColumn<double>("snapped");
+        const double step = 100.0 / 567;
+        QTest::newRow("150 to the even 200") << step << 150.0 << 200.0;
+        QTest::newRow("250 to the even 200") << step << 250.0 << 200.0;
+        QTest::newRow("149 down to 100") << step << 149.0 << 100.0;
+        QTest::newRow("negative") << step << -160.0 << -200.0;
+        QTest::newRow("no grid keeps the value") << 0.0 << 149.3 << 149.3;
+        // Steps beyond a byte are steps all the same (1 cm = 567 twips).
+        QTest::newRow("large step") << 1.0 << 800.0 << 567.0;
+    }
+    void snapping()
+    {
+        QFETCH(double, grid);
+        QFETCH(double, value);
+        QFETCH(double, snapped);
+        doc->gridSize = float(grid);
+        QCOMPARE(design->snap(value), snapped);
+    }
+
+    void editsAreOneUndoStep_data()
+    {
+        // Each edit, on all items selected, is one step (two for cut then
+        // paste) named as the Edit menu names it; undoing all gives the saved
+        // file back byte for byte.
+        QTest::addColumn<Edit>("edit");
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<QString>("text"); // of the last step
+        auto row = [](const char *name, const char *text, const Edit &edit, int steps = 1) {
+            QTest::newRow(name) << edit << steps << QString::fromLatin1(text);
+        };
+        using D = DesignDocument;
+        row("nudge", "Move", [](D &d, section &a, section &) { d.nudge(a, 1, -1, false, 15); });
+        row("nudge size", "Resize",
+            [](D &d, section &a, section &) { d.nudge(a, 1, 2, true, 15); });
+        row("resize", "Resize", [](D &d, section &a, section &) {
+            d.setGeometry(a, {{QStringLiteral("k1"), QRectF(100, 200, 537.3, 323.1)}}, "Resize");
+        });
+        for (const char *how : {"top", "distribute-h"}) {
+            row(how, "Arrange", [how](D &d, section &a, section &) {
+                d.arrange(a, QLatin1String(how), QStringLiteral("k2"));
+            });
+        }
+        row("add field", "Add field", [](D &d, section &a, section &) {
+            d.addField(a, {500, 2900});
+        });
+        row("add picture", "Add picture", [](D &d, section &a, section &) {
+            d.addPicture(a, {500, 500});
+        });
+        row("add chart", "Add chart", [](D &d, section &a, section &) {
+            d.addChart(a, {500, 500});
+        });
+        row("drop fields", "Drop fields", [](D &d, section &a, section &) {
+            d.dropFields(a, QPointF(230, 2800), {"[T].[a]", "[T].[b]"}, false, 2700);
+        });
+        row("delete", "Delete", [](D &d, section &a, section &) { d.removeSelected(a); });
+        row(
+            "cut and paste", "Paste",
+            [](D &d, section &a, section &b) {
+                d.cut(a);
+                d.paste(b);
+            },
+            2);
+        row("bold", "Bold", [](D &d, section &a, section &) { d.toggleFont(a, "bold"); });
+        row("align", "Align text", [](D &d, section &a, section &) { d.alignText(a, "right"); });
+        row("section height", "Section height",
+            [](D &d, section &a, section &) { d.setSectionHeight(a, 3412.5); });
+        row("item editor", "Edit item", [](D &d, section &a, section &) {
+            d.changeSection(a, "Edit item", [&] {
+                auto *item = static_cast<Item *>(a.items.at(0));
+                item->content = QStringLiteral("=2*2");
+                item->h = 8; // the section grows with it
+                d.fitSectionHeight(a);
+            });
+        });
+        row("mouse drag", "Move", Edit());
+    }
+    void editsAreOneUndoStep()
+    {
+        QFETCH(Edit, edit);
+        QFETCH(int, steps);
+        QFETCH(QString, text);
+        addText(0, QRect(113, 227, 1501, 299), QStringLiteral("[T].[a]"));
+        addText(0, QRect(1700, 400, 800, 350), QStringLiteral("=1+1"));
+        addText(0, QRect(900, 1500, 300, 200), QStringLiteral("x"));
+        design->selectAll(sec(0));
+        design->reset();
+        QVERIFY(!doc->modified());
+        const QByteArray saved = design->snapshot();
+        if (edit) {
+            edit(*design, sec(0), sec(1));
+        } else {
+            ItemBox *b = surf[0]->box(1);
+            QTest::mousePress(b, Qt::LeftButton, {}, QPoint(5, 5));
+            QTest::mouseMove(surf[0], b->mapToParent(QPoint(305, 605)));
+            QTest::mouseRelease(surf[0], Qt::LeftButton, {}, b->mapToParent(QPoint(5, 5)));
+        }
+        QCOMPARE(design->stack()->count(), steps);
+        QCOMPARE(design->stack()->text(steps - 1), text);
+        const QByteArray changed = design->snapshot();
+        QVERIFY(changed != saved);
+        QVERIFY(doc->modified());
+        while (design->stack()->canUndo())
+            design->stack()->undo();
+        QCOMPARE(design->snapshot(), saved);
+        QVERIFY(!doc->modified());
+        // The surfaces show the section as it is again.
+        QCOMPARE(surf[0]->count(), sec(0).items.count());
+        QCOMPARE(surf[0]->box(1)->twips, DesignDocument::twipsOf(*sec(0).items.at(0)));
+        while (design->stack()->canRedo())
+            design->stack()->redo();
+        QCOMPARE(design->snapshot(), changed);
+        QVERIFY(doc->modified());
+    }
+
+    void bandSelection_data()
+    {
+        QTest::addColumn<QRect>("band"); // from top-left to bottom-right, pixels = twips
+        QTest::addColumn<QList<bool>>("selected");
+        // Items: A (100,100 300x200), B (1000,100 300x200), C (100,1000 300x200).
+        QTest::newRow("around A") << QRect(QPoint(50, 50), QPoint(450, 350))
+                                  << QList<bool>{true, false, false};
+        QTest::newRow("crossing A and B")
+            << QRect(QPoint(300, 150), QPoint(1100, 250)) << QList<bool>{true, true, false};
+        QTest::newRow("inside A") << QRect(QPoint(150, 150), QPoint(200, 200))
+                                  << QList<bool>{true, false, false};
+        QTest::newRow("within 50 twips of C")
+            << QRect(QPoint(450, 700), QPoint(900, 950)) << QList<bool>{false, false, true};
+        QTest::newRow("60 twips from C")
+            << QRect(QPoint(460, 700), QPoint(900, 930)) << QList<bool>{false, false, false};
+    }
+    void bandSelection()
+    {
+        QFETCH(QRect, band);
+        QFETCH(QList<bool>, selected);
+        addText(0, QRect(100, 100, 300, 200));
+        addText(0, QRect(1000, 100, 300, 200));
+        addText(0, QRect(100, 1000, 300, 200));
+        for (bool backwards : {false, true}) {
+            const QPoint from = backwards ? band.bottomRight() : band.topLeft();
+            const QPoint to = backwards ? band.topLeft() : band.bottomRight();
+            design->clearSelection(sec(0));
+            QTest::mousePress(surf[0], Qt::LeftButton, {}, from);
+            QTest::mouseMove(surf[0], (from + to) / 2);
+            QTest::mouseMove(surf[0], to);
+            QTest::mouseRelease(surf[0], Qt::LeftButton, {}, to);
+            QCOMPARE(selection(0), selected);
+        }
+        // A click without a drag changes nothing.
+        QTest::mouseClick(surf[0], Qt::LeftButton, {}, QPoint(2000, 2000));
+        QCOMPARE(selection(0), selected);
+    }
+
+    void groupDrag_data()
+    {
+        QTest::addColumn<int>("aLeft");
+        QTest::addColumn<int>("dx");
+        QTest::addColumn<int>("expectedLeft"); // of the pressed item B
+        QTest::newRow("150 snaps to 200") << 1000 << 150 << 1200;
+        // The group moves by one offset: A keeps its distance to B.
+        QTest::newRow("A off the grid") << 1030 << 150 << 1200;
+        QTest::newRow("A off the grid, left") << 960 << -149 << 900;
+    }
+    void groupDrag()
+    {
+        QFETCH(int, aLeft);
+        QFETCH(int, dx);
+        QFETCH(int, expectedLeft);
+        Item *a = addText(0, QRect(aLeft, 1000, 570, 300));
+        Item *b = addText(0, QRect(1000, 2000, 500, 300));
+        Item *c = addText(0, QRect(2000, 2000, 500, 300));
+        const float aWidth = a->w;
+        // A and B selected; a press on B keeps both, so the group moves.
+        design->select(sec(0), {a->Key, b->Key});
+        ItemBox *pressed = surf[0]->box(2);
+        const QPoint start(50, 50);
+        QTest::mousePress(pressed, Qt::LeftButton, {}, start);
+        QCOMPARE(selection(0), (QList<bool>{true, true, false}));
+        // The mouse moves in two steps; positions are given on the surface.
+        const QPoint onSurface = pressed->mapToParent(start);
+        for (const QPoint &p : {onSurface + QPoint(dx / 2, 0), onSurface + QPoint(dx, 0)})
+            QTest::mouseMove(surf[0], p);
+        QTest::mouseRelease(surf[0], Qt::LeftButton, {}, onSurface + QPoint(dx, 0));
+        QCOMPARE(qRound(b->xt()), expectedLeft);
+        QCOMPARE(qRound(a->xt()), aLeft + expectedLeft - 1000);
+        QCOMPARE(a->w, aWidth);
+        QCOMPARE(qRound(a->yt()), 1000);
+        QCOMPARE(qRound(b->yt()), 2000);
+        QCOMPARE(qRound(c->xt()), 2000);
+        QVERIFY(doc->modified());
+        // A press on an unselected item makes it the only one.
+        pressOn(0, 3);
+        QCOMPARE(selection(0), (QList<bool>{false, false, true}));
+    }
+
+    void storedPositions_data()
+    {
+        // A moved or new item is stored as the number the grid gives in the
+        // document's unit, as a person would type it.
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<float>("grid");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<float>("start");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("nudge from off the grid") << 7 << 0.2f << "nudge" << 1.5f << "1.7";
+        QTest::newRow("drag") << 7 << 0.2f << "drag" << 1.5f << "1.6";
+        QTest::newRow("new item") << 7 << 0.2f << "add" << 2.99f << "3";
+        QTest::newRow("far right") << 7 << 0.2f << "drag" << 27.9f << "28";
+        QTest::newRow("inches") << 5 << 0.1f << "nudge" << 1.05f << "1.15";
+        QTest::newRow("millimetres") << 6 << 2.0f << "drag" << 15.0f << "16";
+        QTest::newRow("no grid") << 7 << 0.0f << "nudge" << 1.5f << "1.5017637";
+    }
+    void storedPositions()
+    {
+        QFETCH(int, unit);
+        QFETCH(float, grid);
+        QFETCH(QString, action);
+        QFETCH(float, start);
+        QFETCH(QString, stored);
+        doc->setUnit(unit);
+        doc->gridSize = grid;
+        section *sec = surf[0]->sectionRef();
+        sec->Height = float(convertUnit(3000, Unit::Twips, unit));
+        surf[0]->setPageWidthTwips(20000);
+        Item *item = sec->NewItem();
+        item->x = item->y = start;
+        item->w = item->h = grid > 0 ? grid : 1;
+        surf[0]->init(sec);
+        if (action == QLatin1String("add")) {
+            const double at = convertUnit(start, unit, Unit::Twips);
+            item = static_cast<Item *>(design->addField(*sec, QPointF(at, at)));
+        } else if (action == QLatin1String("nudge")) {
+            pressOn(0, 1);
+            QTest::keyClick(surf[0], Qt::Key_Right);
+        } else {
+            ItemBox *b = surf[0]->box(1);
+            const QPoint from = b->mapToParent(QPoint(2, 2));
+            QTest::mousePress(b, Qt::LeftButton, {}, QPoint(2, 2));
+            QTest::mouseMove(surf[0], from + QPoint(100, 0));
+            QTest::mouseRelease(surf[0], Qt::LeftButton, {}, from + QPoint(100, 0));
+        }
+        auto text = [](float v) {
+            char buf[32];
+            return QString::fromLatin1(buf, std::to_chars(buf, buf + sizeof buf, v).ptr - buf);
+        };
+        QCOMPARE(text(item->x), stored);
+    }
+
+    void grabHandleResize()
+    {
+        Item *a = addText(0, QRect(1000, 1000, 500, 300));
+        pressOn(0, 1);
+        cGrabHandles *handles = surf[0]->grabHandles();
+        QCOMPARE(handles->target(), surf[0]->box(1));
+        QSignalSpy resized(handles, &cGrabHandles::TargetReSized);
+        QWidget *bottomRight = handles->handle(4);
+        QTest::mousePress(bottomRight, Qt::LeftButton, {}, QPoint(2, 2));
+        const QPointF to = bottomRight->mapToGlobal(QPointF(39, 25));
+        QMouseEvent move(QEvent::MouseMove, QPointF(39, 25), to, Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(bottomRight, &move);
+        // The handle has followed the corner; the mouse is where it was.
+        QTest::mouseRelease(bottomRight, Qt::LeftButton, {},
+                            bottomRight->mapFromGlobal(to).toPoint());
+        QVERIFY(resized.count() > 0);
+        // Written back unsnapped.
+        QCOMPARE(qRound(a->wt()), 537);
+        QCOMPARE(qRound(a->ht()), 323);
+        QCOMPARE(design->stack()->count(), 1);
+        // The handles stay on their item after the edit.
+        QCOMPARE(surf[0]->grabHandles(), handles);
+        // A rectangle a hair off what its item stores (handles at a fractional
+        // scale) is no change and no step.
+        design->setGeometry(sec(0), {{a->Key, DesignDocument::twipsOf(*a).translated(1e-7, 0)}},
+                            QStringLiteral("Resize"));
+        QCOMPARE(design->stack()->count(), 1);
+        design->stack()->undo();
+        QVERIFY(!doc->modified());
+        QCOMPARE(qRound(surf[0]->SubObject(1)->wt()), 500);
+    }
+
+    void sectionHeight_data()
+    {
+        // The bottom edge dragged by dy, or (dy 0) double-clicked, which grows
+        // the section to hold its items and to at least 240 twips.
+        QTest::addColumn<int>("start");
+        QTest::addColumn<QRect>("item"); // null: none
+        QTest::addColumn<int>("dy");
+        QTest::addColumn<int>("height");
+        QTest::newRow("down") << 3000 << QRect() << 400 << 3400;
+        QTest::newRow("above the top keeps it") << 3000 << QRect() << -3500 << 3000;
+        QTest::newRow("empty grows to 240") << 100 << QRect() << 0 << 240;
+        QTest::newRow("never lowers") << 3000 << QRect(0, 0, 100, 100) << 0 << 3000;
+        QTest::newRow("grows to the lowest item") << 1000 << QRect(0, 1500, 100, 400) << 0 << 1900;
+    }
+    void sectionHeight()
+    {
+        QFETCH(int, start);
+        QFETCH(QRect, item);
+        QFETCH(int, dy);
+        QFETCH(int, height);
+        sec(0).Height = float(start / 567.0);
+        surf[0]->init(&sec(0));
+        if (!item.isNull())
+            addText(0, item);
+        QSignalSpy restack(surf[0], &pSection::heightDragged);
+        QSignalSpy grown(surf[0], &pSection::changeSize);
+        const QPoint edge(1500, start - 5);
+        QTest::mouseMove(surf[0], edge - QPoint(0, 40));
+        QTest::mouseMove(surf[0], edge);
+        if (dy == 0) {
+            QTest::mouseDClick(surf[0], Qt::LeftButton, {}, edge);
+        } else {
+            QCOMPARE(surf[0]->cursor().shape(), Qt::SizeVerCursor);
+            QTest::mousePress(surf[0], Qt::LeftButton, {}, edge);
+            QTest::mouseMove(surf[0], edge + QPoint(0, dy));
+            QTest::mouseRelease(surf[0], Qt::LeftButton, {}, edge + QPoint(0, dy));
+            QCOMPARE(restack.count(), 1);
+            QCOMPARE(surf[0]->cursor().shape(), Qt::ArrowCursor);
+        }
+        QCOMPARE(qRound(surf[0]->heightTwips()), height);
+        QCOMPARE(qRound(sec(0).HeightT()), height);
+        if (dy == 0)
+            QCOMPARE(grown.count(), height != start ? 1 : 0);
+        QCOMPARE(design->stack()->count(), height != start ? 1 : 0);
+    }
+
+    void cutCopyPasteAcrossSections()
+    {
+        addText(0, QRect(100, 100, 500, 300), QStringLiteral("one"));
+        addText(0, QRect(700, 100, 500, 300), QStringLiteral("two"));
+        addText(0, QRect(100, 2500, 500, 300), QStringLiteral("three"));
+        design->setSelected(*surf[0]->SubObject(1), true);
+        design->setSelected(*surf[0]->SubObject(3), true);
+        design->cut(sec(0));
+        QCOMPARE(surf[0]->count(), 1);
+        QCOMPARE(design->clipboard().count(), 2);
+        design->paste(sec(1));
+        // Same coordinates, selected, the section grown to hold them.
+        QCOMPARE(surf[1]->count(), 2);
+        QStringList texts;
+        for (int i = 1; i <= 2; ++i) {
+            auto *item = static_cast<Item *>(surf[1]->SubObject(i));
+            texts << item->content + (item->selected ? "" : " unselected");
+        }
+        texts.sort();
+        QCOMPARE(texts, (QStringList{"one", "three"}));
+        QCOMPARE(qRound(surf[1]->heightTwips()), 2800);
+        // Pasting twice gives two more; copying nothing empties the clipboard.
+        design->paste(sec(1));
+        QCOMPARE(surf[1]->count(), 4);
+        design->clearSelection(sec(0));
+        design->copy(sec(0));
+        QVERIFY(design->clipboard().isEmpty());
+    }
+
+    void dropFields_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("ctrl");
+        QTest::addColumn<QList<QPoint>>("places"); // twips
+        // Fields are 1500 x 300 twips; the right margin line is at 3000 - 283.5.
+        QTest::newRow("vertical") << "[T].[a];[T].[b];[T].[c]" << false
+                                  << QList<QPoint>{{200, 100}, {200, 400}, {200, 700}};
+        QTest::newRow("horizontal wraps at the margin")
+            << "[T].[a];[T].[b];[T].[c]" << true
+            << QList<QPoint>{{200, 100}, {1700, 100}, {200, 400}};
+        QTest::newRow("trailing separator adds an empty field")
+            << "a;b;" << false << QList<QPoint>{{200, 100}, {200, 400}, {200, 700}};
+        QTest::newRow("empty text adds nothing") << "" << false << QList<QPoint>{};
+    }
+    void dropFields()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, ctrl);
+        QFETCH(QList<QPoint>, places);
+        QMimeData data;
+        data.setText(text);
+        const QPointF at(230, 80); // snaps to (200, 100)
+        const Qt::KeyboardModifiers mods = ctrl ? Qt::ControlModifier : Qt::NoModifier;
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, mods);
+        QApplication::sendEvent(surf[0], &enter);
+        QSignalSpy status(surf[0], &pSection::statusText);
+        QDragMoveEvent over(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, mods);
+        QApplication::sendEvent(surf[0], &over);
+        QCOMPARE(status.count(), 1);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, mods);
+        QApplication::sendEvent(surf[0], &drop);
+        QCOMPARE(surf[0]->count(), places.size());
+        const QStringList parts = text.split(QLatin1Char(';'));
+        for (int i = 0; i < places.size(); ++i) {
+            auto *item = static_cast<Item *>(surf[0]->SubObject(i + 1));
+            QCOMPARE(QPoint(qRound(item->xt()), qRound(item->yt())), places[i]);
+            QCOMPARE(item->content, parts[i]);
+        }
+        // One drop, one undo step.
+        QCOMPARE(design->stack()->count(), places.isEmpty() ? 0 : 1);
+    }
+
+    void fontToggleOnMixedSelection()
+    {
+        Item *boldOne = addText(0, QRect(100, 100, 500, 300));
+        Item *regular = addText(0, QRect(100, 500, 500, 300));
+        addText(0, QRect(100, 900, 500, 300))->fontBold = true; // not selected
+        iPic *pic = surf[0]->sectionRef()->NewPicture();
+        surf[0]->init(surf[0]->sectionRef());
+        boldOne->fontBold = true;
+        design->select(sec(0), {boldOne->Key, regular->Key, pic->Key});
+        design->toggleFont(sec(0), QStringLiteral("bold"));
+        QVERIFY(!boldOne->fontBold && !regular->fontBold);
+        QVERIFY(static_cast<Item *>(surf[0]->SubObject(3))->fontBold);
+        design->toggleFont(sec(0), QStringLiteral("bold"));
+        QVERIFY(boldOne->fontBold && regular->fontBold);
+    }
+
+    void zoomKeepsGeometry()
+    {
+        Item *a = addText(0, QRect(113, 227, 1501, 299));
+        const QByteArray saved = design->snapshot();
+        for (double scale : {0.5 * 96 / 1440, 96.0 / 1440, 2 * 96.0 / 1440, 4 * 96.0 / 1440}) {
+            surf[0]->setScale(scale);
+            QCOMPARE(design->snapshot(), saved);
+            QCOMPARE(surf[0]->box(1)->geometry(), QRect(qRound(113 * scale), qRound(227 * scale),
+                                                        qRound(1614 * scale) - qRound(113 * scale),
+                                                        qRound(526 * scale) - qRound(227 * scale)));
+        }
+        // At 200 % a drag of 20 pixels is 150 twips, which snaps to 200.
+        surf[0]->setScale(2 * 96.0 / 1440);
+        ItemBox *b = surf[0]->box(1);
+        QTest::mousePress(b, Qt::LeftButton, {}, QPoint(4, 4));
+        const QPoint from = b->mapToParent(QPoint(4, 4));
+        QTest::mouseMove(surf[0], from + QPoint(20, 0));
+        QTest::mouseRelease(surf[0], Qt::LeftButton, {}, from + QPoint(20, 0));
+        QCOMPARE(qRound(a->xt()), 300);
+        QCOMPARE(design->stack()->count(), 1);
+    }
+
+    void keyboard()
+    {
+        addText(0, QRect(1000, 1000, 500, 300));
+        addText(0, QRect(2000, 1000, 500, 300));
+        surf[0]->setFocus();
+        QTest::keyClick(surf[0], Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(selection(0), (QList<bool>{true, true}));
+        QTest::keyClick(surf[0], Qt::Key_Escape);
+        QCOMPARE(selection(0), (QList<bool>{false, false}));
+        // Tab walks the items, selecting each in turn.
+        QTest::keyClick(surf[0], Qt::Key_Tab);
+        QCOMPARE(selection(0), (QList<bool>{true, false}));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(selection(0), (QList<bool>{false, true}));
+        QVERIFY(surf[0]->grabHandles());
+        // One grid step per arrow; Shift resizes.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right, Qt::ShiftModifier);
+        const ReportItem *second = surf[0]->SubObject(2);
+        QCOMPARE(QRect(qRound(second->xt()), qRound(second->yt()), qRound(second->wt()),
+                       qRound(second->ht())),
+                 QRect(1900, 1000, 600, 300));
+        // Without a grid a step is one pixel.
+        doc->gridSize = 0;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(qRound(second->yt()), 1001);
+    }
 
 private:
     // Items given in twips on surface `s` (0 or 1).
@@ -59,45 +543,6 @@ private:
     QWidget *host = nullptr;
     pSection *surf[2] = {};
 };
-
-void DesignerTest::init()
-{
-    doc = new TalvoDocument;
-    doc->init();
-    // A grid of exactly 100 twips; surfaces at 1 pixel per twip, so that
-    // mouse positions are twips.
-    doc->gridSize = float(100.0 / 567);
-    section *a = doc->AddDataSection();
-    section *b = doc->AddDataSection();
-    a->Height = float(3000.0 / 567);
-    b->Height = float(2000.0 / 567);
-    design = new DesignDocument(*doc);
-    host = new QWidget;
-    host->resize(3200, 5200);
-    for (int i = 0; i < 2; ++i) {
-        surf[i] = new pSection(host);
-        surf[i]->setScale(1.0);
-        surf[i]->setPageWidthTwips(3000);
-        surf[i]->initMargin(0.5, 0.5, 0.5, 0.5);
-        surf[i]->setDesignDocument(design);
-        surf[i]->init(i == 0 ? a : b);
-        surf[i]->move(0, i * 3100);
-    }
-    // As the window does: a restored report has new sections.
-    connect(design, &DesignDocument::documentRestored, host, [this] {
-        surf[0]->init(doc->sections.value(QStringLiteral("d1")));
-        surf[1]->init(doc->sections.value(QStringLiteral("d2")));
-    });
-    host->show();
-    QVERIFY(QTest::qWaitForWindowExposed(host));
-}
-
-void DesignerTest::cleanup()
-{
-    delete host;
-    delete design;
-    delete doc;
-}
 
 Item *DesignerTest::addText(int s, const QRect &twips, const QString &content)
 {
@@ -125,519 +570,6 @@ void DesignerTest::pressOn(int s, int index, QPoint at, Qt::KeyboardModifiers mo
     ItemBox *b = surf[s]->box(index);
     QTest::mousePress(b, Qt::LeftButton, mods, at);
     QTest::mouseRelease(b, Qt::LeftButton, mods, at);
-}
-
-void DesignerTest::snapping_data()
-{
-    QTest::addColumn<double>("grid");  // in centimetres
-    QTest::addColumn<double>("value"); // twips
-    QTest::addColumn<double>("snapped");
-    const double step = 100.0 / 567;
-    QTest::newRow("150 to the even 200") << step << 150.0 << 200.0;
-    QTest::newRow("250 to the even 200") << step << 250.0 << 200.0;
-    QTest::newRow("149 down to 100") << step << 149.0 << 100.0;
-    QTest::newRow("negative") << step << -160.0 << -200.0;
-    QTest::newRow("no grid keeps the value") << 0.0 << 149.3 << 149.3;
-    // Steps beyond a byte are steps all the same (1 cm = 567 twips).
-    QTest::newRow("large step") << 1.0 << 800.0 << 567.0;
-}
-
-void DesignerTest::snapping()
-{
-    QFETCH(double, grid);
-    QFETCH(double, value);
-    QFETCH(double, snapped);
-    doc->gridSize = float(grid);
-    QCOMPARE(design->snap(value), snapped);
-}
-
-using Edit = std::function<void(DesignDocument &, section &, section &)>;
-
-void DesignerTest::editsAreOneUndoStep_data()
-{
-    // Each edit, on all items selected, is one step (two for cut then
-    // paste) named as the Edit menu names it; undoing all gives the saved
-    // file back byte for byte.
-    QTest::addColumn<Edit>("edit");
-    QTest::addColumn<int>("steps");
-    QTest::addColumn<QString>("text"); // of the last step
-    auto row = [](const char *name, const char *text, const Edit &edit, int steps = 1) {
-        QTest::newRow(name) << edit << steps << QString::fromLatin1(text);
-    };
-    using D = DesignDocument;
-    row("nudge", "Move", [](D &d, section &a, section &) { d.nudge(a, 1, -1, false, 15); });
-    row("nudge size", "Resize", [](D &d, section &a, section &) { d.nudge(a, 1, 2, true, 15); });
-    row("resize", "Resize", [](D &d, section &a, section &) {
-        d.setGeometry(a, {{QStringLiteral("k1"), QRectF(100, 200, 537.3, 323.1)}}, "Resize");
-    });
-    for (const char *how : {"top", "hcenter", "size", "distribute-h"}) {
-        row(how, "Arrange", [how](D &d, section &a, section &) {
-            d.arrange(a, QLatin1String(how), QStringLiteral("k2"));
-        });
-    }
-    row("add field", "Add field", [](D &d, section &a, section &) { d.addField(a, {500, 2900}); });
-    row("add picture", "Add picture", [](D &d, section &a, section &) {
-        d.addPicture(a, {500, 500});
-    });
-    row("add chart", "Add chart", [](D &d, section &a, section &) { d.addChart(a, {500, 500}); });
-    row("drop fields", "Drop fields", [](D &d, section &a, section &) {
-        d.dropFields(a, QPointF(230, 2800), {"[T].[a]", "[T].[b]"}, false, 2700);
-    });
-    row("delete", "Delete", [](D &d, section &a, section &) { d.removeSelected(a); });
-    row("cut", "Cut", [](D &d, section &a, section &) { d.cut(a); });
-    row(
-        "cut and paste", "Paste",
-        [](D &d, section &a, section &b) {
-            d.cut(a);
-            d.paste(b);
-        },
-        2);
-    for (const char *what : {"Bold", "Italic", "Underline", "Strikethrough"}) {
-        row(what, what, [what](D &d, section &a, section &) {
-            d.toggleFont(a, QString::fromLatin1(what).toLower());
-        });
-    }
-    row("align", "Align text", [](D &d, section &a, section &) { d.alignText(a, "right"); });
-    row("section height", "Section height",
-        [](D &d, section &a, section &) { d.setSectionHeight(a, 3412.5); });
-    row("item editor", "Edit item", [](D &d, section &a, section &) {
-        d.changeSection(a, "Edit item", [&] {
-            auto *item = static_cast<Item *>(a.items.at(0));
-            item->content = QStringLiteral("=2*2");
-            item->h = 8; // the section grows with it
-            d.fitSectionHeight(a);
-        });
-    });
-    row("document properties", "Document properties", [](D &d, section &, section &) {
-        d.changeDocument("Document properties", [&] {
-            d.report().leftMargin = 2.5f;
-            d.report().docName = QStringLiteral("Renamed");
-        });
-    });
-    row("section properties", "Section properties", [](D &d, section &, section &b) {
-        d.changeDocument("Section properties", [&] { b.sectionName = QStringLiteral("Totals"); });
-    });
-    row("mouse drag", "Move", Edit());
-}
-
-void DesignerTest::editsAreOneUndoStep()
-{
-    QFETCH(Edit, edit);
-    QFETCH(int, steps);
-    QFETCH(QString, text);
-    addText(0, QRect(113, 227, 1501, 299), QStringLiteral("[T].[a]"));
-    addText(0, QRect(1700, 400, 800, 350), QStringLiteral("=1+1"));
-    addText(0, QRect(900, 1500, 300, 200), QStringLiteral("x"));
-    design->selectAll(sec(0));
-    design->reset();
-    QVERIFY(!doc->modified());
-    const QByteArray saved = design->snapshot();
-    if (edit) {
-        edit(*design, sec(0), sec(1));
-    } else {
-        ItemBox *b = surf[0]->box(1);
-        QTest::mousePress(b, Qt::LeftButton, {}, QPoint(5, 5));
-        QTest::mouseMove(surf[0], b->mapToParent(QPoint(305, 605)));
-        QTest::mouseRelease(surf[0], Qt::LeftButton, {}, b->mapToParent(QPoint(5, 5)));
-    }
-    QCOMPARE(design->stack()->count(), steps);
-    QCOMPARE(design->stack()->text(steps - 1), text);
-    const QByteArray changed = design->snapshot();
-    QVERIFY(changed != saved);
-    QVERIFY(doc->modified());
-    while (design->stack()->canUndo())
-        design->stack()->undo();
-    QCOMPARE(design->snapshot(), saved);
-    QVERIFY(!doc->modified());
-    // The surfaces show the section as it is again.
-    QCOMPARE(surf[0]->count(), sec(0).items.count());
-    QCOMPARE(surf[0]->box(1)->twips, DesignDocument::twipsOf(*sec(0).items.at(0)));
-    while (design->stack()->canRedo())
-        design->stack()->redo();
-    QCOMPARE(design->snapshot(), changed);
-    QVERIFY(doc->modified());
-}
-
-void DesignerTest::bandSelection_data()
-{
-    QTest::addColumn<QRect>("band"); // from top-left to bottom-right, pixels = twips
-    QTest::addColumn<QList<bool>>("selected");
-    // Items: A (100,100 300x200), B (1000,100 300x200), C (100,1000 300x200).
-    QTest::newRow("around A") << QRect(QPoint(50, 50), QPoint(450, 350))
-                              << QList<bool>{true, false, false};
-    QTest::newRow("crossing A and B")
-        << QRect(QPoint(300, 150), QPoint(1100, 250)) << QList<bool>{true, true, false};
-    QTest::newRow("inside A") << QRect(QPoint(150, 150), QPoint(200, 200))
-                              << QList<bool>{true, false, false};
-    QTest::newRow("within 50 twips of C")
-        << QRect(QPoint(450, 700), QPoint(900, 950)) << QList<bool>{false, false, true};
-    QTest::newRow("60 twips from C")
-        << QRect(QPoint(460, 700), QPoint(900, 930)) << QList<bool>{false, false, false};
-}
-
-void DesignerTest::bandSelection()
-{
-    QFETCH(QRect, band);
-    QFETCH(QList<bool>, selected);
-    addText(0, QRect(100, 100, 300, 200));
-    addText(0, QRect(1000, 100, 300, 200));
-    addText(0, QRect(100, 1000, 300, 200));
-    for (bool backwards : {false, true}) {
-        const QPoint from = backwards ? band.bottomRight() : band.topLeft();
-        const QPoint to = backwards ? band.topLeft() : band.bottomRight();
-        design->clearSelection(sec(0));
-        QTest::mousePress(surf[0], Qt::LeftButton, {}, from);
-        QTest::mouseMove(surf[0], (from + to) / 2);
-        QTest::mouseMove(surf[0], to);
-        QTest::mouseRelease(surf[0], Qt::LeftButton, {}, to);
-        QCOMPARE(selection(0), selected);
-    }
-    // A click without a drag changes nothing.
-    QTest::mouseClick(surf[0], Qt::LeftButton, {}, QPoint(2000, 2000));
-    QCOMPARE(selection(0), selected);
-}
-
-void DesignerTest::groupDrag_data()
-{
-    QTest::addColumn<int>("aLeft");
-    QTest::addColumn<int>("dx");
-    QTest::addColumn<int>("expectedLeft"); // of the pressed item B
-    QTest::newRow("150 snaps to 200") << 1000 << 150 << 1200;
-    QTest::newRow("250 snaps to 200") << 1000 << 250 << 1200;
-    QTest::newRow("149 snaps to 100") << 1000 << 149 << 1100;
-    // The group moves by one offset: A keeps its distance to B.
-    QTest::newRow("A off the grid") << 1030 << 150 << 1200;
-    QTest::newRow("A off the grid, left") << 960 << -149 << 900;
-}
-
-void DesignerTest::groupDrag()
-{
-    QFETCH(int, aLeft);
-    QFETCH(int, dx);
-    QFETCH(int, expectedLeft);
-    Item *a = addText(0, QRect(aLeft, 1000, 570, 300));
-    Item *b = addText(0, QRect(1000, 2000, 500, 300));
-    Item *c = addText(0, QRect(2000, 2000, 500, 300));
-    const float aWidth = a->w;
-    // A and B selected; a press on B keeps both, so the group moves.
-    design->select(sec(0), {a->Key, b->Key});
-    ItemBox *pressed = surf[0]->box(2);
-    const QPoint start(50, 50);
-    QTest::mousePress(pressed, Qt::LeftButton, {}, start);
-    QCOMPARE(selection(0), (QList<bool>{true, true, false}));
-    // The mouse moves in two steps; positions are given on the surface.
-    const QPoint onSurface = pressed->mapToParent(start);
-    for (const QPoint &p : {onSurface + QPoint(dx / 2, 0), onSurface + QPoint(dx, 0)})
-        QTest::mouseMove(surf[0], p);
-    QTest::mouseRelease(surf[0], Qt::LeftButton, {}, onSurface + QPoint(dx, 0));
-    QCOMPARE(qRound(b->xt()), expectedLeft);
-    QCOMPARE(qRound(a->xt()), aLeft + expectedLeft - 1000);
-    QCOMPARE(a->w, aWidth);
-    QCOMPARE(qRound(a->yt()), 1000);
-    QCOMPARE(qRound(b->yt()), 2000);
-    QCOMPARE(qRound(c->xt()), 2000);
-    QVERIFY(doc->modified());
-
-    // A press on an unselected item makes it the only one.
-    pressOn(0, 3);
-    QCOMPARE(selection(0), (QList<bool>{false, false, true}));
-}
-
-void DesignerTest::storedPositions_data()
-{
-    // A moved or new item is stored as the number the grid gives in the
-    // document's unit, as a person would type it.
-    QTest::addColumn<int>("unit");
-    QTest::addColumn<float>("grid");
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<float>("start");
-    QTest::addColumn<QString>("stored");
-    QTest::newRow("nudge from off the grid") << 7 << 0.2f << "nudge" << 1.5f << "1.7";
-    QTest::newRow("nudge on the grid") << 7 << 0.2f << "nudge" << 2.4f << "2.6";
-    QTest::newRow("drag") << 7 << 0.2f << "drag" << 1.5f << "1.6";
-    QTest::newRow("new item") << 7 << 0.2f << "add" << 2.99f << "3";
-    QTest::newRow("far right") << 7 << 0.2f << "drag" << 27.9f << "28";
-    QTest::newRow("inches") << 5 << 0.1f << "nudge" << 1.05f << "1.15";
-    QTest::newRow("millimetres") << 6 << 2.0f << "drag" << 15.0f << "16";
-    QTest::newRow("no grid") << 7 << 0.0f << "nudge" << 1.5f << "1.5017637";
-}
-
-void DesignerTest::storedPositions()
-{
-    QFETCH(int, unit);
-    QFETCH(float, grid);
-    QFETCH(QString, action);
-    QFETCH(float, start);
-    QFETCH(QString, stored);
-    doc->setUnit(unit);
-    doc->gridSize = grid;
-    section *sec = surf[0]->sectionRef();
-    sec->Height = float(convertUnit(3000, Unit::Twips, unit));
-    surf[0]->setPageWidthTwips(20000);
-    Item *item = sec->NewItem();
-    item->x = item->y = start;
-    item->w = item->h = grid > 0 ? grid : 1;
-    surf[0]->init(sec);
-    if (action == QLatin1String("add")) {
-        const double at = convertUnit(start, unit, Unit::Twips);
-        item = static_cast<Item *>(design->addField(*sec, QPointF(at, at)));
-    } else if (action == QLatin1String("nudge")) {
-        pressOn(0, 1);
-        QTest::keyClick(surf[0], Qt::Key_Right);
-    } else {
-        ItemBox *b = surf[0]->box(1);
-        const QPoint from = b->mapToParent(QPoint(2, 2));
-        QTest::mousePress(b, Qt::LeftButton, {}, QPoint(2, 2));
-        QTest::mouseMove(surf[0], from + QPoint(100, 0));
-        QTest::mouseRelease(surf[0], Qt::LeftButton, {}, from + QPoint(100, 0));
-    }
-    auto text = [](float v) {
-        char buf[32];
-        return QString::fromLatin1(buf, std::to_chars(buf, buf + sizeof buf, v).ptr - buf);
-    };
-    QCOMPARE(text(item->x), stored);
-}
-
-void DesignerTest::grabHandleResize()
-{
-    Item *a = addText(0, QRect(1000, 1000, 500, 300));
-    pressOn(0, 1);
-    cGrabHandles *handles = surf[0]->grabHandles();
-    QVERIFY(handles);
-    QCOMPARE(handles->target(), surf[0]->box(1));
-    QSignalSpy resized(handles, &cGrabHandles::TargetReSized);
-    QWidget *bottomRight = handles->handle(4);
-    QTest::mousePress(bottomRight, Qt::LeftButton, {}, QPoint(2, 2));
-    const QPointF to = bottomRight->mapToGlobal(QPointF(39, 25));
-    QMouseEvent move(QEvent::MouseMove, QPointF(39, 25), to, Qt::NoButton, Qt::LeftButton, {});
-    QApplication::sendEvent(bottomRight, &move);
-    // The handle has followed the corner; the mouse is where it was.
-    QTest::mouseRelease(bottomRight, Qt::LeftButton, {}, bottomRight->mapFromGlobal(to).toPoint());
-    QVERIFY(resized.count() > 0);
-    // Written back unsnapped.
-    QCOMPARE(qRound(a->wt()), 537);
-    QCOMPARE(qRound(a->ht()), 323);
-    QCOMPARE(design->stack()->count(), 1);
-    QCOMPARE(design->stack()->text(0), QStringLiteral("Resize"));
-    // The handles stay on their item after the edit.
-    QCOMPARE(surf[0]->grabHandles(), handles);
-    // A rectangle a hair off what its item stores (handles at a fractional
-    // scale) is no change and no step.
-    design->setGeometry(sec(0), {{a->Key, DesignDocument::twipsOf(*a).translated(1e-7, 0)}},
-                        QStringLiteral("Resize"));
-    QCOMPARE(design->stack()->count(), 1);
-    design->stack()->undo();
-    QVERIFY(!doc->modified());
-    QCOMPARE(qRound(surf[0]->SubObject(1)->wt()), 500);
-}
-
-void DesignerTest::sectionHeight_data()
-{
-    // The bottom edge dragged by dy, or (dy 0) double-clicked, which grows
-    // the section to hold its items and to at least 240 twips.
-    QTest::addColumn<int>("start");
-    QTest::addColumn<QRect>("item"); // null: none
-    QTest::addColumn<int>("dy");
-    QTest::addColumn<int>("height");
-    QTest::newRow("down") << 3000 << QRect() << 400 << 3400;
-    QTest::newRow("up") << 3000 << QRect() << -1000 << 2000;
-    QTest::newRow("above the top keeps it") << 3000 << QRect() << -3500 << 3000;
-    QTest::newRow("empty grows to 240") << 100 << QRect() << 0 << 240;
-    QTest::newRow("never lowers") << 3000 << QRect(0, 0, 100, 100) << 0 << 3000;
-    QTest::newRow("grows to the lowest item") << 1000 << QRect(0, 1500, 100, 400) << 0 << 1900;
-}
-
-void DesignerTest::sectionHeight()
-{
-    QFETCH(int, start);
-    QFETCH(QRect, item);
-    QFETCH(int, dy);
-    QFETCH(int, height);
-    sec(0).Height = float(start / 567.0);
-    surf[0]->init(&sec(0));
-    if (!item.isNull())
-        addText(0, item);
-    QSignalSpy restack(surf[0], &pSection::heightDragged);
-    QSignalSpy grown(surf[0], &pSection::changeSize);
-    const QPoint edge(1500, start - 5);
-    QTest::mouseMove(surf[0], edge - QPoint(0, 40));
-    QTest::mouseMove(surf[0], edge);
-    if (dy == 0) {
-        QTest::mouseDClick(surf[0], Qt::LeftButton, {}, edge);
-    } else {
-        QCOMPARE(surf[0]->cursor().shape(), Qt::SizeVerCursor);
-        QTest::mousePress(surf[0], Qt::LeftButton, {}, edge);
-        QTest::mouseMove(surf[0], edge + QPoint(0, dy));
-        QTest::mouseRelease(surf[0], Qt::LeftButton, {}, edge + QPoint(0, dy));
-        QCOMPARE(restack.count(), 1);
-        QCOMPARE(surf[0]->cursor().shape(), Qt::ArrowCursor);
-    }
-    QCOMPARE(qRound(surf[0]->heightTwips()), height);
-    QCOMPARE(qRound(sec(0).HeightT()), height);
-    if (dy == 0)
-        QCOMPARE(grown.count(), height != start ? 1 : 0);
-    QCOMPARE(design->stack()->count(), height != start ? 1 : 0);
-}
-
-void DesignerTest::cutCopyPasteAcrossSections()
-{
-    addText(0, QRect(100, 100, 500, 300), QStringLiteral("one"));
-    addText(0, QRect(700, 100, 500, 300), QStringLiteral("two"));
-    addText(0, QRect(100, 2500, 500, 300), QStringLiteral("three"));
-    design->setSelected(*surf[0]->SubObject(1), true);
-    design->setSelected(*surf[0]->SubObject(3), true);
-    design->cut(sec(0));
-    QCOMPARE(surf[0]->count(), 1);
-    QCOMPARE(design->clipboard().count(), 2);
-    design->paste(sec(1));
-    // Same coordinates, selected, the section grown to hold them.
-    QCOMPARE(surf[1]->count(), 2);
-    QStringList texts;
-    for (int i = 1; i <= 2; ++i) {
-        auto *item = static_cast<Item *>(surf[1]->SubObject(i));
-        QVERIFY(item->selected);
-        texts << item->content;
-    }
-    texts.sort();
-    QCOMPARE(texts, (QStringList{QStringLiteral("one"), QStringLiteral("three")}));
-    QCOMPARE(qRound(surf[1]->heightTwips()), 2800);
-    // Pasting twice gives two more; copying nothing empties the clipboard.
-    design->paste(sec(1));
-    QCOMPARE(surf[1]->count(), 4);
-    design->clearSelection(sec(0));
-    design->copy(sec(0));
-    QVERIFY(design->clipboard().isEmpty());
-}
-
-void DesignerTest::dropFields_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("ctrl");
-    QTest::addColumn<QList<QPoint>>("places"); // twips
-    // Fields are 1500 x 300 twips; the right margin line is at 3000 - 283.5.
-    QTest::newRow("vertical") << "[T].[a];[T].[b];[T].[c]" << false
-                              << QList<QPoint>{{200, 100}, {200, 400}, {200, 700}};
-    QTest::newRow("horizontal wraps at the margin")
-        << "[T].[a];[T].[b];[T].[c]" << true << QList<QPoint>{{200, 100}, {1700, 100}, {200, 400}};
-    QTest::newRow("trailing separator adds an empty field")
-        << "a;b;" << false << QList<QPoint>{{200, 100}, {200, 400}, {200, 700}};
-    QTest::newRow("empty text adds nothing") << "" << false << QList<QPoint>{};
-}
-
-void DesignerTest::dropFields()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, ctrl);
-    QFETCH(QList<QPoint>, places);
-    QMimeData data;
-    data.setText(text);
-    const QPointF at(230, 80); // snaps to (200, 100)
-    const Qt::KeyboardModifiers mods = ctrl ? Qt::ControlModifier : Qt::NoModifier;
-    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, mods);
-    QApplication::sendEvent(surf[0], &enter);
-    QSignalSpy status(surf[0], &pSection::statusText);
-    QDragMoveEvent over(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, mods);
-    QApplication::sendEvent(surf[0], &over);
-    QCOMPARE(status.count(), 1);
-    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, mods);
-    QApplication::sendEvent(surf[0], &drop);
-    QCOMPARE(surf[0]->count(), places.size());
-    const QStringList parts = text.split(QLatin1Char(';'));
-    for (int i = 0; i < places.size(); ++i) {
-        auto *item = static_cast<Item *>(surf[0]->SubObject(i + 1));
-        QCOMPARE(QPoint(qRound(item->xt()), qRound(item->yt())), places[i]);
-        QCOMPARE(item->content, parts[i]);
-    }
-    // One drop, one undo step.
-    QCOMPARE(design->stack()->count(), places.isEmpty() ? 0 : 1);
-}
-
-void DesignerTest::fontToggleOnMixedSelection()
-{
-    Item *boldOne = addText(0, QRect(100, 100, 500, 300));
-    Item *regular = addText(0, QRect(100, 500, 500, 300));
-    addText(0, QRect(100, 900, 500, 300))->fontBold = true; // not selected
-    iPic *pic = surf[0]->sectionRef()->NewPicture();
-    surf[0]->init(surf[0]->sectionRef());
-    boldOne->fontBold = true;
-    design->select(sec(0), {boldOne->Key, regular->Key, pic->Key});
-    design->toggleFont(sec(0), QStringLiteral("bold"));
-    QVERIFY(!boldOne->fontBold);
-    QVERIFY(!regular->fontBold);
-    QVERIFY(static_cast<Item *>(surf[0]->SubObject(3))->fontBold);
-    design->toggleFont(sec(0), QStringLiteral("bold"));
-    QVERIFY(boldOne->fontBold && regular->fontBold);
-}
-
-void DesignerTest::zoomKeepsGeometry()
-{
-    Item *a = addText(0, QRect(113, 227, 1501, 299));
-    const QByteArray saved = design->snapshot();
-    for (double scale : {0.5 * 96 / 1440, 96.0 / 1440, 2 * 96.0 / 1440, 4 * 96.0 / 1440}) {
-        surf[0]->setScale(scale);
-        QCOMPARE(design->snapshot(), saved);
-        QCOMPARE(surf[0]->box(1)->geometry(), QRect(qRound(113 * scale), qRound(227 * scale),
-                                                    qRound(1614 * scale) - qRound(113 * scale),
-                                                    qRound(526 * scale) - qRound(227 * scale)));
-    }
-    // At 200 % a drag of 20 pixels is 150 twips, which snaps to 200.
-    surf[0]->setScale(2 * 96.0 / 1440);
-    ItemBox *b = surf[0]->box(1);
-    QTest::mousePress(b, Qt::LeftButton, {}, QPoint(4, 4));
-    const QPoint from = b->mapToParent(QPoint(4, 4));
-    QTest::mouseMove(surf[0], from + QPoint(20, 0));
-    QTest::mouseRelease(surf[0], Qt::LeftButton, {}, from + QPoint(20, 0));
-    QCOMPARE(qRound(a->xt()), 300);
-    QCOMPARE(design->stack()->count(), 1);
-}
-
-void DesignerTest::bandShowsSectionName_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::newRow("named") << "Orders";
-    QTest::newRow("unnamed") << "";
-}
-
-void DesignerTest::bandShowsSectionName()
-{
-    // A light caption in the band's top left corner, behind the items.
-    QFETCH(QString, name);
-    surf[0]->sectionRef()->sectionName = name;
-    const QImage image = surf[0]->grab(QRect(2, 2, 120, 20)).toImage();
-    int marked = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            marked += image.pixelColor(x, y) != QColor(Qt::white);
-    }
-    QCOMPARE(marked > 20, !name.isEmpty());
-}
-
-void DesignerTest::keyboard()
-{
-    addText(0, QRect(1000, 1000, 500, 300));
-    addText(0, QRect(2000, 1000, 500, 300));
-    surf[0]->setFocus();
-    QTest::keyClick(surf[0], Qt::Key_A, Qt::ControlModifier);
-    QCOMPARE(selection(0), (QList<bool>{true, true}));
-    QTest::keyClick(surf[0], Qt::Key_Escape);
-    QCOMPARE(selection(0), (QList<bool>{false, false}));
-    // Tab walks the items, selecting each in turn.
-    QTest::keyClick(surf[0], Qt::Key_Tab);
-    QCOMPARE(selection(0), (QList<bool>{true, false}));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(selection(0), (QList<bool>{false, true}));
-    QVERIFY(surf[0]->grabHandles());
-    // One grid step per arrow; Shift resizes.
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right, Qt::ShiftModifier);
-    const ReportItem *second = surf[0]->SubObject(2);
-    QCOMPARE(QRect(qRound(second->xt()), qRound(second->yt()), qRound(second->wt()),
-                   qRound(second->ht())),
-             QRect(1900, 1000, 600, 300));
-    // Without a grid a step is one pixel.
-    doc->gridSize = 0;
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-    QCOMPARE(qRound(second->yt()), 1001);
 }
 
 QTEST_MAIN(DesignerTest)

@@ -35,7 +35,6 @@
 #include <QWheelEvent>
 
 namespace {
-
 QByteArray fileBytes(const QString &path)
 {
     QFile f(path);
@@ -60,16 +59,13 @@ void fillReport(TalvoDocument &doc, const QString &flags = QString(), int dataSe
         item->w = 5;
         item->h = 1;
     }
-    for (const QString &f : flags.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        if (f == QLatin1String("rh"))
-            doc.setReportHeader(true);
-        if (f == QLatin1String("ph"))
-            doc.setPageHeader(true);
-        if (f == QLatin1String("pf"))
-            doc.setPageFooter(true);
-        if (f == QLatin1String("rf"))
-            doc.setReportFooter(true);
-    }
+    using T = TalvoDocument;
+    const QHash<QString, void (T::*)(bool)> switches{{"rh", &T::setReportHeader},
+                                                     {"ph", &T::setPageHeader},
+                                                     {"pf", &T::setPageFooter},
+                                                     {"rf", &T::setReportFooter}};
+    for (const QString &f : flags.split(u',', Qt::SkipEmptyParts))
+        (doc.*switches.value(f))(true);
     doc.clearModified();
 }
 
@@ -139,620 +135,527 @@ private slots:
     }
     void cleanup() { UserInteraction::setCurrent(nullptr); }
 
-    void drawSections_data();
-    void drawSections();
-    void placesSurfaces_data();
-    void placesSurfaces();
-    void saveAs_data();
-    void saveAs();
-    void pasteFollowsClipboard_data();
-    void pasteFollowsClipboard();
-    void saveQuestion_data();
-    void saveQuestion();
-    void removeSection_data();
-    void removeSection();
-    void unitChangeKeepsSizes_data();
-    void unitChangeKeepsSizes();
-    void zoomLeavesModelAlone();
-    void keysReachTheirActions();
-    void recoveryAfterCrash_data();
-    void recoveryAfterCrash();
-    void previewLeavesDesignAlone_data();
-    void previewLeavesDesignAlone();
-    void editsAreOneUndoStep_data();
-    void editsAreOneUndoStep();
+    void drawSections_data()
+    {
+        QTest::addColumn<QString>("flags");
+        QTest::addColumn<int>("dataSections");
+        QTest::addColumn<bool>("switchPageHeaderOn");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("all, added out of order")
+            << "rf,pf,ph,rh" << 2 << false << QStringList{"rh", "ph", "d1", "d2", "pf", "rf"};
+        QTest::newRow("page header after report header")
+            << "rh,pf" << 2 << true << QStringList{"rh", "ph", "d1", "d2", "pf"};
+        QTest::newRow("page header first without report header")
+            << "rf" << 1 << true << QStringList{"ph", "d1", "rf"};
+        QTest::newRow("nothing shown") << "" << 0 << false << QStringList{};
+    }
+    void drawSections()
+    {
+        QFETCH(QString, flags);
+        QFETCH(int, dataSections);
+        QFETCH(bool, switchPageHeaderOn);
+        QFETCH(QStringList, expected);
+        TalvoDocument doc;
+        fillReport(doc, QStringLiteral("rh,ph,pf,rf"), 3); // leaves surplus surfaces behind
+        fDocEdit w;
+        w.init(&doc);
+        fillReport(doc, flags, dataSections);
+        w.drawSections();
+        if (switchPageHeaderOn)
+            trigger(w, "m_pageHead");
+        QCOMPARE(surfaceKeys(w), expected);
+        QCOMPARE(w.surfaceCount(), std::max<int>(int(expected.size()), 1));
+        QCOMPARE(w.action(QStringLiteral("m_pageHead"))->isChecked(),
+                 expected.contains(QStringLiteral("ph")));
+        if (expected.isEmpty())
+            QVERIFY(w.surface(0)->isHidden());
+        for (int i = 1; i < expected.size(); ++i) {
+            QVERIFY(!w.surface(i)->isHidden());
+            QCOMPARE(w.surface(i)->y(), w.surface(i - 1)->y() + w.surface(i - 1)->height());
+        }
+    }
+
+    void placesSurfaces_data()
+    {
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<float>("pageWidth"); // 0: the paper's
+        QTest::addColumn<double>("expectedWidthCm");
+        QTest::newRow("portrait") << 1 << 21.0f << 21.0;
+        QTest::newRow("landscape: the paper's height") << 2 << 21.0f << 29.7;
+        QTest::newRow("no size stored: A4 paper") << 1 << 0.0f << 21.0;
+    }
+    void placesSurfaces()
+    {
+        QFETCH(int, orientation);
+        QFETCH(float, pageWidth);
+        QFETCH(double, expectedWidthCm);
+        TalvoDocument doc;
+        fillReport(doc, QString(), 3);
+        doc.pageOrientation = (unsigned char)orientation;
+        doc.pageWidth = pageWidth;
+        doc.pageHeight = pageWidth > 0 ? 29.7f : 0;
+        fDocEdit w;
+        w.init(&doc);
+        const double widthPx =
+            convertUnit(expectedWidthCm, Unit::Centimetres, Unit::Twips) * w.scale();
+        for (int i = 0; i < 3; ++i)
+            QVERIFY2(qAbs(w.surface(i)->width() - widthPx) <= 1,
+                     qPrintable(QString::number(w.surface(i)->width())));
+    }
+
+    void saveAs_data()
+    {
+        QTest::addColumn<bool>("chosen"); // a name is given in the dialog
+        QTest::addColumn<bool>("handedModified");
+        QTest::addColumn<bool>("edited");
+        QTest::newRow("cancelled") << false << false << true;
+        QTest::newRow("handed over modified, edited") << true << true << true;
+    }
+    void saveAs()
+    {
+        // A cancelled Save As keeps the name; a done one leaves nothing to save,
+        // so Quit asks nothing.
+        QFETCH(bool, chosen);
+        QFETCH(bool, handedModified);
+        QFETCH(bool, edited);
+        const QString other = dir.filePath(QStringLiteral("saved-as.xml"));
+        QFile::remove(reportPath);
+        QFile::remove(other);
+        TalvoDocument doc;
+        fillReport(doc);
+        doc.fileName = reportPath;
+        if (handedModified)
+            doc.sections.value(QStringLiteral("d1"))->modified_ = true;
+        fDocEdit w;
+        w.init(&doc);
+        w.show();
+        const QString title = w.windowTitle();
+        QCOMPARE(title, QStringLiteral("Talvo Mirt - Orders-%1[*]").arg(reportPath));
+        if (edited)
+            trigger(w, "m_pageHead");
+        if (chosen)
+            ui.fileNames = {other};
+        trigger(w, "m_save_as");
+        QCOMPARE(ui.fileDialogs, 1);
+        QCOMPARE(doc.fileName, chosen ? other : reportPath);
+        QVERIFY(!QFile::exists(reportPath));
+        QCOMPARE(QFile::exists(other), chosen);
+        if (!chosen) {
+            QCOMPARE(w.windowTitle(), title);
+            return;
+        }
+        QVERIFY(!doc.modified());
+        QVERIFY(!w.isWindowModified());
+        trigger(w, "m_closeEditor");
+        QCOMPARE(ui.shown.size(), 0);
+        QVERIFY(!w.isVisible());
+    }
+
+    void pasteFollowsClipboard()
+    {
+        Designer d;
+        auto &[doc, w] = d;
+        auto *freeZone = w.findChild<QMenu *>(QStringLiteral("m_freeZone"));
+        QVERIFY(freeZone);
+        emit w.surface(1)->ClickRight(100, 100);
+        QCOMPARE(w.currentSurface(), 1);
+        QVERIFY(!w.action(QStringLiteral("m_paste"))->isEnabled());
+        freeZone->hide();
+        emit w.surface(0)->focusReceived();
+        doc.sections.value(QStringLiteral("d1"))->items.at(0)->selected = true;
+        trigger(w, "m_copy");
+        emit w.surface(1)->ClickRight(100, 100);
+        QVERIFY(w.action(QStringLiteral("m_paste"))->isEnabled());
+        freeZone->hide();
+    }
+
+    void saveQuestion_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("saved");    // the file holds the change afterwards
+        QTest::addColumn<bool>("replaced"); // the report in the window is another one
+        // Yes saves and goes on, No goes on, Cancel stays.
+        for (const char *command : {"m_closeEditor", "f_new", "m_load"}) {
+            QTest::addRow("%s Yes", command)
+                << command << int(UserInteraction::Yes) << true << true;
+            QTest::addRow("%s No", command) << command << int(UserInteraction::No) << false << true;
+            QTest::addRow("%s Cancel", command)
+                << command << int(UserInteraction::Cancel) << false << false;
+        }
+    }
+    void saveQuestion()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, answer);
+        QFETCH(bool, saved);
+        QFETCH(bool, replaced);
+        const QString other = dir.filePath(QStringLiteral("other.xml"));
+        {
+            TalvoDocument second;
+            fillReport(second, QStringLiteral("rf"), 1);
+            QVERIFY(second.SaveXML(other));
+        }
+        Designer d(reportPath);
+        auto &[doc, w] = d;
+        w.show();
+        trigger(w, "m_save");
+        const QByteArray before = fileBytes(reportPath);
+        trigger(w, "m_pageHead");
+        QVERIFY(doc.modified());
+        ui.answers = {UserInteraction::Button(answer)};
+        ui.fileNames = {other};
+        w.action(command)->trigger();
+        QCOMPARE(ui.shown.size(), 1);
+        QCOMPARE(fileBytes(reportPath) != before, saved);
+        QCOMPARE(fileBytes(reportPath).contains("Page Header"), saved);
+        if (command == QLatin1String("m_closeEditor")) {
+            QCOMPARE(w.isVisible(), !replaced);
+            QCOMPARE(doc.sections.isEmpty(), replaced);
+        } else if (command == QLatin1String("f_new")) {
+            QCOMPARE(doc.fileName.isEmpty(), replaced);
+            QCOMPARE(surfaceKeys(w),
+                     (replaced ? QStringList{"d1"} : QStringList{"ph", "d1", "d2"}));
+        } else {
+            QCOMPARE(ui.fileDialogs, replaced ? 1 : 0);
+            QCOMPARE(doc.fileName, replaced ? other : reportPath);
+            QCOMPARE(surfaceKeys(w),
+                     (replaced ? QStringList{"d1", "rf"} : QStringList{"ph", "d1", "d2"}));
+        }
+        QCOMPARE(doc.modified(), !replaced);
+    }
+
+    void removeSection_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("data section, yes")
+            << "d2" << int(UserInteraction::Yes) << "Data 2" << QStringList{"ph", "d1"};
+        QTest::newRow("data section, no")
+            << "d2" << int(UserInteraction::No) << "Data 2" << QStringList{"ph", "d1", "d2"};
+        QTest::newRow("page header, yes")
+            << "ph" << int(UserInteraction::Yes) << "Page Header" << QStringList{"d1", "d2"};
+    }
+    void removeSection()
+    {
+        QFETCH(QString, key);
+        QFETCH(int, answer);
+        QFETCH(QString, name);
+        QFETCH(QStringList, expected);
+        Designer d(reportPath, "ph");
+        auto &[doc, w] = d;
+        w.setCurrentSurface(int(surfaceKeys(w).indexOf(key)));
+        ui.answers = {UserInteraction::Button(answer)};
+        trigger(w, "m_removeSection");
+        QCOMPARE(ui.shown.size(), 1);
+        QCOMPARE(ui.shown.at(0).text, QStringLiteral("Remove the section:%1 ?").arg(name));
+        QCOMPARE(ui.shown.at(0).buttons, int(UserInteraction::Yes | UserInteraction::No));
+        QCOMPARE(surfaceKeys(w), expected);
+        QCOMPARE(doc.pageHeader(), expected.contains(QStringLiteral("ph")));
+        QCOMPARE(w.action(QStringLiteral("m_pageHead"))->isChecked(), doc.pageHeader());
+        trigger(w, "m_save");
+        QCOMPARE(fileBytes(reportPath).contains("Page Header"), doc.pageHeader());
+    }
+
+    void unitChangeKeepsSizes_data()
+    {
+        // Options > Measure units, or the unit box of the document properties.
+        QTest::addColumn<bool>("dialog");
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("inches") << false << 5 << "inches";
+        QTest::newRow("millimetres") << false << 6 << "mm";
+        QTest::newRow("inches, document properties") << true << 5 << "inches";
+    }
+    void unitChangeKeepsSizes()
+    {
+        QFETCH(bool, dialog);
+        QFETCH(int, unit);
+        QFETCH(QString, name);
+        Designer d;
+        auto &[doc, w] = d;
+        trigger(w, "m_unit7"); // already the unit: nothing to record
+        QCOMPARE(w.design()->stack()->count(), 0);
+        const QByteArray before = w.design()->snapshot();
+        section *d1 = doc.sections.value(QStringLiteral("d1"));
+        const double itemLeft = d1->items.at(0)->xt();
+        const double itemWidth = d1->items.at(0)->wt();
+        const double sectionHeight = d1->HeightT();
+        const double grid = convertUnit(doc.gridSize, 7, Unit::Twips);
+        const double margin = convertUnit(doc.leftMargin, 7, Unit::Twips);
+        const int surfaceHeight = w.surface(0)->height();
+        if (dialog) {
+            bool answered = false;
+            QTimer::singleShot(0, [&] {
+                QWidget *box = QApplication::activeModalWidget();
+                auto *units = box ? box->findChild<QComboBox *>(QStringLiteral("unit")) : nullptr;
+                if (!units)
+                    return;
+                units->setCurrentIndex(units->findData(unit));
+                answered = QMetaObject::invokeMethod(box, "accept");
+            });
+            trigger(w, "m_docProp");
+            QVERIFY(answered);
+        } else {
+            trigger(w, qPrintable(QStringLiteral("m_unit%1").arg(unit)));
+        }
+        QCOMPARE(doc.unit(), unit);
+        for (int u : {5, 6, 7})
+            QCOMPARE(w.action(QStringLiteral("m_unit%1").arg(u))->isChecked(), u == unit);
+        QCOMPARE(panel(w, "unit"), name);
+        // What is on the page keeps its size in any unit.
+        QVERIFY(qAbs(d1->items.at(0)->xt() - itemLeft) < 0.01);
+        QVERIFY(qAbs(d1->items.at(0)->wt() - itemWidth) < 0.01);
+        QVERIFY(qAbs(d1->HeightT() - sectionHeight) < 0.01);
+        QVERIFY(qAbs(convertUnit(doc.gridSize, unit, Unit::Twips) - grid) < 0.01);
+        QVERIFY(qAbs(convertUnit(doc.leftMargin, unit, Unit::Twips) - margin) < 0.01);
+        QCOMPARE(w.surface(0)->height(), surfaceHeight);
+        // One step undoes it all.
+        QCOMPARE(w.design()->stack()->count(), 1);
+        trigger(w, "m_undo");
+        QCOMPARE(w.design()->snapshot(), before);
+    }
+
+    void zoomLeavesModelAlone()
+    {
+        Designer d(reportPath);
+        auto &[doc, w] = d;
+        w.show();
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        trigger(w, "m_save");
+        const QByteArray saved = fileBytes(reportPath);
+        const int width100 = w.surface(0)->width();
+        QTest::keyClick(&w, Qt::Key_Equal, Qt::ControlModifier);
+        QTest::keyClick(&w, Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(w.zoom()->percent(), 150);
+        QVERIFY(qAbs(w.surface(0)->width() - 1.5 * width100) <= 2);
+        for (int i = 0; i < 8; ++i)
+            QTest::keyClick(&w, Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(w.zoom()->percent(), 50);
+        QVERIFY(!w.action(QStringLiteral("m_zoomOut"))->isEnabled());
+        // Ctrl + wheel on the page zooms instead of scrolling.
+        QWidget *viewport = w.view()->viewport();
+        QWheelEvent wheel(QPointF(20, 20), viewport->mapToGlobal(QPointF(20, 20)), QPoint(),
+                          QPoint(0, 240), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase,
+                          false);
+        QApplication::sendEvent(viewport, &wheel);
+        QCOMPARE(w.zoom()->percent(), 75);
+        QTest::keyClick(&w, Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(w.surface(0)->width(), width100);
+        QVERIFY(!doc.modified());
+        trigger(w, "m_save");
+        QCOMPARE(fileBytes(reportPath), saved);
+    }
+
+    void keysReachTheirActions()
+    {
+        Designer d;
+        auto &[doc, w] = d;
+        w.show();
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(&w, Qt::Key_F2, Qt::ControlModifier);
+        QCOMPARE(surfaceKeys(w), (QStringList{"d1", "d2", "d3"}));
+        QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(surfaceKeys(w), (QStringList{"d1", "d2"}));
+        QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(surfaceKeys(w), (QStringList{"d1", "d2", "d3"}));
+        // Delete removes the current surface's selection without a question.
+        emit w.surface(0)->focusReceived();
+        doc.sections.value(QStringLiteral("d1"))->items.at(0)->selected = true;
+        QTest::keyClick(&w, Qt::Key_Delete);
+        QCOMPARE(doc.sections.value(QStringLiteral("d1"))->items.count(), 0);
+        QVERIFY(ui.shown.isEmpty());
+    }
+
+    void recoveryAfterCrash_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("restore") << int(UserInteraction::Yes);
+        QTest::newRow("discard") << int(UserInteraction::No);
+    }
+    void recoveryAfterCrash()
+    {
+        QFETCH(int, answer);
+        const bool restore = answer == UserInteraction::Yes;
+        TalvoDocument doc;
+        fillReport(doc);
+        doc.fileName = reportPath;
+        QString copy;
+        {
+            fDocEdit w;
+            w.init(&doc);
+            trigger(w, "m_save");
+            w.writeRecoveryNow(); // nothing to keep yet
+            QVERIFY(!w.recovery()->exists());
+            trigger(w, "m_addDataSection");
+            w.writeRecoveryNow();
+            copy = w.recovery()->path();
+            QVERIFY(copy.startsWith(
+                QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)));
+            QVERIFY(QFile::exists(copy));
+            QVERIFY(!fileBytes(reportPath).contains("Data 3"));
+            // The window goes without closing, as in a crash.
+        }
+        TalvoDocument next;
+        fDocEdit w;
+        w.init(&next);
+        ui.answers = {UserInteraction::Button(answer)};
+        QCOMPARE(w.offerRecovery(), restore);
+        QCOMPARE(ui.shown.size(), 1);
+        QVERIFY(ui.shown.at(0).text.contains(reportPath));
+        QVERIFY(!QFile::exists(copy));
+        QCOMPARE(surfaceKeys(w), (restore ? QStringList{"d1", "d2", "d3"} : QStringList{"d1"}));
+        QCOMPARE(next.fileName, restore ? reportPath : QString());
+        QCOMPARE(next.modified(), restore);
+        if (restore) {
+            // Undo goes back to the report as its file holds it.
+            trigger(w, "m_undo");
+            QCOMPARE(surfaceKeys(w), (QStringList{"d1", "d2"}));
+            QVERIFY(!next.modified());
+            w.close();
+        }
+        QVERIFY(w.recovery()->leftOver().isEmpty());
+    }
+
+    void previewLeavesDesignAlone_data()
+    {
+        // The example reports beside the program (where their database is) and
+        // every report among the tests that loads.
+        QTest::addColumn<QString>("report");
+        ScriptedInteraction quiet;
+        UserInteraction::setCurrent(&quiet);
+        QStringList reports;
+        for (const char *folder : {MIRT_BINARY_DIR "/bin", MIRT_SOURCE_DIR "/tests"}) {
+            QDirIterator it(QString::fromUtf8(folder), {QStringLiteral("*.xml")}, QDir::Files,
+                            QDirIterator::Subdirectories);
+            while (it.hasNext())
+                reports << it.next();
+        }
+        for (const QString &path : std::as_const(reports)) {
+            TalvoDocument probe;
+            if (probe.loadXML(path))
+                QTest::newRow(qPrintable(QDir(MIRT_SOURCE_DIR).relativeFilePath(path))) << path;
+        }
+        UserInteraction::setCurrent(nullptr);
+    }
+    void previewLeavesDesignAlone()
+    {
+        // A run must not reorder or move the items of the design: the file's
+        // order is the drawing order, and nothing was edited.
+        QFETCH(QString, report);
+        TalvoDocument doc;
+        QVERIFY(doc.loadXML(report));
+        doc.fileName = report;
+        doc.clearModified();
+        fDocEdit w;
+        w.init(&doc);
+        w.show();
+        const bool modified = doc.modified();
+        const QString before = dir.filePath(QStringLiteral("before.xml"));
+        const QString after = dir.filePath(QStringLiteral("after.xml"));
+        QVERIFY(doc.SaveXML(before));
+        trigger(w, "m_printPreview");
+        QVERIFY(!w.isVisible());
+        fDocViewer *viewer = shownViewer();
+        QVERIFY(viewer);
+        QCOMPARE(viewer->document(), &doc);
+        QTRY_VERIFY(!doc.working);
+        // Back to the designer; the preview goes.
+        QPointer<fDocViewer> gone(viewer);
+        viewer->EditDoc();
+        QVERIFY(w.isVisible());
+        QTRY_VERIFY(gone.isNull());
+        QVERIFY(doc.SaveXML(after));
+        QCOMPARE(fileBytes(after), fileBytes(before));
+        QCOMPARE(w.design()->stack()->count(), 0);
+        QCOMPARE(doc.modified(), modified);
+        QCOMPARE(w.isWindowModified(), modified);
+    }
+
+    void editsAreOneUndoStep_data()
+    {
+        // A menu command, or a dialog (how it is opened, and what is typed into
+        // which of its boxes); the sections shown after it.
+        QTest::addColumn<QString>("open");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("changed");
+        auto row = [](const char *name, const char *open, const char *box, const char *typed,
+                      const QStringList &changed = {"d1", "d2"}) {
+            QTest::newRow(name) << open << box << typed << changed;
+        };
+        row("page header", "m_pageHead", "", "", {"ph", "d1", "d2"});
+        row("add data section", "m_addDataSection", "", "", {"d1", "d2", "d3"});
+        row("insert data section", "m_insertDataSection", "", "", {"d1", "d3", "d2"});
+        row("item editor", "item", "Text1", "[Orders].[Total]");
+        row("section properties", "section", "sectionName", "Lines");
+        row("document properties", "m_docProp", "docName", "Renamed");
+    }
+    void editsAreOneUndoStep()
+    {
+        QFETCH(QString, open);
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, changed);
+        Designer d(reportPath);
+        auto &[doc, w] = d;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        trigger(w, "m_save");
+        const QByteArray saved = fileBytes(reportPath);
+        // The status bar names the section under the mouse, by its current name.
+        QMouseEvent move(QEvent::MouseMove, QPointF(20, 20),
+                         w.surface(0)->mapToGlobal(QPointF(20, 20)), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(w.surface(0), &move);
+        QCOMPARE(panel(w, "section"), QStringLiteral("Data 1"));
+        bool answered = false;
+        QTimer::singleShot(0, [&] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            if (!dialog)
+                return;
+            if (auto *line = dialog->findChild<QLineEdit *>(box))
+                line->setText(typed);
+            else if (auto *text = dialog->findChild<QPlainTextEdit *>(box))
+                text->setPlainText(typed);
+            answered = QMetaObject::invokeMethod(dialog, "accept");
+        });
+        const bool dialog = open == "item" || open == "section" || open.startsWith("m_docProp") ||
+                            open == "m_insertDataSection";
+        if (open == QLatin1String("item"))
+            QTest::mouseDClick(w.surface(0)->box(1), Qt::LeftButton, {}, QPoint(3, 3));
+        else if (open == QLatin1String("section"))
+            QTest::mouseDClick(w.surface(0), Qt::LeftButton, {},
+                               QPoint(w.surface(0)->width() - 5, 5));
+        else
+            trigger(w, qPrintable(open));
+        QCOMPARE(answered, dialog);
+        QCOMPARE(w.design()->stack()->count(), 1);
+        QVERIFY(doc.modified());
+        QVERIFY(w.isWindowModified());
+        QCOMPARE(surfaceKeys(w), changed);
+        QCOMPARE(panel(w, "section"),
+                 open == QLatin1String("section") ? typed : QStringLiteral("Data 1"));
+        trigger(w, "m_undo");
+        QVERIFY(!doc.modified());
+        QCOMPARE(surfaceKeys(w), (QStringList{"d1", "d2"}));
+        QCOMPARE(panel(w, "section"), QStringLiteral("Data 1"));
+        trigger(w, "m_save");
+        QCOMPARE(fileBytes(reportPath), saved);
+        trigger(w, "m_redo");
+        QVERIFY(doc.modified());
+        QCOMPARE(surfaceKeys(w), changed);
+    }
 
 private:
     ScriptedInteraction ui;
     QTemporaryDir dir;
     QString reportPath;
 };
-
-void tst_designwindow::drawSections_data()
-{
-    QTest::addColumn<QString>("flags");
-    QTest::addColumn<int>("dataSections");
-    QTest::addColumn<bool>("switchPageHeaderOn");
-    QTest::addColumn<QStringList>("expected");
-
-    QTest::newRow("data only") << "" << 2 << false << QStringList{"d1", "d2"};
-    QTest::newRow("all, added out of order")
-        << "rf,pf,ph,rh" << 2 << false << QStringList{"rh", "ph", "d1", "d2", "pf", "rf"};
-    QTest::newRow("page header after report header")
-        << "rh,pf" << 2 << true << QStringList{"rh", "ph", "d1", "d2", "pf"};
-    QTest::newRow("page header first without report header")
-        << "rf" << 1 << true << QStringList{"ph", "d1", "rf"};
-    QTest::newRow("nothing shown") << "" << 0 << false << QStringList{};
-}
-
-void tst_designwindow::drawSections()
-{
-    QFETCH(QString, flags);
-    QFETCH(int, dataSections);
-    QFETCH(bool, switchPageHeaderOn);
-    QFETCH(QStringList, expected);
-
-    TalvoDocument doc;
-    fillReport(doc, QStringLiteral("rh,ph,pf,rf"), 3); // leaves surplus surfaces behind
-    fDocEdit w;
-    w.init(&doc);
-    fillReport(doc, flags, dataSections);
-    w.drawSections();
-    if (switchPageHeaderOn)
-        trigger(w, "m_pageHead");
-
-    QCOMPARE(surfaceKeys(w), expected);
-    QCOMPARE(w.surfaceCount(), std::max<int>(int(expected.size()), 1));
-    QCOMPARE(w.action(QStringLiteral("m_pageHead"))->isChecked(),
-             expected.contains(QStringLiteral("ph")));
-    if (expected.isEmpty())
-        QVERIFY(w.surface(0)->isHidden());
-    for (int i = 1; i < expected.size(); ++i) {
-        QVERIFY(!w.surface(i)->isHidden());
-        QCOMPARE(w.surface(i)->y(), w.surface(i - 1)->y() + w.surface(i - 1)->height());
-    }
-}
-
-void tst_designwindow::placesSurfaces_data()
-{
-    QTest::addColumn<int>("orientation");
-    QTest::addColumn<float>("pageWidth"); // 0: the paper's
-    QTest::addColumn<double>("expectedWidthCm");
-
-    QTest::newRow("portrait") << 1 << 21.0f << 21.0;
-    QTest::newRow("landscape: the paper's height") << 2 << 21.0f << 29.7;
-    QTest::newRow("no size stored: A4 paper") << 1 << 0.0f << 21.0;
-}
-
-void tst_designwindow::placesSurfaces()
-{
-    QFETCH(int, orientation);
-    QFETCH(float, pageWidth);
-    QFETCH(double, expectedWidthCm);
-
-    TalvoDocument doc;
-    fillReport(doc, QString(), 3);
-    doc.pageOrientation = (unsigned char)orientation;
-    doc.pageWidth = pageWidth;
-    doc.pageHeight = pageWidth > 0 ? 29.7f : 0;
-    fDocEdit w;
-    w.init(&doc);
-
-    QCOMPARE(w.zeroTop(0), 9.0);
-    QCOMPARE(w.zeroTop(1), 49.0);
-    QCOMPARE(w.zeroTop(2), 109.0);
-    QCOMPARE(w.totalHeight(), 130.0);
-    const double widthPx = convertUnit(expectedWidthCm, Unit::Centimetres, Unit::Twips) * w.scale();
-    for (int i = 0; i < 3; ++i)
-        QVERIFY2(qAbs(w.surface(i)->width() - widthPx) <= 1,
-                 qPrintable(QString::number(w.surface(i)->width())));
-}
-
-void tst_designwindow::saveAs_data()
-{
-    QTest::addColumn<bool>("chosen"); // a name is given in the dialog
-    QTest::addColumn<bool>("handedModified");
-    QTest::addColumn<bool>("edited");
-    QTest::newRow("cancelled") << false << false << true;
-    QTest::newRow("edited") << true << false << true;
-    QTest::newRow("handed over modified") << true << true << false;
-    QTest::newRow("handed over modified, edited") << true << true << true;
-}
-
-void tst_designwindow::saveAs()
-{
-    // A cancelled Save As keeps the name; a done one leaves nothing to save,
-    // so Quit asks nothing.
-    QFETCH(bool, chosen);
-    QFETCH(bool, handedModified);
-    QFETCH(bool, edited);
-    const QString other = dir.filePath(QStringLiteral("saved-as.xml"));
-    QFile::remove(reportPath);
-    QFile::remove(other);
-    TalvoDocument doc;
-    fillReport(doc);
-    doc.fileName = reportPath;
-    if (handedModified)
-        doc.sections.value(QStringLiteral("d1"))->modified_ = true;
-    fDocEdit w;
-    w.init(&doc);
-    w.show();
-    const QString title = w.windowTitle();
-    QCOMPARE(title, QStringLiteral("Talvo Mirt - Orders-%1[*]").arg(reportPath));
-    if (edited)
-        trigger(w, "m_pageHead");
-    if (chosen)
-        ui.fileNames = {other};
-
-    trigger(w, "m_save_as");
-    QCOMPARE(ui.fileDialogs, 1);
-    QCOMPARE(doc.fileName, chosen ? other : reportPath);
-    QVERIFY(!QFile::exists(reportPath));
-    QCOMPARE(QFile::exists(other), chosen);
-    if (!chosen) {
-        QCOMPARE(w.windowTitle(), title);
-        return;
-    }
-    QVERIFY(!doc.modified());
-    QVERIFY(!w.isWindowModified());
-    trigger(w, "m_closeEditor");
-    QCOMPARE(ui.shown.size(), 0);
-    QVERIFY(!w.isVisible());
-}
-
-void tst_designwindow::pasteFollowsClipboard_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::newRow("copy") << "m_copy";
-    QTest::newRow("cut") << "m_cut";
-}
-
-void tst_designwindow::pasteFollowsClipboard()
-{
-    QFETCH(QString, command);
-    Designer d;
-    auto &[doc, w] = d;
-    auto *freeZone = w.findChild<QMenu *>(QStringLiteral("m_freeZone"));
-    QVERIFY(freeZone);
-
-    emit w.surface(1)->ClickRight(100, 100);
-    QCOMPARE(w.currentSurface(), 1);
-    QVERIFY(!w.action(QStringLiteral("m_paste"))->isEnabled());
-    freeZone->hide();
-
-    emit w.surface(0)->focusReceived();
-    doc.sections.value(QStringLiteral("d1"))->items.at(0)->selected = true;
-    w.action(command)->trigger();
-    emit w.surface(1)->ClickRight(100, 100);
-    QVERIFY(w.action(QStringLiteral("m_paste"))->isEnabled());
-    freeZone->hide();
-}
-
-void tst_designwindow::saveQuestion_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<bool>("saved");    // the file holds the change afterwards
-    QTest::addColumn<bool>("replaced"); // the report in the window is another one
-
-    const struct
-    {
-        const char *name;
-        int answer;
-    } answers[] = {{"Yes", UserInteraction::Yes},
-                   {"No", UserInteraction::No},
-                   {"Cancel", UserInteraction::Cancel}};
-    for (const char *command : {"m_closeEditor", "f_new", "m_load"}) {
-        for (const auto &a : answers) {
-            const bool goesOn = a.answer != UserInteraction::Cancel;
-            QTest::addRow("%s %s", command, a.name)
-                << command << a.answer << (a.answer == UserInteraction::Yes) << goesOn;
-        }
-    }
-}
-
-void tst_designwindow::saveQuestion()
-{
-    QFETCH(QString, command);
-    QFETCH(int, answer);
-    QFETCH(bool, saved);
-    QFETCH(bool, replaced);
-
-    const QString other = dir.filePath(QStringLiteral("other.xml"));
-    {
-        TalvoDocument second;
-        fillReport(second, QStringLiteral("rf"), 1);
-        QVERIFY(second.SaveXML(other));
-    }
-    Designer d(reportPath);
-    auto &[doc, w] = d;
-    w.show();
-    trigger(w, "m_save");
-    const QByteArray before = fileBytes(reportPath);
-    trigger(w, "m_pageHead");
-    QVERIFY(doc.modified());
-
-    ui.answers = {UserInteraction::Button(answer)};
-    ui.fileNames = {other};
-    w.action(command)->trigger();
-
-    QCOMPARE(ui.shown.size(), 1);
-    QCOMPARE(fileBytes(reportPath) != before, saved);
-    QCOMPARE(fileBytes(reportPath).contains("Page Header"), saved);
-    if (command == QLatin1String("m_closeEditor")) {
-        QCOMPARE(w.isVisible(), !replaced);
-        QCOMPARE(doc.sections.isEmpty(), replaced);
-    } else if (command == QLatin1String("f_new")) {
-        QCOMPARE(doc.fileName.isEmpty(), replaced);
-        QCOMPARE(surfaceKeys(w), (replaced ? QStringList{"d1"} : QStringList{"ph", "d1", "d2"}));
-    } else {
-        QCOMPARE(ui.fileDialogs, replaced ? 1 : 0);
-        QCOMPARE(doc.fileName, replaced ? other : reportPath);
-        QCOMPARE(surfaceKeys(w),
-                 (replaced ? QStringList{"d1", "rf"} : QStringList{"ph", "d1", "d2"}));
-    }
-    QCOMPARE(doc.modified(), !replaced);
-}
-
-void tst_designwindow::removeSection_data()
-{
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QStringList>("expected");
-
-    QTest::newRow("data section, yes")
-        << "d2" << int(UserInteraction::Yes) << "Data 2" << QStringList{"ph", "d1"};
-    QTest::newRow("data section, no")
-        << "d2" << int(UserInteraction::No) << "Data 2" << QStringList{"ph", "d1", "d2"};
-    QTest::newRow("page header, yes")
-        << "ph" << int(UserInteraction::Yes) << "Page Header" << QStringList{"d1", "d2"};
-}
-
-void tst_designwindow::removeSection()
-{
-    QFETCH(QString, key);
-    QFETCH(int, answer);
-    QFETCH(QString, name);
-    QFETCH(QStringList, expected);
-
-    TalvoDocument doc;
-    fillReport(doc, QStringLiteral("ph"));
-    doc.fileName = reportPath;
-    fDocEdit w;
-    w.init(&doc);
-    w.setCurrentSurface(int(surfaceKeys(w).indexOf(key)));
-    ui.answers = {UserInteraction::Button(answer)};
-    trigger(w, "m_removeSection");
-
-    QCOMPARE(ui.shown.size(), 1);
-    QCOMPARE(ui.shown.at(0).title, QStringLiteral("Confirmation"));
-    QCOMPARE(ui.shown.at(0).text, QStringLiteral("Remove the section:%1 ?").arg(name));
-    QCOMPARE(ui.shown.at(0).buttons, int(UserInteraction::Yes | UserInteraction::No));
-    QCOMPARE(ui.shown.at(0).icon, UserInteraction::Question);
-    QCOMPARE(surfaceKeys(w), expected);
-    QCOMPARE(doc.pageHeader(), expected.contains(QStringLiteral("ph")));
-    QCOMPARE(w.action(QStringLiteral("m_pageHead"))->isChecked(), doc.pageHeader());
-    trigger(w, "m_save");
-    QCOMPARE(fileBytes(reportPath).contains("Page Header"), doc.pageHeader());
-}
-
-void tst_designwindow::unitChangeKeepsSizes_data()
-{
-    // Options > Measure units, or the unit box of the document properties.
-    QTest::addColumn<bool>("dialog");
-    QTest::addColumn<int>("unit");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("inches") << false << 5 << "inches";
-    QTest::newRow("millimetres") << false << 6 << "mm";
-    QTest::newRow("centimetres") << false << 7 << "cm";
-    QTest::newRow("inches, document properties") << true << 5 << "inches";
-    QTest::newRow("millimetres, document properties") << true << 6 << "mm";
-}
-
-void tst_designwindow::unitChangeKeepsSizes()
-{
-    QFETCH(bool, dialog);
-    QFETCH(int, unit);
-    QFETCH(QString, name);
-    Designer d;
-    auto &[doc, w] = d;
-    trigger(w, "m_unit7"); // already the unit: nothing to record
-    QCOMPARE(w.design()->stack()->count(), 0);
-    const QByteArray before = w.design()->snapshot();
-    section *d1 = doc.sections.value(QStringLiteral("d1"));
-    const double itemLeft = d1->items.at(0)->xt();
-    const double itemWidth = d1->items.at(0)->wt();
-    const double sectionHeight = d1->HeightT();
-    const double grid = convertUnit(doc.gridSize, 7, Unit::Twips);
-    const double margin = convertUnit(doc.leftMargin, 7, Unit::Twips);
-    const int surfaceHeight = w.surface(0)->height();
-
-    if (dialog) {
-        bool answered = false;
-        QTimer::singleShot(0, [&] {
-            QWidget *box = QApplication::activeModalWidget();
-            auto *units = box ? box->findChild<QComboBox *>(QStringLiteral("unit")) : nullptr;
-            if (!units)
-                return;
-            units->setCurrentIndex(units->findData(unit));
-            answered = QMetaObject::invokeMethod(box, "accept");
-        });
-        trigger(w, "m_docProp");
-        QVERIFY(answered);
-    } else {
-        trigger(w, qPrintable(QStringLiteral("m_unit%1").arg(unit)));
-    }
-    QCOMPARE(doc.unit(), unit);
-    for (int u : {5, 6, 7})
-        QCOMPARE(w.action(QStringLiteral("m_unit%1").arg(u))->isChecked(), u == unit);
-    QCOMPARE(panel(w, "unit"), name);
-    // What is on the page keeps its size in any unit.
-    QVERIFY(qAbs(d1->items.at(0)->xt() - itemLeft) < 0.01);
-    QVERIFY(qAbs(d1->items.at(0)->wt() - itemWidth) < 0.01);
-    QVERIFY(qAbs(d1->HeightT() - sectionHeight) < 0.01);
-    QVERIFY(qAbs(convertUnit(doc.gridSize, unit, Unit::Twips) - grid) < 0.01);
-    QVERIFY(qAbs(convertUnit(doc.leftMargin, unit, Unit::Twips) - margin) < 0.01);
-    QCOMPARE(w.surface(0)->height(), surfaceHeight);
-    // One step undoes it all.
-    QCOMPARE(w.design()->stack()->count(), unit == 7 ? 0 : 1);
-    trigger(w, "m_undo");
-    QCOMPARE(w.design()->snapshot(), before);
-}
-
-void tst_designwindow::zoomLeavesModelAlone()
-{
-    Designer d(reportPath);
-    auto &[doc, w] = d;
-    w.show();
-    QApplication::setActiveWindow(&w);
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    trigger(w, "m_save");
-    const QByteArray saved = fileBytes(reportPath);
-    const int width100 = w.surface(0)->width();
-
-    QTest::keyClick(&w, Qt::Key_Equal, Qt::ControlModifier);
-    QTest::keyClick(&w, Qt::Key_Plus, Qt::ControlModifier);
-    QCOMPARE(w.zoom()->percent(), 150);
-    QVERIFY(qAbs(w.surface(0)->width() - 1.5 * width100) <= 2);
-    for (int i = 0; i < 8; ++i)
-        QTest::keyClick(&w, Qt::Key_Minus, Qt::ControlModifier);
-    QCOMPARE(w.zoom()->percent(), 50);
-    QVERIFY(!w.action(QStringLiteral("m_zoomOut"))->isEnabled());
-    // Ctrl + wheel on the page zooms instead of scrolling.
-    QWidget *viewport = w.view()->viewport();
-    QWheelEvent wheel(QPointF(20, 20), viewport->mapToGlobal(QPointF(20, 20)), QPoint(),
-                      QPoint(0, 240), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(viewport, &wheel);
-    QCOMPARE(w.zoom()->percent(), 75);
-    QTest::keyClick(&w, Qt::Key_0, Qt::ControlModifier);
-    QCOMPARE(w.surface(0)->width(), width100);
-
-    QVERIFY(!doc.modified());
-    trigger(w, "m_save");
-    QCOMPARE(fileBytes(reportPath), saved);
-}
-
-void tst_designwindow::keysReachTheirActions()
-{
-    Designer d;
-    auto &[doc, w] = d;
-    w.show();
-    QApplication::setActiveWindow(&w);
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-
-    QTest::keyClick(&w, Qt::Key_F2, Qt::ControlModifier);
-    QCOMPARE(surfaceKeys(w), (QStringList{"d1", "d2", "d3"}));
-    QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(surfaceKeys(w), (QStringList{"d1", "d2"}));
-    QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(surfaceKeys(w), (QStringList{"d1", "d2", "d3"}));
-
-    // Delete removes the current surface's selection without a question.
-    emit w.surface(0)->focusReceived();
-    doc.sections.value(QStringLiteral("d1"))->items.at(0)->selected = true;
-    QTest::keyClick(&w, Qt::Key_Delete);
-    QCOMPARE(doc.sections.value(QStringLiteral("d1"))->items.count(), 0);
-    QVERIFY(ui.shown.isEmpty());
-}
-
-void tst_designwindow::recoveryAfterCrash_data()
-{
-    QTest::addColumn<int>("answer");
-    QTest::newRow("restore") << int(UserInteraction::Yes);
-    QTest::newRow("discard") << int(UserInteraction::No);
-}
-
-void tst_designwindow::recoveryAfterCrash()
-{
-    QFETCH(int, answer);
-    const bool restore = answer == UserInteraction::Yes;
-    TalvoDocument doc;
-    fillReport(doc);
-    doc.fileName = reportPath;
-    QString copy;
-    {
-        fDocEdit w;
-        w.init(&doc);
-        trigger(w, "m_save");
-        w.writeRecoveryNow(); // nothing to keep yet
-        QVERIFY(!w.recovery()->exists());
-        trigger(w, "m_addDataSection");
-        w.writeRecoveryNow();
-        copy = w.recovery()->path();
-        QVERIFY(copy.startsWith(
-            QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)));
-        QVERIFY(QFile::exists(copy));
-        QVERIFY(!fileBytes(reportPath).contains("Data 3"));
-        // The window goes without closing, as in a crash.
-    }
-    TalvoDocument next;
-    fDocEdit w;
-    w.init(&next);
-    ui.answers = {UserInteraction::Button(answer)};
-    QCOMPARE(w.offerRecovery(), restore);
-    QCOMPARE(ui.shown.size(), 1);
-    QVERIFY(ui.shown.at(0).text.contains(reportPath));
-    QVERIFY(!QFile::exists(copy));
-    QCOMPARE(surfaceKeys(w), (restore ? QStringList{"d1", "d2", "d3"} : QStringList{"d1"}));
-    QCOMPARE(next.fileName, restore ? reportPath : QString());
-    QCOMPARE(next.modified(), restore);
-    if (restore) {
-        // Undo goes back to the report as its file holds it.
-        trigger(w, "m_undo");
-        QCOMPARE(surfaceKeys(w), (QStringList{"d1", "d2"}));
-        QVERIFY(!next.modified());
-        w.close();
-    }
-    QVERIFY(w.recovery()->leftOver().isEmpty());
-}
-
-void tst_designwindow::previewLeavesDesignAlone_data()
-{
-    // The example reports beside the program (where their database is) and
-    // every report among the tests that loads.
-    QTest::addColumn<QString>("report");
-    ScriptedInteraction quiet;
-    UserInteraction::setCurrent(&quiet);
-    QStringList reports;
-    for (const char *folder : {MIRT_BINARY_DIR "/bin", MIRT_SOURCE_DIR "/tests"}) {
-        QDirIterator it(QString::fromUtf8(folder), {QStringLiteral("*.xml")}, QDir::Files,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext())
-            reports << it.next();
-    }
-    for (const QString &path : std::as_const(reports)) {
-        TalvoDocument probe;
-        if (probe.loadXML(path))
-            QTest::newRow(qPrintable(QDir(MIRT_SOURCE_DIR).relativeFilePath(path))) << path;
-    }
-    UserInteraction::setCurrent(nullptr);
-}
-
-void tst_designwindow::previewLeavesDesignAlone()
-{
-    // A run must not reorder or move the items of the design: the file's
-    // order is the drawing order, and nothing was edited.
-    QFETCH(QString, report);
-    TalvoDocument doc;
-    QVERIFY(doc.loadXML(report));
-    doc.fileName = report;
-    doc.clearModified();
-    fDocEdit w;
-    w.init(&doc);
-    w.show();
-    const bool modified = doc.modified();
-    const QString before = dir.filePath(QStringLiteral("before.xml"));
-    const QString after = dir.filePath(QStringLiteral("after.xml"));
-    QVERIFY(doc.SaveXML(before));
-    trigger(w, "m_printPreview");
-    QVERIFY(!w.isVisible());
-    fDocViewer *viewer = shownViewer();
-    QVERIFY(viewer);
-    QCOMPARE(viewer->document(), &doc);
-    QTRY_VERIFY(!doc.working);
-    // Back to the designer; the preview goes.
-    QPointer<fDocViewer> gone(viewer);
-    viewer->EditDoc();
-    QVERIFY(w.isVisible());
-    QTRY_VERIFY(gone.isNull());
-    QVERIFY(doc.SaveXML(after));
-    QCOMPARE(fileBytes(after), fileBytes(before));
-    QCOMPARE(w.design()->stack()->count(), 0);
-    QCOMPARE(doc.modified(), modified);
-    QCOMPARE(w.isWindowModified(), modified);
-}
-
-void tst_designwindow::editsAreOneUndoStep_data()
-{
-    // A menu command, or a dialog (how it is opened, and what is typed into
-    // which of its boxes); the sections shown after it.
-    QTest::addColumn<QString>("open");
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QStringList>("changed");
-    const QStringList same{"d1", "d2"};
-    QTest::newRow("page header") << "m_pageHead"
-                                 << ""
-                                 << "" << QStringList{"ph", "d1", "d2"};
-    QTest::newRow("report footer") << "m_reportFooter"
-                                   << ""
-                                   << "" << QStringList{"d1", "d2", "rf"};
-    QTest::newRow("add data section") << "m_addDataSection"
-                                      << ""
-                                      << "" << QStringList{"d1", "d2", "d3"};
-    QTest::newRow("unit") << "m_unit6"
-                          << ""
-                          << "" << same;
-    QTest::newRow("item editor") << "item"
-                                 << "Text1"
-                                 << "[Orders].[Total]" << same;
-    QTest::newRow("section properties") << "section"
-                                        << "sectionName"
-                                        << "Lines" << same;
-    QTest::newRow("document properties") << "m_docProp"
-                                         << "docName"
-                                         << "Renamed" << same;
-    QTest::newRow("insert data section") << "m_insertDataSection"
-                                         << ""
-                                         << "" << QStringList{"d1", "d3", "d2"};
-}
-
-void tst_designwindow::editsAreOneUndoStep()
-{
-    QFETCH(QString, open);
-    QFETCH(QString, box);
-    QFETCH(QString, typed);
-    QFETCH(QStringList, changed);
-    Designer d(reportPath);
-    auto &[doc, w] = d;
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    trigger(w, "m_save");
-    const QByteArray saved = fileBytes(reportPath);
-    // The status bar names the section under the mouse, by its current name.
-    QMouseEvent move(QEvent::MouseMove, QPointF(20, 20), w.surface(0)->mapToGlobal(QPointF(20, 20)),
-                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w.surface(0), &move);
-    QCOMPARE(panel(w, "section"), QStringLiteral("Data 1"));
-
-    bool answered = false;
-    QTimer::singleShot(0, [&] {
-        QWidget *dialog = QApplication::activeModalWidget();
-        if (!dialog)
-            return;
-        if (auto *line = dialog->findChild<QLineEdit *>(box))
-            line->setText(typed);
-        else if (auto *text = dialog->findChild<QPlainTextEdit *>(box))
-            text->setPlainText(typed);
-        answered = QMetaObject::invokeMethod(dialog, "accept");
-    });
-    const bool dialog = open == "item" || open == "section" || open.startsWith("m_docProp") ||
-                        open == "m_insertDataSection";
-    if (open == QLatin1String("item"))
-        QTest::mouseDClick(w.surface(0)->box(1), Qt::LeftButton, {}, QPoint(3, 3));
-    else if (open == QLatin1String("section"))
-        QTest::mouseDClick(w.surface(0), Qt::LeftButton, {}, QPoint(w.surface(0)->width() - 5, 5));
-    else
-        trigger(w, qPrintable(open));
-    QCOMPARE(answered, dialog);
-    QCOMPARE(w.design()->stack()->count(), 1);
-    QVERIFY(doc.modified());
-    QVERIFY(w.isWindowModified());
-    QCOMPARE(surfaceKeys(w), changed);
-    QCOMPARE(panel(w, "section"),
-             open == QLatin1String("section") ? typed : QStringLiteral("Data 1"));
-
-    trigger(w, "m_undo");
-    QVERIFY(!doc.modified());
-    QCOMPARE(surfaceKeys(w), (QStringList{"d1", "d2"}));
-    QCOMPARE(panel(w, "section"), QStringLiteral("Data 1"));
-    trigger(w, "m_save");
-    QCOMPARE(fileBytes(reportPath), saved);
-    trigger(w, "m_redo");
-    QVERIFY(doc.modified());
-    QCOMPARE(surfaceKeys(w), changed);
-}
 
 QTEST_MAIN(tst_designwindow)
 #include "tst_designwindow.moc"

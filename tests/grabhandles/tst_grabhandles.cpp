@@ -8,7 +8,6 @@
 #include <memory>
 
 namespace {
-
 // A shown container with one target box, so moves and resizes reach the
 // target at once (a hidden widget gets them only when shown).
 struct Surface
@@ -39,174 +38,149 @@ class tst_GrabHandles : public QObject
 {
     Q_OBJECT
 private slots:
-    void places_data();
-    void places();
-    void showAndResizeSignal();
-    void drag_data();
-    void drag();
-    void ownership();
+    void places_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QPoint>("place");
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<int>("code");
+        const QRect box(10, 20, 100, 50), narrow(10, 20, 7, 50);
+        QTest::newRow("default size, top-middle") << -1 << box << 1 << QPoint(58, 15) << true << 12;
+        QTest::newRow("top-left") << -1 << box << 0 << QPoint(5, 15) << true << 13;
+        QTest::newRow("top-right") << 4 << box << 2 << QPoint(110, 16) << true << 14;
+        QTest::newRow("right-middle") << 4 << box << 3 << QPoint(110, 43) << true << 11;
+        QTest::newRow("bottom-right") << 4 << box << 4 << QPoint(110, 70) << true << 17;
+        QTest::newRow("bottom-middle")
+            << 6 << QRect(10, 20, 101, 50) << 5 << QPoint(58, 70) << true << 15;
+        QTest::newRow("bottom-left") << 6 << box << 6 << QPoint(4, 70) << true << 16;
+        QTest::newRow("left-middle") << 6 << box << 7 << QPoint(4, 43) << true << 10;
+        QTest::newRow("width 7: no top-middle")
+            << 5 << narrow << 1 << QPoint(11, 15) << false << 12;
+        QTest::newRow("width 7: corner stays") << 5 << narrow << 2 << QPoint(17, 15) << true << 14;
+        QTest::newRow("width 8: top-middle")
+            << 5 << QRect(10, 20, 8, 50) << 1 << QPoint(12, 15) << true << 12;
+        QTest::newRow("height 7: no left-middle")
+            << 5 << QRect(10, 20, 50, 7) << 7 << QPoint(5, 21) << false << 10;
+    }
+    void places()
+    {
+        QFETCH(int, size);
+        QFETCH(QRect, geometry);
+        QFETCH(int, slot);
+        QFETCH(QPoint, place);
+        QFETCH(bool, shown);
+        QFETCH(int, code);
+        // Start elsewhere: the handles must follow the target's move and resize.
+        Surface s(QRect(200, 200, 30, 30));
+        cGrabHandles grab(&s.container, s.target, true, Qt::red, size);
+        s.target->setGeometry(geometry);
+        const int side = size == -1 ? 5 : size;
+        QCOMPARE(grab.handleSize(), side);
+        QWidget *h = grab.handle(slot);
+        QCOMPARE(h->geometry(), QRect(place, QSize(side, side)));
+        QCOMPARE(h->isVisible(), shown);
+        QCOMPARE(h->property("nvGrabHdlIdx").toInt(), code);
+        QCOMPARE(h->property("nvGrbHdlTarget").value<QWidget *>(), s.target);
+        QCOMPARE(h->property("nvGrbHdl").value<QObject *>(), &grab);
+        QCOMPARE(s.target->property("nvGrbHdl").value<QObject *>(), &grab);
+    }
+
+    void showAndResizeSignal()
+    {
+        Surface s(QRect(10, 20, 100, 50));
+        cGrabHandles grab(&s.container, s.target);
+        QSignalSpy resized(&grab, &cGrabHandles::TargetReSized);
+        s.target->resize(120, 50);
+        s.target->move(30, 20); // a move alone is no size change
+        QCOMPARE(resized.count(), 1);
+        QCOMPARE(grab.handle(4)->pos(), QPoint(150, 70));
+        // Setting the same value again must not re-place or re-show anything.
+        grab.handle(4)->move(0, 0);
+        grab.setShowHandles(true);
+        QCOMPARE(grab.handle(4)->pos(), QPoint(0, 0));
+        grab.setShowHandles(false);
+        for (int slot = 0; slot < 8; ++slot)
+            QVERIFY(!grab.handle(slot)->isVisible());
+        s.target->setGeometry(40, 40, 60, 60);
+        QCOMPARE(resized.count(), 1);
+        grab.setShowHandles(false);
+        QVERIFY(!grab.handle(0)->isVisible());
+        // Showing again places them around where the target went while hidden.
+        grab.setShowHandles(true);
+        QVERIFY(grab.ShowHandles());
+        QCOMPARE(grab.handle(4)->pos(), QPoint(100, 100));
+        QVERIFY(grab.handle(4)->isVisible());
+        s.target->resize(70, 70);
+        QCOMPARE(resized.count(), 2);
+    }
+
+    void drag_data()
+    {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QPoint>("offset");
+        QTest::addColumn<QRect>("expected");
+        // The target starts at (50, 60) with size 100 x 80.
+        QTest::newRow("bottom-right") << 4 << QPoint(20, 10) << QRect(50, 60, 120, 90);
+        QTest::newRow("left-middle ignores y") << 7 << QPoint(-15, 7) << QRect(35, 60, 115, 80);
+        QTest::newRow("top-left") << 0 << QPoint(10, 5) << QRect(60, 65, 90, 75);
+        QTest::newRow("left past right edge") << 7 << QPoint(150, 0) << QRect(150, 60, 0, 80);
+        QTest::newRow("top-left past corner") << 0 << QPoint(200, 300) << QRect(150, 140, 0, 0);
+        QTest::newRow("bottom-right past corner") << 4 << QPoint(-300, -300) << QRect(50, 60, 0, 0);
+    }
+    void drag()
+    {
+        QFETCH(int, slot);
+        QFETCH(QPoint, offset);
+        QFETCH(QRect, expected);
+        Surface s(QRect(50, 60, 100, 80));
+        cGrabHandles grab(&s.container, s.target);
+        QSignalSpy started(&grab, &cGrabHandles::resizeStarted);
+        QSignalSpy finished(&grab, &cGrabHandles::resizeFinished);
+        QWidget *h = grab.handle(slot);
+        const QPoint from = h->mapToGlobal(QPoint(2, 2));
+        QTest::mousePress(h, Qt::LeftButton, {}, QPoint(2, 2));
+        QCOMPARE(started.count(), 1);
+        // In two steps: the second must count from the press, not from where the
+        // handle has moved to meanwhile.
+        dragMove(h, from + offset / 2);
+        dragMove(h, from + offset);
+        QTest::mouseRelease(h, Qt::LeftButton, {}, h->mapFromGlobal(from + offset));
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(s.target->geometry(), expected);
+        // The handles follow the drag.
+        QCOMPARE(grab.handle(4)->pos(),
+                 expected.topLeft() + QPoint(expected.width(), expected.height()));
+    }
+
+    void ownership()
+    {
+        Surface s(QRect(10, 20, 100, 50));
+        auto first = std::make_unique<cGrabHandles>(&s.container, s.target);
+        cGrabHandles second(&s.container, s.target);
+        QSignalSpy firstResized(first.get(), &cGrabHandles::TargetReSized);
+        QSignalSpy secondResized(&second, &cGrabHandles::TargetReSized);
+        QVERIFY(!second.SubClassTarget(s.target));
+        QCOMPARE(s.target->property("nvGrbHdl").value<QObject *>(), first.get());
+        s.target->resize(90, 50);
+        QCOMPARE(firstResized.count(), 1);
+        QCOMPARE(secondResized.count(), 0);
+        first.reset();
+        QVERIFY(!s.target->property("nvGrbHdl").isValid());
+        QCOMPARE(s.container.findChildren<QWidget *>("nvGHNS").size(), 2);
+        s.target->resize(80, 50);
+        QCOMPARE(firstResized.count(), 1);
+        // Released, the target can be taken by another object.
+        QVERIFY(second.SubClassTarget(s.target));
+        s.target->resize(70, 50);
+        QCOMPARE(secondResized.count(), 1);
+        // A target destroyed under live handles takes them off the surface.
+        delete s.target;
+        QVERIFY(!second.target());
+        QVERIFY(!second.handle(0)->isVisible());
+    }
 };
-
-void tst_GrabHandles::places_data()
-{
-    QTest::addColumn<int>("size");
-    QTest::addColumn<QRect>("geometry");
-    QTest::addColumn<int>("slot");
-    QTest::addColumn<QPoint>("place");
-    QTest::addColumn<bool>("shown");
-    QTest::addColumn<int>("code");
-
-    const QRect box(10, 20, 100, 50), narrow(10, 20, 7, 50);
-    QTest::newRow("default size, top-middle") << -1 << box << 1 << QPoint(58, 15) << true << 12;
-    QTest::newRow("top-left") << -1 << box << 0 << QPoint(5, 15) << true << 13;
-    QTest::newRow("top-right") << 4 << box << 2 << QPoint(110, 16) << true << 14;
-    QTest::newRow("right-middle") << 4 << box << 3 << QPoint(110, 43) << true << 11;
-    QTest::newRow("bottom-right") << 4 << box << 4 << QPoint(110, 70) << true << 17;
-    QTest::newRow("bottom-middle")
-        << 6 << QRect(10, 20, 101, 50) << 5 << QPoint(58, 70) << true << 15;
-    QTest::newRow("bottom-left") << 6 << box << 6 << QPoint(4, 70) << true << 16;
-    QTest::newRow("left-middle") << 6 << box << 7 << QPoint(4, 43) << true << 10;
-    QTest::newRow("width 7: no top-middle") << 5 << narrow << 1 << QPoint(11, 15) << false << 12;
-    QTest::newRow("width 7: no bottom-middle") << 5 << narrow << 5 << QPoint(11, 70) << false << 15;
-    QTest::newRow("width 7: corner stays") << 5 << narrow << 2 << QPoint(17, 15) << true << 14;
-    QTest::newRow("width 7: side stays") << 5 << narrow << 7 << QPoint(5, 43) << true << 10;
-    QTest::newRow("width 8: top-middle")
-        << 5 << QRect(10, 20, 8, 50) << 1 << QPoint(12, 15) << true << 12;
-    QTest::newRow("height 7: no left-middle")
-        << 5 << QRect(10, 20, 50, 7) << 7 << QPoint(5, 21) << false << 10;
-}
-
-void tst_GrabHandles::places()
-{
-    QFETCH(int, size);
-    QFETCH(QRect, geometry);
-    QFETCH(int, slot);
-    QFETCH(QPoint, place);
-    QFETCH(bool, shown);
-    QFETCH(int, code);
-
-    // Start elsewhere: the handles must follow the target's move and resize.
-    Surface s(QRect(200, 200, 30, 30));
-    cGrabHandles grab(&s.container, s.target, true, Qt::red, size);
-    s.target->setGeometry(geometry);
-
-    const int side = size == -1 ? 5 : size;
-    QCOMPARE(grab.handleSize(), side);
-    QWidget *h = grab.handle(slot);
-    QCOMPARE(h->geometry(), QRect(place, QSize(side, side)));
-    QCOMPARE(h->isVisible(), shown);
-    QCOMPARE(h->property("nvGrabHdlIdx").toInt(), code);
-    QCOMPARE(h->property("nvGrbHdlTarget").value<QWidget *>(), s.target);
-    QCOMPARE(h->property("nvGrbHdl").value<QObject *>(), &grab);
-    QCOMPARE(s.target->property("nvGrbHdl").value<QObject *>(), &grab);
-}
-
-void tst_GrabHandles::showAndResizeSignal()
-{
-    Surface s(QRect(10, 20, 100, 50));
-    cGrabHandles grab(&s.container, s.target);
-    QSignalSpy resized(&grab, &cGrabHandles::TargetReSized);
-
-    s.target->resize(120, 50);
-    s.target->move(30, 20); // a move alone is no size change
-    QCOMPARE(resized.count(), 1);
-    QCOMPARE(grab.handle(4)->pos(), QPoint(150, 70));
-
-    // Setting the same value again must not re-place or re-show anything.
-    grab.handle(4)->move(0, 0);
-    grab.setShowHandles(true);
-    QCOMPARE(grab.handle(4)->pos(), QPoint(0, 0));
-
-    grab.setShowHandles(false);
-    for (int slot = 0; slot < 8; ++slot)
-        QVERIFY(!grab.handle(slot)->isVisible());
-    s.target->setGeometry(40, 40, 60, 60);
-    QCOMPARE(resized.count(), 1);
-    grab.setShowHandles(false);
-    QVERIFY(!grab.handle(0)->isVisible());
-
-    // Showing again places them around where the target went while hidden.
-    grab.setShowHandles(true);
-    QVERIFY(grab.ShowHandles());
-    QCOMPARE(grab.handle(4)->pos(), QPoint(100, 100));
-    QVERIFY(grab.handle(4)->isVisible());
-    s.target->resize(70, 70);
-    QCOMPARE(resized.count(), 2);
-}
-
-void tst_GrabHandles::drag_data()
-{
-    QTest::addColumn<int>("slot");
-    QTest::addColumn<QPoint>("offset");
-    QTest::addColumn<QRect>("expected");
-
-    // The target starts at (50, 60) with size 100 x 80.
-    QTest::newRow("bottom-right") << 4 << QPoint(20, 10) << QRect(50, 60, 120, 90);
-    QTest::newRow("left-middle ignores y") << 7 << QPoint(-15, 7) << QRect(35, 60, 115, 80);
-    QTest::newRow("top-left") << 0 << QPoint(10, 5) << QRect(60, 65, 90, 75);
-    QTest::newRow("top-middle up") << 1 << QPoint(3, -20) << QRect(50, 40, 100, 100);
-    QTest::newRow("left past right edge") << 7 << QPoint(150, 0) << QRect(150, 60, 0, 80);
-    QTest::newRow("top-left past corner") << 0 << QPoint(200, 300) << QRect(150, 140, 0, 0);
-    QTest::newRow("bottom-right past corner") << 4 << QPoint(-300, -300) << QRect(50, 60, 0, 0);
-}
-
-void tst_GrabHandles::drag()
-{
-    QFETCH(int, slot);
-    QFETCH(QPoint, offset);
-    QFETCH(QRect, expected);
-
-    Surface s(QRect(50, 60, 100, 80));
-    cGrabHandles grab(&s.container, s.target);
-    QSignalSpy started(&grab, &cGrabHandles::resizeStarted);
-    QSignalSpy finished(&grab, &cGrabHandles::resizeFinished);
-    QWidget *h = grab.handle(slot);
-
-    const QPoint from = h->mapToGlobal(QPoint(2, 2));
-    QTest::mousePress(h, Qt::LeftButton, {}, QPoint(2, 2));
-    QCOMPARE(started.count(), 1);
-    // In two steps: the second must count from the press, not from where the
-    // handle has moved to meanwhile.
-    dragMove(h, from + offset / 2);
-    dragMove(h, from + offset);
-    QTest::mouseRelease(h, Qt::LeftButton, {}, h->mapFromGlobal(from + offset));
-    QCOMPARE(finished.count(), 1);
-    QCOMPARE(s.target->geometry(), expected);
-    // The handles follow the drag.
-    QCOMPARE(grab.handle(4)->pos(),
-             expected.topLeft() + QPoint(expected.width(), expected.height()));
-}
-
-void tst_GrabHandles::ownership()
-{
-    Surface s(QRect(10, 20, 100, 50));
-    auto first = std::make_unique<cGrabHandles>(&s.container, s.target);
-    cGrabHandles second(&s.container, s.target);
-    QSignalSpy firstResized(first.get(), &cGrabHandles::TargetReSized);
-    QSignalSpy secondResized(&second, &cGrabHandles::TargetReSized);
-
-    QVERIFY(!second.SubClassTarget(s.target));
-    QCOMPARE(s.target->property("nvGrbHdl").value<QObject *>(), first.get());
-    s.target->resize(90, 50);
-    QCOMPARE(firstResized.count(), 1);
-    QCOMPARE(secondResized.count(), 0);
-
-    first.reset();
-    QVERIFY(!s.target->property("nvGrbHdl").isValid());
-    QCOMPARE(s.container.findChildren<QWidget *>("nvGHNS").size(), 2);
-    s.target->resize(80, 50);
-    QCOMPARE(firstResized.count(), 1);
-
-    // Released, the target can be taken by another object.
-    QVERIFY(second.SubClassTarget(s.target));
-    s.target->resize(70, 50);
-    QCOMPARE(secondResized.count(), 1);
-
-    // A target destroyed under live handles takes them off the surface.
-    delete s.target;
-    QVERIFY(!second.target());
-    QVERIFY(!second.handle(0)->isVisible());
-}
 
 QTEST_MAIN(tst_GrabHandles)
 #include "tst_grabhandles.moc"

@@ -26,7 +26,6 @@
 #include <QTest>
 
 namespace {
-
 void finish(QWidget *window, bool ok)
 {
     auto *box = child<QDialogButtonBox>(window, "buttonBox");
@@ -123,406 +122,369 @@ class ItemEditorsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-    void cancelLeavesItemUnchanged();
-    void okWritesControl_data();
-    void okWritesControl();
-    void editItemModal();
-    void widthFollowsStyle();
-    void applyBorders_data();
-    void applyBorders();
-    void insertMenu_data();
-    void insertMenu();
-    void menuFunctionsExist();
-    void liveValue_data();
-    void liveValue();
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        m_db = m_dir.filePath(QStringLiteral("demo.db"));
+        QVERIFY(QFile::copy(QStringLiteral(MIRT_BINARY_DIR "/bin/demo.db"), m_db));
+    }
+
+    void init()
+    {
+        doc = new TalvoDocument;
+        QVERIFY(doc->loadXML(QStringLiteral(MIRT_SOURCE_DIR "/examples/demo.xml")));
+        doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + m_db;
+    }
+
+    void cleanup()
+    {
+        delete doc;
+        doc = nullptr;
+    }
+
+    void cancelLeavesItemUnchanged()
+    {
+        Item *item = itemIn(QStringLiteral("d2"), QStringLiteral("[Customers].[City]"));
+        item->FormatString = QStringLiteral("0.00");
+        const QString before = describe(*item);
+        {
+            fEditItem dialog(item);
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            typeInto(child<QPlainTextEdit>(&dialog, "Text1"), QStringLiteral("=1+1"));
+            for (const char *box : {"Bold", "Italic", "Underline", "Strikethrough", "canGrowV"})
+                click(&dialog, box);
+            typeInto(child<QComboBox>(&dialog, "fName")->lineEdit(), QStringLiteral("Courier"));
+            typeInto(child<QComboBox>(&dialog, "fSize")->lineEdit(), QStringLiteral("20"));
+            child<QComboBox>(&dialog, "align")->setCurrentIndex(2);
+            child<QComboBox>(&dialog, "FormatString_")->setCurrentIndex(0);
+            typeInto(child<QLineEdit>(&dialog, "visible_"), QStringLiteral("false"));
+            dialog.setFontColor(255);
+            onNextModal([](QWidget *borders) {
+                click(borders, "a");
+                finish(borders, true);
+            });
+            click(&dialog, "EditBorders");
+            // The changes did reach the working copy, so Cancel has something to drop.
+            const Item &work = dialog.workingCopy();
+            QVERIFY(work.borders.isAnyBorders());
+            QVERIFY(work.fontBold && work.fontItalic && work.fontUnderline &&
+                    work.fontStrikethrough);
+            QVERIFY(work.CanGrowVertical);
+            dialog.updateValue();
+            finish(&dialog, false);
+            QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        }
+        QCOMPARE(describe(*item), before);
+        verifyRunClean();
+    }
+
+    void okWritesControl_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("property");
+        QTest::addColumn<QString>("expected");
+        auto row = [](const char *name, const char *control, const QString &input, const char *prop,
+                      const QString &expected) {
+            QTest::newRow(name) << QString::fromLatin1(control) << input
+                                << QString::fromLatin1(prop) << expected;
+        };
+        row("content lines are CR LF", "Text1", "a\nb", "content", "a\r\nb");
+        row("bold", "Bold", "", "bold", "1");
+        row("can grow", "canGrowV", "", "CanGrowVertical", "1");
+        row("font name", "fName", "DejaVu Serif", "fontName", "DejaVu Serif");
+        row("size with a fraction", "fSize", "12.5", "fontSize", "12.5");
+        row("size with a unit", "fSize", "16 pt", "fontSize", "16");
+        row("size not a number", "fSize", "big", "fontSize", "0");
+        row("align center", "align", "Center", "AlignH", "2");
+        row("format typed", "FormatString_", "#,##0.0", "FormatString", "#,##0.0");
+        // The empty entry comes first, so a format can be taken away again.
+        row("format taken away", "FormatString_", "", "FormatString", "");
+        row("visible", "visible_", "=[Country] = \"UK\"", "visible", "=[Country] = \"UK\"");
+        // Windows RGB keeps red in the low byte.
+        row("colour red", "ChangeColor", "#ff0000", "fontColor", "255");
+    }
+    void okWritesControl()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, input);
+        QFETCH(QString, property);
+        QFETCH(QString, expected);
+        Item *item = itemIn(QStringLiteral("d2"), QStringLiteral("Your Text"));
+        item->selected = true;
+        item->FormatString = QStringLiteral("0.00");
+        fEditItem dialog(item);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QWidget *widget = dialog.findChild<QWidget *>(control);
+        QVERIFY(widget);
+        if (qobject_cast<QCheckBox *>(widget)) {
+            click(&dialog, qPrintable(control));
+        } else if (auto *list = qobject_cast<QComboBox *>(widget)) {
+            const int index = list->findText(input);
+            if (index >= 0)
+                list->setCurrentIndex(index);
+            else
+                typeInto(list->lineEdit(), input);
+        } else if (qobject_cast<QPushButton *>(widget)) {
+            onNextModal([input](QWidget *modal) {
+                auto *colors = qobject_cast<QColorDialog *>(modal);
+                QVERIFY(colors);
+                colors->setCurrentColor(QColor(input));
+                colors->accept();
+            });
+            QTest::mouseClick(widget, Qt::LeftButton);
+        } else {
+            typeInto(widget, input);
+        }
+        finish(&dialog, true);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(::property(*item, property), expected);
+        QVERIFY(item->modified && item->selected);
+        QCOMPARE(item->Key, QStringLiteral("k%1").arg(item->parent->items.count()));
+    }
+
+    void editItemModal()
+    {
+        Item *item = itemIn(QStringLiteral("d2"), QStringLiteral("Before"));
+        for (const bool ok : {false, true}) {
+            onNextModal([ok](QWidget *modal) {
+                QCOMPARE(modal->windowTitle(), QStringLiteral("Edit item"));
+                typeInto(child<QPlainTextEdit>(modal, "Text1"), QStringLiteral("After"));
+                finish(modal, ok);
+            });
+            QCOMPARE(EditItem(item), ok);
+            QCOMPARE(item->content, ok ? QStringLiteral("After") : QStringLiteral("Before"));
+        }
+    }
+
+    void widthFollowsStyle()
+    {
+        Borders borders;
+        fEditBorders dialog;
+        dialog.load(&borders);
+        auto *width = child<QComboBox>(&dialog, "borderWidth");
+        auto *style = child<QComboBox>(&dialog, "LineStyle");
+        // The codes are what the report files store.
+        QStringList styles;
+        for (int i = 0; i < style->count(); ++i)
+            styles << style->itemText(i) + u'=' + style->itemData(i).toString();
+        QCOMPARE(styles.join(u' '),
+                 QStringLiteral("Invisible=5 Solid=0 Dash=1 DashDot=3 DashDotDot=4 Dot=2"));
+        QCOMPARE(width->count(), 10);
+        auto choose = [](QComboBox *box, const char *text) {
+            box->setCurrentIndex(box->findText(QLatin1String(text)));
+        };
+        choose(style, "Solid");
+        choose(width, "4");
+        QVERIFY(width->isEnabled());
+        choose(style, "Dash");
+        QCOMPARE(width->currentText(), QStringLiteral("1"));
+        QVERIFY(!width->isEnabled());
+        choose(width, "3"); // disabled: stays as it is shown
+        choose(style, "Solid");
+        QVERIFY(width->isEnabled());
+        QCOMPARE(width->currentText(), QStringLiteral("3"));
+        choose(style, "Invisible");
+        QCOMPARE(width->currentText(), QStringLiteral("1"));
+        QVERIFY(!width->isEnabled());
+    }
+
+    void applyBorders_data()
+    {
+        QTest::addColumn<QStringList>("clicks");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("expected"); // left, right, top, bottom as width/colour/style
+        const QString on = QStringLiteral("3/255/0"), off = QStringLiteral("1/0/5");
+        QTest::newRow("left") << QStringList{"l"} << true
+                              << QStringList{on, off, off, off}.join(u' ');
+        QTest::newRow("top and bottom")
+            << QStringList{"t", "b"} << true << QStringList{off, off, on, on}.join(u' ');
+        QTest::newRow("all") << QStringList{"a"} << true << QStringList{on, on, on, on}.join(u' ');
+        QTest::newRow("remove all")
+            << QStringList{"a", "RemoveAll"} << true << "0/0/5 0/0/5 0/0/5 0/0/5";
+        QTest::newRow("cancel") << QStringList{"a"} << false
+                                << QStringList{off, off, off, off}.join(u' ');
+    }
+    void applyBorders()
+    {
+        QFETCH(QStringList, clicks);
+        QFETCH(bool, ok);
+        QFETCH(QString, expected);
+        Item *item = itemIn(QStringLiteral("d2"), QStringLiteral("[Customers].[City]"));
+        fEditBorders dialog;
+        dialog.load(&item->borders, item);
+        child<QComboBox>(&dialog, "borderWidth")->setCurrentIndex(2);
+        dialog.setChosenColor(255);
+        for (const QString &name : clicks)
+            click(&dialog, qPrintable(name));
+        finish(&dialog, ok);
+        QCOMPARE(sides(item->borders), expected);
+    }
+
+    void insertMenu_data()
+    {
+        QTest::addColumn<QString>("content");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<QStringList>("path");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("field") << "=Len()" << 5 << QStringList{"Field", "Customers", "City"}
+                               << "=Len([Customers].[City])"
+                               << "";
+        QTest::newRow("child section's field")
+            << "" << 0 << QStringList{"Field", "Orders", "Freight"} << "[Orders].[Freight]"
+            << "";
+        QTest::newRow("page variable")
+            << "Page  of" << 5 << QStringList{"Page variable", "%page%"} << "Page %page% of"
+            << "";
+        QTest::newRow("function in a formula")
+            << "=\"Total: \" & " << 13
+            << QStringList{"Function", "Numbers", "FormatNumber(value, decimals)"}
+            << "=\"Total: \" & FormatNumber(value, decimals)"
+            << "value";
+        QTest::newRow("function makes an empty content a formula")
+            << "" << 0 << QStringList{"Function", "Text", "UCase(text)"} << "=UCase(text)"
+            << "text";
+    }
+    void insertMenu()
+    {
+        QFETCH(QString, content);
+        QFETCH(int, caret);
+        QFETCH(QStringList, path);
+        QFETCH(QString, expected);
+        QFETCH(QString, selected);
+        Item *item = itemIn(QStringLiteral("d3"), content);
+        fEditItem dialog(item);
+        auto *text = child<QPlainTextEdit>(&dialog, "Text1");
+        QTextCursor cursor = text->textCursor();
+        cursor.setPosition(caret);
+        text->setTextCursor(cursor);
+        QAction *action = menuAction(dialog.insertMenu(), path);
+        QVERIFY2(action, qPrintable(path.join(QLatin1String(" > "))));
+        action->trigger();
+        QCOMPARE(dialog.workingCopy().content, expected);
+        QCOMPARE(text->textCursor().selectedText(), selected);
+        QVERIFY(doc->errorLst.isEmpty());
+    }
+
+    void menuFunctionsExist()
+    {
+        // Every function the menu offers is one the evaluator knows, with a
+        // number of arguments it accepts.
+        Item *item = itemIn(QStringLiteral("d2"), QString());
+        fEditItem dialog(item);
+        QAction *functions = menuAction(dialog.insertMenu(), {QStringLiteral("Function")});
+        QVERIFY(functions && functions->menu());
+        static const QRegularExpression call(QStringLiteral(R"(^(\w+)\((.*)\)$)"));
+        int count = 0;
+        for (QAction *group : functions->menu()->actions()) {
+            QVERIFY(group->menu());
+            for (QAction *entry : group->menu()->actions()) {
+                const QRegularExpressionMatch m = call.match(entry->text());
+                const ScriptFunction *f =
+                    ScriptFunctions::find(m.captured(1).toLower().toLatin1().constData());
+                const int args = m.captured(2).isEmpty() ? 0 : int(m.captured(2).count(u',')) + 1;
+                QVERIFY2(m.hasMatch() && f && args >= f->minArgs && args <= f->maxArgs,
+                         qPrintable(entry->text()));
+                ++count;
+            }
+        }
+        QVERIFY(count >= 20);
+    }
+
+    void liveValue_data()
+    {
+        QTest::addColumn<QString>("sectionKey");
+        QTest::addColumn<QString>("content");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("sql");   // the expected value, read straight from the database
+        QTest::addColumn<QString>("error"); // a part of the error text instead
+        auto row = [](const char *name, const char *key, const QString &content,
+                      const QString &format, const QString &sql, const QString &error) {
+            QTest::newRow(name) << QString::fromLatin1(key) << content << format << sql << error;
+        };
+        const QString firstCustomer =
+            QStringLiteral("(SELECT CustomerID FROM Customers ORDER BY CompanyName LIMIT 1)");
+        const QString firstOrder = QStringLiteral(" FROM Orders WHERE CustomerID = ") +
+                                   firstCustomer + QStringLiteral(" ORDER BY OrderDate LIMIT 1");
+        const QString fromCustomers =
+            QStringLiteral(" FROM Customers ORDER BY CompanyName LIMIT 1");
+        row("field", "d2", "[Customers].[CompanyName]", "", "SELECT CompanyName" + fromCustomers,
+            "");
+        row("field without section", "d2", "[City]", "", "SELECT City" + fromCustomers, "");
+        row("formula", "d2", "=UCase([Customers].[City]) & \"!\"", "",
+            "SELECT upper(City) || '!'" + fromCustomers, "");
+        row("child section, its parent's first record", "d3", "[Orders].[OrderID]", "",
+            "SELECT OrderID" + firstOrder, "");
+        row("format applied", "d3", "[Orders].[Freight]", "0.000",
+            "SELECT printf('%.3f', Freight)" + firstOrder, "");
+        row("header naming a section", "ph", "[Categories].[CategoryName]", "",
+            "SELECT CategoryName FROM Categories ORDER BY CategoryName LIMIT 1", "");
+        row("syntax error", "d2", "=UCase(", "", "", "Syntax error");
+        row("unknown function", "d2", "=Nope(1)", "", "", "undefined");
+        row("missing field", "d2", "[Customers].[Nope]", "", "", "has no field \"Nope\"");
+    }
+    void liveValue()
+    {
+        QFETCH(QString, sectionKey);
+        QFETCH(QString, content);
+        QFETCH(QString, format);
+        QFETCH(QString, sql);
+        QFETCH(QString, error);
+        Item *item = itemIn(sectionKey, QStringLiteral("Plain"));
+        item->FormatString = format;
+        const int varsBefore = doc->vars.count();
+        {
+            fEditItem dialog(item);
+            dialog.updateValue();
+            QCOMPARE(dialog.valueText(), QStringLiteral("Plain text, printed as: Plain"));
+            // Typed, as the user does; the value follows.
+            typeInto(child<QPlainTextEdit>(&dialog, "Text1"), content);
+            dialog.updateValue();
+            const QString text = dialog.valueText();
+            QCOMPARE(dialog.valueFailed(), !error.isEmpty());
+            if (error.isEmpty()) {
+                const QString expected = scalar(m_db, sql);
+                QVERIFY(!expected.isEmpty());
+                QCOMPARE(text, QStringLiteral("On the first record: ") + expected);
+            } else {
+                QVERIFY2(text.startsWith(QLatin1String("Error: ")) &&
+                             text.contains(error, Qt::CaseInsensitive),
+                         qPrintable(text));
+            }
+        }
+        // What the run holds is as it was, the variables too.
+        verifyRunClean();
+        QCOMPARE(doc->vars.count(), varsBefore);
+    }
 
 private:
-    Item *itemIn(const QString &sectionKey, const QString &content);
+    Item *itemIn(const QString &sectionKey, const QString &content)
+    {
+        section *sec = doc->sections.value(sectionKey);
+        Item *item = sec ? sec->NewItem() : nullptr;
+        if (item) {
+            item->content = content;
+            item->w = 6;
+            item->h = 1;
+            item->modified = false;
+        }
+        return item;
+    }
     // No open queries and no error entries left behind by the dialog.
-    void verifyRunClean();
+    void verifyRunClean()
+    {
+        for (const section *sec : doc->sections)
+            QVERIFY(!sec->rsd);
+        QVERIFY(doc->errorLst.isEmpty());
+    }
 
     QTemporaryDir m_dir;
     QString m_db;
     TalvoDocument *doc = nullptr;
 };
-
-void ItemEditorsTest::initTestCase()
-{
-    QVERIFY(m_dir.isValid());
-    m_db = m_dir.filePath(QStringLiteral("demo.db"));
-    QVERIFY(QFile::copy(QStringLiteral(MIRT_BINARY_DIR "/bin/demo.db"), m_db));
-}
-
-void ItemEditorsTest::init()
-{
-    doc = new TalvoDocument;
-    QVERIFY(doc->loadXML(QStringLiteral(MIRT_SOURCE_DIR "/examples/demo.xml")));
-    doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + m_db;
-}
-
-void ItemEditorsTest::cleanup()
-{
-    delete doc;
-    doc = nullptr;
-}
-
-Item *ItemEditorsTest::itemIn(const QString &sectionKey, const QString &content)
-{
-    section *sec = doc->sections.value(sectionKey);
-    Item *item = sec ? sec->NewItem() : nullptr;
-    if (item) {
-        item->content = content;
-        item->w = 6;
-        item->h = 1;
-        item->modified = false;
-    }
-    return item;
-}
-
-void ItemEditorsTest::verifyRunClean()
-{
-    for (const section *sec : doc->sections)
-        QVERIFY(!sec->rsd);
-    QVERIFY(doc->errorLst.isEmpty());
-}
-
-void ItemEditorsTest::cancelLeavesItemUnchanged()
-{
-    Item *item = itemIn(QStringLiteral("d2"), QStringLiteral("[Customers].[City]"));
-    item->FormatString = QStringLiteral("0.00");
-    const QString before = describe(*item);
-    {
-        fEditItem dialog(item);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        typeInto(child<QPlainTextEdit>(&dialog, "Text1"), QStringLiteral("=1+1"));
-        for (const char *box : {"Bold", "Italic", "Underline", "Strikethrough", "canGrowV"})
-            click(&dialog, box);
-        typeInto(child<QComboBox>(&dialog, "fName")->lineEdit(), QStringLiteral("Courier"));
-        typeInto(child<QComboBox>(&dialog, "fSize")->lineEdit(), QStringLiteral("20"));
-        child<QComboBox>(&dialog, "align")->setCurrentIndex(2);
-        child<QComboBox>(&dialog, "FormatString_")->setCurrentIndex(0);
-        typeInto(child<QLineEdit>(&dialog, "visible_"), QStringLiteral("false"));
-        dialog.setFontColor(255);
-        onNextModal([](QWidget *borders) {
-            click(borders, "a");
-            finish(borders, true);
-        });
-        click(&dialog, "EditBorders");
-        // The changes did reach the working copy, so Cancel has something to drop.
-        const Item &work = dialog.workingCopy();
-        QVERIFY(work.borders.isAnyBorders());
-        QVERIFY(work.fontBold && work.fontItalic && work.fontUnderline && work.fontStrikethrough);
-        QVERIFY(work.CanGrowVertical);
-        dialog.updateValue();
-        finish(&dialog, false);
-        QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    }
-    QCOMPARE(describe(*item), before);
-    verifyRunClean();
-}
-
-void ItemEditorsTest::okWritesControl_data()
-{
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("input");
-    QTest::addColumn<QString>("property");
-    QTest::addColumn<QString>("expected");
-    auto row = [](const char *name, const char *control, const QString &input, const char *prop,
-                  const QString &expected) {
-        QTest::newRow(name) << QString::fromLatin1(control) << input << QString::fromLatin1(prop)
-                            << expected;
-    };
-    row("content lines are CR LF", "Text1", "a\nb", "content", "a\r\nb");
-    row("bold", "Bold", "", "bold", "1");
-    row("italic", "Italic", "", "italic", "1");
-    row("underline", "Underline", "", "underline", "1");
-    row("strikethrough", "Strikethrough", "", "strikethrough", "1");
-    row("can grow", "canGrowV", "", "CanGrowVertical", "1");
-    row("font name", "fName", "DejaVu Serif", "fontName", "DejaVu Serif");
-    row("size with a fraction", "fSize", "12.5", "fontSize", "12.5");
-    row("size with a unit", "fSize", "16 pt", "fontSize", "16");
-    row("size not a number", "fSize", "big", "fontSize", "0");
-    row("align center", "align", "Center", "AlignH", "2");
-    row("align right", "align", "Right", "AlignH", "1");
-    row("format typed", "FormatString_", "#,##0.0", "FormatString", "#,##0.0");
-    // The empty entry comes first, so a format can be taken away again.
-    row("format taken away", "FormatString_", "", "FormatString", "");
-    row("visible", "visible_", "=[Country] = \"UK\"", "visible", "=[Country] = \"UK\"");
-    // Windows RGB keeps red in the low byte.
-    row("colour red", "ChangeColor", "#ff0000", "fontColor", "255");
-}
-
-void ItemEditorsTest::okWritesControl()
-{
-    QFETCH(QString, control);
-    QFETCH(QString, input);
-    QFETCH(QString, property);
-    QFETCH(QString, expected);
-
-    Item *item = itemIn(QStringLiteral("d2"), QStringLiteral("Your Text"));
-    item->selected = true;
-    item->FormatString = QStringLiteral("0.00");
-    fEditItem dialog(item);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QWidget *widget = dialog.findChild<QWidget *>(control);
-    QVERIFY(widget);
-    if (qobject_cast<QCheckBox *>(widget)) {
-        click(&dialog, qPrintable(control));
-    } else if (auto *list = qobject_cast<QComboBox *>(widget)) {
-        const int index = list->findText(input);
-        if (index >= 0)
-            list->setCurrentIndex(index);
-        else
-            typeInto(list->lineEdit(), input);
-    } else if (qobject_cast<QPushButton *>(widget)) {
-        onNextModal([input](QWidget *modal) {
-            auto *colors = qobject_cast<QColorDialog *>(modal);
-            QVERIFY(colors);
-            colors->setCurrentColor(QColor(input));
-            colors->accept();
-        });
-        QTest::mouseClick(widget, Qt::LeftButton);
-    } else {
-        typeInto(widget, input);
-    }
-    finish(&dialog, true);
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(::property(*item, property), expected);
-    QVERIFY(item->modified);
-    QVERIFY(item->selected);
-    QCOMPARE(item->Key, QStringLiteral("k%1").arg(item->parent->items.count()));
-}
-
-void ItemEditorsTest::editItemModal()
-{
-    Item *item = itemIn(QStringLiteral("d2"), QStringLiteral("Before"));
-    for (const bool ok : {false, true}) {
-        onNextModal([ok](QWidget *modal) {
-            QCOMPARE(modal->windowTitle(), QStringLiteral("Edit item"));
-            typeInto(child<QPlainTextEdit>(modal, "Text1"), QStringLiteral("After"));
-            finish(modal, ok);
-        });
-        QCOMPARE(EditItem(item), ok);
-        QCOMPARE(item->content, ok ? QStringLiteral("After") : QStringLiteral("Before"));
-    }
-}
-
-void ItemEditorsTest::widthFollowsStyle()
-{
-    Borders borders;
-    fEditBorders dialog;
-    dialog.load(&borders);
-    auto *width = child<QComboBox>(&dialog, "borderWidth");
-    auto *style = child<QComboBox>(&dialog, "LineStyle");
-    // The codes are what the report files store.
-    QStringList styles;
-    for (int i = 0; i < style->count(); ++i)
-        styles << style->itemText(i) + u'=' + style->itemData(i).toString();
-    QCOMPARE(styles.join(u' '),
-             QStringLiteral("Invisible=5 Solid=0 Dash=1 DashDot=3 DashDotDot=4 Dot=2"));
-    QCOMPARE(width->count(), 10);
-
-    auto choose = [](QComboBox *box, const char *text) {
-        box->setCurrentIndex(box->findText(QLatin1String(text)));
-    };
-    choose(style, "Solid");
-    choose(width, "4");
-    QVERIFY(width->isEnabled());
-    choose(style, "Dash");
-    QCOMPARE(width->currentText(), QStringLiteral("1"));
-    QVERIFY(!width->isEnabled());
-    choose(width, "3"); // disabled: stays as it is shown
-    choose(style, "Solid");
-    QVERIFY(width->isEnabled());
-    QCOMPARE(width->currentText(), QStringLiteral("3"));
-    choose(style, "Invisible");
-    QCOMPARE(width->currentText(), QStringLiteral("1"));
-    QVERIFY(!width->isEnabled());
-}
-
-void ItemEditorsTest::applyBorders_data()
-{
-    QTest::addColumn<QStringList>("clicks");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<QString>("expected"); // left, right, top, bottom as width/colour/style
-
-    const QString on = QStringLiteral("3/255/0"), off = QStringLiteral("1/0/5");
-    QTest::newRow("left") << QStringList{"l"} << true << QStringList{on, off, off, off}.join(u' ');
-    QTest::newRow("right") << QStringList{"r"} << true << QStringList{off, on, off, off}.join(u' ');
-    QTest::newRow("top and bottom")
-        << QStringList{"t", "b"} << true << QStringList{off, off, on, on}.join(u' ');
-    QTest::newRow("all") << QStringList{"a"} << true << QStringList{on, on, on, on}.join(u' ');
-    QTest::newRow("remove all") << QStringList{"a", "RemoveAll"} << true
-                                << "0/0/5 0/0/5 0/0/5 0/0/5";
-    QTest::newRow("cancel") << QStringList{"a"} << false
-                            << QStringList{off, off, off, off}.join(u' ');
-}
-
-void ItemEditorsTest::applyBorders()
-{
-    QFETCH(QStringList, clicks);
-    QFETCH(bool, ok);
-    QFETCH(QString, expected);
-
-    Item *item = itemIn(QStringLiteral("d2"), QStringLiteral("[Customers].[City]"));
-    fEditBorders dialog;
-    dialog.load(&item->borders, item);
-    child<QComboBox>(&dialog, "borderWidth")->setCurrentIndex(2);
-    dialog.setChosenColor(255);
-    for (const QString &name : clicks)
-        click(&dialog, qPrintable(name));
-    finish(&dialog, ok);
-    QCOMPARE(sides(item->borders), expected);
-}
-
-void ItemEditorsTest::insertMenu_data()
-{
-    QTest::addColumn<QString>("content");
-    QTest::addColumn<int>("caret");
-    QTest::addColumn<QStringList>("path");
-    QTest::addColumn<QString>("expected");
-    QTest::addColumn<QString>("selected");
-
-    QTest::newRow("field") << "=Len()" << 5 << QStringList{"Field", "Customers", "City"}
-                           << "=Len([Customers].[City])"
-                           << "";
-    QTest::newRow("child section's field")
-        << "" << 0 << QStringList{"Field", "Orders", "Freight"} << "[Orders].[Freight]"
-        << "";
-    QTest::newRow("page variable")
-        << "Page  of" << 5 << QStringList{"Page variable", "%page%"} << "Page %page% of"
-        << "";
-    QTest::newRow("function in a formula")
-        << "=\"Total: \" & " << 13
-        << QStringList{"Function", "Numbers", "FormatNumber(value, decimals)"}
-        << "=\"Total: \" & FormatNumber(value, decimals)"
-        << "value";
-    QTest::newRow("function makes an empty content a formula")
-        << "" << 0 << QStringList{"Function", "Text", "UCase(text)"} << "=UCase(text)"
-        << "text";
-}
-
-void ItemEditorsTest::insertMenu()
-{
-    QFETCH(QString, content);
-    QFETCH(int, caret);
-    QFETCH(QStringList, path);
-    QFETCH(QString, expected);
-    QFETCH(QString, selected);
-
-    Item *item = itemIn(QStringLiteral("d3"), content);
-    fEditItem dialog(item);
-    auto *text = child<QPlainTextEdit>(&dialog, "Text1");
-    QTextCursor cursor = text->textCursor();
-    cursor.setPosition(caret);
-    text->setTextCursor(cursor);
-    QAction *action = menuAction(dialog.insertMenu(), path);
-    QVERIFY2(action, qPrintable(path.join(QLatin1String(" > "))));
-    action->trigger();
-    QCOMPARE(dialog.workingCopy().content, expected);
-    QCOMPARE(text->textCursor().selectedText(), selected);
-    QVERIFY(doc->errorLst.isEmpty());
-}
-
-void ItemEditorsTest::menuFunctionsExist()
-{
-    // Every function the menu offers is one the evaluator knows, with a
-    // number of arguments it accepts.
-    Item *item = itemIn(QStringLiteral("d2"), QString());
-    fEditItem dialog(item);
-    QAction *functions = menuAction(dialog.insertMenu(), {QStringLiteral("Function")});
-    QVERIFY(functions && functions->menu());
-    static const QRegularExpression call(QStringLiteral(R"(^(\w+)\((.*)\)$)"));
-    int count = 0;
-    for (QAction *group : functions->menu()->actions()) {
-        QVERIFY(group->menu());
-        for (QAction *entry : group->menu()->actions()) {
-            const QRegularExpressionMatch m = call.match(entry->text());
-            const ScriptFunction *f =
-                ScriptFunctions::find(m.captured(1).toLower().toLatin1().constData());
-            const int args = m.captured(2).isEmpty() ? 0 : int(m.captured(2).count(u',')) + 1;
-            QVERIFY2(m.hasMatch() && f && args >= f->minArgs && args <= f->maxArgs,
-                     qPrintable(entry->text()));
-            ++count;
-        }
-    }
-    QVERIFY(count >= 20);
-}
-
-void ItemEditorsTest::liveValue_data()
-{
-    QTest::addColumn<QString>("sectionKey");
-    QTest::addColumn<QString>("content");
-    QTest::addColumn<QString>("format");
-    QTest::addColumn<QString>("sql");   // the expected value, read straight from the database
-    QTest::addColumn<QString>("error"); // a part of the error text instead
-    auto row = [](const char *name, const char *key, const QString &content, const QString &format,
-                  const QString &sql, const QString &error) {
-        QTest::newRow(name) << QString::fromLatin1(key) << content << format << sql << error;
-    };
-    const QString firstCustomer =
-        QStringLiteral("(SELECT CustomerID FROM Customers ORDER BY CompanyName LIMIT 1)");
-    const QString firstOrder = QStringLiteral(" FROM Orders WHERE CustomerID = ") + firstCustomer +
-                               QStringLiteral(" ORDER BY OrderDate LIMIT 1");
-    const QString fromCustomers = QStringLiteral(" FROM Customers ORDER BY CompanyName LIMIT 1");
-
-    row("field", "d2", "[Customers].[CompanyName]", "", "SELECT CompanyName" + fromCustomers, "");
-    row("field without section", "d2", "[City]", "", "SELECT City" + fromCustomers, "");
-    row("formula", "d2", "=UCase([Customers].[City]) & \"!\"", "",
-        "SELECT upper(City) || '!'" + fromCustomers, "");
-    row("child section, its parent's first record", "d3", "[Orders].[OrderID]", "",
-        "SELECT OrderID" + firstOrder, "");
-    row("format applied", "d3", "[Orders].[Freight]", "0.000",
-        "SELECT printf('%.3f', Freight)" + firstOrder, "");
-    row("header naming a section", "ph", "[Categories].[CategoryName]", "",
-        "SELECT CategoryName FROM Categories ORDER BY CategoryName LIMIT 1", "");
-    row("function without arguments", "d2", "=Len(CStr(Year(Now())))", "", "SELECT 4", "");
-    row("syntax error", "d2", "=UCase(", "", "", "Syntax error");
-    row("unknown function", "d2", "=Nope(1)", "", "", "undefined");
-    row("missing field", "d2", "[Customers].[Nope]", "", "", "has no field \"Nope\"");
-    row("missing field in a formula", "d2", "=[Customers].[Nope] + 1", "", "",
-        "has no field \"Nope\"");
-}
-
-void ItemEditorsTest::liveValue()
-{
-    QFETCH(QString, sectionKey);
-    QFETCH(QString, content);
-    QFETCH(QString, format);
-    QFETCH(QString, sql);
-    QFETCH(QString, error);
-
-    Item *item = itemIn(sectionKey, QStringLiteral("Plain"));
-    item->FormatString = format;
-    const int varsBefore = doc->vars.count();
-    {
-        fEditItem dialog(item);
-        dialog.updateValue();
-        QCOMPARE(dialog.valueText(), QStringLiteral("Plain text, printed as: Plain"));
-        // Typed, as the user does; the value follows.
-        typeInto(child<QPlainTextEdit>(&dialog, "Text1"), content);
-        dialog.updateValue();
-        const QString text = dialog.valueText();
-        QCOMPARE(dialog.valueFailed(), !error.isEmpty());
-        if (error.isEmpty()) {
-            const QString expected = scalar(m_db, sql);
-            QVERIFY(!expected.isEmpty());
-            QCOMPARE(text, QStringLiteral("On the first record: ") + expected);
-        } else {
-            QVERIFY2(text.startsWith(QLatin1String("Error: ")) &&
-                         text.contains(error, Qt::CaseInsensitive),
-                     qPrintable(text));
-        }
-    }
-    // What the run holds is as it was, the variables too.
-    verifyRunClean();
-    QCOMPARE(doc->vars.count(), varsBefore);
-}
 
 QTEST_MAIN(ItemEditorsTest)
 #include "tst_itemeditors.moc"

@@ -15,7 +15,6 @@
 #include "viewer/viewzoom.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -36,8 +35,6 @@
 #include <functional>
 #include <memory>
 
-#include <unistd.h>
-
 namespace {
 
 QTemporaryDir &scratch()
@@ -56,16 +53,11 @@ QString fixtureDb()
                 QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
             db.setDatabaseName(p);
             db.open();
-            QSqlQuery q(db);
-            q.exec(QStringLiteral("CREATE TABLE Rows (ID INTEGER, Name TEXT)"));
-            db.transaction();
-            q.prepare(QStringLiteral("INSERT INTO Rows VALUES (?, ?)"));
-            for (int i = 1; i <= 20000; ++i) {
-                q.bindValue(0, i);
-                q.bindValue(1, QStringLiteral("Row %1").arg(i));
-                q.exec();
-            }
-            db.commit();
+            QSqlQuery(QStringLiteral("CREATE TABLE Rows (ID INTEGER, Name TEXT)"), db);
+            QSqlQuery(QStringLiteral("INSERT INTO Rows WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
+                                     "SELECT i + 1 FROM n WHERE i < 20000) "
+                                     "SELECT i, 'Row ' || i FROM n"),
+                      db);
             db.close();
         }
         QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
@@ -188,804 +180,627 @@ QString tool(const QString &program, const QStringList &arguments)
 class TestPreview : public QObject
 {
     Q_OBJECT
+    ScriptedInteraction *ui = nullptr;
 
 private slots:
-    void init();
-    void cleanup();
-
-    void runShowsPages_data();
-    void runShowsPages();
-    void pagingKeys_data();
-    void pagingKeys();
-    void keysWhileRunning();
-    void stopDuringRun_data();
-    void stopDuringRun();
-    void emptyReport_data();
-    void emptyReport();
-    void closingKeepsChanges_data();
-    void closingKeepsChanges();
-    void hiddenRun();
-    void htmlButtonTarget_data();
-    void htmlButtonTarget();
-    void zoom_data();
-    void zoom();
-    void crispAtPixelRatio();
-    void thumbnailsMarkOnlyTheShownPage();
-    void exportDialogShowsPath_data();
-    void exportDialogShowsPath();
-    void wheelTurnsPages();
-    void find_data();
-    void find();
-    void exportPages_data();
-    void exportPages();
-
-private:
-    ScriptedInteraction *ui = nullptr;
-};
-
-void TestPreview::init()
-{
-    ui = new ScriptedInteraction;
-    UserInteraction::setCurrent(ui);
-}
-
-void TestPreview::cleanup()
-{
-    UserInteraction::setCurrent(nullptr);
-    delete ui;
-    ui = nullptr;
-}
-
-void TestPreview::runShowsPages_data()
-{
-    QTest::addColumn<int>("rows");
-    QTest::addColumn<int>("pages");
-    QTest::addColumn<QStringList>("debugLines"); // starts of lines, in order; none: debug off
-    // 29.7 - 2 margins - 1 header - 2 (no footer: its room) leaves 24.7 cm:
-    // nine rows of 2.5 cm.
-    QTest::newRow("one page") << 5 << 1 << QStringList();
-    // With a child section whose query refers to the list's record.
-    QTest::newRow("several pages, debug list")
-        << 40 << 5
-        << QStringList{
-               "Query of \"Rows\": SELECT ID, Name FROM Rows WHERE ID <= 40 ORDER BY ID -> 40 "
-               "records, ",
-               "Query of \"Again\": SELECT ID FROM Rows WHERE ID = 1 -> 1 record, ",
-               "Query of \"Again\": SELECT ID FROM Rows WHERE ID = 2 -> 1 record, ",
-               "Page 1: records 1 to 9 of \"Rows\"",
-               "Page 5: records 37 to 40 of \"Rows\"",
-               "Run complete: 5 pages, 40 of 40 records, "};
-}
-
-void TestPreview::runShowsPages()
-{
-    QFETCH(int, rows);
-    QFETCH(int, pages);
-    QFETCH(QStringList, debugLines);
-    const bool debug = !debugLines.isEmpty();
-    auto doc = listReport(rows);
-    doc->dbg = debug;
-    if (debug) {
-        section *child = doc->AddDataSection();
-        child->sectionName = QStringLiteral("Again");
-        child->sectionParent = 1;
-        child->Height = 0;
-        child->SQL = QStringLiteral("SELECT ID FROM Rows WHERE ID = {[Rows].[ID]}");
-        doc->orderSections();
+    void init() { UserInteraction::setCurrent(ui = new ScriptedInteraction); }
+    void cleanup()
+    {
+        UserInteraction::setCurrent(nullptr);
+        delete ui;
     }
-    fDocViewer w;
-    QSignalSpy started(doc.get(), &TalvoDocument::startWorking);
-    run(w, *doc);
-    QCOMPARE(started.count(), 1);
-    QCOMPARE(doc->NbPages(), pages);
-    QVERIFY(w.isVisible());
-    QCOMPARE(panel(w, "status"), QStringLiteral("ready"));
-    QCOMPARE(panel(w, "pages"), QStringLiteral("Page 1/%1").arg(pages));
-    QVERIFY(!w.findChild<QProgressBar *>(QStringLiteral("PB1"))->isVisibleTo(&w));
-    QVERIFY(!w.action(QStringLiteral("stop"))->isEnabled());
-    QVERIFY(w.action(QStringLiteral("open"))->isEnabled());
-    QVERIFY(w.action(QStringLiteral("m_open"))->isEnabled());
-    QVERIFY(!w.action(QStringLiteral("errors"))->isVisible());
-    QCOMPARE(w.action(QStringLiteral("m_debug"))->isVisible(), debug);
-    QVERIFY(w.action(QStringLiteral("print"))->isEnabled());
-    QVERIFY(w.action(QStringLiteral("export"))->isEnabled());
-    QCOMPARE(doc->debugLst.isEmpty(), !debug);
-    qsizetype at = 0;
-    for (const QString &line : std::as_const(debugLines)) {
-        while (at < doc->debugLst.size() && !doc->debugLst.at(at).startsWith(line))
-            ++at;
-        QVERIFY2(
-            at < doc->debugLst.size(),
-            qPrintable(line + QStringLiteral(" not in order in:\n") + doc->debugLst.join(u'\n')));
+
+    void runShowsPages_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<QStringList>("debugLines"); // starts of lines, in order; none: debug off
+        // 29.7 - 2 margins - 1 header - 2 (no footer: its room) leaves 24.7 cm:
+        // nine rows of 2.5 cm. The debug row has a child section whose query
+        // refers to the list's record.
+        QTest::newRow("one page") << 5 << 1 << QStringList();
+        QTest::newRow("several pages, debug list")
+            << 40 << 5
+            << QStringList{"Query of \"Rows\": SELECT ID, Name FROM Rows WHERE ID <= 40 ORDER BY "
+                           "ID -> 40 records, ",
+                           "Query of \"Again\": SELECT ID FROM Rows WHERE ID = 1 -> 1 record, ",
+                           "Query of \"Again\": SELECT ID FROM Rows WHERE ID = 2 -> 1 record, ",
+                           "Page 1: records 1 to 9 of \"Rows\"",
+                           "Page 5: records 37 to 40 of \"Rows\"",
+                           "Run complete: 5 pages, 40 of 40 records, "};
     }
-    QCOMPARE(w.pageView()->page(), 1);
-    QVERIFY(ui->shown.isEmpty());
-    QCOMPARE(w.windowTitle(), QStringLiteral("Talvo Mirt - List-"));
-    // The thumbnails follow the pages made.
-    QCOMPARE(w.findChild<QListView *>(QStringLiteral("thumbnails"))->model()->rowCount(), pages);
-    // The page is drawn: text on the sheet.
-    QVERIFY(sheetInk(w) > 0.0005);
-}
-
-void TestPreview::pagingKeys_data()
-{
-    QTest::addColumn<QList<int>>("keys");
-    QTest::addColumn<int>("page");
-    using K = QList<int>;
-    QTest::newRow("space goes back") << K{Qt::Key_Right, Qt::Key_Right, Qt::Key_Space} << 2;
-    QTest::newRow("left at the first page") << K{Qt::Key_Left} << 1;
-    QTest::newRow("end") << K{Qt::Key_End} << 5;
-    QTest::newRow("right stops at the last page")
-        << K{Qt::Key_End, Qt::Key_Right, Qt::Key_Right} << 5;
-    QTest::newRow("end then left") << K{Qt::Key_End, Qt::Key_Left} << 4;
-}
-
-void TestPreview::pagingKeys()
-{
-    QFETCH(QList<int>, keys);
-    QFETCH(int, page);
-    auto doc = listReport(40);
-    fDocViewer w;
-    run(w, *doc);
-    // The window sees the keys first, whichever control has them: a tool
-    // button would take Space for a click.
-    QWidget *targets[] = {w.pageView(), button(w, "print")};
-    for (QWidget *target : targets) {
-        QKeyEvent home(QEvent::KeyPress, Qt::Key_Home, Qt::NoModifier);
-        QApplication::sendEvent(target, &home);
-        for (int key : keys)
-            QTest::keyClick(target, Qt::Key(key));
-        QCOMPARE(w.currentPage(), page);
-        QCOMPARE(w.pageView()->page(), page);
-        QCOMPARE(panel(w, "pages"), QStringLiteral("Page %1/5").arg(page));
-        QCOMPARE(w.findChild<QSpinBox *>(QStringLiteral("pageNumber"))->value(), page);
-    }
-    // Typing in the page number box is typing, not paging.
-    auto *box = w.findChild<QSpinBox *>(QStringLiteral("pageNumber"));
-    box->setValue(2);
-    QCOMPARE(w.currentPage(), 2);
-    QTest::keyClick(box, Qt::Key_Left);
-    QCOMPARE(w.currentPage(), 2);
-}
-
-void TestPreview::keysWhileRunning()
-{
-    auto doc = listReport(3000);
-    fDocViewer w;
-    w.yieldInterval = 0; // a yield per record: atPage's moment comes in any case
-    int pagesAtEnd = 0;
-    QString panelAtEnd;
-    bool workingAtEnd = false;
-    double inkOfPage1 = 0;
-    int rowsAtPage5 = -1;
-    auto *thumbs = w.findChild<QListView *>(QStringLiteral("thumbnails"));
-    // The complete page 1 is on display as soon as page 2 is started.
-    atPage(*doc, 1, [&] { inkOfPage1 = sheetInk(w); });
-    atPage(*doc, 5, [&] {
-        rowsAtPage5 = thumbs->model()->rowCount();
-        QTest::keyClick(w.pageView(), Qt::Key_End);
-        pagesAtEnd = doc->NbPages();
-        panelAtEnd = panel(w, "pages");
-        workingAtEnd = doc->working;
-        QCOMPARE(panel(w, "status"), QStringLiteral("working..."));
-        QVERIFY(w.findChild<QProgressBar *>(QStringLiteral("PB1"))->isVisible());
-        QVERIFY(w.action(QStringLiteral("stop"))->isEnabled());
-        QVERIFY(!w.action(QStringLiteral("open"))->isEnabled());
-    });
-    run(w, *doc);
-    QVERIFY(workingAtEnd);
-    QVERIFY(inkOfPage1 > 0.0005);
-    QVERIFY(pagesAtEnd >= 6);
-    QVERIFY(rowsAtPage5 >= 6);
-    QCOMPARE(panelAtEnd, QStringLiteral("Page %1/%1").arg(pagesAtEnd));
-    // The run went on; the page chosen then stays on display.
-    QVERIFY(doc->NbPages() > pagesAtEnd);
-    QCOMPARE(w.currentPage(), pagesAtEnd);
-    QCOMPARE(panel(w, "pages"), QStringLiteral("Page %1/%2").arg(pagesAtEnd).arg(doc->NbPages()));
-    QCOMPARE(thumbs->model()->rowCount(), int(doc->NbPages()));
-    // Drawn while the total grew ("Page 6 of 7"), drawn again with the final
-    // total: the page on display and its thumbnail.
-    PreviewPageView *view = w.pageView();
-    QVERIFY(!view->cachedPicture().isNull());
-    view->viewport()->grab();
-    QCOMPARE(view->cachedPicture(),
-             renderPreviewPage(*doc, pagesAtEnd, view->pixelsPerInch(), view->devicePixelRatioF()));
-    auto *strip = qobject_cast<PreviewThumbnailModel *>(thumbs->model());
-    PreviewThumbnailModel fresh;
-    fresh.setDocument(doc.get());
-    fresh.setThumbnailWidth(strip->thumbnailWidth(), strip->pixelRatio());
-    auto picture = [](const QAbstractItemModel &m, int row) {
-        return m.data(m.index(row, 0), Qt::DecorationRole).value<QPixmap>().toImage();
-    };
-    QCOMPARE(picture(*strip, pagesAtEnd - 1), picture(fresh, pagesAtEnd - 1));
-}
-
-void TestPreview::stopDuringRun_data()
-{
-    QTest::addColumn<bool>("byKey");
-    QTest::newRow("stop button") << false;
-    QTest::newRow("escape key") << true;
-}
-
-// Closing is refused while pages come; Stop (button or Escape) ends the run
-// early, and the window then closes and releases the document.
-void TestPreview::stopDuringRun()
-{
-    QFETCH(bool, byKey);
-    auto doc = listReport(20000);
-    fDocViewer w;
-    w.yieldInterval = 0; // a yield per record: atPage's moment comes in any case
-    QSignalSpy unloaded(&w, &fDocViewer::unloaded);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QApplication::setActiveWindow(&w);
-    QString statusAfterStop;
-    bool closedWhileWorking = true;
-    bool printOrExportEnabled = true;
-    QString printTip, statusAfterPrint;
-    atPage(*doc, 3, [&] {
-        // A cut report would look complete ("Page 3 of 3"): no print or
-        // export before the end, and the tool tip says why.
-        for (const char *key : {"print", "m_print", "export", "exportHtml", "html"})
-            printOrExportEnabled =
-                printOrExportEnabled && w.action(QLatin1String(key))->isEnabled();
-        printTip = button(w, "print")->toolTip();
-        w.Print_(); // a shortcut or a stale click
-        statusAfterPrint = panel(w, "status");
-        closedWhileWorking = w.close();
-        QVERIFY(w.isVisible());
-        if (byKey)
-            QTest::keyClick(w.pageView(), Qt::Key_Escape);
-        else
-            QTest::mouseClick(button(w, "stop"), Qt::LeftButton);
-        statusAfterStop = panel(w, "status");
-    });
-    run(w, *doc);
-    QVERIFY(!closedWhileWorking);
-    QVERIFY(!printOrExportEnabled);
-    QCOMPARE(printTip, QStringLiteral("Waits for the end of the run: the pages and their total are "
-                                      "not known before."));
-    QCOMPARE(statusAfterPrint, QStringLiteral("Printing waits for the end of the run."));
-    QCOMPARE(statusAfterStop, QStringLiteral("Stopping..."));
-    QVERIFY(doc->recordsDone < doc->nbRecords);
-    const int pages = doc->NbPages();
-    QVERIFY(pages < 2223); // what the 20,000 rows make
-    QVERIFY(!doc->working);
-    QVERIFY(w.runIncomplete());
-    QCOMPARE(panel(w, "status"),
-             QStringLiteral("Stopped: the report is incomplete, %1 pages made").arg(pages));
-    QVERIFY(!w.action(QStringLiteral("stop"))->isEnabled());
-    // Only the refusal was said: a stopped run is no empty report.
-    QCOMPARE(ui->shown.size(), 1);
-    QCOMPARE(ui->shown.at(0).text,
-             QStringLiteral("Please stop the process before to close the window"));
-    // Printing or exporting the cut report asks first, naming its pages: No
-    // prints and exports nothing, Yes goes on.
-    QTemporaryDir out;
-    w.programDir = out.path();
-    ui->answers = {UserInteraction::No, UserInteraction::No, UserInteraction::Yes};
-    w.Print_();
-    w.exportPages();
-    w.exportHtmlTest();
-    QCOMPARE(ui->shown.size(), 4);
-    for (int i = 1; i < 4; ++i) {
-        QVERIFY(ui->shown.at(i).text.contains(QStringLiteral("only the %1 pages").arg(pages)));
-        QCOMPARE(ui->shown.at(i).buttons, UserInteraction::Yes | UserInteraction::No);
-    }
-    QVERIFY(ui->shown.at(1).text.endsWith(QStringLiteral("Print them anyway?")));
-    QVERIFY(QFile::exists(out.filePath(QStringLiteral("test.html"))));
-    ui->shown.clear();
-    QCOMPARE(unloaded.count(), 0);
-    QVERIFY(w.close());
-    QVERIFY(!w.isVisible());
-    QCOMPARE(unloaded.count(), 1);
-    QCOMPARE(doc->nbSections(), 0);
-    QCOMPARE(doc->NbPages(), 0);
-}
-
-void TestPreview::emptyReport_data()
-{
-    QTest::addColumn<QList<UserInteraction::Button>>("answers");
-    QTest::addColumn<bool>("badDatabase");
-    QTest::addColumn<int>("runs");
-    using A = QList<UserInteraction::Button>;
-    QTest::newRow("cancel") << A{UserInteraction::Cancel} << false << 1;
-    QTest::newRow("retry then cancel")
-        << A{UserInteraction::Retry, UserInteraction::Cancel} << false << 2;
-    QTest::newRow("missing database") << A{UserInteraction::Cancel} << true << 0;
-}
-
-void TestPreview::emptyReport()
-{
-    QFETCH(QList<UserInteraction::Button>, answers);
-    QFETCH(bool, badDatabase);
-    QFETCH(int, runs);
-    auto doc = listReport(0, false);
-    if (badDatabase)
-        doc->connectionStringData =
-            QStringLiteral("Provider=SQLite;Data Source=") + scratch().filePath("none/x.db");
-    fDocViewer w;
-    w.yieldInterval = 0; // a yield per record: atPage's moment comes in any case
-    QSignalSpy started(doc.get(), &TalvoDocument::startWorking);
-    ui->answers = answers;
-    run(w, *doc);
-    QCOMPARE(started.count(), runs);
-    QCOMPARE(ui->shown.size(), answers.size());
-    for (const auto &shown : std::as_const(ui->shown)) {
-        QCOMPARE(shown.text,
-                 QStringLiteral("The document seems to be empty, query again the database ?"));
-        QVERIFY(shown.buttons & UserInteraction::Cancel);
-    }
-    // Cancel leaves the empty preview, open and usable.
-    QVERIFY(w.isVisible());
-    QCOMPARE(panel(w, "status"), QStringLiteral("ready"));
-    QCOMPARE(w.action(QStringLiteral("errors"))->isVisible(), badDatabase);
-    if (badDatabase)
-        QVERIFY(doc->errorLst.constFirst().GetPureText().contains(QStringLiteral("x.db")));
-}
-
-void TestPreview::closingKeepsChanges_data()
-{
-    QTest::addColumn<bool>("changed");
-    QTest::addColumn<bool>("failedRun");
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<bool>("closes");
-    QTest::addColumn<bool>("written");
-    QTest::newRow("unchanged, stopped")
-        << false << false << int(UserInteraction::Yes) << true << false;
-    QTest::newRow("changed, stopped, save")
-        << true << false << int(UserInteraction::Yes) << true << true;
-    QTest::newRow("changed, failed run, save")
-        << true << true << int(UserInteraction::Yes) << true << true;
-    QTest::newRow("changed, stopped, don't save")
-        << true << false << int(UserInteraction::No) << true << false;
-    QTest::newRow("changed, stopped, cancel")
-        << true << false << int(UserInteraction::Cancel) << false << false;
-}
-
-// Closing the preview ends the program: changes made before the run (in the
-// designer) must not vanish because the run was stopped or failed.
-void TestPreview::closingKeepsChanges()
-{
-    QFETCH(bool, changed);
-    QFETCH(bool, failedRun);
-    QFETCH(int, answer);
-    QFETCH(bool, closes);
-    QFETCH(bool, written);
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("report.xml"));
-    auto doc = listReport(20000);
-    if (failedRun)
-        doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=missing/none.db");
-    QVERIFY(doc->SaveXML(file));
-    doc->fileName = file;
-    doc->clearModified();
-    const QByteArray before = readFile(file);
-    Item *item = static_cast<Item *>(doc->sections.value(QStringLiteral("d1"))->items.at(0));
-    if (changed) {
-        item->content = QStringLiteral("[Name] changed");
-        item->modified = true;
-    }
-    fDocViewer w;
-    atPage(*doc, 2, [&] { w.stopRun(); });
-    ui->answers = {UserInteraction::Cancel}; // the empty question of the failed run
-    if (!failedRun)
-        ui->answers.clear();
-    run(w, *doc);
-    ui->answers = {UserInteraction::Button(answer)};
-    ui->shown.clear();
-    QCOMPARE(w.close(), closes);
-    QCOMPARE(ui->shown.size(), changed ? 1 : 0);
-    const QByteArray after = readFile(file);
-    QVERIFY(!after.isEmpty());
-    QCOMPARE(after != before, written);
-    if (written) {
-        QVERIFY(after.contains("[Name] changed"));
-        // Written at the design position, not where the run moved it.
-        TalvoDocument back;
-        QVERIFY(back.loadXML(file));
-        QCOMPARE(back.sections.value(QStringLiteral("d1"))->items.at(0)->y, 0.0f);
-    }
-    if (!closes) {
-        QVERIFY(w.isVisible());
-        QCOMPARE(doc->nbSections(), 2); // not released
-        ui->answers = {UserInteraction::No};
-        QVERIFY(w.close());
-    }
-}
-
-void TestPreview::hiddenRun()
-{
-    auto doc = listReport(0, false); // empty: no question when hidden
-    fDocViewer w;
-    QSignalSpy unloaded(&w, &fDocViewer::unloaded);
-    bool seen = false;
-    connect(doc.get(), &TalvoDocument::pageFinished, &w, [&] { seen = seen || w.isVisible(); });
-    run(w, *doc, true);
-    QVERIFY(!seen);
-    QVERIFY(!w.isVisible());
-    QCOMPARE(unloaded.count(), 1);
-    QVERIFY(ui->shown.isEmpty());
-}
-
-void TestPreview::htmlButtonTarget_data()
-{
-    QTest::addColumn<QString>("programDir"); // relative to a scratch folder
-    QTest::addColumn<bool>("readOnlyProgram");
-    QTest::addColumn<QString>("expected"); // "program", "report" or "fails"
-    QTest::newRow("program folder writable") << "bin" << false << "program";
-    QTest::newRow("program folder missing") << "gone" << false << "report";
-    QTest::newRow("program folder read-only") << "bin" << true << "report";
-    QTest::newRow("target is a folder") << "blocked" << false << "fails";
-}
-
-void TestPreview::htmlButtonTarget()
-{
-    QFETCH(QString, programDir);
-    QFETCH(bool, readOnlyProgram);
-    QFETCH(QString, expected);
-    if (readOnlyProgram && geteuid() == 0)
-        QSKIP("root writes into read-only folders");
-    QTemporaryDir dir;
-    QDir(dir.path()).mkpath(QStringLiteral("bin"));
-    QDir(dir.path()).mkpath(QStringLiteral("reports"));
-    QDir(dir.path()).mkpath(QStringLiteral("blocked/test.html")); // not a file
-    if (readOnlyProgram)
-        QFile::setPermissions(dir.filePath("bin"), QFile::ReadOwner | QFile::ExeOwner);
-    auto doc = listReport(12);
-    doc->fileName = dir.filePath(QStringLiteral("reports/list.xml"));
-    fDocViewer w;
-    w.programDir = dir.filePath(programDir);
-    run(w, *doc);
-    QTest::mouseClick(button(w, "html"), Qt::LeftButton);
-    QFile::setPermissions(dir.filePath("bin"),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (expected == QLatin1String("fails")) {
-        QCOMPARE(ui->shown.size(), 1);
-        QVERIFY(ui->shown.at(0).text.contains(dir.filePath("blocked/test.html")));
-        QCOMPARE(panel(w, "status"), QStringLiteral("ready"));
-        return;
-    }
-    const QString target = expected == QLatin1String("program") ? dir.filePath("bin/test.html")
-                                                                : dir.filePath("reports/test.html");
-    QVERIFY(ui->shown.isEmpty());
-    const QByteArray text = readFile(target);
-    QVERIFY(text.contains("Row 1"));
-    QVERIFY(text.contains("Page 1 of 2"));
-    QVERIFY(panel(w, "status").contains(target));
-}
-
-void TestPreview::zoom_data()
-{
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<double>("factor");
-    QTest::newRow("400 %") << "400" << 4.0;
-    QTest::newRow("ctrl+plus from 100") << "ctrl+" << 1.25;
-    QTest::newRow("ctrl+minus from 100") << "ctrl-" << 0.75;
-    QTest::newRow("ctrl+wheel up from 100") << "wheel+" << 1.25;
-    QTest::newRow("zoom out below 25 % stays") << "min" << 0.25;
-    QTest::newRow("fit page") << "fitpage" << 0.0;
-}
-
-void TestPreview::zoom()
-{
-    QFETCH(QString, action);
-    QFETCH(double, factor);
-    auto doc = listReport(40);
-    fDocViewer w;
-    run(w, *doc);
-    QApplication::setActiveWindow(&w);
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    ViewZoom *zoom = w.zoom();
-    zoom->setFactor(1.0);
-    if (action == QLatin1String("400"))
-        zoom->setFactor(4.0);
-    else if (action == QLatin1String("ctrl+"))
-        QTest::keyClick(&w, Qt::Key_Plus, Qt::ControlModifier);
-    else if (action == QLatin1String("ctrl-"))
-        QTest::keyClick(&w, Qt::Key_Minus, Qt::ControlModifier);
-    else if (action == QLatin1String("wheel+"))
-        wheel(w.pageView()->viewport(), 120, Qt::ControlModifier);
-    else if (action == QLatin1String("min")) {
-        for (int i = 0; i < 20; ++i)
-            zoom->zoomOut();
-    } else if (action == QLatin1String("fitpage"))
-        zoom->setMode(ViewZoom::FitPage);
-
-    PreviewPageView *view = w.pageView();
-    if (factor == 0) {
-        // The whole sheet in view: nothing to scroll.
-        QCOMPARE(view->horizontalScrollBar()->maximum(), 0);
-        QCOMPARE(view->verticalScrollBar()->maximum(), 0);
-        QVERIFY(view->viewport()->rect().contains(view->pageRect()));
-        return;
-    }
-    QCOMPARE(zoom->factor(), factor);
-    // Real size: 21 cm (567 twips each, 1440 an inch) at the screen's
-    // resolution, times the zoom.
-    const double expected = 21 * 567.0 / 1440 * view->logicalDpiX() * factor;
-    QVERIFY2(qAbs(view->pageSizePixels().width() - expected) <= 1,
-             qPrintable(QStringLiteral("%1 px, expected %2")
-                            .arg(view->pageSizePixels().width())
-                            .arg(expected)));
-    if (view->pageSizePixels().height() < view->viewport()->height())
-        return;
-    // PageDown moves one large step and stops at the end.
-    QScrollBar *bar = view->verticalScrollBar();
-    bar->setValue(0);
-    QTest::keyClick(view, Qt::Key_PageDown);
-    QCOMPARE(bar->value(), std::min(bar->pageStep(), bar->maximum()));
-    QTest::keyClick(view, Qt::Key_Down);
-    QCOMPARE(bar->value(), std::min(bar->pageStep() + bar->singleStep(), bar->maximum()));
-    for (int i = 0; i < 200; ++i)
-        QTest::keyClick(view, Qt::Key_PageDown);
-    QCOMPARE(bar->value(), bar->maximum());
-    QTest::keyClick(view, Qt::Key_Up);
-    QCOMPARE(bar->value(), bar->maximum() - bar->singleStep());
-    // The sheet is drawn at any zoom: ink in view.
-    bar->setValue(0);
-    const QImage shot = view->viewport()->grab().toImage();
-    QVERIFY(inkShare(shot) > 0.0002);
-}
-
-// A screen of pixel ratio 2 gets a picture with twice the pixels, drawn at
-// that size, not a 1x picture blown up.
-void TestPreview::crispAtPixelRatio()
-{
-    // Also on a screen scaled by 2, in a child process: the scale is read
-    // when the application starts.
-    const bool scaled = qgetenv("QT_SCALE_FACTOR") == "2";
-    if (!scaled) {
-        QProcess child;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
-        child.setProcessEnvironment(env);
-        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("crispAtPixelRatio")});
-        QVERIFY(child.waitForFinished(120000));
-        QVERIFY2(child.exitCode() == 0, child.readAllStandardOutput().constData());
-    }
-    auto doc = listReport(12);
-    fDocViewer w;
-    run(w, *doc);
-    if (scaled) {
-        // Thumbnails with twice the pixels, not 1x pictures blown up.
-        QCOMPARE(w.devicePixelRatioF(), 2.0);
-        auto *strip = w.findChild<QListView *>(QStringLiteral("thumbnails"))->model();
-        const QPixmap thumb = strip->index(0, 0).data(Qt::DecorationRole).value<QPixmap>();
-        QCOMPARE(thumb.devicePixelRatio(), 2.0);
-        QCOMPARE(thumb.width(), qobject_cast<PreviewThumbnailModel *>(strip)->thumbnailWidth() * 2);
-    }
-    const QImage doubled = renderPreviewPage(*doc, 1, 96, 2);
-    const QImage large = renderPreviewPage(*doc, 1, 192, 1);
-    QCOMPARE(doubled.devicePixelRatio(), 2.0);
-    QCOMPARE(doubled.size(), large.size());
-    qint64 differing = 0;
-    const QImage a = doubled.convertToFormat(QImage::Format_RGB32);
-    const QImage b = large.convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x)
-            differing += qAbs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 64;
-    }
-    QVERIFY(inkShare(a) > 0.0005);
-    QVERIFY2(differing < a.width() * a.height() / 2000, qPrintable(QString::number(differing)));
-}
-
-void TestPreview::wheelTurnsPages()
-{
-    auto doc = listReport(40);
-    fDocViewer w;
-    run(w, *doc);
-    w.zoom()->setMode(ViewZoom::FitPage);
-    QWidget *viewport = w.pageView()->viewport();
-    wheel(viewport, -120);
-    QCOMPARE(w.currentPage(), 2);
-    wheel(viewport, -60); // half a notch past the end turns nothing yet
-    QCOMPARE(w.currentPage(), 2);
-    wheel(viewport, -60);
-    QCOMPARE(w.currentPage(), 3);
-    wheel(viewport, 120);
-    QCOMPARE(w.currentPage(), 2);
-    // At 400 % the wheel scrolls the sheet first.
-    w.zoom()->setFactor(4.0);
-    QScrollBar *bar = w.pageView()->verticalScrollBar();
-    bar->setValue(0);
-    wheel(viewport, -120);
-    QCOMPARE(w.currentPage(), 2);
-    QVERIFY(bar->value() > 0);
-}
-
-void TestPreview::find_data()
-{
-    QTest::addColumn<QString>("needle");
-    QTest::addColumn<int>("hits");
-    QTest::addColumn<int>("firstPage");
-    QTest::newRow("any case") << "row 1" << 11 << 1; // 1, 10..19
-    QTest::newRow("page variable filled in") << "Page 3 of 5" << 1 << 3;
-    QTest::newRow("nowhere") << "Column" << 0 << 1;
-}
-
-void TestPreview::find()
-{
-    QFETCH(QString, needle);
-    QFETCH(int, hits);
-    QFETCH(int, firstPage);
-    auto doc = listReport(40);
-    fDocViewer w;
-    run(w, *doc);
-    QApplication::setActiveWindow(&w);
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
-    auto *text = w.findChild<QLineEdit *>(QStringLiteral("findText"));
-    QVERIFY(text->isVisible());
-    QVERIFY(text->hasFocus());
-    QTest::keyClicks(text, needle);
-    QTest::keyClick(text, Qt::Key_Return);
-    const QString count = panel(w, "findCount");
-    if (hits == 0) {
-        QCOMPARE(count, QStringLiteral("Not found"));
-        QCOMPARE(w.currentPage(), 1);
-        return;
-    }
-    QCOMPARE(count, QStringLiteral("1 of %1").arg(hits));
-    QCOMPARE(w.currentPage(), firstPage);
-    QTest::keyClick(&w, Qt::Key_F3);
-    QCOMPARE(panel(w, "findCount"), QStringLiteral("%1 of %2").arg(hits > 1 ? 2 : 1).arg(hits));
-    QTest::keyClick(&w, Qt::Key_F3, Qt::ShiftModifier);
-    QCOMPARE(panel(w, "findCount"), QStringLiteral("1 of %1").arg(hits));
-    // Every match lies on the line of its item, over the matched letters.
-    const QList<PreviewFindHit> found = findInPages(*doc, needle, Qt::CaseInsensitive);
-    QCOMPARE(found.size(), hits);
-    for (const PreviewFindHit &hit : found) {
-        QVERIFY(hit.rect.width() > 0.3 && hit.rect.height() > 0.2);
-        QVERIFY(hit.rect.left() >= 1 - 1e-3);
-        QVERIFY(hit.rect.right() <= 18 + 1e-3);
-    }
-    if (needle.startsWith(QLatin1String("Page"))) {
-        // "Page 3 of 5" in an item at x 10: the match starts there.
-        QVERIFY(qAbs(found.at(0).rect.left() - 10) < 0.05);
-    }
-    // Escape in the find bar closes it.
-    QTest::keyClick(text, Qt::Key_Escape);
-    QVERIFY(!text->isVisible());
-}
-
-void TestPreview::exportPages_data()
-{
-    QTest::addColumn<int>("format");
-    QTest::addColumn<int>("from");
-    QTest::addColumn<int>("to");
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<QString>("firstText");
-    QTest::newRow("pdf range") << int(PreviewExportRequest::Pdf) << 2 << 3 << QStringList{"out.pdf"}
-                               << "Page 2 of 5";
-    QTest::newRow("png shown page")
-        << int(PreviewExportRequest::Png) << 4 << 4 << QStringList{"pngs/list-page-004.png"} << "";
-    QTest::newRow("html all") << int(PreviewExportRequest::Html) << 1 << 5
-                              << QStringList{"out.html"} << "Page 5 of 5";
-    QTest::newRow("html range") << int(PreviewExportRequest::Html) << 2 << 3
-                                << QStringList{"out-2.html", "out-3.html"} << "Page 2 of 5";
-}
-
-void TestPreview::exportPages()
-{
-    QFETCH(int, format);
-    QFETCH(int, from);
-    QFETCH(int, to);
-    QFETCH(QStringList, files);
-    QFETCH(QString, firstText);
-    QTemporaryDir dir;
-    auto doc = listReport(40);
-    doc->fileName = dir.filePath(QStringLiteral("list.xml"));
-    fDocViewer w;
-    run(w, *doc);
-    PreviewExportRequest request;
-    request.format = PreviewExportRequest::Format(format);
-    request.fromPage = from;
-    request.toPage = to;
-    request.target =
-        dir.filePath(format == PreviewExportRequest::Png   ? QStringLiteral("pngs")
-                     : format == PreviewExportRequest::Pdf ? QStringLiteral("out.pdf")
-                                                           : QStringLiteral("out.html"));
-    QStringList written;
-    QString error;
-    QList<int> steps;
-    // The counter a paused run counts on is left alone by the export.
-    doc->CurrentPage = 77;
-    QVERIFY2(exportPreviewPages(
-                 *doc, request,
-                 [&](int done, int) {
-                     steps << done;
-                     return true;
-                 },
-                 &written, &error),
-             qPrintable(error));
-    QCOMPARE(written.size(), files.size());
-    for (int i = 0; i < files.size(); ++i)
-        QCOMPARE(written.at(i), dir.filePath(files.at(i)));
-    QVERIFY(!steps.isEmpty());
-    QCOMPARE(doc->CurrentPage, 77);
-    if (format == PreviewExportRequest::Pdf) {
-        QVERIFY(tool(QStringLiteral("pdfinfo"), {written.at(0)})
-                    .contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))));
-        QVERIFY(tool(QStringLiteral("pdftotext"), {QStringLiteral("-l"), QStringLiteral("1"),
-                                                   written.at(0), QStringLiteral("-")})
-                    .contains(firstText));
-    } else if (format == PreviewExportRequest::Png) {
-        const QImage page(written.at(0));
-        QCOMPARE(page.width(), qRound(21 / 2.54 * 150));
-        QVERIFY(inkShare(page) > 0.0005);
-    } else {
-        QVERIFY(QString::fromUtf8(readFile(written.at(0))).contains(firstText));
-    }
-}
-
-// Only the page on display is marked in the strip, on the screen too: the
-// rows left behind are painted plain again.
-void TestPreview::thumbnailsMarkOnlyTheShownPage()
-{
-    auto doc = listReport(40);
-    fDocViewer w;
-    run(w, *doc);
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    auto *thumbs = w.findChild<QListView *>(QStringLiteral("thumbnails"));
-    const QRgb marks[] = {thumbs->palette().color(QPalette::Active, QPalette::Highlight).rgb(),
-                          thumbs->palette().color(QPalette::Inactive, QPalette::Highlight).rgb()};
-    auto markedRows = [&] {
-        const QImage shot = w.screen()->grabWindow(w.winId()).toImage();
-        QList<int> marked;
-        for (int row = 0; row < 4; ++row) {
-            const QRect r = thumbs->visualRect(thumbs->model()->index(row, 0));
-            const QRect onShot(thumbs->viewport()->mapTo(&w, r.topLeft()), r.size());
-            int count = 0;
-            for (int y = onShot.top(); y <= onShot.bottom(); ++y) {
-                for (int x = onShot.left(); x <= onShot.right(); ++x)
-                    count += shot.valid(x, y) &&
-                             (shot.pixel(x, y) == marks[0] || shot.pixel(x, y) == marks[1]);
-            }
-            if (count > 20)
-                marked << row;
+    void runShowsPages()
+    {
+        QFETCH(int, rows);
+        QFETCH(int, pages);
+        QFETCH(QStringList, debugLines);
+        const bool debug = !debugLines.isEmpty();
+        auto doc = listReport(rows);
+        doc->dbg = debug;
+        if (debug) {
+            section *child = doc->AddDataSection();
+            child->sectionName = QStringLiteral("Again");
+            child->sectionParent = 1;
+            child->Height = 0;
+            child->SQL = QStringLiteral("SELECT ID FROM Rows WHERE ID = {[Rows].[ID]}");
+            doc->orderSections();
         }
-        return marked;
-    };
-    for (int page = 2; page <= 4; ++page) {
-        QTest::keyClick(w.pageView(), Qt::Key_Right);
-        QTest::qWait(50); // the strip repaints
-        QCOMPARE(markedRows(), QList<int>{page - 1});
+        fDocViewer w;
+        run(w, *doc);
+        QCOMPARE(doc->NbPages(), pages);
+        QVERIFY(w.isVisible());
+        QCOMPARE(panel(w, "status"), QStringLiteral("ready"));
+        QCOMPARE(panel(w, "pages"), QStringLiteral("Page 1/%1").arg(pages));
+        QVERIFY(!w.findChild<QProgressBar *>(QStringLiteral("PB1"))->isVisibleTo(&w));
+        QVERIFY(!w.action(QStringLiteral("stop"))->isEnabled());
+        QVERIFY(!w.action(QStringLiteral("errors"))->isVisible());
+        QCOMPARE(w.action(QStringLiteral("m_debug"))->isVisible(), debug);
+        QVERIFY(w.action(QStringLiteral("print"))->isEnabled());
+        qsizetype at = 0;
+        for (const QString &line : std::as_const(debugLines)) {
+            while (at < doc->debugLst.size() && !doc->debugLst.at(at).startsWith(line))
+                ++at;
+            QVERIFY2(at < doc->debugLst.size(),
+                     qPrintable(line + " not in order in:\n" + doc->debugLst.join(u'\n')));
+        }
+        QVERIFY(ui->shown.isEmpty());
+        QCOMPARE(w.windowTitle(), QStringLiteral("Talvo Mirt - List-"));
+        QCOMPARE(w.findChild<QListView *>(QStringLiteral("thumbnails"))->model()->rowCount(),
+                 pages);
+        QVERIFY(sheetInk(w) > 0.0005); // the page is drawn
     }
-}
 
-void TestPreview::exportDialogShowsPath_data()
-{
-    QTest::addColumn<int>("depth"); // folders between the scratch folder and the report
-    QTest::newRow("usual path: whole") << 1;
-    QTest::newRow("long path: its start") << 12;
-}
-
-// The path shows where the export goes: the whole of it, or its start.
-void TestPreview::exportDialogShowsPath()
-{
-    QFETCH(int, depth);
-    auto doc = listReport(12);
-    QString folder = scratch().path();
-    for (int i = 0; i < depth; ++i)
-        folder += QStringLiteral("/folder-%1").arg(i);
-    doc->fileName = folder + QStringLiteral("/list.xml");
-    fDocViewer w;
-    run(w, *doc);
-    PreviewExportDialog dialog(*doc, 1, &w);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    auto *target = dialog.findChild<QLineEdit *>(QStringLiteral("target"));
-    auto *format = dialog.findChild<QComboBox *>(QStringLiteral("format"));
-    for (int f = 0; f < 2; ++f) {
-        format->setCurrentIndex(f);
-        QCOMPARE(target->text(), folder + (f == 0 ? "/list.pdf" : "/list-pages"));
-        QCOMPARE(target->cursorPosition(), 0);
-        QCOMPARE(target->toolTip(), target->text());
-        if (depth == 1)
-            QVERIFY(target->width() > target->fontMetrics().horizontalAdvance(target->text()));
+    void pagingKeys_data()
+    {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<int>("page");
+        using K = QList<int>;
+        QTest::newRow("space goes back") << K{Qt::Key_Right, Qt::Key_Right, Qt::Key_Space} << 2;
+        QTest::newRow("left at the first page") << K{Qt::Key_Left} << 1;
+        QTest::newRow("right stops at the last page") << K{Qt::Key_End, Qt::Key_Right} << 5;
+        QTest::newRow("end then left") << K{Qt::Key_End, Qt::Key_Left} << 4;
     }
-}
+    void pagingKeys()
+    {
+        QFETCH(QList<int>, keys);
+        QFETCH(int, page);
+        auto doc = listReport(40);
+        fDocViewer w;
+        run(w, *doc);
+        auto *box = w.findChild<QSpinBox *>(QStringLiteral("pageNumber"));
+        // The window sees the keys first, whichever control has them: a tool
+        // button would take Space for a click.
+        for (QWidget *target :
+             {static_cast<QWidget *>(w.pageView()), static_cast<QWidget *>(button(w, "print"))}) {
+            QKeyEvent home(QEvent::KeyPress, Qt::Key_Home, Qt::NoModifier);
+            QApplication::sendEvent(target, &home);
+            for (int key : keys)
+                QTest::keyClick(target, Qt::Key(key));
+            QCOMPARE(w.pageView()->page(), page);
+            QCOMPARE(panel(w, "pages"), QStringLiteral("Page %1/5").arg(page));
+            QCOMPARE(box->value(), page);
+        }
+        // Typing in the page number box is typing, not paging.
+        box->setValue(2);
+        QTest::keyClick(box, Qt::Key_Left);
+        QCOMPARE(w.currentPage(), 2);
+    }
+
+    void keysWhileRunning()
+    {
+        auto doc = listReport(3000);
+        fDocViewer w;
+        w.yieldInterval = 0; // a yield per record: atPage's moment comes in any case
+        int pagesAtEnd = 0, rowsAtPage5 = -1;
+        QString panelAtEnd;
+        bool workingAtEnd = false;
+        double inkOfPage1 = 0;
+        auto *thumbs = w.findChild<QListView *>(QStringLiteral("thumbnails"));
+        // The complete page 1 is on display as soon as page 2 is started.
+        atPage(*doc, 1, [&] { inkOfPage1 = sheetInk(w); });
+        atPage(*doc, 5, [&] {
+            rowsAtPage5 = thumbs->model()->rowCount();
+            QTest::keyClick(w.pageView(), Qt::Key_End);
+            pagesAtEnd = doc->NbPages();
+            panelAtEnd = panel(w, "pages");
+            workingAtEnd = doc->working;
+            QCOMPARE(panel(w, "status"), QStringLiteral("working..."));
+            QVERIFY(w.findChild<QProgressBar *>(QStringLiteral("PB1"))->isVisible());
+            QVERIFY(!w.action(QStringLiteral("open"))->isEnabled());
+        });
+        run(w, *doc);
+        QVERIFY(workingAtEnd && inkOfPage1 > 0.0005 && pagesAtEnd >= 6 && rowsAtPage5 >= 6);
+        QCOMPARE(panelAtEnd, QStringLiteral("Page %1/%1").arg(pagesAtEnd));
+        // The run went on; the page chosen then stays on display.
+        QVERIFY(doc->NbPages() > pagesAtEnd);
+        QCOMPARE(w.currentPage(), pagesAtEnd);
+        QCOMPARE(panel(w, "pages"),
+                 QStringLiteral("Page %1/%2").arg(pagesAtEnd).arg(doc->NbPages()));
+        QCOMPARE(thumbs->model()->rowCount(), int(doc->NbPages()));
+        // Drawn while the total grew ("Page 6 of 7"), drawn again with the final
+        // total: the page on display and its thumbnail.
+        PreviewPageView *view = w.pageView();
+        view->viewport()->grab();
+        QCOMPARE(view->cachedPicture(), renderPreviewPage(*doc, pagesAtEnd, view->pixelsPerInch(),
+                                                          view->devicePixelRatioF()));
+        auto *strip = qobject_cast<PreviewThumbnailModel *>(thumbs->model());
+        PreviewThumbnailModel fresh;
+        fresh.setDocument(doc.get());
+        fresh.setThumbnailWidth(strip->thumbnailWidth(), strip->pixelRatio());
+        auto picture = [](const QAbstractItemModel &m, int row) {
+            return m.data(m.index(row, 0), Qt::DecorationRole).value<QPixmap>().toImage();
+        };
+        QCOMPARE(picture(*strip, pagesAtEnd - 1), picture(fresh, pagesAtEnd - 1));
+    }
+
+    // Closing is refused while pages come; Stop (button or Escape) ends the run
+    // early, and the window then closes and releases the document.
+    void stopDuringRun_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("stop button") << false;
+        QTest::newRow("escape key") << true;
+    }
+    void stopDuringRun()
+    {
+        QFETCH(bool, byKey);
+        auto doc = listReport(20000);
+        fDocViewer w;
+        w.yieldInterval = 0;
+        QSignalSpy unloaded(&w, &fDocViewer::unloaded);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QApplication::setActiveWindow(&w);
+        QString statusAfterStop, printTip, statusAfterPrint;
+        bool closedWhileWorking = true, printOrExportEnabled = false;
+        atPage(*doc, 3, [&] {
+            // A cut report would look complete ("Page 3 of 3"): no print or
+            // export before the end, and the tool tip says why.
+            for (const char *key : {"print", "m_print", "export", "exportHtml", "html"})
+                printOrExportEnabled |= w.action(QLatin1String(key))->isEnabled();
+            printTip = button(w, "print")->toolTip();
+            w.Print_(); // a shortcut or a stale click
+            statusAfterPrint = panel(w, "status");
+            closedWhileWorking = w.close();
+            QVERIFY(w.isVisible());
+            if (byKey)
+                QTest::keyClick(w.pageView(), Qt::Key_Escape);
+            else
+                QTest::mouseClick(button(w, "stop"), Qt::LeftButton);
+            statusAfterStop = panel(w, "status");
+        });
+        run(w, *doc);
+        QVERIFY(!closedWhileWorking);
+        QVERIFY(!printOrExportEnabled);
+        QCOMPARE(printTip, QStringLiteral("Waits for the end of the run: the pages and their "
+                                          "total are not known before."));
+        QCOMPARE(statusAfterPrint, QStringLiteral("Printing waits for the end of the run."));
+        QCOMPARE(statusAfterStop, QStringLiteral("Stopping..."));
+        QVERIFY(doc->recordsDone < doc->nbRecords);
+        const int pages = doc->NbPages();
+        QVERIFY(pages < 2223 && !doc->working && w.runIncomplete()); // 20,000 rows make 2223
+        QCOMPARE(panel(w, "status"),
+                 QStringLiteral("Stopped: the report is incomplete, %1 pages made").arg(pages));
+        // Only the refusal was said: a stopped run is no empty report.
+        QCOMPARE(ui->shown.size(), 1);
+        QCOMPARE(ui->shown.at(0).text,
+                 QStringLiteral("Please stop the process before to close the window"));
+        // Printing or exporting the cut report asks first, naming its pages: No
+        // prints and exports nothing, Yes goes on.
+        QTemporaryDir out;
+        w.programDir = out.path();
+        ui->answers = {UserInteraction::No, UserInteraction::No, UserInteraction::Yes};
+        w.Print_();
+        w.exportPages();
+        w.exportHtmlTest();
+        QCOMPARE(ui->shown.size(), 4);
+        for (int i = 1; i < 4; ++i) {
+            QVERIFY(ui->shown.at(i).text.contains(QStringLiteral("only the %1 pages").arg(pages)));
+            QCOMPARE(ui->shown.at(i).buttons, UserInteraction::Yes | UserInteraction::No);
+        }
+        QVERIFY(ui->shown.at(1).text.endsWith(QStringLiteral("Print them anyway?")));
+        QVERIFY(QFile::exists(out.filePath(QStringLiteral("test.html"))));
+        QCOMPARE(unloaded.count(), 0);
+        QVERIFY(w.close());
+        QCOMPARE(unloaded.count(), 1);
+        QCOMPARE(doc->nbSections(), 0);
+        QCOMPARE(doc->NbPages(), 0);
+    }
+
+    void emptyReport_data()
+    {
+        QTest::addColumn<QList<UserInteraction::Button>>("answers");
+        QTest::addColumn<bool>("badDatabase");
+        QTest::addColumn<int>("runs");
+        using A = QList<UserInteraction::Button>;
+        QTest::newRow("retry then cancel")
+            << A{UserInteraction::Retry, UserInteraction::Cancel} << false << 2;
+        QTest::newRow("missing database") << A{UserInteraction::Cancel} << true << 0;
+    }
+    void emptyReport()
+    {
+        QFETCH(QList<UserInteraction::Button>, answers);
+        QFETCH(bool, badDatabase);
+        QFETCH(int, runs);
+        auto doc = listReport(0, false);
+        if (badDatabase)
+            doc->connectionStringData =
+                QStringLiteral("Provider=SQLite;Data Source=") + scratch().filePath("none/x.db");
+        fDocViewer w;
+        QSignalSpy started(doc.get(), &TalvoDocument::startWorking);
+        ui->answers = answers;
+        run(w, *doc);
+        QCOMPARE(started.count(), runs);
+        QCOMPARE(ui->shown.size(), answers.size());
+        for (const auto &shown : std::as_const(ui->shown)) {
+            QCOMPARE(shown.text,
+                     QStringLiteral("The document seems to be empty, query again the database ?"));
+            QVERIFY(shown.buttons & UserInteraction::Cancel);
+        }
+        // Cancel leaves the empty preview, open and usable.
+        QVERIFY(w.isVisible());
+        QCOMPARE(panel(w, "status"), QStringLiteral("ready"));
+        QCOMPARE(w.action(QStringLiteral("errors"))->isVisible(), badDatabase);
+        if (badDatabase)
+            QVERIFY(doc->errorLst.constFirst().GetPureText().contains(QStringLiteral("x.db")));
+    }
+
+    // Closing the preview ends the program: changes made before the run (in the
+    // designer) must not vanish because the run was stopped or failed.
+    void closingKeepsChanges_data()
+    {
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<bool>("failedRun");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closes");
+        QTest::addColumn<bool>("written");
+        const int yes = UserInteraction::Yes, no = UserInteraction::No;
+        QTest::newRow("unchanged, stopped") << false << false << yes << true << false;
+        QTest::newRow("changed, stopped, save") << true << false << yes << true << true;
+        QTest::newRow("changed, failed run, save") << true << true << yes << true << true;
+        QTest::newRow("changed, stopped, don't save") << true << false << no << true << false;
+        QTest::newRow("changed, stopped, cancel")
+            << true << false << int(UserInteraction::Cancel) << false << false;
+    }
+    void closingKeepsChanges()
+    {
+        QFETCH(bool, changed);
+        QFETCH(bool, failedRun);
+        QFETCH(int, answer);
+        QFETCH(bool, closes);
+        QFETCH(bool, written);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("report.xml"));
+        auto doc = listReport(20000);
+        if (failedRun)
+            doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=missing/x.db");
+        QVERIFY(doc->SaveXML(file));
+        doc->fileName = file;
+        doc->clearModified();
+        const QByteArray before = readFile(file);
+        Item *item = static_cast<Item *>(doc->sections.value(QStringLiteral("d1"))->items.at(0));
+        if (changed) {
+            item->content = QStringLiteral("[Name] changed");
+            item->modified = true;
+        }
+        fDocViewer w;
+        atPage(*doc, 2, [&] { w.stopRun(); });
+        if (failedRun)
+            ui->answers = {UserInteraction::Cancel}; // the empty question of the failed run
+        run(w, *doc);
+        ui->answers = {UserInteraction::Button(answer)};
+        ui->shown.clear();
+        QCOMPARE(w.close(), closes);
+        QCOMPARE(ui->shown.size(), changed ? 1 : 0);
+        const QByteArray after = readFile(file);
+        QVERIFY(!after.isEmpty());
+        QCOMPARE(after != before, written);
+        if (written) {
+            QVERIFY(after.contains("[Name] changed"));
+            // Written at the design position, not where the run moved it.
+            TalvoDocument back;
+            QVERIFY(back.loadXML(file));
+            QCOMPARE(back.sections.value(QStringLiteral("d1"))->items.at(0)->y, 0.0f);
+        }
+        if (!closes) {
+            QCOMPARE(doc->nbSections(), 2); // not released
+            ui->answers = {UserInteraction::No};
+            QVERIFY(w.close());
+        }
+    }
+
+    void hiddenRun()
+    {
+        auto doc = listReport(0, false); // empty: no question when hidden
+        fDocViewer w;
+        QSignalSpy unloaded(&w, &fDocViewer::unloaded);
+        bool seen = false;
+        connect(doc.get(), &TalvoDocument::pageFinished, &w, [&] { seen |= w.isVisible(); });
+        run(w, *doc, true);
+        QVERIFY(!seen && !w.isVisible());
+        QCOMPARE(unloaded.count(), 1);
+        QVERIFY(ui->shown.isEmpty());
+    }
+
+    void htmlButtonTarget_data()
+    {
+        QTest::addColumn<QString>("programDir"); // relative to a scratch folder
+        QTest::addColumn<QString>("expected");   // "bin", "reports" or "" (fails)
+        QTest::newRow("program folder writable") << "bin"
+                                                 << "bin";
+        QTest::newRow("program folder missing") << "gone"
+                                                << "reports";
+        QTest::newRow("target is a folder") << "blocked"
+                                            << "";
+    }
+    void htmlButtonTarget()
+    {
+        QFETCH(QString, programDir);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        for (const char *folder : {"bin", "reports", "blocked/test.html"}) // the last: no file
+            QDir(dir.path()).mkpath(QLatin1String(folder));
+        auto doc = listReport(12);
+        doc->fileName = dir.filePath(QStringLiteral("reports/list.xml"));
+        fDocViewer w;
+        w.programDir = dir.filePath(programDir);
+        run(w, *doc);
+        QTest::mouseClick(button(w, "html"), Qt::LeftButton);
+        if (expected.isEmpty()) {
+            QCOMPARE(ui->shown.size(), 1);
+            QVERIFY(ui->shown.at(0).text.contains(dir.filePath("blocked/test.html")));
+            QCOMPARE(panel(w, "status"), QStringLiteral("ready"));
+            return;
+        }
+        const QString target = dir.filePath(expected + QStringLiteral("/test.html"));
+        QVERIFY(ui->shown.isEmpty());
+        const QByteArray text = readFile(target);
+        QVERIFY(text.contains("Row 1") && text.contains("Page 1 of 2"));
+        QVERIFY(panel(w, "status").contains(target));
+    }
+
+    void zoom_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<double>("factor");
+        QTest::newRow("400 %") << "400" << 4.0;
+        QTest::newRow("ctrl+plus from 100") << "ctrl+" << 1.25;
+        QTest::newRow("ctrl+wheel up from 100") << "wheel+" << 1.25;
+        QTest::newRow("zoom out below 25 % stays") << "min" << 0.25;
+        QTest::newRow("fit page") << "fitpage" << 0.0;
+    }
+    void zoom()
+    {
+        QFETCH(QString, action);
+        QFETCH(double, factor);
+        auto doc = listReport(40);
+        fDocViewer w;
+        run(w, *doc);
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        ViewZoom *zoom = w.zoom();
+        zoom->setFactor(action == QLatin1String("400") ? 4.0 : 1.0);
+        if (action == QLatin1String("ctrl+"))
+            QTest::keyClick(&w, Qt::Key_Plus, Qt::ControlModifier);
+        else if (action == QLatin1String("wheel+"))
+            wheel(w.pageView()->viewport(), 120, Qt::ControlModifier);
+        else if (action == QLatin1String("min"))
+            for (int i = 0; i < 20; ++i)
+                zoom->zoomOut();
+        else if (action == QLatin1String("fitpage"))
+            zoom->setMode(ViewZoom::FitPage);
+        PreviewPageView *view = w.pageView();
+        if (factor == 0) { // the whole sheet in view: nothing to scroll
+            QCOMPARE(view->verticalScrollBar()->maximum(), 0);
+            QVERIFY(view->viewport()->rect().contains(view->pageRect()));
+            return;
+        }
+        QCOMPARE(zoom->factor(), factor);
+        // Real size: 21 cm (567 twips each) at the screen's resolution, times the zoom.
+        const double expected = 21 * 567.0 / 1440 * view->logicalDpiX() * factor;
+        QVERIFY(qAbs(view->pageSizePixels().width() - expected) <= 1);
+        if (view->pageSizePixels().height() < view->viewport()->height())
+            return;
+        // PageDown moves one large step and stops at the end.
+        QScrollBar *bar = view->verticalScrollBar();
+        bar->setValue(0);
+        QTest::keyClick(view, Qt::Key_PageDown);
+        QTest::keyClick(view, Qt::Key_Down);
+        QCOMPARE(bar->value(), std::min(bar->pageStep() + bar->singleStep(), bar->maximum()));
+        for (int i = 0; i < 200; ++i)
+            QTest::keyClick(view, Qt::Key_PageDown);
+        QCOMPARE(bar->value(), bar->maximum());
+        bar->setValue(0); // the sheet is drawn at any zoom
+        QVERIFY(inkShare(view->viewport()->grab().toImage()) > 0.0002);
+    }
+
+    // A screen of pixel ratio 2 gets a picture with twice the pixels, drawn at
+    // that size, not a 1x picture blown up.
+    void crispAtPixelRatio()
+    {
+        auto doc = listReport(12);
+        fDocViewer w;
+        run(w, *doc);
+        const QImage doubled = renderPreviewPage(*doc, 1, 96, 2);
+        QCOMPARE(doubled.devicePixelRatio(), 2.0);
+        const QImage a = doubled.convertToFormat(QImage::Format_RGB32);
+        const QImage b = renderPreviewPage(*doc, 1, 192, 1).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(a.size(), b.size());
+        qint64 differing = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                differing += qAbs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 64;
+        QVERIFY(inkShare(a) > 0.0005);
+        QVERIFY2(differing < a.width() * a.height() / 2000, qPrintable(QString::number(differing)));
+    }
+
+    void wheelTurnsPages()
+    {
+        auto doc = listReport(40);
+        fDocViewer w;
+        run(w, *doc);
+        w.zoom()->setMode(ViewZoom::FitPage);
+        QWidget *viewport = w.pageView()->viewport();
+        wheel(viewport, -120);
+        QCOMPARE(w.currentPage(), 2);
+        wheel(viewport, -60); // half a notch past the end turns nothing yet
+        QCOMPARE(w.currentPage(), 2);
+        wheel(viewport, -60);
+        QCOMPARE(w.currentPage(), 3);
+        wheel(viewport, 120);
+        QCOMPARE(w.currentPage(), 2);
+        // At 400 % the wheel scrolls the sheet first.
+        w.zoom()->setFactor(4.0);
+        QScrollBar *bar = w.pageView()->verticalScrollBar();
+        bar->setValue(0);
+        wheel(viewport, -120);
+        QCOMPARE(w.currentPage(), 2);
+        QVERIFY(bar->value() > 0);
+    }
+
+    void find_data()
+    {
+        QTest::addColumn<QString>("needle");
+        QTest::addColumn<int>("hits");
+        QTest::addColumn<int>("firstPage");
+        QTest::newRow("any case") << "row 1" << 11 << 1; // 1, 10..19
+        QTest::newRow("page variable filled in") << "Page 3 of 5" << 1 << 3;
+        QTest::newRow("nowhere") << "Column" << 0 << 1;
+    }
+    void find()
+    {
+        QFETCH(QString, needle);
+        QFETCH(int, hits);
+        QFETCH(int, firstPage);
+        auto doc = listReport(40);
+        fDocViewer w;
+        run(w, *doc);
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
+        auto *text = w.findChild<QLineEdit *>(QStringLiteral("findText"));
+        QVERIFY(text->isVisible() && text->hasFocus());
+        QTest::keyClicks(text, needle);
+        QTest::keyClick(text, Qt::Key_Return);
+        QCOMPARE(w.currentPage(), firstPage);
+        if (hits == 0) {
+            QCOMPARE(panel(w, "findCount"), QStringLiteral("Not found"));
+            return;
+        }
+        QCOMPARE(panel(w, "findCount"), QStringLiteral("1 of %1").arg(hits));
+        QTest::keyClick(&w, Qt::Key_F3);
+        QCOMPARE(panel(w, "findCount"), QStringLiteral("%1 of %2").arg(hits > 1 ? 2 : 1).arg(hits));
+        QTest::keyClick(&w, Qt::Key_F3, Qt::ShiftModifier);
+        QCOMPARE(panel(w, "findCount"), QStringLiteral("1 of %1").arg(hits));
+        // Every match lies on the line of its item, over the matched letters;
+        // "Page 3 of 5" is in an item at x 10: the match starts there.
+        const QList<PreviewFindHit> found = findInPages(*doc, needle, Qt::CaseInsensitive);
+        QCOMPARE(found.size(), hits);
+        for (const PreviewFindHit &hit : found)
+            QVERIFY(hit.rect.width() > 0.3 && hit.rect.height() > 0.2 &&
+                    hit.rect.left() >= 1 - 1e-3 && hit.rect.right() <= 18 + 1e-3);
+        if (needle.startsWith(QLatin1String("Page")))
+            QVERIFY(qAbs(found.at(0).rect.left() - 10) < 0.05);
+        QTest::keyClick(text, Qt::Key_Escape); // closes the find bar
+        QVERIFY(!text->isVisible());
+    }
+
+    void exportPages_data()
+    {
+        QTest::addColumn<int>("format");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("firstText");
+        using R = PreviewExportRequest;
+        QTest::newRow("pdf range")
+            << int(R::Pdf) << 2 << 3 << QStringList{"out.pdf"} << "Page 2 of 5";
+        QTest::newRow("png shown page")
+            << int(R::Png) << 4 << 4 << QStringList{"pngs/list-page-004.png"} << "";
+        QTest::newRow("html all") << int(R::Html) << 1 << 5 << QStringList{"out.html"}
+                                  << "Page 5 of 5";
+        QTest::newRow("html range")
+            << int(R::Html) << 2 << 3 << QStringList{"out-2.html", "out-3.html"} << "Page 2 of 5";
+    }
+    void exportPages()
+    {
+        QFETCH(int, format);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QStringList, files);
+        QFETCH(QString, firstText);
+        QTemporaryDir dir;
+        auto doc = listReport(40);
+        doc->fileName = dir.filePath(QStringLiteral("list.xml"));
+        fDocViewer w;
+        run(w, *doc);
+        PreviewExportRequest request;
+        request.format = PreviewExportRequest::Format(format);
+        request.fromPage = from;
+        request.toPage = to;
+        request.target = dir.filePath(format == PreviewExportRequest::Png   ? "pngs"
+                                      : format == PreviewExportRequest::Pdf ? "out.pdf"
+                                                                            : "out.html");
+        QStringList written;
+        QString error;
+        int steps = 0;
+        doc->CurrentPage = 77; // the counter a paused run counts on is left alone
+        QVERIFY2(exportPreviewPages(
+                     *doc, request, [&](int, int) { return ++steps > 0; }, &written, &error),
+                 qPrintable(error));
+        QCOMPARE(written.size(), files.size());
+        for (int i = 0; i < files.size(); ++i)
+            QCOMPARE(written.at(i), dir.filePath(files.at(i)));
+        QVERIFY(steps > 0);
+        QCOMPARE(doc->CurrentPage, 77);
+        if (format == PreviewExportRequest::Pdf) {
+            QVERIFY(
+                tool("pdfinfo", {written.at(0)}).contains(QRegularExpression("Pages:\\s+2\\n")));
+            QVERIFY(tool("pdftotext", {"-l", "1", written.at(0), "-"}).contains(firstText));
+        } else if (format == PreviewExportRequest::Png) {
+            const QImage page(written.at(0));
+            QCOMPARE(page.width(), qRound(21 / 2.54 * 150));
+            QVERIFY(inkShare(page) > 0.0005);
+        } else {
+            QVERIFY(QString::fromUtf8(readFile(written.at(0))).contains(firstText));
+        }
+    }
+
+    // Only the page on display is marked in the strip, on the screen too: the
+    // rows left behind are painted plain again.
+    void thumbnailsMarkOnlyTheShownPage()
+    {
+        auto doc = listReport(40);
+        fDocViewer w;
+        run(w, *doc);
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto *thumbs = w.findChild<QListView *>(QStringLiteral("thumbnails"));
+        const QRgb marks[] = {
+            thumbs->palette().color(QPalette::Active, QPalette::Highlight).rgb(),
+            thumbs->palette().color(QPalette::Inactive, QPalette::Highlight).rgb()};
+        auto markedRows = [&] {
+            const QImage shot = w.screen()->grabWindow(w.winId()).toImage();
+            QList<int> marked;
+            for (int row = 0; row < 4; ++row) {
+                const QRect r = thumbs->visualRect(thumbs->model()->index(row, 0));
+                const QRect onShot(thumbs->viewport()->mapTo(&w, r.topLeft()), r.size());
+                int count = 0;
+                for (int y = onShot.top(); y <= onShot.bottom(); ++y)
+                    for (int x = onShot.left(); x <= onShot.right(); ++x)
+                        count += shot.valid(x, y) &&
+                                 (shot.pixel(x, y) == marks[0] || shot.pixel(x, y) == marks[1]);
+                if (count > 20)
+                    marked << row;
+            }
+            return marked;
+        };
+        for (int page = 2; page <= 4; ++page) {
+            QTest::keyClick(w.pageView(), Qt::Key_Right);
+            QTest::qWait(50); // the strip repaints
+            QCOMPARE(markedRows(), QList<int>{page - 1});
+        }
+    }
+};
 
 QTEST_MAIN(TestPreview)
 #include "tst_preview.moc"
