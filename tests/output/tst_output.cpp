@@ -7,10 +7,10 @@
 #include "document/item.h"
 #include "document/section.h"
 #include "document/talvodocument.h"
+#include "engine/fontfallback.h"
 #include "engine/printitemoutput.h"
 #include "output/drawingsurface.h"
 #include "output/editmodedrawing.h"
-#include "engine/fontfallback.h"
 #include "output/itemrendering.h"
 #include "output/pageoutput.h"
 #include "output/pdfexport.h"
@@ -38,11 +38,6 @@
 #include <QTextBoundaryFinder>
 
 namespace {
-
-PrintedPage *addPage(TalvoDocument &doc)
-{
-    return doc.Pages.add();
-}
 
 // A text item of 12 points; place() puts it on a page as the run would.
 std::unique_ptr<Item> textItem(const QString &content, float x, float y, float w = 6, float h = 1)
@@ -77,11 +72,11 @@ std::unique_ptr<TalvoDocument> twoPages()
     doc->docName = QStringLiteral("Output test");
     doc->pageWidth = 21;
     doc->pageHeight = 29.7f;
-    PrintedPage *first = addPage(*doc);
+    PrintedPage *first = doc->Pages.add();
     addText(*doc, first, QStringLiteral("First line of the report"), 2, 2, 12);
     addText(*doc, first, QStringLiteral("Page %page% of %pages%"), 2, 27, 12);
     addText(*doc, first, QStringLiteral("Fish & <chips>"), 2, 10, 12);
-    PrintedPage *second = addPage(*doc);
+    PrintedPage *second = doc->Pages.add();
     addText(*doc, second, QStringLiteral("Second page text"), 2, 2, 12);
     addText(*doc, second, QStringLiteral("Page %page% of %pages%"), 2, 27, 12);
     return doc;
@@ -94,6 +89,13 @@ QString run(const QString &program, const QStringList &arguments)
     if (!process.waitForFinished(60000))
         return QString();
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The error of writing pages first to last as a PDF file; empty when written.
+QString writePdf(const TalvoDocument &doc, const QString &file, int first = 0, int last = 0)
+{
+    QString error;
+    return exportPdf(doc, file, first, last, &error) ? QString() : error;
 }
 
 bool havePoppler()
@@ -189,9 +191,9 @@ int colouredPixels(const QImage &image, const QRect &area)
     for (int y = area.top(); y <= area.bottom(); ++y) {
         for (int x = area.left(); x <= area.right(); ++x) {
             const QColor c = image.pixelColor(x, y);
-            count += qMax(c.red(), qMax(c.green(), c.blue()))
-                         - qMin(c.red(), qMin(c.green(), c.blue()))
-                     > 60;
+            count += qMax(c.red(), qMax(c.green(), c.blue())) -
+                         qMin(c.red(), qMin(c.green(), c.blue())) >
+                     60;
         }
     }
     return count;
@@ -201,9 +203,9 @@ int colouredPixels(const QImage &image, const QRect &area)
 QImage pdfPicture(const QString &pdf, int dpi)
 {
     const QString base = pdf + QStringLiteral("-page");
-    run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi),
-                                     QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf,
-                                     base});
+    run(QStringLiteral("pdftoppm"),
+        {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
+         QStringLiteral("-singlefile"), pdf, base});
     return QImage(base + QStringLiteral(".png"));
 }
 
@@ -223,7 +225,7 @@ std::unique_ptr<TalvoDocument> onePage()
     auto doc = std::make_unique<TalvoDocument>();
     doc->pageWidth = 21;
     doc->pageHeight = 29.7f;
-    addPage(*doc);
+    doc->Pages.add();
     return doc;
 }
 
@@ -412,8 +414,7 @@ private slots:
                 QSKIP("poppler-utils are not installed");
             const QString file = m_dir.filePath(output + QStringLiteral("-emoji.pdf"));
             if (output == QLatin1String("pdf")) {
-                QString error;
-                QVERIFY2(exportPdf(*doc, file, 0, 0, &error), qPrintable(error));
+                QCOMPARE(writePdf(*doc, file), QString());
             } else {
                 QPrinter printer(QPrinter::HighResolution);
                 printer.setOutputFormat(QPrinter::PdfFormat);
@@ -425,7 +426,8 @@ private slots:
             }
             // The words around stay text.
             const QString text = run(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
-            QVERIFY2(text.contains(QStringLiteral("Party")) && text.contains(QStringLiteral("time")),
+            QVERIFY2(text.contains(QStringLiteral("Party")) &&
+                         text.contains(QStringLiteral("time")),
                      qPrintable(text));
             dpi = 150;
             page = pdfPicture(file, dpi);
@@ -510,7 +512,7 @@ private slots:
         TalvoDocument doc;
         doc.pageWidth = 10;
         doc.pageHeight = 10;
-        PrintedPage *page = addPage(doc);
+        PrintedPage *page = doc.Pages.add();
         auto item = textItem(QString(), 2, 2, 6, 6);
         item->borders.setValues(3, 0, leftStyle);
         item->borders.right.style = rightStyle;
@@ -598,7 +600,7 @@ private slots:
         picture->svg = pic.svg;
         picture->stretch = pic.stretch;
         record.content = std::move(picture);
-        addPage(doc)->records.push_back(std::move(record));
+        doc.Pages.add()->records.push_back(std::move(record));
         const QImage image = renderPage(doc, 1, 100);
         const int cm = qRound(100 / 2.54);
         QVERIFY(darkShare(image, QRect(2 * cm, int(1.5 * cm), cm, cm / 2)) > 0.9);
@@ -611,8 +613,7 @@ private slots:
             QSKIP("poppler-utils are not installed (scripts/install-deps.sh installs them)");
         auto doc = twoPages();
         const QString file = m_dir.filePath(QStringLiteral("two.pdf"));
-        QString error;
-        QVERIFY2(exportPdf(*doc, file, 0, 0, &error), qPrintable(error));
+        QCOMPARE(writePdf(*doc, file), QString());
         const QString info = run(QStringLiteral("pdfinfo"), {file});
         QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+2"))),
                  qPrintable(info));
@@ -798,10 +799,11 @@ private slots:
         QVERIFY2(shown >= shownAtLeast, qPrintable(texts.join(u'|')));
         // One label in a box of its own: a label too long for the chart is
         // shortened with an ellipsis, not dropped.
-        QVERIFY(svgTexts(renderChart(item, ChartData{{QStringLiteral("A rather long name of a "
-                                                                     "category")},
-                                                      {{QStringLiteral("Sales"), {1}}},
-                                                      {}},
+        QVERIFY(svgTexts(renderChart(item,
+                                     ChartData{{QStringLiteral("A rather long name of a "
+                                                               "category")},
+                                               {{QStringLiteral("Sales"), {1}}},
+                                               {}},
                                      QSizeF(60, 60)))
                     .join(u'|')
                     .contains(u'…'));
@@ -834,8 +836,7 @@ private slots:
         if (!havePoppler())
             QSKIP("poppler-utils are not installed");
         const QString file = m_dir.filePath(QStringLiteral("charts.pdf"));
-        QString error;
-        QVERIFY2(exportPdf(doc, file, 1, 1, &error), qPrintable(error));
+        QCOMPARE(writePdf(doc, file, 1, 1), QString());
         // Charts are vectors: the page holds no picture at all.
         const QStringList images = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), file})
                                        .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -939,8 +940,7 @@ private slots:
 
         // In the PDF: the first line at the top, the last one ends at the bottom.
         const QString file = m_dir.filePath(QStringLiteral("grown.pdf"));
-        QString error;
-        QVERIFY2(exportPdf(*doc, file, 0, 0, &error), qPrintable(error));
+        QCOMPARE(writePdf(*doc, file), QString());
         const QList<PdfWord> words = pdfWords(file);
         const PdfWord *last = findWord(words, lastWord);
         QVERIFY2(last, qPrintable(lastWord));
@@ -990,8 +990,7 @@ private slots:
         const PageRecord *item = &place(*doc, doc->Pages.at(0), *design);
         QVERIFY(item->lineCount >= 2);
         const QString file = m_dir.filePath(QStringLiteral("script.pdf"));
-        QString error;
-        QVERIFY2(exportPdf(*doc, file, 0, 0, &error), qPrintable(error));
+        QCOMPARE(writePdf(*doc, file), QString());
 
         // pdftotext marks right-to-left runs with direction controls and
         // gives the font's presentation forms; compare the letters.
@@ -1061,8 +1060,7 @@ private slots:
         item->fontName = requested;
         place(*doc, doc->Pages.at(0), *item);
         const QString file = m_dir.filePath(QStringLiteral("fallback.pdf"));
-        QString error;
-        QVERIFY2(exportPdf(*doc, file, 0, 0, &error), qPrintable(error));
+        QCOMPARE(writePdf(*doc, file), QString());
         const QString fonts = run(QStringLiteral("pdffonts"), {file});
         const QStringList rows = fonts.split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(2);
         QCOMPARE(rows.size(), 1);
