@@ -181,6 +181,55 @@ private slots:
             QVERIFY(report.doc.errorLst.first().message.contains(QDir(reportDir).filePath(name)));
     }
 
+    // Pictures from a file or a field, SVG kept as vectors, drawn into a
+    // 4 x 4 box without stretching: 4 x 2, top-left.
+    void picturesFromEachSource_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("pType");
+        QTest::addColumn<QString>("fileName"); // empty: the file written
+        QTest::newRow("png file") << "png" << int(iPic::FromFile) << QString();
+        QTest::newRow("svg file") << "svg" << int(iPic::FromFile) << QString();
+        QTest::newRow("binary field") << "png" << int(iPic::FromBinaryField) << "[Photos].[Pic]";
+        QTest::newRow("svg in a binary field") << "svg" << int(iPic::FromBinaryField) << "Pic";
+        QTest::newRow("path in a field") << "png" << int(iPic::FromPathField) << "Path";
+    }
+    void picturesFromEachSource()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, pType);
+        QFETCH(QString, fileName);
+        const QString file = m_dir.filePath(QStringLiteral("pic-%1.%2").arg(pType).arg(kind));
+        QByteArray bytes = "<svg xmlns='http://www.w3.org/2000/svg' width='40' height='20'>"
+                           "<rect width='40' height='20' fill='black'/></svg>";
+        if (kind == QLatin1String("png")) {
+            QImage black(40, 20, QImage::Format_RGB32);
+            black.fill(Qt::black);
+            QBuffer buffer(&bytes);
+            QVERIFY(buffer.open(QIODevice::WriteOnly) && black.save(&buffer, "PNG"));
+        }
+        QVERIFY(writeFile(file, bytes));
+        Report report(database(file + QStringLiteral(".db"), 1, bytes, file),
+                      m_dir.filePath(QStringLiteral("pics.xml")), pType,
+                      fileName.isEmpty() ? file : fileName);
+        report.picture->h = 4;
+        report.data->Height = 5;
+        QVERIFY(report.run());
+        QVERIFY2(report.doc.errorLst.isEmpty(), qPrintable(report.doc.errorLst.value(0).message));
+        QCOMPARE(report.printedPictures().size(), 1);
+        QCOMPARE(!report.printedPictures().first()->svg.isEmpty(), kind == QLatin1String("svg"));
+        const QImage page = renderPage(report.doc, 1, 100);
+        const PageRecord &drawn = *std::find_if(
+            report.doc.Pages.page(1)->records.begin(), report.doc.Pages.page(1)->records.end(),
+            [](const PageRecord &r) { return r.picture() != nullptr; });
+        const auto dark = [&](double x, double y) { // centimetres into the box
+            return qGray(page.pixel(qRound((drawn.x + x) / 2.54 * 100),
+                                    qRound((drawn.y + y) / 2.54 * 100))) < 128;
+        };
+        QVERIFY(dark(0.2, 0.2) && dark(3.8, 1.8) && dark(2, 1));
+        QVERIFY(!dark(2, 2.5) && !dark(0.2, 3.8)); // below the picture
+    }
+
     // A picture that cannot be shown is one error entry naming the item and
     // the cause, however many records repeat it.
     void unshownPicturesAreOneEntry_data()
