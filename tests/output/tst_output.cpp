@@ -986,29 +986,6 @@ private slots:
         QCOMPARE(run(QStringLiteral("pdftotext"), {file, QStringLiteral("-")}).trimmed(),
                  QStringLiteral("Fallback"));
     }
-
-    void failingChartQueryIsAnEntry()
-    {
-        TalvoDocument doc;
-        doc.ClearSections();
-        doc.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") +
-                                   sqliteWithCharts(m_dir.filePath(QStringLiteral("chartfail.db")));
-        doc.pageWidth = 21;
-        doc.pageHeight = 29.7f;
-        section *data = doc.AddDataSection();
-        data->SQL = QStringLiteral("SELECT Region FROM Sales");
-        data->Height = 3;
-        iGraph *chart = data->NewGraph();
-        chart->SQL = QStringLiteral("SELECT Nothing FROM Missing");
-        chart->w = 5;
-        chart->h = 3;
-        doc.orderSections();
-        QCOMPARE(doc.openDataConnection(), 0);
-        doc.initPrint();
-        QCOMPARE(doc.NbPages(), 1);
-        QVERIFY(!doc.errorLst.isEmpty());
-        QVERIFY(!renderPage(doc, 1, 50).isNull());
-    }
 };
 
 QTEST_MAIN(tst_Output)

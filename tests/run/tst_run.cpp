@@ -1,5 +1,7 @@
 // Report runs on real SQLite files: pagination, master/detail walks, events,
 // stopping, and runs that meet failing queries and formulas.
+#include "charts/chartrendering.h"
+#include "document/igraph.h"
 #include "document/item.h"
 #include "document/section.h"
 #include "document/talvodocument.h"
@@ -447,6 +449,7 @@ private slots:
         row("report header taller than a page", "rh", 5, 1, "is 30", 20);
         // Per record a formula and a query fail; a missing field once for its item.
         row("failing formula, query and field", "failures", 5, 41, "", 20);
+        row("failing chart query", "chart", 5, 20, "Nothing", 20);
         // A root that names itself as parent would be walked without end: one
         // entry a record says it was skipped.
         row("section is its own parent", "ownParent", 5, 20, "printDataSection", 20);
@@ -510,6 +513,12 @@ private slots:
             textItem(root, QStringLiteral("=1/0"), 0.5f);
             textItem(addChild(root, "SELECT x FROM NoSuchTable WHERE y = {[S1].[ID]}", 1),
                      QStringLiteral("never"));
+        } else if (fault == QLatin1String("chart")) {
+            registerChartRenderer();
+            iGraph *chart = root->NewGraph();
+            chart->SQL = QStringLiteral("SELECT Nothing FROM Missing");
+            chart->w = 5;
+            chart->h = 0.5f;
         } else if (fault == QLatin1String("ownParent")) {
             root->sectionParent = 1;
         }
