@@ -724,41 +724,6 @@ private slots:
                     .contains(u'…'));
     }
 
-    // A run of the chart demo: one chart pair per customer, drawn into the
-    // PDF as vectors.
-    void chartDemoRun()
-    {
-        registerChartRenderer();
-        TalvoDocument doc;
-        const QString report = QStringLiteral(MIRT_BINARY_DIR "/bin/demo graph.xml");
-        QVERIFY(doc.loadXML(report));
-        doc.fileName = report;
-        QCOMPARE(doc.openDataConnection(), 0);
-        doc.initPrint();
-        for (const talvoError &e : doc.errorLst)
-            qWarning().noquote() << e.GetPureText();
-        QVERIFY(doc.errorLst.isEmpty());
-        int charts = 0;
-        for (const auto &page : doc.Pages) {
-            for (const PageRecord &record : page->records) {
-                if (record.picture() && record.picture()->chart) {
-                    ++charts;
-                    QVERIFY(!record.picture()->svg.isEmpty());
-                }
-            }
-        }
-        QCOMPARE(charts, 6 + 2 * 30);
-        if (!havePoppler())
-            QSKIP("poppler-utils are not installed");
-        const QString file = m_dir.filePath(QStringLiteral("charts.pdf"));
-        QCOMPARE(writePdf(doc, file, 1, 1), QString());
-        // Charts are vectors: the page holds no picture at all.
-        const QStringList images = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), file})
-                                       .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        QCOMPARE(images.size(), 2); // the two heading lines of the list
-        QVERIFY(QFileInfo(file).size() > 20000);
-    }
-
     // Texts of every script break inside the box at places where a line may
     // end, lose no character and wrap again to the same lines.
     void scriptsWrapInTheBox_data()

@@ -11,6 +11,7 @@
 #include "output/pdfexport.h"
 #include "platform/connection.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSqlDatabase>
@@ -401,24 +402,57 @@ private slots:
         QCOMPARE(designOrder(), before);
     }
 
-    void demoReport()
+    // The demo reports run without an error entry, and a second run gives
+    // the same pages. Charts (one pair per customer in the chart demo) are
+    // drawn into the PDF as vectors.
+    void demoReports_data()
     {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("texts"); // each in some printed text
+        QTest::addColumn<int>("charts");
+        QTest::newRow("demo") << "demo.xml"
+                              << QStringList{"Alpha Delicatessen",
+                                             "Contact: ", "Orders: ", "Page %page% of %pages%"}
+                              << 0;
+        QTest::newRow("chart demo") << "demo graph.xml" << QStringList{} << 6 + 2 * 30;
+    }
+    void demoReports()
+    {
+        QFETCH(QString, file);
+        QFETCH(QStringList, texts);
+        QFETCH(int, charts);
+        registerChartRenderer();
         TalvoDocument doc;
-        QVERIFY(doc.loadXML(QStringLiteral(MIRT_BINARY_DIR "/bin/demo.xml")));
-        doc.fileName = QStringLiteral(MIRT_BINARY_DIR "/bin/demo.xml");
+        doc.fileName = QStringLiteral(MIRT_BINARY_DIR "/bin/") + file;
+        QVERIFY(doc.loadXML(doc.fileName));
         QSignalSpy finished(&doc, &TalvoDocument::pageFinished);
         run(doc);
         QVERIFY2(doc.errorLst.isEmpty(), qPrintable(doc.errorLst.value(0).GetPureText()));
         QVERIFY(doc.Pages.count() > 2);
         QCOMPARE(finished.count(), doc.Pages.count());
-        const QStringList texts = allTexts(doc);
-        QVERIFY(texts.contains(QStringLiteral("Alpha Delicatessen")));
-        QVERIFY(!texts.filter(QStringLiteral("Contact: ")).isEmpty());
-        QVERIFY(!texts.filter(QStringLiteral("Orders: ")).isEmpty());
-        QCOMPARE(texts.last(), QStringLiteral("Page %page% of %pages%"));
-        // A second run gives the same pages.
+        const QStringList printed = allTexts(doc);
+        for (const QString &text : texts)
+            QVERIFY2(!printed.filter(text).isEmpty(), qPrintable(text));
+        int drawnCharts = 0;
+        for (const auto &page : doc.Pages) {
+            for (const PageRecord &record : page->records)
+                drawnCharts +=
+                    record.picture() && record.picture()->chart && !record.picture()->svg.isEmpty();
+        }
+        QCOMPARE(drawnCharts, charts);
         doc.initPrint();
-        QCOMPARE(allTexts(doc), texts);
+        QCOMPARE(allTexts(doc), printed);
+        if (!charts || QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty())
+            return;
+        const QString pdf = scratch().filePath(QStringLiteral("charts.pdf"));
+        QString error;
+        QVERIFY2(exportPdf(doc, pdf, 1, 1, &error), qPrintable(error));
+        QProcess pdfimages;
+        pdfimages.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+        QVERIFY(pdfimages.waitForFinished(60000));
+        // The two heading lines of the list, and no picture.
+        QCOMPARE(pdfimages.readAllStandardOutput().count('\n'), 2);
+        QVERIFY(QFileInfo(pdf).size() > 20000);
     }
 
     // Reports that no layout can satisfy, or whose parts fail, still end:
