@@ -20,6 +20,11 @@
 #include <QTest>
 #include <QUrl>
 
+#include <functional>
+
+using Setup = std::function<void(Item &)>;
+Q_DECLARE_METATYPE(Setup)
+
 namespace {
 
 PrintedPage *addPage(TalvoDocument &doc)
@@ -46,9 +51,9 @@ const PageRecord &place(TalvoDocument &doc, PrintedPage *page, const Item &item)
                           item.fontItalic, item.fontUnderline, item.fontStrikethrough,
                           item.fontColor};
     const bool variables = item.typeContent == 0 && item.content.contains(u'%');
-    PageRecord &record = addTextRecord(doc.Pages, *page, runMetrics(doc.unit()), style,
-                                       item.content, item.x, item.y, item.w, item.h, item.AlignH,
-                                       variables ? PageRecord::PageVariables : 0);
+    PageRecord &record =
+        addTextRecord(doc.Pages, *page, runMetrics(doc.unit()), style, item.content, item.x, item.y,
+                      item.w, item.h, item.AlignH, variables ? PageRecord::PageVariables : 0);
     if (item.borders.isAnyBorders())
         record.frame = doc.Pages.bordersIndex(item.borders);
     return record;
@@ -66,8 +71,8 @@ QString itemHtml(TalvoDocument &doc, const Item &item)
     return pageRecordHtml(doc, place(doc, addPage(doc), item));
 }
 
-const PageRecord &addPicture(TalvoDocument &doc, PrintedPage *page, PagePicture picture,
-                             float x, float w, float h)
+const PageRecord &addPicture(TalvoDocument &doc, PrintedPage *page, PagePicture picture, float x,
+                             float w, float h)
 {
     PageRecord record;
     record.kind = PageRecord::Picture;
@@ -171,39 +176,35 @@ class tst_Html : public QObject
     QTemporaryDir m_dir;
 
 private slots:
+    // Where an item's block sits and how its text is written, in the
+    // document's unit.
     void itemStyle_data()
     {
         QTest::addColumn<int>("unit");
         QTest::addColumn<QString>("content");
         QTest::addColumn<QString>("expectedStart");
         QTest::addColumn<QString>("expectedText");
-
-        QTest::newRow("centimetres")
-            << 7 << "Hello"
-            << "<div style=\"position: absolute;  top: 1.5cm;  left: "
-               "0.5cm;  width: 4cm;  height: 0.5cm;  font-size: 10pt; "
-               " font-family: 'Arial', 'Liberation Sans', sans-serif;  text-align: Left;  "
-               "color: #000000;  white-space: pre; \">"
-            << "Hello";
-        QTest::newRow("twips have no suffix")
-            << 1 << "x"
-            << "<div style=\"position: absolute;  top: 1.5;  left: 0.5;  width: 4;  height: 0.5; "
-            << "x";
-        QTest::newRow("spaces only")
-            << 7 << "   "
-            << "<div style=\"position: absolute;  top: 1.5cm;  left: 0.5cm;  width: 4cm;  height: "
-               "0.5cm;  font-size: 1pt; font-family:"
-            << "";
-        QTest::newRow("markup is escaped")
-            << 7 << "<script>alert(\"x\")</script> & co"
-            << "<div style="
-            << "&lt;script&gt;alert(&quot;x&quot;)&lt;/script&gt; &amp; co";
-        QTest::newRow("line breaks") << 7 << "one\r\ntwo\nthree"
-                                     << "<div style="
-                                     << "one<br>two<br>three";
-        QTest::newRow("leading and inner spaces are kept") << 7 << "  a   b  "
-                                                           << "<div style="
-                                                           << "  a   b";
+        auto row = [](const char *name, int unit, const char *content, const char *start,
+                      const char *text) {
+            QTest::newRow(name) << unit << QString::fromUtf8(content) << QString::fromUtf8(start)
+                                << QString::fromUtf8(text);
+        };
+        row("centimetres", 7, "Hello",
+            "<div style=\"position: absolute;  top: 1.5cm;  left: 0.5cm;  width: 4cm;  height: "
+            "0.5cm;  font-size: 10pt;  font-family: 'Arial', 'Liberation Sans', sans-serif;  "
+            "text-align: Left;  color: #000000;  white-space: pre; \">",
+            "Hello");
+        row("twips have no suffix", 1, "x",
+            "<div style=\"position: absolute;  top: 1.5;  left: 0.5;  width: 4;  height: 0.5; ",
+            "x");
+        row("spaces only", 7, "   ",
+            "<div style=\"position: absolute;  top: 1.5cm;  left: 0.5cm;  width: 4cm;  height: "
+            "0.5cm;  font-size: 1pt; font-family:",
+            "");
+        row("markup is escaped", 7, "<script>alert(\"x\")</script> & co",
+            "<div style=", "&lt;script&gt;alert(&quot;x&quot;)&lt;/script&gt; &amp; co");
+        row("line breaks", 7, "one\r\ntwo\nthree", "<div style=", "one<br>two<br>three");
+        row("leading and inner spaces are kept", 7, "  a   b  ", "<div style=", "  a   b");
     }
     void itemStyle()
     {
@@ -211,7 +212,6 @@ private slots:
         QFETCH(QString, content);
         QFETCH(QString, expectedStart);
         QFETCH(QString, expectedText);
-
         TalvoDocument doc;
         doc.setUnit(unit);
         doc.topMargin = 1.5f;
@@ -222,40 +222,86 @@ private slots:
                  qPrintable(html));
     }
 
-    void fontAndBorders()
+    // The CSS of an item's font, colours, decoration, direction and borders.
+    // Every line the page draws has a border that shows; a font missing here
+    // is followed by the family the page was drawn with, then the generic
+    // family of its kind.
+    void styles_data()
     {
+        QTest::addColumn<QString>("css");
+        QTest::addColumn<QString>("absent"); // empty: not checked
+        QTest::addColumn<Setup>("setup");
+        auto row = [](const char *name, const QString &css, const char *absent, Setup setup) {
+            QTest::newRow(name) << css << QString::fromUtf8(absent) << setup;
+        };
+        row("underline", " text-decoration: underline; ", "line-through",
+            [](Item &i) { i.fontUnderline = true; });
+        row("strikethrough", " text-decoration: line-through; ", "underline",
+            [](Item &i) { i.fontStrikethrough = true; });
+        row("both", " text-decoration: underline line-through; ", "nowrap",
+            [](Item &i) { i.fontUnderline = i.fontStrikethrough = true; });
+        row("plain", " white-space: pre; ", "text-decoration", [](Item &) {});
+        const char *rtl = "<div dir=\"rtl\" style=\"";
+        row("arabic reads from the right", rtl, "dir=\"ltr\"",
+            [](Item &i) { i.content = "مرحبا بالعالم 2026"; });
+        row("hebrew after a number", rtl, "<div style", [](Item &i) { i.content = "12 שלום"; });
+        row("latin stays left to right", "<div style=\"",
+            "dir=", [](Item &i) { i.content = "Hello مرحبا"; });
+        auto border = [](int style, int width) {
+            return Setup([=](Item &i) { i.borders.left.setValues(width, 255, style); });
+        };
+        const QString b = QStringLiteral(" border-left: #FF0000 %1; ");
+        row("solid", b.arg("2px solid"), "", border(0, 2));
+        row("dash", b.arg("1px dashed"), "", border(1, 1));
+        row("dot", b.arg("1px dotted"), "", border(2, 1));
+        row("dash-dot", b.arg("1px dashed"), "", border(3, 1));
+        row("dash-dot-dot", b.arg("1px dashed"), "", border(4, 1));
+        row("inside solid", b.arg("3px solid"), "", border(6, 3));
+        row("width 0 draws one pixel", b.arg("1px solid"), "", border(0, 0));
+        const QList<QPair<const char *, const char *>> fonts{
+            {"Times New Roman", "'Times New Roman', 'Liberation Serif', serif"},
+            {"Liberation Serif", "'Liberation Serif', serif"},
+            {"Courier New", "'Courier New', 'Liberation Mono', monospace"},
+            {"Nothing Like It", "'Nothing Like It', 'Liberation Sans', sans-serif"},
+            {"A\n1'\\\x7f<", "'A\\a 1\\'\\\\\\7f &lt;', 'Liberation Sans', sans-serif"},
+            {"Liberation \"Sans\"",
+             "'Liberation &quot;Sans&quot;', 'Liberation Sans', sans-serif"}};
+        for (const auto &[font, css] : fonts)
+            row(font, QStringLiteral(" font-family: %1; ").arg(css), "",
+                [font = QString(font)](Item &i) { i.fontName = font; });
+        // Colours are stored blue first.
+        row("bold italic centred, colours",
+            " text-align: Center;  font-style: Italic;  font-weight: bold;  color: #FF0000;  "
+            "border-left: "
+            "#0000FF 2px solid;  border-top: #000000 1px dotted;  white-space: pre; \">",
+            "", [](Item &i) {
+                i.fontBold = i.fontItalic = true;
+                i.AlignH = 2;
+                i.fontColor = 255;
+                i.borders.left.setValues(2, 16711680, border::Solid);
+                i.borders.top.setValues(1, 0, border::Dot);
+            });
+        row("german locale writes periods",
+            " left: 0.75cm;  width: 4cm;  height: 0.5cm;  font-size: 10.5pt; ", "", [](Item &i) {
+                QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+                i.x = 2.25f;
+                i.fontSize = 10.5f;
+            });
+    }
+    void styles()
+    {
+        QFETCH(QString, css);
+        QFETCH(QString, absent);
+        QFETCH(Setup, setup);
         TalvoDocument doc;
         auto item = textItem(QStringLiteral("t"));
-        item->fontName = QStringLiteral("Liberation \"Sans\"");
-        item->fontBold = true;
-        item->fontItalic = true;
-        item->AlignH = 2;
-        item->fontColor = 255;
-        item->borders.left.setValues(2, 16711680, border::Solid);
-        item->borders.top.setValues(1, 0, border::Dot);
+        setup(*item);
         const QString html = itemHtml(doc, *item);
-        QVERIFY2(
-            html.contains(QStringLiteral(
-                " font-family: 'Liberation &quot;Sans&quot;', 'Liberation Sans', sans-serif; ")),
-            qPrintable(html));
-        QVERIFY(html.contains(QStringLiteral(
-            " text-align: Center;  font-style: Italic;  font-weight: bold;  color: #FF0000; "
-            " border-left: #0000FF 2px solid;  border-top: #000000 1px dotted;  white-space: pre; "
-            "\">")));
-    }
-
-    void germanLocaleWritesPeriods()
-    {
-        const QLocale saved;
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        TalvoDocument doc;
-        auto item = textItem(QStringLiteral("t"), 2.25f, 3.75f);
-        item->fontSize = 10.5f;
-        const QString html = itemHtml(doc, *item);
-        QLocale::setDefault(saved);
-        QVERIFY2(html.contains(QStringLiteral(" left: 0.75cm; ")), qPrintable(html));
-        QVERIFY(html.contains(QStringLiteral(" font-size: 10.5pt; ")));
+        QLocale::setDefault(QLocale::c());
+        QVERIFY2(html.contains(css), qPrintable(html));
+        QVERIFY2(absent.isEmpty() || !html.contains(absent), qPrintable(html));
         QVERIFY(!html.contains(QRegularExpression(QStringLiteral("\\d,\\d"))));
+        QVERIFY(html.endsWith(htmlEscaped(item->content) + QStringLiteral("</div>")));
     }
 
     void pageFile()
@@ -353,95 +399,6 @@ private slots:
             }
             QCOMPARE(block, blocks.size());
         }
-    }
-
-    void textStyles_data()
-    {
-        QTest::addColumn<QString>("content");
-        QTest::addColumn<bool>("underline");
-        QTest::addColumn<bool>("strikethrough");
-        QTest::addColumn<QString>("expected");
-        QTest::addColumn<QString>("absent");
-        QTest::newRow("underline") << "u" << true << false << " text-decoration: underline; "
-                                   << "line-through";
-        QTest::newRow("strikethrough") << "s" << false << true << " text-decoration: line-through; "
-                                       << "underline";
-        QTest::newRow("both") << "b" << true << true << " text-decoration: underline line-through; "
-                              << "nowrap";
-        QTest::newRow("plain") << "p" << false << false << " white-space: pre; "
-                               << "text-decoration";
-        QTest::newRow("arabic reads from the right")
-            << QString::fromUtf8("مرحبا بالعالم 2026") << false << false
-            << "<div dir=\"rtl\" style=\""
-            << "dir=\"ltr\"";
-        QTest::newRow("hebrew after a number")
-            << QString::fromUtf8("12 שלום") << false << false << "<div dir=\"rtl\" style=\""
-            << "<div style";
-        QTest::newRow("latin stays left to right")
-            << QString::fromUtf8("Hello مرحبا") << false << false << "<div style=\""
-            << "dir=";
-    }
-    void textStyles()
-    {
-        QFETCH(QString, content);
-        QFETCH(bool, underline);
-        QFETCH(bool, strikethrough);
-        QFETCH(QString, expected);
-        QFETCH(QString, absent);
-        TalvoDocument doc;
-        auto item = textItem(content);
-        item->fontUnderline = underline;
-        item->fontStrikethrough = strikethrough;
-        const QString html = itemHtml(doc, *item);
-        QVERIFY2(html.contains(expected), qPrintable(html));
-        QVERIFY2(!html.contains(absent), qPrintable(html));
-        QVERIFY(html.endsWith(htmlEscaped(content) + QStringLiteral("</div>")));
-    }
-
-    // Every line the page draws has a CSS border that shows; a font missing
-    // here is followed by the family the page was drawn with, then the
-    // generic family of its kind.
-    void bordersAndFonts_data()
-    {
-        QTest::addColumn<int>("style"); // -1: no border
-        QTest::addColumn<int>("width");
-        QTest::addColumn<QString>("font");
-        QTest::addColumn<QString>("css");
-        const QString b = QStringLiteral(" border-left: #FF0000 %1; ");
-        QTest::newRow("solid") << 0 << 2 << "" << b.arg("2px solid");
-        QTest::newRow("dash") << 1 << 1 << "" << b.arg("1px dashed");
-        QTest::newRow("dot") << 2 << 1 << "" << b.arg("1px dotted");
-        QTest::newRow("dash-dot") << 3 << 1 << "" << b.arg("1px dashed");
-        QTest::newRow("dash-dot-dot") << 4 << 1 << "" << b.arg("1px dashed");
-        QTest::newRow("inside solid") << 6 << 3 << "" << b.arg("3px solid");
-        QTest::newRow("width 0 draws one pixel") << 0 << 0 << "" << b.arg("1px solid");
-        const QString f = QStringLiteral(" font-family: %1; ");
-        QTest::newRow("Times New Roman") << -1 << 0 << "Times New Roman"
-                                         << f.arg("'Times New Roman', 'Liberation Serif', serif");
-        QTest::newRow("installed serif")
-            << -1 << 0 << "Liberation Serif" << f.arg("'Liberation Serif', serif");
-        QTest::newRow("Courier New")
-            << -1 << 0 << "Courier New" << f.arg("'Courier New', 'Liberation Mono', monospace");
-        QTest::newRow("unknown") << -1 << 0 << "Nothing Like It"
-                                 << f.arg("'Nothing Like It', 'Liberation Sans', sans-serif");
-        QTest::newRow("escaped by CSS rules")
-            << -1 << 0 << "A\n1'\\\x7f<"
-            << f.arg("'A\\a 1\\'\\\\\\7f &lt;', 'Liberation Sans', sans-serif");
-    }
-    void bordersAndFonts()
-    {
-        QFETCH(int, style);
-        QFETCH(int, width);
-        QFETCH(QString, font);
-        QFETCH(QString, css);
-        TalvoDocument doc;
-        auto item = textItem(QStringLiteral("t"));
-        if (style >= 0)
-            item->borders.left.setValues(width, 255, style);
-        if (!font.isEmpty())
-            item->fontName = font;
-        const QString html = itemHtml(doc, *item);
-        QVERIFY2(html.contains(css), qPrintable(html));
     }
 
     // Pictures are embedded PNG images in their boxes, stretched or at their

@@ -181,59 +181,94 @@ private slots:
             QVERIFY(report.doc.errorLst.first().message.contains(QDir(reportDir).filePath(name)));
     }
 
-    // A picture that cannot be shown is one error entry naming the item and
-    // the cause, however many records repeat it.
-    void unshownPicturesAreOneEntry_data()
+    // Pictures from a file or a field, SVG kept as vectors, drawn into a
+    // 4 x 4 box without stretching: 4 x 2, top-left. A picture that cannot
+    // be shown is one error entry naming the item and the cause, however
+    // many records repeat it.
+    void pictureSources_data()
     {
         QTest::addColumn<int>("pType");
-        QTest::addColumn<QString>("fileName");
-        QTest::addColumn<QByteArray>("blob");
-        QTest::addColumn<QString>("cause");
-        const QByteArray png = [] {
-            QImage image(4, 4, QImage::Format_RGB32);
-            image.fill(Qt::red);
-            QByteArray bytes;
-            QBuffer buffer(&bytes);
-            buffer.open(QIODevice::WriteOnly);
-            image.save(&buffer, "PNG");
-            return bytes;
-        }();
-        QTest::newRow("missing file")
-            << int(iPic::FromFile) << "missing.png" << png << "is not found";
-        QTest::newRow("not a picture") << int(iPic::FromFile) << "notes.png" << png << "notes.png";
-        QTest::newRow("empty binary field") << int(iPic::FromBinaryField) << "[Photos].[Pic]"
-                                            << QByteArray("") << "\"Pic\" is empty";
-        QTest::newRow("Null binary field")
-            << int(iPic::FromBinaryField) << "[Photos].[Pic]" << QByteArray() << "\"Pic\" is Null";
-        QTest::newRow("no picture in the field")
-            << int(iPic::FromBinaryField) << "Pic" << QByteArray("plain text, no picture")
-            << "no picture";
-        QTest::newRow("no such field")
-            << int(iPic::FromBinaryField) << "[Photos].[Photo]" << png << "no field \"Photo\"";
-        QTest::newRow("path field naming a missing file")
-            << int(iPic::FromPathField) << "Path" << png << "gone.png\" is not found";
+        QTest::addColumn<QString>("fileName"); // "pic.png" and "pic.svg" are black pictures
+        QTest::addColumn<QByteArray>("blob");  // "png", "svg": that picture
+        QTest::addColumn<QString>("cause");    // empty: shown
+        auto row = [](const char *name, int pType, const char *fileName, const QByteArray &blob,
+                      const char *cause = "") {
+            QTest::newRow(name) << pType << QString::fromLatin1(fileName) << blob
+                                << QString::fromLatin1(cause);
+        };
+        row("png file", iPic::FromFile, "pic.png", "png");
+        row("svg file", iPic::FromFile, "pic.svg", "png");
+        row("binary field", iPic::FromBinaryField, "[Photos].[Pic]", "png");
+        row("svg in a binary field", iPic::FromBinaryField, "Pic", "svg");
+        row("path in a field", iPic::FromPathField, "Path", "png");
+        row("missing file", iPic::FromFile, "missing.png", "png", "is not found");
+        row("not a picture", iPic::FromFile, "notes.png", "png", "notes.png");
+        row("empty binary field", iPic::FromBinaryField, "[Photos].[Pic]", "", "\"Pic\" is empty");
+        row("Null binary field", iPic::FromBinaryField, "[Photos].[Pic]", QByteArray(),
+            "\"Pic\" is Null");
+        row("no picture in the field", iPic::FromBinaryField, "Pic", "plain text, no picture",
+            "no picture");
+        row("no such field", iPic::FromBinaryField, "[Photos].[Photo]", "png",
+            "no field \"Photo\"");
+        row("path field naming a missing file", iPic::FromPathField, "Path", "gone",
+            "gone.png\" is not found");
     }
-    void unshownPicturesAreOneEntry()
+    void pictureSources()
     {
         QFETCH(int, pType);
         QFETCH(QString, fileName);
         QFETCH(QByteArray, blob);
         QFETCH(QString, cause);
-        const QString folder = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
-        QVERIFY(QDir().mkpath(folder));
-        QVERIFY(writeFile(QDir(folder).filePath(QStringLiteral("notes.png")), "these are notes"));
-        constexpr int records = 1000;
-        Report report(database(QDir(folder).filePath(QStringLiteral("photos.db")), records, blob,
-                               QDir(folder).filePath(QStringLiteral("gone.png"))),
-                      QDir(folder).filePath(QStringLiteral("report.xml")), pType, fileName);
+        const QDir folder(m_dir.filePath(QString::fromLatin1(QTest::currentDataTag())));
+        QVERIFY(folder.mkpath(QStringLiteral(".")));
+        QByteArray png;
+        QBuffer buffer(&png);
+        QImage black(40, 20, QImage::Format_RGB32);
+        black.fill(Qt::black);
+        QVERIFY(buffer.open(QIODevice::WriteOnly) && black.save(&buffer, "PNG"));
+        const QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg' width='40' height='20'>"
+                               "<rect width='40' height='20' fill='black'/></svg>";
+        QVERIFY(writeFile(folder.filePath(QStringLiteral("pic.png")), png) &&
+                writeFile(folder.filePath(QStringLiteral("pic.svg")), svg) &&
+                writeFile(folder.filePath(QStringLiteral("notes.png")), "these are notes"));
+        const bool shown = cause.isEmpty();
+        const QString path = folder.filePath(blob == "gone" ? QStringLiteral("gone.png")
+                                                            : QStringLiteral("pic.png"));
+        const int records = shown ? 1 : 1000;
+        Report report(database(folder.filePath(QStringLiteral("photos.db")), records,
+                               blob == "png"   ? png
+                               : blob == "svg" ? svg
+                                               : blob,
+                               path),
+                      folder.filePath(QStringLiteral("report.xml")), pType, fileName);
+        report.picture->h = 4;
+        report.data->Height = 5;
         QVERIFY(report.run());
         QCOMPARE(report.printedPictures().size(), records);
-        QCOMPARE(report.doc.errorLst.size(), 1);
-        const talvoError &entry = report.doc.errorLst.first();
-        QVERIFY2(entry.message.contains(cause), qPrintable(entry.message));
-        QVERIFY2(entry.message.contains(QStringLiteral("\"Photos\"")), qPrintable(entry.message));
-        QVERIFY2(entry.message.contains(report.picture->Key), qPrintable(entry.message));
-        QCOMPARE(entry.additionalInfo, fileName);
+        if (!shown) {
+            QCOMPARE(report.doc.errorLst.size(), 1);
+            const talvoError &entry = report.doc.errorLst.first();
+            QVERIFY2(entry.message.contains(cause), qPrintable(entry.message));
+            QVERIFY2(entry.message.contains(QStringLiteral("\"Photos\"")),
+                     qPrintable(entry.message));
+            QVERIFY2(entry.message.contains(report.picture->Key), qPrintable(entry.message));
+            QCOMPARE(entry.additionalInfo, fileName);
+            return;
+        }
+        QVERIFY2(report.doc.errorLst.isEmpty(), qPrintable(report.doc.errorLst.value(0).message));
+        const bool vector = fileName.endsWith(QLatin1String(".svg")) || blob == "svg";
+        QCOMPARE(!report.printedPictures().first()->svg.isEmpty(), vector);
+        const QImage page = renderPage(report.doc, 1, 100);
+        const auto &pageRecords = report.doc.Pages.page(1)->records;
+        const PageRecord &drawn =
+            *std::find_if(pageRecords.begin(), pageRecords.end(),
+                          [](const PageRecord &r) { return r.picture() != nullptr; });
+        const auto dark = [&](double x, double y) { // centimetres into the box
+            return qGray(page.pixel(qRound((drawn.x + x) / 2.54 * 100),
+                                    qRound((drawn.y + y) / 2.54 * 100))) < 128;
+        };
+        QVERIFY(dark(0.2, 0.2) && dark(3.8, 1.8) && dark(2, 1));
+        QVERIFY(!dark(2, 2.5) && !dark(0.2, 3.8)); // below the picture
     }
 
     // A picture beyond the reader's allocation limit is decoded for its box,
