@@ -385,6 +385,62 @@ private slots:
         QCOMPARE(darkShare(image, QRect(0, boxBottom + 1, 8 * cm, cm)), 0.0);
     }
 
+    // Underline and strike-through lie across the text they decorate, on
+    // the page and in the designer, and nowhere else.
+    void decorationsCrossTheText_data()
+    {
+        QTest::addColumn<int>("how"); // 1 page, 2 designer
+        QTest::addColumn<bool>("underline");
+        QTest::addColumn<bool>("strikethrough");
+        QTest::newRow("page, none") << 1 << false << false;
+        QTest::newRow("page, underline") << 1 << true << false;
+        QTest::newRow("page, strike-through") << 1 << false << true;
+        QTest::newRow("designer, underline") << 2 << true << false;
+        QTest::newRow("designer, strike-through") << 2 << false << true;
+    }
+    void decorationsCrossTheText()
+    {
+        QFETCH(int, how);
+        QFETCH(bool, underline);
+        QFETCH(bool, strikethrough);
+        auto doc = onePage();
+        auto item = textItem(QStringLiteral("MMMMMMMMMM"), 2, 2, 8, 1);
+        item->fontUnderline = underline;
+        item->fontStrikethrough = strikethrough;
+        constexpr int dpi = 100;
+        const int cm = qRound(dpi / 2.54);
+        QImage box;
+        if (how == 2) {
+            box = QImage(8 * cm, cm, QImage::Format_RGB32);
+            box.fill(Qt::white);
+            QPainter painter(&box);
+            drawEditMode(painter, *item, QSizeF(8 * cm, cm), dpi / 1440.0, QImage());
+        } else {
+            place(*doc, doc->Pages.at(0), *item);
+            const QImage page = renderPage(*doc, 1, dpi);
+            // Nothing strays above or left of the box.
+            QCOMPARE(darkShare(page, QRect(0, 0, page.width(), 2 * cm - 2)), 0.0);
+            QCOMPARE(darkShare(page, QRect(0, 0, 2 * cm - 2, page.height())), 0.0);
+            box = page.copy(2 * cm, 2 * cm, 8 * cm, cm);
+        }
+        // Ten M's of 12 points are about 3.5 cm: a decoration is a row of
+        // ink across them, which the letters alone never make.
+        int fullRows = 0, firstFull = -1;
+        for (int y = 0; y < box.height(); ++y) {
+            if (darkShare(box, QRect(cm / 10, y, 3 * cm, 1)) > 0.95) {
+                ++fullRows;
+                if (firstFull < 0)
+                    firstFull = y;
+            }
+        }
+        QCOMPARE(fullRows > 0, underline || strikethrough);
+        const int baseline = qRound(12.0 / 72 * dpi * 0.9); // about the ascent of 12 points
+        if (underline)
+            QVERIFY2(firstFull >= baseline - 2, qPrintable(QString::number(firstFull)));
+        if (strikethrough)
+            QVERIFY2(firstFull > 2 && firstFull < baseline - 2, qPrintable(QString::number(firstFull)));
+    }
+
     // Colour (emoji) glyphs appear in pictures and on printed or PDF pages
     // at every resolution, not as blanks.
     void colourGlyphsAreDrawn_data()
