@@ -124,7 +124,7 @@ public:
 private:
     template <typename T>
     T *addNew();
-    // Creates the print items of one occurrence at CurrentY on the document's
+    // Creates the records of one occurrence at CurrentY on the document's
     // page being filled; returns the largest growth of its texts.
     float layOutItems();
 

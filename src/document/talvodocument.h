@@ -264,7 +264,7 @@ public:
     // The lowest point a section may reach on a page: above the bottom
     // margin and the page footer's room.
     float pageBodyLimit() const;
-    // Puts one laid-out occurrence of a section on the pages: its print items
+    // Puts one laid-out occurrence of a section on the pages: its records
     // (from index firstItem of the page being filled) were created for a
     // section starting at `top` and reaching `extent` down. What does not fit above the page footer goes
     // to the next page (after the footer of the page being left); an

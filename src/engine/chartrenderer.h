@@ -10,7 +10,7 @@ class iGraph;
 // engine reaches it through this hook so that the core links no widget code.
 // A program that wants charts registers the renderer at start-up
 // (registerChartRenderer() in charts/chartrendering.h); without one, chart
-// print items stay empty.
+// records stay empty.
 
 // Returns the chart as an SVG picture of `points` (1/72 inch), or an empty
 // array when it cannot be drawn.

@@ -95,7 +95,7 @@ float section::layOutItems()
     // How far each item has been pushed down by texts above it that grew.
     // An item below two growing texts side by side moves by the larger
     // growth, not by both; one below a chain of growing texts moves by the
-    // whole chain. The push goes to the print item, never to the design.
+    // whole chain. The push goes to the record, never to the design.
     const size_t n = order.size();
     std::vector<float> pushed(n, 0.0f);
     float largestGrowth = 0;

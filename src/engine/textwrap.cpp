@@ -265,7 +265,7 @@ QStringList wrapLines(const TextMetrics &surface, const QString &text, double wi
 // How many lines fit into `height`; unlimited when any number does.
 qsizetype linesFitting(const TextMetrics &surface, double height)
 {
-    // Heights stored as single precision (a grown print item's) must still
+    // Heights stored as single precision (a grown text's) must still
     // hold the lines they were measured for.
     const double fits = height + qAbs(height) * 1e-5;
     const double lineHeight = surface.TextHeight(QString());

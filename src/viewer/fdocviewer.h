@@ -29,7 +29,7 @@ class btnOpenHelp;
 // Stop and the error list work while pages come; closing, opening another
 // report and a second run wait for the run's end.
 //
-// Pages are drawn from the stored print items through the engine's drawing
+// Pages are drawn from the stored page records through the engine's drawing
 // code at their real size (times the zoom), as PDF and PNG are.
 class fDocViewer : public QMainWindow
 {
