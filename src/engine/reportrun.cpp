@@ -55,7 +55,7 @@ struct PageRecords
     qint64 current = 0; // root record being laid out, from 1; 0 between records
     qint64 first = 0;   // the first and last of them on the page being filled; 0: none
     qint64 last = 0;
-    bool placed = false; // the current record has records on that page
+    bool placed = false; // the current record has put something on that page
 };
 PageRecords *g_pageRecords = nullptr;
 
