@@ -3,7 +3,7 @@
 #include "designer/designdocument.h"
 #include "designer/designpage.h"
 #include "designer/designview.h"
-#include "designer/fpropdoc.h"
+#include "designer/documentpropertiesdialog.h"
 #include "designer/psection.h"
 #include "designer/recentfiles.h"
 #include "designer/recoveryfile.h"
@@ -223,7 +223,7 @@ void fDocEdit::ShowDocProperties()
     if (!doc)
         return;
     recordDocumentChange(tr("Document properties"), [this] {
-        fPropDoc dialog(this);
+        DocumentPropertiesDialog dialog(this);
         dialog.editDocProp(doc);
     });
 }

@@ -4,12 +4,12 @@
 #include "fdocedit.h"
 
 #include "designer/designdocument.h"
-#include "designer/fadddatasection.h"
-#include "designer/fedititem.h"
-#include "designer/feditpic.h"
+#include "designer/adddatasectiondialog.h"
+#include "designer/textitemdialog.h"
+#include "designer/pictureitemdialog.h"
 #include "designer/ffields.h"
-#include "designer/fgraph.h"
-#include "designer/fpropsection.h"
+#include "designer/chartitemdialog.h"
+#include "designer/sectionpropertiesdialog.h"
 #include "designer/psection.h"
 #include "document/igraph.h"
 #include "document/ipic.h"
@@ -69,12 +69,12 @@ void fDocEdit::editItemOn(pSection *s, ReportItem &item)
             changed = EditItem(static_cast<Item *>(&item), this);
             break;
         case ReportItem::PictureKind: {
-            fEditPic dialog(this);
+            PictureItemDialog dialog(this);
             changed = dialog.editPic(static_cast<iPic *>(&item));
             break;
         }
         case ReportItem::GraphKind: {
-            fGraph dialog(this);
+            ChartItemDialog dialog(this);
             changed = dialog.Edit(static_cast<iGraph *>(&item));
             break;
         }
@@ -90,7 +90,7 @@ void fDocEdit::editItemOn(pSection *s, ReportItem &item)
 void fDocEdit::editSectionProperties(section &sec)
 {
     recordDocumentChange(tr("Section properties"), [this, &sec] {
-        fPropSection dialog(this);
+        SectionPropertiesDialog dialog(this);
         if (dialog.editPropSection(&sec))
             refreshFieldList();
     });
@@ -99,7 +99,7 @@ void fDocEdit::editSectionProperties(section &sec)
 void fDocEdit::insertDataSection()
 {
     recordDocumentChange(tr("Add data section"), [this] {
-        fAddDataSection dialog(this);
+        AddDataSectionDialog dialog(this);
         if (dialog.addSection(doc))
             refreshFieldList();
     });

@@ -3,13 +3,13 @@
 
 #include "designer/designdocument.h"
 #include "designer/designericons.h"
-#include "designer/fdbbrowse.h"
+#include "designer/databasebrowser.h"
 #include "designer/psection.h"
 #include "designer/recentfiles.h"
 #include "document/talvodocument.h"
 #include "platform/units.h"
 #include "viewer/btnopenhelp.h"
-#include "viewer/frmabout.h"
+#include "viewer/aboutdialog.h"
 #include "viewer/viewzoom.h"
 
 #include <QActionGroup>
@@ -230,7 +230,7 @@ void fDocEdit::createActions()
             &QAction::triggered, this, [this] {
                 stopGrab();
                 if (doc)
-                    fDBBrowse::BrowseDB(doc, this);
+                    DatabaseBrowser::BrowseDB(doc, this);
             });
     connect(addAction(QStringLiteral("m_refresh"), tr("&Refresh"), QKeySequence(Qt::Key_F5)),
             &QAction::triggered, this, [this] {

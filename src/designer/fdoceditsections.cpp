@@ -8,7 +8,7 @@
 #include "designer/designpage.h"
 #include "designer/designruler.h"
 #include "designer/designview.h"
-#include "designer/fpropdoc.h"
+#include "designer/documentpropertiesdialog.h"
 #include "designer/psection.h"
 #include "document/reportitem.h"
 #include "document/talvodocument.h"

@@ -4,8 +4,8 @@
 
 #include "data/ifield.h"
 #include "data/recordsetgrid.h"
-#include "designer/fdbbrowse.h"
-#include "designer/feditsql.h"
+#include "designer/databasebrowser.h"
+#include "designer/sqleditordialog.h"
 #include "designer/sqlhighlighter.h"
 #include "designer/sqlschemacache.h"
 #include "designer/sqltextedit.h"
@@ -287,7 +287,7 @@ void pSQL::makeRoomForResults()
 
 void pSQL::createSimpleSql()
 {
-    const QString built = fEditSQL::getSQL(sql(), m_document, this);
+    const QString built = SqlEditorDialog::getSQL(sql(), m_document, this);
     if (built == sql())
         return;
     // Replaced through the cursor, so that Ctrl+Z in the box brings the old
@@ -299,5 +299,5 @@ void pSQL::createSimpleSql()
 
 void pSQL::browseDatabase()
 {
-    fDBBrowse::BrowseDB(m_document, this);
+    DatabaseBrowser::BrowseDB(m_document, this);
 }

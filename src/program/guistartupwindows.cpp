@@ -5,7 +5,7 @@
 #include "document/userinteraction.h"
 #include "document/talvoerror.h"
 #include "viewer/fdocviewer.h"
-#include "viewer/fstart.h"
+#include "viewer/welcomedialog.h"
 
 #include <QStringList>
 
@@ -13,7 +13,7 @@
 
 QString GuiStartupWindows::showWelcome(bool &neverTicked)
 {
-    fStart welcome;
+    WelcomeDialog welcome;
     welcome.setNever(neverTicked);
     welcome.exec();
     neverTicked = welcome.never();

@@ -2,8 +2,8 @@
 
 #include "btnopenhelp.h"
 #include "fdebug.h"
-#include "fexporthtml.h"
-#include "frmabout.h"
+#include "htmlexportdialog.h"
+#include "aboutdialog.h"
 #include "previewexport.h"
 #include "previewfindbar.h"
 #include "previewicons.h"
@@ -179,7 +179,7 @@ void fDocViewer::createActions()
                       themedIcon(this, "text-html", QStyle::SP_FileIcon)),
             &QAction::triggered, this, [this] {
                 if (doc && !doc->working && confirmIncomplete(tr("Export them anyway?")))
-                    fExportHTML_run(*doc, shownPage, this);
+                    runHtmlExportDialog(*doc, shownPage, this);
             });
     connect(addAction(QStringLiteral("find"), tr("Find…"),
                       themedIcon(this, "edit-find", QStyle::SP_FileDialogContentsView),

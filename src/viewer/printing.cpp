@@ -1,6 +1,6 @@
 #include "printing.h"
 
-#include "fprintdialog.h"
+#include "printdialog.h"
 
 #include "platform/units.h"
 #include "document/talvodocument.h"
@@ -290,7 +290,7 @@ bool RealPrint(TalvoDocument &doc, bool showDialog, QWidget *parent)
     int first = 1;
     int last = doc.NbPages();
     if (showDialog) {
-        fPrintDialog dialog(doc, parent);
+        PrintDialog dialog(doc, parent);
         dialog.exec();
         first = dialog.fromPage();
         last = dialog.toPage();

@@ -1,7 +1,7 @@
 #include "../dialogtesting.h"
 #include "charts/chartrendering.h"
-#include "designer/feditpic.h"
-#include "designer/fgraph.h"
+#include "designer/pictureitemdialog.h"
+#include "designer/chartitemdialog.h"
 #include "designer/psql.h"
 #include "document/igraph.h"
 #include "document/ipic.h"
@@ -129,7 +129,7 @@ private slots:
         pic->w = 4;
         pic->h = 2;
 
-        fEditPic dialog;
+        PictureItemDialog dialog;
         dialog.load(pic);
         m_ui.fileNames << m_png;
         click(&dialog, "bBrowse");
@@ -186,13 +186,13 @@ private slots:
         };
         iPic *pic = m_data->NewPicture();
         pic->pType = kind;
-        fEditPic loaded;
+        PictureItemDialog loaded;
         loaded.load(pic);
         QVERIFY(child<QRadioButton>(&loaded, option.constData())->isChecked());
         QCOMPARE(enables(&loaded), enabled);
 
         pic->pType = (kind + 1) % 3;
-        fEditPic chosen;
+        PictureItemDialog chosen;
         chosen.load(pic);
         QVERIFY(enables(&chosen) != enabled);
         click(&chosen, option.constData());
@@ -206,7 +206,7 @@ private slots:
         iPic *pic = m_data->NewPicture();
         pic->pType = iPic::FromBinaryField;
         pic->fileName = QStringLiteral("[Gone].[Photo]");
-        fEditPic dialog;
+        PictureItemDialog dialog;
         dialog.load(pic);
         auto *field = child<QComboBox>(&dialog, "fieldName");
         QCOMPARE(field->currentText(), pic->fileName);
@@ -227,7 +227,7 @@ private slots:
         QFETCH(bool, ok);
         iGraph *chart = m_data->NewGraph();
         chart->SQL = QStringLiteral("SELECT 1");
-        fGraph dialog;
+        ChartItemDialog dialog;
         dialog.load(chart);
         auto *styles = child<QComboBox>(&dialog, "fListStyles");
         styles->setCurrentIndex(styles->findText(QStringLiteral("3D step")));
@@ -274,7 +274,7 @@ private slots:
         QFETCH(bool, reminded);
         iGraph *chart = m_data->NewGraph();
         chart->SQL = QStringLiteral("SELECT 1");
-        fGraph dialog;
+        ChartItemDialog dialog;
         dialog.load(chart);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));

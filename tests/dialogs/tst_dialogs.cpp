@@ -1,7 +1,7 @@
 #include "../dialogtesting.h"
 #include "engine/printitemoutput.h"
 #include "designer/ffields.h"
-#include "designer/fpropsection.h"
+#include "designer/sectionpropertiesdialog.h"
 #include "document/item.h"
 #include "document/talvodocument.h"
 #include "platform/settings.h"
@@ -9,9 +9,9 @@
 #include "program/startup.h"
 #include "viewer/btnopenhelp.h"
 #include "viewer/fdebug.h"
-#include "viewer/fexporthtml.h"
-#include "viewer/frmabout.h"
-#include "viewer/fstart.h"
+#include "viewer/htmlexportdialog.h"
+#include "viewer/aboutdialog.h"
+#include "viewer/welcomedialog.h"
 #include "viewer/helpviewer.h"
 #include "viewer/talvocheckbox.h"
 
@@ -182,7 +182,7 @@ private slots:
             onScreen = dialog->screen()->availableGeometry().contains(dialog->frameGeometry());
             dialog->close();
         });
-        fPropSection dialog;
+        SectionPropertiesDialog dialog;
         dialog.editPropSection(doc.sections.value(QStringLiteral("d1")));
         QVERIFY2(shown >= 10, qPrintable(QString::number(shown)));
         QVERIFY(onScreen);
@@ -625,7 +625,7 @@ private slots:
                 click(window, "optAll");
             click(window, button.toLatin1().constData());
         });
-        const bool done = fExportHTML_run(doc, shownPage, nullptr);
+        const bool done = runHtmlExportDialog(doc, shownPage, nullptr);
 
         QCOMPARE(done, button == QLatin1String("bOK"));
         // The dialog starts beside the report.
@@ -697,7 +697,7 @@ private slots:
             if (stayedOpen)
                 click(window, "bCancel");
         });
-        const bool done = fExportHTML_run(doc, 1, nullptr);
+        const bool done = runHtmlExportDialog(doc, 1, nullptr);
 
         QVERIFY2(shownMessage.contains(message), qPrintable(shownMessage));
         QCOMPARE(done, replaced);
@@ -713,7 +713,7 @@ private slots:
             shown = static_cast<QMessageBox *>(window)->text();
             window->close();
         });
-        QVERIFY(!fExportHTML_run(doc, 1, nullptr));
+        QVERIFY(!runHtmlExportDialog(doc, 1, nullptr));
         QVERIFY(shown.contains(QStringLiteral("no finished page")));
     }
 };

@@ -2,8 +2,8 @@
 // user changes must reach the item on OK and nowhere on Cancel, and the
 // value under the content must be what the demo database holds.
 #include "../dialogtesting.h"
-#include "designer/feditborders.h"
-#include "designer/fedititem.h"
+#include "designer/bordersdialog.h"
+#include "designer/textitemdialog.h"
 #include "document/item.h"
 #include "document/section.h"
 #include "document/talvodocument.h"
@@ -148,7 +148,7 @@ private slots:
         item->FormatString = QStringLiteral("0.00");
         const QString before = describe(*item);
         {
-            fEditItem dialog(item);
+            TextItemDialog dialog(item);
             dialog.show();
             QVERIFY(QTest::qWaitForWindowExposed(&dialog));
             typeInto(child<QPlainTextEdit>(&dialog, "Text1"), QStringLiteral("=1+1"));
@@ -214,7 +214,7 @@ private slots:
         Item *item = itemIn(QStringLiteral("d2"), QStringLiteral("Your Text"));
         item->selected = true;
         item->FormatString = QStringLiteral("0.00");
-        fEditItem dialog(item);
+        TextItemDialog dialog(item);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         QWidget *widget = dialog.findChild<QWidget *>(control);
@@ -262,7 +262,7 @@ private slots:
     void widthFollowsStyle()
     {
         Borders borders;
-        fEditBorders dialog;
+        BordersDialog dialog;
         dialog.load(&borders);
         auto *width = child<QComboBox>(&dialog, "borderWidth");
         auto *style = child<QComboBox>(&dialog, "LineStyle");
@@ -313,7 +313,7 @@ private slots:
         QFETCH(bool, ok);
         QFETCH(QString, expected);
         Item *item = itemIn(QStringLiteral("d2"), QStringLiteral("[Customers].[City]"));
-        fEditBorders dialog;
+        BordersDialog dialog;
         dialog.load(&item->borders, item);
         child<QComboBox>(&dialog, "borderWidth")->setCurrentIndex(2);
         dialog.setChosenColor(255);
@@ -356,7 +356,7 @@ private slots:
         QFETCH(QString, expected);
         QFETCH(QString, selected);
         Item *item = itemIn(QStringLiteral("d3"), content);
-        fEditItem dialog(item);
+        TextItemDialog dialog(item);
         auto *text = child<QPlainTextEdit>(&dialog, "Text1");
         QTextCursor cursor = text->textCursor();
         cursor.setPosition(caret);
@@ -374,7 +374,7 @@ private slots:
         // Every function the menu offers is one the evaluator knows, with a
         // number of arguments it accepts.
         Item *item = itemIn(QStringLiteral("d2"), QString());
-        fEditItem dialog(item);
+        TextItemDialog dialog(item);
         QAction *functions = menuAction(dialog.insertMenu(), {QStringLiteral("Function")});
         QVERIFY(functions && functions->menu());
         static const QRegularExpression call(QStringLiteral(R"(^(\w+)\((.*)\)$)"));
@@ -437,7 +437,7 @@ private slots:
         item->FormatString = format;
         const int varsBefore = doc->vars.count();
         {
-            fEditItem dialog(item);
+            TextItemDialog dialog(item);
             dialog.updateValue();
             QCOMPARE(dialog.valueText(), QStringLiteral("Plain text, printed as: Plain"));
             // Typed, as the user does; the value follows.

@@ -9,7 +9,7 @@
 #include "document/section.h"
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
-#include "viewer/fprintdialog.h"
+#include "viewer/printdialog.h"
 #include "viewer/printing.h"
 
 #include <QApplication>
@@ -173,10 +173,10 @@ PrintedPdf readPrinted(const QString &file)
 }
 
 // Runs `action` on the modal print dialog as soon as it is shown.
-void onPrintDialog(const std::function<void(fPrintDialog *)> &action)
+void onPrintDialog(const std::function<void(PrintDialog *)> &action)
 {
     QTimer::singleShot(0, [action] {
-        auto *dialog = qobject_cast<fPrintDialog *>(QApplication::activeModalWidget());
+        auto *dialog = qobject_cast<PrintDialog *>(QApplication::activeModalWidget());
         if (!dialog) {
             onPrintDialog(action);
             return;
@@ -185,7 +185,7 @@ void onPrintDialog(const std::function<void(fPrintDialog *)> &action)
     });
 }
 
-void setBox(fPrintDialog *dialog, const char *name, const QString &text)
+void setBox(PrintDialog *dialog, const char *name, const QString &text)
 {
     auto *box = dialog->findChild<QLineEdit *>(QLatin1String(name));
     box->selectAll();
@@ -328,7 +328,7 @@ private slots:
         QCOMPARE(doc->NbPages(), 4);
         doc->copies = 5;
         doc->DocPrinterName = QStringLiteral("kept when no printer is chosen");
-        fPrintDialog dialog(*doc);
+        PrintDialog dialog(*doc);
         QCOMPARE(dialog.findChild<QLineEdit *>(QStringLiteral("toPage"))->text(), "4");
         auto *printers = dialog.findChild<QComboBox *>(QStringLiteral("Combo1"));
         QCOMPARE(printers->count(), installedPrinterNames().size());
@@ -357,7 +357,7 @@ private slots:
         else
             QCOMPARE(doc->DocPrinterName, QStringLiteral("kept when no printer is chosen"));
         // Closing by Escape is a cancel too: nothing may be printed after it.
-        fPrintDialog again(*doc);
+        PrintDialog again(*doc);
         again.show();
         QTest::keyClick(&again, Qt::Key_Escape);
         QCOMPARE(again.toPage(), 0);
@@ -441,7 +441,7 @@ private slots:
         const int before = completedJobs();
         const bool dialog = !range.isEmpty();
         if (dialog) {
-            onPrintDialog([range, copies](fPrintDialog *d) {
+            onPrintDialog([range, copies](PrintDialog *d) {
                 setBox(d, "fromPage", range.section(QLatin1Char('-'), 0, 0));
                 setBox(d, "toPage", range.section(QLatin1Char('-'), 1, 1));
                 setBox(d, "copies", QString::number(copies));
@@ -492,7 +492,7 @@ private slots:
         const int before = completedJobs();
         const bool cancel = how == QLatin1String("cancel");
         if (cancel) {
-            onPrintDialog([](fPrintDialog *d) {
+            onPrintDialog([](PrintDialog *d) {
                 QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("bCancel")),
                                   Qt::LeftButton);
             });

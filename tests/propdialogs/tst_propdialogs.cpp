@@ -5,9 +5,9 @@
 // server that is not there for a machine without printers.
 #include "../dialogtesting.h"
 #include "designer/connectionbuilder.h"
-#include "designer/fadddatasection.h"
-#include "designer/fpropdoc.h"
-#include "designer/fpropsection.h"
+#include "designer/adddatasectiondialog.h"
+#include "designer/documentpropertiesdialog.h"
+#include "designer/sectionpropertiesdialog.h"
 #include "designer/psql.h"
 #include "document/paper.h"
 #include "document/section.h"
@@ -146,7 +146,7 @@ private slots:
         QFETCH(int, unit);
         auto doc = sampleDocument();
         const QByteArray before = saved(*doc);
-        fPropDoc dialog;
+        DocumentPropertiesDialog dialog;
         dialog.maj(doc.get());
         choose(&dialog, "unit", unit);
         type(&dialog, "docName", QStringLiteral("Sales 2027"));
@@ -201,7 +201,7 @@ private slots:
         if (box.isEmpty())
             doc->leftMargin = -5;
         const QByteArray before = saved(*doc);
-        fPropDoc dialog;
+        DocumentPropertiesDialog dialog;
         dialog.maj(doc.get());
         if (!box.isEmpty()) {
             type(&dialog, qPrintable(box), typed);
@@ -224,7 +224,7 @@ private slots:
     void unitRoundTrip()
     {
         auto doc = sampleDocument();
-        fPropDoc dialog;
+        DocumentPropertiesDialog dialog;
         dialog.maj(doc.get());
         choose(&dialog, "unit", 5);
         QCOMPARE(text(&dialog, "ml"), QStringLiteral("0.590625"));
@@ -240,7 +240,7 @@ private slots:
     {
         auto doc = sampleDocument();
         doc->DocPrinterName = testPrinter();
-        fPropDoc dialog;
+        DocumentPropertiesDialog dialog;
         dialog.maj(doc.get());
         auto *width = child<QLineEdit>(&dialog, "pageW");
         QVERIFY(!width->isEnabled());
@@ -275,7 +275,7 @@ private slots:
         }
         QCOMPARE(installedPrinterNames().size(), 0);
         auto doc = sampleDocument();
-        fPropDoc dialog;
+        DocumentPropertiesDialog dialog;
         dialog.maj(doc.get());
         auto *paper = child<QComboBox>(&dialog, "paperDoc");
         QCOMPARE(paper->count(), paperTable().size());
@@ -318,7 +318,7 @@ private slots:
         auto doc = sampleDocument();
         doc->DocPrinterName = printer;
         const QByteArray before = saved(*doc);
-        fPropDoc dialog;
+        DocumentPropertiesDialog dialog;
         dialog.maj(doc.get());
         choose(&dialog, "paperDoc", code);
         QCOMPARE(dialog.paperAccepted(), accepted);
@@ -362,7 +362,7 @@ private slots:
         doc->sections.value(QStringLiteral("pf"))->sectionName = QStringLiteral("Page footer");
         section *sec = doc->sections.value(key);
         const QString oldName = sec->sectionName;
-        fPropSection dialog;
+        SectionPropertiesDialog dialog;
         dialog.maj(sec);
         type(&dialog, "sectionName", name);
         click(&dialog, "Command1");
@@ -384,7 +384,7 @@ private slots:
         auto doc = sampleDocument();
         const QByteArray before = saved(*doc);
         section *lines = doc->sections.value(QStringLiteral("d3"));
-        fPropSection dialog;
+        SectionPropertiesDialog dialog;
         dialog.maj(lines);
         QCOMPARE(dialog.sqlEditor()->sql(), QStringLiteral("SELECT * FROM Lines"));
         // Parents: the other data sections only.
@@ -407,7 +407,7 @@ private slots:
         QCOMPARE(lines->visible, QStringLiteral("=[Qty] > 0"));
         QVERIFY(lines->pageBreakAfter && lines->mode == 1 && lines->sectionParent == 1);
         // The root has no parent to choose.
-        fPropSection root;
+        SectionPropertiesDialog root;
         root.maj(doc->sections.value(QStringLiteral("d1")));
         QVERIFY(child<QWidget>(&root, "sectionAppearPanel")->isHidden());
     }
@@ -438,7 +438,7 @@ private slots:
         QList<section *> old;
         for (const char *key : {"d1", "d2", "d3"})
             old << doc->sections.value(QLatin1String(key));
-        fAddDataSection dialog;
+        AddDataSectionDialog dialog;
         dialog.maj(doc.get());
         auto *sections = child<QComboBox>(&dialog, "sections");
         sections->setCurrentIndex(sections->findText(after));
@@ -515,7 +515,7 @@ private slots:
         auto doc = sampleDocument();
         doc->fileName = QDir(reportDir.path()).filePath(QStringLiteral("report.xml"));
         doc->connectionStringData = expected;
-        fPropDoc dialog;
+        DocumentPropertiesDialog dialog;
         dialog.maj(doc.get());
         click(&dialog, "bTestDC");
         QCOMPARE(shownTexts(), QStringList{QStringLiteral("Test OK !")});
@@ -525,7 +525,7 @@ private slots:
     void connectionTestFails()
     {
         auto doc = sampleDocument();
-        fPropDoc dialog;
+        DocumentPropertiesDialog dialog;
         dialog.maj(doc.get());
         type(&dialog, "textConnString", QStringLiteral("Provider=SQLite;Data Source=none.db"));
         click(&dialog, "bTestTxTConn");

@@ -2,8 +2,8 @@
 // list of references, the test and run of a query, the simple SQL builder,
 // the database browser, completion, highlighting and the field list's drag
 // onto a real section surface.
-#include "designer/fdbbrowse.h"
-#include "designer/feditsql.h"
+#include "designer/databasebrowser.h"
+#include "designer/sqleditordialog.h"
 #include "designer/ffields.h"
 #include "designer/designdocument.h"
 #include "designer/psection.h"
@@ -226,7 +226,7 @@ private slots:
         onNextModal([&](QWidget *window) {
             // A failed check returns early: the dialog must still close.
             const auto closeWithOk = qScopeGuard([window] { click(window, "bOK"); });
-            auto *dialog = qobject_cast<fEditSQL *>(window);
+            auto *dialog = qobject_cast<SqlEditorDialog *>(window);
             QVERIFY(dialog);
             if (!table.isEmpty())
                 QVERIFY(dialog->chooseTable(table));
@@ -254,7 +254,7 @@ private slots:
         });
         const QString given =
             table.isEmpty() ? expected : QStringLiteral("SELECT [Nope] FROM [Customers]");
-        QCOMPARE(fEditSQL::getSQL(given, m_doc.get(), nullptr), expected);
+        QCOMPARE(SqlEditorDialog::getSQL(given, m_doc.get(), nullptr), expected);
     }
     void browser_data()
     {
@@ -276,7 +276,7 @@ private slots:
         QFETCH(QString, firstColumn);
 
         QCOMPARE(m_doc->openDataConnection(), 0);
-        fDBBrowse dialog;
+        DatabaseBrowser dialog;
         dialog.setConnection(&m_doc->connection());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
