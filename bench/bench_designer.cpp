@@ -3,9 +3,9 @@
 // mouse move takes while 200 selected items are dragged (the move handled
 // and the surface repainted). Prints a table; asserts nothing.
 #include "designer/designdocument.h"
-#include "designer/fdocedit.h"
+#include "designer/designerwindow.h"
 #include "designer/itembox.h"
-#include "designer/psection.h"
+#include "designer/sectionsurface.h"
 #include "document/item.h"
 #include "document/section.h"
 #include "document/talvodocument.h"
@@ -70,7 +70,7 @@ int main(int argc, char *argv[])
     if (!doc.loadXML(path))
         return 1;
     const double loaded = clock.nsecsElapsed() / 1e6;
-    fDocEdit window;
+    DesignerWindow window;
     window.resize(1400, 900);
     window.init(&doc);
     FirstPaint firstPaint(clock);
@@ -85,7 +85,7 @@ int main(int argc, char *argv[])
 
     // 200 items selected on one surface (its first 50 plus 150 pasted
     // copies), then dragged by the mouse in 100 steps.
-    pSection *surface = window.surface(2);
+    SectionSurface *surface = window.surface(2);
     DesignDocument *design = window.design();
     section &band = *surface->sectionRef();
     design->selectAll(band);

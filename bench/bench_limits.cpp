@@ -8,9 +8,9 @@
 //   bench_limits CASE SIZE       one case (items, attributes, formula, lines, designer)
 // A case still running after BENCH_LIMITS_CAP seconds (default 600) is
 // stopped and shown as "> cap".
-#include "designer/fdocedit.h"
+#include "designer/designerwindow.h"
 #include "designer/itembox.h"
-#include "designer/psection.h"
+#include "designer/sectionsurface.h"
 #include "document/item.h"
 #include "document/section.h"
 #include "document/talvodocument.h"
@@ -110,11 +110,11 @@ Times measure(const QString &file, const QString &dir, bool run, bool designer)
         clock.restart();
         if (!shown.loadXML(file))
             return t;
-        fDocEdit window;
+        DesignerWindow window;
         window.resize(1400, 900);
         window.init(&shown);
         FirstPaint firstPaint(clock);
-        pSection *surface = window.surface(0);
+        SectionSurface *surface = window.surface(0);
         surface->installEventFilter(&firstPaint);
         window.show();
         while (firstPaint.ms < 0 && clock.elapsed() < 1000 * 1000)

@@ -11,7 +11,7 @@
 #include "document/section.h"
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
-#include "viewer/fdocviewer.h"
+#include "viewer/previewwindow.h"
 #include "viewer/previewpageview.h"
 #include "viewer/previewrender.h"
 
@@ -96,7 +96,7 @@ int previewCase(int rows)
     auto doc = listReport(dir, rows);
     if (!doc)
         return 1;
-    fDocViewer window;
+    PreviewWindow window;
     // BENCH_NO_THUMBNAILS=1: without the page strip, to see what it costs.
     if (qEnvironmentVariableIsSet("BENCH_NO_THUMBNAILS"))
         window.findChild<QDockWidget *>(QStringLiteral("thumbnailDock"))->hide();

@@ -1,6 +1,6 @@
 #include "itembox.h"
 
-#include "psection.h"
+#include "sectionsurface.h"
 
 #include "document/reportitem.h"
 #include "output/editmodedrawing.h"
@@ -8,7 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-ItemBox::ItemBox(pSection *surface, int index)
+ItemBox::ItemBox(SectionSurface *surface, int index)
     : QWidget(surface), m_surface(surface), m_index(index)
 {
     setObjectName(QStringLiteral("pItem1"));

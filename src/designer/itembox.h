@@ -4,7 +4,7 @@
 #include <QString>
 #include <QWidget>
 
-class pSection;
+class SectionSurface;
 
 // One item's box on a design surface. It keeps the item's rectangle in
 // twips (the surface places it in pixels from that, at the surface's scale)
@@ -14,7 +14,7 @@ class ItemBox : public QWidget
     Q_OBJECT
 
 public:
-    ItemBox(pSection *surface, int index);
+    ItemBox(SectionSurface *surface, int index);
 
     int index() const { return m_index; }
     // The key of the item shown ("k1", …).
@@ -32,6 +32,6 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
-    pSection *m_surface;
+    SectionSurface *m_surface;
     int m_index;
 };

@@ -2,7 +2,7 @@
 #include "ui_sectionpropertiesdialog.h"
 
 #include "comboroutines.h"
-#include "psql.h"
+#include "sqlpanel.h"
 
 #include "document/section.h"
 #include "document/talvodocument.h"
@@ -20,7 +20,7 @@ SectionPropertiesDialog::SectionPropertiesDialog(QWidget *parent)
 
 SectionPropertiesDialog::~SectionPropertiesDialog() = default;
 
-pSQL *SectionPropertiesDialog::sqlEditor() const
+SqlPanel *SectionPropertiesDialog::sqlEditor() const
 {
     return ui->sql;
 }

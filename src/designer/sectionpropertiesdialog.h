@@ -4,7 +4,7 @@
 
 #include <memory>
 
-class pSQL;
+class SqlPanel;
 class section;
 
 namespace Ui {
@@ -36,7 +36,7 @@ public:
     // Writes the controls back into the section given to maj.
     void majClass();
 
-    pSQL *sqlEditor() const;
+    SqlPanel *sqlEditor() const;
 
     void accept() override;
 

@@ -1,10 +1,10 @@
 #include "guistartupwindows.h"
 
-#include "designer/fdocedit.h"
+#include "designer/designerwindow.h"
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
 #include "document/talvoerror.h"
-#include "viewer/fdocviewer.h"
+#include "viewer/previewwindow.h"
 #include "viewer/welcomedialog.h"
 
 #include <QStringList>
@@ -23,7 +23,7 @@ QString GuiStartupWindows::showWelcome(bool &neverTicked)
 int GuiStartupWindows::openDesigner(TalvoDocument &document)
 {
     // The window lives until it is closed; closing it ends the program.
-    auto *editor = new fDocEdit;
+    auto *editor = new DesignerWindow;
     editor->setAttribute(Qt::WA_DeleteOnClose);
     editor->init(&document);
     editor->show();
@@ -38,11 +38,11 @@ int GuiStartupWindows::printPreview(TalvoDocument &document, bool &thenPrint, bo
     if (!hideWindow) {
         // The window lives until it is closed; closing the last window ends
         // the program.
-        auto *viewer = new fDocViewer;
+        auto *viewer = new PreviewWindow;
         viewer->setAttribute(Qt::WA_DeleteOnClose);
         // The preview's edit button hands the report to a designer.
         viewer->designerHook = [viewer](TalvoDocument &doc) {
-            fDocEdit::editFromPreview(doc, viewer);
+            DesignerWindow::editFromPreview(doc, viewer);
         };
         viewer->PrintPreview(&document, thenPrint, showPrintDialog, hideWindow);
         return kRunEventLoop;
@@ -57,7 +57,7 @@ int GuiStartupWindows::printPreview(TalvoDocument &document, bool &thenPrint, bo
     QStringList errors;
     int status = 0;
     {
-        fDocViewer viewer;
+        PreviewWindow viewer;
         viewer.beforeRelease = [&errors](TalvoDocument &doc) {
             for (const talvoError &e : doc.errorLst)
                 errors << e.GetPureText();

@@ -16,9 +16,9 @@ public:
     // Shows the welcome dialog modally. `neverTicked` starts as given and
     // returns the state of its check box. Returns the command line chosen.
     virtual QString showWelcome(bool &neverTicked) = 0;
-    // fDocEdit.init(document), then shows the designer non-modally.
+    // DesignerWindow.init(document), then shows the designer non-modally.
     virtual int openDesigner(TalvoDocument &document) = 0;
-    // fDocViewer.PrintPreview(document, thenPrint, showPrintDialog, hideWindow).
+    // PreviewWindow.PrintPreview(document, thenPrint, showPrintDialog, hideWindow).
     virtual int printPreview(TalvoDocument &document, bool &thenPrint, bool &showPrintDialog,
                              bool &hideWindow) = 0;
 };

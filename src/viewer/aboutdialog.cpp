@@ -1,7 +1,7 @@
 #include "aboutdialog.h"
 
 #include "platform/appinfo.h"
-#include "btnopenhelp.h"
+#include "helpbutton.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -87,7 +87,7 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
     top->addSpacing(fontMetrics().averageCharWidth() * 2);
     top->addLayout(texts, 1);
 
-    auto *help = new btnOpenHelp(this);
+    auto *help = new HelpButton(this);
     help->setObjectName(QStringLiteral("btnOpenHelp1"));
     help->setTopicHtmFile(QStringLiteral("/morehelp.htm"));
     auto *ok = new QPushButton(tr("OK"), this);

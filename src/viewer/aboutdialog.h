@@ -4,7 +4,7 @@
 
 class QLabel;
 class QPushButton;
-class btnOpenHelp;
+class HelpButton;
 
 // The about box: program name and version, what it is for, the Qt version
 // and the database drivers this installation can use.

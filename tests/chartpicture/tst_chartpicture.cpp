@@ -2,7 +2,7 @@
 #include "charts/chartrendering.h"
 #include "designer/pictureitemdialog.h"
 #include "designer/chartitemdialog.h"
-#include "designer/psql.h"
+#include "designer/sqlpanel.h"
 #include "document/igraph.h"
 #include "document/ipic.h"
 #include "document/section.h"
@@ -231,7 +231,7 @@ private slots:
         dialog.load(chart);
         auto *styles = child<QComboBox>(&dialog, "fListStyles");
         styles->setCurrentIndex(styles->findText(QStringLiteral("3D step")));
-        QPlainTextEdit *sql = child<pSQL>(&dialog, "sql")->editor();
+        QPlainTextEdit *sql = child<SqlPanel>(&dialog, "sql")->editor();
         sql->selectAll();
         QTest::keyClicks(sql, QStringLiteral("SELECT CategoryName, CategoryID FROM Categories"));
         click(&dialog, "fDataInRow");
@@ -278,7 +278,7 @@ private slots:
         dialog.load(chart);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QPlainTextEdit *editor = child<pSQL>(&dialog, "sql")->editor();
+        QPlainTextEdit *editor = child<SqlPanel>(&dialog, "sql")->editor();
         editor->selectAll();
         QTest::keyClicks(editor, sql);
         click(&dialog, "bPreview");

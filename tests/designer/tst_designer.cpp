@@ -1,10 +1,10 @@
 // The section design surface driven with real mouse and key events: what
 // the user does with items and sections must land in the model exactly,
 // and undo must bring the file back byte for byte.
-#include "designer/cgrabhandles.h"
+#include "designer/grabhandles.h"
 #include "designer/designdocument.h"
 #include "designer/itembox.h"
-#include "designer/psection.h"
+#include "designer/sectionsurface.h"
 #include "document/ipic.h"
 #include "document/item.h"
 #include "document/talvodocument.h"
@@ -40,7 +40,7 @@ private slots:
         host = new QWidget;
         host->resize(3200, 5200);
         for (int i = 0; i < 2; ++i) {
-            surf[i] = new pSection(host);
+            surf[i] = new SectionSurface(host);
             surf[i]->setScale(1.0);
             surf[i]->setPageWidthTwips(3000);
             surf[i]->initMargin(0.5, 0.5, 0.5, 0.5);
@@ -319,9 +319,9 @@ private slots:
     {
         Item *a = addText(0, QRect(1000, 1000, 500, 300));
         pressOn(0, 1);
-        cGrabHandles *handles = surf[0]->grabHandles();
+        GrabHandles *handles = surf[0]->grabHandles();
         QCOMPARE(handles->target(), surf[0]->box(1));
-        QSignalSpy resized(handles, &cGrabHandles::TargetReSized);
+        QSignalSpy resized(handles, &GrabHandles::TargetReSized);
         QWidget *bottomRight = handles->handle(4);
         QTest::mousePress(bottomRight, Qt::LeftButton, {}, QPoint(2, 2));
         const QPointF to = bottomRight->mapToGlobal(QPointF(39, 25));
@@ -371,8 +371,8 @@ private slots:
         surf[0]->init(&sec(0));
         if (!item.isNull())
             addText(0, item);
-        QSignalSpy restack(surf[0], &pSection::heightDragged);
-        QSignalSpy grown(surf[0], &pSection::changeSize);
+        QSignalSpy restack(surf[0], &SectionSurface::heightDragged);
+        QSignalSpy grown(surf[0], &SectionSurface::changeSize);
         const QPoint edge(1500, start - 5);
         QTest::mouseMove(surf[0], edge - QPoint(0, 40));
         QTest::mouseMove(surf[0], edge);
@@ -448,7 +448,7 @@ private slots:
         const Qt::KeyboardModifiers mods = ctrl ? Qt::ControlModifier : Qt::NoModifier;
         QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, mods);
         QApplication::sendEvent(surf[0], &enter);
-        QSignalSpy status(surf[0], &pSection::statusText);
+        QSignalSpy status(surf[0], &SectionSurface::statusText);
         QDragMoveEvent over(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, mods);
         QApplication::sendEvent(surf[0], &over);
         QCOMPARE(status.count(), 1);
@@ -541,7 +541,7 @@ private:
     TalvoDocument *doc = nullptr;
     DesignDocument *design = nullptr;
     QWidget *host = nullptr;
-    pSection *surf[2] = {};
+    SectionSurface *surf[2] = {};
 };
 
 Item *DesignerTest::addText(int s, const QRect &twips, const QString &content)

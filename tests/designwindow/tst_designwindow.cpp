@@ -3,16 +3,16 @@
 // answered by script, reports written to and read back from real files.
 #include "designer/designdocument.h"
 #include "designer/designview.h"
-#include "designer/fdocedit.h"
+#include "designer/designerwindow.h"
 #include "designer/itembox.h"
-#include "designer/psection.h"
+#include "designer/sectionsurface.h"
 #include "designer/recoveryfile.h"
 #include "document/item.h"
 #include "document/section.h"
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
 #include "platform/units.h"
-#include "viewer/fdocviewer.h"
+#include "viewer/previewwindow.h"
 #include "viewer/viewzoom.h"
 
 #include <QAction>
@@ -73,7 +73,7 @@ void fillReport(TalvoDocument &doc, const QString &flags = QString(), int dataSe
 struct Designer
 {
     TalvoDocument doc;
-    fDocEdit w;
+    DesignerWindow w;
     explicit Designer(const QString &file = QString(), const QString &flags = QString(),
                       int dataSections = 2)
     {
@@ -83,7 +83,7 @@ struct Designer
     }
 };
 
-QStringList surfaceKeys(const fDocEdit &w)
+QStringList surfaceKeys(const DesignerWindow &w)
 {
     QStringList keys;
     for (int i = 0; i < w.nbSections(); ++i)
@@ -91,22 +91,22 @@ QStringList surfaceKeys(const fDocEdit &w)
     return keys;
 }
 
-QString panel(const fDocEdit &w, const char *name)
+QString panel(const DesignerWindow &w, const char *name)
 {
     const auto *label = w.findChild<QLabel *>(QLatin1String(name));
     return label ? label->text() : QStringLiteral("<no panel>");
 }
 
-fDocViewer *shownViewer()
+PreviewWindow *shownViewer()
 {
     for (QWidget *top : QApplication::topLevelWidgets()) {
-        if (auto *v = qobject_cast<fDocViewer *>(top); v && v->isVisible())
+        if (auto *v = qobject_cast<PreviewWindow *>(top); v && v->isVisible())
             return v;
     }
     return nullptr;
 }
 
-void trigger(const fDocEdit &w, const char *name)
+void trigger(const DesignerWindow &w, const char *name)
 {
     QAction *a = w.action(QLatin1String(name));
     QVERIFY2(a, name);
@@ -157,7 +157,7 @@ private slots:
         QFETCH(QStringList, expected);
         TalvoDocument doc;
         fillReport(doc, QStringLiteral("rh,ph,pf,rf"), 3); // leaves surplus surfaces behind
-        fDocEdit w;
+        DesignerWindow w;
         w.init(&doc);
         fillReport(doc, flags, dataSections);
         w.drawSections();
@@ -194,7 +194,7 @@ private slots:
         doc.pageOrientation = (unsigned char)orientation;
         doc.pageWidth = pageWidth;
         doc.pageHeight = pageWidth > 0 ? 29.7f : 0;
-        fDocEdit w;
+        DesignerWindow w;
         w.init(&doc);
         const double widthPx =
             convertUnit(expectedWidthCm, Unit::Centimetres, Unit::Twips) * w.scale();
@@ -226,7 +226,7 @@ private slots:
         doc.fileName = reportPath;
         if (handedModified)
             doc.sections.value(QStringLiteral("d1"))->modified_ = true;
-        fDocEdit w;
+        DesignerWindow w;
         w.init(&doc);
         w.show();
         const QString title = w.windowTitle();
@@ -486,7 +486,7 @@ private slots:
         doc.fileName = reportPath;
         QString copy;
         {
-            fDocEdit w;
+            DesignerWindow w;
             w.init(&doc);
             trigger(w, "m_save");
             w.writeRecoveryNow(); // nothing to keep yet
@@ -501,7 +501,7 @@ private slots:
             // The window goes without closing, as in a crash.
         }
         TalvoDocument next;
-        fDocEdit w;
+        DesignerWindow w;
         w.init(&next);
         ui.answers = {UserInteraction::Button(answer)};
         QCOMPARE(w.offerRecovery(), restore);
@@ -551,7 +551,7 @@ private slots:
         QVERIFY(doc.loadXML(report));
         doc.fileName = report;
         doc.clearModified();
-        fDocEdit w;
+        DesignerWindow w;
         w.init(&doc);
         w.show();
         const bool modified = doc.modified();
@@ -563,7 +563,7 @@ private slots:
         for (int run = 0; run < 2; ++run) {
             trigger(w, "m_printPreview");
             QVERIFY(!w.isVisible());
-            fDocViewer *viewer = shownViewer();
+            PreviewWindow *viewer = shownViewer();
             QVERIFY(viewer);
             QCOMPARE(viewer->document(), &doc);
             QTRY_VERIFY(!doc.working);
@@ -571,7 +571,7 @@ private slots:
                 pages = doc.NbPages();
             QCOMPARE(int(doc.NbPages()), pages);
             // Back to the designer; the preview goes.
-            QPointer<fDocViewer> gone(viewer);
+            QPointer<PreviewWindow> gone(viewer);
             viewer->EditDoc();
             QVERIFY(w.isVisible());
             QTRY_VERIFY(gone.isNull());

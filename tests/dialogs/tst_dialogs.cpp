@@ -1,13 +1,13 @@
 #include "../dialogtesting.h"
 #include "engine/printitemoutput.h"
-#include "designer/ffields.h"
+#include "designer/fieldspanel.h"
 #include "designer/sectionpropertiesdialog.h"
 #include "document/item.h"
 #include "document/talvodocument.h"
 #include "platform/settings.h"
 #include "program/guistartupwindows.h"
 #include "program/startup.h"
-#include "viewer/btnopenhelp.h"
+#include "viewer/helpbutton.h"
 #include "viewer/fdebug.h"
 #include "viewer/htmlexportdialog.h"
 #include "viewer/aboutdialog.h"
@@ -149,7 +149,7 @@ private slots:
         QVERIFY(!database || writeDatabase(path, 1));
         TalvoDocument doc;
         reportOn(doc, path, {QStringLiteral("SELECT ID, Name FROM T"), secondQuery});
-        fFields fields;
+        FieldsPanel fields;
         fields.resize(300, 300);
         fields.show();
         fields.setDocument(&doc);
@@ -388,7 +388,7 @@ private slots:
         QFETCH(QString, page);
         QFETCH(QString, title);
 
-        btnOpenHelp button;
+        HelpButton button;
         if (topic != QLatin1String("-"))
             button.setTopicHtmFile(topic);
         button.resize(90, 30);
@@ -407,7 +407,7 @@ private slots:
         QVERIFY(!viewer->testAttribute(Qt::WA_QuitOnClose));
 
         // One help window for the whole program.
-        btnOpenHelp other;
+        HelpButton other;
         other.setTopicHtmFile(QStringLiteral("/graph.htm"));
         other.Action();
         QCOMPARE(HelpViewer::instance(), viewer);
@@ -423,7 +423,7 @@ private slots:
         QVERIFY(writeFile(dir.filePath(QStringLiteral("t.htm")),
                           "<html><head><title>Own topic</title></head><body>x</body></html>"));
 
-        btnOpenHelp button;
+        HelpButton button;
         button.setHelpFile(dir.path());
         button.setTopicHtmFile(QStringLiteral("/t.htm"));
         button.Action();
@@ -562,7 +562,7 @@ private slots:
             for (const char *name : {"lblQt", "lblDrivers"})
                 texts[QLatin1String(name)] = child<QLabel>(window, name)->text();
             texts[QStringLiteral("topic")] =
-                child<btnOpenHelp>(window, "btnOpenHelp1")->topicHtmFile();
+                child<HelpButton>(window, "btnOpenHelp1")->topicHtmFile();
             click(window, "cmdOK");
             closedByOk = !window->isVisible();
         });

@@ -1,4 +1,4 @@
-#include "designer/cgrabhandles.h"
+#include "designer/grabhandles.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -74,7 +74,7 @@ private slots:
         QFETCH(int, code);
         // Start elsewhere: the handles must follow the target's move and resize.
         Surface s(QRect(200, 200, 30, 30));
-        cGrabHandles grab(&s.container, s.target, true, Qt::red, size);
+        GrabHandles grab(&s.container, s.target, true, Qt::red, size);
         s.target->setGeometry(geometry);
         const int side = size == -1 ? 5 : size;
         QCOMPARE(grab.handleSize(), side);
@@ -90,8 +90,8 @@ private slots:
     void showAndResizeSignal()
     {
         Surface s(QRect(10, 20, 100, 50));
-        cGrabHandles grab(&s.container, s.target);
-        QSignalSpy resized(&grab, &cGrabHandles::TargetReSized);
+        GrabHandles grab(&s.container, s.target);
+        QSignalSpy resized(&grab, &GrabHandles::TargetReSized);
         s.target->resize(120, 50);
         s.target->move(30, 20); // a move alone is no size change
         QCOMPARE(resized.count(), 1);
@@ -135,9 +135,9 @@ private slots:
         QFETCH(QPoint, offset);
         QFETCH(QRect, expected);
         Surface s(QRect(50, 60, 100, 80));
-        cGrabHandles grab(&s.container, s.target);
-        QSignalSpy started(&grab, &cGrabHandles::resizeStarted);
-        QSignalSpy finished(&grab, &cGrabHandles::resizeFinished);
+        GrabHandles grab(&s.container, s.target);
+        QSignalSpy started(&grab, &GrabHandles::resizeStarted);
+        QSignalSpy finished(&grab, &GrabHandles::resizeFinished);
         QWidget *h = grab.handle(slot);
         const QPoint from = h->mapToGlobal(QPoint(2, 2));
         QTest::mousePress(h, Qt::LeftButton, {}, QPoint(2, 2));
@@ -157,10 +157,10 @@ private slots:
     void ownership()
     {
         Surface s(QRect(10, 20, 100, 50));
-        auto first = std::make_unique<cGrabHandles>(&s.container, s.target);
-        cGrabHandles second(&s.container, s.target);
-        QSignalSpy firstResized(first.get(), &cGrabHandles::TargetReSized);
-        QSignalSpy secondResized(&second, &cGrabHandles::TargetReSized);
+        auto first = std::make_unique<GrabHandles>(&s.container, s.target);
+        GrabHandles second(&s.container, s.target);
+        QSignalSpy firstResized(first.get(), &GrabHandles::TargetReSized);
+        QSignalSpy secondResized(&second, &GrabHandles::TargetReSized);
         QVERIFY(!second.SubClassTarget(s.target));
         QCOMPARE(s.target->property("nvGrbHdl").value<QObject *>(), first.get());
         s.target->resize(90, 50);

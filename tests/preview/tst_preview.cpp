@@ -6,7 +6,7 @@
 #include "document/section.h"
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
-#include "viewer/fdocviewer.h"
+#include "viewer/previewwindow.h"
 #include "viewer/previewexport.h"
 #include "viewer/previewfind.h"
 #include "viewer/previewpageview.h"
@@ -105,19 +105,19 @@ std::unique_ptr<TalvoDocument> listReport(int rows, bool headers = true)
     return doc;
 }
 
-QString panel(const fDocViewer &w, const char *name)
+QString panel(const PreviewWindow &w, const char *name)
 {
     const auto *label = w.findChild<QLabel *>(QLatin1String(name));
     return label ? label->text() : QStringLiteral("<no panel>");
 }
 
-void run(fDocViewer &w, TalvoDocument &doc, bool hide = false)
+void run(PreviewWindow &w, TalvoDocument &doc, bool hide = false)
 {
     bool thenPrint = false, dialog = false;
     w.PrintPreview(&doc, thenPrint, dialog, hide);
 }
 
-QToolButton *button(fDocViewer &w, const char *key)
+QToolButton *button(PreviewWindow &w, const char *key)
 {
     return w.findChild<QToolButton *>(QLatin1String("button_") + QLatin1String(key));
 }
@@ -149,7 +149,7 @@ double inkShare(const QImage &image)
 }
 
 // Ink on the sheet as the page view shows it.
-double sheetInk(fDocViewer &w)
+double sheetInk(PreviewWindow &w)
 {
     return inkShare(w.pageView()->viewport()->grab().toImage().copy(w.pageView()->pageRect()));
 }
@@ -225,7 +225,7 @@ private slots:
             child->SQL = QStringLiteral("SELECT ID FROM Rows WHERE ID = {[Rows].[ID]}");
             doc->orderSections();
         }
-        fDocViewer w;
+        PreviewWindow w;
         run(w, *doc);
         QCOMPARE(doc->NbPages(), pages);
         QVERIFY(w.isVisible());
@@ -265,7 +265,7 @@ private slots:
         QFETCH(QList<int>, keys);
         QFETCH(int, page);
         auto doc = listReport(40);
-        fDocViewer w;
+        PreviewWindow w;
         run(w, *doc);
         auto *box = w.findChild<QSpinBox *>(QStringLiteral("pageNumber"));
         // The window sees the keys first, whichever control has them: a tool
@@ -289,7 +289,7 @@ private slots:
     void keysWhileRunning()
     {
         auto doc = listReport(3000);
-        fDocViewer w;
+        PreviewWindow w;
         w.yieldInterval = 0; // a yield per record: atPage's moment comes in any case
         int pagesAtEnd = 0, rowsAtPage5 = -1;
         QString panelAtEnd;
@@ -345,9 +345,9 @@ private slots:
     {
         QFETCH(bool, byKey);
         auto doc = listReport(20000);
-        fDocViewer w;
+        PreviewWindow w;
         w.yieldInterval = 0;
-        QSignalSpy unloaded(&w, &fDocViewer::unloaded);
+        QSignalSpy unloaded(&w, &PreviewWindow::unloaded);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QApplication::setActiveWindow(&w);
@@ -426,7 +426,7 @@ private slots:
         if (badDatabase)
             doc->connectionStringData =
                 QStringLiteral("Provider=SQLite;Data Source=") + scratch().filePath("none/x.db");
-        fDocViewer w;
+        PreviewWindow w;
         QSignalSpy started(doc.get(), &TalvoDocument::startWorking);
         ui->answers = answers;
         run(w, *doc);
@@ -483,7 +483,7 @@ private slots:
             item->content = QStringLiteral("[Name] changed");
             item->modified = true;
         }
-        fDocViewer w;
+        PreviewWindow w;
         atPage(*doc, 2, [&] { w.stopRun(); });
         if (failedRun)
             ui->answers = {UserInteraction::Cancel}; // the empty question of the failed run
@@ -512,8 +512,8 @@ private slots:
     void hiddenRun()
     {
         auto doc = listReport(0, false); // empty: no question when hidden
-        fDocViewer w;
-        QSignalSpy unloaded(&w, &fDocViewer::unloaded);
+        PreviewWindow w;
+        QSignalSpy unloaded(&w, &PreviewWindow::unloaded);
         bool seen = false;
         connect(doc.get(), &TalvoDocument::pageFinished, &w, [&] { seen |= w.isVisible(); });
         run(w, *doc, true);
@@ -542,7 +542,7 @@ private slots:
             QDir(dir.path()).mkpath(QLatin1String(folder));
         auto doc = listReport(12);
         doc->fileName = dir.filePath(QStringLiteral("reports/list.xml"));
-        fDocViewer w;
+        PreviewWindow w;
         w.programDir = dir.filePath(programDir);
         run(w, *doc);
         QTest::mouseClick(button(w, "html"), Qt::LeftButton);
@@ -574,7 +574,7 @@ private slots:
         QFETCH(QString, action);
         QFETCH(double, factor);
         auto doc = listReport(40);
-        fDocViewer w;
+        PreviewWindow w;
         run(w, *doc);
         QApplication::setActiveWindow(&w);
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -619,7 +619,7 @@ private slots:
     void crispAtPixelRatio()
     {
         auto doc = listReport(12);
-        fDocViewer w;
+        PreviewWindow w;
         run(w, *doc);
         const QImage doubled = renderPreviewPage(*doc, 1, 96, 2);
         QCOMPARE(doubled.devicePixelRatio(), 2.0);
@@ -637,7 +637,7 @@ private slots:
     void wheelTurnsPages()
     {
         auto doc = listReport(40);
-        fDocViewer w;
+        PreviewWindow w;
         run(w, *doc);
         w.zoom()->setMode(ViewZoom::FitPage);
         QWidget *viewport = w.pageView()->viewport();
@@ -673,7 +673,7 @@ private slots:
         QFETCH(int, hits);
         QFETCH(int, firstPage);
         auto doc = listReport(40);
-        fDocViewer w;
+        PreviewWindow w;
         run(w, *doc);
         QApplication::setActiveWindow(&w);
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -732,7 +732,7 @@ private slots:
         QTemporaryDir dir;
         auto doc = listReport(40);
         doc->fileName = dir.filePath(QStringLiteral("list.xml"));
-        fDocViewer w;
+        PreviewWindow w;
         run(w, *doc);
         PreviewExportRequest request;
         request.format = PreviewExportRequest::Format(format);
@@ -771,7 +771,7 @@ private slots:
     void thumbnailsMarkOnlyTheShownPage()
     {
         auto doc = listReport(40);
-        fDocViewer w;
+        PreviewWindow w;
         run(w, *doc);
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         auto *thumbs = w.findChild<QListView *>(QStringLiteral("thumbnails"));

@@ -8,7 +8,7 @@
 #include "designer/adddatasectiondialog.h"
 #include "designer/documentpropertiesdialog.h"
 #include "designer/sectionpropertiesdialog.h"
-#include "designer/psql.h"
+#include "designer/sqlpanel.h"
 #include "document/paper.h"
 #include "document/section.h"
 #include "document/talvodocument.h"

@@ -4,7 +4,7 @@
 // and leave the file that was there byte for byte.
 #include "program/headlesscommands.h"
 #include "program/startup.h"
-#include "designer/fdocedit.h"
+#include "designer/designerwindow.h"
 #include "designer/recoveryfile.h"
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
@@ -51,12 +51,12 @@ const QString kNoSpace = QStringLiteral("No space left on device");
 class DesignerWindows : public StartupWindows
 {
 public:
-    std::unique_ptr<fDocEdit> designer;
+    std::unique_ptr<DesignerWindow> designer;
 
     QString showWelcome(bool &) override { return QString(); }
     int openDesigner(TalvoDocument &document) override
     {
-        designer = std::make_unique<fDocEdit>();
+        designer = std::make_unique<DesignerWindow>();
         designer->init(&document);
         return kRunEventLoop;
     }
@@ -184,7 +184,7 @@ private slots:
         QVERIFY(doc.SaveXML(path));
         QVERIFY(writeBytes(other, "<other/>"));
         doc.fileName = path;
-        fDocEdit w;
+        DesignerWindow w;
         w.init(&doc);
         RecoveryFile recovery(onDisk(QStringLiteral("recovery")));
         QVERIFY(recovery.write(doc));

@@ -4,10 +4,10 @@
 // onto a real section surface.
 #include "designer/databasebrowser.h"
 #include "designer/sqleditordialog.h"
-#include "designer/ffields.h"
+#include "designer/fieldspanel.h"
 #include "designer/designdocument.h"
-#include "designer/psection.h"
-#include "designer/psql.h"
+#include "designer/sectionsurface.h"
+#include "designer/sqlpanel.h"
 #include "designer/sqlhighlighter.h"
 #include "designer/sqlschemacache.h"
 #include "designer/sqltextedit.h"
@@ -300,7 +300,7 @@ private slots:
     // per field in list order; the list keeps its rows.
     void dragFieldsOntoSection()
     {
-        fFields fields;
+        FieldsPanel fields;
         fields.setDocument(m_doc.get());
         FieldListView *list = fields.list();
         QCOMPARE(list->topLevelItemCount(), 5);
@@ -312,7 +312,7 @@ private slots:
         DesignDocument design(*m_doc);
         QWidget host;
         host.resize(700, 400);
-        auto *surface = new pSection(&host);
+        auto *surface = new SectionSurface(&host);
         surface->setDesignDocument(&design);
         surface->setScale(0.1);
         surface->setPageWidthTwips(6000);
@@ -429,9 +429,9 @@ private slots:
 
 private:
     // A shown editor of data section `number` of the document.
-    std::unique_ptr<pSQL> editorFor(int number)
+    std::unique_ptr<SqlPanel> editorFor(int number)
     {
-        auto editor = std::make_unique<pSQL>();
+        auto editor = std::make_unique<SqlPanel>();
         editor->setDocument(m_doc.get());
         editor->setNoSection(QString::number(number));
         editor->resize(600, 300);

@@ -1,17 +1,17 @@
-#include "fdocedit.h"
+#include "designerwindow.h"
 
 #include "designer/designdocument.h"
 #include "designer/designpage.h"
 #include "designer/designview.h"
 #include "designer/documentpropertiesdialog.h"
-#include "designer/psection.h"
+#include "designer/sectionsurface.h"
 #include "designer/recentfiles.h"
 #include "designer/recoveryfile.h"
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
 #include "platform/appinfo.h"
 #include "platform/settings.h"
-#include "viewer/fdocviewer.h"
+#include "viewer/previewwindow.h"
 #include "viewer/viewzoom.h"
 
 #include <QCloseEvent>
@@ -30,12 +30,12 @@ const QString kGeometryKey = QStringLiteral("DesignerGeometry");
 constexpr int kRecoveryIntervalMs = 60 * 1000;
 } // namespace
 
-fDocEdit::fDocEdit(QWidget *parent)
+DesignerWindow::DesignerWindow(QWidget *parent)
     : QMainWindow(parent), m_view(new DesignView(this)),
       m_zoom(new ViewZoom({50, 67, 75, 100, 125, 150, 200, 300, 400}, ViewZoom::Fixed, this)),
       m_recovery(std::make_unique<RecoveryFile>())
 {
-    setObjectName(QStringLiteral("fDocEdit"));
+    setObjectName(QStringLiteral("DesignerWindow"));
     setWindowTitle(appTitle() + QStringLiteral("[*]"));
     setCentralWidget(m_view);
     m_undoGroup = new QUndoGroup(this);
@@ -47,11 +47,11 @@ fDocEdit::fDocEdit(QWidget *parent)
     createStatusBar();
     updateEditActions();
 
-    connect(m_zoom, &ViewZoom::changed, this, &fDocEdit::applyScale);
+    connect(m_zoom, &ViewZoom::changed, this, &DesignerWindow::applyScale);
     connect(m_view, &DesignView::zoomWheel, m_zoom, &ViewZoom::wheel);
-    connect(m_view, &DesignView::scrolled, this, &fDocEdit::updateRulers);
-    connect(m_view->page(), &DesignPage::backgroundClicked, this, &fDocEdit::stopGrab);
-    connect(m_view->page(), &DesignPage::backgroundDoubleClicked, this, &fDocEdit::showprop_);
+    connect(m_view, &DesignView::scrolled, this, &DesignerWindow::updateRulers);
+    connect(m_view->page(), &DesignPage::backgroundClicked, this, &DesignerWindow::stopGrab);
+    connect(m_view->page(), &DesignPage::backgroundDoubleClicked, this, &DesignerWindow::showprop_);
 
     const QByteArray geometry = QByteArray::fromBase64(readSetting(kGeometryKey).toLatin1());
     if (geometry.isEmpty() || !restoreGeometry(geometry)) {
@@ -61,17 +61,17 @@ fDocEdit::fDocEdit(QWidget *parent)
     }
 
     m_recoveryTimer.setInterval(kRecoveryIntervalMs);
-    connect(&m_recoveryTimer, &QTimer::timeout, this, &fDocEdit::writeRecoveryNow);
+    connect(&m_recoveryTimer, &QTimer::timeout, this, &DesignerWindow::writeRecoveryNow);
     m_recoveryTimer.start();
 }
 
-fDocEdit::~fDocEdit()
+DesignerWindow::~DesignerWindow()
 {
     // Children outlive this class's part of the object: nothing they raise
     // while they go may reach it, and the surfaces go before the history
     // they record in.
     m_view->disconnect(this);
-    for (pSection *s : std::as_const(pSection1)) {
+    for (SectionSurface *s : std::as_const(pSection1)) {
         s->disconnect(this);
         s->setDesignDocument(nullptr);
     }
@@ -83,7 +83,7 @@ fDocEdit::~fDocEdit()
     }
 }
 
-void fDocEdit::init(TalvoDocument *document)
+void DesignerWindow::init(TalvoDocument *document)
 {
     if (document != doc || !m_design) {
         delete m_design;
@@ -91,11 +91,11 @@ void fDocEdit::init(TalvoDocument *document)
         m_design = new DesignDocument(*doc, this);
         m_undoGroup->addStack(m_design->stack());
         m_undoGroup->setActiveStack(m_design->stack());
-        connect(m_design, &DesignDocument::sectionChanged, this, &fDocEdit::updateEditActions);
-        connect(m_design, &DesignDocument::documentRestored, this, &fDocEdit::drawSections);
-        connect(m_design->stack(), &QUndoStack::indexChanged, this, &fDocEdit::updateModified);
-        connect(m_design->stack(), &QUndoStack::cleanChanged, this, &fDocEdit::updateModified);
-        for (pSection *s : std::as_const(pSection1))
+        connect(m_design, &DesignDocument::sectionChanged, this, &DesignerWindow::updateEditActions);
+        connect(m_design, &DesignDocument::documentRestored, this, &DesignerWindow::drawSections);
+        connect(m_design->stack(), &QUndoStack::indexChanged, this, &DesignerWindow::updateModified);
+        connect(m_design->stack(), &QUndoStack::cleanChanged, this, &DesignerWindow::updateModified);
+        for (SectionSurface *s : std::as_const(pSection1))
             s->setDesignDocument(m_design);
     }
     m_released = false;
@@ -103,7 +103,7 @@ void fDocEdit::init(TalvoDocument *document)
     afterNewDocument();
 }
 
-void fDocEdit::afterNewDocument()
+void DesignerWindow::afterNewDocument()
 {
     m_current = 0;
     drawSections();
@@ -118,7 +118,7 @@ void fDocEdit::afterNewDocument()
     majCaption();
 }
 
-void fDocEdit::new_()
+void DesignerWindow::new_()
 {
     if (!doc)
         return;
@@ -134,12 +134,12 @@ void fDocEdit::new_()
     afterNewDocument();
 }
 
-void fDocEdit::load_()
+void DesignerWindow::load_()
 {
     openFile(QString());
 }
 
-bool fDocEdit::openFile(const QString &fileName)
+bool DesignerWindow::openFile(const QString &fileName)
 {
     if (!doc)
         return false;
@@ -168,7 +168,7 @@ bool fDocEdit::openFile(const QString &fileName)
     return true;
 }
 
-void fDocEdit::Save_()
+void DesignerWindow::Save_()
 {
     if (!doc)
         return;
@@ -181,7 +181,7 @@ void fDocEdit::Save_()
     majCaption();
 }
 
-void fDocEdit::saveAs()
+void DesignerWindow::saveAs()
 {
     if (!doc)
         return;
@@ -193,7 +193,7 @@ void fDocEdit::saveAs()
     majCaption();
 }
 
-void fDocEdit::majCaption()
+void DesignerWindow::majCaption()
 {
     QString title = appTitle();
     if (doc) {
@@ -206,18 +206,18 @@ void fDocEdit::majCaption()
     updateModified();
 }
 
-void fDocEdit::updateModified()
+void DesignerWindow::updateModified()
 {
     setWindowModified(doc && !m_released && doc->modified());
 }
 
-void fDocEdit::status(const QString &text)
+void DesignerWindow::status(const QString &text)
 {
     if (m_panelText->text() != text)
         m_panelText->setText(text);
 }
 
-void fDocEdit::ShowDocProperties()
+void DesignerWindow::ShowDocProperties()
 {
     stopGrab();
     if (!doc)
@@ -228,33 +228,33 @@ void fDocEdit::ShowDocProperties()
     });
 }
 
-void fDocEdit::showprop_()
+void DesignerWindow::showprop_()
 {
     stopGrab();
     ShowDocProperties();
 }
 
-void fDocEdit::printPreview_()
+void DesignerWindow::printPreview_()
 {
     if (!doc)
         return;
     stopGrab();
     hide();
 
-    auto *viewer = new fDocViewer;
+    auto *viewer = new PreviewWindow;
     viewer->setAttribute(Qt::WA_DeleteOnClose);
     const QString fileBefore = doc->fileName;
-    QPointer<fDocEdit> self(this);
+    QPointer<DesignerWindow> self(this);
     viewer->designerHook = [self, viewer, fileBefore](TalvoDocument &) {
         if (self)
             self->returnFromPreview(viewer, fileBefore);
     };
-    connect(viewer, &fDocViewer::unloaded, this, &fDocEdit::previewReleasedDocument);
+    connect(viewer, &PreviewWindow::unloaded, this, &DesignerWindow::previewReleasedDocument);
     bool thenPrint = false, showDialog = false, hideWindow = false;
     viewer->PrintPreview(doc, thenPrint, showDialog, hideWindow);
 }
 
-void fDocEdit::returnFromPreview(fDocViewer *viewer, const QString &fileBefore)
+void DesignerWindow::returnFromPreview(PreviewWindow *viewer, const QString &fileBefore)
 {
     disconnect(viewer, nullptr, this, nullptr);
     viewer->deleteLater();
@@ -272,7 +272,7 @@ void fDocEdit::returnFromPreview(fDocViewer *viewer, const QString &fileBefore)
     drawSections();
 }
 
-void fDocEdit::previewReleasedDocument()
+void DesignerWindow::previewReleasedDocument()
 {
     // The preview closed for good and released the document, after its own
     // save question: nothing is left to ask or keep.
@@ -281,9 +281,9 @@ void fDocEdit::previewReleasedDocument()
     close();
 }
 
-fDocEdit *fDocEdit::editFromPreview(TalvoDocument &document, fDocViewer *viewer)
+DesignerWindow *DesignerWindow::editFromPreview(TalvoDocument &document, PreviewWindow *viewer)
 {
-    auto *editor = new fDocEdit;
+    auto *editor = new DesignerWindow;
     editor->setAttribute(Qt::WA_DeleteOnClose);
     editor->init(&document);
     editor->show();
@@ -292,7 +292,7 @@ fDocEdit *fDocEdit::editFromPreview(TalvoDocument &document, fDocViewer *viewer)
     return editor;
 }
 
-void fDocEdit::writeRecoveryNow()
+void DesignerWindow::writeRecoveryNow()
 {
     if (!doc || m_released)
         return;
@@ -304,7 +304,7 @@ void fDocEdit::writeRecoveryNow()
         status(tr("The recovery copy could not be written: %1").arg(m_recovery->errorString()));
 }
 
-bool fDocEdit::offerRecovery()
+bool DesignerWindow::offerRecovery()
 {
     if (!doc)
         return false;
@@ -349,7 +349,7 @@ bool fDocEdit::offerRecovery()
     return false;
 }
 
-void fDocEdit::closeEvent(QCloseEvent *event)
+void DesignerWindow::closeEvent(QCloseEvent *event)
 {
     if (m_released || !doc) {
         event->accept();
@@ -366,7 +366,7 @@ void fDocEdit::closeEvent(QCloseEvent *event)
     m_recovery->remove();
     hide();
     // The surfaces show sections the document is about to release.
-    for (pSection *s : std::as_const(pSection1))
+    for (SectionSurface *s : std::as_const(pSection1))
         removeSurface(s);
     pSection1.clear();
     doc->CloseClean();
@@ -377,7 +377,7 @@ void fDocEdit::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void fDocEdit::changeEvent(QEvent *event)
+void DesignerWindow::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         majCaption();

@@ -1,8 +1,8 @@
-#include "psectiontools.h"
+#include "sectionsurfacetools.h"
 
 #include "designdocument.h"
 #include "itembox.h"
-#include "psection.h"
+#include "sectionsurface.h"
 #include "snaphelper.h"
 
 #include "document/reportitem.h"
@@ -24,7 +24,7 @@ SurfaceTool::~SurfaceTool() = default;
 
 // ---- Band selection ----
 
-BandSelectTool::BandSelectTool(pSection *surface, const QPointF &start)
+BandSelectTool::BandSelectTool(SectionSurface *surface, const QPointF &start)
     : SurfaceTool(surface), m_start(start)
 {
 }
@@ -64,7 +64,7 @@ void BandSelectTool::release(const QPointF &, Qt::KeyboardModifiers)
 
 // ---- Dragging items ----
 
-ItemDragTool::ItemDragTool(pSection *surface, ItemBox *pressed, const QPointF &at)
+ItemDragTool::ItemDragTool(SectionSurface *surface, ItemBox *pressed, const QPointF &at)
     : SurfaceTool(surface), m_pressed(pressed), m_pressInBox(at - pressed->twips.topLeft())
 {
 }
@@ -161,7 +161,7 @@ void ItemDragTool::release(const QPointF &, Qt::KeyboardModifiers)
 
 // ---- Resizing the section ----
 
-EdgeResizeTool::EdgeResizeTool(pSection *surface, const QPointF &at)
+EdgeResizeTool::EdgeResizeTool(SectionSurface *surface, const QPointF &at)
     : SurfaceTool(surface), m_startHeight(surface->heightTwips())
 {
     surface->clickX = at.x();

@@ -1,9 +1,9 @@
-#include "psection.h"
+#include "sectionsurface.h"
 
-#include "cgrabhandles.h"
+#include "grabhandles.h"
 #include "designdocument.h"
 #include "itembox.h"
-#include "psectiontools.h"
+#include "sectionsurfacetools.h"
 
 #include "document/reportitem.h"
 #include "document/section.h"
@@ -27,7 +27,7 @@ const QColor kFrameColor(192, 192, 192);
 const QColor kCaptionColor(170, 170, 190);
 } // namespace
 
-pSection::pSection(QWidget *parent) : QWidget(parent)
+SectionSurface::SectionSurface(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
@@ -38,7 +38,7 @@ pSection::pSection(QWidget *parent) : QWidget(parent)
     pItem1[0]->hide();
 }
 
-pSection::~pSection()
+SectionSurface::~SectionSurface()
 {
     stopGrab();
     m_section = nullptr;
@@ -46,7 +46,7 @@ pSection::~pSection()
 
 // ---- Binding and layout ----
 
-void pSection::setDesignDocument(DesignDocument *design)
+void SectionSurface::setDesignDocument(DesignDocument *design)
 {
     if (m_design)
         m_design->disconnect(this);
@@ -54,11 +54,11 @@ void pSection::setDesignDocument(DesignDocument *design)
     if (!design)
         return;
     connect(design, &QObject::destroyed, this, [this] { m_design = nullptr; });
-    connect(design, &DesignDocument::sectionChanged, this, &pSection::sectionChanged);
-    connect(design, &DesignDocument::selectionChanged, this, &pSection::selectionChangedIn);
+    connect(design, &DesignDocument::sectionChanged, this, &SectionSurface::sectionChanged);
+    connect(design, &DesignDocument::selectionChanged, this, &SectionSurface::selectionChangedIn);
 }
 
-void pSection::sectionChanged(section *s)
+void SectionSurface::sectionChanged(section *s)
 {
     if (!s || s != m_section)
         return;
@@ -70,7 +70,7 @@ void pSection::sectionChanged(section *s)
         emit changeSize();
 }
 
-void pSection::selectionChangedIn(section *s)
+void SectionSurface::selectionChangedIn(section *s)
 {
     if (!s || s != m_section)
         return;
@@ -78,7 +78,7 @@ void pSection::selectionChangedIn(section *s)
     emit selectionChanged();
 }
 
-void pSection::init(section *s)
+void SectionSurface::init(section *s)
 {
     // The handles stay on their item when the same section is shown again
     // after an edit; on another item or section they go.
@@ -116,7 +116,7 @@ void pSection::init(section *s)
     update();
 }
 
-void pSection::initMargin(double left, double right, double top, double bottom)
+void SectionSurface::initMargin(double left, double right, double top, double bottom)
 {
     m_marginL = fromDocUnit(left);
     m_marginR = fromDocUnit(right);
@@ -124,13 +124,13 @@ void pSection::initMargin(double left, double right, double top, double bottom)
     m_marginB = fromDocUnit(bottom);
 }
 
-void pSection::ShowMargins()
+void SectionSurface::ShowMargins()
 {
     m_showMargins = true;
     update();
 }
 
-void pSection::setScale(double pixelsPerTwip)
+void SectionSurface::setScale(double pixelsPerTwip)
 {
     if (pixelsPerTwip <= 0 || pixelsPerTwip == m_scale)
         return;
@@ -140,25 +140,25 @@ void pSection::setScale(double pixelsPerTwip)
     update();
 }
 
-void pSection::setPageWidthTwips(double width)
+void SectionSurface::setPageWidthTwips(double width)
 {
     m_pageWidthT = width;
     resize(qRound(m_pageWidthT * m_scale), qRound(m_heightT * m_scale));
 }
 
-void pSection::setChartSymbol(const QImage &symbol)
+void SectionSurface::setChartSymbol(const QImage &symbol)
 {
     m_chartSymbol = symbol;
 }
 
-ItemBox *pSection::newBox()
+ItemBox *SectionSurface::newBox()
 {
     auto *b = new ItemBox(this, pItem1.size());
     b->installEventFilter(this);
     return b;
 }
 
-void pSection::placeBox(ItemBox *b)
+void SectionSurface::placeBox(ItemBox *b)
 {
     const QRectF &r = b->twips;
     const int left = qRound(r.left() * m_scale);
@@ -170,26 +170,26 @@ void pSection::placeBox(ItemBox *b)
     m_placing = false;
 }
 
-void pSection::placeAllBoxes()
+void SectionSurface::placeAllBoxes()
 {
     for (int i = 1; i < pItem1.size(); ++i)
         placeBox(pItem1[i]);
 }
 
-void pSection::setHeightTwips(double height)
+void SectionSurface::setHeightTwips(double height)
 {
     m_heightT = height;
     resize(width(), qRound(m_heightT * m_scale));
     update();
 }
 
-void pSection::setBand(const QRectF &band)
+void SectionSurface::setBand(const QRectF &band)
 {
     m_band = band;
     update();
 }
 
-void pSection::setGuidesY(const QList<double> &ys)
+void SectionSurface::setGuidesY(const QList<double> &ys)
 {
     if (ys == m_guidesY)
         return;
@@ -197,13 +197,13 @@ void pSection::setGuidesY(const QList<double> &ys)
     update();
 }
 
-QPointF pSection::newItemPlace(double x, double y) const
+QPointF SectionSurface::newItemPlace(double x, double y) const
 {
     auto snapped = [this](double v) { return m_design ? m_design->snap(v) : v; };
     return QPointF(snapped(x) == 0 ? m_lastMouse.x() : x, snapped(y) == 0 ? m_lastMouse.y() : y);
 }
 
-QString pSection::grabbedKey() const
+QString SectionSurface::grabbedKey() const
 {
     const auto *b = cgh ? qobject_cast<const ItemBox *>(cgh->target()) : nullptr;
     return b ? b->tag : QString();
@@ -211,24 +211,24 @@ QString pSection::grabbedKey() const
 
 // ---- Boxes ----
 
-int pSection::count() const
+int SectionSurface::count() const
 {
     return int(pItem1.size()) - 1;
 }
 
-ItemBox *pSection::box(int index) const
+ItemBox *SectionSurface::box(int index) const
 {
     return index >= 0 && index < pItem1.size() ? pItem1[index] : nullptr;
 }
 
-ReportItem *pSection::SubObject(int index) const
+ReportItem *SectionSurface::SubObject(int index) const
 {
     if (!m_section || index < 1 || index >= pItem1.size())
         return nullptr;
     return m_section->items.value(pItem1[index]->tag);
 }
 
-int pSection::indexOfKey(const QString &key) const
+int SectionSurface::indexOfKey(const QString &key) const
 {
     for (int i = 1; i < pItem1.size(); ++i) {
         if (pItem1[i]->tag == key)
@@ -237,7 +237,7 @@ int pSection::indexOfKey(const QString &key) const
     return -1;
 }
 
-QRectF pSection::selectionRect() const
+QRectF SectionSurface::selectionRect() const
 {
     QRectF united;
     for (const ItemBox *b : selectedBoxes())
@@ -245,7 +245,7 @@ QRectF pSection::selectionRect() const
     return united;
 }
 
-QList<ItemBox *> pSection::selectedBoxes() const
+QList<ItemBox *> SectionSurface::selectedBoxes() const
 {
     QList<ItemBox *> chosen;
     for (int i = 1; i < pItem1.size(); ++i) {
@@ -258,42 +258,42 @@ QList<ItemBox *> pSection::selectedBoxes() const
 
 // ---- Conversions ----
 
-int pSection::unit() const
+int SectionSurface::unit() const
 {
     return m_section ? m_section->unit() : Unit::Centimetres;
 }
 
-double pSection::toDocUnit(double twips) const
+double SectionSurface::toDocUnit(double twips) const
 {
     return convertUnit(twips, Unit::Twips, unit(), kPixelsPerCm);
 }
 
-double pSection::fromDocUnit(double value) const
+double SectionSurface::fromDocUnit(double value) const
 {
     return convertUnit(value, unit(), Unit::Twips, kPixelsPerCm);
 }
 
 // ---- Drawing ----
 
-void pSection::Refresh()
+void SectionSurface::Refresh()
 {
     update();
     majAll();
 }
 
-void pSection::maj(int index)
+void SectionSurface::maj(int index)
 {
     if (ItemBox *b = box(index))
         b->update();
 }
 
-void pSection::majAll()
+void SectionSurface::majAll()
 {
     for (int i = 1; i < pItem1.size(); ++i)
         maj(i);
 }
 
-void pSection::paintEvent(QPaintEvent *)
+void SectionSurface::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
@@ -331,28 +331,28 @@ void pSection::paintEvent(QPaintEvent *)
     }
 }
 
-void pSection::resizeEvent(QResizeEvent *)
+void SectionSurface::resizeEvent(QResizeEvent *)
 {
     ShowMargins();
 }
 
 // ---- Grab handles ----
 
-void pSection::startGrab(ItemBox *b)
+void SectionSurface::startGrab(ItemBox *b)
 {
     stopGrab();
-    cgh = new cGrabHandles(this, b, true, Qt::black, -1, this);
-    connect(cgh, &cGrabHandles::TargetReSized, this, &pSection::targetResized);
-    connect(cgh, &cGrabHandles::resizeFinished, this, &pSection::resizeFinished);
+    cgh = new GrabHandles(this, b, true, Qt::black, -1, this);
+    connect(cgh, &GrabHandles::TargetReSized, this, &SectionSurface::targetResized);
+    connect(cgh, &GrabHandles::resizeFinished, this, &SectionSurface::resizeFinished);
 }
 
-void pSection::stopGrab()
+void SectionSurface::stopGrab()
 {
     delete cgh.data();
     cgh = nullptr;
 }
 
-void pSection::targetResized()
+void SectionSurface::targetResized()
 {
     // Boxes placed by the surface (zoom, moves) are not resized by the user.
     if (m_placing || !cgh)
@@ -365,7 +365,7 @@ void pSection::targetResized()
     emit selectionChanged();
 }
 
-void pSection::resizeFinished()
+void SectionSurface::resizeFinished()
 {
     auto *b = cgh ? qobject_cast<ItemBox *>(cgh->target()) : nullptr;
     // The handles leave sizes unsnapped; the next drag snaps them.
@@ -375,13 +375,13 @@ void pSection::resizeFinished()
 
 // ---- Mouse on the background ----
 
-bool pSection::onBottomEdge(double y) const
+bool SectionSurface::onBottomEdge(double y) const
 {
     const double zone = std::max(kEdgeTwips, kEdgeMinPixels / m_scale);
     return y >= m_heightT - zone && y <= m_heightT;
 }
 
-void pSection::mousePressEvent(QMouseEvent *event)
+void SectionSurface::mousePressEvent(QMouseEvent *event)
 {
     const QPointF at = twipsAt(event->position());
     m_lastMouse = at;
@@ -400,7 +400,7 @@ void pSection::mousePressEvent(QMouseEvent *event)
         m_tool = std::make_unique<BandSelectTool>(this, at);
 }
 
-void pSection::mouseMoveEvent(QMouseEvent *event)
+void SectionSurface::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF at = twipsAt(event->position());
     if (m_tool) {
@@ -411,7 +411,7 @@ void pSection::mouseMoveEvent(QMouseEvent *event)
     reCoordinates(at.x(), at.y());
 }
 
-void pSection::mouseReleaseEvent(QMouseEvent *event)
+void SectionSurface::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton || !m_tool)
         return;
@@ -422,7 +422,7 @@ void pSection::mouseReleaseEvent(QMouseEvent *event)
     tool->release(at, event->modifiers());
 }
 
-void pSection::mouseDoubleClickEvent(QMouseEvent *event)
+void SectionSurface::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
@@ -443,14 +443,14 @@ void pSection::mouseDoubleClickEvent(QMouseEvent *event)
     }
 }
 
-void pSection::reCoordinates(double x, double y)
+void SectionSurface::reCoordinates(double x, double y)
 {
     emit Coordinates(toDocUnit(x), toDocUnit(y));
 }
 
 // ---- Mouse on a box ----
 
-void pSection::boxPressed(ItemBox *b, QMouseEvent *event)
+void SectionSurface::boxPressed(ItemBox *b, QMouseEvent *event)
 {
     ReportItem *item = SubObject(b->index());
     if (!item)
@@ -477,7 +477,7 @@ void pSection::boxPressed(ItemBox *b, QMouseEvent *event)
     m_tool = std::make_unique<ItemDragTool>(this, b, at);
 }
 
-void pSection::boxMoved(ItemBox *b, QMouseEvent *event)
+void SectionSurface::boxMoved(ItemBox *b, QMouseEvent *event)
 {
     const QPointF at = twipsAt(b->mapToParent(event->position()));
     if (m_tool)
@@ -485,7 +485,7 @@ void pSection::boxMoved(ItemBox *b, QMouseEvent *event)
     reCoordinates(at.x(), at.y());
 }
 
-void pSection::boxReleased(ItemBox *b, QMouseEvent *event)
+void SectionSurface::boxReleased(ItemBox *b, QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton || !m_tool)
         return;
@@ -494,7 +494,7 @@ void pSection::boxReleased(ItemBox *b, QMouseEvent *event)
     tool->release(at, event->modifiers());
 }
 
-void pSection::boxDoubleClicked(ItemBox *b)
+void SectionSurface::boxDoubleClicked(ItemBox *b)
 {
     m_tool.reset();
     stopGrab();
@@ -507,7 +507,7 @@ void pSection::boxDoubleClicked(ItemBox *b)
         emit statusText(tr("The item editors are not available yet."));
 }
 
-void pSection::focusNextItem(bool backwards)
+void SectionSurface::focusNextItem(bool backwards)
 {
     const int n = count();
     if (n == 0)
@@ -527,13 +527,13 @@ void pSection::focusNextItem(bool backwards)
     pItem1[next]->setFocus(backwards ? Qt::BacktabFocusReason : Qt::TabFocusReason);
 }
 
-bool pSection::focusNextPrevChild(bool)
+bool SectionSurface::focusNextPrevChild(bool)
 {
     // Tab walks the items (keyPressEvent), not the window's widgets.
     return false;
 }
 
-void pSection::keyPressEvent(QKeyEvent *event)
+void SectionSurface::keyPressEvent(QKeyEvent *event)
 {
     emit KeyDown(event->key(), event->modifiers());
     const bool shift = event->modifiers() & Qt::ShiftModifier;
@@ -578,13 +578,13 @@ void pSection::keyPressEvent(QKeyEvent *event)
     QWidget::keyPressEvent(event);
 }
 
-void pSection::focusInEvent(QFocusEvent *event)
+void SectionSurface::focusInEvent(QFocusEvent *event)
 {
     QWidget::focusInEvent(event);
     emit focusReceived();
 }
 
-bool pSection::eventFilter(QObject *watched, QEvent *event)
+bool SectionSurface::eventFilter(QObject *watched, QEvent *event)
 {
     // Tab reaches a box's keyPressEvent only when it is taken here first.
     if (event->type() == QEvent::KeyPress && qobject_cast<ItemBox *>(watched)) {
@@ -599,13 +599,13 @@ bool pSection::eventFilter(QObject *watched, QEvent *event)
 
 // ---- Dropping fields ----
 
-void pSection::dragEnterEvent(QDragEnterEvent *event)
+void SectionSurface::dragEnterEvent(QDragEnterEvent *event)
 {
     if (event->mimeData()->hasText())
         event->acceptProposedAction();
 }
 
-void pSection::dragMoveEvent(QDragMoveEvent *event)
+void SectionSurface::dragMoveEvent(QDragMoveEvent *event)
 {
     if (!event->mimeData()->hasText())
         return;
@@ -616,7 +616,7 @@ void pSection::dragMoveEvent(QDragMoveEvent *event)
     reCoordinates(at.x(), at.y());
 }
 
-void pSection::dropEvent(QDropEvent *event)
+void SectionSurface::dropEvent(QDropEvent *event)
 {
     if (!event->mimeData()->hasText() || !m_section || !m_design)
         return;

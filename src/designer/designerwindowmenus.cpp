@@ -1,14 +1,14 @@
 // The designer's actions, menus, tool bars and status bar.
-#include "fdocedit.h"
+#include "designerwindow.h"
 
 #include "designer/designdocument.h"
 #include "designer/designericons.h"
 #include "designer/databasebrowser.h"
-#include "designer/psection.h"
+#include "designer/sectionsurface.h"
 #include "designer/recentfiles.h"
 #include "document/talvodocument.h"
 #include "platform/units.h"
-#include "viewer/btnopenhelp.h"
+#include "viewer/helpbutton.h"
 #include "viewer/aboutdialog.h"
 #include "viewer/viewzoom.h"
 
@@ -35,21 +35,21 @@ struct ArrangeEntry
 };
 
 const ArrangeEntry kArrange[] = {
-    {"left", QT_TRANSLATE_NOOP("fDocEdit", "Align &left edges"), "align-left"},
-    {"right", QT_TRANSLATE_NOOP("fDocEdit", "Align &right edges"), "align-right"},
-    {"top", QT_TRANSLATE_NOOP("fDocEdit", "Align &top edges"), "align-top"},
-    {"bottom", QT_TRANSLATE_NOOP("fDocEdit", "Align &bottom edges"), "align-bottom"},
-    {"hcenter", QT_TRANSLATE_NOOP("fDocEdit", "Align &centres horizontally"), "align-hcenter"},
-    {"vcenter", QT_TRANSLATE_NOOP("fDocEdit", "Align centres &vertically"), "align-vcenter"},
-    {"width", QT_TRANSLATE_NOOP("fDocEdit", "Same &width"), "same-width"},
-    {"height", QT_TRANSLATE_NOOP("fDocEdit", "Same &height"), "same-height"},
-    {"size", QT_TRANSLATE_NOOP("fDocEdit", "Same &size"), "same-size"},
-    {"distribute-h", QT_TRANSLATE_NOOP("fDocEdit", "Distribute h&orizontally"), "distribute-h"},
-    {"distribute-v", QT_TRANSLATE_NOOP("fDocEdit", "Distribute verticall&y"), "distribute-v"},
+    {"left", QT_TRANSLATE_NOOP("DesignerWindow", "Align &left edges"), "align-left"},
+    {"right", QT_TRANSLATE_NOOP("DesignerWindow", "Align &right edges"), "align-right"},
+    {"top", QT_TRANSLATE_NOOP("DesignerWindow", "Align &top edges"), "align-top"},
+    {"bottom", QT_TRANSLATE_NOOP("DesignerWindow", "Align &bottom edges"), "align-bottom"},
+    {"hcenter", QT_TRANSLATE_NOOP("DesignerWindow", "Align &centres horizontally"), "align-hcenter"},
+    {"vcenter", QT_TRANSLATE_NOOP("DesignerWindow", "Align centres &vertically"), "align-vcenter"},
+    {"width", QT_TRANSLATE_NOOP("DesignerWindow", "Same &width"), "same-width"},
+    {"height", QT_TRANSLATE_NOOP("DesignerWindow", "Same &height"), "same-height"},
+    {"size", QT_TRANSLATE_NOOP("DesignerWindow", "Same &size"), "same-size"},
+    {"distribute-h", QT_TRANSLATE_NOOP("DesignerWindow", "Distribute h&orizontally"), "distribute-h"},
+    {"distribute-v", QT_TRANSLATE_NOOP("DesignerWindow", "Distribute verticall&y"), "distribute-v"},
 };
 } // namespace
 
-QAction *fDocEdit::addAction(const QString &name, const QString &text, const QKeySequence &shortcut,
+QAction *DesignerWindow::addAction(const QString &name, const QString &text, const QKeySequence &shortcut,
                              const QString &icon)
 {
     auto *a = new QAction(text, this);
@@ -64,40 +64,40 @@ QAction *fDocEdit::addAction(const QString &name, const QString &text, const QKe
     return a;
 }
 
-QAction *fDocEdit::separator(QMenu *menu, const QString &name)
+QAction *DesignerWindow::separator(QMenu *menu, const QString &name)
 {
     QAction *a = menu->addSeparator();
     a->setObjectName(name);
     return a;
 }
 
-QMenu *fDocEdit::addMenu(QMenu *parent, const QString &name, const QString &title)
+QMenu *DesignerWindow::addMenu(QMenu *parent, const QString &name, const QString &title)
 {
     QMenu *m = parent ? parent->addMenu(title) : menuBar()->addMenu(title);
     m->setObjectName(name);
     return m;
 }
 
-void fDocEdit::createActions()
+void DesignerWindow::createActions()
 {
     // File
     connect(addAction(QStringLiteral("f_new"), tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N),
                       QStringLiteral("new")),
-            &QAction::triggered, this, &fDocEdit::new_);
+            &QAction::triggered, this, &DesignerWindow::new_);
     connect(addAction(QStringLiteral("m_load"), tr("&Open"), QKeySequence(Qt::CTRL | Qt::Key_O),
                       QStringLiteral("open")),
-            &QAction::triggered, this, &fDocEdit::load_);
+            &QAction::triggered, this, &DesignerWindow::load_);
     connect(addAction(QStringLiteral("m_save_as"), tr("&Save as...")), &QAction::triggered, this,
-            &fDocEdit::saveAs);
+            &DesignerWindow::saveAs);
     connect(addAction(QStringLiteral("m_save"), tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S),
                       QStringLiteral("save")),
-            &QAction::triggered, this, &fDocEdit::Save_);
+            &QAction::triggered, this, &DesignerWindow::Save_);
     connect(addAction(QStringLiteral("m_docProp"), tr("&Document properties"),
                       QKeySequence(Qt::CTRL | Qt::Key_D)),
-            &QAction::triggered, this, &fDocEdit::showprop_);
+            &QAction::triggered, this, &DesignerWindow::showprop_);
     connect(addAction(QStringLiteral("m_printPreview"), tr("&Print preview"),
                       QKeySequence(Qt::CTRL | Qt::Key_P), QStringLiteral("preview")),
-            &QAction::triggered, this, &fDocEdit::printPreview_);
+            &QAction::triggered, this, &DesignerWindow::printPreview_);
     connect(
         addAction(QStringLiteral("m_closeEditor"), tr("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q)),
         &QAction::triggered, this, &QWidget::close);
@@ -150,7 +150,7 @@ void fDocEdit::createActions()
     connect(addAction(QStringLiteral("m_properties"), tr("&Properties")), &QAction::triggered, this,
             [this] {
                 stopGrab();
-                pSection *s = current();
+                SectionSurface *s = current();
                 ReportItem *item = s ? s->sectionRef()->items.value(m_menuItemKey) : nullptr;
                 // Pictures and charts have editors too: they open as on a
                 // double click.
@@ -159,7 +159,7 @@ void fDocEdit::createActions()
             });
     // Items added from the free-space menu go where it was opened.
     auto addAt = [this](const char *kind) {
-        pSection *s = current();
+        SectionSurface *s = current();
         if (!s || !m_design)
             return;
         const QPointF at = s->newItemPlace(s->clickX, s->clickY);
@@ -177,14 +177,14 @@ void fDocEdit::createActions()
     connect(addAction(QStringLiteral("m_addGraph"), tr("Add &chart")), &QAction::triggered, this,
             [addAt] { addAt("chart"); });
     connect(addAction(QStringLiteral("m_removeSection"), tr("&Remove section")),
-            &QAction::triggered, this, &fDocEdit::removeSection);
+            &QAction::triggered, this, &DesignerWindow::removeSection);
 
     // Sections
     connect(addAction(QStringLiteral("m_insertDataSection"), tr("&Insert data section...")),
-            &QAction::triggered, this, &fDocEdit::insertDataSection);
+            &QAction::triggered, this, &DesignerWindow::insertDataSection);
     connect(addAction(QStringLiteral("m_addDataSection"), tr("&Add data section"),
                       QKeySequence(Qt::CTRL | Qt::Key_F2)),
-            &QAction::triggered, this, &fDocEdit::addDataSection);
+            &QAction::triggered, this, &DesignerWindow::addDataSection);
     const struct
     {
         const char *name;
@@ -264,13 +264,13 @@ void fDocEdit::createActions()
     }
 
     // Help
-    btnOpenHelp1 = new btnOpenHelp(this);
+    btnOpenHelp1 = new HelpButton(this);
     btnOpenHelp1->setObjectName(QStringLiteral("btnOpenHelp1"));
     btnOpenHelp1->setTopicHtmFile(QStringLiteral("/emode.htm"));
     btnOpenHelp1->hide();
     connect(addAction(QStringLiteral("m_openHelp"), tr("&Help"),
                       QKeySequence(QKeySequence::HelpContents)),
-            &QAction::triggered, btnOpenHelp1, &btnOpenHelp::Action);
+            &QAction::triggered, btnOpenHelp1, &HelpButton::Action);
     connect(addAction(QStringLiteral("m_onlineInfo"),
                       tr("&Online info about Mirt (latest version, ...)")),
             &QAction::triggered, this,
@@ -279,7 +279,7 @@ void fDocEdit::createActions()
             [this] { showAbout(this); });
 }
 
-void fDocEdit::createMenus()
+void DesignerWindow::createMenus()
 {
     auto a = [this](const char *name) { return m_actions.value(QString::fromLatin1(name)); };
 
@@ -287,7 +287,7 @@ void fDocEdit::createMenus()
     file->addAction(a("f_new"));
     file->addAction(a("m_load"));
     m_recentMenu = addMenu(file, QStringLiteral("m_recent"), tr("Open &recent"));
-    connect(m_recentMenu, &QMenu::aboutToShow, this, &fDocEdit::fillRecentMenu);
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &DesignerWindow::fillRecentMenu);
     fillRecentMenu();
     file->addAction(a("m_save_as"));
     file->addAction(a("m_save"));
@@ -308,7 +308,7 @@ void fDocEdit::createMenus()
     edit->addAction(a("m_delete"));
     edit->addSeparator();
     edit->addAction(a("m_selectAll"));
-    connect(edit, &QMenu::aboutToShow, this, &fDocEdit::updateEditActions);
+    connect(edit, &QMenu::aboutToShow, this, &DesignerWindow::updateEditActions);
 
     QMenu *sections = addMenu(nullptr, QStringLiteral("m_sections"), tr("&Sections"));
     sections->addAction(a("m_addDataSection"));
@@ -326,7 +326,7 @@ void fDocEdit::createMenus()
         arrangeMenu->addAction(
             m_actions.value(QStringLiteral("arrange_") + QString::fromLatin1(kArrange[i].how)));
     }
-    connect(arrangeMenu, &QMenu::aboutToShow, this, &fDocEdit::updateEditActions);
+    connect(arrangeMenu, &QMenu::aboutToShow, this, &DesignerWindow::updateEditActions);
 
     QMenu *options = addMenu(nullptr, QStringLiteral("m_options"), tr("&Options"));
     QMenu *units = addMenu(options, QStringLiteral("m_measureUnits"), tr("&Measure units"));
@@ -370,7 +370,7 @@ void fDocEdit::createMenus()
     m_delProp->setDefaultAction(a("m_properties"));
 }
 
-void fDocEdit::createToolBars()
+void DesignerWindow::createToolBars()
 {
     Toolbar1 = addToolBar(tr("Report"));
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
@@ -408,7 +408,7 @@ void fDocEdit::createToolBars()
             key == QLatin1String("right"))
             Toolbar1->addSeparator();
         connect(button, &QAction::triggered, this, [this, key] {
-            pSection *s = current();
+            SectionSurface *s = current();
             if (key == QLatin1String("new"))
                 new_();
             else if (key == QLatin1String("open"))
@@ -452,7 +452,7 @@ void fDocEdit::createToolBars()
     m_arrangeBar->addAction(m_actions.value(QStringLiteral("m_redo")));
 }
 
-void fDocEdit::createStatusBar()
+void DesignerWindow::createStatusBar()
 {
     QStatusBar *sb1 = statusBar();
     sb1->setObjectName(QStringLiteral("sb1"));
@@ -483,7 +483,7 @@ void fDocEdit::createStatusBar()
     sb1->addPermanentWidget(m_zoomBox);
 }
 
-void fDocEdit::fillRecentMenu()
+void DesignerWindow::fillRecentMenu()
 {
     m_recentMenu->clear();
     const QStringList names = RecentFiles::list();
@@ -503,7 +503,7 @@ void fDocEdit::fillRecentMenu()
             [] { RecentFiles::clear(); });
 }
 
-void fDocEdit::updateEditActions()
+void DesignerWindow::updateEditActions()
 {
     const bool hasDoc = doc && !m_released;
     action(QStringLiteral("m_paste"))
@@ -517,7 +517,7 @@ void fDocEdit::updateEditActions()
     updateRulers();
 }
 
-void fDocEdit::majUnit()
+void DesignerWindow::majUnit()
 {
     if (!doc)
         return;

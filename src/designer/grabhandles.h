@@ -16,21 +16,21 @@
 //
 // Slots: 0 top-left, 1 top-middle, 2 top-right, 3 right-middle,
 //        4 bottom-right, 5 bottom-middle, 6 bottom-left, 7 left-middle.
-class cGrabHandles : public QObject
+class GrabHandles : public QObject
 {
     Q_OBJECT
 public:
     // `size` is the side of each handle in pixels; -1 means 5. The handles are
     // shown at once when `show` is set.
-    cGrabHandles(QWidget *container, QWidget *target, bool show = true,
+    GrabHandles(QWidget *container, QWidget *target, bool show = true,
                  const QColor &colour = Qt::black, int size = -1, QObject *parent = nullptr);
-    ~cGrabHandles() override;
+    ~GrabHandles() override;
 
     bool ShowHandles() const { return m_visible; }
     // Setting the current value again does nothing; true places and shows.
     void setShowHandles(bool show);
     // Watches the target's moves and resizes. A target already watched by
-    // another cGrabHandles is left to that object and false is returned.
+    // another GrabHandles is left to that object and false is returned.
     bool SubClassTarget(QWidget *target);
 
     QWidget *target() const { return m_target; }

@@ -4,7 +4,7 @@
 #include <QPointer>
 
 class ItemBox;
-class pSection;
+class SectionSurface;
 
 // The mouse modes of a design surface. Each starts with a left press and
 // ends with the release; positions are surface twips. They show what they
@@ -13,20 +13,20 @@ class pSection;
 class SurfaceTool
 {
 public:
-    explicit SurfaceTool(pSection *surface) : m_surface(surface) {}
+    explicit SurfaceTool(SectionSurface *surface) : m_surface(surface) {}
     virtual ~SurfaceTool();
     virtual void move(const QPointF &at, Qt::KeyboardModifiers modifiers) = 0;
     virtual void release(const QPointF &at, Qt::KeyboardModifiers modifiers) = 0;
 
 protected:
-    pSection *m_surface;
+    SectionSurface *m_surface;
 };
 
 // A band dragged on the background selects what it touches.
 class BandSelectTool : public SurfaceTool
 {
 public:
-    BandSelectTool(pSection *surface, const QPointF &start);
+    BandSelectTool(SectionSurface *surface, const QPointF &start);
     void move(const QPointF &at, Qt::KeyboardModifiers modifiers) override;
     void release(const QPointF &at, Qt::KeyboardModifiers modifiers) override;
 
@@ -40,7 +40,7 @@ private:
 class ItemDragTool : public SurfaceTool
 {
 public:
-    ItemDragTool(pSection *surface, ItemBox *pressed, const QPointF &at);
+    ItemDragTool(SectionSurface *surface, ItemBox *pressed, const QPointF &at);
     void move(const QPointF &at, Qt::KeyboardModifiers modifiers) override;
     void release(const QPointF &at, Qt::KeyboardModifiers modifiers) override;
 
@@ -57,7 +57,7 @@ private:
 class EdgeResizeTool : public SurfaceTool
 {
 public:
-    EdgeResizeTool(pSection *surface, const QPointF &at);
+    EdgeResizeTool(SectionSurface *surface, const QPointF &at);
     void move(const QPointF &at, Qt::KeyboardModifiers modifiers) override;
     void release(const QPointF &at, Qt::KeyboardModifiers modifiers) override;
 

@@ -12,13 +12,13 @@ class QPushButton;
 // the "{" list of the fields of the data sections before this one, and the
 // buttons that browse the database, test the query and build a simple one.
 // Used by the section properties and the chart dialog.
-class pSQL : public QWidget
+class SqlPanel : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit pSQL(QWidget *parent = nullptr);
-    ~pSQL() override;
+    explicit SqlPanel(QWidget *parent = nullptr);
+    ~SqlPanel() override;
 
     // The document whose connection and sections the tools use.
     void setDocument(TalvoDocument *document);

@@ -1,6 +1,6 @@
-#include "psql.h"
+#include "sqlpanel.h"
 
-#include "ui_psql.h"
+#include "ui_sqlpanel.h"
 
 #include "data/ifield.h"
 #include "data/recordsetgrid.h"
@@ -24,14 +24,14 @@
 #include <algorithm>
 #include <memory>
 
-struct pSQL::Private
+struct SqlPanel::Private
 {
-    Ui::pSQL ui;
+    Ui::SqlPanel ui;
     QListWidget *List1 = nullptr;
     QStandardItemModel runModel;
 };
 
-pSQL::pSQL(QWidget *parent) : QWidget(parent), d(new Private)
+SqlPanel::SqlPanel(QWidget *parent) : QWidget(parent), d(new Private)
 {
     d->ui.setupUi(this);
     d->ui.runGrid->setModel(&d->runModel);
@@ -65,14 +65,14 @@ pSQL::pSQL(QWidget *parent) : QWidget(parent), d(new Private)
         else
             d->List1->hide();
     });
-    connect(edit, &QPlainTextEdit::textChanged, this, &pSQL::sqlChanged);
+    connect(edit, &QPlainTextEdit::textChanged, this, &SqlPanel::sqlChanged);
     connect(d->ui.bTest, &QPushButton::clicked, this, [this] { TEST(false); });
-    connect(d->ui.bRun, &QPushButton::clicked, this, &pSQL::runQuery);
-    connect(d->ui.bCreateSql, &QPushButton::clicked, this, &pSQL::createSimpleSql);
-    connect(d->ui.bBrowseDB, &QPushButton::clicked, this, &pSQL::browseDatabase);
+    connect(d->ui.bRun, &QPushButton::clicked, this, &SqlPanel::runQuery);
+    connect(d->ui.bCreateSql, &QPushButton::clicked, this, &SqlPanel::createSimpleSql);
+    connect(d->ui.bBrowseDB, &QPushButton::clicked, this, &SqlPanel::browseDatabase);
 }
 
-pSQL::~pSQL()
+SqlPanel::~SqlPanel()
 {
     // The children outlive the private part by a moment: cut them off.
     d->ui.SQL->disconnect(this);
@@ -81,38 +81,38 @@ pSQL::~pSQL()
     delete d;
 }
 
-void pSQL::setDocument(TalvoDocument *document)
+void SqlPanel::setDocument(TalvoDocument *document)
 {
     m_document = document;
 }
 
-QString pSQL::sql() const
+QString SqlPanel::sql() const
 {
     return d->ui.SQL->toPlainText();
 }
 
-void pSQL::setSql(const QString &text)
+void SqlPanel::setSql(const QString &text)
 {
     if (text != sql())
         d->ui.SQL->setPlainText(text);
 }
 
-QString pSQL::noSection() const
+QString SqlPanel::noSection() const
 {
     return d->ui.noSection->text();
 }
 
-void pSQL::setNoSection(const QString &number)
+void SqlPanel::setNoSection(const QString &number)
 {
     d->ui.noSection->setText(number);
 }
 
-QPlainTextEdit *pSQL::editor() const
+QPlainTextEdit *SqlPanel::editor() const
 {
     return d->ui.SQL;
 }
 
-bool pSQL::TEST(bool silent)
+bool SqlPanel::TEST(bool silent)
 {
     if (!m_document)
         return false;
@@ -142,7 +142,7 @@ bool pSQL::TEST(bool silent)
     return true;
 }
 
-void pSQL::openMenuFields()
+void SqlPanel::openMenuFields()
 {
     const int n = noSection().toInt();
     if (n <= 1 || !m_document)
@@ -159,7 +159,7 @@ void pSQL::openMenuFields()
     d->List1->setFocus(Qt::PopupFocusReason);
 }
 
-void pSQL::placeFieldList()
+void SqlPanel::placeFieldList()
 {
     SqlTextEdit *edit = d->ui.SQL;
     const int rows = std::min(int(d->List1->count()), 10);
@@ -176,7 +176,7 @@ void pSQL::placeFieldList()
     d->List1->setGeometry(QRect(at, QSize(edit->width(), height)));
 }
 
-void pSQL::selectField()
+void SqlPanel::selectField()
 {
     SqlTextEdit *edit = d->ui.SQL;
     edit->setFocus(Qt::OtherFocusReason);
@@ -185,7 +185,7 @@ void pSQL::selectField()
     d->List1->hide();
 }
 
-bool pSQL::eventFilter(QObject *watched, QEvent *event)
+bool SqlPanel::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != d->List1 || event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
@@ -216,9 +216,9 @@ bool pSQL::eventFilter(QObject *watched, QEvent *event)
     return true;
 }
 
-void pSQL::runQuery()
+void SqlPanel::runQuery()
 {
-    Ui::pSQL &ui = d->ui;
+    Ui::SqlPanel &ui = d->ui;
     if (ui.runResults->isHidden())
         makeRoomForResults();
     d->runModel.clear();
@@ -254,13 +254,13 @@ void pSQL::runQuery()
     }
 }
 
-void pSQL::makeRoomForResults()
+void SqlPanel::makeRoomForResults()
 {
     // Shared out within the dialog's first size, the results would show two
     // or three rows: the window grows by what a dozen rows take, as far as
     // its screen allows, and the text keeps its height.
     constexpr int shownRows = 12;
-    Ui::pSQL &ui = d->ui;
+    Ui::SqlPanel &ui = d->ui;
     const int textHeight = ui.SQL->height();
     ui.runResults->show();
     const int results = ui.runStatus->sizeHint().height() + std::max(0, ui.runLayout->spacing()) +
@@ -285,7 +285,7 @@ void pSQL::makeRoomForResults()
         {textHeight, std::max(0, total - textHeight - ui.splitter->handleWidth())});
 }
 
-void pSQL::createSimpleSql()
+void SqlPanel::createSimpleSql()
 {
     const QString built = SqlEditorDialog::getSQL(sql(), m_document, this);
     if (built == sql())
@@ -297,7 +297,7 @@ void pSQL::createSimpleSql()
     tc.insertText(built);
 }
 
-void pSQL::browseDatabase()
+void SqlPanel::browseDatabase()
 {
     DatabaseBrowser::BrowseDB(m_document, this);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cgrabhandles.h"
+#include "grabhandles.h"
 
 #include <QImage>
 #include <QList>
@@ -27,13 +27,13 @@ class section;
 // the model holds the document unit; screen pixels are twips × scale(),
 // where the scale follows the screen's resolution and the zoom. The model
 // is written when an edit ends, never during a drag.
-class pSection : public QWidget
+class SectionSurface : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit pSection(QWidget *parent = nullptr);
-    ~pSection() override;
+    explicit SectionSurface(QWidget *parent = nullptr);
+    ~SectionSurface() override;
 
     // ---- Binding and layout ----
     void init(section *s);
@@ -58,7 +58,7 @@ public:
     DesignDocument *design() const { return m_design; }
     // Tells where other sections' items have their vertical edges and
     // centres (twips from the page's left), for alignment guides.
-    std::function<QList<double>(const pSection *)> otherGuidesX;
+    std::function<QList<double>(const SectionSurface *)> otherGuidesX;
     // Opens the item editors and the section property dialog; empty until
     // those dialogs exist.
     std::function<void(ReportItem &)> editItem;
@@ -110,7 +110,7 @@ public:
     // The union of the selected boxes (twips); null when none is selected.
     QRectF selectionRect() const;
     QList<ItemBox *> selectedBoxes() const;
-    cGrabHandles *grabHandles() const { return cgh; }
+    GrabHandles *grabHandles() const { return cgh; }
 
     // The mouse's last right press (or edge-drag start), twips.
     double clickX = 0;
@@ -167,7 +167,7 @@ private:
 
     section *m_section = nullptr;
     QList<ItemBox *> pItem1; // [0] is the hidden template
-    QPointer<cGrabHandles> cgh;
+    QPointer<GrabHandles> cgh;
     DesignDocument *m_design = nullptr; // cleared when it goes
     std::unique_ptr<SurfaceTool> m_tool;
     double m_scale = 96.0 / 1440.0;

@@ -1,16 +1,16 @@
 // The designer's dialogs: item editors, section and document properties,
 // adding a data section, the database browser and the field list. Each
 // dialog's change is one step of the undo history.
-#include "fdocedit.h"
+#include "designerwindow.h"
 
 #include "designer/designdocument.h"
 #include "designer/adddatasectiondialog.h"
 #include "designer/textitemdialog.h"
 #include "designer/pictureitemdialog.h"
-#include "designer/ffields.h"
+#include "designer/fieldspanel.h"
 #include "designer/chartitemdialog.h"
 #include "designer/sectionpropertiesdialog.h"
-#include "designer/psection.h"
+#include "designer/sectionsurface.h"
 #include "document/igraph.h"
 #include "document/ipic.h"
 #include "document/item.h"
@@ -18,14 +18,14 @@
 
 #include <QDockWidget>
 
-void fDocEdit::showFieldList()
+void DesignerWindow::showFieldList()
 {
     if (!doc)
         return;
     if (!m_fieldsDock) {
         m_fieldsDock = new QDockWidget(tr("Fields"), this);
-        m_fieldsDock->setObjectName(QStringLiteral("fFields"));
-        m_fields = new fFields(m_fieldsDock);
+        m_fieldsDock->setObjectName(QStringLiteral("FieldsPanel"));
+        m_fields = new FieldsPanel(m_fieldsDock);
         m_fieldsDock->setWidget(m_fields);
         addDockWidget(Qt::RightDockWidgetArea, m_fieldsDock);
     }
@@ -35,7 +35,7 @@ void fDocEdit::showFieldList()
     m_fieldsDock->raise();
 }
 
-void fDocEdit::refreshFieldList()
+void DesignerWindow::refreshFieldList()
 {
     if (m_fieldsDock && m_fieldsDock->isVisible() && doc) {
         m_fields->setDocument(doc);
@@ -43,7 +43,7 @@ void fDocEdit::refreshFieldList()
     }
 }
 
-void fDocEdit::editItemOn(pSection *s, ReportItem &item)
+void DesignerWindow::editItemOn(SectionSurface *s, ReportItem &item)
 {
     section *sec = s->sectionRef();
     if (!sec || !m_design)
@@ -87,7 +87,7 @@ void fDocEdit::editItemOn(pSection *s, ReportItem &item)
     });
 }
 
-void fDocEdit::editSectionProperties(section &sec)
+void DesignerWindow::editSectionProperties(section &sec)
 {
     recordDocumentChange(tr("Section properties"), [this, &sec] {
         SectionPropertiesDialog dialog(this);
@@ -96,7 +96,7 @@ void fDocEdit::editSectionProperties(section &sec)
     });
 }
 
-void fDocEdit::insertDataSection()
+void DesignerWindow::insertDataSection()
 {
     recordDocumentChange(tr("Add data section"), [this] {
         AddDataSectionDialog dialog(this);

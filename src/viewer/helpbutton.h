@@ -6,14 +6,14 @@ class QPushButton;
 
 // The help button of the program's windows: one push button, bHelp, that
 // fills the control and opens the help on the window's topic.
-class btnOpenHelp : public QWidget
+class HelpButton : public QWidget
 {
     Q_OBJECT
     Q_PROPERTY(QString topicHtmFile READ topicHtmFile WRITE setTopicHtmFile)
     Q_PROPERTY(QString helpFile READ helpFile WRITE setHelpFile)
 
 public:
-    explicit btnOpenHelp(QWidget *parent = nullptr);
+    explicit HelpButton(QWidget *parent = nullptr);
 
     // The page to open, "/emode.htm"; "/" is the contents page.
     void setTopicHtmFile(const QString &topic);

@@ -22,7 +22,7 @@ class QProgressBar;
 class QSpinBox;
 class QToolBar;
 class TalvoDocument;
-class btnOpenHelp;
+class HelpButton;
 
 // The preview window: runs a report and shows its pages while they are
 // being made. During a run the engine yields to the event loop, so paging,
@@ -31,13 +31,13 @@ class btnOpenHelp;
 //
 // Pages are drawn from the stored page records through the engine's drawing
 // code at their real size (times the zoom), as PDF and PNG are.
-class fDocViewer : public QMainWindow
+class PreviewWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    explicit fDocViewer(QWidget *parent = nullptr);
-    ~fDocViewer() override;
+    explicit PreviewWindow(QWidget *parent = nullptr);
+    ~PreviewWindow() override;
 
     // Runs `doc` and shows its pages; with thenPrint prints them at the end
     // (with the print dialog when showPrintDialog); with hideWindow never
@@ -146,7 +146,7 @@ private:
     QLabel *m_statusPanel = nullptr;
     QLabel *m_pagesPanel = nullptr;
     QProgressBar *PB1 = nullptr;
-    btnOpenHelp *btnOpenHelp1 = nullptr;
+    HelpButton *btnOpenHelp1 = nullptr;
     QSpinBox *m_pageNumber = nullptr;
     QComboBox *m_zoomBox = nullptr;
     QHash<QString, QAction *> m_actions;

@@ -1,6 +1,6 @@
-#include "fdocviewer.h"
+#include "previewwindow.h"
 
-#include "btnopenhelp.h"
+#include "helpbutton.h"
 #include "fdebug.h"
 #include "htmlexportdialog.h"
 #include "aboutdialog.h"
@@ -68,13 +68,13 @@ bool editsText(const QWidget *w)
 
 } // namespace
 
-fDocViewer::fDocViewer(QWidget *parent)
+PreviewWindow::PreviewWindow(QWidget *parent)
     : QMainWindow(parent),
       m_zoom(new ViewZoom({25, 33, 50, 67, 75, 100, 125, 150, 200, 300, 400}, ViewZoom::FitWidth,
                           this)),
       pic(new PreviewPageView(m_zoom, this))
 {
-    setObjectName(QStringLiteral("fDocViewer"));
+    setObjectName(QStringLiteral("PreviewWindow"));
     programDir = QCoreApplication::applicationDirPath();
     setCentralWidget(pic);
     createActions();
@@ -83,8 +83,8 @@ fDocViewer::fDocViewer(QWidget *parent)
     createStatusBar();
     createFindBar();
     createThumbnails();
-    connect(pic, &PreviewPageView::turnPage, this, &fDocViewer::turnPage);
-    connect(m_zoom, &ViewZoom::changed, this, &fDocViewer::showZoom);
+    connect(pic, &PreviewPageView::turnPage, this, &PreviewWindow::turnPage);
+    connect(m_zoom, &ViewZoom::changed, this, &PreviewWindow::showZoom);
     m_thumbSync.setSingleShot(true);
     m_thumbSync.setInterval(300);
     connect(&m_thumbSync, &QTimer::timeout, m_thumbModel, &PreviewThumbnailModel::syncPages);
@@ -98,7 +98,7 @@ fDocViewer::fDocViewer(QWidget *parent)
     });
     m_totalRefresh.setSingleShot(true);
     m_totalRefresh.setInterval(400);
-    connect(&m_totalRefresh, &QTimer::timeout, this, &fDocViewer::redrawForTotal);
+    connect(&m_totalRefresh, &QTimer::timeout, this, &PreviewWindow::redrawForTotal);
     setWorkingState(false);
     majCaption();
     // Tall enough for a page at a readable size, never larger than the
@@ -111,14 +111,14 @@ fDocViewer::fDocViewer(QWidget *parent)
     qApp->installEventFilter(this);
 }
 
-fDocViewer::~fDocViewer()
+PreviewWindow::~PreviewWindow()
 {
     qApp->removeEventFilter(this);
     if (doc)
         doc->yieldHook = nullptr;
 }
 
-QAction *fDocViewer::addAction(const QString &key, const QString &text, const QIcon &icon,
+QAction *PreviewWindow::addAction(const QString &key, const QString &text, const QIcon &icon,
                                const QKeySequence &shortcut)
 {
     auto *a = new QAction(icon, text, this);
@@ -130,26 +130,26 @@ QAction *fDocViewer::addAction(const QString &key, const QString &text, const QI
     return a;
 }
 
-void fDocViewer::createActions()
+void PreviewWindow::createActions()
 {
     connect(addAction(QStringLiteral("open"), tr("Open"),
                       themedIcon(this, "document-open", QStyle::SP_DialogOpenButton)),
-            &QAction::triggered, this, &fDocViewer::openF);
+            &QAction::triggered, this, &PreviewWindow::openF);
     connect(addAction(QStringLiteral("l"), tr("Previous page"),
                       themedIcon(this, "go-previous", QStyle::SP_ArrowLeft)),
-            &QAction::triggered, this, &fDocViewer::previousPage);
+            &QAction::triggered, this, &PreviewWindow::previousPage);
     connect(addAction(QStringLiteral("f"), tr("Next page"),
                       themedIcon(this, "go-next", QStyle::SP_ArrowRight)),
-            &QAction::triggered, this, &fDocViewer::nextPage);
+            &QAction::triggered, this, &PreviewWindow::nextPage);
     connect(addAction(QStringLiteral("print"), tr("Print"),
                       themedIcon(this, "document-print", QStyle::SP_ComputerIcon)),
-            &QAction::triggered, this, &fDocViewer::Print_);
+            &QAction::triggered, this, &PreviewWindow::Print_);
     connect(addAction(QStringLiteral("edit"), tr("Edit"),
                       themedIcon(this, "document-edit", QStyle::SP_FileDialogContentsView)),
-            &QAction::triggered, this, &fDocViewer::EditDoc);
+            &QAction::triggered, this, &PreviewWindow::EditDoc);
     connect(addAction(QStringLiteral("stop"), tr("Stop"),
                       themedIcon(this, "process-stop", QStyle::SP_BrowserStop)),
-            &QAction::triggered, this, &fDocViewer::stopRun);
+            &QAction::triggered, this, &PreviewWindow::stopRun);
     // Escape closes the find bar while one types in it, else stops a run.
     connect(addAction(QStringLiteral("escape"), tr("Stop or close the find bar"), QIcon(),
                       QKeySequence(Qt::Key_Escape)),
@@ -164,7 +164,7 @@ void fDocViewer::createActions()
             });
     connect(addAction(QStringLiteral("html"), tr("HTML"),
                       themedIcon(this, "text-html", QStyle::SP_FileIcon)),
-            &QAction::triggered, this, &fDocViewer::exportHtmlTest);
+            &QAction::triggered, this, &PreviewWindow::exportHtmlTest);
     connect(addAction(QStringLiteral("errors"), tr("Errors"),
                       themedIcon(this, "dialog-warning", QStyle::SP_MessageBoxWarning)),
             &QAction::triggered, this, [this] {
@@ -174,7 +174,7 @@ void fDocViewer::createActions()
     connect(addAction(QStringLiteral("export"), tr("Export…"),
                       themedIcon(this, "document-save-as", QStyle::SP_DialogSaveButton),
                       QKeySequence(Qt::CTRL | Qt::Key_E)),
-            &QAction::triggered, this, &fDocViewer::exportPages);
+            &QAction::triggered, this, &PreviewWindow::exportPages);
     connect(addAction(QStringLiteral("exportHtml"), tr("Export to &HTML…"),
                       themedIcon(this, "text-html", QStyle::SP_FileIcon)),
             &QAction::triggered, this, [this] {
@@ -184,13 +184,13 @@ void fDocViewer::createActions()
     connect(addAction(QStringLiteral("find"), tr("Find…"),
                       themedIcon(this, "edit-find", QStyle::SP_FileDialogContentsView),
                       QKeySequence::Find),
-            &QAction::triggered, this, &fDocViewer::showFindBar);
+            &QAction::triggered, this, &PreviewWindow::showFindBar);
     connect(
         addAction(QStringLiteral("findNext"), tr("Find next"), QIcon(), QKeySequence(Qt::Key_F3)),
-        &QAction::triggered, this, &fDocViewer::findNext);
+        &QAction::triggered, this, &PreviewWindow::findNext);
     connect(addAction(QStringLiteral("findPrevious"), tr("Find previous"), QIcon(),
                       QKeySequence(Qt::SHIFT | Qt::Key_F3)),
-            &QAction::triggered, this, &fDocViewer::findPrevious);
+            &QAction::triggered, this, &PreviewWindow::findPrevious);
     QAction *zoomIn = addAction(QStringLiteral("zoomIn"), tr("Zoom in"), previewZoomIcon(1));
     zoomIn->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     connect(zoomIn, &QAction::triggered, m_zoom, &ViewZoom::zoomIn);
@@ -211,13 +211,13 @@ void fDocViewer::createActions()
 
     m_open = addAction(QStringLiteral("m_open"), tr("&Open…"),
                        m_actions.value(QStringLiteral("open"))->icon(), QKeySequence::Open);
-    connect(m_open, &QAction::triggered, this, &fDocViewer::openF);
+    connect(m_open, &QAction::triggered, this, &PreviewWindow::openF);
     m_print = addAction(QStringLiteral("m_print"), tr("&Print…"),
                         m_actions.value(QStringLiteral("print"))->icon(), QKeySequence::Print);
-    connect(m_print, &QAction::triggered, this, &fDocViewer::Print_);
+    connect(m_print, &QAction::triggered, this, &PreviewWindow::Print_);
     m_switch_mode = addAction(QStringLiteral("m_switch_mode"), tr("&Edit mode"),
                               m_actions.value(QStringLiteral("edit"))->icon());
-    connect(m_switch_mode, &QAction::triggered, this, &fDocViewer::EditDoc);
+    connect(m_switch_mode, &QAction::triggered, this, &PreviewWindow::EditDoc);
     m_closeViewer = addAction(QStringLiteral("m_closeViewer"), tr("&Close"),
                               themedIcon(this, "window-close", QStyle::SP_DialogCloseButton),
                               QKeySequence::Close);
@@ -239,7 +239,7 @@ void fDocViewer::createActions()
     connect(m_about, &QAction::triggered, this, [this] { showAbout(this); });
 }
 
-void fDocViewer::createToolBar()
+void PreviewWindow::createToolBar()
 {
     Toolbar1 = addToolBar(tr("Preview"));
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
@@ -282,7 +282,7 @@ void fDocViewer::createToolBar()
     for (int step : m_zoom->steps())
         m_zoomBox->addItem(tr("%1 %").arg(step), step);
     m_zoomBox->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    connect(m_zoomBox, &QComboBox::activated, this, &fDocViewer::zoomChosen);
+    connect(m_zoomBox, &QComboBox::activated, this, &PreviewWindow::zoomChosen);
     Toolbar1->addWidget(m_zoomBox);
     add("zoomIn");
     Toolbar1->addSeparator();
@@ -291,7 +291,7 @@ void fDocViewer::createToolBar()
     add("html");
     add("errors", true);
     Toolbar1->addSeparator();
-    btnOpenHelp1 = new btnOpenHelp(this);
+    btnOpenHelp1 = new HelpButton(this);
     btnOpenHelp1->setObjectName(QStringLiteral("btnOpenHelp1"));
     btnOpenHelp1->setTopicHtmFile(QStringLiteral("pmode.htm"));
     QAction *help = Toolbar1->addWidget(btnOpenHelp1);
@@ -301,7 +301,7 @@ void fDocViewer::createToolBar()
     showZoom();
 }
 
-void fDocViewer::createMenus()
+void PreviewWindow::createMenus()
 {
     auto action = [this](const char *key) { return m_actions.value(QLatin1String(key)); };
     QMenu *file = menuBar()->addMenu(tr("&File"));
@@ -341,7 +341,7 @@ void fDocViewer::createMenus()
     help->addAction(m_about);
 }
 
-void fDocViewer::createStatusBar()
+void PreviewWindow::createStatusBar()
 {
     sb1 = statusBar();
     sb1->setObjectName(QStringLiteral("sb1"));
@@ -362,7 +362,7 @@ void fDocViewer::createStatusBar()
     sb1->addPermanentWidget(m_pagesPanel);
 }
 
-void fDocViewer::createFindBar()
+void PreviewWindow::createFindBar()
 {
     m_findBar = new PreviewFindBar(this);
     addToolBar(Qt::BottomToolBarArea, m_findBar);
@@ -373,11 +373,11 @@ void fDocViewer::createFindBar()
             maj(page);
         majSB();
     });
-    connect(m_findBar, &PreviewFindBar::matchesChanged, this, &fDocViewer::showHits);
+    connect(m_findBar, &PreviewFindBar::matchesChanged, this, &PreviewWindow::showHits);
     m_findBar->hide();
 }
 
-void fDocViewer::createThumbnails()
+void PreviewWindow::createThumbnails()
 {
     m_thumbModel = new PreviewThumbnailModel(this);
     m_thumbList = new QListView(this);
@@ -417,7 +417,7 @@ void fDocViewer::createThumbnails()
 
 // ---- Running ----
 
-void fDocViewer::attachDocument(TalvoDocument *newDoc)
+void PreviewWindow::attachDocument(TalvoDocument *newDoc)
 {
     if (newDoc == doc)
         return;
@@ -436,10 +436,10 @@ void fDocViewer::attachDocument(TalvoDocument *newDoc)
     m_docConnections << connect(doc, &TalvoDocument::startWorking, this,
                                 [this] { setWorkingState(true); });
     m_docConnections << connect(doc, &TalvoDocument::pageFinished, this,
-                                &fDocViewer::onPageFinished);
-    m_docConnections << connect(doc, &TalvoDocument::MajScrollBar, this, &fDocViewer::majSB);
+                                &PreviewWindow::onPageFinished);
+    m_docConnections << connect(doc, &TalvoDocument::MajScrollBar, this, &PreviewWindow::majSB);
     m_docConnections << connect(doc, &TalvoDocument::finishedWorking, this,
-                                &fDocViewer::onFinishedWorking);
+                                &PreviewWindow::onFinishedWorking);
     m_docConnections << connect(doc, &QObject::destroyed, this, [this] {
         doc = nullptr;
         m_docConnections.clear();
@@ -449,7 +449,7 @@ void fDocViewer::attachDocument(TalvoDocument *newDoc)
     });
 }
 
-void fDocViewer::PrintPreview(TalvoDocument *newDoc, bool &thenPrint, bool &showPrintDialog,
+void PreviewWindow::PrintPreview(TalvoDocument *newDoc, bool &thenPrint, bool &showPrintDialog,
                               bool &hideWindow)
 {
     attachDocument(newDoc);
@@ -464,7 +464,7 @@ void fDocViewer::PrintPreview(TalvoDocument *newDoc, bool &thenPrint, bool &show
     runPreview(thenPrint, showPrintDialog, hideWindow);
 }
 
-void fDocViewer::runPreview(bool &thenPrint, bool &showPrintDialog, bool &hideWindow)
+void PreviewWindow::runPreview(bool &thenPrint, bool &showPrintDialog, bool &hideWindow)
 {
     if (!doc)
         return;
@@ -510,7 +510,7 @@ void fDocViewer::runPreview(bool &thenPrint, bool &showPrintDialog, bool &hideWi
     if (doc->openDataConnection() != 0) {
         connectionFailed = true;
         doc->addError(
-            talvoError(QStringLiteral("fDocViewer"), QStringLiteral("runPreview"),
+            talvoError(QStringLiteral("PreviewWindow"), QStringLiteral("runPreview"),
                        tr("Impossible to open the connection: %1").arg(doc->connectionError()),
                        doc->connectionStringData));
     } else {
@@ -521,7 +521,7 @@ void fDocViewer::runPreview(bool &thenPrint, bool &showPrintDialog, bool &hideWi
             // window usable (closing included).
             doc->working = false;
             m_runIncomplete = true;
-            doc->addError(talvoError(QStringLiteral("fDocViewer"), QStringLiteral("runPreview"),
+            doc->addError(talvoError(QStringLiteral("PreviewWindow"), QStringLiteral("runPreview"),
                                      tr("The report run stopped on an unexpected error: %1")
                                          .arg(QString::fromLocal8Bit(e.what())),
                                      QString()));
@@ -561,7 +561,7 @@ void fDocViewer::runPreview(bool &thenPrint, bool &showPrintDialog, bool &hideWi
         close();
 }
 
-void fDocViewer::onPageFinished(int page)
+void PreviewWindow::onPageFinished(int page)
 {
     if (!doc)
         return;
@@ -583,7 +583,7 @@ void fDocViewer::onPageFinished(int page)
         hide();
 }
 
-void fDocViewer::onFinishedWorking()
+void PreviewWindow::onFinishedWorking()
 {
     m_runIncomplete = doc && doc->stopRequested;
     setWorkingState(false);
@@ -596,7 +596,7 @@ void fDocViewer::onFinishedWorking()
     majSB();
 }
 
-void fDocViewer::redrawForTotal()
+void PreviewWindow::redrawForTotal()
 {
     if (!doc)
         return;
@@ -604,14 +604,14 @@ void fDocViewer::redrawForTotal()
     m_thumbModel->allPagesChanged();
 }
 
-QString fDocViewer::idleStatus() const
+QString PreviewWindow::idleStatus() const
 {
     if (m_runIncomplete && doc)
         return tr("Stopped: the report is incomplete, %1 pages made").arg(doc->NbPages());
     return tr("ready");
 }
 
-bool fDocViewer::confirmIncomplete(const QString &question)
+bool PreviewWindow::confirmIncomplete(const QString &question)
 {
     if (!m_runIncomplete || !doc)
         return true;
@@ -624,7 +624,7 @@ bool fDocViewer::confirmIncomplete(const QString &question)
                                                UserInteraction::Question) == UserInteraction::Yes;
 }
 
-void fDocViewer::setWorkingState(bool working)
+void PreviewWindow::setWorkingState(bool working)
 {
     m_actions.value(QStringLiteral("open"))->setEnabled(!working);
     m_open->setEnabled(!working);
@@ -645,7 +645,7 @@ void fDocViewer::setWorkingState(bool working)
     PB1->setVisible(working);
 }
 
-void fDocViewer::stopRun()
+void PreviewWindow::stopRun()
 {
     if (!doc || !doc->working)
         return;
@@ -655,7 +655,7 @@ void fDocViewer::stopRun()
 
 // ---- Pages ----
 
-void fDocViewer::maj(int p)
+void PreviewWindow::maj(int p)
 {
     m_actions.value(QStringLiteral("errors"))->setVisible(doc && doc->isErrors());
     if (!doc || doc->NbPages() < 1) {
@@ -669,7 +669,7 @@ void fDocViewer::maj(int p)
     syncPageControls();
 }
 
-void fDocViewer::syncPageControls()
+void PreviewWindow::syncPageControls()
 {
     const int pages = doc ? doc->NbPages() : 0;
     if (pages != m_shownPagesCount) {
@@ -693,7 +693,7 @@ void fDocViewer::syncPageControls()
     }
 }
 
-void fDocViewer::majSB()
+void PreviewWindow::majSB()
 {
     if (!doc)
         return;
@@ -709,21 +709,21 @@ void fDocViewer::majSB()
         m_liveRefresh.start();
 }
 
-void fDocViewer::previousPage()
+void PreviewWindow::previousPage()
 {
     if (doc && shownPage > 1)
         maj(shownPage - 1);
     majSB();
 }
 
-void fDocViewer::nextPage()
+void PreviewWindow::nextPage()
 {
     if (doc && shownPage < doc->NbPages())
         maj(shownPage + 1);
     majSB();
 }
 
-void fDocViewer::turnPage(int direction)
+void PreviewWindow::turnPage(int direction)
 {
     const int before = shownPage;
     if (direction > 0)
@@ -736,12 +736,12 @@ void fDocViewer::turnPage(int direction)
     bar->setValue(direction > 0 ? bar->minimum() : bar->maximum());
 }
 
-void fDocViewer::status(const QString &text)
+void PreviewWindow::status(const QString &text)
 {
     m_statusPanel->setText(text);
 }
 
-void fDocViewer::majCaption()
+void PreviewWindow::majCaption()
 {
     QString caption = appTitle();
     if (doc)
@@ -751,7 +751,7 @@ void fDocViewer::majCaption()
 
 // ---- Commands ----
 
-void fDocViewer::openF()
+void PreviewWindow::openF()
 {
     if (doc && doc->working) {
         QApplication::beep();
@@ -764,7 +764,7 @@ void fDocViewer::openF()
         openFile(chosen);
 }
 
-void fDocViewer::openFile(const QString &fileName)
+void PreviewWindow::openFile(const QString &fileName)
 {
     if (!doc || doc->working) {
         QApplication::beep();
@@ -792,7 +792,7 @@ void fDocViewer::openFile(const QString &fileName)
     majCaption();
 }
 
-void fDocViewer::Print_()
+void PreviewWindow::Print_()
 {
     if (!doc)
         return;
@@ -808,7 +808,7 @@ void fDocViewer::Print_()
         RealPrint(*doc, true, this);
 }
 
-void fDocViewer::EditDoc()
+void PreviewWindow::EditDoc()
 {
     if (!doc || doc->working)
         return;
@@ -821,7 +821,7 @@ void fDocViewer::EditDoc()
     designerHook(*doc);
 }
 
-void fDocViewer::exportHtmlTest()
+void PreviewWindow::exportHtmlTest()
 {
     if (!doc || doc->working || !confirmIncomplete(tr("Export page 1 anyway?")))
         return;
@@ -844,7 +844,7 @@ void fDocViewer::exportHtmlTest()
         status(tr("Page 1 written to %1").arg(QDir::toNativeSeparators(target)));
 }
 
-void fDocViewer::exportPages()
+void PreviewWindow::exportPages()
 {
     if (!doc || doc->working)
         return;
@@ -887,7 +887,7 @@ void fDocViewer::exportPages()
 
 // ---- Zoom ----
 
-void fDocViewer::zoomChosen(int index)
+void PreviewWindow::zoomChosen(int index)
 {
     const int value = m_zoomBox->itemData(index).toInt();
     if (value == -ViewZoom::FitPage)
@@ -899,7 +899,7 @@ void fDocViewer::zoomChosen(int index)
     pic->setFocus();
 }
 
-void fDocViewer::showZoom()
+void PreviewWindow::showZoom()
 {
     if (!m_zoomBox)
         return;
@@ -927,22 +927,22 @@ void fDocViewer::showZoom()
 
 // ---- Find ----
 
-void fDocViewer::showFindBar()
+void PreviewWindow::showFindBar()
 {
     m_findBar->activate();
 }
 
-void fDocViewer::findNext()
+void PreviewWindow::findNext()
 {
     m_findBar->step(1, shownPage);
 }
 
-void fDocViewer::findPrevious()
+void PreviewWindow::findPrevious()
 {
     m_findBar->step(-1, shownPage);
 }
 
-void fDocViewer::showHits()
+void PreviewWindow::showHits()
 {
     int current = -1;
     const QList<QRectF> rects = m_findBar->matchesOn(shownPage, &current);
@@ -951,32 +951,32 @@ void fDocViewer::showHits()
 
 // ---- Window ----
 
-void fDocViewer::showEvent(QShowEvent *event)
+void PreviewWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     syncThumbnailResolution();
     if (!m_screenWatched && windowHandle()) {
         m_screenWatched = true;
         connect(windowHandle(), &QWindow::screenChanged, this,
-                &fDocViewer::syncThumbnailResolution);
+                &PreviewWindow::syncThumbnailResolution);
     }
 }
 
-void fDocViewer::syncThumbnailResolution()
+void PreviewWindow::syncThumbnailResolution()
 {
     // Pictures made for the screen's pixel ratio, or a scaled desktop
     // blows them up blurred.
     m_thumbModel->setThumbnailWidth(m_thumbModel->thumbnailWidth(), devicePixelRatioF());
 }
 
-void fDocViewer::changeEvent(QEvent *event)
+void PreviewWindow::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         m_debug->setVisible(doc && doc->dbg);
     QMainWindow::changeEvent(event);
 }
 
-void fDocViewer::closeEvent(QCloseEvent *event)
+void PreviewWindow::closeEvent(QCloseEvent *event)
 {
     if (doc && doc->working) {
         UserInteraction::current()->message(
@@ -1003,7 +1003,7 @@ void fDocViewer::closeEvent(QCloseEvent *event)
     emit unloaded();
 }
 
-bool fDocViewer::eventFilter(QObject *watched, QEvent *event)
+bool PreviewWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
         auto *w = static_cast<QWidget *>(watched);
@@ -1013,7 +1013,7 @@ bool fDocViewer::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-bool fDocViewer::handleKey(QKeyEvent *event)
+bool PreviewWindow::handleKey(QKeyEvent *event)
 {
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     if (mods != Qt::NoModifier)

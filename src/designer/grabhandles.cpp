@@ -1,4 +1,4 @@
-#include "designer/cgrabhandles.h"
+#include "designer/grabhandles.h"
 
 #include <QEvent>
 #include <QMouseEvent>
@@ -41,7 +41,7 @@ bool movesBottom(int code)
 
 } // namespace
 
-cGrabHandles::cGrabHandles(QWidget *container, QWidget *target, bool show, const QColor &colour,
+GrabHandles::GrabHandles(QWidget *container, QWidget *target, bool show, const QColor &colour,
                            int size, QObject *parent)
     : QObject(parent), m_container(container), m_target(target), m_visible(show),
       m_size(size == -1 ? 5 : size)
@@ -68,7 +68,7 @@ cGrabHandles::cGrabHandles(QWidget *container, QWidget *target, bool show, const
     placeHandles();
 }
 
-cGrabHandles::~cGrabHandles()
+GrabHandles::~GrabHandles()
 {
     releaseTarget();
     for (const QPointer<QWidget> &h : m_handles) {
@@ -83,7 +83,7 @@ cGrabHandles::~cGrabHandles()
     }
 }
 
-void cGrabHandles::setShowHandles(bool show)
+void GrabHandles::setShowHandles(bool show)
 {
     if (show == m_visible)
         return;
@@ -97,7 +97,7 @@ void cGrabHandles::setShowHandles(bool show)
             h->hide();
 }
 
-bool cGrabHandles::SubClassTarget(QWidget *target)
+bool GrabHandles::SubClassTarget(QWidget *target)
 {
     // The first object keeps a target: the property can name only one owner.
     if (!target || target->property(kOwner).isValid())
@@ -120,12 +120,12 @@ bool cGrabHandles::SubClassTarget(QWidget *target)
     return true;
 }
 
-QWidget *cGrabHandles::handle(int slot) const
+QWidget *GrabHandles::handle(int slot) const
 {
     return slot >= 0 && slot < 8 ? m_handles[slot].data() : nullptr;
 }
 
-void cGrabHandles::releaseTarget()
+void GrabHandles::releaseTarget()
 {
     if (!m_target || !m_subclassed)
         return;
@@ -136,12 +136,12 @@ void cGrabHandles::releaseTarget()
 }
 
 // The target's rectangle in container pixels; it may sit deeper than a direct child.
-QRect cGrabHandles::targetRect() const
+QRect GrabHandles::targetRect() const
 {
     return QRect(m_target->mapTo(m_container, QPoint(0, 0)), m_target->size());
 }
 
-void cGrabHandles::placeHandles()
+void GrabHandles::placeHandles()
 {
     if (!m_target || !m_container)
         return;
@@ -176,7 +176,7 @@ void cGrabHandles::placeHandles()
     }
 }
 
-void cGrabHandles::dragTo(const QPoint &globalPos)
+void GrabHandles::dragTo(const QPoint &globalPos)
 {
     if (!m_target || !m_container)
         return;
@@ -205,7 +205,7 @@ void cGrabHandles::dragTo(const QPoint &globalPos)
     m_target->setGeometry(QRect(l, t, w, h).translated(toParent));
 }
 
-bool cGrabHandles::eventFilter(QObject *watched, QEvent *event)
+bool GrabHandles::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
     if (watched == m_target.data()) {

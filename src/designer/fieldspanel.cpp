@@ -1,4 +1,4 @@
-#include "ffields.h"
+#include "fieldspanel.h"
 
 #include "data/ifield.h"
 #include "document/talvodocument.h"
@@ -51,7 +51,7 @@ QMimeData *FieldListView::mimeData(const QList<QTreeWidgetItem *> &items) const
     return data;
 }
 
-fFields::fFields(QWidget *parent)
+FieldsPanel::FieldsPanel(QWidget *parent)
     : QWidget(parent), m_list(new FieldListView(this)), m_problem(new QLabel(m_list->viewport()))
 {
     setWindowTitle(tr("Fields"));
@@ -73,18 +73,18 @@ fFields::fFields(QWidget *parent)
     header->setSectionResizeMode(1, QHeaderView::Fixed);
 }
 
-void fFields::setDocument(TalvoDocument *document)
+void FieldsPanel::setDocument(TalvoDocument *document)
 {
     m_document = document;
     refresh();
 }
 
-QString fFields::problem() const
+QString FieldsPanel::problem() const
 {
     return m_problem->isHidden() ? QString() : m_problem->text();
 }
 
-void fFields::refresh()
+void FieldsPanel::refresh()
 {
     m_list->clear();
     m_problem->clear();
@@ -117,7 +117,7 @@ void fFields::refresh()
     m_problem->show();
 }
 
-void fFields::placeProblem()
+void FieldsPanel::placeProblem()
 {
     // Below the rows there are.
     const int rows = m_list->topLevelItemCount();
@@ -127,7 +127,7 @@ void fFields::placeProblem()
     m_problem->setGeometry(0, top, room.width(), std::max(0, room.height() - top));
 }
 
-void fFields::resizeEvent(QResizeEvent *event)
+void FieldsPanel::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     // "Level" keeps 1200 twips; "Field" takes the rest.

@@ -1,10 +1,10 @@
-#include "btnopenhelp.h"
+#include "helpbutton.h"
 
 #include "helpviewer.h"
 
 #include <QPushButton>
 
-btnOpenHelp::btnOpenHelp(QWidget *parent) : QWidget(parent), m_button(new QPushButton(this))
+HelpButton::HelpButton(QWidget *parent) : QWidget(parent), m_button(new QPushButton(this))
 {
     m_button->setObjectName(QStringLiteral("bHelp"));
     m_button->setText(tr("&Help"));
@@ -12,35 +12,35 @@ btnOpenHelp::btnOpenHelp(QWidget *parent) : QWidget(parent), m_button(new QPushB
     setFocusProxy(m_button);
     setSizePolicy(m_button->sizePolicy());
     m_button->setGeometry(rect());
-    connect(m_button, &QPushButton::clicked, this, &btnOpenHelp::Action);
+    connect(m_button, &QPushButton::clicked, this, &HelpButton::Action);
 }
 
-void btnOpenHelp::setTopicHtmFile(const QString &topic)
+void HelpButton::setTopicHtmFile(const QString &topic)
 {
     m_topic = topic;
 }
 
-void btnOpenHelp::setHelpFile(const QString &file)
+void HelpButton::setHelpFile(const QString &file)
 {
     m_helpFile = file;
 }
 
-void btnOpenHelp::Action()
+void HelpButton::Action()
 {
     HelpViewer::showTopic(m_topic, m_helpFile);
 }
 
-QSize btnOpenHelp::sizeHint() const
+QSize HelpButton::sizeHint() const
 {
     return m_button->sizeHint();
 }
 
-QSize btnOpenHelp::minimumSizeHint() const
+QSize HelpButton::minimumSizeHint() const
 {
     return m_button->minimumSizeHint();
 }
 
-void btnOpenHelp::resizeEvent(QResizeEvent *event)
+void HelpButton::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     m_button->setGeometry(rect());

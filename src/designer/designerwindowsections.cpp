@@ -1,7 +1,7 @@
 // The designer's stack of section surfaces: binding, placing, the events
 // the surfaces raise, rulers and guides, and the commands that change the
 // document's structure.
-#include "fdocedit.h"
+#include "designerwindow.h"
 
 #include "designer/designdocument.h"
 #include "designer/designericons.h"
@@ -9,7 +9,7 @@
 #include "designer/designruler.h"
 #include "designer/designview.h"
 #include "designer/documentpropertiesdialog.h"
-#include "designer/psection.h"
+#include "designer/sectionsurface.h"
 #include "document/reportitem.h"
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
@@ -38,18 +38,18 @@ QString kindName(int type)
 {
     switch (type) {
     case section::PageHeader:
-        return fDocEdit::tr("page header");
+        return DesignerWindow::tr("page header");
     case section::PageFooter:
-        return fDocEdit::tr("page footer");
+        return DesignerWindow::tr("page footer");
     case section::ReportHeader:
-        return fDocEdit::tr("report header");
+        return DesignerWindow::tr("report header");
     default:
-        return fDocEdit::tr("report footer");
+        return DesignerWindow::tr("report footer");
     }
 }
 } // namespace
 
-QList<section *> fDocEdit::shownSections() const
+QList<section *> DesignerWindow::shownSections() const
 {
     QList<section *> shown;
     if (!doc)
@@ -69,30 +69,30 @@ QList<section *> fDocEdit::shownSections() const
     return shown;
 }
 
-int fDocEdit::nbSections() const
+int DesignerWindow::nbSections() const
 {
     return int(shownSections().size());
 }
 
-int fDocEdit::boundCount() const
+int DesignerWindow::boundCount() const
 {
     return std::min(nbSections(), int(pSection1.size()));
 }
 
-double fDocEdit::pixels(double millimetres) const
+double DesignerWindow::pixels(double millimetres) const
 {
     return convertUnit(millimetres, kScaleUnit, Unit::Twips) * m_scale;
 }
 
-pSection *fDocEdit::current() const
+SectionSurface *DesignerWindow::current() const
 {
     if (m_current < 0 || m_current >= boundCount())
         return nullptr;
-    pSection *s = pSection1.at(m_current);
+    SectionSurface *s = pSection1.at(m_current);
     return s->sectionRef() ? s : nullptr;
 }
 
-int fDocEdit::indexOf(const QObject *surface) const
+int DesignerWindow::indexOf(const QObject *surface) const
 {
     for (int i = 0; i < pSection1.size(); ++i) {
         if (pSection1.at(i) == surface)
@@ -101,7 +101,7 @@ int fDocEdit::indexOf(const QObject *surface) const
     return -1;
 }
 
-void fDocEdit::setCurrentSurface(int index)
+void DesignerWindow::setCurrentSurface(int index)
 {
     if (index < 0 || index >= pSection1.size())
         return;
@@ -109,18 +109,18 @@ void fDocEdit::setCurrentSurface(int index)
     updateEditActions();
 }
 
-pSection *fDocEdit::createSurface()
+SectionSurface *DesignerWindow::createSurface()
 {
-    auto *s = new pSection(m_view->page());
+    auto *s = new SectionSurface(m_view->page());
     s->setDesignDocument(m_design);
     s->setScale(m_scale);
     s->setChartSymbol(designerChartSymbol(256));
-    s->otherGuidesX = [this](const pSection *from) { return guidesOutside(from); };
+    s->otherGuidesX = [this](const SectionSurface *from) { return guidesOutside(from); };
     s->editItem = [this, s](ReportItem &item) { editItemOn(s, item); };
     s->editSection = [this](section &sec) { editSectionProperties(sec); };
 
-    connect(s, &pSection::focusReceived, this, [this, s] { setCurrentSurface(indexOf(s)); });
-    connect(s, &pSection::Coordinates, this, [this, s](double x, double y) {
+    connect(s, &SectionSurface::focusReceived, this, [this, s] { setCurrentSurface(indexOf(s)); });
+    connect(s, &SectionSurface::Coordinates, this, [this, s](double x, double y) {
         QLocale locale;
         locale.setNumberOptions(QLocale::OmitGroupSeparator);
         m_panelPos->setText(locale.toString(x, 'f', 2) + QLatin1Char(':') +
@@ -128,33 +128,33 @@ pSection *fDocEdit::createSurface()
         m_panelSectionKey = s->sectionRef() ? s->sectionRef()->Key() : QString();
         showPanelSection();
     });
-    connect(s, &pSection::ClickRight, this, [this, s](double, double) {
+    connect(s, &SectionSurface::ClickRight, this, [this, s](double, double) {
         setCurrentSurface(indexOf(s));
         updateEditActions();
         m_freeZone->popup(QCursor::pos());
     });
-    connect(s, &pSection::ShowMenuDelProp, this,
+    connect(s, &SectionSurface::ShowMenuDelProp, this,
             [this, s](const QString &kind, const QString &key) {
                 m_menuItemKind = kind;
                 m_menuItemKey = key;
                 setCurrentSurface(indexOf(s));
                 m_delProp->popup(QCursor::pos());
             });
-    connect(s, &pSection::DblClick, this, &fDocEdit::ShowDocProperties);
-    connect(s, &pSection::changeSize, this, &fDocEdit::sizeSections);
-    connect(s, &pSection::heightDragged, this, &fDocEdit::sizeSections);
-    connect(s, &pSection::statusText, this, &fDocEdit::status);
-    connect(s, &pSection::selectionChanged, this, [this, s] {
+    connect(s, &SectionSurface::DblClick, this, &DesignerWindow::ShowDocProperties);
+    connect(s, &SectionSurface::changeSize, this, &DesignerWindow::sizeSections);
+    connect(s, &SectionSurface::heightDragged, this, &DesignerWindow::sizeSections);
+    connect(s, &SectionSurface::statusText, this, &DesignerWindow::status);
+    connect(s, &SectionSurface::selectionChanged, this, [this, s] {
         if (indexOf(s) == m_current)
             updateEditActions();
     });
-    connect(s, &pSection::guidesChanged, this,
+    connect(s, &SectionSurface::guidesChanged, this,
             [this, s](const QList<double> &xs) { showGuides(s, xs); });
     m_view->page()->raiseOverlay();
     return s;
 }
 
-void fDocEdit::removeSurface(pSection *s)
+void DesignerWindow::removeSurface(SectionSurface *s)
 {
     // The surface may be the one whose event led here (a menu opened from
     // it): it goes once that event is over.
@@ -163,7 +163,7 @@ void fDocEdit::removeSurface(pSection *s)
     s->deleteLater();
 }
 
-void fDocEdit::drawSections()
+void DesignerWindow::drawSections()
 {
     if (!doc)
         return;
@@ -195,14 +195,14 @@ void fDocEdit::drawSections()
     showPanelSection();
 }
 
-void fDocEdit::showPanelSection()
+void DesignerWindow::showPanelSection()
 {
     const section *s =
         doc && !m_panelSectionKey.isEmpty() ? doc->sections.value(m_panelSectionKey) : nullptr;
     m_panelSection->setText(s ? s->sectionName : QString());
 }
 
-double fDocEdit::zeroTop(int index) const
+double DesignerWindow::zeroTop(int index) const
 {
     double top = kPageGapMm;
     for (int i = 0; i < index && i < pSection1.size(); ++i)
@@ -210,12 +210,12 @@ double fDocEdit::zeroTop(int index) const
     return top;
 }
 
-double fDocEdit::totalHeight() const
+double DesignerWindow::totalHeight() const
 {
     return zeroTop(boundCount()) - kPageGapMm;
 }
 
-void fDocEdit::sizeSections()
+void DesignerWindow::sizeSections()
 {
     if (!doc)
         return;
@@ -226,7 +226,7 @@ void fDocEdit::sizeSections()
     // rounded one by one would leave gaps or overlaps of a pixel.
     int top = qRound(pixels(zeroTop(0)));
     for (int i = 0; i < n; ++i) {
-        pSection *s = pSection1.at(i);
+        SectionSurface *s = pSection1.at(i);
         s->setPageWidthTwips(m_pageWidthT);
         s->initMargin(doc->leftMargin, doc->rightMargin, doc->topMargin, doc->bottomMargin);
         s->ShowMargins();
@@ -241,19 +241,19 @@ void fDocEdit::sizeSections()
     refreshSections();
 }
 
-void fDocEdit::refreshSections()
+void DesignerWindow::refreshSections()
 {
     for (int i = 0; i < boundCount(); ++i)
         pSection1.at(i)->Refresh();
 }
 
-void fDocEdit::stopGrab()
+void DesignerWindow::stopGrab()
 {
-    for (pSection *s : std::as_const(pSection1))
+    for (SectionSurface *s : std::as_const(pSection1))
         s->stopGrab();
 }
 
-void fDocEdit::majMenuHeaderFooter()
+void DesignerWindow::majMenuHeaderFooter()
 {
     if (!doc)
         return;
@@ -263,7 +263,7 @@ void fDocEdit::majMenuHeaderFooter()
     action(QStringLiteral("m_reportFooter"))->setChecked(doc->reportFooter());
 }
 
-void fDocEdit::SelectPrinter()
+void DesignerWindow::SelectPrinter()
 {
     if (!doc)
         return;
@@ -279,7 +279,7 @@ void fDocEdit::SelectPrinter()
     m_printerBoundFor = boundKey();
 }
 
-void fDocEdit::applyScale()
+void DesignerWindow::applyScale()
 {
     // The view keeps showing the same part of the report.
     auto fraction = [](const QScrollBar *bar) {
@@ -289,7 +289,7 @@ void fDocEdit::applyScale()
     const double fy = fraction(m_view->verticalScrollBar());
 
     m_scale = logicalDpiX() / 1440.0 * m_zoom->factor();
-    for (pSection *s : std::as_const(pSection1))
+    for (SectionSurface *s : std::as_const(pSection1))
         s->setScale(m_scale);
     sizeSections();
 
@@ -300,7 +300,7 @@ void fDocEdit::applyScale()
     action(QStringLiteral("m_zoomOut"))->setEnabled(m_zoom->canZoomOut());
 }
 
-void fDocEdit::updateRulers()
+void DesignerWindow::updateRulers()
 {
     DesignRuler *top = m_view->topRuler();
     DesignRuler *left = m_view->leftRuler();
@@ -322,7 +322,7 @@ void fDocEdit::updateRulers()
     top->setSpans(across);
     left->setSpans(down);
 
-    const pSection *s = current();
+    const SectionSurface *s = current();
     const QRectF selection = s ? s->selectionRect() : QRectF();
     if (selection.isNull()) {
         top->setShade(0, 0);
@@ -336,7 +336,7 @@ void fDocEdit::updateRulers()
                    origin.y() + selection.bottom() * m_scale);
 }
 
-void fDocEdit::showGuides(const pSection *from, const QList<double> &xs)
+void DesignerWindow::showGuides(const SectionSurface *from, const QList<double> &xs)
 {
     const int n = boundCount();
     if (xs.isEmpty() || n == 0) {
@@ -346,15 +346,15 @@ void fDocEdit::showGuides(const pSection *from, const QList<double> &xs)
     QList<double> onPage;
     for (double x : xs)
         onPage << from->x() + x * m_scale;
-    const pSection *last = pSection1.at(n - 1);
+    const SectionSurface *last = pSection1.at(n - 1);
     m_view->page()->setGuides(onPage, pSection1.first()->y(), last->y() + last->height());
 }
 
-QList<double> fDocEdit::guidesOutside(const pSection *s) const
+QList<double> DesignerWindow::guidesOutside(const SectionSurface *s) const
 {
     QList<double> xs;
     for (int i = 0; i < boundCount(); ++i) {
-        const pSection *other = pSection1.at(i);
+        const SectionSurface *other = pSection1.at(i);
         if (other == s)
             continue;
         for (int k = 1; k <= other->count(); ++k) {
@@ -366,13 +366,13 @@ QList<double> fDocEdit::guidesOutside(const pSection *s) const
     return xs;
 }
 
-int fDocEdit::selectedCount() const
+int DesignerWindow::selectedCount() const
 {
-    const pSection *s = current();
+    const SectionSurface *s = current();
     return s && m_design ? int(m_design->selectedItems(*s->sectionRef()).size()) : 0;
 }
 
-void fDocEdit::recordDocumentChange(const QString &text, const std::function<void()> &change)
+void DesignerWindow::recordDocumentChange(const QString &text, const std::function<void()> &change)
 {
     if (!doc)
         return;
@@ -383,19 +383,19 @@ void fDocEdit::recordDocumentChange(const QString &text, const std::function<voi
     });
 }
 
-void fDocEdit::editCurrent(const std::function<void(DesignDocument &, section &)> &edit)
+void DesignerWindow::editCurrent(const std::function<void(DesignDocument &, section &)> &edit)
 {
-    if (pSection *s = current(); s && m_design)
+    if (SectionSurface *s = current(); s && m_design)
         edit(*m_design, *s->sectionRef());
     updateEditActions();
 }
 
-void fDocEdit::addDataSection()
+void DesignerWindow::addDataSection()
 {
     recordDocumentChange(tr("Add data section"), [this] { doc->AddDataSection(); });
 }
 
-void fDocEdit::switchHeaderFooter(int type, bool on)
+void DesignerWindow::switchHeaderFooter(int type, bool on)
 {
     if (!doc)
         return;
@@ -421,7 +421,7 @@ void fDocEdit::switchHeaderFooter(int type, bool on)
     });
 }
 
-void fDocEdit::changeUnit(int unit)
+void DesignerWindow::changeUnit(int unit)
 {
     if (!doc)
         return;
@@ -433,9 +433,9 @@ void fDocEdit::changeUnit(int unit)
     updateRulers();
 }
 
-void fDocEdit::removeSection()
+void DesignerWindow::removeSection()
 {
-    pSection *s = current();
+    SectionSurface *s = current();
     section *sec = s ? s->sectionRef() : nullptr;
     if (!doc || !sec)
         return;
@@ -479,7 +479,7 @@ void fDocEdit::removeSection()
     });
 }
 
-void fDocEdit::arrange(const QString &how)
+void DesignerWindow::arrange(const QString &how)
 {
     // Sizes follow the item with the handles.
     const QString reference = current() ? current()->grabbedKey() : QString();

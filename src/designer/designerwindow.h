@@ -17,16 +17,16 @@ class QActionGroup;
 class QComboBox;
 class QDockWidget;
 class ReportItem;
-class fFields;
+class FieldsPanel;
 class QLabel;
 class QMenu;
 class QToolBar;
 class QUndoGroup;
 class RecoveryFile;
 class TalvoDocument;
-class btnOpenHelp;
-class fDocViewer;
-class pSection;
+class HelpButton;
+class PreviewWindow;
+class SectionSurface;
 class section;
 
 // The designer's main window: one surface per shown section of the report,
@@ -36,13 +36,13 @@ class section;
 // Every change the window and its surfaces make to the document goes
 // through the design document, one undo step each. The window edits exactly
 // one document for its whole life: "new" and "open" reuse it.
-class fDocEdit : public QMainWindow
+class DesignerWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    explicit fDocEdit(QWidget *parent = nullptr);
-    ~fDocEdit() override;
+    explicit DesignerWindow(QWidget *parent = nullptr);
+    ~DesignerWindow() override;
 
     // ---- The document ----
     void init(TalvoDocument *document);
@@ -99,7 +99,7 @@ public:
 
     // Opens a designer (deleted on close) on the document a preview shows,
     // and lets the preview go.
-    static fDocEdit *editFromPreview(TalvoDocument &document, fDocViewer *viewer);
+    static DesignerWindow *editFromPreview(TalvoDocument &document, PreviewWindow *viewer);
 
     // ---- Access (tests, other windows) ----
     TalvoDocument *document() const { return doc; }
@@ -107,7 +107,7 @@ public:
     ViewZoom *zoom() const { return m_zoom; }
     DesignView *view() const { return m_view; }
     int surfaceCount() const { return int(pSection1.size()); }
-    pSection *surface(int index) const { return pSection1.value(index); }
+    SectionSurface *surface(int index) const { return pSection1.value(index); }
     int currentSurface() const { return m_current; }
     void setCurrentSurface(int index);
     // A menu entry, tool bar button or other action by its object name.
@@ -137,18 +137,18 @@ private:
     QList<section *> shownSections() const;
     // The status bar's section panel names the section the mouse was last on.
     void showPanelSection();
-    pSection *createSurface();
-    void removeSurface(pSection *s);
+    SectionSurface *createSurface();
+    void removeSurface(SectionSurface *s);
     int indexOf(const QObject *surface) const;
-    pSection *current() const;
+    SectionSurface *current() const;
     // The surfaces bound to shown sections: the first nbSections(), as far
     // as they exist.
     int boundCount() const;
     double pixels(double millimetres) const;
     void applyScale();
     void updateRulers();
-    void showGuides(const pSection *from, const QList<double> &xs);
-    QList<double> guidesOutside(const pSection *s) const;
+    void showGuides(const SectionSurface *from, const QList<double> &xs);
+    QList<double> guidesOutside(const SectionSurface *s) const;
     int selectedCount() const;
     void recordDocumentChange(const QString &text, const std::function<void()> &change);
     // Runs an edit on the current surface's section.
@@ -157,20 +157,20 @@ private:
     // fdoceditdialogs.cpp
     // The fields list, docked at the right.
     void showFieldList();
-    void editItemOn(pSection *s, ReportItem &item);
+    void editItemOn(SectionSurface *s, ReportItem &item);
     void editSectionProperties(section &sec);
     void refreshFieldList();
 
     // fdocedit.cpp
     void afterNewDocument();
-    void returnFromPreview(fDocViewer *viewer, const QString &fileBefore);
+    void returnFromPreview(PreviewWindow *viewer, const QString &fileBefore);
     void previewReleasedDocument();
     void updateModified();
 
     TalvoDocument *doc = nullptr;
     DesignDocument *m_design = nullptr;
     QUndoGroup *m_undoGroup = nullptr; // the undo and redo entries follow the document's history
-    QList<pSection *> pSection1;
+    QList<SectionSurface *> pSection1;
     int m_current = 0;
     QString m_menuItemKind;
     QString m_menuItemKey;
@@ -198,10 +198,10 @@ private:
     QString m_panelSectionKey; // the section the panel names
     QLabel *m_panelUnit = nullptr;
     QLabel *m_panelText = nullptr;
-    btnOpenHelp *btnOpenHelp1 = nullptr;
+    HelpButton *btnOpenHelp1 = nullptr;
 
     QDockWidget *m_fieldsDock = nullptr;
-    fFields *m_fields = nullptr;
+    FieldsPanel *m_fields = nullptr;
 
     std::unique_ptr<RecoveryFile> m_recovery;
     QTimer m_recoveryTimer;

@@ -25,12 +25,12 @@ protected:
 // "Fields": every field the data sections of a document deliver, as
 // [Section].[Field] with the section's number, ready to be dragged onto the
 // design. Meant as the content of a dock of the designer window.
-class fFields : public QWidget
+class FieldsPanel : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit fFields(QWidget *parent = nullptr);
+    explicit FieldsPanel(QWidget *parent = nullptr);
 
     // Lists the document's fields (nullptr empties the list).
     void setDocument(TalvoDocument *document);
