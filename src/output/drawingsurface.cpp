@@ -20,6 +20,23 @@ namespace {
 // A pixel of a line width is a CSS pixel, as in the HTML export.
 constexpr double kReferenceDotsPerPixel = DrawingSurface::kReferenceDpi / 96.0;
 
+// The glyphs of one span of a shaped line, from glyph `first` on.
+QGlyphRun spanRun(const ShapedLine &line, const ShapedLine::Span &span, size_t first)
+{
+    QList<quint32> indexes(span.count);
+    QList<QPointF> positions(span.count);
+    for (quint32 i = 0; i < span.count; ++i) {
+        const ShapedLine::Glyph &glyph = line.glyphs[first + i];
+        indexes[i] = glyph.index;
+        positions[i] = QPointF(glyph.x, glyph.y);
+    }
+    QGlyphRun run;
+    run.setRawFont(span.font);
+    run.setGlyphIndexes(indexes);
+    run.setPositions(positions);
+    return run;
+}
+
 } // namespace
 
 DrawingSurface::DrawingSurface(QPainter *painter, int unit)
@@ -75,22 +92,10 @@ void DrawingSurface::drawShaped(const ShapedLine &line, double x, double y)
     if (line.colourGlyphs) {
         drawColourGlyphs(line, origin);
     } else {
-        QGlyphRun run;
-        QList<quint32> indexes;
-        QList<QPointF> positions;
         size_t at = 0;
         for (const ShapedLine::Span &span : line.spans) {
-            indexes.resize(span.count);
-            positions.resize(span.count);
-            for (quint32 i = 0; i < span.count; ++i, ++at) {
-                const ShapedLine::Glyph &glyph = line.glyphs[at];
-                indexes[i] = glyph.index;
-                positions[i] = QPointF(glyph.x, glyph.y);
-            }
-            run.setRawFont(span.font);
-            run.setGlyphIndexes(indexes);
-            run.setPositions(positions);
-            m_painter->drawGlyphRun(origin, run);
+            m_painter->drawGlyphRun(origin, spanRun(line, span, at));
+            at += span.count;
         }
     }
     if (!fontUnderline() && !FontStrikethru())
@@ -126,17 +131,11 @@ void DrawingSurface::drawColourGlyphs(const ShapedLine &line, const QPointF &ori
     const double scale = std::sqrt(std::abs(m_painter->combinedTransform().determinant()));
     size_t at = 0;
     for (const ShapedLine::Span &span : line.spans) {
-        QList<quint32> glyphs;
-        QList<QPointF> positions;
-        for (quint32 i = 0; i < span.count; ++i, ++at) {
-            glyphs.append(line.glyphs[at].index);
-            positions.append(QPointF(line.glyphs[at].x, line.glyphs[at].y));
-        }
+        const QGlyphRun run = spanRun(line, span, at);
+        at += span.count;
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
         const QRawFont &font = span.font;
-        QGlyphRun run;
-        run.setRawFont(font);
-        run.setGlyphIndexes(glyphs);
-        run.setPositions(positions);
         if (!isColourFont(font)) {
             m_painter->drawGlyphRun(origin, run);
             continue;

@@ -1,6 +1,7 @@
 // The database layer on real sources: the SQLite demo database, the Access
 // test files through mdbtools, SQLite through ODBC, and the PostgreSQL and
 // MariaDB test servers scripts/run-tests.sh starts (their rows skip without).
+#include "../datafixtures.h"
 #include "data/sqlreferences.h"
 #include "platform/accessimport.h"
 #include "platform/accesssql.h"
@@ -38,27 +39,6 @@ enum class Kind
     MySql
 };
 
-QTemporaryDir &scratch()
-{
-    static QTemporaryDir dir;
-    return dir;
-}
-QString scratchPath(const QString &name)
-{
-    return QDir(scratch().path()).filePath(name);
-}
-QString demoDb()
-{
-    return QStringLiteral(MIRT_BINARY_DIR "/bin/demo.db");
-}
-QString testData(const QString &name)
-{
-    return QStringLiteral(MIRT_SHARED_DIR "/testdata/") + name;
-}
-QString sqlite(const QString &path)
-{
-    return QStringLiteral("Provider=SQLite;Data Source=") + path;
-}
 QString accdb()
 {
     return QStringLiteral("Provider=Microsoft.ACE.OLEDB.12.0;Data Source=") +
@@ -79,10 +59,6 @@ bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
-QByteArray fileHash(const QString &path)
-{
-    return QCryptographicHash::hash(readAll(path), QCryptographicHash::Sha256);
 }
 
 // Why a server cannot be used, asked once per program; empty when it can.

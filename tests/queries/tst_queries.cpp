@@ -2,6 +2,7 @@
 // replacement, RunSQL and its error entries, the connection and the table and
 // field lists, sections filled from their parent's record, pictures from
 // binary fields, the browser's grid and /check.
+#include "../datafixtures.h"
 #include "../germanlocale.h"
 
 #include "data/dataaccess.h"
@@ -33,34 +34,6 @@
 
 namespace {
 
-QTemporaryDir &scratch()
-{
-    static QTemporaryDir dir;
-    return dir;
-}
-QString scratchPath(const QString &name)
-{
-    return QDir(scratch().path()).filePath(name);
-}
-QString demoDb()
-{
-    return QStringLiteral(MIRT_BINARY_DIR "/bin/demo.db");
-}
-QString testData(const QString &name)
-{
-    return QStringLiteral(MIRT_SHARED_DIR "/testdata/") + name;
-}
-QString sqlite(const QString &path)
-{
-    return QStringLiteral("Provider=SQLite;Data Source=") + path;
-}
-QByteArray fileHash(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly)
-               ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
-               : QByteArray();
-}
 // A writable copy of `path` in the scratch folder.
 QString scratchCopy(const QString &path, const QString &name)
 {
