@@ -13,7 +13,9 @@ packages=(
   unixodbc unixodbc-dev odbcinst libsqliteodbc
   sqlite3 libsqlite3-dev zlib1g-dev
   postgresql mariadb-server
-  poppler-utils xvfb xauth chromium
+  poppler-utils qpdf xvfb xauth chromium
+  libharfbuzz-dev libdeflate-dev icc-profiles-free
+  libxlsxwriter-dev libreoffice-calc-nogui
   libcups2-dev cups-daemon cups-client cups-filters
   desktop-file-utils shared-mime-info libglib2.0-bin libxml2-utils dpkg-dev file
   clang libclang-rt-14-dev libfuzzer-14-dev

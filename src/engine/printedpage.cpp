@@ -5,6 +5,8 @@
 #include <QHashFunctions>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 // Enough to catch a report's repeated labels and values; a run of unique
@@ -37,6 +39,21 @@ QString PageRecord::textLines() const
 {
     const ShapedText *shaped = text();
     return shaped ? shaped->linesText(int(firstLine), int(lineCount)) : QString();
+}
+
+const BandMark *PrintedPage::bandOf(int index) const
+{
+    // Marks are few and in record order.
+    const auto after = std::upper_bound(
+        bands.begin(), bands.end(), quint32(index),
+        [](quint32 at, const BandMark &mark) { return at < mark.firstRecord; });
+    return after == bands.begin() ? nullptr : &*(after - 1);
+}
+
+void PrintedPage::trimBands()
+{
+    while (!bands.empty() && bands.back().firstRecord >= records.size())
+        bands.pop_back();
 }
 
 void TextStyle::applyTo(TextMetrics &metrics) const
@@ -75,6 +92,9 @@ void PrintedPages::clear()
     m_styleIndexes.clear();
     m_borders.clear();
     m_recentTexts.clear();
+    m_bandNames.clear();
+    m_band = BandMark();
+    m_occurrences = 0;
 }
 
 void PrintedPages::abandon()
@@ -116,10 +136,42 @@ quint16 PrintedPages::bordersIndex(const Borders &borders)
     return quint16(m_borders.size() - 1);
 }
 
-std::shared_ptr<const ShapedText> PrintedPages::shapeText(TextMetrics &metrics, quint16 style,
-                                                          const QString &lines)
+void PrintedPages::beginBand(quint8 kind, const QString &sectionName)
 {
-    const QString key = QString::number(style) + QLatin1Char('\x1f') + lines;
+    quint16 name = 0;
+    const auto known = std::find(m_bandNames.begin(), m_bandNames.end(), sectionName);
+    if (known != m_bandNames.end()) {
+        name = quint16(known - m_bandNames.begin());
+    } else if (m_bandNames.size() < 0xFFFF) {
+        name = quint16(m_bandNames.size());
+        m_bandNames.push_back(sectionName);
+    }
+    m_band = BandMark{0, ++m_occurrences, name, kind, 0};
+}
+
+PageRecord &PrintedPages::append(PrintedPage &page, PageRecord &&record)
+{
+    if (m_band.occurrence != 0
+        && (page.bands.empty() || page.bands.back().occurrence != m_band.occurrence)) {
+        BandMark mark = m_band;
+        mark.firstRecord = quint32(page.records.size());
+        page.bands.push_back(mark);
+    }
+    page.records.push_back(std::move(record));
+    return page.records.back();
+}
+
+std::shared_ptr<const ShapedText> PrintedPages::shapeText(TextMetrics &metrics, quint16 style,
+                                                          const QString &lines,
+                                                          const TypedValue *value)
+{
+    QString key = QString::number(style) + QLatin1Char('\x1f') + lines;
+    if (value) {
+        // The same text may stand for different values ("1" the number, "1"
+        // the text of a date format): each keeps its own.
+        key += QLatin1Char('\x1e') + QString::number(value->value.typeId()) + QLatin1Char('\x1f')
+               + value->value.toString() + QLatin1Char('\x1f') + value->format;
+    }
     const auto known = m_recentTexts.constFind(key);
     if (known != m_recentTexts.constEnd())
         return *known;
@@ -139,6 +191,8 @@ std::shared_ptr<const ShapedText> PrintedPages::shapeText(TextMetrics &metrics, 
         shaped->lines.push_back(metrics.shape(
             direction == Qt::RightToLeft ? withoutTrailingSpaces(part) : part, direction));
     }
+    if (value)
+        shaped->value = std::make_shared<const TypedValue>(*value);
     if (m_recentTexts.size() >= kRecentTextsKept)
         m_recentTexts.clear();
     m_recentTexts.insert(key, shaped);
@@ -147,7 +201,7 @@ std::shared_ptr<const ShapedText> PrintedPages::shapeText(TextMetrics &metrics, 
 
 PageRecord &addTextRecord(PrintedPages &pages, PrintedPage &page, TextMetrics &metrics,
                           const TextStyle &style, const QString &lines, float x, float y, float w,
-                          float h, int align, quint8 flags)
+                          float h, int align, quint8 flags, const TypedValue *value)
 {
     PageRecord record;
     record.kind = PageRecord::Text;
@@ -166,12 +220,11 @@ PageRecord &addTextRecord(PrintedPages &pages, PrintedPage &page, TextMetrics &m
         plain->lineStarts = lineStartsOf(lines);
         record.content = std::move(plain);
     } else {
-        record.content = pages.shapeText(metrics, record.style, lines);
+        record.content = pages.shapeText(metrics, record.style, lines, value);
         // A first line taller than the box was kept: it shows clipped.
         if (metrics.TextHeight(lines) > h + qAbs(h) * 1e-5)
             record.flags |= PageRecord::Clipped;
     }
     record.lineCount = quint32(record.text()->lineCount());
-    page.records.push_back(std::move(record));
-    return page.records.back();
+    return pages.append(page, std::move(record));
 }

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QString>
 #include <QVarLengthArray>
+#include <QVariant>
 
 #include <memory>
 #include <vector>
@@ -34,6 +35,15 @@ struct TextStyle
 };
 size_t qHash(const TextStyle &style, size_t seed = 0);
 
+// The value behind a text that is not text itself (a number, a date or
+// time, a truth value), with the format it was shown in: what a spreadsheet
+// export writes instead of the shown text. Kept only when the run is asked to.
+struct TypedValue
+{
+    QVariant value;  // double, qlonglong, QDateTime, QDate, QTime or bool
+    QString format;  // the item's format string; empty for none
+};
+
 // A text as laid out in its box: its lines, CR LF between them (what find,
 // copy and the exports read), and each line shaped.
 struct ShapedText
@@ -45,6 +55,8 @@ struct ShapedText
     // Each line shaped; empty for a text laid out only when drawn (page
     // numbers).
     QVarLengthArray<std::shared_ptr<const ShapedLine>, 1> lines;
+    // What the text shows, when the run keeps values and it is not text.
+    std::shared_ptr<const TypedValue> value;
 
     int lineCount() const { return int(lineStarts.size()) + 1; }
     qsizetype lineStart(int line) const { return line == 0 ? 0 : lineStarts[size_t(line - 1)]; }
@@ -101,11 +113,35 @@ struct PageRecord
     QString textLines() const;
 };
 
-// One page: its records in drawing order.
+// Where the records of one occurrence of a band (a section printed once)
+// start on a page. The records up to the next mark belong to it; an
+// occurrence split over two pages has a mark with its number on both.
+struct BandMark
+{
+    quint32 firstRecord = 0;
+    quint32 occurrence = 0; // numbered from 1 in the order the run made them
+    quint16 section = 0;    // the run's band name number (PrintedPages::bandName)
+    quint8 kind = 0;        // the section's type: data, page header or footer, report header or footer
+    quint8 reserved = 0;
+};
+
+// One page: its records in drawing order, and the bands they came from.
 struct PrintedPage
 {
     std::vector<PageRecord> records;
+    std::vector<BandMark> bands;
     int count() const { return int(records.size()); }
+    // The mark of the band record `index` belongs to; nullptr when the page
+    // has none (pages made outside a run).
+    const BandMark *bandOf(int index) const;
+    // Records first .. end - 1 of band mark `mark`.
+    int bandEnd(int mark) const
+    {
+        return size_t(mark + 1) < bands.size() ? int(bands[size_t(mark + 1)].firstRecord)
+                                               : count();
+    }
+    // Forgets the marks of records taken off the page's end.
+    void trimBands();
 };
 
 // The pages of a run, with the styles and border sets their records use.
@@ -128,11 +164,28 @@ public:
     quint16 bordersIndex(const Borders &borders);
     const Borders &borders(quint16 index) const { return m_borders[index]; }
 
+    // Bands: the run starts each occurrence of a section with beginBand, and
+    // every record appended to a page afterwards belongs to it.
+    void beginBand(quint8 kind, const QString &sectionName);
+    const BandMark &currentBand() const { return m_band; }
+    // Back to an occurrence begun earlier (one placed after the page footer
+    // and header a page break put in between).
+    void resumeBand(const BandMark &band) { m_band = band; }
+    // Appends the record to the page under the current band.
+    PageRecord &append(PrintedPage &page, PageRecord &&record);
+    const QString &bandName(quint16 index) const { return m_bandNames[index]; }
+
+    // Whether texts keep the typed values behind them (spreadsheet exports
+    // need them; the other outputs do not).
+    void setKeepValues(bool keep) { m_keepValues = keep; }
+    bool keepsValues() const { return m_keepValues; }
+
     // The shaped text for `lines` (CR LF between them) in a style: shared
     // with the records that showed the same text in the same style lately.
     // RTL lines lose the spaces that end them, as they are drawn.
     std::shared_ptr<const ShapedText> shapeText(TextMetrics &metrics, quint16 style,
-                                                const QString &lines);
+                                                const QString &lines,
+                                                const TypedValue *value = nullptr);
 
     auto begin() const { return m_pages.begin(); }
     auto end() const { return m_pages.end(); }
@@ -143,10 +196,15 @@ private:
     QHash<TextStyle, quint16> m_styleIndexes;
     std::vector<Borders> m_borders;
     QHash<QString, std::shared_ptr<const ShapedText>> m_recentTexts; // keyed by style and text
+    std::vector<QString> m_bandNames;
+    BandMark m_band;
+    quint32 m_occurrences = 0;
+    bool m_keepValues = false;
 };
 
 // Adds a text record to the page: the text (wrapped already, CR LF between
 // lines) in the style, at the box. The shaped lines come from `metrics`.
 PageRecord &addTextRecord(PrintedPages &pages, PrintedPage &page, TextMetrics &metrics,
                           const TextStyle &style, const QString &lines, float x, float y, float w,
-                          float h, int align, quint8 flags = 0);
+                          float h, int align, quint8 flags = 0,
+                          const TypedValue *value = nullptr);

@@ -24,9 +24,11 @@ float fitText(TextMetrics &metrics, QString &text, float w, float h, bool canGro
 
 // Lays out `text` in the item's box (its width, height, font and borders)
 // at (item.x, y) and adds it to `page` as the run does; returns the height
-// it takes. `flags` are PageRecord flags: Number, PageVariables.
+// it takes. `flags` are PageRecord flags: Number, PageVariables. `value`
+// is the typed value behind a number, date or truth value, kept with the
+// text when the run keeps values.
 float addItemText(TalvoDocument &doc, PrintedPage &page, const Item &item, QString text, float y,
-                  quint8 flags = 0);
+                  quint8 flags = 0, const TypedValue *value = nullptr);
 
 // The number of lines of a text record, counted no further than `atMost`,
 // and the height of its first `lines` lines.

@@ -33,7 +33,7 @@ void addPictureRecord(TalvoDocument &doc, const ReportItem &copy, PagePicture pi
     record.w = copy.w;
     record.h = copy.h;
     record.content = std::make_shared<const PagePicture>(std::move(picture));
-    doc.fillingPage->records.push_back(std::move(record));
+    doc.Pages.append(*doc.fillingPage, std::move(record));
 }
 
 // Only a true result shows the item: True itself or -1, its numeric form.
@@ -71,7 +71,7 @@ bool hasReference(const QString &text)
 } // namespace
 
 float addItemText(TalvoDocument &doc, PrintedPage &page, const Item &item, QString text, float y,
-                  quint8 flags)
+                  quint8 flags, const TypedValue *value)
 {
     const TextStyle style{item.fontName,      item.fontSize,          item.fontBold,
                           item.fontItalic,    item.fontUnderline,     item.fontStrikethrough,
@@ -81,7 +81,8 @@ float addItemText(TalvoDocument &doc, PrintedPage &page, const Item &item, QStri
     const float height = fitText(metrics, text, item.w, item.h, item.CanGrowVertical,
                                  flags & PageRecord::Number);
     PageRecord &record = addTextRecord(doc.Pages, page, metrics, style, text, item.x, y, item.w,
-                                       height, item.AlignH, flags);
+                                       height, item.AlignH, flags,
+                                       doc.Pages.keepsValues() ? value : nullptr);
     if (item.borders.isAnyBorders())
         record.frame = doc.Pages.bordersIndex(item.borders);
     return height;
@@ -171,8 +172,15 @@ float Item::CreatePrintItem()
         flags |= PageRecord::Number;
     if (pageVariables)
         flags |= PageRecord::PageVariables;
-    const float height =
-        addItemText(*doc, *doc->fillingPage, *this, text, y + doc->CurrentY, flags);
+    // A spreadsheet gets the number, date or truth value itself.
+    TypedValue typed;
+    const bool keepValue = doc->Pages.keepsValues() && value.isNumeric();
+    if (keepValue) {
+        typed.value = value.toVariant();
+        typed.format = FormatString;
+    }
+    const float height = addItemText(*doc, *doc->fillingPage, *this, text, y + doc->CurrentY,
+                                     flags, keepValue ? &typed : nullptr);
 
     float growth = height - h;
     if (growth < 0)

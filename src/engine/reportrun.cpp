@@ -200,7 +200,7 @@ void TalvoDocument::moveToPage(std::vector<PageRecord> &staged)
 {
     if (fillingPage) {
         for (PageRecord &record : staged)
-            fillingPage->records.push_back(std::move(record));
+            Pages.append(*fillingPage, std::move(record));
     }
     staged.clear();
 }
@@ -219,17 +219,20 @@ void TalvoDocument::placeOccurrence(int firstItem, float top, float extent)
     }
     // Otherwise its records come off the page and are placed anew.
     std::vector<PageRecord> staged;
+    const BandMark occurrence = Pages.currentBand();
     if (fillingPage && fillingPage->count() > firstItem) {
         auto from = fillingPage->records.begin() + firstItem;
         staged.assign(std::make_move_iterator(from),
                       std::make_move_iterator(fillingPage->records.end()));
         fillingPage->records.erase(from, fillingPage->records.end());
+        fillingPage->trimBands();
     }
     for (;;) {
         const float limit = pageBodyLimit();
         if (!outOfpage(bottom) || limit <= pageBodyTop) {
             if (records && !staged.empty())
                 records->placed = true;
+            Pages.resumeBand(occurrence);
             moveToPage(staged);
             CurrentY = bottom;
             return;
@@ -286,6 +289,7 @@ void TalvoDocument::placeOccurrence(int firstItem, float top, float extent)
             rest.push_back(std::move(item));
         if (records && !kept.empty())
             records->placed = true;
+        Pages.resumeBand(occurrence);
         moveToPage(kept);
 
         if (section *footer = sections.value(QStringLiteral("pf"))) {
@@ -307,6 +311,7 @@ void TalvoDocument::placeOccurrence(int firstItem, float top, float extent)
         // One record may fill page after page: a stop ends that too, with
         // the rest cut at this page.
         if (stopRequested) {
+            Pages.resumeBand(occurrence);
             moveToPage(staged);
             CurrentY = bottom;
             return;

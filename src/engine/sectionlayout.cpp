@@ -53,6 +53,7 @@ void section::CreatePrintItems()
     TalvoDocument *doc = parent;
     if (!doc)
         return;
+    doc->Pages.beginBand(quint8(section_Type), Key());
 
     // The page header starts every page and the page footer has its fixed
     // place at the bottom: both go straight onto the page.

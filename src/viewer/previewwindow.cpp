@@ -515,6 +515,8 @@ void PreviewWindow::runPreview(bool &thenPrint, bool &showPrintDialog, bool &hid
                        doc->connectionStringData));
     } else {
         try {
+            // The Export dialog's spreadsheet formats write the values.
+            doc->Pages.setKeepValues(true);
             doc->initPrint();
         } catch (const std::exception &e) {
             // A run that breaks off leaves the pages made so far, and the
