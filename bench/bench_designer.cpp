@@ -6,9 +6,9 @@
 #include "designer/designerwindow.h"
 #include "designer/itembox.h"
 #include "designer/sectionsurface.h"
-#include "document/item.h"
-#include "document/section.h"
-#include "document/talvodocument.h"
+#include "document/textitem.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -27,13 +27,13 @@ namespace {
 // rows of five, as a dense form would have them.
 bool writeReport(const QString &path)
 {
-    TalvoDocument doc;
+    ReportDocument doc;
     doc.init();
     for (int s = 0; s < 20; ++s) {
-        section *sec = doc.AddDataSection();
+        ReportSection *sec = doc.addDataSection();
         sec->Height = 6;
         for (int i = 0; i < 50; ++i) {
-            Item *item = sec->NewItem();
+            TextItem *item = sec->newTextItem();
             item->x = 0.5f + float(i % 5) * 3.6f;
             item->y = 0.2f + float(i / 5) * 0.55f;
             item->w = 3.4f;
@@ -43,7 +43,7 @@ bool writeReport(const QString &path)
                                          : QStringLiteral("Label %1").arg(i);
         }
     }
-    return doc.SaveXML(path);
+    return doc.saveXml(path);
 }
 
 void send(QWidget *to, QEvent::Type type, const QPoint &at, Qt::MouseButton button,
@@ -65,9 +65,9 @@ int main(int argc, char *argv[])
 
     QElapsedTimer clock;
     clock.start();
-    TalvoDocument doc;
+    ReportDocument doc;
     doc.fileName = path;
-    if (!doc.loadXML(path))
+    if (!doc.loadXml(path))
         return 1;
     const double loaded = clock.nsecsElapsed() / 1e6;
     DesignerWindow window;
@@ -87,7 +87,7 @@ int main(int argc, char *argv[])
     // copies), then dragged by the mouse in 100 steps.
     SectionSurface *surface = window.surface(2);
     DesignDocument *design = window.design();
-    section &band = *surface->sectionRef();
+    ReportSection &band = *surface->sectionRef();
     design->selectAll(band);
     for (int i = 0; i < 3; ++i) {
         design->copy(band);

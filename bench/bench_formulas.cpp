@@ -3,7 +3,7 @@
 // the script evaluator. Prints evaluations per second and peak memory;
 // asserts nothing.
 //   bench_formulas [iterations]
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 #include "engine/scriptconvert.h"
 
 #include <QCoreApplication>
@@ -16,7 +16,7 @@
 
 namespace {
 
-void measure(TalvoDocument &doc, const char *name, const QString &formula, long iterations)
+void measure(ReportDocument &doc, const char *name, const QString &formula, long iterations)
 {
     long checksum = 0;
     QElapsedTimer timer;
@@ -26,7 +26,7 @@ void measure(TalvoDocument &doc, const char *name, const QString &formula, long 
         doc.updateVar(QStringLiteral("Qty"), int(i % 50));
         doc.updateVar(QStringLiteral("Discount"), double(i % 7) / 100.0);
         doc.updateVar(QStringLiteral("Name"), (i & 1) ? QStringLiteral("Smith") : QString());
-        const ScriptValue v = doc.Evaluate(formula);
+        const ScriptValue v = doc.evaluate(formula);
         checksum += v.type();
     }
     const double seconds = timer.nsecsElapsed() / 1e9;
@@ -41,7 +41,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const long iterations = argc > 1 ? std::atol(argv[1]) : 1000000;
-    TalvoDocument doc;
+    ReportDocument doc;
     measure(doc, "arithmetic", QStringLiteral("=[Price]*[Qty]*(1-[Discount])"), iterations);
     measure(doc, "FormatNumber", QStringLiteral("=FormatNumber([Price]*[Qty], 2)"), iterations);
     measure(doc, "IIf concat",

@@ -11,9 +11,9 @@
 #include "designer/designerwindow.h"
 #include "designer/itembox.h"
 #include "designer/sectionsurface.h"
-#include "document/item.h"
-#include "document/section.h"
-#include "document/talvodocument.h"
+#include "document/textitem.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
 #include "output/pdfexport.h"
 
 #include <QApplication>
@@ -35,26 +35,26 @@ double seconds(const QElapsedTimer &clock)
 }
 
 // A page of one data section over a table of one row.
-section *setUpReport(TalvoDocument &doc, const QString &dir)
+ReportSection *setUpReport(ReportDocument &doc, const QString &dir)
 {
     const QString db = dir + QStringLiteral("/one.db");
     if (!QFile::exists(db) && !makeDatabase(db, 1))
         return nullptr;
     doc.init();
-    doc.ClearSections();
+    doc.clearSections();
     doc.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + db;
     doc.pageHeight = 29.7f;
     doc.pageWidth = 21;
-    section *band = doc.AddDataSection();
+    ReportSection *band = doc.addDataSection();
     band->sectionName = QStringLiteral("Band");
     band->Height = 25;
     band->SQL = QStringLiteral("SELECT ID, Customer FROM Lines");
     return band;
 }
 
-Item *addText(section *band, const QString &content, float x, float y, float w, float h)
+TextItem *addText(ReportSection *band, const QString &content, float x, float y, float w, float h)
 {
-    Item *item = band->NewItem();
+    TextItem *item = band->newTextItem();
     item->content = content;
     item->x = x;
     item->y = y;
@@ -82,10 +82,10 @@ Times measure(const QString &file, const QString &dir, bool run, bool designer)
     Times t;
     QElapsedTimer clock;
     clock.start();
-    TalvoDocument doc;
+    ReportDocument doc;
     doc.fileName = file;
     // A refused file counts too: the time to refuse it.
-    const bool loaded = doc.loadXML(file);
+    const bool loaded = doc.loadXml(file);
     t.load = seconds(clock);
     if (!loaded)
         return t;
@@ -97,7 +97,7 @@ Times measure(const QString &file, const QString &dir, bool run, bool designer)
         clock.restart();
         doc.initPrint();
         t.run = seconds(clock);
-        t.pages = doc.NbPages();
+        t.pages = doc.pageCount();
         clock.restart();
         QString error;
         if (!exportPdf(doc, dir + QStringLiteral("/out.pdf"), 0, 0, &error))
@@ -105,10 +105,10 @@ Times measure(const QString &file, const QString &dir, bool run, bool designer)
         t.pdf = seconds(clock);
     }
     if (designer) {
-        TalvoDocument shown;
+        ReportDocument shown;
         shown.fileName = file;
         clock.restart();
-        if (!shown.loadXML(file))
+        if (!shown.loadXml(file))
             return t;
         DesignerWindow window;
         window.resize(1400, 900);
@@ -135,8 +135,8 @@ int runCase(const QString &name, int size)
 {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("case.xml"));
-    TalvoDocument doc;
-    section *band = setUpReport(doc, dir.path());
+    ReportDocument doc;
+    ReportSection *band = setUpReport(doc, dir.path());
     if (!band)
         return 1;
     bool run = true;
@@ -167,7 +167,7 @@ int runCase(const QString &name, int size)
         for (int i = 1; i <= size; ++i)
             text += QStringLiteral("Line %1 of the growing text\r\n").arg(i);
         text.chop(2);
-        Item *item = addText(band, text, 1, 1, 10, 0.5f);
+        TextItem *item = addText(band, text, 1, 1, 10, 0.5f);
         item->CanGrowVertical = true;
         band->Height = 2;
     } else if (name == QLatin1String("designer")) {
@@ -187,7 +187,7 @@ int runCase(const QString &name, int size)
         std::fprintf(stderr, "unknown case %s\n", qPrintable(name));
         return 2;
     }
-    if (!doc.SaveXML(file))
+    if (!doc.saveXml(file))
         return 1;
     if (name == QLatin1String("attributes")) {
         QFile f(file);

@@ -7,9 +7,9 @@
 //   bench_preview headless N       the run without a window
 //   bench_preview preview N        the same run in the preview window
 //   bench_preview draw             drawing the demo's densest page
-#include "document/item.h"
-#include "document/section.h"
-#include "document/talvodocument.h"
+#include "document/textitem.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
 #include "document/userinteraction.h"
 #include "viewer/previewwindow.h"
 #include "viewer/previewpageview.h"
@@ -36,12 +36,12 @@ namespace {
 
 // The list report over `rows` order lines made in `dir`; null when the
 // database cannot be made.
-std::unique_ptr<TalvoDocument> listReport(const QTemporaryDir &dir, int rows)
+std::unique_ptr<ReportDocument> listReport(const QTemporaryDir &dir, int rows)
 {
     const QString db = dir.filePath(QStringLiteral("list.db"));
     if (!makeDatabase(db, rows))
         return nullptr;
-    auto doc = std::make_unique<TalvoDocument>();
+    auto doc = std::make_unique<ReportDocument>();
     setUpPage(*doc, db);
     addOrderList(*doc);
     return doc;
@@ -59,10 +59,10 @@ int headlessCase(int rows)
         return 1;
     doc->initPrint();
     const double run = timer.nsecsElapsed() / 1e9;
-    const int pages = doc->NbPages();
+    const int pages = doc->pageCount();
     timer.restart();
-    doc->delPages();
-    doc->CloseClean();
+    doc->deletePages();
+    doc->release();
     const double release = timer.nsecsElapsed() / 1e6;
     std::printf("| %-26s | %7d | %6d | %8s | %7.2f | %9s | %9s | %6ld | %10.0f |\n", "headless run",
                 rows, pages, "-", run, "-", "-", peakKiB() / 1024, release);
@@ -112,7 +112,7 @@ int previewCase(int rows)
     qint64 lastTick = -1, longestGap = 0, longestGapAfterPage1 = 0;
     int ticks = 0;
     bool page1Done = false;
-    QObject::connect(doc.get(), &TalvoDocument::pageFinished, doc.get(), [&](int page) {
+    QObject::connect(doc.get(), &ReportDocument::pageFinished, doc.get(), [&](int page) {
         if (page == 1)
             page1Done = true;
     });
@@ -132,7 +132,7 @@ int previewCase(int rows)
     window.PrintPreview(doc.get(), thenPrint, dialog, hide);
     const double run = clock.nsecsElapsed() / 1e9;
     ticker.stop();
-    const int pages = doc->NbPages();
+    const int pages = doc->pageCount();
     // Closing releases the pages; the program ends right after.
     doc->clearModified();
     clock.restart();
@@ -162,8 +162,8 @@ double millisecondsPerCall(const std::function<void()> &call)
 int drawCase()
 {
     const QString file = QCoreApplication::applicationDirPath() + QStringLiteral("/demo.xml");
-    TalvoDocument doc;
-    if (!doc.loadXML(file))
+    ReportDocument doc;
+    if (!doc.loadXml(file))
         return 1;
     doc.fileName = file;
     if (doc.openDataConnection() != 0) {
@@ -172,14 +172,14 @@ int drawCase()
     }
     doc.initPrint();
     int densest = 1, most = -1;
-    for (int n = 1; n <= doc.NbPages(); ++n) {
+    for (int n = 1; n <= doc.pageCount(); ++n) {
         if (doc.Pages.at(n - 1)->count() > most) {
             most = doc.Pages.at(n - 1)->count();
             densest = n;
         }
     }
     std::printf("\nDemo report: %d pages; densest page %d with %d print items.\n\n",
-                int(doc.NbPages()), densest, most);
+                int(doc.pageCount()), densest, most);
     std::printf("| %-44s | %8s |\n", "drawing", "ms");
     std::printf("|----------------------------------------------|----------|\n");
     for (qreal dpr : {1.0, 2.0}) {

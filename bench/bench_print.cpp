@@ -5,9 +5,9 @@
 // printer. Prints the time to draw and hand the job over, the time until
 // the server has finished it, and the size of the job; asserts nothing.
 //   bench_print [PAGES]
-#include "document/item.h"
-#include "document/section.h"
-#include "document/talvodocument.h"
+#include "document/textitem.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
 #include "document/userinteraction.h"
 #include "viewer/printing.h"
 
@@ -50,9 +50,9 @@ bool makeDatabase(const QString &path, int rows)
     return ok;
 }
 
-Item *text(section *sec, const QString &content, float x, float w)
+TextItem *text(ReportSection *sec, const QString &content, float x, float w)
 {
-    Item *item = sec->NewItem();
+    TextItem *item = sec->newTextItem();
     item->content = content;
     item->x = x;
     item->w = w;
@@ -82,8 +82,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "bench_print: cannot make the database\n");
         return 1;
     }
-    TalvoDocument doc;
-    doc.ClearSections();
+    ReportDocument doc;
+    doc.clearSections();
     doc.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + db;
     doc.paperType = 9;
     doc.pageWidth = 21;
@@ -92,10 +92,10 @@ int main(int argc, char **argv)
     doc.bottomMargin = 1;
     doc.DocPrinterName = qEnvironmentVariable("MIRT_CUPS_PRINTER");
     doc.setPageHeader(true);
-    section *header = doc.sections.value(QStringLiteral("ph"));
+    ReportSection *header = doc.sections.value(QStringLiteral("ph"));
     header->Height = 1;
     text(header, QStringLiteral("Page %page%"), 1, 6);
-    section *root = doc.AddDataSection();
+    ReportSection *root = doc.addDataSection();
     root->Height = 1.3f;
     root->SQL = QStringLiteral("SELECT ID, Name FROM Rows ORDER BY ID");
     text(root, QStringLiteral("[ID]"), 1, 3);
@@ -130,9 +130,9 @@ int main(int argc, char **argv)
         completed.value(completed.size() - 1).simplified().section(QLatin1Char(' '), 2, 2);
     const QString output = qEnvironmentVariable("MIRT_CUPS_OUTPUT");
     std::printf("printer %s, %d pages (run %.1f s)\n", qPrintable(currentPrinter().printerName()),
-                int(doc.NbPages()), runSeconds);
+                int(doc.pageCount()), runSeconds);
     std::printf("RealPrint (draw and hand over): %.1f s, %.0f pages/s\n", sendSeconds,
-                doc.NbPages() / sendSeconds);
+                doc.pageCount() / sendSeconds);
     std::printf("job finished by the server: %.1f s after the start\n", doneSeconds);
     std::printf("job size as submitted: %s bytes%s\n", qPrintable(sizeField),
                 completed.size() > completedBefore ? "" : " (job not found in the history)");

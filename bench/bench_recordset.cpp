@@ -78,19 +78,19 @@ int main(int argc, char **argv)
             rs.Open(QStringLiteral("SELECT * FROM Lines ORDER BY ID"), c);
             const double openMs = t.nsecsElapsed() / 1e6;
             t.restart();
-            rs.MoveLast();
-            rs.MoveFirst();
+            rs.moveLast();
+            rs.moveFirst();
             double sum = 0;
             qint64 chars = 0;
             const Field price = rs.Fields().Item(QStringLiteral("Price"));
-            for (; !rs.Eof(); rs.MoveNext()) {
+            for (; !rs.Eof(); rs.moveNext()) {
                 sum += price.Value().toDouble();
                 chars += rs.Fields().Item(QStringLiteral("customer")).Value().toString().size();
             }
             const double walkMs = t.nsecsElapsed() / 1e6;
             std::printf("run %d: open %ld rows x 7 columns: %8.1f ms; walk by name: %8.1f ms "
                         "(sum %.2f, %lld chars)\n",
-                        run, rs.RecordCount(), openMs, walkMs, sum, qlonglong(chars));
+                        run, rs.recordCount(), openMs, walkMs, sum, qlonglong(chars));
         }
 
         if (access.isEmpty())

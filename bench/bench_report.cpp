@@ -10,9 +10,9 @@
 //   bench_report write N DIR     writes the list of N rows as DIR/list.xml and
 //                                DIR/list.db, for timing whole mirt processes
 //                                (bench/compare-pdf.sh)
-#include "document/item.h"
-#include "document/section.h"
-#include "document/talvodocument.h"
+#include "document/textitem.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
 #include "output/pdfexport.h"
 
 #include <QApplication>
@@ -41,7 +41,7 @@ struct Figures
     qsizetype errors = 0;
 };
 
-Figures runAndWrite(TalvoDocument &doc, const QString &pdfFile)
+Figures runAndWrite(ReportDocument &doc, const QString &pdfFile)
 {
     Figures f;
     if (doc.openDataConnection() != 0) {
@@ -50,13 +50,13 @@ Figures runAndWrite(TalvoDocument &doc, const QString &pdfFile)
     }
     QElapsedTimer timer;
     timer.start();
-    QObject::connect(&doc, &TalvoDocument::pageFinished, &doc, [&](int page) {
+    QObject::connect(&doc, &ReportDocument::pageFinished, &doc, [&](int page) {
         if (page == 1)
             f.firstPage = timer.nsecsElapsed() / 1e9;
     });
     doc.initPrint();
     f.run = timer.nsecsElapsed() / 1e9;
-    f.pages = doc.NbPages();
+    f.pages = doc.pageCount();
     f.errors = doc.errorLst.size();
     timer.restart();
     QString error;
@@ -79,7 +79,7 @@ int listCase(int rows)
     const QString db = dir.filePath(QStringLiteral("list.db"));
     if (!makeDatabase(db, rows))
         return 1;
-    TalvoDocument doc;
+    ReportDocument doc;
     setUpPage(doc, db);
     addOrderList(doc);
     const Figures f = runAndWrite(doc, dir.filePath(QStringLiteral("list.pdf")));
@@ -93,10 +93,10 @@ int writeList(int rows, const QString &dir)
     QFile::remove(db);
     if (!makeDatabase(db, rows))
         return 1;
-    TalvoDocument doc;
+    ReportDocument doc;
     setUpPage(doc, QStringLiteral("list.db"));
     addOrderList(doc);
-    return doc.SaveXML(QDir(dir).filePath(QStringLiteral("list.xml"))) ? 0 : 1;
+    return doc.saveXml(QDir(dir).filePath(QStringLiteral("list.xml"))) ? 0 : 1;
 }
 
 int masterDetailCase()
@@ -106,14 +106,14 @@ int masterDetailCase()
     const QString db = dir.filePath(QStringLiteral("md.db"));
     if (!makeDatabase(db, parents * 10))
         return 1;
-    TalvoDocument doc;
+    ReportDocument doc;
     setUpPage(doc, db);
-    section *master = doc.AddDataSection();
+    ReportSection *master = doc.addDataSection();
     master->sectionName = QStringLiteral("Parents");
     master->Height = 0.7f;
     master->SQL = QStringLiteral("SELECT ID, Name FROM Parents ORDER BY ID");
     addColumn(master, QStringLiteral("[Parents].[Name]"), 1.5f, 8);
-    section *detail = doc.AddDataSection();
+    ReportSection *detail = doc.addDataSection();
     detail->sectionName = QStringLiteral("Lines");
     detail->Height = 0.5f;
     detail->sectionParent = master->dataSectionNumber;

@@ -4,9 +4,9 @@
 // report over them (page header with the title and "Page %page% of
 // %pages%", six fields with one formula and one format, page footer).
 
-#include "document/item.h"
-#include "document/section.h"
-#include "document/talvodocument.h"
+#include "document/textitem.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -54,10 +54,10 @@ inline bool makeDatabase(const QString &path, int rows)
     return ok;
 }
 
-inline void addColumn(section *sec, const QString &content, float x, float w,
+inline void addColumn(ReportSection *sec, const QString &content, float x, float w,
                       const QString &format = {})
 {
-    Item *item = sec->NewItem();
+    TextItem *item = sec->newTextItem();
     item->content = content;
     item->x = x;
     item->y = 0.05f;
@@ -67,25 +67,25 @@ inline void addColumn(section *sec, const QString &content, float x, float w,
     item->FormatString = format;
 }
 
-inline void setUpPage(TalvoDocument &doc, const QString &db)
+inline void setUpPage(ReportDocument &doc, const QString &db)
 {
-    doc.ClearSections();
+    doc.clearSections();
     doc.docName = QStringLiteral("Order lines");
     doc.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + db;
     doc.pageHeight = 29.7f;
     doc.pageWidth = 21;
     doc.setPageHeader(true);
     doc.setPageFooter(true);
-    section *ph = doc.sections.value(QStringLiteral("ph"));
+    ReportSection *ph = doc.sections.value(QStringLiteral("ph"));
     ph->Height = 1;
     addColumn(ph, QStringLiteral("%title%"), 1.5f, 10);
     addColumn(ph, QStringLiteral("Page %page% of %pages%"), 13.5f, 6);
-    section *pf = doc.sections.value(QStringLiteral("pf"));
+    ReportSection *pf = doc.sections.value(QStringLiteral("pf"));
     pf->Height = 1;
     addColumn(pf, QStringLiteral("Printed %date%"), 1.5f, 10);
 }
 
-inline void addLineColumns(section *list, const QString &name)
+inline void addLineColumns(ReportSection *list, const QString &name)
 {
     addColumn(list, QStringLiteral("[ID]"), 1.5f, 1.5f);
     addColumn(list, QStringLiteral("[%1].[Customer]").arg(name), 3, 4);
@@ -97,9 +97,9 @@ inline void addLineColumns(section *list, const QString &name)
 }
 
 // The list section "Lines" of every order line on a set-up page.
-inline void addOrderList(TalvoDocument &doc)
+inline void addOrderList(ReportDocument &doc)
 {
-    section *list = doc.AddDataSection();
+    ReportSection *list = doc.addDataSection();
     list->sectionName = QStringLiteral("Lines");
     list->Height = 0.5f;
     list->SQL = QStringLiteral(

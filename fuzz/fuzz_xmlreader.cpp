@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the report reader. A file either loads or is
 // refused with the load message; what loaded must save and read back.
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 #include "document/userinteraction.h"
 #include "platform/xmldom.h"
 
@@ -32,22 +32,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     UserInteraction::setCurrent(&ui);
     ui.messages = 0;
 
-    TalvoDocument doc;
+    ReportDocument doc;
     const QByteArray input(reinterpret_cast<const char *>(data), qsizetype(size));
-    if (!doc.loadXMLData(input)) {
+    if (!doc.loadXmlData(input)) {
         if (ui.messages != 1 || doc.nbSections() != 1)
             std::abort(); // a refused file must be reported once and change nothing
         return 0;
     }
 
     XmlDocument dom;
-    dom.setDocumentElement(doc.getXMLNode(dom));
+    dom.setDocumentElement(doc.toXmlNode(dom));
     const QByteArray saved = dom.toByteArray();
-    TalvoDocument again;
-    if (!again.loadXMLData(saved) || again.nbSections() != doc.nbSections())
+    ReportDocument again;
+    if (!again.loadXmlData(saved) || again.nbSections() != doc.nbSections())
         std::abort(); // what the program writes it must read back
     XmlDocument dom2;
-    dom2.setDocumentElement(again.getXMLNode(dom2));
+    dom2.setDocumentElement(again.toXmlNode(dom2));
     if (dom2.toByteArray() != saved)
         std::abort(); // and a second round trip changes nothing
     return 0;

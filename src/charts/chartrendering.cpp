@@ -1,6 +1,6 @@
 #include "chartrendering.h"
 
-#include "document/igraph.h"
+#include "document/chartitem.h"
 #include "engine/chartrenderer.h"
 
 #include <QAreaSeries>
@@ -32,16 +32,16 @@ enum class Kind { Bar, Line, Area, Step, Combination, Pie, XY };
 Kind kindOf(int gType)
 {
     switch (gType) {
-    case iGraph::Line3D:
-    case iGraph::Line2D: return Kind::Line;
-    case iGraph::Area3D:
-    case iGraph::Area2D: return Kind::Area;
-    case iGraph::Step3D:
-    case iGraph::Step2D: return Kind::Step;
-    case iGraph::Combination3D:
-    case iGraph::Combination2D: return Kind::Combination;
-    case iGraph::Pie2D: return Kind::Pie;
-    case iGraph::XY2D: return Kind::XY;
+    case ChartItem::Line3D:
+    case ChartItem::Line2D: return Kind::Line;
+    case ChartItem::Area3D:
+    case ChartItem::Area2D: return Kind::Area;
+    case ChartItem::Step3D:
+    case ChartItem::Step2D: return Kind::Step;
+    case ChartItem::Combination3D:
+    case ChartItem::Combination2D: return Kind::Combination;
+    case ChartItem::Pie2D: return Kind::Pie;
+    case ChartItem::XY2D: return Kind::XY;
     default: return Kind::Bar;
     }
 }
@@ -116,7 +116,7 @@ void fitCategoryLabels(QChart &chart)
 
 } // namespace
 
-std::unique_ptr<QChart> buildChart(const iGraph &item, const ChartData &data)
+std::unique_ptr<QChart> buildChart(const ChartItem &item, const ChartData &data)
 {
     auto chart = std::make_unique<QChart>();
     chart->setAnimationOptions(QChart::NoAnimation);
@@ -235,7 +235,7 @@ std::unique_ptr<QChart> buildChart(const iGraph &item, const ChartData &data)
     return chart;
 }
 
-QByteArray renderChart(const iGraph &item, const ChartData &data, const QSizeF &points)
+QByteArray renderChart(const ChartItem &item, const ChartData &data, const QSizeF &points)
 {
     QByteArray picture;
     // Qt Charts lays charts out with graphics widgets, which need the widget

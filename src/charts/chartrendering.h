@@ -11,15 +11,15 @@
 
 #include <memory>
 
-class iGraph;
+class ChartItem;
 class QChart;
 
 // A chart of the item's type, legend and stacking over the data.
-std::unique_ptr<QChart> buildChart(const iGraph &item, const ChartData &data);
+std::unique_ptr<QChart> buildChart(const ChartItem &item, const ChartData &data);
 
 // The chart drawn as vectors: an SVG picture of `points` (1/72 inch);
 // empty when charts cannot be drawn in this process (no widget application).
-QByteArray renderChart(const iGraph &item, const ChartData &data, const QSizeF &points);
+QByteArray renderChart(const ChartItem &item, const ChartData &data, const QSizeF &points);
 
 // Makes renderChart the engine's chart renderer. Programs that draw charts
 // call it once at start-up, before any run.

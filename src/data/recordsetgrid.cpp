@@ -19,9 +19,9 @@ void fillGridFromRecordset(Recordset &rs, QStandardItemModel &grid, long firstRo
         grid.setHorizontalHeaderLabels(names);
     }
     if (maxRows == 0)
-        maxRows = rs.RecordCount() + 1;
+        maxRows = rs.recordCount() + 1;
     firstRow = std::max(firstRow, 1L);
-    if (rs.RecordCount() < firstRow)
+    if (rs.recordCount() < firstRow)
         return;
     rs.setAbsolutePosition(firstRow);
 

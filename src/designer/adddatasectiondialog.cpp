@@ -3,8 +3,8 @@
 
 #include "comboroutines.h"
 
-#include "document/section.h"
-#include "document/talvodocument.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
 
 #include <algorithm>
 
@@ -18,7 +18,7 @@ AddDataSectionDialog::AddDataSectionDialog(QWidget *parent)
 
 AddDataSectionDialog::~AddDataSectionDialog() = default;
 
-bool AddDataSectionDialog::addSection(TalvoDocument *doc)
+bool AddDataSectionDialog::addSection(ReportDocument *doc)
 {
     if (!doc)
         return false;
@@ -26,7 +26,7 @@ bool AddDataSectionDialog::addSection(TalvoDocument *doc)
     return exec() == QDialog::Accepted;
 }
 
-void AddDataSectionDialog::maj(TalvoDocument *doc)
+void AddDataSectionDialog::maj(ReportDocument *doc)
 {
     m_doc = doc;
     m_added = nullptr;
@@ -34,16 +34,16 @@ void AddDataSectionDialog::maj(TalvoDocument *doc)
     ui->where->addItems({tr("After"), tr("Before")});
     ui->where->setCurrentIndex(0);
 
-    QList<const section *> data;
-    for (const section *sec : doc->sections) {
-        if (sec->section_Type == section::DataSection)
+    QList<const ReportSection *> data;
+    for (const ReportSection *sec : doc->sections) {
+        if (sec->section_Type == ReportSection::DataSection)
             data.append(sec);
     }
-    std::stable_sort(data.begin(), data.end(), [](const section *a, const section *b) {
+    std::stable_sort(data.begin(), data.end(), [](const ReportSection *a, const ReportSection *b) {
         return a->dataSectionNumber < b->dataSectionNumber;
     });
     ui->sections->clear();
-    for (const section *sec : data)
+    for (const ReportSection *sec : data)
         comboAddItem(ui->sections, sec->sectionName, sec->dataSectionNumber);
     ui->sections->setCurrentIndex(data.isEmpty() ? -1 : 0);
     ui->bOK->setEnabled(!data.isEmpty());
@@ -62,6 +62,6 @@ void AddDataSectionDialog::accept()
     const int where = position();
     if (!m_doc || where <= 0)
         return;
-    m_added = m_doc->AddDataSection(where);
+    m_added = m_doc->addDataSection(where);
     QDialog::accept();
 }

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-class TalvoDocument;
-class section;
+class ReportDocument;
+class ReportSection;
 
 namespace Ui {
 class AddDataSectionDialog;
@@ -23,20 +23,20 @@ public:
 
     // Fills the lists from doc, shows the dialog modally; true when OK added
     // the section (added() then returns it).
-    bool addSection(TalvoDocument *doc);
+    bool addSection(ReportDocument *doc);
 
     // Fills the two lists from doc.
-    void maj(TalvoDocument *doc);
+    void maj(ReportDocument *doc);
     // The data section number the new section gets: the chosen section's,
     // plus one for "After"; 0 when no section is chosen.
     int position() const;
     // The section OK added; nullptr before.
-    section *added() const { return m_added; }
+    ReportSection *added() const { return m_added; }
 
     void accept() override;
 
 private:
     std::unique_ptr<Ui::AddDataSectionDialog> ui;
-    TalvoDocument *m_doc = nullptr;
-    section *m_added = nullptr;
+    ReportDocument *m_doc = nullptr;
+    ReportSection *m_added = nullptr;
 };

@@ -37,12 +37,12 @@ BordersDialog::BordersDialog(QWidget *parent)
     ui->setupUi(this);
     for (int width = 1; width <= 10; ++width)
         comboAddItem(ui->borderWidth, QString::number(width), width);
-    comboAddItem(ui->LineStyle, tr("Invisible"), int(border::Invisible));
-    comboAddItem(ui->LineStyle, tr("Solid"), int(border::Solid));
-    comboAddItem(ui->LineStyle, tr("Dash"), int(border::Dash));
-    comboAddItem(ui->LineStyle, tr("DashDot"), int(border::DashDot));
-    comboAddItem(ui->LineStyle, tr("DashDotDot"), int(border::DashDotDot));
-    comboAddItem(ui->LineStyle, tr("Dot"), int(border::Dot));
+    comboAddItem(ui->LineStyle, tr("Invisible"), int(BorderLine::Invisible));
+    comboAddItem(ui->LineStyle, tr("Solid"), int(BorderLine::Solid));
+    comboAddItem(ui->LineStyle, tr("Dash"), int(BorderLine::Dash));
+    comboAddItem(ui->LineStyle, tr("DashDot"), int(BorderLine::DashDot));
+    comboAddItem(ui->LineStyle, tr("DashDotDot"), int(BorderLine::DashDotDot));
+    comboAddItem(ui->LineStyle, tr("Dot"), int(BorderLine::Dot));
 
     connect(ui->borderWidth, &QComboBox::currentIndexChanged, ui->sampleLine,
             qOverload<>(&QWidget::update));
@@ -54,7 +54,7 @@ BordersDialog::BordersDialog(QWidget *parent)
     connect(ui->b, &QPushButton::clicked, this, [this] { applyTo(&m_work.bottom); });
     connect(ui->a, &QPushButton::clicked, this, [this] { applyTo(nullptr); });
     connect(ui->RemoveAll, &QPushButton::clicked, this, [this] {
-        m_work.setValues(0, 0, border::Invisible);
+        m_work.setValues(0, 0, BorderLine::Invisible);
         ui->sampleBorders->update();
     });
     connect(ui->buttonBox, &QDialogButtonBox::accepted, this, &BordersDialog::accept);
@@ -63,7 +63,7 @@ BordersDialog::BordersDialog(QWidget *parent)
     ui->sampleBorders->installEventFilter(this);
 
     comboSelectByData(ui->borderWidth, 1);
-    comboSelectByData(ui->LineStyle, int(border::Solid));
+    comboSelectByData(ui->LineStyle, int(BorderLine::Solid));
     setChosenColor(0);
 }
 
@@ -97,10 +97,10 @@ void BordersDialog::load(Borders *borders, const ReportItem *item)
     }
     // Start from the style the item already shows, so that a second side
     // gets the same line without choosing it again.
-    for (const border *side : {&m_work.left, &m_work.top, &m_work.right, &m_work.bottom}) {
+    for (const BorderLine *side : {&m_work.left, &m_work.top, &m_work.right, &m_work.bottom}) {
         if (side->isVisible()) {
             comboSelectByData(ui->LineStyle, side->style);
-            if (side->style == border::Solid)
+            if (side->style == BorderLine::Solid)
                 comboSelectByData(ui->borderWidth, qBound(1, int(side->Width), 10));
             setChosenColor(side->Color);
             break;
@@ -143,7 +143,7 @@ void BordersDialog::accept()
 void BordersDialog::styleChanged()
 {
     // Only solid lines are drawn wider than one pixel.
-    const bool solid = chosenStyle() == border::Solid;
+    const bool solid = chosenStyle() == BorderLine::Solid;
     if (!solid)
         comboSelectByData(ui->borderWidth, 1);
     ui->borderWidth->setEnabled(solid);
@@ -157,7 +157,7 @@ void BordersDialog::chooseColor()
         setChosenColor(windowsRgb(chosen));
 }
 
-void BordersDialog::applyTo(border *side)
+void BordersDialog::applyTo(BorderLine *side)
 {
     const auto width = static_cast<unsigned char>(chosenWidth());
     if (side)
@@ -189,7 +189,7 @@ void BordersDialog::paintLineSample()
     // The line is a top border, drawn as the designer draws borders, on a
     // box placed so that the line runs through the middle.
     Borders line;
-    line.setValues(1, 0, border::Invisible);
+    line.setValues(1, 0, BorderLine::Invisible);
     line.top.setValues(static_cast<unsigned char>(chosenWidth()), m_color, chosenStyle());
     const double ppt = pixelsPerTwip(frame);
     const double thickness = qMax(1, chosenWidth()) * 15 * ppt;

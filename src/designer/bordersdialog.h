@@ -49,7 +49,7 @@ protected:
 private:
     void styleChanged();
     void chooseColor();
-    void applyTo(border *side);
+    void applyTo(BorderLine *side);
     void paintLineSample();
     void paintBordersSample();
 

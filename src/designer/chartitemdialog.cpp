@@ -2,11 +2,11 @@
 #include "ui_chartitemdialog.h"
 
 #include "designer/comboroutines.h"
-#include "document/igraph.h"
-#include "document/section.h"
-#include "document/talvodocument.h"
+#include "document/chartitem.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
 #include "document/userinteraction.h"
-#include "document/talvoerror.h"
+#include "document/errorentry.h"
 #include "engine/chartrenderer.h"
 #include "platform/recordset.h"
 
@@ -22,18 +22,18 @@ ChartItemDialog::ChartItemDialog(QWidget *parent) : QDialog(parent), ui(std::mak
         const char *name;
         int type;
     } styles[] = {
-        {QT_TR_NOOP("2D aera"), iGraph::Area2D},
-        {QT_TR_NOOP("2D bar"), iGraph::Bar2D},
-        {QT_TR_NOOP("2D combination"), iGraph::Combination2D},
-        {QT_TR_NOOP("2D line"), iGraph::Line2D},
-        {QT_TR_NOOP("2D pie"), iGraph::Pie2D},
-        {QT_TR_NOOP("2D step"), iGraph::Step2D},
-        {QT_TR_NOOP("2D xy"), iGraph::XY2D},
-        {QT_TR_NOOP("3D aera"), iGraph::Area3D},
-        {QT_TR_NOOP("3D bar"), iGraph::Bar3D},
-        {QT_TR_NOOP("3D combination"), iGraph::Combination3D},
-        {QT_TR_NOOP("3D line"), iGraph::Line3D},
-        {QT_TR_NOOP("3D step"), iGraph::Step3D},
+        {QT_TR_NOOP("2D aera"), ChartItem::Area2D},
+        {QT_TR_NOOP("2D bar"), ChartItem::Bar2D},
+        {QT_TR_NOOP("2D combination"), ChartItem::Combination2D},
+        {QT_TR_NOOP("2D line"), ChartItem::Line2D},
+        {QT_TR_NOOP("2D pie"), ChartItem::Pie2D},
+        {QT_TR_NOOP("2D step"), ChartItem::Step2D},
+        {QT_TR_NOOP("2D xy"), ChartItem::XY2D},
+        {QT_TR_NOOP("3D aera"), ChartItem::Area3D},
+        {QT_TR_NOOP("3D bar"), ChartItem::Bar3D},
+        {QT_TR_NOOP("3D combination"), ChartItem::Combination3D},
+        {QT_TR_NOOP("3D line"), ChartItem::Line3D},
+        {QT_TR_NOOP("3D step"), ChartItem::Step3D},
     };
     for (const auto &style : styles)
         comboAddItem(ui->fListStyles, tr(style.name), style.type);
@@ -44,7 +44,7 @@ ChartItemDialog::ChartItemDialog(QWidget *parent) : QDialog(parent), ui(std::mak
 
 ChartItemDialog::~ChartItemDialog() = default;
 
-bool ChartItemDialog::Edit(iGraph *chart)
+bool ChartItemDialog::Edit(ChartItem *chart)
 {
     if (!chart)
         return false;
@@ -52,10 +52,10 @@ bool ChartItemDialog::Edit(iGraph *chart)
     return exec() == QDialog::Accepted;
 }
 
-void ChartItemDialog::load(iGraph *chart)
+void ChartItemDialog::load(ChartItem *chart)
 {
     m_item = chart;
-    m_work = std::make_unique<iGraph>();
+    m_work = std::make_unique<ChartItem>();
     m_work->copy(*chart, chart->parent);
     ui->sql->setDocument(document());
     // The references the editor offers are those of the data sections
@@ -68,7 +68,7 @@ void ChartItemDialog::load(iGraph *chart)
     maj();
 }
 
-TalvoDocument *ChartItemDialog::document() const
+ReportDocument *ChartItemDialog::document() const
 {
     return m_item && m_item->parent ? m_item->parent->parent : nullptr;
 }
@@ -110,15 +110,15 @@ void ChartItemDialog::preview()
             UserInteraction::Ok, UserInteraction::Information);
     }
     ui->MSChart1->showMessage(QString());
-    TalvoDocument *doc = document();
+    ReportDocument *doc = document();
     if (!doc)
         return;
     // A connection that cannot be opened is named in the query's error.
     doc->openDataConnection();
     QString sql = m_work->SQL;
     Recordset rs;
-    if (doc->RunSQL(sql, rs, 0) != 0) {
-        const talvoError *error = doc->lastError();
+    if (doc->runSql(sql, rs, 0) != 0) {
+        const ErrorEntry *error = doc->lastError();
         ui->MSChart1->showMessage(error ? error->message : QString());
         return;
     }
@@ -146,9 +146,9 @@ ChartPreview::ChartPreview(QWidget *parent) : QWidget(parent) {}
 
 ChartPreview::~ChartPreview() = default;
 
-void ChartPreview::showChart(const iGraph &item, const ChartData &data)
+void ChartPreview::showChart(const ChartItem &item, const ChartData &data)
 {
-    m_item = std::make_unique<iGraph>();
+    m_item = std::make_unique<ChartItem>();
     m_item->copy(item, nullptr);
     m_data = data;
     m_message.clear();

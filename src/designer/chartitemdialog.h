@@ -7,8 +7,8 @@
 
 #include <memory>
 
-class iGraph;
-class TalvoDocument;
+class ChartItem;
+class ReportDocument;
 
 namespace Ui {
 class ChartItemDialog;
@@ -26,12 +26,12 @@ public:
     ~ChartItemDialog() override;
 
     // Edits `chart` modally; true when OK wrote the changes back.
-    bool Edit(iGraph *chart);
+    bool Edit(ChartItem *chart);
 
     // Makes the working copy of `chart` and fills the controls from it;
     // Edit does this before showing the dialog.
-    void load(iGraph *chart);
-    const iGraph *workingCopy() const { return m_work.get(); }
+    void load(ChartItem *chart);
+    const ChartItem *workingCopy() const { return m_work.get(); }
 
     // The "Preview" button: reminds the user that references have no record
     // here, then runs the query on the document's connection and draws the
@@ -44,11 +44,11 @@ public:
 private:
     void maj();
     void majC();
-    TalvoDocument *document() const;
+    ReportDocument *document() const;
 
     std::unique_ptr<Ui::ChartItemDialog> ui;
-    iGraph *m_item = nullptr;
-    std::unique_ptr<iGraph> m_work;
+    ChartItem *m_item = nullptr;
+    std::unique_ptr<ChartItem> m_work;
 };
 
 // The chart dialog's preview area: a chart drawn by the report run's own
@@ -62,7 +62,7 @@ public:
     ~ChartPreview() override;
 
     // Draws the chart of `item`'s type and options over `data`.
-    void showChart(const iGraph &item, const ChartData &data);
+    void showChart(const ChartItem &item, const ChartData &data);
     // Shows `text` instead of a chart; an empty text leaves the area blank.
     void showMessage(const QString &text);
 
@@ -76,7 +76,7 @@ protected:
 private:
     void render();
 
-    std::unique_ptr<iGraph> m_item;
+    std::unique_ptr<ChartItem> m_item;
     ChartData m_data;
     QByteArray m_picture; // SVG
     QString m_message;

@@ -3,7 +3,7 @@
 #include "ui_databasebrowser.h"
 
 #include "data/recordsetgrid.h"
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 #include "document/userinteraction.h"
 #include "platform/catalog.h"
 #include "platform/connection.h"
@@ -88,7 +88,7 @@ void DatabaseBrowser::BrowseDB(Connection &connection, QWidget *parent)
     dialog.exec();
 }
 
-void DatabaseBrowser::BrowseDB(TalvoDocument *doc, QWidget *parent)
+void DatabaseBrowser::BrowseDB(ReportDocument *doc, QWidget *parent)
 {
     if (!doc)
         return;

@@ -8,7 +8,7 @@ class Connection;
 class QMenu;
 class QStandardItemModel;
 class QTreeWidgetItem;
-class TalvoDocument;
+class ReportDocument;
 
 namespace Ui {
 class DatabaseBrowser;
@@ -30,7 +30,7 @@ public:
     // Shows the browser modally on an open connection.
     static void BrowseDB(Connection &connection, QWidget *parent);
     // Opens the report's connection first; says why when it cannot.
-    static void BrowseDB(TalvoDocument *doc, QWidget *parent);
+    static void BrowseDB(ReportDocument *doc, QWidget *parent);
 
     // Shows the rows of the listed table or view, as a click on its node
     // does; false when the tree has no such node.

@@ -3,11 +3,11 @@
 #include "designdocument.h"
 
 #include "document/reportitem.h"
-#include "document/section.h"
-#include "document/talvodocument.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
 #include "platform/xmldom.h"
 
-SectionState SectionState::capture(const section &s)
+SectionState SectionState::capture(const ReportSection &s)
 {
     SectionState state;
     state.height = s.Height;
@@ -21,7 +21,7 @@ SectionState SectionState::capture(const section &s)
     return state;
 }
 
-void SectionState::restore(section &s) const
+void SectionState::restore(ReportSection &s) const
 {
     s.Height = height;
     s.items.clear();
@@ -34,7 +34,7 @@ void SectionState::restore(section &s) const
     }
 }
 
-bool SectionState::sameAs(const SectionState &other, const section &s) const
+bool SectionState::sameAs(const SectionState &other, const ReportSection &s) const
 {
     if (height != other.height || items.size() != other.items.size())
         return false;
@@ -44,11 +44,11 @@ bool SectionState::sameAs(const SectionState &other, const section &s) const
         ReportItem &b = *other.items[i];
         if (a.Key != b.Key)
             return false;
-        a.parent = const_cast<section *>(&s);
-        b.parent = const_cast<section *>(&s);
+        a.parent = const_cast<ReportSection *>(&s);
+        b.parent = const_cast<ReportSection *>(&s);
         XmlDocument da, db;
-        da.setDocumentElement(a.getXMLNode(da));
-        db.setDocumentElement(b.getXMLNode(db));
+        da.setDocumentElement(a.toXmlNode(da));
+        db.setDocumentElement(b.toXmlNode(db));
         a.parent = nullptr;
         b.parent = nullptr;
         if (da.toByteArray() != db.toByteArray())
@@ -66,7 +66,7 @@ ChangeSectionCommand::ChangeSectionCommand(DesignDocument *design, const QString
 
 void ChangeSectionCommand::apply(const SectionState &state)
 {
-    section *s = m_design->report().sections.value(m_key);
+    ReportSection *s = m_design->report().sections.value(m_key);
     if (!s)
         return;
     state.restore(*s);
@@ -75,6 +75,6 @@ void ChangeSectionCommand::apply(const SectionState &state)
 
 void ChangeDocumentCommand::apply(const QByteArray &state)
 {
-    m_design->report().loadXMLData(state);
+    m_design->report().loadXmlData(state);
     emit m_design->documentRestored();
 }

@@ -9,7 +9,7 @@
 
 class DesignDocument;
 class ReportItem;
-class section;
+class ReportSection;
 
 // What one section holds that the designer changes: its height and its
 // items (copies, with their keys and selection, in collection order). Taken
@@ -20,11 +20,11 @@ struct SectionState
     std::vector<std::unique_ptr<ReportItem>> items;
     std::vector<bool> selected;
 
-    static SectionState capture(const section &s);
+    static SectionState capture(const ReportSection &s);
     // Makes `s` hold this state again (items copied, keys kept).
-    void restore(section &s) const;
+    void restore(ReportSection &s) const;
     // Same height and the same items as the file would hold them.
-    bool sameAs(const SectionState &other, const section &s) const;
+    bool sameAs(const SectionState &other, const ReportSection &s) const;
 };
 
 // An edit already made when it is pushed: pushing (which redoes) must not

@@ -3,11 +3,11 @@
 #include "designcommands.h"
 #include "snaphelper.h"
 
-#include "document/igraph.h"
-#include "document/ipic.h"
-#include "document/item.h"
-#include "document/section.h"
-#include "document/talvodocument.h"
+#include "document/chartitem.h"
+#include "document/pictureitem.h"
+#include "document/textitem.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
 #include "platform/units.h"
 #include "platform/xmldom.h"
 
@@ -22,7 +22,7 @@ constexpr double kFieldWidth = 1500;
 constexpr double kFieldHeight = 300;
 } // namespace
 
-DesignDocument::DesignDocument(TalvoDocument &report, QObject *parent)
+DesignDocument::DesignDocument(ReportDocument &report, QObject *parent)
     : QObject(parent), m_report(report)
 {
     connect(&m_stack, &QUndoStack::indexChanged, this, &DesignDocument::followCleanState);
@@ -64,7 +64,7 @@ void DesignDocument::followCleanState()
 QByteArray DesignDocument::snapshot() const
 {
     XmlDocument dom;
-    dom.setDocumentElement(m_report.getXMLNode(dom));
+    dom.setDocumentElement(m_report.toXmlNode(dom));
     return dom.toByteArray();
 }
 
@@ -83,13 +83,13 @@ void DesignDocument::documentChanged(const QString &text, const QByteArray &befo
     m_stack.push(new ChangeDocumentCommand(this, text, before, after));
 }
 
-void DesignDocument::changeSection(section &s, const QString &text,
+void DesignDocument::changeSection(ReportSection &s, const QString &text,
                                    const std::function<void()> &change)
 {
     record(s, text, change);
 }
 
-void DesignDocument::record(section &s, const QString &text, const std::function<void()> &change)
+void DesignDocument::record(ReportSection &s, const QString &text, const std::function<void()> &change)
 {
     if (m_recording) {
         change();
@@ -119,7 +119,7 @@ void DesignDocument::setSelected(ReportItem &item, bool on)
         emit selectionChanged(item.parent);
 }
 
-void DesignDocument::select(section &s, const QSet<QString> &keys)
+void DesignDocument::select(ReportSection &s, const QSet<QString> &keys)
 {
     bool changed = false;
     for (ReportItem *item : s.items) {
@@ -131,19 +131,19 @@ void DesignDocument::select(section &s, const QSet<QString> &keys)
         emit selectionChanged(&s);
 }
 
-void DesignDocument::selectAll(section &s)
+void DesignDocument::selectAll(ReportSection &s)
 {
     s.SelectAll(true);
     emit selectionChanged(&s);
 }
 
-void DesignDocument::clearSelection(section &s)
+void DesignDocument::clearSelection(ReportSection &s)
 {
     s.SelectAll(false);
     emit selectionChanged(&s);
 }
 
-QList<ReportItem *> DesignDocument::selectedItems(const section &s) const
+QList<ReportItem *> DesignDocument::selectedItems(const ReportSection &s) const
 {
     QList<ReportItem *> chosen;
     for (ReportItem *item : s.items) {
@@ -153,7 +153,7 @@ QList<ReportItem *> DesignDocument::selectedItems(const section &s) const
     return chosen;
 }
 
-QRectF DesignDocument::selectionRect(const section &s) const
+QRectF DesignDocument::selectionRect(const ReportSection &s) const
 {
     QRectF united;
     for (const ReportItem *item : selectedItems(s))
@@ -163,7 +163,7 @@ QRectF DesignDocument::selectionRect(const section &s) const
 
 // ---- Clipboard ----
 
-void DesignDocument::copy(const section &s)
+void DesignDocument::copy(const ReportSection &s)
 {
     // Last item first, as cut takes them.
     m_clipboard.clear();
@@ -173,7 +173,7 @@ void DesignDocument::copy(const section &s)
     }
 }
 
-void DesignDocument::cut(section &s)
+void DesignDocument::cut(ReportSection &s)
 {
     record(s, tr("Cut"), [&] {
         m_clipboard.clear();
@@ -189,7 +189,7 @@ void DesignDocument::cut(section &s)
     });
 }
 
-void DesignDocument::paste(section &s)
+void DesignDocument::paste(ReportSection &s)
 {
     record(s, tr("Paste"), [&] {
         s.SelectAll(false);
@@ -198,13 +198,13 @@ void DesignDocument::paste(section &s)
             ReportItem *created = nullptr;
             switch (source->kind()) {
             case ReportItem::TextKind:
-                created = s.NewItem();
+                created = s.newTextItem();
                 break;
             case ReportItem::PictureKind:
-                created = s.NewPicture();
+                created = s.newPicture();
                 break;
             case ReportItem::GraphKind:
-                created = s.NewGraph();
+                created = s.newChart();
                 break;
             }
             created->copy(*source, &s);
@@ -215,7 +215,7 @@ void DesignDocument::paste(section &s)
     });
 }
 
-void DesignDocument::removeSelected(section &s)
+void DesignDocument::removeSelected(ReportSection &s)
 {
     record(s, tr("Delete"), [&] {
         s.modified_ = true;
@@ -251,7 +251,7 @@ QRectF DesignDocument::twipsOf(const ReportItem &item)
 
 // ---- Geometry ----
 
-void DesignDocument::writeRect(section &s, ReportItem &item, const QRectF &r)
+void DesignDocument::writeRect(ReportSection &s, ReportItem &item, const QRectF &r)
 {
     // Only what moved is written: a round trip through twips must not
     // change the numbers of untouched items, and a rectangle a hair off its
@@ -272,7 +272,7 @@ void DesignDocument::writeRect(section &s, ReportItem &item, const QRectF &r)
     s.modified_ = true;
 }
 
-void DesignDocument::growToHold(section &s)
+void DesignDocument::growToHold(ReportSection &s)
 {
     double required = kMinimumHeight;
     for (const ReportItem *item : s.items)
@@ -281,7 +281,7 @@ void DesignDocument::growToHold(section &s)
         s.Height = toStoredLength(required);
 }
 
-void DesignDocument::setGeometry(section &s, const QHash<QString, QRectF> &rects,
+void DesignDocument::setGeometry(ReportSection &s, const QHash<QString, QRectF> &rects,
                                  const QString &text)
 {
     record(s, text, [&] {
@@ -293,7 +293,7 @@ void DesignDocument::setGeometry(section &s, const QHash<QString, QRectF> &rects
     });
 }
 
-void DesignDocument::nudge(section &s, int dx, int dy, bool resize, double stepWithoutGrid)
+void DesignDocument::nudge(ReportSection &s, int dx, int dy, bool resize, double stepWithoutGrid)
 {
     const QList<ReportItem *> chosen = selectedItems(s);
     if (chosen.isEmpty())
@@ -315,7 +315,7 @@ void DesignDocument::nudge(section &s, int dx, int dy, bool resize, double stepW
     setGeometry(s, rects, resize ? tr("Resize") : tr("Move"));
 }
 
-void DesignDocument::arrange(section &s, const QString &how, const QString &referenceKey)
+void DesignDocument::arrange(ReportSection &s, const QString &how, const QString &referenceKey)
 {
     const QList<ReportItem *> chosen = selectedItems(s);
     if (chosen.size() < 2)
@@ -375,7 +375,7 @@ void DesignDocument::arrange(section &s, const QString &how, const QString &refe
     setGeometry(s, rects, tr("Arrange"));
 }
 
-void DesignDocument::setSectionHeight(section &s, double twips)
+void DesignDocument::setSectionHeight(ReportSection &s, double twips)
 {
     record(s, tr("Section height"), [&] {
         s.Height = float(convertUnit(twips, Unit::Twips, s.unit(), kPixelsPerCm));
@@ -383,14 +383,14 @@ void DesignDocument::setSectionHeight(section &s, double twips)
     });
 }
 
-void DesignDocument::fitSectionHeight(section &s)
+void DesignDocument::fitSectionHeight(ReportSection &s)
 {
     record(s, tr("Section height"), [&] { growToHold(s); });
 }
 
 // ---- Adding ----
 
-ReportItem *DesignDocument::place(section &s, ReportItem *item, const QPointF &at, double w,
+ReportItem *DesignDocument::place(ReportSection &s, ReportItem *item, const QPointF &at, double w,
                                   double h)
 {
     item->x = toStoredLength(snap(at.x()));
@@ -402,12 +402,12 @@ ReportItem *DesignDocument::place(section &s, ReportItem *item, const QPointF &a
     return item;
 }
 
-ReportItem *DesignDocument::addField(section &s, const QPointF &at,
+ReportItem *DesignDocument::addField(ReportSection &s, const QPointF &at,
                                      const std::optional<QString> &text)
 {
     ReportItem *added = nullptr;
     record(s, tr("Add field"), [&] {
-        Item *item = s.NewItem();
+        TextItem *item = s.newTextItem();
         if (text)
             item->content = *text;
         added = place(s, item, at, kFieldWidth, kFieldHeight);
@@ -415,27 +415,27 @@ ReportItem *DesignDocument::addField(section &s, const QPointF &at,
     return added;
 }
 
-ReportItem *DesignDocument::addPicture(section &s, const QPointF &at)
+ReportItem *DesignDocument::addPicture(ReportSection &s, const QPointF &at)
 {
     ReportItem *added = nullptr;
     record(s, tr("Add picture"), [&] {
-        iPic *pic = s.NewPicture();
+        PictureItem *pic = s.newPicture();
         added = place(s, pic, at, pic->wt(), pic->ht());
     });
     return added;
 }
 
-ReportItem *DesignDocument::addChart(section &s, const QPointF &at)
+ReportItem *DesignDocument::addChart(ReportSection &s, const QPointF &at)
 {
     ReportItem *added = nullptr;
     record(s, tr("Add chart"), [&] {
-        iGraph *graph = s.NewGraph();
+        ChartItem *graph = s.newChart();
         added = place(s, graph, at, graph->wt(), graph->ht());
     });
     return added;
 }
 
-void DesignDocument::dropFields(section &s, const QPointF &at, const QStringList &texts,
+void DesignDocument::dropFields(ReportSection &s, const QPointF &at, const QStringList &texts,
                                 bool across, double rightLine)
 {
     record(s, tr("Drop fields"), [&] {
@@ -460,12 +460,12 @@ void DesignDocument::dropFields(section &s, const QPointF &at, const QStringList
 
 // ---- Text ----
 
-void DesignDocument::toggleFont(section &s, const QString &what)
+void DesignDocument::toggleFont(ReportSection &s, const QString &what)
 {
-    QList<Item *> texts;
+    QList<TextItem *> texts;
     for (ReportItem *item : selectedItems(s)) {
         if (item->kind() == ReportItem::TextKind)
-            texts << static_cast<Item *>(item);
+            texts << static_cast<TextItem *>(item);
     }
     if (texts.isEmpty())
         return;
@@ -476,7 +476,7 @@ void DesignDocument::toggleFont(section &s, const QString &what)
                          : name == QLatin1String("underline") ? tr("Underline")
                                                               : tr("Strikethrough");
     record(s, text, [&] {
-        for (Item *item : std::as_const(texts)) {
+        for (TextItem *item : std::as_const(texts)) {
             item->setFontWhat(what, value);
             item->modified = true;
         }
@@ -484,12 +484,12 @@ void DesignDocument::toggleFont(section &s, const QString &what)
     });
 }
 
-void DesignDocument::alignText(section &s, const QString &where)
+void DesignDocument::alignText(ReportSection &s, const QString &where)
 {
     record(s, tr("Align text"), [&] {
         for (ReportItem *item : selectedItems(s)) {
             if (item->kind() == ReportItem::TextKind) {
-                static_cast<Item *>(item)->align(where);
+                static_cast<TextItem *>(item)->align(where);
                 item->modified = true;
             }
         }

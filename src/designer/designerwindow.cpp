@@ -7,7 +7,7 @@
 #include "designer/sectionsurface.h"
 #include "designer/recentfiles.h"
 #include "designer/recoveryfile.h"
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 #include "document/userinteraction.h"
 #include "platform/appinfo.h"
 #include "platform/settings.h"
@@ -83,7 +83,7 @@ DesignerWindow::~DesignerWindow()
     }
 }
 
-void DesignerWindow::init(TalvoDocument *document)
+void DesignerWindow::init(ReportDocument *document)
 {
     if (document != doc || !m_design) {
         delete m_design;
@@ -128,7 +128,7 @@ void DesignerWindow::new_()
         return;
     }
     doc->init();
-    doc->AddDataSection();
+    doc->addDataSection();
     doc->clearModified();
     m_printerBoundFor.clear();
     afterNewDocument();
@@ -155,7 +155,7 @@ bool DesignerWindow::openFile(const QString &fileName)
     if (chosen.isEmpty())
         return false;
     // A file that cannot be read has been reported and changed nothing.
-    if (!doc->loadXML(chosen)) {
+    if (!doc->loadXml(chosen)) {
         if (!QFileInfo::exists(chosen))
             RecentFiles::remove(chosen);
         majCaption();
@@ -245,7 +245,7 @@ void DesignerWindow::printPreview_()
     viewer->setAttribute(Qt::WA_DeleteOnClose);
     const QString fileBefore = doc->fileName;
     QPointer<DesignerWindow> self(this);
-    viewer->designerHook = [self, viewer, fileBefore](TalvoDocument &) {
+    viewer->designerHook = [self, viewer, fileBefore](ReportDocument &) {
         if (self)
             self->returnFromPreview(viewer, fileBefore);
     };
@@ -281,7 +281,7 @@ void DesignerWindow::previewReleasedDocument()
     close();
 }
 
-DesignerWindow *DesignerWindow::editFromPreview(TalvoDocument &document, PreviewWindow *viewer)
+DesignerWindow *DesignerWindow::editFromPreview(ReportDocument &document, PreviewWindow *viewer)
 {
     auto *editor = new DesignerWindow;
     editor->setAttribute(Qt::WA_DeleteOnClose);
@@ -329,7 +329,7 @@ bool DesignerWindow::offerRecovery()
 
         // The report as its file holds it is what undo goes back to.
         if (entry.originalName.isEmpty() || !QFileInfo::exists(entry.originalName) ||
-            !doc->loadXML(entry.originalName)) {
+            !doc->loadXml(entry.originalName)) {
             doc->init();
         }
         doc->fileName = entry.originalName;
@@ -337,7 +337,7 @@ bool DesignerWindow::offerRecovery()
         m_printerBoundFor.clear();
         afterNewDocument();
         const QByteArray before = m_design->snapshot();
-        if (!doc->loadXMLData(data, entry.path))
+        if (!doc->loadXmlData(data, entry.path))
             return false; // reported; the copy stays for another try
         drawSections();
         m_design->documentChanged(tr("Restore unsaved changes"), before);
@@ -369,7 +369,7 @@ void DesignerWindow::closeEvent(QCloseEvent *event)
     for (SectionSurface *s : std::as_const(pSection1))
         removeSurface(s);
     pSection1.clear();
-    doc->CloseClean();
+    doc->release();
     m_design->stack()->clear();
     m_design->clearClipboard();
     m_released = true;

@@ -23,11 +23,11 @@ class QMenu;
 class QToolBar;
 class QUndoGroup;
 class RecoveryFile;
-class TalvoDocument;
+class ReportDocument;
 class HelpButton;
 class PreviewWindow;
 class SectionSurface;
-class section;
+class ReportSection;
 
 // The designer's main window: one surface per shown section of the report,
 // stacked in report order on a scrolling page with rulers, and the menus,
@@ -45,7 +45,7 @@ public:
     ~DesignerWindow() override;
 
     // ---- The document ----
-    void init(TalvoDocument *document);
+    void init(ReportDocument *document);
     void new_();
     void load_();
     // Opens a report file (after the save question); false when nothing
@@ -99,10 +99,10 @@ public:
 
     // Opens a designer (deleted on close) on the document a preview shows,
     // and lets the preview go.
-    static DesignerWindow *editFromPreview(TalvoDocument &document, PreviewWindow *viewer);
+    static DesignerWindow *editFromPreview(ReportDocument &document, PreviewWindow *viewer);
 
     // ---- Access (tests, other windows) ----
-    TalvoDocument *document() const { return doc; }
+    ReportDocument *document() const { return doc; }
     DesignDocument *design() const { return m_design; }
     ViewZoom *zoom() const { return m_zoom; }
     DesignView *view() const { return m_view; }
@@ -134,7 +134,7 @@ private:
     void majUnit();
 
     // fdoceditsections.cpp
-    QList<section *> shownSections() const;
+    QList<ReportSection *> shownSections() const;
     // The status bar's section panel names the section the mouse was last on.
     void showPanelSection();
     SectionSurface *createSurface();
@@ -152,13 +152,13 @@ private:
     int selectedCount() const;
     void recordDocumentChange(const QString &text, const std::function<void()> &change);
     // Runs an edit on the current surface's section.
-    void editCurrent(const std::function<void(DesignDocument &, section &)> &edit);
+    void editCurrent(const std::function<void(DesignDocument &, ReportSection &)> &edit);
 
     // fdoceditdialogs.cpp
     // The fields list, docked at the right.
     void showFieldList();
     void editItemOn(SectionSurface *s, ReportItem &item);
-    void editSectionProperties(section &sec);
+    void editSectionProperties(ReportSection &sec);
     void refreshFieldList();
 
     // fdocedit.cpp
@@ -167,7 +167,7 @@ private:
     void previewReleasedDocument();
     void updateModified();
 
-    TalvoDocument *doc = nullptr;
+    ReportDocument *doc = nullptr;
     DesignDocument *m_design = nullptr;
     QUndoGroup *m_undoGroup = nullptr; // the undo and redo entries follow the document's history
     QList<SectionSurface *> pSection1;

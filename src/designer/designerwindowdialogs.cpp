@@ -11,10 +11,10 @@
 #include "designer/chartitemdialog.h"
 #include "designer/sectionpropertiesdialog.h"
 #include "designer/sectionsurface.h"
-#include "document/igraph.h"
-#include "document/ipic.h"
-#include "document/item.h"
-#include "document/talvodocument.h"
+#include "document/chartitem.h"
+#include "document/pictureitem.h"
+#include "document/textitem.h"
+#include "document/reportdocument.h"
 
 #include <QDockWidget>
 
@@ -45,7 +45,7 @@ void DesignerWindow::refreshFieldList()
 
 void DesignerWindow::editItemOn(SectionSurface *s, ReportItem &item)
 {
-    section *sec = s->sectionRef();
+    ReportSection *sec = s->sectionRef();
     if (!sec || !m_design)
         return;
     stopGrab();
@@ -66,16 +66,16 @@ void DesignerWindow::editItemOn(SectionSurface *s, ReportItem &item)
         bool changed = false;
         switch (item.kind()) {
         case ReportItem::TextKind:
-            changed = EditItem(static_cast<Item *>(&item), this);
+            changed = EditItem(static_cast<TextItem *>(&item), this);
             break;
         case ReportItem::PictureKind: {
             PictureItemDialog dialog(this);
-            changed = dialog.editPic(static_cast<iPic *>(&item));
+            changed = dialog.editPic(static_cast<PictureItem *>(&item));
             break;
         }
         case ReportItem::GraphKind: {
             ChartItemDialog dialog(this);
-            changed = dialog.Edit(static_cast<iGraph *>(&item));
+            changed = dialog.Edit(static_cast<ChartItem *>(&item));
             break;
         }
         }
@@ -87,7 +87,7 @@ void DesignerWindow::editItemOn(SectionSurface *s, ReportItem &item)
     });
 }
 
-void DesignerWindow::editSectionProperties(section &sec)
+void DesignerWindow::editSectionProperties(ReportSection &sec)
 {
     recordDocumentChange(tr("Section properties"), [this, &sec] {
         SectionPropertiesDialog dialog(this);

@@ -6,7 +6,7 @@
 #include "designer/databasebrowser.h"
 #include "designer/sectionsurface.h"
 #include "designer/recentfiles.h"
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 #include "platform/units.h"
 #include "viewer/helpbutton.h"
 #include "viewer/aboutdialog.h"
@@ -121,19 +121,19 @@ void DesignerWindow::createActions()
                       QStringLiteral("cut")),
             &QAction::triggered, this, [this] {
                 stopGrab();
-                editCurrent([](DesignDocument &d, section &s) { d.cut(s); });
+                editCurrent([](DesignDocument &d, ReportSection &s) { d.cut(s); });
             });
     connect(addAction(QStringLiteral("m_copy"), tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C),
                       QStringLiteral("copy")),
             &QAction::triggered, this, [this] {
                 stopGrab();
-                editCurrent([](DesignDocument &d, section &s) { d.copy(s); });
+                editCurrent([](DesignDocument &d, ReportSection &s) { d.copy(s); });
             });
     connect(addAction(QStringLiteral("m_paste"), tr("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V),
                       QStringLiteral("paste")),
             &QAction::triggered, this, [this] {
                 stopGrab();
-                editCurrent([](DesignDocument &d, section &s) { d.paste(s); });
+                editCurrent([](DesignDocument &d, ReportSection &s) { d.paste(s); });
             });
     // The window sees Delete before its children; a text field with the
     // focus keeps the key for itself.
@@ -141,12 +141,12 @@ void DesignerWindow::createActions()
                       QStringLiteral("delete")),
             &QAction::triggered, this, [this] {
                 stopGrab();
-                editCurrent([](DesignDocument &d, section &s) { d.removeSelected(s); });
+                editCurrent([](DesignDocument &d, ReportSection &s) { d.removeSelected(s); });
             });
     connect(addAction(QStringLiteral("m_selectAll"), tr("Select &all"),
                       QKeySequence(Qt::CTRL | Qt::Key_A)),
             &QAction::triggered, this,
-            [this] { editCurrent([](DesignDocument &d, section &s) { d.selectAll(s); }); });
+            [this] { editCurrent([](DesignDocument &d, ReportSection &s) { d.selectAll(s); }); });
     connect(addAction(QStringLiteral("m_properties"), tr("&Properties")), &QAction::triggered, this,
             [this] {
                 stopGrab();

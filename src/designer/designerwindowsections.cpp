@@ -11,7 +11,7 @@
 #include "designer/documentpropertiesdialog.h"
 #include "designer/sectionsurface.h"
 #include "document/reportitem.h"
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 #include "document/userinteraction.h"
 #include "output/pageoutput.h"
 #include "platform/units.h"
@@ -37,11 +37,11 @@ constexpr double kPageGapMm = 9;
 QString kindName(int type)
 {
     switch (type) {
-    case section::PageHeader:
+    case ReportSection::PageHeader:
         return DesignerWindow::tr("page header");
-    case section::PageFooter:
+    case ReportSection::PageFooter:
         return DesignerWindow::tr("page footer");
-    case section::ReportHeader:
+    case ReportSection::ReportHeader:
         return DesignerWindow::tr("report header");
     default:
         return DesignerWindow::tr("report footer");
@@ -49,19 +49,19 @@ QString kindName(int type)
 }
 } // namespace
 
-QList<section *> DesignerWindow::shownSections() const
+QList<ReportSection *> DesignerWindow::shownSections() const
 {
-    QList<section *> shown;
+    QList<ReportSection *> shown;
     if (!doc)
         return shown;
     auto add = [&](bool on, const char *key) {
-        if (section *s = on ? doc->sections.value(QString::fromLatin1(key)) : nullptr)
+        if (ReportSection *s = on ? doc->sections.value(QString::fromLatin1(key)) : nullptr)
             shown << s;
     };
     add(doc->reportHeader(), "rh");
     add(doc->pageHeader(), "ph");
-    for (section *s : doc->sections) {
-        if (s->section_Type == section::DataSection)
+    for (ReportSection *s : doc->sections) {
+        if (s->section_Type == ReportSection::DataSection)
             shown << s;
     }
     add(doc->pageFooter(), "pf");
@@ -117,7 +117,7 @@ SectionSurface *DesignerWindow::createSurface()
     s->setChartSymbol(designerChartSymbol(256));
     s->otherGuidesX = [this](const SectionSurface *from) { return guidesOutside(from); };
     s->editItem = [this, s](ReportItem &item) { editItemOn(s, item); };
-    s->editSection = [this](section &sec) { editSectionProperties(sec); };
+    s->editSection = [this](ReportSection &sec) { editSectionProperties(sec); };
 
     connect(s, &SectionSurface::focusReceived, this, [this, s] { setCurrentSurface(indexOf(s)); });
     connect(s, &SectionSurface::Coordinates, this, [this, s](double x, double y) {
@@ -172,7 +172,7 @@ void DesignerWindow::drawSections()
     majMenuHeaderFooter();
     majUnit();
 
-    const QList<section *> shown = shownSections();
+    const QList<ReportSection *> shown = shownSections();
     const int n = int(shown.size());
     while (pSection1.size() > std::max(n, 1))
         removeSurface(pSection1.takeLast());
@@ -197,7 +197,7 @@ void DesignerWindow::drawSections()
 
 void DesignerWindow::showPanelSection()
 {
-    const section *s =
+    const ReportSection *s =
         doc && !m_panelSectionKey.isEmpty() ? doc->sections.value(m_panelSectionKey) : nullptr;
     m_panelSection->setText(s ? s->sectionName : QString());
 }
@@ -383,7 +383,7 @@ void DesignerWindow::recordDocumentChange(const QString &text, const std::functi
     });
 }
 
-void DesignerWindow::editCurrent(const std::function<void(DesignDocument &, section &)> &edit)
+void DesignerWindow::editCurrent(const std::function<void(DesignDocument &, ReportSection &)> &edit)
 {
     if (SectionSurface *s = current(); s && m_design)
         edit(*m_design, *s->sectionRef());
@@ -392,7 +392,7 @@ void DesignerWindow::editCurrent(const std::function<void(DesignDocument &, sect
 
 void DesignerWindow::addDataSection()
 {
-    recordDocumentChange(tr("Add data section"), [this] { doc->AddDataSection(); });
+    recordDocumentChange(tr("Add data section"), [this] { doc->addDataSection(); });
 }
 
 void DesignerWindow::switchHeaderFooter(int type, bool on)
@@ -403,16 +403,16 @@ void DesignerWindow::switchHeaderFooter(int type, bool on)
         on ? tr("Add the %1").arg(kindName(type)) : tr("Remove the %1").arg(kindName(type));
     recordDocumentChange(text, [this, type, on] {
         switch (type) {
-        case section::PageHeader:
+        case ReportSection::PageHeader:
             doc->setPageHeader(on);
             break;
-        case section::PageFooter:
+        case ReportSection::PageFooter:
             doc->setPageFooter(on);
             break;
-        case section::ReportHeader:
+        case ReportSection::ReportHeader:
             doc->setReportHeader(on);
             break;
-        case section::ReportFooter:
+        case ReportSection::ReportFooter:
             doc->setReportFooter(on);
             break;
         default:
@@ -436,7 +436,7 @@ void DesignerWindow::changeUnit(int unit)
 void DesignerWindow::removeSection()
 {
     SectionSurface *s = current();
-    section *sec = s ? s->sectionRef() : nullptr;
+    ReportSection *sec = s ? s->sectionRef() : nullptr;
     if (!doc || !sec)
         return;
     stopGrab();
@@ -456,25 +456,25 @@ void DesignerWindow::removeSection()
         // A header or footer goes through its switch, so that the switch,
         // its menu check mark and the saved file agree.
         switch (type) {
-        case section::PageHeader:
+        case ReportSection::PageHeader:
             doc->setPageHeader(false);
             return;
-        case section::PageFooter:
+        case ReportSection::PageFooter:
             doc->setPageFooter(false);
             return;
-        case section::ReportHeader:
+        case ReportSection::ReportHeader:
             doc->setReportHeader(false);
             return;
-        case section::ReportFooter:
+        case ReportSection::ReportFooter:
             doc->setReportFooter(false);
             return;
         default:
             break;
         }
-        if (section *gone = doc->sections.value(key))
-            gone->CloseClean();
+        if (ReportSection *gone = doc->sections.value(key))
+            gone->release();
         doc->sections.remove(key);
-        doc->CalcNbDataSections();
+        doc->countDataSections();
         doc->modified_ = true;
     });
 }
@@ -483,5 +483,5 @@ void DesignerWindow::arrange(const QString &how)
 {
     // Sizes follow the item with the handles.
     const QString reference = current() ? current()->grabbedKey() : QString();
-    editCurrent([&](DesignDocument &design, section &s) { design.arrange(s, how, reference); });
+    editCurrent([&](DesignDocument &design, ReportSection &s) { design.arrange(s, how, reference); });
 }

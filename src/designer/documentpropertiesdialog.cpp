@@ -8,8 +8,8 @@
 #include "platform/units.h"
 #include "data/dataaccess.h"
 #include "document/reportitem.h"
-#include "document/section.h"
-#include "document/talvodocument.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
 #include "document/userinteraction.h"
 #include "document/paper.h"
 #include "platform/connection.h"
@@ -139,14 +139,14 @@ QValidator *lengthValidator(QObject *parent)
 
 } // namespace
 
-void convertReportUnit(TalvoDocument &doc, int unit)
+void convertReportUnit(ReportDocument &doc, int unit)
 {
     const int from = doc.unit();
     if (unit == from)
         return;
     auto convert = [from, unit](float &length) { length = float(convertUnit(length, from, unit)); };
     convert(doc.gridSize);
-    for (section *s : doc.sections) {
+    for (ReportSection *s : doc.sections) {
         convert(s->Height);
         for (ReportItem *item : s->items) {
             convert(item->x);
@@ -203,7 +203,7 @@ DocumentPropertiesDialog::DocumentPropertiesDialog(QWidget *parent) : QDialog(pa
 
 DocumentPropertiesDialog::~DocumentPropertiesDialog() = default;
 
-bool DocumentPropertiesDialog::editDocProp(TalvoDocument *doc)
+bool DocumentPropertiesDialog::editDocProp(ReportDocument *doc)
 {
     if (!doc)
         return false;
@@ -211,7 +211,7 @@ bool DocumentPropertiesDialog::editDocProp(TalvoDocument *doc)
     return exec() == QDialog::Accepted;
 }
 
-void DocumentPropertiesDialog::maj(TalvoDocument *doc)
+void DocumentPropertiesDialog::maj(ReportDocument *doc)
 {
     m_doc = doc;
     m_filling = true;
@@ -447,7 +447,7 @@ void DocumentPropertiesDialog::majClass()
 {
     if (!m_doc)
         return;
-    TalvoDocument &doc = *m_doc;
+    ReportDocument &doc = *m_doc;
     auto number = [](const QLineEdit *box) {
         const double value = readNumber(box);
         return std::isfinite(float(value)) ? float(value) : 0.0f;

@@ -5,7 +5,7 @@
 #include <memory>
 
 class QLineEdit;
-class TalvoDocument;
+class ReportDocument;
 
 namespace Ui {
 class DocumentPropertiesDialog;
@@ -13,7 +13,7 @@ class DocumentPropertiesDialog;
 
 // Changes the unit of a whole report: page, margins, grid, section heights
 // and item rectangles, so that nothing changes its size on paper.
-void convertReportUnit(TalvoDocument &doc, int unit);
+void convertReportUnit(ReportDocument &doc, int unit);
 
 // "Document Properties": page setup, printer, unit, connection strings and
 // grid of a report. The controls hold a working copy; only OK writes it back.
@@ -28,11 +28,11 @@ public:
 
     // Fills the controls from doc, shows the dialog modally; true when OK
     // wrote the controls back into doc.
-    bool editDocProp(TalvoDocument *doc);
+    bool editDocProp(ReportDocument *doc);
 
     // Fills every control from doc; the dialog's unit becomes doc's. The
     // paper boxes are brought up to date too (majSizePaper).
-    void maj(TalvoDocument *doc);
+    void maj(ReportDocument *doc);
     // Checks the chosen paper against the chosen printer and shows its size
     // in the width and height boxes. OK is disabled while a printer refuses
     // the paper; with no printer (or one that names no sizes) every paper of
@@ -60,7 +60,7 @@ private:
     void buildConnection(QLineEdit *box);
 
     std::unique_ptr<Ui::DocumentPropertiesDialog> ui;
-    TalvoDocument *m_doc = nullptr;
+    ReportDocument *m_doc = nullptr;
     int m_unit = 7;
     bool m_filling = false;
 };

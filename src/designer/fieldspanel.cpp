@@ -1,7 +1,7 @@
 #include "fieldspanel.h"
 
-#include "data/ifield.h"
-#include "document/talvodocument.h"
+#include "data/fieldreference.h"
+#include "document/reportdocument.h"
 
 #include <QHeaderView>
 #include <QMimeData>
@@ -73,7 +73,7 @@ FieldsPanel::FieldsPanel(QWidget *parent)
     header->setSectionResizeMode(1, QHeaderView::Fixed);
 }
 
-void FieldsPanel::setDocument(TalvoDocument *document)
+void FieldsPanel::setDocument(ReportDocument *document)
 {
     m_document = document;
     refresh();
@@ -91,14 +91,14 @@ void FieldsPanel::refresh()
     m_problem->hide();
     if (!m_document)
         return;
-    const int count = m_document->CalcNbDataSections();
+    const int count = m_document->countDataSections();
     // A section whose query fails is left out of the list; the reason is
     // what that query added to the document's errors.
     const qsizetype errorsBefore = m_document->errorLst.size();
-    const QList<iField> fields = m_document->GetListFields(1, count);
+    const QList<FieldReference> fields = m_document->listFields(1, count);
     QList<QTreeWidgetItem *> rows;
     rows.reserve(fields.size());
-    for (const iField &f : fields)
+    for (const FieldReference &f : fields)
         rows.append(new QTreeWidgetItem({f.fullText(), QString::number(f.level)}));
     m_list->addTopLevelItems(rows);
 

@@ -4,7 +4,7 @@
 #include <QTreeWidget>
 #include <QWidget>
 
-class TalvoDocument;
+class ReportDocument;
 
 // The list of the "Fields" window: its drag carries the references of the
 // selected rows as text, joined by ";", which a section surface turns into
@@ -33,8 +33,8 @@ public:
     explicit FieldsPanel(QWidget *parent = nullptr);
 
     // Lists the document's fields (nullptr empties the list).
-    void setDocument(TalvoDocument *document);
-    TalvoDocument *document() const { return m_document; }
+    void setDocument(ReportDocument *document);
+    ReportDocument *document() const { return m_document; }
     // Reads the fields again (after the sections or their queries changed).
     void refresh();
     FieldListView *list() const { return m_list; }
@@ -50,5 +50,5 @@ private:
 
     FieldListView *m_list;
     QLabel *m_problem;
-    TalvoDocument *m_document = nullptr;
+    ReportDocument *m_document = nullptr;
 };

@@ -1,9 +1,9 @@
 #include "itemvalue.h"
 
-#include "data/ifield.h"
-#include "document/item.h"
-#include "document/section.h"
-#include "document/talvodocument.h"
+#include "data/fieldreference.h"
+#include "document/textitem.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
 #include "engine/formulatext.h"
 #include "engine/scriptconvert.h"
 #include "platform/databaseerror.h"
@@ -45,7 +45,7 @@ QStringList fieldsOf(const QString &text, const QString &sectionName)
     return fields;
 }
 
-bool hasRecord(const section &sec)
+bool hasRecord(const ReportSection &sec)
 {
     try {
         return sec.rsd && sec.rsd->State() == Recordset::adStateOpen && !sec.rsd->Eof();
@@ -56,7 +56,7 @@ bool hasRecord(const section &sec)
 
 } // namespace
 
-ItemValue::ItemValue(TalvoDocument &document)
+ItemValue::ItemValue(ReportDocument &document)
     : m_doc(document), m_savedVars(document.vars), m_debugLines(document.debugLst.size())
 {
 }
@@ -70,11 +70,11 @@ ItemValue::~ItemValue()
         m_doc.debugLst.removeLast();
 }
 
-ItemValue::Result ItemValue::evaluate(const Item &item, section *home)
+ItemValue::Result ItemValue::evaluate(const TextItem &item, ReportSection *home)
 {
     // The run's own classification of the content, on a copy that belongs
     // to no section (so that no section's flags change).
-    Item probe;
+    TextItem probe;
     probe.copy(item, nullptr);
     probe.initPrint();
     Result result = compute(probe, home);
@@ -82,33 +82,33 @@ ItemValue::Result ItemValue::evaluate(const Item &item, section *home)
     return result;
 }
 
-ItemValue::Result ItemValue::compute(const Item &probe, section *home)
+ItemValue::Result ItemValue::compute(const TextItem &probe, ReportSection *home)
 {
     if (probe.typeContent == 0)
         return {probe.FormatString.isEmpty() || probe.expression.isEmpty()
                     ? probe.expression
-                    : Item::formatValue(ScriptValue(probe.expression), probe.FormatString),
+                    : TextItem::formatValue(ScriptValue(probe.expression), probe.FormatString),
                 false};
 
     const qsizetype errors = m_doc.errorLst.size();
-    QList<section *> needed;
-    const iField reference(probe.expression);
+    QList<ReportSection *> needed;
+    const FieldReference reference(probe.expression);
     if (probe.typeContent == 1) {
-        if (section *named = dataSection(reference.table))
+        if (ReportSection *named = dataSection(reference.table))
             needed.append(named);
     } else {
         for (const QString &name : namedSections(probe.expression)) {
-            if (section *named = dataSection(name))
+            if (ReportSection *named = dataSection(name))
                 needed.append(named);
         }
     }
     // The item's own section last: its values win in the variables, as they
     // do while the run is on its records.
-    if (home && home->section_Type == section::DataSection) {
+    if (home && home->section_Type == ReportSection::DataSection) {
         needed.removeAll(home);
         needed.append(home);
     }
-    for (section *sec : std::as_const(needed)) {
+    for (ReportSection *sec : std::as_const(needed)) {
         QString why;
         if (!open(sec, why)) {
             dropEntries(errors);
@@ -123,9 +123,9 @@ ItemValue::Result ItemValue::compute(const Item &probe, section *home)
     ScriptValue value;
     QString text;
     if (probe.typeContent == 1) {
-        const QVariant field = m_doc.GetField(reference, home);
+        const QVariant field = m_doc.fieldValue(reference, home);
         if (field.typeId() == QMetaType::QString && field.toString().isEmpty()) {
-            if (const section *lacking = m_doc.sectionLackingField(reference, home))
+            if (const ReportSection *lacking = m_doc.sectionLackingField(reference, home))
                 return {tr("The section \"%1\" has no field \"%2\"")
                             .arg(lacking->sectionName, reference.name),
                         true};
@@ -135,11 +135,11 @@ ItemValue::Result ItemValue::compute(const Item &probe, section *home)
     } else {
         // A qualified field the query does not return would be read as 0:
         // say so rather than show a number that means nothing.
-        for (section *sec : std::as_const(needed)) {
+        for (ReportSection *sec : std::as_const(needed)) {
             if (!sec->rsd)
                 continue;
             for (const QString &name : fieldsOf(probe.expression, sec->sectionName)) {
-                if (!sec->GetField(name).isValid())
+                if (!sec->fieldValue(name).isValid())
                     return {
                         tr("The section \"%1\" has no field \"%2\"").arg(sec->sectionName, name),
                         true};
@@ -147,13 +147,13 @@ ItemValue::Result ItemValue::compute(const Item &probe, section *home)
         }
         refreshVariables();
         if (probe.typeContent == 3) {
-            text = m_doc.ReplaceFieldsInText(probe.expression, home, QString());
+            text = m_doc.replaceFieldsInText(probe.expression, home, QString());
             value = ScriptValue(text);
             if (!probe.FormatString.isEmpty() && !text.isEmpty())
-                text = Item::formatValue(value, probe.FormatString);
+                text = TextItem::formatValue(value, probe.FormatString);
             return {text, false};
         }
-        value = m_doc.Evaluate(probe.expression);
+        value = m_doc.evaluate(probe.expression);
         if (m_doc.errorLst.size() > errors) {
             const QString message = m_doc.errorLst.constLast().message;
             dropEntries(errors);
@@ -162,11 +162,11 @@ ItemValue::Result ItemValue::compute(const Item &probe, section *home)
         text = cstr(value);
     }
     if (!probe.FormatString.isEmpty() && !text.isEmpty())
-        text = Item::formatValue(value, probe.FormatString);
+        text = TextItem::formatValue(value, probe.FormatString);
     return {text, false};
 }
 
-bool ItemValue::open(section *sec, QString &why)
+bool ItemValue::open(ReportSection *sec, QString &why)
 {
     for (const Opened &done : m_opened) {
         if (done.sec == sec) {
@@ -189,9 +189,9 @@ bool ItemValue::open(section *sec, QString &why)
     const size_t index = m_opened.size() - 1;
 
     // The query's references read the parent's current record.
-    section *parentSection =
+    ReportSection *parentSection =
         sec->sectionParent != 0
-            ? m_doc.sections.value(section::keyOf(section::DataSection, sec->sectionParent))
+            ? m_doc.sections.value(ReportSection::keyOf(ReportSection::DataSection, sec->sectionParent))
             : nullptr;
     if (parentSection && parentSection != sec) {
         QString parentWhy;
@@ -208,7 +208,7 @@ bool ItemValue::open(section *sec, QString &why)
         }
     }
     const qsizetype errors = m_doc.errorLst.size();
-    const bool ok = sec->OpenRS(1) == 0;
+    const bool ok = sec->openRecordset(1) == 0;
     if (!ok) {
         const QString reason = m_doc.errorLst.size() > errors ? m_doc.errorLst.constLast().message
                                                               : tr("the query cannot be run");
@@ -225,12 +225,12 @@ bool ItemValue::open(section *sec, QString &why)
     return ok;
 }
 
-section *ItemValue::dataSection(const QString &name) const
+ReportSection *ItemValue::dataSection(const QString &name) const
 {
     if (name.isEmpty())
         return nullptr;
-    section *sec = m_doc.sections.value(m_doc.getKeySection(name));
-    return sec && sec->section_Type == section::DataSection ? sec : nullptr;
+    ReportSection *sec = m_doc.sections.value(m_doc.getKeySection(name));
+    return sec && sec->section_Type == ReportSection::DataSection ? sec : nullptr;
 }
 
 void ItemValue::refreshVariables()
@@ -241,7 +241,7 @@ void ItemValue::refreshVariables()
             continue;
         const bool hadFormulas = done.sec->HasFormulas;
         done.sec->HasFormulas = true; // the document reads records for formulas only
-        m_doc.MajVars(done.sec);
+        m_doc.updateVars(done.sec);
         done.sec->HasFormulas = hadFormulas;
     }
 }

@@ -7,10 +7,10 @@
 #include <memory>
 #include <vector>
 
-class Item;
+class TextItem;
 class Recordset;
-class TalvoDocument;
-class section;
+class ReportDocument;
+class ReportSection;
 
 // What a text item's content gives on the first record of its section,
 // computed as the report run computes it: the field looked up or the
@@ -24,7 +24,7 @@ class section;
 class ItemValue
 {
 public:
-    explicit ItemValue(TalvoDocument &document);
+    explicit ItemValue(ReportDocument &document);
     ~ItemValue();
     ItemValue(const ItemValue &) = delete;
     ItemValue &operator=(const ItemValue &) = delete;
@@ -37,15 +37,15 @@ public:
     };
     // The value `item` (its content and format string) prints in `home`,
     // the section it belongs to (null for none).
-    Result evaluate(const Item &item, section *home);
+    Result evaluate(const TextItem &item, ReportSection *home);
 
 private:
     // `probe` is a copy of the item prepared as the run prepares it.
-    Result compute(const Item &probe, section *home);
+    Result compute(const TextItem &probe, ReportSection *home);
     // Opens `sec` after its parents; false with the reason in `why`.
-    bool open(section *sec, QString &why);
+    bool open(ReportSection *sec, QString &why);
     // The data section named `name`, or null.
-    section *dataSection(const QString &name) const;
+    ReportSection *dataSection(const QString &name) const;
     // The variables formulas read, from the opened records, parents first.
     void refreshVariables();
     // Forgets the entries added to the document's lists since `errors`.
@@ -53,12 +53,12 @@ private:
 
     struct Opened
     {
-        section *sec;
+        ReportSection *sec;
         std::unique_ptr<Recordset> saved; // what the section held before
         bool ok;
         QString why;
     };
-    TalvoDocument &m_doc;
+    ReportDocument &m_doc;
     std::vector<Opened> m_opened; // in the order they were opened
     bool m_connectionTried = false;
     QString m_connectionError;

@@ -1,11 +1,11 @@
 #include "pictureitemdialog.h"
 #include "ui_pictureitemdialog.h"
 
-#include "data/ifield.h"
+#include "data/fieldreference.h"
 #include "designer/bordersdialog.h"
-#include "document/ipic.h"
-#include "document/section.h"
-#include "document/talvodocument.h"
+#include "document/pictureitem.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
 #include "document/userinteraction.h"
 #include "output/editmodedrawing.h"
 
@@ -48,7 +48,7 @@ PictureItemDialog::PictureItemDialog(QWidget *parent) : QDialog(parent), ui(std:
 
 PictureItemDialog::~PictureItemDialog() = default;
 
-bool PictureItemDialog::editPic(iPic *picture)
+bool PictureItemDialog::editPic(PictureItem *picture)
 {
     if (!picture)
         return false;
@@ -56,37 +56,37 @@ bool PictureItemDialog::editPic(iPic *picture)
     return exec() == QDialog::Accepted;
 }
 
-void PictureItemDialog::load(iPic *picture)
+void PictureItemDialog::load(PictureItem *picture)
 {
     m_item = picture;
-    m_work = std::make_unique<iPic>();
+    m_work = std::make_unique<PictureItem>();
     m_work->copy(*picture, picture->parent);
 
     QStringList fields;
-    TalvoDocument *doc = picture->parent ? picture->parent->parent : nullptr;
+    ReportDocument *doc = picture->parent ? picture->parent->parent : nullptr;
     if (doc) {
-        for (const iField &f : doc->GetListFields(1, doc->CalcNbDataSections()))
+        for (const FieldReference &f : doc->listFields(1, doc->countDataSections()))
             fields.append(f.fullText());
     }
     const QSignalBlocker block1(ui->fieldName);
     const QSignalBlocker block2(ui->fieldName2);
     fillFieldList(ui->fieldName, fields,
-                  picture->pType == iPic::FromBinaryField ? picture->fileName : QString());
+                  picture->pType == PictureItem::FromBinaryField ? picture->fileName : QString());
     fillFieldList(ui->fieldName2, fields,
-                  picture->pType == iPic::FromPathField ? picture->fileName : QString());
+                  picture->pType == PictureItem::FromPathField ? picture->fileName : QString());
     maj();
 }
 
 void PictureItemDialog::maj()
 {
-    const iPic &p = *m_work;
+    const PictureItem &p = *m_work;
     {
         const QSignalBlocker b1(ui->optFile), b2(ui->optField), b3(ui->optFieldFile),
             b4(ui->fileName), b5(ui->AspectRatio);
-        ui->optFile->setChecked(p.pType != iPic::FromBinaryField && p.pType != iPic::FromPathField);
-        ui->optField->setChecked(p.pType == iPic::FromBinaryField);
-        ui->optFieldFile->setChecked(p.pType == iPic::FromPathField);
-        ui->fileName->setText(p.pType == iPic::FromFile ? p.fileName : QString());
+        ui->optFile->setChecked(p.pType != PictureItem::FromBinaryField && p.pType != PictureItem::FromPathField);
+        ui->optField->setChecked(p.pType == PictureItem::FromBinaryField);
+        ui->optFieldFile->setChecked(p.pType == PictureItem::FromPathField);
+        ui->fileName->setText(p.pType == PictureItem::FromFile ? p.fileName : QString());
         ui->AspectRatio->setChecked(!p.stretch);
     }
     majEn();
@@ -96,26 +96,26 @@ void PictureItemDialog::maj()
 int PictureItemDialog::sourceKind() const
 {
     if (ui->optField->isChecked())
-        return iPic::FromBinaryField;
+        return PictureItem::FromBinaryField;
     if (ui->optFieldFile->isChecked())
-        return iPic::FromPathField;
-    return iPic::FromFile;
+        return PictureItem::FromPathField;
+    return PictureItem::FromFile;
 }
 
 void PictureItemDialog::majEn()
 {
     const int kind = sourceKind();
-    ui->fileName->setEnabled(kind == iPic::FromFile);
-    ui->bBrowse->setEnabled(kind == iPic::FromFile);
-    ui->fieldName->setEnabled(kind == iPic::FromBinaryField);
-    ui->fieldName2->setEnabled(kind == iPic::FromPathField);
+    ui->fileName->setEnabled(kind == PictureItem::FromFile);
+    ui->bBrowse->setEnabled(kind == PictureItem::FromFile);
+    ui->fieldName->setEnabled(kind == PictureItem::FromBinaryField);
+    ui->fieldName2->setEnabled(kind == PictureItem::FromPathField);
 }
 
-void PictureItemDialog::majClass(iPic &target) const
+void PictureItemDialog::majClass(PictureItem &target) const
 {
     const int kind = sourceKind();
-    const QString name = kind == iPic::FromFile          ? ui->fileName->text()
-                         : kind == iPic::FromBinaryField ? ui->fieldName->currentText()
+    const QString name = kind == PictureItem::FromFile          ? ui->fileName->text()
+                         : kind == PictureItem::FromBinaryField ? ui->fieldName->currentText()
                                                          : ui->fieldName2->currentText();
     if (kind != target.pType || name != target.fileName) {
         target.pic = QImage();
@@ -183,7 +183,7 @@ void PictureItemDialog::accept()
         // The surface shows the item's loaded picture: load the new one.
         m_item->pic = QImage();
         m_item->svg.clear();
-        m_item->LoadPic(nullptr);
+        m_item->loadPicture(nullptr);
     }
     QDialog::accept();
 }

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-class iPic;
+class PictureItem;
 
 namespace Ui {
 class PictureItemDialog;
@@ -23,31 +23,31 @@ public:
     ~PictureItemDialog() override;
 
     // Edits `picture` modally; true when OK wrote the changes back.
-    bool editPic(iPic *picture);
+    bool editPic(PictureItem *picture);
 
     // Makes the working copy of `picture` and fills the lists and controls
     // from it; editPic does this before showing the dialog.
-    void load(iPic *picture);
-    const iPic *workingCopy() const { return m_work.get(); }
+    void load(PictureItem *picture);
+    const PictureItem *workingCopy() const { return m_work.get(); }
 
     // Writes the controls into the item, reloads its picture and closes.
     void accept() override;
 
 private:
-    // The source kind (iPic::Source) of the chosen option button.
+    // The source kind (PictureItem::Source) of the chosen option button.
     int sourceKind() const;
     void maj();
     // Enables the controls of the chosen source only.
     void majEn();
     // The controls into `target`; its loaded picture is dropped when the
     // source changes.
-    void majClass(iPic &target) const;
+    void majClass(PictureItem &target) const;
     void controlChanged();
     void majSample();
     void browse();
     void editBorders();
 
     std::unique_ptr<Ui::PictureItemDialog> ui;
-    iPic *m_item = nullptr;
-    std::unique_ptr<iPic> m_work;
+    PictureItem *m_item = nullptr;
+    std::unique_ptr<PictureItem> m_work;
 };

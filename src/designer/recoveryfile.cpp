@@ -1,6 +1,6 @@
 #include "recoveryfile.h"
 
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 #include "platform/outputfile.h"
 #include "platform/xmldom.h"
 
@@ -57,7 +57,7 @@ bool RecoveryFile::exists() const
     return QFile::exists(path());
 }
 
-bool RecoveryFile::write(const TalvoDocument &doc)
+bool RecoveryFile::write(const ReportDocument &doc)
 {
     if (!QDir().mkpath(m_folder)) {
         m_error = QCoreApplication::translate("Mirt", "cannot create the folder %1").arg(m_folder);
@@ -75,7 +75,7 @@ bool RecoveryFile::write(const TalvoDocument &doc)
         return false;
 
     XmlDocument dom;
-    dom.setDocumentElement(doc.getXMLNode(dom));
+    dom.setDocumentElement(doc.toXmlNode(dom));
     // The side file changes only with the report's name: it is not written
     // again with every copy.
     const QString source = base() + QLatin1String(kSourceSuffix);

@@ -7,7 +7,7 @@
 #include <memory>
 
 class QLockFile;
-class TalvoDocument;
+class ReportDocument;
 
 // A copy of the report being edited, written now and then while it has
 // unsaved changes, so that a crash or a killed session loses little. Each
@@ -31,7 +31,7 @@ public:
     bool exists() const;
     // Writes the document as it is now; false (with errorString()) when it
     // cannot be written.
-    bool write(const TalvoDocument &doc);
+    bool write(const ReportDocument &doc);
     // Drops this session's copy (after a save, new, open or a normal close).
     void remove();
     QString errorString() const { return m_error; }

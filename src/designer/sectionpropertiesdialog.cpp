@@ -4,8 +4,8 @@
 #include "comboroutines.h"
 #include "sqlpanel.h"
 
-#include "document/section.h"
-#include "document/talvodocument.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
 #include "document/userinteraction.h"
 
 #include <algorithm>
@@ -25,7 +25,7 @@ SqlPanel *SectionPropertiesDialog::sqlEditor() const
     return ui->sql;
 }
 
-bool SectionPropertiesDialog::editPropSection(section *sec)
+bool SectionPropertiesDialog::editPropSection(ReportSection *sec)
 {
     if (!sec)
         return false;
@@ -33,14 +33,14 @@ bool SectionPropertiesDialog::editPropSection(section *sec)
     return exec() == QDialog::Accepted;
 }
 
-void SectionPropertiesDialog::maj(section *sec)
+void SectionPropertiesDialog::maj(ReportSection *sec)
 {
     m_section = sec;
-    TalvoDocument *doc = sec->parent;
+    ReportDocument *doc = sec->parent;
 
     ui->mode->clear();
-    comboAddItem(ui->mode, tr("after each record of this section:"), int(section::AfterEachRecord));
-    comboAddItem(ui->mode, tr("one time after section:"), int(section::OnceAfter));
+    comboAddItem(ui->mode, tr("after each record of this section:"), int(ReportSection::AfterEachRecord));
+    comboAddItem(ui->mode, tr("one time after section:"), int(ReportSection::OnceAfter));
     ui->mode->setCurrentIndex(-1);
     comboSelectByData(ui->mode, sec->mode);
 
@@ -48,16 +48,16 @@ void SectionPropertiesDialog::maj(section *sec)
     // would leave the section out of every run.
     ui->parentSection->clear();
     if (doc) {
-        QList<const section *> candidates;
-        for (const section *other : doc->sections) {
-            if (other != sec && other->section_Type == section::DataSection)
+        QList<const ReportSection *> candidates;
+        for (const ReportSection *other : doc->sections) {
+            if (other != sec && other->section_Type == ReportSection::DataSection)
                 candidates.append(other);
         }
         std::stable_sort(candidates.begin(), candidates.end(),
-                         [](const section *a, const section *b) {
+                         [](const ReportSection *a, const ReportSection *b) {
                              return a->dataSectionNumber < b->dataSectionNumber;
                          });
-        for (const section *other : candidates)
+        for (const ReportSection *other : candidates)
             comboAddItem(ui->parentSection, other->sectionName, other->dataSectionNumber);
     }
     ui->parentSection->setCurrentIndex(-1);
@@ -65,7 +65,7 @@ void SectionPropertiesDialog::maj(section *sec)
 
     // The first data section is the root of the tree; headers and footers
     // are in no tree.
-    ui->sectionAppearPanel->setVisible(sec->section_Type == section::DataSection &&
+    ui->sectionAppearPanel->setVisible(sec->section_Type == ReportSection::DataSection &&
                                        sec->dataSectionNumber != 1);
 
     ui->sectionName->setText(sec->sectionName);
@@ -95,8 +95,8 @@ bool SectionPropertiesDialog::confirm()
         return refuse(tr("The section name cannot contain any of these chars '\"><[]"));
     if (name.isEmpty())
         return refuse(tr("Section name cannot be empty"));
-    if (const TalvoDocument *doc = m_section->parent) {
-        for (const section *other : doc->sections) {
+    if (const ReportDocument *doc = m_section->parent) {
+        for (const ReportSection *other : doc->sections) {
             if (other->dataSectionNumber != m_section->dataSectionNumber &&
                 other->sectionName == name)
                 return refuse(tr("This section name already exist for another section, please "
@@ -111,7 +111,7 @@ void SectionPropertiesDialog::majClass()
 {
     if (!m_section)
         return;
-    section &sec = *m_section;
+    ReportSection &sec = *m_section;
     bool changed = false;
     auto assign = [&changed](auto &field, const auto &value) {
         if (field != value) {

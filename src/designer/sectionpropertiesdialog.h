@@ -5,7 +5,7 @@
 #include <memory>
 
 class SqlPanel;
-class section;
+class ReportSection;
 
 namespace Ui {
 class SectionPropertiesDialog;
@@ -25,10 +25,10 @@ public:
 
     // Fills the controls from sec, shows the dialog modally; true when OK
     // wrote them back.
-    bool editPropSection(section *sec);
+    bool editPropSection(ReportSection *sec);
 
     // Fills the controls from sec (the query control included).
-    void maj(section *sec);
+    void maj(ReportSection *sec);
     // What OK does short of closing: false (after telling the user why,
     // with the focus back on the name) when the name cannot be used; else
     // the controls are written back and true is returned.
@@ -42,5 +42,5 @@ public:
 
 private:
     std::unique_ptr<Ui::SectionPropertiesDialog> ui;
-    section *m_section = nullptr;
+    ReportSection *m_section = nullptr;
 };

@@ -6,7 +6,7 @@
 #include "sectionsurfacetools.h"
 
 #include "document/reportitem.h"
-#include "document/section.h"
+#include "document/reportsection.h"
 #include "platform/units.h"
 
 #include <QApplication>
@@ -58,7 +58,7 @@ void SectionSurface::setDesignDocument(DesignDocument *design)
     connect(design, &DesignDocument::selectionChanged, this, &SectionSurface::selectionChangedIn);
 }
 
-void SectionSurface::sectionChanged(section *s)
+void SectionSurface::sectionChanged(ReportSection *s)
 {
     if (!s || s != m_section)
         return;
@@ -70,7 +70,7 @@ void SectionSurface::sectionChanged(section *s)
         emit changeSize();
 }
 
-void SectionSurface::selectionChangedIn(section *s)
+void SectionSurface::selectionChangedIn(ReportSection *s)
 {
     if (!s || s != m_section)
         return;
@@ -78,7 +78,7 @@ void SectionSurface::selectionChangedIn(section *s)
     emit selectionChanged();
 }
 
-void SectionSurface::init(section *s)
+void SectionSurface::init(ReportSection *s)
 {
     // The handles stay on their item when the same section is shown again
     // after an edit; on another item or section they go.
@@ -433,7 +433,7 @@ void SectionSurface::mouseDoubleClickEvent(QMouseEvent *event)
     if (onBottomEdge(at.y())) {
         if (m_design && m_section)
             m_design->fitSectionHeight(*m_section);
-    } else if (m_section && m_section->section_Type == section::DataSection) {
+    } else if (m_section && m_section->section_Type == ReportSection::DataSection) {
         if (editSection)
             editSection(*m_section);
         else

@@ -16,7 +16,7 @@ class DesignDocument;
 class ItemBox;
 class ReportItem;
 class SurfaceTool;
-class section;
+class ReportSection;
 
 // The design surface of one section: one box per item at its place and
 // size, margin lines and a frame. Mouse and keys go to small tools
@@ -36,8 +36,8 @@ public:
     ~SectionSurface() override;
 
     // ---- Binding and layout ----
-    void init(section *s);
-    section *sectionRef() const { return m_section; }
+    void init(ReportSection *s);
+    ReportSection *sectionRef() const { return m_section; }
     // Margins in the document unit.
     void initMargin(double left, double right, double top, double bottom);
     void ShowMargins();
@@ -62,7 +62,7 @@ public:
     // Opens the item editors and the section property dialog; empty until
     // those dialogs exist.
     std::function<void(ReportItem &)> editItem;
-    std::function<void(section &)> editSection;
+    std::function<void(ReportSection &)> editSection;
 
     // ---- Operations ----
     void Refresh();
@@ -162,10 +162,10 @@ private:
     void placeAllBoxes();
     void targetResized();
     void resizeFinished();
-    void sectionChanged(section *s);
-    void selectionChangedIn(section *s);
+    void sectionChanged(ReportSection *s);
+    void selectionChangedIn(ReportSection *s);
 
-    section *m_section = nullptr;
+    ReportSection *m_section = nullptr;
     QList<ItemBox *> pItem1; // [0] is the hidden template
     QPointer<GrabHandles> cgh;
     DesignDocument *m_design = nullptr; // cleared when it goes

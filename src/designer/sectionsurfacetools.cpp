@@ -6,7 +6,7 @@
 #include "snaphelper.h"
 
 #include "document/reportitem.h"
-#include "document/section.h"
+#include "document/reportsection.h"
 
 #include <QSet>
 
@@ -34,7 +34,7 @@ void BandSelectTool::move(const QPointF &at, Qt::KeyboardModifiers)
     m_moved = true;
     m_surface->setBand(QRectF(m_start, at));
     DesignDocument *design = m_surface->design();
-    section *s = m_surface->sectionRef();
+    ReportSection *s = m_surface->sectionRef();
     if (!design || !s)
         return;
     const QRectF band = QRectF(m_start, at).normalized();
@@ -150,7 +150,7 @@ void ItemDragTool::release(const QPointF &, Qt::KeyboardModifiers)
 {
     m_surface->setGuidesY({});
     emit m_surface->guidesChanged({});
-    section *s = m_surface->sectionRef();
+    ReportSection *s = m_surface->sectionRef();
     if (!m_moved || !s || !m_surface->design())
         return;
     QHash<QString, QRectF> rects;
@@ -185,7 +185,7 @@ void EdgeResizeTool::release(const QPointF &at, Qt::KeyboardModifiers)
 {
     follow(at);
     m_surface->setCursor(Qt::ArrowCursor);
-    section *s = m_surface->sectionRef();
+    ReportSection *s = m_surface->sectionRef();
     if (s && m_surface->design() && m_surface->heightTwips() != m_startHeight)
         m_surface->design()->setSectionHeight(*s, m_surface->heightTwips());
     emit m_surface->heightDragged();

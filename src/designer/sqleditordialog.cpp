@@ -3,7 +3,7 @@
 #include "ui_sqleditordialog.h"
 
 #include "designer/comboroutines.h"
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 #include "platform/catalog.h"
 #include "platform/fieldcollection.h"
 #include "platform/recordset.h"
@@ -12,7 +12,7 @@
 #include <QKeyEvent>
 #include <QRegularExpression>
 
-SqlEditorDialog::SqlEditorDialog(TalvoDocument *doc, const QString &sql, QWidget *parent)
+SqlEditorDialog::SqlEditorDialog(ReportDocument *doc, const QString &sql, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::SqlEditorDialog>()), m_doc(doc)
 {
     ui->setupUi(this);
@@ -24,7 +24,7 @@ SqlEditorDialog::SqlEditorDialog(TalvoDocument *doc, const QString &sql, QWidget
     if (m_doc) {
         QStringList names;
         QList<CatalogEntry> entries;
-        m_doc->FillListTables(names, &entries);
+        m_doc->fillListTables(names, &entries);
         for (const CatalogEntry &e : std::as_const(entries))
             comboAddItem(ui->table, e.Name, e.Type);
     }
@@ -57,7 +57,7 @@ SqlEditorDialog::~SqlEditorDialog()
     ui->lv1->disconnect(this);
 }
 
-QString SqlEditorDialog::getSQL(const QString &sql, TalvoDocument *doc, QWidget *parent)
+QString SqlEditorDialog::getSQL(const QString &sql, ReportDocument *doc, QWidget *parent)
 {
     SqlEditorDialog dialog(doc, sql, parent);
     return dialog.exec() == QDialog::Accepted ? dialog.builtSql() : sql;
@@ -91,7 +91,7 @@ void SqlEditorDialog::tableChosen(int index)
     QString query = QStringLiteral("select * from [") + m_table + u']';
     Recordset rs;
     // One row is enough to learn the fields.
-    if (m_doc->RunSQL(query, rs, 1) == 0) {
+    if (m_doc->runSql(query, rs, 1) == 0) {
         const FieldCollection fields = rs.Fields();
         for (int i = 0; i < fields.Count(); ++i) {
             const QString name = fields.Item(i).Name();

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-class TalvoDocument;
+class ReportDocument;
 class QTreeWidgetItem;
 
 namespace Ui {
@@ -21,13 +21,13 @@ public:
     // Lists the tables and views of doc's data source. A `sql` this dialog
     // could have built comes back with its table chosen and its fields
     // ticked; any other text is shown as it is until a table is chosen.
-    explicit SqlEditorDialog(TalvoDocument *doc, const QString &sql = QString(),
+    explicit SqlEditorDialog(ReportDocument *doc, const QString &sql = QString(),
                       QWidget *parent = nullptr);
     ~SqlEditorDialog() override;
 
     // Shows the dialog modally: the built SQL after OK, `sql` unchanged
     // after Cancel.
-    static QString getSQL(const QString &sql, TalvoDocument *doc, QWidget *parent);
+    static QString getSQL(const QString &sql, ReportDocument *doc, QWidget *parent);
 
     // The SQL shown in the dialog: built from the ticked fields once a
     // table is chosen, the given text before.
@@ -48,6 +48,6 @@ private:
     bool restoreFrom(const QString &sql);
 
     std::unique_ptr<Ui::SqlEditorDialog> ui;
-    TalvoDocument *m_doc;
+    ReportDocument *m_doc;
     QString m_table;
 };

@@ -2,16 +2,16 @@
 
 #include "ui_sqlpanel.h"
 
-#include "data/ifield.h"
+#include "data/fieldreference.h"
 #include "data/recordsetgrid.h"
 #include "designer/databasebrowser.h"
 #include "designer/sqleditordialog.h"
 #include "designer/sqlhighlighter.h"
 #include "designer/sqlschemacache.h"
 #include "designer/sqltextedit.h"
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 #include "document/userinteraction.h"
-#include "document/talvoerror.h"
+#include "document/errorentry.h"
 #include "platform/fieldcollection.h"
 #include "platform/recordset.h"
 
@@ -81,7 +81,7 @@ SqlPanel::~SqlPanel()
     delete d;
 }
 
-void SqlPanel::setDocument(TalvoDocument *document)
+void SqlPanel::setDocument(ReportDocument *document)
 {
     m_document = document;
 }
@@ -120,9 +120,9 @@ bool SqlPanel::TEST(bool silent)
     m_document->openDataConnection();
     QString text = m_document->testSQL(sql());
     Recordset rs;
-    if (m_document->RunSQL(text, rs, 1) != 0) {
+    if (m_document->runSql(text, rs, 1) != 0) {
         if (!silent) {
-            const talvoError *e = m_document->lastError();
+            const ErrorEntry *e = m_document->lastError();
             ui->message(tr("Test Failed (") + (e ? e->message : QString()) + u')',
                         UserInteraction::Ok, UserInteraction::Exclamation, tr("Test"));
         }
@@ -147,11 +147,11 @@ void SqlPanel::openMenuFields()
     const int n = noSection().toInt();
     if (n <= 1 || !m_document)
         return;
-    const QList<iField> fields = m_document->GetListFields(1, n - 1);
+    const QList<FieldReference> fields = m_document->listFields(1, n - 1);
     if (fields.isEmpty())
         return;
     d->List1->clear();
-    for (const iField &f : fields)
+    for (const FieldReference &f : fields)
         d->List1->addItem(f.fullText());
     d->List1->setCurrentRow(0);
     placeFieldList();
@@ -228,8 +228,8 @@ void SqlPanel::runQuery()
     QString text = m_document->testSQL(sql());
     Recordset rs;
     // One row more than shown tells whether the query has more.
-    if (m_document->RunSQL(text, rs, runRowLimit + 1) != 0) {
-        const talvoError *e = m_document->lastError();
+    if (m_document->runSql(text, rs, runRowLimit + 1) != 0) {
+        const ErrorEntry *e = m_document->lastError();
         ui.runStatus->setText(tr("The query failed:"));
         ui.runError->setPlainText(e ? e->message : QString());
         ui.runPages->setCurrentWidget(ui.runError);
@@ -238,7 +238,7 @@ void SqlPanel::runQuery()
     long rows = runRowLimit;
     fillGridFromRecordset(rs, d->runModel, 1, rows, true);
     const long shown = d->runModel.rowCount();
-    if (rs.RecordCount() > runRowLimit)
+    if (rs.recordCount() > runRowLimit)
         ui.runStatus->setText(tr("The first %1 rows").arg(runRowLimit));
     else if (shown == 1)
         ui.runStatus->setText(tr("1 row"));

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-class TalvoDocument;
+class ReportDocument;
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
@@ -21,8 +21,8 @@ public:
     ~SqlPanel() override;
 
     // The document whose connection and sections the tools use.
-    void setDocument(TalvoDocument *document);
-    TalvoDocument *document() const { return m_document; }
+    void setDocument(ReportDocument *document);
+    ReportDocument *document() const { return m_document; }
 
     QString sql() const;
     void setSql(const QString &text);
@@ -58,5 +58,5 @@ private:
 
     struct Private;
     Private *d;
-    TalvoDocument *m_document = nullptr;
+    ReportDocument *m_document = nullptr;
 };

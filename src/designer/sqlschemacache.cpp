@@ -1,7 +1,7 @@
 #include "sqlschemacache.h"
 
 #include "designer/sqlhighlighter.h"
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 #include "platform/connection.h"
 #include "platform/databaseerror.h"
 #include "platform/recordset.h"
@@ -25,7 +25,7 @@ QHash<QString, SourceNames> &cache()
     return names;
 }
 
-SourceNames &namesOf(const TalvoDocument &doc)
+SourceNames &namesOf(const ReportDocument &doc)
 {
     return cache()[doc.connectionStringData + u'\n' + doc.dataBaseDir()];
 }
@@ -44,17 +44,17 @@ bool namesTable(const QString &sql, const QString &table)
 
 } // namespace
 
-QStringList SqlSchemaCache::tables(TalvoDocument &doc)
+QStringList SqlSchemaCache::tables(ReportDocument &doc)
 {
     SourceNames &names = namesOf(doc);
     if (!names.tablesRead) {
-        doc.FillListTables(names.tables);
+        doc.fillListTables(names.tables);
         names.tablesRead = true;
     }
     return names.tables;
 }
 
-QStringList SqlSchemaCache::fields(TalvoDocument &doc, const QString &table)
+QStringList SqlSchemaCache::fields(ReportDocument &doc, const QString &table)
 {
     SourceNames &names = namesOf(doc);
     const auto found = names.fields.constFind(table);
@@ -78,7 +78,7 @@ QStringList SqlSchemaCache::fields(TalvoDocument &doc, const QString &table)
     return list;
 }
 
-QStringList SqlSchemaCache::completionWords(TalvoDocument &doc, const QString &sql)
+QStringList SqlSchemaCache::completionWords(ReportDocument &doc, const QString &sql)
 {
     const QStringList all = tables(doc);
     QStringList named;

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-class TalvoDocument;
+class ReportDocument;
 
 // The names the query editor offers for completion: keywords, the tables
 // and views of the report's data source, and their field names. A data
@@ -14,11 +14,11 @@ class SqlSchemaCache
 public:
     // The fields of the tables named in `sql` (of every table when it names
     // none), then the tables and views, then the SQL keywords.
-    static QStringList completionWords(TalvoDocument &doc, const QString &sql);
+    static QStringList completionWords(ReportDocument &doc, const QString &sql);
     // The tables and views of the document's data source, as FillListTables
     // gives them.
-    static QStringList tables(TalvoDocument &doc);
+    static QStringList tables(ReportDocument &doc);
     // The field names of one table or view; empty when it cannot be read.
-    static QStringList fields(TalvoDocument &doc, const QString &table);
+    static QStringList fields(ReportDocument &doc, const QString &table);
     static void clear();
 };

@@ -1,13 +1,13 @@
 #include "textitemdialog.h"
 #include "ui_textitemdialog.h"
 
-#include "data/ifield.h"
+#include "data/fieldreference.h"
 #include "designer/comboroutines.h"
 #include "designer/bordersdialog.h"
 #include "designer/itemvalue.h"
-#include "document/item.h"
-#include "document/section.h"
-#include "document/talvodocument.h"
+#include "document/textitem.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
 #include "document/xmlformat.h"
 #include "output/drawingsurface.h"
 #include "output/editmodedrawing.h"
@@ -92,9 +92,9 @@ float fontSizeValue(const QString &text)
     return float(qBound(0.0, m.captured(0).trimmed().toDouble(), 1000.0));
 }
 
-TextItemDialog::TextItemDialog(Item *item, QWidget *parent)
+TextItemDialog::TextItemDialog(TextItem *item, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::TextItemDialog>()), m_item(item),
-      m_work(std::make_unique<Item>())
+      m_work(std::make_unique<TextItem>())
 {
     ui->setupUi(this);
     // The working copy keeps the item's section, so that its size converts
@@ -303,24 +303,24 @@ void TextItemDialog::fillFieldMenu()
     if (m_fieldsListed)
         return;
     m_fieldsListed = true;
-    TalvoDocument *doc = m_item->parent ? m_item->parent->parent : nullptr;
-    QList<iField> fields;
+    ReportDocument *doc = m_item->parent ? m_item->parent->parent : nullptr;
+    QList<FieldReference> fields;
     if (doc) {
         int last = 0;
-        for (const section *sec : doc->sections) {
-            if (sec->section_Type == section::DataSection)
+        for (const ReportSection *sec : doc->sections) {
+            if (sec->section_Type == ReportSection::DataSection)
                 last = qMax(last, sec->dataSectionNumber);
         }
         // The queries' failures are the run's business, not entries of its
         // error list made while designing.
         const qsizetype errors = doc->errorLst.size();
-        fields = doc->GetListFields(1, last);
+        fields = doc->listFields(1, last);
         while (doc->errorLst.size() > errors)
             doc->errorLst.removeLast();
     }
     QMenu *sectionMenu = nullptr;
     QString sectionName;
-    for (const iField &field : std::as_const(fields)) {
+    for (const FieldReference &field : std::as_const(fields)) {
         if (!sectionMenu || field.table != sectionName) {
             sectionName = field.table;
             sectionMenu = m_fieldMenu->addMenu(sectionName);
@@ -369,8 +369,8 @@ void TextItemDialog::insertAtCaret(const QString &text, bool selectFirstArgument
 void TextItemDialog::updateValue()
 {
     m_valueTimer->stop();
-    section *home = m_item->parent;
-    TalvoDocument *doc = home ? home->parent : nullptr;
+    ReportSection *home = m_item->parent;
+    ReportDocument *doc = home ? home->parent : nullptr;
     if (!doc)
         return;
     if (!m_value)
@@ -404,7 +404,7 @@ QString TextItemDialog::valueText() const
     return ui->valueLabel->text();
 }
 
-bool EditItem(Item *item, QWidget *parent)
+bool EditItem(TextItem *item, QWidget *parent)
 {
     if (!item)
         return false;

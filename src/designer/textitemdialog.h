@@ -4,7 +4,7 @@
 
 #include <memory>
 
-class Item;
+class TextItem;
 class ItemValue;
 class QMenu;
 class QTimer;
@@ -23,10 +23,10 @@ class TextItemDialog : public QDialog
 
 public:
     // Fills the controls from a working copy of `item`.
-    explicit TextItemDialog(Item *item, QWidget *parent = nullptr);
+    explicit TextItemDialog(TextItem *item, QWidget *parent = nullptr);
     ~TextItemDialog() override;
 
-    const Item &workingCopy() const { return *m_work; }
+    const TextItem &workingCopy() const { return *m_work; }
 
     // The controls from the working copy; every control's change writes all
     // of them into the working copy (majT) and redraws the sample.
@@ -66,8 +66,8 @@ private:
     void contentChanged();
 
     std::unique_ptr<Ui::TextItemDialog> ui;
-    Item *m_item;
-    std::unique_ptr<Item> m_work;
+    TextItem *m_item;
+    std::unique_ptr<TextItem> m_work;
     bool m_filling = false;
     QMenu *m_insertMenu = nullptr;
     QMenu *m_fieldMenu = nullptr;
@@ -78,7 +78,7 @@ private:
 };
 
 // Opens the dialog on `item`, modally; true when OK wrote it back.
-bool EditItem(Item *item, QWidget *parent = nullptr);
+bool EditItem(TextItem *item, QWidget *parent = nullptr);
 
 // The size box's text as a font size: its leading number ("12 pt" is 12),
 // 0 when it starts with none; sizes stay between 0 and 1000 points.

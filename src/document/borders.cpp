@@ -8,14 +8,14 @@ bool Borders::isAnyBorders() const
     return left.isVisible() || right.isVisible() || top.isVisible() || bottom.isVisible();
 }
 
-bool Borders::AllEquals() const
+bool Borders::allEqual() const
 {
     return left.Equal(right) && right.Equal(top) && top.Equal(bottom);
 }
 
 void Borders::setValues(unsigned char width_, int color_, int style_)
 {
-    for (border *b : {&left, &right, &top, &bottom})
+    for (BorderLine *b : {&left, &right, &top, &bottom})
         b->setValues(width_, color_, style_);
 }
 
@@ -27,18 +27,18 @@ void Borders::copy(const Borders &source)
     bottom.copy(source.bottom);
 }
 
-std::unique_ptr<XmlNode> Borders::getXMLNode(XmlDocument &dom) const
+std::unique_ptr<XmlNode> Borders::toXmlNode(XmlDocument &dom) const
 {
     auto node = dom.createElement(QString::fromUtf16(XmlFormat::bordersElement));
     XmlFormat::setNamespace(*node);
-    node->appendChild(left.getXMLNode(dom, QString::fromUtf16(XmlFormat::whereLeft)));
-    node->appendChild(right.getXMLNode(dom, QString::fromUtf16(XmlFormat::whereRight)));
-    node->appendChild(top.getXMLNode(dom, QString::fromUtf16(XmlFormat::whereTop)));
-    node->appendChild(bottom.getXMLNode(dom, QString::fromUtf16(XmlFormat::whereBottom)));
+    node->appendChild(left.toXmlNode(dom, QString::fromUtf16(XmlFormat::whereLeft)));
+    node->appendChild(right.toXmlNode(dom, QString::fromUtf16(XmlFormat::whereRight)));
+    node->appendChild(top.toXmlNode(dom, QString::fromUtf16(XmlFormat::whereTop)));
+    node->appendChild(bottom.toXmlNode(dom, QString::fromUtf16(XmlFormat::whereBottom)));
     return node;
 }
 
-void Borders::SetValXML(const XmlNode &node)
+void Borders::readXml(const XmlNode &node)
 {
     for (const auto &child : node.childNodes()) {
         if (!XmlFormat::isElement(*child, XmlFormat::borderElement))
@@ -46,12 +46,12 @@ void Borders::SetValXML(const XmlNode &node)
         // "Where" is compared exactly, as it is written.
         const QString where = child->getAttribute(u"Where");
         if (where == XmlFormat::whereLeft)
-            left.SetValXML(*child);
+            left.readXml(*child);
         else if (where == XmlFormat::whereRight)
-            right.SetValXML(*child);
+            right.readXml(*child);
         else if (where == XmlFormat::whereTop)
-            top.SetValXML(*child);
+            top.readXml(*child);
         else if (where == XmlFormat::whereBottom)
-            bottom.SetValXML(*child);
+            bottom.readXml(*child);
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/border.h"
+#include "document/borderline.h"
 
 #include <QString>
 
@@ -15,28 +15,28 @@ class XmlNode;
 class Borders
 {
 public:
-    border left;
-    border right;
-    border top;
-    border bottom;
+    BorderLine left;
+    BorderLine right;
+    BorderLine top;
+    BorderLine bottom;
 
     // True when at least one border is visible (style other than 5).
     bool isAnyBorders() const;
     // Left equals right, right equals top and top equals bottom.
-    bool AllEquals() const;
+    bool allEqual() const;
     void setValues(unsigned char width_, int color_, int style_);
     void copy(const Borders &source);
     // The borders are plain members; kept so owners can treat every model
     // object alike.
-    void CloseClean() {}
+    void release() {}
 
     // <BORDERS> with its four <BORDER> children: left, right, top, bottom.
-    std::unique_ptr<XmlNode> getXMLNode(XmlDocument &dom) const;
+    std::unique_ptr<XmlNode> toXmlNode(XmlDocument &dom) const;
     // Reads every <BORDER> child by its "Where"; borders without one keep
     // their values.
-    void SetValXML(const XmlNode &node);
+    void readXml(const XmlNode &node);
     // CSS declarations of the visible borders: left, bottom, right, top.
-    QString ExportHTML() const;
+    QString exportHtml() const;
 
     // ---- Drawing (defined in src/output/) ----
     // The borders of `item` placed at (x, y) on the surface: one box when

@@ -1,7 +1,7 @@
 #include "paper.h"
 
 #include "platform/units.h"
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 
 #include <QCoreApplication>
 
@@ -83,7 +83,7 @@ QPageSize paperPageSize(int code)
     return QPageSize();
 }
 
-QPageSize documentPageSize(const TalvoDocument &doc)
+QPageSize documentPageSize(const ReportDocument &doc)
 {
     if (doc.paperType == kPaperUserDefined) {
         const QSizeF mm(convertUnit(doc.pageWidth, doc.unit(), Unit::Millimetres),
@@ -95,17 +95,17 @@ QPageSize documentPageSize(const TalvoDocument &doc)
     return paper.isValid() ? paper : QPageSize(QPageSize::A4);
 }
 
-float pageHeightO(const TalvoDocument &doc)
+float pageHeightO(const ReportDocument &doc)
 {
     return doc.pageOrientation == 1 ? doc.pageHeight : doc.pageWidth;
 }
 
-float pageWidthO(const TalvoDocument &doc)
+float pageWidthO(const ReportDocument &doc)
 {
     return doc.pageOrientation == 1 ? doc.pageWidth : doc.pageHeight;
 }
 
-QSizeF pageSizeMillimetres(const TalvoDocument &doc)
+QSizeF pageSizeMillimetres(const ReportDocument &doc)
 {
     const double w = convertUnit(doc.pageWidth, doc.unit(), Unit::Millimetres);
     const double h = convertUnit(doc.pageHeight, doc.unit(), Unit::Millimetres);
@@ -116,7 +116,7 @@ QSizeF pageSizeMillimetres(const TalvoDocument &doc)
     return documentPageSize(doc).size(QPageSize::Millimeter);
 }
 
-QSizeF pageSizeO(const TalvoDocument &doc)
+QSizeF pageSizeO(const ReportDocument &doc)
 {
     const QSizeF mm = pageSizeMillimetres(doc);
     const QSizeF size(convertUnit(mm.width(), Unit::Millimetres, doc.unit()),

@@ -5,7 +5,7 @@
 #include <QSizeF>
 #include <QString>
 
-class TalvoDocument;
+class ReportDocument;
 
 // The paper codes a report stores are the Windows paper numbers; 256 is a
 // size of the report's own and 0 means none was chosen yet (A4 then).
@@ -28,15 +28,15 @@ QPageSize paperPageSize(int code);
 
 // The sheet a report is printed on: its paper code's, or with code 256 its
 // own page size (pageWidth by pageHeight, portrait). Code 0 reads as A4.
-QPageSize documentPageSize(const TalvoDocument &doc);
+QPageSize documentPageSize(const ReportDocument &doc);
 
 // The page height / width as laid out: the stored (portrait) size turned
 // with the orientation.
-float pageHeightO(const TalvoDocument &doc);
-float pageWidthO(const TalvoDocument &doc);
+float pageHeightO(const ReportDocument &doc);
+float pageWidthO(const ReportDocument &doc);
 
 // The page as it is drawn: width and height in the document unit for its
 // orientation (a landscape page is the portrait sheet turned).
-QSizeF pageSizeO(const TalvoDocument &doc);
+QSizeF pageSizeO(const ReportDocument &doc);
 // The page in millimetres, portrait (paper as it is fed).
-QSizeF pageSizeMillimetres(const TalvoDocument &doc);
+QSizeF pageSizeMillimetres(const ReportDocument &doc);

@@ -1,7 +1,7 @@
 #include "reportitem.h"
 
 #include "platform/units.h"
-#include "document/section.h"
+#include "document/reportsection.h"
 #include "document/xmlformat.h"
 #include "platform/xmldom.h"
 
@@ -45,13 +45,13 @@ double ReportItem::ht() const
     return convertUnit(h, unit(), Unit::Twips, kPixelsPerCm);
 }
 
-void ReportItem::CloseClean()
+void ReportItem::release()
 {
-    borders.CloseClean();
+    borders.release();
     parent = nullptr;
 }
 
-void ReportItem::copyCommon(const ReportItem &src, section *newParent)
+void ReportItem::copyCommon(const ReportItem &src, ReportSection *newParent)
 {
     x = src.x;
     y = src.y;
@@ -83,13 +83,13 @@ void ReportItem::readGeometry(const XmlNode &node)
 void ReportItem::writeBorders(XmlDocument &dom, XmlNode &node) const
 {
     if (borders.isAnyBorders())
-        node.appendChild(borders.getXMLNode(dom));
+        node.appendChild(borders.toXmlNode(dom));
 }
 
 void ReportItem::readBorders(const XmlNode &node)
 {
     for (const auto &child : node.childNodes()) {
         if (XmlFormat::isElement(*child, XmlFormat::bordersElement))
-            borders.SetValXML(*child);
+            borders.readXml(*child);
     }
 }

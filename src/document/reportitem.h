@@ -6,8 +6,8 @@
 
 #include <memory>
 
-class section;
-class TalvoDocument;
+class ReportSection;
+class ReportDocument;
 class XmlDocument;
 class XmlNode;
 
@@ -40,22 +40,22 @@ public:
     // Copies the stored properties of src (a ReportItem of the same kind)
     // and its borders; Key is not copied, parent becomes newParent. The copy
     // is marked modified and not selected.
-    virtual void copy(const ReportItem &src, section *newParent) = 0;
+    virtual void copy(const ReportItem &src, ReportSection *newParent) = 0;
     // A new object of the same class with copy() of this one and no key.
     virtual std::unique_ptr<ReportItem> clone() const = 0;
 
-    virtual std::unique_ptr<XmlNode> getXMLNode(XmlDocument &dom) const = 0;
-    virtual void SetValXML(const XmlNode &node) = 0;
+    virtual std::unique_ptr<XmlNode> toXmlNode(XmlDocument &dom) const = 0;
+    virtual void readXml(const XmlNode &node) = 0;
 
     // Releases the references the item holds.
-    virtual void CloseClean();
+    virtual void release();
 
     float x = 0;
     float y = 0;
     float w = 1;
     float h = 1;
     QString Key;
-    section *parent = nullptr;
+    ReportSection *parent = nullptr;
     bool selected = false;
     bool modified = false;
     Borders borders;
@@ -63,7 +63,7 @@ public:
 protected:
     explicit ReportItem(Kind kind) : m_kind(kind) {}
     // The part of copy() shared by every kind.
-    void copyCommon(const ReportItem &src, section *newParent);
+    void copyCommon(const ReportItem &src, ReportSection *newParent);
     // Writes "xmlns", "x", "y", "width", "height", in that order.
     void writeGeometry(XmlNode &node) const;
     void readGeometry(const XmlNode &node);

@@ -55,7 +55,7 @@ QString normalizeLineBreaks(const QString &text);
 // the text starts with no number, or the number does not fit a double.
 std::optional<double> leadingNumber(QStringView text);
 
-// The attribute reader shared by every SetValXML: looks the attribute up by
+// The attribute reader shared by every readXml: looks the attribute up by
 // exact name and converts its text by the kind of `value`; a missing
 // attribute, a text without a number, or a number outside the property's
 // range leaves `value` as it is. Returns the (possibly updated) value.

@@ -36,14 +36,14 @@ ChartData readChartData(Recordset &rs, bool dataInLine)
         // A chart of more rows than this shows nothing readable anyway.
         constexpr int kMostRows = 10000;
         if (!rs.Eof())
-            rs.MoveFirst();
+            rs.moveFirst();
         while (!rs.Eof() && rows.size() < kMostRows) {
             QList<QVariant> row;
             const FieldCollection current = rs.Fields();
             for (int c = 0; c < current.Count(); ++c)
                 row << current.Item(c).Value();
             rows << row;
-            rs.MoveNext();
+            rs.moveNext();
         }
     } catch (const DatabaseError &) {
         return data;

@@ -16,7 +16,7 @@ ChartRenderer chartRenderer()
     return g_renderer;
 }
 
-QByteArray renderChartPicture(const iGraph &item, const ChartData &data, const QSizeF &points)
+QByteArray renderChartPicture(const ChartItem &item, const ChartData &data, const QSizeF &points)
 {
     return g_renderer ? g_renderer(item, data, points) : QByteArray();
 }

@@ -4,7 +4,7 @@
 #include <QSizeF>
 
 struct ChartData;
-class iGraph;
+class ChartItem;
 
 // Charts are drawn by a library of their own (Qt Charts needs widgets); the
 // engine reaches it through this hook so that the core links no widget code.
@@ -14,7 +14,7 @@ class iGraph;
 
 // Returns the chart as an SVG picture of `points` (1/72 inch), or an empty
 // array when it cannot be drawn.
-using ChartRenderer = QByteArray (*)(const iGraph &item, const ChartData &data,
+using ChartRenderer = QByteArray (*)(const ChartItem &item, const ChartData &data,
                                      const QSizeF &points);
 
 // Installs `renderer` (nullptr removes it).
@@ -22,4 +22,4 @@ void setChartRenderer(ChartRenderer renderer);
 ChartRenderer chartRenderer();
 
 // The registered renderer's picture; empty when none is registered.
-QByteArray renderChartPicture(const iGraph &item, const ChartData &data, const QSizeF &points);
+QByteArray renderChartPicture(const ChartItem &item, const ChartData &data, const QSizeF &points);

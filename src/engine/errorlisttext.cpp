@@ -1,6 +1,6 @@
 #include "errorlisttext.h"
 
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 
 #include <QCoreApplication>
 
@@ -26,11 +26,11 @@ QString debugListText(const QStringList &debugLines)
     return text;
 }
 
-QString errorListText(const QList<talvoError> &errors, bool working)
+QString errorListText(const QList<ErrorEntry> &errors, bool working)
 {
     QString text;
-    for (const talvoError &e : errors)
-        text += lineBreak + e.GetPureText() + lineBreak;
+    for (const ErrorEntry &e : errors)
+        text += lineBreak + e.pureText() + lineBreak;
     if (working) {
         text += lineBreak + lineBreak +
                 QCoreApplication::translate("fDebug", "List incomplete, process still running (to "
@@ -39,12 +39,12 @@ QString errorListText(const QList<talvoError> &errors, bool working)
     return text;
 }
 
-QString debugListText(const TalvoDocument &doc)
+QString debugListText(const ReportDocument &doc)
 {
     return debugListText(doc.debugLst);
 }
 
-QString errorListText(const TalvoDocument &doc)
+QString errorListText(const ReportDocument &doc)
 {
     return errorListText(doc.errorLst, doc.working);
 }

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "document/talvoerror.h"
+#include "document/errorentry.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-class TalvoDocument;
+class ReportDocument;
 
 // The texts the errors and debug window shows. The window takes a snapshot:
 // it shows what these return when it opens and does not follow later entries.
@@ -21,9 +21,9 @@ QString debugListText(const QStringList &debugLines);
 // Every entry as a line between two line breaks, entries thus separated by
 // an empty line; while a run is still producing pages, a closing note says
 // the list is incomplete.
-QString errorListText(const QList<talvoError> &errors, bool working);
+QString errorListText(const QList<ErrorEntry> &errors, bool working);
 
 // The texts the window shows for one document: its debug lines, and its
 // error entries with the note while a run is still producing pages.
-QString debugListText(const TalvoDocument &doc);
-QString errorListText(const TalvoDocument &doc);
+QString debugListText(const ReportDocument &doc);
+QString errorListText(const ReportDocument &doc);

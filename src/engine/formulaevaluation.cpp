@@ -1,9 +1,9 @@
 // Formulas and conditions of items: substitution of field values, the script
 // evaluator, page variables and field lookups.
 
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 
-#include "data/ifield.h"
+#include "data/fieldreference.h"
 #include "engine/formulatext.h"
 #include "engine/scriptevaluator.h"
 #include "platform/databaseerror.h"
@@ -31,11 +31,11 @@ namespace {
 
 // The field `name` of the section's current record; false when the section
 // has no open recordset on a record, or no such field.
-bool currentValue(const section *sec, const QString &name, QVariant &value, int *type = nullptr)
+bool currentValue(const ReportSection *sec, const QString &name, QVariant &value, int *type = nullptr)
 {
     if (!sec)
         return false;
-    const Field field = sec->GetField(name);
+    const Field field = sec->fieldValue(name);
     if (!field.isValid())
         return false;
     try {
@@ -51,11 +51,11 @@ bool currentValue(const section *sec, const QString &name, QVariant &value, int 
 
 // The field `name` of the section's current record as formulas see it
 // (formulaFieldValue); false as for currentValue.
-bool formulaValue(const section *sec, QStringView name, QVariant &value)
+bool formulaValue(const ReportSection *sec, QStringView name, QVariant &value)
 {
     if (!sec || !sec->rsd)
         return false;
-    const Field field = sec->GetField(name.toString());
+    const Field field = sec->fieldValue(name.toString());
     if (!field.isValid())
         return false;
     try {
@@ -66,14 +66,14 @@ bool formulaValue(const section *sec, QStringView name, QVariant &value)
     }
 }
 
-bool hasOpenQuery(const section *sec)
+bool hasOpenQuery(const ReportSection *sec)
 {
     return sec && sec->rsd && sec->rsd->State() == Recordset::adStateOpen;
 }
 
 } // namespace
 
-ScriptValue TalvoDocument::Evaluate(const QString &formula, const QVariant &Me_Value)
+ScriptValue ReportDocument::evaluate(const QString &formula, const QVariant &Me_Value)
 {
     bool literal = false;
     if (booleanLiteral(formula, literal))
@@ -93,8 +93,8 @@ ScriptValue TalvoDocument::Evaluate(const QString &formula, const QVariant &Me_V
     // A reference to a section that is there, with its query open, and has
     // no such field is a mistake in the report, not a 0 to go on with.
     const MissingReference missing = [this, &formula](QStringView table, QStringView name) {
-        const section *sec = sections.value(getKeySection(table.toString()));
-        if (hasOpenQuery(sec) && !sec->GetField(name.toString()).isValid()) {
+        const ReportSection *sec = sections.value(getKeySection(table.toString()));
+        if (hasOpenQuery(sec) && !sec->fieldValue(name.toString()).isValid()) {
             const QString field = name.toString();
             const QString key =
                 QStringLiteral("formula\x1f%1\x1f%2\x1f%3").arg(table.toString(), field, formula);
@@ -116,12 +116,12 @@ ScriptValue TalvoDocument::Evaluate(const QString &formula, const QVariant &Me_V
             return result.value;
         message = result.error.description;
     }
-    addError(talvoError(QStringLiteral("TalvoDocument"), QStringLiteral("Evaluate"), message,
+    addError(ErrorEntry(QStringLiteral("TalvoDocument"), QStringLiteral("Evaluate"), message,
                         shortened(formula) + QStringLiteral(" evaluated like: ") + shortened(s)));
     return ScriptValue(QString());
 }
 
-QString TalvoDocument::ReplaceVars(const QString &text)
+QString ReportDocument::replaceVars(const QString &text)
 {
     QString result;
     replaceBracketVars(
@@ -131,22 +131,22 @@ QString TalvoDocument::ReplaceVars(const QString &text)
     return result;
 }
 
-QString TalvoDocument::ReplacePercentVars(const QString &text) const
+QString ReportDocument::replacePercentVars(const QString &text) const
 {
-    return replacePercentVars(text, CurrentPage, Pages.count(), fileName, docName);
+    return ::replacePercentVars(text, CurrentPage, Pages.count(), fileName, docName);
 }
 
 
-QVariant TalvoDocument::GetField(const iField &f, const section *itemSection) const
+QVariant ReportDocument::fieldValue(const FieldReference &f, const ReportSection *itemSection) const
 {
     QVariant value;
-    const section *named = sections.value(getKeySection(f.table));
+    const ReportSection *named = sections.value(getKeySection(f.table));
     if (currentValue(named, f.name, value) || currentValue(itemSection, f.name, value))
         return value;
     return QVariant(QString());
 }
 
-QString TalvoDocument::ReplaceFieldsInText(const QString &text, const section *itemSection,
+QString ReportDocument::replaceFieldsInText(const QString &text, const ReportSection *itemSection,
                                            const QString &errorKey)
 {
     QString out;
@@ -170,9 +170,9 @@ QString TalvoDocument::ReplaceFieldsInText(const QString &text, const section *i
             if (nameEnd > 0 && (nextOpen < 0 || nextOpen > nameEnd))
                 end = nameEnd;
         }
-        const iField reference(text.mid(open, end - open + 1));
+        const FieldReference reference(text.mid(open, end - open + 1));
         QVariant value;
-        const section *named = sections.value(getKeySection(reference.table));
+        const ReportSection *named = sections.value(getKeySection(reference.table));
         bool found = currentValue(named, reference.name, value)
                      || currentValue(itemSection, reference.name, value);
         if (!found && reference.table.isEmpty()) {
@@ -187,7 +187,7 @@ QString TalvoDocument::ReplaceFieldsInText(const QString &text, const section *i
         } else {
             out.append(QStringView(text).mid(open, end - open + 1));
             if (!reference.table.isEmpty() && !errorKey.isEmpty()) {
-                if (const section *lacking = sectionLackingField(reference, itemSection))
+                if (const ReportSection *lacking = sectionLackingField(reference, itemSection))
                     addMissingFieldError(errorKey + u'\x1f' + reference.fullText(), *lacking,
                                          reference.name, text);
             }
@@ -198,37 +198,37 @@ QString TalvoDocument::ReplaceFieldsInText(const QString &text, const section *i
     return out;
 }
 
-int TalvoDocument::GetTypeField(const iField &f, const section *itemSection) const
+int ReportDocument::fieldType(const FieldReference &f, const ReportSection *itemSection) const
 {
     QVariant unused;
     int type = 0;
-    const section *named = sections.value(getKeySection(f.table));
+    const ReportSection *named = sections.value(getKeySection(f.table));
     if (currentValue(named, f.name, unused, &type)
         || currentValue(itemSection, f.name, unused, &type))
         return type;
     return 0;
 }
 
-const section *TalvoDocument::sectionLackingField(const iField &f, const section *itemSection) const
+const ReportSection *ReportDocument::sectionLackingField(const FieldReference &f, const ReportSection *itemSection) const
 {
-    const section *named = sections.value(getKeySection(f.table));
+    const ReportSection *named = sections.value(getKeySection(f.table));
     // Only the section the reference names can tell while it is there;
     // without one the reference reads the item's own section.
-    const section *judge = named ? named : itemSection;
-    if (!hasOpenQuery(judge) || judge->GetField(f.name).isValid())
+    const ReportSection *judge = named ? named : itemSection;
+    if (!hasOpenQuery(judge) || judge->fieldValue(f.name).isValid())
         return nullptr;
-    if (named && itemSection && itemSection != named && itemSection->GetField(f.name).isValid())
+    if (named && itemSection && itemSection != named && itemSection->fieldValue(f.name).isValid())
         return nullptr;
     return judge;
 }
 
-void TalvoDocument::addMissingFieldError(const QString &key, const section &sec,
+void ReportDocument::addMissingFieldError(const QString &key, const ReportSection &sec,
                                          const QString &field, const QString &info)
 {
     if (m_missingFieldKeys.contains(key))
         return;
     m_missingFieldKeys.insert(key);
-    addError(talvoError(
+    addError(ErrorEntry(
         QStringLiteral("TalvoDocument"), QStringLiteral("GetField"),
         QCoreApplication::translate("TalvoDocument", "The section \"%1\" has no field \"%2\"")
             .arg(sec.sectionName, field),

@@ -1,25 +1,25 @@
 // The variable table formulas read: the field values of the current records.
 
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 
 #include "engine/formulatext.h"
 #include "platform/databaseerror.h"
 #include "platform/field.h"
 #include "platform/recordset.h"
 
-void TalvoDocument::updateVar(const QString &name, const QVariant &value)
+void ReportDocument::updateVar(const QString &name, const QVariant &value)
 {
     vars.set(name, value);
 }
 
-bool TalvoDocument::HasFieldInFormulas(const section *sec) const
+bool ReportDocument::hasFieldInFormulas(const ReportSection *sec) const
 {
     return sec && sec->HasFormulas;
 }
 
-void TalvoDocument::MajVars(section *sec)
+void ReportDocument::updateVars(ReportSection *sec)
 {
-    if (!HasFieldInFormulas(sec) || !sec->rsd)
+    if (!hasFieldInFormulas(sec) || !sec->rsd)
         return;
     try {
         const Recordset &rs = *sec->rsd;

@@ -4,10 +4,10 @@
 
 #include "platform/units.h"
 #include "data/dataaccess.h"
-#include "data/ifield.h"
-#include "document/ipic.h"
-#include "document/section.h"
-#include "document/talvodocument.h"
+#include "data/fieldreference.h"
+#include "document/pictureitem.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
 #include "engine/printitemoutput.h"
 #include "platform/accesspolicy.h"
 #include "platform/databaseerror.h"
@@ -146,7 +146,7 @@ QString outsideReference(const QByteArray &svg)
 
 // Accepts SVG text (compressed or not) as the item's vector picture;
 // returns why not.
-QString decodeSvg(iPic &item, const QByteArray &bytes, bool compressed)
+QString decodeSvg(PictureItem &item, const QByteArray &bytes, bool compressed)
 {
     const QByteArray svg = compressed ? gunzip(bytes) : bytes;
     if (svg.isEmpty())
@@ -185,7 +185,7 @@ bool isSvg(const QByteArray &bytes)
 // Decodes picture bytes: SVG stays vector, anything else is decoded by the
 // image readers, scaled down when it is too large to decode whole. Returns
 // why nothing could be decoded ("" on success).
-QString decodePicture(iPic &item, const QByteArray &bytes, const Context &context)
+QString decodePicture(PictureItem &item, const QByteArray &bytes, const Context &context)
 {
     if (isSvg(bytes))
         return decodeSvg(item, bytes, !looksLikeSvg(bytes) && pictureFormat(bytes) == "svgz");
@@ -244,7 +244,7 @@ QString findPictureFile(QString name, const QString &reportDir, QStringList *tri
     return QString();
 }
 
-QString loadFile(iPic &item, const QString &name, const Context &context)
+QString loadFile(PictureItem &item, const QString &name, const Context &context)
 {
     QStringList tried;
     QString refusal;
@@ -268,9 +268,9 @@ QString loadFile(iPic &item, const QString &name, const Context &context)
     return why.isEmpty() ? why : tr("the file \"%1\": %2").arg(path, why);
 }
 
-QString loadFromBinaryField(iPic &item, const Recordset &rs, const Context &context)
+QString loadFromBinaryField(PictureItem &item, const Recordset &rs, const Context &context)
 {
-    const QString name = iField(item.fileName).name;
+    const QString name = FieldReference(item.fileName).name;
     QVariant value;
     try {
         value = rs.Fields().Item(name).Value();
@@ -297,7 +297,7 @@ QString loadFromBinaryField(iPic &item, const Recordset &rs, const Context &cont
     return QString();
 }
 
-QString loadFromPathField(iPic &item, const Recordset &rs, const Context &context)
+QString loadFromPathField(PictureItem &item, const Recordset &rs, const Context &context)
 {
     QVariant value;
     try {
@@ -313,7 +313,7 @@ QString loadFromPathField(iPic &item, const Recordset &rs, const Context &contex
 
 // Loads the picture; returns why it cannot be shown ("" when it is shown
 // or nothing is asked for).
-QString loadPicture(iPic &item, const Recordset *rs, const Context &context)
+QString loadPicture(PictureItem &item, const Recordset *rs, const Context &context)
 {
     if (item.hasPicture())
         return QString();
@@ -321,20 +321,20 @@ QString loadPicture(iPic &item, const Recordset *rs, const Context &context)
     item.svg.clear();
     if (item.fileName.isEmpty())
         return QString(); // nothing to show, nothing drawn
-    if (item.pType == iPic::FromFile)
+    if (item.pType == PictureItem::FromFile)
         return loadFile(item, item.fileName, context);
     if (!item.printing)
         return QString(); // the designer shows database pictures empty
     if (!rs)
         return tr("the section has no records to take the field \"%1\" from").arg(item.fileName);
-    if (item.pType == iPic::FromBinaryField)
+    if (item.pType == PictureItem::FromBinaryField)
         return loadFromBinaryField(item, *rs, context);
     return loadFromPathField(item, *rs, context);
 }
 
 // One entry per item and cause: a picture that fails the same way on every
 // record is reported once, not once a record.
-void reportOnce(TalvoDocument &doc, const talvoError &entry)
+void reportOnce(ReportDocument &doc, const ErrorEntry &entry)
 {
     for (auto it = doc.errorLst.crbegin(); it != doc.errorLst.crend(); ++it) {
         if (it->function_ == entry.function_ && it->class_ == entry.class_ &&
@@ -346,19 +346,19 @@ void reportOnce(TalvoDocument &doc, const talvoError &entry)
 
 } // namespace
 
-void iPic::LoadPic(const Recordset *rs)
+void PictureItem::loadPicture(const Recordset *rs)
 {
     // A relative file name is the report's neighbour, in the designer too.
     Context context;
-    const TalvoDocument *doc = parent ? parent->parent : nullptr;
+    const ReportDocument *doc = parent ? parent->parent : nullptr;
     if (doc && !doc->fileName.isEmpty())
         context.reportDir = QFileInfo(doc->fileName).absolutePath();
-    loadPicture(*this, rs, context);
+    ::loadPicture(*this, rs, context);
 }
 
-void loadPrintPicture(iPic &printItem, const iPic &design, section *sec)
+void loadPrintPicture(PictureItem &printItem, const PictureItem &design, ReportSection *sec)
 {
-    TalvoDocument *doc = sec ? sec->parent : nullptr;
+    ReportDocument *doc = sec ? sec->parent : nullptr;
     Context context;
     if (doc) {
         if (!doc->fileName.isEmpty())
@@ -369,7 +369,7 @@ void loadPrintPicture(iPic &printItem, const iPic &design, section *sec)
     const QString why = loadPicture(printItem, sec ? sec->rsd.get() : nullptr, context);
     if (why.isEmpty() || !doc)
         return;
-    reportOnce(*doc, talvoError(QStringLiteral("iPic"), QStringLiteral("LoadPic"),
+    reportOnce(*doc, ErrorEntry(QStringLiteral("iPic"), QStringLiteral("LoadPic"),
                                 tr("The picture %1 of the section \"%2\" cannot be shown: %3")
                                     .arg(design.Key, sec->sectionName, why),
                                 design.fileName));

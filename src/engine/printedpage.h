@@ -120,7 +120,7 @@ struct BandMark
 {
     quint32 firstRecord = 0;
     quint32 occurrence = 0; // numbered from 1 in the order the run made them
-    quint16 section = 0;    // the run's band name number (PrintedPages::bandName)
+    quint16 name = 0;       // its section, as a number for PrintedPages::bandName
     quint8 kind = 0;        // the section's type: data, page header or footer, report header or footer
     quint8 reserved = 0;
 };

@@ -1,11 +1,11 @@
 #include "printitemoutput.h"
 
 #include "platform/units.h"
-#include "document/igraph.h"
-#include "document/ipic.h"
-#include "document/item.h"
-#include "document/section.h"
-#include "document/talvodocument.h"
+#include "document/chartitem.h"
+#include "document/pictureitem.h"
+#include "document/textitem.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
 
 #include "document/xmlformat.h"
 #include "engine/chartdata.h"
@@ -27,7 +27,7 @@ double linesHeight(const TextMetrics &metrics, int lines)
     return lines * metrics.lineHeight();
 }
 
-TextMetrics &styledMetrics(TalvoDocument &doc, const PageRecord &record)
+TextMetrics &styledMetrics(ReportDocument &doc, const PageRecord &record)
 {
     TextMetrics &metrics = runMetrics(doc.unit());
     doc.Pages.style(record.style).applyTo(metrics);
@@ -62,13 +62,13 @@ int printTextLineCount(const PageRecord &record, int atMost)
     return std::max(1, std::min(int(record.lineCount), atMost));
 }
 
-double printTextLinesHeight(TalvoDocument &doc, const PageRecord &record, int lines)
+double printTextLinesHeight(ReportDocument &doc, const PageRecord &record, int lines)
 {
     return linesHeight(styledMetrics(doc, record),
                        std::max(1, printTextLineCount(record, std::max(1, lines))));
 }
 
-int printTextLinesFitting(TalvoDocument &doc, const PageRecord &record, double height)
+int printTextLinesFitting(ReportDocument &doc, const PageRecord &record, double height)
 {
     const TextMetrics &metrics = styledMetrics(doc, record);
     // Heights stored as single precision must still hold their lines.
@@ -84,7 +84,7 @@ int printTextLinesFitting(TalvoDocument &doc, const PageRecord &record, double h
     return lines;
 }
 
-std::optional<PageRecord> splitPrintText(TalvoDocument &doc, PageRecord &record, int lines)
+std::optional<PageRecord> splitPrintText(ReportDocument &doc, PageRecord &record, int lines)
 {
     if (lines <= 0 || quint32(lines) >= record.lineCount)
         return std::nullopt;
@@ -109,17 +109,17 @@ std::optional<PageRecord> splitPrintText(TalvoDocument &doc, PageRecord &record,
     return rest;
 }
 
-void loadPrintChart(iGraph &printItem, section *sec)
+void loadPrintChart(ChartItem &printItem, ReportSection *sec)
 {
     printItem.chart.clear();
     printItem.chartPic = QImage();
-    TalvoDocument *doc = sec ? sec->parent : nullptr;
+    ReportDocument *doc = sec ? sec->parent : nullptr;
     if (!doc || !printItem.printing || printItem.SQL.trimmed().isEmpty())
         return;
     QString sql = printItem.SQL;
-    doc->ReplaceRefsInSQL(sql, sec);
+    doc->replaceRefsInSql(sql, sec);
     Recordset rs;
-    if (doc->RunSQL(sql, rs, 0) != 0)
+    if (doc->runSql(sql, rs, 0) != 0)
         return; // the reason is in the error list
     const ChartData data = readChartData(rs, printItem.dataInLine);
     const QSizeF points(convertUnit(printItem.w, doc->unit(), Unit::Inches) * 72,

@@ -4,11 +4,11 @@
 
 #include <optional>
 
-class TalvoDocument;
-class Item;
-class iPic;
-class iGraph;
-class section;
+class ReportDocument;
+class TextItem;
+class PictureItem;
+class ChartItem;
+class ReportSection;
 
 // Laying out the print records of a run: texts measured and shaped with the
 // reference metric, pictures loaded, charts drawn.
@@ -27,25 +27,25 @@ float fitText(TextMetrics &metrics, QString &text, float w, float h, bool canGro
 // it takes. `flags` are PageRecord flags: Number, PageVariables. `value`
 // is the typed value behind a number, date or truth value, kept with the
 // text when the run keeps values.
-float addItemText(TalvoDocument &doc, PrintedPage &page, const Item &item, QString text, float y,
+float addItemText(ReportDocument &doc, PrintedPage &page, const TextItem &item, QString text, float y,
                   quint8 flags = 0, const TypedValue *value = nullptr);
 
 // The number of lines of a text record, counted no further than `atMost`,
 // and the height of its first `lines` lines.
 int printTextLineCount(const PageRecord &record, int atMost);
-double printTextLinesHeight(TalvoDocument &doc, const PageRecord &record, int lines);
+double printTextLinesHeight(ReportDocument &doc, const PageRecord &record, int lines);
 // How many whole lines of a text record fit in `height`.
-int printTextLinesFitting(TalvoDocument &doc, const PageRecord &record, double height);
+int printTextLinesFitting(ReportDocument &doc, const PageRecord &record, double height);
 // Keeps the first `lines` lines in the text record and returns a record
 // with the rest, placed right below them; none when nothing is left over.
-std::optional<PageRecord> splitPrintText(TalvoDocument &doc, PageRecord &record, int lines);
+std::optional<PageRecord> splitPrintText(ReportDocument &doc, PageRecord &record, int lines);
 
 // Loads the picture of a print copy from the current record of `sec` or
 // from its file (a relative name beside the report, else in the program's
 // folder). A picture that cannot be shown is an entry of the document's
 // error list naming `design` (the item the copy was made from), once per
 // item and cause.
-void loadPrintPicture(iPic &printItem, const iPic &design, section *sec);
+void loadPrintPicture(PictureItem &printItem, const PictureItem &design, ReportSection *sec);
 // Renders the chart of a print copy from its query, references filled from
 // `sec`.
-void loadPrintChart(iGraph &printItem, section *sec);
+void loadPrintChart(ChartItem &printItem, ReportSection *sec);

@@ -1,12 +1,12 @@
 // Turning design items into the records of the page being filled.
 
-#include "document/igraph.h"
-#include "document/ipic.h"
-#include "document/item.h"
-#include "document/section.h"
-#include "document/talvodocument.h"
+#include "document/chartitem.h"
+#include "document/pictureitem.h"
+#include "document/textitem.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
 
-#include "data/ifield.h"
+#include "data/fieldreference.h"
 #include "engine/formulatext.h"
 #include "engine/printitemoutput.h"
 #include "engine/scriptconvert.h"
@@ -17,14 +17,14 @@
 
 namespace {
 
-TalvoDocument *runDocument(const ReportItem &item)
+ReportDocument *runDocument(const ReportItem &item)
 {
     return item.parent ? item.parent->parent : nullptr;
 }
 
 // Appends a picture or chart record for the print copy to the page being
 // filled.
-void addPictureRecord(TalvoDocument &doc, const ReportItem &copy, PagePicture picture)
+void addPictureRecord(ReportDocument &doc, const ReportItem &copy, PagePicture picture)
 {
     PageRecord record;
     record.kind = PageRecord::Picture;
@@ -70,7 +70,7 @@ bool hasReference(const QString &text)
 
 } // namespace
 
-float addItemText(TalvoDocument &doc, PrintedPage &page, const Item &item, QString text, float y,
+float addItemText(ReportDocument &doc, PrintedPage &page, const TextItem &item, QString text, float y,
                   quint8 flags, const TypedValue *value)
 {
     const TextStyle style{item.fontName,      item.fontSize,          item.fontBold,
@@ -88,7 +88,7 @@ float addItemText(TalvoDocument &doc, PrintedPage &page, const Item &item, QStri
     return height;
 }
 
-void Item::initPrint()
+void TextItem::initPrint()
 {
     expression = content.trimmed();
     if (expression.startsWith(u'=')) {
@@ -110,14 +110,14 @@ void Item::initPrint()
     }
 }
 
-QString Item::formatValue(const ScriptValue &value, const QString &pattern)
+QString TextItem::formatValue(const ScriptValue &value, const QString &pattern)
 {
     return ::formatValue(value, pattern);
 }
 
-float Item::CreatePrintItem()
+float TextItem::addToPage()
 {
-    TalvoDocument *doc = runDocument(*this);
+    ReportDocument *doc = runDocument(*this);
     if (!doc || !doc->fillingPage)
         return 0;
 
@@ -127,12 +127,12 @@ float Item::CreatePrintItem()
     QString text;
     switch (typeContent) {
     case 1: {
-        const iField reference(expression);
-        const QVariant field = doc->GetField(reference, parent);
+        const FieldReference reference(expression);
+        const QVariant field = doc->fieldValue(reference, parent);
         // The lookup gives an empty text when nothing has the field; a field
         // the query does not return is a mistake to report, once a run.
         if (field.typeId() == QMetaType::QString && field.toString().isEmpty()) {
-            if (const section *lacking = doc->sectionLackingField(reference, parent)) {
+            if (const ReportSection *lacking = doc->sectionLackingField(reference, parent)) {
                 doc->addMissingFieldError(QStringLiteral("item\x1f%1").arg(quintptr(this), 0, 16),
                                           *lacking, reference.name, content);
             }
@@ -142,11 +142,11 @@ float Item::CreatePrintItem()
         break;
     }
     case 2:
-        value = doc->Evaluate(expression);
+        value = doc->evaluate(expression);
         text = cstr(value);
         break;
     case 3:
-        text = doc->ReplaceFieldsInText(
+        text = doc->replaceFieldsInText(
             expression, parent, QStringLiteral("item\x1f%1").arg(quintptr(this), 0, 16));
         value = ScriptValue(text);
         break;
@@ -156,7 +156,7 @@ float Item::CreatePrintItem()
         break;
     }
 
-    if (!isShown(doc->Evaluate(visible, text)))
+    if (!isShown(doc->evaluate(visible, text)))
         return 0;
 
     if (!FormatString.isEmpty() && !text.isEmpty())
@@ -191,12 +191,12 @@ float Item::CreatePrintItem()
     return growth;
 }
 
-float iPic::CreatePrintItem()
+float PictureItem::addToPage()
 {
-    TalvoDocument *doc = runDocument(*this);
+    ReportDocument *doc = runDocument(*this);
     if (!doc || !doc->fillingPage)
         return 0;
-    iPic printItem;
+    PictureItem printItem;
     printItem.copy(*this, nullptr);
     printItem.y = y + doc->CurrentY;
     printItem.printing = true;
@@ -212,12 +212,12 @@ float iPic::CreatePrintItem()
     return 0;
 }
 
-float iGraph::CreatePrintItem()
+float ChartItem::addToPage()
 {
-    TalvoDocument *doc = runDocument(*this);
+    ReportDocument *doc = runDocument(*this);
     if (!doc || !doc->fillingPage)
         return 0;
-    iGraph printItem;
+    ChartItem printItem;
     printItem.copy(*this, nullptr);
     printItem.y = y + doc->CurrentY;
     printItem.printing = true;

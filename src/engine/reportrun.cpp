@@ -1,13 +1,13 @@
 // A report run: the walk over the data sections and their records, and the
 // pages it fills.
 
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 
 #include "platform/units.h"
-#include "document/item.h"
-#include "document/section.h"
+#include "document/textitem.h"
+#include "document/reportsection.h"
 #include "engine/printitemoutput.h"
-#include "document/talvoerror.h"
+#include "document/errorentry.h"
 #include "document/paper.h"
 #include "platform/databaseerror.h"
 #include "platform/recordset.h"
@@ -26,7 +26,7 @@ namespace {
 class RunScope
 {
 public:
-    explicit RunScope(TalvoDocument &doc) : m_doc(doc) {}
+    explicit RunScope(ReportDocument &doc) : m_doc(doc) {}
     ~RunScope()
     {
         m_doc.working = false;
@@ -36,10 +36,10 @@ public:
     RunScope &operator=(const RunScope &) = delete;
 
 private:
-    TalvoDocument &m_doc;
+    ReportDocument &m_doc;
 };
 
-void closeRecords(section &sec)
+void closeRecords(ReportSection &sec)
 {
     if (sec.rsd)
         sec.rsd->Close();
@@ -51,7 +51,7 @@ void closeRecords(section &sec)
 // it lasts rather than in the document.
 struct PageRecords
 {
-    const TalvoDocument *doc = nullptr;
+    const ReportDocument *doc = nullptr;
     qint64 current = 0; // root record being laid out, from 1; 0 between records
     qint64 first = 0;   // the first and last of them on the page being filled; 0: none
     qint64 last = 0;
@@ -59,19 +59,19 @@ struct PageRecords
 };
 PageRecords *g_pageRecords = nullptr;
 
-PageRecords *pageRecordsOf(const TalvoDocument *doc)
+PageRecords *pageRecordsOf(const ReportDocument *doc)
 {
     return g_pageRecords && g_pageRecords->doc == doc ? g_pageRecords : nullptr;
 }
 
 // The debug line of page n, finished now.
-void debugPageRecords(TalvoDocument &doc, int n)
+void debugPageRecords(ReportDocument &doc, int n)
 {
     const PageRecords *r = pageRecordsOf(&doc);
     if (!r || n < 1)
         return;
     auto tr = [](const char *text) { return QCoreApplication::translate("TalvoDocument", text); };
-    const section *root = doc.sections.value(section::keyOf(section::DataSection, 1));
+    const ReportSection *root = doc.sections.value(ReportSection::keyOf(ReportSection::DataSection, 1));
     const QString name = root ? root->sectionName : QString();
     if (r->first == 0)
         doc.addDebugList(tr("Page %1: no record of \"%2\"").arg(n).arg(name));
@@ -88,7 +88,7 @@ void debugPageRecords(TalvoDocument &doc, int n)
 class RunDebug
 {
 public:
-    explicit RunDebug(TalvoDocument &doc) : m_doc(doc), m_outer(g_pageRecords)
+    explicit RunDebug(ReportDocument &doc) : m_doc(doc), m_outer(g_pageRecords)
     {
         if (!doc.dbg)
             return;
@@ -115,7 +115,7 @@ public:
     RunDebug &operator=(const RunDebug &) = delete;
 
 private:
-    TalvoDocument &m_doc;
+    ReportDocument &m_doc;
     PageRecords *m_outer;
     PageRecords m_records;
     QElapsedTimer m_clock;
@@ -123,44 +123,44 @@ private:
 
 } // namespace
 
-float TalvoDocument::pageLength() const
+float ReportDocument::pageLength() const
 {
     // The size the pages get on paper and in PDF, so that a document whose
     // size was never set is laid out on its paper.
     return float(pageSizeO(*this).height());
 }
 
-float TalvoDocument::pageBodyLimit() const
+float ReportDocument::pageBodyLimit() const
 {
-    return pageLength() - bottomMargin - SizePFIfNeeded();
+    return pageLength() - bottomMargin - pageFooterRoom();
 }
 
-float TalvoDocument::SizePFIfNeeded() const
+float ReportDocument::pageFooterRoom() const
 {
-    if (const section *footer = sections.value(QStringLiteral("pf")))
+    if (const ReportSection *footer = sections.value(QStringLiteral("pf")))
         return footer->Height;
     return 2;
 }
 
-bool TalvoDocument::outOfpage(float y) const
+bool ReportDocument::isOutOfPage(float y) const
 {
     if (CurrentY == 0)
         return false;
-    return y + SizePFIfNeeded() > pageLength() - bottomMargin;
+    return y + pageFooterRoom() > pageLength() - bottomMargin;
 }
 
-void TalvoDocument::delPages()
+void ReportDocument::deletePages()
 {
     Pages.clear();
     fillingPage = nullptr;
 }
 
-qint16 TalvoDocument::NbPages() const
+qint16 ReportDocument::pageCount() const
 {
     return qint16(std::min(Pages.count(), int(SHRT_MAX)));
 }
 
-void TalvoDocument::PrintNextPage()
+void ReportDocument::startNextPage()
 {
     const int n = Pages.count() + 1;
     if (PageRecords *r = pageRecordsOf(this)) {
@@ -187,16 +187,16 @@ void TalvoDocument::PrintNextPage()
         runCheck();
     CurrentPage = n;
     CurrentY = topMargin;
-    if (section *header = sections.value(QStringLiteral("ph")))
-        header->CreatePrintItems();
+    if (ReportSection *header = sections.value(QStringLiteral("ph")))
+        header->layOutOccurrence();
     pageBodyTop = CurrentY;
     if (n == 1) {
-        if (section *header = sections.value(QStringLiteral("rh")))
-            header->CreatePrintItems();
+        if (ReportSection *header = sections.value(QStringLiteral("rh")))
+            header->layOutOccurrence();
     }
 }
 
-void TalvoDocument::moveToPage(std::vector<PageRecord> &staged)
+void ReportDocument::moveToPage(std::vector<PageRecord> &staged)
 {
     if (fillingPage) {
         for (PageRecord &record : staged)
@@ -205,13 +205,13 @@ void TalvoDocument::moveToPage(std::vector<PageRecord> &staged)
     staged.clear();
 }
 
-void TalvoDocument::placeOccurrence(int firstItem, float top, float extent)
+void ReportDocument::placeOccurrence(int firstItem, float top, float extent)
 {
     float bottom = top + extent;
     // The common case costs nothing: the occurrence fits where it was laid
     // out (or the page has no room at all, which an error entry reports).
     PageRecords *records = pageRecordsOf(this);
-    if (!outOfpage(bottom) || pageBodyLimit() <= pageBodyTop) {
+    if (!isOutOfPage(bottom) || pageBodyLimit() <= pageBodyTop) {
         if (records && fillingPage && fillingPage->count() > firstItem)
             records->placed = true;
         CurrentY = bottom;
@@ -229,7 +229,7 @@ void TalvoDocument::placeOccurrence(int firstItem, float top, float extent)
     }
     for (;;) {
         const float limit = pageBodyLimit();
-        if (!outOfpage(bottom) || limit <= pageBodyTop) {
+        if (!isOutOfPage(bottom) || limit <= pageBodyTop) {
             if (records && !staged.empty())
                 records->placed = true;
             Pages.resumeBand(occurrence);
@@ -292,14 +292,14 @@ void TalvoDocument::placeOccurrence(int firstItem, float top, float extent)
         Pages.resumeBand(occurrence);
         moveToPage(kept);
 
-        if (section *footer = sections.value(QStringLiteral("pf"))) {
+        if (ReportSection *footer = sections.value(QStringLiteral("pf"))) {
             // The footer's records are no record's.
             const bool placed = records && records->placed;
-            footer->CreatePrintItems();
+            footer->layOutOccurrence();
             if (records)
                 records->placed = placed;
         }
-        PrintNextPage();
+        startNextPage();
         if (CurrentY < topMargin)
             CurrentY = topMargin;
         const float delta = CurrentY - cut;
@@ -319,54 +319,54 @@ void TalvoDocument::placeOccurrence(int firstItem, float top, float extent)
     }
 }
 
-QList<section *> TalvoDocument::childSections(int n, int mode) const
+QList<ReportSection *> ReportDocument::childSections(int n, int mode) const
 {
-    QList<section *> out;
-    for (section *s : sections) {
-        if (s->section_Type == section::DataSection && s->sectionParent == n && s->mode == mode)
+    QList<ReportSection *> out;
+    for (ReportSection *s : sections) {
+        if (s->section_Type == ReportSection::DataSection && s->sectionParent == n && s->mode == mode)
             out.append(s);
     }
     return out;
 }
 
-QList<section *> TalvoDocument::ChildsOfASection(int n) const
+QList<ReportSection *> ReportDocument::childrenAfterEachRecord(int n) const
 {
-    return childSections(n, section::AfterEachRecord);
+    return childSections(n, ReportSection::AfterEachRecord);
 }
 
-QList<section *> TalvoDocument::ChildsAfterASection(int n) const
+QList<ReportSection *> ReportDocument::childrenAfterLastRecord(int n) const
 {
-    return childSections(n, section::OnceAfter);
+    return childSections(n, ReportSection::OnceAfter);
 }
 
-void TalvoDocument::printChildsOfASection(int n, DrawingSurface *surface)
+void ReportDocument::printChildsOfASection(int n, DrawingSurface *surface)
 {
-    for (section *child : ChildsOfASection(n))
+    for (ReportSection *child : childrenAfterEachRecord(n))
         printDataSection(child->dataSectionNumber, surface);
 }
 
-void TalvoDocument::printChildsAfterASection(int n, DrawingSurface *surface)
+void ReportDocument::printChildsAfterASection(int n, DrawingSurface *surface)
 {
-    for (section *child : ChildsAfterASection(n))
+    for (ReportSection *child : childrenAfterLastRecord(n))
         printDataSection(child->dataSectionNumber, surface);
 }
 
-void TalvoDocument::printDataSection(int n, DrawingSurface *surface)
+void ReportDocument::printDataSection(int n, DrawingSurface *surface)
 {
-    section *sec = sections.value(section::keyOf(section::DataSection, n));
+    ReportSection *sec = sections.value(ReportSection::keyOf(ReportSection::DataSection, n));
     if (!sec)
         return;
     // A section that is its own ancestor (a hand-edited file) would be
     // walked without end.
     if (sec->rsd) {
-        addError(talvoError(QStringLiteral("TalvoDocument"), QStringLiteral("printDataSection"),
+        addError(ErrorEntry(QStringLiteral("TalvoDocument"), QStringLiteral("printDataSection"),
                             tr("The data section \"%1\" is its own parent section: it is "
                                "skipped there")
                                 .arg(sec->sectionName),
                             sec->SQL));
         return;
     }
-    if (sec->OpenRS(0) != 0) {
+    if (sec->openRecordset(0) != 0) {
         sec->rsd.reset();
         return;
     }
@@ -375,11 +375,11 @@ void TalvoDocument::printDataSection(int n, DrawingSurface *surface)
         if (n == 1) {
             // An empty root is zero records, not a failed move.
             if (!rs.Eof()) {
-                rs.MoveLast();
-                rs.MoveFirst();
+                rs.moveLast();
+                rs.moveFirst();
             }
             recordsDone = 0;
-            nbRecords = rs.RecordCount();
+            nbRecords = rs.recordCount();
         }
         // Nothing can be seen or stopped while only the first page exists.
         for (;;) {
@@ -400,15 +400,15 @@ void TalvoDocument::printDataSection(int n, DrawingSurface *surface)
                     records->first = records->current;
                 records->last = records->current;
             }
-            MajVars(sec);
+            updateVars(sec);
             // A condition that is no truth value shows the section.
-            if (section::visibleValue(sec->visible).value_or(true))
-                sec->CreatePrintItems();
+            if (ReportSection::visibleValue(sec->visible).value_or(true))
+                sec->layOutOccurrence();
             printChildsOfASection(n, surface);
-            rs.MoveNext();
+            rs.moveNext();
             if (n == 1) {
                 ++recordsDone;
-                emit MajScrollBar();
+                emit updateScrollBar();
             }
             if (records)
                 records->current = 0;
@@ -420,7 +420,7 @@ void TalvoDocument::printDataSection(int n, DrawingSurface *surface)
             }
         }
     } catch (const DatabaseError &e) {
-        addError(talvoError(QStringLiteral("TalvoDocument"), QStringLiteral("printDataSection"),
+        addError(ErrorEntry(QStringLiteral("TalvoDocument"), QStringLiteral("printDataSection"),
                             e.description(), sec->SQL));
         if (PageRecords *records = n == 1 ? pageRecordsOf(this) : nullptr)
             records->current = 0;
@@ -428,10 +428,10 @@ void TalvoDocument::printDataSection(int n, DrawingSurface *surface)
     }
 }
 
-bool TalvoDocument::checkPageRoom()
+bool ReportDocument::checkPageRoom()
 {
     auto fault = [this](const QString &message) {
-        addError(talvoError(QStringLiteral("TalvoDocument"), QStringLiteral("initPrint"), message,
+        addError(ErrorEntry(QStringLiteral("TalvoDocument"), QStringLiteral("initPrint"), message,
                             QString()));
     };
     auto length = [this](float value) {
@@ -448,8 +448,8 @@ bool TalvoDocument::checkPageRoom()
                   .arg(length(topMargin), length(bottomMargin), length(pageLong)));
         return false;
     }
-    const section *header = sections.value(QStringLiteral("ph"));
-    const section *footer = sections.value(QStringLiteral("pf"));
+    const ReportSection *header = sections.value(QStringLiteral("ph"));
+    const ReportSection *footer = sections.value(QStringLiteral("pf"));
     const float body = pageBodyLimit() - topMargin - (header ? header->Height : 0);
     if (body <= 0) {
         QString bands;
@@ -467,8 +467,8 @@ bool TalvoDocument::checkPageRoom()
                   .arg(bands, length(pageLong)));
         return false;
     }
-    for (section *s : sections) {
-        if (s->section_Type == section::PageHeader || s->section_Type == section::PageFooter)
+    for (ReportSection *s : sections) {
+        if (s->section_Type == ReportSection::PageHeader || s->section_Type == ReportSection::PageFooter)
             continue;
         s->roomOnAPage = body;
         if (s->Height > body)
@@ -479,19 +479,19 @@ bool TalvoDocument::checkPageRoom()
     return true;
 }
 
-void TalvoDocument::initPrint()
+void ReportDocument::initPrint()
 {
     // A yield of a run in progress must not start another one.
     if (working)
         return;
-    CalcNbDataSections();
-    delPages();
+    countDataSections();
+    deletePages();
     // A new run reports each missing field again, once.
     clearMissingFields();
-    for (section *s : sections)
+    for (ReportSection *s : sections)
         s->initPrint();
 
-    if (DataConnOpened()) {
+    if (isDataConnectionOpen()) {
         emit startWorking();
         stopRequested = false;
         CurrentPage = 1;
@@ -502,28 +502,28 @@ void TalvoDocument::initPrint()
             RunScope scope(*this);
             RunDebug debug(*this);
             vars.clear();
-            delPages();
+            deletePages();
             // A page without room for a row gets its bands once, not a
             // page for every record.
             const bool room = checkPageRoom();
-            PrintNextPage();
+            startNextPage();
             if (room) {
                 printDataSection(1, dest);
                 // Further data sections without a parent are lists of their
                 // own, walked after the first one; otherwise they would never
                 // print.
-                for (section *s : childSections(0, section::AfterEachRecord)) {
+                for (ReportSection *s : childSections(0, ReportSection::AfterEachRecord)) {
                     if (s->dataSectionNumber != 1 && !stopRequested)
                         printDataSection(s->dataSectionNumber, dest);
                 }
-                if (section *footer = sections.value(QStringLiteral("rf")))
-                    footer->CreatePrintItems();
+                if (ReportSection *footer = sections.value(QStringLiteral("rf")))
+                    footer->layOutOccurrence();
             }
-            if (section *footer = sections.value(QStringLiteral("pf")))
-                footer->CreatePrintItems();
+            if (ReportSection *footer = sections.value(QStringLiteral("pf")))
+                footer->layOutOccurrence();
         }
     }
-    for (section *s : sections) {
+    for (ReportSection *s : sections) {
         s->roomOnAPage = std::numeric_limits<float>::max();
         // A stop leaves the open recordsets of the walk behind.
         closeRecords(*s);

@@ -1,11 +1,11 @@
 // Preparing a section for a run and laying out one occurrence of it.
 
-#include "document/section.h"
+#include "document/reportsection.h"
 
-#include "document/igraph.h"
-#include "document/ipic.h"
-#include "document/item.h"
-#include "document/talvodocument.h"
+#include "document/chartitem.h"
+#include "document/pictureitem.h"
+#include "document/textitem.h"
+#include "document/reportdocument.h"
 
 #include <algorithm>
 #include <vector>
@@ -16,7 +16,7 @@ void initItem(ReportItem *item)
 {
     switch (item->kind()) {
     case ReportItem::TextKind:
-        static_cast<Item *>(item)->initPrint();
+        static_cast<TextItem *>(item)->initPrint();
         break;
     case ReportItem::PictureKind:
     case ReportItem::GraphKind:
@@ -28,18 +28,18 @@ float createItem(ReportItem *item)
 {
     switch (item->kind()) {
     case ReportItem::TextKind:
-        return static_cast<Item *>(item)->CreatePrintItem();
+        return static_cast<TextItem *>(item)->addToPage();
     case ReportItem::PictureKind:
-        return static_cast<iPic *>(item)->CreatePrintItem();
+        return static_cast<PictureItem *>(item)->addToPage();
     case ReportItem::GraphKind:
-        return static_cast<iGraph *>(item)->CreatePrintItem();
+        return static_cast<ChartItem *>(item)->addToPage();
     }
     return 0;
 }
 
 } // namespace
 
-void section::initPrint()
+void ReportSection::initPrint()
 {
     // The design keeps its order, which is the drawing order that is saved;
     // each occurrence is laid out in an order of its own (layOutItems).
@@ -48,9 +48,9 @@ void section::initPrint()
         initItem(item);
 }
 
-void section::CreatePrintItems()
+void ReportSection::layOutOccurrence()
 {
-    TalvoDocument *doc = parent;
+    ReportDocument *doc = parent;
     if (!doc)
         return;
     doc->Pages.beginBand(quint8(section_Type), Key());
@@ -81,9 +81,9 @@ void section::CreatePrintItems()
         doc->CurrentY = std::max(doc->pageHeight, doc->pageLength());
 }
 
-float section::layOutItems()
+float ReportSection::layOutItems()
 {
-    TalvoDocument *doc = parent;
+    ReportDocument *doc = parent;
     // Top to bottom; a stable sort keeps items of equal y in their order.
     // The run sorts its own list: the design's order is left alone.
     std::vector<ReportItem *> order;

@@ -15,9 +15,9 @@ namespace VbNumberFormat {
 // True when the section has a digit placeholder outside quoted text.
 bool isNumberPattern(QStringView pattern);
 // The magnitude of value in the section's layout; the caller adds a sign.
-QString formatSection(double magnitude, QStringView section, const ScriptLocale &locale);
+QString formatSection(double magnitude, QStringView ReportSection, const ScriptLocale &locale);
 // True when the value shows as zero in the section (so "-" must not be added).
-bool roundsToZero(double magnitude, QStringView section);
+bool roundsToZero(double magnitude, QStringView ReportSection);
 
 // Plain fixed-point text: `decimals` digits after the separator, grouped or
 // not, with or without the 0 before the separator of numbers below 1.

@@ -5,9 +5,9 @@
 #include "textlayout.h"
 
 #include "platform/units.h"
-#include "document/igraph.h"
-#include "document/ipic.h"
-#include "document/item.h"
+#include "document/chartitem.h"
+#include "document/pictureitem.h"
+#include "document/textitem.h"
 
 #include <QCache>
 #include <QCoreApplication>
@@ -216,7 +216,7 @@ void drawPicturePlaceholder(QPainter &painter, const QSizeF &box, double pixelsP
 }
 
 // Loads a file picture unless it is loaded, or was missing a moment ago.
-void loadForDesigner(iPic &picture)
+void loadForDesigner(PictureItem &picture)
 {
     if (picture.hasPicture() || picture.fileName.isEmpty())
         return;
@@ -227,7 +227,7 @@ void loadForDesigner(iPic &picture)
     const auto missed = lastMissed.constFind(picture.fileName);
     if (missed != lastMissed.constEnd() && clock.elapsed() - *missed < kMissingFileRetryMs)
         return;
-    picture.LoadPic(nullptr);
+    picture.loadPicture(nullptr);
     if (picture.hasPicture()) {
         lastMissed.remove(picture.fileName);
         return;
@@ -237,7 +237,7 @@ void loadForDesigner(iPic &picture)
     lastMissed.insert(picture.fileName, clock.elapsed());
 }
 
-void drawText(QPainter &painter, const Item &item, const QSizeF &box, double pixelsPerTwip)
+void drawText(QPainter &painter, const TextItem &item, const QSizeF &box, double pixelsPerTwip)
 {
     painter.fillRect(QRectF(QPointF(), box),
                      showsData(item.content) ? QColor(255, 255, 192) : QColor(Qt::white));
@@ -251,21 +251,21 @@ void drawText(QPainter &painter, const Item &item, const QSizeF &box, double pix
                    box.width() / pixelsPerTwip, box.height() / pixelsPerTwip, false);
 }
 
-void drawPicture(QPainter &painter, const iPic &item, const QSizeF &box, double pixelsPerTwip)
+void drawPicture(QPainter &painter, const PictureItem &item, const QSizeF &box, double pixelsPerTwip)
 {
     painter.fillRect(QRectF(QPointF(), box), Qt::white);
     drawEditFrame(painter, box, false);
     // Loading fills the item's cache of its picture; what the item stores
     // does not change.
-    iPic &picture = const_cast<iPic &>(item);
-    if (picture.pType == iPic::FromFile)
+    PictureItem &picture = const_cast<PictureItem &>(item);
+    if (picture.pType == PictureItem::FromFile)
         loadForDesigner(picture);
     if (!picture.pic.isNull()) {
         paintImage(painter, picture.pic, fittedRect(picture.pic.size(), box, picture.stretch));
     } else if (!picture.svg.isEmpty()) {
         paintSvg(painter, picture.svg, box, picture.stretch);
     } else {
-        const QString name = picture.pType == iPic::FromFile
+        const QString name = picture.pType == PictureItem::FromFile
                                  ? QFileInfo(picture.fileName).fileName()
                                  : editModeText(picture.fileName);
         drawPicturePlaceholder(painter, box, pixelsPerTwip, name);
@@ -322,10 +322,10 @@ void drawEditMode(QPainter &painter, const ReportItem &item, const QSizeF &boxPi
     painter.setRenderHint(QPainter::Antialiasing);
     switch (item.kind()) {
     case ReportItem::TextKind:
-        drawText(painter, static_cast<const Item &>(item), boxPixels, pixelsPerTwip);
+        drawText(painter, static_cast<const TextItem &>(item), boxPixels, pixelsPerTwip);
         break;
     case ReportItem::PictureKind:
-        drawPicture(painter, static_cast<const iPic &>(item), boxPixels, pixelsPerTwip);
+        drawPicture(painter, static_cast<const PictureItem &>(item), boxPixels, pixelsPerTwip);
         break;
     case ReportItem::GraphKind:
         drawChart(painter, boxPixels, pixelsPerTwip, chartSymbol);

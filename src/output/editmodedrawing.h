@@ -16,7 +16,7 @@ class ReportItem;
 // removed, so "[Customers].[Name]" shows "Name".
 QString editModeText(const QString &content);
 
-// Draws `item` (Item, iPic or iGraph) into its box. The painter's origin is
+// Draws `item` (TextItem, PictureItem or ChartItem) into its box. The painter's origin is
 // the box's top-left corner; `boxPixels` is the box's size in the painter's
 // (device-independent) pixels and `pixelsPerTwip` the view's scale (screen
 // dpi / 1440 × zoom): fonts, border widths and line breaks follow it, so the

@@ -12,10 +12,10 @@
 
 #include "platform/units.h"
 #include "document/borders.h"
-#include "document/igraph.h"
-#include "document/ipic.h"
-#include "document/item.h"
-#include "document/talvodocument.h"
+#include "document/chartitem.h"
+#include "document/pictureitem.h"
+#include "document/textitem.h"
+#include "document/reportdocument.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -42,11 +42,11 @@ QString alignName(int align)
 QString borderStyleName(int style)
 {
     switch (style) {
-    case border::Dash:
-    case border::DashDot:
-    case border::DashDotDot:
+    case BorderLine::Dash:
+    case BorderLine::DashDot:
+    case BorderLine::DashDotDot:
         return QStringLiteral("dashed");
-    case border::Dot:
+    case BorderLine::Dot:
         return QStringLiteral("dotted");
     default:
         return QStringLiteral("solid"); // solid, inside solid and unknown styles draw solid lines
@@ -82,7 +82,7 @@ QString cssFamily(const QString &family)
 }
 
 // The position and size declarations of a box on the page.
-QString boxStyle(const TalvoDocument &document, double x, double y, double w, double h)
+QString boxStyle(const ReportDocument &document, double x, double y, double w, double h)
 {
     const QString u = unitCssName(document.unit());
     return QStringLiteral("position: absolute; ") + QStringLiteral(" top: ") +
@@ -96,7 +96,7 @@ QString boxStyle(const TalvoDocument &document, double x, double y, double w, do
 // Embedded pictures need no more pixels than print quality gives the box.
 constexpr double kPictureDpi = 300;
 
-QSize pixelsFor(const TalvoDocument &document, double w, double h, double dpi)
+QSize pixelsFor(const ReportDocument &document, double w, double h, double dpi)
 {
     return QSize(qMax(1, qRound(convertUnit(w, document.unit(), Unit::Inches) * dpi)),
                  qMax(1, qRound(convertUnit(h, document.unit(), Unit::Inches) * dpi)));
@@ -112,7 +112,7 @@ QString pngDataUri(const QImage &image)
     return QStringLiteral("data:image/png;base64,") + QString::fromLatin1(png.toBase64());
 }
 
-QString imageHtml(const TalvoDocument &document, const QImage &image, double x, double y, double w,
+QString imageHtml(const ReportDocument &document, const QImage &image, double x, double y, double w,
                   double h)
 {
     const QString uri = pngDataUri(image);
@@ -124,7 +124,7 @@ QString imageHtml(const TalvoDocument &document, const QImage &image, double x, 
 
 // A picture item as the page shows it: filling its box when stretched, else
 // at its proportions from the top-left corner.
-QString pictureHtml(const PageRecord &record, const TalvoDocument &document)
+QString pictureHtml(const PageRecord &record, const ReportDocument &document)
 {
     const PagePicture &item = *record.picture();
     if (item.image.isNull() && item.svg.isEmpty())
@@ -163,7 +163,7 @@ QString pictureHtml(const PageRecord &record, const TalvoDocument &document)
 
 // The chart's SVG made an inline element filling the item's box. Ids are
 // made unique on the page, as several charts share one document.
-QString chartHtml(const PageRecord &record, const TalvoDocument &document)
+QString chartHtml(const PageRecord &record, const ReportDocument &document)
 {
     const PagePicture &item = *record.picture();
     if (item.svg.isEmpty())
@@ -231,12 +231,12 @@ QString headLine(const QString &title)
            + QStringLiteral("</HEAD><BODY>") + QLatin1String(kCrLf);
 }
 
-QString textHtml(const PageRecord &record, const TalvoDocument &document)
+QString textHtml(const PageRecord &record, const ReportDocument &document)
 {
     const TextStyle &style = document.Pages.style(record.style);
     const QString lines = record.textLines();
     const QString text = withoutTrailingSpaces(
-        record.flags & PageRecord::PageVariables ? document.ReplacePercentVars(lines) : lines);
+        record.flags & PageRecord::PageVariables ? document.replacePercentVars(lines) : lines);
     // Right-to-left paragraphs read from the right, as the page lays them out.
     QString html = text.isRightToLeft() ? QStringLiteral("<div dir=\"rtl\" style=\"")
                                         : QStringLiteral("<div style=\"");
@@ -261,7 +261,7 @@ QString textHtml(const PageRecord &record, const TalvoDocument &document)
     }
     html += QStringLiteral(" color: #") + htmlColor(style.color) + QStringLiteral("; ");
     if (record.frame != PageRecord::kNoFrame)
-        html += document.Pages.borders(record.frame).ExportHTML();
+        html += document.Pages.borders(record.frame).exportHtml();
     // The run has broken the lines already; the browser must not break them
     // again with its own font metrics, nor fold the spaces the page shows.
     // The text follows the tag directly: a line break there would show.
@@ -270,7 +270,7 @@ QString textHtml(const PageRecord &record, const TalvoDocument &document)
     return html;
 }
 
-QString pageItemsHtml(TalvoDocument &document, int page)
+QString pageItemsHtml(ReportDocument &document, int page)
 {
     QString html;
     for (const PageRecord &record : document.Pages.at(page - 1)->records)
@@ -289,7 +289,7 @@ bool writeHtml(const QString &fileName, const QString &html, QString &error)
 }
 
 // The page's extent in the current orientation, in the document unit.
-void pageExtent(const TalvoDocument &document, double &width, double &height)
+void pageExtent(const ReportDocument &document, double &width, double &height)
 {
     // The size the run laid the pages out on (the paper's when none is set).
     const QSizeF page = pageSizeO(document);
@@ -299,7 +299,7 @@ void pageExtent(const TalvoDocument &document, double &width, double &height)
 
 } // namespace
 
-QString pageRecordHtml(const TalvoDocument &document, const PageRecord &record)
+QString pageRecordHtml(const ReportDocument &document, const PageRecord &record)
 {
     if (record.kind == PageRecord::Text)
         return textHtml(record, document);
@@ -369,7 +369,7 @@ QString htmlEscaped(const QString &text)
     return out;
 }
 
-QString border::ExportHTML(const QString &where) const
+QString BorderLine::exportHtml(const QString &where) const
 {
     if (style == Invisible)
         return QString();
@@ -379,13 +379,13 @@ QString border::ExportHTML(const QString &where) const
            borderStyleName(style) + QStringLiteral("; ");
 }
 
-QString Borders::ExportHTML() const
+QString Borders::exportHtml() const
 {
-    return left.ExportHTML(QStringLiteral("left")) + bottom.ExportHTML(QStringLiteral("bottom"))
-           + right.ExportHTML(QStringLiteral("right")) + top.ExportHTML(QStringLiteral("top"));
+    return left.exportHtml(QStringLiteral("left")) + bottom.exportHtml(QStringLiteral("bottom"))
+           + right.exportHtml(QStringLiteral("right")) + top.exportHtml(QStringLiteral("top"));
 }
 
-bool TalvoDocument::ExportHTMLPage(const QString &fileName, int &page)
+bool ReportDocument::exportHtmlPage(const QString &fileName, int &page)
 {
     CurrentPage = page;
     if (page <= 0)
@@ -402,7 +402,7 @@ bool TalvoDocument::ExportHTMLPage(const QString &fileName, int &page)
     return writeHtml(fileName, html, m_errorString);
 }
 
-bool TalvoDocument::ExportHTMLAllPages(const QString &fileName)
+bool ReportDocument::exportHtmlAllPages(const QString &fileName)
 {
     double width = 0, height = 0;
     pageExtent(*this, width, height);

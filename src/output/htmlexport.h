@@ -15,9 +15,9 @@ QString cssString(const QString &text);
 // Text made safe for HTML content and attribute values.
 QString htmlEscaped(const QString &text);
 
-class TalvoDocument;
+class ReportDocument;
 struct PageRecord;
 
 // One record of the document's pages as the HTML export writes it: a text
 // as a positioned block, a picture as an embedded PNG, a chart as inline SVG.
-QString pageRecordHtml(const TalvoDocument &document, const PageRecord &record);
+QString pageRecordHtml(const ReportDocument &document, const PageRecord &record);

@@ -4,10 +4,10 @@
 #include "textlayout.h"
 
 #include "document/borders.h"
-#include "document/igraph.h"
-#include "document/ipic.h"
-#include "document/item.h"
-#include "document/talvodocument.h"
+#include "document/chartitem.h"
+#include "document/pictureitem.h"
+#include "document/textitem.h"
+#include "document/reportdocument.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -18,7 +18,7 @@
 
 namespace {
 
-void applyBorder(DrawingSurface &surface, const border &b)
+void applyBorder(DrawingSurface &surface, const BorderLine &b)
 {
     surface.DrawStyle = b.style;
     surface.DrawWidth = b.Width;
@@ -26,7 +26,7 @@ void applyBorder(DrawingSurface &surface, const border &b)
 
 } // namespace
 
-void Item::initFont(DrawingSurface &surface) const
+void TextItem::initFont(DrawingSurface &surface) const
 {
     // The size is set around the name (and once more at the end) because a
     // device may only offer some sizes of a font; the last word counts.
@@ -52,7 +52,7 @@ void Borders::printBorders(DrawingSurface &surface, double x, double y, double w
 {
     if (!isAnyBorders())
         return;
-    if (AllEquals()) {
+    if (allEqual()) {
         applyBorder(surface, left);
         surface.Line(x, y, x + w, y + h, left.Color, true);
         return;
@@ -89,7 +89,7 @@ void paintPictureFit(DrawingSurface &surface, const QImage &picture, double x, d
 
 namespace {
 
-void drawText(const TalvoDocument &doc, DrawingSurface &dest, const PageRecord &record)
+void drawText(const ReportDocument &doc, DrawingSurface &dest, const PageRecord &record)
 {
     const PrintedPages &pages = doc.Pages;
     if (record.frame != PageRecord::kNoFrame)
@@ -101,7 +101,7 @@ void drawText(const TalvoDocument &doc, DrawingSurface &dest, const PageRecord &
         return;
     if (record.flags & PageRecord::PageVariables) {
         // %page% and %pages% are known only now.
-        printTextBlock(dest, record.align, doc.ReplacePercentVars(record.textLines()), record.x,
+        printTextBlock(dest, record.align, doc.replacePercentVars(record.textLines()), record.x,
                        record.y, record.w, record.h, false);
         return;
     }
@@ -159,7 +159,7 @@ void drawPicture(DrawingSurface &dest, const PageRecord &record)
 
 } // namespace
 
-void TalvoDocument::PrintPage(int n)
+void ReportDocument::printPage(int n)
 {
     const PrintedPage *page = Pages.page(n);
     if (!page || !dest)
@@ -185,7 +185,7 @@ void drawBorders(QPainter &painter, const Borders &borders, const QSizeF &boxPix
         return;
     const double w = boxPixels.width();
     const double h = boxPixels.height();
-    auto line = [&](const border &b, QPointF from, QPointF to, QPointF inwards) {
+    auto line = [&](const BorderLine &b, QPointF from, QPointF to, QPointF inwards) {
         if (b.style == 5)
             return;
         // A border pixel is 1/96 inch, 15 twips.

@@ -3,18 +3,18 @@
 #include "drawingsurface.h"
 
 #include "platform/units.h"
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 
 #include <QPageSize>
 #include <QPainter>
 
-void drawPage(TalvoDocument &doc, QPainter &painter, int n)
+void drawPage(ReportDocument &doc, QPainter &painter, int n)
 {
     DrawingSurface *saved = doc.dest;
     {
         DrawingSurface surface(&painter, doc.unit());
         doc.dest = &surface;
-        doc.PrintPage(n);
+        doc.printPage(n);
     }
     doc.dest = saved;
 }

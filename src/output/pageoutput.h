@@ -4,9 +4,9 @@
 
 #include <QSizeF>
 
-class TalvoDocument;
+class ReportDocument;
 class QPainter;
 
 // Draws page n on the painter (origin at the page's top-left corner) through
 // a drawing surface; dest is restored afterwards.
-void drawPage(TalvoDocument &doc, QPainter &painter, int n);
+void drawPage(ReportDocument &doc, QPainter &painter, int n);

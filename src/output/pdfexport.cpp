@@ -6,7 +6,7 @@
 #include "pageoutput.h"
 
 #include "platform/appinfo.h"
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 
 #include <QCoreApplication>
 #include <QPageLayout>
@@ -23,14 +23,14 @@ QString tr(const char *text)
 
 } // namespace
 
-bool exportPdf(TalvoDocument &doc, const QString &file, int fromPage, int toPage, QString *error)
+bool exportPdf(ReportDocument &doc, const QString &file, int fromPage, int toPage, QString *error)
 {
     auto fail = [error](const QString &why) {
         if (error)
             *error = why;
         return false;
     };
-    const int pages = doc.NbPages();
+    const int pages = doc.pageCount();
     if (pages == 0)
         return fail(tr("The report has no page to write."));
     const int first = fromPage <= 0 ? 1 : fromPage;

@@ -5,7 +5,7 @@
 #include "pageoutput.h"
 
 #include "platform/units.h"
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -22,7 +22,7 @@ QString tr(const char *text)
 
 } // namespace
 
-QImage renderPage(TalvoDocument &doc, int n, int dpi)
+QImage renderPage(ReportDocument &doc, int n, int dpi)
 {
     const QSizeF page = pageSizeO(doc);
     const int width = qMax(1, qRound(convertUnit(page.width(), doc.unit(), Unit::Inches) * dpi));
@@ -38,7 +38,7 @@ QImage renderPage(TalvoDocument &doc, int n, int dpi)
     return image;
 }
 
-bool exportPng(TalvoDocument &doc, const QString &dir, int dpi, QStringList *written, QString *error, int fromPage,
+bool exportPng(ReportDocument &doc, const QString &dir, int dpi, QStringList *written, QString *error, int fromPage,
                int toPage)
 {
     auto fail = [error](const QString &why) {
@@ -46,7 +46,7 @@ bool exportPng(TalvoDocument &doc, const QString &dir, int dpi, QStringList *wri
             *error = why;
         return false;
     };
-    const int pages = doc.NbPages();
+    const int pages = doc.pageCount();
     if (pages == 0)
         return fail(tr("The report has no page to write."));
     if (fromPage < 1)

@@ -137,21 +137,21 @@ bool Recordset::Bof() const
     return d.position < 0 || d.rows == 0;
 }
 
-void Recordset::MoveFirst()
+void Recordset::moveFirst()
 {
     RecordsetData &d = data();
     d.position = 0;
     d.moved();
 }
 
-void Recordset::MoveLast()
+void Recordset::moveLast()
 {
     RecordsetData &d = data();
     d.position = d.rows > 0 ? d.rows - 1 : 0;
     d.moved();
 }
 
-void Recordset::MoveNext()
+void Recordset::moveNext()
 {
     RecordsetData &d = data();
     if (d.position >= d.rows)
@@ -160,7 +160,7 @@ void Recordset::MoveNext()
     d.moved();
 }
 
-void Recordset::MovePrevious()
+void Recordset::movePrevious()
 {
     RecordsetData &d = data();
     if (d.position < 0 || d.rows == 0)
@@ -169,12 +169,12 @@ void Recordset::MovePrevious()
     d.moved();
 }
 
-long Recordset::RecordCount() const
+long Recordset::recordCount() const
 {
     return long(data().rows);
 }
 
-long Recordset::AbsolutePosition() const
+long Recordset::absolutePosition() const
 {
     const RecordsetData &d = data();
     if (d.rows == 0 || d.position < 0)

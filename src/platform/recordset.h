@@ -57,13 +57,13 @@ public:
     bool Eof() const;
     bool Bof() const;
     // MoveFirst and MoveLast do nothing on an empty recordset.
-    void MoveFirst();
-    void MoveLast();
-    void MoveNext();
-    void MovePrevious();
-    long RecordCount() const;
+    void moveFirst();
+    void moveLast();
+    void moveNext();
+    void movePrevious();
+    long recordCount() const;
     // 1-based number of the current row; adPosBOF or adPosEOF off the rows.
-    long AbsolutePosition() const;
+    long absolutePosition() const;
     // Makes row `position` (1-based) the current row.
     void setAbsolutePosition(long position);
 

@@ -1,7 +1,7 @@
 #include "checkcommand.h"
 
-#include "document/igraph.h"
-#include "document/talvodocument.h"
+#include "document/chartitem.h"
+#include "document/reportdocument.h"
 #include "platform/recordset.h"
 
 #include <QCoreApplication>
@@ -27,21 +27,21 @@ QString indentedSql(QString sql)
 
 // A child can only take its parent's values while the parent stands on a
 // record; otherwise it is checked with every reference replaced by 0.
-bool parentHasRecord(const TalvoDocument &doc, const section &sec)
+bool parentHasRecord(const ReportDocument &doc, const ReportSection &sec)
 {
-    const section *p = doc.sections.value(section::keyOf(section::DataSection, sec.sectionParent));
+    const ReportSection *p = doc.sections.value(ReportSection::keyOf(ReportSection::DataSection, sec.sectionParent));
     return p && p->rsd && p->rsd->State() == Recordset::adStateOpen && !p->rsd->Eof();
 }
 
 // Runs one query into `rs` and prints what came of it under `indent`: the
 // error-list entries it added, then OK with the record count and fields,
 // or FAILED with the query. False when it failed.
-bool printQueryCheck(TalvoDocument &doc, QString sql, Recordset &rs, qsizetype errorsBefore,
+bool printQueryCheck(ReportDocument &doc, QString sql, Recordset &rs, qsizetype errorsBefore,
                      const QString &indent, QTextStream &out)
 {
-    const int result = doc.RunSQL(sql, rs, 0);
+    const int result = doc.runSql(sql, rs, 0);
     for (qsizetype i = errorsBefore; i < doc.errorLst.size(); ++i) {
-        const talvoError &e = doc.errorLst.at(i);
+        const ErrorEntry &e = doc.errorLst.at(i);
         out << indent << (e.function_ == QLatin1String("BuildSQL") ? tr("Note:") : tr("Error:"))
             << ' ' << e.message << '\n';
     }
@@ -50,7 +50,7 @@ bool printQueryCheck(TalvoDocument &doc, QString sql, Recordset &rs, qsizetype e
             << indent << tr("SQL:") << ' ' << indentedSql(sql) << '\n';
         return false;
     }
-    const long count = rs.RecordCount();
+    const long count = rs.recordCount();
     out << indent << tr("OK") << ", " << (count == 1 ? tr("1 record") : tr("%1 records").arg(count))
         << '\n';
     const FieldCollection fields = rs.Fields();
@@ -63,14 +63,14 @@ bool printQueryCheck(TalvoDocument &doc, QString sql, Recordset &rs, qsizetype e
 
 // The queries of the charts of `sec`, with references taken from its
 // current record (or replaced by 0 when it stands on none).
-bool checkCharts(TalvoDocument &doc, section &sec, QTextStream &out)
+bool checkCharts(ReportDocument &doc, ReportSection &sec, QTextStream &out)
 {
     bool ok = true;
     const bool onRecord = sec.rsd && sec.rsd->State() == Recordset::adStateOpen && !sec.rsd->Eof();
     for (ReportItem *item : sec.items) {
         if (item->kind() != ReportItem::GraphKind)
             continue;
-        const auto *chart = static_cast<iGraph *>(item);
+        const auto *chart = static_cast<ChartItem *>(item);
         out << "  " << tr("chart %1").arg(chart->Key) << '\n';
         if (chart->SQL.trimmed().isEmpty()) {
             out << "    " << tr("no query") << '\n';
@@ -79,10 +79,10 @@ bool checkCharts(TalvoDocument &doc, section &sec, QTextStream &out)
         const qsizetype errorsBefore = doc.errorLst.size();
         QString sql = chart->SQL;
         if (onRecord) {
-            doc.ReplaceRefsInSQL(sql, &sec);
+            doc.replaceRefsInSql(sql, &sec);
         } else {
             sql = doc.testSQL(sql);
-            if (!doc.GetFieldsFromSQL(chart->SQL).isEmpty())
+            if (!doc.fieldsFromSql(chart->SQL).isEmpty())
                 out << "    " << tr("(no record: references replaced by 0)") << '\n';
         }
         Recordset rs;
@@ -93,7 +93,7 @@ bool checkCharts(TalvoDocument &doc, section &sec, QTextStream &out)
 
 } // namespace
 
-int runCheckCommand(TalvoDocument &doc, QTextStream &out, QTextStream &err)
+int runCheckCommand(ReportDocument &doc, QTextStream &out, QTextStream &err)
 {
     if (doc.openDataConnection() != 0) {
         err << tr("Impossible to open the connection") << '\n' << doc.connectionError() << '\n';
@@ -101,14 +101,14 @@ int runCheckCommand(TalvoDocument &doc, QTextStream &out, QTextStream &err)
         return CheckNoConnection;
     }
 
-    std::vector<section *> dataSections;
-    for (section *s : doc.sections) {
-        if (s->section_Type == section::DataSection)
+    std::vector<ReportSection *> dataSections;
+    for (ReportSection *s : doc.sections) {
+        if (s->section_Type == ReportSection::DataSection)
             dataSections.push_back(s);
     }
     // Parents have lower numbers than their children, so they are open first.
     std::stable_sort(dataSections.begin(), dataSections.end(),
-                     [](const section *a, const section *b) {
+                     [](const ReportSection *a, const ReportSection *b) {
                          return a->dataSectionNumber < b->dataSectionNumber;
                      });
 
@@ -116,7 +116,7 @@ int runCheckCommand(TalvoDocument &doc, QTextStream &out, QTextStream &err)
         out << tr("The report has no data section.") << '\n';
 
     bool failed = false;
-    for (section *sec : dataSections) {
+    for (ReportSection *sec : dataSections) {
         // A limit of the command line ends the check (its query was broken off).
         if (doc.stopRequested)
             break;
@@ -125,10 +125,10 @@ int runCheckCommand(TalvoDocument &doc, QTextStream &out, QTextStream &err)
 
         QString sql;
         if (sec->sectionParent != 0 && parentHasRecord(doc, *sec)) {
-            sql = doc.BuildSQL(sec);
+            sql = doc.buildSql(sec);
         } else {
             sql = sec->testSQL();
-            if (sec->sectionParent != 0 && !doc.GetFieldsFromSQL(sec->SQL).isEmpty())
+            if (sec->sectionParent != 0 && !doc.fieldsFromSql(sec->SQL).isEmpty())
                 out << "  " << tr("(no parent record: references replaced by 0)") << '\n';
         }
         sec->rsd = std::make_unique<Recordset>();
@@ -142,8 +142,8 @@ int runCheckCommand(TalvoDocument &doc, QTextStream &out, QTextStream &err)
     }
 
     // Charts on the bands around the data have no record to refer to.
-    for (section *sec : doc.sections) {
-        if (sec->section_Type == section::DataSection || doc.stopRequested)
+    for (ReportSection *sec : doc.sections) {
+        if (sec->section_Type == ReportSection::DataSection || doc.stopRequested)
             continue;
         bool hasChart = false;
         for (const ReportItem *item : sec->items)
@@ -156,7 +156,7 @@ int runCheckCommand(TalvoDocument &doc, QTextStream &out, QTextStream &err)
         out << '\n';
     }
 
-    for (section *sec : dataSections)
+    for (ReportSection *sec : dataSections)
         sec->rsd.reset();
     out.flush();
     return failed ? CheckSectionFailed : CheckPassed;

@@ -1,7 +1,7 @@
 #pragma once
 
 class QTextStream;
-class TalvoDocument;
+class ReportDocument;
 
 // Exit statuses of /check.
 enum CheckStatus
@@ -19,4 +19,4 @@ enum CheckStatus
 // description. Nothing is written to the database.
 // Ends early when doc.stopRequested is set (by the document's runCheck).
 // Returns CheckPassed, CheckNoConnection or CheckSectionFailed.
-int runCheckCommand(TalvoDocument &doc, QTextStream &out, QTextStream &err);
+int runCheckCommand(ReportDocument &doc, QTextStream &out, QTextStream &err);

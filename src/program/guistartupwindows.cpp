@@ -1,9 +1,9 @@
 #include "guistartupwindows.h"
 
 #include "designer/designerwindow.h"
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 #include "document/userinteraction.h"
-#include "document/talvoerror.h"
+#include "document/errorentry.h"
 #include "viewer/previewwindow.h"
 #include "viewer/welcomedialog.h"
 
@@ -20,7 +20,7 @@ QString GuiStartupWindows::showWelcome(bool &neverTicked)
     return welcome.resultText();
 }
 
-int GuiStartupWindows::openDesigner(TalvoDocument &document)
+int GuiStartupWindows::openDesigner(ReportDocument &document)
 {
     // The window lives until it is closed; closing it ends the program.
     auto *editor = new DesignerWindow;
@@ -32,7 +32,7 @@ int GuiStartupWindows::openDesigner(TalvoDocument &document)
     return kRunEventLoop;
 }
 
-int GuiStartupWindows::printPreview(TalvoDocument &document, bool &thenPrint, bool &showPrintDialog,
+int GuiStartupWindows::printPreview(ReportDocument &document, bool &thenPrint, bool &showPrintDialog,
                                     bool &hideWindow)
 {
     if (!hideWindow) {
@@ -41,7 +41,7 @@ int GuiStartupWindows::printPreview(TalvoDocument &document, bool &thenPrint, bo
         auto *viewer = new PreviewWindow;
         viewer->setAttribute(Qt::WA_DeleteOnClose);
         // The preview's edit button hands the report to a designer.
-        viewer->designerHook = [viewer](TalvoDocument &doc) {
+        viewer->designerHook = [viewer](ReportDocument &doc) {
             DesignerWindow::editFromPreview(doc, viewer);
         };
         viewer->PrintPreview(&document, thenPrint, showPrintDialog, hideWindow);
@@ -58,9 +58,9 @@ int GuiStartupWindows::printPreview(TalvoDocument &document, bool &thenPrint, bo
     int status = 0;
     {
         PreviewWindow viewer;
-        viewer.beforeRelease = [&errors](TalvoDocument &doc) {
-            for (const talvoError &e : doc.errorLst)
-                errors << e.GetPureText();
+        viewer.beforeRelease = [&errors](ReportDocument &doc) {
+            for (const ErrorEntry &e : doc.errorLst)
+                errors << e.pureText();
         };
         viewer.PrintPreview(&document, thenPrint, showPrintDialog, hideWindow);
         status = viewer.connectionFailed ? 2 : viewer.printFailed ? 4 : errors.isEmpty() ? 0 : 3;

@@ -8,7 +8,7 @@ class GuiStartupWindows : public StartupWindows
 {
 public:
     QString showWelcome(bool &neverTicked) override;
-    int openDesigner(TalvoDocument &document) override;
-    int printPreview(TalvoDocument &document, bool &thenPrint, bool &showPrintDialog,
+    int openDesigner(ReportDocument &document) override;
+    int printPreview(ReportDocument &document, bool &thenPrint, bool &showPrintDialog,
                      bool &hideWindow) override;
 };

@@ -6,10 +6,10 @@
 #include "runlimits.h"
 #include "platform/units.h"
 
-#include "document/igraph.h"
-#include "document/ipic.h"
-#include "document/item.h"
-#include "document/talvodocument.h"
+#include "document/chartitem.h"
+#include "document/pictureitem.h"
+#include "document/textitem.h"
+#include "document/reportdocument.h"
 #include "document/userinteraction.h"
 
 #include "output/pdfexport.h"
@@ -52,15 +52,15 @@ QString quotedText(const QString &text)
 QString sectionKind(int type)
 {
     switch (type) {
-    case section::DataSection:
+    case ReportSection::DataSection:
         return QStringLiteral("data section");
-    case section::PageHeader:
+    case ReportSection::PageHeader:
         return QStringLiteral("page header");
-    case section::PageFooter:
+    case ReportSection::PageFooter:
         return QStringLiteral("page footer");
-    case section::ReportHeader:
+    case ReportSection::ReportHeader:
         return QStringLiteral("report header");
-    case section::ReportFooter:
+    case ReportSection::ReportFooter:
         return QStringLiteral("report footer");
     default:
         return QStringLiteral("kind %1").arg(type);
@@ -71,7 +71,7 @@ QString itemContent(const ReportItem &item)
 {
     switch (item.kind()) {
     case ReportItem::TextKind: {
-        const auto &text = static_cast<const Item &>(item);
+        const auto &text = static_cast<const TextItem &>(item);
         QString line = quotedText(text.content);
         if (!text.FormatString.isEmpty())
             line += QStringLiteral(" format ") + quotedText(text.FormatString);
@@ -80,7 +80,7 @@ QString itemContent(const ReportItem &item)
         return line;
     }
     case ReportItem::PictureKind: {
-        const auto &pic = static_cast<const iPic &>(item);
+        const auto &pic = static_cast<const PictureItem &>(item);
         static const char *sources[] = {"file", "binary field", "path field"};
         const QString source = pic.pType >= 0 && pic.pType <= 2
                                    ? QString::fromLatin1(sources[pic.pType])
@@ -89,7 +89,7 @@ QString itemContent(const ReportItem &item)
                (pic.stretch ? QStringLiteral(" stretched") : QString());
     }
     case ReportItem::GraphKind: {
-        const auto &graph = static_cast<const iGraph &>(item);
+        const auto &graph = static_cast<const ChartItem &>(item);
         return QStringLiteral("type %1 SQL %2").arg(graph.gType).arg(quotedText(graph.SQL));
     }
     }
@@ -102,7 +102,7 @@ int usageError(QTextStream &err, const QString &message)
     return ExitUsage;
 }
 
-int loadReport(const CommandLine &commandLine, TalvoDocument &document, QTextStream &err,
+int loadReport(const CommandLine &commandLine, ReportDocument &document, QTextStream &err,
                const QString &programDir)
 {
     const QString name = commandLine.value(QStringLiteral("f")).trimmed();
@@ -113,7 +113,7 @@ int loadReport(const CommandLine &commandLine, TalvoDocument &document, QTextStr
         err << tr("this file is not existing: ") << name << Qt::endl;
         return ExitCannotLoad;
     }
-    if (!document.loadXML(path))
+    if (!document.loadXml(path))
         return ExitCannotLoad; // the load message went to stderr through the interaction
     document.fileName = path;
     return 0;
@@ -128,7 +128,7 @@ bool stderrIsTerminal()
 #endif
 }
 
-QString progressText(const TalvoDocument &document)
+QString progressText(const ReportDocument &document)
 {
     return tr("records %1 of %2, pages %3")
         .arg(document.recordsDone)
@@ -138,7 +138,7 @@ QString progressText(const TalvoDocument &document)
 
 // Runs the report into pages. Returns 0, or ExitNoConnection when its
 // connection cannot be opened.
-int runReport(TalvoDocument &document, QTextStream &err)
+int runReport(ReportDocument &document, QTextStream &err)
 {
     if (document.openDataConnection() != 0) {
         err << tr("Impossible to open the connection") << '\n'
@@ -150,7 +150,7 @@ int runReport(TalvoDocument &document, QTextStream &err)
     if (stderrIsTerminal()) {
         // A few times a second: rewriting the line for every record costs
         // more than the records.
-        progress = QObject::connect(&document, &TalvoDocument::MajScrollBar, &document,
+        progress = QObject::connect(&document, &ReportDocument::updateScrollBar, &document,
                                     [&document, &err, &shown] {
                                         if (shown.isValid() && shown.elapsed() < 250)
                                             return;
@@ -167,10 +167,10 @@ int runReport(TalvoDocument &document, QTextStream &err)
 }
 
 // Every error-list entry on stderr; ExitRunErrors when there were any.
-int reportRunErrors(const TalvoDocument &document, QTextStream &err)
+int reportRunErrors(const ReportDocument &document, QTextStream &err)
 {
-    for (const talvoError &error : document.errorLst)
-        err << error.GetPureText() << '\n';
+    for (const ErrorEntry &error : document.errorLst)
+        err << error.pureText() << '\n';
     err.flush();
     return document.errorLst.isEmpty() ? 0 : ExitRunErrors;
 }
@@ -269,7 +269,7 @@ int checkPagesAgainst(const CommandLine &commandLine, const ExportRequest &reque
 // when one of them could not be written (the others are still written),
 // else the status of the run's error list. A run stopped by a limit writes
 // nothing.
-int exportCommand(const CommandLine &commandLine, TalvoDocument &document, RunLimits &limits,
+int exportCommand(const CommandLine &commandLine, ReportDocument &document, RunLimits &limits,
                   QTextStream &out, QTextStream &err)
 {
     ExportRequest request;
@@ -284,7 +284,7 @@ int exportCommand(const CommandLine &commandLine, TalvoDocument &document, RunLi
         return ExitLimitReached;
     }
 
-    const int pages = document.NbPages();
+    const int pages = document.pageCount();
     bool failed = false;
     auto fail = [&](const QString &error) {
         err << tr("mirt: %1").arg(error) << Qt::endl;
@@ -304,8 +304,8 @@ int exportCommand(const CommandLine &commandLine, TalvoDocument &document, RunLi
             fail(error.isEmpty() ? tr("cannot write %1").arg(request.pdf) : error);
         if (!request.html.isEmpty()) {
             int page = request.htmlPage;
-            const bool written = request.allPages ? document.ExportHTMLAllPages(request.html)
-                                                  : document.ExportHTMLPage(request.html, page);
+            const bool written = request.allPages ? document.exportHtmlAllPages(request.html)
+                                                  : document.exportHtmlPage(request.html, page);
             if (!written)
                 fail(document.errorString());
         }
@@ -393,7 +393,7 @@ QString helpText()
     return text;
 }
 
-QString reportSummary(const TalvoDocument &document)
+QString reportSummary(const ReportDocument &document)
 {
     QString text;
     QTextStream s(&text);
@@ -413,16 +413,16 @@ QString reportSummary(const TalvoDocument &document)
     s << "  grid: " << number(document.gridSize) << '\n';
     s << "  connection: " << document.connectionStringData << '\n';
     s << "  sections: " << document.sections.count() << '\n';
-    for (const section *sec : document.sections) {
+    for (const ReportSection *sec : document.sections) {
         s << "Section " << sec->Key() << ": " << sectionKind(sec->section_Type) << ' '
           << quotedText(sec->sectionName) << ", height " << number(sec->Height) << '\n';
-        if (sec->section_Type == section::DataSection) {
+        if (sec->section_Type == ReportSection::DataSection) {
             s << "  SQL: " << quotedText(sec->SQL) << '\n';
             s << "  parent: "
-              << (sec->sectionParent > 0 ? section::keyOf(section::DataSection, sec->sectionParent)
+              << (sec->sectionParent > 0 ? ReportSection::keyOf(ReportSection::DataSection, sec->sectionParent)
                                          : QStringLiteral("(none)"))
               << ", mode: "
-              << (sec->mode == section::OnceAfter ? "one time after" : "after each record") << '\n';
+              << (sec->mode == ReportSection::OnceAfter ? "one time after" : "after each record") << '\n';
         }
         if (sec->pageBreakAfter)
             s << "  page break after\n";
@@ -437,7 +437,7 @@ QString reportSummary(const TalvoDocument &document)
     return text;
 }
 
-int runHeadlessCommand(const CommandLine &commandLine, TalvoDocument &document, QTextStream &out,
+int runHeadlessCommand(const CommandLine &commandLine, ReportDocument &document, QTextStream &out,
                        QTextStream &err, const QString &programDir)
 {
     if (commandLine.has(QStringLiteral("help")) || commandLine.has(QStringLiteral("?"))) {
@@ -476,7 +476,7 @@ int runHeadlessCommand(const CommandLine &commandLine, TalvoDocument &document, 
 
     if (commandLine.has(QStringLiteral("saveas"))) {
         const QString target = commandLine.value(QStringLiteral("saveas"));
-        if (!document.SaveXML(target)) {
+        if (!document.saveXml(target)) {
             // The reason names the file already.
             err << tr("mirt: %1").arg(document.errorString()) << Qt::endl;
             return 1;

@@ -3,7 +3,7 @@
 #include "commandline.h"
 
 class QTextStream;
-class TalvoDocument;
+class ReportDocument;
 
 // Options that do their work and exit without opening a window: /help, /?,
 // /info, /saveas, /check, /eval and the exports.
@@ -11,7 +11,7 @@ bool isHeadlessCommand(const CommandLine &commandLine);
 
 // Runs the headless option of the command line. Messages the document would
 // show in a box go to `err`. Returns the exit status.
-int runHeadlessCommand(const CommandLine &commandLine, TalvoDocument &document, QTextStream &out,
+int runHeadlessCommand(const CommandLine &commandLine, ReportDocument &document, QTextStream &out,
                        QTextStream &err, const QString &programDir);
 
 // Checks what can be checked before a report is read: unknown options
@@ -25,4 +25,4 @@ QString helpText();
 
 // The readable summary /info prints: document properties, then every
 // section in collection order with its items.
-QString reportSummary(const TalvoDocument &document);
+QString reportSummary(const ReportDocument &document);

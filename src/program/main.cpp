@@ -9,7 +9,7 @@
 #include "charts/chartrendering.h"
 #include "designer/dialoginteraction.h"
 #include "program/guistartupwindows.h"
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 
 #include <QApplication>
 #include <QDir>
@@ -87,7 +87,7 @@ int main(int argc, char *argv[])
     // Set before any report is read, and never changed by one.
     AccessPolicy::setCurrent(accessPolicyFor(commandLine, QCoreApplication::applicationDirPath()));
 
-    TalvoDocument document;
+    ReportDocument document;
     if (headless) {
         const int status =
             runHeadlessCommand(commandLine, document, out, err, QCoreApplication::applicationDirPath());

@@ -2,8 +2,8 @@
 
 #include "commandline.h"
 
-#include "document/talvodocument.h"
-#include "document/talvoerror.h"
+#include "document/reportdocument.h"
+#include "document/errorentry.h"
 
 #include <QCoreApplication>
 
@@ -39,7 +39,7 @@ QString RunLimits::read(const CommandLine &commandLine)
     return QString();
 }
 
-void RunLimits::watch(TalvoDocument &document, std::function<void()> whenReached)
+void RunLimits::watch(ReportDocument &document, std::function<void()> whenReached)
 {
     m_watched = &document;
     document.runCheck = [this, &document, whenReached = std::move(whenReached)] {
@@ -55,7 +55,7 @@ RunLimits::~RunLimits()
         m_watched->runCheck = nullptr;
 }
 
-void RunLimits::check(TalvoDocument &document)
+void RunLimits::check(ReportDocument &document)
 {
     if (m_reason.isEmpty()) {
         if (m_maxPages > 0 && document.Pages.count() > m_maxPages)
@@ -67,7 +67,7 @@ void RunLimits::check(TalvoDocument &document)
         if (m_reason.isEmpty())
             return;
         document.addError(
-            talvoError(QStringLiteral("mirt"), QStringLiteral("limits"), m_reason, QString()));
+            ErrorEntry(QStringLiteral("mirt"), QStringLiteral("limits"), m_reason, QString()));
     }
     document.stopRequested = true;
 }

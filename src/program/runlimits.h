@@ -6,7 +6,7 @@
 #include <functional>
 
 class CommandLine;
-class TalvoDocument;
+class ReportDocument;
 
 // The bounds a server puts on a run: /maxpages N and /timeout SECONDS. Once
 // one is passed, the run is stopped through the document's stop flag (its
@@ -23,10 +23,10 @@ public:
     void start() { m_clock.start(); }
     // Installs the check as the document's runCheck until the object goes;
     // `whenReached` is called with each check once a limit is passed.
-    void watch(TalvoDocument &document, std::function<void()> whenReached = {});
+    void watch(ReportDocument &document, std::function<void()> whenReached = {});
     // Stops the run (again, should a new run have cleared the flag) when a
     // limit is passed; the first time adds the error entry.
-    void check(TalvoDocument &document);
+    void check(ReportDocument &document);
 
     bool reached() const { return !m_reason.isEmpty(); }
     // Why the run was stopped; "" while no limit was passed.
@@ -40,5 +40,5 @@ private:
     QString m_timeoutText;
     QElapsedTimer m_clock;
     QString m_reason;
-    TalvoDocument *m_watched = nullptr;
+    ReportDocument *m_watched = nullptr;
 };

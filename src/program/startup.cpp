@@ -4,7 +4,7 @@
 #include "runlimits.h"
 #include "platform/settings.h"
 
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 #include "document/userinteraction.h"
 
 #include <QCoreApplication>
@@ -34,7 +34,7 @@ CommandLine chooseCommandLine(const CommandLine &processLine, StartupWindows &wi
     return CommandLine::fromText(chosen);
 }
 
-int processCommandLine(const CommandLine &commandLine, TalvoDocument &document,
+int processCommandLine(const CommandLine &commandLine, ReportDocument &document,
                        StartupWindows &windows, const QString &programDir)
 {
     const QString name = commandLine.value(QStringLiteral("f")).trimmed();
@@ -67,7 +67,7 @@ int processCommandLine(const CommandLine &commandLine, TalvoDocument &document,
     // untitled document, so that a save cannot write over the file it could
     // not read. A print without a window has nothing to show it in: it ends
     // there.
-    if (document.loadXML(path))
+    if (document.loadXml(path))
         document.fileName = path;
     else if (hidden)
         return ExitCannotLoad;
@@ -92,7 +92,7 @@ int processCommandLine(const CommandLine &commandLine, TalvoDocument &document,
             status = ExitLimitReached;
         }
         // The end of the program, which the status returned brings about.
-        document.AskEnd();
+        document.askEnd();
         return status == kRunEventLoop ? 0 : status;
     }
     if (commandLine.has(QStringLiteral("e")))

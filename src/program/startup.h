@@ -4,7 +4,7 @@
 
 #include <QString>
 
-class TalvoDocument;
+class ReportDocument;
 
 // The windows start-up may open. The GUI implements them with the real
 // designer, preview and welcome dialog; tests with recorders.
@@ -17,9 +17,9 @@ public:
     // returns the state of its check box. Returns the command line chosen.
     virtual QString showWelcome(bool &neverTicked) = 0;
     // DesignerWindow.init(document), then shows the designer non-modally.
-    virtual int openDesigner(TalvoDocument &document) = 0;
+    virtual int openDesigner(ReportDocument &document) = 0;
     // PreviewWindow.PrintPreview(document, thenPrint, showPrintDialog, hideWindow).
-    virtual int printPreview(TalvoDocument &document, bool &thenPrint, bool &showPrintDialog,
+    virtual int printPreview(ReportDocument &document, bool &thenPrint, bool &showPrintDialog,
                              bool &hideWindow) = 0;
 };
 
@@ -34,5 +34,5 @@ CommandLine chooseCommandLine(const CommandLine &processLine, StartupWindows &wi
 // Interprets the start-up options and opens the window they ask for.
 // Relative report names are looked up in the current folder, then in
 // programDir. Returns kRunEventLoop or an exit status.
-int processCommandLine(const CommandLine &commandLine, TalvoDocument &document,
+int processCommandLine(const CommandLine &commandLine, ReportDocument &document,
                        StartupWindows &windows, const QString &programDir);

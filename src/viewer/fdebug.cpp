@@ -45,12 +45,12 @@ void showList(const QString &caption, const QString &text, QWidget *parent)
 
 namespace fDebug {
 
-void ShowErrors(TalvoDocument &doc, QWidget *parent)
+void ShowErrors(ReportDocument &doc, QWidget *parent)
 {
     showList(errorListCaption(), errorListText(doc), parent);
 }
 
-void ShowDebug(TalvoDocument &doc, QWidget *parent)
+void ShowDebug(ReportDocument &doc, QWidget *parent)
 {
     showList(debugListCaption(), debugListText(doc), parent);
 }

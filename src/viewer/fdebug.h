@@ -1,7 +1,7 @@
 #pragma once
 
 class QWidget;
-class TalvoDocument;
+class ReportDocument;
 
 // The errors and debug window: a read-only snapshot of one of the
 // document's lists, shown modally. The text can be selected and copied; it
@@ -9,7 +9,7 @@ class TalvoDocument;
 // user closes and reopens it to refresh.
 namespace fDebug {
 // "Errors list": every entry of the document's error list.
-void ShowErrors(TalvoDocument &doc, QWidget *parent);
+void ShowErrors(ReportDocument &doc, QWidget *parent);
 // "Debug list": the debug lines collected in debug mode.
-void ShowDebug(TalvoDocument &doc, QWidget *parent);
+void ShowDebug(ReportDocument &doc, QWidget *parent);
 } // namespace fDebug

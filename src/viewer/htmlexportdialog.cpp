@@ -1,7 +1,7 @@
 #include "htmlexportdialog.h"
 
 #include "platform/appinfo.h"
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -29,34 +29,34 @@ constexpr int kProgressFrom = 5;
 class CurrentPageGuard
 {
 public:
-    explicit CurrentPageGuard(TalvoDocument &doc) : m_doc(doc), m_saved(doc.CurrentPage) {}
+    explicit CurrentPageGuard(ReportDocument &doc) : m_doc(doc), m_saved(doc.CurrentPage) {}
     ~CurrentPageGuard() { m_doc.CurrentPage = m_saved; }
     CurrentPageGuard(const CurrentPageGuard &) = delete;
     CurrentPageGuard &operator=(const CurrentPageGuard &) = delete;
 
 private:
-    TalvoDocument &m_doc;
+    ReportDocument &m_doc;
     int m_saved;
 };
 } // namespace
 
-int HtmlExportDialog::finishedPages(const TalvoDocument &doc)
+int HtmlExportDialog::finishedPages(const ReportDocument &doc)
 {
-    const int pages = doc.NbPages();
+    const int pages = doc.pageCount();
     return doc.working ? std::max(0, pages - 1) : pages;
 }
 
-QString HtmlExportDialog::pageFileName(const TalvoDocument &doc, const QString &dir, int page)
+QString HtmlExportDialog::pageFileName(const ReportDocument &doc, const QString &dir, int page)
 {
     QString base = QFileInfo(doc.fileName).completeBaseName();
     if (base.isEmpty())
         base = QStringLiteral("report");
-    const int digits = std::max(3, int(QString::number(doc.NbPages()).size()));
+    const int digits = std::max(3, int(QString::number(doc.pageCount()).size()));
     return QDir(dir).filePath(
         QStringLiteral("%1-page-%2.html").arg(base).arg(page, digits, 10, QLatin1Char('0')));
 }
 
-HtmlExportDialog::HtmlExportDialog(TalvoDocument &doc, int page, QWidget *parent)
+HtmlExportDialog::HtmlExportDialog(ReportDocument &doc, int page, QWidget *parent)
     : QDialog(parent), m_doc(doc), m_page(std::clamp(page, 1, std::max(1, finishedPages(doc)))),
       m_dir(new QLineEdit(this)), m_onePage(new QRadioButton(this)),
       m_allPages(new QRadioButton(this)), m_files(new QLabel(this))
@@ -212,7 +212,7 @@ bool HtmlExportDialog::exportPages()
             }
         }
         int page = n;
-        if (!m_doc.ExportHTMLPage(pageFileName(m_doc, dir, n), page)) {
+        if (!m_doc.exportHtmlPage(pageFileName(m_doc, dir, n), page)) {
             progress.reset();
             return refuse(m_doc.errorString());
         }
@@ -220,7 +220,7 @@ bool HtmlExportDialog::exportPages()
     return true;
 }
 
-bool runHtmlExportDialog(TalvoDocument &doc, int page, QWidget *parent)
+bool runHtmlExportDialog(ReportDocument &doc, int page, QWidget *parent)
 {
     if (HtmlExportDialog::finishedPages(doc) == 0) {
         QMessageBox::information(

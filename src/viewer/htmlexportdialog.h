@@ -6,7 +6,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class TalvoDocument;
+class ReportDocument;
 
 // "Export to HTML": writes the page shown, or every page, of the last run
 // as HTML files into a chosen folder, one file per page named after the
@@ -17,13 +17,13 @@ class HtmlExportDialog : public QDialog
 
 public:
     // `page` is the page shown (lowered to the last finished page).
-    HtmlExportDialog(TalvoDocument &doc, int page, QWidget *parent = nullptr);
+    HtmlExportDialog(ReportDocument &doc, int page, QWidget *parent = nullptr);
 
     // The file that page n goes to in `dir`.
-    static QString pageFileName(const TalvoDocument &doc, const QString &dir, int page);
+    static QString pageFileName(const ReportDocument &doc, const QString &dir, int page);
     // Pages the export may write: all while idle, the finished ones while a
     // run is still filling the last.
-    static int finishedPages(const TalvoDocument &doc);
+    static int finishedPages(const ReportDocument &doc);
 
     // Writes the files; stays open with a message when that fails.
     void accept() override;
@@ -33,7 +33,7 @@ private:
     void updateFiles();
     bool exportPages();
 
-    TalvoDocument &m_doc;
+    ReportDocument &m_doc;
     int m_page;
     QLineEdit *m_dir;
     QRadioButton *m_onePage;
@@ -43,4 +43,4 @@ private:
 
 // Shows the dialog for the document's pages; true when files were written.
 // Without any page to write it says so and shows no dialog.
-bool runHtmlExportDialog(TalvoDocument &doc, int page, QWidget *parent);
+bool runHtmlExportDialog(ReportDocument &doc, int page, QWidget *parent);

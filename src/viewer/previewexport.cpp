@@ -1,6 +1,6 @@
 #include "previewexport.h"
 
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 #include "output/pdfexport.h"
 #include "output/pngexport.h"
 
@@ -46,11 +46,11 @@ QString perPageName(const QString &target, int page)
 
 } // namespace
 
-bool exportPreviewPages(TalvoDocument &doc, const PreviewExportRequest &request,
+bool exportPreviewPages(ReportDocument &doc, const PreviewExportRequest &request,
                         const std::function<bool(int, int)> &progress, QStringList *written,
                         QString *error)
 {
-    const int pages = doc.NbPages();
+    const int pages = doc.pageCount();
     if (pages == 0)
         return fail(error, tr("The report has no page to export."));
     const int from = qBound(1, request.fromPage, pages);
@@ -84,7 +84,7 @@ bool exportPreviewPages(TalvoDocument &doc, const PreviewExportRequest &request,
     case PreviewExportRequest::Html:
         if (from == 1 && to == pages && pages > 1) {
             step(0);
-            ok = doc.ExportHTMLAllPages(request.target);
+            ok = doc.exportHtmlAllPages(request.target);
             if (!ok)
                 fail(error, doc.errorString());
             else if (written)
@@ -99,7 +99,7 @@ bool exportPreviewPages(TalvoDocument &doc, const PreviewExportRequest &request,
                 }
                 const QString file = total == 1 ? request.target : perPageName(request.target, n);
                 int page = n;
-                ok = doc.ExportHTMLPage(file, page);
+                ok = doc.exportHtmlPage(file, page);
                 if (!ok)
                     fail(error, doc.errorString());
                 else if (written)
@@ -127,12 +127,12 @@ QString previewHtmlTarget(const QString &programDir, const QString &reportFile)
     return QDir(QDir::tempPath()).filePath(name);
 }
 
-PreviewExportDialog::PreviewExportDialog(TalvoDocument &doc, int shownPage, QWidget *parent)
+PreviewExportDialog::PreviewExportDialog(ReportDocument &doc, int shownPage, QWidget *parent)
     : QDialog(parent), m_doc(doc), m_shownPage(shownPage)
 {
     setObjectName(QStringLiteral("exportDialog"));
     setWindowTitle(tr("Export"));
-    const int pages = std::max<int>(1, doc.NbPages());
+    const int pages = std::max<int>(1, doc.pageCount());
 
     m_format = new QComboBox(this);
     m_format->setObjectName(QStringLiteral("format"));
@@ -142,7 +142,7 @@ PreviewExportDialog::PreviewExportDialog(TalvoDocument &doc, int shownPage, QWid
 
     m_shown = new QRadioButton(tr("The page shown (%1)").arg(shownPage), this);
     m_range = new QRadioButton(tr("Pages"), this);
-    m_all = new QRadioButton(tr("All pages (%1)").arg(doc.NbPages()), this);
+    m_all = new QRadioButton(tr("All pages (%1)").arg(doc.pageCount()), this);
     m_all->setChecked(true);
     m_from = new QSpinBox(this);
     m_to = new QSpinBox(this);
@@ -292,7 +292,7 @@ PreviewExportRequest PreviewExportDialog::request() const
         r.toPage = m_to->value();
     } else {
         r.fromPage = 1;
-        r.toPage = m_doc.NbPages();
+        r.toPage = m_doc.pageCount();
     }
     r.target = QDir::fromNativeSeparators(m_target->text().trimmed());
     r.dpi = m_dpi->value();

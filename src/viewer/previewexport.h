@@ -10,7 +10,7 @@ class QComboBox;
 class QLineEdit;
 class QRadioButton;
 class QSpinBox;
-class TalvoDocument;
+class ReportDocument;
 
 // Export of stored pages from the preview.
 struct PreviewExportRequest
@@ -34,7 +34,7 @@ struct PreviewExportRequest
 // Writes the pages; `progress` (may be empty) is told (done, total) between
 // pages and stops the export when it returns false. `written` receives the
 // files made. False with `error` set on failure or cancellation.
-bool exportPreviewPages(TalvoDocument &doc, const PreviewExportRequest &request,
+bool exportPreviewPages(ReportDocument &doc, const PreviewExportRequest &request,
                         const std::function<bool(int, int)> &progress, QStringList *written,
                         QString *error);
 
@@ -49,7 +49,7 @@ class PreviewExportDialog : public QDialog
     Q_OBJECT
 
 public:
-    PreviewExportDialog(TalvoDocument &doc, int shownPage, QWidget *parent = nullptr);
+    PreviewExportDialog(ReportDocument &doc, int shownPage, QWidget *parent = nullptr);
 
     PreviewExportRequest request() const;
 
@@ -60,7 +60,7 @@ private:
     void setTarget(const QString &path);
     QString suggestedTarget() const;
 
-    TalvoDocument &m_doc;
+    ReportDocument &m_doc;
     int m_shownPage;
     QComboBox *m_format;
     QRadioButton *m_shown;

@@ -1,6 +1,6 @@
 #include "previewfind.h"
 
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 #include "document/xmlformat.h"
 #include "output/drawingsurface.h"
 #include "output/textlayout.h"
@@ -9,12 +9,12 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-void findInRecord(TalvoDocument &doc, const PageRecord &record, int page, const QString &needle,
+void findInRecord(ReportDocument &doc, const PageRecord &record, int page, const QString &needle,
                   Qt::CaseSensitivity cs, DrawingSurface &surface, QList<PreviewFindHit> &hits)
 {
     const bool hasVariables = record.flags & PageRecord::PageVariables;
     const QString stored = record.textLines();
-    const QString text = hasVariables ? doc.ReplacePercentVars(stored) : stored;
+    const QString text = hasVariables ? doc.replacePercentVars(stored) : stored;
     // Most records do not hold the text: measure only those that do.
     if (!text.contains(needle, cs))
         return;
@@ -46,7 +46,7 @@ void findInRecord(TalvoDocument &doc, const PageRecord &record, int page, const 
 
 } // namespace
 
-QList<PreviewFindHit> findInPages(TalvoDocument &doc, const QString &needle, Qt::CaseSensitivity cs)
+QList<PreviewFindHit> findInPages(ReportDocument &doc, const QString &needle, Qt::CaseSensitivity cs)
 {
     QList<PreviewFindHit> hits;
     if (needle.isEmpty())

@@ -4,7 +4,7 @@
 #include <QRectF>
 #include <QString>
 
-class TalvoDocument;
+class ReportDocument;
 
 // One place a text was found: the page (from 1) and the box of the matched
 // characters on it, in the document unit.
@@ -18,5 +18,5 @@ struct PreviewFindHit
 // order and, on a page, in the order the items were made. Texts are searched
 // as they are drawn: page variables filled in for the page, wrapped into
 // lines (a match does not run over a line break).
-QList<PreviewFindHit> findInPages(TalvoDocument &doc, const QString &needle,
+QList<PreviewFindHit> findInPages(ReportDocument &doc, const QString &needle,
                                   Qt::CaseSensitivity cs);

@@ -2,7 +2,7 @@
 
 #include "previewicons.h"
 
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -34,7 +34,7 @@ PreviewFindBar::PreviewFindBar(QWidget *parent) : QToolBar(tr("Find"), parent)
     connect(m_text, &QLineEdit::textChanged, this, &PreviewFindBar::reset);
 }
 
-void PreviewFindBar::setDocument(TalvoDocument *doc)
+void PreviewFindBar::setDocument(ReportDocument *doc)
 {
     m_doc = doc;
     reset();
@@ -66,11 +66,11 @@ void PreviewFindBar::step(int direction, int shownPage)
         activate();
         return;
     }
-    if (needle != m_needle || m_pages != m_doc->NbPages() || !m_complete) {
+    if (needle != m_needle || m_pages != m_doc->pageCount() || !m_complete) {
         const PreviewFindHit current = m_hits.value(m_index);
         m_hits = findInPages(*m_doc, needle, Qt::CaseInsensitive);
         m_needle = needle;
-        m_pages = m_doc->NbPages();
+        m_pages = m_doc->pageCount();
         m_complete = !m_doc->working;
         m_index = -1;
         for (int i = 0; current.page > 0 && i < m_hits.size(); ++i) {

@@ -6,7 +6,7 @@
 
 class QLabel;
 class QLineEdit;
-class TalvoDocument;
+class ReportDocument;
 
 // The find bar of the preview: a text, next and previous, and "n of m".
 // Matches are searched over all stored pages; pages made since the last
@@ -19,7 +19,7 @@ class PreviewFindBar : public QToolBar
 public:
     explicit PreviewFindBar(QWidget *parent = nullptr);
 
-    void setDocument(TalvoDocument *doc);
+    void setDocument(ReportDocument *doc);
     // Shows the bar with its text selected for typing.
     void activate();
     // The next (1) or previous (-1) match, from the page shown when there
@@ -42,7 +42,7 @@ signals:
     void stepRequested(int direction);
 
 private:
-    TalvoDocument *m_doc = nullptr;
+    ReportDocument *m_doc = nullptr;
     QLineEdit *m_text;
     QLabel *m_count;
     QList<PreviewFindHit> m_hits;

@@ -4,7 +4,7 @@
 #include "viewzoom.h"
 
 #include "platform/units.h"
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -39,7 +39,7 @@ PreviewPageView::PreviewPageView(ViewZoom *zoom, QWidget *parent)
     });
 }
 
-void PreviewPageView::setDocument(TalvoDocument *doc)
+void PreviewPageView::setDocument(ReportDocument *doc)
 {
     m_doc = doc;
     m_page = 0;

@@ -6,7 +6,7 @@
 #include <QRectF>
 
 class ViewZoom;
-class TalvoDocument;
+class ReportDocument;
 
 // The page area of the preview: one stored page drawn at its real size
 // (the document unit to the screen's logical resolution, times the zoom)
@@ -22,7 +22,7 @@ class PreviewPageView : public QAbstractScrollArea
 public:
     explicit PreviewPageView(ViewZoom *zoom, QWidget *parent = nullptr);
 
-    void setDocument(TalvoDocument *doc);
+    void setDocument(ReportDocument *doc);
     // The page on display; 0 shows an empty sheet ("clear the picture").
     int page() const { return m_page; }
     void setPage(int n);
@@ -67,7 +67,7 @@ private:
     QSizeF pageSizeAt100() const;
     bool cacheable() const;
 
-    TalvoDocument *m_doc = nullptr;
+    ReportDocument *m_doc = nullptr;
     ViewZoom *m_zoom;
     int m_page = 0;
     QImage m_cache;

@@ -1,7 +1,7 @@
 #include "previewrender.h"
 
 #include "platform/units.h"
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 #include "output/pageoutput.h"
 
 #include <QPainter>
@@ -15,14 +15,14 @@ namespace {
 constexpr int kPictureDpi = 96;
 } // namespace
 
-QSizeF pageSizeInches(const TalvoDocument &doc)
+QSizeF pageSizeInches(const ReportDocument &doc)
 {
     const QSizeF page = pageSizeO(doc);
     return QSizeF(convertUnit(page.width(), doc.unit(), Unit::Inches),
                   convertUnit(page.height(), doc.unit(), Unit::Inches));
 }
 
-void paintPreviewPage(TalvoDocument &doc, QPainter &painter, int n, double pixelsPerInch)
+void paintPreviewPage(ReportDocument &doc, QPainter &painter, int n, double pixelsPerInch)
 {
     const int savedPage = doc.CurrentPage;
     const QPaintDevice *device = painter.device();
@@ -34,7 +34,7 @@ void paintPreviewPage(TalvoDocument &doc, QPainter &painter, int n, double pixel
     doc.CurrentPage = savedPage;
 }
 
-QImage renderPreviewPage(TalvoDocument &doc, int n, double pixelsPerInch, qreal dpr)
+QImage renderPreviewPage(ReportDocument &doc, int n, double pixelsPerInch, qreal dpr)
 {
     const QSizeF inches = pageSizeInches(doc);
     const int width = std::max(1, int(std::ceil(inches.width() * pixelsPerInch * dpr)));

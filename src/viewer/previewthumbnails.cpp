@@ -2,7 +2,7 @@
 
 #include "previewrender.h"
 
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 
 #include <QPainter>
 
@@ -11,7 +11,7 @@ PreviewThumbnailModel::PreviewThumbnailModel(QObject *parent) : QAbstractListMod
     m_pictures.setMaxCost(200);
 }
 
-void PreviewThumbnailModel::setDocument(TalvoDocument *doc)
+void PreviewThumbnailModel::setDocument(ReportDocument *doc)
 {
     beginResetModel();
     m_doc = doc;
@@ -42,7 +42,7 @@ QSize PreviewThumbnailModel::thumbnailSize() const
 
 void PreviewThumbnailModel::syncPages()
 {
-    const int pages = m_doc ? m_doc->NbPages() : 0;
+    const int pages = m_doc ? m_doc->pageCount() : 0;
     if (pages == m_rows)
         return;
     if (pages < m_rows) {
@@ -94,7 +94,7 @@ QVariant PreviewThumbnailModel::data(const QModelIndex &index, int role) const
         if (const QPixmap *known = m_pictures.object(page))
             return *known;
         const QSizeF inches = pageSizeInches(*m_doc);
-        if (inches.width() <= 0 || page > m_doc->NbPages())
+        if (inches.width() <= 0 || page > m_doc->pageCount())
             return QVariant();
         QImage image = renderPreviewPage(*m_doc, page, m_width / inches.width(), m_dpr);
         {

@@ -4,7 +4,7 @@
 #include <QCache>
 #include <QPixmap>
 
-class TalvoDocument;
+class ReportDocument;
 
 // The pages made so far as small pictures, one row per page. Pictures are
 // drawn when a view asks for them (the rows in sight), so a run of
@@ -16,7 +16,7 @@ class PreviewThumbnailModel : public QAbstractListModel
 public:
     explicit PreviewThumbnailModel(QObject *parent = nullptr);
 
-    void setDocument(TalvoDocument *doc);
+    void setDocument(ReportDocument *doc);
     // Width of a picture in logical pixels; the device pixel ratio it is
     // drawn for.
     void setThumbnailWidth(int width, qreal dpr);
@@ -37,7 +37,7 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
 
 private:
-    TalvoDocument *m_doc = nullptr;
+    ReportDocument *m_doc = nullptr;
     int m_rows = 0;
     int m_width = 110;
     qreal m_dpr = 1;

@@ -13,9 +13,9 @@
 #include "printing.h"
 
 #include "platform/appinfo.h"
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 #include "document/userinteraction.h"
-#include "document/talvoerror.h"
+#include "document/errorentry.h"
 #include "platform/connection.h"
 
 #include <QAbstractSpinBox>
@@ -91,7 +91,7 @@ PreviewWindow::PreviewWindow(QWidget *parent)
     m_liveRefresh.setSingleShot(true);
     m_liveRefresh.setInterval(250);
     connect(&m_liveRefresh, &QTimer::timeout, this, [this] {
-        if (!doc || shownPage != doc->NbPages())
+        if (!doc || shownPage != doc->pageCount())
             return;
         pic->invalidate();
         m_thumbModel->pageChanged(shownPage);
@@ -417,7 +417,7 @@ void PreviewWindow::createThumbnails()
 
 // ---- Running ----
 
-void PreviewWindow::attachDocument(TalvoDocument *newDoc)
+void PreviewWindow::attachDocument(ReportDocument *newDoc)
 {
     if (newDoc == doc)
         return;
@@ -433,12 +433,12 @@ void PreviewWindow::attachDocument(TalvoDocument *newDoc)
     m_findBar->setDocument(doc);
     if (!doc)
         return;
-    m_docConnections << connect(doc, &TalvoDocument::startWorking, this,
+    m_docConnections << connect(doc, &ReportDocument::startWorking, this,
                                 [this] { setWorkingState(true); });
-    m_docConnections << connect(doc, &TalvoDocument::pageFinished, this,
+    m_docConnections << connect(doc, &ReportDocument::pageFinished, this,
                                 &PreviewWindow::onPageFinished);
-    m_docConnections << connect(doc, &TalvoDocument::MajScrollBar, this, &PreviewWindow::majSB);
-    m_docConnections << connect(doc, &TalvoDocument::finishedWorking, this,
+    m_docConnections << connect(doc, &ReportDocument::updateScrollBar, this, &PreviewWindow::majSB);
+    m_docConnections << connect(doc, &ReportDocument::finishedWorking, this,
                                 &PreviewWindow::onFinishedWorking);
     m_docConnections << connect(doc, &QObject::destroyed, this, [this] {
         doc = nullptr;
@@ -449,7 +449,7 @@ void PreviewWindow::attachDocument(TalvoDocument *newDoc)
     });
 }
 
-void PreviewWindow::PrintPreview(TalvoDocument *newDoc, bool &thenPrint, bool &showPrintDialog,
+void PreviewWindow::PrintPreview(ReportDocument *newDoc, bool &thenPrint, bool &showPrintDialog,
                               bool &hideWindow)
 {
     attachDocument(newDoc);
@@ -480,7 +480,7 @@ void PreviewWindow::runPreview(bool &thenPrint, bool &showPrintDialog, bool &hid
     status(tr("In progress..."));
     // A run reads the data afresh: "query again" must not answer from an
     // old connection.
-    if (doc->DataConnOpened()) {
+    if (doc->isDataConnectionOpen()) {
         try {
             doc->connection().Close();
         } catch (...) {
@@ -510,7 +510,7 @@ void PreviewWindow::runPreview(bool &thenPrint, bool &showPrintDialog, bool &hid
     if (doc->openDataConnection() != 0) {
         connectionFailed = true;
         doc->addError(
-            talvoError(QStringLiteral("PreviewWindow"), QStringLiteral("runPreview"),
+            ErrorEntry(QStringLiteral("PreviewWindow"), QStringLiteral("runPreview"),
                        tr("Impossible to open the connection: %1").arg(doc->connectionError()),
                        doc->connectionStringData));
     } else {
@@ -523,7 +523,7 @@ void PreviewWindow::runPreview(bool &thenPrint, bool &showPrintDialog, bool &hid
             // window usable (closing included).
             doc->working = false;
             m_runIncomplete = true;
-            doc->addError(talvoError(QStringLiteral("PreviewWindow"), QStringLiteral("runPreview"),
+            doc->addError(ErrorEntry(QStringLiteral("PreviewWindow"), QStringLiteral("runPreview"),
                                      tr("The report run stopped on an unexpected error: %1")
                                          .arg(QString::fromLocal8Bit(e.what())),
                                      QString()));
@@ -609,7 +609,7 @@ void PreviewWindow::redrawForTotal()
 QString PreviewWindow::idleStatus() const
 {
     if (m_runIncomplete && doc)
-        return tr("Stopped: the report is incomplete, %1 pages made").arg(doc->NbPages());
+        return tr("Stopped: the report is incomplete, %1 pages made").arg(doc->pageCount());
     return tr("ready");
 }
 
@@ -620,7 +620,7 @@ bool PreviewWindow::confirmIncomplete(const QString &question)
     const QString text =
         tr("The run was stopped, so the report is incomplete: it has only the %1 pages made "
            "before the stop, and its page totals count only those.")
-            .arg(doc->NbPages()) +
+            .arg(doc->pageCount()) +
         QLatin1Char(' ') + question;
     return UserInteraction::current()->message(text, UserInteraction::Yes | UserInteraction::No,
                                                UserInteraction::Question) == UserInteraction::Yes;
@@ -660,12 +660,12 @@ void PreviewWindow::stopRun()
 void PreviewWindow::maj(int p)
 {
     m_actions.value(QStringLiteral("errors"))->setVisible(doc && doc->isErrors());
-    if (!doc || doc->NbPages() < 1) {
+    if (!doc || doc->pageCount() < 1) {
         pic->setPage(0);
         syncPageControls();
         return;
     }
-    shownPage = qBound(1, p, int(doc->NbPages()));
+    shownPage = qBound(1, p, int(doc->pageCount()));
     pic->setPage(shownPage);
     showHits();
     syncPageControls();
@@ -673,7 +673,7 @@ void PreviewWindow::maj(int p)
 
 void PreviewWindow::syncPageControls()
 {
-    const int pages = doc ? doc->NbPages() : 0;
+    const int pages = doc ? doc->pageCount() : 0;
     if (pages != m_shownPagesCount) {
         m_shownPagesCount = pages;
         const QSignalBlocker block(m_pageNumber);
@@ -701,13 +701,13 @@ void PreviewWindow::majSB()
         return;
     PB1->setRange(0, int(std::min<qint64>(doc->nbRecords > 0 ? doc->nbRecords : 1, INT_MAX)));
     PB1->setValue(int(std::min<qint64>(doc->recordsDone, PB1->maximum())));
-    const QString pages = tr("Page %1/%2").arg(shownPage).arg(doc->NbPages());
+    const QString pages = tr("Page %1/%2").arg(shownPage).arg(doc->pageCount());
     if (m_pagesPanel->text() != pages)
         m_pagesPanel->setText(pages);
-    if (doc->NbPages() != m_shownPagesCount)
+    if (doc->pageCount() != m_shownPagesCount)
         syncPageControls();
     // The page being filled is on display: draw it again now and then.
-    if (doc->working && shownPage == doc->NbPages() && !m_liveRefresh.isActive())
+    if (doc->working && shownPage == doc->pageCount() && !m_liveRefresh.isActive())
         m_liveRefresh.start();
 }
 
@@ -720,7 +720,7 @@ void PreviewWindow::previousPage()
 
 void PreviewWindow::nextPage()
 {
-    if (doc && shownPage < doc->NbPages())
+    if (doc && shownPage < doc->pageCount())
         maj(shownPage + 1);
     majSB();
 }
@@ -772,14 +772,14 @@ void PreviewWindow::openFile(const QString &fileName)
         QApplication::beep();
         return;
     }
-    if (doc->DataConnOpened()) {
+    if (doc->isDataConnectionOpen()) {
         try {
             doc->connection().Close();
         } catch (...) {
         }
     }
-    doc->delPages();
-    if (!doc->loadXML(fileName)) {
+    doc->deletePages();
+    if (!doc->loadXml(fileName)) {
         // The document is as it was; its pages are gone with the release.
         maj(1);
         majSB();
@@ -802,7 +802,7 @@ void PreviewWindow::Print_()
         status(tr("Printing waits for the end of the run."));
         return;
     }
-    if (doc->NbPages() == 0) {
+    if (doc->pageCount() == 0) {
         UserInteraction::current()->message(tr("The report has no page to print."));
         return;
     }
@@ -831,7 +831,7 @@ void PreviewWindow::exportHtmlTest()
     // The export sets CurrentPage, which a run in progress counts on.
     const int savedPage = doc->CurrentPage;
     int page = 1;
-    const bool ok = doc->ExportHTMLPage(target, page);
+    const bool ok = doc->exportHtmlPage(target, page);
     doc->CurrentPage = savedPage;
     if (!ok) {
         UserInteraction::current()->message(
@@ -850,7 +850,7 @@ void PreviewWindow::exportPages()
 {
     if (!doc || doc->working)
         return;
-    if (doc->NbPages() == 0) {
+    if (doc->pageCount() == 0) {
         UserInteraction::current()->message(tr("The report has no page to export."));
         return;
     }
@@ -996,10 +996,10 @@ void PreviewWindow::closeEvent(QCloseEvent *event)
     if (doc) {
         if (beforeRelease)
             beforeRelease(*doc);
-        TalvoDocument *released = doc;
+        ReportDocument *released = doc;
         attachDocument(nullptr);
-        released->delPages();
-        released->CloseClean();
+        released->deletePages();
+        released->release();
     }
     event->accept();
     emit unloaded();
@@ -1045,7 +1045,7 @@ bool PreviewWindow::handleKey(QKeyEvent *event)
         majSB();
         return true;
     case Qt::Key_End:
-        maj(doc ? doc->NbPages() : 1);
+        maj(doc ? doc->pageCount() : 1);
         majSB();
         return true;
     default:

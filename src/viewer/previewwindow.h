@@ -21,7 +21,7 @@ class QListView;
 class QProgressBar;
 class QSpinBox;
 class QToolBar;
-class TalvoDocument;
+class ReportDocument;
 class HelpButton;
 
 // The preview window: runs a report and shows its pages while they are
@@ -42,7 +42,7 @@ public:
     // Runs `doc` and shows its pages; with thenPrint prints them at the end
     // (with the print dialog when showPrintDialog); with hideWindow never
     // shows itself and unloads once done.
-    void PrintPreview(TalvoDocument *doc, bool &thenPrint, bool &showPrintDialog, bool &hideWindow);
+    void PrintPreview(ReportDocument *doc, bool &thenPrint, bool &showPrintDialog, bool &hideWindow);
 
     // Shows page p (lowered to the last page); serves every redraw.
     void maj(int p);
@@ -71,7 +71,7 @@ public:
     void findNext();
     void findPrevious();
 
-    TalvoDocument *document() const { return doc; }
+    ReportDocument *document() const { return doc; }
     // The last run ended before its end (Stop, or an error broke it off):
     // its pages and page totals are those made so far.
     bool runIncomplete() const { return m_runIncomplete; }
@@ -85,10 +85,10 @@ public:
     // unless a caller (a test) says otherwise.
     QString programDir;
     // Opens the document in the designer; empty until the designer is there.
-    std::function<void(TalvoDocument &)> designerHook;
+    std::function<void(ReportDocument &)> designerHook;
     // Called on closing, before the document is released: the last look at
     // its error list (a hidden print reports it on stderr).
-    std::function<void(TalvoDocument &)> beforeRelease;
+    std::function<void(ReportDocument &)> beforeRelease;
     // How the last run went: its connection could not be opened; the pages
     // it was to print were not all sent.
     bool connectionFailed = false;
@@ -110,7 +110,7 @@ protected:
 private:
     void runPreview(bool &thenPrint, bool &showPrintDialog, bool &hideWindow);
     void setWorkingState(bool working);
-    void attachDocument(TalvoDocument *newDoc);
+    void attachDocument(ReportDocument *newDoc);
     void onPageFinished(int page);
     void onFinishedWorking();
     // "ready", or what a stopped run left.
@@ -136,7 +136,7 @@ private:
     QAction *addAction(const QString &key, const QString &text, const QIcon &icon,
                        const QKeySequence &shortcut = QKeySequence());
 
-    TalvoDocument *doc = nullptr;
+    ReportDocument *doc = nullptr;
     int shownPage = 1;
 
     ViewZoom *m_zoom;

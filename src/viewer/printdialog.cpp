@@ -3,7 +3,7 @@
 
 #include "printing.h"
 
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 #include "document/userinteraction.h"
 
 #include <QIntValidator>
@@ -43,19 +43,19 @@ int wholeIn(const QLineEdit *box, int low, int high)
 
 } // namespace
 
-PrintDialog::PrintDialog(TalvoDocument &doc, QWidget *parent)
+PrintDialog::PrintDialog(ReportDocument &doc, QWidget *parent)
     : QDialog(parent), ui(std::make_unique<Ui::PrintDialog>()), m_doc(doc)
 {
     ui->setupUi(this);
     connect(ui->Command1, &QPushButton::clicked, this, &PrintDialog::accept);
     connect(ui->bCancel, &QPushButton::clicked, this, &PrintDialog::reject);
-    ui->toPage->setText(QString::number(doc.NbPages()));
+    ui->toPage->setText(QString::number(doc.pageCount()));
     ui->fromPage->setText(QStringLiteral("1"));
     ui->copies->setText(QString::number(qMax(1, int(doc.copies))));
     // Only digits can be typed; what is out of range is refused on OK with
     // a message (a silent 1 copy, or a range that prints nothing, would
     // pass for what was asked).
-    const int pages = std::max(1, int(doc.NbPages()));
+    const int pages = std::max(1, int(doc.pageCount()));
     ui->copies->setValidator(new QIntValidator(1, kMaxCopies, this));
     ui->fromPage->setValidator(new QIntValidator(1, pages, this));
     ui->toPage->setValidator(new QIntValidator(1, pages, this));
@@ -83,7 +83,7 @@ void PrintDialog::accept()
         box->setFocus();
         box->selectAll();
     };
-    const int pages = m_doc.NbPages();
+    const int pages = m_doc.pageCount();
     if (pages < 1) {
         refuse(ui->toPage, tr("The report has no page to print."));
         return;

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-class TalvoDocument;
+class ReportDocument;
 
 namespace Ui {
 class PrintDialog;
@@ -21,7 +21,7 @@ class PrintDialog : public QDialog
     Q_OBJECT
 
 public:
-    explicit PrintDialog(TalvoDocument &doc, QWidget *parent = nullptr);
+    explicit PrintDialog(ReportDocument &doc, QWidget *parent = nullptr);
     ~PrintDialog() override;
 
     // The leading number of the page boxes; 0 when they hold none.
@@ -33,7 +33,7 @@ public:
 
 private:
     std::unique_ptr<Ui::PrintDialog> ui;
-    TalvoDocument &m_doc;
+    ReportDocument &m_doc;
 };
 
 // The leading whole number of a text as typed ("12 pages" gives 12, "-3"

@@ -3,7 +3,7 @@
 #include "printdialog.h"
 
 #include "platform/units.h"
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 #include "document/userinteraction.h"
 #include "output/drawingsurface.h"
 #include "output/pageoutput.h"
@@ -40,14 +40,14 @@ void releasePrinter()
     g_printer = nullptr;
 }
 
-QPageLayout::Orientation orientationOf(const TalvoDocument &doc)
+QPageLayout::Orientation orientationOf(const ReportDocument &doc)
 {
     return doc.pageOrientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait;
 }
 
 // The paper, the orientation and a page without margins: pages are laid out
 // from the sheet's corner, as on every other device.
-void applyPaper(QPrinter &printer, const TalvoDocument &doc)
+void applyPaper(QPrinter &printer, const ReportDocument &doc)
 {
     printer.setFullPage(true);
     printer.setPageSize(documentPageSize(doc)); // a size the printer refuses keeps its own
@@ -66,7 +66,7 @@ bool noPrinter()
     return true;
 }
 
-bool printingError(TalvoDocument &doc)
+bool printingError(ReportDocument &doc)
 {
     doc.realPrinting = false;
     UserInteraction::current()->message(tr("Printing error"), UserInteraction::Ok);
@@ -252,7 +252,7 @@ void tellPrinterMissing(const QString &name, const QString &used)
 
 } // namespace
 
-void SelectPrinter(TalvoDocument &doc)
+void SelectPrinter(ReportDocument &doc)
 {
     QPrinter &printer = currentPrinter();
     const QString name = doc.DocPrinterName.isEmpty() ? printer.printerName() : doc.DocPrinterName;
@@ -273,7 +273,7 @@ void SelectPrinter(TalvoDocument &doc)
     }
 }
 
-bool RealPrint(TalvoDocument &doc, bool showDialog, QWidget *parent)
+bool RealPrint(ReportDocument &doc, bool showDialog, QWidget *parent)
 {
     if (doc.realPrinting)
         return false; // a job is being sent already; the printer is busy with it
@@ -288,7 +288,7 @@ bool RealPrint(TalvoDocument &doc, bool showDialog, QWidget *parent)
     applyPaper(printer, doc);
 
     int first = 1;
-    int last = doc.NbPages();
+    int last = doc.pageCount();
     if (showDialog) {
         PrintDialog dialog(doc, parent);
         dialog.exec();
@@ -307,7 +307,7 @@ bool RealPrint(TalvoDocument &doc, bool showDialog, QWidget *parent)
     printer.setCollateCopies(true);
     printer.setDocName(doc.docName.isEmpty() ? QCoreApplication::applicationName() : doc.docName);
     first = qMax(first, 1);
-    last = qMin(last, int(doc.NbPages()));
+    last = qMin(last, int(doc.pageCount()));
     if (first > last) {
         // Nothing in the range: no job, rather than a blank sheet.
         doc.realPrinting = false;

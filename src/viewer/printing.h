@@ -15,7 +15,7 @@ class QComboBox;
 class QPaintDevice;
 class QPrinter;
 class QWidget;
-class TalvoDocument;
+class ReportDocument;
 
 // The current printer (created on first use, on the default printer).
 QPrinter &currentPrinter();
@@ -44,7 +44,7 @@ bool IsPrinter(const DrawingSurface *surface);
 // is not installed), its paper (0 becomes A4; a size the printer refuses
 // leaves the printer's), the page size read back from the printer unless the
 // size is the report's own, and the orientation.
-void SelectPrinter(TalvoDocument &doc);
+void SelectPrinter(ReportDocument &doc);
 
 // Prints the document's stored pages on its printer with its paper,
 // orientation and copies; with `showDialog` the print dialog chooses the
@@ -53,5 +53,5 @@ void SelectPrinter(TalvoDocument &doc);
 // discards the job. Returns false after "Printing error" or when no printer
 // is installed (both told through UserInteraction), true when the pages
 // were sent or the user cancelled.
-bool RealPrint(TalvoDocument &doc, bool showDialog, QWidget *parent = nullptr);
+bool RealPrint(ReportDocument &doc, bool showDialog, QWidget *parent = nullptr);
 

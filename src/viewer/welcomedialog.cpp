@@ -1,13 +1,13 @@
 #include "welcomedialog.h"
 
 #include "platform/appinfo.h"
-#include "talvocheckbox.h"
+#include "checkbox.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-WelcomeDialog::WelcomeDialog(QWidget *parent) : QDialog(parent), m_never(new talvoCheckBox(this))
+WelcomeDialog::WelcomeDialog(QWidget *parent) : QDialog(parent), m_never(new CheckBox(this))
 {
     setObjectName(QStringLiteral("WelcomeDialog"));
     setWindowTitle(tr("Welcome in Mirt"));

@@ -3,7 +3,7 @@
 #include <QDialog>
 
 class QPushButton;
-class talvoCheckBox;
+class CheckBox;
 
 // The welcome dialog of a first start without arguments: offers the demo
 // reports or an empty document, and a check box to skip it from then on.
@@ -27,5 +27,5 @@ private:
     QPushButton *addChoice(const QString &name, const QString &caption, const QString &result);
 
     QString m_result;
-    talvoCheckBox *m_never;
+    CheckBox *m_never;
 };

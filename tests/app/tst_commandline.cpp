@@ -1,4 +1,4 @@
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 #include "platform/settings.h"
 #include "program/commandline.h"
 #include "program/exitstatus.h"
@@ -84,7 +84,7 @@ Run runHeadless(const QString &arguments)
     Run run;
     QString out, err;
     QTextStream outStream(&out), errStream(&err);
-    TalvoDocument document;
+    ReportDocument document;
     run.status = runHeadlessCommand(CommandLine::fromArguments(arguments.split(u'|')), document,
                                     outStream, errStream, QString());
     errStream.flush();

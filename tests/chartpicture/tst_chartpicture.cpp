@@ -3,10 +3,10 @@
 #include "designer/pictureitemdialog.h"
 #include "designer/chartitemdialog.h"
 #include "designer/sqlpanel.h"
-#include "document/igraph.h"
-#include "document/ipic.h"
-#include "document/section.h"
-#include "document/talvodocument.h"
+#include "document/chartitem.h"
+#include "document/pictureitem.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
 #include "document/userinteraction.h"
 
 #include <QApplication>
@@ -46,7 +46,7 @@ int colouredPixels(const QImage &image)
 class RecordingInteraction : public ScriptedInteraction
 {
 public:
-    const TalvoDocument *doc = nullptr;
+    const ReportDocument *doc = nullptr;
     QList<qsizetype> errorsAtMessage;
 
     Button message(const QString &text, int buttons, Icon icon, const QString &title) override
@@ -68,8 +68,8 @@ class tst_ChartPicture : public QObject
     QTemporaryDir m_dir;
     QString m_png;
     RecordingInteraction m_ui;
-    std::unique_ptr<TalvoDocument> m_doc;
-    section *m_data = nullptr;
+    std::unique_ptr<ReportDocument> m_doc;
+    ReportSection *m_data = nullptr;
 
 private slots:
     void initTestCase()
@@ -86,11 +86,11 @@ private slots:
 
     void init()
     {
-        m_doc = std::make_unique<TalvoDocument>();
-        m_doc->ClearSections();
+        m_doc = std::make_unique<ReportDocument>();
+        m_doc->clearSections();
         m_doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") +
                                       m_dir.filePath(QStringLiteral("demo.db"));
-        m_data = m_doc->AddDataSection();
+        m_data = m_doc->addDataSection();
         m_data->sectionName = QStringLiteral("Categories");
         m_data->SQL = QStringLiteral("SELECT CategoryName, Picture FROM Categories");
         m_ui = RecordingInteraction();
@@ -112,10 +112,10 @@ private slots:
         QTest::addColumn<int>("source");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("cancel") << int(iPic::FromPathField) << false << QString();
-        QTest::newRow("ok file") << int(iPic::FromFile) << true << QStringLiteral("png");
-        QTest::newRow("ok picture field") << int(iPic::FromBinaryField) << true << kCategoryPicture;
-        QTest::newRow("ok file name field") << int(iPic::FromPathField) << true << kCategoryName;
+        QTest::newRow("cancel") << int(PictureItem::FromPathField) << false << QString();
+        QTest::newRow("ok file") << int(PictureItem::FromFile) << true << QStringLiteral("png");
+        QTest::newRow("ok picture field") << int(PictureItem::FromBinaryField) << true << kCategoryPicture;
+        QTest::newRow("ok file name field") << int(PictureItem::FromPathField) << true << kCategoryName;
     }
     void pictureOkAndCancel()
     {
@@ -124,7 +124,7 @@ private slots:
         QFETCH(QString, stored);
         if (stored == QLatin1String("png"))
             stored = m_png;
-        iPic *pic = m_data->NewPicture();
+        PictureItem *pic = m_data->newPicture();
         pic->fileName = QStringLiteral("old.png");
         pic->w = 4;
         pic->h = 2;
@@ -148,12 +148,12 @@ private slots:
         click(&dialog, ok ? "bOK" : "bCancel");
 
         QCOMPARE(dialog.result(), ok ? int(QDialog::Accepted) : int(QDialog::Rejected));
-        QCOMPARE(pic->pType, ok ? source : int(iPic::FromFile));
+        QCOMPARE(pic->pType, ok ? source : int(PictureItem::FromFile));
         QCOMPARE(pic->fileName, ok ? stored : QStringLiteral("old.png"));
         QCOMPARE(pic->stretch, ok);
         QCOMPARE(pic->Key, QStringLiteral("k1"));
         QCOMPARE(pic->parent, m_data);
-        QCOMPARE(!pic->pic.isNull(), ok && source == iPic::FromFile);
+        QCOMPARE(!pic->pic.isNull(), ok && source == PictureItem::FromFile);
         if (!pic->pic.isNull())
             QCOMPARE(pic->pic.pixelColor(0, 0), QColor(Qt::red));
     }
@@ -165,12 +165,12 @@ private slots:
         QTest::addColumn<QByteArray>("option");
         QTest::addColumn<int>("kind");
         QTest::addColumn<QList<bool>>("enabled"); // fileName, "...", fieldName, fieldName2
-        QTest::newRow("file") << QByteArray("optFile") << int(iPic::FromFile)
+        QTest::newRow("file") << QByteArray("optFile") << int(PictureItem::FromFile)
                               << QList<bool>{true, true, false, false};
-        QTest::newRow("database field") << QByteArray("optField") << int(iPic::FromBinaryField)
+        QTest::newRow("database field") << QByteArray("optField") << int(PictureItem::FromBinaryField)
                                         << QList<bool>{false, false, true, false};
         QTest::newRow("file name in field")
-            << QByteArray("optFieldFile") << int(iPic::FromPathField)
+            << QByteArray("optFieldFile") << int(PictureItem::FromPathField)
             << QList<bool>{false, false, false, true};
     }
     void pictureSourceEnables()
@@ -184,7 +184,7 @@ private slots:
                 out << child<QWidget>(dialog, name)->isEnabled();
             return out;
         };
-        iPic *pic = m_data->NewPicture();
+        PictureItem *pic = m_data->newPicture();
         pic->pType = kind;
         PictureItemDialog loaded;
         loaded.load(pic);
@@ -203,8 +203,8 @@ private slots:
     // without a change must not blank it.
     void pictureKeepsUnlistedField()
     {
-        iPic *pic = m_data->NewPicture();
-        pic->pType = iPic::FromBinaryField;
+        PictureItem *pic = m_data->newPicture();
+        pic->pType = PictureItem::FromBinaryField;
         pic->fileName = QStringLiteral("[Gone].[Photo]");
         PictureItemDialog dialog;
         dialog.load(pic);
@@ -213,7 +213,7 @@ private slots:
         QVERIFY(field->findText(kCategoryPicture) >= 0);
         click(&dialog, "bOK");
         QCOMPARE(pic->fileName, QStringLiteral("[Gone].[Photo]"));
-        QCOMPARE(pic->pType, int(iPic::FromBinaryField));
+        QCOMPARE(pic->pType, int(PictureItem::FromBinaryField));
     }
 
     void chartOkAndCancel_data()
@@ -225,7 +225,7 @@ private slots:
     void chartOkAndCancel()
     {
         QFETCH(bool, ok);
-        iGraph *chart = m_data->NewGraph();
+        ChartItem *chart = m_data->newChart();
         chart->SQL = QStringLiteral("SELECT 1");
         ChartItemDialog dialog;
         dialog.load(chart);
@@ -239,7 +239,7 @@ private slots:
         click(&dialog, "fStack");
         click(&dialog, ok ? "bOK" : "bCancel");
 
-        QCOMPARE(chart->gType, ok ? int(iGraph::Step3D) : int(iGraph::Bar2D));
+        QCOMPARE(chart->gType, ok ? int(ChartItem::Step3D) : int(ChartItem::Bar2D));
         QCOMPARE(chart->SQL, ok ? QStringLiteral("SELECT CategoryName, CategoryID FROM Categories")
                                 : QStringLiteral("SELECT 1"));
         QCOMPARE(chart->dataInLine, ok);
@@ -272,7 +272,7 @@ private slots:
         QFETCH(QString, sql);
         QFETCH(QString, error);
         QFETCH(bool, reminded);
-        iGraph *chart = m_data->NewGraph();
+        ChartItem *chart = m_data->newChart();
         chart->SQL = QStringLiteral("SELECT 1");
         ChartItemDialog dialog;
         dialog.load(chart);
@@ -325,12 +325,12 @@ private slots:
                     << gType << legend << QString::fromUtf8(label) << QString::fromUtf8(series)
                     << QString::fromUtf8(label == QByteArrayView("UK") ? series : label);
             };
-        row("bar category", iGraph::Bar2D, false, "<b>UK</b>", "Sales");
-        row("bar legend", iGraph::Bar2D, true, "UK", "<a href=\"http://example.com/\">link</a>");
-        row("line legend", iGraph::Line2D, true, "UK", "<i>Sales</i> & co");
-        row("area legend", iGraph::Area2D, true, "UK", "<u>Area</u>");
-        row("pie slice", iGraph::Pie2D, false, "<b>Tea</b>", "Sales");
-        row("pie legend", iGraph::Pie2D, true, "<s>Tea</s>", "Sales");
+        row("bar category", ChartItem::Bar2D, false, "<b>UK</b>", "Sales");
+        row("bar legend", ChartItem::Bar2D, true, "UK", "<a href=\"http://example.com/\">link</a>");
+        row("line legend", ChartItem::Line2D, true, "UK", "<i>Sales</i> & co");
+        row("area legend", ChartItem::Area2D, true, "UK", "<u>Area</u>");
+        row("pie slice", ChartItem::Pie2D, false, "<b>Tea</b>", "Sales");
+        row("pie legend", ChartItem::Pie2D, true, "<s>Tea</s>", "Sales");
     }
     void chartLabelsArePlain()
     {
@@ -339,7 +339,7 @@ private slots:
         QFETCH(QString, label);
         QFETCH(QString, name);
         QFETCH(QString, drawn);
-        iGraph item;
+        ChartItem item;
         item.gType = gType;
         item.legend = legend;
         ChartData data;

@@ -1,10 +1,10 @@
 // What a report may reach: pictures and data sources outside the report's
 // folder and servers not allowed are refused in a confined run and read
 // without it; SVG pictures never read files they name.
-#include "document/ipic.h"
-#include "document/section.h"
-#include "document/talvodocument.h"
-#include "document/talvoerror.h"
+#include "document/pictureitem.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
+#include "document/errorentry.h"
 #include "platform/accesspolicy.h"
 #include "platform/connection.h"
 #include "platform/databaseerror.h"
@@ -100,19 +100,19 @@ void makeDatabase(const QString &file, const QByteArray &blob, const QString &pa
 
 // A one-section report over the Photos table of `databaseFile` with one
 // picture item.
-void buildReport(TalvoDocument &doc, const QString &reportFile, const QString &databaseFile,
+void buildReport(ReportDocument &doc, const QString &reportFile, const QString &databaseFile,
                  int pType, const QString &fileName)
 {
-    doc.ClearSections();
+    doc.clearSections();
     doc.fileName = reportFile;
     doc.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + databaseFile;
     doc.pageWidth = 21;
     doc.pageHeight = 29.7f;
-    section *data = doc.AddDataSection();
+    ReportSection *data = doc.addDataSection();
     data->sectionName = QStringLiteral("Photos");
     data->SQL = QStringLiteral("SELECT ID, Pic, Path FROM Photos");
     data->Height = 1;
-    iPic *picture = data->NewPicture();
+    PictureItem *picture = data->newPicture();
     picture->pType = pType;
     picture->fileName = fileName;
     picture->x = 1;
@@ -121,7 +121,7 @@ void buildReport(TalvoDocument &doc, const QString &reportFile, const QString &d
     doc.orderSections();
 }
 
-const PagePicture *printedPicture(const TalvoDocument &doc)
+const PagePicture *printedPicture(const ReportDocument &doc)
 {
     for (const auto &page : doc.Pages) {
         for (const PageRecord &record : page->records) {
@@ -132,10 +132,10 @@ const PagePicture *printedPicture(const TalvoDocument &doc)
     return nullptr;
 }
 
-QString errorText(const TalvoDocument &doc)
+QString errorText(const ReportDocument &doc)
 {
     QStringList lines;
-    for (const talvoError &error : doc.errorLst)
+    for (const ErrorEntry &error : doc.errorLst)
         lines << error.message;
     return lines.join(QLatin1Char('\n'));
 }
@@ -192,16 +192,16 @@ private slots:
                             const QString &names) {
             QTest::newRow(tag) << pType << name << bytes << confined << free << names;
         };
-        const int file = iPic::FromFile;
+        const int file = PictureItem::FromFile;
         row("inside, relative", file, "inside.png", {}, true, true, "");
         row("inside, absolute", file, m_report + "/inside.png", {}, true, true, "");
         row("inside, through ..", file, "sub/../inside.png", {}, true, true, "");
         row("outside, absolute", file, outsidePng, {}, false, true, outsidePng);
         row("outside, ../..", file, "../outside/outside.png", {}, false, true, "outside.png");
         row("link inside to a file outside", file, "link.png", {}, false, true, "link.png");
-        row("path field naming a file outside", iPic::FromPathField, outsidePng, {}, false, true,
+        row("path field naming a file outside", PictureItem::FromPathField, outsidePng, {}, false, true,
             outsidePng);
-        row("path field naming a file inside", iPic::FromPathField, "inside.png", {}, true, true,
+        row("path field naming a file inside", PictureItem::FromPathField, "inside.png", {}, true, true,
             "");
         row("SVG with an image file:// outside", file, "file.svg", m_svgOutside, false, false,
             outsidePng);
@@ -215,7 +215,7 @@ private slots:
             false, outsidePng);
         row("SVG with the image written into it", file, "inline.svg",
             svgWithImage("xlink:href", data), true, true, "");
-        row("binary field holding an SVG with an image outside", iPic::FromBinaryField, "Pic",
+        row("binary field holding an SVG with an image outside", PictureItem::FromBinaryField, "Pic",
             m_svgOutside, false, false, outsidePng);
     }
     void pictures()
@@ -228,9 +228,9 @@ private slots:
         QFETCH(QString, refusalNames);
 
         const QString database = m_report + QStringLiteral("/pictures.db");
-        const bool binary = pType == iPic::FromBinaryField;
+        const bool binary = pType == PictureItem::FromBinaryField;
         makeDatabase(database, binary ? fileBytes : QByteArray("x"),
-                     pType == iPic::FromPathField ? name : QString());
+                     pType == PictureItem::FromPathField ? name : QString());
         if (!fileBytes.isEmpty() && !binary) {
             QVERIFY(writeFile(m_report + QLatin1Char('/') + name, fileBytes));
             // Qt 6.4's renderer itself reads a file an <image> names by path
@@ -241,11 +241,11 @@ private slots:
         for (const bool confined : {true, false}) {
             AccessPolicy::setCurrent(confined ? AccessPolicy::confined(m_report, {})
                                               : AccessPolicy());
-            TalvoDocument doc;
+            ReportDocument doc;
             buildReport(doc, m_report + QStringLiteral("/report.xml"),
                         QStringLiteral("pictures.db"), pType,
                         binary                         ? QStringLiteral("Pic")
-                        : pType == iPic::FromPathField ? QStringLiteral("Path")
+                        : pType == PictureItem::FromPathField ? QStringLiteral("Path")
                                                        : name);
             QCOMPARE(doc.openDataConnection(), 0);
             doc.initPrint();
@@ -402,10 +402,10 @@ private slots:
         makeDatabase(m_report + QStringLiteral("/link-free.db"), QByteArray("x"), QString());
         const QString report = m_report + QStringLiteral("/program.xml");
         {
-            TalvoDocument doc;
-            buildReport(doc, report, QStringLiteral("link-free.db"), iPic::FromFile, picture);
+            ReportDocument doc;
+            buildReport(doc, report, QStringLiteral("link-free.db"), PictureItem::FromFile, picture);
             doc.connectionStringData = connection;
-            QVERIFY(doc.SaveXML(report));
+            QVERIFY(doc.saveXml(report));
         }
         QProcess mirt;
         mirt.start(QStringLiteral(MIRT_BINARY_DIR "/bin/mirt"),

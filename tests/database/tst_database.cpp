@@ -134,7 +134,7 @@ QString openAndReadAll(const QString &connection, const QStringList &queries)
         c.Open(connection);
         for (const QString &q : queries) {
             Recordset rs;
-            for (rs.Open(q, c); !rs.Eof(); rs.MoveNext()) {
+            for (rs.Open(q, c); !rs.Eof(); rs.moveNext()) {
                 for (int i = 0; i < rs.Fields().Count(); ++i)
                     rs.Fields().Item(i).Value();
             }
@@ -316,54 +316,54 @@ private slots:
         QCOMPARE(rs.State(), 1);
         QVERIFY(!rs.Eof() && !rs.Bof());
         // The traversal's sequence: to the last row and back, then count.
-        rs.MoveLast();
+        rs.moveLast();
         QVERIFY(!rs.Eof());
-        rs.MoveFirst();
-        QCOMPARE(rs.RecordCount(), expected);
+        rs.moveFirst();
+        QCOMPARE(rs.recordCount(), expected);
         long seen = 0;
-        for (; !rs.Eof(); rs.MoveNext())
+        for (; !rs.Eof(); rs.moveNext())
             ++seen;
         QCOMPARE(seen, expected);
-        QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.MoveNext());
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.moveNext());
         QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.Fields().Item(0).Value());
-        rs.MovePrevious();
-        QCOMPARE(rs.AbsolutePosition(), expected);
-        rs.MoveFirst();
-        rs.MovePrevious();
+        rs.movePrevious();
+        QCOMPARE(rs.absolutePosition(), expected);
+        rs.moveFirst();
+        rs.movePrevious();
         QVERIFY(rs.Bof());
-        QCOMPARE(rs.AbsolutePosition(), long(Recordset::adPosBOF));
+        QCOMPARE(rs.absolutePosition(), long(Recordset::adPosBOF));
 
         rs.setAbsolutePosition(3);
         QCOMPARE(rs.Fields().Item(0).Value().toString(),
                  access ? QStringLiteral("30072") : QStringLiteral("3"));
-        rs.MoveNext();
-        QCOMPARE(rs.AbsolutePosition(), 4L);
+        rs.moveNext();
+        QCOMPARE(rs.absolutePosition(), 4L);
         QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.setAbsolutePosition(0));
         QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.setAbsolutePosition(expected + 1));
-        QCOMPARE(rs.AbsolutePosition(), 4L);
+        QCOMPARE(rs.absolutePosition(), 4L);
         rs.setAbsolutePosition(expected);
-        rs.MoveNext();
+        rs.moveNext();
         QVERIFY(rs.Eof());
-        QCOMPARE(rs.AbsolutePosition(), long(Recordset::adPosEOF));
+        QCOMPARE(rs.absolutePosition(), long(Recordset::adPosEOF));
 
         // MaxRecords limits the rows and is fixed while open.
         Recordset limited;
         limited.setMaxRecords(2);
         limited.Open(sql(), c);
-        QCOMPARE(limited.RecordCount(), 2L);
+        QCOMPARE(limited.recordCount(), 2L);
         QVERIFY_THROWS_EXCEPTION(DatabaseError, limited.setMaxRecords(3));
         limited.Close();
         limited.setMaxRecords(0); // no limit
         limited.Open(sql(), c);
-        QCOMPARE(limited.RecordCount(), expected);
+        QCOMPARE(limited.recordCount(), expected);
 
         // The snapshot outlives the connection.
         c.Close();
-        rs.MoveFirst();
+        rs.moveFirst();
         QVERIFY(rs.Fields().Item(0).Value().isValid());
         rs.Close();
         QCOMPARE(rs.State(), 0);
-        QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.RecordCount());
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.recordCount());
     }
     void getStringClipFormat_data() { addDriverRows(); }
     void getStringClipFormat()
@@ -382,7 +382,7 @@ private slots:
         if (kind() == Kind::Access) {
             QCOMPARE(first, QStringLiteral("30061\tBrenda\t350\t3\t "));
             QCOMPARE(second, QStringLiteral("30071\tSandly\t6799\t24\t "));
-            QCOMPARE(rs.AbsolutePosition(), 3L);
+            QCOMPARE(rs.absolutePosition(), 3L);
             return;
         }
         QCOMPARE(first, QStringLiteral("1\tHighland Breakfast Tea\t4.5\tFalse\t20 bags x 2 g "));
@@ -439,7 +439,7 @@ private slots:
         Field byName = fields.Item(second.toUpper());
         QCOMPARE(byName.Value(), fields.Item(1).Value());
         const QVariant before = byName.Value();
-        rs.MoveNext();
+        rs.moveNext();
         QVERIFY(byName.Value() != before);
         QVERIFY_THROWS_EXCEPTION(DatabaseError, fields.Item(QStringLiteral("NoSuchField")));
         QVERIFY_THROWS_EXCEPTION(DatabaseError, fields.Item(5));
@@ -473,13 +473,13 @@ private slots:
         QVERIFY(empty.Eof() && empty.Bof());
         // An empty root recordset counts as zero rows; moving to its ends is
         // harmless.
-        empty.MoveLast();
-        empty.MoveFirst();
-        QCOMPARE(empty.RecordCount(), 0L);
+        empty.moveLast();
+        empty.moveFirst();
+        QCOMPARE(empty.recordCount(), 0L);
         QVERIFY(empty.Eof());
         QVERIFY(empty.Fields().Count() > 3);
         QVERIFY_THROWS_EXCEPTION(DatabaseError, empty.Fields().Item(0).Value());
-        QVERIFY_THROWS_EXCEPTION(DatabaseError, empty.MoveNext());
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, empty.moveNext());
     }
     void binaryChunks_data() { addDriverRows(false); }
     // The Access test files hold no binary column.
@@ -491,10 +491,10 @@ private slots:
         Recordset rs;
         rs.Open(QStringLiteral("SELECT CategoryName, Picture FROM Categories ORDER BY CategoryID"),
                 c);
-        QCOMPARE(rs.RecordCount(), 8L);
+        QCOMPARE(rs.recordCount(), 8L);
         Field picture = rs.Fields().Item(QStringLiteral("Picture"));
         QVERIFY(AdoType::isBinary(picture.Type()));
-        for (; !rs.Eof(); rs.MoveNext()) {
+        for (; !rs.Eof(); rs.moveNext()) {
             const long size = picture.ActualSize();
             QVERIFY(size > 50);
             const QByteArray whole = picture.GetChunk(size);
@@ -505,12 +505,12 @@ private slots:
             QCOMPARE(image.size(), QSize(32, 32));
         }
         // Chunks continue where the last one stopped, and start again on a new row.
-        rs.MoveFirst();
+        rs.moveFirst();
         const QByteArray a = picture.GetChunk(10);
         const QByteArray b = picture.GetChunk(1000000);
         QCOMPARE(long(a.size() + b.size()), picture.ActualSize());
-        rs.MoveNext();
-        rs.MovePrevious();
+        rs.moveNext();
+        rs.movePrevious();
         QCOMPARE(picture.GetChunk(10), a);
     }
     void queryErrors_data()
@@ -548,7 +548,7 @@ private slots:
         QCOMPARE(rs.State(), 0);
         // The connection is still usable afterwards.
         rs.Open(sql(), c);
-        QVERIFY(rs.RecordCount() > 0);
+        QVERIFY(rs.recordCount() > 0);
     }
     void writesNeverRun_data() { addDriverRows(); }
     // Neither a second statement after a SELECT nor a write sent alone, which
@@ -582,7 +582,7 @@ private slots:
         // A final ';' alone is fine.
         Recordset ok;
         ok.Open(QStringLiteral("SELECT * FROM %1 ;  ").arg(table), c);
-        QCOMPARE(ok.RecordCount(), before);
+        QCOMPARE(ok.recordCount(), before);
         c.Close();
         c.Open();
         QCOMPARE(tableRows(c), before);
@@ -641,7 +641,7 @@ private slots:
                     QStringLiteral("SELECT ProductID FROM Products WHERE ProductName = '{N}'"),
                     [](const QString &) { return QVariant(QStringLiteral("Mocha Java Blend")); }),
                 c);
-        QCOMPARE(rs.RecordCount(), 1L);
+        QCOMPARE(rs.recordCount(), 1L);
     }
 
     // Access files: their values and types, Access SQL as authors write it.
@@ -675,7 +675,7 @@ private slots:
             QStringLiteral("SELECT DateTimeCol, DateCol, TimeCol FROM DateTest WHERE IDCol = %1")
                 .arg(id),
             c);
-        QCOMPARE(rs.RecordCount(), 1L);
+        QCOMPARE(rs.recordCount(), 1L);
         QCOMPARE(rs.Fields().Item(0).Type(), int(AdoType::Date));
         QCOMPARE(rs.value(0).toDateTime(), QDateTime(dateTime, QTime(0, 0), Qt::UTC));
         QCOMPARE(rs.value(1).toDateTime().date(), date);
@@ -831,7 +831,7 @@ private slots:
         } catch (const DatabaseError &e) {
             QFAIL(qPrintable(e.description()));
         }
-        QCOMPARE(rs.RecordCount(), rows);
+        QCOMPARE(rs.recordCount(), rows);
         if (first.metaType().id() == QMetaType::QString)
             QCOMPARE(rs.value(0).toString(), first.toString());
         else if (first.metaType().id() == QMetaType::Double)
@@ -1297,7 +1297,7 @@ private slots:
         // A query on a closed connection, and anything on a closed recordset.
         QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.Open(QStringLiteral("SELECT 1"), c));
         QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.Eof());
-        QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.MoveFirst());
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.moveFirst());
         QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.GetString());
         QCOMPARE(rs.Fields().Count(), 0);
         rs.Close();
@@ -1433,7 +1433,7 @@ private:
         rs.Open(kind() == Kind::Access ? QStringLiteral("SELECT * FROM [Asset Items]")
                                        : QStringLiteral("SELECT * FROM Products"),
                 c);
-        return rs.RecordCount();
+        return rs.recordCount();
     }
     // The server gets the demo's categories and products, read through the
     // layer itself and written with a writable connection of the test's own.
@@ -1478,7 +1478,7 @@ private:
                 QStringList marks(count, QStringLiteral("?"));
                 QVERIFY(q.prepare(
                     QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(table, marks.join(','))));
-                for (; !rs.Eof(); rs.MoveNext()) {
+                for (; !rs.Eof(); rs.moveNext()) {
                     for (int i = 0; i < count; ++i) {
                         const QVariant v = rs.value(i);
                         q.bindValue(i, v.isValid() ? v : QVariant(QMetaType::fromType<QString>()));

@@ -5,9 +5,9 @@
 #include "designer/designdocument.h"
 #include "designer/itembox.h"
 #include "designer/sectionsurface.h"
-#include "document/ipic.h"
-#include "document/item.h"
-#include "document/talvodocument.h"
+#include "document/pictureitem.h"
+#include "document/textitem.h"
+#include "document/reportdocument.h"
 #include "platform/units.h"
 
 #include <QMimeData>
@@ -18,7 +18,7 @@
 #include <charconv>
 #include <functional>
 
-using Edit = std::function<void(DesignDocument &, section &, section &)>;
+using Edit = std::function<void(DesignDocument &, ReportSection &, ReportSection &)>;
 
 class DesignerTest : public QObject
 {
@@ -27,13 +27,13 @@ class DesignerTest : public QObject
 private slots:
     void init()
     {
-        doc = new TalvoDocument;
+        doc = new ReportDocument;
         doc->init();
         // A grid of exactly 100 twips; surfaces at 1 pixel per twip, so that
         // mouse positions are twips.
         doc->gridSize = float(100.0 / 567);
-        section *a = doc->AddDataSection();
-        section *b = doc->AddDataSection();
+        ReportSection *a = doc->addDataSection();
+        ReportSection *b = doc->addDataSection();
         a->Height = float(3000.0 / 567);
         b->Height = float(2000.0 / 567);
         design = new DesignDocument(*doc);
@@ -99,44 +99,44 @@ private slots:
             QTest::newRow(name) << edit << steps << QString::fromLatin1(text);
         };
         using D = DesignDocument;
-        row("nudge", "Move", [](D &d, section &a, section &) { d.nudge(a, 1, -1, false, 15); });
+        row("nudge", "Move", [](D &d, ReportSection &a, ReportSection &) { d.nudge(a, 1, -1, false, 15); });
         row("nudge size", "Resize",
-            [](D &d, section &a, section &) { d.nudge(a, 1, 2, true, 15); });
-        row("resize", "Resize", [](D &d, section &a, section &) {
+            [](D &d, ReportSection &a, ReportSection &) { d.nudge(a, 1, 2, true, 15); });
+        row("resize", "Resize", [](D &d, ReportSection &a, ReportSection &) {
             d.setGeometry(a, {{QStringLiteral("k1"), QRectF(100, 200, 537.3, 323.1)}}, "Resize");
         });
         for (const char *how : {"top", "distribute-h"}) {
-            row(how, "Arrange", [how](D &d, section &a, section &) {
+            row(how, "Arrange", [how](D &d, ReportSection &a, ReportSection &) {
                 d.arrange(a, QLatin1String(how), QStringLiteral("k2"));
             });
         }
-        row("add field", "Add field", [](D &d, section &a, section &) {
+        row("add field", "Add field", [](D &d, ReportSection &a, ReportSection &) {
             d.addField(a, {500, 2900});
         });
-        row("add picture", "Add picture", [](D &d, section &a, section &) {
+        row("add picture", "Add picture", [](D &d, ReportSection &a, ReportSection &) {
             d.addPicture(a, {500, 500});
         });
-        row("add chart", "Add chart", [](D &d, section &a, section &) {
+        row("add chart", "Add chart", [](D &d, ReportSection &a, ReportSection &) {
             d.addChart(a, {500, 500});
         });
-        row("drop fields", "Drop fields", [](D &d, section &a, section &) {
+        row("drop fields", "Drop fields", [](D &d, ReportSection &a, ReportSection &) {
             d.dropFields(a, QPointF(230, 2800), {"[T].[a]", "[T].[b]"}, false, 2700);
         });
-        row("delete", "Delete", [](D &d, section &a, section &) { d.removeSelected(a); });
+        row("delete", "Delete", [](D &d, ReportSection &a, ReportSection &) { d.removeSelected(a); });
         row(
             "cut and paste", "Paste",
-            [](D &d, section &a, section &b) {
+            [](D &d, ReportSection &a, ReportSection &b) {
                 d.cut(a);
                 d.paste(b);
             },
             2);
-        row("bold", "Bold", [](D &d, section &a, section &) { d.toggleFont(a, "bold"); });
-        row("align", "Align text", [](D &d, section &a, section &) { d.alignText(a, "right"); });
+        row("bold", "Bold", [](D &d, ReportSection &a, ReportSection &) { d.toggleFont(a, "bold"); });
+        row("align", "Align text", [](D &d, ReportSection &a, ReportSection &) { d.alignText(a, "right"); });
         row("section height", "Section height",
-            [](D &d, section &a, section &) { d.setSectionHeight(a, 3412.5); });
-        row("item editor", "Edit item", [](D &d, section &a, section &) {
+            [](D &d, ReportSection &a, ReportSection &) { d.setSectionHeight(a, 3412.5); });
+        row("item editor", "Edit item", [](D &d, ReportSection &a, ReportSection &) {
             d.changeSection(a, "Edit item", [&] {
-                auto *item = static_cast<Item *>(a.items.at(0));
+                auto *item = static_cast<TextItem *>(a.items.at(0));
                 item->content = QStringLiteral("=2*2");
                 item->h = 8; // the section grows with it
                 d.fitSectionHeight(a);
@@ -235,9 +235,9 @@ private slots:
         QFETCH(int, aLeft);
         QFETCH(int, dx);
         QFETCH(int, expectedLeft);
-        Item *a = addText(0, QRect(aLeft, 1000, 570, 300));
-        Item *b = addText(0, QRect(1000, 2000, 500, 300));
-        Item *c = addText(0, QRect(2000, 2000, 500, 300));
+        TextItem *a = addText(0, QRect(aLeft, 1000, 570, 300));
+        TextItem *b = addText(0, QRect(1000, 2000, 500, 300));
+        TextItem *c = addText(0, QRect(2000, 2000, 500, 300));
         const float aWidth = a->w;
         // A and B selected; a press on B keeps both, so the group moves.
         design->select(sec(0), {a->Key, b->Key});
@@ -288,16 +288,16 @@ private slots:
         QFETCH(QString, stored);
         doc->setUnit(unit);
         doc->gridSize = grid;
-        section *sec = surf[0]->sectionRef();
+        ReportSection *sec = surf[0]->sectionRef();
         sec->Height = float(convertUnit(3000, Unit::Twips, unit));
         surf[0]->setPageWidthTwips(20000);
-        Item *item = sec->NewItem();
+        TextItem *item = sec->newTextItem();
         item->x = item->y = start;
         item->w = item->h = grid > 0 ? grid : 1;
         surf[0]->init(sec);
         if (action == QLatin1String("add")) {
             const double at = convertUnit(start, unit, Unit::Twips);
-            item = static_cast<Item *>(design->addField(*sec, QPointF(at, at)));
+            item = static_cast<TextItem *>(design->addField(*sec, QPointF(at, at)));
         } else if (action == QLatin1String("nudge")) {
             pressOn(0, 1);
             QTest::keyClick(surf[0], Qt::Key_Right);
@@ -317,7 +317,7 @@ private slots:
 
     void grabHandleResize()
     {
-        Item *a = addText(0, QRect(1000, 1000, 500, 300));
+        TextItem *a = addText(0, QRect(1000, 1000, 500, 300));
         pressOn(0, 1);
         GrabHandles *handles = surf[0]->grabHandles();
         QCOMPARE(handles->target(), surf[0]->box(1));
@@ -408,7 +408,7 @@ private slots:
         QCOMPARE(surf[1]->count(), 2);
         QStringList texts;
         for (int i = 1; i <= 2; ++i) {
-            auto *item = static_cast<Item *>(surf[1]->SubObject(i));
+            auto *item = static_cast<TextItem *>(surf[1]->SubObject(i));
             texts << item->content + (item->selected ? "" : " unselected");
         }
         texts.sort();
@@ -457,7 +457,7 @@ private slots:
         QCOMPARE(surf[0]->count(), places.size());
         const QStringList parts = text.split(QLatin1Char(';'));
         for (int i = 0; i < places.size(); ++i) {
-            auto *item = static_cast<Item *>(surf[0]->SubObject(i + 1));
+            auto *item = static_cast<TextItem *>(surf[0]->SubObject(i + 1));
             QCOMPARE(QPoint(qRound(item->xt()), qRound(item->yt())), places[i]);
             QCOMPARE(item->content, parts[i]);
         }
@@ -467,23 +467,23 @@ private slots:
 
     void fontToggleOnMixedSelection()
     {
-        Item *boldOne = addText(0, QRect(100, 100, 500, 300));
-        Item *regular = addText(0, QRect(100, 500, 500, 300));
+        TextItem *boldOne = addText(0, QRect(100, 100, 500, 300));
+        TextItem *regular = addText(0, QRect(100, 500, 500, 300));
         addText(0, QRect(100, 900, 500, 300))->fontBold = true; // not selected
-        iPic *pic = surf[0]->sectionRef()->NewPicture();
+        PictureItem *pic = surf[0]->sectionRef()->newPicture();
         surf[0]->init(surf[0]->sectionRef());
         boldOne->fontBold = true;
         design->select(sec(0), {boldOne->Key, regular->Key, pic->Key});
         design->toggleFont(sec(0), QStringLiteral("bold"));
         QVERIFY(!boldOne->fontBold && !regular->fontBold);
-        QVERIFY(static_cast<Item *>(surf[0]->SubObject(3))->fontBold);
+        QVERIFY(static_cast<TextItem *>(surf[0]->SubObject(3))->fontBold);
         design->toggleFont(sec(0), QStringLiteral("bold"));
         QVERIFY(boldOne->fontBold && regular->fontBold);
     }
 
     void zoomKeepsGeometry()
     {
-        Item *a = addText(0, QRect(113, 227, 1501, 299));
+        TextItem *a = addText(0, QRect(113, 227, 1501, 299));
         const QByteArray saved = design->snapshot();
         for (double scale : {0.5 * 96 / 1440, 96.0 / 1440, 2 * 96.0 / 1440, 4 * 96.0 / 1440}) {
             surf[0]->setScale(scale);
@@ -533,21 +533,21 @@ private slots:
 
 private:
     // Items given in twips on surface `s` (0 or 1).
-    Item *addText(int s, const QRect &twips, const QString &content = QStringLiteral("Text"));
+    TextItem *addText(int s, const QRect &twips, const QString &content = QStringLiteral("Text"));
     QList<bool> selection(int s) const;
-    section &sec(int s) const { return *surf[s]->sectionRef(); }
+    ReportSection &sec(int s) const { return *surf[s]->sectionRef(); }
     void pressOn(int s, int index, QPoint at = QPoint(5, 5), Qt::KeyboardModifiers mods = {});
 
-    TalvoDocument *doc = nullptr;
+    ReportDocument *doc = nullptr;
     DesignDocument *design = nullptr;
     QWidget *host = nullptr;
     SectionSurface *surf[2] = {};
 };
 
-Item *DesignerTest::addText(int s, const QRect &twips, const QString &content)
+TextItem *DesignerTest::addText(int s, const QRect &twips, const QString &content)
 {
-    section *sec = surf[s]->sectionRef();
-    Item *item = sec->NewItem();
+    ReportSection *sec = surf[s]->sectionRef();
+    TextItem *item = sec->newTextItem();
     item->x = float(twips.x() / 567.0);
     item->y = float(twips.y() / 567.0);
     item->w = float(twips.width() / 567.0);

@@ -7,9 +7,9 @@
 #include "designer/itembox.h"
 #include "designer/sectionsurface.h"
 #include "designer/recoveryfile.h"
-#include "document/item.h"
-#include "document/section.h"
-#include "document/talvodocument.h"
+#include "document/textitem.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
 #include "document/userinteraction.h"
 #include "platform/units.h"
 #include "viewer/previewwindow.h"
@@ -45,21 +45,21 @@ QByteArray fileBytes(const QString &path)
 // in the first; `flags` lists the headers and footers ("rh,ph,pf,rf"),
 // which are switched on after the data sections so that the collection
 // order differs from the report order.
-void fillReport(TalvoDocument &doc, const QString &flags = QString(), int dataSections = 2)
+void fillReport(ReportDocument &doc, const QString &flags = QString(), int dataSections = 2)
 {
     doc.init();
     doc.docName = QStringLiteral("Orders");
     const float heights[] = {4, 6, 3};
     for (int i = 0; i < dataSections; ++i)
-        doc.AddDataSection()->Height = heights[i % 3];
+        doc.addDataSection()->Height = heights[i % 3];
     if (dataSections > 0) {
-        Item *item = doc.sections.value(QStringLiteral("d1"))->NewItem();
+        TextItem *item = doc.sections.value(QStringLiteral("d1"))->newTextItem();
         item->x = 2;
         item->y = 1;
         item->w = 5;
         item->h = 1;
     }
-    using T = TalvoDocument;
+    using T = ReportDocument;
     const QHash<QString, void (T::*)(bool)> switches{{"rh", &T::setReportHeader},
                                                      {"ph", &T::setPageHeader},
                                                      {"pf", &T::setPageFooter},
@@ -72,7 +72,7 @@ void fillReport(TalvoDocument &doc, const QString &flags = QString(), int dataSe
 // A report filled as above, saved as `file` (when given), in a window.
 struct Designer
 {
-    TalvoDocument doc;
+    ReportDocument doc;
     DesignerWindow w;
     explicit Designer(const QString &file = QString(), const QString &flags = QString(),
                       int dataSections = 2)
@@ -155,7 +155,7 @@ private slots:
         QFETCH(int, dataSections);
         QFETCH(bool, switchPageHeaderOn);
         QFETCH(QStringList, expected);
-        TalvoDocument doc;
+        ReportDocument doc;
         fillReport(doc, QStringLiteral("rh,ph,pf,rf"), 3); // leaves surplus surfaces behind
         DesignerWindow w;
         w.init(&doc);
@@ -189,7 +189,7 @@ private slots:
         QFETCH(int, orientation);
         QFETCH(float, pageWidth);
         QFETCH(double, expectedWidthCm);
-        TalvoDocument doc;
+        ReportDocument doc;
         fillReport(doc, QString(), 3);
         doc.pageOrientation = (unsigned char)orientation;
         doc.pageWidth = pageWidth;
@@ -221,7 +221,7 @@ private slots:
         const QString other = dir.filePath(QStringLiteral("saved-as.xml"));
         QFile::remove(reportPath);
         QFile::remove(other);
-        TalvoDocument doc;
+        ReportDocument doc;
         fillReport(doc);
         doc.fileName = reportPath;
         if (handedModified)
@@ -292,9 +292,9 @@ private slots:
         QFETCH(bool, replaced);
         const QString other = dir.filePath(QStringLiteral("other.xml"));
         {
-            TalvoDocument second;
+            ReportDocument second;
             fillReport(second, QStringLiteral("rf"), 1);
-            QVERIFY(second.SaveXML(other));
+            QVERIFY(second.saveXml(other));
         }
         Designer d(reportPath);
         auto &[doc, w] = d;
@@ -379,7 +379,7 @@ private slots:
         trigger(w, "m_unit7"); // already the unit: nothing to record
         QCOMPARE(w.design()->stack()->count(), 0);
         const QByteArray before = w.design()->snapshot();
-        section *d1 = doc.sections.value(QStringLiteral("d1"));
+        ReportSection *d1 = doc.sections.value(QStringLiteral("d1"));
         const double itemLeft = d1->items.at(0)->xt();
         const double itemWidth = d1->items.at(0)->wt();
         const double sectionHeight = d1->HeightT();
@@ -481,7 +481,7 @@ private slots:
     {
         QFETCH(int, answer);
         const bool restore = answer == UserInteraction::Yes;
-        TalvoDocument doc;
+        ReportDocument doc;
         fillReport(doc);
         doc.fileName = reportPath;
         QString copy;
@@ -500,7 +500,7 @@ private slots:
             QVERIFY(!fileBytes(reportPath).contains("Data 3"));
             // The window goes without closing, as in a crash.
         }
-        TalvoDocument next;
+        ReportDocument next;
         DesignerWindow w;
         w.init(&next);
         ui.answers = {UserInteraction::Button(answer)};
@@ -536,8 +536,8 @@ private slots:
                 reports << it.next();
         }
         for (const QString &path : std::as_const(reports)) {
-            TalvoDocument probe;
-            if (probe.loadXML(path))
+            ReportDocument probe;
+            if (probe.loadXml(path))
                 QTest::newRow(qPrintable(QDir(MIRT_SOURCE_DIR).relativeFilePath(path))) << path;
         }
         UserInteraction::setCurrent(nullptr);
@@ -547,8 +547,8 @@ private slots:
         // A run must not reorder or move the items of the design: the file's
         // order is the drawing order, and nothing was edited.
         QFETCH(QString, report);
-        TalvoDocument doc;
-        QVERIFY(doc.loadXML(report));
+        ReportDocument doc;
+        QVERIFY(doc.loadXml(report));
         doc.fileName = report;
         doc.clearModified();
         DesignerWindow w;
@@ -557,7 +557,7 @@ private slots:
         const bool modified = doc.modified();
         const QString before = dir.filePath(QStringLiteral("before.xml"));
         const QString after = dir.filePath(QStringLiteral("after.xml"));
-        QVERIFY(doc.SaveXML(before));
+        QVERIFY(doc.saveXml(before));
         // Twice: what one run leaves behind must not change the next.
         int pages = -1;
         for (int run = 0; run < 2; ++run) {
@@ -568,14 +568,14 @@ private slots:
             QCOMPARE(viewer->document(), &doc);
             QTRY_VERIFY(!doc.working);
             if (run == 0)
-                pages = doc.NbPages();
-            QCOMPARE(int(doc.NbPages()), pages);
+                pages = doc.pageCount();
+            QCOMPARE(int(doc.pageCount()), pages);
             // Back to the designer; the preview goes.
             QPointer<PreviewWindow> gone(viewer);
             viewer->EditDoc();
             QVERIFY(w.isVisible());
             QTRY_VERIFY(gone.isNull());
-            QVERIFY(doc.SaveXML(after));
+            QVERIFY(doc.saveXml(after));
             QCOMPARE(fileBytes(after), fileBytes(before));
         }
         QCOMPARE(w.design()->stack()->count(), 0);

@@ -2,8 +2,8 @@
 #include "engine/printitemoutput.h"
 #include "designer/fieldspanel.h"
 #include "designer/sectionpropertiesdialog.h"
-#include "document/item.h"
-#include "document/talvodocument.h"
+#include "document/textitem.h"
+#include "document/reportdocument.h"
 #include "platform/settings.h"
 #include "program/guistartupwindows.h"
 #include "program/startup.h"
@@ -13,7 +13,7 @@
 #include "viewer/aboutdialog.h"
 #include "viewer/welcomedialog.h"
 #include "viewer/helpviewer.h"
-#include "viewer/talvocheckbox.h"
+#include "viewer/checkbox.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -55,11 +55,11 @@ bool writeFile(const QString &path, const QByteArray &bytes = QByteArray())
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-void addPages(TalvoDocument &doc, int count)
+void addPages(ReportDocument &doc, int count)
 {
     for (int n = 1; n <= count; ++n) {
         PrintedPage *page = doc.Pages.add();
-        Item item;
+        TextItem item;
         item.content = QStringLiteral("Text of page %page%");
         item.x = 2;
         item.y = 3;
@@ -69,9 +69,9 @@ void addPages(TalvoDocument &doc, int count)
     }
 }
 
-talvoError entry(const QString &message, const QString &info)
+ErrorEntry entry(const QString &message, const QString &info)
 {
-    return talvoError(QStringLiteral("TalvoDocument"), QStringLiteral("Evaluate"), message, info);
+    return ErrorEntry(QStringLiteral("TalvoDocument"), QStringLiteral("Evaluate"), message, info);
 }
 
 // T(ID, Name) with `rows` rows in a new SQLite file.
@@ -91,12 +91,12 @@ bool writeDatabase(const QString &path, int rows)
 }
 
 // A report on `database` with one data section per query.
-void reportOn(TalvoDocument &doc, const QString &database, const QStringList &queries)
+void reportOn(ReportDocument &doc, const QString &database, const QStringList &queries)
 {
     doc.init();
     doc.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + database;
     for (const QString &sql : queries)
-        doc.AddDataSection()->SQL = sql;
+        doc.addDataSection()->SQL = sql;
 }
 
 const QString kIncomplete = QStringLiteral(
@@ -147,7 +147,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("fields.db"));
         QVERIFY(!database || writeDatabase(path, 1));
-        TalvoDocument doc;
+        ReportDocument doc;
         reportOn(doc, path, {QStringLiteral("SELECT ID, Name FROM T"), secondQuery});
         FieldsPanel fields;
         fields.resize(300, 300);
@@ -170,7 +170,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("rows.db"));
         QVERIFY(writeDatabase(path, 40));
-        TalvoDocument doc;
+        ReportDocument doc;
         reportOn(doc, path, {QStringLiteral("SELECT * FROM T")});
         int shown = 0;
         bool onScreen = false;
@@ -230,7 +230,7 @@ private slots:
         QFETCH(int, entries);
         QFETCH(bool, working);
 
-        TalvoDocument doc;
+        ReportDocument doc;
         doc.dbg = true;
         doc.working = working;
         QString expected;
@@ -239,7 +239,7 @@ private slots:
                 doc.addError(entry(QStringLiteral("Type mismatch %1").arg(i),
                                    QStringLiteral("=[a]+%1 evaluated like: =x+%1").arg(i)));
                 expected +=
-                    QLatin1Char('\n') + doc.errorLst.last().GetPureText() + QLatin1Char('\n');
+                    QLatin1Char('\n') + doc.errorLst.last().pureText() + QLatin1Char('\n');
             } else {
                 doc.addDebugList(QStringLiteral("createPrintItem, offset calculated : %1").arg(i));
                 expected += QLatin1Char('\n') + doc.debugLst.last();
@@ -293,9 +293,9 @@ private slots:
         QCOMPARE(afterAddition, shownText);
         QCOMPARE(afterTyping, shownText);
         if (entries > 0) {
-            const QString first = errors ? doc.errorLst.at(0).GetPureText() : doc.debugLst.at(0);
+            const QString first = errors ? doc.errorLst.at(0).pureText() : doc.debugLst.at(0);
             const QString last =
-                errors ? doc.errorLst.at(entries - 1).GetPureText() : doc.debugLst.at(entries - 1);
+                errors ? doc.errorLst.at(entries - 1).pureText() : doc.debugLst.at(entries - 1);
             QVERIFY2(copiedAll.contains(first), qPrintable(copiedAll.left(200)));
             QVERIFY(copiedAll.contains(last));
             QCOMPARE(copiedWord, errors ? QStringLiteral("mismatch") : QString());
@@ -331,7 +331,7 @@ private slots:
         GuiStartupWindows windows;
         bool tickedOnEntry = true;
         onNextModal([&](QWidget *window) {
-            auto *never = child<talvoCheckBox>(window, "bNever");
+            auto *never = child<CheckBox>(window, "bNever");
             QVERIFY(never);
             tickedOnEntry = never->value();
             if (tickNever)
@@ -526,7 +526,7 @@ private slots:
         QFETCH(bool, value);
         QFETCH(int, clicks);
 
-        talvoCheckBox box;
+        CheckBox box;
         box.setCaption(QStringLiteral("Page &break after this section"));
         box.setValue(initial);
         box.setEnabledState(enabled);
@@ -535,9 +535,9 @@ private slots:
         QCOMPARE(box.Check1()->isChecked(), initial);
         QCOMPARE(box.Check1()->geometry(), box.rect());
 
-        QSignalSpy clicked(&box, &talvoCheckBox::Click);
-        QSignalSpy downs(&box, &talvoCheckBox::MouseDown);
-        QSignalSpy keys(&box, &talvoCheckBox::KeyDown);
+        QSignalSpy clicked(&box, &CheckBox::Click);
+        QSignalSpy downs(&box, &CheckBox::MouseDown);
+        QSignalSpy keys(&box, &CheckBox::KeyDown);
         if (action == QLatin1String("mouse")) {
             QTest::mouseClick(box.Check1(), Qt::LeftButton, Qt::NoModifier, QPoint(8, 12));
             QCOMPARE(downs.count(), enabled ? 1 : 0);
@@ -607,7 +607,7 @@ private slots:
         QFETCH(QStringList, written);
 
         QTemporaryDir dir;
-        TalvoDocument doc;
+        ReportDocument doc;
         doc.docName = QStringLiteral("Sales");
         doc.fileName = dir.filePath(QStringLiteral("sales.xml"));
         QVERIFY(writeFile(doc.fileName));
@@ -673,7 +673,7 @@ private slots:
         const QString old = dir.filePath(QStringLiteral("report-page-001.html"));
         QVERIFY(writeFile(dir.filePath(QStringLiteral("taken.txt"))));
         QVERIFY(writeFile(old, "old"));
-        TalvoDocument doc;
+        ReportDocument doc;
         addPages(doc, 2);
 
         QString shownMessage;
@@ -707,7 +707,7 @@ private slots:
 
     void exportWithoutPagesSaysSo()
     {
-        TalvoDocument doc;
+        ReportDocument doc;
         QString shown;
         onNextModal([&](QWidget *window) {
             shown = static_cast<QMessageBox *>(window)->text();

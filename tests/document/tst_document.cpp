@@ -1,10 +1,10 @@
 // The document model: defaults, section keys and numbering, header and
 // footer switches, the modified logic, saving and the save question.
-#include "document/igraph.h"
-#include "document/ipic.h"
-#include "document/item.h"
+#include "document/chartitem.h"
+#include "document/pictureitem.h"
+#include "document/textitem.h"
 #include "document/itemclipboard.h"
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 #include "document/userinteraction.h"
 #include "platform/units.h"
 
@@ -20,7 +20,7 @@ QByteArray readBytes(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-QStringList keys(const TalvoDocument &doc)
+QStringList keys(const ReportDocument &doc)
 {
     QStringList out;
     for (int i = 0; i < doc.sections.count(); ++i)
@@ -29,11 +29,11 @@ QStringList keys(const TalvoDocument &doc)
 }
 
 // "key:number:name:parent" of every section, in collection order.
-QStringList layout(const TalvoDocument &doc)
+QStringList layout(const ReportDocument &doc)
 {
     QStringList out;
     for (int i = 0; i < doc.sections.count(); ++i) {
-        const section *s = doc.sections.at(i);
+        const ReportSection *s = doc.sections.at(i);
         out << QStringLiteral("%1:%2:%3:%4")
                    .arg(doc.sections.keyAt(i))
                    .arg(s->dataSectionNumber)
@@ -60,7 +60,7 @@ private slots:
     // Document
     void newDocumentDefaults()
     {
-        TalvoDocument doc;
+        ReportDocument doc;
         QCOMPARE(layout(doc), QStringList{"d1:1:Data 1:0"});
         QCOMPARE(doc.sections.at(0)->parent, &doc);
         QVERIFY(!doc.modified());
@@ -76,14 +76,14 @@ private slots:
     }
     void initResetsButKeepsPageSize()
     {
-        TalvoDocument doc;
+        ReportDocument doc;
         doc.setUnit(Unit::Inches);
         doc.pageWidth = 8.5f;
         doc.pageHeight = 11;
         doc.docName = "x";
         doc.fileName = "/tmp/x.xml";
         doc.setPageHeader(true);
-        doc.errorLst.append(talvoError("TalvoDocument", "RunSQL", "m", "i"));
+        doc.errorLst.append(ErrorEntry("TalvoDocument", "RunSQL", "m", "i"));
         doc.init();
         QCOMPARE(doc.nbSections(), 0);
         QCOMPARE(doc.unit(), 7);
@@ -109,11 +109,11 @@ private slots:
     {
         QFETCH(int, to);
         QFETCH(double, factor);
-        TalvoDocument doc;
+        ReportDocument doc;
         doc.pageWidth = 21;
         doc.pageHeight = 29.7f;
-        section *s = doc.sections.at(0);
-        Item *item = s->NewItem();
+        ReportSection *s = doc.sections.at(0);
+        TextItem *item = s->newTextItem();
         item->x = 3;
         doc.setUnit(to);
         QCOMPARE(doc.unit(), to);
@@ -153,11 +153,11 @@ private slots:
         QFETCH(QString, removeFirst);
         QFETCH(QStringList, expected);
 
-        TalvoDocument doc;
+        ReportDocument doc;
         for (int i = 0; i < calls.size(); ++i) {
             if (i == calls.size() - 1 && !removeFirst.isEmpty())
                 doc.sections.remove(removeFirst);
-            section *added = doc.AddDataSection(calls[i]);
+            ReportSection *added = doc.addDataSection(calls[i]);
             QVERIFY(added);
             QCOMPARE(added->parent, &doc);
             // The second section is the child of the first in these rows.
@@ -171,8 +171,8 @@ private slots:
     }
     void detachedDataSectionIsNotStored()
     {
-        TalvoDocument doc;
-        std::unique_ptr<section> s = doc.AddDataSectionDetached(1);
+        ReportDocument doc;
+        std::unique_ptr<ReportSection> s = doc.addDataSectionDetached(1);
         QCOMPARE(s->dataSectionNumber, 1);
         QCOMPARE(s->sectionName, QStringLiteral("Data 2"));
         QCOMPARE(layout(doc), QStringList{"d2:2:Data 1:0"});
@@ -196,60 +196,60 @@ private slots:
         QFETCH(int, type);
         QFETCH(QString, key);
         QFETCH(QString, name);
-        using Get = bool (TalvoDocument::*)() const;
-        using Set = void (TalvoDocument::*)(bool);
+        using Get = bool (ReportDocument::*)() const;
+        using Set = void (ReportDocument::*)(bool);
         const Get get =
-            QList<Get>{&TalvoDocument::pageHeader, &TalvoDocument::pageFooter,
-                       &TalvoDocument::reportHeader, &TalvoDocument::reportFooter}[type - 1];
+            QList<Get>{&ReportDocument::pageHeader, &ReportDocument::pageFooter,
+                       &ReportDocument::reportHeader, &ReportDocument::reportFooter}[type - 1];
         const Set set =
-            QList<Set>{&TalvoDocument::setPageHeader, &TalvoDocument::setPageFooter,
-                       &TalvoDocument::setReportHeader, &TalvoDocument::setReportFooter}[type - 1];
-        TalvoDocument doc;
+            QList<Set>{&ReportDocument::setPageHeader, &ReportDocument::setPageFooter,
+                       &ReportDocument::setReportHeader, &ReportDocument::setReportFooter}[type - 1];
+        ReportDocument doc;
         (doc.*set)(false); // removing an absent section changes nothing
         QVERIFY(!doc.modified());
         (doc.*set)(true);
         QVERIFY((doc.*get)());
         QVERIFY(doc.modified());
-        const section *s = doc.sections.value(key);
+        const ReportSection *s = doc.sections.value(key);
         QCOMPARE(s->section_Type, type);
         QCOMPARE(s->sectionName, name);
         QCOMPARE(s->Key(), key);
         QCOMPARE(s->parent, &doc);
         (doc.*set)(true); // a second "on" adds nothing
         QCOMPARE(doc.nbSections(), 2);
-        QCOMPARE(doc.CalcNbDataSections(), 1);
+        QCOMPARE(doc.countDataSections(), 1);
         (doc.*set)(false);
         QVERIFY(!(doc.*get)());
         QCOMPARE(doc.nbSections(), 1);
         QVERIFY(doc.modified()); // on and off still counts as a change
         // A section under the key but of another kind does not count.
-        doc.sections.add(key, std::make_unique<section>());
+        doc.sections.add(key, std::make_unique<ReportSection>());
         QVERIFY(!(doc.*get)());
     }
     void orderSections()
     {
-        TalvoDocument doc;
-        doc.AddDataSection()->sectionName = "Orders";
+        ReportDocument doc;
+        doc.addDataSection()->sectionName = "Orders";
         doc.setReportFooter(true);
-        doc.AddDataSection(1);
+        doc.addDataSection(1);
         doc.setPageHeader(true);
         doc.orderSections();
         QCOMPARE(keys(doc), (QStringList{"rf", "ph", "d1", "d2", "d3"}));
-        QCOMPARE(doc.sections.value("d3")->SortingKey(), QStringLiteral("0030"));
+        QCOMPARE(doc.sections.value("d3")->sortingKey(), QStringLiteral("0030"));
         // Lookup by name: the letter case matters.
-        section *fallback = doc.sections.value("d1");
-        QCOMPARE(doc.GetSection("Orders", fallback), doc.sections.value("d3"));
-        QCOMPARE(doc.GetSection("orders", fallback), fallback);
+        ReportSection *fallback = doc.sections.value("d1");
+        QCOMPARE(doc.findSection("Orders", fallback), doc.sections.value("d3"));
+        QCOMPARE(doc.findSection("orders", fallback), fallback);
         QCOMPARE(doc.getKeySection("Orders"), QStringLiteral("d3"));
         QCOMPARE(doc.getKeySection("ORDERS"), QString());
     }
     void modifiedFollowsSectionsAndItems()
     {
-        TalvoDocument doc;
-        section *s = doc.sections.at(0);
-        Item *item = s->NewItem();
-        s->NewPicture();
-        s->NewGraph();
+        ReportDocument doc;
+        ReportSection *s = doc.sections.at(0);
+        TextItem *item = s->newTextItem();
+        s->newPicture();
+        s->newChart();
         QVERIFY(!s->modified()); // new items are not changes yet
         QVERIFY(!doc.modified());
         item->modified = true;
@@ -261,7 +261,7 @@ private slots:
         s->modified_ = true;
         QVERIFY(doc.modified());
         doc.clearModified();
-        static_cast<iGraph *>(s->items.value("k3"))->modified = true;
+        static_cast<ChartItem *>(s->items.value("k3"))->modified = true;
         QVERIFY(doc.modified());
     }
 
@@ -283,7 +283,7 @@ private slots:
         QFETCH(bool, saved);
         QFETCH(int, dialogs);
 
-        TalvoDocument doc;
+        ReportDocument doc;
         doc.setPageHeader(true);
         if (!fileName.isEmpty())
             doc.fileName = m_dir.filePath(fileName);
@@ -299,8 +299,8 @@ private slots:
         QCOMPARE(doc.modified(), !saved);
         QCOMPARE(doc.fileName, expectedPath);
         if (saved) {
-            TalvoDocument back;
-            QVERIFY(back.loadXML(expectedPath));
+            ReportDocument back;
+            QVERIFY(back.loadXml(expectedPath));
             QVERIFY(back.pageHeader());
         }
         QVERIFY(m_ui.shown.isEmpty());
@@ -316,13 +316,13 @@ private slots:
         QFETCH(QString, how);
 
         const QString good = m_dir.filePath(QStringLiteral("keep.xml"));
-        TalvoDocument doc;
+        ReportDocument doc;
         doc.fileName = good;
         QVERIFY(doc.save());
         const QByteArray before = readBytes(good);
         QVERIFY(!before.isEmpty());
 
-        Item *item = doc.sections.at(0)->NewItem();
+        TextItem *item = doc.sections.at(0)->newTextItem();
         item->content = QString(200000, QLatin1Char('x'));
         item->modified = true;
 
@@ -369,7 +369,7 @@ private slots:
         QFETCH(bool, mustStop);
         QFETCH(bool, written);
 
-        TalvoDocument doc;
+        ReportDocument doc;
         if (modified)
             doc.setReportHeader(true);
         if (answer)
@@ -423,20 +423,20 @@ private slots:
         QFETCH(int, number);
         QFETCH(QString, key);
         QFETCH(QString, sortingKey);
-        section s;
+        ReportSection s;
         s.section_Type = type;
         s.dataSectionNumber = number;
         QCOMPARE(s.Key(), key);
-        QCOMPARE(s.SortingKey(), sortingKey);
+        QCOMPARE(s.sortingKey(), sortingKey);
     }
     void itemKeysAreNeverReused()
     {
-        section s;
-        QCOMPARE(s.NewItem()->Key, QStringLiteral("k1"));
-        QCOMPARE(s.NewPicture()->Key, QStringLiteral("k2"));
-        QCOMPARE(s.NewGraph()->Key, QStringLiteral("k3"));
+        ReportSection s;
+        QCOMPARE(s.newTextItem()->Key, QStringLiteral("k1"));
+        QCOMPARE(s.newPicture()->Key, QStringLiteral("k2"));
+        QCOMPARE(s.newChart()->Key, QStringLiteral("k3"));
         s.items.remove("k3");
-        Item *next = s.NewItem();
+        TextItem *next = s.newTextItem();
         QCOMPARE(next->Key, QStringLiteral("k4"));
         QCOMPARE(next->parent, &s);
         QCOMPARE(s.items.value("K4"), next); // keys compare without case
@@ -459,7 +459,7 @@ private slots:
     {
         QFETCH(QString, align);
         QFETCH(int, expected);
-        Item item;
+        TextItem item;
         item.AlignH = 1;
         item.align(align);
         QCOMPARE(int(item.AlignH), expected);
@@ -485,9 +485,9 @@ private slots:
     {
         QFETCH(int, unit);
         QFETCH(double, twipsPerUnit);
-        TalvoDocument doc;
+        ReportDocument doc;
         doc.setUnit(unit);
-        iPic *pic = doc.sections.at(0)->NewPicture();
+        PictureItem *pic = doc.sections.at(0)->newPicture();
         pic->x = 1;
         pic->y = 2;
         pic->w = 3;
@@ -497,17 +497,17 @@ private slots:
                      {1 * twipsPerUnit, 2 * twipsPerUnit, 3 * twipsPerUnit, 0.5 * twipsPerUnit}));
         QCOMPARE(doc.sections.at(0)->HeightT(), 2 * twipsPerUnit);
         // No document or section: no conversion.
-        iPic loose;
+        PictureItem loose;
         loose.x = 4;
         QCOMPARE(loose.xt(), 4.0);
-        section looseSection;
+        ReportSection looseSection;
         looseSection.Height = 3;
         QCOMPARE(looseSection.HeightT(), 3.0);
     }
     void copyCopiesEveryKind()
     {
-        section target;
-        Item text;
+        ReportSection target;
+        TextItem text;
         text.content = "=[a]+1";
         text.fontBold = text.CanGrowHorizontal = text.HideDuplicates = text.runningSum = true;
         text.alignV = 1;
@@ -515,7 +515,7 @@ private slots:
         text.Key = "k9";
         text.selected = true;
         text.borders.top.setValues(3, 255, 1);
-        Item copy;
+        TextItem copy;
         copy.copy(text, &target);
         QCOMPARE(copy.content, text.content);
         QVERIFY(copy.fontBold && copy.CanGrowHorizontal && copy.HideDuplicates && copy.runningSum);
@@ -526,56 +526,56 @@ private slots:
         QCOMPARE(copy.parent, &target);
         QVERIFY(copy.modified && !copy.selected);
 
-        iPic pic;
+        PictureItem pic;
         pic.fileName = "a.png";
         pic.pType = 1;
         pic.stretch = true;
         pic.pic = QImage(2, 3, QImage::Format_RGB32);
         auto picCopy = pic.clone();
         QCOMPARE(picCopy->kind(), ReportItem::PictureKind);
-        const auto &p = static_cast<const iPic &>(*picCopy);
+        const auto &p = static_cast<const PictureItem &>(*picCopy);
         QCOMPARE(p.fileName, pic.fileName);
         QVERIFY(p.pType == 1 && p.stretch);
         QCOMPARE(p.pic.size(), QSize(2, 3));
 
-        iGraph graph;
+        ChartItem graph;
         graph.SQL = "SELECT 1";
         graph.gType = 16;
         graph.legend = graph.stack = graph.dataInLine = true;
         graph.borders.setValues(2, 9, 0);
-        iGraph graphCopy;
+        ChartItem graphCopy;
         graphCopy.copy(graph, nullptr);
         QCOMPARE(graphCopy.SQL, graph.SQL);
         QCOMPARE(graphCopy.gType, 16);
         QVERIFY(graphCopy.legend && graphCopy.stack && graphCopy.dataInLine);
-        QVERIFY(graphCopy.borders.AllEquals() && graphCopy.borders.left.Width == 2);
+        QVERIFY(graphCopy.borders.allEqual() && graphCopy.borders.left.Width == 2);
     }
     void borderRules()
     {
         Borders b;
         QVERIFY(!b.isAnyBorders());
-        QVERIFY(b.AllEquals());
+        QVERIFY(b.allEqual());
         b.bottom.style = 0;
         QVERIFY(b.isAnyBorders());
-        QVERIFY(!b.AllEquals());
+        QVERIFY(!b.allEqual());
         b.setValues(1, 0, 5);
         QVERIFY(!b.isAnyBorders());
         b.setValues(3, 255, 0);
-        QVERIFY(b.AllEquals());
+        QVERIFY(b.allEqual());
         b.right.Color = 1;
-        QVERIFY(!b.AllEquals());
-        border one;
+        QVERIFY(!b.allEqual());
+        BorderLine one;
         QCOMPARE(one.wt(), 8.859375f);
         one.Width = 4;
         QCOMPARE(one.wt(), 35.4375f);
     }
     void clipboardOutlivesTheItems()
     {
-        TalvoDocument doc;
-        section *s = doc.sections.at(0);
-        Item *copied = s->NewItem();
+        ReportDocument doc;
+        ReportSection *s = doc.sections.at(0);
+        TextItem *copied = s->newTextItem();
         copied->content = "copied";
-        Item *cut = s->NewItem();
+        TextItem *cut = s->newTextItem();
         cut->content = "cut";
 
         ItemClipboard clip;
@@ -584,18 +584,18 @@ private slots:
         // The copy is a snapshot: later edits and removals do not reach it.
         copied->content = "edited";
         s->items.remove(copied->Key);
-        doc.ClearSections();
+        doc.clearSections();
         QCOMPARE(clip.count(), 2);
 
-        section *other = doc.AddDataSection();
+        ReportSection *other = doc.addDataSection();
         for (int i = 0; i < clip.count(); ++i) {
             const ReportItem *entry = clip.at(i);
             QCOMPARE(entry->whatIs(), QStringLiteral("item"));
             QCOMPARE(entry->parent, nullptr);
-            other->NewItem()->copy(*entry, other);
+            other->newTextItem()->copy(*entry, other);
         }
-        QCOMPARE(static_cast<Item *>(other->items.at(0))->content, QStringLiteral("copied"));
-        QCOMPARE(static_cast<Item *>(other->items.at(1))->content, QStringLiteral("cut"));
+        QCOMPARE(static_cast<TextItem *>(other->items.at(0))->content, QStringLiteral("copied"));
+        QCOMPARE(static_cast<TextItem *>(other->items.at(1))->content, QStringLiteral("cut"));
         QCOMPARE(other->items.at(1)->parent, other);
     }
 

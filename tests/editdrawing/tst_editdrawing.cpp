@@ -1,7 +1,7 @@
 #include "designer/designericons.h"
-#include "document/igraph.h"
-#include "document/ipic.h"
-#include "document/item.h"
+#include "document/chartitem.h"
+#include "document/pictureitem.h"
+#include "document/textitem.h"
 #include "output/editmodedrawing.h"
 
 #include <QGuiApplication>
@@ -54,9 +54,9 @@ bool saturated(const QColor &c)
     return c.hsvSaturation() > 150 && c.value() > 80;
 }
 
-std::unique_ptr<Item> textItem(const QString &content, int align = 0, bool bold = false)
+std::unique_ptr<TextItem> textItem(const QString &content, int align = 0, bool bold = false)
 {
-    auto item = std::make_unique<Item>();
+    auto item = std::make_unique<TextItem>();
     item->content = content;
     item->AlignH = align;
     item->fontBold = bold;
@@ -105,7 +105,7 @@ private slots:
     void background()
     {
         QFETCH(QString, content);
-        iGraph chart;
+        ChartItem chart;
         const QImage image = content == QLatin1String("chart")
                                  ? draw(chart, QSize(200, 60))
                                  : draw(*textItem(content), QSize(200, 60));
@@ -119,7 +119,7 @@ private slots:
         QImage red(40, 40, QImage::Format_RGB32);
         red.fill(Qt::red);
         QVERIFY(red.save(dir.filePath("red.png")));
-        iPic picture;
+        PictureItem picture;
         picture.fileName = dir.filePath("red.png");
         picture.stretch = true;
         const QPalette palette = QGuiApplication::palette();
@@ -138,7 +138,7 @@ private slots:
 
     void picturePlaceholder()
     {
-        iPic missing;
+        PictureItem missing;
         missing.fileName = QStringLiteral("/nonexistent/logo.png");
         const QImage image = draw(missing, QSize(200, 80));
         QCOMPARE(image.pixelColor(190, 70), QColor(236, 236, 236));
@@ -209,7 +209,7 @@ private slots:
 
     void chartSymbolUnderText()
     {
-        iGraph chart;
+        ChartItem chart;
         const QImage image = draw(chart, QSize(200, 150), kPixelsPerTwip, designerChartSymbol(64));
         const QRect text = inkBox(image, dark, QRect(0, 0, 200, 30));
         QVERIFY(!text.isEmpty() && text.left() < 10);

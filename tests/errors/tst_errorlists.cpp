@@ -1,7 +1,7 @@
 // The error and debug lists: the text of an entry, the lists as the engine
 // fills them and the text the list window shows.
-#include "document/talvodocument.h"
-#include "document/talvoerror.h"
+#include "document/reportdocument.h"
+#include "document/errorentry.h"
 #include "engine/errorlisttext.h"
 
 #include <QLocale>
@@ -16,11 +16,11 @@ private slots:
 
     void pureTextLayout()
     {
-        talvoError e(QStringLiteral("TalvoDocument"), QStringLiteral("Evaluate"),
+        ErrorEntry e(QStringLiteral("TalvoDocument"), QStringLiteral("Evaluate"),
                      QStringLiteral("Division by zero"),
                      QStringLiteral("=1/[x] evaluated like: 1/0"));
         e.dateTime = QDateTime(QDate(2024, 3, 9), QTime(14, 5, 7));
-        QCOMPARE(e.GetPureText(), errorTimeText(e.dateTime) +
+        QCOMPARE(e.pureText(), errorTimeText(e.dateTime) +
                                       QStringLiteral(", (TalvoDocument.Evaluate) Division by zero, "
                                                      "=1/[x] evaluated like: 1/0"));
     }
@@ -50,11 +50,11 @@ private slots:
 
     void errorsInOrderOfAddition()
     {
-        TalvoDocument doc;
+        ReportDocument doc;
         QVERIFY(!doc.isErrors() && !doc.lastError());
-        doc.addError(talvoError(QStringLiteral("TalvoDocument"), QStringLiteral("RunSQL"),
+        doc.addError(ErrorEntry(QStringLiteral("TalvoDocument"), QStringLiteral("RunSQL"),
                                 QStringLiteral("first")));
-        talvoError second(QStringLiteral("section"), QStringLiteral("OpenRS"));
+        ErrorEntry second(QStringLiteral("section"), QStringLiteral("OpenRS"));
         second.message = QStringLiteral("second");
         doc.addError(second);
         QVERIFY(doc.isErrors());
@@ -84,15 +84,15 @@ private slots:
     {
         QFETCH(int, entries);
         QFETCH(bool, working);
-        TalvoDocument doc;
+        ReportDocument doc;
         doc.working = working;
         QString expected;
         for (int i = 0; i < entries; ++i) {
-            doc.addError(talvoError(QStringLiteral("section"), QStringLiteral("OpenRS"),
+            doc.addError(ErrorEntry(QStringLiteral("section"), QStringLiteral("OpenRS"),
                                     QStringLiteral("no such table: T%1").arg(i),
                                     QStringLiteral("SELECT * FROM T%1").arg(i)));
             expected +=
-                QStringLiteral("\r\n") + doc.errorLst.last().GetPureText() + QStringLiteral("\r\n");
+                QStringLiteral("\r\n") + doc.errorLst.last().pureText() + QStringLiteral("\r\n");
         }
         if (working) {
             expected += QStringLiteral("\r\n\r\nList incomplete, process still running (to "
@@ -114,7 +114,7 @@ private slots:
     {
         QFETCH(bool, dbg);
         QFETCH(QString, shown);
-        TalvoDocument doc;
+        ReportDocument doc;
         doc.dbg = dbg;
         doc.addDebugList(QStringLiteral("run 1"));
         doc.addDebugList(QStringLiteral("run 2"));

@@ -1,10 +1,10 @@
 // Item texts turned into printed texts: classification, substitution of
 // field values into formulas, evaluation, page variables and field lookups.
-#include "data/ifield.h"
-#include "document/item.h"
-#include "document/section.h"
-#include "document/talvodocument.h"
-#include "document/talvoerror.h"
+#include "data/fieldreference.h"
+#include "document/textitem.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
+#include "document/errorentry.h"
 #include "engine/formulatext.h"
 #include "engine/scriptconvert.h"
 #include "engine/variabletable.h"
@@ -25,15 +25,15 @@ namespace {
 
 const QLocale kGerman(QLocale::German, QLocale::Germany);
 
-void setVars(TalvoDocument &doc, const VarList &vars)
+void setVars(ReportDocument &doc, const VarList &vars)
 {
     for (const auto &v : vars)
         doc.updateVar(v.first, v.second);
 }
 
-QString errors(const TalvoDocument &doc)
+QString errors(const ReportDocument &doc)
 {
-    return doc.errorLst.isEmpty() ? QString() : doc.errorLst.first().GetPureText();
+    return doc.errorLst.isEmpty() ? QString() : doc.errorLst.first().pureText();
 }
 
 // T: one row of every kind of value SQLite keeps (dates as text) and one of
@@ -67,23 +67,23 @@ QString typedDb()
     return path;
 }
 
-bool connectTyped(TalvoDocument &doc)
+bool connectTyped(ReportDocument &doc)
 {
-    doc.ClearSections();
+    doc.clearSections();
     doc.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + typedDb();
     return doc.openDataConnection() == 0;
 }
 
 // A data section of that name and query, opened; a formula item makes the
 // variables follow its records.
-section *openSection(TalvoDocument &doc, const QString &name, const QString &sql)
+ReportSection *openSection(ReportDocument &doc, const QString &name, const QString &sql)
 {
-    section *sec = doc.AddDataSection();
+    ReportSection *sec = doc.addDataSection();
     sec->sectionName = name;
     sec->SQL = sql;
-    sec->NewItem()->content = QStringLiteral("=1");
+    sec->newTextItem()->content = QStringLiteral("=1");
     sec->initPrint();
-    return sec->OpenRS(0) == 0 ? sec : nullptr;
+    return sec->openRecordset(0) == 0 ? sec : nullptr;
 }
 
 } // namespace
@@ -121,9 +121,9 @@ private slots:
         QFETCH(QString, content);
         QFETCH(int, type);
         QFETCH(QString, expression);
-        TalvoDocument doc;
-        section *sec = doc.AddDataSection();
-        Item *item = sec->NewItem();
+        ReportDocument doc;
+        ReportSection *sec = doc.addDataSection();
+        TextItem *item = sec->newTextItem();
         item->content = content;
         sec->HasFormulas = false;
         item->initPrint();
@@ -172,9 +172,9 @@ private slots:
         QFETCH(QString, expected);
         for (const QLocale &locale : {QLocale::c(), kGerman}) {
             QLocale::setDefault(locale);
-            TalvoDocument doc;
+            ReportDocument doc;
             setVars(doc, vars);
-            QCOMPARE(doc.ReplaceVars(text), expected);
+            QCOMPARE(doc.replaceVars(text), expected);
         }
     }
 
@@ -208,11 +208,11 @@ private slots:
         QFETCH(bool, german);
         QFETCH(QString, text);
         QLocale::setDefault(german ? kGerman : QLocale::c());
-        TalvoDocument doc;
+        ReportDocument doc;
         setVars(
             doc,
             {{"Price", 2.5}, {"Qty", 4}, {"Discount", 0.1}, {"Name", "Smith"}, {"Contact", ""}});
-        const ScriptValue v = doc.Evaluate(formula);
+        const ScriptValue v = doc.evaluate(formula);
         QVERIFY2(doc.errorLst.isEmpty(), qPrintable(errors(doc)));
         if (text.startsWith(QLatin1String("boolean "))) {
             QCOMPARE(v.type(), ScriptValue::Boolean);
@@ -257,11 +257,11 @@ private slots:
         QFETCH(QString, formula);
         QFETCH(VarList, vars);
         QFETCH(QString, evaluatedLike);
-        TalvoDocument doc;
+        ReportDocument doc;
         setVars(doc, vars);
-        const ScriptValue v = doc.Evaluate(formula);
+        const ScriptValue v = doc.evaluate(formula);
         QCOMPARE(doc.errorLst.size(), 1);
-        const talvoError &e = doc.errorLst.first();
+        const ErrorEntry &e = doc.errorLst.first();
         QCOMPARE(e.function_, QStringLiteral("Evaluate"));
         QVERIFY(e.additionalInfo.size() < 5000);
         if (evaluatedLike.isEmpty())
@@ -292,8 +292,8 @@ private slots:
         QFETCH(QString, condition);
         QFETCH(QString, me);
         QFETCH(bool, result);
-        TalvoDocument doc;
-        const ScriptValue v = doc.Evaluate(condition, me);
+        ReportDocument doc;
+        const ScriptValue v = doc.evaluate(condition, me);
         QVERIFY2(doc.errorLst.isEmpty(), qPrintable(errors(doc)));
         QCOMPARE(v.type(), ScriptValue::Boolean);
         QCOMPARE(v.boolValue(), result);
@@ -311,13 +311,13 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QString, expected);
-        TalvoDocument doc;
+        ReportDocument doc;
         for (int i = 1; i <= 7; ++i)
             doc.Pages.add();
         doc.CurrentPage = 3;
         doc.docName = QStringLiteral("Sales");
         doc.fileName = QStringLiteral("/tmp/r.xml");
-        QCOMPARE(doc.ReplacePercentVars(text), expected);
+        QCOMPARE(doc.replacePercentVars(text), expected);
     }
 
     void variablesIgnoreCase()
@@ -338,29 +338,29 @@ private slots:
 
     void majVarsReadsTheCurrentRecord()
     {
-        TalvoDocument doc;
-        doc.ClearSections();
+        ReportDocument doc;
+        doc.clearSections();
         doc.connectionStringData =
             QStringLiteral("Provider=SQLite;Data Source=" MIRT_BINARY_DIR "/bin/demo.db");
         QCOMPARE(doc.openDataConnection(), 0);
-        section *sec = doc.AddDataSection();
+        ReportSection *sec = doc.addDataSection();
         sec->SQL = QStringLiteral("SELECT CustomerID, City FROM Customers ORDER BY CustomerID");
-        Item *item = sec->NewItem();
+        TextItem *item = sec->newTextItem();
         item->content = QStringLiteral("=\"[City]\"");
         sec->initPrint();
         QVERIFY(sec->HasFormulas);
-        QCOMPARE(sec->OpenRS(0), 0);
-        QCOMPARE(cstr(doc.Evaluate(item->expression)), QStringLiteral("Berlin"));
-        sec->rsd->MoveNext();
-        doc.MajVars(sec);
-        QCOMPARE(doc.Evaluate(QStringLiteral("=\"[customerid]\"")).stringValue(),
+        QCOMPARE(sec->openRecordset(0), 0);
+        QCOMPARE(cstr(doc.evaluate(item->expression)), QStringLiteral("Berlin"));
+        sec->rsd->moveNext();
+        doc.updateVars(sec);
+        QCOMPARE(doc.evaluate(QStringLiteral("=\"[customerid]\"")).stringValue(),
                  sec->rsd->value(0).toString());
         // Past the end the variables keep the last values seen.
         while (!sec->rsd->Eof())
-            sec->rsd->MoveNext();
-        const QString last = doc.ReplaceVars(QStringLiteral("[City]"));
-        doc.MajVars(sec);
-        QCOMPARE(doc.ReplaceVars(QStringLiteral("[City]")), last);
+            sec->rsd->moveNext();
+        const QString last = doc.replaceVars(QStringLiteral("[City]"));
+        doc.updateVars(sec);
+        QCOMPARE(doc.replaceVars(QStringLiteral("[City]")), last);
     }
 
     void fieldValuesKeepTheirTypes_data()
@@ -400,10 +400,10 @@ private slots:
         QFETCH(QString, expected);
         for (const QLocale &locale : {QLocale::c(), kGerman}) {
             QLocale::setDefault(locale);
-            TalvoDocument doc;
+            ReportDocument doc;
             QVERIFY(connectTyped(doc));
             QVERIFY(openSection(doc, "T", QStringLiteral("SELECT * FROM T WHERE id = %1").arg(id)));
-            const ScriptValue v = doc.Evaluate(formula);
+            const ScriptValue v = doc.evaluate(formula);
             QVERIFY2(doc.errorLst.isEmpty(), qPrintable(errors(doc)));
             QCOMPARE(cstr(v, QLocale::c()), expected);
             if (expected.isEmpty())
@@ -430,9 +430,9 @@ private slots:
         for (const QLocale &locale :
              {QLocale::c(), kGerman, QLocale(QLocale::English, QLocale::UnitedKingdom)}) {
             QLocale::setDefault(locale);
-            TalvoDocument doc;
+            ReportDocument doc;
             doc.updateVar(QStringLiteral("V"), value);
-            const ScriptValue v = doc.Evaluate(QStringLiteral("=[V]"));
+            const ScriptValue v = doc.evaluate(QStringLiteral("=[V]"));
             QVERIFY2(doc.errorLst.isEmpty(), qPrintable(errors(doc)));
             QCOMPARE(v.type(), ScriptValue::Date);
             QCOMPARE(v.number(), ScriptValue::fromVariant(value).number());
@@ -450,33 +450,33 @@ private slots:
     void sectionNamesInReferences()
     {
         QFETCH(QString, name);
-        TalvoDocument doc;
+        ReportDocument doc;
         QVERIFY(connectTyped(doc));
         // The item lives in another section that has an id of its own, so
         // only the section named in the reference gives 7.
         QVERIFY(
             openSection(doc, name, QStringLiteral("SELECT id + 6 AS id FROM Many WHERE id = 1")));
-        section *other =
+        ReportSection *other =
             openSection(doc, "Other", QStringLiteral("SELECT id FROM Many WHERE id = 1"));
         QVERIFY(other);
-        Item *item = other->NewItem();
+        TextItem *item = other->newTextItem();
         item->content = QLatin1Char('[') + name + QStringLiteral("].[id]");
         item->initPrint();
         QCOMPARE(item->typeContent, 1);
-        QCOMPARE(iField(item->expression).table, name);
-        QCOMPARE(nullToEmpty(doc.GetField(iField(item->expression), other)), QStringLiteral("7"));
-        QCOMPARE(cstr(doc.Evaluate(QLatin1Char('=') + item->content + QStringLiteral("*10"))),
+        QCOMPARE(FieldReference(item->expression).table, name);
+        QCOMPARE(nullToEmpty(doc.fieldValue(FieldReference(item->expression), other)), QStringLiteral("7"));
+        QCOMPARE(cstr(doc.evaluate(QLatin1Char('=') + item->content + QStringLiteral("*10"))),
                  QStringLiteral("70"));
         QVERIFY(doc.errorLst.isEmpty());
     }
 
     void missingFieldsAreReportedOncePerItem()
     {
-        TalvoDocument doc;
+        ReportDocument doc;
         QVERIFY(connectTyped(doc));
         doc.pageHeight = 30;
         doc.pageWidth = 20;
-        section *sec = doc.AddDataSection();
+        ReportSection *sec = doc.addDataSection();
         sec->sectionName = QStringLiteral("T");
         sec->SQL = QStringLiteral("SELECT id FROM Many ORDER BY id");
         sec->Height = 0.5f;
@@ -484,18 +484,18 @@ private slots:
         // missing: plain, in a formula, in the own section, after the fall-back.
         for (const char *content : {"[T].[id]", "[Elsewhere].[id]", "=[Missing]+1", "[T].[Nope]",
                                     "=[T].[Gone]+1", "[Absent]", "[Elsewhere].[Lost]"}) {
-            Item *item = sec->NewItem();
+            TextItem *item = sec->newTextItem();
             item->content = QString::fromLatin1(content);
             item->w = 3;
             item->h = 0.4f;
         }
-        sec->NewItem()->visible = QStringLiteral("=[T].[Hidden]=0");
+        sec->newTextItem()->visible = QStringLiteral("=[T].[Hidden]=0");
         doc.orderSections();
         for (int run = 1; run <= 2; ++run) {
             doc.errorLst.clear();
             doc.initPrint();
             QStringList seen;
-            for (const talvoError &e : doc.errorLst) {
+            for (const ErrorEntry &e : doc.errorLst) {
                 QCOMPARE(e.function_, QStringLiteral("GetField"));
                 QVERIFY2(e.message.contains(QLatin1String("\"T\"")), qPrintable(e.message));
                 seen << e.message.section(QLatin1Char('"'), 3, 3) + u' ' + e.additionalInfo;
@@ -521,7 +521,7 @@ private slots:
         QFETCH(QString, value);
         QFETCH(QString, pattern);
         QFETCH(QString, expected);
-        QCOMPARE(Item::formatValue(ScriptValue(value), pattern), expected);
+        QCOMPARE(TextItem::formatValue(ScriptValue(value), pattern), expected);
     }
 };
 

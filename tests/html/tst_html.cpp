@@ -1,7 +1,7 @@
-#include "document/igraph.h"
-#include "document/ipic.h"
-#include "document/item.h"
-#include "document/talvodocument.h"
+#include "document/chartitem.h"
+#include "document/pictureitem.h"
+#include "document/textitem.h"
+#include "document/reportdocument.h"
 #include "engine/printitemoutput.h"
 #include "output/htmlexport.h"
 
@@ -22,19 +22,19 @@
 
 #include <functional>
 
-using Setup = std::function<void(Item &)>;
+using Setup = std::function<void(TextItem &)>;
 Q_DECLARE_METATYPE(Setup)
 
 namespace {
 
-PrintedPage *addPage(TalvoDocument &doc)
+PrintedPage *addPage(ReportDocument &doc)
 {
     return doc.Pages.add();
 }
 
-std::unique_ptr<Item> textItem(const QString &content, float x = 2, float y = 3)
+std::unique_ptr<TextItem> textItem(const QString &content, float x = 2, float y = 3)
 {
-    auto item = std::make_unique<Item>();
+    auto item = std::make_unique<TextItem>();
     item->content = content;
     item->x = x;
     item->y = y;
@@ -45,7 +45,7 @@ std::unique_ptr<Item> textItem(const QString &content, float x = 2, float y = 3)
 
 // The item's text on the page as it stands, not wrapped; page numbers are
 // filled in when written unless the item shows a field.
-const PageRecord &place(TalvoDocument &doc, PrintedPage *page, const Item &item)
+const PageRecord &place(ReportDocument &doc, PrintedPage *page, const TextItem &item)
 {
     const TextStyle style{item.fontName,   item.fontSize,      item.fontBold,
                           item.fontItalic, item.fontUnderline, item.fontStrikethrough,
@@ -59,19 +59,19 @@ const PageRecord &place(TalvoDocument &doc, PrintedPage *page, const Item &item)
     return record;
 }
 
-const PageRecord &addText(PrintedPage *page, TalvoDocument &doc, const QString &content,
+const PageRecord &addText(PrintedPage *page, ReportDocument &doc, const QString &content,
                           float x = 2, float y = 3)
 {
     return place(doc, page, *textItem(content, x, y));
 }
 
 // The item written alone, on a page of its own.
-QString itemHtml(TalvoDocument &doc, const Item &item)
+QString itemHtml(ReportDocument &doc, const TextItem &item)
 {
     return pageRecordHtml(doc, place(doc, addPage(doc), item));
 }
 
-const PageRecord &addPicture(TalvoDocument &doc, PrintedPage *page, PagePicture picture, float x,
+const PageRecord &addPicture(ReportDocument &doc, PrintedPage *page, PagePicture picture, float x,
                              float w, float h)
 {
     PageRecord record;
@@ -86,7 +86,7 @@ const PageRecord &addPicture(TalvoDocument &doc, PrintedPage *page, PagePicture 
     return page->records.back();
 }
 
-const PageRecord &addPicture(TalvoDocument &doc, PrintedPage *page, const QImage &image,
+const PageRecord &addPicture(ReportDocument &doc, PrintedPage *page, const QImage &image,
                              const QByteArray &svg, float x, float w, bool stretch = false)
 {
     PagePicture picture;
@@ -96,7 +96,7 @@ const PageRecord &addPicture(TalvoDocument &doc, PrintedPage *page, const QImage
     return addPicture(doc, page, std::move(picture), x, w, 4);
 }
 
-const PageRecord &addChart(TalvoDocument &doc, PrintedPage *page, const QByteArray &svg, float x,
+const PageRecord &addChart(ReportDocument &doc, PrintedPage *page, const QByteArray &svg, float x,
                            float w, float h)
 {
     PagePicture chart;
@@ -212,7 +212,7 @@ private slots:
         QFETCH(QString, content);
         QFETCH(QString, expectedStart);
         QFETCH(QString, expectedText);
-        TalvoDocument doc;
+        ReportDocument doc;
         doc.setUnit(unit);
         doc.topMargin = 1.5f;
         doc.leftMargin = 1.5f;
@@ -235,20 +235,20 @@ private slots:
             QTest::newRow(name) << css << QString::fromUtf8(absent) << setup;
         };
         row("underline", " text-decoration: underline; ", "line-through",
-            [](Item &i) { i.fontUnderline = true; });
+            [](TextItem &i) { i.fontUnderline = true; });
         row("strikethrough", " text-decoration: line-through; ", "underline",
-            [](Item &i) { i.fontStrikethrough = true; });
+            [](TextItem &i) { i.fontStrikethrough = true; });
         row("both", " text-decoration: underline line-through; ", "nowrap",
-            [](Item &i) { i.fontUnderline = i.fontStrikethrough = true; });
-        row("plain", " white-space: pre; ", "text-decoration", [](Item &) {});
+            [](TextItem &i) { i.fontUnderline = i.fontStrikethrough = true; });
+        row("plain", " white-space: pre; ", "text-decoration", [](TextItem &) {});
         const char *rtl = "<div dir=\"rtl\" style=\"";
         row("arabic reads from the right", rtl, "dir=\"ltr\"",
-            [](Item &i) { i.content = "مرحبا بالعالم 2026"; });
-        row("hebrew after a number", rtl, "<div style", [](Item &i) { i.content = "12 שלום"; });
+            [](TextItem &i) { i.content = "مرحبا بالعالم 2026"; });
+        row("hebrew after a number", rtl, "<div style", [](TextItem &i) { i.content = "12 שלום"; });
         row("latin stays left to right", "<div style=\"",
-            "dir=", [](Item &i) { i.content = "Hello مرحبا"; });
+            "dir=", [](TextItem &i) { i.content = "Hello مرحبا"; });
         auto border = [](int style, int width) {
-            return Setup([=](Item &i) { i.borders.left.setValues(width, 255, style); });
+            return Setup([=](TextItem &i) { i.borders.left.setValues(width, 255, style); });
         };
         const QString b = QStringLiteral(" border-left: #FF0000 %1; ");
         row("solid", b.arg("2px solid"), "", border(0, 2));
@@ -268,21 +268,21 @@ private slots:
              "'Liberation &quot;Sans&quot;', 'Liberation Sans', sans-serif"}};
         for (const auto &[font, css] : fonts)
             row(font, QStringLiteral(" font-family: %1; ").arg(css), "",
-                [font = QString(font)](Item &i) { i.fontName = font; });
+                [font = QString(font)](TextItem &i) { i.fontName = font; });
         // Colours are stored blue first.
         row("bold italic centred, colours",
             " text-align: Center;  font-style: Italic;  font-weight: bold;  color: #FF0000;  "
             "border-left: "
             "#0000FF 2px solid;  border-top: #000000 1px dotted;  white-space: pre; \">",
-            "", [](Item &i) {
+            "", [](TextItem &i) {
                 i.fontBold = i.fontItalic = true;
                 i.AlignH = 2;
                 i.fontColor = 255;
-                i.borders.left.setValues(2, 16711680, border::Solid);
-                i.borders.top.setValues(1, 0, border::Dot);
+                i.borders.left.setValues(2, 16711680, BorderLine::Solid);
+                i.borders.top.setValues(1, 0, BorderLine::Dot);
             });
         row("german locale writes periods",
-            " left: 0.75cm;  width: 4cm;  height: 0.5cm;  font-size: 10.5pt; ", "", [](Item &i) {
+            " left: 0.75cm;  width: 4cm;  height: 0.5cm;  font-size: 10.5pt; ", "", [](TextItem &i) {
                 QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
                 i.x = 2.25f;
                 i.fontSize = 10.5f;
@@ -293,7 +293,7 @@ private slots:
         QFETCH(QString, css);
         QFETCH(QString, absent);
         QFETCH(Setup, setup);
-        TalvoDocument doc;
+        ReportDocument doc;
         auto item = textItem(QStringLiteral("t"));
         setup(*item);
         const QString html = itemHtml(doc, *item);
@@ -306,7 +306,7 @@ private slots:
 
     void pageFile()
     {
-        TalvoDocument doc;
+        ReportDocument doc;
         doc.docName = QStringLiteral("Sales <2026>");
         PrintedPage *first = addPage(doc);
         addText(first, doc, QStringLiteral("Page %page% of %pages%"));
@@ -318,7 +318,7 @@ private slots:
 
         const QString path = m_dir.filePath(QStringLiteral("page.html"));
         int page = 1;
-        QVERIFY(doc.ExportHTMLPage(path, page));
+        QVERIFY(doc.exportHtmlPage(path, page));
         const QString html = readAll(path);
         const QStringList lines = html.split(QStringLiteral("\r\n"));
         QVERIFY2(lines.first().startsWith(
@@ -329,22 +329,22 @@ private slots:
                  qPrintable(html));
 
         page = 9; // beyond the last page: the last one
-        QVERIFY(doc.ExportHTMLPage(path, page));
+        QVERIFY(doc.exportHtmlPage(path, page));
         QCOMPARE(page, 2);
         QVERIFY(readAll(path).contains(QStringLiteral("\">%page% stays</div>")));
 
         const QString untouched = m_dir.filePath(QStringLiteral("zero.html"));
         page = 0;
-        QVERIFY(doc.ExportHTMLPage(untouched, page));
+        QVERIFY(doc.exportHtmlPage(untouched, page));
         QVERIFY(!QFile::exists(untouched));
 
         page = 1;
-        QVERIFY(!doc.ExportHTMLPage(m_dir.filePath(QStringLiteral("missing/dir/x.html")), page));
+        QVERIFY(!doc.exportHtmlPage(m_dir.filePath(QStringLiteral("missing/dir/x.html")), page));
         QVERIFY(doc.errorString().contains(QStringLiteral("missing/dir/x.html")));
 
         // All pages in one file, each numbered.
         const QString all = m_dir.filePath(QStringLiteral("all.html"));
-        QVERIFY(doc.ExportHTMLAllPages(all));
+        QVERIFY(doc.exportHtmlAllPages(all));
         const QString allHtml = readAll(all);
         QCOMPARE(allHtml.count(QStringLiteral("<div class=\"page\"")), 2);
         QVERIFY(allHtml.contains(QStringLiteral("page-break-after: always")));
@@ -358,18 +358,18 @@ private slots:
     {
         if (chromium().isEmpty())
             QSKIP("chromium is not installed (scripts/install-deps.sh installs it)");
-        TalvoDocument doc;
+        ReportDocument doc;
         const QString report = QStringLiteral(MIRT_BINARY_DIR "/bin/demo.xml");
-        QVERIFY(doc.loadXML(report));
+        QVERIFY(doc.loadXml(report));
         doc.fileName = report;
         QCOMPARE(doc.openDataConnection(), 0);
         doc.initPrint();
-        QVERIFY(doc.NbPages() > 1);
+        QVERIFY(doc.pageCount() > 1);
 
         for (int pageNumber : {1, 2}) {
             const QString path = m_dir.filePath(QStringLiteral("run-%1.html").arg(pageNumber));
             int page = pageNumber;
-            QVERIFY(doc.ExportHTMLPage(path, page));
+            QVERIFY(doc.exportHtmlPage(path, page));
             QString failure;
             const QJsonArray blocks = renderedBlocks(chromium(), path, &failure);
             QVERIFY2(!blocks.isEmpty(), qPrintable(failure));
@@ -422,7 +422,7 @@ private slots:
         for (int x = 0; x < 20; ++x)
             for (int y = 0; y < 20; ++y)
                 source.setPixel(x, y, qRgb(200, 0, 0));
-        TalvoDocument doc;
+        ReportDocument doc;
         const QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg' width='40' height='20'>"
                                "<rect width='20' height='20' fill='#C80000'/></svg>";
         const PageRecord &picture = addPicture(doc, addPage(doc), vector ? QImage() : source,
@@ -457,7 +457,7 @@ private slots:
     // Charts are their SVG inline, filling their boxes.
     void charts()
     {
-        TalvoDocument doc;
+        ReportDocument doc;
         const PageRecord &graph =
             addChart(doc, addPage(doc),
                      "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
@@ -495,7 +495,7 @@ private slots:
     {
         if (chromium().isEmpty())
             QSKIP("chromium is not installed (scripts/install-deps.sh installs it)");
-        TalvoDocument doc;
+        ReportDocument doc;
         PrintedPage *page = addPage(doc);
         QImage green(40, 20, QImage::Format_RGB32);
         green.fill(Qt::darkGreen);
@@ -508,7 +508,7 @@ private slots:
         addText(page, doc, QStringLiteral("  indented"), 2, 8);
         const QString path = m_dir.filePath(QStringLiteral("pictures.html"));
         int number = 1;
-        QVERIFY(doc.ExportHTMLPage(path, number));
+        QVERIFY(doc.exportHtmlPage(path, number));
         QString failure;
         const QJsonArray boxes =
             renderedBlocks(chromium(), path, &failure, QStringLiteral("img, svg, div"));
@@ -574,14 +574,14 @@ private slots:
         const bool control = attack.isEmpty();
         const QString text = control ? QStringLiteral("Arial") : attack.arg(url);
 
-        TalvoDocument doc;
+        ReportDocument doc;
         doc.docName = text;
         auto item = textItem(text);
         item->fontName = text;
         place(doc, addPage(doc), *item);
         const QString path = m_dir.filePath(QStringLiteral("attack.html"));
         int page = 1;
-        QVERIFY(doc.ExportHTMLPage(path, page));
+        QVERIFY(doc.exportHtmlPage(path, page));
         if (control) {
             QFile file(path);
             QVERIFY(file.open(QIODevice::Append));

@@ -4,9 +4,9 @@
 #include "../dialogtesting.h"
 #include "designer/bordersdialog.h"
 #include "designer/textitemdialog.h"
-#include "document/item.h"
-#include "document/section.h"
-#include "document/talvodocument.h"
+#include "document/textitem.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
 #include "engine/scriptfunctions.h"
 
 #include <QCheckBox>
@@ -37,13 +37,13 @@ void finish(QWidget *window, bool ok)
 QString sides(const Borders &borders)
 {
     QStringList out;
-    for (const border *b : {&borders.left, &borders.right, &borders.top, &borders.bottom})
+    for (const BorderLine *b : {&borders.left, &borders.right, &borders.top, &borders.bottom})
         out << QStringLiteral("%1/%2/%3").arg(b->Width).arg(b->Color).arg(b->style);
     return out.join(u' ');
 }
 
 // Everything the dialogs may change, so that "unchanged" means unchanged.
-QString describe(const Item &item)
+QString describe(const TextItem &item)
 {
     QString out;
     QDebug(&out) << item.content << item.fontName << item.fontSize << item.fontBold
@@ -53,7 +53,7 @@ QString describe(const Item &item)
     return out;
 }
 
-QString property(const Item &item, const QString &name)
+QString property(const TextItem &item, const QString &name)
 {
     const QHash<QString, QString> named = {
         {"content", item.content},
@@ -131,8 +131,8 @@ private slots:
 
     void init()
     {
-        doc = new TalvoDocument;
-        QVERIFY(doc->loadXML(QStringLiteral(MIRT_SOURCE_DIR "/examples/demo.xml")));
+        doc = new ReportDocument;
+        QVERIFY(doc->loadXml(QStringLiteral(MIRT_SOURCE_DIR "/examples/demo.xml")));
         doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + m_db;
     }
 
@@ -144,7 +144,7 @@ private slots:
 
     void cancelLeavesItemUnchanged()
     {
-        Item *item = itemIn(QStringLiteral("d2"), QStringLiteral("[Customers].[City]"));
+        TextItem *item = itemIn(QStringLiteral("d2"), QStringLiteral("[Customers].[City]"));
         item->FormatString = QStringLiteral("0.00");
         const QString before = describe(*item);
         {
@@ -166,7 +166,7 @@ private slots:
             });
             click(&dialog, "EditBorders");
             // The changes did reach the working copy, so Cancel has something to drop.
-            const Item &work = dialog.workingCopy();
+            const TextItem &work = dialog.workingCopy();
             QVERIFY(work.borders.isAnyBorders());
             QVERIFY(work.fontBold && work.fontItalic && work.fontUnderline &&
                     work.fontStrikethrough);
@@ -211,7 +211,7 @@ private slots:
         QFETCH(QString, input);
         QFETCH(QString, property);
         QFETCH(QString, expected);
-        Item *item = itemIn(QStringLiteral("d2"), QStringLiteral("Your Text"));
+        TextItem *item = itemIn(QStringLiteral("d2"), QStringLiteral("Your Text"));
         item->selected = true;
         item->FormatString = QStringLiteral("0.00");
         TextItemDialog dialog(item);
@@ -247,7 +247,7 @@ private slots:
 
     void editItemModal()
     {
-        Item *item = itemIn(QStringLiteral("d2"), QStringLiteral("Before"));
+        TextItem *item = itemIn(QStringLiteral("d2"), QStringLiteral("Before"));
         for (const bool ok : {false, true}) {
             onNextModal([ok](QWidget *modal) {
                 QCOMPARE(modal->windowTitle(), QStringLiteral("Edit item"));
@@ -312,7 +312,7 @@ private slots:
         QFETCH(QStringList, clicks);
         QFETCH(bool, ok);
         QFETCH(QString, expected);
-        Item *item = itemIn(QStringLiteral("d2"), QStringLiteral("[Customers].[City]"));
+        TextItem *item = itemIn(QStringLiteral("d2"), QStringLiteral("[Customers].[City]"));
         BordersDialog dialog;
         dialog.load(&item->borders, item);
         child<QComboBox>(&dialog, "borderWidth")->setCurrentIndex(2);
@@ -355,7 +355,7 @@ private slots:
         QFETCH(QStringList, path);
         QFETCH(QString, expected);
         QFETCH(QString, selected);
-        Item *item = itemIn(QStringLiteral("d3"), content);
+        TextItem *item = itemIn(QStringLiteral("d3"), content);
         TextItemDialog dialog(item);
         auto *text = child<QPlainTextEdit>(&dialog, "Text1");
         QTextCursor cursor = text->textCursor();
@@ -373,7 +373,7 @@ private slots:
     {
         // Every function the menu offers is one the evaluator knows, with a
         // number of arguments it accepts.
-        Item *item = itemIn(QStringLiteral("d2"), QString());
+        TextItem *item = itemIn(QStringLiteral("d2"), QString());
         TextItemDialog dialog(item);
         QAction *functions = menuAction(dialog.insertMenu(), {QStringLiteral("Function")});
         QVERIFY(functions && functions->menu());
@@ -433,7 +433,7 @@ private slots:
         QFETCH(QString, format);
         QFETCH(QString, sql);
         QFETCH(QString, error);
-        Item *item = itemIn(sectionKey, QStringLiteral("Plain"));
+        TextItem *item = itemIn(sectionKey, QStringLiteral("Plain"));
         item->FormatString = format;
         const int varsBefore = doc->vars.count();
         {
@@ -461,10 +461,10 @@ private slots:
     }
 
 private:
-    Item *itemIn(const QString &sectionKey, const QString &content)
+    TextItem *itemIn(const QString &sectionKey, const QString &content)
     {
-        section *sec = doc->sections.value(sectionKey);
-        Item *item = sec ? sec->NewItem() : nullptr;
+        ReportSection *sec = doc->sections.value(sectionKey);
+        TextItem *item = sec ? sec->newTextItem() : nullptr;
         if (item) {
             item->content = content;
             item->w = 6;
@@ -476,14 +476,14 @@ private:
     // No open queries and no error entries left behind by the dialog.
     void verifyRunClean()
     {
-        for (const section *sec : doc->sections)
+        for (const ReportSection *sec : doc->sections)
             QVERIFY(!sec->rsd);
         QVERIFY(doc->errorLst.isEmpty());
     }
 
     QTemporaryDir m_dir;
     QString m_db;
-    TalvoDocument *doc = nullptr;
+    ReportDocument *doc = nullptr;
 };
 
 QTEST_MAIN(ItemEditorsTest)

@@ -2,10 +2,10 @@
 // files read back with poppler, PNG pages, and charts from a real SQLite
 // query.
 #include "charts/chartrendering.h"
-#include "document/igraph.h"
-#include "document/item.h"
-#include "document/section.h"
-#include "document/talvodocument.h"
+#include "document/chartitem.h"
+#include "document/textitem.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
 #include "engine/fontfallback.h"
 #include "engine/printitemoutput.h"
 #include "output/drawingsurface.h"
@@ -38,9 +38,9 @@
 namespace {
 
 // A text item of 12 points; place() puts it on a page as the run would.
-std::unique_ptr<Item> textItem(const QString &content, float x, float y, float w = 6, float h = 1)
+std::unique_ptr<TextItem> textItem(const QString &content, float x, float y, float w = 6, float h = 1)
 {
-    auto item = std::make_unique<Item>();
+    auto item = std::make_unique<TextItem>();
     item->content = content;
     item->x = x;
     item->y = y;
@@ -50,23 +50,23 @@ std::unique_ptr<Item> textItem(const QString &content, float x, float y, float w
     return item;
 }
 
-const PageRecord &place(TalvoDocument &doc, PrintedPage *page, const Item &item)
+const PageRecord &place(ReportDocument &doc, PrintedPage *page, const TextItem &item)
 {
     addItemText(doc, *page, item, item.content, item.y,
                 item.content.contains(u'%') ? PageRecord::PageVariables : 0);
     return page->records.back();
 }
 
-const PageRecord &addText(TalvoDocument &doc, PrintedPage *page, const QString &content, float x,
+const PageRecord &addText(ReportDocument &doc, PrintedPage *page, const QString &content, float x,
                           float y, float w = 6, float h = 1)
 {
     return place(doc, page, *textItem(content, x, y, w, h));
 }
 
 // A two-page A4 document in centimetres.
-std::unique_ptr<TalvoDocument> twoPages()
+std::unique_ptr<ReportDocument> twoPages()
 {
-    auto doc = std::make_unique<TalvoDocument>();
+    auto doc = std::make_unique<ReportDocument>();
     doc->docName = QStringLiteral("Output test");
     doc->pageWidth = 21;
     doc->pageHeight = 29.7f;
@@ -90,7 +90,7 @@ QString run(const QString &program, const QStringList &arguments)
 }
 
 // The error of writing pages first to last as a PDF file; empty when written.
-QString writePdf(TalvoDocument &doc, const QString &file, int first = 0, int last = 0)
+QString writePdf(ReportDocument &doc, const QString &file, int first = 0, int last = 0)
 {
     QString error;
     return exportPdf(doc, file, first, last, &error) ? QString() : error;
@@ -173,7 +173,7 @@ const PdfWord *findWord(const QList<PdfWord> &words, const QString &text)
 constexpr double kPointsPerCm = 72 / 2.54;
 
 // Height of one line of an item's font, in centimetres.
-double lineHeight(const Item &item)
+double lineHeight(const TextItem &item)
 {
     DrawingSurface surface(nullptr, 7);
     item.initFont(surface);
@@ -217,9 +217,9 @@ QStringList svgTexts(const QByteArray &svg)
 }
 
 // A one-page A4 document in centimetres, for items added by a test.
-std::unique_ptr<TalvoDocument> onePage()
+std::unique_ptr<ReportDocument> onePage()
 {
-    auto doc = std::make_unique<TalvoDocument>();
+    auto doc = std::make_unique<ReportDocument>();
     doc->pageWidth = 21;
     doc->pageHeight = 29.7f;
     doc->Pages.add();
@@ -561,7 +561,7 @@ private slots:
         QFETCH(int, rightStyle);
         QFETCH(bool, leftInk);
         QFETCH(bool, rightInk);
-        TalvoDocument doc;
+        ReportDocument doc;
         doc.pageWidth = 10;
         doc.pageHeight = 10;
         PrintedPage *page = doc.Pages.add();
@@ -627,7 +627,7 @@ private slots:
         QVERIFY2(error.contains(QStringLiteral("x.pdf")), qPrintable(error));
         QVERIFY(!exportPdf(*doc, m_dir.filePath(QStringLiteral("x.pdf")), 5, 6, &error));
         QVERIFY(error.contains(QStringLiteral("2 pages")));
-        TalvoDocument empty;
+        ReportDocument empty;
         QVERIFY(!exportPdf(empty, m_dir.filePath(QStringLiteral("e.pdf")), 0, 0, &error));
         QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("e.pdf"))));
         QFile blocker(m_dir.filePath(QStringLiteral("blocker")));
@@ -708,20 +708,20 @@ private slots:
         data.categories = QStringList{"a", "b", "c"};
         data.series = {{QStringLiteral("one"), {1, 2, 3}}, {QStringLiteral("two"), {3, 2, 1}}};
         data.xValues = {1, 2, 4};
-        iGraph item;
+        ChartItem item;
         item.gType = gType;
         item.legend = true;
         item.stack = true;
         const std::unique_ptr<QChart> chart = buildChart(item, data);
         QVERIFY(!chart->series().isEmpty());
         QVERIFY(chart->legend()->isVisible());
-        if (gType == iGraph::Bar2D)
+        if (gType == ChartItem::Bar2D)
             QCOMPARE(chart->series().first()->type(), QAbstractSeries::SeriesTypeStackedBar);
         item.stack = false;
         item.legend = false;
         const std::unique_ptr<QChart> plain = buildChart(item, data);
         QVERIFY(!plain->legend()->isVisible());
-        if (gType == iGraph::Bar2D)
+        if (gType == ChartItem::Bar2D)
             QCOMPARE(plain->series().first()->type(), QAbstractSeries::SeriesTypeBar);
         const QByteArray svg = renderChart(item, data, QSizeF(200, 120));
         QVERIFY(svg.contains("<svg"));
@@ -758,8 +758,8 @@ private slots:
         for (qsizetype i = 0; i < categories.size(); ++i)
             values << double(i % 7 + 1);
         data.series = {{QStringLiteral("Sales"), values}};
-        iGraph item;
-        item.gType = iGraph::Bar2D;
+        ChartItem item;
+        item.gType = ChartItem::Bar2D;
         // 10.6 cm by 6 cm
         const QByteArray svg = renderChart(item, data, QSizeF(300, 170));
         const QStringList texts = svgTexts(svg);

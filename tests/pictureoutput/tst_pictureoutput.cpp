@@ -1,9 +1,9 @@
 // Pictures of report runs: where a relative picture file is found, how a
 // picture that cannot be shown is reported, very large pictures, and the
 // pixels a PDF keeps, read back with poppler.
-#include "document/ipic.h"
-#include "document/section.h"
-#include "document/talvodocument.h"
+#include "document/pictureitem.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
 #include "output/pdfexport.h"
 #include "output/pngexport.h"
 
@@ -69,23 +69,23 @@ QString database(const QString &file, int records, const QByteArray &blob, const
 // file as if saved at `reportFile`.
 struct Report
 {
-    TalvoDocument doc;
-    iPic *picture = nullptr;
-    section *data = nullptr;
+    ReportDocument doc;
+    PictureItem *picture = nullptr;
+    ReportSection *data = nullptr;
 
     Report(const QString &databaseFile, const QString &reportFile, int pType,
            const QString &fileName)
     {
-        doc.ClearSections();
+        doc.clearSections();
         doc.fileName = reportFile;
         doc.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + databaseFile;
         doc.pageWidth = 21;
         doc.pageHeight = 29.7f;
-        data = doc.AddDataSection();
+        data = doc.addDataSection();
         data->sectionName = QStringLiteral("Photos");
         data->SQL = QStringLiteral("SELECT ID, Pic, Path FROM Photos");
         data->Height = 1;
-        picture = data->NewPicture();
+        picture = data->newPicture();
         picture->pType = pType;
         picture->fileName = fileName;
         picture->x = 1;
@@ -163,7 +163,7 @@ private slots:
 
         Report report(database(base.filePath(where + QStringLiteral("/photos.db")), 3, QByteArray(),
                                QString()),
-                      QDir(reportDir).filePath(QStringLiteral("report.xml")), iPic::FromFile, name);
+                      QDir(reportDir).filePath(QStringLiteral("report.xml")), PictureItem::FromFile, name);
         const bool ran = report.run();
         QDir::setCurrent(saved);
         QFile::remove(programFile);
@@ -196,21 +196,21 @@ private slots:
             QTest::newRow(name) << pType << QString::fromLatin1(fileName) << blob
                                 << QString::fromLatin1(cause);
         };
-        row("png file", iPic::FromFile, "pic.png", "png");
-        row("svg file", iPic::FromFile, "pic.svg", "png");
-        row("binary field", iPic::FromBinaryField, "[Photos].[Pic]", "png");
-        row("svg in a binary field", iPic::FromBinaryField, "Pic", "svg");
-        row("path in a field", iPic::FromPathField, "Path", "png");
-        row("missing file", iPic::FromFile, "missing.png", "png", "is not found");
-        row("not a picture", iPic::FromFile, "notes.png", "png", "notes.png");
-        row("empty binary field", iPic::FromBinaryField, "[Photos].[Pic]", "", "\"Pic\" is empty");
-        row("Null binary field", iPic::FromBinaryField, "[Photos].[Pic]", QByteArray(),
+        row("png file", PictureItem::FromFile, "pic.png", "png");
+        row("svg file", PictureItem::FromFile, "pic.svg", "png");
+        row("binary field", PictureItem::FromBinaryField, "[Photos].[Pic]", "png");
+        row("svg in a binary field", PictureItem::FromBinaryField, "Pic", "svg");
+        row("path in a field", PictureItem::FromPathField, "Path", "png");
+        row("missing file", PictureItem::FromFile, "missing.png", "png", "is not found");
+        row("not a picture", PictureItem::FromFile, "notes.png", "png", "notes.png");
+        row("empty binary field", PictureItem::FromBinaryField, "[Photos].[Pic]", "", "\"Pic\" is empty");
+        row("Null binary field", PictureItem::FromBinaryField, "[Photos].[Pic]", QByteArray(),
             "\"Pic\" is Null");
-        row("no picture in the field", iPic::FromBinaryField, "Pic", "plain text, no picture",
+        row("no picture in the field", PictureItem::FromBinaryField, "Pic", "plain text, no picture",
             "no picture");
-        row("no such field", iPic::FromBinaryField, "[Photos].[Photo]", "png",
+        row("no such field", PictureItem::FromBinaryField, "[Photos].[Photo]", "png",
             "no field \"Photo\"");
-        row("path field naming a missing file", iPic::FromPathField, "Path", "gone",
+        row("path field naming a missing file", PictureItem::FromPathField, "Path", "gone",
             "gone.png\" is not found");
     }
     void pictureSources()
@@ -247,7 +247,7 @@ private slots:
         QCOMPARE(report.printedPictures().size(), records);
         if (!shown) {
             QCOMPARE(report.doc.errorLst.size(), 1);
-            const talvoError &entry = report.doc.errorLst.first();
+            const ErrorEntry &entry = report.doc.errorLst.first();
             QVERIFY2(entry.message.contains(cause), qPrintable(entry.message));
             QVERIFY2(entry.message.contains(QStringLiteral("\"Photos\"")),
                      qPrintable(entry.message));
@@ -288,7 +288,7 @@ private slots:
 
         Report report(
             database(m_dir.filePath(QStringLiteral("huge.db")), 1, QByteArray(), QString()),
-            m_dir.filePath(QStringLiteral("huge.xml")), iPic::FromFile, QStringLiteral("huge.png"));
+            m_dir.filePath(QStringLiteral("huge.xml")), PictureItem::FromFile, QStringLiteral("huge.png"));
         report.picture->h = 4; // a 4 cm square
         report.data->Height = 5;
         QVERIFY(report.run());
@@ -339,7 +339,7 @@ private slots:
 
         Report report(database(m_dir.filePath(QStringLiteral("pdf-%1.db").arg(format)), 1,
                                QByteArray(), QString()),
-                      m_dir.filePath(QStringLiteral("drawing.xml")), iPic::FromFile, file);
+                      m_dir.filePath(QStringLiteral("drawing.xml")), PictureItem::FromFile, file);
         report.picture->stretch = true;
         QVERIFY(report.run());
         QVERIFY(report.doc.errorLst.isEmpty());

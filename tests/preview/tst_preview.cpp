@@ -2,9 +2,9 @@
 // reports run on real SQLite files, keys and clicks while pages come, Stop,
 // closing, the empty-report question, zoom, find, export and the "html"
 // button's target.
-#include "document/item.h"
-#include "document/section.h"
-#include "document/talvodocument.h"
+#include "document/textitem.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
 #include "document/userinteraction.h"
 #include "viewer/previewwindow.h"
 #include "viewer/previewexport.h"
@@ -66,9 +66,9 @@ QString fixtureDb()
     return path;
 }
 
-Item *textItem(section *sec, const QString &content, float x = 1, float w = 8)
+TextItem *textItem(ReportSection *sec, const QString &content, float x = 1, float w = 8)
 {
-    Item *item = sec->NewItem();
+    TextItem *item = sec->newTextItem();
     item->content = content;
     item->x = x;
     item->y = 0;
@@ -79,10 +79,10 @@ Item *textItem(section *sec, const QString &content, float x = 1, float w = 8)
 
 // A4 in centimetres; a page header "Page %page% of %pages%" and ten rows a
 // page (one 2 cm band per row) unless `headers` is false. `rows` rows.
-std::unique_ptr<TalvoDocument> listReport(int rows, bool headers = true)
+std::unique_ptr<ReportDocument> listReport(int rows, bool headers = true)
 {
-    auto doc = std::make_unique<TalvoDocument>();
-    doc->ClearSections();
+    auto doc = std::make_unique<ReportDocument>();
+    doc->clearSections();
     doc->docName = QStringLiteral("List");
     doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + fixtureDb();
     doc->pageWidth = 21;
@@ -91,11 +91,11 @@ std::unique_ptr<TalvoDocument> listReport(int rows, bool headers = true)
     doc->bottomMargin = 1;
     if (headers) {
         doc->setPageHeader(true);
-        section *ph = doc->sections.value(QStringLiteral("ph"));
+        ReportSection *ph = doc->sections.value(QStringLiteral("ph"));
         ph->Height = 1;
         textItem(ph, QStringLiteral("Page %page% of %pages%"), 10, 8);
     }
-    section *list = doc->AddDataSection();
+    ReportSection *list = doc->addDataSection();
     list->sectionName = QStringLiteral("Rows");
     list->Height = 2.5f;
     list->SQL = QStringLiteral("SELECT ID, Name FROM Rows WHERE ID <= %1 ORDER BY ID").arg(rows);
@@ -111,7 +111,7 @@ QString panel(const PreviewWindow &w, const char *name)
     return label ? label->text() : QStringLiteral("<no panel>");
 }
 
-void run(PreviewWindow &w, TalvoDocument &doc, bool hide = false)
+void run(PreviewWindow &w, ReportDocument &doc, bool hide = false)
 {
     bool thenPrint = false, dialog = false;
     w.PrintPreview(&doc, thenPrint, dialog, hide);
@@ -124,10 +124,10 @@ QToolButton *button(PreviewWindow &w, const char *key)
 
 // Runs `then` once, at the first yield after page `page` is complete (the
 // window must yield at every record: a fast run may not yield otherwise).
-void atPage(TalvoDocument &doc, int page, std::function<void()> then)
+void atPage(ReportDocument &doc, int page, std::function<void()> then)
 {
     auto done = std::make_shared<bool>(false);
-    QObject::connect(&doc, &TalvoDocument::pageFinished, &doc, [=, &doc](int finished) {
+    QObject::connect(&doc, &ReportDocument::pageFinished, &doc, [=, &doc](int finished) {
         if (finished == page && !*done) {
             *done = true;
             QTimer::singleShot(0, &doc, then); // never after the test's end
@@ -218,7 +218,7 @@ private slots:
         auto doc = listReport(rows);
         doc->dbg = debug;
         if (debug) {
-            section *child = doc->AddDataSection();
+            ReportSection *child = doc->addDataSection();
             child->sectionName = QStringLiteral("Again");
             child->sectionParent = 1;
             child->Height = 0;
@@ -227,7 +227,7 @@ private slots:
         }
         PreviewWindow w;
         run(w, *doc);
-        QCOMPARE(doc->NbPages(), pages);
+        QCOMPARE(doc->pageCount(), pages);
         QVERIFY(w.isVisible());
         QCOMPARE(panel(w, "status"), QStringLiteral("ready"));
         QCOMPARE(panel(w, "pages"), QStringLiteral("Page 1/%1").arg(pages));
@@ -301,7 +301,7 @@ private slots:
         atPage(*doc, 5, [&] {
             rowsAtPage5 = thumbs->model()->rowCount();
             QTest::keyClick(w.pageView(), Qt::Key_End);
-            pagesAtEnd = doc->NbPages();
+            pagesAtEnd = doc->pageCount();
             panelAtEnd = panel(w, "pages");
             workingAtEnd = doc->working;
             QCOMPARE(panel(w, "status"), QStringLiteral("working..."));
@@ -312,11 +312,11 @@ private slots:
         QVERIFY(workingAtEnd && inkOfPage1 > 0.0005 && pagesAtEnd >= 6 && rowsAtPage5 >= 6);
         QCOMPARE(panelAtEnd, QStringLiteral("Page %1/%1").arg(pagesAtEnd));
         // The run went on; the page chosen then stays on display.
-        QVERIFY(doc->NbPages() > pagesAtEnd);
+        QVERIFY(doc->pageCount() > pagesAtEnd);
         QCOMPARE(w.currentPage(), pagesAtEnd);
         QCOMPARE(panel(w, "pages"),
-                 QStringLiteral("Page %1/%2").arg(pagesAtEnd).arg(doc->NbPages()));
-        QCOMPARE(thumbs->model()->rowCount(), int(doc->NbPages()));
+                 QStringLiteral("Page %1/%2").arg(pagesAtEnd).arg(doc->pageCount()));
+        QCOMPARE(thumbs->model()->rowCount(), int(doc->pageCount()));
         // Drawn while the total grew ("Page 6 of 7"), drawn again with the final
         // total: the page on display and its thumbnail.
         PreviewPageView *view = w.pageView();
@@ -377,7 +377,7 @@ private slots:
         QCOMPARE(statusAfterPrint, QStringLiteral("Printing waits for the end of the run."));
         QCOMPARE(statusAfterStop, QStringLiteral("Stopping..."));
         QVERIFY(doc->recordsDone < doc->nbRecords);
-        const int pages = doc->NbPages();
+        const int pages = doc->pageCount();
         QVERIFY(pages < 2223 && !doc->working && w.runIncomplete()); // 20,000 rows make 2223
         QCOMPARE(panel(w, "status"),
                  QStringLiteral("Stopped: the report is incomplete, %1 pages made").arg(pages));
@@ -404,7 +404,7 @@ private slots:
         QVERIFY(w.close());
         QCOMPARE(unloaded.count(), 1);
         QCOMPARE(doc->nbSections(), 0);
-        QCOMPARE(doc->NbPages(), 0);
+        QCOMPARE(doc->pageCount(), 0);
     }
 
     void emptyReport_data()
@@ -427,7 +427,7 @@ private slots:
             doc->connectionStringData =
                 QStringLiteral("Provider=SQLite;Data Source=") + scratch().filePath("none/x.db");
         PreviewWindow w;
-        QSignalSpy started(doc.get(), &TalvoDocument::startWorking);
+        QSignalSpy started(doc.get(), &ReportDocument::startWorking);
         ui->answers = answers;
         run(w, *doc);
         QCOMPARE(started.count(), runs);
@@ -442,7 +442,7 @@ private slots:
         QCOMPARE(panel(w, "status"), QStringLiteral("ready"));
         QCOMPARE(w.action(QStringLiteral("errors"))->isVisible(), badDatabase);
         if (badDatabase)
-            QVERIFY(doc->errorLst.constFirst().GetPureText().contains(QStringLiteral("x.db")));
+            QVERIFY(doc->errorLst.constFirst().pureText().contains(QStringLiteral("x.db")));
     }
 
     // Closing the preview ends the program: changes made before the run (in the
@@ -474,11 +474,11 @@ private slots:
         auto doc = listReport(20000);
         if (failedRun)
             doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=missing/x.db");
-        QVERIFY(doc->SaveXML(file));
+        QVERIFY(doc->saveXml(file));
         doc->fileName = file;
         doc->clearModified();
         const QByteArray before = readFile(file);
-        Item *item = static_cast<Item *>(doc->sections.value(QStringLiteral("d1"))->items.at(0));
+        TextItem *item = static_cast<TextItem *>(doc->sections.value(QStringLiteral("d1"))->items.at(0));
         if (changed) {
             item->content = QStringLiteral("[Name] changed");
             item->modified = true;
@@ -498,8 +498,8 @@ private slots:
         if (written) {
             QVERIFY(after.contains("[Name] changed"));
             // Written at the design position, not where the run moved it.
-            TalvoDocument back;
-            QVERIFY(back.loadXML(file));
+            ReportDocument back;
+            QVERIFY(back.loadXml(file));
             QCOMPARE(back.sections.value(QStringLiteral("d1"))->items.at(0)->y, 0.0f);
         }
         if (!closes) {
@@ -515,7 +515,7 @@ private slots:
         PreviewWindow w;
         QSignalSpy unloaded(&w, &PreviewWindow::unloaded);
         bool seen = false;
-        connect(doc.get(), &TalvoDocument::pageFinished, &w, [&] { seen |= w.isVisible(); });
+        connect(doc.get(), &ReportDocument::pageFinished, &w, [&] { seen |= w.isVisible(); });
         run(w, *doc, true);
         QVERIFY(!seen && !w.isVisible());
         QCOMPARE(unloaded.count(), 1);

@@ -4,10 +4,10 @@
 // file, read back with poppler. Also the paper table, the print dialog and
 // printing on a machine without printers (a child process pointed at a
 // print server that is not there).
-#include "document/item.h"
+#include "document/textitem.h"
 #include "document/paper.h"
-#include "document/section.h"
-#include "document/talvodocument.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
 #include "document/userinteraction.h"
 #include "viewer/printdialog.h"
 #include "viewer/printing.h"
@@ -59,9 +59,9 @@ QString fixtureDb(int rows)
     return path;
 }
 
-Item *textItem(section *sec, const QString &content, float y, float w = 8)
+TextItem *textItem(ReportSection *sec, const QString &content, float y, float w = 8)
 {
-    Item *item = sec->NewItem();
+    TextItem *item = sec->newTextItem();
     item->content = content;
     item->x = 1;
     item->y = y;
@@ -72,10 +72,10 @@ Item *textItem(section *sec, const QString &content, float y, float w = 8)
 
 // A list of `rows` rows, each page headed "Sheet N"; 20 rows a page on A4
 // portrait in centimetres.
-std::unique_ptr<TalvoDocument> listReport(int rows, bool run = true)
+std::unique_ptr<ReportDocument> listReport(int rows, bool run = true)
 {
-    auto doc = std::make_unique<TalvoDocument>();
-    doc->ClearSections();
+    auto doc = std::make_unique<ReportDocument>();
+    doc->clearSections();
     doc->docName = QStringLiteral("Printing test");
     doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + fixtureDb(rows);
     doc->paperType = 9;
@@ -84,10 +84,10 @@ std::unique_ptr<TalvoDocument> listReport(int rows, bool run = true)
     doc->topMargin = 1;
     doc->bottomMargin = 1;
     doc->setPageHeader(true);
-    section *header = doc->sections.value(QStringLiteral("ph"));
+    ReportSection *header = doc->sections.value(QStringLiteral("ph"));
     header->Height = 1;
     textItem(header, QStringLiteral("Sheet %page%"), 0);
-    section *root = doc->AddDataSection();
+    ReportSection *root = doc->addDataSection();
     root->sectionName = QStringLiteral("S1");
     root->Height = 1.3f;
     root->SQL = QStringLiteral("SELECT ID, Name FROM Rows ORDER BY ID");
@@ -257,7 +257,7 @@ private slots:
         QFETCH(int, code);
         QFETCH(QSizeF, millimetres);
         QFETCH(QString, key);
-        TalvoDocument doc;
+        ReportDocument doc;
         doc.paperType = code;
         doc.pageWidth = 10;
         doc.pageHeight = 15;
@@ -324,8 +324,8 @@ private slots:
         QFETCH(QString, refusal);
         QFETCH(int, copies);
         QFETCH(int, toPage);
-        std::unique_ptr<TalvoDocument> doc = listReport(70);
-        QCOMPARE(doc->NbPages(), 4);
+        std::unique_ptr<ReportDocument> doc = listReport(70);
+        QCOMPARE(doc->pageCount(), 4);
         doc->copies = 5;
         doc->DocPrinterName = QStringLiteral("kept when no printer is chosen");
         PrintDialog dialog(*doc);
@@ -379,7 +379,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(bool, message);
         REQUIRE_PRINTER(printer);
-        TalvoDocument doc;
+        ReportDocument doc;
         doc.DocPrinterName = name == QLatin1String("*") ? printer : name;
         doc.paperType = 0;
         doc.pageWidth = 3;
@@ -430,8 +430,8 @@ private slots:
         REQUIRE_PRINTER(printer);
         if (!havePoppler())
             QSKIP("poppler-utils are not installed");
-        std::unique_ptr<TalvoDocument> doc = listReport(70);
-        QCOMPARE(doc->NbPages(), 4);
+        std::unique_ptr<ReportDocument> doc = listReport(70);
+        QCOMPARE(doc->pageCount(), 4);
         doc->DocPrinterName = printer;
         doc->paperType = paper;
         doc->pageOrientation = orientation;
@@ -487,7 +487,7 @@ private slots:
         const bool refuse = how == QLatin1String("reject");
         if (refuse && (reject.isEmpty() || accept.isEmpty()))
             QSKIP("cupsreject and cupsaccept are not installed");
-        std::unique_ptr<TalvoDocument> doc = listReport(70);
+        std::unique_ptr<ReportDocument> doc = listReport(70);
         doc->DocPrinterName = printer;
         const int before = completedJobs();
         const bool cancel = how == QLatin1String("cancel");
@@ -530,13 +530,13 @@ private slots:
         QFETCH(int, status);
         REQUIRE_PRINTER(printer);
         const QString file = scratch().filePath(report + QStringLiteral(".xml"));
-        std::unique_ptr<TalvoDocument> doc = listReport(30, false);
+        std::unique_ptr<ReportDocument> doc = listReport(30, false);
         doc->DocPrinterName =
             report == QLatin1String("noprinter") ? QStringLiteral("NoSuchPrinter") : printer;
         if (report == QLatin1String("nodb"))
             doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") +
                                         scratch().filePath(QStringLiteral("missing/none.db"));
-        QVERIFY(doc->SaveXML(file));
+        QVERIFY(doc->saveXml(file));
         const QString output = qEnvironmentVariable("MIRT_CUPS_OUTPUT");
         QFile::remove(output);
         const int before = completedJobs();
@@ -594,13 +594,13 @@ static int noPrinterChild()
 {
     ScriptedInteraction ui;
     UserInteraction::setCurrent(&ui);
-    TalvoDocument doc;
+    ReportDocument doc;
     doc.Pages.add();
     QTextStream out(stdout);
     out << "printers " << installedPrinterNames().size() << '\n';
     out << "RealPrint " << (RealPrint(doc, true) ? "true" : "false") << '\n';
     out << "message " << ui.shown.value(0).text << '\n';
-    out << "pages " << doc.NbPages() << '\n';
+    out << "pages " << doc.pageCount() << '\n';
     doc.DocPrinterName = QStringLiteral("NoSuchPrinter");
     SelectPrinter(doc);
     out << "select " << ui.shown.value(1).text << '\n';

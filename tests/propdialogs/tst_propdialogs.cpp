@@ -10,8 +10,8 @@
 #include "designer/sectionpropertiesdialog.h"
 #include "designer/sqlpanel.h"
 #include "document/paper.h"
-#include "document/section.h"
-#include "document/talvodocument.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
 #include "document/userinteraction.h"
 #include "platform/connectionstring.h"
 #include "platform/units.h"
@@ -63,10 +63,10 @@ void choose(QWidget *window, const char *name, const QVariant &data)
 }
 
 // Customers (1) > Orders (2) > Lines (3), with a page header and footer.
-std::unique_ptr<TalvoDocument> sampleDocument()
+std::unique_ptr<ReportDocument> sampleDocument()
 {
-    auto doc = std::make_unique<TalvoDocument>();
-    doc->ClearSections();
+    auto doc = std::make_unique<ReportDocument>();
+    doc->clearSections();
     doc->leftMargin = 1.5f;
     doc->rightMargin = 1.1f;
     doc->topMargin = 2;
@@ -78,7 +78,7 @@ std::unique_ptr<TalvoDocument> sampleDocument()
     const QStringList names = {QStringLiteral("Customers"), QStringLiteral("Orders"),
                                QStringLiteral("Lines")};
     for (int i = 0; i < names.size(); ++i) {
-        section *sec = doc->AddDataSection();
+        ReportSection *sec = doc->addDataSection();
         sec->sectionName = names[i];
         sec->SQL = QStringLiteral("SELECT * FROM ") + names[i];
         sec->sectionParent = i; // 0 for the root
@@ -87,11 +87,11 @@ std::unique_ptr<TalvoDocument> sampleDocument()
 }
 
 // The document as it would be stored: every field a dialog may write.
-QByteArray saved(TalvoDocument &doc)
+QByteArray saved(ReportDocument &doc)
 {
     const QString file = scratch().filePath(QStringLiteral("saved.xml"));
     QFile in(file);
-    if (!doc.SaveXML(file) || !in.open(QIODevice::ReadOnly))
+    if (!doc.saveXml(file) || !in.open(QIODevice::ReadOnly))
         return QByteArray();
     return in.readAll();
 }
@@ -360,7 +360,7 @@ private slots:
         auto doc = sampleDocument();
         doc->sections.value(QStringLiteral("ph"))->sectionName = QStringLiteral("Page header");
         doc->sections.value(QStringLiteral("pf"))->sectionName = QStringLiteral("Page footer");
-        section *sec = doc->sections.value(key);
+        ReportSection *sec = doc->sections.value(key);
         const QString oldName = sec->sectionName;
         SectionPropertiesDialog dialog;
         dialog.maj(sec);
@@ -383,7 +383,7 @@ private slots:
         QFETCH(bool, ok);
         auto doc = sampleDocument();
         const QByteArray before = saved(*doc);
-        section *lines = doc->sections.value(QStringLiteral("d3"));
+        ReportSection *lines = doc->sections.value(QStringLiteral("d3"));
         SectionPropertiesDialog dialog;
         dialog.maj(lines);
         QCOMPARE(dialog.sqlEditor()->sql(), QStringLiteral("SELECT * FROM Lines"));
@@ -435,7 +435,7 @@ private slots:
         QFETCH(QList<int>, numbers);
         QFETCH(QList<int>, parents);
         auto doc = sampleDocument();
-        QList<section *> old;
+        QList<ReportSection *> old;
         for (const char *key : {"d1", "d2", "d3"})
             old << doc->sections.value(QLatin1String(key));
         AddDataSectionDialog dialog;

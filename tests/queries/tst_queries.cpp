@@ -1,17 +1,17 @@
 // The report's queries on real databases: field references and their
-// replacement, RunSQL and its error entries, the connection and the table and
+// replacement, runSql and its error entries, the connection and the table and
 // field lists, sections filled from their parent's record, pictures from
 // binary fields, the browser's grid and /check.
 #include "../datafixtures.h"
 #include "../germanlocale.h"
 
 #include "data/dataaccess.h"
-#include "data/ifield.h"
+#include "data/fieldreference.h"
 #include "data/recordsetgrid.h"
 #include "data/sqlreferences.h"
-#include "document/section.h"
-#include "document/talvodocument.h"
-#include "document/talvoerror.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
+#include "document/errorentry.h"
 #include "document/userinteraction.h"
 #include "platform/catalog.h"
 #include "platform/connection.h"
@@ -80,59 +80,59 @@ QString fixtureDb()
 
 // A document on `connection` whose data sections are `count` new ones,
 // numbered 1..count, named "S1", "S2", …
-std::unique_ptr<TalvoDocument> newDocument(const QString &connection, int count = 1)
+std::unique_ptr<ReportDocument> newDocument(const QString &connection, int count = 1)
 {
-    auto doc = std::make_unique<TalvoDocument>();
-    doc->ClearSections();
+    auto doc = std::make_unique<ReportDocument>();
+    doc->clearSections();
     for (int n = 1; n <= count; ++n)
-        doc->AddDataSection()->sectionName = QStringLiteral("S%1").arg(n);
+        doc->addDataSection()->sectionName = QStringLiteral("S%1").arg(n);
     doc->connectionStringData = connection;
     return doc;
 }
-section *dataSection(TalvoDocument &doc, int n)
+ReportSection *dataSection(ReportDocument &doc, int n)
 {
-    return doc.sections.value(section::keyOf(section::DataSection, n));
+    return doc.sections.value(ReportSection::keyOf(ReportSection::DataSection, n));
 }
 
 // S1 on People; S2 its child with `childSql`; the parent is moved to the
 // person with ID `personId`.
-std::unique_ptr<TalvoDocument> parentAndChild(const QString &childSql, int personId)
+std::unique_ptr<ReportDocument> parentAndChild(const QString &childSql, int personId)
 {
     auto doc = newDocument(sqlite(fixtureDb()), 2);
     doc->openDataConnection();
-    section *parent = dataSection(*doc, 1);
+    ReportSection *parent = dataSection(*doc, 1);
     parent->SQL = QStringLiteral("SELECT * FROM People ORDER BY ID");
     dataSection(*doc, 2)->sectionParent = 1;
     dataSection(*doc, 2)->SQL = childSql;
-    if (parent->OpenRS(0) != 0)
+    if (parent->openRecordset(0) != 0)
         return doc;
     while (!parent->rsd->Eof() && parent->rsd->Fields().Item(0).Value().toInt() != personId)
-        parent->rsd->MoveNext();
+        parent->rsd->moveNext();
     return doc;
 }
 
 QStringList column(Recordset &rs, int index)
 {
     QStringList values;
-    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
+    for (rs.moveFirst(); !rs.Eof(); rs.moveNext())
         values << rs.value(index).toString();
     return values;
 }
 
 // Customers, their orders and each order's lines, on the demo database.
-std::unique_ptr<TalvoDocument> ordersReport(const QString &connection)
+std::unique_ptr<ReportDocument> ordersReport(const QString &connection)
 {
     auto doc = newDocument(connection, 3);
-    section *customers = dataSection(*doc, 1);
+    ReportSection *customers = dataSection(*doc, 1);
     customers->sectionName = QStringLiteral("Customers");
     customers->SQL = QStringLiteral("SELECT CustomerID, CompanyName\r\nFROM Customers\r\n"
                                     "ORDER BY CompanyName");
-    section *orders = dataSection(*doc, 2);
+    ReportSection *orders = dataSection(*doc, 2);
     orders->sectionName = QStringLiteral("Orders");
     orders->sectionParent = 1;
     orders->SQL = QStringLiteral("SELECT OrderID, Freight FROM Orders WHERE CustomerID = "
                                  "'{[Customers].[CustomerID]}' ORDER BY OrderDate");
-    section *lines = dataSection(*doc, 3);
+    ReportSection *lines = dataSection(*doc, 3);
     lines->sectionName = QStringLiteral("Order lines");
     lines->sectionParent = 2;
     lines->SQL = QStringLiteral("SELECT ProductID, Quantity FROM [Order Details] "
@@ -145,7 +145,7 @@ struct CheckRun
     int status = -1;
     QString out, err;
 };
-CheckRun runCheck(TalvoDocument &doc)
+CheckRun runCheck(ReportDocument &doc)
 {
     CheckRun run;
     QTextStream out(&run.out), err(&run.err);
@@ -203,7 +203,7 @@ private slots:
         QFETCH(QString, reference);
         QFETCH(QString, table);
         QFETCH(QString, name);
-        iField f;
+        FieldReference f;
         f.table = QStringLiteral("stale");
         f.init(reference);
         QCOMPARE(f.table, table);
@@ -229,13 +229,13 @@ private slots:
         QFETCH(QString, table);
         QFETCH(QString, name);
         QFETCH(QString, fullText);
-        iField f;
+        FieldReference f;
         f.table = table;
         f.name = name;
         QCOMPARE(f.fullText(), fullText);
         // What fullText writes reads back as the same field.
         if (!fullText.isEmpty()) {
-            const iField back(fullText);
+            const FieldReference back(fullText);
             QCOMPARE(back.table, table);
             QCOMPARE(back.name, name);
         }
@@ -412,7 +412,7 @@ private slots:
         QCOMPARE(selectCheckMessage(sql), message);
     }
 
-    // RunSQL on the report's read-only connection.
+    // runSql on the report's read-only connection.
     // Refused by the checks before the database, by the driver, or for want of a
     // connection: an entry of RunSQL with the text the caller gave.
     void runSqlRefusals_data()
@@ -448,10 +448,10 @@ private slots:
                  connection.contains(QLatin1String("nonexistent")) ? 1 : 0);
         Recordset rs;
         QString given = sql;
-        QCOMPARE(doc->RunSQL(given, rs, 0), 2);
+        QCOMPARE(doc->runSql(given, rs, 0), 2);
         QCOMPARE(rs.State(), int(Recordset::adStateClosed));
         QCOMPARE(doc->errorLst.size(), 1);
-        const talvoError &e = doc->errorLst.first();
+        const ErrorEntry &e = doc->errorLst.first();
         QCOMPARE(e.class_, QStringLiteral("TalvoDocument"));
         QCOMPARE(e.function_, QStringLiteral("RunSQL"));
         if (message.startsWith(u'='))
@@ -495,9 +495,9 @@ private slots:
         auto doc = newDocument(sqlite(demoDb()));
         QCOMPARE(doc->openDataConnection(), 0);
         Recordset rs;
-        QCOMPARE(doc->RunSQL(sql, rs, maxRecords), 0);
+        QCOMPARE(doc->runSql(sql, rs, maxRecords), 0);
         QCOMPARE(sql, trimmed);
-        QCOMPARE(rs.RecordCount(), records);
+        QCOMPARE(rs.recordCount(), records);
         QVERIFY(!doc->isErrors());
     }
 
@@ -518,7 +518,7 @@ private slots:
         QFETCH(QString, reason);
         auto doc = newDocument(connection);
         QCOMPARE(doc->openDataConnection(), 1);
-        QVERIFY(!doc->DataConnOpened());
+        QVERIFY(!doc->isDataConnectionOpen());
         QVERIFY(!doc->connectionError().isEmpty());
         QVERIFY2(doc->connectionError().contains(reason, Qt::CaseInsensitive),
                  qPrintable(doc->connectionError()));
@@ -528,7 +528,7 @@ private slots:
     void connectionLifetime()
     {
         auto doc = newDocument(sqlite(demoDb()));
-        QVERIFY(!doc->DataConnOpened());
+        QVERIFY(!doc->isDataConnectionOpen());
         QCOMPARE(doc->openDataConnection(), 0);
         // An open connection is kept, read-only.
         Connection *first = &doc->connection();
@@ -541,16 +541,16 @@ private slots:
         QCOMPARE(doc->openDataConnection(), 0);
         Recordset rs;
         QString sql = QStringLiteral("SELECT * FROM People");
-        QCOMPARE(doc->RunSQL(sql, rs, 0), 0);
-        section *s = dataSection(*doc, 1);
+        QCOMPARE(doc->runSql(sql, rs, 0), 0);
+        ReportSection *s = dataSection(*doc, 1);
         s->SQL = QStringLiteral("SELECT * FROM Visits");
-        QCOMPARE(s->OpenRS(0), 0);
-        doc->CloseClean();
-        QVERIFY(!doc->DataConnOpened());
-        doc->CloseClean(); // twice is harmless
+        QCOMPARE(s->openRecordset(0), 0);
+        doc->release();
+        QVERIFY(!doc->isDataConnectionOpen());
+        doc->release(); // twice is harmless
         doc->connectionStringData = sqlite(QStringLiteral("/nonexistent/x.db"));
         QCOMPARE(doc->openDataConnection(), 1);
-        QVERIFY(!doc->DataConnOpened());
+        QVERIFY(!doc->isDataConnectionOpen());
     }
     void openConnectionMessages_data()
     {
@@ -588,20 +588,20 @@ private slots:
         auto doc = newDocument(sqlite(demoDb()));
         QStringList list{QStringLiteral("stale")};
         QList<CatalogEntry> entries;
-        doc->FillListTables(list, &entries);
+        doc->fillListTables(list, &entries);
         QCOMPARE(list, (QStringList{"Categories", "Customers", "Employees", "Order Details",
                                     "Orders", "Products", "Order Totals", "Product List"}));
         QCOMPARE(entries.size(), list.size());
         QCOMPARE(entries.at(5).Type, QStringLiteral("TABLE"));
         QCOMPARE(entries.at(6).Type, QStringLiteral("VIEW"));
         // A separate connection: the report's own stays as it was.
-        QVERIFY(!doc->DataConnOpened());
+        QVERIFY(!doc->isDataConnectionOpen());
 
         // Without a connection the list is empty, and nothing is shown.
         ScriptedInteraction ui;
         InteractionScope scope(&ui);
         doc->connectionStringData = QStringLiteral("Provider=Nonsense;Data Source=x");
-        doc->FillListTables(list);
+        doc->fillListTables(list);
         QVERIFY(list.isEmpty());
         QVERIFY(ui.shown.isEmpty());
     }
@@ -609,7 +609,7 @@ private slots:
     {
         auto doc = newDocument(sqlite(fixtureDb()), 4);
         dataSection(*doc, 1)->SQL = QStringLiteral("SELECT ID, Name FROM People");
-        section *child = dataSection(*doc, 2);
+        ReportSection *child = dataSection(*doc, 2);
         child->sectionParent = 1;
         // With every reference replaced by 0 the query runs and gives no row,
         // but its fields are known.
@@ -617,10 +617,10 @@ private slots:
         dataSection(*doc, 3)->SQL = QStringLiteral("SELECT * FROM Missing");
         dataSection(*doc, 4)->SQL = QStringLiteral("SELECT Nick FROM Nicknames");
 
-        const QList<iField> all = doc->GetListFields(1, 4);
+        const QList<FieldReference> all = doc->listFields(1, 4);
         QStringList names;
         QList<int> levels;
-        for (const iField &f : all) {
+        for (const FieldReference &f : all) {
             names << f.fullText();
             levels << f.level;
         }
@@ -633,8 +633,8 @@ private slots:
         QCOMPARE(all.at(3).adoType, 5);   // double
         QCOMPARE(doc->errorLst.size(), 1);
         QVERIFY(doc->errorLst.first().message.contains(QStringLiteral("Missing")));
-        QCOMPARE(doc->GetListFields(2, 2).size(), 2);
-        QVERIFY(doc->GetListFields(5, 9).isEmpty());
+        QCOMPARE(doc->listFields(2, 2).size(), 2);
+        QVERIFY(doc->listFields(5, 9).isEmpty());
     }
 
     // Data sections filled from their parent's current record.
@@ -683,13 +683,13 @@ private slots:
         if (german)
             locale.emplace();
         auto doc = parentAndChild(sql, personId);
-        section *child = dataSection(*doc, 2);
-        QCOMPARE(doc->BuildSQL(child), built);
-        QCOMPARE(child->OpenRS(0), 0);
+        ReportSection *child = dataSection(*doc, 2);
+        QCOMPARE(doc->buildSql(child), built);
+        QCOMPARE(child->openRecordset(0), 0);
         QCOMPARE(child->rsd->Source(), built);
         QCOMPARE(column(*child->rsd, 0), values);
         QVERIFY2(!doc->isErrors(),
-                 doc->isErrors() ? qPrintable(doc->lastError()->GetPureText()) : "");
+                 doc->isErrors() ? qPrintable(doc->lastError()->pureText()) : "");
     }
     void unfilledReferences_data()
     {
@@ -716,16 +716,16 @@ private slots:
         QFETCH(QString, built);
         QFETCH(QString, reason);
         auto doc = parentAndChild(sql, personId);
-        section *child = dataSection(*doc, 2);
-        QCOMPARE(doc->BuildSQL(child), built);
+        ReportSection *child = dataSection(*doc, 2);
+        QCOMPARE(doc->buildSql(child), built);
         QCOMPARE(doc->errorLst.size(), 1);
-        const talvoError &e = doc->errorLst.first();
+        const ErrorEntry &e = doc->errorLst.first();
         QCOMPARE(e.class_, QStringLiteral("section"));
         QCOMPARE(e.function_, QStringLiteral("BuildSQL"));
         QVERIFY2(e.message.contains(reason), qPrintable(e.message));
         QCOMPARE(e.additionalInfo, sql);
         // The run goes on: the section still opens (or fails on its own).
-        child->OpenRS(0);
+        child->openRecordset(0);
     }
     void parentIsFoundByItsNumber()
     {
@@ -735,41 +735,41 @@ private slots:
         QCOMPARE(doc->openDataConnection(), 0);
         dataSection(*doc, 1)->SQL = QStringLiteral("SELECT ID FROM People WHERE ID = 2");
         dataSection(*doc, 2)->SQL = QStringLiteral("SELECT 7 AS ID FROM People");
-        section *third = dataSection(*doc, 3);
+        ReportSection *third = dataSection(*doc, 3);
         third->sectionParent = 1;
         third->SQL = QStringLiteral("SELECT Place FROM Visits WHERE PersonID = {[ID]}");
-        QCOMPARE(dataSection(*doc, 1)->OpenRS(0), 0);
-        QCOMPARE(dataSection(*doc, 2)->OpenRS(0), 0);
-        QCOMPARE(doc->BuildSQL(third),
+        QCOMPARE(dataSection(*doc, 1)->openRecordset(0), 0);
+        QCOMPARE(dataSection(*doc, 2)->openRecordset(0), 0);
+        QCOMPARE(doc->buildSql(third),
                  QStringLiteral("SELECT Place FROM Visits WHERE PersonID = 2"));
     }
     void emptyRootQuery()
     {
         auto doc = newDocument(sqlite(fixtureDb()), 2);
         QCOMPARE(doc->openDataConnection(), 0);
-        section *root = dataSection(*doc, 1);
+        ReportSection *root = dataSection(*doc, 1);
         root->SQL = QStringLiteral("SELECT * FROM Empty");
-        QCOMPARE(root->OpenRS(0), 0);
-        QCOMPARE(root->rsd->RecordCount(), 0L);
+        QCOMPARE(root->openRecordset(0), 0);
+        QCOMPARE(root->rsd->recordCount(), 0L);
         QVERIFY(root->rsd->Eof());
-        QCOMPARE(root->GetValueField(QStringLiteral("ID")), QVariant(QString()));
+        QCOMPARE(root->fieldValueOf(QStringLiteral("ID")), QVariant(QString()));
 
-        section *child = dataSection(*doc, 2);
+        ReportSection *child = dataSection(*doc, 2);
         child->sectionParent = 1;
         child->SQL = QStringLiteral("SELECT * FROM Visits WHERE PersonID = {[S1].[ID]}");
-        QCOMPARE(child->OpenRS(0), 2); // "… PersonID = " is incomplete SQL
+        QCOMPARE(child->openRecordset(0), 2); // "… PersonID = " is incomplete SQL
         QCOMPARE(doc->errorLst.first().function_, QStringLiteral("BuildSQL"));
         QCOMPARE(doc->errorLst.last().function_, QStringLiteral("RunSQL"));
         // A failing query leaves a closed recordset.
         root->SQL = QStringLiteral("SELECT * FROM Nowhere");
-        QCOMPARE(root->OpenRS(0), 2);
+        QCOMPARE(root->openRecordset(0), 2);
         QVERIFY(root->rsd);
         QCOMPARE(root->rsd->State(), int(Recordset::adStateClosed));
         QVERIFY(doc->lastError()->message.contains(QStringLiteral("no such table")));
         // A section outside any document cannot run, but does not crash.
-        section loose;
+        ReportSection loose;
         loose.SQL = QStringLiteral("SELECT * FROM People");
-        QCOMPARE(loose.OpenRS(0), 2);
+        QCOMPARE(loose.openRecordset(0), 2);
     }
     void fieldLookup_data()
     {
@@ -786,26 +786,26 @@ private slots:
         QFETCH(QVariant, value);
         QFETCH(int, type);
         auto doc = parentAndChild(QStringLiteral("SELECT 1 FROM People"), 1);
-        section *s = dataSection(*doc, 1);
-        QCOMPARE(s->GetValueField(name), value);
-        QCOMPARE(s->GetTypeField(name), type);
-        QCOMPARE(s->GetField(name).isValid(), type != 0);
+        ReportSection *s = dataSection(*doc, 1);
+        QCOMPARE(s->fieldValueOf(name), value);
+        QCOMPARE(s->fieldType(name), type);
+        QCOMPARE(s->fieldValue(name).isValid(), type != 0);
         // No open recordset: nothing, no crash.
-        QCOMPARE(dataSection(*doc, 2)->GetValueField(name), QVariant(QString()));
+        QCOMPARE(dataSection(*doc, 2)->fieldValueOf(name), QVariant(QString()));
     }
     void variablesFollowTheFirstRecord()
     {
         auto doc = newDocument(sqlite(fixtureDb()), 2);
         QCOMPARE(doc->openDataConnection(), 0);
-        section *withFormulas = dataSection(*doc, 1);
+        ReportSection *withFormulas = dataSection(*doc, 1);
         withFormulas->SQL = QStringLiteral("SELECT Name, City FROM People ORDER BY ID DESC");
         withFormulas->HasFormulas = true;
-        QCOMPARE(withFormulas->OpenRS(0), 0);
+        QCOMPARE(withFormulas->openRecordset(0), 0);
         QCOMPARE(*doc->vars.value(QStringLiteral("name")), QVariant(QStringLiteral("Jones")));
         QCOMPARE(*doc->vars.value(QStringLiteral("CITY")), QVariant(QStringLiteral("Cardiff")));
-        section *plain = dataSection(*doc, 2);
+        ReportSection *plain = dataSection(*doc, 2);
         plain->SQL = QStringLiteral("SELECT Place AS City FROM Visits");
-        QCOMPARE(plain->OpenRS(0), 0);
+        QCOMPARE(plain->openRecordset(0), 0);
         // Sections without formulas leave the variables alone.
         QCOMPARE(*doc->vars.value(QStringLiteral("City")), QVariant(QStringLiteral("Cardiff")));
     }
@@ -816,17 +816,17 @@ private slots:
         {
             auto doc = newDocument(sqlite(copy), 2);
             QCOMPARE(doc->openDataConnection(), 0);
-            section *root = dataSection(*doc, 1);
+            ReportSection *root = dataSection(*doc, 1);
             root->SQL = QStringLiteral("SELECT * FROM People");
-            QCOMPARE(root->OpenRS(0), 0);
-            section *child = dataSection(*doc, 2);
+            QCOMPARE(root->openRecordset(0), 0);
+            ReportSection *child = dataSection(*doc, 2);
             child->sectionParent = 1;
             // A value that tries to end the literal and start a statement.
             child->SQL = QStringLiteral(
                 "SELECT * FROM Nicknames WHERE Name = '{[S1].[Name]}'; DELETE FROM People; --'");
-            QCOMPARE(child->OpenRS(0), 2);
+            QCOMPARE(child->openRecordset(0), 2);
             child->SQL = QStringLiteral("SELECT 1 FROM People WHERE '{Name}' = 'x'");
-            QCOMPARE(child->OpenRS(0), 0);
+            QCOMPARE(child->openRecordset(0), 0);
         }
         QCOMPARE(fileHash(copy), before);
     }
@@ -909,7 +909,7 @@ private slots:
                 QCOMPARE(image.size(), expected.size());
                 QCOMPARE(image.pixel(0, 0), expected.pixel(0, 0));
             }
-            rs.MoveNext();
+            rs.moveNext();
         } while (!rs.Eof());
         // Pictures are read in memory: no temporary file is left.
         QCOMPARE(QDir(temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
@@ -974,7 +974,7 @@ private slots:
         notes.Open(
             QStringLiteral("SELECT Notes FROM Orders WHERE Notes LIKE '%' || char(13) || '%'"),
             demo, Recordset::adOpenStatic);
-        if (notes.RecordCount() > 0) {
+        if (notes.recordCount() > 0) {
             long all = 0;
             fillGridFromRecordset(notes, grid, 1, all, true);
             QVERIFY(!grid.item(0, 0)->text().contains(u'\r'));
@@ -1003,7 +1003,7 @@ private slots:
     }
     void checkFailingSections_data()
     {
-        QTest::addColumn<int>("section");
+        QTest::addColumn<int>("number");
         QTest::addColumn<QString>("sql");
         QTest::addColumn<QString>("reason");
         QTest::newRow("missing table") << 1 << "SELECT * FROM Clients"
@@ -1020,13 +1020,13 @@ private slots:
     }
     void checkFailingSections()
     {
-        QFETCH(int, section);
+        QFETCH(int, number);
         QFETCH(QString, sql);
         QFETCH(QString, reason);
         const QString copy = scratchCopy(demoDb(), QStringLiteral("check-broken.db"));
         const QByteArray before = fileHash(copy);
         auto doc = ordersReport(sqlite(copy));
-        dataSection(*doc, section)->SQL = sql;
+        dataSection(*doc, number)->SQL = sql;
         const CheckRun run = runCheck(*doc);
         QVERIFY2(run.out.contains(reason), qPrintable(run.out));
         // A missing parent field is a note; the query itself still runs.
@@ -1077,9 +1077,9 @@ private slots:
         QVERIFY(QFile::copy(demoDb(), folder + QStringLiteral("/orders.db")));
         const QString reportFile = folder + QStringLiteral("/orders.xml");
         QVERIFY(ordersReport(QStringLiteral("Provider=SQLite;Data Source=orders.db"))
-                    ->SaveXML(reportFile));
-        TalvoDocument loaded;
-        QVERIFY(loaded.loadXML(reportFile));
+                    ->saveXml(reportFile));
+        ReportDocument loaded;
+        QVERIFY(loaded.loadXml(reportFile));
         loaded.fileName = reportFile;
         run = runCheck(loaded);
         QCOMPARE(run.status, int(CheckPassed));

@@ -1,11 +1,11 @@
 // Report runs on real SQLite files: pagination, master/detail walks, events,
 // stopping, and runs that meet failing queries and formulas.
 #include "charts/chartrendering.h"
-#include "document/igraph.h"
-#include "document/item.h"
-#include "document/section.h"
-#include "document/talvodocument.h"
-#include "document/talvoerror.h"
+#include "document/chartitem.h"
+#include "document/textitem.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
+#include "document/errorentry.h"
 #include "output/htmlexport.h"
 #include "output/pageoutput.h"
 #include "output/pdfexport.h"
@@ -55,9 +55,9 @@ QString fixtureDb()
     return path;
 }
 
-Item *textItem(section *sec, const QString &content, float y = 0, float h = 0.5f)
+TextItem *textItem(ReportSection *sec, const QString &content, float y = 0, float h = 0.5f)
 {
-    Item *item = sec->NewItem();
+    TextItem *item = sec->newTextItem();
     item->content = content;
     item->x = 0;
     item->y = y;
@@ -68,10 +68,10 @@ Item *textItem(section *sec, const QString &content, float y = 0, float h = 0.5f
 
 // A page of length 10 with margins of 1; every band is 1 high and holds one
 // text naming it. The root "S1" lists the first `rows` rows.
-std::unique_ptr<TalvoDocument> smallReport(int rows, bool pageFooter = true)
+std::unique_ptr<ReportDocument> smallReport(int rows, bool pageFooter = true)
 {
-    auto doc = std::make_unique<TalvoDocument>();
-    doc->ClearSections();
+    auto doc = std::make_unique<ReportDocument>();
+    doc->clearSections();
     doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + fixtureDb();
     doc->pageHeight = 10;
     doc->pageWidth = 8;
@@ -82,12 +82,12 @@ std::unique_ptr<TalvoDocument> smallReport(int rows, bool pageFooter = true)
     doc->setReportFooter(true);
     doc->setPageFooter(pageFooter);
     for (const char *key : {"ph", "rh", "rf", "pf"}) {
-        if (section *s = doc->sections.value(QLatin1String(key))) {
+        if (ReportSection *s = doc->sections.value(QLatin1String(key))) {
             s->Height = 1;
             textItem(s, QLatin1String(key));
         }
     }
-    section *root = doc->AddDataSection();
+    ReportSection *root = doc->addDataSection();
     root->sectionName = QStringLiteral("S1");
     root->Height = 1;
     root->SQL =
@@ -98,7 +98,7 @@ std::unique_ptr<TalvoDocument> smallReport(int rows, bool pageFooter = true)
 }
 
 // The texts of page n (from 1), in creation order.
-QStringList pageTexts(const TalvoDocument &doc, int n)
+QStringList pageTexts(const ReportDocument &doc, int n)
 {
     QStringList out;
     const PrintedPage *page = doc.Pages.page(n);
@@ -111,7 +111,7 @@ QStringList pageTexts(const TalvoDocument &doc, int n)
     return out;
 }
 
-QStringList allTexts(const TalvoDocument &doc)
+QStringList allTexts(const ReportDocument &doc)
 {
     QStringList out;
     for (int n = 1; n <= doc.Pages.count(); ++n)
@@ -119,7 +119,7 @@ QStringList allTexts(const TalvoDocument &doc)
     return out;
 }
 
-const PageRecord *printItem(const TalvoDocument &doc, int page, const QString &content)
+const PageRecord *printItem(const ReportDocument &doc, int page, const QString &content)
 {
     for (const PageRecord &record : doc.Pages.page(page)->records) {
         if (record.kind == PageRecord::Text && record.textLines() == content)
@@ -128,14 +128,14 @@ const PageRecord *printItem(const TalvoDocument &doc, int page, const QString &c
     return nullptr;
 }
 
-void run(TalvoDocument &doc)
+void run(ReportDocument &doc)
 {
     QCOMPARE(doc.openDataConnection(), 0);
     doc.initPrint();
 }
 
 // Every print item of every page ends above that page's footer.
-void verifyNothingCrossesTheFooter(const TalvoDocument &doc)
+void verifyNothingCrossesTheFooter(const ReportDocument &doc)
 {
     for (int p = 1; p <= doc.Pages.count(); ++p) {
         const PageRecord *footer = printItem(doc, p, QStringLiteral("pf"));
@@ -147,6 +147,37 @@ void verifyNothingCrossesTheFooter(const TalvoDocument &doc)
                                         .arg(p)
                                         .arg(item.y + item.h)
                                         .arg(footer->y)));
+        }
+    }
+}
+
+// Every record belongs to a band mark of its kind ("ph" in the page
+// header, "Row n" in the data section ...), and the pieces of a text split
+// over pages keep the number of the occurrence they came from.
+void verifyBands(const ReportDocument &doc)
+{
+    QHash<QString, int> kinds{{QStringLiteral("ph"), ReportSection::PageHeader},
+                              {QStringLiteral("pf"), ReportSection::PageFooter},
+                              {QStringLiteral("rh"), ReportSection::ReportHeader},
+                              {QStringLiteral("rf"), ReportSection::ReportFooter}};
+    quint32 lastData = 0;
+    for (const auto &page : doc.Pages) {
+        QVERIFY(!page->bands.empty());
+        QCOMPARE(page->bands.front().firstRecord, 0u);
+        for (size_t m = 1; m < page->bands.size(); ++m)
+            QVERIFY(page->bands[m].firstRecord > page->bands[m - 1].firstRecord);
+        for (int r = 0; r < page->count(); ++r) {
+            const BandMark *band = page->bandOf(r);
+            QVERIFY(band);
+            const QString text = page->records[size_t(r)].textLines();
+            QCOMPARE(int(band->kind), kinds.value(text, ReportSection::DataSection));
+            if (band->kind == ReportSection::DataSection) {
+                // Occurrences come in order; a piece continued on the next
+                // page keeps its number.
+                QVERIFY(band->occurrence >= lastData);
+                lastData = band->occurrence;
+                QCOMPARE(doc.Pages.bandName(band->name), QStringLiteral("d1"));
+            }
         }
     }
 }
@@ -172,22 +203,22 @@ private slots:
         QFETCH(int, rows);
         QFETCH(QStringList, texts);
         auto doc = smallReport(rows);
-        section *after = doc->AddDataSection();
+        ReportSection *after = doc->addDataSection();
         after->sectionParent = 1;
-        after->mode = section::OnceAfter;
+        after->mode = ReportSection::OnceAfter;
         after->Height = 1;
         after->SQL = QStringLiteral("SELECT 'closing' AS T FROM Rows WHERE ID = 1");
         textItem(after, QStringLiteral("[T]"));
         QStringList events;
-        connect(doc.get(), &TalvoDocument::startWorking, [&] { events << "start"; });
-        connect(doc.get(), &TalvoDocument::pageFinished,
+        connect(doc.get(), &ReportDocument::startWorking, [&] { events << "start"; });
+        connect(doc.get(), &ReportDocument::pageFinished,
                 [&](int p) { events << QStringLiteral("page %1").arg(p); });
-        connect(doc.get(), &TalvoDocument::finishedWorking, [&] { events << "finished"; });
-        QSignalSpy progress(doc.get(), &TalvoDocument::MajScrollBar);
+        connect(doc.get(), &ReportDocument::finishedWorking, [&] { events << "finished"; });
+        QSignalSpy progress(doc.get(), &ReportDocument::updateScrollBar);
         run(*doc);
         QCOMPARE(events, (QStringList{"start", "page 0", "finished"}));
         QCOMPARE(progress.count(), rows);
-        QCOMPARE(doc->NbPages(), qint16(1));
+        QCOMPARE(doc->pageCount(), qint16(1));
         QCOMPARE(pageTexts(*doc, 1), texts);
         QCOMPARE(doc->nbRecords, qint64(rows));
         QCOMPARE(doc->recordsDone, qint64(rows));
@@ -220,7 +251,7 @@ private slots:
         QFETCH(int, firstPageRows);
         auto doc = smallReport(rows, footer);
         doc->sections.value(QStringLiteral("d1"))->Height = height;
-        QSignalSpy finished(doc.get(), &TalvoDocument::pageFinished);
+        QSignalSpy finished(doc.get(), &ReportDocument::pageFinished);
         run(*doc);
         QCOMPARE(doc->Pages.count(), pages);
         QCOMPARE(finished.count(), pages);
@@ -264,10 +295,10 @@ private slots:
     {
         auto doc = smallReport(2);
         doc->pageHeight = 12; // room for both grown rows on page 1
-        section *root = doc->sections.value(QStringLiteral("d1"));
+        ReportSection *root = doc->sections.value(QStringLiteral("d1"));
         root->Height = 2;
         textItem(root, QStringLiteral("a\r\nb\r\nc"), 0.5f)->CanGrowVertical = true;
-        Item *other = textItem(root, QStringLiteral("one\r\ntwo"), 0.5f);
+        TextItem *other = textItem(root, QStringLiteral("one\r\ntwo"), 0.5f);
         other->x = 5;
         other->CanGrowVertical = true;
         textItem(root, QStringLiteral("below"), 1.2f);
@@ -302,8 +333,8 @@ private slots:
         QFETCH(QString, condition);
         QFETCH(bool, shown);
         auto doc = smallReport(2);
-        section *root = doc->sections.value(QStringLiteral("d1"));
-        static_cast<Item *>(root->items.at(0))->visible = condition;
+        ReportSection *root = doc->sections.value(QStringLiteral("d1"));
+        static_cast<TextItem *>(root->items.at(0))->visible = condition;
         textItem(root, QStringLiteral("below"), 0.5f);
         run(*doc);
         QCOMPARE(bool(printItem(*doc, 1, QStringLiteral("Row 2"))), shown);
@@ -318,9 +349,9 @@ private slots:
         // Children: lines of each row, a closing band after the lines (of
         // the lines) and one after all rows (of the root).
         auto child = [&](int parent, int mode, const QString &sql, const QString &text) {
-            section *sec = doc->AddDataSection();
+            ReportSection *sec = doc->addDataSection();
             sec->sectionParent = parent;
-            sec->mode = section::Mode(mode);
+            sec->mode = ReportSection::Mode(mode);
             sec->Height = 1;
             sec->SQL = sql;
             textItem(sec, text);
@@ -328,12 +359,12 @@ private slots:
         };
         child(1, 0, "SELECT Info FROM Lines WHERE RowID = {[S1].[ID]} ORDER BY Info", "[Info]")
             ->sectionName = QStringLiteral("Lines");
-        child(1, section::OnceAfter, "SELECT COUNT(*) AS N FROM Rows WHERE ID <= 3",
+        child(1, ReportSection::OnceAfter, "SELECT COUNT(*) AS N FROM Rows WHERE ID <= 3",
               "=\"rows: \" & [N]");
-        child(2, section::OnceAfter, "SELECT {[S1].[ID]} AS R FROM Rows WHERE ID = 1",
+        child(2, ReportSection::OnceAfter, "SELECT {[S1].[ID]} AS R FROM Rows WHERE ID = 1",
               "=\"end of \" & [R]");
         run(*doc);
-        QVERIFY2(doc->errorLst.isEmpty(), qPrintable(doc->errorLst.value(0).GetPureText()));
+        QVERIFY2(doc->errorLst.isEmpty(), qPrintable(doc->errorLst.value(0).pureText()));
         QCOMPARE(allTexts(*doc), (QStringList{"ph", "rh", "Row 1", "Line 1a", "Line 1b", "end of 1",
                                               "Row 2", "Line 2a", "Line 2b", "end of 2", "Row 3",
                                               "Line 3a", "Line 3b", "end of 3", "rows: 3", "rf"}));
@@ -350,7 +381,7 @@ private slots:
             if (yields == 3)
                 doc->stopRequested = true;
         };
-        QSignalSpy finished(doc.get(), &TalvoDocument::finishedWorking);
+        QSignalSpy finished(doc.get(), &ReportDocument::finishedWorking);
         run(*doc);
         QCOMPARE(pagesAtFirstYield, 2);
         QCOMPARE(finished.count(), 1);
@@ -371,8 +402,8 @@ private slots:
         auto doc = smallReport(3);
         doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=/nonexistent/x.db");
         QCOMPARE(doc->openDataConnection(), 1);
-        QSignalSpy start(doc.get(), &TalvoDocument::startWorking);
-        QSignalSpy finished(doc.get(), &TalvoDocument::finishedWorking);
+        QSignalSpy start(doc.get(), &ReportDocument::startWorking);
+        QSignalSpy finished(doc.get(), &ReportDocument::finishedWorking);
         doc->initPrint();
         QCOMPARE(start.count() + finished.count() + doc->Pages.count(), 0);
     }
@@ -382,7 +413,7 @@ private slots:
         // The run lays items out top to bottom, equal y in their order; the
         // design keeps its order, which is the drawing order it is saved in.
         auto doc = smallReport(1);
-        section *sec = doc->sections.value(QStringLiteral("d1"));
+        ReportSection *sec = doc->sections.value(QStringLiteral("d1"));
         sec->Height = 3;
         for (const auto &[text, y] :
              {std::pair{"c", 2.0f}, {"a1", 1.0f}, {"top", 0.0f}, {"a2", 1.0f}})
@@ -422,12 +453,12 @@ private slots:
         QFETCH(QStringList, texts);
         QFETCH(int, charts);
         registerChartRenderer();
-        TalvoDocument doc;
+        ReportDocument doc;
         doc.fileName = QStringLiteral(MIRT_BINARY_DIR "/bin/") + file;
-        QVERIFY(doc.loadXML(doc.fileName));
-        QSignalSpy finished(&doc, &TalvoDocument::pageFinished);
+        QVERIFY(doc.loadXml(doc.fileName));
+        QSignalSpy finished(&doc, &ReportDocument::pageFinished);
         run(doc);
-        QVERIFY2(doc.errorLst.isEmpty(), qPrintable(doc.errorLst.value(0).GetPureText()));
+        QVERIFY2(doc.errorLst.isEmpty(), qPrintable(doc.errorLst.value(0).pureText()));
         QVERIFY(doc.Pages.count() > 2);
         QCOMPARE(finished.count(), doc.Pages.count());
         const QStringList printed = allTexts(doc);
@@ -496,22 +527,22 @@ private slots:
         QFETCH(QString, named);
         QFETCH(int, rowsShown);
         auto doc = smallReport(20);
-        section *root = doc->sections.value(QStringLiteral("d1"));
-        auto addChild = [&](section *parent, const char *sql, float height) {
-            section *child = doc->AddDataSection();
+        ReportSection *root = doc->sections.value(QStringLiteral("d1"));
+        auto addChild = [&](ReportSection *parent, const char *sql, float height) {
+            ReportSection *child = doc->addDataSection();
             child->sectionParent = parent->dataSectionNumber;
             child->Height = height;
             child->SQL = QString::fromLatin1(sql);
             return child;
         };
         if (fault == QLatin1String("outside")) {
-            Item *far = textItem(root, QStringLiteral("far away"));
+            TextItem *far = textItem(root, QStringLiteral("far away"));
             far->x = 500;
             far->y = 300;
             textItem(root, QStringLiteral("above"), -50);
         } else if (fault == QLatin1String("negativeSizes")) {
             root->Height = -3;
-            Item *odd = textItem(root, QStringLiteral("odd box"), 0, 0);
+            TextItem *odd = textItem(root, QStringLiteral("odd box"), 0, 0);
             odd->w = -4;
             odd->CanGrowVertical = true;
         } else if (fault == QLatin1String("children")) {
@@ -526,7 +557,7 @@ private slots:
             }
         } else if (fault == QLatin1String("deep")) {
             root->SQL = QStringLiteral("SELECT ID, Name FROM Rows WHERE ID <= 2");
-            for (section *parent = root; parent->dataSectionNumber <= 500;)
+            for (ReportSection *parent = root; parent->dataSectionNumber <= 500;)
                 parent = addChild(parent, "SELECT ID FROM Rows WHERE ID = 1", 0.3f);
         } else if (fault == QLatin1String("ph")) {
             doc->sections.value(QStringLiteral("ph"))->Height = 7;
@@ -549,7 +580,7 @@ private slots:
                      QStringLiteral("never"));
         } else if (fault == QLatin1String("chart")) {
             registerChartRenderer();
-            iGraph *chart = root->NewGraph();
+            ChartItem *chart = root->newChart();
             chart->SQL = QStringLiteral("SELECT Nothing FROM Missing");
             chart->w = 5;
             chart->h = 0.5f;
@@ -557,7 +588,7 @@ private slots:
             root->sectionParent = 1;
         }
         doc->orderSections();
-        QSignalSpy finished(doc.get(), &TalvoDocument::finishedWorking);
+        QSignalSpy finished(doc.get(), &ReportDocument::finishedWorking);
         run(*doc);
         QCOMPARE(finished.count(), 1);
         QVERIFY(!doc->working);
@@ -566,9 +597,9 @@ private slots:
         QCOMPARE(pageTexts(*doc, doc->Pages.count()).last(), QStringLiteral("pf"));
         QVERIFY2(doc->errorLst.size() == entries,
                  qPrintable(QString::number(doc->errorLst.size()) + u' ' +
-                            doc->errorLst.value(0).GetPureText()));
+                            doc->errorLst.value(0).pureText()));
         if (!named.isEmpty()) {
-            const talvoError &first = doc->errorLst.first();
+            const ErrorEntry &first = doc->errorLst.first();
             QVERIFY2(first.message.contains(named) || first.function_ == named,
                      qPrintable(first.message));
         }
@@ -605,7 +636,7 @@ private slots:
         QFETCH(int, pieces);
         QFETCH(int, words);
         auto doc = smallReport(5);
-        Item *text = textItem(doc->sections.value(QStringLiteral("d1")), growing, 0.5f);
+        TextItem *text = textItem(doc->sections.value(QStringLiteral("d1")), growing, 0.5f);
         text->x = 2;
         text->w = 1; // one of "one two three" a line
         text->CanGrowVertical = true;
@@ -613,6 +644,7 @@ private slots:
         QVERIFY(doc->errorLst.isEmpty());
         QCOMPARE(doc->Pages.count(), pages);
         verifyNothingCrossesTheFooter(*doc);
+        verifyBands(*doc);
         // Nothing is lost: the pieces of the split text hold all its lines,
         // in order, each page continuing below its page header.
         QStringList lines;
@@ -681,19 +713,23 @@ private slots:
         QTest::addColumn<QString>("format");
         QTest::addColumn<QString>("printed"); // "#": "#" marks only
         QTest::addColumn<int>("fieldEntries");
+        QTest::addColumn<QVariant>("value"); // kept for the spreadsheets; invalid: none
         auto row = [](const char *name, const char *content, float width, const char *format,
-                      const char *printed, int entries = 0) {
+                      const char *printed, int entries = 0, const QVariant &value = QVariant()) {
             QTest::newRow(name) << QString::fromUtf8(content) << width << QString::fromUtf8(format)
-                                << QString::fromUtf8(printed) << entries;
+                                << QString::fromUtf8(printed) << entries << value;
         };
-        row("wide number", "[T].[Big]", 1.5f, "", "#");
-        row("wide grouped number", "[T].[Big]", 1.5f, "#,##0.00", "#");
-        row("billion", "[T].[Billion]", 0.5f, "#,##0", "#");
-        row("negative", "[T].[Neg]", 1.5f, "", "#");
-        row("formula", "=[T].[Big] * 1", 1.5f, "", "#");
-        row("grows, still one line", "[T].[Big]", 1.2f, "", "#");
-        row("number that fits", "[T].[Big]", 6, "#,##0.00", "12,345,678.91");
-        row("small number", "[T].[Small]", 0.5f, "", "42");
+        row("wide number", "[T].[Big]", 1.5f, "", "#", 0, 12345678.91);
+        row("wide grouped number", "[T].[Big]", 1.5f, "#,##0.00", "#", 0, 12345678.91);
+        row("billion", "[T].[Billion]", 0.5f, "#,##0", "#", 0, 1000000000);
+        row("negative", "[T].[Neg]", 1.5f, "", "#", 0, -12345678.91);
+        row("formula", "=[T].[Big] * 1", 1.5f, "", "#", 0, 12345678.91);
+        row("grows, still one line", "[T].[Big]", 1.2f, "", "#", 0, 12345678.91);
+        row("number that fits", "[T].[Big]", 6, "#,##0.00", "12,345,678.91", 0, 12345678.91);
+        row("small number", "[T].[Small]", 0.5f, "", "42", 0, 42);
+        row("date", "=DateSerial(2026, 12, 8)", 6, "yyyy-mm-dd", "2026-12-08", 0,
+            QDateTime(QDate(2026, 12, 8), QTime(0, 0)));
+        row("truth value", "=[T].[Small] > 1", 6, "", "True", 0, true);
         row("one reference", "[T].[Txt]", 6, "", "Ann");
         row("text before a field", "Name: [T].[Txt]", 6, "", "Name: Ann");
         row("text around a field", "Name: [T].[Txt] (end)", 6, "", "Name: Ann (end)");
@@ -709,17 +745,19 @@ private slots:
         QFETCH(QString, format);
         QFETCH(QString, printed);
         QFETCH(int, fieldEntries);
-        TalvoDocument doc;
-        doc.ClearSections();
+        QFETCH(QVariant, value);
+        ReportDocument doc;
+        doc.Pages.setKeepValues(true);
+        doc.clearSections();
         doc.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + fixtureDb();
         doc.pageWidth = 21;
         doc.pageHeight = 29.7f;
-        section *data = doc.AddDataSection();
+        ReportSection *data = doc.addDataSection();
         data->sectionName = QStringLiteral("T");
         data->Height = 1;
         data->SQL = QStringLiteral("SELECT 'Ann' AS Txt, 12345678.91 AS Big, -12345678.91 AS Neg, "
                                    "1000000000 AS Billion, 42 AS Small FROM Rows WHERE ID = 1");
-        Item *item = textItem(data, content);
+        TextItem *item = textItem(data, content);
         item->x = 2;
         item->w = width;
         item->FormatString = format;
@@ -734,12 +772,19 @@ private slots:
         else
             QCOMPARE(text, printed);
         int entries = 0;
-        for (const talvoError &e : doc.errorLst)
+        for (const ErrorEntry &e : doc.errorLst)
             entries += e.function_ == QLatin1String("GetField");
         QCOMPARE(entries, fieldEntries);
         QCOMPARE(doc.errorLst.size(), fieldEntries);
         const PageRecord *shown = printItem(doc, 1, text);
         QVERIFY(shown);
+        const TypedValue *kept = shown->text()->value.get();
+        QCOMPARE(kept != nullptr, value.isValid());
+        if (kept) {
+            // A wide number keeps its value: only the page shows "#" marks.
+            QCOMPARE(kept->value.toString(), value.toString());
+            QCOMPARE(kept->format, format);
+        }
         QVERIFY(pageRecordHtml(doc, *shown).contains(text));
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
             QSKIP("poppler-utils are not installed");

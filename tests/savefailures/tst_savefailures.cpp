@@ -6,7 +6,7 @@
 #include "program/startup.h"
 #include "designer/designerwindow.h"
 #include "designer/recoveryfile.h"
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 #include "document/userinteraction.h"
 
 #include <QAction>
@@ -54,13 +54,13 @@ public:
     std::unique_ptr<DesignerWindow> designer;
 
     QString showWelcome(bool &) override { return QString(); }
-    int openDesigner(TalvoDocument &document) override
+    int openDesigner(ReportDocument &document) override
     {
         designer = std::make_unique<DesignerWindow>();
         designer->init(&document);
         return kRunEventLoop;
     }
-    int printPreview(TalvoDocument &, bool &, bool &, bool &) override { return 1; }
+    int printPreview(ReportDocument &, bool &, bool &, bool &) override { return 1; }
 };
 
 } // namespace
@@ -155,7 +155,7 @@ private slots:
         QStringList arguments{QStringLiteral("/f"), m_work.filePath(QStringLiteral("report.xml"))};
         for (const QString &option : std::as_const(options))
             arguments << QString(option).replace(QLatin1Char('@'), m_mountPoint->path());
-        TalvoDocument doc;
+        ReportDocument doc;
         QString out, err;
         QTextStream outStream(&out), errStream(&err);
         QCOMPARE(runHeadlessCommand(CommandLine::fromArguments(arguments), doc, outStream,
@@ -179,9 +179,9 @@ private slots:
         QFETCH(QString, route);
         const QString path = onDisk(QStringLiteral("orders.xml"));
         const QString other = onDisk(QStringLiteral("other.xml"));
-        TalvoDocument doc;
-        QVERIFY(doc.loadXMLData(reportXml(), QString()));
-        QVERIFY(doc.SaveXML(path));
+        ReportDocument doc;
+        QVERIFY(doc.loadXmlData(reportXml(), QString()));
+        QVERIFY(doc.saveXml(path));
         QVERIFY(writeBytes(other, "<other/>"));
         doc.fileName = path;
         DesignerWindow w;
@@ -231,7 +231,7 @@ private slots:
         const QString path = m_work.filePath(QStringLiteral("broken.xml"));
         const QByteArray broken = reportXml().chopped(20).repeated(4);
         QVERIFY(writeBytes(path, broken));
-        TalvoDocument doc;
+        ReportDocument doc;
         DesignerWindows windows;
         QCOMPARE(processCommandLine(
                      CommandLine::fromArguments({QStringLiteral("/f"), path, QStringLiteral("/e")}),

@@ -11,8 +11,8 @@
 #include "designer/sqlhighlighter.h"
 #include "designer/sqlschemacache.h"
 #include "designer/sqltextedit.h"
-#include "document/item.h"
-#include "document/talvodocument.h"
+#include "document/textitem.h"
+#include "document/reportdocument.h"
 #include "document/userinteraction.h"
 #include "platform/connection.h"
 #include "platform/recordset.h"
@@ -55,13 +55,13 @@ private slots:
     void init()
     {
         // Customers with their orders: the second section refers to the first.
-        m_doc = std::make_unique<TalvoDocument>();
-        m_doc->ClearSections();
+        m_doc = std::make_unique<ReportDocument>();
+        m_doc->clearSections();
         m_doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + m_db;
-        section *customers = m_doc->AddDataSection();
+        ReportSection *customers = m_doc->addDataSection();
         customers->sectionName = QStringLiteral("Customers");
         customers->SQL = QStringLiteral("SELECT CustomerID, CompanyName, City FROM Customers");
-        section *orders = m_doc->AddDataSection();
+        ReportSection *orders = m_doc->addDataSection();
         orders->sectionName = QStringLiteral("Orders");
         orders->sectionParent = 1;
         orders->SQL = QStringLiteral("SELECT OrderID, Freight FROM Orders WHERE CustomerID = "
@@ -317,7 +317,7 @@ private slots:
         surface->setScale(0.1);
         surface->setPageWidthTwips(6000);
         surface->initMargin(0.5, 0.5, 0.5, 0.5);
-        section *target = m_doc->sections.value(QStringLiteral("d2"));
+        ReportSection *target = m_doc->sections.value(QStringLiteral("d2"));
         surface->init(target);
         host.show();
         QVERIFY(QTest::qWaitForWindowExposed(&host));
@@ -332,9 +332,9 @@ private slots:
         QApplication::sendEvent(surface, &drop);
         QVERIFY(drop.isAccepted());
         QCOMPARE(target->items.count(), before + 2);
-        QCOMPARE(static_cast<Item *>(target->items.at(before))->content,
+        QCOMPARE(static_cast<TextItem *>(target->items.at(before))->content,
                  QStringLiteral("[Customers].[CustomerID]"));
-        QCOMPARE(static_cast<Item *>(target->items.at(before + 1))->content,
+        QCOMPARE(static_cast<TextItem *>(target->items.at(before + 1))->content,
                  QStringLiteral("[Orders].[Freight]"));
         QCOMPARE(list->topLevelItemCount(), 5);
     }
@@ -450,7 +450,7 @@ private:
 
     QTemporaryDir m_dir;
     QString m_db;
-    std::unique_ptr<TalvoDocument> m_doc;
+    std::unique_ptr<ReportDocument> m_doc;
     ScriptedInteraction m_ui;
 };
 

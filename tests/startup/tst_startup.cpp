@@ -1,4 +1,4 @@
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 #include "document/userinteraction.h"
 #include "platform/settings.h"
 #include "program/headlesscommands.h"
@@ -33,13 +33,13 @@ public:
         neverTicked = tickNever;
         return welcomeAnswer;
     }
-    int openDesigner(TalvoDocument &document) override
+    int openDesigner(ReportDocument &document) override
     {
         record(document);
         opened << QStringLiteral("designer");
         return kRunEventLoop;
     }
-    int printPreview(TalvoDocument &document, bool &thenPrint, bool &showDialog,
+    int printPreview(ReportDocument &document, bool &thenPrint, bool &showDialog,
                      bool &hide) override
     {
         record(document);
@@ -51,7 +51,7 @@ public:
     }
 
 private:
-    void record(TalvoDocument &document)
+    void record(ReportDocument &document)
     {
         fileNameWhenOpened = document.fileName;
         loadedWhenOpened = document.docName == QLatin1String("Loaded report");
@@ -85,7 +85,7 @@ HeadlessRun runHeadless(const QStringList &arguments, const QString &programDir)
 {
     HeadlessRun run;
     QTextStream out(&run.out), err(&run.err);
-    TalvoDocument document;
+    ReportDocument document;
     run.status =
         runHeadlessCommand(CommandLine::fromArguments(arguments), document, out, err, programDir);
     out.flush();
@@ -174,10 +174,10 @@ private slots:
         QFETCH(bool, debug);
 
         QVERIFY(!isHeadlessCommand(CommandLine::fromText(commandLine)));
-        TalvoDocument document;
+        ReportDocument document;
         RecordingWindows windows;
         int ends = 0;
-        connect(&document, &TalvoDocument::GoEnd, this, [&ends] { ++ends; });
+        connect(&document, &ReportDocument::goEnd, this, [&ends] { ++ends; });
         const int status = processCommandLine(CommandLine::fromText(commandLine), document, windows,
                                               m_programDir.path());
         if (window.isEmpty()) {
@@ -199,7 +199,7 @@ private slots:
 
     void missingFileIsReportedThenDesignerOpens()
     {
-        TalvoDocument document;
+        ReportDocument document;
         RecordingWindows windows;
         processCommandLine(CommandLine::fromText(QStringLiteral("/f nothing.xml /p")), document,
                            windows, m_programDir.path());
@@ -213,7 +213,7 @@ private slots:
 
     void absolutePathFromSeparateArguments()
     {
-        TalvoDocument document;
+        ReportDocument document;
         RecordingWindows windows;
         const QString path = m_dir.filePath(QStringLiteral("with space.xml"));
         processCommandLine(

@@ -2,10 +2,10 @@
 // encodings, round trips through real files, and every kind of bad input.
 #include "../germanlocale.h"
 
-#include "document/igraph.h"
-#include "document/ipic.h"
-#include "document/item.h"
-#include "document/talvodocument.h"
+#include "document/chartitem.h"
+#include "document/pictureitem.h"
+#include "document/textitem.h"
+#include "document/reportdocument.h"
 #include "document/userinteraction.h"
 #include "document/xmlformat.h"
 #include "platform/units.h"
@@ -40,7 +40,7 @@ QString fixture(const QString &name)
 }
 
 // A document with every stored property away from its default.
-void fillRichDocument(TalvoDocument &doc, int unit = Unit::Millimetres)
+void fillRichDocument(ReportDocument &doc, int unit = Unit::Millimetres)
 {
     doc.setUnit(unit);
     doc.docName = QStringLiteral("Sales <2024> & \"friends\" – Überblick");
@@ -59,17 +59,17 @@ void fillRichDocument(TalvoDocument &doc, int unit = Unit::Millimetres)
     doc.setPageHeader(true);
     doc.setReportFooter(true);
 
-    section *d1 = doc.sections.value(QStringLiteral("d1"));
+    ReportSection *d1 = doc.sections.value(QStringLiteral("d1"));
     d1->SQL = QStringLiteral("SELECT *\r\nFROM [Order Details]\r\nWHERE Name = 'O''Brien'");
     d1->Height = 1.25f;
     d1->pageBreakAfter = true;
 
-    section *d2 = doc.AddDataSection();
+    ReportSection *d2 = doc.addDataSection();
     d2->sectionParent = 1;
     d2->mode = 1;
     d2->visible = QStringLiteral("false");
 
-    Item *text = d1->NewItem();
+    TextItem *text = d1->newTextItem();
     text->x = 1.5f;
     text->y = 0.2f;
     text->w = 40;
@@ -91,22 +91,22 @@ void fillRichDocument(TalvoDocument &doc, int unit = Unit::Millimetres)
     text->borders.left.setValues(2, 255, 0);
     text->borders.bottom.setValues(3, 65280, 2);
 
-    iPic *pic = d1->NewPicture();
+    PictureItem *pic = d1->newPicture();
     pic->x = 3;
     pic->fileName = QStringLiteral("pictures/logo.png");
     pic->pType = 2;
     pic->stretch = true;
     pic->borders.setValues(1, 0, 0);
 
-    iGraph *graph = d2->NewGraph();
+    ChartItem *graph = d2->newChart();
     graph->y = 4;
     graph->SQL = QStringLiteral("SELECT a, b FROM t WHERE id = {[Data 1].[id]}");
-    graph->gType = iGraph::Pie2D;
+    graph->gType = ChartItem::Pie2D;
     graph->legend = true;
     graph->dataInLine = true;
     graph->stack = true;
 
-    Item *plain = doc.sections.value(QStringLiteral("ph"))->NewItem();
+    TextItem *plain = doc.sections.value(QStringLiteral("ph"))->newTextItem();
     plain->content = QStringLiteral("Page %page% of %pages%");
     plain->borders.setValues(4, 123, 5); // wide but invisible: not written
 }
@@ -142,19 +142,19 @@ private slots:
     {
         QFETCH(int, content);
         QFETCH(QString, golden);
-        TalvoDocument doc;
+        ReportDocument doc;
         if (content == 1) {
-            section *s = doc.sections.value("d1");
+            ReportSection *s = doc.sections.value("d1");
             s->SQL = QStringLiteral("SELECT *\r\nFROM\tt");
-            Item *item = s->NewItem();
+            TextItem *item = s->newTextItem();
             item->content = QStringLiteral("a\r\nb <&> \"q\" 'x'");
             item->borders.left.style = 0;
-            s->NewPicture();
+            s->newPicture();
         } else if (content == 2) {
             fillRichDocument(doc);
         }
         const QString path = m_dir.filePath(QStringLiteral("golden.xml"));
-        QVERIFY2(doc.SaveXML(path), qPrintable(doc.errorString()));
+        QVERIFY2(doc.saveXml(path), qPrintable(doc.errorString()));
         const QByteArray expected = readBytes(fixture(golden));
         QVERIFY(!expected.isEmpty());
         QCOMPARE(QString::fromUtf8(readBytes(path)), QString::fromUtf8(expected));
@@ -172,11 +172,11 @@ private slots:
     {
         QFETCH(int, unit);
         QFETCH(bool, german);
-        TalvoDocument original;
+        ReportDocument original;
         fillRichDocument(original, unit);
         const QByteArray inC = [&] {
             XmlDocument dom;
-            dom.setDocumentElement(original.getXMLNode(dom));
+            dom.setDocumentElement(original.toXmlNode(dom));
             return dom.toByteArray();
         }();
         std::unique_ptr<GermanLocale> locale;
@@ -185,11 +185,11 @@ private slots:
             QVERIFY(locale->cLibraryActive());
         }
         const QString first = m_dir.filePath(QStringLiteral("rich.xml"));
-        QVERIFY(original.SaveXML(first));
+        QVERIFY(original.saveXml(first));
         QCOMPARE(readBytes(first), inC);
 
-        TalvoDocument loaded;
-        QVERIFY(loaded.loadXML(first));
+        ReportDocument loaded;
+        QVERIFY(loaded.loadXml(first));
         QVERIFY(m_ui.shown.isEmpty());
         QVERIFY(!loaded.modified());
 
@@ -208,16 +208,16 @@ private slots:
         for (int i = 0; i < 4; ++i)
             QCOMPARE(loaded.sections.keyAt(i), original.sections.keyAt(i));
 
-        const section *d1 = loaded.sections.value("d1");
+        const ReportSection *d1 = loaded.sections.value("d1");
         QCOMPARE(d1->SQL, original.sections.value("d1")->SQL); // line breaks in attributes survive
         QVERIFY(d1->pageBreakAfter);
-        const section *d2 = loaded.sections.value("d2");
+        const ReportSection *d2 = loaded.sections.value("d2");
         QCOMPARE(d2->sectionParent, 1);
         QCOMPARE(d2->visible, QStringLiteral("false"));
 
-        const auto *text = static_cast<const Item *>(d1->items.value("k1"));
+        const auto *text = static_cast<const TextItem *>(d1->items.value("k1"));
         const auto *src =
-            static_cast<const Item *>(original.sections.value("d1")->items.value("k1"));
+            static_cast<const TextItem *>(original.sections.value("d1")->items.value("k1"));
         QCOMPARE(text->kind(), ReportItem::TextKind);
         QCOMPARE(text->content, src->content);
         QVERIFY(text->fontBold && text->fontItalic && text->fontUnderline &&
@@ -230,18 +230,18 @@ private slots:
         QVERIFY(text->borders.bottom.Equal(src->borders.bottom));
         QVERIFY(!text->borders.top.isVisible());
 
-        const auto *pic = static_cast<const iPic *>(d1->items.value("k2"));
+        const auto *pic = static_cast<const PictureItem *>(d1->items.value("k2"));
         QCOMPARE(pic->kind(), ReportItem::PictureKind);
         QCOMPARE(pic->pType, 2);
-        QVERIFY(pic->stretch && pic->borders.AllEquals());
-        const auto *graph = static_cast<const iGraph *>(d2->items.value("k1"));
+        QVERIFY(pic->stretch && pic->borders.allEqual());
+        const auto *graph = static_cast<const ChartItem *>(d2->items.value("k1"));
         QCOMPARE(graph->kind(), ReportItem::GraphKind);
         QCOMPARE(graph->gType, 14);
         QVERIFY(graph->legend && graph->dataInLine && graph->stack);
 
         // Writing what was read gives the same bytes again.
         const QString second = m_dir.filePath(QStringLiteral("rich2.xml"));
-        QVERIFY(loaded.SaveXML(second));
+        QVERIFY(loaded.saveXml(second));
         QCOMPARE(readBytes(second), readBytes(first));
     }
     void numbersAreWrittenWithAPeriod_data()
@@ -269,10 +269,10 @@ private slots:
         if (german)
             locale = std::make_unique<GermanLocale>();
 
-        TalvoDocument doc;
+        ReportDocument doc;
         doc.leftMargin = margin;
         XmlDocument dom;
-        auto root = doc.getXMLNode(dom);
+        auto root = doc.toXmlNode(dom);
         QCOMPARE(root->getAttribute(u"leftMargin"), text);
 
         // And the text reads back as the same number.
@@ -302,10 +302,10 @@ private slots:
                              text.toUtf8() + "\"><ITEM fontBold=\"" + text.toUtf8() +
                              "\" canGrowVertically=\"" + text.toUtf8() +
                              "\"/></SECTION></MIRTDOCUMENT>");
-        TalvoDocument doc;
-        QVERIFY(doc.loadXML(path));
-        const section *s = doc.sections.value("d1");
-        const auto *item = static_cast<const Item *>(s->items.value("k1"));
+        ReportDocument doc;
+        QVERIFY(doc.loadXml(path));
+        const ReportSection *s = doc.sections.value("d1");
+        const auto *item = static_cast<const TextItem *>(s->items.value("k1"));
         QCOMPARE(item->fontBold, expected);
         QCOMPARE(item->CanGrowVertical, expected);
         QCOMPARE(s->pageBreakAfter, expected);
@@ -366,8 +366,8 @@ private slots:
             QString xml =
                 QStringLiteral("<MIRTDOCUMENT %1=\"%2\"/>").arg(attribute, text.toHtmlEscaped());
             writeBytes(path, xml.toUtf8());
-            TalvoDocument doc;
-            QVERIFY(doc.loadXML(path));
+            ReportDocument doc;
+            QVERIFY(doc.loadXml(path));
             if (attribute == "leftMargin")
                 QCOMPARE(doc.leftMargin, float(expected));
             else
@@ -384,23 +384,23 @@ private slots:
         const QString path = m_dir.filePath(QStringLiteral("bare.xml"));
         writeBytes(path,
                    "<MIRTDOCUMENT><SECTION><ITEM/><PICTURE/><GRAPH/></SECTION></MIRTDOCUMENT>");
-        TalvoDocument doc;
+        ReportDocument doc;
         doc.leftMargin = 9; // init resets what the file does not say
-        QVERIFY(doc.loadXML(path));
+        QVERIFY(doc.loadXml(path));
         QCOMPARE(doc.leftMargin, 1.5f);
         QCOMPARE(doc.bottomMargin, 2.0f);
         QCOMPARE(doc.paperType, 9);
         QCOMPARE(doc.unit(), 7);
-        QCOMPARE(doc.connectionStringData, TalvoDocument().connectionStringData);
+        QCOMPARE(doc.connectionStringData, ReportDocument().connectionStringData);
 
-        const section *s = doc.sections.value("d1");
+        const ReportSection *s = doc.sections.value("d1");
         QVERIFY(s);
         QCOMPARE(s->sectionName, QStringLiteral("Data"));
         QCOMPARE(s->Height, 2.0f);
         QCOMPARE(s->visible, QStringLiteral("true"));
         QVERIFY(!s->pageBreakAfter);
 
-        const auto *item = static_cast<const Item *>(s->items.value("k1"));
+        const auto *item = static_cast<const TextItem *>(s->items.value("k1"));
         QCOMPARE(item->content, QString());
         QCOMPARE(item->fontName, QStringLiteral("Arial"));
         QCOMPARE(item->fontSize, 10.0f);
@@ -410,7 +410,7 @@ private slots:
         QCOMPARE(item->visible, QStringLiteral("true"));
         QVERIFY(!item->borders.isAnyBorders());
         QCOMPARE(s->items.value("k2")->w, 1.0f);
-        QCOMPARE(static_cast<const iGraph *>(s->items.value("k3"))->gType, 1);
+        QCOMPARE(static_cast<const ChartItem *>(s->items.value("k3"))->gType, 1);
     }
     void lineBreaksBecomeCrLf_data()
     {
@@ -430,9 +430,9 @@ private slots:
         const QString path = m_dir.filePath(QStringLiteral("breaks.xml"));
         writeBytes(path, "<MIRTDOCUMENT><SECTION dataSectionNumber=\"1\"><ITEM>" + raw +
                              "</ITEM></SECTION></MIRTDOCUMENT>");
-        TalvoDocument doc;
-        QVERIFY(doc.loadXML(path));
-        QCOMPARE(static_cast<const Item *>(doc.sections.value("d1")->items.value("k1"))->content,
+        ReportDocument doc;
+        QVERIFY(doc.loadXml(path));
+        QCOMPARE(static_cast<const TextItem *>(doc.sections.value("d1")->items.value("k1"))->content,
                  expected);
 
         // normalizeLineBreaks alone, on the raw kinds of break.
@@ -480,12 +480,12 @@ private slots:
         QFETCH(QString, message);
         const QString path = m_dir.filePath(QStringLiteral("hand.xml"));
         writeBytes(path, xml);
-        TalvoDocument doc;
-        QVERIFY(doc.loadXML(path));
+        ReportDocument doc;
+        QVERIFY(doc.loadXml(path));
         QStringList got;
         for (int i = 0; i < doc.sections.count(); ++i) {
-            const section *s = doc.sections.at(i);
-            const auto *first = static_cast<const Item *>(s->items.value("k1"));
+            const ReportSection *s = doc.sections.at(i);
+            const auto *first = static_cast<const TextItem *>(s->items.value("k1"));
             got << doc.sections.keyAt(i) + ':' + s->sectionName + ':' +
                        (first ? first->content : QString());
         }
@@ -503,17 +503,17 @@ private slots:
     }
     void unwritableCharactersAreDropped()
     {
-        TalvoDocument doc;
-        Item *item = doc.sections.value("d1")->NewItem();
+        ReportDocument doc;
+        TextItem *item = doc.sections.value("d1")->newTextItem();
         item->content = QStringLiteral("a") + QChar(0x01) + QStringLiteral("b") + QChar(0xD800) +
                         QStringLiteral("c\U0001F600");
         doc.docName = QStringLiteral("x") + QChar(0x1B) + QStringLiteral("y");
         const QString path = m_dir.filePath(QStringLiteral("controls.xml"));
-        QVERIFY(doc.SaveXML(path));
-        TalvoDocument loaded;
-        QVERIFY(loaded.loadXML(path));
+        QVERIFY(doc.saveXml(path));
+        ReportDocument loaded;
+        QVERIFY(loaded.loadXml(path));
         QCOMPARE(loaded.docName, QStringLiteral("xy"));
-        QCOMPARE(static_cast<const Item *>(loaded.sections.value("d1")->items.value("k1"))->content,
+        QCOMPARE(static_cast<const TextItem *>(loaded.sections.value("d1")->items.value("k1"))->content,
                  QStringLiteral("abc\U0001F600"));
     }
 
@@ -544,14 +544,14 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QString, reasonPart);
 
-        TalvoDocument doc;
+        ReportDocument doc;
         fillRichDocument(doc);
         doc.fileName = QStringLiteral("/somewhere/report.xml");
         XmlDocument before;
-        before.setDocumentElement(doc.getXMLNode(before));
+        before.setDocumentElement(doc.toXmlNode(before));
         const bool wasModified = doc.modified();
 
-        QVERIFY(!doc.loadXML(file));
+        QVERIFY(!doc.loadXml(file));
         QCOMPARE(m_ui.shown.size(), 1);
         const auto &shown = m_ui.shown.first();
         QVERIFY2(shown.text.startsWith(
@@ -564,7 +564,7 @@ private slots:
         QCOMPARE(shown.buttons, int(UserInteraction::Ok));
 
         XmlDocument after;
-        after.setDocumentElement(doc.getXMLNode(after));
+        after.setDocumentElement(doc.toXmlNode(after));
         QCOMPARE(after.toByteArray(), before.toByteArray());
         QCOMPARE(doc.fileName, QStringLiteral("/somewhere/report.xml"));
         QCOMPARE(doc.modified(), wasModified);
@@ -587,22 +587,22 @@ private slots:
         const QString path = m_dir.filePath(QStringLiteral("large.xml"));
         writeBytes(path, xml);
 
-        TalvoDocument doc;
-        QVERIFY(doc.loadXML(path));
+        ReportDocument doc;
+        QVERIFY(doc.loadXml(path));
         QCOMPARE(doc.nbSections(), sectionCount + 1);
-        QCOMPARE(doc.CalcNbDataSections(), sectionCount + 1);
+        QCOMPARE(doc.countDataSections(), sectionCount + 1);
         QCOMPARE(doc.pageWidth, 3e38f);
         QCOMPARE(doc.pageHeight, -5.0f);
         QCOMPARE(doc.copies, (unsigned char)1);
         QCOMPARE(doc.sections.value("d3000")->items.value("k1")->x, 2999.0f);
-        QCOMPARE(static_cast<const Item *>(doc.sections.value("d30000")->items.value("k1"))
+        QCOMPARE(static_cast<const TextItem *>(doc.sections.value("d30000")->items.value("k1"))
                      ->content.size(),
                  4 * 1024 * 1024);
 
         const QString again = m_dir.filePath(QStringLiteral("large2.xml"));
-        QVERIFY(doc.SaveXML(again));
-        TalvoDocument reloaded;
-        QVERIFY(reloaded.loadXML(again));
+        QVERIFY(doc.saveXml(again));
+        ReportDocument reloaded;
+        QVERIFY(reloaded.loadXml(again));
         QCOMPARE(reloaded.nbSections(), sectionCount + 1);
     }
     void fuzzRegressionsLoad_data()
@@ -623,16 +623,16 @@ private slots:
         QFETCH(QString, file);
         if (file.isEmpty())
             QSKIP("no fuzz regression inputs are stored");
-        TalvoDocument doc;
-        const bool loaded = doc.loadXML(file);
+        ReportDocument doc;
+        const bool loaded = doc.loadXml(file);
         // Loaded, or refused with the load message; either way the document
         // stays usable and can be saved and read again.
         if (!loaded)
             QVERIFY(!m_ui.shown.isEmpty() && m_ui.shown.first().text.startsWith("Unable"));
         const QString path = m_dir.filePath(QStringLiteral("fuzz-out.xml"));
-        QVERIFY(doc.SaveXML(path));
-        TalvoDocument reloaded;
-        QVERIFY(reloaded.loadXML(path));
+        QVERIFY(doc.saveXml(path));
+        ReportDocument reloaded;
+        QVERIFY(reloaded.loadXml(path));
         QCOMPARE(reloaded.nbSections(), doc.nbSections());
     }
 

@@ -6,11 +6,11 @@
 // [Customers].[Name]. For fields listed from the report's data sections
 // `table` holds the section's name, so that fullText() is exactly the
 // reference written in item texts, formulas and SQL.
-class iField
+class FieldReference
 {
 public:
-    iField() = default;
-    explicit iField(const QString &reference) { init(reference); }
+    FieldReference() = default;
+    explicit FieldReference(const QString &reference) { init(reference); }
 
     // Splits "[Table].[Name]", "[Name]" or "Name" into table and name, the
     // brackets removed; a doubled bracket counts as a single one.
@@ -22,7 +22,7 @@ public:
     QString fullText() const;
 
     // Nothing to release; kept so owners can treat every model object alike.
-    void CloseClean() {}
+    void release() {}
 
     quint8 level = 0; // number of the data section that delivers the field
     QString name;

@@ -9,10 +9,10 @@ class ScriptValue;
 
 // A text item: static text, a field reference such as
 // "[Section name].[Field name]", or a formula starting with "=".
-class Item : public ReportItem
+class TextItem : public ReportItem
 {
 public:
-    Item();
+    TextItem();
 
     // "center" (any case) sets AlignH 2, "right" 1, anything else 0.
     void align(const QString &where);
@@ -21,10 +21,10 @@ public:
     bool fontWhat(const QString &what) const;
     void setFontWhat(const QString &what, bool value);
 
-    void copy(const ReportItem &src, section *newParent) override;
+    void copy(const ReportItem &src, ReportSection *newParent) override;
     std::unique_ptr<ReportItem> clone() const override;
-    std::unique_ptr<XmlNode> getXMLNode(XmlDocument &dom) const override;
-    void SetValXML(const XmlNode &node) override;
+    std::unique_ptr<XmlNode> toXmlNode(XmlDocument &dom) const override;
+    void readXml(const XmlNode &node) override;
 
 
     QString content = QStringLiteral("Your Text"); // line breaks are CR LF
@@ -54,7 +54,7 @@ public:
     void initPrint();
     // The text record of the current record on the document's page being
     // filled; returns how much taller than designed its text made it.
-    float CreatePrintItem();
+    float addToPage();
     // The value formatted with the pattern; the value's own text when the
     // pattern does not apply.
     static QString formatValue(const ScriptValue &value, const QString &pattern);

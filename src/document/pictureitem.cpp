@@ -1,30 +1,30 @@
-#include "ipic.h"
+#include "pictureitem.h"
 
 #include "document/xmlformat.h"
 #include "platform/xmldom.h"
 
-iPic::iPic() : ReportItem(PictureKind) {}
+PictureItem::PictureItem() : ReportItem(PictureKind) {}
 
-void iPic::copy(const ReportItem &src, section *newParent)
+void PictureItem::copy(const ReportItem &src, ReportSection *newParent)
 {
     copyCommon(src, newParent);
     if (src.kind() != PictureKind)
         return;
-    const iPic &s = static_cast<const iPic &>(src);
+    const PictureItem &s = static_cast<const PictureItem &>(src);
     fileName = s.fileName;
     pType = s.pType;
     stretch = s.stretch;
     pic = s.pic;
 }
 
-std::unique_ptr<ReportItem> iPic::clone() const
+std::unique_ptr<ReportItem> PictureItem::clone() const
 {
-    auto out = std::make_unique<iPic>();
+    auto out = std::make_unique<PictureItem>();
     out->copy(*this, nullptr);
     return out;
 }
 
-std::unique_ptr<XmlNode> iPic::getXMLNode(XmlDocument &dom) const
+std::unique_ptr<XmlNode> PictureItem::toXmlNode(XmlDocument &dom) const
 {
     auto node = dom.createElement(QString::fromUtf16(XmlFormat::pictureElement));
     writeGeometry(*node);
@@ -36,7 +36,7 @@ std::unique_ptr<XmlNode> iPic::getXMLNode(XmlDocument &dom) const
     return node;
 }
 
-void iPic::SetValXML(const XmlNode &node)
+void PictureItem::readXml(const XmlNode &node)
 {
     readGeometry(node);
     readAttr(node, u"fileName", fileName);

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "document/keyedcollection.h"
-#include "document/section.h"
+#include "document/reportsection.h"
 #include "engine/printedpage.h"
 #include "engine/scriptvalue.h"
-#include "document/talvoerror.h"
+#include "document/errorentry.h"
 #include "engine/variabletable.h"
 
 #include <QByteArray>
@@ -20,7 +20,7 @@
 
 class Connection;
 class Recordset;
-class iField;
+class FieldReference;
 struct CatalogEntry;
 class DrawingSurface;
 class XmlDocument;
@@ -28,7 +28,7 @@ class XmlNode;
 
 // The whole report: page setup, connection strings, the keyed sections and
 // the run-time state of the report engine. The application holds one for
-// its whole life; "new" and "open" reuse it through init and loadXML.
+// its whole life; "new" and "open" reuse it through init and loadXml.
 //
 // The model never calls a widget: questions and messages go through
 // UserInteraction::current().
@@ -36,13 +36,13 @@ class XmlNode;
 // Engine operations (queries, evaluation, pagination, output) are members
 // too; they are declared in the marked blocks below and defined in the
 // engine's own source files.
-class TalvoDocument : public QObject
+class ReportDocument : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit TalvoDocument(QObject *parent = nullptr);
-    ~TalvoDocument() override;
+    explicit ReportDocument(QObject *parent = nullptr);
+    ~ReportDocument() override;
 
     // ---- Persistent properties (lengths in the document unit) ----
     QString docName;        // the report title, %title%
@@ -68,20 +68,20 @@ public:
     void setUnit(int newUnit);
 
     // ---- Structure ----
-    KeyedCollection<section> sections; // "ph", "pf", "rh", "rf", "d1", "d2", …
-    int nbDataSections = 0;            // as last counted by CalcNbDataSections
+    KeyedCollection<ReportSection> sections; // "ph", "pf", "rh", "rf", "d1", "d2", …
+    int nbDataSections = 0;            // as last counted by countDataSections
     bool modified_ = false;            // a header or footer was switched
     bool dbg = false;                  // collect the debug list
     bool hideRun = false;              // the current run has no visible preview
 
     // ---- Error and debug lists ----
-    QList<talvoError> errorLst; // emptied by init
+    QList<ErrorEntry> errorLst; // emptied by init
     QStringList debugLst;
     // Appends the entry (filled by the caller) to errorLst.
-    void addError(const talvoError &e);
+    void addError(const ErrorEntry &e);
     bool isErrors() const { return !errorLst.isEmpty(); }
     // The entry added last; nullptr while the list is empty.
-    const talvoError *lastError() const { return errorLst.isEmpty() ? nullptr : &errorLst.last(); }
+    const ErrorEntry *lastError() const { return errorLst.isEmpty() ? nullptr : &errorLst.last(); }
     // Appends the line in debug mode only, so callers need not test dbg.
     void addDebugList(const QString &line);
 
@@ -103,30 +103,30 @@ public:
     // Creates data section number `where` (from 1; the sections from that
     // number on move up by one, and so do the references of their children)
     // or, with where < 0, the next number. Stored under its Key; returns it.
-    section *AddDataSection(int where = -1);
+    ReportSection *addDataSection(int where = -1);
     // The same, but the new section is handed to the caller and not stored;
     // existing sections are renumbered all the same.
-    std::unique_ptr<section> AddDataSectionDetached(int where = -1);
-    void ClearSections();
+    std::unique_ptr<ReportSection> addDataSectionDetached(int where = -1);
+    void clearSections();
     int nbSections() const { return sections.count(); }
-    int CalcNbDataSections();
+    int countDataSections();
 
     // Whether the header or footer of that kind is present; setting adds or
     // removes it and marks the document modified.
-    bool pageHeader() const { return hasKind(section::PageHeader); }
-    bool pageFooter() const { return hasKind(section::PageFooter); }
-    bool reportHeader() const { return hasKind(section::ReportHeader); }
-    bool reportFooter() const { return hasKind(section::ReportFooter); }
-    void setPageHeader(bool on) { switchKind(section::PageHeader, on); }
-    void setPageFooter(bool on) { switchKind(section::PageFooter, on); }
-    void setReportHeader(bool on) { switchKind(section::ReportHeader, on); }
-    void setReportFooter(bool on) { switchKind(section::ReportFooter, on); }
+    bool pageHeader() const { return hasKind(ReportSection::PageHeader); }
+    bool pageFooter() const { return hasKind(ReportSection::PageFooter); }
+    bool reportHeader() const { return hasKind(ReportSection::ReportHeader); }
+    bool reportFooter() const { return hasKind(ReportSection::ReportFooter); }
+    void setPageHeader(bool on) { switchKind(ReportSection::PageHeader, on); }
+    void setPageFooter(bool on) { switchKind(ReportSection::PageFooter, on); }
+    void setReportHeader(bool on) { switchKind(ReportSection::ReportHeader, on); }
+    void setReportFooter(bool on) { switchKind(ReportSection::ReportFooter, on); }
 
     // Sorts sections by SortingKey (stable): headers and footers first, in
     // their order, then the data sections by number.
     void orderSections();
     // The first section named exactly `name`, else defaultSection.
-    section *GetSection(const QString &name, section *defaultSection) const;
+    ReportSection *findSection(const QString &name, ReportSection *defaultSection) const;
     // The collection key of the first section named exactly `name`, or "".
     QString getKeySection(const QString &name) const;
 
@@ -140,30 +140,30 @@ public:
     // the document stays modified).
     bool save();
     // Asks for a file name to save under; false when cancelled.
-    bool AskFileName();
+    bool askFileName();
     // Before "new", "open" and closing: true when the caller must stop
     // (Cancel, or Yes but the save did not happen).
     bool checkIfToSave_MustStopIsAnswer();
     // Releases what the document holds: lists, pages, sections, connection.
-    void CloseClean();
+    void release();
     // Raises GoEnd.
-    void AskEnd();
+    void askEnd();
 
     // ---- Report file ----
     // Writes the file (replacing it only when complete); errorString() says
     // why it failed.
-    bool SaveXML(const QString &fileName);
+    bool saveXml(const QString &fileName);
     QString errorString() const { return m_errorString; }
     // Reads a report file; on success the document is rebuilt from it, on
     // failure the user is told why (reason, line and text of the line) and
     // the document is left as it was. fileName is not touched.
-    bool loadXML(const QString &fileName);
+    bool loadXml(const QString &fileName);
     // The same for a report held in memory; `sourceName` names it in messages.
-    bool loadXMLData(const QByteArray &data, const QString &sourceName = QString());
+    bool loadXmlData(const QByteArray &data, const QString &sourceName = QString());
     // The MIRTDOCUMENT element with its sections.
-    std::unique_ptr<XmlNode> getXMLNode(XmlDocument &dom) const;
+    std::unique_ptr<XmlNode> toXmlNode(XmlDocument &dom) const;
     // Reads the root's attributes and its SECTION children.
-    void SetValXML(const XmlNode &root);
+    void readXml(const XmlNode &root);
 
     // ---- Data connection and queries (defined in src/data/) ----
     // The report's connection, created empty on first use; read-only.
@@ -172,7 +172,7 @@ public:
     // (connectionError() then says why). An open connection is kept only
     // while it still serves connectionStringData and the report's folder.
     int openDataConnection();
-    bool DataConnOpened() const;
+    bool isDataConnectionOpen() const;
     // Why the last openDataConnection failed; empty after a success.
     QString connectionError() const { return m_connectionError; }
     // The folder a relative Data Source is looked up in first: the report
@@ -181,24 +181,24 @@ public:
     // Clears `list`, then adds the table names and then the view names of
     // the report's data source, opened on a separate connection; empty when
     // it cannot be opened. `entries` receives the same names with their kind.
-    void FillListTables(QStringList &list, QList<CatalogEntry> *entries = nullptr) const;
+    void fillListTables(QStringList &list, QList<CatalogEntry> *entries = nullptr) const;
     // The fields the data sections fromLevel..toLevel deliver, in section and
     // column order, each named [Section name].[Field name]. Sections whose
     // query fails add none (their error is in the error list).
-    QList<iField> GetListFields(int fromLevel, int toLevel);
+    QList<FieldReference> listFields(int fromLevel, int toLevel);
 
     // Checks and opens `sql` (trimmed in place) into the closed recordset
     // `rs` on the report's connection; maxRecords > 0 limits the rows.
     // 0 on success, 2 on failure with the reason added to the error list.
-    int RunSQL(QString &sql, Recordset &rs, long maxRecords);
+    int runSql(QString &sql, Recordset &rs, long maxRecords);
     // The references of an SQL text, in order, duplicates kept.
-    QStringList GetFieldsFromSQL(const QString &sql) const;
+    QStringList fieldsFromSql(const QString &sql) const;
     // Replaces every {reference} of `sql` (in place, and returned) by the
     // current value of the field it names, read from the section it names
     // or else from defaultSection.
-    QString ReplaceRefsInSQL(QString &sql, section *defaultSection);
+    QString replaceRefsInSql(QString &sql, ReportSection *defaultSection);
     // The section's trimmed SQL with its references filled from its parent.
-    QString BuildSQL(section *sec);
+    QString buildSql(ReportSection *sec);
     // The SQL with every reference replaced by 0: runnable without records.
     QString testSQL(const QString &sql) const;
 
@@ -206,43 +206,43 @@ public:
     // Field values of the current records by bare field name, any letter case.
     VariableTable vars;
     void updateVar(const QString &name, const QVariant &value);
-    bool HasFieldInFormulas(const section *sec) const;
+    bool hasFieldInFormulas(const ReportSection *sec) const;
     // Refreshes vars from the current record of sec when it has formulas.
-    void MajVars(section *sec);
+    void updateVars(ReportSection *sec);
 
     // ---- Formula evaluation (defined in src/engine/) ----
     // A condition or formula: the truth-value literals ("true", "=no", …)
     // directly, anything else by the script evaluator after "[me]" (when
     // Me_Value is valid) and the bracketed names were replaced. A failure
     // adds an error entry and gives the empty string.
-    ScriptValue Evaluate(const QString &formula, const QVariant &Me_Value = QVariant());
+    ScriptValue evaluate(const QString &formula, const QVariant &Me_Value = QVariant());
     // Every bracketed name replaced by the value of that variable.
-    QString ReplaceVars(const QString &text);
+    QString replaceVars(const QString &text);
     // The page variables: %page%, %pages%, %time%, %date%, %filename%, %title%.
-    QString ReplacePercentVars(const QString &text) const;
+    QString replacePercentVars(const QString &text) const;
     // The current value of the field f names: in the section named by its
     // table part, else in itemSection. An empty string when neither has it,
     // an invalid QVariant for Null. Nothing goes to the error list.
-    QVariant GetField(const iField &f, const section *itemSection) const;
+    QVariant fieldValue(const FieldReference &f, const ReportSection *itemSection) const;
     // A text with field references among its words ("Name: [T].[Name]"):
-    // each reference a field is found for (GetField, then a field seen
+    // each reference a field is found for (fieldValue, then a field seen
     // earlier in the run for a bare "[Name]") replaced by its value's text.
     // Any other bracket stays as written; a reference to a section whose
     // query lacks the field is also an entry (addMissingFieldError, once
     // per `errorKey`).
-    QString ReplaceFieldsInText(const QString &text, const section *itemSection,
+    QString replaceFieldsInText(const QString &text, const ReportSection *itemSection,
                                 const QString &errorKey);
     // Its ADO type number; 0 when neither section has the field.
-    int GetTypeField(const iField &f, const section *itemSection) const;
+    int fieldType(const FieldReference &f, const ReportSection *itemSection) const;
     // The section whose open query shows that f's field is not there: the
     // section f names when there is one, else itemSection. nullptr when the
     // field is found, or when no query is open to tell (a header, a section
     // not reached yet).
-    const section *sectionLackingField(const iField &f, const section *itemSection) const;
+    const ReportSection *sectionLackingField(const FieldReference &f, const ReportSection *itemSection) const;
     // Adds the entry "the section has no such field" for `info` (the item's
     // text or the formula), once per `key` until clearMissingFields: a
     // report of many records must not make an entry per record.
-    void addMissingFieldError(const QString &key, const section &sec, const QString &field,
+    void addMissingFieldError(const QString &key, const ReportSection &sec, const QString &field,
                               const QString &info);
     // Forgets the entries made, so that the next run reports them again.
     void clearMissingFields() { m_missingFieldKeys.clear(); }
@@ -253,11 +253,11 @@ public:
     void initPrint();
     // Starts the next page, with its page header (and on page 1 the report
     // header).
-    void PrintNextPage();
+    void startNextPage();
     // Whether a section reaching down to y would run into the page footer.
-    bool outOfpage(float y) const;
+    bool isOutOfPage(float y) const;
     // The page footer's height, or 2 when there is none.
-    float SizePFIfNeeded() const;
+    float pageFooterRoom() const;
     // The page's vertical extent in its orientation. An unset (or invalid)
     // page size is the size of the paper code.
     float pageLength() const;
@@ -274,13 +274,13 @@ public:
     // Where the body of the page being filled starts (below its page
     // header): an occurrence starting there gains nothing from a new page.
     float pageBodyTop = 0;
-    void delPages();
-    qint16 NbPages() const;
+    void deletePages();
+    qint16 pageCount() const;
     // The data sections that follow data section n after each of its records
-    // (ChildsOfASection) or once after its last one (ChildsAfterASection),
+    // (childrenAfterEachRecord) or once after its last one (childrenAfterLastRecord),
     // in the order of the sections collection.
-    QList<section *> ChildsOfASection(int n) const;
-    QList<section *> ChildsAfterASection(int n) const;
+    QList<ReportSection *> childrenAfterEachRecord(int n) const;
+    QList<ReportSection *> childrenAfterLastRecord(int n) const;
     // Called after each record once a second page exists, so that a preview
     // stays responsive and can ask for a stop; the command line sets none.
     std::function<void()> yieldHook;
@@ -293,24 +293,24 @@ public:
     // ---- Page output ----
     // Writes page `page` (lowered to the last page) as one HTML file; page 0
     // writes nothing. False when the file cannot be written (errorString()).
-    bool ExportHTMLPage(const QString &fileName, int &page);
+    bool exportHtmlPage(const QString &fileName, int &page);
     // Every page into one HTML file, each page a block that prints on its
     // own sheet.
-    bool ExportHTMLAllPages(const QString &fileName);
+    bool exportHtmlAllPages(const QString &fileName);
     // Draws page n (from 1) on dest; %page% then reads n.
-    void PrintPage(int n);
+    void printPage(int n);
 
 signals:
     void pageFinished(int page);
     void finishedWorking();
     void startWorking();
-    void MajScrollBar();
-    void GoEnd();
+    void updateScrollBar();
+    void goEnd();
 
 private:
     bool hasKind(int type) const;
     void switchKind(int type, bool on);
-    std::unique_ptr<section> createDataSection(int where);
+    std::unique_ptr<ReportSection> createDataSection(int where);
     // Rebuilds `sections` so that every entry is stored under its own Key.
     void rekeySections();
     QString freeDataSectionName(int preferred) const;
@@ -324,7 +324,7 @@ private:
     void printDataSection(int n, DrawingSurface *dest);
     void printChildsOfASection(int n, DrawingSurface *dest);
     void printChildsAfterASection(int n, DrawingSurface *dest);
-    QList<section *> childSections(int n, int mode) const;
+    QList<ReportSection *> childSections(int n, int mode) const;
     // False, with an error entry, when the page leaves no room for a data
     // row between its margins, page header and page footer.
     bool checkPageRoom();

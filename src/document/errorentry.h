@@ -6,16 +6,16 @@
 // One entry of a document's error list: a failure met during a report run
 // (a query that did not open, a formula the evaluator rejected, …). The run
 // goes on; the user reads the entries afterwards.
-class talvoError
+class ErrorEntry
 {
 public:
     // Stamps the entry with the current local date and time.
-    talvoError();
-    talvoError(const QString &className, const QString &functionName,
+    ErrorEntry();
+    ErrorEntry(const QString &className, const QString &functionName,
                const QString &messageText = QString(), const QString &info = QString());
 
     // The entry as one line: "<date time>, (<class>.<function>) <message>, <info>".
-    QString GetPureText() const;
+    QString pureText() const;
 
     QDateTime dateTime;     // when the entry was made; never changed
     QString class_;         // "TalvoDocument" or "section"

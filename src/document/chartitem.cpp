@@ -1,16 +1,16 @@
-#include "igraph.h"
+#include "chartitem.h"
 
 #include "document/xmlformat.h"
 #include "platform/xmldom.h"
 
-iGraph::iGraph() : ReportItem(GraphKind) {}
+ChartItem::ChartItem() : ReportItem(GraphKind) {}
 
-void iGraph::copy(const ReportItem &src, section *newParent)
+void ChartItem::copy(const ReportItem &src, ReportSection *newParent)
 {
     copyCommon(src, newParent);
     if (src.kind() != GraphKind)
         return;
-    const iGraph &s = static_cast<const iGraph &>(src);
+    const ChartItem &s = static_cast<const ChartItem &>(src);
     SQL = s.SQL;
     gType = s.gType;
     legend = s.legend;
@@ -19,14 +19,14 @@ void iGraph::copy(const ReportItem &src, section *newParent)
     chartPic = s.chartPic;
 }
 
-std::unique_ptr<ReportItem> iGraph::clone() const
+std::unique_ptr<ReportItem> ChartItem::clone() const
 {
-    auto out = std::make_unique<iGraph>();
+    auto out = std::make_unique<ChartItem>();
     out->copy(*this, nullptr);
     return out;
 }
 
-std::unique_ptr<XmlNode> iGraph::getXMLNode(XmlDocument &dom) const
+std::unique_ptr<XmlNode> ChartItem::toXmlNode(XmlDocument &dom) const
 {
     auto node = dom.createElement(QString::fromUtf16(XmlFormat::graphElement));
     writeGeometry(*node);
@@ -40,7 +40,7 @@ std::unique_ptr<XmlNode> iGraph::getXMLNode(XmlDocument &dom) const
     return node;
 }
 
-void iGraph::SetValXML(const XmlNode &node)
+void ChartItem::readXml(const XmlNode &node)
 {
     readGeometry(node);
     readAttr(node, u"gType", gType);

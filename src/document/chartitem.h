@@ -7,7 +7,7 @@
 #include <QString>
 
 // A chart item: the recordset of SQL plotted as gType.
-class iGraph : public ReportItem
+class ChartItem : public ReportItem
 {
 public:
     // The chart type codes (the numbers stored in "gType").
@@ -16,12 +16,12 @@ public:
         Step3D = 6, Step2D = 7, Combination3D = 8, Combination2D = 9, Pie2D = 14, XY2D = 16,
     };
 
-    iGraph();
+    ChartItem();
 
-    void copy(const ReportItem &src, section *newParent) override;
+    void copy(const ReportItem &src, ReportSection *newParent) override;
     std::unique_ptr<ReportItem> clone() const override;
-    std::unique_ptr<XmlNode> getXMLNode(XmlDocument &dom) const override;
-    void SetValXML(const XmlNode &node) override;
+    std::unique_ptr<XmlNode> toXmlNode(XmlDocument &dom) const override;
+    void readXml(const XmlNode &node) override;
 
     QString SQL;
     int gType = Bar2D;
@@ -34,5 +34,5 @@ public:
 
     // ---- Report run (defined in src/engine/) ----
     // The print copy on the document's page being filled; never grows (0).
-    float CreatePrintItem();
+    float addToPage();
 };

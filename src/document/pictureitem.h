@@ -11,17 +11,17 @@
 // named by fileName holding the path of a picture file.
 class Recordset;
 
-class iPic : public ReportItem
+class PictureItem : public ReportItem
 {
 public:
     enum Source { FromFile = 0, FromBinaryField = 1, FromPathField = 2 };
 
-    iPic();
+    PictureItem();
 
-    void copy(const ReportItem &src, section *newParent) override;
+    void copy(const ReportItem &src, ReportSection *newParent) override;
     std::unique_ptr<ReportItem> clone() const override;
-    std::unique_ptr<XmlNode> getXMLNode(XmlDocument &dom) const override;
-    void SetValXML(const XmlNode &node) override;
+    std::unique_ptr<XmlNode> toXmlNode(XmlDocument &dom) const override;
+    void readXml(const XmlNode &node) override;
 
     QString fileName;
     int pType = FromFile;
@@ -31,12 +31,12 @@ public:
 
     // ---- Report run (defined in src/engine/) ----
     // The print copy on the document's page being filled; never grows (0).
-    float CreatePrintItem();
+    float addToPage();
 
     // ---- Loading (defined in src/engine/) ----
     QByteArray svg; // an SVG picture, drawn as vectors; pic is then null
     // Obtains the picture unless one is loaded: from the file, or on a print
     // copy from the current record of `rs` (the item's section).
-    void LoadPic(const Recordset *rs);
+    void loadPicture(const Recordset *rs);
     bool hasPicture() const { return !pic.isNull() || !svg.isEmpty(); }
 };

@@ -1,4 +1,4 @@
-#include "ifield.h"
+#include "fieldreference.h"
 
 #include <QStringList>
 
@@ -11,7 +11,7 @@ QString withoutBrackets(QString text)
 }
 } // namespace
 
-void iField::init(const QString &reference)
+void FieldReference::init(const QString &reference)
 {
     QString text = reference;
     text.replace(QStringLiteral("[["), QStringLiteral("["));
@@ -36,17 +36,17 @@ void iField::init(const QString &reference)
     table = withoutBrackets(table);
 }
 
-QString iField::nameB() const
+QString FieldReference::nameB() const
 {
     return u'[' + name + u']';
 }
 
-QString iField::tableB() const
+QString FieldReference::tableB() const
 {
     return u'[' + table + u']';
 }
 
-QString iField::fullText() const
+QString FieldReference::fullText() const
 {
     if (name.isEmpty())
         return QString();

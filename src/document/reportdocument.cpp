@@ -1,4 +1,4 @@
-#include "talvodocument.h"
+#include "reportdocument.h"
 
 #include "platform/appinfo.h"
 #include "platform/units.h"
@@ -33,13 +33,13 @@ QString defaultConnectionStringTexts()
 QString defaultName(int type)
 {
     switch (type) {
-    case section::PageHeader:
+    case ReportSection::PageHeader:
         return QStringLiteral("Page Header");
-    case section::PageFooter:
+    case ReportSection::PageFooter:
         return QStringLiteral("Page Footer");
-    case section::ReportHeader:
+    case ReportSection::ReportHeader:
         return QStringLiteral("Report Header");
-    case section::ReportFooter:
+    case ReportSection::ReportFooter:
         return QStringLiteral("Report Footer");
     default:
         return QStringLiteral("Data");
@@ -48,27 +48,27 @@ QString defaultName(int type)
 
 bool isHeaderOrFooter(int type)
 {
-    return type >= section::PageHeader && type <= section::ReportFooter;
+    return type >= ReportSection::PageHeader && type <= ReportSection::ReportFooter;
 }
 
 } // namespace
 
-TalvoDocument::TalvoDocument(QObject *parent) : QObject(parent)
+ReportDocument::ReportDocument(QObject *parent) : QObject(parent)
 {
     init();
     fileName.clear();
-    AddDataSection(-1);
+    addDataSection(-1);
     modified_ = false;
     dbg = false;
     hideRun = false;
 }
 
-TalvoDocument::~TalvoDocument()
+ReportDocument::~ReportDocument()
 {
-    CloseClean();
+    release();
 }
 
-void TalvoDocument::setUnit(int newUnit)
+void ReportDocument::setUnit(int newUnit)
 {
     auto convert = [&](float &length) {
         length = float(convertUnit(length, m_unit, newUnit, kPixelsPerCm));
@@ -82,10 +82,10 @@ void TalvoDocument::setUnit(int newUnit)
     m_unit = newUnit;
 }
 
-void TalvoDocument::init()
+void ReportDocument::init()
 {
     fileName.clear();
-    ClearSections();
+    clearSections();
     setUnit(Unit::Centimetres);
     rightMargin = 1.5f;
     leftMargin = 1.5f;
@@ -107,37 +107,37 @@ void TalvoDocument::init()
     clearModified();
 }
 
-int TalvoDocument::CalcNbDataSections()
+int ReportDocument::countDataSections()
 {
     int count = 0;
-    for (const section *s : sections) {
-        if (s->section_Type == section::DataSection)
+    for (const ReportSection *s : sections) {
+        if (s->section_Type == ReportSection::DataSection)
             ++count;
     }
     nbDataSections = count;
     return count;
 }
 
-QString TalvoDocument::freeDataSectionName(int preferred) const
+QString ReportDocument::freeDataSectionName(int preferred) const
 {
     // Field references name sections, so a new name must not repeat one.
     for (int n = preferred;; ++n) {
         const QString name = QStringLiteral("Data %1").arg(n);
-        if (!GetSection(name, nullptr))
+        if (!findSection(name, nullptr))
             return name;
     }
 }
 
-std::unique_ptr<section> TalvoDocument::createDataSection(int where)
+std::unique_ptr<ReportSection> ReportDocument::createDataSection(int where)
 {
-    auto created = std::make_unique<section>();
+    auto created = std::make_unique<ReportSection>();
     created->parent = this;
-    const int count = CalcNbDataSections();
+    const int count = countDataSections();
 
     // The highest number in use, so that a section added after another was
     // removed never takes a number (and key) that is still held.
     int highest = 0;
-    for (const section *s : sections) {
+    for (const ReportSection *s : sections) {
         if (!isHeaderOrFooter(s->section_Type))
             highest = std::max(highest, s->dataSectionNumber);
     }
@@ -148,7 +148,7 @@ std::unique_ptr<section> TalvoDocument::createDataSection(int where)
     } else {
         number = std::max(where, 1);
         bool moved = false;
-        for (section *s : sections) {
+        for (ReportSection *s : sections) {
             if (isHeaderOrFooter(s->section_Type))
                 continue;
             if (s->dataSectionNumber >= number) {
@@ -167,32 +167,32 @@ std::unique_ptr<section> TalvoDocument::createDataSection(int where)
     return created;
 }
 
-section *TalvoDocument::AddDataSection(int where)
+ReportSection *ReportDocument::addDataSection(int where)
 {
-    std::unique_ptr<section> created = createDataSection(where);
+    std::unique_ptr<ReportSection> created = createDataSection(where);
     const QString key = created->Key();
-    section *stored = sections.add(key, std::move(created));
-    CalcNbDataSections();
+    ReportSection *stored = sections.add(key, std::move(created));
+    countDataSections();
     return stored;
 }
 
-std::unique_ptr<section> TalvoDocument::AddDataSectionDetached(int where)
+std::unique_ptr<ReportSection> ReportDocument::addDataSectionDetached(int where)
 {
-    std::unique_ptr<section> created = createDataSection(where);
-    CalcNbDataSections();
+    std::unique_ptr<ReportSection> created = createDataSection(where);
+    countDataSections();
     return created;
 }
 
-void TalvoDocument::rekeySections()
+void ReportDocument::rekeySections()
 {
-    KeyedCollection<section> rebuilt;
+    KeyedCollection<ReportSection> rebuilt;
     while (!sections.isEmpty()) {
         const QString oldKey = sections.keyAt(0);
-        std::unique_ptr<section> s = sections.take(oldKey);
+        std::unique_ptr<ReportSection> s = sections.take(oldKey);
         if (rebuilt.contains(s->Key()) && !isHeaderOrFooter(s->section_Type)) {
             // Two data sections with one number: the later one gets a free number.
             int highest = 0;
-            for (const section *r : rebuilt)
+            for (const ReportSection *r : rebuilt)
                 highest = std::max(highest, r->dataSectionNumber);
             s->dataSectionNumber = highest + 1;
         }
@@ -202,67 +202,67 @@ void TalvoDocument::rekeySections()
     sections = std::move(rebuilt);
 }
 
-void TalvoDocument::ClearSections()
+void ReportDocument::clearSections()
 {
     while (!sections.isEmpty()) {
-        section *first = sections.at(0);
-        first->CloseClean();
+        ReportSection *first = sections.at(0);
+        first->release();
         sections.remove(sections.keyAt(0));
     }
 }
 
-bool TalvoDocument::hasKind(int type) const
+bool ReportDocument::hasKind(int type) const
 {
-    const section *s = sections.value(section::keyOf(type, 0));
+    const ReportSection *s = sections.value(ReportSection::keyOf(type, 0));
     return s && s->section_Type == type;
 }
 
-void TalvoDocument::switchKind(int type, bool on)
+void ReportDocument::switchKind(int type, bool on)
 {
-    const QString key = section::keyOf(type, 0);
+    const QString key = ReportSection::keyOf(type, 0);
     if (on) {
         // Asking for a header that is already there changes nothing.
         if (!sections.contains(key)) {
-            auto created = std::make_unique<section>();
+            auto created = std::make_unique<ReportSection>();
             created->section_Type = type;
             created->sectionName = defaultName(type);
             created->parent = this;
             sections.add(key, std::move(created));
             modified_ = true;
         }
-    } else if (section *s = sections.value(key)) {
-        s->CloseClean();
+    } else if (ReportSection *s = sections.value(key)) {
+        s->release();
         sections.remove(key);
         modified_ = true;
     }
-    CalcNbDataSections();
+    countDataSections();
 }
 
-void TalvoDocument::orderSections()
+void ReportDocument::orderSections()
 {
-    std::vector<std::pair<QString, std::unique_ptr<section>>> all;
+    std::vector<std::pair<QString, std::unique_ptr<ReportSection>>> all;
     all.reserve(size_t(sections.count()));
     while (!sections.isEmpty()) {
         const QString key = sections.keyAt(0);
         all.emplace_back(key, sections.take(key));
     }
     std::stable_sort(all.begin(), all.end(), [](const auto &a, const auto &b) {
-        return a.second->SortingKey().compare(b.second->SortingKey(), Qt::CaseInsensitive) < 0;
+        return a.second->sortingKey().compare(b.second->sortingKey(), Qt::CaseInsensitive) < 0;
     });
     for (auto &entry : all)
         sections.add(entry.first, std::move(entry.second));
 }
 
-section *TalvoDocument::GetSection(const QString &name, section *defaultSection) const
+ReportSection *ReportDocument::findSection(const QString &name, ReportSection *defaultSection) const
 {
-    for (section *s : sections) {
+    for (ReportSection *s : sections) {
         if (s->sectionName == name)
             return s;
     }
     return defaultSection;
 }
 
-QString TalvoDocument::getKeySection(const QString &name) const
+QString ReportDocument::getKeySection(const QString &name) const
 {
     for (int i = 0; i < sections.count(); ++i) {
         if (sections.at(i)->sectionName == name)
@@ -271,28 +271,28 @@ QString TalvoDocument::getKeySection(const QString &name) const
     return QString();
 }
 
-bool TalvoDocument::modified() const
+bool ReportDocument::modified() const
 {
     if (modified_)
         return true;
-    for (const section *s : sections) {
+    for (const ReportSection *s : sections) {
         if (s->modified())
             return true;
     }
     return false;
 }
 
-void TalvoDocument::clearModified()
+void ReportDocument::clearModified()
 {
     modified_ = false;
-    for (section *s : sections) {
+    for (ReportSection *s : sections) {
         s->modified_ = false;
         for (ReportItem *item : s->items)
             item->modified = false;
     }
 }
 
-bool TalvoDocument::AskFileName()
+bool ReportDocument::askFileName()
 {
     const QString chosen = UserInteraction::current()->askSaveFileName(documentFilter());
     if (chosen.isEmpty())
@@ -301,14 +301,14 @@ bool TalvoDocument::AskFileName()
     return true;
 }
 
-bool TalvoDocument::save()
+bool ReportDocument::save()
 {
     const QString previousName = fileName;
     if (fileName.isEmpty())
-        AskFileName();
+        askFileName();
     if (fileName.isEmpty())
         return false;
-    if (!SaveXML(fileName)) {
+    if (!saveXml(fileName)) {
         UserInteraction::current()->message(
             tr("The document could not be saved.") + QStringLiteral("\r\n") + errorString(),
             UserInteraction::Ok, UserInteraction::Critical);
@@ -320,7 +320,7 @@ bool TalvoDocument::save()
     return true;
 }
 
-bool TalvoDocument::checkIfToSave_MustStopIsAnswer()
+bool ReportDocument::checkIfToSave_MustStopIsAnswer()
 {
     if (!modified())
         return false;
@@ -340,10 +340,10 @@ bool TalvoDocument::checkIfToSave_MustStopIsAnswer()
     }
 }
 
-void TalvoDocument::CloseClean()
+void ReportDocument::release()
 {
     debugLst.clear();
-    ClearSections();
+    clearSections();
     if (m_connection) {
         try {
             m_connection->Close();
@@ -354,7 +354,7 @@ void TalvoDocument::CloseClean()
     }
 }
 
-void TalvoDocument::AskEnd()
+void ReportDocument::askEnd()
 {
-    emit GoEnd();
+    emit goEnd();
 }

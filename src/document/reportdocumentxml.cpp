@@ -1,6 +1,6 @@
 // Reading and writing the report file: the document's own element. The
 // sections, items and borders write and read their elements themselves.
-#include "talvodocument.h"
+#include "reportdocument.h"
 
 #include "platform/units.h"
 #include "document/userinteraction.h"
@@ -27,12 +27,12 @@ bool isKnownUnit(int code)
 
 QString loadFailureText()
 {
-    return TalvoDocument::tr("Unable to open the document, the format is not correct");
+    return ReportDocument::tr("Unable to open the document, the format is not correct");
 }
 
 } // namespace
 
-std::unique_ptr<XmlNode> TalvoDocument::getXMLNode(XmlDocument &dom) const
+std::unique_ptr<XmlNode> ReportDocument::toXmlNode(XmlDocument &dom) const
 {
     auto root = dom.createElement(QString::fromUtf16(XmlFormat::rootElement));
     XmlFormat::setNamespace(*root);
@@ -54,15 +54,15 @@ std::unique_ptr<XmlNode> TalvoDocument::getXMLNode(XmlDocument &dom) const
     root->setAttribute(QStringLiteral("pageWidth"), pageWidth);
     root->setAttribute(QStringLiteral("pageHeight"), pageHeight);
     root->setAttribute(QStringLiteral("unit"), m_unit);
-    for (const section *s : sections)
-        root->appendChild(s->getXMLNode(dom));
+    for (const ReportSection *s : sections)
+        root->appendChild(s->toXmlNode(dom));
     return root;
 }
 
-bool TalvoDocument::SaveXML(const QString &fileName)
+bool ReportDocument::saveXml(const QString &fileName)
 {
     XmlDocument dom;
-    dom.setDocumentElement(getXMLNode(dom));
+    dom.setDocumentElement(toXmlNode(dom));
     if (!dom.save(fileName)) {
         m_errorString = dom.errorString();
         return false;
@@ -71,7 +71,7 @@ bool TalvoDocument::SaveXML(const QString &fileName)
     return true;
 }
 
-void TalvoDocument::SetValXML(const XmlNode &root)
+void ReportDocument::readXml(const XmlNode &root)
 {
     readAttr(root, u"docName", docName);
     readAttr(root, u"pageOrientation", pageOrientation);
@@ -96,13 +96,13 @@ void TalvoDocument::SetValXML(const XmlNode &root)
     for (const auto &child : root.childNodes()) {
         if (!XmlFormat::isElement(*child, XmlFormat::sectionElement))
             continue;
-        auto s = std::make_unique<section>();
-        s->SetValXML(*child);
+        auto s = std::make_unique<ReportSection>();
+        s->readXml(*child);
         s->parent = this;
-        if (s->section_Type == section::DataSection && s->dataSectionNumber == 0)
-            s->dataSectionNumber = CalcNbDataSections() + 1;
+        if (s->section_Type == ReportSection::DataSection && s->dataSectionNumber == 0)
+            s->dataSectionNumber = countDataSections() + 1;
         if (sections.contains(s->Key())) {
-            if (s->section_Type >= section::PageHeader && s->section_Type <= section::ReportFooter) {
+            if (s->section_Type >= ReportSection::PageHeader && s->section_Type <= ReportSection::ReportFooter) {
                 // A report has one section of each header and footer kind.
                 dropped << s->sectionName;
                 continue;
@@ -110,14 +110,14 @@ void TalvoDocument::SetValXML(const XmlNode &root)
             // Two data sections with one number: the later one takes the
             // next free number rather than being lost.
             int highest = 0;
-            for (const section *other : sections)
+            for (const ReportSection *other : sections)
                 highest = std::max(highest, other->dataSectionNumber);
             s->dataSectionNumber = highest + 1;
         }
         const QString key = s->Key();
         sections.add(key, std::move(s));
     }
-    CalcNbDataSections();
+    countDataSections();
 
     if (!dropped.isEmpty()) {
         UserInteraction::current()->message(
@@ -127,21 +127,21 @@ void TalvoDocument::SetValXML(const XmlNode &root)
     }
 }
 
-bool TalvoDocument::loadXML(const QString &fileName)
+bool ReportDocument::loadXml(const QString &fileName)
 {
     XmlDocument dom;
     const bool parsed = dom.load(fileName);
     return loadParsed(dom, parsed, fileName);
 }
 
-bool TalvoDocument::loadXMLData(const QByteArray &data, const QString &sourceName)
+bool ReportDocument::loadXmlData(const QByteArray &data, const QString &sourceName)
 {
     XmlDocument dom;
     const bool parsed = dom.setContent(data);
     return loadParsed(dom, parsed, sourceName);
 }
 
-bool TalvoDocument::loadParsed(XmlDocument &dom, bool parsed, const QString &fileName)
+bool ReportDocument::loadParsed(XmlDocument &dom, bool parsed, const QString &fileName)
 {
     if (!parsed) {
         const XmlParseError &error = dom.parseError();
@@ -171,9 +171,9 @@ bool TalvoDocument::loadParsed(XmlDocument &dom, bool parsed, const QString &fil
 
     const QString keptName = this->fileName;
     init();
-    ClearSections();
+    clearSections();
     this->fileName = keptName;
-    SetValXML(*root);
+    readXml(*root);
     clearModified();
     return true;
 }

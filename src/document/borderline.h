@@ -9,7 +9,7 @@ class XmlNode;
 
 // One line around an item. A new border is invisible (style 5), so an item
 // shows no frame until one is chosen.
-class border
+class BorderLine
 {
 public:
     // Line styles, named as the border dialog names them.
@@ -25,12 +25,12 @@ public:
     float wt() const;
 
     void setValues(unsigned char width_, int color_, int style_);
-    void copy(const border &source);
-    bool Equal(const border &other) const;
+    void copy(const BorderLine &source);
+    bool Equal(const BorderLine &other) const;
 
     // <BORDER Where="…" Width Color Style> with a single space as text.
-    std::unique_ptr<XmlNode> getXMLNode(XmlDocument &dom, const QString &where) const;
-    void SetValXML(const XmlNode &node);
+    std::unique_ptr<XmlNode> toXmlNode(XmlDocument &dom, const QString &where) const;
+    void readXml(const XmlNode &node);
     // " border-<where>: #RRGGBB <n>px <style>; ", or "" when invisible.
-    QString ExportHTML(const QString &where) const;
+    QString exportHtml(const QString &where) const;
 };

@@ -1,10 +1,10 @@
-#include "section.h"
+#include "reportsection.h"
 
 #include "platform/units.h"
-#include "document/igraph.h"
-#include "document/ipic.h"
-#include "document/item.h"
-#include "document/talvodocument.h"
+#include "document/chartitem.h"
+#include "document/pictureitem.h"
+#include "document/textitem.h"
+#include "document/reportdocument.h"
 #include "document/xmlformat.h"
 #include "platform/recordset.h"
 #include "platform/xmldom.h"
@@ -13,11 +13,11 @@
 
 #include <climits>
 
-section::section() = default;
+ReportSection::ReportSection() = default;
 
-section::~section() = default;
+ReportSection::~ReportSection() = default;
 
-QString section::keyOf(int type, int dataSectionNumber)
+QString ReportSection::keyOf(int type, int dataSectionNumber)
 {
     switch (type) {
     case PageHeader:
@@ -33,12 +33,12 @@ QString section::keyOf(int type, int dataSectionNumber)
     }
 }
 
-QString section::Key() const
+QString ReportSection::Key() const
 {
     return keyOf(section_Type, dataSectionNumber);
 }
 
-QString section::SortingKey() const
+QString ReportSection::sortingKey() const
 {
     int value = 0;
     switch (section_Type) {
@@ -61,14 +61,14 @@ QString section::SortingKey() const
     return QStringLiteral("%1").arg(value, 4, 10, QLatin1Char('0'));
 }
 
-QString section::newKey()
+QString ReportSection::newKey()
 {
     ++m_itemCounter;
     return QLatin1Char('k') + QString::number(m_itemCounter);
 }
 
 template <typename T>
-T *section::addNew()
+T *ReportSection::addNew()
 {
     auto object = std::make_unique<T>();
     QString key = newKey();
@@ -80,28 +80,28 @@ T *section::addNew()
     return static_cast<T *>(items.add(key, std::move(object)));
 }
 
-Item *section::NewItem()
+TextItem *ReportSection::newTextItem()
 {
-    return addNew<Item>();
+    return addNew<TextItem>();
 }
 
-iPic *section::NewPicture()
+PictureItem *ReportSection::newPicture()
 {
-    return addNew<iPic>();
+    return addNew<PictureItem>();
 }
 
-iGraph *section::NewGraph()
+ChartItem *ReportSection::newChart()
 {
-    return addNew<iGraph>();
+    return addNew<ChartItem>();
 }
 
-void section::SelectAll(bool value)
+void ReportSection::SelectAll(bool value)
 {
     for (ReportItem *item : items)
         item->selected = value;
 }
 
-bool section::modified() const
+bool ReportSection::modified() const
 {
     if (modified_)
         return true;
@@ -112,23 +112,23 @@ bool section::modified() const
     return false;
 }
 
-int section::unit() const
+int ReportSection::unit() const
 {
     return parent ? parent->unit() : 0;
 }
 
-double section::HeightT() const
+double ReportSection::HeightT() const
 {
     return convertUnit(Height, unit(), Unit::Twips, kPixelsPerCm);
 }
 
-void section::CloseClean()
+void ReportSection::release()
 {
     parent = nullptr;
     rsd.reset(); // closing a snapshot cannot fail
 }
 
-std::optional<bool> section::visibleValue(const QString &visible)
+std::optional<bool> ReportSection::visibleValue(const QString &visible)
 {
     const QString text = visible.trimmed();
     if (text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
@@ -145,7 +145,7 @@ std::optional<bool> section::visibleValue(const QString &visible)
     return std::nullopt;
 }
 
-std::unique_ptr<XmlNode> section::getXMLNode(XmlDocument &dom) const
+std::unique_ptr<XmlNode> ReportSection::toXmlNode(XmlDocument &dom) const
 {
     auto node = dom.createElement(QString::fromUtf16(XmlFormat::sectionElement));
     XmlFormat::setNamespace(*node);
@@ -162,11 +162,11 @@ std::unique_ptr<XmlNode> section::getXMLNode(XmlDocument &dom) const
     const auto value = visibleValue(visible);
     node->setAttribute(QStringLiteral("visible"), value ? boolText(*value) : visible);
     for (const ReportItem *item : items)
-        node->appendChild(item->getXMLNode(dom));
+        node->appendChild(item->toXmlNode(dom));
     return node;
 }
 
-void section::SetValXML(const XmlNode &node)
+void ReportSection::readXml(const XmlNode &node)
 {
     readAttr(node, u"name", sectionName);
     readAttr(node, u"type", section_Type);
@@ -185,12 +185,12 @@ void section::SetValXML(const XmlNode &node)
             continue;
         ReportItem *item = nullptr;
         if (XmlFormat::isElement(*child, XmlFormat::itemElement))
-            item = NewItem();
+            item = newTextItem();
         else if (XmlFormat::isElement(*child, XmlFormat::pictureElement))
-            item = NewPicture();
+            item = newPicture();
         else if (XmlFormat::isElement(*child, XmlFormat::graphElement))
-            item = NewGraph();
+            item = newChart();
         if (item)
-            item->SetValXML(*child);
+            item->readXml(*child);
     }
 }

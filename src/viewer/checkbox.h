@@ -8,7 +8,7 @@ class QCheckBox;
 // The check box of the program's dialogs: one standard check box, Check1,
 // filling the control, with the properties the dialogs set and the events of
 // the inner box passed on with their arguments.
-class talvoCheckBox : public QFrame
+class CheckBox : public QFrame
 {
     Q_OBJECT
     Q_PROPERTY(bool Value READ value WRITE setValue NOTIFY propertyChanged)
@@ -21,7 +21,7 @@ class talvoCheckBox : public QFrame
     Q_PROPERTY(short BorderStyle READ borderStyle WRITE setBorderStyle NOTIFY propertyChanged)
 
 public:
-    explicit talvoCheckBox(QWidget *parent = nullptr);
+    explicit CheckBox(QWidget *parent = nullptr);
 
     // Ticked (true) or not; follows the user's clicks.
     bool value() const;

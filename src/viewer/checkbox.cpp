@@ -1,10 +1,10 @@
-#include "talvocheckbox.h"
+#include "checkbox.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-talvoCheckBox::talvoCheckBox(QWidget *parent) : QFrame(parent), m_check(new QCheckBox(this))
+CheckBox::CheckBox(QWidget *parent) : QFrame(parent), m_check(new QCheckBox(this))
 {
     m_check->setObjectName(QStringLiteral("Check1"));
     m_check->setGeometry(contentsRect());
@@ -12,33 +12,33 @@ talvoCheckBox::talvoCheckBox(QWidget *parent) : QFrame(parent), m_check(new QChe
     setSizePolicy(m_check->sizePolicy());
     m_check->installEventFilter(this);
     // clicked() comes from the user only (mouse or space bar), never from setValue.
-    connect(m_check, &QCheckBox::clicked, this, &talvoCheckBox::Click);
+    connect(m_check, &QCheckBox::clicked, this, &CheckBox::Click);
 }
 
-bool talvoCheckBox::value() const
+bool CheckBox::value() const
 {
     return m_check->isChecked();
 }
 
-void talvoCheckBox::setValue(bool ticked)
+void CheckBox::setValue(bool ticked)
 {
     m_check->setChecked(ticked);
     emit propertyChanged();
 }
 
-QString talvoCheckBox::caption() const
+QString CheckBox::caption() const
 {
     return m_check->text();
 }
 
-void talvoCheckBox::setCaption(const QString &text)
+void CheckBox::setCaption(const QString &text)
 {
     m_check->setText(text);
     updateGeometry();
     emit propertyChanged();
 }
 
-void talvoCheckBox::setAlignment(short alignment)
+void CheckBox::setAlignment(short alignment)
 {
     m_alignment = alignment;
     // A right-to-left check box draws its indicator after the text.
@@ -47,12 +47,12 @@ void talvoCheckBox::setAlignment(short alignment)
     emit propertyChanged();
 }
 
-QColor talvoCheckBox::backColor() const
+QColor CheckBox::backColor() const
 {
     return m_check->palette().color(QPalette::Button);
 }
 
-void talvoCheckBox::setBackColor(const QColor &color)
+void CheckBox::setBackColor(const QColor &color)
 {
     for (QWidget *w : {static_cast<QWidget *>(this), static_cast<QWidget *>(m_check)}) {
         QPalette p = w->palette();
@@ -64,12 +64,12 @@ void talvoCheckBox::setBackColor(const QColor &color)
     emit propertyChanged();
 }
 
-QColor talvoCheckBox::foreColor() const
+QColor CheckBox::foreColor() const
 {
     return m_check->palette().color(QPalette::ButtonText);
 }
 
-void talvoCheckBox::setForeColor(const QColor &color)
+void CheckBox::setForeColor(const QColor &color)
 {
     QPalette p = m_check->palette();
     p.setColor(QPalette::ButtonText, color);
@@ -78,20 +78,20 @@ void talvoCheckBox::setForeColor(const QColor &color)
     emit propertyChanged();
 }
 
-void talvoCheckBox::setEnabledState(bool enabled)
+void CheckBox::setEnabledState(bool enabled)
 {
     setEnabled(enabled);
     emit propertyChanged();
 }
 
-void talvoCheckBox::setFontState(const QFont &font)
+void CheckBox::setFontState(const QFont &font)
 {
     setFont(font);
     updateGeometry();
     emit propertyChanged();
 }
 
-void talvoCheckBox::setBorderStyle(short style)
+void CheckBox::setBorderStyle(short style)
 {
     m_borderStyle = style;
     setFrameStyle(style == 1 ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
@@ -100,31 +100,31 @@ void talvoCheckBox::setBorderStyle(short style)
     emit propertyChanged();
 }
 
-QSize talvoCheckBox::sizeHint() const
+QSize CheckBox::sizeHint() const
 {
     const int f = 2 * frameWidth();
     return m_check->sizeHint() + QSize(f, f);
 }
 
-QSize talvoCheckBox::minimumSizeHint() const
+QSize CheckBox::minimumSizeHint() const
 {
     const int f = 2 * frameWidth();
     return m_check->minimumSizeHint() + QSize(f, f);
 }
 
-void talvoCheckBox::resizeEvent(QResizeEvent *event)
+void CheckBox::resizeEvent(QResizeEvent *event)
 {
     QFrame::resizeEvent(event);
     m_check->setGeometry(contentsRect());
 }
 
-void talvoCheckBox::Refresh()
+void CheckBox::Refresh()
 {
     update();
     m_check->update();
 }
 
-bool talvoCheckBox::eventFilter(QObject *watched, QEvent *event)
+bool CheckBox::eventFilter(QObject *watched, QEvent *event)
 {
     // A disabled box raises nothing, as it takes no input.
     if (watched != m_check || !m_check->isEnabled())

@@ -1,32 +1,32 @@
-#include "border.h"
+#include "borderline.h"
 
 #include "platform/units.h"
 #include "document/xmlformat.h"
 #include "platform/xmldom.h"
 
-float border::wt() const
+float BorderLine::wt() const
 {
     return float(convertUnit(Width, Unit::Pixels, Unit::Twips, kPixelsPerCm) / 2.0);
 }
 
-void border::setValues(unsigned char width_, int color_, int style_)
+void BorderLine::setValues(unsigned char width_, int color_, int style_)
 {
     Width = width_;
     Color = color_;
     style = style_;
 }
 
-void border::copy(const border &source)
+void BorderLine::copy(const BorderLine &source)
 {
     setValues(source.Width, source.Color, source.style);
 }
 
-bool border::Equal(const border &other) const
+bool BorderLine::Equal(const BorderLine &other) const
 {
     return Width == other.Width && Color == other.Color && style == other.style;
 }
 
-std::unique_ptr<XmlNode> border::getXMLNode(XmlDocument &dom, const QString &where) const
+std::unique_ptr<XmlNode> BorderLine::toXmlNode(XmlDocument &dom, const QString &where) const
 {
     auto node = dom.createElement(QString::fromUtf16(XmlFormat::borderElement));
     XmlFormat::setNamespace(*node);
@@ -38,7 +38,7 @@ std::unique_ptr<XmlNode> border::getXMLNode(XmlDocument &dom, const QString &whe
     return node;
 }
 
-void border::SetValXML(const XmlNode &node)
+void BorderLine::readXml(const XmlNode &node)
 {
     readAttr(node, u"Width", Width);
     readAttr(node, u"Color", Color);

@@ -1,10 +1,10 @@
 // Checking, building and opening the queries of data sections.
 
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 
-#include "data/ifield.h"
+#include "data/fieldreference.h"
 #include "data/sqlreferences.h"
-#include "document/talvoerror.h"
+#include "document/errorentry.h"
 #include "platform/connection.h"
 #include "platform/databaseerror.h"
 #include "platform/field.h"
@@ -13,9 +13,9 @@
 #include <QCoreApplication>
 #include <QHash>
 
-int TalvoDocument::RunSQL(QString &sql, Recordset &rs, long maxRecords)
+int ReportDocument::runSql(QString &sql, Recordset &rs, long maxRecords)
 {
-    talvoError e(QStringLiteral("TalvoDocument"), QStringLiteral("RunSQL"), QString(), sql);
+    ErrorEntry e(QStringLiteral("TalvoDocument"), QStringLiteral("RunSQL"), QString(), sql);
     sql = sql.trimmed();
     e.message = selectCheckMessage(sql);
     if (!e.message.isEmpty()) {
@@ -31,7 +31,7 @@ int TalvoDocument::RunSQL(QString &sql, Recordset &rs, long maxRecords)
     } catch (const DatabaseError &error) {
         e.message = error.description();
         // "The connection is closed" alone would hide the real cause.
-        if (!DataConnOpened() && !m_connectionError.isEmpty())
+        if (!isDataConnectionOpen() && !m_connectionError.isEmpty())
             e.message += QStringLiteral(" (") + m_connectionError + u')';
         addError(e);
         return 2;
@@ -39,20 +39,20 @@ int TalvoDocument::RunSQL(QString &sql, Recordset &rs, long maxRecords)
     return 0;
 }
 
-QStringList TalvoDocument::GetFieldsFromSQL(const QString &sql) const
+QStringList ReportDocument::fieldsFromSql(const QString &sql) const
 {
     return sqlReferences(sql);
 }
 
-QString TalvoDocument::ReplaceRefsInSQL(QString &sql, section *defaultSection)
+QString ReportDocument::replaceRefsInSql(QString &sql, ReportSection *defaultSection)
 {
     const QString original = sql;
     // What went wrong with a reference, reported once the text is built.
     QList<QString> problems;
-    iField f;
+    FieldReference f;
     auto valueOf = [&](const QString &ref) -> QVariant {
         f.init(ref);
-        section *sec = GetSection(f.table, defaultSection);
+        ReportSection *sec = findSection(f.table, defaultSection);
         const QString where = sec ? sec->sectionName : QString();
         if (!sec) {
             problems.append(tr("The reference {%1} names no section and the section has no "
@@ -67,7 +67,7 @@ QString TalvoDocument::ReplaceRefsInSQL(QString &sql, section *defaultSection)
             why = tr("its query has no field \"%1\"").arg(f.name);
         } else {
             try {
-                const QVariant value = sec->GetField(f.name).Value();
+                const QVariant value = sec->fieldValue(f.name).Value();
                 if (value.isNull()) {
                     problems.append(tr("The field [%1] of the section \"%2\" is Null: nothing "
                                        "was inserted for {%3}")
@@ -86,19 +86,19 @@ QString TalvoDocument::ReplaceRefsInSQL(QString &sql, section *defaultSection)
     sql = substituteSqlReferences(sql, valueOf);
     for (const QString &problem : problems)
         addError(
-            talvoError(QStringLiteral("section"), QStringLiteral("BuildSQL"), problem, original));
+            ErrorEntry(QStringLiteral("section"), QStringLiteral("BuildSQL"), problem, original));
     return sql;
 }
 
-QString TalvoDocument::BuildSQL(section *sec)
+QString ReportDocument::buildSql(ReportSection *sec)
 {
     QString text = sec->SQL.trimmed();
-    section *parentSection =
-        sections.value(section::keyOf(section::DataSection, sec->sectionParent));
-    return ReplaceRefsInSQL(text, parentSection);
+    ReportSection *parentSection =
+        sections.value(ReportSection::keyOf(ReportSection::DataSection, sec->sectionParent));
+    return replaceRefsInSql(text, parentSection);
 }
 
-QString TalvoDocument::testSQL(const QString &sql) const
+QString ReportDocument::testSQL(const QString &sql) const
 {
     return sqlWithZeroReferences(sql);
 }

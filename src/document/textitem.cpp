@@ -1,15 +1,15 @@
-#include "item.h"
+#include "textitem.h"
 
 #include "document/xmlformat.h"
 #include "platform/xmldom.h"
 
-Item::Item() : ReportItem(TextKind)
+TextItem::TextItem() : ReportItem(TextKind)
 {
     w = 2;
     h = 2;
 }
 
-void Item::align(const QString &where)
+void TextItem::align(const QString &where)
 {
     if (where.compare(QLatin1String("center"), Qt::CaseInsensitive) == 0)
         AlignH = 2;
@@ -19,7 +19,7 @@ void Item::align(const QString &where)
         AlignH = 0;
 }
 
-bool Item::fontWhat(const QString &what) const
+bool TextItem::fontWhat(const QString &what) const
 {
     const QString name = what.toLower();
     if (name == QLatin1String("bold"))
@@ -33,7 +33,7 @@ bool Item::fontWhat(const QString &what) const
     return false;
 }
 
-void Item::setFontWhat(const QString &what, bool value)
+void TextItem::setFontWhat(const QString &what, bool value)
 {
     const QString name = what.toLower();
     if (name == QLatin1String("bold"))
@@ -46,12 +46,12 @@ void Item::setFontWhat(const QString &what, bool value)
         fontStrikethrough = value;
 }
 
-void Item::copy(const ReportItem &src, section *newParent)
+void TextItem::copy(const ReportItem &src, ReportSection *newParent)
 {
     copyCommon(src, newParent);
     if (src.kind() != TextKind)
         return;
-    const Item &s = static_cast<const Item &>(src);
+    const TextItem &s = static_cast<const TextItem &>(src);
     content = s.content;
     fontName = s.fontName;
     fontSize = s.fontSize;
@@ -72,14 +72,14 @@ void Item::copy(const ReportItem &src, section *newParent)
     typeContent = s.typeContent;
 }
 
-std::unique_ptr<ReportItem> Item::clone() const
+std::unique_ptr<ReportItem> TextItem::clone() const
 {
-    auto out = std::make_unique<Item>();
+    auto out = std::make_unique<TextItem>();
     out->copy(*this, nullptr);
     return out;
 }
 
-std::unique_ptr<XmlNode> Item::getXMLNode(XmlDocument &dom) const
+std::unique_ptr<XmlNode> TextItem::toXmlNode(XmlDocument &dom) const
 {
     auto node = dom.createElement(QString::fromUtf16(XmlFormat::itemElement));
     writeGeometry(*node);
@@ -100,7 +100,7 @@ std::unique_ptr<XmlNode> Item::getXMLNode(XmlDocument &dom) const
     return node;
 }
 
-void Item::SetValXML(const XmlNode &node)
+void TextItem::readXml(const XmlNode &node)
 {
     readGeometry(node);
     readAttr(node, u"fontName", fontName);

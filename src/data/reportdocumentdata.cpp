@@ -1,9 +1,9 @@
 // The report's data connection and the lists of tables and fields.
 
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
 
 #include "data/dataaccess.h"
-#include "data/ifield.h"
+#include "data/fieldreference.h"
 #include "platform/catalog.h"
 #include "platform/connection.h"
 #include "platform/databaseerror.h"
@@ -11,7 +11,7 @@
 
 #include <QFileInfo>
 
-Connection &TalvoDocument::connection()
+Connection &ReportDocument::connection()
 {
     if (!m_connection) {
         m_connection = std::make_unique<Connection>();
@@ -27,16 +27,16 @@ Connection &TalvoDocument::connection()
     return *m_connection;
 }
 
-QString TalvoDocument::dataBaseDir() const
+QString ReportDocument::dataBaseDir() const
 {
     if (fileName.isEmpty())
         return QString();
     return QFileInfo(fileName).absolutePath();
 }
 
-int TalvoDocument::openDataConnection()
+int ReportDocument::openDataConnection()
 {
-    CalcNbDataSections();
+    countDataSections();
     Connection &cn = connection();
     const QString baseDir = dataBaseDir();
     if (cn.State() == Connection::adStateOpen) {
@@ -59,12 +59,12 @@ int TalvoDocument::openDataConnection()
     return 0;
 }
 
-bool TalvoDocument::DataConnOpened() const
+bool ReportDocument::isDataConnectionOpen() const
 {
     return m_connection && m_connection->State() == Connection::adStateOpen;
 }
 
-void TalvoDocument::FillListTables(QStringList &list, QList<CatalogEntry> *entries) const
+void ReportDocument::fillListTables(QStringList &list, QList<CatalogEntry> *entries) const
 {
     list.clear();
     if (entries)
@@ -92,22 +92,22 @@ void TalvoDocument::FillListTables(QStringList &list, QList<CatalogEntry> *entri
     cn->Close();
 }
 
-QList<iField> TalvoDocument::GetListFields(int fromLevel, int toLevel)
+QList<FieldReference> ReportDocument::listFields(int fromLevel, int toLevel)
 {
-    QList<iField> fields;
+    QList<FieldReference> fields;
     openDataConnection();
     for (int n = fromLevel; n <= toLevel; ++n) {
-        section *sec = sections.value(section::keyOf(section::DataSection, n));
-        if (!sec || sec->section_Type != section::DataSection)
+        ReportSection *sec = sections.value(ReportSection::keyOf(ReportSection::DataSection, n));
+        if (!sec || sec->section_Type != ReportSection::DataSection)
             continue;
         QString sql = sec->testSQL();
         Recordset rs;
-        if (RunSQL(sql, rs, 1) != 0)
+        if (runSql(sql, rs, 1) != 0)
             continue;
         const FieldCollection columns = rs.Fields();
         for (int i = 0; i < columns.Count(); ++i) {
             const Field column = columns.Item(i);
-            iField f;
+            FieldReference f;
             f.name = column.Name();
             f.level = quint8(n);
             f.adoType = column.Type();

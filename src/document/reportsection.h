@@ -10,18 +10,18 @@
 #include <memory>
 #include <optional>
 
-class TalvoDocument;
+class ReportDocument;
 class Field;
 class Recordset;
-class Item;
-class iPic;
-class iGraph;
+class TextItem;
+class PictureItem;
+class ChartItem;
 class XmlDocument;
 class XmlNode;
 
 // One band of a report: report header, page header, a data section, page
 // footer or report footer. Its items are keyed "k1", "k2", … by creation.
-class section
+class ReportSection
 {
 public:
     // section_Type codes. 5 and 6 are known to SortingKey only (they sort
@@ -33,10 +33,10 @@ public:
     // mode: how a data section follows its parent.
     enum Mode { AfterEachRecord = 0, OnceAfter = 1 };
 
-    section();
-    section(const section &) = delete;
-    section &operator=(const section &) = delete;
-    ~section();
+    ReportSection();
+    ReportSection(const ReportSection &) = delete;
+    ReportSection &operator=(const ReportSection &) = delete;
+    ~ReportSection();
 
     // The collection key of this kind: "ph", "pf", "rh", "rf" for kinds 1
     // to 4, "d" followed by dataSectionNumber for every other kind.
@@ -45,14 +45,14 @@ public:
     // The key sections are ordered by, at least four digits: "0000" for
     // headers and footers, dataSectionNumber × 10 for data sections (−1 for
     // kind 5, +1 for kind 6).
-    QString SortingKey() const;
+    QString sortingKey() const;
 
     // "k" followed by the next value of the section's counter; never reused.
     QString newKey();
     // Create an item with its class defaults, key it with newKey, append it.
-    Item *NewItem();
-    iPic *NewPicture();
-    iGraph *NewGraph();
+    TextItem *newTextItem();
+    PictureItem *newPicture();
+    ChartItem *newChart();
 
     void SelectAll(bool value);
     // The section's own flag or any item's.
@@ -63,13 +63,13 @@ public:
     double HeightT() const;
 
     // Releases the parent reference (and, during a run, the recordset).
-    void CloseClean();
+    void release();
 
     // <SECTION> with its items in collection order.
-    std::unique_ptr<XmlNode> getXMLNode(XmlDocument &dom) const;
+    std::unique_ptr<XmlNode> toXmlNode(XmlDocument &dom) const;
     // Reads the attributes, then creates an item for every ITEM, PICTURE and
     // GRAPH child, in file order, with fresh keys.
-    void SetValXML(const XmlNode &node);
+    void readXml(const XmlNode &node);
 
     // The Boolean form of the `visible` text ("true"/"false", or a number,
     // non-zero meaning true); empty when the text has none.
@@ -79,17 +79,17 @@ public:
     // Opens the section's query (references filled from the parent's
     // current record) into a new rsd; 0 on success, 2 on failure with the
     // reason in the document's error list.
-    int OpenRS(long maxRecords);
+    int openRecordset(long maxRecords);
     // The SQL with every reference replaced by 0.
     QString testSQL() const;
     // The field of rsd named `name` at its current row; an invalid Field
     // when there is none (no open recordset, no such field).
-    Field GetField(const QString &name) const;
+    Field fieldValue(const QString &name) const;
     // Its ADO type number; 0 when there is no such field.
-    int GetTypeField(const QString &name) const;
+    int fieldType(const QString &name) const;
     // Its value at the current row (invalid for Null); an empty string when
     // it cannot be read.
-    QVariant GetValueField(const QString &name) const;
+    QVariant fieldValueOf(const QString &name) const;
     std::unique_ptr<Recordset> rsd; // open while a run walks the section
 
     // ---- Report run (defined in src/engine/) ----
@@ -98,7 +98,7 @@ public:
     void initPrint();
     // Lays out one occurrence of the section at the document's CurrentY,
     // starting a new page first when it does not fit.
-    void CreatePrintItems();
+    void layOutOccurrence();
     // The most of its height that an occurrence takes on a page: a section
     // taller than a page's body is cut to it (with an error entry), so that
     // its empty room cannot fill pages. Set for each run.
@@ -119,7 +119,7 @@ public:
     QString visible = QStringLiteral("true");
     bool HasFormulas = false; // set by the engine
     bool modified_ = false;   // a change of the section's own properties
-    TalvoDocument *parent = nullptr;
+    ReportDocument *parent = nullptr;
 
 private:
     template <typename T>

@@ -1,4 +1,4 @@
-#include "talvoerror.h"
+#include "errorentry.h"
 
 #include <QLocale>
 
@@ -24,9 +24,9 @@ QString timeFormatWithoutZone(const QLocale &locale)
 
 } // namespace
 
-talvoError::talvoError() : dateTime(QDateTime::currentDateTime()) {}
+ErrorEntry::ErrorEntry() : dateTime(QDateTime::currentDateTime()) {}
 
-talvoError::talvoError(const QString &className, const QString &functionName,
+ErrorEntry::ErrorEntry(const QString &className, const QString &functionName,
                        const QString &messageText, const QString &info)
     : dateTime(QDateTime::currentDateTime()),
       class_(className),
@@ -36,7 +36,7 @@ talvoError::talvoError(const QString &className, const QString &functionName,
 {
 }
 
-QString talvoError::GetPureText() const
+QString ErrorEntry::pureText() const
 {
     return errorTimeText(dateTime) + QStringLiteral(", (") + class_ + u'.' + function_
            + QStringLiteral(") ") + message + QStringLiteral(", ") + additionalInfo;
