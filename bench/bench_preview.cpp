@@ -10,6 +10,7 @@
 #include "document/textitem.h"
 #include "document/reportsection.h"
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 #include "document/userinteraction.h"
 #include "viewer/previewwindow.h"
 #include "viewer/previewpageview.h"
@@ -173,8 +174,8 @@ int drawCase()
     doc.initPrint();
     int densest = 1, most = -1;
     for (int n = 1; n <= doc.pageCount(); ++n) {
-        if (doc.Pages.at(n - 1)->count() > most) {
-            most = doc.Pages.at(n - 1)->count();
+        if (doc.run().pages.at(n - 1)->count() > most) {
+            most = doc.run().pages.at(n - 1)->count();
             densest = n;
         }
     }

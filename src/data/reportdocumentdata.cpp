@@ -17,12 +17,7 @@ Connection &ReportDocument::connection()
         m_connection = std::make_unique<Connection>();
         // A run's limits reach into its queries: a result of a million rows
         // is broken off while it is read.
-        m_connection->setInterruptCheck([this] {
-            if (!runCheck)
-                return false;
-            runCheck();
-            return stopRequested;
-        });
+        m_connection->setInterruptCheck([this] { return queryInterrupted(); });
     }
     return *m_connection;
 }

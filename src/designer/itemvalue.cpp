@@ -4,6 +4,7 @@
 #include "document/textitem.h"
 #include "document/reportsection.h"
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 #include "engine/formulatext.h"
 #include "engine/scriptconvert.h"
 #include "platform/databaseerror.h"
@@ -57,7 +58,7 @@ bool hasRecord(const ReportSection &sec)
 } // namespace
 
 ItemValue::ItemValue(ReportDocument &document)
-    : m_doc(document), m_savedVars(document.vars), m_debugLines(document.debugLst.size())
+    : m_doc(document), m_savedVars(document.run().vars), m_debugLines(document.debugLst.size())
 {
 }
 
@@ -65,39 +66,37 @@ ItemValue::~ItemValue()
 {
     for (auto it = m_opened.rbegin(); it != m_opened.rend(); ++it)
         it->sec->rsd = std::move(it->saved);
-    m_doc.vars = m_savedVars;
+    m_doc.run().vars = m_savedVars;
     while (m_doc.debugLst.size() > m_debugLines)
         m_doc.debugLst.removeLast();
 }
 
 ItemValue::Result ItemValue::evaluate(const TextItem &item, ReportSection *home)
 {
-    // The run's own classification of the content, on a copy that belongs
-    // to no section (so that no section's flags change).
-    TextItem probe;
-    probe.copy(item, nullptr);
-    probe.initPrint();
-    Result result = compute(probe, home);
-    result.typeContent = probe.typeContent;
+    // The run's own classification of the content.
+    const PreparedText prepared = prepareText(item.content);
+    Result result = compute(item, prepared, home);
+    result.typeContent = prepared.type;
     return result;
 }
 
-ItemValue::Result ItemValue::compute(const TextItem &probe, ReportSection *home)
+ItemValue::Result ItemValue::compute(const TextItem &probe, const PreparedText &prepared,
+                                       ReportSection *home)
 {
-    if (probe.typeContent == 0)
-        return {probe.FormatString.isEmpty() || probe.expression.isEmpty()
-                    ? probe.expression
-                    : TextItem::formatValue(ScriptValue(probe.expression), probe.FormatString),
+    if (prepared.type == 0)
+        return {probe.FormatString.isEmpty() || prepared.expression.isEmpty()
+                    ? prepared.expression
+                    : TextItem::formatValue(ScriptValue(prepared.expression), probe.FormatString),
                 false};
 
     const qsizetype errors = m_doc.errorLst.size();
     QList<ReportSection *> needed;
-    const FieldReference reference(probe.expression);
-    if (probe.typeContent == 1) {
+    const FieldReference reference(prepared.expression);
+    if (prepared.type == 1) {
         if (ReportSection *named = dataSection(reference.table))
             needed.append(named);
     } else {
-        for (const QString &name : namedSections(probe.expression)) {
+        for (const QString &name : namedSections(prepared.expression)) {
             if (ReportSection *named = dataSection(name))
                 needed.append(named);
         }
@@ -122,7 +121,7 @@ ItemValue::Result ItemValue::compute(const TextItem &probe, ReportSection *home)
 
     ScriptValue value;
     QString text;
-    if (probe.typeContent == 1) {
+    if (prepared.type == 1) {
         const QVariant field = m_doc.fieldValue(reference, home);
         if (field.typeId() == QMetaType::QString && field.toString().isEmpty()) {
             if (const ReportSection *lacking = m_doc.sectionLackingField(reference, home))
@@ -138,7 +137,7 @@ ItemValue::Result ItemValue::compute(const TextItem &probe, ReportSection *home)
         for (ReportSection *sec : std::as_const(needed)) {
             if (!sec->rsd)
                 continue;
-            for (const QString &name : fieldsOf(probe.expression, sec->sectionName)) {
+            for (const QString &name : fieldsOf(prepared.expression, sec->sectionName)) {
                 if (!sec->fieldValue(name).isValid())
                     return {
                         tr("The section \"%1\" has no field \"%2\"").arg(sec->sectionName, name),
@@ -146,14 +145,14 @@ ItemValue::Result ItemValue::compute(const TextItem &probe, ReportSection *home)
             }
         }
         refreshVariables();
-        if (probe.typeContent == 3) {
-            text = m_doc.replaceFieldsInText(probe.expression, home, QString());
+        if (prepared.type == 3) {
+            text = m_doc.replaceFieldsInText(prepared.expression, home, QString());
             value = ScriptValue(text);
             if (!probe.FormatString.isEmpty() && !text.isEmpty())
                 text = TextItem::formatValue(value, probe.FormatString);
             return {text, false};
         }
-        value = m_doc.evaluate(probe.expression);
+        value = m_doc.evaluate(prepared.expression);
         if (m_doc.errorLst.size() > errors) {
             const QString message = m_doc.errorLst.constLast().message;
             dropEntries(errors);
@@ -235,14 +234,17 @@ ReportSection *ItemValue::dataSection(const QString &name) const
 
 void ItemValue::refreshVariables()
 {
-    m_doc.vars.clear();
+    m_doc.run().vars.clear();
     for (const Opened &done : m_opened) {
         if (!done.ok)
             continue;
-        const bool hadFormulas = done.sec->HasFormulas;
-        done.sec->HasFormulas = true; // the document reads records for formulas only
+        // The document reads records for formulas only.
+        QSet<const ReportSection *> &withFormulas = m_doc.run().sectionsWithFormulas;
+        const bool hadFormulas = withFormulas.contains(done.sec);
+        withFormulas.insert(done.sec);
         m_doc.updateVars(done.sec);
-        done.sec->HasFormulas = hadFormulas;
+        if (!hadFormulas)
+            withFormulas.remove(done.sec);
     }
 }
 

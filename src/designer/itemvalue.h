@@ -8,6 +8,7 @@
 #include <vector>
 
 class TextItem;
+struct PreparedText;
 class Recordset;
 class ReportDocument;
 class ReportSection;
@@ -33,15 +34,15 @@ public:
     {
         QString text;        // the value as printed, or why there is none
         bool failed = false; // text is an error message
-        int typeContent = 0; // as Item::typeContent
+        int typeContent = 0; // PreparedText::Type
     };
     // The value `item` (its content and format string) prints in `home`,
     // the section it belongs to (null for none).
     Result evaluate(const TextItem &item, ReportSection *home);
 
 private:
-    // `probe` is a copy of the item prepared as the run prepares it.
-    Result compute(const TextItem &probe, ReportSection *home);
+    // `prepared` is the item's content as the run prepares it.
+    Result compute(const TextItem &probe, const PreparedText &prepared, ReportSection *home);
     // Opens `sec` after its parents; false with the reason in `why`.
     bool open(ReportSection *sec, QString &why);
     // The data section named `name`, or null.

@@ -34,5 +34,5 @@ public:
 
     // ---- Report run (defined in src/engine/) ----
     // The print copy on the document's page being filled; never grows (0).
-    float addToPage();
+    float addToPage() const;
 };

@@ -31,7 +31,7 @@ public:
 
     // ---- Report run (defined in src/engine/) ----
     // The print copy on the document's page being filled; never grows (0).
-    float addToPage();
+    float addToPage() const;
 
     // ---- Loading (defined in src/engine/) ----
     QByteArray svg; // an SVG picture, drawn as vectors; pic is then null

@@ -2,10 +2,7 @@
 
 #include "document/keyedcollection.h"
 #include "document/reportsection.h"
-#include "engine/printedpage.h"
-#include "engine/scriptvalue.h"
 #include "document/errorentry.h"
-#include "engine/variabletable.h"
 
 #include <QByteArray>
 #include <QList>
@@ -25,9 +22,12 @@ struct CatalogEntry;
 class DrawingSurface;
 class XmlDocument;
 class XmlNode;
+class ReportRun;
+struct PageRecord;
+class ScriptValue;
 
 // The whole report: page setup, connection strings, the keyed sections and
-// the run-time state of the report engine. The application holds one for
+// the last run of the report engine (run()). The application holds one for
 // its whole life; "new" and "open" reuse it through init and loadXml.
 //
 // The model never calls a widget: questions and messages go through
@@ -85,17 +85,13 @@ public:
     // Appends the line in debug mode only, so callers need not test dbg.
     void addDebugList(const QString &line);
 
-    // ---- Run state (a report run fills these; drawing and export read them) ----
-    PrintedPages Pages;                 // in page order
-    PrintedPage *fillingPage = nullptr; // the page being filled (the last one)
-    int CurrentPage = 0;                // producing: page being filled; drawing: page drawn
-    float CurrentY = 0;                 // where the next section goes, in the document unit
-    DrawingSurface *dest = nullptr;     // the surface of the run; not owned
-    bool working = false;
-    bool stopRequested = false;
-    bool realPrinting = false;
-    qint64 nbRecords = 0;   // records of the root data section
-    qint64 recordsDone = 0; // of which done
+    // ---- The last run (pages, variables, progress; defined in src/engine/) ----
+    // Created empty on first use; each run empties it first.
+    ReportRun &run();
+    const ReportRun &run() const;
+    // Asks the run's check (its page and time limits) whether a query being
+    // read should be broken off.
+    bool queryInterrupted();
 
     // ---- Model operations ----
     // Back to a new document's settings, with no sections and no changes.
@@ -203,8 +199,6 @@ public:
     QString testSQL(const QString &sql) const;
 
     // ---- Formula variables (shared with the evaluation code) ----
-    // Field values of the current records by bare field name, any letter case.
-    VariableTable vars;
     void updateVar(const QString &name, const QVariant &value);
     bool hasFieldInFormulas(const ReportSection *sec) const;
     // Refreshes vars from the current record of sec when it has formulas.
@@ -245,7 +239,7 @@ public:
     void addMissingFieldError(const QString &key, const ReportSection &sec, const QString &field,
                               const QString &info);
     // Forgets the entries made, so that the next run reports them again.
-    void clearMissingFields() { m_missingFieldKeys.clear(); }
+    void clearMissingFields();
 
     // ---- Report run (defined in src/engine/) ----
     // Lays out all pages into Pages on dest. The caller has opened the
@@ -271,9 +265,6 @@ public:
     // occurrence taller than a whole page is split between text lines.
     // CurrentY ends below it.
     void placeOccurrence(int firstItem, float top, float extent);
-    // Where the body of the page being filled starts (below its page
-    // header): an occurrence starting there gains nothing from a new page.
-    float pageBodyTop = 0;
     void deletePages();
     qint16 pageCount() const;
     // The data sections that follow data section n after each of its records
@@ -281,14 +272,6 @@ public:
     // in the order of the sections collection.
     QList<ReportSection *> childrenAfterEachRecord(int n) const;
     QList<ReportSection *> childrenAfterLastRecord(int n) const;
-    // Called after each record once a second page exists, so that a preview
-    // stays responsive and can ask for a stop; the command line sets none.
-    std::function<void()> yieldHook;
-    // Called after each record, on each new page and while a query's rows
-    // are read, from the first page on; it may set stopRequested to end the
-    // run (the command line's page and time limits). Queries in progress are
-    // then broken off too.
-    std::function<void()> runCheck;
 
     // ---- Page output ----
     // Writes page `page` (lowered to the last page) as one HTML file; page 0
@@ -318,7 +301,9 @@ private:
 
     int m_unit = 7;
     QString m_errorString;
-    QSet<QString> m_missingFieldKeys; // addMissingFieldError's entries of this run
+    // The last run; shared, so that the document needs no engine type to
+    // hold it.
+    mutable std::shared_ptr<ReportRun> m_run;
 
     // ---- Report run (src/engine/) ----
     void printDataSection(int n, DrawingSurface *dest);

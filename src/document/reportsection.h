@@ -93,16 +93,9 @@ public:
     std::unique_ptr<Recordset> rsd; // open while a run walks the section
 
     // ---- Report run (defined in src/engine/) ----
-    // Sorts the items top to bottom (equal y keep their order), clears
-    // HasFormulas and prepares every item.
-    void initPrint();
-    // Lays out one occurrence of the section at the document's CurrentY,
-    // starting a new page first when it does not fit.
-    void layOutOccurrence();
-    // The most of its height that an occurrence takes on a page: a section
-    // taller than a page's body is cut to it (with an error entry), so that
-    // its empty room cannot fill pages. Set for each run.
-    float roomOnAPage = std::numeric_limits<float>::max();
+    // Lays out one occurrence of the section on the run's pages at its
+    // current y, starting a new page first when it does not fit.
+    void layOutOccurrence() const;
 
     QString sectionName = QStringLiteral("Data");
     int dataSectionNumber = 0; // 1 for the first data section; 0 for headers and footers
@@ -117,7 +110,6 @@ public:
     bool canGrow = false;   // not stored
     bool canShrink = false; // not stored
     QString visible = QStringLiteral("true");
-    bool HasFormulas = false; // set by the engine
     bool modified_ = false;   // a change of the section's own properties
     ReportDocument *parent = nullptr;
 
@@ -126,7 +118,7 @@ private:
     T *addNew();
     // Creates the records of one occurrence at CurrentY on the document's
     // page being filled; returns the largest growth of its texts.
-    float layOutItems();
+    float layOutItems() const;
 
     int m_itemCounter = 0;
 };

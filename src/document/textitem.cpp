@@ -69,7 +69,6 @@ void TextItem::copy(const ReportItem &src, ReportSection *newParent)
     FormatString = s.FormatString;
     runningSum = s.runningSum;
     visible = s.visible;
-    typeContent = s.typeContent;
 }
 
 std::unique_ptr<ReportItem> TextItem::clone() const

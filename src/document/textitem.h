@@ -44,21 +44,14 @@ public:
     QString FormatString;
     bool runningSum = false;                // not stored
     QString visible = QStringLiteral("true"); // a condition, evaluated when printing
-    // Set before printing: 0 text, 1 field reference, 2 formula, 3 text with
-    // field references among its words.
-    int typeContent = 0;
 
     // ---- Report run (defined in src/engine/) ----
-    // Classifies content into typeContent and expression; a formula marks
-    // its section's HasFormulas.
-    void initPrint();
-    // The text record of the current record on the document's page being
+    // The text record of the current record on the run's page being
     // filled; returns how much taller than designed its text made it.
-    float addToPage();
+    float addToPage() const;
     // The value formatted with the pattern; the value's own text when the
     // pattern does not apply.
     static QString formatValue(const ScriptValue &value, const QString &pattern);
-    QString expression; // the prepared content: trimmed, a field reference without its brackets
 
     // ---- Drawing (defined in src/output/) ----
     // Copies the font and colour to the surface.

@@ -1,6 +1,7 @@
 #include "errorlisttext.h"
 
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 
 #include <QCoreApplication>
 
@@ -46,5 +47,5 @@ QString debugListText(const ReportDocument &doc)
 
 QString errorListText(const ReportDocument &doc)
 {
-    return errorListText(doc.errorLst, doc.working);
+    return errorListText(doc.errorLst, doc.run().working);
 }

@@ -2,6 +2,7 @@
 // evaluator, page variables and field lookups.
 
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 
 #include "data/fieldreference.h"
 #include "engine/formulatext.h"
@@ -101,7 +102,7 @@ ScriptValue ReportDocument::evaluate(const QString &formula, const QVariant &Me_
             addMissingFieldError(key, *sec, field, formula);
         }
     };
-    if (!replaceBracketVars(s, vars, substituted, fromSection, missing)) {
+    if (!replaceBracketVars(s, run().vars, substituted, fromSection, missing)) {
         message = QCoreApplication::translate(
             "TalvoDocument",
             "The formula grows too long when the field values are put in");
@@ -125,7 +126,7 @@ QString ReportDocument::replaceVars(const QString &text)
 {
     QString result;
     replaceBracketVars(
-        text, vars, result, [this](QStringView table, QStringView name, QVariant &value) {
+        text, run().vars, result, [this](QStringView table, QStringView name, QVariant &value) {
             return formulaValue(sections.value(getKeySection(table.toString())), name, value);
         });
     return result;
@@ -133,7 +134,7 @@ QString ReportDocument::replaceVars(const QString &text)
 
 QString ReportDocument::replacePercentVars(const QString &text) const
 {
-    return ::replacePercentVars(text, CurrentPage, Pages.count(), fileName, docName);
+    return ::replacePercentVars(text, run().currentPage, run().pages.count(), fileName, docName);
 }
 
 
@@ -176,7 +177,7 @@ QString ReportDocument::replaceFieldsInText(const QString &text, const ReportSec
         bool found = currentValue(named, reference.name, value)
                      || currentValue(itemSection, reference.name, value);
         if (!found && reference.table.isEmpty()) {
-            if (const QVariant *seen = vars.find(reference.name)) {
+            if (const QVariant *seen = run().vars.find(reference.name)) {
                 value = *seen;
                 found = true;
             }
@@ -225,9 +226,9 @@ const ReportSection *ReportDocument::sectionLackingField(const FieldReference &f
 void ReportDocument::addMissingFieldError(const QString &key, const ReportSection &sec,
                                          const QString &field, const QString &info)
 {
-    if (m_missingFieldKeys.contains(key))
+    if (run().missingFieldKeys.contains(key))
         return;
-    m_missingFieldKeys.insert(key);
+    run().missingFieldKeys.insert(key);
     addError(ErrorEntry(
         QStringLiteral("TalvoDocument"), QStringLiteral("GetField"),
         QCoreApplication::translate("TalvoDocument", "The section \"%1\" has no field \"%2\"")

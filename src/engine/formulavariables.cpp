@@ -1,6 +1,7 @@
 // The variable table formulas read: the field values of the current records.
 
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 
 #include "engine/formulatext.h"
 #include "platform/databaseerror.h"
@@ -9,12 +10,12 @@
 
 void ReportDocument::updateVar(const QString &name, const QVariant &value)
 {
-    vars.set(name, value);
+    run().vars.set(name, value);
 }
 
 bool ReportDocument::hasFieldInFormulas(const ReportSection *sec) const
 {
-    return sec && sec->HasFormulas;
+    return sec && run().sectionsWithFormulas.contains(sec);
 }
 
 void ReportDocument::updateVars(ReportSection *sec)

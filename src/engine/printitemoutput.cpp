@@ -6,6 +6,7 @@
 #include "document/textitem.h"
 #include "document/reportsection.h"
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 
 #include "document/xmlformat.h"
 #include "engine/chartdata.h"
@@ -30,7 +31,7 @@ double linesHeight(const TextMetrics &metrics, int lines)
 TextMetrics &styledMetrics(ReportDocument &doc, const PageRecord &record)
 {
     TextMetrics &metrics = runMetrics(doc.unit());
-    doc.Pages.style(record.style).applyTo(metrics);
+    doc.run().pages.style(record.style).applyTo(metrics);
     return metrics;
 }
 

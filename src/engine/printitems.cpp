@@ -5,6 +5,7 @@
 #include "document/textitem.h"
 #include "document/reportsection.h"
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 
 #include "data/fieldreference.h"
 #include "engine/formulatext.h"
@@ -33,7 +34,7 @@ void addPictureRecord(ReportDocument &doc, const ReportItem &copy, PagePicture p
     record.w = copy.w;
     record.h = copy.h;
     record.content = std::make_shared<const PagePicture>(std::move(picture));
-    doc.Pages.append(*doc.fillingPage, std::move(record));
+    doc.run().pages.append(*doc.run().fillingPage, std::move(record));
 }
 
 // Only a true result shows the item: True itself or -1, its numeric form.
@@ -80,34 +81,63 @@ float addItemText(ReportDocument &doc, PrintedPage &page, const TextItem &item, 
     style.applyTo(metrics);
     const float height = fitText(metrics, text, item.w, item.h, item.CanGrowVertical,
                                  flags & PageRecord::Number);
-    PageRecord &record = addTextRecord(doc.Pages, page, metrics, style, text, item.x, y, item.w,
+    PageRecord &record = addTextRecord(doc.run().pages, page, metrics, style, text, item.x, y, item.w,
                                        height, item.AlignH, flags,
-                                       doc.Pages.keepsValues() ? value : nullptr);
+                                       doc.run().pages.keepsValues() ? value : nullptr);
     if (item.borders.isAnyBorders())
-        record.frame = doc.Pages.bordersIndex(item.borders);
+        record.frame = doc.run().pages.bordersIndex(item.borders);
     return height;
 }
 
-void TextItem::initPrint()
+PreparedText prepareText(const QString &content)
 {
+    PreparedText prepared;
+    QString &expression = prepared.expression;
     expression = content.trimmed();
     if (expression.startsWith(u'=')) {
-        typeContent = 2;
-        if (parent)
-            parent->HasFormulas = true;
+        prepared.type = PreparedText::Formula;
     } else if (!isOneReference(expression)) {
         // Words around a reference are kept: "Name: [T].[Name]" prints as
         // "Name: " and the value, never the value alone nor the text as
         // written.
-        typeContent = hasReference(expression) ? 3 : 0;
+        prepared.type = hasReference(expression) ? PreparedText::TextWithFields : PreparedText::Plain;
     } else {
-        typeContent = 1;
+        prepared.type = PreparedText::Field;
         expression.chop(1);
         if (expression.startsWith(u'='))
             expression.remove(0, 1);
         if (expression.startsWith(u'['))
             expression.remove(0, 1);
     }
+    return prepared;
+}
+
+void ReportRun::prepare(const ReportSection &section)
+{
+    for (const ReportItem *item : section.items) {
+        if (item->kind() != ReportItem::TextKind)
+            continue;
+        const auto *text = static_cast<const TextItem *>(item);
+        PreparedText prepared = prepareText(text->content);
+        if (prepared.type == PreparedText::Formula)
+            sectionsWithFormulas.insert(&section);
+        preparedTexts.insert_or_assign(text, std::move(prepared));
+    }
+}
+
+const PreparedText &ReportRun::prepared(const TextItem &item)
+{
+    auto found = preparedTexts.find(&item);
+    if (found == preparedTexts.end())
+        found = preparedTexts.emplace(&item, prepareText(item.content)).first;
+    return found->second;
+}
+
+void ReportRun::forgetDesign()
+{
+    preparedTexts.clear();
+    sectionsWithFormulas.clear();
+    roomOnAPage.clear();
 }
 
 QString TextItem::formatValue(const ScriptValue &value, const QString &pattern)
@@ -115,11 +145,14 @@ QString TextItem::formatValue(const ScriptValue &value, const QString &pattern)
     return ::formatValue(value, pattern);
 }
 
-float TextItem::addToPage()
+float TextItem::addToPage() const
 {
     ReportDocument *doc = runDocument(*this);
-    if (!doc || !doc->fillingPage)
+    if (!doc || !doc->run().fillingPage)
         return 0;
+    const PreparedText &prepared = doc->run().prepared(*this);
+    const QString &expression = prepared.expression;
+    const int typeContent = prepared.type;
 
     // The typed value is kept for formatting, so that a date or a number is
     // formatted as what it is rather than re-read from its text.
@@ -174,12 +207,12 @@ float TextItem::addToPage()
         flags |= PageRecord::PageVariables;
     // A spreadsheet gets the number, date or truth value itself.
     TypedValue typed;
-    const bool keepValue = doc->Pages.keepsValues() && value.isNumeric();
+    const bool keepValue = doc->run().pages.keepsValues() && value.isNumeric();
     if (keepValue) {
         typed.value = value.toVariant();
         typed.format = FormatString;
     }
-    const float height = addItemText(*doc, *doc->fillingPage, *this, text, y + doc->CurrentY,
+    const float height = addItemText(*doc, *doc->run().fillingPage, *this, text, y + doc->run().currentY,
                                      flags, keepValue ? &typed : nullptr);
 
     float growth = height - h;
@@ -191,14 +224,14 @@ float TextItem::addToPage()
     return growth;
 }
 
-float PictureItem::addToPage()
+float PictureItem::addToPage() const
 {
     ReportDocument *doc = runDocument(*this);
-    if (!doc || !doc->fillingPage)
+    if (!doc || !doc->run().fillingPage)
         return 0;
     PictureItem printItem;
     printItem.copy(*this, nullptr);
-    printItem.y = y + doc->CurrentY;
+    printItem.y = y + doc->run().currentY;
     printItem.printing = true;
     loadPrintPicture(printItem, *this, parent);
     if (printItem.fileName.isEmpty())
@@ -212,14 +245,14 @@ float PictureItem::addToPage()
     return 0;
 }
 
-float ChartItem::addToPage()
+float ChartItem::addToPage() const
 {
     ReportDocument *doc = runDocument(*this);
-    if (!doc || !doc->fillingPage)
+    if (!doc || !doc->run().fillingPage)
         return 0;
     ChartItem printItem;
     printItem.copy(*this, nullptr);
-    printItem.y = y + doc->CurrentY;
+    printItem.y = y + doc->run().currentY;
     printItem.printing = true;
     loadPrintChart(printItem, parent);
     if (printItem.SQL.isEmpty())

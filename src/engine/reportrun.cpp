@@ -1,6 +1,8 @@
 // A report run: the walk over the data sections and their records, and the
 // pages it fills.
 
+#include "reportrun.h"
+
 #include "document/reportdocument.h"
 
 #include "platform/units.h"
@@ -20,6 +22,34 @@
 #include <limits>
 #include <vector>
 
+ReportRun &ReportDocument::run()
+{
+    if (!m_run)
+        m_run = std::make_shared<ReportRun>();
+    return *m_run;
+}
+
+const ReportRun &ReportDocument::run() const
+{
+    if (!m_run)
+        m_run = std::make_shared<ReportRun>();
+    return *m_run;
+}
+
+bool ReportDocument::queryInterrupted()
+{
+    ReportRun &state = run();
+    if (!state.runCheck)
+        return false;
+    state.runCheck();
+    return state.stopRequested;
+}
+
+void ReportDocument::clearMissingFields()
+{
+    run().missingFieldKeys.clear();
+}
+
 namespace {
 
 // Clears `working` and raises finishedWorking however the walk ends.
@@ -29,7 +59,7 @@ public:
     explicit RunScope(ReportDocument &doc) : m_doc(doc) {}
     ~RunScope()
     {
-        m_doc.working = false;
+        m_doc.run().working = false;
         emit m_doc.finishedWorking();
     }
     RunScope(const RunScope &) = delete;
@@ -101,14 +131,14 @@ public:
         if (g_pageRecords != &m_records)
             return;
         m_records.current = 0;
-        debugPageRecords(m_doc, m_doc.Pages.count());
+        debugPageRecords(m_doc, m_doc.run().pages.count());
         g_pageRecords = m_outer;
-        const char *text = m_doc.stopRequested ? "Run stopped: %1 pages, %2 of %3 records, %4 ms"
+        const char *text = m_doc.run().stopRequested ? "Run stopped: %1 pages, %2 of %3 records, %4 ms"
                                                : "Run complete: %1 pages, %2 of %3 records, %4 ms";
         m_doc.addDebugList(QCoreApplication::translate("TalvoDocument", text)
-                               .arg(m_doc.Pages.count())
-                               .arg(m_doc.recordsDone)
-                               .arg(m_doc.nbRecords)
+                               .arg(m_doc.run().pages.count())
+                               .arg(m_doc.run().recordsDone)
+                               .arg(m_doc.run().rootRecords)
                                .arg(m_clock.elapsed()));
     }
     RunDebug(const RunDebug &) = delete;
@@ -144,25 +174,25 @@ float ReportDocument::pageFooterRoom() const
 
 bool ReportDocument::isOutOfPage(float y) const
 {
-    if (CurrentY == 0)
+    if (run().currentY == 0)
         return false;
     return y + pageFooterRoom() > pageLength() - bottomMargin;
 }
 
 void ReportDocument::deletePages()
 {
-    Pages.clear();
-    fillingPage = nullptr;
+    run().pages.clear();
+    run().fillingPage = nullptr;
 }
 
 qint16 ReportDocument::pageCount() const
 {
-    return qint16(std::min(Pages.count(), int(SHRT_MAX)));
+    return qint16(std::min(run().pages.count(), int(SHRT_MAX)));
 }
 
 void ReportDocument::startNextPage()
 {
-    const int n = Pages.count() + 1;
+    const int n = run().pages.count() + 1;
     if (PageRecords *r = pageRecordsOf(this)) {
         // A record whose first band moved on whole is not on the page left.
         if (r->current != 0 && !r->placed) {
@@ -177,19 +207,19 @@ void ReportDocument::startNextPage()
     }
     // A page is filled once: it keeps no spare room, and the next one starts
     // with room for as many records.
-    const size_t likely = fillingPage ? fillingPage->records.size() : 0;
-    if (fillingPage)
-        fillingPage->records.shrink_to_fit();
-    fillingPage = Pages.add();
-    fillingPage->records.reserve(likely);
+    const size_t likely = run().fillingPage ? run().fillingPage->records.size() : 0;
+    if (run().fillingPage)
+        run().fillingPage->records.shrink_to_fit();
+    run().fillingPage = run().pages.add();
+    run().fillingPage->records.reserve(likely);
     emit pageFinished(n - 1);
-    if (runCheck)
-        runCheck();
-    CurrentPage = n;
-    CurrentY = topMargin;
+    if (run().runCheck)
+        run().runCheck();
+    run().currentPage = n;
+    run().currentY = topMargin;
     if (ReportSection *header = sections.value(QStringLiteral("ph")))
         header->layOutOccurrence();
-    pageBodyTop = CurrentY;
+    run().pageBodyTop = run().currentY;
     if (n == 1) {
         if (ReportSection *header = sections.value(QStringLiteral("rh")))
             header->layOutOccurrence();
@@ -198,9 +228,9 @@ void ReportDocument::startNextPage()
 
 void ReportDocument::moveToPage(std::vector<PageRecord> &staged)
 {
-    if (fillingPage) {
+    if (run().fillingPage) {
         for (PageRecord &record : staged)
-            Pages.append(*fillingPage, std::move(record));
+            run().pages.append(*run().fillingPage, std::move(record));
     }
     staged.clear();
 }
@@ -211,35 +241,35 @@ void ReportDocument::placeOccurrence(int firstItem, float top, float extent)
     // The common case costs nothing: the occurrence fits where it was laid
     // out (or the page has no room at all, which an error entry reports).
     PageRecords *records = pageRecordsOf(this);
-    if (!isOutOfPage(bottom) || pageBodyLimit() <= pageBodyTop) {
-        if (records && fillingPage && fillingPage->count() > firstItem)
+    if (!isOutOfPage(bottom) || pageBodyLimit() <= run().pageBodyTop) {
+        if (records && run().fillingPage && run().fillingPage->count() > firstItem)
             records->placed = true;
-        CurrentY = bottom;
+        run().currentY = bottom;
         return;
     }
     // Otherwise its records come off the page and are placed anew.
     std::vector<PageRecord> staged;
-    const BandMark occurrence = Pages.currentBand();
-    if (fillingPage && fillingPage->count() > firstItem) {
-        auto from = fillingPage->records.begin() + firstItem;
+    const BandMark occurrence = run().pages.currentBand();
+    if (run().fillingPage && run().fillingPage->count() > firstItem) {
+        auto from = run().fillingPage->records.begin() + firstItem;
         staged.assign(std::make_move_iterator(from),
-                      std::make_move_iterator(fillingPage->records.end()));
-        fillingPage->records.erase(from, fillingPage->records.end());
-        fillingPage->trimBands();
+                      std::make_move_iterator(run().fillingPage->records.end()));
+        run().fillingPage->records.erase(from, run().fillingPage->records.end());
+        run().fillingPage->trimBands();
     }
     for (;;) {
         const float limit = pageBodyLimit();
-        if (!isOutOfPage(bottom) || limit <= pageBodyTop) {
+        if (!isOutOfPage(bottom) || limit <= run().pageBodyTop) {
             if (records && !staged.empty())
                 records->placed = true;
-            Pages.resumeBand(occurrence);
+            run().pages.resumeBand(occurrence);
             moveToPage(staged);
-            CurrentY = bottom;
+            run().currentY = bottom;
             return;
         }
 
         float cut = limit;
-        if (top > pageBodyTop) {
+        if (top > run().pageBodyTop) {
             // Something is on this page already: the whole occurrence goes
             // to the next one.
             cut = top;
@@ -289,7 +319,7 @@ void ReportDocument::placeOccurrence(int firstItem, float top, float extent)
             rest.push_back(std::move(item));
         if (records && !kept.empty())
             records->placed = true;
-        Pages.resumeBand(occurrence);
+        run().pages.resumeBand(occurrence);
         moveToPage(kept);
 
         if (ReportSection *footer = sections.value(QStringLiteral("pf"))) {
@@ -300,20 +330,20 @@ void ReportDocument::placeOccurrence(int firstItem, float top, float extent)
                 records->placed = placed;
         }
         startNextPage();
-        if (CurrentY < topMargin)
-            CurrentY = topMargin;
-        const float delta = CurrentY - cut;
+        if (run().currentY < topMargin)
+            run().currentY = topMargin;
+        const float delta = run().currentY - cut;
         for (PageRecord &item : rest)
             item.y += delta;
         staged = std::move(rest);
-        top = CurrentY;
+        top = run().currentY;
         bottom = std::max(bottom + delta, top);
         // One record may fill page after page: a stop ends that too, with
         // the rest cut at this page.
-        if (stopRequested) {
-            Pages.resumeBand(occurrence);
+        if (run().stopRequested) {
+            run().pages.resumeBand(occurrence);
             moveToPage(staged);
-            CurrentY = bottom;
+            run().currentY = bottom;
             return;
         }
     }
@@ -378,8 +408,8 @@ void ReportDocument::printDataSection(int n, DrawingSurface *surface)
                 rs.moveLast();
                 rs.moveFirst();
             }
-            recordsDone = 0;
-            nbRecords = rs.recordCount();
+            run().recordsDone = 0;
+            run().rootRecords = rs.recordCount();
         }
         // Nothing can be seen or stopped while only the first page exists.
         for (;;) {
@@ -391,10 +421,10 @@ void ReportDocument::printDataSection(int n, DrawingSurface *surface)
                 closeRecords(*sec);
                 return;
             }
-            if (Pages.count() > 1 && yieldHook)
-                yieldHook();
+            if (run().pages.count() > 1 && run().yieldHook)
+                run().yieldHook();
             if (records) {
-                records->current = recordsDone + 1;
+                records->current = run().recordsDone + 1;
                 records->placed = false;
                 if (records->first == 0)
                     records->first = records->current;
@@ -407,14 +437,14 @@ void ReportDocument::printDataSection(int n, DrawingSurface *surface)
             printChildsOfASection(n, surface);
             rs.moveNext();
             if (n == 1) {
-                ++recordsDone;
+                ++run().recordsDone;
                 emit updateScrollBar();
             }
             if (records)
                 records->current = 0;
-            if (runCheck)
-                runCheck();
-            if (stopRequested) {
+            if (run().runCheck)
+                run().runCheck();
+            if (run().stopRequested) {
                 closeRecords(*sec);
                 return;
             }
@@ -470,7 +500,7 @@ bool ReportDocument::checkPageRoom()
     for (ReportSection *s : sections) {
         if (s->section_Type == ReportSection::PageHeader || s->section_Type == ReportSection::PageFooter)
             continue;
-        s->roomOnAPage = body;
+        run().roomOnAPage[s] = body;
         if (s->Height > body)
             fault(tr("The section \"%1\" is %2 high, more than the %3 a page has room for: it is "
                      "cut to the page")
@@ -482,39 +512,40 @@ bool ReportDocument::checkPageRoom()
 void ReportDocument::initPrint()
 {
     // A yield of a run in progress must not start another one.
-    if (working)
+    if (run().working)
         return;
     countDataSections();
     deletePages();
     // A new run reports each missing field again, once.
     clearMissingFields();
-    for (ReportSection *s : sections)
-        s->initPrint();
+    run().forgetDesign();
+    for (const ReportSection *s : sections)
+        run().prepare(*s);
 
     if (isDataConnectionOpen()) {
         emit startWorking();
-        stopRequested = false;
-        CurrentPage = 1;
-        working = true;
-        CurrentY = 0;
-        recordsDone = nbRecords = 0;
+        run().stopRequested = false;
+        run().currentPage = 1;
+        run().working = true;
+        run().currentY = 0;
+        run().recordsDone = run().rootRecords = 0;
         {
             RunScope scope(*this);
             RunDebug debug(*this);
-            vars.clear();
+            run().vars.clear();
             deletePages();
             // A page without room for a row gets its bands once, not a
             // page for every record.
             const bool room = checkPageRoom();
             startNextPage();
             if (room) {
-                printDataSection(1, dest);
+                printDataSection(1, run().surface);
                 // Further data sections without a parent are lists of their
                 // own, walked after the first one; otherwise they would never
                 // print.
                 for (ReportSection *s : childSections(0, ReportSection::AfterEachRecord)) {
-                    if (s->dataSectionNumber != 1 && !stopRequested)
-                        printDataSection(s->dataSectionNumber, dest);
+                    if (s->dataSectionNumber != 1 && !run().stopRequested)
+                        printDataSection(s->dataSectionNumber, run().surface);
                 }
                 if (ReportSection *footer = sections.value(QStringLiteral("rf")))
                     footer->layOutOccurrence();
@@ -523,8 +554,8 @@ void ReportDocument::initPrint()
                 footer->layOutOccurrence();
         }
     }
+    run().roomOnAPage.clear();
     for (ReportSection *s : sections) {
-        s->roomOnAPage = std::numeric_limits<float>::max();
         // A stop leaves the open recordsets of the walk behind.
         closeRecords(*s);
     }

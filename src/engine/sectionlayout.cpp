@@ -1,4 +1,4 @@
-// Preparing a section for a run and laying out one occurrence of it.
+// Laying out one occurrence of a section on the run's pages.
 
 #include "document/reportsection.h"
 
@@ -6,89 +6,69 @@
 #include "document/pictureitem.h"
 #include "document/textitem.h"
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 
 #include <algorithm>
 #include <vector>
 
 namespace {
 
-void initItem(ReportItem *item)
+float createItem(const ReportItem *item)
 {
     switch (item->kind()) {
     case ReportItem::TextKind:
-        static_cast<TextItem *>(item)->initPrint();
-        break;
+        return static_cast<const TextItem *>(item)->addToPage();
     case ReportItem::PictureKind:
+        return static_cast<const PictureItem *>(item)->addToPage();
     case ReportItem::GraphKind:
-        break;
-    }
-}
-
-float createItem(ReportItem *item)
-{
-    switch (item->kind()) {
-    case ReportItem::TextKind:
-        return static_cast<TextItem *>(item)->addToPage();
-    case ReportItem::PictureKind:
-        return static_cast<PictureItem *>(item)->addToPage();
-    case ReportItem::GraphKind:
-        return static_cast<ChartItem *>(item)->addToPage();
+        return static_cast<const ChartItem *>(item)->addToPage();
     }
     return 0;
 }
 
 } // namespace
 
-void ReportSection::initPrint()
-{
-    // The design keeps its order, which is the drawing order that is saved;
-    // each occurrence is laid out in an order of its own (layOutItems).
-    HasFormulas = false;
-    for (ReportItem *item : items)
-        initItem(item);
-}
-
-void ReportSection::layOutOccurrence()
+void ReportSection::layOutOccurrence() const
 {
     ReportDocument *doc = parent;
     if (!doc)
         return;
-    doc->Pages.beginBand(quint8(section_Type), Key());
+    doc->run().pages.beginBand(quint8(section_Type), Key());
 
     // The page header starts every page and the page footer has its fixed
     // place at the bottom: both go straight onto the page.
     if (section_Type == PageFooter || section_Type == PageHeader) {
         if (section_Type == PageFooter)
-            doc->CurrentY = doc->pageLength() - doc->bottomMargin - Height;
+            doc->run().currentY = doc->pageLength() - doc->bottomMargin - Height;
         // A page break after either would leave no page any room.
-        doc->CurrentY += Height + layOutItems();
+        doc->run().currentY += Height + layOutItems();
         return;
     }
 
-    if (section_Type == DataSection && doc->CurrentY < doc->topMargin)
-        doc->CurrentY = doc->topMargin;
+    if (section_Type == DataSection && doc->run().currentY < doc->topMargin)
+        doc->run().currentY = doc->topMargin;
 
     // Whether the occurrence fits is known only once its texts have grown:
     // it is laid out where it would go, then moved if it does not fit.
-    const int firstItem = doc->fillingPage ? doc->fillingPage->count() : 0;
-    const float top = doc->CurrentY;
+    const int firstItem = doc->run().fillingPage ? doc->run().fillingPage->count() : 0;
+    const float top = doc->run().currentY;
     const float growth = layOutItems();
-    doc->placeOccurrence(firstItem, top, std::max(0.0f, std::min(Height, roomOnAPage)) + growth);
+    doc->placeOccurrence(firstItem, top, std::max(0.0f, std::min(Height, doc->run().room(*this))) + growth);
 
     // Past the end of any page, so that the next section (other than the
     // page footer) starts a new one.
     if (pageBreakAfter)
-        doc->CurrentY = std::max(doc->pageHeight, doc->pageLength());
+        doc->run().currentY = std::max(doc->pageHeight, doc->pageLength());
 }
 
-float ReportSection::layOutItems()
+float ReportSection::layOutItems() const
 {
     ReportDocument *doc = parent;
     // Top to bottom; a stable sort keeps items of equal y in their order.
     // The run sorts its own list: the design's order is left alone.
-    std::vector<ReportItem *> order;
+    std::vector<const ReportItem *> order;
     order.reserve(size_t(items.count()));
-    for (ReportItem *item : items)
+    for (const ReportItem *item : items)
         order.push_back(item);
     std::stable_sort(order.begin(), order.end(),
                      [](const ReportItem *a, const ReportItem *b) { return a->y < b->y; });
@@ -102,10 +82,10 @@ float ReportSection::layOutItems()
     float largestGrowth = 0;
     for (size_t i = 0; i < n; ++i) {
         const ReportItem *item = order[i];
-        const int before = doc->fillingPage ? doc->fillingPage->count() : 0;
+        const int before = doc->run().fillingPage ? doc->run().fillingPage->count() : 0;
         const float growth = createItem(order[i]);
-        if (pushed[i] != 0 && doc->fillingPage && doc->fillingPage->count() > before)
-            doc->fillingPage->records[size_t(before)].y += pushed[i];
+        if (pushed[i] != 0 && doc->run().fillingPage && doc->run().fillingPage->count() > before)
+            doc->run().fillingPage->records[size_t(before)].y += pushed[i];
         if (growth != 0) {
             const float below = item->y + pushed[i] + item->h;
             const float wanted = pushed[i] + growth;

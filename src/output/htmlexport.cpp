@@ -16,6 +16,7 @@
 #include "document/pictureitem.h"
 #include "document/textitem.h"
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -233,7 +234,7 @@ QString headLine(const QString &title)
 
 QString textHtml(const PageRecord &record, const ReportDocument &document)
 {
-    const TextStyle &style = document.Pages.style(record.style);
+    const TextStyle &style = document.run().pages.style(record.style);
     const QString lines = record.textLines();
     const QString text = withoutTrailingSpaces(
         record.flags & PageRecord::PageVariables ? document.replacePercentVars(lines) : lines);
@@ -261,7 +262,7 @@ QString textHtml(const PageRecord &record, const ReportDocument &document)
     }
     html += QStringLiteral(" color: #") + htmlColor(style.color) + QStringLiteral("; ");
     if (record.frame != PageRecord::kNoFrame)
-        html += document.Pages.borders(record.frame).exportHtml();
+        html += document.run().pages.borders(record.frame).exportHtml();
     // The run has broken the lines already; the browser must not break them
     // again with its own font metrics, nor fold the spaces the page shows.
     // The text follows the tag directly: a line break there would show.
@@ -273,7 +274,7 @@ QString textHtml(const PageRecord &record, const ReportDocument &document)
 QString pageItemsHtml(ReportDocument &document, int page)
 {
     QString html;
-    for (const PageRecord &record : document.Pages.at(page - 1)->records)
+    for (const PageRecord &record : document.run().pages.at(page - 1)->records)
         html += pageRecordHtml(document, record) + QLatin1String(kCrLf);
     return html;
 }
@@ -387,12 +388,12 @@ QString Borders::exportHtml() const
 
 bool ReportDocument::exportHtmlPage(const QString &fileName, int &page)
 {
-    CurrentPage = page;
+    run().currentPage = page;
     if (page <= 0)
         return true;
-    if (page > Pages.count()) {
-        page = Pages.count();
-        CurrentPage = page;
+    if (page > run().pages.count()) {
+        page = run().pages.count();
+        run().currentPage = page;
         if (page == 0)
             return true;
     }
@@ -418,15 +419,15 @@ bool ReportDocument::exportHtmlAllPages(const QString &fileName)
             + QStringLiteral("; margin-bottom: 1em; page-break-after: always; }"
                              " div.page:last-child { page-break-after: auto; }</style>")
             + QLatin1String(kCrLf);
-    const int savedPage = CurrentPage;
-    for (int page = 1; page <= Pages.count(); ++page) {
-        CurrentPage = page;
+    const int savedPage = run().currentPage;
+    for (int page = 1; page <= run().pages.count(); ++page) {
+        run().currentPage = page;
         html += QStringLiteral("<div class=\"page\" id=\"p") + QString::number(page) + QStringLiteral("\">")
                 + QLatin1String(kCrLf);
         html += pageItemsHtml(*this, page);
         html += QStringLiteral("</div>") + QLatin1String(kCrLf);
     }
-    CurrentPage = savedPage;
+    run().currentPage = savedPage;
     html += QStringLiteral("</BODY></HTML>") + QLatin1String(kCrLf);
     return writeHtml(fileName, html, m_errorString);
 }

@@ -8,6 +8,7 @@
 #include "document/pictureitem.h"
 #include "document/textitem.h"
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -91,7 +92,7 @@ namespace {
 
 void drawText(const ReportDocument &doc, DrawingSurface &dest, const PageRecord &record)
 {
-    const PrintedPages &pages = doc.Pages;
+    const PrintedPages &pages = doc.run().pages;
     if (record.frame != PageRecord::kNoFrame)
         pages.borders(record.frame).printBorders(dest, record.x, record.y, record.w, record.h);
     const TextStyle &style = pages.style(record.style);
@@ -161,18 +162,19 @@ void drawPicture(DrawingSurface &dest, const PageRecord &record)
 
 void ReportDocument::printPage(int n)
 {
-    const PrintedPage *page = Pages.page(n);
-    if (!page || !dest)
+    ReportRun &state = run();
+    const PrintedPage *page = state.pages.page(n);
+    if (!page || !state.surface)
         return;
-    CurrentPage = n;
+    state.currentPage = n;
     for (const PageRecord &record : page->records) {
         switch (record.kind) {
         case PageRecord::Text:
-            drawText(*this, *dest, record);
+            drawText(*this, *state.surface, record);
             break;
         case PageRecord::Picture:
             if (record.picture())
-                drawPicture(*dest, record);
+                drawPicture(*state.surface, record);
             break;
         }
     }

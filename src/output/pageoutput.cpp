@@ -4,17 +4,18 @@
 
 #include "platform/units.h"
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 
 #include <QPageSize>
 #include <QPainter>
 
 void drawPage(ReportDocument &doc, QPainter &painter, int n)
 {
-    DrawingSurface *saved = doc.dest;
+    DrawingSurface *saved = doc.run().surface;
     {
         DrawingSurface surface(&painter, doc.unit());
-        doc.dest = &surface;
+        doc.run().surface = &surface;
         doc.printPage(n);
     }
-    doc.dest = saved;
+    doc.run().surface = saved;
 }

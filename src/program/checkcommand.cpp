@@ -2,6 +2,7 @@
 
 #include "document/chartitem.h"
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 #include "platform/recordset.h"
 
 #include <QCoreApplication>
@@ -118,7 +119,7 @@ int runCheckCommand(ReportDocument &doc, QTextStream &out, QTextStream &err)
     bool failed = false;
     for (ReportSection *sec : dataSections) {
         // A limit of the command line ends the check (its query was broken off).
-        if (doc.stopRequested)
+        if (doc.run().stopRequested)
             break;
         out << sec->Key() << ' ' << sec->sectionName << '\n';
         const qsizetype errorsBefore = doc.errorLst.size();
@@ -143,7 +144,7 @@ int runCheckCommand(ReportDocument &doc, QTextStream &out, QTextStream &err)
 
     // Charts on the bands around the data have no record to refer to.
     for (ReportSection *sec : doc.sections) {
-        if (sec->section_Type == ReportSection::DataSection || doc.stopRequested)
+        if (sec->section_Type == ReportSection::DataSection || doc.run().stopRequested)
             continue;
         bool hasChart = false;
         for (const ReportItem *item : sec->items)

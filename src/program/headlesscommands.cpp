@@ -10,6 +10,7 @@
 #include "document/pictureitem.h"
 #include "document/textitem.h"
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 #include "document/userinteraction.h"
 
 #include "output/pdfexport.h"
@@ -131,9 +132,9 @@ bool stderrIsTerminal()
 QString progressText(const ReportDocument &document)
 {
     return tr("records %1 of %2, pages %3")
-        .arg(document.recordsDone)
-        .arg(document.nbRecords)
-        .arg(document.Pages.count());
+        .arg(document.run().recordsDone)
+        .arg(document.run().rootRecords)
+        .arg(document.run().pages.count());
 }
 
 // Runs the report into pages. Returns 0, or ExitNoConnection when its

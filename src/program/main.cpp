@@ -10,6 +10,7 @@
 #include "designer/dialoginteraction.h"
 #include "program/guistartupwindows.h"
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 
 #include <QApplication>
 #include <QDir>
@@ -95,7 +96,7 @@ int main(int argc, char *argv[])
         // The pages go with the process: freeing a long report record by
         // record only costs time. (The sanitizer build frees them, so that
         // it can tell a leak.)
-        document.Pages.abandon();
+        document.run().pages.abandon();
 #endif
         return status;
     }

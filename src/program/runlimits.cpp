@@ -3,6 +3,7 @@
 #include "commandline.h"
 
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 #include "document/errorentry.h"
 
 #include <QCoreApplication>
@@ -42,7 +43,7 @@ QString RunLimits::read(const CommandLine &commandLine)
 void RunLimits::watch(ReportDocument &document, std::function<void()> whenReached)
 {
     m_watched = &document;
-    document.runCheck = [this, &document, whenReached = std::move(whenReached)] {
+    document.run().runCheck = [this, &document, whenReached = std::move(whenReached)] {
         check(document);
         if (reached() && whenReached)
             whenReached();
@@ -52,13 +53,13 @@ void RunLimits::watch(ReportDocument &document, std::function<void()> whenReache
 RunLimits::~RunLimits()
 {
     if (m_watched)
-        m_watched->runCheck = nullptr;
+        m_watched->run().runCheck = nullptr;
 }
 
 void RunLimits::check(ReportDocument &document)
 {
     if (m_reason.isEmpty()) {
-        if (m_maxPages > 0 && document.Pages.count() > m_maxPages)
+        if (m_maxPages > 0 && document.run().pages.count() > m_maxPages)
             m_reason = tr("The run was stopped: the report has more than %1 pages (/maxpages %1)")
                            .arg(m_maxPages);
         else if (m_timeoutMs > 0 && m_clock.isValid() && m_clock.hasExpired(m_timeoutMs))
@@ -69,5 +70,5 @@ void RunLimits::check(ReportDocument &document)
         document.addError(
             ErrorEntry(QStringLiteral("mirt"), QStringLiteral("limits"), m_reason, QString()));
     }
-    document.stopRequested = true;
+    document.run().stopRequested = true;
 }

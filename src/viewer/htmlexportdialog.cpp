@@ -2,6 +2,7 @@
 
 #include "platform/appinfo.h"
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -29,8 +30,8 @@ constexpr int kProgressFrom = 5;
 class CurrentPageGuard
 {
 public:
-    explicit CurrentPageGuard(ReportDocument &doc) : m_doc(doc), m_saved(doc.CurrentPage) {}
-    ~CurrentPageGuard() { m_doc.CurrentPage = m_saved; }
+    explicit CurrentPageGuard(ReportDocument &doc) : m_doc(doc), m_saved(doc.run().currentPage) {}
+    ~CurrentPageGuard() { m_doc.run().currentPage = m_saved; }
     CurrentPageGuard(const CurrentPageGuard &) = delete;
     CurrentPageGuard &operator=(const CurrentPageGuard &) = delete;
 
@@ -43,7 +44,7 @@ private:
 int HtmlExportDialog::finishedPages(const ReportDocument &doc)
 {
     const int pages = doc.pageCount();
-    return doc.working ? std::max(0, pages - 1) : pages;
+    return doc.run().working ? std::max(0, pages - 1) : pages;
 }
 
 QString HtmlExportDialog::pageFileName(const ReportDocument &doc, const QString &dir, int page)

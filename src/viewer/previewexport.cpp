@@ -1,6 +1,7 @@
 #include "previewexport.h"
 
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 #include "output/pdfexport.h"
 #include "output/pngexport.h"
 
@@ -60,7 +61,7 @@ bool exportPreviewPages(ReportDocument &doc, const PreviewExportRequest &request
     const int total = to - from + 1;
     auto step = [&](int done) { return !progress || progress(done, total); };
     // Page variables read CurrentPage, which a paused run counts on.
-    const int savedPage = doc.CurrentPage;
+    const int savedPage = doc.run().currentPage;
     bool ok = true;
     switch (request.format) {
     case PreviewExportRequest::Pdf:
@@ -109,7 +110,7 @@ bool exportPreviewPages(ReportDocument &doc, const PreviewExportRequest &request
         step(total);
         break;
     }
-    doc.CurrentPage = savedPage;
+    doc.run().currentPage = savedPage;
     return ok;
 }
 

@@ -1,6 +1,7 @@
 #include "previewfind.h"
 
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 #include "document/xmlformat.h"
 #include "output/drawingsurface.h"
 #include "output/textlayout.h"
@@ -18,7 +19,7 @@ void findInRecord(ReportDocument &doc, const PageRecord &record, int page, const
     // Most records do not hold the text: measure only those that do.
     if (!text.contains(needle, cs))
         return;
-    doc.Pages.style(record.style).applyTo(surface);
+    doc.run().pages.style(record.style).applyTo(surface);
     // The lines as drawn: laid out by the run, or now for page numbers.
     double height = record.h;
     const QString lines =
@@ -52,15 +53,15 @@ QList<PreviewFindHit> findInPages(ReportDocument &doc, const QString &needle, Qt
     if (needle.isEmpty())
         return hits;
     // %page% reads CurrentPage, which a run in progress counts on.
-    const int savedPage = doc.CurrentPage;
+    const int savedPage = doc.run().currentPage;
     DrawingSurface surface(nullptr, doc.unit());
-    for (int n = 1; n <= doc.Pages.count(); ++n) {
-        doc.CurrentPage = n;
-        for (const PageRecord &record : doc.Pages.at(n - 1)->records) {
+    for (int n = 1; n <= doc.run().pages.count(); ++n) {
+        doc.run().currentPage = n;
+        for (const PageRecord &record : doc.run().pages.at(n - 1)->records) {
             if (record.kind == PageRecord::Text)
                 findInRecord(doc, record, n, needle, cs, surface, hits);
         }
     }
-    doc.CurrentPage = savedPage;
+    doc.run().currentPage = savedPage;
     return hits;
 }

@@ -3,6 +3,7 @@
 #include "previewicons.h"
 
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -71,7 +72,7 @@ void PreviewFindBar::step(int direction, int shownPage)
         m_hits = findInPages(*m_doc, needle, Qt::CaseInsensitive);
         m_needle = needle;
         m_pages = m_doc->pageCount();
-        m_complete = !m_doc->working;
+        m_complete = !m_doc->run().working;
         m_index = -1;
         for (int i = 0; current.page > 0 && i < m_hits.size(); ++i) {
             if (m_hits.at(i).page == current.page && m_hits.at(i).rect == current.rect) {

@@ -2,6 +2,7 @@
 
 #include "platform/units.h"
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 #include "output/pageoutput.h"
 
 #include <QPainter>
@@ -24,14 +25,14 @@ QSizeF pageSizeInches(const ReportDocument &doc)
 
 void paintPreviewPage(ReportDocument &doc, QPainter &painter, int n, double pixelsPerInch)
 {
-    const int savedPage = doc.CurrentPage;
+    const int savedPage = doc.run().currentPage;
     const QPaintDevice *device = painter.device();
     const double deviceDpi = device ? device->logicalDpiX() : kPictureDpi;
     painter.save();
     painter.scale(pixelsPerInch / deviceDpi, pixelsPerInch / deviceDpi);
     drawPage(doc, painter, n);
     painter.restore();
-    doc.CurrentPage = savedPage;
+    doc.run().currentPage = savedPage;
 }
 
 QImage renderPreviewPage(ReportDocument &doc, int n, double pixelsPerInch, qreal dpr)

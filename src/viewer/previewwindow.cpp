@@ -14,6 +14,7 @@
 
 #include "platform/appinfo.h"
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 #include "document/userinteraction.h"
 #include "document/errorentry.h"
 #include "platform/connection.h"
@@ -115,7 +116,7 @@ PreviewWindow::~PreviewWindow()
 {
     qApp->removeEventFilter(this);
     if (doc)
-        doc->yieldHook = nullptr;
+        doc->run().yieldHook = nullptr;
 }
 
 QAction *PreviewWindow::addAction(const QString &key, const QString &text, const QIcon &icon,
@@ -178,7 +179,7 @@ void PreviewWindow::createActions()
     connect(addAction(QStringLiteral("exportHtml"), tr("Export to &HTML…"),
                       themedIcon(this, "text-html", QStyle::SP_FileIcon)),
             &QAction::triggered, this, [this] {
-                if (doc && !doc->working && confirmIncomplete(tr("Export them anyway?")))
+                if (doc && !doc->run().working && confirmIncomplete(tr("Export them anyway?")))
                     runHtmlExportDialog(*doc, shownPage, this);
             });
     connect(addAction(QStringLiteral("find"), tr("Find…"),
@@ -425,7 +426,7 @@ void PreviewWindow::attachDocument(ReportDocument *newDoc)
         disconnect(c);
     m_docConnections.clear();
     if (doc)
-        doc->yieldHook = nullptr;
+        doc->run().yieldHook = nullptr;
     doc = newDoc;
     m_debug->setVisible(doc && doc->dbg);
     pic->setDocument(doc);
@@ -468,7 +469,7 @@ void PreviewWindow::runPreview(bool &thenPrint, bool &showPrintDialog, bool &hid
 {
     if (!doc)
         return;
-    if (doc->working) {
+    if (doc->run().working) {
         QApplication::beep();
         return;
     }
@@ -497,7 +498,7 @@ void PreviewWindow::runPreview(bool &thenPrint, bool &showPrintDialog, bool &hid
     }
 
     m_yieldClock.start();
-    doc->yieldHook = [this] {
+    doc->run().yieldHook = [this] {
         // Often enough to keep the window answering, seldom enough that a
         // long list is not slowed down by it.
         if (m_yieldClock.elapsed() < yieldInterval)
@@ -516,12 +517,12 @@ void PreviewWindow::runPreview(bool &thenPrint, bool &showPrintDialog, bool &hid
     } else {
         try {
             // The Export dialog's spreadsheet formats write the values.
-            doc->Pages.setKeepValues(true);
+            doc->run().pages.setKeepValues(true);
             doc->initPrint();
         } catch (const std::exception &e) {
             // A run that breaks off leaves the pages made so far, and the
             // window usable (closing included).
-            doc->working = false;
+            doc->run().working = false;
             m_runIncomplete = true;
             doc->addError(ErrorEntry(QStringLiteral("PreviewWindow"), QStringLiteral("runPreview"),
                                      tr("The report run stopped on an unexpected error: %1")
@@ -531,7 +532,7 @@ void PreviewWindow::runPreview(bool &thenPrint, bool &showPrintDialog, bool &hid
         }
     }
     if (doc)
-        doc->yieldHook = nullptr;
+        doc->run().yieldHook = nullptr;
     if (!doc)
         return;
     setWorkingState(false);
@@ -545,7 +546,7 @@ void PreviewWindow::runPreview(bool &thenPrint, bool &showPrintDialog, bool &hid
             printFailed = true;
     }
 
-    const PrintedPage *first = doc->Pages.page(1);
+    const PrintedPage *first = doc->run().pages.page(1);
     const int itemsOnFirst = first ? first->count() : 0;
     if (!hideWindow && itemsOnFirst == 0) {
         const UserInteraction::Button answer = UserInteraction::current()->message(
@@ -587,7 +588,7 @@ void PreviewWindow::onPageFinished(int page)
 
 void PreviewWindow::onFinishedWorking()
 {
-    m_runIncomplete = doc && doc->stopRequested;
+    m_runIncomplete = doc && doc->run().stopRequested;
     setWorkingState(false);
     if (!doc)
         return;
@@ -649,9 +650,9 @@ void PreviewWindow::setWorkingState(bool working)
 
 void PreviewWindow::stopRun()
 {
-    if (!doc || !doc->working)
+    if (!doc || !doc->run().working)
         return;
-    doc->stopRequested = true;
+    doc->run().stopRequested = true;
     status(tr("Stopping..."));
 }
 
@@ -699,15 +700,15 @@ void PreviewWindow::majSB()
 {
     if (!doc)
         return;
-    PB1->setRange(0, int(std::min<qint64>(doc->nbRecords > 0 ? doc->nbRecords : 1, INT_MAX)));
-    PB1->setValue(int(std::min<qint64>(doc->recordsDone, PB1->maximum())));
+    PB1->setRange(0, int(std::min<qint64>(doc->run().rootRecords > 0 ? doc->run().rootRecords : 1, INT_MAX)));
+    PB1->setValue(int(std::min<qint64>(doc->run().recordsDone, PB1->maximum())));
     const QString pages = tr("Page %1/%2").arg(shownPage).arg(doc->pageCount());
     if (m_pagesPanel->text() != pages)
         m_pagesPanel->setText(pages);
     if (doc->pageCount() != m_shownPagesCount)
         syncPageControls();
     // The page being filled is on display: draw it again now and then.
-    if (doc->working && shownPage == doc->pageCount() && !m_liveRefresh.isActive())
+    if (doc->run().working && shownPage == doc->pageCount() && !m_liveRefresh.isActive())
         m_liveRefresh.start();
 }
 
@@ -755,7 +756,7 @@ void PreviewWindow::majCaption()
 
 void PreviewWindow::openF()
 {
-    if (doc && doc->working) {
+    if (doc && doc->run().working) {
         QApplication::beep();
         return;
     }
@@ -768,7 +769,7 @@ void PreviewWindow::openF()
 
 void PreviewWindow::openFile(const QString &fileName)
 {
-    if (!doc || doc->working) {
+    if (!doc || doc->run().working) {
         QApplication::beep();
         return;
     }
@@ -798,7 +799,7 @@ void PreviewWindow::Print_()
 {
     if (!doc)
         return;
-    if (doc->working) {
+    if (doc->run().working) {
         status(tr("Printing waits for the end of the run."));
         return;
     }
@@ -812,7 +813,7 @@ void PreviewWindow::Print_()
 
 void PreviewWindow::EditDoc()
 {
-    if (!doc || doc->working)
+    if (!doc || doc->run().working)
         return;
     if (!designerHook) {
         UserInteraction::current()->message(tr("The designer is not available yet."),
@@ -825,14 +826,14 @@ void PreviewWindow::EditDoc()
 
 void PreviewWindow::exportHtmlTest()
 {
-    if (!doc || doc->working || !confirmIncomplete(tr("Export page 1 anyway?")))
+    if (!doc || doc->run().working || !confirmIncomplete(tr("Export page 1 anyway?")))
         return;
     const QString target = previewHtmlTarget(programDir, doc->fileName);
     // The export sets CurrentPage, which a run in progress counts on.
-    const int savedPage = doc->CurrentPage;
+    const int savedPage = doc->run().currentPage;
     int page = 1;
     const bool ok = doc->exportHtmlPage(target, page);
-    doc->CurrentPage = savedPage;
+    doc->run().currentPage = savedPage;
     if (!ok) {
         UserInteraction::current()->message(
             tr("The page could not be written to %1: %2")
@@ -848,7 +849,7 @@ void PreviewWindow::exportHtmlTest()
 
 void PreviewWindow::exportPages()
 {
-    if (!doc || doc->working)
+    if (!doc || doc->run().working)
         return;
     if (doc->pageCount() == 0) {
         UserInteraction::current()->message(tr("The report has no page to export."));
@@ -980,7 +981,7 @@ void PreviewWindow::changeEvent(QEvent *event)
 
 void PreviewWindow::closeEvent(QCloseEvent *event)
 {
-    if (doc && doc->working) {
+    if (doc && doc->run().working) {
         UserInteraction::current()->message(
             tr("Please stop the process before to close the window"));
         event->ignore();

@@ -4,6 +4,7 @@
 
 #include "platform/units.h"
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 #include "document/userinteraction.h"
 #include "output/drawingsurface.h"
 #include "output/pageoutput.h"
@@ -68,7 +69,7 @@ bool noPrinter()
 
 bool printingError(ReportDocument &doc)
 {
-    doc.realPrinting = false;
+    doc.run().realPrinting = false;
     UserInteraction::current()->message(tr("Printing error"), UserInteraction::Ok);
     return false;
 }
@@ -275,7 +276,7 @@ void SelectPrinter(ReportDocument &doc)
 
 bool RealPrint(ReportDocument &doc, bool showDialog, QWidget *parent)
 {
-    if (doc.realPrinting)
+    if (doc.run().realPrinting)
         return false; // a job is being sent already; the printer is busy with it
     if (noPrinter())
         return false;
@@ -301,7 +302,7 @@ bool RealPrint(ReportDocument &doc, bool showDialog, QWidget *parent)
     if (last == 0)
         return true;
 
-    doc.realPrinting = true;
+    doc.run().realPrinting = true;
     // A copies count of 0 would print nothing; it means one copy.
     printer.setCopyCount(qMax(1, int(doc.copies)));
     printer.setCollateCopies(true);
@@ -310,14 +311,14 @@ bool RealPrint(ReportDocument &doc, bool showDialog, QWidget *parent)
     last = qMin(last, int(doc.pageCount()));
     if (first > last) {
         // Nothing in the range: no job, rather than a blank sheet.
-        doc.realPrinting = false;
+        doc.run().realPrinting = false;
         return true;
     }
     PrintJob job(printer);
     if (!job.begin())
         return printingError(doc);
     for (int page = first; page <= last; ++page) {
-        if (!doc.realPrinting) {
+        if (!doc.run().realPrinting) {
             job.discard();
             return true;
         }
@@ -328,12 +329,12 @@ bool RealPrint(ReportDocument &doc, bool showDialog, QWidget *parent)
             return printingError(doc);
         }
     }
-    if (!doc.realPrinting) {
+    if (!doc.run().realPrinting) {
         job.discard();
         return true;
     }
     if (!job.send())
         return printingError(doc);
-    doc.realPrinting = false;
+    doc.run().realPrinting = false;
     return true;
 }

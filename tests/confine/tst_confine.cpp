@@ -4,6 +4,7 @@
 #include "document/pictureitem.h"
 #include "document/reportsection.h"
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 #include "document/errorentry.h"
 #include "platform/accesspolicy.h"
 #include "platform/connection.h"
@@ -123,7 +124,7 @@ void buildReport(ReportDocument &doc, const QString &reportFile, const QString &
 
 const PagePicture *printedPicture(const ReportDocument &doc)
 {
-    for (const auto &page : doc.Pages) {
+    for (const auto &page : doc.run().pages) {
         for (const PageRecord &record : page->records) {
             if (record.picture() && !record.picture()->chart)
                 return record.picture();

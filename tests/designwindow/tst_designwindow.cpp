@@ -10,6 +10,7 @@
 #include "document/textitem.h"
 #include "document/reportsection.h"
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 #include "document/userinteraction.h"
 #include "platform/units.h"
 #include "viewer/previewwindow.h"
@@ -566,7 +567,7 @@ private slots:
             PreviewWindow *viewer = shownViewer();
             QVERIFY(viewer);
             QCOMPARE(viewer->document(), &doc);
-            QTRY_VERIFY(!doc.working);
+            QTRY_VERIFY(!doc.run().working);
             if (run == 0)
                 pages = doc.pageCount();
             QCOMPARE(int(doc.pageCount()), pages);

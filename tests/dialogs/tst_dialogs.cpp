@@ -4,6 +4,7 @@
 #include "designer/sectionpropertiesdialog.h"
 #include "document/textitem.h"
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 #include "platform/settings.h"
 #include "program/guistartupwindows.h"
 #include "program/startup.h"
@@ -58,7 +59,7 @@ bool writeFile(const QString &path, const QByteArray &bytes = QByteArray())
 void addPages(ReportDocument &doc, int count)
 {
     for (int n = 1; n <= count; ++n) {
-        PrintedPage *page = doc.Pages.add();
+        PrintedPage *page = doc.run().pages.add();
         TextItem item;
         item.content = QStringLiteral("Text of page %page%");
         item.x = 2;
@@ -232,7 +233,7 @@ private slots:
 
         ReportDocument doc;
         doc.dbg = true;
-        doc.working = working;
+        doc.run().working = working;
         QString expected;
         for (int i = 0; i < entries; ++i) {
             if (errors) {
@@ -612,7 +613,7 @@ private slots:
         doc.fileName = dir.filePath(QStringLiteral("sales.xml"));
         QVERIFY(writeFile(doc.fileName));
         addPages(doc, pages);
-        doc.CurrentPage = 1;
+        doc.run().currentPage = 1;
 
         QString shownDir;
         onNextModal([&](QWidget *window) {
@@ -631,7 +632,7 @@ private slots:
         // The dialog starts beside the report.
         QCOMPARE(shownDir, QDir(dir.path()).absolutePath());
         // Exporting leaves the page the preview shows alone.
-        QCOMPARE(doc.CurrentPage, 1);
+        QCOMPARE(doc.run().currentPage, 1);
         QStringList files = QDir(dir.path()).entryList({QStringLiteral("*.html")}, QDir::Files);
         if (!folder.isEmpty())
             files = QDir(dir.filePath(folder)).entryList({QStringLiteral("*.html")}, QDir::Files);

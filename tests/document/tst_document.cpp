@@ -511,7 +511,6 @@ private slots:
         text.content = "=[a]+1";
         text.fontBold = text.CanGrowHorizontal = text.HideDuplicates = text.runningSum = true;
         text.alignV = 1;
-        text.typeContent = 2;
         text.Key = "k9";
         text.selected = true;
         text.borders.top.setValues(3, 255, 1);
@@ -520,7 +519,6 @@ private slots:
         QCOMPARE(copy.content, text.content);
         QVERIFY(copy.fontBold && copy.CanGrowHorizontal && copy.HideDuplicates && copy.runningSum);
         QCOMPARE(copy.alignV, (unsigned char)1);
-        QCOMPARE(copy.typeContent, 2);
         QVERIFY(copy.borders.top.Equal(text.borders.top));
         QCOMPARE(copy.Key, QString()); // the caller gives the key
         QCOMPARE(copy.parent, &target);

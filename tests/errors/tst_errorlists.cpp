@@ -1,6 +1,7 @@
 // The error and debug lists: the text of an entry, the lists as the engine
 // fills them and the text the list window shows.
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 #include "document/errorentry.h"
 #include "engine/errorlisttext.h"
 
@@ -85,7 +86,7 @@ private slots:
         QFETCH(int, entries);
         QFETCH(bool, working);
         ReportDocument doc;
-        doc.working = working;
+        doc.run().working = working;
         QString expected;
         for (int i = 0; i < entries; ++i) {
             doc.addError(ErrorEntry(QStringLiteral("section"), QStringLiteral("OpenRS"),

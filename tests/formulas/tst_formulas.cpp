@@ -4,6 +4,7 @@
 #include "document/textitem.h"
 #include "document/reportsection.h"
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 #include "document/errorentry.h"
 #include "engine/formulatext.h"
 #include "engine/scriptconvert.h"
@@ -82,7 +83,7 @@ ReportSection *openSection(ReportDocument &doc, const QString &name, const QStri
     sec->sectionName = name;
     sec->SQL = sql;
     sec->newTextItem()->content = QStringLiteral("=1");
-    sec->initPrint();
+    doc.run().prepare(*sec);
     return sec->openRecordset(0) == 0 ? sec : nullptr;
 }
 
@@ -125,11 +126,11 @@ private slots:
         ReportSection *sec = doc.addDataSection();
         TextItem *item = sec->newTextItem();
         item->content = content;
-        sec->HasFormulas = false;
-        item->initPrint();
-        QCOMPARE(item->typeContent, type);
-        QCOMPARE(item->expression, expression);
-        QCOMPARE(sec->HasFormulas, type == 2);
+        doc.run().prepare(*sec);
+        const PreparedText &prepared = doc.run().prepared(*item);
+        QCOMPARE(int(prepared.type), type);
+        QCOMPARE(prepared.expression, expression);
+        QCOMPARE(doc.run().sectionsWithFormulas.contains(sec), type == 2);
     }
 
     // The text a formula becomes once its references are filled in, in the
@@ -313,8 +314,8 @@ private slots:
         QFETCH(QString, expected);
         ReportDocument doc;
         for (int i = 1; i <= 7; ++i)
-            doc.Pages.add();
-        doc.CurrentPage = 3;
+            doc.run().pages.add();
+        doc.run().currentPage = 3;
         doc.docName = QStringLiteral("Sales");
         doc.fileName = QStringLiteral("/tmp/r.xml");
         QCOMPARE(doc.replacePercentVars(text), expected);
@@ -347,10 +348,10 @@ private slots:
         sec->SQL = QStringLiteral("SELECT CustomerID, City FROM Customers ORDER BY CustomerID");
         TextItem *item = sec->newTextItem();
         item->content = QStringLiteral("=\"[City]\"");
-        sec->initPrint();
-        QVERIFY(sec->HasFormulas);
+        doc.run().prepare(*sec);
+        QVERIFY(doc.run().sectionsWithFormulas.contains(sec));
         QCOMPARE(sec->openRecordset(0), 0);
-        QCOMPARE(cstr(doc.evaluate(item->expression)), QStringLiteral("Berlin"));
+        QCOMPARE(cstr(doc.evaluate(doc.run().prepared(*item).expression)), QStringLiteral("Berlin"));
         sec->rsd->moveNext();
         doc.updateVars(sec);
         QCOMPARE(doc.evaluate(QStringLiteral("=\"[customerid]\"")).stringValue(),
@@ -461,10 +462,11 @@ private slots:
         QVERIFY(other);
         TextItem *item = other->newTextItem();
         item->content = QLatin1Char('[') + name + QStringLiteral("].[id]");
-        item->initPrint();
-        QCOMPARE(item->typeContent, 1);
-        QCOMPARE(FieldReference(item->expression).table, name);
-        QCOMPARE(nullToEmpty(doc.fieldValue(FieldReference(item->expression), other)), QStringLiteral("7"));
+        const PreparedText prepared = prepareText(item->content);
+        QCOMPARE(int(prepared.type), 1);
+        QCOMPARE(FieldReference(prepared.expression).table, name);
+        QCOMPARE(nullToEmpty(doc.fieldValue(FieldReference(prepared.expression), other)),
+                 QStringLiteral("7"));
         QCOMPARE(cstr(doc.evaluate(QLatin1Char('=') + item->content + QStringLiteral("*10"))),
                  QStringLiteral("70"));
         QVERIFY(doc.errorLst.isEmpty());

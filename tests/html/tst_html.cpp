@@ -2,6 +2,7 @@
 #include "document/pictureitem.h"
 #include "document/textitem.h"
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 #include "engine/printitemoutput.h"
 #include "output/htmlexport.h"
 
@@ -29,7 +30,7 @@ namespace {
 
 PrintedPage *addPage(ReportDocument &doc)
 {
-    return doc.Pages.add();
+    return doc.run().pages.add();
 }
 
 std::unique_ptr<TextItem> textItem(const QString &content, float x = 2, float y = 3)
@@ -45,17 +46,18 @@ std::unique_ptr<TextItem> textItem(const QString &content, float x = 2, float y 
 
 // The item's text on the page as it stands, not wrapped; page numbers are
 // filled in when written unless the item shows a field.
-const PageRecord &place(ReportDocument &doc, PrintedPage *page, const TextItem &item)
+const PageRecord &place(ReportDocument &doc, PrintedPage *page, const TextItem &item,
+                        bool field = false)
 {
     const TextStyle style{item.fontName,   item.fontSize,      item.fontBold,
                           item.fontItalic, item.fontUnderline, item.fontStrikethrough,
                           item.fontColor};
-    const bool variables = item.typeContent == 0 && item.content.contains(u'%');
+    const bool variables = !field && item.content.contains(u'%');
     PageRecord &record =
-        addTextRecord(doc.Pages, *page, runMetrics(doc.unit()), style, item.content, item.x, item.y,
+        addTextRecord(doc.run().pages, *page, runMetrics(doc.unit()), style, item.content, item.x, item.y,
                       item.w, item.h, item.AlignH, variables ? PageRecord::PageVariables : 0);
     if (item.borders.isAnyBorders())
-        record.frame = doc.Pages.bordersIndex(item.borders);
+        record.frame = doc.run().pages.bordersIndex(item.borders);
     return record;
 }
 
@@ -313,8 +315,7 @@ private slots:
         addPicture(doc, first, PagePicture(), 2, 4, 4);
         PrintedPage *second = addPage(doc);
         auto field = textItem(QStringLiteral("%page% stays"));
-        field->typeContent = 1;
-        place(doc, second, *field);
+        place(doc, second, *field, true);
 
         const QString path = m_dir.filePath(QStringLiteral("page.html"));
         int page = 1;
@@ -374,7 +375,7 @@ private slots:
             const QJsonArray blocks = renderedBlocks(chromium(), path, &failure);
             QVERIFY2(!blocks.isEmpty(), qPrintable(failure));
 
-            const PrintedPage &items = *doc.Pages.at(pageNumber - 1);
+            const PrintedPage &items = *doc.run().pages.at(pageNumber - 1);
             const double pxPerUnit = 96 / 2.54; // the demo is in centimetres
             int block = 0;
             for (int i = 0; i < items.count(); ++i) {

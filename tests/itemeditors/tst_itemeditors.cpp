@@ -7,6 +7,7 @@
 #include "document/textitem.h"
 #include "document/reportsection.h"
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 #include "engine/scriptfunctions.h"
 
 #include <QCheckBox>
@@ -435,7 +436,7 @@ private slots:
         QFETCH(QString, error);
         TextItem *item = itemIn(sectionKey, QStringLiteral("Plain"));
         item->FormatString = format;
-        const int varsBefore = doc->vars.count();
+        const int varsBefore = doc->run().vars.count();
         {
             TextItemDialog dialog(item);
             dialog.updateValue();
@@ -457,7 +458,7 @@ private slots:
         }
         // What the run holds is as it was, the variables too.
         verifyRunClean();
-        QCOMPARE(doc->vars.count(), varsBefore);
+        QCOMPARE(doc->run().vars.count(), varsBefore);
     }
 
 private:

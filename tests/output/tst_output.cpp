@@ -6,6 +6,7 @@
 #include "document/textitem.h"
 #include "document/reportsection.h"
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 #include "engine/fontfallback.h"
 #include "engine/printitemoutput.h"
 #include "output/drawingsurface.h"
@@ -70,11 +71,11 @@ std::unique_ptr<ReportDocument> twoPages()
     doc->docName = QStringLiteral("Output test");
     doc->pageWidth = 21;
     doc->pageHeight = 29.7f;
-    PrintedPage *first = doc->Pages.add();
+    PrintedPage *first = doc->run().pages.add();
     addText(*doc, first, QStringLiteral("First line of the report"), 2, 2, 12);
     addText(*doc, first, QStringLiteral("Page %page% of %pages%"), 2, 27, 12);
     addText(*doc, first, QStringLiteral("Fish & <chips>"), 2, 10, 12);
-    PrintedPage *second = doc->Pages.add();
+    PrintedPage *second = doc->run().pages.add();
     addText(*doc, second, QStringLiteral("Second page text"), 2, 2, 12);
     addText(*doc, second, QStringLiteral("Page %page% of %pages%"), 2, 27, 12);
     return doc;
@@ -222,7 +223,7 @@ std::unique_ptr<ReportDocument> onePage()
     auto doc = std::make_unique<ReportDocument>();
     doc->pageWidth = 21;
     doc->pageHeight = 29.7f;
-    doc->Pages.add();
+    doc->run().pages.add();
     return doc;
 }
 
@@ -375,7 +376,7 @@ private slots:
             QPainter painter(&image);
             drawEditMode(painter, *item, QSizeF(8 * cm, 0.6 * cm), dpi / 1440.0, QImage());
         } else {
-            const PageRecord &record = place(*doc, doc->Pages.at(0), *item);
+            const PageRecord &record = place(*doc, doc->run().pages.at(0), *item);
             QCOMPARE(record.h, 0.6f);
             QCOMPARE(record.textLines(), QStringLiteral("Typography"));
             image = renderPage(*doc, 1, dpi).copy(2 * cm, 2 * cm, 8 * cm, 2 * cm);
@@ -416,7 +417,7 @@ private slots:
             QPainter painter(&box);
             drawEditMode(painter, *item, QSizeF(8 * cm, cm), dpi / 1440.0, QImage());
         } else {
-            place(*doc, doc->Pages.at(0), *item);
+            place(*doc, doc->run().pages.at(0), *item);
             const QImage page = renderPage(*doc, 1, dpi);
             // Nothing strays above or left of the box.
             QCOMPARE(darkShare(page, QRect(0, 0, page.width(), 2 * cm - 2)), 0.0);
@@ -457,7 +458,7 @@ private slots:
         QFETCH(QString, output);
         QFETCH(int, dpi);
         auto doc = onePage();
-        addText(*doc, doc->Pages.at(0), QStringLiteral("Party \U0001F389\U0001F355 time"), 2, 2, 8);
+        addText(*doc, doc->run().pages.at(0), QStringLiteral("Party \U0001F389\U0001F355 time"), 2, 2, 8);
         QImage page;
         if (output == QLatin1String("png")) {
             page = renderPage(*doc, 1, dpi);
@@ -564,7 +565,7 @@ private slots:
         ReportDocument doc;
         doc.pageWidth = 10;
         doc.pageHeight = 10;
-        PrintedPage *page = doc.Pages.add();
+        PrintedPage *page = doc.run().pages.add();
         auto item = textItem(QString(), 2, 2, 6, 6);
         item->borders.setValues(3, 0, leftStyle);
         item->borders.right.style = rightStyle;
@@ -899,7 +900,7 @@ private slots:
         design->CanGrowVertical = true;
         if (fallback)
             design->fontName = fontName;
-        const PageRecord *item = &place(*doc, doc->Pages.at(0), *design);
+        const PageRecord *item = &place(*doc, doc->run().pages.at(0), *design);
         const double line = lineHeight(*design);
         if (lines) {
             QCOMPARE(int(item->lineCount), lines);

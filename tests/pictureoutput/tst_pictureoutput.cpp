@@ -4,6 +4,7 @@
 #include "document/pictureitem.h"
 #include "document/reportsection.h"
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 #include "output/pdfexport.h"
 #include "output/pngexport.h"
 
@@ -104,7 +105,7 @@ struct Report
     QList<const PagePicture *> printedPictures() const
     {
         QList<const PagePicture *> pictures;
-        for (const auto &page : doc.Pages) {
+        for (const auto &page : doc.run().pages) {
             for (const PageRecord &record : page->records) {
                 if (record.picture() && !record.picture()->chart)
                     pictures << record.picture();
@@ -259,7 +260,7 @@ private slots:
         const bool vector = fileName.endsWith(QLatin1String(".svg")) || blob == "svg";
         QCOMPARE(!report.printedPictures().first()->svg.isEmpty(), vector);
         const QImage page = renderPage(report.doc, 1, 100);
-        const auto &pageRecords = report.doc.Pages.page(1)->records;
+        const auto &pageRecords = report.doc.run().pages.page(1)->records;
         const PageRecord &drawn =
             *std::find_if(pageRecords.begin(), pageRecords.end(),
                           [](const PageRecord &r) { return r.picture() != nullptr; });
@@ -303,7 +304,7 @@ private slots:
 
         const QImage page = renderPage(report.doc, 1, 50);
         const auto isPicture = [](const PageRecord &r) { return r.picture() != nullptr; };
-        const auto &records = report.doc.Pages.page(1)->records;
+        const auto &records = report.doc.run().pages.page(1)->records;
         const PageRecord &drawn = *std::find_if(records.begin(), records.end(), isPicture);
         const QPoint middle(qRound((drawn.x + 2) / 2.54 * 50), qRound((drawn.y + 2) / 2.54 * 50));
         QCOMPARE(page.pixel(middle), QColor(Qt::black).rgb());

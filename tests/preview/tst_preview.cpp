@@ -5,6 +5,7 @@
 #include "document/textitem.h"
 #include "document/reportsection.h"
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 #include "document/userinteraction.h"
 #include "viewer/previewwindow.h"
 #include "viewer/previewexport.h"
@@ -303,7 +304,7 @@ private slots:
             QTest::keyClick(w.pageView(), Qt::Key_End);
             pagesAtEnd = doc->pageCount();
             panelAtEnd = panel(w, "pages");
-            workingAtEnd = doc->working;
+            workingAtEnd = doc->run().working;
             QCOMPARE(panel(w, "status"), QStringLiteral("working..."));
             QVERIFY(w.findChild<QProgressBar *>(QStringLiteral("PB1"))->isVisible());
             QVERIFY(!w.action(QStringLiteral("open"))->isEnabled());
@@ -376,9 +377,9 @@ private slots:
                                           "total are not known before."));
         QCOMPARE(statusAfterPrint, QStringLiteral("Printing waits for the end of the run."));
         QCOMPARE(statusAfterStop, QStringLiteral("Stopping..."));
-        QVERIFY(doc->recordsDone < doc->nbRecords);
+        QVERIFY(doc->run().recordsDone < doc->run().rootRecords);
         const int pages = doc->pageCount();
-        QVERIFY(pages < 2223 && !doc->working && w.runIncomplete()); // 20,000 rows make 2223
+        QVERIFY(pages < 2223 && !doc->run().working && w.runIncomplete()); // 20,000 rows make 2223
         QCOMPARE(panel(w, "status"),
                  QStringLiteral("Stopped: the report is incomplete, %1 pages made").arg(pages));
         // Only the refusal was said: a stopped run is no empty report.
@@ -744,7 +745,7 @@ private slots:
         QStringList written;
         QString error;
         int steps = 0;
-        doc->CurrentPage = 77; // the counter a paused run counts on is left alone
+        doc->run().currentPage = 77; // the counter a paused run counts on is left alone
         QVERIFY2(exportPreviewPages(
                      *doc, request, [&](int, int) { return ++steps > 0; }, &written, &error),
                  qPrintable(error));
@@ -752,7 +753,7 @@ private slots:
         for (int i = 0; i < files.size(); ++i)
             QCOMPARE(written.at(i), dir.filePath(files.at(i)));
         QVERIFY(steps > 0);
-        QCOMPARE(doc->CurrentPage, 77);
+        QCOMPARE(doc->run().currentPage, 77);
         if (format == PreviewExportRequest::Pdf) {
             QVERIFY(
                 tool("pdfinfo", {written.at(0)}).contains(QRegularExpression("Pages:\\s+2\\n")));

@@ -8,6 +8,7 @@
 #include "document/paper.h"
 #include "document/reportsection.h"
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 #include "document/userinteraction.h"
 #include "viewer/printdialog.h"
 #include "viewer/printing.h"
@@ -451,7 +452,7 @@ private slots:
         }
         QVERIFY(RealPrint(*doc, dialog));
         QVERIFY(m_ui.shown.isEmpty());
-        QVERIFY(!doc->realPrinting);
+        QVERIFY(!doc->run().realPrinting);
         QVERIFY2(waitForJobs(before, 1), "the print server did not finish the job");
         QVERIFY(QFile::exists(output));
         const PrintedPdf pdf = readPrinted(output);
@@ -500,7 +501,7 @@ private slots:
             QCOMPARE(QProcess::execute(reject, {printer}), 0);
         } else {
             // Arrives in the yield before the first page.
-            QTimer::singleShot(0, doc.get(), [&doc] { doc->realPrinting = false; });
+            QTimer::singleShot(0, doc.get(), [&doc] { doc->run().realPrinting = false; });
         }
         const bool printed = RealPrint(*doc, cancel);
         if (refuse)
@@ -509,7 +510,7 @@ private slots:
         QCOMPARE(m_ui.shown.size(), refuse ? 1 : 0);
         if (refuse)
             QCOMPARE(m_ui.shown.first().text, QStringLiteral("Printing error"));
-        QVERIFY(!doc->realPrinting);
+        QVERIFY(!doc->run().realPrinting);
         QVERIFY(!jobsPending());
         QCOMPARE(completedJobs(), before);
     }
@@ -595,7 +596,7 @@ static int noPrinterChild()
     ScriptedInteraction ui;
     UserInteraction::setCurrent(&ui);
     ReportDocument doc;
-    doc.Pages.add();
+    doc.run().pages.add();
     QTextStream out(stdout);
     out << "printers " << installedPrinterNames().size() << '\n';
     out << "RealPrint " << (RealPrint(doc, true) ? "true" : "false") << '\n';

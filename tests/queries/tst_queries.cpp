@@ -11,6 +11,7 @@
 #include "data/sqlreferences.h"
 #include "document/reportsection.h"
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 #include "document/errorentry.h"
 #include "document/userinteraction.h"
 #include "platform/catalog.h"
@@ -799,15 +800,15 @@ private slots:
         QCOMPARE(doc->openDataConnection(), 0);
         ReportSection *withFormulas = dataSection(*doc, 1);
         withFormulas->SQL = QStringLiteral("SELECT Name, City FROM People ORDER BY ID DESC");
-        withFormulas->HasFormulas = true;
+        doc->run().sectionsWithFormulas.insert(withFormulas);
         QCOMPARE(withFormulas->openRecordset(0), 0);
-        QCOMPARE(*doc->vars.value(QStringLiteral("name")), QVariant(QStringLiteral("Jones")));
-        QCOMPARE(*doc->vars.value(QStringLiteral("CITY")), QVariant(QStringLiteral("Cardiff")));
+        QCOMPARE(*doc->run().vars.value(QStringLiteral("name")), QVariant(QStringLiteral("Jones")));
+        QCOMPARE(*doc->run().vars.value(QStringLiteral("CITY")), QVariant(QStringLiteral("Cardiff")));
         ReportSection *plain = dataSection(*doc, 2);
         plain->SQL = QStringLiteral("SELECT Place AS City FROM Visits");
         QCOMPARE(plain->openRecordset(0), 0);
         // Sections without formulas leave the variables alone.
-        QCOMPARE(*doc->vars.value(QStringLiteral("City")), QVariant(QStringLiteral("Cardiff")));
+        QCOMPARE(*doc->run().vars.value(QStringLiteral("City")), QVariant(QStringLiteral("Cardiff")));
     }
     void databaseIsNeverChanged()
     {

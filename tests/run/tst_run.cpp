@@ -5,6 +5,7 @@
 #include "document/textitem.h"
 #include "document/reportsection.h"
 #include "document/reportdocument.h"
+#include "engine/reportrun.h"
 #include "document/errorentry.h"
 #include "output/htmlexport.h"
 #include "output/pageoutput.h"
@@ -101,7 +102,7 @@ std::unique_ptr<ReportDocument> smallReport(int rows, bool pageFooter = true)
 QStringList pageTexts(const ReportDocument &doc, int n)
 {
     QStringList out;
-    const PrintedPage *page = doc.Pages.page(n);
+    const PrintedPage *page = doc.run().pages.page(n);
     if (!page)
         return out;
     for (const PageRecord &record : page->records) {
@@ -114,14 +115,14 @@ QStringList pageTexts(const ReportDocument &doc, int n)
 QStringList allTexts(const ReportDocument &doc)
 {
     QStringList out;
-    for (int n = 1; n <= doc.Pages.count(); ++n)
+    for (int n = 1; n <= doc.run().pages.count(); ++n)
         out << pageTexts(doc, n);
     return out;
 }
 
 const PageRecord *printItem(const ReportDocument &doc, int page, const QString &content)
 {
-    for (const PageRecord &record : doc.Pages.page(page)->records) {
+    for (const PageRecord &record : doc.run().pages.page(page)->records) {
         if (record.kind == PageRecord::Text && record.textLines() == content)
             return &record;
     }
@@ -137,10 +138,10 @@ void run(ReportDocument &doc)
 // Every print item of every page ends above that page's footer.
 void verifyNothingCrossesTheFooter(const ReportDocument &doc)
 {
-    for (int p = 1; p <= doc.Pages.count(); ++p) {
+    for (int p = 1; p <= doc.run().pages.count(); ++p) {
         const PageRecord *footer = printItem(doc, p, QStringLiteral("pf"));
         QVERIFY2(footer, qPrintable(QStringLiteral("page %1 has no footer").arg(p)));
-        for (const PageRecord &item : doc.Pages.page(p)->records) {
+        for (const PageRecord &item : doc.run().pages.page(p)->records) {
             if (&item != footer)
                 QVERIFY2(item.y + item.h <= footer->y + 1e-4f,
                          qPrintable(QStringLiteral("page %1: an item reaches %2, the footer %3")
@@ -161,7 +162,7 @@ void verifyBands(const ReportDocument &doc)
                               {QStringLiteral("rh"), ReportSection::ReportHeader},
                               {QStringLiteral("rf"), ReportSection::ReportFooter}};
     quint32 lastData = 0;
-    for (const auto &page : doc.Pages) {
+    for (const auto &page : doc.run().pages) {
         QVERIFY(!page->bands.empty());
         QCOMPARE(page->bands.front().firstRecord, 0u);
         for (size_t m = 1; m < page->bands.size(); ++m)
@@ -176,7 +177,7 @@ void verifyBands(const ReportDocument &doc)
                 // page keeps its number.
                 QVERIFY(band->occurrence >= lastData);
                 lastData = band->occurrence;
-                QCOMPARE(doc.Pages.bandName(band->name), QStringLiteral("d1"));
+                QCOMPARE(doc.run().pages.bandName(band->name), QStringLiteral("d1"));
             }
         }
     }
@@ -220,9 +221,9 @@ private slots:
         QCOMPARE(progress.count(), rows);
         QCOMPARE(doc->pageCount(), qint16(1));
         QCOMPARE(pageTexts(*doc, 1), texts);
-        QCOMPARE(doc->nbRecords, qint64(rows));
-        QCOMPARE(doc->recordsDone, qint64(rows));
-        QVERIFY(!doc->working);
+        QCOMPARE(doc->run().rootRecords, qint64(rows));
+        QCOMPARE(doc->run().recordsDone, qint64(rows));
+        QVERIFY(!doc->run().working);
         QVERIFY(doc->errorLst.isEmpty());
     }
 
@@ -253,7 +254,7 @@ private slots:
         doc->sections.value(QStringLiteral("d1"))->Height = height;
         QSignalSpy finished(doc.get(), &ReportDocument::pageFinished);
         run(*doc);
-        QCOMPARE(doc->Pages.count(), pages);
+        QCOMPARE(doc->run().pages.count(), pages);
         QCOMPARE(finished.count(), pages);
         QCOMPARE(finished.last().at(0).toInt(), pages - 1);
         const QStringList texts = allTexts(*doc);
@@ -280,14 +281,14 @@ private slots:
         auto doc = smallReport(3);
         doc->sections.value(QStringLiteral("d1"))->pageBreakAfter = true;
         run(*doc);
-        QCOMPARE(doc->Pages.count(), 4);
+        QCOMPARE(doc->run().pages.count(), 4);
         QCOMPARE(pageTexts(*doc, 2), (QStringList{"ph", "Row 2", "pf"}));
         QCOMPARE(pageTexts(*doc, 4), (QStringList{"ph", "rf", "pf"}));
         // On a page header it means nothing: the rows still fill the pages.
         auto header = smallReport(11);
         header->sections.value(QStringLiteral("ph"))->pageBreakAfter = true;
         run(*header);
-        QCOMPARE(header->Pages.count(), 3);
+        QCOMPARE(header->run().pages.count(), 3);
         verifyNothingCrossesTheFooter(*header);
     }
 
@@ -375,21 +376,21 @@ private slots:
         auto doc = smallReport(500);
         int yields = 0;
         int pagesAtFirstYield = 0;
-        doc->yieldHook = [&] {
+        doc->run().yieldHook = [&] {
             if (++yields == 1)
-                pagesAtFirstYield = doc->Pages.count();
+                pagesAtFirstYield = doc->run().pages.count();
             if (yields == 3)
-                doc->stopRequested = true;
+                doc->run().stopRequested = true;
         };
         QSignalSpy finished(doc.get(), &ReportDocument::finishedWorking);
         run(*doc);
         QCOMPARE(pagesAtFirstYield, 2);
         QCOMPARE(finished.count(), 1);
-        QVERIFY(!doc->working);
-        QCOMPARE(doc->nbRecords, qint64(500));
+        QVERIFY(!doc->run().working);
+        QCOMPARE(doc->run().rootRecords, qint64(500));
         // Rows 1-5 fill page 1, row 6 starts page 2; the yields come before
         // rows 7, 8 and 9, and row 9 is still finished.
-        QCOMPARE(doc->recordsDone, qint64(9));
+        QCOMPARE(doc->run().recordsDone, qint64(9));
         const QStringList texts = allTexts(*doc);
         QCOMPARE(texts.filter(QStringLiteral("Row ")).size(), 9);
         QCOMPARE(texts.count(QStringLiteral("rf")), 1);
@@ -405,7 +406,7 @@ private slots:
         QSignalSpy start(doc.get(), &ReportDocument::startWorking);
         QSignalSpy finished(doc.get(), &ReportDocument::finishedWorking);
         doc->initPrint();
-        QCOMPARE(start.count() + finished.count() + doc->Pages.count(), 0);
+        QCOMPARE(start.count() + finished.count() + doc->run().pages.count(), 0);
     }
 
     void itemsSortedByYKeepTies()
@@ -459,13 +460,13 @@ private slots:
         QSignalSpy finished(&doc, &ReportDocument::pageFinished);
         run(doc);
         QVERIFY2(doc.errorLst.isEmpty(), qPrintable(doc.errorLst.value(0).pureText()));
-        QVERIFY(doc.Pages.count() > 2);
-        QCOMPARE(finished.count(), doc.Pages.count());
+        QVERIFY(doc.run().pages.count() > 2);
+        QCOMPARE(finished.count(), doc.run().pages.count());
         const QStringList printed = allTexts(doc);
         for (const QString &text : texts)
             QVERIFY2(!printed.filter(text).isEmpty(), qPrintable(text));
         int drawnCharts = 0;
-        for (const auto &page : doc.Pages) {
+        for (const auto &page : doc.run().pages) {
             for (const PageRecord &record : page->records)
                 drawnCharts +=
                     record.picture() && record.picture()->chart && !record.picture()->svg.isEmpty();
@@ -591,10 +592,10 @@ private slots:
         QSignalSpy finished(doc.get(), &ReportDocument::finishedWorking);
         run(*doc);
         QCOMPARE(finished.count(), 1);
-        QVERIFY(!doc->working);
-        QVERIFY2(doc->Pages.count() >= 1 && doc->Pages.count() <= maxPages,
-                 qPrintable(QString::number(doc->Pages.count())));
-        QCOMPARE(pageTexts(*doc, doc->Pages.count()).last(), QStringLiteral("pf"));
+        QVERIFY(!doc->run().working);
+        QVERIFY2(doc->run().pages.count() >= 1 && doc->run().pages.count() <= maxPages,
+                 qPrintable(QString::number(doc->run().pages.count())));
+        QCOMPARE(pageTexts(*doc, doc->run().pages.count()).last(), QStringLiteral("pf"));
         QVERIFY2(doc->errorLst.size() == entries,
                  qPrintable(QString::number(doc->errorLst.size()) + u' ' +
                             doc->errorLst.value(0).pureText()));
@@ -642,7 +643,7 @@ private slots:
         text->CanGrowVertical = true;
         run(*doc);
         QVERIFY(doc->errorLst.isEmpty());
-        QCOMPARE(doc->Pages.count(), pages);
+        QCOMPARE(doc->run().pages.count(), pages);
         verifyNothingCrossesTheFooter(*doc);
         verifyBands(*doc);
         // Nothing is lost: the pieces of the split text hold all its lines,
@@ -666,7 +667,7 @@ private slots:
             // the pages after.
             QVERIFY(printItem(*doc, 2, QStringLiteral("Row 2")));
             QVERIFY(!printItem(*doc, 3, QStringLiteral("Row 2")));
-            QCOMPARE(doc->Pages.page(3)->records.at(1).y, 2.0f);
+            QCOMPARE(doc->run().pages.page(3)->records.at(1).y, 2.0f);
         } else {
             QCOMPARE(printItem(*doc, 2, QStringLiteral("Row 5"))->y, 2.0f);
             QCOMPARE(pageTexts(*doc, 1).last(), QStringLiteral("pf"));
@@ -747,7 +748,7 @@ private slots:
         QFETCH(int, fieldEntries);
         QFETCH(QVariant, value);
         ReportDocument doc;
-        doc.Pages.setKeepValues(true);
+        doc.run().pages.setKeepValues(true);
         doc.clearSections();
         doc.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + fixtureDb();
         doc.pageWidth = 21;
