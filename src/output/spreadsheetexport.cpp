@@ -360,19 +360,24 @@ QString csvField(const TalvoDocument &doc, const PageRecord &record, int page)
     if (record.kind != PageRecord::Text)
         return QString();
     const CellValue value = valueOf(record);
+    const QString text = SpreadsheetGrid::cellText(doc, record, page);
     switch (value.kind) {
     case CellValue::Boolean:
         return value.truth ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+    // Typed where the workbook's cell is, so that both hold the same: a
+    // format no spreadsheet format says the same as gives the shown text.
     case CellValue::Number:
-        return csvNumber(record, value.number);
+        if (spreadsheetNumberFormat(value.format).ok || isOverflowMark(text))
+            return csvNumber(record, value.number);
+        break;
     case CellValue::Date:
-        if (value.date.date().isValid())
+        if (value.date.date().isValid() && spreadsheetDateFormat(value.format, value.date).ok)
             return isoDate(value.date);
         break;
     case CellValue::Text:
         break;
     }
-    return csvText(SpreadsheetGrid::cellText(doc, record, page));
+    return csvText(text);
 }
 
 QString quotedField(const QString &field, QChar separator)
