@@ -88,6 +88,36 @@ CellValue valueOf(const PageRecord &record)
     return cell;
 }
 
+// The spreadsheet formats of the Format strings met so far: a report has a
+// few, and reading one again for every cell would cost more than the cell.
+class FormatCache
+{
+public:
+    const SpreadsheetFormat &number(const QString &format)
+    {
+        auto at = m_numbers.find(format);
+        if (at == m_numbers.end())
+            at = m_numbers.insert(format, spreadsheetNumberFormat(format));
+        return *at;
+    }
+    // Without a format, a date shows as what it holds: a date, a time or both.
+    const SpreadsheetFormat &date(const QString &format, const QDateTime &value)
+    {
+        const QChar holds = value.date() == QDate(1899, 12, 30) ? u't'
+                            : value.time() == QTime(0, 0)       ? u'd'
+                                                                : u'b';
+        const QString key = holds + format;
+        auto at = m_dates.find(key);
+        if (at == m_dates.end())
+            at = m_dates.insert(key, spreadsheetDateFormat(format, value));
+        return *at;
+    }
+
+private:
+    QHash<QString, SpreadsheetFormat> m_numbers;
+    QHash<QString, SpreadsheetFormat> m_dates;
+};
+
 // A number that did not fit its box shows as "###": its cell shows it whole.
 bool isOverflowMark(const QString &text)
 {
@@ -137,6 +167,22 @@ lxw_color_t sheetColor(int windowsColor)
 {
     const quint32 c = quint32(windowsColor);
     return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
+// What makes a cell format: the text style, alignment, line breaks and
+// number format.
+struct CellStyle
+{
+    quint16 style;
+    quint8 align;
+    bool wrap;
+    int builtIn;
+    QString code;
+    bool operator==(const CellStyle &) const = default;
+};
+size_t qHash(const CellStyle &key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.style, key.align, key.wrap, key.builtIn, key.code);
 }
 
 class WorkbookWriter
@@ -203,7 +249,7 @@ private:
                                     styleFor(record, QString(), nullptr));
             return;
         case CellValue::Number: {
-            SpreadsheetFormat format = spreadsheetNumberFormat(value.format);
+            SpreadsheetFormat format = m_formatCache.number(value.format);
             if (!format.ok && isOverflowMark(text))
                 format = SpreadsheetFormat{true, QString(), 0};
             if (format.ok) {
@@ -214,7 +260,7 @@ private:
             break;
         }
         case CellValue::Date: {
-            const SpreadsheetFormat format = spreadsheetDateFormat(value.format, value.date);
+            const SpreadsheetFormat &format = m_formatCache.date(value.format, value.date);
             double serial = 0;
             if (format.ok && spreadsheetDateSerial(value.date, serial)) {
                 worksheet_write_number(m_sheet, m_row, column, serial,
@@ -246,16 +292,8 @@ private:
     {
         const TextStyle &style = m_doc.Pages.style(record.style);
         const bool wrap = text.contains(QLatin1Char('\n'));
-        const QString key = QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8|%9")
-                                .arg(style.bold)
-                                .arg(style.italic)
-                                .arg(style.underline)
-                                .arg(style.strikeOut)
-                                .arg(style.color)
-                                .arg(record.align)
-                                .arg(wrap)
-                                .arg(number ? number->builtIn : -1)
-                                .arg(number ? number->code : QString());
+        const CellStyle key{record.style, record.align, wrap, number ? number->builtIn : -1,
+                            number ? number->code : QString()};
         lxw_format *&format = m_formats[key];
         if (format)
             return format;
@@ -289,7 +327,8 @@ private:
     int m_sheets = 0;
     lxw_worksheet *m_sheet = nullptr;
     lxw_row_t m_row = 0;
-    QHash<QString, lxw_format *> m_formats;
+    QHash<CellStyle, lxw_format *> m_formats;
+    FormatCache m_formatCache;
 };
 
 // Copies a finished file into the checked output, a piece at a time.
@@ -355,7 +394,7 @@ QString csvText(QString text)
     return text;
 }
 
-QString csvField(const TalvoDocument &doc, const PageRecord &record, int page)
+QString csvField(const TalvoDocument &doc, const PageRecord &record, int page, FormatCache &formats)
 {
     if (record.kind != PageRecord::Text)
         return QString();
@@ -367,11 +406,11 @@ QString csvField(const TalvoDocument &doc, const PageRecord &record, int page)
     // Typed where the workbook's cell is, so that both hold the same: a
     // format no spreadsheet format says the same as gives the shown text.
     case CellValue::Number:
-        if (spreadsheetNumberFormat(value.format).ok || isOverflowMark(text))
+        if (formats.number(value.format).ok || isOverflowMark(text))
             return csvNumber(record, value.number);
         break;
     case CellValue::Date:
-        if (value.date.date().isValid() && spreadsheetDateFormat(value.format, value.date).ok)
+        if (value.date.date().isValid() && formats.date(value.format, value.date).ok)
             return isoDate(value.date);
         break;
     case CellValue::Text:
@@ -466,6 +505,7 @@ bool exportCsv(TalvoDocument &doc, const QString &file, QChar separator, QString
         return fail(error, tr("Cannot write %1: %2").arg(file, out.errorString()));
     const int columns = grid.columnCount();
     QStringList fields;
+    FormatCache formats;
     QByteArray pending;
     bool ok = true;
     bool stopped = false;
@@ -481,7 +521,7 @@ bool exportCsv(TalvoDocument &doc, const QString &file, QChar separator, QString
         }
         fields.fill(QString(), columns);
         forEachCell(cells, [&](int column, const GridCell *first, const GridCell *end) {
-            const QString field = end - first == 1 ? csvField(doc, *first->record, page)
+            const QString field = end - first == 1 ? csvField(doc, *first->record, page, formats)
                                                    : csvText(joinedText(doc, first, end, page));
             fields[column] = quotedField(field, separator);
         });
