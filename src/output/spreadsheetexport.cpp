@@ -150,8 +150,8 @@ QString joinedText(const TalvoDocument &doc, const GridCell *first, const GridCe
     return texts.join(QLatin1Char(' '));
 }
 
-// Rows of a sheet hold what a page shows; a row past the last one a sheet
-// has goes on to a sheet of its own.
+// A sheet has room for this many rows; the rows after them go on to a sheet
+// of their own rather than being lost.
 constexpr lxw_row_t kSheetRows = LXW_ROW_MAX;
 constexpr qsizetype kCellCharacters = 32767;
 
