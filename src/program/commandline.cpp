@@ -62,9 +62,10 @@ bool fileExists(const QString &path)
 
 const QStringList &CommandLine::wholeValueOptions()
 {
-    static const QStringList names{QStringLiteral("f"),    QStringLiteral("saveas"),
-                                   QStringLiteral("eval"), QStringLiteral("pdf"),
-                                   QStringLiteral("html"), QStringLiteral("png")};
+    static const QStringList names{
+        QStringLiteral("f"),    QStringLiteral("saveas"), QStringLiteral("eval"),
+        QStringLiteral("pdf"),  QStringLiteral("html"),   QStringLiteral("png"),
+        QStringLiteral("xlsx"), QStringLiteral("csv"),    QStringLiteral("csvsep")};
     return names;
 }
 
@@ -91,7 +92,8 @@ const QList<QPair<QString, QString>> &CommandLine::knownOptions()
          QStringLiteral("evaluate one formula expression and print the result")},
         {QStringLiteral("/pdf FILE"),
          QStringLiteral(
-             "run the report and write it as PDF (/pdf, /html and /png may be given together)")},
+             "run the report and write it as PDF (/pdf, /html, /png, /xlsx and /csv may be "
+             "given together)")},
         {QStringLiteral("/pages FROM-TO"), QStringLiteral("with /pdf or /png: only these pages")},
         {QStringLiteral("/html FILE"), QStringLiteral("run the report and write a page as HTML")},
         {QStringLiteral("/page N"), QStringLiteral("with /html: the page to write (default 1)")},
@@ -100,6 +102,13 @@ const QList<QPair<QString, QString>> &CommandLine::knownOptions()
         {QStringLiteral("/png DIR"),
          QStringLiteral("run the report and write each page as a PNG file into DIR")},
         {QStringLiteral("/dpi N"), QStringLiteral("with /png: the resolution (default 150)")},
+        {QStringLiteral("/xlsx FILE"),
+         QStringLiteral("run the report and write it as an Excel workbook: numbers, dates and "
+                        "truth values typed, without page headers and footers")},
+        {QStringLiteral("/csv FILE"),
+         QStringLiteral("run the report and write it as CSV (UTF-8, the rows of the workbook)")},
+        {QStringLiteral("/csvsep SEP"),
+         QStringLiteral("with /csv: the separator, one of , ; | : or tab (default ,)")},
         {QStringLiteral("/confine"),
          QStringLiteral("read files only inside the report's folder and reach no database "
                         "server but those of /allowhost (for reports you did not write)")},
@@ -107,10 +116,10 @@ const QList<QPair<QString, QString>> &CommandLine::knownOptions()
          QStringLiteral("the database server a confined run may reach; repeatable; implies "
                         "/confine")},
         {QStringLiteral("/maxpages N"),
-         QStringLiteral("with /pdf, /png, /html or /dhp: stop a run that makes more than N pages "
+         QStringLiteral("with an output or /dhp: stop a run that makes more than N pages "
                         "and write or print nothing")},
         {QStringLiteral("/timeout SECONDS"),
-         QStringLiteral("with /pdf, /png, /html, /dhp or /check: stop a run that takes longer "
+         QStringLiteral("with an output, /dhp or /check: stop a run that takes longer "
                         "and write or print nothing")},
         {QStringLiteral("/help, /?"), QStringLiteral("print this list and exit")},
     };

@@ -15,6 +15,7 @@
 
 #include "output/pdfexport.h"
 #include "output/pngexport.h"
+#include "output/spreadsheetexport.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -193,10 +194,12 @@ bool parsePageRange(const QString &text, int &from, int &to)
     return okFrom && okTo && from >= 1 && (to == 0 || to >= from);
 }
 
-// What /pdf, /html and /png ask for, read and checked before the run.
+// What /pdf, /html, /png, /xlsx and /csv ask for, read and checked before
+// the run.
 struct ExportRequest
 {
-    QString pdf, html, png;
+    QString pdf, html, png, xlsx, csv;
+    QChar csvSeparator = QLatin1Char(',');
     int from = 0, to = 0; // /pages
     int htmlPage = 1;
     bool allPages = false;
@@ -215,6 +218,8 @@ int readExportRequest(const CommandLine &commandLine, ExportRequest &request, QT
         {"pdf", &request.pdf, QT_TRANSLATE_NOOP("Mirt", "mirt: /pdf needs a file name")},
         {"html", &request.html, QT_TRANSLATE_NOOP("Mirt", "mirt: /html needs a file name")},
         {"png", &request.png, QT_TRANSLATE_NOOP("Mirt", "mirt: /png needs a folder")},
+        {"xlsx", &request.xlsx, QT_TRANSLATE_NOOP("Mirt", "mirt: /xlsx needs a file name")},
+        {"csv", &request.csv, QT_TRANSLATE_NOOP("Mirt", "mirt: /csv needs a file name")},
     };
     for (const auto &target : targets) {
         const QString name = QString::fromLatin1(target.name);
@@ -232,6 +237,11 @@ int readExportRequest(const CommandLine &commandLine, ExportRequest &request, QT
         request.htmlPage = commandLine.value(QStringLiteral("page")).toInt(&ok);
         if (!ok || request.htmlPage < 1)
             return usageError(err, tr("mirt: /page needs a page number from 1"));
+    }
+    if (commandLine.has(QStringLiteral("csvsep"))) {
+        request.csvSeparator = csvSeparatorOf(commandLine.value(QStringLiteral("csvsep")));
+        if (request.csvSeparator.isNull())
+            return usageError(err, tr("mirt: /csvsep needs a separator: , ; | : or tab"));
     }
     request.allPages = commandLine.has(QStringLiteral("allpages"));
     if (commandLine.has(QStringLiteral("dpi"))) {
@@ -277,6 +287,10 @@ int exportCommand(const CommandLine &commandLine, ReportDocument &document, RunL
     if (const int status = readExportRequest(commandLine, request, err))
         return status;
     limits.watch(document);
+    // The spreadsheets write numbers and dates as such, which the pages
+    // keep only when asked before the run.
+    if (!request.xlsx.isEmpty() || !request.csv.isEmpty())
+        document.Pages.setKeepValues(true);
     if (const int status = runReport(document, err))
         return status;
     if (limits.reached()) {
@@ -319,6 +333,13 @@ int exportCommand(const CommandLine &commandLine, ReportDocument &document, RunL
                 out << file << '\n';
             out.flush();
         }
+        error.clear();
+        if (!request.xlsx.isEmpty() && !exportXlsx(document, request.xlsx, &error))
+            fail(error);
+        error.clear();
+        if (!request.csv.isEmpty() &&
+            !exportCsv(document, request.csv, request.csvSeparator, &error))
+            fail(error);
     }
     const int status = reportRunErrors(document, err);
     return failed ? ExitCannotWrite : status;
@@ -331,7 +352,8 @@ bool isHeadlessCommand(const CommandLine &commandLine)
     static const QStringList names{
         QStringLiteral("help"),   QStringLiteral("?"),     QStringLiteral("info"),
         QStringLiteral("saveas"), QStringLiteral("check"), QStringLiteral("eval"),
-        QStringLiteral("html"),   QStringLiteral("pdf"),   QStringLiteral("png")};
+        QStringLiteral("html"),   QStringLiteral("pdf"),   QStringLiteral("png"),
+        QStringLiteral("xlsx"),   QStringLiteral("csv")};
     for (const QString &name : names) {
         if (commandLine.has(name))
             return true;
@@ -498,7 +520,8 @@ int runHeadlessCommand(const CommandLine &commandLine, ReportDocument &document,
     }
 
     if (commandLine.has(QStringLiteral("pdf")) || commandLine.has(QStringLiteral("png")) ||
-        commandLine.has(QStringLiteral("html")))
+        commandLine.has(QStringLiteral("html")) || commandLine.has(QStringLiteral("xlsx")) ||
+        commandLine.has(QStringLiteral("csv")))
         return exportCommand(commandLine, document, limits, out, err);
 
     if (commandLine.has(QStringLiteral("info"))) {

@@ -4,6 +4,7 @@
 #include "engine/reportrun.h"
 #include "output/pdfexport.h"
 #include "output/pngexport.h"
+#include "output/spreadsheetexport.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -82,6 +83,17 @@ bool exportPreviewPages(ReportDocument &doc, const PreviewExportRequest &request
             ok = exportPng(doc, request.target, request.dpi, written, error, n, n);
         }
         break;
+    case PreviewExportRequest::Xlsx:
+    case PreviewExportRequest::Csv: {
+        // A table of the whole report: its rows do not follow the pages.
+        auto pageDone = [&](int page, int count) { return !progress || progress(page, count); };
+        ok = request.format == PreviewExportRequest::Xlsx
+                 ? exportXlsx(doc, request.target, error, pageDone)
+                 : exportCsv(doc, request.target, request.csvSeparator, error, pageDone);
+        if (ok && written)
+            written->append(request.target);
+        break;
+    }
     case PreviewExportRequest::Html:
         if (from == 1 && to == pages && pages > 1) {
             step(0);
@@ -140,6 +152,8 @@ PreviewExportDialog::PreviewExportDialog(ReportDocument &doc, int shownPage, QWi
     m_format->addItem(tr("PDF document (*.pdf)"), PreviewExportRequest::Pdf);
     m_format->addItem(tr("PNG pictures, one per page"), PreviewExportRequest::Png);
     m_format->addItem(tr("HTML page (*.html)"), PreviewExportRequest::Html);
+    m_format->addItem(tr("Excel workbook, whole report (*.xlsx)"), PreviewExportRequest::Xlsx);
+    m_format->addItem(tr("CSV table, whole report (*.csv)"), PreviewExportRequest::Csv);
 
     m_shown = new QRadioButton(tr("The page shown (%1)").arg(shownPage), this);
     m_range = new QRadioButton(tr("Pages"), this);
@@ -176,6 +190,12 @@ PreviewExportDialog::PreviewExportDialog(ReportDocument &doc, int shownPage, QWi
     m_dpi->setValue(150);
     m_dpi->setSuffix(tr(" dpi"));
 
+    m_separator = new QComboBox(this);
+    m_separator->setObjectName(QStringLiteral("separator"));
+    m_separator->addItem(tr("Comma"), QChar(QLatin1Char(',')));
+    m_separator->addItem(tr("Semicolon"), QChar(QLatin1Char(';')));
+    m_separator->addItem(tr("Tab"), QChar(QLatin1Char('\t')));
+
     m_target = new QLineEdit(this);
     m_target->setObjectName(QStringLiteral("target"));
     connect(m_target, &QLineEdit::textChanged, m_target,
@@ -194,6 +214,7 @@ PreviewExportDialog::PreviewExportDialog(ReportDocument &doc, int shownPage, QWi
     pagesBox->addWidget(m_all);
     form->addRow(tr("Pages:"), pagesBox);
     form->addRow(tr("Resolution:"), m_dpi);
+    form->addRow(tr("Separator:"), m_separator);
     form->addRow(tr("Save to:"), targetRow);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -229,6 +250,10 @@ QString PreviewExportDialog::suggestedTarget() const
         return QDir(dir).filePath(base + QStringLiteral("-pages"));
     case PreviewExportRequest::Html:
         return QDir(dir).filePath(base + QStringLiteral(".html"));
+    case PreviewExportRequest::Xlsx:
+        return QDir(dir).filePath(base + QStringLiteral(".xlsx"));
+    case PreviewExportRequest::Csv:
+        return QDir(dir).filePath(base + QStringLiteral(".csv"));
     default:
         return QDir(dir).filePath(base + QStringLiteral(".pdf"));
     }
@@ -242,7 +267,15 @@ void PreviewExportDialog::setTarget(const QString &path)
 
 void PreviewExportDialog::formatChanged()
 {
-    m_dpi->setEnabled(m_format->currentData().toInt() == PreviewExportRequest::Png);
+    const int format = m_format->currentData().toInt();
+    m_dpi->setEnabled(format == PreviewExportRequest::Png);
+    m_separator->setEnabled(format == PreviewExportRequest::Csv);
+    const bool wholeReport =
+        format == PreviewExportRequest::Xlsx || format == PreviewExportRequest::Csv;
+    if (wholeReport)
+        m_all->setChecked(true);
+    for (QWidget *pages : {static_cast<QWidget *>(m_shown), static_cast<QWidget *>(m_range)})
+        pages->setEnabled(!wholeReport);
     // A name the user typed keeps its folder and base name, with the
     // format's own ending.
     const QString current = m_target->text().trimmed();
@@ -260,6 +293,12 @@ void PreviewExportDialog::formatChanged()
     case PreviewExportRequest::Html:
         setTarget(base + QStringLiteral(".html"));
         break;
+    case PreviewExportRequest::Xlsx:
+        setTarget(base + QStringLiteral(".xlsx"));
+        break;
+    case PreviewExportRequest::Csv:
+        setTarget(base + QStringLiteral(".csv"));
+        break;
     default:
         setTarget(base + QStringLiteral(".pdf"));
         break;
@@ -273,9 +312,21 @@ void PreviewExportDialog::browse()
         chosen = QFileDialog::getExistingDirectory(this, tr("Folder for the pictures"),
                                                    m_target->text());
     } else {
-        const QString filter = m_format->currentData().toInt() == PreviewExportRequest::Html
-                                   ? tr("HTML page (*.html *.htm)")
-                                   : tr("PDF document (*.pdf)");
+        QString filter;
+        switch (m_format->currentData().toInt()) {
+        case PreviewExportRequest::Html:
+            filter = tr("HTML page (*.html *.htm)");
+            break;
+        case PreviewExportRequest::Xlsx:
+            filter = tr("Excel workbook (*.xlsx)");
+            break;
+        case PreviewExportRequest::Csv:
+            filter = tr("CSV table (*.csv *.txt)");
+            break;
+        default:
+            filter = tr("PDF document (*.pdf)");
+            break;
+        }
         chosen = QFileDialog::getSaveFileName(this, tr("Export to"), m_target->text(), filter);
     }
     if (!chosen.isEmpty())
@@ -297,5 +348,6 @@ PreviewExportRequest PreviewExportDialog::request() const
     }
     r.target = QDir::fromNativeSeparators(m_target->text().trimmed());
     r.dpi = m_dpi->value();
+    r.csvSeparator = m_separator->currentData().value<QChar>();
     return r;
 }

@@ -19,7 +19,9 @@ struct PreviewExportRequest
     {
         Pdf,
         Png,
-        Html
+        Html,
+        Xlsx, // the whole report, whatever the pages asked for
+        Csv
     };
     Format format = Pdf;
     int fromPage = 1; // from 1
@@ -28,7 +30,8 @@ struct PreviewExportRequest
     // a range that is not the whole report gives one file per page named
     // after it ("name-3.html").
     QString target;
-    int dpi = 150; // PNG
+    int dpi = 150;                         // PNG
+    QChar csvSeparator = QLatin1Char(','); // CSV
 };
 
 // Writes the pages; `progress` (may be empty) is told (done, total) between
@@ -69,5 +72,6 @@ private:
     QSpinBox *m_from;
     QSpinBox *m_to;
     QSpinBox *m_dpi;
+    QComboBox *m_separator;
     QLineEdit *m_target;
 };

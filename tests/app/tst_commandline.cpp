@@ -272,6 +272,8 @@ private slots:
         row("timeout negative", pdf + "/timeout|-1", "/timeout");
         row("timeout not a number", "/f|" DEMO "|/check|/timeout|soon", "/timeout");
         row("pdf without a name", "/f|" DEMO "|/pdf", "/pdf");
+        row("xlsx without a name", "/f|" DEMO "|/xlsx", "/xlsx");
+        row("csv separator unknown", pdf + "/csv|usage.csv|/csvsep|x", "/csvsep");
         row("f without a name", "/pdf|usage.pdf|/f", "/f");
         row("info without a report", "/info", "/f FILE");
     }
@@ -283,6 +285,7 @@ private slots:
         QCOMPARE(run.status, int(ExitUsage));
         QVERIFY2(run.err.contains(named.toUtf8()), run.err.constData());
         QVERIFY(!QFile::exists(path("usage.pdf")));
+        QVERIFY(!QFile::exists(path("usage.csv")));
         QVERIFY(!QFile::exists(path("x.html")));
         QVERIFY(!QFile::exists(path("pngs")) || QDir(path("pngs")).isEmpty());
     }
@@ -303,6 +306,8 @@ private slots:
         row("maxpages, png", "million.xml", "/png", "/maxpages|50", false);
         row("maxpages, html over a file", "million.xml", "/html", "/maxpages|50", true);
         row("timeout, pdf over a file", "million.xml", "/pdf", "/timeout|0.5", true);
+        row("maxpages, xlsx over a file", "million.xml", "/xlsx", "/maxpages|50", true);
+        row("maxpages, csv", "million.xml", "/csv", "/maxpages|50", false);
         // Ten billion rows to count: only breaking off the query ends it.
         row("timeout inside a query", "count.xml", "/pdf", "/timeout|0.5", false);
         row("timeout of check", "count.xml", "/check", "/timeout|0.5", false);

@@ -722,6 +722,10 @@ private slots:
                                   << "Page 5 of 5";
         QTest::newRow("html range")
             << int(R::Html) << 2 << 3 << QStringList{"out-2.html", "out-3.html"} << "Page 2 of 5";
+        // The spreadsheets hold the whole report, whatever the pages chosen.
+        QTest::newRow("xlsx") << int(R::Xlsx) << 2 << 3 << QStringList{"out.xlsx"} << "PK";
+        QTest::newRow("csv") << int(R::Csv) << 2 << 3 << QStringList{"out.csv"}
+                             << "Row 1\r\nRow 2\r\n";
     }
     void exportPages()
     {
@@ -739,9 +743,9 @@ private slots:
         request.format = PreviewExportRequest::Format(format);
         request.fromPage = from;
         request.toPage = to;
-        request.target = dir.filePath(format == PreviewExportRequest::Png   ? "pngs"
-                                      : format == PreviewExportRequest::Pdf ? "out.pdf"
-                                                                            : "out.html");
+        request.target = dir.filePath(format == PreviewExportRequest::Png    ? QString("pngs")
+                                      : format == PreviewExportRequest::Html ? QString("out.html")
+                                                                             : files.at(0));
         QStringList written;
         QString error;
         int steps = 0;
@@ -762,6 +766,12 @@ private slots:
             const QImage page(written.at(0));
             QCOMPARE(page.width(), qRound(21 / 2.54 * 150));
             QVERIFY(inkShare(page) > 0.0005);
+        } else if (format == PreviewExportRequest::Csv) {
+            const QString csv = QString::fromUtf8(readFile(written.at(0)));
+            QVERIFY(csv.startsWith(firstText) && csv.endsWith("Row 40\r\n"));
+            QVERIFY(!csv.contains("Page"));
+        } else if (format == PreviewExportRequest::Xlsx) {
+            QVERIFY(readFile(written.at(0)).startsWith("PK")); // a zip, as workbooks are
         } else {
             QVERIFY(QString::fromUtf8(readFile(written.at(0))).contains(firstText));
         }

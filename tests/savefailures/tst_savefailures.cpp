@@ -141,6 +141,8 @@ private slots:
         QTest::newRow("html page") << QStringList{"/html", "@/old.html"} << "old.html" << 4;
         QTest::newRow("html, all pages")
             << QStringList{"/html", "@/old.html", "/allpages"} << "old.html" << 4;
+        QTest::newRow("xlsx") << QStringList{"/xlsx", "@/old.xlsx"} << "old.xlsx" << 4;
+        QTest::newRow("csv") << QStringList{"/csv", "@/old.csv"} << "old.csv" << 4;
     }
     void commandLineOutput()
     {
