@@ -112,15 +112,15 @@ PreparedText prepareText(const QString &content)
     return prepared;
 }
 
-void ReportRun::prepare(const ReportSection &section)
+void ReportRun::prepare(const ReportSection &band)
 {
-    for (const ReportItem *item : section.items) {
+    for (const ReportItem *item : band.items) {
         if (item->kind() != ReportItem::TextKind)
             continue;
         const auto *text = static_cast<const TextItem *>(item);
         PreparedText prepared = prepareText(text->content);
         if (prepared.type == PreparedText::Formula)
-            sectionsWithFormulas.insert(&section);
+            sectionsWithFormulas.insert(&band);
         preparedTexts.insert_or_assign(text, std::move(prepared));
     }
 }

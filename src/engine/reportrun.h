@@ -77,12 +77,12 @@ public:
 
     // Prepares every text item of the section and notes whether it has
     // formulas.
-    void prepare(const ReportSection &section);
+    void prepare(const ReportSection &band);
     // The item as prepared (prepared now when the run has not met it).
     const PreparedText &prepared(const TextItem &item);
-    float room(const ReportSection &section) const
+    float room(const ReportSection &band) const
     {
-        const auto found = roomOnAPage.find(&section);
+        const auto found = roomOnAPage.find(&band);
         return found == roomOnAPage.end() ? std::numeric_limits<float>::max() : found->second;
     }
     // Forgets what was worked out for the last design.

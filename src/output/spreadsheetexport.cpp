@@ -3,7 +3,8 @@
 #include "spreadsheetformat.h"
 #include "spreadsheetgrid.h"
 
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
+#include "engine/reportrun.h"
 #include "engine/printedpage.h"
 #include "platform/appinfo.h"
 #include "platform/outputfile.h"
@@ -137,7 +138,7 @@ template <typename Write> void forEachCell(const std::vector<GridCell> &cells, c
     }
 }
 
-QString joinedText(const TalvoDocument &doc, const GridCell *first, const GridCell *end, int page)
+QString joinedText(const ReportDocument &doc, const GridCell *first, const GridCell *end, int page)
 {
     QStringList texts;
     for (const GridCell *cell = first; cell != end; ++cell) {
@@ -188,7 +189,7 @@ size_t qHash(const CellStyle &key, size_t seed = 0)
 class WorkbookWriter
 {
 public:
-    WorkbookWriter(const TalvoDocument &doc, const SpreadsheetGrid &grid, lxw_workbook *book)
+    WorkbookWriter(const ReportDocument &doc, const SpreadsheetGrid &grid, lxw_workbook *book)
         : m_doc(doc), m_grid(grid), m_book(book),
           m_name(spreadsheetSheetName(doc.docName, doc.fileName))
     {
@@ -290,7 +291,7 @@ private:
     lxw_format *styleFor(const PageRecord &record, const QString &text,
                          const SpreadsheetFormat *number)
     {
-        const TextStyle &style = m_doc.Pages.style(record.style);
+        const TextStyle &style = m_doc.run().pages.style(record.style);
         const bool wrap = text.contains(QLatin1Char('\n'));
         const CellStyle key{record.style, record.align, wrap, number ? number->builtIn : -1,
                             number ? number->code : QString()};
@@ -320,7 +321,7 @@ private:
         return format;
     }
 
-    const TalvoDocument &m_doc;
+    const ReportDocument &m_doc;
     const SpreadsheetGrid &m_grid;
     lxw_workbook *m_book;
     QString m_name;
@@ -394,7 +395,7 @@ QString csvText(QString text)
     return text;
 }
 
-QString csvField(const TalvoDocument &doc, const PageRecord &record, int page, FormatCache &formats)
+QString csvField(const ReportDocument &doc, const PageRecord &record, int page, FormatCache &formats)
 {
     if (record.kind != PageRecord::Text)
         return QString();
@@ -431,10 +432,10 @@ QString quotedField(const QString &field, QChar separator)
 
 } // namespace
 
-bool exportXlsx(TalvoDocument &doc, const QString &file, QString *error,
+bool exportXlsx(ReportDocument &doc, const QString &file, QString *error,
                 const std::function<bool(int, int)> &progress)
 {
-    const int pages = doc.Pages.count();
+    const int pages = doc.run().pages.count();
     if (pages == 0)
         return fail(error, tr("The report has no page to write."));
     // The library writes to a path of its own: the workbook is made in the
@@ -493,10 +494,10 @@ bool exportXlsx(TalvoDocument &doc, const QString &file, QString *error,
     return true;
 }
 
-bool exportCsv(TalvoDocument &doc, const QString &file, QChar separator, QString *error,
+bool exportCsv(ReportDocument &doc, const QString &file, QChar separator, QString *error,
                const std::function<bool(int, int)> &progress)
 {
-    const int pages = doc.Pages.count();
+    const int pages = doc.run().pages.count();
     if (pages == 0)
         return fail(error, tr("The report has no page to write."));
     const SpreadsheetGrid grid(doc);

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-class TalvoDocument;
+class ReportDocument;
 
 // Editable exports of a whole run: the pages laid out as one table
 // (SpreadsheetGrid), page headers and footers left out. Texts whose run kept
@@ -23,7 +23,7 @@ class TalvoDocument;
 // formatted text is written; bold, italic, underline, colour and alignment
 // carry over, column widths come from the items' widths, and a picture or
 // chart leaves its cell empty with a note naming it.
-bool exportXlsx(TalvoDocument &doc, const QString &file, QString *error,
+bool exportXlsx(ReportDocument &doc, const QString &file, QString *error,
                 const std::function<bool(int, int)> &progress = {});
 
 // Comma-separated values (RFC 4180: CR LF after each row, fields quoted
@@ -33,7 +33,7 @@ bool exportXlsx(TalvoDocument &doc, const QString &file, QString *error,
 // as TRUE and FALSE. A text a spreadsheet would take for a formula (one
 // beginning with = + - @) gets an apostrophe before it, as spreadsheets
 // mark such a text themselves.
-bool exportCsv(TalvoDocument &doc, const QString &file, QChar separator, QString *error,
+bool exportCsv(ReportDocument &doc, const QString &file, QChar separator, QString *error,
                const std::function<bool(int, int)> &progress = {});
 
 // The separator /csvsep names: "," ";" "|" ":" or a tab ("tab", "\t" or

@@ -1,7 +1,8 @@
 #include "spreadsheetgrid.h"
 
-#include "document/section.h"
-#include "document/talvodocument.h"
+#include "document/reportsection.h"
+#include "document/reportdocument.h"
+#include "engine/reportrun.h"
 #include "engine/formulatext.h"
 #include "engine/printedpage.h"
 #include "platform/units.h"
@@ -14,7 +15,7 @@ namespace {
 
 bool isPageFurniture(const BandMark &mark)
 {
-    return mark.kind == section::PageHeader || mark.kind == section::PageFooter;
+    return mark.kind == ReportSection::PageHeader || mark.kind == ReportSection::PageFooter;
 }
 
 // Whether `record` prints on the line the row begun by `first` prints on:
@@ -35,7 +36,7 @@ QString withoutEndingSpaces(QStringView text)
 
 } // namespace
 
-SpreadsheetGrid::SpreadsheetGrid(const TalvoDocument &doc) : m_doc(doc)
+SpreadsheetGrid::SpreadsheetGrid(const ReportDocument &doc) : m_doc(doc)
 {
     // Items meant to line up start at the same place as a rule; a little
     // room takes in ones placed by hand.
@@ -92,8 +93,8 @@ void SpreadsheetGrid::forEachRowOfPages(
 {
     std::vector<const PageRecord *> band;
     std::vector<const PageRecord *> line;
-    for (int index = 0; index < m_doc.Pages.count(); ++index) {
-        const PrintedPage &page = *m_doc.Pages.at(index);
+    for (int index = 0; index < m_doc.run().pages.count(); ++index) {
+        const PrintedPage &page = *m_doc.run().pages.at(index);
         // The records of one occurrence on this page, in lines from the top.
         auto flush = [&] {
             std::stable_sort(band.begin(), band.end(),
@@ -142,11 +143,11 @@ void SpreadsheetGrid::forEachRow(
     });
 }
 
-QString SpreadsheetGrid::cellText(const TalvoDocument &doc, const PageRecord &record, int page)
+QString SpreadsheetGrid::cellText(const ReportDocument &doc, const PageRecord &record, int page)
 {
     QString lines = record.textLines();
     if (record.flags & PageRecord::PageVariables)
-        lines = replacePercentVars(lines, page, doc.Pages.count(), doc.fileName, doc.docName);
+        lines = replacePercentVars(lines, page, doc.run().pages.count(), doc.fileName, doc.docName);
     if (!lines.contains(QLatin1Char('\r')) && !lines.contains(QLatin1Char('\n')))
         return withoutEndingSpaces(lines);
     QString text;

@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-class TalvoDocument;
+class ReportDocument;
 struct PageRecord;
 
 // One record placed in a row of the grid.
@@ -28,7 +28,7 @@ struct GridCell
 class SpreadsheetGrid
 {
 public:
-    explicit SpreadsheetGrid(const TalvoDocument &doc);
+    explicit SpreadsheetGrid(const ReportDocument &doc);
 
     int columnCount() const { return int(m_columnStarts.size()); }
     // The room the column had on the page, in the document unit: up to the
@@ -46,14 +46,14 @@ public:
     // in for `page`, the line breaks the layout made removed (a line that
     // ends with a space was wrapped), the others kept as "\n", without the
     // spaces that end it.
-    static QString cellText(const TalvoDocument &doc, const PageRecord &record, int page);
+    static QString cellText(const ReportDocument &doc, const PageRecord &record, int page);
 
 private:
     void forEachRowOfPages(
         const std::function<bool(int page, const std::vector<const PageRecord *> &row)> &row) const;
     int columnOf(float x) const;
 
-    const TalvoDocument &m_doc;
+    const ReportDocument &m_doc;
     std::vector<float> m_columnStarts; // the left edges each column begins at, ascending
     std::vector<float> m_edges;        // every left edge seen, ascending
     std::vector<int> m_edgeColumns;    // the column of each of them

@@ -290,7 +290,7 @@ int exportCommand(const CommandLine &commandLine, ReportDocument &document, RunL
     // The spreadsheets write numbers and dates as such, which the pages
     // keep only when asked before the run.
     if (!request.xlsx.isEmpty() || !request.csv.isEmpty())
-        document.Pages.setKeepValues(true);
+        document.run().pages.setKeepValues(true);
     if (const int status = runReport(document, err))
         return status;
     if (limits.reached()) {

@@ -2,7 +2,8 @@
 // workbook is read back by LibreOffice Calc (headless, converted to its flat
 // XML, which names each cell's type and shows it as Calc does): every value
 // must come back with its type, and show as the report showed it.
-#include "document/talvodocument.h"
+#include "document/reportdocument.h"
+#include "engine/reportrun.h"
 #include "output/spreadsheetexport.h"
 #include "output/spreadsheetformat.h"
 #include "output/spreadsheetgrid.h"
@@ -236,15 +237,15 @@ class tst_spreadsheet : public QObject
     // Runs the report once here, writes the workbook, and has Calc read it.
     void readBack()
     {
-        TalvoDocument doc;
-        QVERIFY(doc.loadXML(m_report));
+        ReportDocument doc;
+        QVERIFY(doc.loadXml(m_report));
         doc.fileName = m_report;
-        doc.Pages.setKeepValues(true);
+        doc.run().pages.setKeepValues(true);
         QCOMPARE(doc.openDataConnection(), 0);
         doc.initPrint();
-        for (const talvoError &error : std::as_const(doc.errorLst))
-            QFAIL(qPrintable(error.GetPureText()));
-        QVERIFY(doc.NbPages() >= 3);
+        for (const ErrorEntry &error : std::as_const(doc.errorLst))
+            QFAIL(qPrintable(error.pureText()));
+        QVERIFY(doc.pageCount() >= 3);
         const SpreadsheetGrid grid(doc);
         grid.forEachRow([&](int page, const std::vector<GridCell> &cells) {
             QStringList row(grid.columnCount());
@@ -414,7 +415,7 @@ private slots:
             if (option == QLatin1String("/csv"))
                 arguments << csv;
         }
-        TalvoDocument doc;
+        ReportDocument doc;
         QString out, err;
         QTextStream outStream(&out), errStream(&err);
         QCOMPARE(runHeadlessCommand(CommandLine::fromArguments(arguments), doc, outStream,
