@@ -120,7 +120,7 @@ QByteArray predicted(const uchar *pixels, qsizetype stride, int width, int heigh
     return out;
 }
 
-class PdfExporter
+class PdfExporter : public PdfPaintDevice::Host
 {
 public:
     PdfExporter(TalvoDocument &doc, QIODevice *device, const PdfOptions &options,
@@ -160,12 +160,20 @@ private:
     void writePicture(const PageRecord &record, const BandMark *band);
     void writeBorders(const Borders &borders, double x, double y, double w, double h);
     void line(double x1, double y1, double x2, double y2, int rgb, int style, int width, bool box);
-    void writeLine(const ShapedLine &line, const QString &text, double x, double y, int colour);
-    void writeColourGlyphs(const ShapedLine &line, const QPointF &origin, size_t first,
-                           const ShapedLine::Span &span);
-    QByteArray image(const QImage &image);
-    QByteArray opacity(int alpha);
+    // A shaped line with its left end at 0, 0 of `place` (the line's top),
+    // underlined or struck through as the style says when `decorated`.
+    void writeLine(QByteArray &out, const ShapedLine &line, const QString &text,
+                   const QTransform &place, int colour, bool decorated);
+    void writeColourGlyphs(QByteArray &out, const ShapedLine &line, const QPointF &origin,
+                           size_t first, const ShapedLine::Span &span);
 
+public:
+    QByteArray image(const QImage &image) override;
+    QByteArray opacity(int alpha) override;
+    bool text(QByteArray &out, const QString &text, const QRawFont &font, const QTransform &matrix,
+              const QColor &colour) override;
+
+private:
     // Marked content: a structure element of type `type` under the band's
     // section (or the document), whose content follows until endTagged.
     void beginTagged(const char *type, const BandMark *band,
@@ -400,8 +408,8 @@ QByteArray PdfExporter::image(const QImage &source)
     return name;
 }
 
-void PdfExporter::writeColourGlyphs(const ShapedLine &line, const QPointF &origin, size_t first,
-                                    const ShapedLine::Span &span)
+void PdfExporter::writeColourGlyphs(QByteArray &out, const ShapedLine &line, const QPointF &origin,
+                                    size_t first, const ShapedLine::Span &span)
 {
     // A colour glyph is a picture: drawn on an image and placed where the
     // glyph stands (its text is the line's, beside it).
@@ -440,23 +448,23 @@ void PdfExporter::writeColourGlyphs(const ShapedLine &line, const QPointF &origi
     }
     const QByteArray name = image(picture);
     const QRectF at(origin + box.topLeft(), box.size());
-    m_content += "q ";
-    appendNumbers(m_content, {at.width(), 0, 0, -at.height(), at.left(), at.bottom()});
-    m_content += "cm /" + name + " Do Q\n";
+    out += "q ";
+    appendNumbers(out, {at.width(), 0, 0, -at.height(), at.left(), at.bottom()});
+    out += "cm /" + name + " Do Q\n";
 }
 
-void PdfExporter::writeLine(const ShapedLine &line, const QString &text, double x, double y,
-                            int colour)
+void PdfExporter::writeLine(QByteArray &out, const ShapedLine &line, const QString &text,
+                            const QTransform &place, int colour, bool decorated)
 {
     if (line.glyphs.empty())
         return;
     const bool actualText = !m_fonts.mapLine(line, text, m_metrics);
     if (actualText) {
-        m_content += "/Span <</ActualText ";
-        PdfWriter::appendText(m_content, text);
-        m_content += ">> BDC\n";
+        out += "/Span <</ActualText ";
+        PdfWriter::appendText(out, text);
+        out += ">> BDC\n";
     }
-    const QPointF origin(m_metrics.toReference(x), m_metrics.toReference(y));
+    const QPointF origin = place.map(QPointF(0, 0));
     bool inText = false;
     size_t at = 0;
     for (const ShapedLine::Span &span : line.spans) {
@@ -466,9 +474,9 @@ void PdfExporter::writeLine(const ShapedLine &line, const QString &text, double 
             continue;
         if (line.colourGlyphs && isColourFont(span.font)) {
             if (inText)
-                m_content += "ET\n";
+                out += "ET\n";
             inText = false;
-            writeColourGlyphs(line, origin, first, span);
+            writeColourGlyphs(out, line, origin, first, span);
             continue;
         }
         const int font = m_fonts.fontFor(span.font);
@@ -476,7 +484,7 @@ void PdfExporter::writeLine(const ShapedLine &line, const QString &text, double 
         if (font < 0 || !(size > 0)) {
             // A font that cannot be embedded is drawn as outlines.
             if (inText)
-                m_content += "ET\n";
+                out += "ET\n";
             inText = false;
             QPainterPath path;
             for (size_t i = first; i < at; ++i) {
@@ -484,41 +492,43 @@ void PdfExporter::writeLine(const ShapedLine &line, const QString &text, double 
                 path.addPath(
                     span.font.pathForGlyph(g.index).translated(origin.x() + g.x, origin.y() + g.y));
             }
-            appendColour(m_content, colour, "rg");
+            appendColour(out, colour, "rg");
             for (int i = 0; i < path.elementCount(); ++i) {
                 const QPainterPath::Element &e = path.elementAt(i);
                 if (e.isMoveTo()) {
-                    appendNumbers(m_content, {e.x, e.y});
-                    m_content += "m\n";
+                    appendNumbers(out, {e.x, e.y});
+                    out += "m\n";
                 } else if (e.isLineTo()) {
-                    appendNumbers(m_content, {e.x, e.y});
-                    m_content += "l\n";
+                    appendNumbers(out, {e.x, e.y});
+                    out += "l\n";
                 } else if (e.isCurveTo() && i + 2 < path.elementCount()) {
                     const QPainterPath::Element &c2 = path.elementAt(i + 1);
                     const QPainterPath::Element &c3 = path.elementAt(i + 2);
-                    appendNumbers(m_content, {e.x, e.y, c2.x, c2.y, c3.x, c3.y});
-                    m_content += "c\n";
+                    appendNumbers(out, {e.x, e.y, c2.x, c2.y, c3.x, c3.y});
+                    out += "c\n";
                     i += 2;
                 }
             }
-            m_content += "f\n";
+            out += "f\n";
             continue;
         }
         if (std::find(m_pageFonts.begin(), m_pageFonts.end(), font) == m_pageFonts.end())
             m_pageFonts.push_back(font);
         if (!inText) {
-            m_content += "BT\n";
-            appendColour(m_content, colour, "rg");
+            out += "BT\n";
+            appendColour(out, colour, "rg");
             inText = true;
         }
-        m_content += "/F";
-        PdfWriter::appendInt(m_content, font);
-        m_content += ' ';
-        PdfWriter::appendNumber(m_content, size);
-        m_content += " Tf 1 0 0 -1 ";
+        out += "/F";
+        PdfWriter::appendInt(out, font);
+        out += ' ';
+        PdfWriter::appendNumber(out, size);
+        out += " Tf ";
         const ShapedLine::Glyph &start = line.glyphs[first];
-        appendNumbers(m_content, {origin.x() + start.x, origin.y() + start.y});
-        m_content += "Tm\n[<";
+        const QTransform matrix = QTransform(1, 0, 0, -1, start.x, start.y) * place;
+        appendNumbers(out, {matrix.m11(), matrix.m12(), matrix.m21(), matrix.m22(), matrix.dx(),
+                            matrix.dy()});
+        out += "Tm\n[<";
         // Positions as TJ adjustments in thousandths of the size, from the
         // widths the PDF declares; a glyph off the baseline (a mark) rises.
         double penX = start.x;
@@ -529,10 +539,10 @@ void PdfExporter::writeLine(const ShapedLine &line, const QString &text, double 
             const float wantRise = start.y - g.y;
             if (wantRise != rise) {
                 if (inHex)
-                    m_content += '>';
-                m_content += "] TJ ";
-                PdfWriter::appendNumber(m_content, wantRise);
-                m_content += " Ts [<";
+                    out += '>';
+                out += "] TJ ";
+                PdfWriter::appendNumber(out, wantRise);
+                out += " Ts [<";
                 inHex = true;
                 rise = wantRise;
             }
@@ -541,54 +551,76 @@ void PdfExporter::writeLine(const ShapedLine &line, const QString &text, double 
                 const long adjust = std::lround(-gap * 1000 / size);
                 if (adjust != 0) {
                     if (inHex)
-                        m_content += '>';
-                    PdfWriter::appendInt(m_content, adjust);
-                    m_content += '<';
+                        out += '>';
+                    PdfWriter::appendInt(out, adjust);
+                    out += '<';
                     inHex = true;
                     penX -= adjust * size / 1000;
                 }
             }
             if (!inHex) {
-                m_content += '<';
+                out += '<';
                 inHex = true;
             }
             int width = 0;
             const quint32 code = m_fonts.use(font, g.index, &width);
             const char digits[4] = {kHex[(code >> 12) & 15], kHex[(code >> 8) & 15],
                                     kHex[(code >> 4) & 15], kHex[code & 15]};
-            m_content.append(digits, 4);
+            out.append(digits, 4);
             penX += width * size / 1000;
         }
-        m_content += ">] TJ";
+        out += ">] TJ";
         if (rise != 0)
-            m_content += " 0 Ts";
-        m_content += '\n';
+            out += " 0 Ts";
+        out += '\n';
     }
     if (inText)
-        m_content += "ET\n";
+        out += "ET\n";
     if (actualText)
-        m_content += "EMC\n";
-    if (!m_metrics.fontUnderline() && !m_metrics.FontStrikethru())
+        out += "EMC\n";
+    if (!decorated || (!m_metrics.fontUnderline() && !m_metrics.FontStrikethru()))
         return;
     // Under (or through) the whole line, as thick as the font says, where
     // the font puts them.
     const QRawFont &font = line.spans.front().font;
     const double baseline = origin.y() + m_metrics.ascentDots();
-    m_content += "q ";
-    PdfWriter::appendNumber(m_content, std::max(font.lineThickness(), 1.0));
-    m_content += " w 0 J ";
-    appendColour(m_content, colour, "RG");
+    out += "q ";
+    PdfWriter::appendNumber(out, std::max(font.lineThickness(), 1.0));
+    out += " w 0 J ";
+    appendColour(out, colour, "RG");
     auto stroke = [&](double at) {
-        appendNumbers(m_content, {origin.x(), at});
-        m_content += "m ";
-        appendNumbers(m_content, {origin.x() + line.width, at});
-        m_content += "l S\n";
+        appendNumbers(out, {origin.x(), at});
+        out += "m ";
+        appendNumbers(out, {origin.x() + line.width, at});
+        out += "l S\n";
     };
     if (m_metrics.fontUnderline())
         stroke(baseline + font.underlinePosition());
     if (m_metrics.FontStrikethru())
         stroke(baseline - font.ascent() / 3);
-    m_content += "Q\n";
+    out += "Q\n";
+}
+
+bool PdfExporter::text(QByteArray &out, const QString &text, const QRawFont &font,
+                       const QTransform &matrix, const QColor &colour)
+{
+    // Laid out from the character map and the advances: what a chart
+    // writes is short and in simple scripts.
+    const QList<quint32> glyphs = font.glyphIndexesForString(text);
+    if (glyphs.isEmpty() || glyphs.contains(0u) || m_fonts.fontFor(font) < 0)
+        return false;
+    const QList<QPointF> advances = font.advancesForGlyphIndexes(glyphs, QRawFont::KernedAdvances);
+    ShapedLine line;
+    double x = 0;
+    for (qsizetype i = 0; i < glyphs.size(); ++i) {
+        line.glyphs.push_back({glyphs[i], float(x), 0});
+        x += advances.value(i).x();
+    }
+    line.width = x;
+    line.spans.push_back({font, quint32(glyphs.size())});
+    const QColor rgb = colour.toRgb();
+    writeLine(out, line, text, matrix, rgb.red() | rgb.green() << 8 | rgb.blue() << 16, false);
+    return true;
 }
 
 void PdfExporter::writeText(const PageRecord &record, const BandMark *band)
@@ -670,7 +702,9 @@ void PdfExporter::writeText(const PageRecord &record, const BandMark *band)
     }
     double y = record.y;
     for (const Line &l : lines) {
-        writeLine(*l.shaped, l.text, l.x, y, style.color);
+        writeLine(m_content, *l.shaped, l.text,
+                  QTransform::fromTranslate(m_metrics.toReference(l.x), m_metrics.toReference(y)),
+                  style.color, true);
         y += lineHeight;
     }
     if (clipped)
@@ -721,10 +755,8 @@ void PdfExporter::writePicture(const PageRecord &record, const BandMark *band)
         beginTagged("Figure", band, extra);
     }
     if (renderer) {
-        PdfPaintDevice device(
-            QSizeF(m_pageWidth / kPointsPerDot, m_pageHeight / kPointsPerDot),
-            TextMetrics::kReferenceDpi, [this](const QImage &i) { return image(i); },
-            [this](int alpha) { return opacity(alpha); });
+        PdfPaintDevice device(QSizeF(m_pageWidth / kPointsPerDot, m_pageHeight / kPointsPerDot),
+                              TextMetrics::kReferenceDpi, this);
         {
             QPainter painter(&device);
             renderer->render(&painter, box);

@@ -4,6 +4,8 @@
 
 #include <QImage>
 #include <QPixmap>
+#include <QRawFont>
+#include <QTextItem>
 #include <QtMath>
 
 #include <cmath>
@@ -13,11 +15,7 @@ namespace {
 class PdfPaintEngine : public QPaintEngine
 {
 public:
-    PdfPaintEngine(PdfPaintDevice::Pictures pictures, PdfPaintDevice::Opacities opacities)
-        : QPaintEngine(AllFeatures), m_pictures(std::move(pictures)),
-          m_opacities(std::move(opacities))
-    {
-    }
+    explicit PdfPaintEngine(PdfPaintDevice::Host *host) : QPaintEngine(AllFeatures), m_host(host) {}
 
     bool begin(QPaintDevice *) override { return true; }
     bool end() override { return true; }
@@ -65,7 +63,7 @@ public:
     {
         const bool fill = m_brush.style() != Qt::NoBrush;
         const bool stroke = m_pen.style() != Qt::NoPen && m_pen.brush().style() != Qt::NoBrush;
-        if (!fill && !stroke)
+        if ((!fill && !stroke) || clippedAway())
             return;
         open();
         if (fill && setColour(brushColour(m_brush), false)) {
@@ -119,6 +117,37 @@ public:
         drawPath(path);
     }
 
+    void drawTextItem(const QPointF &p, const QTextItem &item) override
+    {
+        const QString text = item.text();
+        if (text.isEmpty() || clippedAway())
+            return;
+        // Text as text, in the page's fonts, where the host can; else (and
+        // for complex scripts, which would need shaping) as outlines.
+        bool simple = m_host != nullptr;
+        for (const QChar c : text)
+            simple = simple && c.unicode() < 0x0590;
+        const QColor colour = brushColour(m_pen.brush());
+        const int alpha = qRound(colour.alphaF() * m_opacity * 255);
+        if (simple && alpha == 255) {
+            QFont font = item.font();
+            const double pixels =
+                font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * m_dpi / 72.0;
+            QRawFont raw = QRawFont::fromFont(font);
+            if (raw.isValid() && pixels > 0) {
+                raw.setPixelSize(pixels);
+                open();
+                if (m_host->text(m_out, text, raw,
+                                 QTransform::fromTranslate(p.x(), p.y()) * m_transform, colour)) {
+                    close();
+                    return;
+                }
+                close();
+            }
+        }
+        QPaintEngine::drawTextItem(p, item);
+    }
+
     void drawPixmap(const QRectF &r, const QPixmap &pixmap, const QRectF &source) override
     {
         drawImage(r, pixmap.toImage(), source, Qt::AutoColor);
@@ -129,9 +158,9 @@ public:
     {
         const QImage part =
             source == QRectF(image.rect()) ? image : image.copy(source.toAlignedRect());
-        if (part.isNull() || !m_pictures)
+        if (part.isNull() || !m_host || clippedAway())
             return;
-        const QByteArray name = m_pictures(part);
+        const QByteArray name = m_host->image(part);
         open();
         const QTransform placed =
             QTransform(r.width(), 0, 0, -r.height(), r.left(), r.bottom()) * m_transform;
@@ -148,6 +177,8 @@ public:
 
 private:
     int metricDpi() const { return m_dpi; }
+    // A clip that leaves nothing: whatever is drawn stays unseen.
+    bool clippedAway() const { return m_clipEnabled && m_clip.isEmpty(); }
 
     static QColor brushColour(const QBrush &brush)
     {
@@ -176,8 +207,8 @@ private:
         const int alpha = qRound(colour.alphaF() * m_opacity * 255);
         if (alpha <= 0)
             return false;
-        if (alpha < 255 && m_opacities)
-            m_out += '/' + m_opacities(alpha) + " gs ";
+        if (alpha < 255 && m_host)
+            m_out += '/' + m_host->opacity(alpha) + " gs ";
         const QColor rgb = colour.toRgb();
         for (const double v : {rgb.redF(), rgb.greenF(), rgb.blueF()}) {
             PdfWriter::appendNumber(m_out, v);
@@ -227,8 +258,7 @@ public:
     int m_dpi = 96;
 
 private:
-    PdfPaintDevice::Pictures m_pictures;
-    PdfPaintDevice::Opacities m_opacities;
+    PdfPaintDevice::Host *m_host;
     QTransform m_transform;
     QPen m_pen;
     QBrush m_brush;
@@ -239,10 +269,9 @@ private:
 
 } // namespace
 
-PdfPaintDevice::PdfPaintDevice(QSizeF size, int dpi, Pictures pictures, Opacities opacities)
-    : m_size(size), m_dpi(dpi)
+PdfPaintDevice::PdfPaintDevice(QSizeF size, int dpi, Host *host) : m_size(size), m_dpi(dpi)
 {
-    auto engine = std::make_unique<PdfPaintEngine>(std::move(pictures), std::move(opacities));
+    auto engine = std::make_unique<PdfPaintEngine>(host);
     engine->m_dpi = dpi;
     m_engine = std::move(engine);
 }

@@ -5,22 +5,33 @@
 #include <QPaintEngine>
 #include <QPainterPath>
 
-#include <functional>
 #include <memory>
 
 class QImage;
+class QRawFont;
 
 // A paint device whose drawing becomes PDF page operators: paths, fills and
-// strokes stay vectors, text becomes outlines, pictures go through
-// `picture` (which returns the resource name of an image XObject). Its
-// units are those of the page content it is drawn into (reference dots,
-// y down).
+// strokes stay vectors; text, pictures and transparency go through the
+// host, the page being written. Its units are those of the page content it
+// is drawn into (reference dots, y down).
 class PdfPaintDevice : public QPaintDevice
 {
 public:
-    using Pictures = std::function<QByteArray(const QImage &)>;
-    using Opacities = std::function<QByteArray(int alpha)>;
-    PdfPaintDevice(QSizeF size, int dpi, Pictures pictures, Opacities opacities);
+    class Host
+    {
+    public:
+        virtual ~Host() = default;
+        // The resource name of the picture as an image XObject.
+        virtual QByteArray image(const QImage &image) = 0;
+        // The resource name of a graphics state with this opacity (0-255).
+        virtual QByteArray opacity(int alpha) = 0;
+        // Appends a line of text in the font (its size in the units of
+        // `matrix`, which places the baseline's left end at 0, 0); false
+        // when it cannot be written as text, and is then drawn as outlines.
+        virtual bool text(QByteArray &out, const QString &text, const QRawFont &font,
+                          const QTransform &matrix, const QColor &colour) = 0;
+    };
+    PdfPaintDevice(QSizeF size, int dpi, Host *host);
     ~PdfPaintDevice() override;
 
     QPaintEngine *paintEngine() const override;

@@ -64,7 +64,8 @@ const QStringList &CommandLine::wholeValueOptions()
 {
     static const QStringList names{QStringLiteral("f"),    QStringLiteral("saveas"),
                                    QStringLiteral("eval"), QStringLiteral("pdf"),
-                                   QStringLiteral("html"), QStringLiteral("png")};
+                                   QStringLiteral("pdfa"), QStringLiteral("html"),
+                                   QStringLiteral("png")};
     return names;
 }
 
@@ -92,6 +93,8 @@ const QList<QPair<QString, QString>> &CommandLine::knownOptions()
         {QStringLiteral("/pdf FILE"),
          QStringLiteral(
              "run the report and write it as PDF (/pdf, /html and /png may be given together)")},
+        {QStringLiteral("/pdfa FILE"),
+         QStringLiteral("as /pdf, written as PDF/A-2b for archiving")},
         {QStringLiteral("/pages FROM-TO"), QStringLiteral("with /pdf or /png: only these pages")},
         {QStringLiteral("/html FILE"), QStringLiteral("run the report and write a page as HTML")},
         {QStringLiteral("/page N"), QStringLiteral("with /html: the page to write (default 1)")},

@@ -4,6 +4,7 @@
 #include "output/pdfexport.h"
 #include "output/pngexport.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -63,13 +64,16 @@ bool exportPreviewPages(TalvoDocument &doc, const PreviewExportRequest &request,
     const int savedPage = doc.CurrentPage;
     bool ok = true;
     switch (request.format) {
-    case PreviewExportRequest::Pdf:
+    case PreviewExportRequest::Pdf: {
         step(0);
-        ok = exportPdf(doc, request.target, from, to, error);
+        PdfOptions options;
+        options.archival = request.archival;
+        ok = exportPdf(doc, request.target, from, to, error, options);
         if (ok && written)
             written->append(request.target);
         step(total);
         break;
+    }
     case PreviewExportRequest::Png:
         for (int n = from; ok && n <= to; ++n) {
             if (!step(n - from)) {
@@ -175,6 +179,9 @@ PreviewExportDialog::PreviewExportDialog(TalvoDocument &doc, int shownPage, QWid
     m_dpi->setValue(150);
     m_dpi->setSuffix(tr(" dpi"));
 
+    m_archival = new QCheckBox(tr("PDF/A (archival)"), this);
+    m_archival->setObjectName(QStringLiteral("archival"));
+
     m_target = new QLineEdit(this);
     m_target->setObjectName(QStringLiteral("target"));
     connect(m_target, &QLineEdit::textChanged, m_target,
@@ -193,6 +200,7 @@ PreviewExportDialog::PreviewExportDialog(TalvoDocument &doc, int shownPage, QWid
     pagesBox->addWidget(m_all);
     form->addRow(tr("Pages:"), pagesBox);
     form->addRow(tr("Resolution:"), m_dpi);
+    form->addRow(QString(), m_archival);
     form->addRow(tr("Save to:"), targetRow);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -242,6 +250,7 @@ void PreviewExportDialog::setTarget(const QString &path)
 void PreviewExportDialog::formatChanged()
 {
     m_dpi->setEnabled(m_format->currentData().toInt() == PreviewExportRequest::Png);
+    m_archival->setEnabled(m_format->currentData().toInt() == PreviewExportRequest::Pdf);
     // A name the user typed keeps its folder and base name, with the
     // format's own ending.
     const QString current = m_target->text().trimmed();
@@ -296,5 +305,6 @@ PreviewExportRequest PreviewExportDialog::request() const
     }
     r.target = QDir::fromNativeSeparators(m_target->text().trimmed());
     r.dpi = m_dpi->value();
+    r.archival = r.format == PreviewExportRequest::Pdf && m_archival->isChecked();
     return r;
 }

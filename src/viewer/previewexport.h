@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QRadioButton;
@@ -28,7 +29,8 @@ struct PreviewExportRequest
     // a range that is not the whole report gives one file per page named
     // after it ("name-3.html").
     QString target;
-    int dpi = 150; // PNG
+    int dpi = 150;         // PNG
+    bool archival = false; // PDF: PDF/A-2b
 };
 
 // Writes the pages; `progress` (may be empty) is told (done, total) between
@@ -69,5 +71,6 @@ private:
     QSpinBox *m_from;
     QSpinBox *m_to;
     QSpinBox *m_dpi;
+    QCheckBox *m_archival;
     QLineEdit *m_target;
 };
