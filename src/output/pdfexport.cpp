@@ -996,8 +996,12 @@ bool exportPdf(TalvoDocument &doc, const QString &file, int fromPage, int toPage
         PdfExporter writer(doc, out.device(), options, title);
         for (int n = first; n <= last && writer.ok(); ++n)
             writer.writePage(n);
-        if (!writer.finish(&why) && !why.isEmpty())
+        if (!writer.finish(&why)) {
+            // A write the device refused (a full disk): the old file stays.
+            if (why.isEmpty())
+                why = tr("not all of it could be written; the disk may be full");
             out.abandon(why);
+        }
     }
     doc.CurrentPage = savedPage;
     if (!out.commit())

@@ -379,7 +379,10 @@ bool PdfFonts::mapLine(const ShapedLine &line, const QString &text, const TextMe
         if (raw.glyphIndexesForChars(text.constData(), int(text.size()), nominal.data(), &count) &&
             size_t(count) == line.glyphs.size()) {
             const bool reversed = line.rightToLeft;
-            bool same = true;
+            // Marks placed above or below the baseline go the slow way.
+            bool same = std::all_of(
+                line.glyphs.begin(), line.glyphs.end(),
+                [&](const ShapedLine::Glyph &g) { return g.y == line.glyphs.front().y; });
             for (int i = 0; i < count && same; ++i)
                 same = nominal[i] == line.glyphs[size_t(reversed ? count - 1 - i : i)].index;
             if (same) {
@@ -501,9 +504,24 @@ bool PdfFonts::mapLineSlowly(const ShapedLine &line, const QString &text, const 
             QString all;
             for (const int c : characters)
                 all += charText(c);
+            // Right-to-left glyphs stand in visual order, and readers turn
+            // the text of each round: a ligature's letters are kept so too.
+            const QChar::Direction direction = all.front().direction();
+            if (all.size() > 1 && (direction == QChar::DirR || direction == QChar::DirAL)) {
+                QList<uint> points = all.toUcs4();
+                std::reverse(points.begin(), points.end());
+                all = QString::fromUcs4(reinterpret_cast<const char32_t *>(points.constData()),
+                                        points.size());
+            }
             unique = assign(placed[size_t(glyphs[0])].font, placed[size_t(glyphs[0])].glyph, all) &&
                      unique;
             continue;
+        }
+        // Marks stacked above or below their letter read back as a line of
+        // their own: the cluster's text goes beside the glyphs.
+        for (const int g : glyphs) {
+            if (placed[size_t(g)].y != placed[size_t(glyphs.front())].y && !line.rightToLeft)
+                unique = false;
         }
         // Several glyphs: each takes the character the font maps to it; the
         // characters left go to the first glyph left.
