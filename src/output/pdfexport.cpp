@@ -160,9 +160,37 @@ private:
     void writePicture(const PageRecord &record, const BandMark *band);
     void writeBorders(const Borders &borders, double x, double y, double w, double h);
     void line(double x1, double y1, double x2, double y2, int rgb, int style, int width, bool box);
+    // The text object open in a content, and what is set in it.
+    struct TextState
+    {
+        bool open = false;
+        bool placed = false; // the line matrix is x, y flipped upright
+        double x = 0;
+        double y = 0;
+        int fill = -1;
+        int font = -1;
+        double size = 0;
+    };
+    // Closes the text object before other operators.
+    static void endText(QByteArray &out, TextState &state)
+    {
+        if (state.open)
+            out += "ET\n";
+        state.open = false;
+        state.placed = false;
+    }
+    void endText() { endText(m_content, m_text); }
+    // After a Q: what the saved state set is unknown again.
+    void restored()
+    {
+        m_text.fill = -1;
+        m_text.font = -1;
+    }
+    TextState m_text;
+
     // A shaped line with its left end at 0, 0 of `place` (the line's top),
     // underlined or struck through as the style says when `decorated`.
-    void writeLine(QByteArray &out, const ShapedLine &line, const QString &text,
+    void writeLine(QByteArray &out, const ShapedLine &line, QStringView text,
                    const QTransform &place, int colour, bool decorated);
     void writeColourGlyphs(QByteArray &out, const ShapedLine &line, const QPointF &origin,
                            size_t first, const ShapedLine::Span &span);
@@ -202,6 +230,7 @@ private:
     QByteArray m_pageXObjects;
     std::vector<int> m_pageAlphas;
     std::vector<int> m_mcids; // structure element of each marked content
+    QByteArray m_element;     // the structure element being written
     int m_pageId = 0;
     bool m_tagOpen = false;
 
@@ -244,12 +273,18 @@ void PdfExporter::beginTagged(const char *type, const BandMark *band, const QByt
         m_sects[size_t(sect)].kids.push_back(element);
     const auto mcid = int(m_mcids.size());
     m_mcids.push_back(element);
-    QByteArray body = "<</Type /StructElem /S /";
-    body += type;
-    body += " /P " + PdfWriter::ref(parent) + " /Pg " + PdfWriter::ref(m_pageId) + " /K ";
-    PdfWriter::appendInt(body, mcid);
-    body += extra + ">>";
-    m_writer.addPacked(element, body);
+    m_element.clear();
+    m_element += "<</S/";
+    m_element += type;
+    m_element += "/P ";
+    PdfWriter::appendRef(m_element, parent);
+    m_element += "/Pg ";
+    PdfWriter::appendRef(m_element, m_pageId);
+    m_element += "/K ";
+    PdfWriter::appendInt(m_element, mcid);
+    m_element += extra;
+    m_element += ">>";
+    m_writer.addPacked(element, m_element);
     m_content += '/';
     m_content += type;
     m_content += " <</MCID ";
@@ -290,6 +325,7 @@ void PdfExporter::line(double x1, double y1, double x2, double y2, int rgb, int 
     if (style == 5)
         return;
     const double w = std::max(1, width) * kDotsPerPixel;
+    endText();
     m_content += "q ";
     PdfWriter::appendNumber(m_content, w);
     m_content += " w 0 J 0 j ";
@@ -453,19 +489,28 @@ void PdfExporter::writeColourGlyphs(QByteArray &out, const ShapedLine &line, con
     out += "cm /" + name + " Do Q\n";
 }
 
-void PdfExporter::writeLine(QByteArray &out, const ShapedLine &line, const QString &text,
+void PdfExporter::writeLine(QByteArray &out, const ShapedLine &line, QStringView text,
                             const QTransform &place, int colour, bool decorated)
 {
     if (line.glyphs.empty())
         return;
+    // The page's text object stays open from line to line, with its colour,
+    // font and place; another content (a chart's) gets one of its own.
+    TextState own;
+    TextState &state = &out == &m_content ? m_text : own;
+    const QPointF origin = place.map(QPointF(0, 0));
+    const bool translation = place.type() <= QTransform::TxTranslate;
+    bool pictures = line.colourGlyphs;
+    for (const ShapedLine::Span &span : line.spans)
+        pictures = pictures || m_fonts.fontFor(span.font) < 0;
+    if (pictures)
+        endText(out, state);
     const bool actualText = !m_fonts.mapLine(line, text, m_metrics);
     if (actualText) {
         out += "/Span <</ActualText ";
         PdfWriter::appendText(out, text);
         out += ">> BDC\n";
     }
-    const QPointF origin = place.map(QPointF(0, 0));
-    bool inText = false;
     size_t at = 0;
     for (const ShapedLine::Span &span : line.spans) {
         const size_t first = at;
@@ -473,9 +518,7 @@ void PdfExporter::writeLine(QByteArray &out, const ShapedLine &line, const QStri
         if (span.count == 0)
             continue;
         if (line.colourGlyphs && isColourFont(span.font)) {
-            if (inText)
-                out += "ET\n";
-            inText = false;
+            endText(out, state);
             writeColourGlyphs(out, line, origin, first, span);
             continue;
         }
@@ -483,15 +526,14 @@ void PdfExporter::writeLine(QByteArray &out, const ShapedLine &line, const QStri
         const double size = span.font.pixelSize();
         if (font < 0 || !(size > 0)) {
             // A font that cannot be embedded is drawn as outlines.
-            if (inText)
-                out += "ET\n";
-            inText = false;
+            endText(out, state);
             QPainterPath path;
             for (size_t i = first; i < at; ++i) {
                 const ShapedLine::Glyph &g = line.glyphs[i];
                 path.addPath(
                     span.font.pathForGlyph(g.index).translated(origin.x() + g.x, origin.y() + g.y));
             }
+            out += "q\n";
             appendColour(out, colour, "rg");
             for (int i = 0; i < path.elementCount(); ++i) {
                 const QPainterPath::Element &e = path.elementAt(i);
@@ -509,26 +551,44 @@ void PdfExporter::writeLine(QByteArray &out, const ShapedLine &line, const QStri
                     i += 2;
                 }
             }
-            out += "f\n";
+            out += "f\nQ\n";
             continue;
         }
         if (std::find(m_pageFonts.begin(), m_pageFonts.end(), font) == m_pageFonts.end())
             m_pageFonts.push_back(font);
-        if (!inText) {
+        if (!state.open) {
             out += "BT\n";
-            appendColour(out, colour, "rg");
-            inText = true;
+            state.open = true;
+            state.placed = false;
         }
-        out += "/F";
-        PdfWriter::appendInt(out, font);
-        out += ' ';
-        PdfWriter::appendNumber(out, size);
-        out += " Tf ";
+        if (state.fill != colour) {
+            appendColour(out, colour, "rg");
+            state.fill = colour;
+        }
+        if (state.font != font || state.size != size) {
+            out += "/F";
+            PdfWriter::appendInt(out, font);
+            out += ' ';
+            PdfWriter::appendNumber(out, size);
+            out += " Tf\n";
+            state.font = font;
+            state.size = size;
+        }
         const ShapedLine::Glyph &start = line.glyphs[first];
-        const QTransform matrix = QTransform(1, 0, 0, -1, start.x, start.y) * place;
-        appendNumbers(out, {matrix.m11(), matrix.m12(), matrix.m21(), matrix.m22(), matrix.dx(),
-                            matrix.dy()});
-        out += "Tm\n[<";
+        const QPointF at0 = place.map(QPointF(start.x, start.y));
+        if (translation && state.placed) {
+            // Moved from the last line's start: short numbers.
+            appendNumbers(out, {at0.x() - state.x, state.y - at0.y()});
+            out += "Td\n[<";
+        } else {
+            const QTransform matrix = QTransform(1, 0, 0, -1, start.x, start.y) * place;
+            appendNumbers(out, {matrix.m11(), matrix.m12(), matrix.m21(), matrix.m22(), matrix.dx(),
+                                matrix.dy()});
+            out += "Tm\n[<";
+        }
+        state.placed = translation;
+        state.x = at0.x();
+        state.y = at0.y();
         // Positions as TJ adjustments in thousandths of the size, from the
         // widths the PDF declares; a glyph off the baseline (a mark) rises.
         double penX = start.x;
@@ -574,16 +634,17 @@ void PdfExporter::writeLine(QByteArray &out, const ShapedLine &line, const QStri
             out += " 0 Ts";
         out += '\n';
     }
-    if (inText)
-        out += "ET\n";
     if (actualText)
         out += "EMC\n";
+    if (&state == &own)
+        endText(out, state);
     if (!decorated || (!m_metrics.fontUnderline() && !m_metrics.FontStrikethru()))
         return;
     // Under (or through) the whole line, as thick as the font says, where
     // the font puts them.
     const QRawFont &font = line.spans.front().font;
     const double baseline = origin.y() + m_metrics.ascentDots();
+    endText(out, state);
     out += "q ";
     PdfWriter::appendNumber(out, std::max(font.lineThickness(), 1.0));
     out += " w 0 J ";
@@ -629,6 +690,7 @@ void PdfExporter::writeText(const PageRecord &record, const BandMark *band)
     if (record.frame != PageRecord::kNoFrame) {
         const Borders &borders = m_pages.borders(record.frame);
         if (borders.isAnyBorders()) {
+            endText();
             beginArtifact(band);
             writeBorders(borders, record.x, record.y, record.w, record.h);
             endArtifact();
@@ -643,11 +705,13 @@ void PdfExporter::writeText(const PageRecord &record, const BandMark *band)
     // The lines with their texts, as the other surfaces lay them out.
     struct Line
     {
-        std::shared_ptr<const ShapedLine> shaped;
-        QString text;
+        const ShapedLine *shaped;
+        QStringView text;
         double x;
     };
     QVarLengthArray<Line, 4> lines;
+    // Lines laid out here (page numbers), kept while they are written.
+    std::vector<std::pair<std::shared_ptr<const ShapedLine>, QString>> laidOut;
     bool clipped = record.flags & PageRecord::Clipped;
     const double lineHeight = m_metrics.lineHeight();
     auto aligned = [&](double width) {
@@ -670,25 +734,44 @@ void PdfExporter::writeText(const PageRecord &record, const BandMark *band)
             if (const auto strong = strongDirection(part))
                 direction = *strong;
             const QString shown = direction == Qt::RightToLeft ? withoutTrailingSpaces(part) : part;
-            lines.append(
-                {m_metrics.shape(shown, direction), shown, aligned(m_metrics.TextWidth(shown))});
+            laidOut.emplace_back(m_metrics.shape(shown, direction), shown);
         }
+        for (const auto &[shaped, shown] : laidOut)
+            lines.append({shaped.get(), shown, aligned(m_metrics.TextWidth(shown))});
     } else {
         const double dotsPerUnit = m_metrics.toReference(1.0);
+        const QStringView all(text->text);
         const auto last =
             std::min<size_t>(text->lines.size(), size_t(record.firstLine) + record.lineCount);
         for (size_t i = record.firstLine; i < last; ++i) {
-            const std::shared_ptr<const ShapedLine> &shaped = text->lines[qsizetype(i)];
-            QString source = text->linesText(int(i), 1);
-            if (shaped->rightToLeft)
-                source = withoutTrailingSpaces(source);
-            lines.append({shaped, source, aligned(shaped->width / dotsPerUnit)});
+            const ShapedLine *shaped = text->lines[qsizetype(i)].get();
+            // The line's text; right to left without the spaces that end it,
+            // as it was shaped.
+            const qsizetype start = text->lineStart(int(i));
+            qsizetype end =
+                int(i) + 1 < text->lineCount() ? text->lineStart(int(i) + 1) - 2 : all.size();
+            if (shaped->rightToLeft) {
+                while (end > start && all[end - 1] == u' ')
+                    --end;
+            }
+            lines.append(
+                {shaped, all.sliced(start, end - start), aligned(shaped->width / dotsPerUnit)});
         }
     }
     const bool visible = std::any_of(lines.begin(), lines.end(),
                                      [](const Line &l) { return !l.shaped->glyphs.empty(); });
     if (!visible)
         return;
+    // A text alone stays in the page's text object; one with clipping,
+    // lines or pictures has its own, inside its marked content.
+    bool plain = !clipped && !m_metrics.fontUnderline() && !m_metrics.FontStrikethru();
+    for (const Line &l : lines) {
+        plain = plain && !l.shaped->colourGlyphs;
+        for (const ShapedLine::Span &span : l.shaped->spans)
+            plain = plain && m_fonts.fontFor(span.font) >= 0;
+    }
+    if (!plain)
+        endText();
     if (header)
         beginArtifact(band);
     else
@@ -707,8 +790,12 @@ void PdfExporter::writeText(const PageRecord &record, const BandMark *band)
                   style.color, true);
         y += lineHeight;
     }
-    if (clipped)
+    if (!plain)
+        endText();
+    if (clipped) {
         m_content += "Q\n";
+        restored();
+    }
     if (header)
         endArtifact();
     else
@@ -741,6 +828,7 @@ void PdfExporter::writePicture(const PageRecord &record, const BandMark *band)
     if (!(box.width() > 0) || !(box.height() > 0))
         return;
     const bool header = band && (band->kind == 1 || band->kind == 2);
+    endText();
     if (header) {
         beginArtifact(band);
     } else {
@@ -787,6 +875,7 @@ bool PdfExporter::writePage(int n)
     m_pageXObjects.clear();
     m_pageAlphas.clear();
     m_mcids.clear();
+    m_text = TextState();
     // Reference dots, y downwards, from the top-left corner.
     appendNumbers(m_content, {kPointsPerDot, 0, 0, -kPointsPerDot, 0, m_pageHeight});
     m_content += "cm\n";
@@ -804,6 +893,7 @@ bool PdfExporter::writePage(int n)
         else if (record.picture())
             writePicture(record, band);
     }
+    endText();
     const int contents = m_writer.reserve();
     m_writer.addStream(contents, QByteArray(), m_content);
 

@@ -252,6 +252,31 @@ struct PdfFonts::Font
     std::vector<char32_t> single;
     QHash<quint32, QString> several;
 
+    // The glyphs the character map gives, one per character (as
+    // QRawFont::glyphIndexesForChars), remembered for the common characters.
+    bool nominalGlyphs(QStringView text, quint32 *glyphs, int *count)
+    {
+        if (cmap.empty())
+            cmap.assign(0x3000, kUnknown);
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t c = text[i].unicode();
+            if (c >= cmap.size() || QChar::isSurrogate(c))
+                return raw.glyphIndexesForChars(text.constData(), int(text.size()), glyphs, count);
+            quint32 &known = cmap[c];
+            if (known == kUnknown) {
+                int one = 1;
+                const QChar ch(c);
+                if (!raw.glyphIndexesForChars(&ch, 1, &known, &one))
+                    known = 0;
+            }
+            glyphs[i] = known;
+        }
+        *count = int(text.size());
+        return true;
+    }
+    static constexpr quint32 kUnknown = 0xFFFFFFFF;
+    std::vector<quint32> cmap; // by character, below U+3000
+
     quint32 code(quint32 glyph) const { return glyph < cids.size() ? cids[glyph] : glyph; }
     int width(quint32 glyph)
     {
@@ -358,13 +383,13 @@ bool PdfFonts::assign(int font, quint32 glyph, const QString &text)
     return one == 0xFFFFFFFF && f.several.value(glyph) == text;
 }
 
-bool PdfFonts::mapLine(const ShapedLine &line, const QString &text, const TextMetrics &style)
+bool PdfFonts::mapLine(const ShapedLine &line, QStringView text, const TextMetrics &style)
 {
     if (line.glyphs.empty())
         return true;
     if (line.colourGlyphs) {
         // Colour glyphs are pictures: the line's text goes beside them.
-        mapLineSlowly(line, text, style.font());
+        mapLineSlowly(line, text.toString(), style.font());
         return false;
     }
     // Most lines give one glyph per character, the one the font's character
@@ -376,7 +401,7 @@ bool PdfFonts::mapLine(const ShapedLine &line, const QString &text, const TextMe
             return false;
         QVarLengthArray<quint32, 128> nominal(text.size());
         int count = int(text.size());
-        if (raw.glyphIndexesForChars(text.constData(), int(text.size()), nominal.data(), &count) &&
+        if (m_fonts[size_t(index)]->nominalGlyphs(text, nominal.data(), &count) &&
             size_t(count) == line.glyphs.size()) {
             const bool reversed = line.rightToLeft;
             // Marks placed above or below the baseline go the slow way.
@@ -411,7 +436,7 @@ bool PdfFonts::mapLine(const ShapedLine &line, const QString &text, const TextMe
             }
         }
     }
-    return mapLineSlowly(line, text, style.font());
+    return mapLineSlowly(line, text.toString(), style.font());
 }
 
 bool PdfFonts::mapLineSlowly(const ShapedLine &line, const QString &text, const QFont &font)

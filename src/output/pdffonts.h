@@ -37,7 +37,7 @@ public:
     // a glyph cannot stand for its text alone here (a glyph drawn for
     // different texts, a character drawn with several glyphs): such a line
     // carries its text beside the glyphs.
-    bool mapLine(const ShapedLine &line, const QString &text, const TextMetrics &style);
+    bool mapLine(const ShapedLine &line, QStringView text, const TextMetrics &style);
 
     // Writes every font. A font the subsetter cannot read is named but not
     // embedded.

@@ -3,6 +3,11 @@
 #include <QByteArray>
 #include <QString>
 
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 class QIODevice;
@@ -10,7 +15,8 @@ class QIODevice;
 // The file level of a PDF: numbered objects written as they are ready,
 // small ones packed into compressed object streams, and a cross-reference
 // stream at the end. Everything above (pages, fonts, structure) is the
-// callers'.
+// callers'. Compressing and writing happen on a thread of their own, in the
+// order the objects were given, while the caller makes the next page.
 class PdfWriter
 {
 public:
@@ -43,12 +49,26 @@ public:
     static void appendNumber(QByteArray &out, double value);
     static void appendInt(QByteArray &out, qint64 value);
     // A text string: literal for printable ASCII, UTF-16 hex otherwise.
-    static void appendText(QByteArray &out, const QString &text);
+    static void appendText(QByteArray &out, QStringView text);
     // A name (without the slash's escaping rules violated).
     static void appendName(QByteArray &out, const QByteArray &name);
     static QByteArray ref(int id);
+    static void appendRef(QByteArray &out, int id);
 
 private:
+    struct Job
+    {
+        int id = 0;
+        QByteArray dictionary; // a stream's; empty with `object`
+        QByteArray data;
+        bool stream = false;
+        bool compress = false;
+        std::vector<int> packed; // the objects an object stream holds
+        bool stop = false;
+    };
+    void enqueue(Job &&job);
+    void work();
+    void writeJob(Job &job);
     void write(const QByteArray &data);
     void flushPacked();
 
@@ -60,11 +80,18 @@ private:
     };
 
     QIODevice *m_device;
+    int m_lastId = 0;
+    std::atomic<bool> m_ok = true;
+    // The writing thread's: where each object went.
     qint64 m_offset = 0;
-    bool m_ok = true;
     std::vector<Entry> m_entries; // index = object number
     // The object stream being filled.
     QByteArray m_packedHeader;
     QByteArray m_packedBodies;
     std::vector<int> m_packedIds;
+
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<Job> m_jobs;
+    std::thread m_thread;
 };
