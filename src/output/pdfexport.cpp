@@ -14,6 +14,7 @@
 #include "platform/appinfo.h"
 #include "platform/outputfile.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -22,6 +23,7 @@
 #include <QGlyphRun>
 #include <QHash>
 #include <QImage>
+#include <QImageWriter>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
@@ -197,6 +199,8 @@ private:
 
 public:
     QByteArray image(const QImage &image) override;
+    // A picture that came as JPEG stays JPEG, as small as it came.
+    QByteArray jpegImage(const QImage &image);
     QByteArray opacity(int alpha) override;
     bool text(QByteArray &out, const QString &text, const QRawFont &font, const QTransform &matrix,
               const QColor &colour) override;
@@ -231,6 +235,7 @@ private:
     std::vector<int> m_pageAlphas;
     std::vector<int> m_mcids; // structure element of each marked content
     QByteArray m_element;     // the structure element being written
+    int m_style = -1;         // the text style set on m_metrics
     int m_pageId = 0;
     bool m_tagOpen = false;
 
@@ -386,6 +391,37 @@ QByteArray PdfExporter::opacity(int alpha)
         m_pageAlphas.push_back(alpha);
     QByteArray name = "A";
     PdfWriter::appendInt(name, alpha);
+    return name;
+}
+
+QByteArray PdfExporter::jpegImage(const QImage &source)
+{
+    int &id = m_images[source.cacheKey()];
+    if (!id) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        const bool grey = source.isGrayscale();
+        QImageWriter writer(&buffer, "jpeg");
+        writer.setQuality(94);
+        if (!writer.write(
+                source.convertToFormat(grey ? QImage::Format_Grayscale8 : QImage::Format_RGB888))) {
+            m_images.remove(source.cacheKey());
+            return image(source);
+        }
+        id = m_writer.reserve();
+        QByteArray dictionary = "/Type /XObject /Subtype /Image /Width ";
+        PdfWriter::appendInt(dictionary, source.width());
+        dictionary += " /Height ";
+        PdfWriter::appendInt(dictionary, source.height());
+        dictionary += grey ? " /ColorSpace /DeviceGray" : " /ColorSpace /DeviceRGB";
+        dictionary += " /BitsPerComponent 8 /Filter /DCTDecode";
+        m_writer.addStream(id, dictionary, bytes, false);
+    }
+    QByteArray name = "I";
+    PdfWriter::appendInt(name, id);
+    if (!m_pageXObjects.contains("/" + name + ' '))
+        m_pageXObjects += '/' + name + ' ' + PdfWriter::ref(id) + ' ';
     return name;
 }
 
@@ -697,7 +733,12 @@ void PdfExporter::writeText(const PageRecord &record, const BandMark *band)
         }
     }
     const TextStyle &style = m_pages.style(record.style);
-    style.applyTo(m_metrics);
+    // Most records keep the style of the one before: comparing the font
+    // name again for each costs more than the text.
+    if (record.style != m_style) {
+        style.applyTo(m_metrics);
+        m_style = record.style;
+    }
     const ShapedText *text = record.text();
     if (!text)
         return;
@@ -851,7 +892,9 @@ void PdfExporter::writePicture(const PageRecord &record, const BandMark *band)
         }
         m_content += device.content();
     } else {
-        const QByteArray name = image(picture.image);
+        const QByteArray name = picture.jpeg && !picture.image.hasAlphaChannel()
+                                    ? jpegImage(picture.image)
+                                    : image(picture.image);
         m_content += "q ";
         appendNumbers(m_content, {box.width(), 0, 0, -box.height(), box.left(), box.bottom()});
         m_content += "cm /" + name + " Do Q\n";

@@ -272,6 +272,7 @@ private slots:
         row("timeout negative", pdf + "/timeout|-1", "/timeout");
         row("timeout not a number", "/f|" DEMO "|/check|/timeout|soon", "/timeout");
         row("pdf without a name", "/f|" DEMO "|/pdf", "/pdf");
+        row("pdfa without a name", "/f|" DEMO "|/pdfa", "/pdfa");
         row("f without a name", "/pdf|usage.pdf|/f", "/f");
         row("info without a report", "/info", "/f FILE");
     }
