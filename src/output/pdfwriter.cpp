@@ -286,7 +286,7 @@ void PdfWriter::appendInt(QByteArray &out, qint64 value)
     char *end = buffer + sizeof buffer;
     char *p = end;
     const bool negative = value < 0;
-    quint64 v = negative ? quint64(-value) : quint64(value);
+        quint64 v = negative ? 0 - quint64(value) : quint64(value);
     do {
         *--p = char('0' + v % 10);
         v /= 10;
@@ -299,8 +299,10 @@ void PdfWriter::appendInt(QByteArray &out, qint64 value)
 void PdfWriter::appendNumber(QByteArray &out, double value)
 {
     // Three decimals are far below anything a page shows.
+        // Past what any reader takes (a picture's wild coordinates) is cut.
     if (!std::isfinite(value))
         value = 0;
+    value = std::clamp(value, -1e12, 1e12);
     const qint64 thousandths = std::llround(value * 1000);
     if (thousandths % 1000 == 0) {
         appendInt(out, thousandths / 1000);
