@@ -87,7 +87,7 @@ void PdfWriter::writeJob(Job &job)
                                     : *std::max_element(job.packed.begin(), job.packed.end()))) +
         1;
     if (m_entries.size() < needed)
-        m_entries.resize(needed);
+        m_entries.resize(std::max(needed, m_entries.size() * 2));
     for (size_t i = 0; i < job.packed.size(); ++i)
         m_entries[size_t(job.packed[i])] = {2, job.id, quint32(i)};
     m_entries[size_t(job.id)] = {1, m_offset, 0};
