@@ -57,17 +57,33 @@ std::unique_ptr<TalvoDocument> onePage()
     return doc;
 }
 
+// How a text item looks beyond its content.
+struct Look
+{
+    int align = 0;
+    bool underline = false;
+    bool strike = false;
+    int borderStyle = 5; // none
+    int borderWidth = 1;
+    float h = 1;
+    bool grow = true;
+};
+
 void addText(TalvoDocument &doc, const QString &content, float y, const QString &font = QString(),
-             float w = 17)
+             float w = 17, const Look &look = Look())
 {
     Item item;
     item.content = content;
     item.x = 2;
     item.y = y;
     item.w = w;
-    item.h = 1;
+    item.h = look.h;
     item.fontSize = 14;
-    item.CanGrowVertical = true;
+    item.CanGrowVertical = look.grow;
+    item.AlignH = uchar(look.align);
+    item.fontUnderline = look.underline;
+    item.fontStrikethrough = look.strike;
+    item.borders.setValues(uchar(look.borderWidth), 0x203040, look.borderStyle);
     if (!font.isEmpty())
         item.fontName = font;
     addItemText(doc, *doc.Pages.at(0), item, content, y,
@@ -301,6 +317,7 @@ private slots:
                 QTest::addRow("%s page %d", name, page) << QString::fromLatin1(name) << page;
         }
         QTest::newRow("scripts") << QString() << 1;
+        QTest::newRow("decorations") << QStringLiteral("-") << 1;
     }
     void looksLikePreview()
     {
@@ -309,7 +326,28 @@ private slots:
         TalvoDocument loaded;
         std::unique_ptr<TalvoDocument> built;
         TalvoDocument *doc = &loaded;
-        if (report.isEmpty()) {
+        if (report == QLatin1String("-")) {
+            // Alignment, underline and strike-through, borders of every
+            // style, a text clipped to its box.
+            built = onePage();
+            doc = built.get();
+            float y = 2;
+            for (int style = 0; style <= 6; ++style) {
+                Look look;
+                look.align = style % 3;
+                look.underline = style % 2 == 0;
+                look.strike = style % 3 == 1;
+                look.borderStyle = style;
+                look.borderWidth = 1 + style % 3;
+                addText(*doc, QStringLiteral("Border style %1 aligned").arg(style), y, QString(),
+                        12, look);
+                y += 2;
+            }
+            Look clipped;
+            clipped.h = 0.3f;
+            clipped.grow = false;
+            addText(*doc, QStringLiteral("A line taller than its box"), y, QString(), 12, clipped);
+        } else if (report.isEmpty()) {
             built = onePage();
             doc = built.get();
             float y = 2;
@@ -368,6 +406,40 @@ private slots:
         QVERIFY(inked > 100);
         QVERIFY2(differing * 50 < inked,
                  qPrintable(QStringLiteral("%1 of %2 blocks differ").arg(differing).arg(inked)));
+    }
+
+    // Pages from .. to: as many pages, in their order.
+    void pageRange_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("all") << 0 << 0 << QStringLiteral("page 1 of 3 page 2 of 3 page 3 of 3");
+        QTest::newRow("middle") << 2 << 2 << QStringLiteral("page 2 of 3");
+        QTest::newRow("last two") << 2 << 3 << QStringLiteral("page 2 of 3 page 3 of 3");
+    }
+    void pageRange()
+    {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QString, text);
+        auto doc = onePage();
+        doc->Pages.add();
+        doc->Pages.add();
+        for (int n = 0; n < 3; ++n) {
+            Item item;
+            item.content = QStringLiteral("page %page% of %pages%");
+            item.x = 2;
+            item.w = 10;
+            item.h = 1;
+            addItemText(*doc, *doc->Pages.at(n), item, item.content, 2, PageRecord::PageVariables);
+        }
+        const QString file = m_dir.filePath(QStringLiteral("range.pdf"));
+        QString error;
+        QVERIFY2(exportPdf(*doc, file, from, to, &error), qPrintable(error));
+        QCOMPARE(run(QStringLiteral("qpdf"), {QStringLiteral("--check"), file}).status, 0);
+        QCOMPARE(run(QStringLiteral("pdftotext"), {file, QStringLiteral("-")}).out.simplified(),
+                 text);
     }
 
     // A full disk: the export fails, says so, and leaves no file behind.
