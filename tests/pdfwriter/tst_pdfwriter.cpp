@@ -176,6 +176,7 @@ private slots:
         QTest::newRow("arabic") << QStringLiteral("هذه جملة عربية لا إله") << QString();
         QTest::newRow("hebrew") << QStringLiteral("זהו משפט ארוך בעברית") << QString();
         QTest::newRow("thai") << QStringLiteral("ภาษาไทย น้ำใจ กำลัง") << QString();
+        QTest::newRow("colour emoji") << QStringLiteral("Smile 😀 and 👍 done") << QString();
         QTest::newRow("page numbers") << QStringLiteral("Page %page% of %pages%") << QString();
     }
     void textReadsBack()
@@ -354,7 +355,7 @@ private slots:
             for (const QString &text :
                  {QStringLiteral("Latin ffi text, underlined?"), QStringLiteral("中华人民共和国"),
                   QStringLiteral("هذه جملة عربية"), QStringLiteral("ภาษาไทย น้ำใจ"),
-                  QStringLiteral("זהו משפט בעברית")}) {
+                  QStringLiteral("זהו משפט בעברית"), QStringLiteral("Smile 😀 and 👍 done")}) {
                 addText(*doc, text, y);
                 y += 1.5f;
             }
