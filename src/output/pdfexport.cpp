@@ -235,7 +235,8 @@ private:
     std::vector<int> m_pageAlphas;
     std::vector<int> m_mcids; // structure element of each marked content
     QByteArray m_element;     // the structure element being written
-    int m_style = -1;         // the text style set on m_metrics
+        int m_style = -1;         // the text style set on m_metrics
+    double m_lineHeight = 0;  // and its line height
     int m_pageId = 0;
     bool m_tagOpen = false;
 
@@ -735,9 +736,10 @@ void PdfExporter::writeText(const PageRecord &record, const BandMark *band)
     const TextStyle &style = m_pages.style(record.style);
     // Most records keep the style of the one before: comparing the font
     // name again for each costs more than the text.
-    if (record.style != m_style) {
+        if (record.style != m_style) {
         style.applyTo(m_metrics);
         m_style = record.style;
+        m_lineHeight = m_metrics.lineHeight();
     }
     const ShapedText *text = record.text();
     if (!text)
@@ -754,7 +756,7 @@ void PdfExporter::writeText(const PageRecord &record, const BandMark *band)
     // Lines laid out here (page numbers), kept while they are written.
     std::vector<std::pair<std::shared_ptr<const ShapedLine>, QString>> laidOut;
     bool clipped = record.flags & PageRecord::Clipped;
-    const double lineHeight = m_metrics.lineHeight();
+        const double lineHeight = m_lineHeight;
     auto aligned = [&](double width) {
         if (record.align == 1)
             return record.x + record.w - width;
