@@ -235,7 +235,7 @@ private:
     std::vector<int> m_pageAlphas;
     std::vector<int> m_mcids; // structure element of each marked content
     QByteArray m_element;     // the structure element being written
-        int m_style = -1;         // the text style set on m_metrics
+    int m_style = -1;         // the text style set on m_metrics
     double m_lineHeight = 0;  // and its line height
     int m_pageId = 0;
     bool m_tagOpen = false;
@@ -248,6 +248,8 @@ private:
     int m_document = 0;
     std::vector<Sect> m_sects;
     QHash<quint32, int> m_sectOfOccurrence;
+    quint32 m_lastOccurrence = 0;
+    int m_lastSect = -1;
     std::vector<int> m_documentKids;
     std::vector<int> m_parentArrays;
 };
@@ -256,10 +258,14 @@ int PdfExporter::parentOf(const BandMark *band)
 {
     if (!band || band->occurrence == 0)
         return -1;
+    // The records of an occurrence come together.
+    if (band->occurrence == m_lastOccurrence)
+        return m_lastSect;
+    m_lastOccurrence = band->occurrence;
     const auto known = m_sectOfOccurrence.constFind(band->occurrence);
     if (known != m_sectOfOccurrence.constEnd())
-        return *known;
-    const int index = int(m_sects.size());
+        return m_lastSect = *known;
+    const int index = m_lastSect = int(m_sects.size());
     m_sects.push_back({m_writer.reserve(), band->section, {}});
     m_documentKids.push_back(m_sects.back().id);
     m_sectOfOccurrence.insert(band->occurrence, index);
@@ -736,7 +742,7 @@ void PdfExporter::writeText(const PageRecord &record, const BandMark *band)
     const TextStyle &style = m_pages.style(record.style);
     // Most records keep the style of the one before: comparing the font
     // name again for each costs more than the text.
-        if (record.style != m_style) {
+    if (record.style != m_style) {
         style.applyTo(m_metrics);
         m_style = record.style;
         m_lineHeight = m_metrics.lineHeight();
@@ -756,7 +762,7 @@ void PdfExporter::writeText(const PageRecord &record, const BandMark *band)
     // Lines laid out here (page numbers), kept while they are written.
     std::vector<std::pair<std::shared_ptr<const ShapedLine>, QString>> laidOut;
     bool clipped = record.flags & PageRecord::Clipped;
-        const double lineHeight = m_lineHeight;
+    const double lineHeight = m_lineHeight;
     auto aligned = [&](double width) {
         if (record.align == 1)
             return record.x + record.w - width;
