@@ -154,7 +154,6 @@ private:
     struct Sect
     {
         int id;
-        quint16 name;
         std::vector<int> kids;
     };
 
@@ -266,7 +265,7 @@ int PdfExporter::parentOf(const BandMark *band)
     if (known != m_sectOfOccurrence.constEnd())
         return m_lastSect = *known;
     const int index = m_lastSect = int(m_sects.size());
-    m_sects.push_back({m_writer.reserve(), band->section, {}});
+    m_sects.push_back({m_writer.reserve(), {}});
     m_documentKids.push_back(m_sects.back().id);
     m_sectOfOccurrence.insert(band->occurrence, index);
     return index;
@@ -1008,12 +1007,9 @@ bool PdfExporter::finish(QString *error)
 
     if (m_options.tagged) {
         for (const Sect &sect : m_sects) {
-            QByteArray body = "<</Type /StructElem /S /Sect /P " + PdfWriter::ref(m_document);
-            const QString &name = m_pages.bandName(sect.name);
-            if (!name.isEmpty()) {
-                body += " /T ";
-                PdfWriter::appendText(body, name);
-            }
+            // No title: the run names its bands by key, which tells a
+            // reader nothing.
+            QByteArray body = "<</S/Sect/P " + PdfWriter::ref(m_document);
             body += " /K [";
             for (const int k : sect.kids)
                 body += PdfWriter::ref(k) + ' ';
