@@ -178,23 +178,66 @@ QByteArray postScriptName(const QRawFont &font)
     return clean.isEmpty() ? QByteArrayLiteral("Font") : clean;
 }
 
-hb_blob_t *tableOf(hb_face_t *, hb_tag_t tag, void *user)
+// The font as a file of its own, from the tables a PDF's font program
+// needs (a QRawFont gives tables, not its file). HarfBuzz reads it as a
+// whole; faces built table by table trip its subsetter.
+QByteArray fontFile(const QRawFont &font)
 {
-    const auto *font = static_cast<const QRawFont *>(user);
-    if (tag == 0)
-        return nullptr;
-    const char name[4] = {char(tag >> 24), char(tag >> 16), char(tag >> 8), char(tag)};
-    const QByteArray data = font->fontTable(name);
-    if (data.isEmpty())
-        return nullptr;
-    return hb_blob_create(data.constData(), unsigned(data.size()), HB_MEMORY_MODE_DUPLICATE,
-                          nullptr, nullptr);
+    static const char *const tags[] = {"CFF ", "OS/2", "cmap", "cvt ", "fpgm",
+                                       "gasp", "glyf", "head", "hhea", "hmtx",
+                                       "loca", "maxp", "name", "post", "prep"};
+    std::vector<std::pair<const char *, QByteArray>> tables;
+    for (const char *tag : tags) {
+        QByteArray data = font.fontTable(tag);
+        if (!data.isEmpty())
+            tables.emplace_back(tag, std::move(data));
+    }
+    const auto count = quint16(tables.size());
+    QByteArray out;
+    auto put16 = [&out](quint32 v) {
+        out += char(v >> 8);
+        out += char(v);
+    };
+    auto put32 = [&](quint32 v) {
+        put16(v >> 16);
+        put16(v & 0xFFFF);
+    };
+    const bool cff = !tables.empty() && qstrcmp(tables.front().first, "CFF ") == 0;
+    put32(cff ? 0x4F54544F : 0x00010000); // 'OTTO' or TrueType
+    put16(count);
+    int power = 1;
+    int log2 = 0;
+    while (power * 2 <= count) {
+        power *= 2;
+        ++log2;
+    }
+    put16(quint32(power * 16));
+    put16(quint32(log2));
+    put16(quint32(count * 16 - power * 16));
+    quint32 offset = 12 + 16 * quint32(count);
+    for (const auto &[tag, data] : tables) {
+        out.append(tag, 4);
+        put32(0); // checksums are not read
+        put32(offset);
+        put32(quint32(data.size()));
+        offset += (quint32(data.size()) + 3) & ~3u;
+    }
+    for (const auto &[tag, data] : tables) {
+        out += data;
+        while (out.size() % 4)
+            out += '\0';
+    }
+    return out;
 }
 
 // The subset with the glyphs' numbers kept; empty when it fails.
 QByteArray subset(const QRawFont &font, const std::vector<quint8> &used)
 {
-    hb_face_t *face = hb_face_create_for_tables(tableOf, const_cast<QRawFont *>(&font), nullptr);
+    const QByteArray file = fontFile(font);
+    hb_blob_t *blob = hb_blob_create(file.constData(), unsigned(file.size()),
+                                     HB_MEMORY_MODE_READONLY, nullptr, nullptr);
+    hb_face_t *face = hb_face_create(blob, 0);
+    hb_blob_destroy(blob);
     hb_subset_input_t *input = hb_subset_input_create_or_fail();
     QByteArray out;
     if (input) {
