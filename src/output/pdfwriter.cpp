@@ -88,7 +88,7 @@ void PdfWriter::writeJob(Job &job)
                                     : *std::max_element(job.packed.begin(), job.packed.end()))) +
         1;
     if (m_entries.size() < needed)
-        m_entries.resize(std::max(needed, m_entries.size() * 2));
+        m_entries.resize(needed);
     for (size_t i = 0; i < job.packed.size(); ++i)
         m_entries[size_t(job.packed[i])] = {2, job.id, quint32(i)};
     m_entries[size_t(job.id)] = {1, m_offset, 0};
@@ -227,8 +227,8 @@ void PdfWriter::finish(int root, int info, const QByteArray &fileId)
     qint64 largest = 0;
     quint32 largestIndex = 0;
     for (const Entry &e : m_entries) {
-        largest = std::max(largest, e.field);
-        largestIndex = std::max(largestIndex, e.index);
+        largest = std::max(largest, e.field());
+        largestIndex = std::max(largestIndex, e.index());
     }
     auto width = [](quint64 v) {
         int n = 1;
@@ -244,11 +244,11 @@ void PdfWriter::finish(int root, int info, const QByteArray &fileId)
     QByteArray previous(row, 0);
     QByteArray current(row, 0);
     for (const Entry &e : m_entries) {
-        current[0] = char(e.type);
+        current[0] = char(e.type());
         for (int i = 0; i < fieldWidth; ++i)
-            current[1 + i] = char((e.field >> (8 * (fieldWidth - 1 - i))) & 0xFF);
+            current[1 + i] = char((e.field() >> (8 * (fieldWidth - 1 - i))) & 0xFF);
         for (int i = 0; i < indexWidth; ++i)
-            current[1 + fieldWidth + i] = char((e.index >> (8 * (indexWidth - 1 - i))) & 0xFF);
+            current[1 + fieldWidth + i] = char((e.index() >> (8 * (indexWidth - 1 - i))) & 0xFF);
         table += char(2); // PNG's "up" filter
         for (int i = 0; i < row; ++i)
             table += char(current[i] - previous[i]);
@@ -287,7 +287,7 @@ void PdfWriter::appendInt(QByteArray &out, qint64 value)
     char *end = buffer + sizeof buffer;
     char *p = end;
     const bool negative = value < 0;
-        quint64 v = negative ? 0 - quint64(value) : quint64(value);
+    quint64 v = negative ? 0 - quint64(value) : quint64(value);
     do {
         *--p = char('0' + v % 10);
         v /= 10;
@@ -300,7 +300,7 @@ void PdfWriter::appendInt(QByteArray &out, qint64 value)
 void PdfWriter::appendNumber(QByteArray &out, double value)
 {
     // Three decimals are far below anything a page shows.
-        // Past what any reader takes (a picture's wild coordinates) is cut.
+    // Past what any reader takes (a picture's wild coordinates) is cut.
     if (!std::isfinite(value))
         value = 0;
     value = std::clamp(value, -1e12, 1e12);

@@ -72,11 +72,26 @@ private:
     void write(const QByteArray &data);
     void flushPacked();
 
-    struct Entry
+    // One object's place in 8 bytes: a long report has millions.
+    class Entry
     {
-        quint8 type = 0;   // 0 free, 1 at an offset, 2 in an object stream
-        qint64 field = 0;  // offset or the object stream's number
-        quint32 index = 0; // place in the object stream
+    public:
+        Entry() = default;
+        Entry(quint8 type, qint64 field, quint32 index)
+            : m_bits(quint64(type) << 62 | (quint64(index) & 0x3FFFF) << 44 |
+                     (quint64(field) & kField))
+        {
+        }
+        quint8 type() const
+        {
+            return quint8(m_bits >> 62);
+        } // 0 free, 1 at an offset, 2 in a stream
+        qint64 field() const { return qint64(m_bits & kField); } // offset or the stream's number
+        quint32 index() const { return quint32(m_bits >> 44) & 0x3FFFF; } // place in the stream
+
+    private:
+        static constexpr quint64 kField = (quint64(1) << 44) - 1;
+        quint64 m_bits = 0;
     };
 
     QIODevice *m_device;
