@@ -976,8 +976,10 @@ bool PdfExporter::writePage(int n)
         PdfWriter::appendInt(body, qint64(m_parentArrays.size()));
         const int parents = m_writer.reserve();
         QByteArray array = "[";
-        for (const int e : m_mcids)
-            array += PdfWriter::ref(e) + ' ';
+        for (const int e : m_mcids) {
+            PdfWriter::appendRef(array, e);
+            array += ' ';
+        }
         array += ']';
         m_writer.addPacked(parents, array);
         m_parentArrays.push_back(parents);
@@ -992,8 +994,10 @@ bool PdfExporter::finish(QString *error)
     m_fonts.finish();
 
     QByteArray kids;
-    for (const int id : m_pageIds)
-        kids += PdfWriter::ref(id) + ' ';
+    for (const int id : m_pageIds) {
+        PdfWriter::appendRef(kids, id);
+        kids += ' ';
+    }
     QByteArray pages = "<</Type /Pages /Kids [" + kids + "] /Count ";
     PdfWriter::appendInt(pages, qint64(m_pageIds.size()));
     m_writer.addObject(m_pagesId, pages + ">>");
@@ -1011,20 +1015,26 @@ bool PdfExporter::finish(QString *error)
             // reader nothing.
             QByteArray body = "<</S/Sect/P " + PdfWriter::ref(m_document);
             body += " /K [";
-            for (const int k : sect.kids)
-                body += PdfWriter::ref(k) + ' ';
+            for (const int k : sect.kids) {
+                PdfWriter::appendRef(body, k);
+                body += ' ';
+            }
             m_writer.addPacked(sect.id, body + "]>>");
         }
         QByteArray document =
             "<</Type /StructElem /S /Document /P " + PdfWriter::ref(m_structRoot) + " /K [";
-        for (const int k : m_documentKids)
-            document += PdfWriter::ref(k) + ' ';
+        for (const int k : m_documentKids) {
+            PdfWriter::appendRef(document, k);
+            document += ' ';
+        }
         m_writer.addPacked(m_document, document + "]>>");
         const int parentTree = m_writer.reserve();
         QByteArray nums = "<</Nums [";
         for (size_t i = 0; i < m_parentArrays.size(); ++i) {
             PdfWriter::appendInt(nums, qint64(i));
-            nums += ' ' + PdfWriter::ref(m_parentArrays[i]) + ' ';
+            nums += ' ';
+            PdfWriter::appendRef(nums, m_parentArrays[i]);
+            nums += ' ';
         }
         m_writer.addPacked(parentTree, nums + "]>>");
         QByteArray root = "<</Type /StructTreeRoot /K " + PdfWriter::ref(m_document) +
