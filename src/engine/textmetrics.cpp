@@ -24,6 +24,7 @@ std::shared_ptr<ShapedLine> layOutLine(const QFont &font, double ascent, const Q
                                        Qt::LayoutDirection direction)
 {
     auto shaped = std::make_shared<ShapedLine>();
+    shaped->rightToLeft = direction == Qt::RightToLeft;
     if (line.isEmpty())
         return shaped;
     QTextLayout layout(line, font, const_cast<QPaintDevice *>(&TextMetrics::referenceDevice()));

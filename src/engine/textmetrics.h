@@ -34,6 +34,7 @@ struct ShapedLine
     QVarLengthArray<Span, 1> spans; // most lines need one font
     double width = 0;         // the advance of the whole line, reference dots
     bool colourGlyphs = false; // a span is in a colour (emoji) font
+    bool rightToLeft = false;  // laid out right to left (what its text is read back with)
 };
 
 // Measures text the way every output draws it: with one reference metric (a

@@ -4,8 +4,22 @@
 
 class ReportDocument;
 
+// How a PDF is written.
+struct PdfOptions
+{
+    // A structure tree for screen readers and reflow: texts as paragraphs,
+    // pictures and charts as figures, page headers and footers as
+    // pagination artifacts.
+    bool tagged = true;
+    // PDF/A-2b, for archives: an sRGB output intent and matching metadata.
+    bool archival = false;
+    // The document's language (BCP 47, "de-CH"); empty for the system's.
+    QString language;
+};
+
 // Writes the pages fromPage to toPage (from 1; 0 and 0 for all) of a run as
 // one PDF page each, at the report's paper size and orientation, with text
-// as text (fonts embedded). The file is replaced only when complete; false
-// with `error` set when it cannot be written.
-bool exportPdf(ReportDocument &doc, const QString &file, int fromPage, int toPage, QString *error);
+// as text (font subsets embedded). The file is replaced only when complete;
+// false with `error` set when it cannot be written.
+bool exportPdf(ReportDocument &doc, const QString &file, int fromPage, int toPage, QString *error,
+               const PdfOptions &options = PdfOptions());

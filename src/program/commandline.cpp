@@ -64,8 +64,9 @@ const QStringList &CommandLine::wholeValueOptions()
 {
     static const QStringList names{
         QStringLiteral("f"),    QStringLiteral("saveas"), QStringLiteral("eval"),
-        QStringLiteral("pdf"),  QStringLiteral("html"),   QStringLiteral("png"),
-        QStringLiteral("xlsx"), QStringLiteral("csv"),    QStringLiteral("csvsep")};
+        QStringLiteral("pdf"),  QStringLiteral("pdfa"),   QStringLiteral("html"),
+        QStringLiteral("png"),  QStringLiteral("xlsx"),   QStringLiteral("csv"),
+        QStringLiteral("csvsep")};
     return names;
 }
 
@@ -94,6 +95,8 @@ const QList<QPair<QString, QString>> &CommandLine::knownOptions()
          QStringLiteral(
              "run the report and write it as PDF (/pdf, /html, /png, /xlsx and /csv may be "
              "given together)")},
+        {QStringLiteral("/pdfa FILE"),
+         QStringLiteral("as /pdf, written as PDF/A-2b for archiving")},
         {QStringLiteral("/pages FROM-TO"), QStringLiteral("with /pdf or /png: only these pages")},
         {QStringLiteral("/html FILE"), QStringLiteral("run the report and write a page as HTML")},
         {QStringLiteral("/page N"), QStringLiteral("with /html: the page to write (default 1)")},

@@ -198,7 +198,7 @@ bool parsePageRange(const QString &text, int &from, int &to)
 // the run.
 struct ExportRequest
 {
-    QString pdf, html, png, xlsx, csv;
+    QString pdf, pdfa, html, png, xlsx, csv;
     QChar csvSeparator = QLatin1Char(',');
     int from = 0, to = 0; // /pages
     int htmlPage = 1;
@@ -216,6 +216,7 @@ int readExportRequest(const CommandLine &commandLine, ExportRequest &request, QT
         const char *missing;
     } targets[] = {
         {"pdf", &request.pdf, QT_TRANSLATE_NOOP("Mirt", "mirt: /pdf needs a file name")},
+        {"pdfa", &request.pdfa, QT_TRANSLATE_NOOP("Mirt", "mirt: /pdfa needs a file name")},
         {"html", &request.html, QT_TRANSLATE_NOOP("Mirt", "mirt: /html needs a file name")},
         {"png", &request.png, QT_TRANSLATE_NOOP("Mirt", "mirt: /png needs a folder")},
         {"xlsx", &request.xlsx, QT_TRANSLATE_NOOP("Mirt", "mirt: /xlsx needs a file name")},
@@ -265,7 +266,7 @@ QString pageCount(int pages)
 int checkPagesAgainst(const CommandLine &commandLine, const ExportRequest &request, int pages,
                       QTextStream &err)
 {
-    const bool ranged = !request.pdf.isEmpty() || !request.png.isEmpty();
+    const bool ranged = !request.pdf.isEmpty() || !request.pdfa.isEmpty() || !request.png.isEmpty();
     if (ranged && request.from > 0 && (request.from > pages || request.to > pages))
         return usageError(err,
                           tr("mirt: /pages %1: %2")
@@ -317,6 +318,10 @@ int exportCommand(const CommandLine &commandLine, ReportDocument &document, RunL
         QString error;
         if (!request.pdf.isEmpty() && !exportPdf(document, request.pdf, from, to, &error))
             fail(error.isEmpty() ? tr("cannot write %1").arg(request.pdf) : error);
+        PdfOptions archival;
+        archival.archival = true;
+        if (!request.pdfa.isEmpty() && !exportPdf(document, request.pdfa, from, to, &error, archival))
+            fail(error.isEmpty() ? tr("cannot write %1").arg(request.pdfa) : error);
         if (!request.html.isEmpty()) {
             int page = request.htmlPage;
             const bool written = request.allPages ? document.exportHtmlAllPages(request.html)
@@ -353,7 +358,7 @@ bool isHeadlessCommand(const CommandLine &commandLine)
         QStringLiteral("help"),   QStringLiteral("?"),     QStringLiteral("info"),
         QStringLiteral("saveas"), QStringLiteral("check"), QStringLiteral("eval"),
         QStringLiteral("html"),   QStringLiteral("pdf"),   QStringLiteral("png"),
-        QStringLiteral("xlsx"),   QStringLiteral("csv")};
+        QStringLiteral("xlsx"),   QStringLiteral("csv"),   QStringLiteral("pdfa")};
     for (const QString &name : names) {
         if (commandLine.has(name))
             return true;
@@ -521,7 +526,7 @@ int runHeadlessCommand(const CommandLine &commandLine, ReportDocument &document,
 
     if (commandLine.has(QStringLiteral("pdf")) || commandLine.has(QStringLiteral("png")) ||
         commandLine.has(QStringLiteral("html")) || commandLine.has(QStringLiteral("xlsx")) ||
-        commandLine.has(QStringLiteral("csv")))
+        commandLine.has(QStringLiteral("csv")) || commandLine.has(QStringLiteral("pdfa")))
         return exportCommand(commandLine, document, limits, out, err);
 
     if (commandLine.has(QStringLiteral("info"))) {

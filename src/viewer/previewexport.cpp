@@ -6,6 +6,7 @@
 #include "output/pngexport.h"
 #include "output/spreadsheetexport.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -65,13 +66,16 @@ bool exportPreviewPages(ReportDocument &doc, const PreviewExportRequest &request
     const int savedPage = doc.run().currentPage;
     bool ok = true;
     switch (request.format) {
-    case PreviewExportRequest::Pdf:
+    case PreviewExportRequest::Pdf: {
         step(0);
-        ok = exportPdf(doc, request.target, from, to, error);
+        PdfOptions options;
+        options.archival = request.archival;
+        ok = exportPdf(doc, request.target, from, to, error, options);
         if (ok && written)
             written->append(request.target);
         step(total);
         break;
+    }
     case PreviewExportRequest::Png:
         for (int n = from; ok && n <= to; ++n) {
             if (!step(n - from)) {
@@ -195,6 +199,8 @@ PreviewExportDialog::PreviewExportDialog(ReportDocument &doc, int shownPage, QWi
     m_separator->addItem(tr("Comma"), QChar(QLatin1Char(',')));
     m_separator->addItem(tr("Semicolon"), QChar(QLatin1Char(';')));
     m_separator->addItem(tr("Tab"), QChar(QLatin1Char('\t')));
+    m_archival = new QCheckBox(tr("PDF/A (archival)"), this);
+    m_archival->setObjectName(QStringLiteral("archival"));
 
     m_target = new QLineEdit(this);
     m_target->setObjectName(QStringLiteral("target"));
@@ -215,6 +221,7 @@ PreviewExportDialog::PreviewExportDialog(ReportDocument &doc, int shownPage, QWi
     form->addRow(tr("Pages:"), pagesBox);
     form->addRow(tr("Resolution:"), m_dpi);
     form->addRow(tr("Separator:"), m_separator);
+    form->addRow(QString(), m_archival);
     form->addRow(tr("Save to:"), targetRow);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -276,6 +283,7 @@ void PreviewExportDialog::formatChanged()
         m_all->setChecked(true);
     for (QWidget *pages : {static_cast<QWidget *>(m_shown), static_cast<QWidget *>(m_range)})
         pages->setEnabled(!wholeReport);
+    m_archival->setEnabled(format == PreviewExportRequest::Pdf);
     // A name the user typed keeps its folder and base name, with the
     // format's own ending.
     const QString current = m_target->text().trimmed();
@@ -349,5 +357,6 @@ PreviewExportRequest PreviewExportDialog::request() const
     r.target = QDir::fromNativeSeparators(m_target->text().trimmed());
     r.dpi = m_dpi->value();
     r.csvSeparator = m_separator->currentData().value<QChar>();
+    r.archival = r.format == PreviewExportRequest::Pdf && m_archival->isChecked();
     return r;
 }

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QRadioButton;
@@ -32,6 +33,7 @@ struct PreviewExportRequest
     QString target;
     int dpi = 150;                         // PNG
     QChar csvSeparator = QLatin1Char(','); // CSV
+    bool archival = false;                 // PDF: PDF/A-2b
 };
 
 // Writes the pages; `progress` (may be empty) is told (done, total) between
@@ -73,5 +75,6 @@ private:
     QSpinBox *m_to;
     QSpinBox *m_dpi;
     QComboBox *m_separator;
+    QCheckBox *m_archival;
     QLineEdit *m_target;
 };

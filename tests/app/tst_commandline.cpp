@@ -274,6 +274,7 @@ private slots:
         row("pdf without a name", "/f|" DEMO "|/pdf", "/pdf");
         row("xlsx without a name", "/f|" DEMO "|/xlsx", "/xlsx");
         row("csv separator unknown", pdf + "/csv|usage.csv|/csvsep|x", "/csvsep");
+        row("pdfa without a name", "/f|" DEMO "|/pdfa", "/pdfa");
         row("f without a name", "/pdf|usage.pdf|/f", "/f");
         row("info without a report", "/info", "/f FILE");
     }

@@ -1,0 +1,483 @@
+// The PDF writer, read back with real tools: qpdf checks every file,
+// poppler gives back the text, fonts, pictures, structure and the pages'
+// look, which must match the preview's drawing.
+#include "document/textitem.h"
+#include "document/reportdocument.h"
+#include "engine/reportrun.h"
+#include "engine/fontfallback.h"
+#include "engine/printitemoutput.h"
+#include "output/pageoutput.h"
+#include "output/pdfexport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/mount.h>
+
+namespace {
+
+struct Ran
+{
+    int status = -1;
+    QString out;
+};
+
+Ran run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(120000))
+        return {};
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput())};
+}
+
+bool haveTools()
+{
+    for (const char *tool : {"qpdf", "pdftotext", "pdffonts", "pdfimages", "pdfinfo", "pdftoppm"}) {
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            return false;
+    }
+    return true;
+}
+
+// A one-page A4 document in centimetres.
+std::unique_ptr<ReportDocument> onePage()
+{
+    auto doc = std::make_unique<ReportDocument>();
+    doc->docName = QStringLiteral("Writer test");
+    doc->pageWidth = 21;
+    doc->pageHeight = 29.7f;
+    doc->run().pages.add();
+    return doc;
+}
+
+// How a text item looks beyond its content.
+struct Look
+{
+    int align = 0;
+    bool underline = false;
+    bool strike = false;
+    int borderStyle = 5; // none
+    int borderWidth = 1;
+    float h = 1;
+    bool grow = true;
+};
+
+void addText(ReportDocument &doc, const QString &content, float y, const QString &font = QString(),
+             float w = 17, const Look &look = Look())
+{
+    TextItem item;
+    item.content = content;
+    item.x = 2;
+    item.y = y;
+    item.w = w;
+    item.h = look.h;
+    item.fontSize = 14;
+    item.CanGrowVertical = look.grow;
+    item.AlignH = uchar(look.align);
+    item.fontUnderline = look.underline;
+    item.fontStrikethrough = look.strike;
+    item.borders.setValues(uchar(look.borderWidth), 0x203040, look.borderStyle);
+    if (!font.isEmpty())
+        item.fontName = font;
+    addItemText(doc, *doc.run().pages.at(0), item, content, y,
+                content.contains(u'%') ? PageRecord::PageVariables : 0);
+}
+
+void addPicture(ReportDocument &doc, const QImage &image, float y)
+{
+    PageRecord record;
+    record.kind = PageRecord::Picture;
+    record.x = 2;
+    record.y = y;
+    record.w = 4;
+    record.h = 4;
+    auto picture = std::make_shared<PagePicture>();
+    picture->image = image;
+    record.content = picture;
+    doc.run().pages.append(*doc.run().pages.at(0), std::move(record));
+}
+
+// Writes the PDF and checks it with qpdf; the error, or empty.
+QString write(ReportDocument &doc, const QString &file, const PdfOptions &options = PdfOptions())
+{
+    QString error;
+    if (!exportPdf(doc, file, 0, 0, &error, options))
+        return error.isEmpty() ? QStringLiteral("failed without a message") : error;
+    const Ran check = run(QStringLiteral("qpdf"), {QStringLiteral("--check"), file});
+    if (check.status != 0)
+        return QStringLiteral("qpdf --check: ") + check.out;
+    return QString();
+}
+
+// Letters only: pdftotext marks right-to-left runs with direction controls
+// and lays out spaces as it sees fit.
+QString letters(QString text)
+{
+    static const QRegularExpression ignored(
+        QStringLiteral("[\\x{200E}\\x{200F}\\x{202A}-\\x{202E}\\x{2066}-\\x{2069}\\s]"));
+    return text.normalized(QString::NormalizationForm_C).remove(ignored);
+}
+
+// Grey levels averaged over blocks of `block` pixels: anti-aliasing and
+// hinting differ between renderers, shapes and places may not.
+QImage blocks(const QImage &page, int block)
+{
+    const QImage grey = page.convertToFormat(QImage::Format_Grayscale8);
+    QImage out(grey.width() / block, grey.height() / block, QImage::Format_Grayscale8);
+    for (int y = 0; y < out.height(); ++y) {
+        for (int x = 0; x < out.width(); ++x) {
+            int sum = 0;
+            for (int dy = 0; dy < block; ++dy) {
+                const uchar *row = grey.constScanLine(y * block + dy) + x * block;
+                for (int dx = 0; dx < block; ++dx)
+                    sum += row[dx];
+            }
+            out.scanLine(y)[x] = uchar(sum / (block * block));
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+class tst_PdfWriter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        if (!haveTools())
+            QSKIP("qpdf and poppler-utils are needed");
+    }
+
+    // Every script copies out as written: ligatures, marks, contextual
+    // forms and ideographs that share a glyph with a radical.
+    void textReadsBack_data()
+    {
+        QTest::addColumn<QString>("content");
+        QTest::addColumn<QString>("font");
+        QTest::newRow("latin") << QStringLiteral("Quarterly report, 1,234.50 € – naïve café")
+                               << QString();
+        QTest::newRow("ligatures")
+            << QStringLiteral("office affluent flow fjord") << QStringLiteral("DejaVu Serif");
+        QTest::newRow("combining marks")
+            << QStringLiteral("Ám̃ ẹ́ q̣̇ Zoë") << QStringLiteral("DejaVu Sans");
+        QTest::newRow("cjk") << QStringLiteral("人民日报 中华人民共和国 ⺠民") << QString();
+        QTest::newRow("korean") << QStringLiteral("한국어 보고서") << QString();
+        QTest::newRow("arabic") << QStringLiteral("هذه جملة عربية لا إله") << QString();
+        QTest::newRow("hebrew") << QStringLiteral("זהו משפט ארוך בעברית") << QString();
+        QTest::newRow("thai") << QStringLiteral("ภาษาไทย น้ำใจ กำลัง") << QString();
+        QTest::newRow("colour emoji") << QStringLiteral("Smile 😀 and 👍 done") << QString();
+        QTest::newRow("page numbers") << QStringLiteral("Page %page% of %pages%") << QString();
+    }
+    void textReadsBack()
+    {
+        QFETCH(QString, content);
+        QFETCH(QString, font);
+        auto doc = onePage();
+        addText(*doc, content, 2, font);
+        const QString file = m_dir.filePath(QStringLiteral("text.pdf"));
+        QCOMPARE(write(*doc, file), QString());
+        const QString expected = QString(content)
+                                     .replace(QStringLiteral("%page%"), QStringLiteral("1"))
+                                     .replace(QStringLiteral("%pages%"), QStringLiteral("1"));
+        QCOMPARE(letters(run(QStringLiteral("pdftotext"), {file, QStringLiteral("-")}).out),
+                 letters(expected));
+        // Every font a subset, embedded, with its text.
+        const QStringList fonts =
+            run(QStringLiteral("pdffonts"), {file}).out.split(u'\n', Qt::SkipEmptyParts).mid(2);
+        QVERIFY(!fonts.isEmpty());
+        for (const QString &line : fonts) {
+            QVERIFY2(line.contains(QRegularExpression(QStringLiteral("^[A-Z]{6}\\+"))),
+                     qPrintable(line));
+            QVERIFY2(line.contains(QRegularExpression(QStringLiteral("yes\\s+yes\\s+yes"))),
+                     qPrintable(line));
+        }
+    }
+
+    // Pictures come back bit for bit.
+    void picturesLossless_data()
+    {
+        QTest::addColumn<QImage>("image");
+        QImage colour(37, 23, QImage::Format_RGB32);
+        for (int y = 0; y < colour.height(); ++y) {
+            for (int x = 0; x < colour.width(); ++x)
+                colour.setPixel(x, y, qRgb(x * 7, y * 11, (x * y) % 256));
+        }
+        QTest::newRow("colour") << colour;
+        QTest::newRow("grey") << colour.convertToFormat(QImage::Format_Grayscale8);
+        QImage alpha = colour.convertToFormat(QImage::Format_ARGB32);
+        for (int x = 0; x < alpha.width(); ++x)
+            alpha.setPixel(x, 0, qRgba(10, 20, 30, x * 6));
+        QTest::newRow("with transparency") << alpha;
+    }
+    void picturesLossless()
+    {
+        QFETCH(QImage, image);
+        auto doc = onePage();
+        addPicture(*doc, image, 2);
+        const QString file = m_dir.filePath(QStringLiteral("picture.pdf"));
+        QCOMPARE(write(*doc, file), QString());
+        const QString prefix = m_dir.filePath(QStringLiteral("img"));
+        QCOMPARE(run(QStringLiteral("pdfimages"), {QStringLiteral("-png"), file, prefix}).status,
+                 0);
+        const QImage back(prefix + QStringLiteral("-000.png"));
+        QCOMPARE(back.size(), image.size());
+        const bool grey = image.format() == QImage::Format_Grayscale8;
+        QCOMPARE(back.convertToFormat(grey ? QImage::Format_Grayscale8 : QImage::Format_RGB888),
+                 image.convertToFormat(grey ? QImage::Format_Grayscale8 : QImage::Format_RGB888));
+        if (image.hasAlphaChannel()) {
+            const QImage mask(prefix + QStringLiteral("-001.png"));
+            QCOMPARE(mask.convertToFormat(QImage::Format_Grayscale8).pixelColor(20, 0).red(), 120);
+        }
+        for (const QString &name : QDir(m_dir.path()).entryList({QStringLiteral("img-*")}))
+            QFile::remove(m_dir.filePath(name));
+    }
+
+    // The structure a screen reader follows: sections of bands, texts as
+    // paragraphs, pictures as figures; page headers and footers left out.
+    void structure_data()
+    {
+        QTest::addColumn<bool>("tagged");
+        QTest::addColumn<bool>("archival");
+        QTest::newRow("tagged") << true << false;
+        QTest::newRow("untagged") << false << false;
+        QTest::newRow("PDF/A") << true << true;
+    }
+    void structure()
+    {
+        QFETCH(bool, tagged);
+        QFETCH(bool, archival);
+        auto doc = onePage();
+        doc->run().pages.beginBand(1, QStringLiteral("Page header"));
+        addText(*doc, QStringLiteral("Running head"), 1);
+        doc->run().pages.beginBand(0, QStringLiteral("Customers"));
+        addText(*doc, QStringLiteral("First customer"), 3);
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        addPicture(*doc, image, 4);
+        doc->run().pages.beginBand(0, QStringLiteral("Customers"));
+        addText(*doc, QStringLiteral("Second customer"), 9);
+        doc->run().pages.beginBand(2, QStringLiteral("Page footer"));
+        addText(*doc, QStringLiteral("Running foot"), 27);
+        const QString file = m_dir.filePath(QStringLiteral("structure.pdf"));
+        PdfOptions options;
+        options.tagged = tagged;
+        options.archival = archival;
+        options.language = QStringLiteral("de-CH");
+        QCOMPARE(write(*doc, file, options), QString());
+
+        const QString info = run(QStringLiteral("pdfinfo"), {file}).out;
+        QVERIFY2(info.contains(QRegularExpression(tagged ? QStringLiteral("Tagged:\\s+yes")
+                                                         : QStringLiteral("Tagged:\\s+no"))),
+                 qPrintable(info));
+        QVERIFY(info.contains(QStringLiteral("Writer test")));
+        const QString tree =
+            run(QStringLiteral("pdfinfo"), {QStringLiteral("-struct-text"), file}).out;
+        if (tagged) {
+            const QString expected =
+                QStringLiteral("Document\n  Sect\n    P (block)\n      \"First "
+                               "customer\"\n    Figure:\n"
+                               "       /BBox [56.7 615.2 170.1 728.6]\n      \"\"\n  Sect\n"
+                               "    P (block)\n"
+                               "      \"Second customer\"\n");
+            QCOMPARE(tree, expected);
+        } else {
+            QVERIFY2(!tree.contains(QStringLiteral("Document")), qPrintable(tree));
+        }
+        const QString metadata =
+            run(QStringLiteral("pdfinfo"), {QStringLiteral("-meta"), file}).out;
+        QCOMPARE(metadata.contains(QStringLiteral("<pdfaid:part>2</pdfaid:part>")), archival);
+        QVERIFY(metadata.contains(QStringLiteral("de-CH")));
+        // The output intent of an archival file takes the sRGB profile along.
+        const Ran objects = run(QStringLiteral("qpdf"), {QStringLiteral("--qdf"),
+                                                         QStringLiteral("--object-streams=disable"),
+                                                         file, QStringLiteral("-")});
+        QCOMPARE(objects.out.contains(QStringLiteral("/GTS_PDFA1")), archival);
+        QVERIFY(objects.out.contains(QStringLiteral("/Lang (de-CH)")));
+        QCOMPARE(objects.out.contains(QStringLiteral("/Subtype /Header")), tagged);
+    }
+
+    // The pages look as the preview draws them: the example reports and a
+    // page of every script.
+    void looksLikePreview_data()
+    {
+        QTest::addColumn<QString>("report");
+        QTest::addColumn<int>("page");
+        for (const char *name : {"demo.xml", "demo graph.xml"}) {
+            for (const int page : {1, 2})
+                QTest::addRow("%s page %d", name, page) << QString::fromLatin1(name) << page;
+        }
+        QTest::newRow("scripts") << QString() << 1;
+        QTest::newRow("decorations") << QStringLiteral("-") << 1;
+    }
+    void looksLikePreview()
+    {
+        QFETCH(QString, report);
+        QFETCH(int, page);
+        ReportDocument loaded;
+        std::unique_ptr<ReportDocument> built;
+        ReportDocument *doc = &loaded;
+        if (report == QLatin1String("-")) {
+            // Alignment, underline and strike-through, borders of every
+            // style, a text clipped to its box.
+            built = onePage();
+            doc = built.get();
+            float y = 2;
+            for (int style = 0; style <= 6; ++style) {
+                Look look;
+                look.align = style % 3;
+                look.underline = style % 2 == 0;
+                look.strike = style % 3 == 1;
+                look.borderStyle = style;
+                look.borderWidth = 1 + style % 3;
+                addText(*doc, QStringLiteral("Border style %1 aligned").arg(style), y, QString(),
+                        12, look);
+                y += 2;
+            }
+            Look clipped;
+            clipped.h = 0.3f;
+            clipped.grow = false;
+            addText(*doc, QStringLiteral("A line taller than its box"), y, QString(), 12, clipped);
+        } else if (report.isEmpty()) {
+            built = onePage();
+            doc = built.get();
+            float y = 2;
+            for (const QString &text :
+                 {QStringLiteral("Latin ffi text, underlined?"), QStringLiteral("中华人民共和国"),
+                  QStringLiteral("هذه جملة عربية"), QStringLiteral("ภาษาไทย น้ำใจ"),
+                  QStringLiteral("זהו משפט בעברית"), QStringLiteral("Smile 😀 and 👍 done")}) {
+                addText(*doc, text, y);
+                y += 1.5f;
+            }
+        } else {
+            const QString db = QStringLiteral(MIRT_BINARY_DIR "/bin/demo.db");
+            if (!QFile::exists(db))
+                QSKIP("the demo database is built with the program");
+            QFile::remove(m_dir.filePath(QStringLiteral("demo.db")));
+            QVERIFY(QFile::copy(db, m_dir.filePath(QStringLiteral("demo.db"))));
+            const QString copy = m_dir.filePath(report);
+            QFile::remove(copy);
+            QVERIFY(QFile::copy(QStringLiteral(MIRT_SOURCE_DIR "/examples/") + report, copy));
+            QVERIFY(loaded.loadXml(copy));
+            loaded.fileName = copy;
+            QCOMPARE(loaded.openDataConnection(), 0);
+            loaded.initPrint();
+            QVERIFY(loaded.pageCount() >= page);
+        }
+        const QString file = m_dir.filePath(QStringLiteral("look.pdf"));
+        QCOMPARE(write(*doc, file), QString());
+        constexpr int dpi = 100;
+        const QString prefix = m_dir.filePath(QStringLiteral("look"));
+        QCOMPARE(run(QStringLiteral("pdftoppm"),
+                     {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
+                      QString::number(page), QStringLiteral("-l"), QString::number(page),
+                      QStringLiteral("-singlefile"), QStringLiteral("-png"), file, prefix})
+                     .status,
+                 0);
+        const QImage pdf(prefix + QStringLiteral(".png"));
+        QImage drawn(pdf.size(), QImage::Format_RGB32);
+        drawn.setDotsPerMeterX(qRound(dpi / 0.0254));
+        drawn.setDotsPerMeterY(qRound(dpi / 0.0254));
+        drawn.fill(Qt::white);
+        {
+            QPainter painter(&drawn);
+            drawPage(*doc, painter, page);
+        }
+        const QImage a = blocks(pdf, 4);
+        const QImage b = blocks(drawn, 4);
+        int differing = 0;
+        int inked = 0;
+        for (int y = 0; y < a.height(); ++y) {
+            for (int x = 0; x < a.width(); ++x) {
+                const int pa = a.constScanLine(y)[x], pb = b.constScanLine(y)[x];
+                inked += pa < 200 || pb < 200;
+                differing += std::abs(pa - pb) > 64;
+            }
+        }
+        QVERIFY(inked > 100);
+        QVERIFY2(differing * 50 < inked,
+                 qPrintable(QStringLiteral("%1 of %2 blocks differ").arg(differing).arg(inked)));
+    }
+
+    // Pages from .. to: as many pages, in their order.
+    void pageRange_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("all") << 0 << 0 << QStringLiteral("page 1 of 3 page 2 of 3 page 3 of 3");
+        QTest::newRow("middle") << 2 << 2 << QStringLiteral("page 2 of 3");
+        QTest::newRow("last two") << 2 << 3 << QStringLiteral("page 2 of 3 page 3 of 3");
+    }
+    void pageRange()
+    {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QString, text);
+        auto doc = onePage();
+        doc->run().pages.add();
+        doc->run().pages.add();
+        for (int n = 0; n < 3; ++n) {
+            TextItem item;
+            item.content = QStringLiteral("page %page% of %pages%");
+            item.x = 2;
+            item.w = 10;
+            item.h = 1;
+            addItemText(*doc, *doc->run().pages.at(n), item, item.content, 2, PageRecord::PageVariables);
+        }
+        const QString file = m_dir.filePath(QStringLiteral("range.pdf"));
+        QString error;
+        QVERIFY2(exportPdf(*doc, file, from, to, &error), qPrintable(error));
+        QCOMPARE(run(QStringLiteral("qpdf"), {QStringLiteral("--check"), file}).status, 0);
+        QCOMPARE(run(QStringLiteral("pdftotext"), {file, QStringLiteral("-")}).out.simplified(),
+                 text);
+    }
+
+    // A full disk: the export fails, says so, and leaves no file behind.
+    void fullDisk()
+    {
+        const QString mountPoint = m_dir.filePath(QStringLiteral("small"));
+        QVERIFY(QDir().mkpath(mountPoint));
+        if (::mount("tmpfs", mountPoint.toLocal8Bit().constData(), "tmpfs", 0, "size=16k") != 0)
+            QSKIP("a small file system cannot be mounted here");
+        auto doc = onePage();
+        for (int i = 0; i < 200; ++i) {
+            PrintedPage *page = doc->run().pages.add();
+            Q_UNUSED(page);
+        }
+        addText(*doc, QStringLiteral("人民日报 中华人民共和国 and some more text"), 2);
+        // Noise does not compress: more than the file system holds.
+        QImage noise(100, 100, QImage::Format_RGB32);
+        QRandomGenerator random(7);
+        for (int y = 0; y < noise.height(); ++y) {
+            for (int x = 0; x < noise.width(); ++x)
+                noise.setPixel(x, y, random.generate());
+        }
+        addPicture(*doc, noise, 5);
+        const QString file = mountPoint + QStringLiteral("/full.pdf");
+        QString error;
+        const bool written = exportPdf(*doc, file, 0, 0, &error);
+        const QStringList left = QDir(mountPoint).entryList(QDir::Files | QDir::Hidden);
+        ::umount(mountPoint.toLocal8Bit().constData());
+        QVERIFY2(!written, qPrintable(left.join(u',')));
+        QVERIFY2(error.contains(file), qPrintable(error));
+        QVERIFY2(left.isEmpty(), qPrintable(left.join(u',')));
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QTEST_MAIN(tst_PdfWriter)
+#include "tst_pdfwriter.moc"
