@@ -9,6 +9,7 @@
 #include "document/section.h"
 #include "document/talvodocument.h"
 #include "document/userinteraction.h"
+#include "platform/appinfo.h"
 #include "viewer/printdialog.h"
 #include "viewer/printing.h"
 
@@ -70,9 +71,9 @@ Item *textItem(section *sec, const QString &content, float y, float w = 8)
     return item;
 }
 
-// A list of `rows` rows, each page headed "Sheet N"; 20 rows a page on A4
-// portrait in centimetres.
-std::unique_ptr<TalvoDocument> listReport(int rows, bool run = true)
+// A list of `rows` rows, each page headed "Sheet N" (and `note`); 20 rows a
+// page on A4 portrait in centimetres.
+std::unique_ptr<TalvoDocument> listReport(int rows, bool run = true, const QString &note = {})
 {
     auto doc = std::make_unique<TalvoDocument>();
     doc->ClearSections();
@@ -87,6 +88,8 @@ std::unique_ptr<TalvoDocument> listReport(int rows, bool run = true)
     section *header = doc->sections.value(QStringLiteral("ph"));
     header->Height = 1;
     textItem(header, QStringLiteral("Sheet %page%"), 0);
+    if (!note.isEmpty())
+        textItem(header, note, 0, 6)->x = 12;
     section *root = doc->AddDataSection();
     root->sectionName = QStringLiteral("S1");
     root->Height = 1.3f;
@@ -402,7 +405,8 @@ private slots:
     }
 
     // What the printer produced: pages, their order with copies, sheet size
-    // and orientation.
+    // and orientation; the job is a PDF of our own writer (its producer, the
+    // fonts embedded as subsets) whose text reads back, other scripts too.
     void realPrint_data()
     {
         QTest::addColumn<int>("paper");
@@ -411,13 +415,18 @@ private slots:
         QTest::addColumn<QString>("range"); // "from-to" typed in the dialog; empty: no dialog
         QTest::addColumn<QSizeF>("points"); // the sheet, portrait
         QTest::addColumn<QStringList>("headings");
+        QTest::addColumn<QString>("text"); // beside each heading
         const QStringList all{"Sheet 1", "Sheet 2", "Sheet 3", "Sheet 4"};
-        QTest::newRow("A4 portrait, every page") << 9 << 1 << 1 << "" << QSizeF(595, 842) << all;
+        QTest::newRow("A4 portrait, every page")
+            << 9 << 1 << 1 << "" << QSizeF(595, 842) << all << "";
         QTest::newRow("A4 landscape, 2 copies, pages 2-3")
             << 9 << 2 << 2 << "2-3" << QSizeF(595, 842)
-            << QStringList{"Sheet 2", "Sheet 3", "Sheet 2", "Sheet 3"};
+            << QStringList{"Sheet 2", "Sheet 3", "Sheet 2", "Sheet 3"} << "";
         QTest::newRow("A5 landscape, the last pages")
-            << 11 << 2 << 1 << "3-4" << QSizeF(420, 595) << QStringList{"Sheet 3", "Sheet 4"};
+            << 11 << 2 << 1 << "3-4" << QSizeF(420, 595) << QStringList{"Sheet 3", "Sheet 4"} << "";
+        QTest::newRow("accents and Greek read back")
+            << 9 << 1 << 1 << "4-4" << QSizeF(595, 842) << QStringList{"Sheet 4"}
+            << QStringLiteral("Grüße, Ωμέγα");
     }
     void realPrint()
     {
@@ -427,10 +436,11 @@ private slots:
         QFETCH(QString, range);
         QFETCH(QSizeF, points);
         QFETCH(QStringList, headings);
+        QFETCH(QString, text);
         REQUIRE_PRINTER(printer);
         if (!havePoppler())
             QSKIP("poppler-utils are not installed");
-        std::unique_ptr<TalvoDocument> doc = listReport(70);
+        std::unique_ptr<TalvoDocument> doc = listReport(70, true, text);
         QCOMPARE(doc->NbPages(), 4);
         doc->DocPrinterName = printer;
         doc->paperType = paper;
@@ -462,8 +472,18 @@ private slots:
                 qAbs(pdf.points.height() - points.height()) < 2,
             qPrintable(QStringLiteral("%1 x %2").arg(pdf.points.width()).arg(pdf.points.height())));
         // The rows are on the paper too, not only the headings.
-        QVERIFY(run(QStringLiteral("pdftotext"), {output, QStringLiteral("-")})
-                    .contains(QStringLiteral("Row ")));
+        const QString printed = run(QStringLiteral("pdftotext"), {output, QStringLiteral("-")});
+        QVERIFY(printed.contains(QStringLiteral("Row ")));
+        QVERIFY2(printed.contains(text), qPrintable(printed));
+        QVERIFY(run(QStringLiteral("pdfinfo"), {output})
+                    .contains(QRegularExpression("Producer: +" +
+                                                 QRegularExpression::escape(appTitle()) + '\n')));
+        const QStringList fonts =
+            run(QStringLiteral("pdffonts"), {output}).split(u'\n', Qt::SkipEmptyParts).mid(2);
+        QVERIFY(!fonts.isEmpty());
+        for (const QString &font : fonts)
+            QVERIFY2(font.contains(QRegularExpression("^[A-Z]{6}\\+.* yes yes yes ")),
+                     qPrintable(font));
     }
 
     // Cancelling in the dialog or clearing realPrinting while pages go out
