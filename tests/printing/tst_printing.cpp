@@ -493,7 +493,8 @@ private slots:
     {
         QTest::addColumn<QString>("how");
         QTest::newRow("dialog cancelled") << "cancel";
-        QTest::newRow("stopped during the job") << "stop";
+        QTest::newRow("stopped before the first page") << "stop";
+        QTest::newRow("stopped after the second page") << "stop3";
         QTest::newRow("refused by the server") << "reject";
     }
     void nothingSent()
@@ -518,11 +519,22 @@ private slots:
             });
         } else if (refuse) {
             QCOMPARE(QProcess::execute(reject, {printer}), 0);
-        } else {
-            // Arrives in the yield before the first page.
-            QTimer::singleShot(0, doc.get(), [&doc] { doc->realPrinting = false; });
         }
+        // Each yield before a page counts; the stop arrives in the yield
+        // before that page.
+        const int stopAt = how == QLatin1String("stop") ? 1 : 3;
+        int yields = 0;
+        QTimer counter;
+        counter.callOnTimeout([&] {
+            if (++yields == stopAt) {
+                doc->realPrinting = false;
+                counter.stop();
+            }
+        });
+        if (how.startsWith(QLatin1String("stop")))
+            counter.start(0);
         const bool printed = RealPrint(*doc, cancel);
+        QCOMPARE(yields, how.startsWith(QLatin1String("stop")) ? stopAt : 0);
         if (refuse)
             QProcess::execute(accept, {printer});
         QCOMPARE(printed, !refuse);
