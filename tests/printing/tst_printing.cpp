@@ -15,12 +15,14 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStandardPaths>
@@ -487,8 +489,8 @@ private slots:
     }
 
     // Cancelling in the dialog or clearing realPrinting while pages go out
-    // sends no job; a job the server refuses is a printing error, not a
-    // silent success.
+    // sends no job; a job the server refuses or that cannot be spooled (a
+    // full disk) is a printing error, not a silent success.
     void nothingSent_data()
     {
         QTest::addColumn<QString>("how");
@@ -496,6 +498,7 @@ private slots:
         QTest::newRow("stopped before the first page") << "stop";
         QTest::newRow("stopped after the second page") << "stop3";
         QTest::newRow("refused by the server") << "reject";
+        QTest::newRow("spool disk full") << "full";
     }
     void nothingSent()
     {
@@ -505,10 +508,30 @@ private slots:
                                                               {QStringLiteral("/usr/sbin")});
         const QString accept = QStandardPaths::findExecutable(QStringLiteral("cupsaccept"),
                                                               {QStringLiteral("/usr/sbin")});
-        const bool refuse = how == QLatin1String("reject");
-        if (refuse && (reject.isEmpty() || accept.isEmpty()))
+        const bool full = how == QLatin1String("full");
+        const bool refuse = how == QLatin1String("reject") || full;
+        if (how == QLatin1String("reject") && (reject.isEmpty() || accept.isEmpty()))
             QSKIP("cupsreject and cupsaccept are not installed");
-        std::unique_ptr<TalvoDocument> doc = listReport(70);
+        // The spool goes to the temporary folder: a tmpfs with room for
+        // little more than the folder.
+        const QString tmpfs = scratch().filePath(QStringLiteral("full"));
+        const QByteArray tmpdir = qgetenv("TMPDIR");
+        if (full) {
+            QDir().mkpath(tmpfs);
+            if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=4k", "tmpfs", tmpfs}) != 0)
+                QSKIP("cannot mount a tmpfs (needs root)");
+            qputenv("TMPDIR", QFile::encodeName(tmpfs));
+        }
+        auto restore = qScopeGuard([&] {
+            if (!full)
+                return;
+            if (tmpdir.isNull())
+                qunsetenv("TMPDIR");
+            else
+                qputenv("TMPDIR", tmpdir);
+            QProcess::execute("umount", {tmpfs});
+        });
+        std::unique_ptr<TalvoDocument> doc = listReport(full ? 700 : 70); // 35 pages cannot fit
         doc->DocPrinterName = printer;
         const int before = completedJobs();
         const bool cancel = how == QLatin1String("cancel");
@@ -517,7 +540,7 @@ private slots:
                 QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("bCancel")),
                                   Qt::LeftButton);
             });
-        } else if (refuse) {
+        } else if (how == QLatin1String("reject")) {
             QCOMPARE(QProcess::execute(reject, {printer}), 0);
         }
         // Each yield before a page counts; the stop arrives in the yield
@@ -535,7 +558,7 @@ private slots:
             counter.start(0);
         const bool printed = RealPrint(*doc, cancel);
         QCOMPARE(yields, how.startsWith(QLatin1String("stop")) ? stopAt : 0);
-        if (refuse)
+        if (how == QLatin1String("reject"))
             QProcess::execute(accept, {printer});
         QCOMPARE(printed, !refuse);
         QCOMPARE(m_ui.shown.size(), refuse ? 1 : 0);
@@ -544,6 +567,8 @@ private slots:
         QVERIFY(!doc->realPrinting);
         QVERIFY(!jobsPending());
         QCOMPARE(completedJobs(), before);
+        if (full) // the spool is gone again
+            QCOMPARE(QDir(tmpfs).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), {});
     }
 
     // The command line's print without any window (/dhp) runs the report,
