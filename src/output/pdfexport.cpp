@@ -1142,9 +1142,16 @@ bool exportPdf(ReportDocument &doc, const QString &file, int fromPage, int toPag
     QString why;
     {
         PdfExporter writer(doc, out.device(), options, title);
-        for (int n = first; n <= last && writer.ok(); ++n)
-            writer.writePage(n);
-        if (!writer.finish(&why)) {
+        bool stopped = false;
+        for (int n = first; n <= last && writer.ok() && !stopped; ++n) {
+            stopped = options.beforePage && !options.beforePage(n);
+            if (!stopped)
+                writer.writePage(n);
+        }
+        if (stopped) {
+            why = tr("the writing was stopped");
+            out.abandon(why);
+        } else if (!writer.finish(&why)) {
             // A write the device refused (a full disk): the old file stays.
             if (why.isEmpty())
                 why = tr("not all of it could be written; the disk may be full");

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class ReportDocument;
 
 // How a PDF is written.
@@ -15,6 +17,9 @@ struct PdfOptions
     bool archival = false;
     // The document's language (BCP 47, "de-CH"); empty for the system's.
     QString language;
+    // Called with each page's number before it is written (a print job lets
+    // the user stop it there); false stops the writing, and nothing is left.
+    std::function<bool(int page)> beforePage;
 };
 
 // Writes the pages fromPage to toPage (from 1; 0 and 0 for all) of a run as

@@ -2,24 +2,23 @@
 
 #include "printdialog.h"
 
-#include "platform/units.h"
 #include "document/reportdocument.h"
 #include "engine/reportrun.h"
 #include "document/userinteraction.h"
 #include "output/drawingsurface.h"
 #include "output/pageoutput.h"
+#include "output/pdfexport.h"
+#include "platform/units.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QPageLayout>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTemporaryFile>
-
-#include <memory>
+#include <QTemporaryDir>
 
 #ifdef MIRT_HAVE_CUPS
 #include <cups/cups.h>
@@ -74,106 +73,100 @@ bool printingError(ReportDocument &doc)
     return false;
 }
 
-// One print job. With CUPS the pages are drawn into a spool PDF that goes to
+enum class JobEnd
+{
+    Sent,
+    Discarded,
+    Failed
+};
+
+// Draws the pages on the printer itself (no CUPS, or a printer writing a
+// file). The event loop runs before each page.
+JobEnd drawOnPrinter(ReportDocument &doc, QPrinter &printer, int first, int last)
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return JobEnd::Failed;
+    auto discard = [&] {
+        printer.abort();
+        painter.end();
+        return JobEnd::Discarded;
+    };
+    for (int page = first; page <= last; ++page) {
+        if (!doc.run().realPrinting)
+            return discard();
+        QCoreApplication::processEvents();
+        drawPage(doc, painter, page);
+        if (page != last && !printer.newPage()) {
+            discard();
+            return JobEnd::Failed;
+        }
+    }
+    if (!doc.run().realPrinting)
+        return discard();
+    if (!painter.end())
+        return JobEnd::Failed;
+    return printer.printerState() == QPrinter::Error ? JobEnd::Failed : JobEnd::Sent;
+}
+
+#ifdef MIRT_HAVE_CUPS
+// With CUPS the pages are written as a PDF by the same writer as exported
+// PDFs (text as text, font subsets embedded) into a spool file that goes to
 // the server only when every page is there: a stopped job is then really
 // discarded (Qt's CUPS printer cannot abort), and a job the server refuses
-// is noticed (Qt does not report it). Elsewhere the pages go to the printer
-// itself.
-class PrintJob
+// is noticed (Qt does not report it). The event loop runs before each page.
+JobEnd sendToServer(ReportDocument &doc, QPrinter &printer, int first, int last)
 {
-public:
-    explicit PrintJob(QPrinter &printer) : m_printer(printer) {}
-    ~PrintJob()
-    {
-        if (painter.isActive())
-            discard();
+    const QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/mirt-print-XXXXXX"));
+    if (!dir.isValid())
+        return JobEnd::Failed;
+    // A report without a name gives the PDF its file's name as title, so
+    // that is the program's name, as the job's.
+    const QString spool = dir.filePath(
+        (doc.docName.isEmpty() ? QCoreApplication::applicationName() : QStringLiteral("print")) +
+        QStringLiteral(".pdf"));
+    PdfOptions pdf;
+    pdf.tagged = false; // a printer has no use for the structure
+    pdf.beforePage = [&doc](int) {
+        QCoreApplication::processEvents();
+        return doc.run().realPrinting;
+    };
+    QString error;
+    const bool written = exportPdf(doc, spool, first, last, &error, pdf);
+    if (!doc.run().realPrinting)
+        return JobEnd::Discarded;
+    if (!written) {
+        qWarning("Printing: %s", qPrintable(error));
+        return JobEnd::Failed;
     }
 
-    QPainter painter;
-
-    bool begin()
-    {
-#ifdef MIRT_HAVE_CUPS
-        if (m_printer.outputFormat() == QPrinter::NativeFormat) {
-            m_spool = std::make_unique<QTemporaryFile>(QDir::tempPath() +
-                                                       QStringLiteral("/mirt-print-XXXXXX.pdf"));
-            if (!m_spool->open())
-                return false;
-            m_writer = std::make_unique<QPdfWriter>(m_spool.get());
-            m_writer->setResolution(DrawingSurface::kReferenceDpi);
-            m_writer->setTitle(m_printer.docName());
-            m_writer->setCreator(QCoreApplication::applicationName());
-            const QPageLayout layout = m_printer.pageLayout();
-            m_writer->setPageLayout(
-                QPageLayout(layout.pageSize(), layout.orientation(), QMarginsF(0, 0, 0, 0)));
-            return painter.begin(m_writer.get());
-        }
+    // The options Qt's own CUPS printer gives: sheet, copies, collation,
+    // orientation.
+    const QPageLayout layout = printer.pageLayout();
+    QList<QPair<QByteArray, QByteArray>> options;
+    options.emplace_back("media", layout.pageSize().key().toLocal8Bit());
+    if (printer.copyCount() > 1) {
+        options.emplace_back("copies", QByteArray::number(printer.copyCount()));
+        if (printer.collateCopies())
+            options.emplace_back("Collate", "True");
+    }
+    if (layout.orientation() == QPageLayout::Landscape)
+        options.emplace_back("landscape", "");
+    QList<cups_option_t> cupsOptions;
+    for (auto &option : options)
+        cupsOptions.append(cups_option_t{option.first.data(), option.second.data()});
+    // A printer instance ("name/instance") prints on its queue.
+    const QByteArray queue = printer.printerName().section(QLatin1Char('/'), 0, 0).toLocal8Bit();
+    const int jobId = cupsPrintFile(queue.constData(), QFile::encodeName(spool).constData(),
+                                    printer.docName().toLocal8Bit().constData(),
+                                    int(cupsOptions.size()), cupsOptions.data());
+    if (jobId == 0) {
+        qWarning("Printing on %s failed: %s", queue.constData(), cupsLastErrorString());
+        return JobEnd::Failed;
+    }
+    return JobEnd::Sent;
+}
 #endif
-        return painter.begin(&m_printer);
-    }
-
-    bool newPage()
-    {
-        return m_writer ? m_writer->newPage() : m_printer.newPage();
-    }
-
-    void discard()
-    {
-        if (!m_writer)
-            m_printer.abort();
-        painter.end();
-        m_writer.reset();
-        m_spool.reset(); // the spool file goes with it
-    }
-
-    bool send()
-    {
-        if (!painter.end())
-            return false;
-        if (!m_writer)
-            return m_printer.printerState() != QPrinter::Error;
-#ifdef MIRT_HAVE_CUPS
-        m_writer.reset();
-        if (!m_spool->flush())
-            return false;
-        // The options Qt's own CUPS printer gives: sheet, copies, collation,
-        // orientation.
-        const QPageLayout layout = m_printer.pageLayout();
-        QList<QPair<QByteArray, QByteArray>> options;
-        options.emplace_back("media", layout.pageSize().key().toLocal8Bit());
-        if (m_printer.copyCount() > 1) {
-            options.emplace_back("copies", QByteArray::number(m_printer.copyCount()));
-            if (m_printer.collateCopies())
-                options.emplace_back("Collate", "True");
-        }
-        if (layout.orientation() == QPageLayout::Landscape)
-            options.emplace_back("landscape", "");
-        QList<cups_option_t> cupsOptions;
-        for (auto &option : options)
-            cupsOptions.append(cups_option_t{option.first.data(), option.second.data()});
-        // A printer instance ("name/instance") prints on its queue.
-        const QByteArray queue =
-            m_printer.printerName().section(QLatin1Char('/'), 0, 0).toLocal8Bit();
-        const int jobId =
-            cupsPrintFile(queue.constData(), QFile::encodeName(m_spool->fileName()).constData(),
-                          m_printer.docName().toLocal8Bit().constData(), int(cupsOptions.size()),
-                          cupsOptions.data());
-        m_spool.reset();
-        if (jobId == 0) {
-            qWarning("Printing on %s failed: %s", queue.constData(), cupsLastErrorString());
-            return false;
-        }
-        return true;
-#else
-        return false;
-#endif
-    }
-
-private:
-    QPrinter &m_printer;
-    std::unique_ptr<QTemporaryFile> m_spool;
-    std::unique_ptr<QPdfWriter> m_writer;
-};
 
 } // namespace
 
@@ -314,26 +307,14 @@ bool RealPrint(ReportDocument &doc, bool showDialog, QWidget *parent)
         doc.run().realPrinting = false;
         return true;
     }
-    PrintJob job(printer);
-    if (!job.begin())
-        return printingError(doc);
-    for (int page = first; page <= last; ++page) {
-        if (!doc.run().realPrinting) {
-            job.discard();
-            return true;
-        }
-        QCoreApplication::processEvents();
-        drawPage(doc, job.painter, page);
-        if (page != last && !job.newPage()) {
-            job.discard();
-            return printingError(doc);
-        }
-    }
-    if (!doc.run().realPrinting) {
-        job.discard();
-        return true;
-    }
-    if (!job.send())
+    JobEnd end = JobEnd::Failed;
+#ifdef MIRT_HAVE_CUPS
+    if (printer.outputFormat() == QPrinter::NativeFormat)
+        end = sendToServer(doc, printer, first, last);
+    else
+#endif
+        end = drawOnPrinter(doc, printer, first, last);
+    if (end == JobEnd::Failed)
         return printingError(doc);
     doc.run().realPrinting = false;
     return true;

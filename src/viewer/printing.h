@@ -48,7 +48,8 @@ void SelectPrinter(ReportDocument &doc);
 
 // Prints the document's stored pages on its printer with its paper,
 // orientation and copies; with `showDialog` the print dialog chooses the
-// printer, copies and pages first. Pages are drawn like PDF and PNG pages.
+// printer, copies and pages first. Pages are drawn like PDF and PNG pages;
+// with CUPS the job is a PDF from the same writer as exported PDFs.
 // The event loop runs before each page; clearing doc.realPrinting meanwhile
 // discards the job. Returns false after "Printing error" or when no printer
 // is installed (both told through UserInteraction), true when the pages

@@ -10,17 +10,20 @@
 #include "document/reportdocument.h"
 #include "engine/reportrun.h"
 #include "document/userinteraction.h"
+#include "platform/appinfo.h"
 #include "viewer/printdialog.h"
 #include "viewer/printing.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStandardPaths>
@@ -71,9 +74,9 @@ TextItem *textItem(ReportSection *sec, const QString &content, float y, float w 
     return item;
 }
 
-// A list of `rows` rows, each page headed "Sheet N"; 20 rows a page on A4
-// portrait in centimetres.
-std::unique_ptr<ReportDocument> listReport(int rows, bool run = true)
+// A list of `rows` rows, each page headed "Sheet N" (and `note`); 20 rows a
+// page on A4 portrait in centimetres.
+std::unique_ptr<ReportDocument> listReport(int rows, bool run = true, const QString &note = {})
 {
     auto doc = std::make_unique<ReportDocument>();
     doc->clearSections();
@@ -88,6 +91,8 @@ std::unique_ptr<ReportDocument> listReport(int rows, bool run = true)
     ReportSection *header = doc->sections.value(QStringLiteral("ph"));
     header->Height = 1;
     textItem(header, QStringLiteral("Sheet %page%"), 0);
+    if (!note.isEmpty())
+        textItem(header, note, 0, 6)->x = 12;
     ReportSection *root = doc->addDataSection();
     root->sectionName = QStringLiteral("S1");
     root->Height = 1.3f;
@@ -403,7 +408,8 @@ private slots:
     }
 
     // What the printer produced: pages, their order with copies, sheet size
-    // and orientation.
+    // and orientation; the job is a PDF of our own writer (its producer, the
+    // fonts embedded as subsets) whose text reads back, other scripts too.
     void realPrint_data()
     {
         QTest::addColumn<int>("paper");
@@ -412,13 +418,18 @@ private slots:
         QTest::addColumn<QString>("range"); // "from-to" typed in the dialog; empty: no dialog
         QTest::addColumn<QSizeF>("points"); // the sheet, portrait
         QTest::addColumn<QStringList>("headings");
+        QTest::addColumn<QString>("text"); // beside each heading
         const QStringList all{"Sheet 1", "Sheet 2", "Sheet 3", "Sheet 4"};
-        QTest::newRow("A4 portrait, every page") << 9 << 1 << 1 << "" << QSizeF(595, 842) << all;
+        QTest::newRow("A4 portrait, every page")
+            << 9 << 1 << 1 << "" << QSizeF(595, 842) << all << "";
         QTest::newRow("A4 landscape, 2 copies, pages 2-3")
             << 9 << 2 << 2 << "2-3" << QSizeF(595, 842)
-            << QStringList{"Sheet 2", "Sheet 3", "Sheet 2", "Sheet 3"};
+            << QStringList{"Sheet 2", "Sheet 3", "Sheet 2", "Sheet 3"} << "";
         QTest::newRow("A5 landscape, the last pages")
-            << 11 << 2 << 1 << "3-4" << QSizeF(420, 595) << QStringList{"Sheet 3", "Sheet 4"};
+            << 11 << 2 << 1 << "3-4" << QSizeF(420, 595) << QStringList{"Sheet 3", "Sheet 4"} << "";
+        QTest::newRow("accents and Greek read back")
+            << 9 << 1 << 1 << "4-4" << QSizeF(595, 842) << QStringList{"Sheet 4"}
+            << QStringLiteral("Grüße, Ωμέγα");
     }
     void realPrint()
     {
@@ -428,10 +439,11 @@ private slots:
         QFETCH(QString, range);
         QFETCH(QSizeF, points);
         QFETCH(QStringList, headings);
+        QFETCH(QString, text);
         REQUIRE_PRINTER(printer);
         if (!havePoppler())
             QSKIP("poppler-utils are not installed");
-        std::unique_ptr<ReportDocument> doc = listReport(70);
+        std::unique_ptr<ReportDocument> doc = listReport(70, true, text);
         QCOMPARE(doc->pageCount(), 4);
         doc->DocPrinterName = printer;
         doc->paperType = paper;
@@ -463,19 +475,31 @@ private slots:
                 qAbs(pdf.points.height() - points.height()) < 2,
             qPrintable(QStringLiteral("%1 x %2").arg(pdf.points.width()).arg(pdf.points.height())));
         // The rows are on the paper too, not only the headings.
-        QVERIFY(run(QStringLiteral("pdftotext"), {output, QStringLiteral("-")})
-                    .contains(QStringLiteral("Row ")));
+        const QString printed = run(QStringLiteral("pdftotext"), {output, QStringLiteral("-")});
+        QVERIFY(printed.contains(QStringLiteral("Row ")));
+        QVERIFY2(printed.contains(text), qPrintable(printed));
+        QVERIFY(run(QStringLiteral("pdfinfo"), {output})
+                    .contains(QRegularExpression("Producer: +" +
+                                                 QRegularExpression::escape(appTitle()) + '\n')));
+        const QStringList fonts =
+            run(QStringLiteral("pdffonts"), {output}).split(u'\n', Qt::SkipEmptyParts).mid(2);
+        QVERIFY(!fonts.isEmpty());
+        for (const QString &font : fonts)
+            QVERIFY2(font.contains(QRegularExpression("^[A-Z]{6}\\+.* yes yes yes ")),
+                     qPrintable(font));
     }
 
     // Cancelling in the dialog or clearing realPrinting while pages go out
-    // sends no job; a job the server refuses is a printing error, not a
-    // silent success.
+    // sends no job; a job the server refuses or that cannot be spooled (a
+    // full disk) is a printing error, not a silent success.
     void nothingSent_data()
     {
         QTest::addColumn<QString>("how");
         QTest::newRow("dialog cancelled") << "cancel";
-        QTest::newRow("stopped during the job") << "stop";
+        QTest::newRow("stopped before the first page") << "stop";
+        QTest::newRow("stopped after the second page") << "stop3";
         QTest::newRow("refused by the server") << "reject";
+        QTest::newRow("spool disk full") << "full";
     }
     void nothingSent()
     {
@@ -485,10 +509,30 @@ private slots:
                                                               {QStringLiteral("/usr/sbin")});
         const QString accept = QStandardPaths::findExecutable(QStringLiteral("cupsaccept"),
                                                               {QStringLiteral("/usr/sbin")});
-        const bool refuse = how == QLatin1String("reject");
-        if (refuse && (reject.isEmpty() || accept.isEmpty()))
+        const bool full = how == QLatin1String("full");
+        const bool refuse = how == QLatin1String("reject") || full;
+        if (how == QLatin1String("reject") && (reject.isEmpty() || accept.isEmpty()))
             QSKIP("cupsreject and cupsaccept are not installed");
-        std::unique_ptr<ReportDocument> doc = listReport(70);
+        // The spool goes to the temporary folder: a tmpfs with room for
+        // little more than the folder.
+        const QString tmpfs = scratch().filePath(QStringLiteral("full"));
+        const QByteArray tmpdir = qgetenv("TMPDIR");
+        if (full) {
+            QDir().mkpath(tmpfs);
+            if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=4k", "tmpfs", tmpfs}) != 0)
+                QSKIP("cannot mount a tmpfs (needs root)");
+            qputenv("TMPDIR", QFile::encodeName(tmpfs));
+        }
+        auto restore = qScopeGuard([&] {
+            if (!full)
+                return;
+            if (tmpdir.isNull())
+                qunsetenv("TMPDIR");
+            else
+                qputenv("TMPDIR", tmpdir);
+            QProcess::execute("umount", {tmpfs});
+        });
+        std::unique_ptr<ReportDocument> doc = listReport(full ? 700 : 70); // 35 pages cannot fit
         doc->DocPrinterName = printer;
         const int before = completedJobs();
         const bool cancel = how == QLatin1String("cancel");
@@ -497,14 +541,25 @@ private slots:
                 QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("bCancel")),
                                   Qt::LeftButton);
             });
-        } else if (refuse) {
+        } else if (how == QLatin1String("reject")) {
             QCOMPARE(QProcess::execute(reject, {printer}), 0);
-        } else {
-            // Arrives in the yield before the first page.
-            QTimer::singleShot(0, doc.get(), [&doc] { doc->run().realPrinting = false; });
         }
+        // Each yield before a page counts; the stop arrives in the yield
+        // before that page.
+        const int stopAt = how == QLatin1String("stop") ? 1 : 3;
+        int yields = 0;
+        QTimer counter;
+        counter.callOnTimeout([&] {
+            if (++yields == stopAt) {
+                doc->run().realPrinting = false;
+                counter.stop();
+            }
+        });
+        if (how.startsWith(QLatin1String("stop")))
+            counter.start(0);
         const bool printed = RealPrint(*doc, cancel);
-        if (refuse)
+        QCOMPARE(yields, how.startsWith(QLatin1String("stop")) ? stopAt : 0);
+        if (how == QLatin1String("reject"))
             QProcess::execute(accept, {printer});
         QCOMPARE(printed, !refuse);
         QCOMPARE(m_ui.shown.size(), refuse ? 1 : 0);
@@ -513,6 +568,8 @@ private slots:
         QVERIFY(!doc->run().realPrinting);
         QVERIFY(!jobsPending());
         QCOMPARE(completedJobs(), before);
+        if (full) // the spool is gone again
+            QCOMPARE(QDir(tmpfs).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), {});
     }
 
     // The command line's print without any window (/dhp) runs the report,
