@@ -13,6 +13,8 @@
 #include "engine/pictureloading.h"
 #include "engine/vbformat.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace {
@@ -34,6 +36,57 @@ void addPictureRecord(TalvoDocument &doc, const ReportItem &copy, PagePicture pi
     record.h = copy.h;
     record.content = std::make_shared<const PagePicture>(std::move(picture));
     doc.Pages.append(*doc.fillingPage, std::move(record));
+}
+
+// The words a screen reader says for a picture the designer left without
+// any: the file's name where it is one, a picture of a record says no more.
+QString pictureAlt(const iPic &item)
+{
+    if (!item.altText.isEmpty())
+        return item.altText;
+    const QString name =
+        item.pType == iPic::FromFile ? QFileInfo(item.fileName).fileName() : QString();
+    return name.isEmpty() ? QCoreApplication::translate("iPic", "Picture")
+                          : QCoreApplication::translate("iPic", "Picture: %1").arg(name);
+}
+
+// A chart without words of its own is named by its kind.
+QString chartAlt(const iGraph &item)
+{
+    if (!item.altText.isEmpty())
+        return item.altText;
+    const char *name = QT_TRANSLATE_NOOP("iGraph", "Chart");
+    switch (item.gType) {
+    case iGraph::Bar2D:
+    case iGraph::Bar3D:
+        name = QT_TRANSLATE_NOOP("iGraph", "Bar chart");
+        break;
+    case iGraph::Line2D:
+    case iGraph::Line3D:
+        name = QT_TRANSLATE_NOOP("iGraph", "Line chart");
+        break;
+    case iGraph::Area2D:
+    case iGraph::Area3D:
+        name = QT_TRANSLATE_NOOP("iGraph", "Area chart");
+        break;
+    case iGraph::Step2D:
+    case iGraph::Step3D:
+        name = QT_TRANSLATE_NOOP("iGraph", "Step chart");
+        break;
+    case iGraph::Combination2D:
+    case iGraph::Combination3D:
+        name = QT_TRANSLATE_NOOP("iGraph", "Combination chart");
+        break;
+    case iGraph::Pie2D:
+        name = QT_TRANSLATE_NOOP("iGraph", "Pie chart");
+        break;
+    case iGraph::XY2D:
+        name = QT_TRANSLATE_NOOP("iGraph", "XY chart");
+        break;
+    default:
+        break;
+    }
+    return QCoreApplication::translate("iGraph", name);
 }
 
 // Only a true result shows the item: True itself or -1, its numeric form.
@@ -208,6 +261,7 @@ float iPic::CreatePrintItem()
     picture.svg = printItem.svg;
     picture.stretch = printItem.stretch;
     picture.jpeg = printItem.pic.text(QString::fromLatin1(kPictureFormatKey)) == QLatin1String("jpeg");
+    picture.alt = pictureAlt(printItem);
     addPictureRecord(*doc, printItem, std::move(picture));
     return 0;
 }
@@ -229,6 +283,7 @@ float iGraph::CreatePrintItem()
     picture.svg = printItem.chart;
     picture.stretch = true; // a chart always fills its box
     picture.chart = true;
+    picture.alt = chartAlt(printItem);
     addPictureRecord(*doc, printItem, std::move(picture));
     return 0;
 }

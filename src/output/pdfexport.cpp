@@ -28,6 +28,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSvgRenderer>
 
 #include <algorithm>
@@ -880,7 +881,9 @@ void PdfExporter::writePicture(const PageRecord &record, const BandMark *band)
     if (header) {
         beginArtifact(band);
     } else {
-        const QString alt = picture.chart ? tr("Chart") : tr("Picture");
+        const QString alt = !picture.alt.isEmpty() ? picture.alt
+                            : picture.chart        ? tr("Chart")
+                                                   : tr("Picture");
         QByteArray extra = " /Alt ";
         PdfWriter::appendText(extra, alt);
         extra += " /A <</O /Layout /BBox [";
@@ -1002,12 +1005,11 @@ bool PdfExporter::finish(QString *error)
     PdfWriter::appendInt(pages, qint64(m_pageIds.size()));
     m_writer.addObject(m_pagesId, pages + ">>");
 
-    QString language = m_options.language;
-    if (language.isEmpty()) {
-        language = QLocale::system().bcp47Name();
-        if (language.isEmpty() || language == QLatin1String("C"))
-            language = QStringLiteral("en");
-    }
+    // A report names its language itself; what is no language tag would
+    // only mislead a reader's voice, so the system's is said instead.
+    QString language = m_options.language.trimmed();
+    if (!isLanguageTag(language))
+        language = systemLanguageTag();
 
     if (m_options.tagged) {
         for (const Sect &sect : m_sects) {
@@ -1116,6 +1118,18 @@ bool PdfExporter::finish(QString *error)
 }
 
 } // namespace
+
+bool isLanguageTag(const QString &tag)
+{
+    static const QRegularExpression shape(QStringLiteral("^[A-Za-z]{2,8}(-[A-Za-z0-9]{1,8})*$"));
+    return tag.size() <= 64 && shape.match(tag).hasMatch();
+}
+
+QString systemLanguageTag()
+{
+    const QString system = QLocale::system().bcp47Name();
+    return isLanguageTag(system) ? system : QStringLiteral("en");
+}
 
 bool exportPdf(TalvoDocument &doc, const QString &file, int fromPage, int toPage, QString *error,
                const PdfOptions &options)

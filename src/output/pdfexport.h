@@ -17,6 +17,14 @@ struct PdfOptions
     QString language;
 };
 
+// Whether `tag` has the shape of a BCP 47 language tag: a primary language
+// of 2 to 8 letters, then subtags of 1 to 8 letters or digits after hyphens
+// ("de", "de-CH", "sr-Latn-RS").
+bool isLanguageTag(const QString &tag);
+// The language a PDF names when its report names none: the system's, or
+// "en" where the system names none.
+QString systemLanguageTag();
+
 // Writes the pages fromPage to toPage (from 1; 0 and 0 for all) of a run as
 // one PDF page each, at the report's paper size and orientation, with text
 // as text (font subsets embedded). The file is replaced only when complete;

@@ -258,6 +258,11 @@ private slots:
         QVERIFY2(report.doc.errorLst.isEmpty(), qPrintable(report.doc.errorLst.value(0).message));
         const bool vector = fileName.endsWith(QLatin1String(".svg")) || blob == "svg";
         QCOMPARE(!report.printedPictures().first()->svg.isEmpty(), vector);
+        // Without words of its own a picture is named by its file, never by
+        // the field it came from.
+        QCOMPARE(report.printedPictures().first()->alt, pType == iPic::FromFile
+                                                            ? QStringLiteral("Picture: ") + fileName
+                                                            : QStringLiteral("Picture"));
         const QImage page = renderPage(report.doc, 1, 100);
         const auto &pageRecords = report.doc.Pages.page(1)->records;
         const PageRecord &drawn =
