@@ -38,8 +38,8 @@ void addPictureRecord(TalvoDocument &doc, const ReportItem &copy, PagePicture pi
     doc.Pages.append(*doc.fillingPage, std::move(record));
 }
 
-// The words a screen reader says for a picture the designer left without
-// any: the file's name where it is one, a picture of a record says no more.
+// The words a screen reader says for a picture left without any: its
+// file's name; a picture taken from a record has no name worth saying.
 QString pictureAlt(const iPic &item)
 {
     if (!item.altText.isEmpty())

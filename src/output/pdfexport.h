@@ -13,7 +13,8 @@ struct PdfOptions
     bool tagged = true;
     // PDF/A-2b, for archives: an sRGB output intent and matching metadata.
     bool archival = false;
-    // The document's language (BCP 47, "de-CH"); empty for the system's.
+    // The document's language (BCP 47, "de-CH"); empty, or what is no
+    // language tag, for the system's.
     QString language;
 };
 
