@@ -83,6 +83,7 @@ void ChartItemDialog::maj()
     ui->fDataInRow->setChecked(m_work->dataInLine);
     ui->fShowLegend->setChecked(m_work->legend);
     ui->fStack->setChecked(m_work->stack);
+    ui->altText->setText(m_work->altText);
 }
 
 void ChartItemDialog::majC()
@@ -94,6 +95,7 @@ void ChartItemDialog::majC()
     m_work->dataInLine = ui->fDataInRow->isChecked();
     m_work->legend = ui->fShowLegend->isChecked();
     m_work->stack = ui->fStack->isChecked();
+    m_work->altText = ui->altText->text().trimmed();
 }
 
 void ChartItemDialog::preview()

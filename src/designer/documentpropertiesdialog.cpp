@@ -12,6 +12,7 @@
 #include "document/reportdocument.h"
 #include "document/userinteraction.h"
 #include "document/paper.h"
+#include "output/pdfexport.h"
 #include "platform/connection.h"
 #include "viewer/printing.h"
 
@@ -170,6 +171,10 @@ DocumentPropertiesDialog::DocumentPropertiesDialog(QWidget *parent) : QDialog(pa
     ui->copies->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("\\d{0,3}")), ui->copies));
     ui->printerName->lineEdit()->setPlaceholderText(tr("The default printer"));
+    ui->language->setPlaceholderText(tr("%1 (the system's)").arg(systemLanguageTag()));
+    ui->language->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("\\s*[A-Za-z]{0,8}(-[A-Za-z0-9]{0,8})*\\s*")),
+        ui->language));
 
     connect(ui->bOK, &QPushButton::clicked, this, &DocumentPropertiesDialog::accept);
     connect(ui->bCancel, &QPushButton::clicked, this, &DocumentPropertiesDialog::reject);
@@ -219,6 +224,7 @@ void DocumentPropertiesDialog::maj(ReportDocument *doc)
     setBox(ui->fileName, doc->fileName);
     setBox(ui->dataConnString, doc->connectionStringData);
     setBox(ui->textConnString, doc->connectionStringTexts);
+    setBox(ui->language, doc->language);
     setBox(ui->copies, QString::number(doc->copies));
     setBox(ui->ml, plainNumber(SnapHelper::typedValue(doc->leftMargin)));
     setBox(ui->mr, plainNumber(SnapHelper::typedValue(doc->rightMargin)));
@@ -377,6 +383,12 @@ QLineEdit *DocumentPropertiesDialog::invalidBox(QString *reason) const
         return box;
     };
 
+    const QString language = ui->language->text().trimmed();
+    if (!language.isEmpty() && !isLanguageTag(language))
+        return fail(ui->language, tr("%1: type a language tag such as \"de-CH\", or nothing for "
+                                     "the system's language.")
+                                      .arg(name(ui->language)));
+
     double copies = 0;
     if (!number(ui->copies, copies) || copies < 1 || copies > kMaxCopies ||
         copies != std::floor(copies))
@@ -467,6 +479,7 @@ void DocumentPropertiesDialog::majClass()
     const double copies = std::nearbyint(readNumber(ui->copies));
     doc.copies = static_cast<unsigned char>(std::clamp(copies, 0.0, 255.0));
     doc.docName = ui->docName->text();
+    doc.language = ui->language->text().trimmed();
     doc.leftMargin = number(ui->ml);
     const QVariant orientation = comboSelectedData(ui->orientation);
     if (orientation.isValid())

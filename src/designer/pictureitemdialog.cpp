@@ -82,12 +82,13 @@ void PictureItemDialog::maj()
     const PictureItem &p = *m_work;
     {
         const QSignalBlocker b1(ui->optFile), b2(ui->optField), b3(ui->optFieldFile),
-            b4(ui->fileName), b5(ui->AspectRatio);
+            b4(ui->fileName), b5(ui->AspectRatio), b6(ui->altText);
         ui->optFile->setChecked(p.pType != PictureItem::FromBinaryField && p.pType != PictureItem::FromPathField);
         ui->optField->setChecked(p.pType == PictureItem::FromBinaryField);
         ui->optFieldFile->setChecked(p.pType == PictureItem::FromPathField);
         ui->fileName->setText(p.pType == PictureItem::FromFile ? p.fileName : QString());
         ui->AspectRatio->setChecked(!p.stretch);
+        ui->altText->setText(p.altText);
     }
     majEn();
     majSample();
@@ -124,6 +125,7 @@ void PictureItemDialog::majClass(PictureItem &target) const
     target.pType = kind;
     target.fileName = name;
     target.stretch = !ui->AspectRatio->isChecked();
+    target.altText = ui->altText->text().trimmed();
 }
 
 void PictureItemDialog::controlChanged()

@@ -16,6 +16,7 @@ void ChartItem::copy(const ReportItem &src, ReportSection *newParent)
     legend = s.legend;
     dataInLine = s.dataInLine;
     stack = s.stack;
+    altText = s.altText;
     chartPic = s.chartPic;
 }
 
@@ -35,6 +36,8 @@ std::unique_ptr<XmlNode> ChartItem::toXmlNode(XmlDocument &dom) const
     node->setAttribute(QStringLiteral("datainrow"), boolText(dataInLine));
     node->setAttribute(QStringLiteral("legend"), boolText(legend));
     node->setAttribute(QStringLiteral("stacking"), boolText(stack));
+    if (!altText.isEmpty()) // files without one stay as they were
+        node->setAttribute(QStringLiteral("altText"), altText);
     writeBorders(dom, *node);
     node->appendChild(dom.createTextNode(QString::fromUtf16(XmlFormat::placeholderText)));
     return node;
@@ -48,5 +51,6 @@ void ChartItem::readXml(const XmlNode &node)
     readAttr(node, u"legend", legend);
     readAttr(node, u"stacking", stack);
     readAttr(node, u"datainrow", dataInLine);
+    readAttr(node, u"altText", altText);
     readBorders(node);
 }

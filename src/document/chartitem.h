@@ -28,6 +28,7 @@ public:
     bool legend = false;
     bool dataInLine = false; // series are in rows, not columns
     bool stack = false;
+    QString altText;       // what the chart shows, for screen readers; empty: its type
     QImage chartPic;       // the rendered chart; null until drawn
     QByteArray chart;      // the rendered chart as SVG, drawn as vectors; empty until drawn
     bool printing = false; // a print copy: the chart's query runs only then

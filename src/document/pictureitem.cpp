@@ -14,6 +14,7 @@ void PictureItem::copy(const ReportItem &src, ReportSection *newParent)
     fileName = s.fileName;
     pType = s.pType;
     stretch = s.stretch;
+    altText = s.altText;
     pic = s.pic;
 }
 
@@ -31,6 +32,8 @@ std::unique_ptr<XmlNode> PictureItem::toXmlNode(XmlDocument &dom) const
     node->setAttribute(QStringLiteral("fileName"), fileName);
     node->setAttribute(QStringLiteral("pType"), pType);
     node->setAttribute(QStringLiteral("stretch"), boolText(stretch));
+    if (!altText.isEmpty()) // files without one stay as they were
+        node->setAttribute(QStringLiteral("altText"), altText);
     writeBorders(dom, *node);
     node->appendChild(dom.createTextNode(QString::fromUtf16(XmlFormat::placeholderText)));
     return node;
@@ -42,5 +45,6 @@ void PictureItem::readXml(const XmlNode &node)
     readAttr(node, u"fileName", fileName);
     readAttr(node, u"pType", pType);
     readAttr(node, u"stretch", stretch);
+    readAttr(node, u"altText", altText);
     readBorders(node);
 }

@@ -26,6 +26,7 @@ public:
     QString fileName;
     int pType = FromFile;
     bool stretch = false; // fill the rectangle instead of keeping the aspect ratio
+    QString altText;      // what the picture shows, for screen readers; empty: its file name
     QImage pic;           // the loaded picture; null until loaded
     bool printing = false; // a print copy: database pictures are fetched only then
 

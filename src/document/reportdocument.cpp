@@ -99,6 +99,7 @@ void ReportDocument::init()
     connectionStringTexts = defaultConnectionStringTexts();
     docName.clear();
     DocPrinterName.clear();
+    language.clear();
     topMargin = 1.5f;
     bottomMargin = 2;
     paperType = 9;

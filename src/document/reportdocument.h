@@ -60,6 +60,7 @@ public:
     QString connectionStringData;
     QString connectionStringTexts; // recomputed by init, not stored
     float gridSize = 0.2f;         // designer grid step; 0 means no grid
+    QString language;              // BCP 47 ("de-CH") for PDF readers; empty: the system's
 
     // The document unit (5 inches, 6 millimetres, 7 centimetres). Setting it
     // converts the page size and the four margins; grid, section heights and

@@ -54,6 +54,8 @@ std::unique_ptr<XmlNode> ReportDocument::toXmlNode(XmlDocument &dom) const
     root->setAttribute(QStringLiteral("pageWidth"), pageWidth);
     root->setAttribute(QStringLiteral("pageHeight"), pageHeight);
     root->setAttribute(QStringLiteral("unit"), m_unit);
+    if (!language.isEmpty()) // files without one stay as they were
+        root->setAttribute(QStringLiteral("language"), language);
     for (const ReportSection *s : sections)
         root->appendChild(s->toXmlNode(dom));
     return root;
@@ -86,6 +88,7 @@ void ReportDocument::readXml(const XmlNode &root)
     readAttr(root, u"paperType", paperType);
     readAttr(root, u"pageWidth", pageWidth);
     readAttr(root, u"pageHeight", pageHeight);
+    readAttr(root, u"language", language);
     // The lengths just read are in this unit already: nothing is converted.
     int fileUnit = m_unit;
     readAttr(root, u"unit", fileUnit);

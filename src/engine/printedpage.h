@@ -72,6 +72,7 @@ struct PagePicture
     bool stretch = false; // fills its box instead of keeping its proportions
     bool jpeg = false;    // came as JPEG: may stay so in a PDF
     bool chart = false;
+    QString alt; // what it shows, in words, for screen readers
     bool hasPicture() const { return !image.isNull() || !svg.isEmpty(); }
 };
 

@@ -14,6 +14,8 @@
 #include "engine/pictureloading.h"
 #include "engine/vbformat.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace {
@@ -35,6 +37,57 @@ void addPictureRecord(ReportDocument &doc, const ReportItem &copy, PagePicture p
     record.h = copy.h;
     record.content = std::make_shared<const PagePicture>(std::move(picture));
     doc.run().pages.append(*doc.run().fillingPage, std::move(record));
+}
+
+// The words a screen reader says for a picture left without any: its
+// file's name; a picture taken from a record has no name worth saying.
+QString pictureAlt(const PictureItem &item)
+{
+    if (!item.altText.isEmpty())
+        return item.altText;
+    const QString name =
+        item.pType == PictureItem::FromFile ? QFileInfo(item.fileName).fileName() : QString();
+    return name.isEmpty() ? QCoreApplication::translate("iPic", "Picture")
+                          : QCoreApplication::translate("iPic", "Picture: %1").arg(name);
+}
+
+// A chart without words of its own is named by its kind.
+QString chartAlt(const ChartItem &item)
+{
+    if (!item.altText.isEmpty())
+        return item.altText;
+    const char *name = QT_TRANSLATE_NOOP("iGraph", "Chart");
+    switch (item.gType) {
+    case ChartItem::Bar2D:
+    case ChartItem::Bar3D:
+        name = QT_TRANSLATE_NOOP("iGraph", "Bar chart");
+        break;
+    case ChartItem::Line2D:
+    case ChartItem::Line3D:
+        name = QT_TRANSLATE_NOOP("iGraph", "Line chart");
+        break;
+    case ChartItem::Area2D:
+    case ChartItem::Area3D:
+        name = QT_TRANSLATE_NOOP("iGraph", "Area chart");
+        break;
+    case ChartItem::Step2D:
+    case ChartItem::Step3D:
+        name = QT_TRANSLATE_NOOP("iGraph", "Step chart");
+        break;
+    case ChartItem::Combination2D:
+    case ChartItem::Combination3D:
+        name = QT_TRANSLATE_NOOP("iGraph", "Combination chart");
+        break;
+    case ChartItem::Pie2D:
+        name = QT_TRANSLATE_NOOP("iGraph", "Pie chart");
+        break;
+    case ChartItem::XY2D:
+        name = QT_TRANSLATE_NOOP("iGraph", "XY chart");
+        break;
+    default:
+        break;
+    }
+    return QCoreApplication::translate("iGraph", name);
 }
 
 // Only a true result shows the item: True itself or -1, its numeric form.
@@ -241,6 +294,7 @@ float PictureItem::addToPage() const
     picture.svg = printItem.svg;
     picture.stretch = printItem.stretch;
     picture.jpeg = printItem.pic.text(QString::fromLatin1(kPictureFormatKey)) == QLatin1String("jpeg");
+    picture.alt = pictureAlt(printItem);
     addPictureRecord(*doc, printItem, std::move(picture));
     return 0;
 }
@@ -262,6 +316,7 @@ float ChartItem::addToPage() const
     picture.svg = printItem.chart;
     picture.stretch = true; // a chart always fills its box
     picture.chart = true;
+    picture.alt = chartAlt(printItem);
     addPictureRecord(*doc, printItem, std::move(picture));
     return 0;
 }

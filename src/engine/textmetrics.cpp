@@ -1,5 +1,6 @@
 #include "textmetrics.h"
 
+#include "engine/glyphimage.h"
 #include "fontfallback.h"
 
 #include "platform/units.h"
@@ -28,13 +29,7 @@ std::shared_ptr<ShapedLine> layOutLine(const QFont &font, double ascent, const Q
     if (line.isEmpty())
         return shaped;
     QTextLayout layout(line, font, const_cast<QPaintDevice *>(&TextMetrics::referenceDevice()));
-    QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
-    option.setTextDirection(direction);
-    option.setWrapMode(QTextOption::NoWrap);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    QTextLine textLine = layout.createLine();
-    layout.endLayout();
+    const QTextLine textLine = layOutOneLine(layout, direction);
     if (!textLine.isValid())
         return shaped;
     shaped->width = textLine.horizontalAdvance();

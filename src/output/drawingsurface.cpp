@@ -1,5 +1,6 @@
 #include "drawingsurface.h"
 
+#include "engine/glyphimage.h"
 #include "engine/fontfallback.h"
 
 #include "platform/units.h"
@@ -142,36 +143,11 @@ void DrawingSurface::drawColourGlyphs(const ShapedLine &line, const QPointF &ori
         }
         if (!(scale > 0))
             continue;
-        const QList<QPointF> advances = font.advancesForGlyphIndexes(glyphs);
-        QRectF box;
-        for (qsizetype i = 0; i < glyphs.size(); ++i) {
-            const QPointF p = positions.value(i);
-            box |= QRectF(p.x(), p.y() - font.ascent(), qMax(advances.value(i).x(), 1.0),
-                          font.ascent() + font.descent());
-        }
-        if (box.isEmpty())
+        const GlyphImage drawn = colourGlyphImage(font, glyphs, positions, scale);
+        if (drawn.image.isNull())
             continue;
-        const QSize pixels(int(std::ceil(box.width() * scale)), int(std::ceil(box.height() * scale)));
-        if (pixels.width() > 16384 || pixels.height() > 16384)
-            continue;
-        QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QRawFont devicePixels = font;
-        devicePixels.setPixelSize(font.pixelSize() * scale);
-        QList<QPointF> placed;
-        placed.reserve(positions.size());
-        for (const QPointF &p : positions)
-            placed.append((p - box.topLeft()) * scale);
-        QGlyphRun scaled;
-        scaled.setRawFont(devicePixels);
-        scaled.setGlyphIndexes(glyphs);
-        scaled.setPositions(placed);
-        {
-            QPainter painter(&image);
-            painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.drawGlyphRun(QPointF(0, 0), scaled);
-        }
-        m_painter->drawImage(QRectF(origin + box.topLeft(), QSizeF(pixels) / scale), image);
+        m_painter->drawImage(
+            QRectF(origin + drawn.box.topLeft(), QSizeF(drawn.image.size()) / scale), drawn.image);
     }
 }
 

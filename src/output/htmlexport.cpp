@@ -114,13 +114,14 @@ QString pngDataUri(const QImage &image)
 }
 
 QString imageHtml(const ReportDocument &document, const QImage &image, double x, double y, double w,
-                  double h)
+                  double h, const QString &alt)
 {
     const QString uri = pngDataUri(image);
     if (uri.isEmpty())
         return QString();
     return QStringLiteral("<img style=\"") + boxStyle(document, x, y, w, h) +
-           QStringLiteral("\" alt=\"\" src=\"") + uri + QStringLiteral("\">");
+           QStringLiteral("\" alt=\"") + htmlEscaped(alt) + QStringLiteral("\" src=\"") + uri +
+           QStringLiteral("\">");
 }
 
 // A picture item as the page shows it: filling its box when stretched, else
@@ -159,7 +160,7 @@ QString pictureHtml(const PageRecord &record, const ReportDocument &document)
     } else {
         image = item.image;
     }
-    return imageHtml(document, image, record.x, record.y, w, h);
+    return imageHtml(document, image, record.x, record.y, w, h, item.alt);
 }
 
 // The chart's SVG made an inline element filling the item's box. Ids are
@@ -170,7 +171,8 @@ QString chartHtml(const PageRecord &record, const ReportDocument &document)
     if (item.svg.isEmpty())
         return item.image.isNull()
                    ? QString()
-                   : imageHtml(document, item.image, record.x, record.y, record.w, record.h);
+                   : imageHtml(document, item.image, record.x, record.y, record.w, record.h,
+                               item.alt);
     QString svg = QString::fromUtf8(item.svg);
     const qsizetype start = svg.indexOf(QLatin1String("<svg"));
     const qsizetype tagEnd = start < 0 ? -1 : svg.indexOf(QLatin1Char('>'), start);

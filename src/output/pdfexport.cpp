@@ -1,5 +1,6 @@
 #include "pdfexport.h"
 
+#include "engine/glyphimage.h"
 #include "pdffonts.h"
 #include "pdfpaintengine.h"
 #include "pdfwriter.h"
@@ -29,6 +30,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QSvgRenderer>
 
 #include <algorithm>
@@ -499,33 +501,11 @@ void PdfExporter::writeColourGlyphs(QByteArray &out, const ShapedLine &line, con
         glyphs.append(line.glyphs[first + i].index);
         positions.append(QPointF(line.glyphs[first + i].x, line.glyphs[first + i].y));
     }
-    const QList<QPointF> advances = font.advancesForGlyphIndexes(glyphs);
-    QRectF box;
-    for (qsizetype i = 0; i < glyphs.size(); ++i) {
-        box |= QRectF(positions[i].x(), positions[i].y() - font.ascent(),
-                      qMax(advances.value(i).x(), 1.0), font.ascent() + font.descent());
-    }
-    const QSize pixels(int(std::ceil(box.width() * kColourGlyphScale)),
-                       int(std::ceil(box.height() * kColourGlyphScale)));
-    if (box.isEmpty() || pixels.width() > 16384 || pixels.height() > 16384)
+    const GlyphImage drawn = colourGlyphImage(font, glyphs, positions, kColourGlyphScale);
+    if (drawn.image.isNull())
         return;
-    QImage picture(pixels, QImage::Format_ARGB32_Premultiplied);
-    picture.fill(Qt::transparent);
-    QRawFont scaled = font;
-    scaled.setPixelSize(font.pixelSize() * kColourGlyphScale);
-    QList<QPointF> placed;
-    for (const QPointF &p : positions)
-        placed.append((p - box.topLeft()) * kColourGlyphScale);
-    QGlyphRun run;
-    run.setRawFont(scaled);
-    run.setGlyphIndexes(glyphs);
-    run.setPositions(placed);
-    {
-        QPainter painter(&picture);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawGlyphRun(QPointF(0, 0), run);
-    }
-    const QByteArray name = image(picture);
+    const QRectF &box = drawn.box;
+    const QByteArray name = image(drawn.image);
     const QRectF at(origin + box.topLeft(), box.size());
     out += "q ";
     appendNumbers(out, {at.width(), 0, 0, -at.height(), at.left(), at.bottom()});
@@ -881,7 +861,9 @@ void PdfExporter::writePicture(const PageRecord &record, const BandMark *band)
     if (header) {
         beginArtifact(band);
     } else {
-        const QString alt = picture.chart ? tr("Chart") : tr("Picture");
+        const QString alt = !picture.alt.isEmpty() ? picture.alt
+                            : picture.chart        ? tr("Chart")
+                                                   : tr("Picture");
         QByteArray extra = " /Alt ";
         PdfWriter::appendText(extra, alt);
         extra += " /A <</O /Layout /BBox [";
@@ -1003,12 +985,11 @@ bool PdfExporter::finish(QString *error)
     PdfWriter::appendInt(pages, qint64(m_pageIds.size()));
     m_writer.addObject(m_pagesId, pages + ">>");
 
-    QString language = m_options.language;
-    if (language.isEmpty()) {
-        language = QLocale::system().bcp47Name();
-        if (language.isEmpty() || language == QLatin1String("C"))
-            language = QStringLiteral("en");
-    }
+    // A report names its language itself; what is no language tag would
+    // only mislead a reader's voice, so the system's is said instead.
+    QString language = m_options.language.trimmed();
+    if (!isLanguageTag(language))
+        language = systemLanguageTag();
 
     if (m_options.tagged) {
         for (const Sect &sect : m_sects) {
@@ -1117,6 +1098,18 @@ bool PdfExporter::finish(QString *error)
 }
 
 } // namespace
+
+bool isLanguageTag(const QString &tag)
+{
+    static const QRegularExpression shape(QStringLiteral("^[A-Za-z]{2,8}(-[A-Za-z0-9]{1,8})*$"));
+    return tag.size() <= 64 && shape.match(tag).hasMatch();
+}
+
+QString systemLanguageTag()
+{
+    const QString system = QLocale::system().bcp47Name();
+    return isLanguageTag(system) ? system : QStringLiteral("en");
+}
 
 bool exportPdf(ReportDocument &doc, const QString &file, int fromPage, int toPage, QString *error,
                const PdfOptions &options)

@@ -1,5 +1,6 @@
 #include "pdffonts.h"
 
+#include "engine/glyphimage.h"
 #include "pdfwriter.h"
 
 #include "engine/fontfallback.h"
@@ -488,13 +489,8 @@ bool PdfFonts::mapLineSlowly(const ShapedLine &line, const QString &text, const 
     // character for its glyphs: characters that share a glyph form a
     // cluster, and a cluster's glyphs stand for its characters.
     QTextLayout layout(text, font, const_cast<QPaintDevice *>(&TextMetrics::referenceDevice()));
-    QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
-    option.setTextDirection(line.rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
-    option.setWrapMode(QTextOption::NoWrap);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    QTextLine textLine = layout.createLine();
-    layout.endLayout();
+    const QTextLine textLine =
+        layOutOneLine(layout, line.rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
     if (!textLine.isValid())
         return false;
     struct Placed

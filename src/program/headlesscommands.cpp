@@ -316,9 +316,11 @@ int exportCommand(const CommandLine &commandLine, ReportDocument &document, RunL
         const int from = request.from;
         const int to = from == 0 ? 0 : (request.to == 0 ? pages : request.to);
         QString error;
-        if (!request.pdf.isEmpty() && !exportPdf(document, request.pdf, from, to, &error))
+        PdfOptions plain;
+        plain.language = document.language;
+        if (!request.pdf.isEmpty() && !exportPdf(document, request.pdf, from, to, &error, plain))
             fail(error.isEmpty() ? tr("cannot write %1").arg(request.pdf) : error);
-        PdfOptions archival;
+        PdfOptions archival = plain;
         archival.archival = true;
         if (!request.pdfa.isEmpty() && !exportPdf(document, request.pdfa, from, to, &error, archival))
             fail(error.isEmpty() ? tr("cannot write %1").arg(request.pdfa) : error);

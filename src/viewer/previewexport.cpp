@@ -70,6 +70,7 @@ bool exportPreviewPages(ReportDocument &doc, const PreviewExportRequest &request
         step(0);
         PdfOptions options;
         options.archival = request.archival;
+        options.language = doc.language;
         ok = exportPdf(doc, request.target, from, to, error, options);
         if (ok && written)
             written->append(request.target);

@@ -145,12 +145,14 @@ private slots:
         auto *field2 = child<QComboBox>(&dialog, "fieldName2");
         field2->setCurrentIndex(field2->findText(kCategoryName));
         click(&dialog, options[source]);
+        QTest::keyClicks(child<QLineEdit>(&dialog, "altText"), QStringLiteral(" Our logo "));
         click(&dialog, ok ? "bOK" : "bCancel");
 
         QCOMPARE(dialog.result(), ok ? int(QDialog::Accepted) : int(QDialog::Rejected));
         QCOMPARE(pic->pType, ok ? source : int(PictureItem::FromFile));
         QCOMPARE(pic->fileName, ok ? stored : QStringLiteral("old.png"));
         QCOMPARE(pic->stretch, ok);
+        QCOMPARE(pic->altText, ok ? QStringLiteral("Our logo") : QString());
         QCOMPARE(pic->Key, QStringLiteral("k1"));
         QCOMPARE(pic->parent, m_data);
         QCOMPARE(!pic->pic.isNull(), ok && source == PictureItem::FromFile);
@@ -237,6 +239,7 @@ private slots:
         click(&dialog, "fDataInRow");
         click(&dialog, "fShowLegend");
         click(&dialog, "fStack");
+        QTest::keyClicks(child<QLineEdit>(&dialog, "altText"), QStringLiteral("Sales"));
         click(&dialog, ok ? "bOK" : "bCancel");
 
         QCOMPARE(chart->gType, ok ? int(ChartItem::Step3D) : int(ChartItem::Bar2D));
@@ -245,6 +248,7 @@ private slots:
         QCOMPARE(chart->dataInLine, ok);
         QCOMPARE(chart->legend, ok);
         QCOMPARE(chart->stack, ok);
+        QCOMPARE(chart->altText, ok ? QStringLiteral("Sales") : QString());
         QCOMPARE(chart->Key, QStringLiteral("k1"));
     }
 

@@ -528,24 +528,28 @@ private slots:
         pic.fileName = "a.png";
         pic.pType = 1;
         pic.stretch = true;
+        pic.altText = "Logo";
         pic.pic = QImage(2, 3, QImage::Format_RGB32);
         auto picCopy = pic.clone();
         QCOMPARE(picCopy->kind(), ReportItem::PictureKind);
         const auto &p = static_cast<const PictureItem &>(*picCopy);
         QCOMPARE(p.fileName, pic.fileName);
         QVERIFY(p.pType == 1 && p.stretch);
+        QCOMPARE(p.altText, pic.altText);
         QCOMPARE(p.pic.size(), QSize(2, 3));
 
         ChartItem graph;
         graph.SQL = "SELECT 1";
         graph.gType = 16;
         graph.legend = graph.stack = graph.dataInLine = true;
+        graph.altText = "Sales";
         graph.borders.setValues(2, 9, 0);
         ChartItem graphCopy;
         graphCopy.copy(graph, nullptr);
         QCOMPARE(graphCopy.SQL, graph.SQL);
         QCOMPARE(graphCopy.gType, 16);
         QVERIFY(graphCopy.legend && graphCopy.stack && graphCopy.dataInLine);
+        QCOMPARE(graphCopy.altText, graph.altText);
         QVERIFY(graphCopy.borders.allEqual() && graphCopy.borders.left.Width == 2);
     }
     void borderRules()

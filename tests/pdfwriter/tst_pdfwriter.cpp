@@ -91,7 +91,7 @@ void addText(ReportDocument &doc, const QString &content, float y, const QString
                 content.contains(u'%') ? PageRecord::PageVariables : 0);
 }
 
-void addPicture(ReportDocument &doc, const QImage &image, float y)
+void addPicture(ReportDocument &doc, const QImage &image, float y, const QString &alt = QString())
 {
     PageRecord record;
     record.kind = PageRecord::Picture;
@@ -101,6 +101,7 @@ void addPicture(ReportDocument &doc, const QImage &image, float y)
     record.h = 4;
     auto picture = std::make_shared<PagePicture>();
     picture->image = image;
+    picture->alt = alt;
     record.content = picture;
     doc.run().pages.append(*doc.run().pages.at(0), std::move(record));
 }
@@ -245,19 +246,30 @@ private slots:
     }
 
     // The structure a screen reader follows: sections of bands, texts as
-    // paragraphs, pictures as figures; page headers and footers left out.
+    // paragraphs, pictures as figures with their words; page headers and
+    // footers left out. The report's language, where it is one.
     void structure_data()
     {
         QTest::addColumn<bool>("tagged");
         QTest::addColumn<bool>("archival");
-        QTest::newRow("tagged") << true << false;
-        QTest::newRow("untagged") << false << false;
-        QTest::newRow("PDF/A") << true << true;
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("written"); // empty: the system's
+        const QString swiss = QStringLiteral("de-CH");
+        QTest::newRow("tagged") << true << false << swiss << swiss;
+        QTest::newRow("untagged") << false << false << swiss << swiss;
+        QTest::newRow("PDF/A") << true << true << swiss << swiss;
+        QTest::newRow("the system's language") << true << false << QString() << QString();
+        QTest::newRow("not a language")
+            << true << true << QStringLiteral("de) /Evil (x") << QString();
     }
     void structure()
     {
         QFETCH(bool, tagged);
         QFETCH(bool, archival);
+        QFETCH(QString, language);
+        QFETCH(QString, written);
+        if (written.isEmpty())
+            written = systemLanguageTag();
         auto doc = onePage();
         doc->run().pages.beginBand(1, QStringLiteral("Page header"));
         addText(*doc, QStringLiteral("Running head"), 1);
@@ -265,7 +277,7 @@ private slots:
         addText(*doc, QStringLiteral("First customer"), 3);
         QImage image(8, 8, QImage::Format_RGB32);
         image.fill(Qt::red);
-        addPicture(*doc, image, 4);
+        addPicture(*doc, image, 4, QStringLiteral("Red (square)"));
         doc->run().pages.beginBand(0, QStringLiteral("Customers"));
         addText(*doc, QStringLiteral("Second customer"), 9);
         doc->run().pages.beginBand(2, QStringLiteral("Page footer"));
@@ -274,7 +286,7 @@ private slots:
         PdfOptions options;
         options.tagged = tagged;
         options.archival = archival;
-        options.language = QStringLiteral("de-CH");
+        options.language = language;
         QCOMPARE(write(*doc, file, options), QString());
 
         const QString info = run(QStringLiteral("pdfinfo"), {file}).out;
@@ -298,13 +310,15 @@ private slots:
         const QString metadata =
             run(QStringLiteral("pdfinfo"), {QStringLiteral("-meta"), file}).out;
         QCOMPARE(metadata.contains(QStringLiteral("<pdfaid:part>2</pdfaid:part>")), archival);
-        QVERIFY(metadata.contains(QStringLiteral("de-CH")));
+        QVERIFY(metadata.contains(QStringLiteral("<rdf:li>%1</rdf:li>").arg(written)));
         // The output intent of an archival file takes the sRGB profile along.
         const Ran objects = run(QStringLiteral("qpdf"), {QStringLiteral("--qdf"),
                                                          QStringLiteral("--object-streams=disable"),
                                                          file, QStringLiteral("-")});
         QCOMPARE(objects.out.contains(QStringLiteral("/GTS_PDFA1")), archival);
-        QVERIFY(objects.out.contains(QStringLiteral("/Lang (de-CH)")));
+        QVERIFY(objects.out.contains(QStringLiteral("/Lang (%1)").arg(written)));
+        QVERIFY(!objects.out.contains(QStringLiteral("/Evil")));
+        QCOMPARE(objects.out.contains(QStringLiteral("/Alt (Red \\(square\\))")), tagged);
         QCOMPARE(objects.out.contains(QStringLiteral("/Subtype /Header")), tagged);
     }
 

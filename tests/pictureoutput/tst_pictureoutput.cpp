@@ -259,6 +259,11 @@ private slots:
         QVERIFY2(report.doc.errorLst.isEmpty(), qPrintable(report.doc.errorLst.value(0).message));
         const bool vector = fileName.endsWith(QLatin1String(".svg")) || blob == "svg";
         QCOMPARE(!report.printedPictures().first()->svg.isEmpty(), vector);
+        // Without words of its own a picture is named by its file, never by
+        // the field it came from.
+        QCOMPARE(report.printedPictures().first()->alt, pType == PictureItem::FromFile
+                                                            ? QStringLiteral("Picture: ") + fileName
+                                                            : QStringLiteral("Picture"));
         const QImage page = renderPage(report.doc, 1, 100);
         const auto &pageRecords = report.doc.run().pages.page(1)->records;
         const PageRecord &drawn =

@@ -155,6 +155,7 @@ private slots:
         type(&dialog, "ml", QStringLiteral("0.75"));
         type(&dialog, "mb", QStringLiteral("abc"));
         type(&dialog, "gridSize", QStringLiteral("0.25"));
+        type(&dialog, "language", QStringLiteral(" de-CH"));
         choose(&dialog, "orientation", 2);
         click(&dialog, ok ? "bOK" : "bCancel");
         QCOMPARE(dialog.result(), ok ? QDialog::Accepted : QDialog::Rejected);
@@ -168,6 +169,7 @@ private slots:
         QCOMPARE(doc->leftMargin, 0.75f);
         QVERIFY(qAbs(doc->bottomMargin - convertUnit(0.7f, 7, unit)) < 1e-5);
         QCOMPARE(doc->gridSize, 0.25f);
+        QCOMPARE(doc->language, QStringLiteral("de-CH"));
         QCOMPARE(int(doc->pageOrientation), 2);
         // Untouched margins come back converted into the new unit.
         QVERIFY(qAbs(doc->topMargin - convertUnit(2, 7, unit)) < 1e-5);
@@ -192,6 +194,9 @@ private slots:
         QTest::newRow("no copy") << QStringList{"copies", "0", "0", "Copies: type a whole number"};
         QTest::newRow("more copies than a byte") << QStringList{"copies", "300", "300", "Copies:"};
         QTest::newRow("negative margin from the file") << QStringList{"", "", "", "Left margin:"};
+        QTest::newRow("language") << QStringList{"language", "sr-Latn-RS", "sr-Latn-RS", ""};
+        QTest::newRow("no underscore") << QStringList{"language", "de_CH", "deCH", ""};
+        QTest::newRow("unfinished language") << QStringList{"language", "de-", "de-", "Language:"};
     }
     void documentRefusesBadValues()
     {

@@ -467,9 +467,14 @@ private slots:
             QVERIFY2(!printed.filter(text).isEmpty(), qPrintable(text));
         int drawnCharts = 0;
         for (const auto &page : doc.run().pages) {
-            for (const PageRecord &record : page->records)
-                drawnCharts +=
-                    record.picture() && record.picture()->chart && !record.picture()->svg.isEmpty();
+            for (const PageRecord &record : page->records) {
+                const PagePicture *chart = record.picture();
+                if (!chart || !chart->chart)
+                    continue;
+                drawnCharts += !chart->svg.isEmpty();
+                // A chart without words of its own is named by its kind.
+                QVERIFY2(chart->alt.endsWith(QLatin1String(" chart")), qPrintable(chart->alt));
+            }
         }
         QCOMPARE(drawnCharts, charts);
         doc.initPrint();

@@ -56,6 +56,7 @@ void fillRichDocument(ReportDocument &doc, int unit = Unit::Millimetres)
     doc.copies = 3;
     doc.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=demo.db");
     doc.gridSize = 0.25f;
+    doc.language = QStringLiteral("de-CH");
     doc.setPageHeader(true);
     doc.setReportFooter(true);
 
@@ -96,6 +97,7 @@ void fillRichDocument(ReportDocument &doc, int unit = Unit::Millimetres)
     pic->fileName = QStringLiteral("pictures/logo.png");
     pic->pType = 2;
     pic->stretch = true;
+    pic->altText = QStringLiteral("Company logo, a blue \"M\"");
     pic->borders.setValues(1, 0, 0);
 
     ChartItem *graph = d2->newChart();
@@ -105,6 +107,7 @@ void fillRichDocument(ReportDocument &doc, int unit = Unit::Millimetres)
     graph->legend = true;
     graph->dataInLine = true;
     graph->stack = true;
+    graph->altText = QStringLiteral("Sales & returns per month");
 
     TextItem *plain = doc.sections.value(QStringLiteral("ph"))->newTextItem();
     plain->content = QStringLiteral("Page %page% of %pages%");
@@ -197,6 +200,7 @@ private slots:
         // property written survives. These check that each lands where it belongs.
         QCOMPARE(loaded.unit(), unit);
         QCOMPARE(loaded.docName, original.docName);
+        QCOMPARE(loaded.language, QStringLiteral("de-CH"));
         QCOMPARE(QList<float>({loaded.pageWidth, loaded.pageHeight, loaded.leftMargin,
                                loaded.rightMargin, loaded.topMargin, loaded.bottomMargin,
                                loaded.gridSize}),
@@ -234,10 +238,12 @@ private slots:
         QCOMPARE(pic->kind(), ReportItem::PictureKind);
         QCOMPARE(pic->pType, 2);
         QVERIFY(pic->stretch && pic->borders.allEqual());
+        QCOMPARE(pic->altText, QStringLiteral("Company logo, a blue \"M\""));
         const auto *graph = static_cast<const ChartItem *>(d2->items.value("k1"));
         QCOMPARE(graph->kind(), ReportItem::GraphKind);
         QCOMPARE(graph->gType, 14);
         QVERIFY(graph->legend && graph->dataInLine && graph->stack);
+        QCOMPARE(graph->altText, QStringLiteral("Sales & returns per month"));
 
         // Writing what was read gives the same bytes again.
         const QString second = m_dir.filePath(QStringLiteral("rich2.xml"));
@@ -386,12 +392,14 @@ private slots:
                    "<MIRTDOCUMENT><SECTION><ITEM/><PICTURE/><GRAPH/></SECTION></MIRTDOCUMENT>");
         ReportDocument doc;
         doc.leftMargin = 9; // init resets what the file does not say
+        doc.language = QStringLiteral("fr");
         QVERIFY(doc.loadXml(path));
         QCOMPARE(doc.leftMargin, 1.5f);
         QCOMPARE(doc.bottomMargin, 2.0f);
         QCOMPARE(doc.paperType, 9);
         QCOMPARE(doc.unit(), 7);
         QCOMPARE(doc.connectionStringData, ReportDocument().connectionStringData);
+        QCOMPARE(doc.language, QString());
 
         const ReportSection *s = doc.sections.value("d1");
         QVERIFY(s);
@@ -410,7 +418,9 @@ private slots:
         QCOMPARE(item->visible, QStringLiteral("true"));
         QVERIFY(!item->borders.isAnyBorders());
         QCOMPARE(s->items.value("k2")->w, 1.0f);
+        QCOMPARE(static_cast<const PictureItem *>(s->items.value("k2"))->altText, QString());
         QCOMPARE(static_cast<const ChartItem *>(s->items.value("k3"))->gType, 1);
+        QCOMPARE(static_cast<const ChartItem *>(s->items.value("k3"))->altText, QString());
     }
     void lineBreaksBecomeCrLf_data()
     {
