@@ -186,8 +186,8 @@ void PdfWriter::flushPacked()
     m_packedBodies.clear();
 }
 
-void PdfWriter::addStream(int id, const QByteArray &dictionary, const QByteArray &data,
-                          bool compress)
+PdfWriter::Job PdfWriter::streamJob(int id, const QByteArray &dictionary, const QByteArray &data,
+                                   bool compress)
 {
     Job job;
     job.id = id;
@@ -195,7 +195,13 @@ void PdfWriter::addStream(int id, const QByteArray &dictionary, const QByteArray
     job.compress = compress;
     job.dictionary = dictionary;
     job.data = data;
-    enqueue(std::move(job));
+    return job;
+}
+
+void PdfWriter::addStream(int id, const QByteArray &dictionary, const QByteArray &data,
+                          bool compress)
+{
+    enqueue(streamJob(id, dictionary, data, compress));
 }
 
 QByteArray PdfWriter::deflate(const QByteArray &data)
@@ -268,12 +274,7 @@ void PdfWriter::finish(int root, int info, const QByteArray &fileId)
         dictionary += " /Info " + ref(info);
     dictionary += " /ID [<" + id + "><" + id + ">]";
     const qint64 start = m_offset;
-    Job job;
-    job.id = xref;
-    job.stream = true;
-    job.compress = true;
-    job.dictionary = dictionary;
-    job.data = table;
+    Job job = streamJob(xref, dictionary, table, true);
     writeJob(job);
     QByteArray tail = "startxref\n";
     appendInt(tail, start);

@@ -66,6 +66,8 @@ private:
         std::vector<int> packed; // the objects an object stream holds
         bool stop = false;
     };
+    static Job streamJob(int id, const QByteArray &dictionary, const QByteArray &data,
+                         bool compress);
     void enqueue(Job &&job);
     void work();
     void writeJob(Job &job);
