@@ -183,7 +183,12 @@ private:
         state.open = false;
         state.placed = false;
     }
-    void endText() { endText(m_content, m_text); }
+    void endText()
+    {
+        if (m_markOpen && m_markInText)
+            closeMarked();
+        endText(m_content, m_text);
+    }
     // After a Q: what the saved state set is unknown again.
     void restored()
     {
@@ -208,14 +213,21 @@ public:
               const QColor &colour) override;
 
 private:
-    // Marked content: a structure element of type `type` under the band's
-    // section (or the document), whose content follows until endTagged.
-    void beginTagged(const char *type, const BandMark *band,
-                     const QByteArray &extra = QByteArray());
-    void endTagged();
+    // Marked content: what follows until closeMarked is content of the open
+    // structure element or an artifact. A sequence begun inside a text object
+    // ends inside it, one begun outside it ends after it, so the two nest.
+    void openMarked(const QByteArray &tag);
+    void closeMarked();
+    // Structure elements: startElement opens one of type `type` under the
+    // band's section (or the document); markElement begins a marked-content
+    // sequence of it, with a number of its own; finishElement writes it.
+    void startElement(const char *type, const BandMark *band, float top,
+                      const QByteArray &extra = QByteArray());
+    void markElement();
+    void finishElement();
     // Content that is not the document's own (lines, page headers and footers).
     void beginArtifact(const BandMark *band);
-    void endArtifact();
+    void endArtifact() { closeMarked(); }
     int parentOf(const BandMark *band);
 
     ReportDocument &m_doc;
@@ -236,11 +248,28 @@ private:
     QByteArray m_pageXObjects;
     std::vector<int> m_pageAlphas;
     std::vector<int> m_mcids; // structure element of each marked content
-    QByteArray m_element;     // the structure element being written
+    // The open structure element. The texts of one line of a band
+    // occurrence (a list's row, a title with its date) read as one
+    // paragraph: one element, and one marked-content sequence while nothing
+    // else comes between them.
+    struct Element
+    {
+        int id = 0;
+        int parent = 0;
+        quint32 occurrence = 0;
+        float top = 0;
+        const char *type = nullptr;
+        QByteArray extra;
+        QVarLengthArray<int, 2> mcids;
+    };
+    Element m_element;
+    bool m_elementOpen = false;
+    bool m_markOpen = false;
+    bool m_markInText = false;
+    QByteArray m_elementBody;
     int m_style = -1;         // the text style set on m_metrics
     double m_lineHeight = 0;  // and its line height
     int m_pageId = 0;
-    bool m_tagOpen = false;
 
     QHash<qint64, int> m_images; // by picture's cache key
     int m_alphaObjects[256] = {};
@@ -274,44 +303,87 @@ int PdfExporter::parentOf(const BandMark *band)
     return index;
 }
 
-void PdfExporter::beginTagged(const char *type, const BandMark *band, const QByteArray &extra)
+void PdfExporter::openMarked(const QByteArray &tag)
 {
-    if (!m_options.tagged)
-        return;
-    const int element = m_writer.reserve();
-    const int sect = parentOf(band);
-    const int parent = sect < 0 ? m_document : m_sects[size_t(sect)].id;
-    if (sect < 0)
-        m_documentKids.push_back(element);
-    else
-        m_sects[size_t(sect)].kids.push_back(element);
-    const auto mcid = int(m_mcids.size());
-    m_mcids.push_back(element);
-    m_element.clear();
-    m_element += "<</S/";
-    m_element += type;
-    m_element += "/P ";
-    PdfWriter::appendRef(m_element, parent);
-    m_element += "/Pg ";
-    PdfWriter::appendRef(m_element, m_pageId);
-    m_element += "/K ";
-    PdfWriter::appendInt(m_element, mcid);
-    m_element += extra;
-    m_element += ">>";
-    m_writer.addPacked(element, m_element);
-    m_content += '/';
-    m_content += type;
-    m_content += " <</MCID ";
-    PdfWriter::appendInt(m_content, mcid);
-    m_content += ">> BDC\n";
-    m_tagOpen = true;
+    closeMarked();
+    m_content += tag;
+    m_markOpen = true;
+    m_markInText = m_text.open;
 }
 
-void PdfExporter::endTagged()
+void PdfExporter::closeMarked()
 {
-    if (m_tagOpen)
-        m_content += "EMC\n";
-    m_tagOpen = false;
+    if (!m_markOpen)
+        return;
+    if (!m_markInText)
+        endText(m_content, m_text);
+    m_content += "EMC\n";
+    m_markOpen = false;
+}
+
+void PdfExporter::startElement(const char *type, const BandMark *band, float top,
+                               const QByteArray &extra)
+{
+    finishElement();
+    if (!m_options.tagged)
+        return;
+    m_element.id = m_writer.reserve();
+    const int sect = parentOf(band);
+    m_element.parent = sect < 0 ? m_document : m_sects[size_t(sect)].id;
+    if (sect < 0)
+        m_documentKids.push_back(m_element.id);
+    else
+        m_sects[size_t(sect)].kids.push_back(m_element.id);
+    m_element.occurrence = band ? band->occurrence : 0;
+    m_element.top = top;
+    m_element.type = type;
+    m_element.extra = extra;
+    m_element.mcids.clear();
+    m_elementOpen = true;
+}
+
+void PdfExporter::markElement()
+{
+    if (!m_elementOpen)
+        return;
+    const auto mcid = int(m_mcids.size());
+    m_mcids.push_back(m_element.id);
+    m_element.mcids.append(mcid);
+    QByteArray tag = "/";
+    tag += m_element.type;
+    tag += " <</MCID ";
+    PdfWriter::appendInt(tag, mcid);
+    tag += ">> BDC\n";
+    openMarked(tag);
+}
+
+void PdfExporter::finishElement()
+{
+    if (!m_elementOpen)
+        return;
+    m_elementOpen = false;
+    QByteArray &body = m_elementBody;
+    body.clear();
+    body += "<</S/";
+    body += m_element.type;
+    body += "/P ";
+    PdfWriter::appendRef(body, m_element.parent);
+    body += "/Pg ";
+    PdfWriter::appendRef(body, m_pageId);
+    body += "/K ";
+    if (m_element.mcids.size() == 1) {
+        PdfWriter::appendInt(body, m_element.mcids[0]);
+    } else {
+        body += '[';
+        for (const int mcid : m_element.mcids) {
+            PdfWriter::appendInt(body, mcid);
+            body += ' ';
+        }
+        body += ']';
+    }
+    body += m_element.extra;
+    body += ">>";
+    m_writer.addPacked(m_element.id, body);
 }
 
 void PdfExporter::beginArtifact(const BandMark *band)
@@ -319,16 +391,10 @@ void PdfExporter::beginArtifact(const BandMark *band)
     if (!m_options.tagged)
         return;
     if (band && (band->kind == 1 || band->kind == 2))
-        m_content += band->kind == 1 ? "/Artifact <</Type /Pagination /Subtype /Header>> BDC\n"
-                                     : "/Artifact <</Type /Pagination /Subtype /Footer>> BDC\n";
+        openMarked(band->kind == 1 ? "/Artifact <</Type /Pagination /Subtype /Header>> BDC\n"
+                                   : "/Artifact <</Type /Pagination /Subtype /Footer>> BDC\n");
     else
-        m_content += "/Artifact BMC\n";
-}
-
-void PdfExporter::endArtifact()
-{
-    if (m_options.tagged)
-        m_content += "EMC\n";
+        openMarked("/Artifact BMC\n");
 }
 
 void PdfExporter::line(double x1, double y1, double x2, double y2, int rgb, int style, int width,
@@ -799,12 +865,43 @@ void PdfExporter::writeText(const PageRecord &record, const BandMark *band)
         for (const ShapedLine::Span &span : l.shaped->spans)
             plain = plain && m_fonts.fontFor(span.font) >= 0;
     }
-    if (!plain)
+    // A text on the line of the one before, in the same occurrence, goes on
+    // its paragraph.
+    const quint32 occurrence = band ? band->occurrence : 0;
+    const bool sameLine = !header && m_elementOpen && occurrence != 0 &&
+                          m_element.occurrence == occurrence && m_element.top == record.y &&
+                          qstrcmp(m_element.type, "P") == 0;
+    if (!sameLine) {
+        closeMarked();
+        finishElement();
+    } else if (m_markOpen && m_markInText && m_text.font >= 0) {
+        // A space after the text before, where the pen stopped: what reads
+        // the paragraph back finds two words, not one.
+        quint32 code = 0;
+        int width = 0;
+        if (m_fonts.space(m_text.font, &code, &width)) {
+            const char digits[] = {'[', '<', kHex[(code >> 12) & 15], kHex[(code >> 8) & 15],
+                                   kHex[(code >> 4) & 15], kHex[code & 15], '>', ']', ' ',
+                                   'T', 'J', '\n'};
+            m_content.append(digits, sizeof digits);
+        }
+    }
+    if (!plain) {
         endText();
-    if (header)
+    } else if (!m_markOpen && !m_text.open) {
+        // The shared text object first, so that the marked content nests in it.
+        m_content += "BT\n";
+        m_text.open = true;
+        m_text.placed = false;
+    }
+    if (header) {
         beginArtifact(band);
-    else
-        beginTagged("P", band);
+    } else {
+        if (!sameLine)
+            startElement("P", band, record.y);
+        if (!m_markOpen)
+            markElement();
+    }
     if (clipped) {
         m_content += "q ";
         appendNumbers(m_content,
@@ -827,8 +924,6 @@ void PdfExporter::writeText(const PageRecord &record, const BandMark *band)
     }
     if (header)
         endArtifact();
-    else
-        endTagged();
 }
 
 void PdfExporter::writePicture(const PageRecord &record, const BandMark *band)
@@ -857,6 +952,8 @@ void PdfExporter::writePicture(const PageRecord &record, const BandMark *band)
     if (!(box.width() > 0) || !(box.height() > 0))
         return;
     const bool header = band && (band->kind == 1 || band->kind == 2);
+    closeMarked();
+    finishElement();
     endText();
     if (header) {
         beginArtifact(band);
@@ -871,7 +968,8 @@ void PdfExporter::writePicture(const PageRecord &record, const BandMark *band)
                       {box.left() * kPointsPerDot, m_pageHeight - box.bottom() * kPointsPerDot,
                        box.right() * kPointsPerDot, m_pageHeight - box.top() * kPointsPerDot});
         extra += "]>>";
-        beginTagged("Figure", band, extra);
+        startElement("Figure", band, float(record.y), extra);
+        markElement();
     }
     if (renderer) {
         PdfPaintDevice device(QSizeF(m_pageWidth / kPointsPerDot, m_pageHeight / kPointsPerDot),
@@ -889,10 +987,8 @@ void PdfExporter::writePicture(const PageRecord &record, const BandMark *band)
         appendNumbers(m_content, {box.width(), 0, 0, -box.height(), box.left(), box.bottom()});
         m_content += "cm /" + name + " Do Q\n";
     }
-    if (header)
-        endArtifact();
-    else
-        endTagged();
+    closeMarked();
+    finishElement();
 }
 
 bool PdfExporter::writePage(int n)
@@ -926,7 +1022,9 @@ bool PdfExporter::writePage(int n)
         else if (record.picture())
             writePicture(record, band);
     }
+    closeMarked();
     endText();
+    finishElement();
     const int contents = m_writer.reserve();
     m_writer.addStream(contents, QByteArray(), m_content);
 

@@ -295,6 +295,7 @@ struct PdfFonts::Font
     // `several` (ligatures, a glyph for a character and its marks).
     std::vector<char32_t> single;
     QHash<quint32, QString> several;
+    qint64 spaceGlyph = -2; // -2 not looked up yet, -1 none
 
     // The glyphs the character map gives, one per character (as
     // QRawFont::glyphIndexesForChars), remembered for the common characters.
@@ -401,6 +402,24 @@ quint32 PdfFonts::use(int font, quint32 glyph, int *width)
     f.used[glyph] = 1;
     *width = f.width(glyph);
     return f.code(glyph);
+}
+
+bool PdfFonts::space(int font, quint32 *code, int *width)
+{
+    Font &f = *m_fonts[size_t(font)];
+    if (f.spaceGlyph == -2) {
+        const QChar space(u' ');
+        quint32 glyph = 0;
+        int count = 1;
+        f.spaceGlyph = f.raw.glyphIndexesForChars(&space, 1, &glyph, &count) && count == 1 &&
+                               glyph != 0 && assign(font, glyph, QStringLiteral(" "))
+                           ? qint64(glyph)
+                           : -1;
+    }
+    if (f.spaceGlyph < 0)
+        return false;
+    *code = use(font, quint32(f.spaceGlyph), width);
+    return true;
 }
 
 bool PdfFonts::assign(int font, quint32 glyph, const QString &text)

@@ -31,6 +31,9 @@ public:
     // The code a glyph is shown with and its advance in thousandths of the
     // font size; the glyph is kept in the subset.
     quint32 use(int font, quint32 glyph, int *width);
+    // The code of the font's space, read back as a space between words;
+    // false when the font has none to give.
+    bool space(int font, quint32 *code, int *width);
 
     // Records what the glyphs of `line` stand for, from the text it was
     // shaped from in the style set on `style` (fallbacks included). False when

@@ -68,6 +68,7 @@ struct Look
     int borderWidth = 1;
     float h = 1;
     bool grow = true;
+    float x = 2;
 };
 
 void addText(ReportDocument &doc, const QString &content, float y, const QString &font = QString(),
@@ -75,7 +76,7 @@ void addText(ReportDocument &doc, const QString &content, float y, const QString
 {
     TextItem item;
     item.content = content;
-    item.x = 2;
+    item.x = look.x;
     item.y = y;
     item.w = w;
     item.h = look.h;
@@ -274,7 +275,11 @@ private slots:
         doc->run().pages.beginBand(1, QStringLiteral("Page header"));
         addText(*doc, QStringLiteral("Running head"), 1);
         doc->run().pages.beginBand(0, QStringLiteral("Customers"));
-        addText(*doc, QStringLiteral("First customer"), 3);
+        // Texts side by side read as one paragraph, words apart.
+        addText(*doc, QStringLiteral("First customer"), 3, QString(), 7);
+        Look right;
+        right.x = 10;
+        addText(*doc, QStringLiteral("paid"), 3, QString(), 3, right);
         QImage image(8, 8, QImage::Format_RGB32);
         image.fill(Qt::red);
         addPicture(*doc, image, 4, QStringLiteral("Red (square)"));
@@ -299,7 +304,7 @@ private slots:
         if (tagged) {
             const QString expected =
                 QStringLiteral("Document\n  Sect\n    P (block)\n      \"First "
-                               "customer\"\n    Figure:\n"
+                               "customer paid\"\n    Figure:\n"
                                "       /BBox [56.7 615.2 170.1 728.6]\n      \"\"\n  Sect\n"
                                "    P (block)\n"
                                "      \"Second customer\"\n");
