@@ -152,11 +152,16 @@ public:
     bool writePage(int n);
     bool finish(QString *error);
     bool ok() const { return m_writer.ok(); }
+    // Pages are written while the run makes them: texts with page numbers
+    // wait for the number of pages, and each page's records are released
+    // once it is written.
+    void setStreaming(bool on) { m_streaming = on; }
 
 private:
     struct Sect
     {
         int id;
+        quint32 occurrence;
         std::vector<int> kids;
     };
 
@@ -229,6 +234,12 @@ private:
     void beginArtifact(const BandMark *band);
     void endArtifact() { closeMarked(); }
     int parentOf(const BandMark *band);
+    // The resources of the page or form being written.
+    QByteArray resources() const;
+    // Writes the forms of the page numbers (the number of pages known now).
+    void writePageNumberForms();
+    // Writes the sections no further page can add to (all of them at the end).
+    void writeSects(bool all);
 
     ReportDocument &m_doc;
     const PrintedPages &m_pages;
@@ -277,9 +288,17 @@ private:
     // The structure tree.
     int m_structRoot = 0;
     int m_document = 0;
-    std::vector<Sect> m_sects;
-    QHash<quint32, int> m_sectOfOccurrence;
-    quint32 m_lastOccurrence = 0;
+    std::vector<Sect> m_sects; // not written yet
+
+    bool m_streaming = false;
+    bool m_inForm = false;
+    struct PageNumberForm
+    {
+        int id;
+        int page;
+        PageRecord record;
+    };
+    std::vector<PageNumberForm> m_pageNumberForms;
     int m_lastSect = -1;
     std::vector<int> m_documentKids;
     std::vector<int> m_parentArrays;
@@ -290,17 +309,33 @@ int PdfExporter::parentOf(const BandMark *band)
     if (!band || band->occurrence == 0)
         return -1;
     // The records of an occurrence come together.
-    if (band->occurrence == m_lastOccurrence)
+    if (m_lastSect >= 0 && m_sects[size_t(m_lastSect)].occurrence == band->occurrence)
         return m_lastSect;
-    m_lastOccurrence = band->occurrence;
-    const auto known = m_sectOfOccurrence.constFind(band->occurrence);
-    if (known != m_sectOfOccurrence.constEnd())
-        return m_lastSect = *known;
-    const int index = m_lastSect = int(m_sects.size());
-    m_sects.push_back({m_writer.reserve(), {}});
+    for (size_t i = m_sects.size(); i-- > 0;) {
+        if (m_sects[i].occurrence == band->occurrence)
+            return m_lastSect = int(i);
+    }
+    m_sects.push_back({m_writer.reserve(), band->occurrence, {}});
     m_documentKids.push_back(m_sects.back().id);
-    m_sectOfOccurrence.insert(band->occurrence, index);
-    return index;
+    return m_lastSect = int(m_sects.size() - 1);
+}
+
+void PdfExporter::writeSects(bool all)
+{
+    // After a page only the last occurrence may go on, on the next one.
+    const size_t keep = all || m_sects.empty() ? 0 : 1;
+    for (size_t i = 0; i + keep < m_sects.size(); ++i) {
+        // No title: the run names its bands by key, which tells a reader
+        // nothing.
+        QByteArray body = "<</S/Sect/P " + PdfWriter::ref(m_document) + " /K [";
+        for (const int k : m_sects[i].kids) {
+            PdfWriter::appendRef(body, k);
+            body += ' ';
+        }
+        m_writer.addPacked(m_sects[i].id, body + "]>>");
+    }
+    m_sects.erase(m_sects.begin(), m_sects.end() - std::ptrdiff_t(keep));
+    m_lastSect = m_sects.empty() ? -1 : 0;
 }
 
 void PdfExporter::openMarked(const QByteArray &tag)
@@ -325,7 +360,7 @@ void PdfExporter::startElement(const char *type, const BandMark *band, float top
                                const QByteArray &extra)
 {
     finishElement();
-    if (!m_options.tagged)
+    if (!m_options.tagged || m_inForm)
         return;
     m_element.id = m_writer.reserve();
     const int sect = parentOf(band);
@@ -388,7 +423,7 @@ void PdfExporter::finishElement()
 
 void PdfExporter::beginArtifact(const BandMark *band)
 {
-    if (!m_options.tagged)
+    if (!m_options.tagged || m_inForm)
         return;
     if (band && (band->kind == 1 || band->kind == 2))
         openMarked(band->kind == 1 ? "/Artifact <</Type /Pagination /Subtype /Header>> BDC\n"
@@ -776,7 +811,7 @@ bool PdfExporter::text(QByteArray &out, const QString &text, const QRawFont &fon
 void PdfExporter::writeText(const PageRecord &record, const BandMark *band)
 {
     const bool header = band && (band->kind == 1 || band->kind == 2);
-    if (record.frame != PageRecord::kNoFrame) {
+    if (record.frame != PageRecord::kNoFrame && !m_inForm) {
         const Borders &borders = m_pages.borders(record.frame);
         if (borders.isAnyBorders()) {
             endText();
@@ -816,7 +851,13 @@ void PdfExporter::writeText(const PageRecord &record, const BandMark *band)
             return record.x + record.w / 2 - width / 2;
         return double(record.x);
     };
-    if (record.flags & PageRecord::PageVariables) {
+    // While the run goes on, the number of pages is not known yet: the text
+    // is a form the page draws, written at the end.
+    const bool deferred = m_streaming && !m_inForm && (record.flags & PageRecord::PageVariables) &&
+                          text && text->text.contains(QLatin1String("%pages%"));
+    if (deferred) {
+        clipped = false;
+    } else if (record.flags & PageRecord::PageVariables) {
         // %page% and %pages% are known only now.
         const QString all = m_doc.replacePercentVars(record.textLines());
         double boxHeight = record.h;
@@ -855,11 +896,11 @@ void PdfExporter::writeText(const PageRecord &record, const BandMark *band)
     }
     const bool visible = std::any_of(lines.begin(), lines.end(),
                                      [](const Line &l) { return !l.shaped->glyphs.empty(); });
-    if (!visible)
+    if (!visible && !deferred)
         return;
     // A text alone stays in the page's text object; one with clipping,
     // lines or pictures has its own, inside its marked content.
-    bool plain = !clipped && !m_metrics.fontUnderline() && !m_metrics.FontStrikethru();
+    bool plain = !deferred && !clipped && !m_metrics.fontUnderline() && !m_metrics.FontStrikethru();
     for (const Line &l : lines) {
         plain = plain && !l.shaped->colourGlyphs;
         for (const ShapedLine::Span &span : l.shaped->spans)
@@ -901,6 +942,14 @@ void PdfExporter::writeText(const PageRecord &record, const BandMark *band)
             startElement("P", band, record.y);
         if (!m_markOpen)
             markElement();
+    }
+    if (deferred) {
+        const int form = m_writer.reserve();
+        m_pageNumberForms.push_back({form, m_doc.run().currentPage, record});
+        QByteArray name = "P";
+        PdfWriter::appendInt(name, form);
+        m_pageXObjects += '/' + name + ' ' + PdfWriter::ref(form) + ' ';
+        m_content += '/' + name + " Do\n";
     }
     if (clipped) {
         m_content += "q ";
@@ -991,11 +1040,65 @@ void PdfExporter::writePicture(const PageRecord &record, const BandMark *band)
     finishElement();
 }
 
+QByteArray PdfExporter::resources() const
+{
+    QByteArray body = " /Resources <<";
+    if (!m_pageFonts.empty()) {
+        body += "/Font <<";
+        for (const int f : m_pageFonts) {
+            body += "/F";
+            PdfWriter::appendInt(body, f);
+            body += ' ' + PdfWriter::ref(m_fonts.object(f)) + ' ';
+        }
+        body += ">> ";
+    }
+    if (!m_pageXObjects.isEmpty())
+        body += "/XObject <<" + m_pageXObjects + ">> ";
+    if (!m_pageAlphas.empty()) {
+        body += "/ExtGState <<";
+        for (const int a : m_pageAlphas) {
+            body += "/A";
+            PdfWriter::appendInt(body, a);
+            body += ' ' + PdfWriter::ref(m_alphaObjects[a]) + ' ';
+        }
+        body += ">> ";
+    }
+    return body + ">>";
+}
+
+void PdfExporter::writePageNumberForms()
+{
+    // Each form draws its text as the page would have, in the page's own
+    // coordinates: the page draws it where it stands.
+    const int saved = m_doc.run().currentPage;
+    m_inForm = true;
+    for (const PageNumberForm &form : m_pageNumberForms) {
+        m_doc.run().currentPage = form.page;
+        m_content.clear();
+        m_pageFonts.clear();
+        m_pageXObjects.clear();
+        m_pageAlphas.clear();
+        m_text = TextState();
+        m_style = -1;
+        writeText(form.record, nullptr);
+        endText();
+        QByteArray dictionary = "/Type /XObject /Subtype /Form /BBox [0 0 ";
+        appendNumbers(dictionary, {m_pageWidth / kPointsPerDot, m_pageHeight / kPointsPerDot});
+        dictionary += ']' + resources();
+        m_writer.addStream(form.id, dictionary, m_content);
+    }
+    m_inForm = false;
+    m_doc.run().currentPage = saved;
+    m_pageNumberForms.clear();
+}
+
 bool PdfExporter::writePage(int n)
 {
-    const PrintedPage *page = m_pages.page(n);
+    PrintedPage *page = m_pages.page(n);
     if (!page)
         return false;
+    // The page drawn, for %page%; a run going on keeps its own.
+    const int runPage = m_doc.run().currentPage;
     m_doc.run().currentPage = n;
     m_pageId = m_writer.reserve();
     m_pageIds.push_back(m_pageId);
@@ -1030,28 +1133,7 @@ bool PdfExporter::writePage(int n)
 
     QByteArray body = "<</Type /Page /Parent " + PdfWriter::ref(m_pagesId) + " /MediaBox [0 0 ";
     appendNumbers(body, {m_pageWidth, m_pageHeight});
-    body += "] /Contents " + PdfWriter::ref(contents) + " /Resources <<";
-    if (!m_pageFonts.empty()) {
-        body += "/Font <<";
-        for (const int f : m_pageFonts) {
-            body += "/F";
-            PdfWriter::appendInt(body, f);
-            body += ' ' + PdfWriter::ref(m_fonts.object(f)) + ' ';
-        }
-        body += ">> ";
-    }
-    if (!m_pageXObjects.isEmpty())
-        body += "/XObject <<" + m_pageXObjects + ">> ";
-    if (!m_pageAlphas.empty()) {
-        body += "/ExtGState <<";
-        for (const int a : m_pageAlphas) {
-            body += "/A";
-            PdfWriter::appendInt(body, a);
-            body += ' ' + PdfWriter::ref(m_alphaObjects[a]) + ' ';
-        }
-        body += ">> ";
-    }
-    body += ">>";
+    body += "] /Contents " + PdfWriter::ref(contents) + resources();
     if (m_options.tagged) {
         body += " /Tabs /S /StructParents ";
         PdfWriter::appendInt(body, qint64(m_parentArrays.size()));
@@ -1064,14 +1146,21 @@ bool PdfExporter::writePage(int n)
         array += ']';
         m_writer.addPacked(parents, array);
         m_parentArrays.push_back(parents);
+        writeSects(false);
     }
     body += ">>";
     m_writer.addPacked(m_pageId, body);
+    m_doc.run().currentPage = runPage;
+    if (m_streaming) {
+        std::vector<PageRecord>().swap(page->records);
+        std::vector<BandMark>().swap(page->bands);
+    }
     return m_writer.ok();
 }
 
 bool PdfExporter::finish(QString *error)
 {
+    writePageNumberForms();
     m_fonts.finish();
 
     QByteArray kids;
@@ -1090,17 +1179,7 @@ bool PdfExporter::finish(QString *error)
         language = systemLanguageTag();
 
     if (m_options.tagged) {
-        for (const Sect &sect : m_sects) {
-            // No title: the run names its bands by key, which tells a
-            // reader nothing.
-            QByteArray body = "<</S/Sect/P " + PdfWriter::ref(m_document);
-            body += " /K [";
-            for (const int k : sect.kids) {
-                PdfWriter::appendRef(body, k);
-                body += ' ';
-            }
-            m_writer.addPacked(sect.id, body + "]>>");
-        }
+        writeSects(true);
         QByteArray document =
             "<</Type /StructElem /S /Document /P " + PdfWriter::ref(m_structRoot) + " /K [";
         for (const int k : m_documentKids) {
@@ -1252,5 +1331,77 @@ bool exportPdf(ReportDocument &doc, const QString &file, int fromPage, int toPag
     doc.run().currentPage = savedPage;
     if (!out.commit())
         return fail(tr("Cannot write %1: %2").arg(file, why.isEmpty() ? out.errorString() : why));
+    return true;
+}
+
+struct PdfPageStream::Private
+{
+    Private(ReportDocument &doc, const QString &file, int from, int to)
+        : doc(doc), file(file), out(file), first(from <= 0 ? 1 : from), last(to)
+    {
+    }
+    ReportDocument &doc;
+    QString file;
+    OutputFile out;
+    std::unique_ptr<PdfExporter> writer;
+    QString openError;
+    int first;
+    int last; // 0 for the last page of the run
+    int next = 1;
+};
+
+PdfPageStream::PdfPageStream(ReportDocument &doc, const QString &file, int fromPage, int toPage,
+                             const PdfOptions &options)
+    : d(std::make_unique<Private>(doc, file, fromPage, toPage))
+{
+    if (!d->out.open()) {
+        d->openError = d->out.errorString();
+        return;
+    }
+    const QString title = doc.docName.isEmpty() ? QFileInfo(file).completeBaseName() : doc.docName;
+    d->writer = std::make_unique<PdfExporter>(doc, d->out.device(), options, title);
+    d->writer->setStreaming(true);
+}
+
+PdfPageStream::~PdfPageStream()
+{
+    // Not finished: the file is left as it was.
+    if (d->writer)
+        d->out.abandon(QString());
+}
+
+void PdfPageStream::pageFinished(int page)
+{
+    PrintedPages &pages = d->doc.run().pages;
+    for (; d->next <= page && d->next <= pages.count(); ++d->next) {
+        if (d->writer && d->writer->ok() && d->next >= d->first &&
+            (d->last == 0 || d->next <= d->last)) {
+            d->writer->writePage(d->next);
+        } else if (PrintedPage *skipped = pages.page(d->next)) {
+            std::vector<PageRecord>().swap(skipped->records);
+            std::vector<BandMark>().swap(skipped->bands);
+        }
+    }
+}
+
+bool PdfPageStream::finish(QString *error)
+{
+    auto fail = [&](const QString &why) {
+        if (error)
+            *error = tr("Cannot write %1: %2").arg(d->file, why);
+        return false;
+    };
+    if (!d->writer)
+        return fail(d->openError);
+    pageFinished(d->doc.run().pages.count());
+    QString why;
+    if (!d->writer->finish(&why)) {
+        if (why.isEmpty())
+            why = tr("not all of it could be written; the disk may be full");
+        d->out.abandon(why);
+    }
+    d->writer.reset();
+    if (!d->out.commit())
+        return fail(why.isEmpty() ? d->out.errorString() : why);
     return true;
 }

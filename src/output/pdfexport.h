@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class ReportDocument;
 
@@ -37,3 +38,28 @@ QString systemLanguageTag();
 // false with `error` set when it cannot be written.
 bool exportPdf(ReportDocument &doc, const QString &file, int fromPage, int toPage, QString *error,
                const PdfOptions &options = PdfOptions());
+
+// Writes the pages of a run into a PDF while the run makes them (the command
+// line): each page as soon as it is finished, its records released once
+// written, so that a long report needs no more memory than its pages in
+// progress. Texts with %pages% are forms the pages draw, written at the end.
+// The file is replaced only by a finish that succeeds.
+class PdfPageStream
+{
+public:
+    PdfPageStream(ReportDocument &doc, const QString &file, int fromPage, int toPage,
+                  const PdfOptions &options);
+    ~PdfPageStream();
+    PdfPageStream(const PdfPageStream &) = delete;
+    PdfPageStream &operator=(const PdfPageStream &) = delete;
+
+    // Page `page` and those before it are finished.
+    void pageFinished(int page);
+    // After the run: the pages left and the end of the file; false with
+    // `error` set when it could not be written.
+    bool finish(QString *error);
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};

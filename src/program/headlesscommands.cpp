@@ -292,8 +292,35 @@ int exportCommand(const CommandLine &commandLine, ReportDocument &document, RunL
     // keep only when asked before the run.
     if (!request.xlsx.isEmpty() || !request.csv.isEmpty())
         document.run().pages.setKeepValues(true);
-    if (const int status = runReport(document, err))
-        return status;
+    // PDFs alone are written while the run goes on, page by page, and the
+    // pages are not kept: a long report then needs little memory. The other
+    // outputs read the pages after the run.
+    PdfOptions plain;
+    plain.language = document.language;
+    PdfOptions archival = plain;
+    archival.archival = true;
+    std::vector<std::pair<std::unique_ptr<PdfPageStream>, QString>> streams;
+    if (request.html.isEmpty() && request.png.isEmpty() && request.xlsx.isEmpty() &&
+        request.csv.isEmpty()) {
+        const int to = request.from == 0 ? 0 : request.to;
+        if (!request.pdf.isEmpty())
+            streams.emplace_back(std::make_unique<PdfPageStream>(document, request.pdf,
+                                                                 request.from, to, plain),
+                                 request.pdf);
+        if (!request.pdfa.isEmpty())
+            streams.emplace_back(std::make_unique<PdfPageStream>(document, request.pdfa,
+                                                                 request.from, to, archival),
+                                 request.pdfa);
+    }
+    const QMetaObject::Connection streaming =
+        QObject::connect(&document, &ReportDocument::pageFinished, [&streams](int page) {
+            for (auto &stream : streams)
+                stream.first->pageFinished(page);
+        });
+    const int ran = runReport(document, err);
+    QObject::disconnect(streaming);
+    if (ran)
+        return ran;
     if (limits.reached()) {
         reportRunErrors(document, err);
         err << tr("mirt: nothing was written") << Qt::endl;
@@ -316,14 +343,17 @@ int exportCommand(const CommandLine &commandLine, ReportDocument &document, RunL
         const int from = request.from;
         const int to = from == 0 ? 0 : (request.to == 0 ? pages : request.to);
         QString error;
-        PdfOptions plain;
-        plain.language = document.language;
-        if (!request.pdf.isEmpty() && !exportPdf(document, request.pdf, from, to, &error, plain))
-            fail(error.isEmpty() ? tr("cannot write %1").arg(request.pdf) : error);
-        PdfOptions archival = plain;
-        archival.archival = true;
-        if (!request.pdfa.isEmpty() && !exportPdf(document, request.pdfa, from, to, &error, archival))
-            fail(error.isEmpty() ? tr("cannot write %1").arg(request.pdfa) : error);
+        for (auto &[stream, file] : streams) {
+            if (!stream->finish(&error))
+                fail(error.isEmpty() ? tr("cannot write %1").arg(file) : error);
+        }
+        if (streams.empty()) {
+            if (!request.pdf.isEmpty() && !exportPdf(document, request.pdf, from, to, &error, plain))
+                fail(error.isEmpty() ? tr("cannot write %1").arg(request.pdf) : error);
+            if (!request.pdfa.isEmpty() &&
+                !exportPdf(document, request.pdfa, from, to, &error, archival))
+                fail(error.isEmpty() ? tr("cannot write %1").arg(request.pdfa) : error);
+        }
         if (!request.html.isEmpty()) {
             int page = request.htmlPage;
             const bool written = request.allPages ? document.exportHtmlAllPages(request.html)

@@ -429,21 +429,30 @@ private slots:
                  qPrintable(QStringLiteral("%1 of %2 blocks differ").arg(differing).arg(inked)));
     }
 
-    // Pages from .. to: as many pages, in their order.
+    // Pages from .. to: as many pages, in their order; the same when the
+    // pages are written while a run makes them (the command line), where
+    // the number of pages comes last.
     void pageRange_data()
     {
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("to");
         QTest::addColumn<QString>("text");
-        QTest::newRow("all") << 0 << 0 << QStringLiteral("page 1 of 3 page 2 of 3 page 3 of 3");
-        QTest::newRow("middle") << 2 << 2 << QStringLiteral("page 2 of 3");
-        QTest::newRow("last two") << 2 << 3 << QStringLiteral("page 2 of 3 page 3 of 3");
+        QTest::addColumn<bool>("streamed");
+        for (const bool streamed : {false, true}) {
+            const char *how = streamed ? "streamed" : "kept";
+            QTest::addRow("all, %s", how)
+                << 0 << 0 << QStringLiteral("page 1 of 3 page 2 of 3 page 3 of 3") << streamed;
+            QTest::addRow("middle, %s", how) << 2 << 2 << QStringLiteral("page 2 of 3") << streamed;
+            QTest::addRow("last two, %s", how)
+                << 2 << 3 << QStringLiteral("page 2 of 3 page 3 of 3") << streamed;
+        }
     }
     void pageRange()
     {
         QFETCH(int, from);
         QFETCH(int, to);
         QFETCH(QString, text);
+        QFETCH(bool, streamed);
         auto doc = onePage();
         doc->run().pages.add();
         doc->run().pages.add();
@@ -456,11 +465,58 @@ private slots:
             addItemText(*doc, *doc->run().pages.at(n), item, item.content, 2, PageRecord::PageVariables);
         }
         const QString file = m_dir.filePath(QStringLiteral("range.pdf"));
+        QFile::remove(file);
         QString error;
-        QVERIFY2(exportPdf(*doc, file, from, to, &error), qPrintable(error));
+        if (streamed) {
+            PdfPageStream stream(*doc, file, from, to, PdfOptions());
+            for (int n = 1; n <= 2; ++n)
+                stream.pageFinished(n);
+            QVERIFY(!QFile::exists(file));
+            QVERIFY2(stream.finish(&error), qPrintable(error));
+            // Written pages are not kept.
+            QCOMPARE(doc->run().pages.at(0)->count(), 0);
+        } else {
+            QVERIFY2(exportPdf(*doc, file, from, to, &error), qPrintable(error));
+        }
         QCOMPARE(run(QStringLiteral("qpdf"), {QStringLiteral("--check"), file}).status, 0);
         QCOMPARE(run(QStringLiteral("pdftotext"), {file, QStringLiteral("-")}).out.simplified(),
                  text);
+    }
+
+    // The command line writes PDFs while the report runs; the pages read
+    // as the preview's export of the same report writes them.
+    void commandLine()
+    {
+        const QString streamed = m_dir.filePath(QStringLiteral("streamed.pdf"));
+        QProcess mirt;
+        mirt.start(QStringLiteral(MIRT_BINARY_DIR "/bin/mirt"),
+                   {QStringLiteral("/f"), QStringLiteral(MIRT_BINARY_DIR "/bin/demo.xml"),
+                    QStringLiteral("/pdf"), streamed});
+        QVERIFY(mirt.waitForFinished(60000));
+        QCOMPARE(mirt.exitCode(), 0);
+        QCOMPARE(run(QStringLiteral("qpdf"), {QStringLiteral("--check"), streamed}).status, 0);
+
+        ReportDocument doc;
+        QVERIFY(doc.loadXml(QStringLiteral(MIRT_BINARY_DIR "/bin/demo.xml")));
+        doc.fileName = QStringLiteral(MIRT_BINARY_DIR "/bin/demo.xml");
+        QCOMPARE(doc.openDataConnection(), 0);
+        doc.initPrint();
+        const QString kept = m_dir.filePath(QStringLiteral("kept.pdf"));
+        QCOMPARE(write(doc, kept), QString());
+        const QString pages = QString::number(doc.pageCount());
+        QVERIFY(doc.pageCount() > 1);
+        for (int n = 1; n <= doc.pageCount(); ++n) {
+            const QString page = QString::number(n);
+            auto text = [&](const QString &file) {
+                return run(QStringLiteral("pdftotext"),
+                           {QStringLiteral("-f"), page, QStringLiteral("-l"), page, file,
+                            QStringLiteral("-")})
+                    .out;
+            };
+            const QString shown = text(streamed);
+            QCOMPARE(shown, text(kept));
+            QVERIFY2(shown.contains(page + QStringLiteral(" of ") + pages), qPrintable(shown));
+        }
     }
 
     // A full disk: the export fails, says so, and leaves no file behind.
