@@ -16,6 +16,7 @@ void PictureItem::copy(const ReportItem &src, ReportSection *newParent)
     stretch = s.stretch;
     altText = s.altText;
     pic = s.pic;
+    jpeg = s.jpeg;
 }
 
 std::unique_ptr<ReportItem> PictureItem::clone() const

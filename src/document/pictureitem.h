@@ -36,6 +36,9 @@ public:
 
     // ---- Loading (defined in src/engine/) ----
     QByteArray svg; // an SVG picture, drawn as vectors; pic is then null
+    // The JPEG file pic was decoded from, whole and as it came: a PDF takes
+    // it unchanged. Empty for other pictures.
+    QByteArray jpeg;
     // Obtains the picture unless one is loaded: from the file, or on a print
     // copy from the current record of `rs` (the item's section).
     void loadPicture(const Recordset *rs);

@@ -206,6 +206,11 @@ QString decodePicture(PictureItem &item, const QByteArray &bytes, const Context 
                          .arg(QString::fromLatin1(format).toUpper(), reader.errorString());
     image.setText(QString::fromLatin1(kPictureFormatKey), QString::fromLatin1(format));
     item.pic = image;
+    // Decoded whole and upright as stored, the file itself is the picture.
+    if (format == "jpeg" && image.size() == full &&
+        (!reader.autoTransform() ||
+         reader.transformation() == QImageIOHandler::TransformationNone))
+        item.jpeg = bytes;
     return QString();
 }
 
@@ -319,6 +324,7 @@ QString loadPicture(PictureItem &item, const Recordset *rs, const Context &conte
         return QString();
     item.pic = QImage();
     item.svg.clear();
+    item.jpeg.clear();
     if (item.fileName.isEmpty())
         return QString(); // nothing to show, nothing drawn
     if (item.pType == PictureItem::FromFile)

@@ -71,6 +71,7 @@ struct PagePicture
     QByteArray svg; // a vector picture (an SVG file or a drawn chart)
     bool stretch = false; // fills its box instead of keeping its proportions
     bool jpeg = false;    // came as JPEG: may stay so in a PDF
+    QByteArray jpegFile;  // the JPEG file itself, when image is all of it
     bool chart = false;
     QString alt; // what it shows, in words, for screen readers
     bool hasPicture() const { return !image.isNull() || !svg.isEmpty(); }

@@ -294,6 +294,7 @@ float PictureItem::addToPage() const
     picture.svg = printItem.svg;
     picture.stretch = printItem.stretch;
     picture.jpeg = printItem.pic.text(QString::fromLatin1(kPictureFormatKey)) == QLatin1String("jpeg");
+    picture.jpegFile = printItem.jpeg;
     picture.alt = pictureAlt(printItem);
     addPictureRecord(*doc, printItem, std::move(picture));
     return 0;

@@ -125,6 +125,52 @@ QByteArray predicted(const uchar *pixels, qsizetype stride, int width, int heigh
     return out;
 }
 
+// The size and colour components of a baseline or progressive JPEG file,
+// from its frame header; zeros for any other file.
+struct JpegShape
+{
+    int width = 0;
+    int height = 0;
+    int components = 0;
+};
+JpegShape jpegShape(const QByteArray &file)
+{
+    JpegShape shape;
+    const auto *b = reinterpret_cast<const uchar *>(file.constData());
+    const qsizetype size = file.size();
+    if (size < 4 || b[0] != 0xFF || b[1] != 0xD8)
+        return shape;
+    qsizetype at = 2;
+    while (at + 4 <= size) {
+        if (b[at] != 0xFF)
+            return shape;
+        const uchar marker = b[at + 1];
+        if (marker == 0xFF) {
+            ++at; // fill byte
+            continue;
+        }
+        const int length = b[at + 2] << 8 | b[at + 3];
+        if (length < 2 || at + 2 + length > size)
+            return shape;
+        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 &&
+                           marker != 0xC8 && marker != 0xCC;
+        if (frame) {
+            // Huffman-coded baseline, extended or progressive frames with
+            // 8-bit samples, what every PDF reader decodes.
+            if (marker > 0xC2 || length < 8 || b[at + 4] != 8)
+                return shape;
+            shape.height = b[at + 5] << 8 | b[at + 6];
+            shape.width = b[at + 7] << 8 | b[at + 8];
+            shape.components = b[at + 9];
+            return shape;
+        }
+        if (marker == 0xDA || marker == 0xD9)
+            return shape; // scan data before any frame header
+        at += 2 + length;
+    }
+    return shape;
+}
+
 class PdfExporter : public PdfPaintDevice::Host
 {
 public:
@@ -212,7 +258,7 @@ private:
 public:
     QByteArray image(const QImage &image) override;
     // A picture that came as JPEG stays JPEG, as small as it came.
-    QByteArray jpegImage(const QImage &image);
+    QByteArray jpegImage(const QImage &image, const QByteArray &file);
     QByteArray opacity(int alpha) override;
     bool text(QByteArray &out, const QString &text, const QRawFont &font, const QTransform &matrix,
               const QColor &colour) override;
@@ -504,20 +550,31 @@ QByteArray PdfExporter::opacity(int alpha)
     return name;
 }
 
-QByteArray PdfExporter::jpegImage(const QImage &source)
+QByteArray PdfExporter::jpegImage(const QImage &source, const QByteArray &file)
 {
     int &id = m_images[source.cacheKey()];
     if (!id) {
         QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        const bool grey = source.isGrayscale();
-        QImageWriter writer(&buffer, "jpeg");
-        writer.setQuality(94);
-        if (!writer.write(
-                source.convertToFormat(grey ? QImage::Format_Grayscale8 : QImage::Format_RGB888))) {
-            m_images.remove(source.cacheKey());
-            return image(source);
+        bool grey = false;
+        const JpegShape shape = jpegShape(file);
+        if (shape.width == source.width() && shape.height == source.height() &&
+            (shape.components == 1 || shape.components == 3)) {
+            // The file as it came: not a bit lost, no bigger.
+            bytes = file;
+            grey = shape.components == 1;
+        } else {
+            // Scaled down when loaded (or not a file a PDF reader takes
+            // as it is): encoded again, finely.
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            grey = source.isGrayscale();
+            QImageWriter writer(&buffer, "jpeg");
+            writer.setQuality(94);
+            if (!writer.write(source.convertToFormat(grey ? QImage::Format_Grayscale8
+                                                          : QImage::Format_RGB888))) {
+                m_images.remove(source.cacheKey());
+                return image(source);
+            }
         }
         id = m_writer.reserve();
         QByteArray dictionary = "/Type /XObject /Subtype /Image /Width ";
@@ -1030,7 +1087,7 @@ void PdfExporter::writePicture(const PageRecord &record, const BandMark *band)
         m_content += device.content();
     } else {
         const QByteArray name = picture.jpeg && !picture.image.hasAlphaChannel()
-                                    ? jpegImage(picture.image)
+                                    ? jpegImage(picture.image, picture.jpegFile)
                                     : image(picture.image);
         m_content += "q ";
         appendNumbers(m_content, {box.width(), 0, 0, -box.height(), box.left(), box.bottom()});
@@ -1226,6 +1283,8 @@ bool PdfExporter::finish(QString *error)
         " xmlns:xmp=\"http://ns.adobe.com/xap/1.0/\" xmlns:pdf=\"http://ns.adobe.com/pdf/1.3/\"";
     if (m_options.archival)
         xmp += " xmlns:pdfaid=\"http://www.aiim.org/pdfa/ns/id/\"";
+    if (m_options.tagged)
+        xmp += " xmlns:pdfuaid=\"http://www.aiim.org/pdfua/ns/id/\"";
     xmp += ">\n<dc:format>application/pdf</dc:format>\n<dc:title><rdf:Alt><rdf:li "
            "xml:lang=\"x-default\">" +
            xmlEscaped(m_title) + "</rdf:li></rdf:Alt></dc:title>\n<dc:language><rdf:Bag><rdf:li>" +
@@ -1235,7 +1294,31 @@ bool PdfExporter::finish(QString *error)
            xmlEscaped(creator) + "</pdf:Producer>\n";
     if (m_options.archival)
         xmp += "<pdfaid:part>2</pdfaid:part>\n<pdfaid:conformance>B</pdfaid:conformance>\n";
-    xmp += "</rdf:Description>\n</rdf:RDF>\n</x:xmpmeta>\n<?xpacket end=\"w\"?>";
+    // A tagged file is written to be accessible as PDF/UA-1 asks.
+    if (m_options.tagged)
+        xmp += "<pdfuaid:part>1</pdfuaid:part>\n";
+    xmp += "</rdf:Description>\n";
+    if (m_options.tagged && m_options.archival) {
+        // PDF/A knows the PDF/UA property only when the file describes it.
+        xmp += "<rdf:Description rdf:about=\"\""
+               " xmlns:pdfaExtension=\"http://www.aiim.org/pdfa/ns/extension/\""
+               " xmlns:pdfaSchema=\"http://www.aiim.org/pdfa/ns/schema#\""
+               " xmlns:pdfaProperty=\"http://www.aiim.org/pdfa/ns/property#\">\n"
+               "<pdfaExtension:schemas><rdf:Bag><rdf:li rdf:parseType=\"Resource\">\n"
+               "<pdfaSchema:schema>PDF/UA Universal Accessibility Schema</pdfaSchema:schema>\n"
+               "<pdfaSchema:namespaceURI>http://www.aiim.org/pdfua/ns/id/"
+               "</pdfaSchema:namespaceURI>\n"
+               "<pdfaSchema:prefix>pdfuaid</pdfaSchema:prefix>\n"
+               "<pdfaSchema:property><rdf:Seq><rdf:li rdf:parseType=\"Resource\">\n"
+               "<pdfaProperty:name>part</pdfaProperty:name>\n"
+               "<pdfaProperty:valueType>Integer</pdfaProperty:valueType>\n"
+               "<pdfaProperty:category>internal</pdfaProperty:category>\n"
+               "<pdfaProperty:description>Indicates, which part of ISO 14289 standard is "
+               "followed</pdfaProperty:description>\n"
+               "</rdf:li></rdf:Seq></pdfaSchema:property>\n"
+               "</rdf:li></rdf:Bag></pdfaExtension:schemas>\n</rdf:Description>\n";
+    }
+    xmp += "</rdf:RDF>\n</x:xmpmeta>\n<?xpacket end=\"w\"?>";
     const int metadata = m_writer.reserve();
     m_writer.addStream(metadata, "/Type /Metadata /Subtype /XML", xmp, false);
 

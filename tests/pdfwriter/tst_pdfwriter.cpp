@@ -1,6 +1,7 @@
 // The PDF writer, read back with real tools: qpdf checks every file,
 // poppler gives back the text, fonts, pictures, structure and the pages'
 // look, which must match the preview's drawing.
+#include "document/pictureitem.h"
 #include "document/textitem.h"
 #include "document/reportdocument.h"
 #include "engine/reportrun.h"
@@ -92,7 +93,8 @@ void addText(ReportDocument &doc, const QString &content, float y, const QString
                 content.contains(u'%') ? PageRecord::PageVariables : 0);
 }
 
-void addPicture(ReportDocument &doc, const QImage &image, float y, const QString &alt = QString())
+void addPicture(ReportDocument &doc, const QImage &image, float y, const QString &alt = QString(),
+                const QByteArray &jpegFile = QByteArray())
 {
     PageRecord record;
     record.kind = PageRecord::Picture;
@@ -103,6 +105,8 @@ void addPicture(ReportDocument &doc, const QImage &image, float y, const QString
     auto picture = std::make_shared<PagePicture>();
     picture->image = image;
     picture->alt = alt;
+    picture->jpeg = image.text(QStringLiteral("mirt-source-format")) == QLatin1String("jpeg");
+    picture->jpegFile = jpegFile;
     record.content = picture;
     doc.run().pages.append(*doc.run().pages.at(0), std::move(record));
 }
@@ -246,6 +250,54 @@ private slots:
             QFile::remove(m_dir.filePath(name));
     }
 
+    // A JPEG picture goes into the PDF as the file it came in, unless it was
+    // scaled down when loaded.
+    void jpegPassedThrough_data()
+    {
+        QTest::addColumn<QImage::Format>("format");
+        QTest::addColumn<bool>("whole");
+        QTest::newRow("colour") << QImage::Format_RGB32 << true;
+        QTest::newRow("grey") << QImage::Format_Grayscale8 << true;
+        QTest::newRow("scaled when loaded") << QImage::Format_RGB32 << false;
+    }
+    void jpegPassedThrough()
+    {
+        QFETCH(QImage::Format, format);
+        QFETCH(bool, whole);
+        QImage drawn(64, 48, QImage::Format_RGB32);
+        for (int y = 0; y < drawn.height(); ++y) {
+            for (int x = 0; x < drawn.width(); ++x)
+                drawn.setPixel(x, y, qRgb(x * 4, y * 5, 128));
+        }
+        const QString source = m_dir.filePath(QStringLiteral("photo.jpg"));
+        QVERIFY(drawn.convertToFormat(format).save(source, "JPEG", 80));
+        QFile file(source);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+
+        PictureItem item;
+        item.fileName = source;
+        item.loadPicture(nullptr);
+        QCOMPARE(item.jpeg, bytes);
+        QImage shown = item.pic;
+        if (!whole)
+            shown = shown.scaled(32, 24); // as a picture too large for its box is loaded
+        auto doc = onePage();
+        addPicture(*doc, shown, 2, QString(), item.jpeg);
+        const QString pdf = m_dir.filePath(QStringLiteral("jpeg.pdf"));
+        QCOMPARE(write(*doc, pdf), QString());
+        const QString list = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).out;
+        QVERIFY2(list.contains(QStringLiteral(" jpeg ")), qPrintable(list));
+        const QString prefix = m_dir.filePath(QStringLiteral("jpg"));
+        QCOMPARE(run(QStringLiteral("pdfimages"), {QStringLiteral("-j"), pdf, prefix}).status, 0);
+        QFile back(prefix + QStringLiteral("-000.jpg"));
+        QVERIFY(back.open(QIODevice::ReadOnly));
+        const QByteArray extracted = back.readAll();
+        QCOMPARE(extracted == bytes, whole);
+        QCOMPARE(QImage::fromData(extracted).size(), shown.size());
+        back.remove();
+    }
+
     // The structure a screen reader follows: sections of bands, texts as
     // paragraphs, pictures as figures with their words; page headers and
     // footers left out. The report's language, where it is one.
@@ -315,6 +367,7 @@ private slots:
         const QString metadata =
             run(QStringLiteral("pdfinfo"), {QStringLiteral("-meta"), file}).out;
         QCOMPARE(metadata.contains(QStringLiteral("<pdfaid:part>2</pdfaid:part>")), archival);
+        QCOMPARE(metadata.contains(QStringLiteral("<pdfuaid:part>1</pdfuaid:part>")), tagged);
         QVERIFY(metadata.contains(QStringLiteral("<rdf:li>%1</rdf:li>").arg(written)));
         // The output intent of an archival file takes the sRGB profile along.
         const Ran objects = run(QStringLiteral("qpdf"), {QStringLiteral("--qdf"),
