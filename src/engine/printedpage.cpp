@@ -165,12 +165,12 @@ std::shared_ptr<const ShapedText> PrintedPages::shapeText(TextMetrics &metrics, 
                                                           const QString &lines,
                                                           const TypedValue *value)
 {
-    QString key = QString::number(style) + QLatin1Char('\x1f') + lines;
+    RecentText key{style, lines, QString()};
     if (value) {
         // The same text may stand for different values ("1" the number, "1"
         // the text of a date format): each keeps its own.
-        key += QLatin1Char('\x1e') + QString::number(value->value.typeId()) + QLatin1Char('\x1f')
-               + value->value.toString() + QLatin1Char('\x1f') + value->format;
+        key.value = QString::number(value->value.typeId()) + QLatin1Char('\x1f') +
+                    value->value.toString() + QLatin1Char('\x1f') + value->format;
     }
     const auto known = m_recentTexts.constFind(key);
     if (known != m_recentTexts.constEnd())
@@ -181,7 +181,9 @@ std::shared_ptr<const ShapedText> PrintedPages::shapeText(TextMetrics &metrics, 
     // A line of digits or punctuation only goes the way of the one before,
     // as it would inside its paragraph.
     Qt::LayoutDirection direction = Qt::LeftToRight;
-    const QStringList parts = lines.split(QLatin1String("\r\n"));
+    // Most texts have one line.
+    const QStringList parts = shaped->lineStarts.empty() ? QStringList{lines}
+                                                          : lines.split(QLatin1String("\r\n"));
     shaped->lines.reserve(parts.size());
     for (const QString &part : parts) {
         if (const auto strong = strongDirection(part))

@@ -197,7 +197,18 @@ private:
     std::vector<TextStyle> m_styles;
     QHash<TextStyle, quint16> m_styleIndexes;
     std::vector<Borders> m_borders;
-    QHash<QString, std::shared_ptr<const ShapedText>> m_recentTexts; // keyed by style and text
+    struct RecentText
+    {
+        quint16 style;
+        QString text;
+        QString value; // what a typed value is, when the run keeps values
+        bool operator==(const RecentText &) const = default;
+        friend size_t qHash(const RecentText &key, size_t seed = 0)
+        {
+            return qHashMulti(seed, key.style, key.text, key.value);
+        }
+    };
+    QHash<RecentText, std::shared_ptr<const ShapedText>> m_recentTexts;
     std::vector<QString> m_bandNames;
     BandMark m_band;
     quint32 m_occurrences = 0;

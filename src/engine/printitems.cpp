@@ -161,6 +161,7 @@ PreparedText prepareText(const QString &content)
             expression.remove(0, 1);
         if (expression.startsWith(u'['))
             expression.remove(0, 1);
+        prepared.field.init(expression);
     }
     return prepared;
 }
@@ -211,9 +212,12 @@ float TextItem::addToPage() const
     // formatted as what it is rather than re-read from its text.
     ScriptValue value;
     QString text;
+    // A number or date with a format of its own and a fixed visibility is
+    // shown only formatted: its general text would be thrown away.
+    bool formatOnly = false;
     switch (typeContent) {
     case 1: {
-        const FieldReference reference(expression);
+        const FieldReference &reference = prepared.field;
         const QVariant field = doc->fieldValue(reference, parent);
         // The lookup gives an empty text when nothing has the field; a field
         // the query does not return is a mistake to report, once a run.
@@ -223,8 +227,24 @@ float TextItem::addToPage() const
                                           *lacking, reference.name, content);
             }
         }
-        text = nullToEmpty(field);
         value = field.isValid() ? ScriptValue::fromVariant(field) : ScriptValue::null();
+        bool always = false;
+        switch (field.isNull() ? QMetaType::UnknownType : field.typeId()) {
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Double:
+        case QMetaType::QDate:
+        case QMetaType::QDateTime:
+        case QMetaType::QTime:
+            formatOnly = !FormatString.isEmpty() && booleanLiteral(visible, always);
+            break;
+        default:
+            break;
+        }
+        if (!formatOnly)
+            text = nullToEmpty(field);
         break;
     }
     case 2:
@@ -245,7 +265,7 @@ float TextItem::addToPage() const
     if (!isShown(doc->evaluate(visible, text)))
         return 0;
 
-    if (!FormatString.isEmpty() && !text.isEmpty())
+    if (formatOnly || (!FormatString.isEmpty() && !text.isEmpty()))
         text = formatValue(value, FormatString);
 
     const bool number = value.isNumeric() && value.type() != ScriptValue::Date

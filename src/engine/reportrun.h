@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/fieldreference.h"
 #include "engine/printedpage.h"
 #include "engine/variabletable.h"
 
@@ -22,6 +23,8 @@ struct PreparedText
     Type type = Plain;
     // The trimmed content; for a field reference without its brackets.
     QString expression;
+    // A field reference, read once for the run.
+    FieldReference field;
 };
 
 // Classifies a text item's content: a formula ("=..."), one field reference

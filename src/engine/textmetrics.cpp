@@ -80,7 +80,7 @@ bool isPlainFigures(const QString &line)
 struct TextMetrics::FontEntry
 {
     explicit FontEntry(const QFont &f)
-        : font(f), metrics(font, &referenceDevice())
+        : font(f), metrics(font, &referenceDevice()), lineSpacing(metrics.lineSpacing())
     {
     }
     std::shared_ptr<const ShapedLine> shape(const QString &line, Qt::LayoutDirection direction)
@@ -164,6 +164,7 @@ struct TextMetrics::FontEntry
 
     QFont font;
     QFontMetricsF metrics;
+    double lineSpacing; // asked for with every text: kept
     QHash<QString, std::shared_ptr<const ShapedLine>> leftToRight;
     QHash<QString, std::shared_ptr<const ShapedLine>> rightToLeft;
     QRawFont figureFont;
@@ -289,7 +290,7 @@ double TextMetrics::TextWidth(const QString &text) const
 
 double TextMetrics::lineHeight() const
 {
-    return fontEntry().metrics.lineSpacing() / m_unitToReference;
+    return fontEntry().lineSpacing / m_unitToReference;
 }
 
 double TextMetrics::TextHeight(const QString &text) const

@@ -225,13 +225,38 @@ QString two(int n)
     return QString::number(n).rightJustified(2, QLatin1Char('0'));
 }
 
+// The tokens of a pattern, remembered for the last few patterns: a report
+// formats each of a column's values with the same one.
+struct Tokenized
+{
+    QString pattern;
+    QList<Token> tokens;
+    bool hasDateElement = false;
+};
+
+const Tokenized &tokenized(QStringView pattern)
+{
+    constexpr int kKept = 8;
+    thread_local Tokenized kept[kKept];
+    thread_local int next = 0;
+    for (const Tokenized &t : kept) {
+        if (!t.pattern.isNull() && t.pattern == pattern)
+            return t;
+    }
+    Tokenized &t = kept[next];
+    next = (next + 1) % kKept;
+    t.pattern = pattern.toString();
+    if (t.pattern.isNull())
+        t.pattern = QLatin1String(""); // not null: an empty pattern is a pattern
+    t.tokens = tokenize(pattern, &t.hasDateElement);
+    return t;
+}
+
 } // namespace
 
 bool isDatePattern(QStringView pattern)
 {
-    bool any = false;
-    tokenize(pattern, &any);
-    return any;
+    return tokenized(pattern).hasDateElement;
 }
 
 QString format(double serial, QStringView pattern, const ScriptLocale &locale, bool *ok)
@@ -245,7 +270,7 @@ QString format(double serial, QStringView pattern, const ScriptLocale &locale, b
     }
     if (ok)
         *ok = true;
-    const QList<Token> tokens = tokenize(pattern);
+    const QList<Token> tokens = tokenized(pattern).tokens;
     bool twelveHour = false;
     for (const Token &t : tokens) {
         if (t.kind >= AmPmUpper)

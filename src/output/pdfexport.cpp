@@ -807,7 +807,7 @@ void PdfExporter::writeLine(QByteArray &out, const ShapedLine &line, QStringView
             const quint32 code = m_fonts.use(font, g.index, &width);
             const char digits[4] = {kHex[(code >> 12) & 15], kHex[(code >> 8) & 15],
                                     kHex[(code >> 4) & 15], kHex[code & 15]};
-            out.append(digits, 4);
+            PdfWriter::appendBytes(out, digits, 4);
             penX += width * size / 1000;
         }
         out += ">] TJ";

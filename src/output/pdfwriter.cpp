@@ -295,7 +295,7 @@ void PdfWriter::appendInt(QByteArray &out, qint64 value)
     } while (v);
     if (negative)
         *--p = '-';
-    out.append(p, end - p);
+    appendBytes(out, p, end - p);
 }
 
 void PdfWriter::appendNumber(QByteArray &out, double value)
@@ -321,7 +321,7 @@ void PdfWriter::appendNumber(QByteArray &out, double value)
     int n = 3;
     while (n > 0 && digits[n - 1] == '0')
         --n;
-    out.append(digits, n);
+    appendBytes(out, digits, n);
 }
 
 void PdfWriter::appendText(QByteArray &out, QStringView text)

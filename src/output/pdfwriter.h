@@ -3,8 +3,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
+#include <cstring>
 #include <deque>
 #include <mutex>
 #include <thread>
@@ -47,6 +49,16 @@ public:
 
     // Syntax helpers, appending to `out`.
     static void appendNumber(QByteArray &out, double value);
+    // Appends bytes the short way: QByteArray::append takes the general
+    // path of insert, several times dearer for the few bytes of an operand.
+    static void appendBytes(QByteArray &out, const char *data, qsizetype count)
+    {
+        const qsizetype at = out.size();
+        if (out.capacity() < at + count)
+            out.reserve(std::max<qsizetype>(at + count, 2 * out.capacity()));
+        out.resize(at + count);
+        std::memcpy(out.data() + at, data, size_t(count));
+    }
     static void appendInt(QByteArray &out, qint64 value);
     // A text string: literal for printable ASCII, UTF-16 hex otherwise.
     static void appendText(QByteArray &out, QStringView text);
