@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTest>
 
 // What the data tests share: a scratch folder for the program's run, the
 // demo database beside the program, the real Access files in the shared
@@ -39,4 +40,19 @@ inline QByteArray fileHash(const QString &path)
     return f.open(QIODevice::ReadOnly)
                ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
                : QByteArray();
+}
+
+// One data row as one call: text literals become QString, other values go in
+// as they are (their types must match the columns).
+template <class T> const T &rowValue(const T &value)
+{
+    return value;
+}
+template <std::size_t N> QString rowValue(const char (&text)[N])
+{
+    return QString::fromUtf8(text);
+}
+template <class... T> void dataRow(const char *name, const T &...values)
+{
+    (QTest::newRow(name) << ... << rowValue(values));
 }
