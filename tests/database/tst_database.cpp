@@ -17,7 +17,6 @@
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -50,17 +49,6 @@ QString mdb()
            testData(QStringLiteral("DateTestDatabase.mdb"));
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
-
 // Why a server cannot be used, asked once per program; empty when it can.
 QString serverProblem(const char *variable, const char *product)
 {
@@ -88,42 +76,11 @@ QString myProblem()
     return problem;
 }
 
-// A private registration of the SQLite ODBC driver with a DSN "MirtDemo" on a
-// copy of the demo database; must happen before the first ODBC call.
 QString g_odbcProblem = QStringLiteral("ODBC not set up");
 const QString odbcDriver = QStringLiteral("Mirt SQLite3");
 QString odbcDemoDb()
 {
     return scratchPath(QStringLiteral("odbc-demo.db"));
-}
-void setUpOdbc()
-{
-    QString driver;
-    for (const char *root : {"/usr/lib", "/usr/lib64", "/usr/local/lib"}) {
-        QDirIterator it(QLatin1String(root), {QStringLiteral("libsqlite3odbc.so")}, QDir::Files,
-                        QDirIterator::Subdirectories);
-        if (driver.isEmpty() && it.hasNext())
-            driver = it.next();
-    }
-    if (driver.isEmpty()) {
-        g_odbcProblem = QStringLiteral("the SQLite ODBC driver (libsqliteodbc) is not installed");
-        return;
-    }
-    const QString dir = scratch().path();
-    if (!writeFile(odbcDemoDb(), readAll(demoDb())) ||
-        !writeFile(
-            dir + QStringLiteral("/odbcinst.ini"),
-            QStringLiteral("[%1]\nDriver=%2\nSetup=%2\n").arg(odbcDriver, driver).toUtf8()) ||
-        !writeFile(dir + QStringLiteral("/odbc.ini"),
-                   QStringLiteral("[MirtDemo]\nDriver=%1\nDatabase=%2\n")
-                       .arg(odbcDriver, odbcDemoDb())
-                       .toUtf8())) {
-        g_odbcProblem = QStringLiteral("cannot write the ODBC registration in %1").arg(dir);
-        return;
-    }
-    qputenv("ODBCSYSINI", QFile::encodeName(dir));
-    qputenv("ODBCINI", QFile::encodeName(dir + QStringLiteral("/odbc.ini")));
-    g_odbcProblem.clear();
 }
 
 // Opens and reads everything; returns the error text, empty when all worked.
@@ -188,7 +145,10 @@ private slots:
     void initTestCase()
     {
         QVERIFY(scratch().isValid());
-        setUpOdbc();
+        // A copy of the demo database as the ODBC data source "MirtDemo".
+        QVERIFY(QFile::copy(demoDb(), odbcDemoDb()));
+        g_odbcProblem =
+            registerOdbc(scratch().path(), odbcDriver, QStringLiteral("MirtDemo"), odbcDemoDb());
         for (const QString &path : {demoDb(), testData(QStringLiteral("ASampleDatabase.accdb")),
                                     testData(QStringLiteral("DateTestDatabase.mdb"))}) {
             QVERIFY2(QFile::exists(path), qPrintable(path));
@@ -202,9 +162,9 @@ private slots:
             createServerFixture(Kind::MySql);
 
         // Damaged copies of the real files.
-        const QByteArray mdbBytes = readAll(testData(QStringLiteral("DateTestDatabase.mdb")));
-        const QByteArray accdbBytes = readAll(testData(QStringLiteral("ASampleDatabase.accdb")));
-        const QByteArray demo = readAll(demoDb());
+        const QByteArray mdbBytes = bytesIn(testData(QStringLiteral("DateTestDatabase.mdb")));
+        const QByteArray accdbBytes = bytesIn(testData(QStringLiteral("ASampleDatabase.accdb")));
+        const QByteArray demo = bytesIn(demoDb());
         const QByteArray text = QByteArray("this is no database\n").repeated(100);
         const QList<std::pair<QString, QByteArray>> files = {
             {"cut-first-page.mdb", mdbBytes.left(4096)},
@@ -220,7 +180,7 @@ private slots:
             {"scrambled.db", scrambled(demo, 20)},
         };
         for (const auto &[name, bytes] : files) {
-            QVERIFY(writeFile(scratchPath(name), bytes));
+            QVERIFY(saveBytes(scratchPath(name), bytes));
             m_hashes.insert(scratchPath(name), fileHash(scratchPath(name)));
         }
         const QDir dir(scratch().path());
@@ -825,34 +785,31 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("expected");
-        const auto row = [](const char *name, const char *text, const char *key,
-                            const char *expected) {
-            QTest::newRow(name) << QString::fromLatin1(text) << QString::fromLatin1(key)
-                                << QString::fromLatin1(expected);
-        };
-        row("key in any case", "provider=SQLite;DATA SOURCE=demo.db", "data source", "demo.db");
-        row("spaces around", "  Provider = SQLite ;  Data Source =  my demo.db  ", "Data Source",
-            "my demo.db");
-        row("double quoted with ;", "Data Source=\"a;b.db\";Provider=SQLite", "Data Source",
-            "a;b.db");
-        row("single quoted, doubled quote", "Password='it''s;secret';User ID=x", "Password",
-            "it's;secret");
-        row("double quote inside single", "Password='say \"hi\"'", "Password", "say \"hi\"");
-        row("braces hold ; and }}", "PWD={a;b}}c};DSN=x", "PWD", "a;b}c");
-        row("== in a key", "a==b=1", "a=b", "1");
-        row("last of two wins", "Data Source=a.db;Data Source=b.db", "Data Source", "b.db");
-        row("empty pairs skipped", ";;Provider=SQLite;;Data Source=x.db;", "Provider", "SQLite");
-        row("empty value", "Password=;User ID=u", "Password", "");
-        row("missing key", "Provider=SQLite", "Data Source", "");
-        row("Jet password key",
+        dataRow("key in any case", "provider=SQLite;DATA SOURCE=demo.db", "data source", "demo.db");
+        dataRow("spaces around", "  Provider = SQLite ;  Data Source =  my demo.db  ",
+                "Data Source", "my demo.db");
+        dataRow("double quoted with ;", "Data Source=\"a;b.db\";Provider=SQLite", "Data Source",
+                "a;b.db");
+        dataRow("single quoted, doubled quote", "Password='it''s;secret';User ID=x", "Password",
+                "it's;secret");
+        dataRow("double quote inside single", "Password='say \"hi\"'", "Password", "say \"hi\"");
+        dataRow("braces hold ; and }}", "PWD={a;b}}c};DSN=x", "PWD", "a;b}c");
+        dataRow("== in a key", "a==b=1", "a=b", "1");
+        dataRow("last of two wins", "Data Source=a.db;Data Source=b.db", "Data Source", "b.db");
+        dataRow("empty pairs skipped", ";;Provider=SQLite;;Data Source=x.db;", "Provider",
+                "SQLite");
+        dataRow("empty value", "Password=;User ID=u", "Password", "");
+        dataRow("missing key", "Provider=SQLite", "Data Source", "");
+        dataRow(
+            "Jet password key",
             "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=c:\\x.mdb;Jet OLEDB:Database Password=pw",
             "Jet OLEDB:Database Password", "pw");
         // An empty key: the text is malformed.
-        row("no =", "Provider=SQLite;demo.db", "", "");
-        row("unclosed quote", "Data Source=\"demo.db", "", "");
-        row("unclosed brace", "Driver={SQLite3", "", "");
-        row("text after quote", "Data Source='a' b;Provider=SQLite", "", "");
-        row("no key", "=value", "", "");
+        dataRow("no =", "Provider=SQLite;demo.db", "", "");
+        dataRow("unclosed quote", "Data Source=\"demo.db", "", "");
+        dataRow("unclosed brace", "Driver={SQLite3", "", "");
+        dataRow("text after quote", "Data Source='a' b;Provider=SQLite", "", "");
+        dataRow("no key", "=value", "", "");
     }
     void connectionValues()
     {
@@ -935,25 +892,23 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("key"); // the key the refusal names; empty: accepted
-        const auto row = [](const char *name, const char *text, const char *key) {
-            QTest::newRow(name) << QString::fromLatin1(text) << QString::fromLatin1(key);
-        };
-        row("DSN with user", "DSN=Sales;UID=me;PWD=secret", "");
-        row("ODBC server form",
+        dataRow("DSN with user", "DSN=Sales;UID=me;PWD=secret", "");
+        dataRow(
+            "ODBC server form",
             "Driver={PostgreSQL Unicode};Server=h;Port=5432;Database=d;UID=u;PWD=p;SSLmode=require",
             "");
-        row("SQLite with a version", "Provider=SQLite;Data Source=x.db;Version=3", "");
-        row("server with a time-out", "Provider=PostgreSQL;Host=h;Database=d;Connect Timeout=5",
-            "");
-        row("extension", "Provider=SQLite;Data Source=x.db;LoadExt=/x.so", "LoadExt");
-        row("trace, any spelling", "DSN=Sales;TRACE_FILE=/tmp/t", "TRACE_FILE");
-        row("driver file", "Driver=/tmp/x.so;Server=h", "Driver");
-        row("driver file, relative", "Driver=lib.so;Server=h", "Driver");
-        row("driver file, Windows", "Driver=C:\\x\\y.dll;Server=h", "Driver");
-        row("unknown ODBC key", "DSN=Sales;Option=3", "Option");
-        row("statement at connect", "Provider=MySQL;Server=h;InitStmt=SET x=1", "InitStmt");
-        row("brace in an ODBC value", "DSN=Sales;PWD={a}}b}", "PWD");
-        row("line break in an ODBC value", "DSN=Sales;UID=a\nb", "UID");
+        dataRow("SQLite with a version", "Provider=SQLite;Data Source=x.db;Version=3", "");
+        dataRow("server with a time-out", "Provider=PostgreSQL;Host=h;Database=d;Connect Timeout=5",
+                "");
+        dataRow("extension", "Provider=SQLite;Data Source=x.db;LoadExt=/x.so", "LoadExt");
+        dataRow("trace, any spelling", "DSN=Sales;TRACE_FILE=/tmp/t", "TRACE_FILE");
+        dataRow("driver file", "Driver=/tmp/x.so;Server=h", "Driver");
+        dataRow("driver file, relative", "Driver=lib.so;Server=h", "Driver");
+        dataRow("driver file, Windows", "Driver=C:\\x\\y.dll;Server=h", "Driver");
+        dataRow("unknown ODBC key", "DSN=Sales;Option=3", "Option");
+        dataRow("statement at connect", "Provider=MySQL;Server=h;InitStmt=SET x=1", "InitStmt");
+        dataRow("brace in an ODBC value", "DSN=Sales;PWD={a}}b}", "PWD");
+        dataRow("line break in an ODBC value", "DSN=Sales;UID=a\nb", "UID");
     }
     void refusal()
     {

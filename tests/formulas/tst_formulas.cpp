@@ -15,9 +15,6 @@
 #include <QDate>
 #include <QDateTime>
 #include <QLocale>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QTemporaryDir>
 #include <QTest>
 
 using VarList = QList<QPair<QString, QVariant>>;
@@ -42,29 +39,17 @@ QString errors(const ReportDocument &doc)
 // NULLs; Many: ids 1 to 50.
 QString typedDb()
 {
-    static QTemporaryDir dir;
     static const QString path = [] {
-        const QString p = dir.filePath(QStringLiteral("typed.db"));
-        {
-            QSqlDatabase db =
-                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("typed"));
-            db.setDatabaseName(p);
-            db.open();
-            QSqlQuery q(db);
-            q.exec(QStringLiteral(
-                "CREATE TABLE T (id INTEGER, Amount REAL, Qty INTEGER, Name TEXT, "
-                "OrderDate DATE, Stamp DATETIME, Tm TIME, Flag BOOLEAN, Old DATETIME, "
-                "IsoStamp DATETIME)"));
-            q.exec(QStringLiteral("INSERT INTO T VALUES (1, 2.5, -3, 'Say \"hi\"', '2024-03-05', "
-                                  "'2024-03-05 14:30:15', '14:30:15', 1, '1850-07-04 06:15:30', "
-                                  "'2024-03-05T14:30:15Z')"));
-            q.exec(QStringLiteral("INSERT INTO T (id) VALUES (2)"));
-            q.exec(QStringLiteral("CREATE TABLE Many AS WITH RECURSIVE c(id) AS (SELECT 1 UNION "
-                                  "ALL SELECT id + 1 FROM c WHERE id < 50) SELECT id FROM c"));
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("typed"));
-        return p;
+        const QString p = scratchPath(QStringLiteral("typed.db"));
+        const QString error = createSqlite(
+            p, {"CREATE TABLE T (id INTEGER, Amount REAL, Qty INTEGER, Name TEXT, OrderDate DATE, "
+                "Stamp DATETIME, Tm TIME, Flag BOOLEAN, Old DATETIME, IsoStamp DATETIME)",
+                "INSERT INTO T VALUES (1, 2.5, -3, 'Say \"hi\"', '2024-03-05', '2024-03-05 "
+                "14:30:15', '14:30:15', 1, '1850-07-04 06:15:30', '2024-03-05T14:30:15Z')",
+                "INSERT INTO T (id) VALUES (2)",
+                "CREATE TABLE Many AS WITH RECURSIVE c(id) AS (SELECT 1 UNION ALL SELECT id + 1 "
+                "FROM c WHERE id < 50) SELECT id FROM c"});
+        return error.isEmpty() ? p : QString();
     }();
     return path;
 }
@@ -72,7 +57,7 @@ QString typedDb()
 bool connectTyped(ReportDocument &doc)
 {
     doc.clearSections();
-    doc.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + typedDb();
+    doc.connectionStringData = sqlite(typedDb());
     return doc.openDataConnection() == 0;
 }
 
@@ -320,8 +305,7 @@ private slots:
     {
         ReportDocument doc;
         doc.clearSections();
-        doc.connectionStringData =
-            QStringLiteral("Provider=SQLite;Data Source=" MIRT_BINARY_DIR "/bin/demo.db");
+        doc.connectionStringData = sqlite(demoDb());
         QCOMPARE(doc.openDataConnection(), 0);
         ReportSection *sec = doc.addDataSection();
         sec->SQL = QStringLiteral("SELECT CustomerID, City FROM Customers ORDER BY CustomerID");

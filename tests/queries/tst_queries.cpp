@@ -24,8 +24,6 @@
 #include <QDir>
 #include <QFile>
 #include <QScopeGuard>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -52,29 +50,18 @@ QString fixtureDb()
 {
     static const QString path = [] {
         const QString p = scratchPath(QStringLiteral("fixture.db"));
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "maker");
-            db.setDatabaseName(p);
-            db.open();
-            QSqlQuery q(db);
-            for (const char *sql : {
-                     "CREATE TABLE People (ID INTEGER PRIMARY KEY, Name VARCHAR(40), City "
-                     "VARCHAR(20), Score REAL, Photo BLOB)",
-                     "INSERT INTO People VALUES (1, 'O''Brien', 'Dublin', 2.5, X'00010203')",
-                     "INSERT INTO People VALUES (2, 'Smith', NULL, 4, NULL)",
-                     "INSERT INTO People VALUES (3, 'Jones', 'Cardiff', 1.25, NULL)",
-                     "CREATE TABLE Visits (PersonID INTEGER, Place VARCHAR(20), Score REAL)",
-                     "INSERT INTO Visits VALUES (1, 'Cork', 2.5), (1, 'Galway', 3), (2, 'Leeds', "
-                     "4)",
-                     "CREATE TABLE Nicknames (Name VARCHAR(40), Nick VARCHAR(20))",
-                     "INSERT INTO Nicknames VALUES ('O''Brien', 'Obi'), ('Smith', 'Smithy')",
-                     "CREATE TABLE Empty (ID INTEGER)",
-                     "CREATE VIEW PeopleNames AS SELECT Name FROM People",
-                 })
-                q.exec(QString::fromLatin1(sql));
-        }
-        QSqlDatabase::removeDatabase("maker");
-        return p;
+        const QString error = createSqlite(
+            p, {"CREATE TABLE People (ID INTEGER PRIMARY KEY, Name VARCHAR(40), City VARCHAR(20), "
+                "Score REAL, Photo BLOB)",
+                "INSERT INTO People VALUES (1, 'O''Brien', 'Dublin', 2.5, X'00010203'), (2, "
+                "'Smith', NULL, 4, NULL), (3, 'Jones', 'Cardiff', 1.25, NULL)",
+                "CREATE TABLE Visits (PersonID INTEGER, Place VARCHAR(20), Score REAL)",
+                "INSERT INTO Visits VALUES (1, 'Cork', 2.5), (1, 'Galway', 3), (2, 'Leeds', 4)",
+                "CREATE TABLE Nicknames (Name VARCHAR(40), Nick VARCHAR(20))",
+                "INSERT INTO Nicknames VALUES ('O''Brien', 'Obi'), ('Smith', 'Smithy')",
+                "CREATE TABLE Empty (ID INTEGER)",
+                "CREATE VIEW PeopleNames AS SELECT Name FROM People"});
+        return error.isEmpty() ? p : QString();
     }();
     return path;
 }
