@@ -113,27 +113,34 @@ private slots:
         }
         QCOMPARE(editor->sql(), text);
     }
-    void testQuery_data()
+    void testAndRun_data()
     {
         QTest::addColumn<bool>("postgres");
         QTest::addColumn<QString>("sql");
-        QTest::addColumn<QString>("message");
-        dataRow("references replaced by 0", false,
-                "SELECT * FROM Orders WHERE OrderID > {[Customers].[CustomerID]} AND "
-                "ShipCity <> '{City}'",
-                "Test successful !");
-        dataRow("error", false, "SELECT Nope FROM Customers", "Test Failed (no such column: Nope)");
+        QTest::addColumn<QString>("message"); // of Test
+        QTest::addColumn<int>("rows");        // of Run; -1: an error
+        QTest::addColumn<QString>("status");
+        dataRow("references replaced by 0, more rows than shown", false,
+                "SELECT OrderID, Freight FROM Orders WHERE OrderID > "
+                "{[Customers].[CustomerID]} AND ShipCity <> '{City}'",
+                "Test successful !", 100, "The first 100 rows");
+        dataRow("no rows", false, "SELECT * FROM Customers WHERE 1 = 0", "Test successful !", 0,
+                "0 rows");
+        dataRow("error", false, "SELECT Nope FROM Customers", "Test Failed (no such column: Nope)",
+                -1, "no such column: Nope");
         // Only a server that accepts a SELECT without columns can give no fields.
         dataRow("no fields (PostgreSQL)", true, "SELECT  FROM pg_catalog.pg_am",
-                "Test failed, no error but no fields in the recordset !");
+                "Test failed, no error but no fields in the recordset !", -2, "");
     }
-    // The three outcomes of Test; the failure carries the data source's own words.
-    void testQuery()
+    // The three outcomes of Test, and the grid or the error Run shows; a
+    // failure carries the data source's own words.
+    void testAndRun()
     {
         QFETCH(bool, postgres);
         QFETCH(QString, sql);
         QFETCH(QString, message);
-
+        QFETCH(int, rows);
+        QFETCH(QString, status);
         if (postgres) {
             m_doc->connectionStringData = qEnvironmentVariable("MIRT_PG_CONN");
             if (m_doc->connectionStringData.isEmpty())
@@ -150,27 +157,8 @@ private slots:
         QCOMPARE(m_ui.shown.first().text, message);
         QCOMPARE(m_ui.shown.first().icon,
                  ok ? UserInteraction::Information : UserInteraction::Exclamation);
-    }
-    void runQuery_data()
-    {
-        QTest::addColumn<QString>("sql");
-        QTest::addColumn<int>("rows"); // -1: an error
-        QTest::addColumn<QString>("status");
-        dataRow("more rows than shown",
-                "SELECT OrderID, Freight FROM Orders WHERE OrderID > {[Customers].[CustomerID]}",
-                100, "The first 100 rows");
-        dataRow("no rows", "SELECT * FROM Customers WHERE 1 = 0", 0, "0 rows");
-        dataRow("error", "SELECT Nope FROM Customers", -1, "no such column: Nope");
-    }
-    void runQuery()
-    {
-        QFETCH(QString, sql);
-        QFETCH(int, rows);
-        QFETCH(QString, status);
-
-        auto editor = editorFor(2);
-        QVERIFY(editor);
-        editor->setSql(sql);
+        if (rows < -1)
+            return;
         click(editor.get(), "bRun");
         auto *pages = child<QStackedWidget>(editor.get(), "runPages");
         QVERIFY(pages->isVisible());
