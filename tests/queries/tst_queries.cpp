@@ -23,7 +23,6 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
-#include <QScopeGuard>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -788,18 +787,11 @@ private slots:
                            png.value(0).toByteArray())
                               .toHex()));
         }
-        // A temporary folder of its own: other programs use the shared one.
+        // A temporary folder of its own (other programs use the shared one),
+        // kept for the rest of the run.
         const QString temp = scratchPath(QStringLiteral("temp-") + QTest::currentDataTag());
         QVERIFY(QDir().mkpath(temp));
-        const bool hadTemp = qEnvironmentVariableIsSet("TMPDIR");
-        const QByteArray savedTemp = qgetenv("TMPDIR");
         qputenv("TMPDIR", QFile::encodeName(temp));
-        const auto restore = qScopeGuard([&] {
-            if (hadTemp)
-                qputenv("TMPDIR", savedTemp);
-            else
-                qunsetenv("TMPDIR");
-        });
         Recordset rs;
         rs.Open(sql, sql.contains(QLatin1String("People")) ? fixture : demo,
                 Recordset::adOpenStatic);
