@@ -154,6 +154,9 @@ private slots:
                             m_report + QStringLiteral("/link.db")));
         m_svgOutside = svgWithImage(QStringLiteral("xlink:href"),
                                     QStringLiteral("file://") + m_outside + "/outside.png");
+        makeDatabase(m_report + QStringLiteral("/link-free.db"), QByteArray("x"), QString());
+        QVERIFY(QFile::copy(testData(QStringLiteral("DateTestDatabase.mdb")),
+                            m_outside + QStringLiteral("/data.mdb")));
     }
     void cleanup() { AccessPolicy::setCurrent(AccessPolicy()); }
 
@@ -290,9 +293,6 @@ private slots:
         QFETCH(QStringList, hosts);
         QFETCH(QString, refusalNames);
         QFETCH(bool, opensFree);
-        makeDatabase(m_report + QStringLiteral("/link-free.db"), QByteArray("x"), QString());
-        QFile::copy(QStringLiteral(MIRT_SHARED_DIR "/testdata/DateTestDatabase.mdb"),
-                    m_outside + QStringLiteral("/data.mdb"));
 
         auto open = [&](const AccessPolicy &policy) {
             AccessPolicy::setCurrent(policy);
@@ -375,7 +375,6 @@ private slots:
         QFETCH(QStringList, options);
         QFETCH(int, status);
         QFETCH(QString, stderrHas);
-        makeDatabase(m_report + QStringLiteral("/link-free.db"), QByteArray("x"), QString());
         const QString report = m_report + QStringLiteral("/program.xml");
         {
             ReportDocument doc;
