@@ -262,7 +262,9 @@ private slots:
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
                           tree->visualItemRect(node).center());
         QStandardItemModel *grid = dialog.grid();
-        QCOMPARE(grid->rowCount(), int(countRows(u'[' + name + u']')));
+        Recordset count;
+        count.Open(QStringLiteral("SELECT count(*) FROM [%1]").arg(name), m_doc->connection());
+        QCOMPARE(grid->rowCount(), count.value(0).toInt());
         QCOMPARE(grid->headerData(0, Qt::Horizontal).toString(), firstColumn);
 
         const QModelIndex cell = grid->index(grid->rowCount() - 1, 1);
@@ -409,13 +411,6 @@ private:
         if (!QTest::qWaitForWindowExposed(editor.get()))
             return nullptr;
         return editor;
-    }
-    // The number of rows of "select … from <from>".
-    long countRows(const QString &from)
-    {
-        Recordset rs;
-        rs.Open(QStringLiteral("select count(*) from ") + from, m_doc->connection());
-        return rs.value(0).toLongLong();
     }
 
     QTemporaryDir m_dir;
