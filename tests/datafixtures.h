@@ -3,13 +3,20 @@
 #include <QByteArray>
 #include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 
 // What the data tests share: a scratch folder for the program's run, the
 // demo database beside the program, the real Access files in the shared
-// folder, and a file's fingerprint to tell that it was left untouched.
+// folder, a file's fingerprint to tell that it was left untouched, and the
+// makers of the files and data rows the tests start from.
 
 inline QTemporaryDir &scratch()
 {
@@ -39,4 +46,79 @@ inline QByteArray fileHash(const QString &path)
     return f.open(QIODevice::ReadOnly)
                ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
                : QByteArray();
+}
+
+// The whole file; empty when it cannot be read.
+inline QByteArray bytesIn(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+inline bool saveBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size() &&
+           f.flush();
+}
+
+// An SQLite file made by `statements`; empty when all ran, else the failure.
+inline QString createSqlite(const QString &path, const QStringList &statements)
+{
+    const QString name = QStringLiteral("fixture maker");
+    QString error;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        if (!db.open())
+            error = db.lastError().text();
+        QSqlQuery q(db);
+        for (const QString &sql : statements) {
+            if (error.isEmpty() && !q.exec(sql))
+                error = sql + QStringLiteral(": ") + q.lastError().text();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return error;
+}
+
+// A private registration of the SQLite ODBC driver as `driver` with a data
+// source `dsn` on `database`, kept in `dir`; must happen before the first
+// ODBC call. Empty when done, else why not.
+inline QString registerOdbc(const QString &dir, const QString &driver, const QString &dsn,
+                            const QString &database)
+{
+    QString library;
+    for (const char *root : {"/usr/lib", "/usr/lib64", "/usr/local/lib"}) {
+        QDirIterator it(QLatin1String(root), {QStringLiteral("libsqlite3odbc.so")}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        if (library.isEmpty() && it.hasNext())
+            library = it.next();
+    }
+    if (library.isEmpty())
+        return QStringLiteral("the SQLite ODBC driver (libsqliteodbc) is not installed");
+    const QString ini = dir + QStringLiteral("/odbc.ini");
+    if (!saveBytes(dir + QStringLiteral("/odbcinst.ini"),
+                   QStringLiteral("[%1]\nDriver=%2\nSetup=%2\n").arg(driver, library).toUtf8()) ||
+        !saveBytes(
+            ini,
+            QStringLiteral("[%1]\nDriver=%2\nDatabase=%3\n").arg(dsn, driver, database).toUtf8()))
+        return QStringLiteral("cannot write the ODBC registration in ") + dir;
+    qputenv("ODBCSYSINI", QFile::encodeName(dir));
+    qputenv("ODBCINI", QFile::encodeName(ini));
+    return QString();
+}
+
+// One data row as one call: text literals become QString, other values go in
+// as they are (their types must match the columns).
+template <class T> const T &rowValue(const T &value)
+{
+    return value;
+}
+template <std::size_t N> QString rowValue(const char (&text)[N])
+{
+    return QString::fromUtf8(text);
+}
+template <class... T> void dataRow(const char *name, const T &...values)
+{
+    (QTest::newRow(name) << ... << rowValue(values));
 }

@@ -1,11 +1,12 @@
 // What a report may reach: pictures and data sources outside the report's
 // folder and servers not allowed are refused in a confined run and read
 // without it; SVG pictures never read files they name.
-#include "document/pictureitem.h"
-#include "document/reportsection.h"
-#include "document/reportdocument.h"
-#include "engine/reportrun.h"
+#include "../datafixtures.h"
 #include "document/errorentry.h"
+#include "document/pictureitem.h"
+#include "document/reportdocument.h"
+#include "document/reportsection.h"
+#include "engine/reportrun.h"
 #include "platform/accesspolicy.h"
 #include "platform/connection.h"
 #include "platform/databaseerror.h"
@@ -18,8 +19,6 @@
 #include <QPainter>
 #include <QProcess>
 #include <QScopeGuard>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,12 +26,6 @@
 #include <zlib.h>
 
 namespace {
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 QByteArray redPng()
 {
@@ -83,20 +76,11 @@ bool rendererDrawsRed(const QByteArray &svg)
 void makeDatabase(const QString &file, const QByteArray &blob, const QString &path)
 {
     QFile::remove(file);
-    {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("make"));
-        db.setDatabaseName(file);
-        QVERIFY(db.open());
-        QSqlQuery q(db);
-        QVERIFY(q.exec(QStringLiteral("CREATE TABLE Photos (ID INTEGER, Pic BLOB, Path TEXT)")));
-        QVERIFY(q.prepare(QStringLiteral("INSERT INTO Photos VALUES (1, ?, ?)")));
-        q.addBindValue(blob);
-        q.addBindValue(path);
-        QVERIFY(q.exec());
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("make"));
+    const QString error =
+        createSqlite(file, {QStringLiteral("CREATE TABLE Photos (ID INTEGER, Pic BLOB, Path TEXT)"),
+                            QStringLiteral("INSERT INTO Photos VALUES (1, X'%1', '%2')")
+                                .arg(QString::fromLatin1(blob.toHex()), path)});
+    QVERIFY2(error.isEmpty(), qPrintable(error));
 }
 
 // A one-section report over the Photos table of `databaseFile` with one
@@ -161,8 +145,8 @@ private slots:
         QVERIFY(QDir().mkpath(m_report + QStringLiteral("/sub")));
         QVERIFY(QDir().mkpath(m_outside));
         const QByteArray png = redPng();
-        QVERIFY(writeFile(m_report + QStringLiteral("/inside.png"), png));
-        QVERIFY(writeFile(m_outside + QStringLiteral("/outside.png"), png));
+        QVERIFY(saveBytes(m_report + QStringLiteral("/inside.png"), png));
+        QVERIFY(saveBytes(m_outside + QStringLiteral("/outside.png"), png));
         QVERIFY(QFile::link(m_outside + QStringLiteral("/outside.png"),
                             m_report + QStringLiteral("/link.png")));
         makeDatabase(m_outside + QStringLiteral("/data.db"), png, QString());
@@ -170,6 +154,9 @@ private slots:
                             m_report + QStringLiteral("/link.db")));
         m_svgOutside = svgWithImage(QStringLiteral("xlink:href"),
                                     QStringLiteral("file://") + m_outside + "/outside.png");
+        makeDatabase(m_report + QStringLiteral("/link-free.db"), QByteArray("x"), QString());
+        QVERIFY(QFile::copy(testData(QStringLiteral("DateTestDatabase.mdb")),
+                            m_outside + QStringLiteral("/data.mdb")));
     }
     void cleanup() { AccessPolicy::setCurrent(AccessPolicy()); }
 
@@ -200,10 +187,10 @@ private slots:
         row("outside, absolute", file, outsidePng, {}, false, true, outsidePng);
         row("outside, ../..", file, "../outside/outside.png", {}, false, true, "outside.png");
         row("link inside to a file outside", file, "link.png", {}, false, true, "link.png");
-        row("path field naming a file outside", PictureItem::FromPathField, outsidePng, {}, false, true,
-            outsidePng);
-        row("path field naming a file inside", PictureItem::FromPathField, "inside.png", {}, true, true,
-            "");
+        row("path field naming a file outside", PictureItem::FromPathField, outsidePng, {}, false,
+            true, outsidePng);
+        row("path field naming a file inside", PictureItem::FromPathField, "inside.png", {}, true,
+            true, "");
         row("SVG with an image file:// outside", file, "file.svg", m_svgOutside, false, false,
             outsidePng);
         row("SVG with an image path", file, "path.svg", svgWithImage("xlink:href", outsidePng),
@@ -216,8 +203,8 @@ private slots:
             false, outsidePng);
         row("SVG with the image written into it", file, "inline.svg",
             svgWithImage("xlink:href", data), true, true, "");
-        row("binary field holding an SVG with an image outside", PictureItem::FromBinaryField, "Pic",
-            m_svgOutside, false, false, outsidePng);
+        row("binary field holding an SVG with an image outside", PictureItem::FromBinaryField,
+            "Pic", m_svgOutside, false, false, outsidePng);
     }
     void pictures()
     {
@@ -233,7 +220,7 @@ private slots:
         makeDatabase(database, binary ? fileBytes : QByteArray("x"),
                      pType == PictureItem::FromPathField ? name : QString());
         if (!fileBytes.isEmpty() && !binary) {
-            QVERIFY(writeFile(m_report + QLatin1Char('/') + name, fileBytes));
+            QVERIFY(saveBytes(m_report + QLatin1Char('/') + name, fileBytes));
             // Qt 6.4's renderer itself reads a file an <image> names by path
             // (later versions also file:// and plain href, refused as well).
             if (QByteArray(QTest::currentDataTag()) == "SVG with an image path")
@@ -245,9 +232,9 @@ private slots:
             ReportDocument doc;
             buildReport(doc, m_report + QStringLiteral("/report.xml"),
                         QStringLiteral("pictures.db"), pType,
-                        binary                         ? QStringLiteral("Pic")
+                        binary                                ? QStringLiteral("Pic")
                         : pType == PictureItem::FromPathField ? QStringLiteral("Path")
-                                                       : name);
+                                                              : name);
             QCOMPARE(doc.openDataConnection(), 0);
             doc.initPrint();
             const PagePicture *picture = printedPicture(doc);
@@ -306,9 +293,6 @@ private slots:
         QFETCH(QStringList, hosts);
         QFETCH(QString, refusalNames);
         QFETCH(bool, opensFree);
-        makeDatabase(m_report + QStringLiteral("/link-free.db"), QByteArray("x"), QString());
-        QFile::copy(QStringLiteral(MIRT_SHARED_DIR "/testdata/DateTestDatabase.mdb"),
-                    m_outside + QStringLiteral("/data.mdb"));
 
         auto open = [&](const AccessPolicy &policy) {
             AccessPolicy::setCurrent(policy);
@@ -338,31 +322,26 @@ private slots:
     // The options: /confine and /allowhost confine to the folder of /f.
     void options_data()
     {
-        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("options"); // after "/f" and the report
         QTest::addColumn<bool>("confined");
         QTest::addColumn<QStringList>("hosts");
-
-        QTest::newRow("none") << QStringList{"/f", "REPORT", "/pdf", "x.pdf"} << false
-                              << QStringList();
-        QTest::newRow("/confine") << QStringList{"/f", "REPORT", "/confine", "/pdf", "x.pdf"}
-                                  << true << QStringList();
-        QTest::newRow("/allowhost twice, a socket folder")
-            << QStringList{"/f",         "REPORT",
-                           "/allowhost", "db.example.org:5432",
-                           "/ALLOWHOST", "/var/run/postgresql",
-                           "/pdf",       "x.pdf"}
-            << true << QStringList{"db.example.org:5432", "/var/run/postgresql"};
+        dataRow("none", QStringList{"/pdf", "x.pdf"}, false, QStringList());
+        dataRow("/confine", QStringList{"/confine", "/pdf", "x.pdf"}, true, QStringList());
+        dataRow("/allowhost twice, a socket folder",
+                QStringList{"/allowhost", "db.example.org:5432", "/ALLOWHOST",
+                            "/var/run/postgresql", "/pdf", "x.pdf"},
+                true, QStringList{"db.example.org:5432", "/var/run/postgresql"});
     }
     void options()
     {
-        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, options);
         QFETCH(bool, confined);
         QFETCH(QStringList, hosts);
         const QString report = m_report + QStringLiteral("/options.xml");
-        QVERIFY(writeFile(report, "x"));
-        arguments.replaceInStrings(QStringLiteral("REPORT"), report);
-        const AccessPolicy policy =
-            accessPolicyFor(CommandLine::fromArguments(arguments), QString());
+        QVERIFY(saveBytes(report, "x"));
+        const AccessPolicy policy = accessPolicyFor(
+            CommandLine::fromArguments(QStringList{QStringLiteral("/f"), report} + options),
+            QString());
         QCOMPARE(policy.isConfined(), confined);
         QCOMPARE(policy.hosts(), hosts);
         QCOMPARE(policy.rootFolder(),
@@ -378,20 +357,16 @@ private slots:
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("stderrHas");
-
         const QString outsidePng = m_outside + QStringLiteral("/outside.png");
-        const QString sqlite = QStringLiteral("Provider=SQLite;Data Source=link-free.db");
-        QTest::newRow("picture outside, free") << sqlite << outsidePng << QStringList() << 0 << "";
-        QTest::newRow("picture outside, confined")
-            << sqlite << outsidePng << QStringList{"/confine"} << 3 << outsidePng;
-        QTest::newRow("picture inside, confined")
-            << sqlite << "inside.png" << QStringList{"/confine"} << 0 << "";
-        QTest::newRow("SQLite outside, confined")
-            << "Data Source=" + m_outside + "/data.db"
-            << "inside.png" << QStringList{"/confine"} << 2 << "data.db";
-        QTest::newRow("server not allowed")
-            << "Provider=PostgreSQL;Server=127.0.0.1;Port=1;Database=x"
-            << "inside.png" << QStringList{"/allowhost", "db.example.org"} << 2 << "127.0.0.1:1";
+        const QString inside = QStringLiteral("Provider=SQLite;Data Source=link-free.db");
+        const QStringList confine{"/confine"};
+        dataRow("picture outside, free", inside, outsidePng, QStringList(), 0, "");
+        dataRow("picture outside, confined", inside, outsidePng, confine, 3, outsidePng);
+        dataRow("picture inside, confined", inside, "inside.png", confine, 0, "");
+        dataRow("SQLite outside, confined", "Data Source=" + m_outside + "/data.db", "inside.png",
+                confine, 2, "data.db");
+        dataRow("server not allowed", "Provider=PostgreSQL;Server=127.0.0.1;Port=1;Database=x",
+                "inside.png", QStringList{"/allowhost", "db.example.org"}, 2, "127.0.0.1:1");
     }
     void program()
     {
@@ -400,11 +375,11 @@ private slots:
         QFETCH(QStringList, options);
         QFETCH(int, status);
         QFETCH(QString, stderrHas);
-        makeDatabase(m_report + QStringLiteral("/link-free.db"), QByteArray("x"), QString());
         const QString report = m_report + QStringLiteral("/program.xml");
         {
             ReportDocument doc;
-            buildReport(doc, report, QStringLiteral("link-free.db"), PictureItem::FromFile, picture);
+            buildReport(doc, report, QStringLiteral("link-free.db"), PictureItem::FromFile,
+                        picture);
             doc.connectionStringData = connection;
             QVERIFY(doc.saveXml(report));
         }

@@ -14,9 +14,13 @@ class tst_Format : public QObject
     Q_OBJECT
 
 private slots:
-    void numbers_data()
+    void patterns_data()
     {
-        columns();
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("expected");
+        // Numbers.
         row("1234.567", "0.00", "1234.57");
         row("1234.567", "#,##0.00", "1,234.57");
         row("123456789", "#,##0", "123,456,789");
@@ -46,11 +50,7 @@ private slots:
         row("=CCur(12.5)", "0.000", "12.500");
         row("=True", "0.00", "-1.00");
         row("=#1/2/2001#", "0.00", "36893.00");
-    }
-    void numbers() { check(QLocale::c()); }
-    void sections_data()
-    {
-        columns();
+        // Sections for positive;negative;zero;Null.
         row("-1234.5", "#,##0.00;(#,##0.00)", "(1,234.50)");
         row("1234.5", "#,##0.00;(#,##0.00)", "1,234.50");
         row("0", "0.00;-0.00;\"zero\"", "zero");
@@ -60,11 +60,7 @@ private slots:
         row("=Null", "0.00", "");
         row("=Empty", "0.00", "");
         row("0.001", "0.00;-0.00;\"zero\"", "0.00");
-    }
-    void sections() { check(QLocale::c()); }
-    void dates_data()
-    {
-        columns();
+        // Dates and times.
         row("2001-03-04 13:05:09", "dd.mm.yyyy", "04.03.2001");
         row("2001-03-04 13:05:09", "dd mmmm yyyy", "04 March 2001");
         row("2001-03-04 13:05:09", "d mmm yy", "4 Mar 01");
@@ -90,11 +86,7 @@ private slots:
         row("36892", "dd/mm/yyyy", "01/01/2001");
         row("=#12/30/1899#", "General Date", "12:00:00 AM");
         row("2001-03-04", "\"Day \"d", "Day 4");
-    }
-    void dates() { check(QLocale::c()); }
-    void named_data()
-    {
-        columns();
+        // Named formats.
         row("1234.5", "General Number", "1234.5");
         row("1234.5", "Currency", "$1,234.50");
         row("-1234.5", "Currency", "($1,234.50)");
@@ -116,11 +108,7 @@ private slots:
         row("=#3/4/2001 13:05:09#", "Medium Time", "01:05 PM");
         row("=#3/4/2001 13:05:09#", "Short Time", "13:05");
         row("1234.5", "standard", "1,234.50");
-    }
-    void named() { check(QLocale::c()); }
-    void text_data()
-    {
-        columns();
+        // Text.
         row("hello", ">", "HELLO");
         row("HELLO", "<", "hello");
         row("abc", "@@@@@", "  abc");
@@ -131,11 +119,7 @@ private slots:
         row("12", "@@@@", "  12");
         row("", "@;\"empty\"", "empty");
         row("ab", "\"[\"@@\"]\"", "[ab]");
-    }
-    void text() { check(QLocale::c()); }
-    void unchangedWhenFormattingFails_data()
-    {
-        columns();
+        // A value the pattern cannot format comes back unchanged.
         row("not a number", "0.00", "not a number");
         row("abc", "Standard", "abc");
         row("yes", "Yes/No", "yes");
@@ -144,32 +128,36 @@ private slots:
         row("12,5", "0.00", "12,5");
         row("42", "", "42");
         row("=12.5", "", "12.5");
+        // In the locale of the report's reader.
+        row("de_DE", "1234.567", "#,##0.00", "1.234,57");
+        row("de_DE", "1.234,5", "0.00", "1234,50");
+        row("de_DE", "12,5", "0.00", "12,50");
+        row("de_DE", "12.5", "0.00", "12,50");
+        row("de_DE", "4.3.2001", "dddd d. mmmm yyyy", "Sonntag 4. März 2001");
+        row("de_DE", "1234.5", "Standard", "1.234,50");
+        row("de_DE", "1234.5", "Currency", "1.234,50\u00A0€");
+        row("de_DE", "=#3/4/2001#", "Short Date", "04.03.2001");
+        row("de_DE", "=#3/4/2001 13:05#", "General Date", "04.03.2001 13:05:00");
+        row("de_DE", "=#3/4/2001#", "mmm", "März");
+        row("fr_FR", "1234.567", "#,##0.00", "1\u202F234,57");
+        row("fr_FR", "1 234,5", "0.00", "1234,50");
+        row("fr_FR", "=#3/4/2001#", "Long Date", "dimanche 4 mars 2001");
+        row("fr_FR", "=#3/4/2001#", "dddd", "dimanche");
     }
-    void unchangedWhenFormattingFails() { check(QLocale::c()); }
-    void german_data()
+    void patterns()
     {
-        columns();
-        row("1234.567", "#,##0.00", "1.234,57");
-        row("1.234,5", "0.00", "1234,50");
-        row("12,5", "0.00", "12,50");
-        row("12.5", "0.00", "12,50");
-        row("4.3.2001", "dddd d. mmmm yyyy", "Sonntag 4. März 2001");
-        row("1234.5", "Standard", "1.234,50");
-        row("1234.5", "Currency", "1.234,50\u00A0€");
-        row("=#3/4/2001#", "Short Date", "04.03.2001");
-        row("=#3/4/2001 13:05#", "General Date", "04.03.2001 13:05:00");
-        row("=#3/4/2001#", "mmm", "März");
+        QFETCH(QString, locale);
+        QFETCH(QString, value);
+        QFETCH(QString, pattern);
+        QFETCH(QString, expected);
+        ScriptValue v(value);
+        if (value.startsWith(QLatin1Char('='))) {
+            const ScriptResult r = ScriptEvaluator(QLocale::c()).evaluate(value.mid(1));
+            QVERIFY2(r.ok(), qPrintable(r.error.description));
+            v = r.value;
+        }
+        QCOMPARE(formatValue(v, pattern, QLocale(locale)), expected);
     }
-    void german() { check(QLocale(QLocale::German, QLocale::Germany)); }
-    void french_data()
-    {
-        columns();
-        row("1234.567", "#,##0.00", "1\u202F234,57");
-        row("1 234,5", "0.00", "1234,50");
-        row("=#3/4/2001#", "Long Date", "dimanche 4 mars 2001");
-        row("=#3/4/2001#", "dddd", "dimanche");
-    }
-    void french() { check(QLocale(QLocale::French, QLocale::France)); }
     void defaultLocaleOverload()
     {
         // Without a locale argument the application's default is used.
@@ -215,31 +203,16 @@ private slots:
     }
 
 private:
-    static void columns()
-    {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("pattern");
-        QTest::addColumn<QString>("expected");
-    }
     static void row(const char *value, const char *pattern, const char *expected)
     {
-        QTest::newRow(qPrintable(
-            QStringLiteral("%1 | %2").arg(QString::fromUtf8(value), QString::fromUtf8(pattern))))
-            << QString::fromUtf8(value) << QString::fromUtf8(pattern)
-            << QString::fromUtf8(expected);
+        row("C", value, pattern, expected);
     }
-    static void check(const QLocale &locale)
+    static void row(const char *locale, const char *value, const char *pattern,
+                    const char *expected)
     {
-        QFETCH(QString, value);
-        QFETCH(QString, pattern);
-        QFETCH(QString, expected);
-        ScriptValue v(value);
-        if (value.startsWith(QLatin1Char('='))) {
-            const ScriptResult r = ScriptEvaluator(QLocale::c()).evaluate(value.mid(1));
-            QVERIFY2(r.ok(), qPrintable(r.error.description));
-            v = r.value;
-        }
-        QCOMPARE(formatValue(v, pattern, locale), expected);
+        QTest::addRow("%s | %s | %s", locale, value, pattern)
+            << QString::fromLatin1(locale) << QString::fromUtf8(value) << QString::fromUtf8(pattern)
+            << QString::fromUtf8(expected);
     }
 };
 

@@ -1,12 +1,13 @@
 // Item texts turned into printed texts: classification, substitution of
 // field values into formulas, evaluation, page variables and field lookups.
+#include "../datafixtures.h"
 #include "data/fieldreference.h"
-#include "document/textitem.h"
-#include "document/reportsection.h"
-#include "document/reportdocument.h"
-#include "engine/reportrun.h"
 #include "document/errorentry.h"
+#include "document/reportdocument.h"
+#include "document/reportsection.h"
+#include "document/textitem.h"
 #include "engine/formulatext.h"
+#include "engine/reportrun.h"
 #include "engine/scriptconvert.h"
 #include "engine/variabletable.h"
 #include "platform/recordset.h"
@@ -14,9 +15,6 @@
 #include <QDate>
 #include <QDateTime>
 #include <QLocale>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QTemporaryDir>
 #include <QTest>
 
 using VarList = QList<QPair<QString, QVariant>>;
@@ -41,29 +39,17 @@ QString errors(const ReportDocument &doc)
 // NULLs; Many: ids 1 to 50.
 QString typedDb()
 {
-    static QTemporaryDir dir;
     static const QString path = [] {
-        const QString p = dir.filePath(QStringLiteral("typed.db"));
-        {
-            QSqlDatabase db =
-                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("typed"));
-            db.setDatabaseName(p);
-            db.open();
-            QSqlQuery q(db);
-            q.exec(QStringLiteral(
-                "CREATE TABLE T (id INTEGER, Amount REAL, Qty INTEGER, Name TEXT, "
-                "OrderDate DATE, Stamp DATETIME, Tm TIME, Flag BOOLEAN, Old DATETIME, "
-                "IsoStamp DATETIME)"));
-            q.exec(QStringLiteral("INSERT INTO T VALUES (1, 2.5, -3, 'Say \"hi\"', '2024-03-05', "
-                                  "'2024-03-05 14:30:15', '14:30:15', 1, '1850-07-04 06:15:30', "
-                                  "'2024-03-05T14:30:15Z')"));
-            q.exec(QStringLiteral("INSERT INTO T (id) VALUES (2)"));
-            q.exec(QStringLiteral("CREATE TABLE Many AS WITH RECURSIVE c(id) AS (SELECT 1 UNION "
-                                  "ALL SELECT id + 1 FROM c WHERE id < 50) SELECT id FROM c"));
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("typed"));
-        return p;
+        const QString p = scratchPath(QStringLiteral("typed.db"));
+        const QString error = createSqlite(
+            p, {"CREATE TABLE T (id INTEGER, Amount REAL, Qty INTEGER, Name TEXT, OrderDate DATE, "
+                "Stamp DATETIME, Tm TIME, Flag BOOLEAN, Old DATETIME, IsoStamp DATETIME)",
+                "INSERT INTO T VALUES (1, 2.5, -3, 'Say \"hi\"', '2024-03-05', '2024-03-05 "
+                "14:30:15', '14:30:15', 1, '1850-07-04 06:15:30', '2024-03-05T14:30:15Z')",
+                "INSERT INTO T (id) VALUES (2)",
+                "CREATE TABLE Many AS WITH RECURSIVE c(id) AS (SELECT 1 UNION ALL SELECT id + 1 "
+                "FROM c WHERE id < 50) SELECT id FROM c"});
+        return error.isEmpty() ? p : QString();
     }();
     return path;
 }
@@ -71,7 +57,7 @@ QString typedDb()
 bool connectTyped(ReportDocument &doc)
 {
     doc.clearSections();
-    doc.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + typedDb();
+    doc.connectionStringData = sqlite(typedDb());
     return doc.openDataConnection() == 0;
 }
 
@@ -102,20 +88,16 @@ private slots:
         QTest::addColumn<QString>("content");
         QTest::addColumn<int>("type");
         QTest::addColumn<QString>("expression");
-        auto row = [](const char *name, const char *content, int type, const char *expression) {
-            QTest::newRow(name) << QString::fromUtf8(content) << type
-                                << QString::fromUtf8(expression);
-        };
-        row("plain", "  Hello world ", 0, "Hello world");
-        row("qualified field", "[Customers].[Name]", 1, "Customers].[Name");
-        row("bare field", " [Name] ", 1, "Name");
-        row("formula", "=[Price]*2", 2, "=[Price]*2");
-        row("formula ending in ]", "=[Price]", 2, "=[Price]");
-        row("only ]", "]", 1, "");
+        dataRow("plain", "  Hello world ", 0, "Hello world");
+        dataRow("qualified field", "[Customers].[Name]", 1, "Customers].[Name");
+        dataRow("bare field", " [Name] ", 1, "Name");
+        dataRow("formula", "=[Price]*2", 2, "=[Price]*2");
+        dataRow("formula ending in ]", "=[Price]", 2, "=[Price]");
+        dataRow("only ]", "]", 1, "");
         // Words around references: the references are filled in, the words kept.
-        row("text before a field", "Grüße [Straße]", 3, "Grüße [Straße]");
-        row("text around a field", "Name: [T].[Txt] (end)", 3, "Name: [T].[Txt] (end)");
-        row("unclosed bracket", "a [b", 0, "a [b");
+        dataRow("text before a field", "Grüße [Straße]", 3, "Grüße [Straße]");
+        dataRow("text around a field", "Name: [T].[Txt] (end)", 3, "Name: [T].[Txt] (end)");
+        dataRow("unclosed bracket", "a [b", 0, "a [b");
     }
     void classification()
     {
@@ -179,17 +161,19 @@ private slots:
         }
     }
 
-    // What a formula prints, in the locale it runs in; `boolean` rows must
-    // give a Boolean. "t" and "y" would be undefined names for the
-    // evaluator: only the literal table can make them true.
+    // What a formula prints, in the locale it runs in, [me] being `me`;
+    // `boolean` rows must give a Boolean. "t" and "y" would be undefined names
+    // for the evaluator: only the literal table can make them true.
     void evaluation_data()
     {
         QTest::addColumn<QString>("formula");
         QTest::addColumn<bool>("german");
         QTest::addColumn<QString>("text");
-        auto row = [](const char *name, const char *formula, const char *text,
-                      bool german = false) {
-            QTest::newRow(name) << QString::fromUtf8(formula) << german << QString::fromUtf8(text);
+        QTest::addColumn<QVariant>("me");
+        auto row = [](const char *name, const char *formula, const char *text, bool german = false,
+                      const QVariant &me = {}) {
+            QTest::newRow(name) << QString::fromUtf8(formula) << german << QString::fromUtf8(text)
+                                << me;
         };
         row("concatenation", "=\"Mr \" & \"[Name]\"", "Mr Smith");
         row("iif on empty text", "=IIf(\"[Contact]\" = \"\", \"no contact\", \"[Contact]\")",
@@ -202,18 +186,24 @@ private slots:
             row(yes, yes, "boolean true");
         for (const char *no : {"false", "=False", "=f", "=NO", "=n", "n", "No", "F"})
             row(no, no, "boolean false");
+        row("me: equal text", "=[me]=\"X\"", "boolean true", false, "X");
+        row("me: upper case ME", "=[ME]=\"X\"", "boolean true", false, "X");
+        row("me: quoted", "=\"[me]\"=\"a\"\"b\"", "boolean true", false, "a\"b");
+        row("me: number", "=[me]>100", "boolean true", false, "250");
+        row("me: empty text is empty", "=[me]<>\"\"", "boolean false", false, "");
     }
     void evaluation()
     {
         QFETCH(QString, formula);
         QFETCH(bool, german);
         QFETCH(QString, text);
+        QFETCH(QVariant, me);
         QLocale::setDefault(german ? kGerman : QLocale::c());
         ReportDocument doc;
         setVars(
             doc,
             {{"Price", 2.5}, {"Qty", 4}, {"Discount", 0.1}, {"Name", "Smith"}, {"Contact", ""}});
-        const ScriptValue v = doc.evaluate(formula);
+        const ScriptValue v = doc.evaluate(formula, me);
         QVERIFY2(doc.errorLst.isEmpty(), qPrintable(errors(doc)));
         if (text.startsWith(QLatin1String("boolean "))) {
             QCOMPARE(v.type(), ScriptValue::Boolean);
@@ -274,39 +264,13 @@ private slots:
         QCOMPARE(e.additionalInfo, formula + QStringLiteral(" evaluated like: ") + evaluatedLike);
     }
 
-    void meIsThePrintedText_data()
-    {
-        QTest::addColumn<QString>("condition");
-        QTest::addColumn<QString>("me");
-        QTest::addColumn<bool>("result");
-        auto row = [](const char *name, const char *condition, const char *me, bool result) {
-            QTest::newRow(name) << QString::fromUtf8(condition) << QString::fromUtf8(me) << result;
-        };
-        row("equal text", "=[me]=\"X\"", "X", true);
-        row("upper case ME", "=[ME]=\"X\"", "X", true);
-        row("quoted me", "=\"[me]\"=\"a\"\"b\"", "a\"b", true);
-        row("number", "=[me]>100", "250", true);
-        row("empty text is empty", "=[me]<>\"\"", "", false);
-    }
-    void meIsThePrintedText()
-    {
-        QFETCH(QString, condition);
-        QFETCH(QString, me);
-        QFETCH(bool, result);
-        ReportDocument doc;
-        const ScriptValue v = doc.evaluate(condition, me);
-        QVERIFY2(doc.errorLst.isEmpty(), qPrintable(errors(doc)));
-        QCOMPARE(v.type(), ScriptValue::Boolean);
-        QCOMPARE(v.boolValue(), result);
-    }
-
     void pageVariables_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("page of pages") << "Page %page% of %pages%" << QString("Page 3 of 7");
-        QTest::newRow("case matters") << "%PAGE%" << QString("%PAGE%");
-        QTest::newRow("file and title") << "%title% (%filename%)" << QString("Sales (/tmp/r.xml)");
+        dataRow("page of pages", "Page %page% of %pages%", "Page 3 of 7");
+        dataRow("case matters", "%PAGE%", "%PAGE%");
+        dataRow("file and title", "%title% (%filename%)", "Sales (/tmp/r.xml)");
     }
     void pageVariables()
     {
@@ -341,8 +305,7 @@ private slots:
     {
         ReportDocument doc;
         doc.clearSections();
-        doc.connectionStringData =
-            QStringLiteral("Provider=SQLite;Data Source=" MIRT_BINARY_DIR "/bin/demo.db");
+        doc.connectionStringData = sqlite(demoDb());
         QCOMPARE(doc.openDataConnection(), 0);
         ReportSection *sec = doc.addDataSection();
         sec->SQL = QStringLiteral("SELECT CustomerID, City FROM Customers ORDER BY CustomerID");
@@ -351,7 +314,8 @@ private slots:
         doc.run().prepare(*sec);
         QVERIFY(doc.run().sectionsWithFormulas.contains(sec));
         QCOMPARE(sec->openRecordset(0), 0);
-        QCOMPARE(cstr(doc.evaluate(doc.run().prepared(*item).expression)), QStringLiteral("Berlin"));
+        QCOMPARE(cstr(doc.evaluate(doc.run().prepared(*item).expression)),
+                 QStringLiteral("Berlin"));
         sec->rsd->moveNext();
         doc.updateVars(sec);
         QCOMPARE(doc.evaluate(QStringLiteral("=\"[customerid]\"")).stringValue(),
@@ -507,23 +471,6 @@ private slots:
                      QStringList({"Absent [Absent]", "Gone =[T].[Gone]+1", "Hidden =[T].[Hidden]=0",
                                   "Lost [Elsewhere].[Lost]", "Nope [T].[Nope]"}));
         }
-    }
-
-    void formatting_data()
-    {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("pattern");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("decimals") << "3.14159" << QString("0.00") << "3.14";
-        QTest::newRow("date") << "2024-01-05" << QString("dd.mm.yyyy") << "05.01.2024";
-        QTest::newRow("not a number") << "abc" << QString("0.00") << "abc";
-    }
-    void formatting()
-    {
-        QFETCH(QString, value);
-        QFETCH(QString, pattern);
-        QFETCH(QString, expected);
-        QCOMPARE(TextItem::formatValue(ScriptValue(value), pattern), expected);
     }
 };
 

@@ -2,12 +2,13 @@
 // with dd, so that writes fail with "No space left on device" as on a real
 // full disk. Every save and export must then fail, say which file and why,
 // and leave the file that was there byte for byte.
-#include "program/headlesscommands.h"
-#include "program/startup.h"
+#include "../datafixtures.h"
 #include "designer/designerwindow.h"
 #include "designer/recoveryfile.h"
 #include "document/reportdocument.h"
 #include "document/userinteraction.h"
+#include "program/headlesscommands.h"
+#include "program/startup.h"
 
 #include <QAction>
 #include <QDir>
@@ -20,18 +21,6 @@
 #include <memory>
 
 namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeBytes(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(data) == data.size() && f.flush();
-}
 
 // One data section listing the demo database's customers: a few pages.
 QByteArray reportXml()
@@ -102,7 +91,7 @@ private slots:
     {
         QStandardPaths::setTestModeEnabled(true);
         QDir(RecoveryFile().folder()).removeRecursively();
-        QVERIFY(writeBytes(m_work.filePath(QStringLiteral("report.xml")), reportXml()));
+        QVERIFY(saveBytes(m_work.filePath(QStringLiteral("report.xml")), reportXml()));
     }
     void init()
     {
@@ -151,7 +140,7 @@ private slots:
         QFETCH(int, status);
         const QString path = onDisk(target);
         const QByteArray old(3000, 'o');
-        QVERIFY(writeBytes(path, old));
+        QVERIFY(saveBytes(path, old));
         fillDisk();
 
         QStringList arguments{QStringLiteral("/f"), m_work.filePath(QStringLiteral("report.xml"))};
@@ -164,7 +153,7 @@ private slots:
                                     errStream, m_work.path()),
                  status);
         QVERIFY2(err.contains(path) && err.contains(kNoSpace), qPrintable(err));
-        QCOMPARE(fileBytes(path), old);
+        QCOMPARE(bytesIn(path), old);
         // Nothing half-written is left beside it.
         QCOMPARE(onDiskEntries(), QStringList({QStringLiteral("fill"), target}));
     }
@@ -184,14 +173,14 @@ private slots:
         ReportDocument doc;
         QVERIFY(doc.loadXmlData(reportXml(), QString()));
         QVERIFY(doc.saveXml(path));
-        QVERIFY(writeBytes(other, "<other/>"));
+        QVERIFY(saveBytes(other, "<other/>"));
         doc.fileName = path;
         DesignerWindow w;
         w.init(&doc);
         RecoveryFile recovery(onDisk(QStringLiteral("recovery")));
         QVERIFY(recovery.write(doc));
-        const QByteArray copy = fileBytes(recovery.path());
-        const QByteArray saved = fileBytes(path);
+        const QByteArray copy = bytesIn(recovery.path());
+        const QByteArray saved = bytesIn(path);
         fillDisk();
 
         w.action(QStringLiteral("m_addDataSection"))->trigger();
@@ -202,20 +191,20 @@ private slots:
             QVERIFY2(recovery.errorString().contains(recovery.path()) &&
                          recovery.errorString().contains(kNoSpace),
                      qPrintable(recovery.errorString()));
-            QCOMPARE(fileBytes(recovery.path()), copy);
+            QCOMPARE(bytesIn(recovery.path()), copy);
             return;
         }
         if (route == QLatin1String("m_save_as")) {
             written = other;
             m_ui.fileNames << other;
         }
-        const QByteArray before = fileBytes(written);
+        const QByteArray before = bytesIn(written);
         w.action(route)->trigger();
         QCOMPARE(m_ui.shown.size(), 1);
         const QString message = m_ui.shown.at(0).text;
         QVERIFY2(message.contains(written) && message.contains(kNoSpace), qPrintable(message));
-        QCOMPARE(fileBytes(written), before);
-        QCOMPARE(fileBytes(path), saved);
+        QCOMPARE(bytesIn(written), before);
+        QCOMPARE(bytesIn(path), saved);
         QCOMPARE(doc.fileName, path);
         QVERIFY(doc.modified());
         QVERIFY(w.isWindowModified());
@@ -232,7 +221,7 @@ private slots:
     {
         const QString path = m_work.filePath(QStringLiteral("broken.xml"));
         const QByteArray broken = reportXml().chopped(20).repeated(4);
-        QVERIFY(writeBytes(path, broken));
+        QVERIFY(saveBytes(path, broken));
         ReportDocument doc;
         DesignerWindows windows;
         QCOMPARE(processCommandLine(
@@ -244,7 +233,7 @@ private slots:
         QCOMPARE(windows.designer->windowTitle(), QStringLiteral("Talvo Mirt - Untitled[*]"));
         windows.designer->action(QStringLiteral("m_save"))->trigger();
         QCOMPARE(m_ui.fileDialogs, 1); // cancelled
-        QCOMPARE(fileBytes(path), broken);
+        QCOMPARE(bytesIn(path), broken);
         QVERIFY(doc.fileName.isEmpty());
     }
 };

@@ -3,20 +3,21 @@
 // the database browser, completion, highlighting and the field list's drag
 // onto a real section surface.
 #include "designer/databasebrowser.h"
-#include "designer/sqleditordialog.h"
-#include "designer/fieldspanel.h"
 #include "designer/designdocument.h"
+#include "designer/fieldspanel.h"
 #include "designer/sectionsurface.h"
-#include "designer/sqlpanel.h"
+#include "designer/sqleditordialog.h"
 #include "designer/sqlhighlighter.h"
+#include "designer/sqlpanel.h"
 #include "designer/sqlschemacache.h"
 #include "designer/sqltextedit.h"
-#include "document/textitem.h"
 #include "document/reportdocument.h"
+#include "document/textitem.h"
 #include "document/userinteraction.h"
 #include "platform/connection.h"
 #include "platform/recordset.h"
 
+#include "../datafixtures.h"
 #include "../dialogtesting.h"
 
 #include <QAbstractItemView>
@@ -79,13 +80,12 @@ private slots:
         QTest::addColumn<int>("number");
         QTest::addColumn<QList<int>>("keys");
         QTest::addColumn<QString>("text");
-
         const QList<int> enter{Qt::Key_Return};
-        QTest::newRow("first section: no list") << 1 << enter << "x = {";
-        QTest::newRow("Enter inserts the first") << 2 << enter << "x = {[Customers].[CustomerID]}";
-        QTest::newRow("Down, Enter inserts the second")
-            << 2 << QList<int>{Qt::Key_Down, Qt::Key_Return} << "x = {[Customers].[CompanyName]}";
-        QTest::newRow("Escape inserts nothing") << 2 << QList<int>{Qt::Key_Escape} << "x = {";
+        dataRow("first section: no list", 1, enter, "x = {");
+        dataRow("Enter inserts the first", 2, enter, "x = {[Customers].[CustomerID]}");
+        dataRow("Down, Enter inserts the second", 2, QList<int>{Qt::Key_Down, Qt::Key_Return},
+                "x = {[Customers].[CompanyName]}");
+        dataRow("Escape inserts nothing", 2, QList<int>{Qt::Key_Escape}, "x = {");
     }
     // "{" lists the fields of the sections above; the list inserts a complete
     // reference or goes away without a trace.
@@ -113,31 +113,34 @@ private slots:
         }
         QCOMPARE(editor->sql(), text);
     }
-    void testQuery_data()
+    void testAndRun_data()
     {
         QTest::addColumn<bool>("postgres");
         QTest::addColumn<QString>("sql");
-        QTest::addColumn<QString>("message");
-
-        QTest::newRow("references replaced by 0")
-            << false
-            << "SELECT * FROM Orders WHERE OrderID > {[Customers].[CustomerID]} AND "
-               "ShipCity <> '{City}'"
-            << "Test successful !";
-        QTest::newRow("error") << false << "SELECT Nope FROM Customers"
-                               << "Test Failed (no such column: Nope)";
+        QTest::addColumn<QString>("message"); // of Test
+        QTest::addColumn<int>("rows");        // of Run; -1: an error
+        QTest::addColumn<QString>("status");
+        dataRow("references replaced by 0, more rows than shown", false,
+                "SELECT OrderID, Freight FROM Orders WHERE OrderID > "
+                "{[Customers].[CustomerID]} AND ShipCity <> '{City}'",
+                "Test successful !", 100, "The first 100 rows");
+        dataRow("no rows", false, "SELECT * FROM Customers WHERE 1 = 0", "Test successful !", 0,
+                "0 rows");
+        dataRow("error", false, "SELECT Nope FROM Customers", "Test Failed (no such column: Nope)",
+                -1, "no such column: Nope");
         // Only a server that accepts a SELECT without columns can give no fields.
-        QTest::newRow("no fields (PostgreSQL)")
-            << true << "SELECT  FROM pg_catalog.pg_am"
-            << "Test failed, no error but no fields in the recordset !";
+        dataRow("no fields (PostgreSQL)", true, "SELECT  FROM pg_catalog.pg_am",
+                "Test failed, no error but no fields in the recordset !", -2, "");
     }
-    // The three outcomes of Test; the failure carries the data source's own words.
-    void testQuery()
+    // The three outcomes of Test, and the grid or the error Run shows; a
+    // failure carries the data source's own words.
+    void testAndRun()
     {
         QFETCH(bool, postgres);
         QFETCH(QString, sql);
         QFETCH(QString, message);
-
+        QFETCH(int, rows);
+        QFETCH(QString, status);
         if (postgres) {
             m_doc->connectionStringData = qEnvironmentVariable("MIRT_PG_CONN");
             if (m_doc->connectionStringData.isEmpty())
@@ -154,28 +157,8 @@ private slots:
         QCOMPARE(m_ui.shown.first().text, message);
         QCOMPARE(m_ui.shown.first().icon,
                  ok ? UserInteraction::Information : UserInteraction::Exclamation);
-    }
-    void runQuery_data()
-    {
-        QTest::addColumn<QString>("sql");
-        QTest::addColumn<int>("rows"); // -1: an error
-        QTest::addColumn<QString>("status");
-
-        QTest::newRow("more rows than shown")
-            << "SELECT OrderID, Freight FROM Orders WHERE OrderID > {[Customers].[CustomerID]}"
-            << 100 << "The first 100 rows";
-        QTest::newRow("no rows") << "SELECT * FROM Customers WHERE 1 = 0" << 0 << "0 rows";
-        QTest::newRow("error") << "SELECT Nope FROM Customers" << -1 << "no such column: Nope";
-    }
-    void runQuery()
-    {
-        QFETCH(QString, sql);
-        QFETCH(int, rows);
-        QFETCH(QString, status);
-
-        auto editor = editorFor(2);
-        QVERIFY(editor);
-        editor->setSql(sql);
+        if (rows < -1)
+            return;
         click(editor.get(), "bRun");
         auto *pages = child<QStackedWidget>(editor.get(), "runPages");
         QVERIFY(pages->isVisible());
@@ -194,26 +177,22 @@ private slots:
         QTest::addColumn<QStringList>("checked");
         QTest::addColumn<QStringList>("aliases"); // field=alias, typed after F2
         QTest::addColumn<QString>("expected");
-
-        const QString customers = QStringLiteral("Customers");
-        const QStringList city{"City"};
-        QTest::newRow("list order, alias differing in case")
-            << customers << QStringList{"City", "CustomerID"} << QStringList{"City=city"}
-            << "SELECT [CustomerID], [City] as [city] FROM [Customers]";
-        QTest::newRow("alias equal to the name")
-            << customers << city << QStringList{"City=City"} << "SELECT [City] FROM [Customers]";
-        QTest::newRow("emptied alias keeps the name")
-            << customers << city << QStringList{"City="} << "SELECT [City] FROM [Customers]";
-        QTest::newRow("none checked")
-            << customers << QStringList() << QStringList() << "SELECT  FROM [Customers]";
-        QTest::newRow("view with a blank")
-            << "Order Totals" << QStringList{"Total"} << QStringList{"Total=Order Total"}
-            << "SELECT [Total] as [Order Total] FROM [Order Totals]";
-        QTest::newRow("built text comes back ticked")
-            << "" << QStringList() << QStringList()
-            << "SELECT [CustomerID], [City] as [Town] FROM [Customers]";
-        QTest::newRow("OK before a table: text unchanged")
-            << "" << QStringList() << QStringList() << "SELECT * FROM Customers WHERE 1";
+        const QStringList city{"City"}, none;
+        dataRow("list order, alias differing in case", "Customers",
+                QStringList{"City", "CustomerID"}, QStringList{"City=city"},
+                "SELECT [CustomerID], [City] as [city] FROM [Customers]");
+        dataRow("alias equal to the name", "Customers", city, QStringList{"City=City"},
+                "SELECT [City] FROM [Customers]");
+        dataRow("emptied alias keeps the name", "Customers", city, QStringList{"City="},
+                "SELECT [City] FROM [Customers]");
+        dataRow("none checked", "Customers", none, none, "SELECT  FROM [Customers]");
+        dataRow("view with a blank", "Order Totals", QStringList{"Total"},
+                QStringList{"Total=Order Total"},
+                "SELECT [Total] as [Order Total] FROM [Order Totals]");
+        dataRow("built text comes back ticked", "", none, none,
+                "SELECT [CustomerID], [City] as [Town] FROM [Customers]");
+        dataRow("OK before a table: text unchanged", "", none, none,
+                "SELECT * FROM Customers WHERE 1");
     }
     // The builder as the editor calls it, modally: the text that OK returns.
     void simpleSql()
@@ -260,13 +239,9 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("firstColumn");
-
-        QTest::newRow("table") << "Customers"
-                               << "CustomerID";
-        QTest::newRow("table with a picture") << "Categories"
-                                              << "CategoryID";
-        QTest::newRow("view") << "Order Totals"
-                              << "OrderID";
+        dataRow("table", "Customers", "CustomerID");
+        dataRow("table with a picture", "Categories", "CategoryID");
+        dataRow("view", "Order Totals", "OrderID");
     }
     // A click on a table or view fills the grid with every row and a header; the
     // current cell is the one copied.
@@ -287,7 +262,9 @@ private slots:
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
                           tree->visualItemRect(node).center());
         QStandardItemModel *grid = dialog.grid();
-        QCOMPARE(grid->rowCount(), int(countRows(u'[' + name + u']')));
+        Recordset count;
+        count.Open(QStringLiteral("SELECT count(*) FROM [%1]").arg(name), m_doc->connection());
+        QCOMPARE(grid->rowCount(), count.value(0).toInt());
         QCOMPARE(grid->headerData(0, Qt::Horizontal).toString(), firstColumn);
 
         const QModelIndex cell = grid->index(grid->rowCount() - 1, 1);
@@ -343,20 +320,15 @@ private slots:
         QTest::addColumn<QString>("typed");  // "|" marks the caret
         QTest::addColumn<QString>("chosen"); // from the list; empty: one candidate or none
         QTest::addColumn<QString>("completed");
-
-        auto row = [](const char *name, const char *typed, const char *chosen, const char *done) {
-            QTest::newRow(name) << QString::fromUtf8(typed) << QString::fromUtf8(chosen)
-                                << QString::fromUtf8(done);
-        };
-        row("only the named table's fields", "SELECT Freig| FROM Customers", "",
-            "SELECT Freig FROM Customers");
-        row("field of the table named", "SELECT Freig| FROM Orders", "",
-            "SELECT Freight FROM Orders");
-        row("inside brackets, with a blank", "SELECT * FROM [Order D|", "",
-            "SELECT * FROM [Order Details]");
-        row("chosen name gets brackets", "SELECT * FROM Order|", "Order Totals",
-            "SELECT * FROM [Order Totals]");
-        row("keyword", "SELECT * FROM Orders GRO|", "", "SELECT * FROM Orders GROUP");
+        dataRow("only the named table's fields", "SELECT Freig| FROM Customers", "",
+                "SELECT Freig FROM Customers");
+        dataRow("field of the table named", "SELECT Freig| FROM Orders", "",
+                "SELECT Freight FROM Orders");
+        dataRow("inside brackets, with a blank", "SELECT * FROM [Order D|", "",
+                "SELECT * FROM [Order Details]");
+        dataRow("chosen name gets brackets", "SELECT * FROM Order|", "Order Totals",
+                "SELECT * FROM [Order Totals]");
+        dataRow("keyword", "SELECT * FROM Orders GRO|", "", "SELECT * FROM Orders GROUP");
     }
     void completion()
     {
@@ -439,13 +411,6 @@ private:
         if (!QTest::qWaitForWindowExposed(editor.get()))
             return nullptr;
         return editor;
-    }
-    // The number of rows of "select … from <from>".
-    long countRows(const QString &from)
-    {
-        Recordset rs;
-        rs.Open(QStringLiteral("select count(*) from ") + from, m_doc->connection());
-        return rs.value(0).toLongLong();
     }
 
     QTemporaryDir m_dir;
