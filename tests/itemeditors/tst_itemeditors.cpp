@@ -4,13 +4,12 @@
 #include "../dialogtesting.h"
 #include "designer/bordersdialog.h"
 #include "designer/textitemdialog.h"
-#include "document/textitem.h"
-#include "document/reportsection.h"
 #include "document/reportdocument.h"
+#include "document/reportsection.h"
+#include "document/textitem.h"
 #include "engine/reportrun.h"
 #include "engine/scriptfunctions.h"
 
-#include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDebug>
@@ -24,7 +23,6 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
-#include <QTest>
 
 namespace {
 void finish(QWidget *window, bool ok)
@@ -211,7 +209,6 @@ private slots:
         QFETCH(QString, control);
         QFETCH(QString, input);
         QFETCH(QString, property);
-        QFETCH(QString, expected);
         TextItem *item = itemIn(QStringLiteral("d2"), QStringLiteral("Your Text"));
         item->selected = true;
         item->FormatString = QStringLiteral("0.00");
@@ -241,7 +238,7 @@ private slots:
         }
         finish(&dialog, true);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(::property(*item, property), expected);
+        QTEST(::property(*item, property), "expected");
         QVERIFY(item->modified && item->selected);
         QCOMPARE(item->Key, QStringLiteral("k%1").arg(item->parent->items.count()));
     }
@@ -312,7 +309,6 @@ private slots:
     {
         QFETCH(QStringList, clicks);
         QFETCH(bool, ok);
-        QFETCH(QString, expected);
         TextItem *item = itemIn(QStringLiteral("d2"), QStringLiteral("[Customers].[City]"));
         BordersDialog dialog;
         dialog.load(&item->borders, item);
@@ -321,7 +317,7 @@ private slots:
         for (const QString &name : clicks)
             click(&dialog, qPrintable(name));
         finish(&dialog, ok);
-        QCOMPARE(sides(item->borders), expected);
+        QTEST(sides(item->borders), "expected");
     }
 
     void insertMenu_data()
@@ -354,8 +350,6 @@ private slots:
         QFETCH(QString, content);
         QFETCH(int, caret);
         QFETCH(QStringList, path);
-        QFETCH(QString, expected);
-        QFETCH(QString, selected);
         TextItem *item = itemIn(QStringLiteral("d3"), content);
         TextItemDialog dialog(item);
         auto *text = child<QPlainTextEdit>(&dialog, "Text1");
@@ -365,8 +359,8 @@ private slots:
         QAction *action = menuAction(dialog.insertMenu(), path);
         QVERIFY2(action, qPrintable(path.join(QLatin1String(" > "))));
         action->trigger();
-        QCOMPARE(dialog.workingCopy().content, expected);
-        QCOMPARE(text->textCursor().selectedText(), selected);
+        QTEST(dialog.workingCopy().content, "expected");
+        QTEST(text->textCursor().selectedText(), "selected");
         QVERIFY(doc->errorLst.isEmpty());
     }
 
