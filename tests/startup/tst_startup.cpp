@@ -100,10 +100,6 @@ QStringList args(const QString &joined)
 {
     return joined.split(u'|');
 }
-QStringList args(const char *joined)
-{
-    return args(QString::fromUtf8(joined));
-}
 
 } // namespace
 
@@ -171,7 +167,6 @@ private slots:
         QFETCH(QString, commandLine);
         QFETCH(QString, window);
         QFETCH(bool, loaded);
-        QFETCH(bool, debug);
 
         QVERIFY(!isHeadlessCommand(CommandLine::fromText(commandLine)));
         ReportDocument document;
@@ -192,7 +187,7 @@ private slots:
         // A file that could not be read is not the document's: a save would
         // write over it.
         QCOMPARE(windows.fileNameWhenOpened.isEmpty(), !loaded);
-        QCOMPARE(document.dbg, debug);
+        QTEST(document.dbg, "debug");
         // Only the hidden print asks the program to end once it is done.
         QCOMPARE(ends, int(window == QLatin1String("preview 1 0 1")));
     }
@@ -243,15 +238,13 @@ private slots:
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, start);
-        QFETCH(int, shown);
-        QFETCH(QString, chosen);
         writeSetting(startSettingKey(), start);
         RecordingWindows windows;
         windows.welcomeAnswer = QStringLiteral("/f \"demo.xml\" /e");
         const CommandLine line = chooseCommandLine(CommandLine::fromArguments(arguments), windows);
-        QCOMPARE(windows.welcomeShown, shown);
+        QTEST(windows.welcomeShown, "shown");
         QVERIFY(!windows.neverOnEntry);
-        QCOMPARE(line.text().trimmed(), chosen);
+        QTEST(line.text().trimmed(), "chosen");
         QCOMPARE(readSetting(startSettingKey(), QString()), start);
     }
 
