@@ -206,24 +206,22 @@ private slots:
 
     void saveAs_data()
     {
-        QTest::addColumn<bool>("chosen"); // a name is given in the dialog
-        QTest::addColumn<bool>("handedModified");
-        QTest::newRow("cancelled") << false << false;
-        QTest::newRow("handed over modified, edited") << true << true;
+        QTest::addColumn<bool>("chosen"); // a name is given; the report is handed over modified
+        QTest::newRow("cancelled") << false;
+        QTest::newRow("handed over modified, edited") << true;
     }
     void saveAs()
     {
         // A cancelled Save As keeps the name; a done one leaves nothing to save,
         // so Quit asks nothing.
         QFETCH(bool, chosen);
-        QFETCH(bool, handedModified);
         const QString other = dir.filePath(QStringLiteral("saved-as.xml"));
         QFile::remove(reportPath);
         QFile::remove(other);
         ReportDocument doc;
         fillReport(doc);
         doc.fileName = reportPath;
-        if (handedModified)
+        if (chosen)
             doc.sections.value(QStringLiteral("d1"))->modified_ = true;
         DesignerWindow w;
         w.init(&doc);
@@ -271,23 +269,20 @@ private slots:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("saved");    // the file holds the change afterwards
-        QTest::addColumn<bool>("replaced"); // the report in the window is another one
-        // Yes saves and goes on, No goes on, Cancel stays.
         for (const char *command : {"m_closeEditor", "f_new", "m_load"}) {
-            QTest::addRow("%s Yes", command)
-                << command << int(UserInteraction::Yes) << true << true;
-            QTest::addRow("%s No", command) << command << int(UserInteraction::No) << false << true;
-            QTest::addRow("%s Cancel", command)
-                << command << int(UserInteraction::Cancel) << false << false;
+            QTest::addRow("%s Yes", command) << command << int(UserInteraction::Yes);
+            QTest::addRow("%s No", command) << command << int(UserInteraction::No);
+            QTest::addRow("%s Cancel", command) << command << int(UserInteraction::Cancel);
         }
     }
     void saveQuestion()
     {
         QFETCH(QString, command);
         QFETCH(int, answer);
-        QFETCH(bool, saved);
-        QFETCH(bool, replaced);
+        // Yes saves and goes on (the report in the window is another then), No goes
+        // on, Cancel stays.
+        const bool saved = answer == UserInteraction::Yes;
+        const bool replaced = answer != UserInteraction::Cancel;
         const QString other = dir.filePath(QStringLiteral("other.xml"));
         {
             ReportDocument second;
@@ -516,17 +511,15 @@ private slots:
         QTest::addColumn<QString>("report");
         ScriptedInteraction quiet;
         UserInteraction::setCurrent(&quiet);
-        QStringList reports;
         for (const char *folder : {MIRT_BINARY_DIR "/bin", MIRT_SOURCE_DIR "/tests"}) {
             QDirIterator it(QString::fromUtf8(folder), {QStringLiteral("*.xml")}, QDir::Files,
                             QDirIterator::Subdirectories);
-            while (it.hasNext())
-                reports << it.next();
-        }
-        for (const QString &path : std::as_const(reports)) {
-            ReportDocument probe;
-            if (probe.loadXml(path))
-                QTest::newRow(qPrintable(QDir(MIRT_SOURCE_DIR).relativeFilePath(path))) << path;
+            while (it.hasNext()) {
+                const QString path = it.next();
+                ReportDocument probe;
+                if (probe.loadXml(path))
+                    QTest::newRow(qPrintable(QDir(MIRT_SOURCE_DIR).relativeFilePath(path))) << path;
+            }
         }
         UserInteraction::setCurrent(nullptr);
     }
