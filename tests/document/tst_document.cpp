@@ -58,13 +58,12 @@ private slots:
     void cleanup() { UserInteraction::setCurrent(nullptr); }
 
     // Document
-    void newDocumentDefaults()
+    void newDocumentAndInit()
     {
         ReportDocument doc;
         QCOMPARE(layout(doc), QStringList{"d1:1:Data 1:0"});
         QCOMPARE(doc.sections.at(0)->parent, &doc);
-        QVERIFY(!doc.modified());
-        QVERIFY(!doc.pageHeader() && !doc.pageFooter() && !doc.reportHeader() &&
+        QVERIFY(!doc.modified() && !doc.pageHeader() && !doc.pageFooter() && !doc.reportHeader() &&
                 !doc.reportFooter());
         // No page size yet: the printer's paper decides.
         QCOMPARE(doc.pageWidth, 0.0f);
@@ -73,13 +72,10 @@ private slots:
                  QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
                      QCoreApplication::applicationDirPath() +
                      QStringLiteral("/texts.mdb;Persist Security Info=False"));
-    }
-    void initResetsButKeepsPageSize()
-    {
-        ReportDocument doc;
+
+        // init() resets all but the page size.
         doc.setUnit(Unit::Inches);
-        doc.pageWidth = 8.5f;
-        doc.pageHeight = 11;
+        std::tie(doc.pageWidth, doc.pageHeight) = std::tuple(8.5f, 11.0f);
         doc.docName = "x";
         doc.fileName = "/tmp/x.xml";
         doc.setPageHeader(true);
@@ -186,7 +182,6 @@ private slots:
     {
         QFETCH(int, type);
         QFETCH(QString, key);
-        QFETCH(QString, name);
         using Get = bool (ReportDocument::*)() const;
         using Set = void (ReportDocument::*)(bool);
         const Get get =
@@ -203,7 +198,7 @@ private slots:
         QVERIFY(doc.modified());
         const ReportSection *s = doc.sections.value(key);
         QCOMPARE(s->section_Type, type);
-        QCOMPARE(s->sectionName, name);
+        QTEST(s->sectionName, "name");
         QCOMPARE(s->Key(), key);
         QCOMPARE(s->parent, &doc);
         (doc.*set)(true); // a second "on" adds nothing
