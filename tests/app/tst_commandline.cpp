@@ -92,7 +92,18 @@ Run runHeadless(const QString &arguments)
     return run;
 }
 
+// The arguments, the option read and its value, a flag and whether it is set.
+using Arguments = std::tuple<QStringList, QString, QString, QString, bool>;
+// The report, the output option, the limit and whether a file is there already.
+using Limit = std::tuple<QString, QString, QString, bool>;
+// The arguments, whether there is a display, the status and a part of the message.
+using Ending = std::tuple<QString, bool, int, QString>;
+
 } // namespace
+
+Q_DECLARE_METATYPE(Arguments)
+Q_DECLARE_METATYPE(Limit)
+Q_DECLARE_METATYPE(Ending)
 
 class tst_CommandLine : public QObject
 {
@@ -153,36 +164,26 @@ private slots:
     }
     void argumentsKeepWholeFileNames_data()
     {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("option");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("flag");
-        QTest::addColumn<bool>("flagSet");
-
-        const auto row = [](const char *tag, const QStringList &args, const char *option,
-                            const char *value, const char *flag, bool flagSet) {
-            QTest::newRow(tag) << args << QString(option) << QString(value) << QString(flag)
-                               << flagSet;
-        };
-        row("path with spaces", {"/F", "/tmp/my reports/a b.xml", "/p"}, "f",
-            "/tmp/my reports/a b.xml", "p", true);
-        row("path holding /p ", {"/f", "/tmp/x /p y.xml"}, "f", "/tmp/x /p y.xml", "p", false);
-        row("expression with slash", {"/eval", "1/2 & \" /e \""}, "eval", "1/2 & \" /e \"", "e",
-            false);
-        row("debug flag", {"/dbg"}, "f", "", "dbg", true);
+        QTest::addColumn<Arguments>("row");
+        const auto row = [](const char *name, const Arguments &r) { QTest::newRow(name) << r; };
+        row("path with spaces",
+            {{"/F", "/tmp/my reports/a b.xml", "/p"}, "f", "/tmp/my reports/a b.xml", "p", true});
+        row("path holding /p ", {{"/f", "/tmp/x /p y.xml"}, "f", "/tmp/x /p y.xml", "p", false});
+        row("expression with slash",
+            {{"/eval", "1/2 & \" /e \""}, "eval", "1/2 & \" /e \"", "e", false});
+        row("debug flag", {{"/dbg"}, "f", "", "dbg", true});
         // What a file manager passes: the report alone opens in the designer.
-        row("lone file", {"/home/me/my report.xml"}, "f", "/home/me/my report.xml", "e", true);
-        row("lone relative file", {"demo.xml"}, "f", "demo.xml", "e", true);
-        row("lone option", {"/info"}, "f", "", "e", false);
+        row("lone file", {{"/home/me/my report.xml"}, "f", "/home/me/my report.xml", "e", true});
+        row("lone relative file", {{"demo.xml"}, "f", "demo.xml", "e", true});
+        row("lone option", {{"/info"}, "f", "", "e", false});
     }
     void argumentsKeepWholeFileNames()
     {
-        QFETCH(QStringList, args);
-        QFETCH(QString, option);
-        QFETCH(QString, flag);
+        QFETCH(Arguments, row);
+        const auto &[args, option, value, flag, flagSet] = row;
         const CommandLine cl = CommandLine::fromArguments(args);
-        QTEST(cl.value(option), "value");
-        QTEST(cl.has(flag), "flagSet");
+        QCOMPARE(cl.value(option), value);
+        QCOMPARE(cl.has(flag), flagSet);
     }
     void unknownOptionsAreNamed()
     {
@@ -285,31 +286,22 @@ private slots:
     // a file already there as it was.
     void runLimits_data()
     {
-        QTest::addColumn<QString>("report");
-        QTest::addColumn<QString>("output");
-        QTest::addColumn<QString>("limit");
-        QTest::addColumn<bool>("existing");
-
-        const auto row = [](const char *tag, const char *report, const char *output,
-                            const char *limit, bool existing) {
-            QTest::newRow(tag) << QString(report) << QString(output) << QString(limit) << existing;
-        };
-        row("maxpages, pdf", "million.xml", "/pdf", "/maxpages|50", false);
-        row("maxpages, png", "million.xml", "/png", "/maxpages|50", false);
-        row("maxpages, html over a file", "million.xml", "/html", "/maxpages|50", true);
-        row("timeout, pdf over a file", "million.xml", "/pdf", "/timeout|0.5", true);
-        row("maxpages, xlsx over a file", "million.xml", "/xlsx", "/maxpages|50", true);
-        row("maxpages, csv", "million.xml", "/csv", "/maxpages|50", false);
+        QTest::addColumn<Limit>("row");
+        const auto row = [](const char *name, const Limit &r) { QTest::newRow(name) << r; };
+        row("maxpages, pdf", {"million.xml", "/pdf", "/maxpages|50", false});
+        row("maxpages, png", {"million.xml", "/png", "/maxpages|50", false});
+        row("maxpages, html over a file", {"million.xml", "/html", "/maxpages|50", true});
+        row("timeout, pdf over a file", {"million.xml", "/pdf", "/timeout|0.5", true});
+        row("maxpages, xlsx over a file", {"million.xml", "/xlsx", "/maxpages|50", true});
+        row("maxpages, csv", {"million.xml", "/csv", "/maxpages|50", false});
         // Ten billion rows to count: only breaking off the query ends it.
-        row("timeout inside a query", "count.xml", "/pdf", "/timeout|0.5", false);
-        row("timeout of check", "count.xml", "/check", "/timeout|0.5", false);
+        row("timeout inside a query", {"count.xml", "/pdf", "/timeout|0.5", false});
+        row("timeout of check", {"count.xml", "/check", "/timeout|0.5", false});
     }
     void runLimits()
     {
-        QFETCH(QString, report);
-        QFETCH(QString, output);
-        QFETCH(QString, limit);
-        QFETCH(bool, existing);
+        QFETCH(Limit, row);
+        auto [report, output, limit, existing] = row;
         const QString target = path(QStringLiteral("limited.") + output.mid(1));
         const QByteArray before = "earlier content, not to be touched";
         QFile::remove(target);
@@ -331,31 +323,23 @@ private slots:
     // a window nobody sees.
     void programEnds_data()
     {
-        QTest::addColumn<QString>("arguments");
-        QTest::addColumn<bool>("display");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("message");
-
-        QTest::newRow("dhp, missing report") << "/f|nowhere.xml|/dhp" << true << 1 << "nowhere.xml";
-        QTest::newRow("dhp without a report") << "/dhp" << true << int(ExitUsage) << "/f FILE";
-        QTest::newRow("dhp, misspelt option")
-            << "/f|" DEMO "|/dhp|/pags|2-5" << true << int(ExitUsage) << "/pags";
-        QTest::newRow("dhp over its page limit") << "/f|million.xml|/dhp|/maxpages|50" << true
-                                                 << int(ExitLimitReached) << "/maxpages 50";
-        QTest::newRow("f without a value, no display")
-            << "/f" << false << int(ExitUsage) << "/f needs a report file";
-        QTest::newRow("designer without a display")
-            << "/f|" DEMO "|/e" << false << int(ExitUsage) << "no display";
-        QTest::newRow("binary report")
-            << "/f|binary.xml|/pdf|binary.pdf" << true << 1 << "format is not correct";
+        QTest::addColumn<Ending>("row");
+        const auto row = [](const char *name, const Ending &r) { QTest::newRow(name) << r; };
+        row("dhp, missing report", {"/f|nowhere.xml|/dhp", true, 1, "nowhere.xml"});
+        row("dhp without a report", {"/dhp", true, ExitUsage, "/f FILE"});
+        row("dhp, misspelt option", {"/f|" DEMO "|/dhp|/pags|2-5", true, ExitUsage, "/pags"});
+        row("dhp over its page limit",
+            {"/f|million.xml|/dhp|/maxpages|50", true, ExitLimitReached, "/maxpages 50"});
+        row("f without a value, no display", {"/f", false, ExitUsage, "/f needs a report file"});
+        row("designer without a display", {"/f|" DEMO "|/e", false, ExitUsage, "no display"});
+        row("binary report", {"/f|binary.xml|/pdf|binary.pdf", true, 1, "format is not correct"});
     }
     void programEnds()
     {
-        QFETCH(QString, arguments);
-        QFETCH(bool, display);
-        QFETCH(QString, message);
+        QFETCH(Ending, row);
+        const auto &[arguments, display, status, message] = row;
         const Run run = runProgram(arguments, m_dir.path(), display);
-        QTEST(run.status, "status");
+        QCOMPARE(run.status, status);
         QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
         // Readable text only: no bytes of a binary file, no terminal controls.
         const QString text = QString::fromUtf8(run.err);
