@@ -114,7 +114,20 @@ void trigger(const DesignerWindow &w, const char *name)
     a->trigger();
 }
 
+// The headers and footers, the data sections, whether the page header is then
+// switched on, and the sections shown.
+using Sections = std::tuple<QString, int, bool, QStringList>;
+// The section removed, the answer, its name in the question, the sections left.
+using Removal = std::tuple<QString, int, QString, QStringList>;
+// A menu command, or a dialog (how it is opened, and what is typed into which of
+// its boxes); the sections shown after it.
+using Edit = std::tuple<QString, QString, QString, QStringList>;
+
 } // namespace
+
+Q_DECLARE_METATYPE(Sections)
+Q_DECLARE_METATYPE(Removal)
+Q_DECLARE_METATYPE(Edit)
 
 class tst_designwindow : public QObject
 {
@@ -138,24 +151,18 @@ private slots:
 
     void drawSections_data()
     {
-        QTest::addColumn<QString>("flags");
-        QTest::addColumn<int>("dataSections");
-        QTest::addColumn<bool>("switchPageHeaderOn");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("all, added out of order")
-            << "rf,pf,ph,rh" << 2 << false << QStringList{"rh", "ph", "d1", "d2", "pf", "rf"};
-        QTest::newRow("page header after report header")
-            << "rh,pf" << 2 << true << QStringList{"rh", "ph", "d1", "d2", "pf"};
-        QTest::newRow("page header first without report header")
-            << "rf" << 1 << true << QStringList{"ph", "d1", "rf"};
-        QTest::newRow("nothing shown") << "" << 0 << false << QStringList{};
+        QTest::addColumn<Sections>("row");
+        const auto row = [](const char *name, const Sections &r) { QTest::newRow(name) << r; };
+        row("all, added out of order",
+            {"rf,pf,ph,rh", 2, false, {"rh", "ph", "d1", "d2", "pf", "rf"}});
+        row("page header after report header", {"rh,pf", 2, true, {"rh", "ph", "d1", "d2", "pf"}});
+        row("page header first without report header", {"rf", 1, true, {"ph", "d1", "rf"}});
+        row("nothing shown", {"", 0, false, {}});
     }
     void drawSections()
     {
-        QFETCH(QString, flags);
-        QFETCH(int, dataSections);
-        QFETCH(bool, switchPageHeaderOn);
-        QFETCH(QStringList, expected);
+        QFETCH(Sections, row);
+        const auto &[flags, dataSections, switchPageHeaderOn, expected] = row;
         ReportDocument doc;
         fillReport(doc, QStringLiteral("rh,ph,pf,rf"), 3); // leaves surplus surfaces behind
         DesignerWindow w;
@@ -320,23 +327,17 @@ private slots:
 
     void removeSection_data()
     {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("data section, yes")
-            << "d2" << int(UserInteraction::Yes) << "Data 2" << QStringList{"ph", "d1"};
-        QTest::newRow("data section, no")
-            << "d2" << int(UserInteraction::No) << "Data 2" << QStringList{"ph", "d1", "d2"};
-        QTest::newRow("page header, yes")
-            << "ph" << int(UserInteraction::Yes) << "Page Header" << QStringList{"d1", "d2"};
+        QTest::addColumn<Removal>("row");
+        const auto row = [](const char *name, const Removal &r) { QTest::newRow(name) << r; };
+        const int yes = UserInteraction::Yes, no = UserInteraction::No;
+        row("data section, yes", {"d2", yes, "Data 2", {"ph", "d1"}});
+        row("data section, no", {"d2", no, "Data 2", {"ph", "d1", "d2"}});
+        row("page header, yes", {"ph", yes, "Page Header", {"d1", "d2"}});
     }
     void removeSection()
     {
-        QFETCH(QString, key);
-        QFETCH(int, answer);
-        QFETCH(QString, name);
-        QFETCH(QStringList, expected);
+        QFETCH(Removal, row);
+        const auto &[key, answer, name, expected] = row;
         Designer d(reportPath, "ph");
         auto &[doc, w] = d;
         w.setCurrentSurface(int(surfaceKeys(w).indexOf(key)));
@@ -566,29 +567,20 @@ private slots:
 
     void editsAreOneUndoStep_data()
     {
-        // A menu command, or a dialog (how it is opened, and what is typed into
-        // which of its boxes); the sections shown after it.
-        QTest::addColumn<QString>("open");
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QStringList>("changed");
-        auto row = [](const char *name, const char *open, const char *box, const char *typed,
-                      const QStringList &changed = {"d1", "d2"}) {
-            QTest::newRow(name) << open << box << typed << changed;
-        };
-        row("page header", "m_pageHead", "", "", {"ph", "d1", "d2"});
-        row("add data section", "m_addDataSection", "", "", {"d1", "d2", "d3"});
-        row("insert data section", "m_insertDataSection", "", "", {"d1", "d3", "d2"});
-        row("item editor", "item", "Text1", "[Orders].[Total]");
-        row("section properties", "section", "sectionName", "Lines");
-        row("document properties", "m_docProp", "docName", "Renamed");
+        QTest::addColumn<Edit>("row");
+        const auto row = [](const char *name, const Edit &r) { QTest::newRow(name) << r; };
+        const QStringList same = {"d1", "d2"};
+        row("page header", {"m_pageHead", "", "", {"ph", "d1", "d2"}});
+        row("add data section", {"m_addDataSection", "", "", {"d1", "d2", "d3"}});
+        row("insert data section", {"m_insertDataSection", "", "", {"d1", "d3", "d2"}});
+        row("item editor", {"item", "Text1", "[Orders].[Total]", same});
+        row("section properties", {"section", "sectionName", "Lines", same});
+        row("document properties", {"m_docProp", "docName", "Renamed", same});
     }
     void editsAreOneUndoStep()
     {
-        QFETCH(QString, open);
-        QFETCH(QString, box);
-        QFETCH(QString, typed);
-        QFETCH(QStringList, changed);
+        QFETCH(Edit, row);
+        const auto &[open, box, typed, changed] = row;
         Designer d(reportPath);
         auto &[doc, w] = d;
         w.show();
