@@ -43,7 +43,20 @@ QStringList layout(const ReportDocument &doc)
     return out;
 }
 
+// Where each call adds (after the new document's section), a key removed before
+// the last call, and "key:number:name:parent" of the sections afterwards.
+using Adding = std::tuple<QList<int>, QString, QStringList>;
+// Modified, the answer, the file chosen ("" cancels the file dialog, "bad" fails to
+// write), whether the caller must stop, and whether the file was written.
+using Question = std::tuple<bool, int, QString, bool, bool>;
+// The section's type and number, its key and its sorting key.
+using Keys = std::tuple<int, int, QString, QString>;
+
 } // namespace
+
+Q_DECLARE_METATYPE(Adding)
+Q_DECLARE_METATYPE(Question)
+Q_DECLARE_METATYPE(Keys)
 
 class tst_Document : public QObject
 {
@@ -118,31 +131,21 @@ private slots:
     }
     void addDataSection_data()
     {
-        QTest::addColumn<QList<int>>("calls");    // where of each call after the new document
-        QTest::addColumn<QString>("removeFirst"); // a key removed before the last call
-        QTest::addColumn<QStringList>("expected");
-
-        QTest::newRow("append") << QList<int>{-1, -1} << ""
-                                << QStringList{"d1:1:Data 1:0", "d2:2:Data 2:1", "d3:3:Data 3:0"};
+        QTest::addColumn<Adding>("row");
+        const auto row = [](const char *name, const Adding &r) { QTest::newRow(name) << r; };
+        row("append", {{-1, -1}, "", {"d1:1:Data 1:0", "d2:2:Data 2:1", "d3:3:Data 3:0"}});
         // Inserting at 1 renumbers the others and keeps keys equal to numbers,
         // so the engine's "d" + number lookups find the right sections.
-        QTest::newRow("insert first")
-            << QList<int>{-1, 1} << ""
-            << QStringList{"d2:2:Data 1:0", "d3:3:Data 2:2", "d1:1:Data 3:0"};
-        QTest::newRow("insert middle")
-            << QList<int>{-1, 2} << ""
-            << QStringList{"d1:1:Data 1:0", "d3:3:Data 2:1", "d2:2:Data 3:0"};
-        QTest::newRow("insert past end")
-            << QList<int>{3} << "" << QStringList{"d1:1:Data 1:0", "d3:3:Data 2:0"};
+        row("insert first", {{-1, 1}, "", {"d2:2:Data 1:0", "d3:3:Data 2:2", "d1:1:Data 3:0"}});
+        row("insert middle", {{-1, 2}, "", {"d1:1:Data 1:0", "d3:3:Data 2:1", "d2:2:Data 3:0"}});
+        row("insert past end", {{3}, "", {"d1:1:Data 1:0", "d3:3:Data 2:0"}});
         // After a removal the next number is still free, and the name unique.
-        QTest::newRow("append after removal")
-            << QList<int>{-1, -1} << "d1" << QStringList{"d2:2:Data 2:1", "d3:3:Data 3:0"};
+        row("append after removal", {{-1, -1}, "d1", {"d2:2:Data 2:1", "d3:3:Data 3:0"}});
     }
     void addDataSection()
     {
-        QFETCH(QList<int>, calls);
-        QFETCH(QString, removeFirst);
-        QFETCH(QStringList, expected);
+        QFETCH(Adding, row);
+        const auto &[calls, removeFirst, expected] = row;
 
         ReportDocument doc;
         for (int i = 0; i < calls.size(); ++i) {
@@ -329,30 +332,21 @@ private slots:
     }
     void checkIfToSave_data()
     {
-        QTest::addColumn<bool>("modified");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<QString>("chosen"); // "" cancels the file dialog, "bad" fails to write
-        QTest::addColumn<bool>("mustStop");
-        QTest::addColumn<bool>("written");
-
-        QTest::newRow("unchanged") << false << 0 << "" << false << false;
-        QTest::newRow("no") << true << int(UserInteraction::No) << "" << false << false;
-        QTest::newRow("cancel") << true << int(UserInteraction::Cancel) << "" << true << false;
-        QTest::newRow("yes, saved")
-            << true << int(UserInteraction::Yes) << "out.xml" << false << true;
+        QTest::addColumn<Question>("row");
+        const auto row = [](const char *name, const Question &r) { QTest::newRow(name) << r; };
+        const int yes = UserInteraction::Yes;
+        row("unchanged", {false, 0, "", false, false});
+        row("no", {true, UserInteraction::No, "", false, false});
+        row("cancel", {true, UserInteraction::Cancel, "", true, false});
+        row("yes, saved", {true, yes, "out.xml", false, true});
         // The changes are not dropped when the save did not happen.
-        QTest::newRow("yes, dialog cancelled")
-            << true << int(UserInteraction::Yes) << "" << true << false;
-        QTest::newRow("yes, write failed")
-            << true << int(UserInteraction::Yes) << "bad" << true << false;
+        row("yes, dialog cancelled", {true, yes, "", true, false});
+        row("yes, write failed", {true, yes, "bad", true, false});
     }
     void checkIfToSave()
     {
-        QFETCH(bool, modified);
-        QFETCH(int, answer);
-        QFETCH(QString, chosen);
-        QFETCH(bool, mustStop);
-        QFETCH(bool, written);
+        QFETCH(Question, row);
+        const auto &[modified, answer, chosen, mustStop, written] = row;
 
         ReportDocument doc;
         if (modified)
@@ -385,32 +379,26 @@ private slots:
     // Sections
     void sectionKeys_data()
     {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<int>("number");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("sortingKey");
-        const auto row = [](const char *name, int type, int number, const char *key,
-                            const char *sortingKey) {
-            QTest::newRow(name) << type << number << QString(key) << QString(sortingKey);
-        };
-        row("page header", 1, 0, "ph", "0000");
-        row("report header", 3, 7, "rh", "0000");
-        row("report footer", 4, 0, "rf", "0000");
-        row("data 12", 0, 12, "d12", "0120");
-        row("data 1234", 0, 1234, "d1234", "12340");
-        row("before data 2", 5, 2, "d2", "0019");
-        row("after data 2", 6, 2, "d2", "0021");
-        row("unknown kind", 9, 3, "d3", "0030");
+        QTest::addColumn<Keys>("row");
+        const auto row = [](const char *name, const Keys &r) { QTest::newRow(name) << r; };
+        row("page header", {1, 0, "ph", "0000"});
+        row("report header", {3, 7, "rh", "0000"});
+        row("report footer", {4, 0, "rf", "0000"});
+        row("data 12", {0, 12, "d12", "0120"});
+        row("data 1234", {0, 1234, "d1234", "12340"});
+        row("before data 2", {5, 2, "d2", "0019"});
+        row("after data 2", {6, 2, "d2", "0021"});
+        row("unknown kind", {9, 3, "d3", "0030"});
     }
     void sectionKeys()
     {
-        QFETCH(int, type);
-        QFETCH(int, number);
+        QFETCH(Keys, row);
+        const auto &[type, number, key, sortingKey] = row;
         ReportSection s;
         s.section_Type = type;
         s.dataSectionNumber = number;
-        QTEST(s.Key(), "key");
-        QTEST(s.sortingKey(), "sortingKey");
+        QCOMPARE(s.Key(), key);
+        QCOMPARE(s.sortingKey(), sortingKey);
     }
     void itemKeysAreNeverReused()
     {
