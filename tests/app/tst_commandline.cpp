@@ -101,10 +101,6 @@ using Ending = std::tuple<QString, bool, int, QString>;
 
 } // namespace
 
-Q_DECLARE_METATYPE(Arguments)
-Q_DECLARE_METATYPE(Limit)
-Q_DECLARE_METATYPE(Ending)
-
 class tst_CommandLine : public QObject
 {
     Q_OBJECT

@@ -125,10 +125,6 @@ using Edit = std::tuple<QString, QString, QString, QStringList>;
 
 } // namespace
 
-Q_DECLARE_METATYPE(Sections)
-Q_DECLARE_METATYPE(Removal)
-Q_DECLARE_METATYPE(Edit)
-
 class tst_designwindow : public QObject
 {
     Q_OBJECT

@@ -97,8 +97,6 @@ using ExportRow = std::tuple<int, int, QString, bool, QString, QStringList>;
 
 } // namespace
 
-Q_DECLARE_METATYPE(ExportRow)
-
 class tst_Dialogs : public QObject
 {
     Q_OBJECT

@@ -54,10 +54,6 @@ using Keys = std::tuple<int, int, QString, QString>;
 
 } // namespace
 
-Q_DECLARE_METATYPE(Adding)
-Q_DECLARE_METATYPE(Question)
-Q_DECLARE_METATYPE(Keys)
-
 class tst_Document : public QObject
 {
     Q_OBJECT

@@ -38,8 +38,6 @@ using Place = std::tuple<int, QRect, int, QPoint, bool, int>;
 
 } // namespace
 
-Q_DECLARE_METATYPE(Place)
-
 class tst_GrabHandles : public QObject
 {
     Q_OBJECT

@@ -110,9 +110,6 @@ using Headless = std::tuple<QString, QString, int, QString>;
 
 } // namespace
 
-Q_DECLARE_METATYPE(Chosen)
-Q_DECLARE_METATYPE(Headless)
-
 class tst_Startup : public QObject
 {
     Q_OBJECT
