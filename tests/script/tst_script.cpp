@@ -52,6 +52,8 @@ void check(const QLocale &locale = QLocale::c())
     QCOMPARE(r.value.typeName(), type);
 }
 
+using Value = std::tuple<QVariant, QString, QString, QVariant>;
+
 } // namespace
 
 class tst_Script : public QObject
@@ -396,35 +398,31 @@ private slots:
     }
     void databaseValues_data()
     {
-        QTest::addColumn<QVariant>("variant");
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QVariant>("back");
-        const auto row = [](const char *name, const QVariant &variant, const char *type,
-                            const char *text, const QVariant &back) {
-            QTest::newRow(name) << variant << QString(type) << QString(text) << back;
-        };
+        // The database's value, its TypeName and CStr text, and the value it gives back.
+        QTest::addColumn<Value>("row");
+        const auto row = [](const char *name, const Value &r) { QTest::newRow(name) << r; };
         const QDateTime early(QDate(1899, 12, 29), QTime(6, 0));
-        row("invalid is Empty", QVariant(), "Empty", "", QVariant());
-        row("null int is Null", QVariant(QMetaType::fromType<int>()), "Null", "",
-            QVariant(QMetaType::fromType<QString>()));
-        row("bool", QVariant(true), "Boolean", "True", QVariant(true));
-        row("int", QVariant(42), "Long", "42", QVariant(42));
-        row("short", QVariant::fromValue<short>(7), "Integer", "7", QVariant::fromValue<short>(7));
-        row("big integer", QVariant(qlonglong(1) << 40), "Double", "1099511627776",
-            QVariant(1099511627776.0));
-        row("date", QVariant(QDate(2001, 3, 4)), "Date", "3/4/2001",
-            QVariant(QDateTime(QDate(2001, 3, 4), QTime(0, 0))));
-        row("date and time", QVariant(early), "Date", "12/29/1899 6:00:00 AM", QVariant(early));
-        row("bytes become text", QVariant(QByteArray("xy")), "String", "xy", QVariant("xy"));
+        row("invalid is Empty", {QVariant(), "Empty", "", QVariant()});
+        row("null int is Null", {QVariant(QMetaType::fromType<int>()), "Null", "",
+                                 QVariant(QMetaType::fromType<QString>())});
+        row("bool", {true, "Boolean", "True", true});
+        row("int", {42, "Long", "42", 42});
+        row("short",
+            {QVariant::fromValue<short>(7), "Integer", "7", QVariant::fromValue<short>(7)});
+        row("big integer", {qlonglong(1) << 40, "Double", "1099511627776", 1099511627776.0});
+        row("date",
+            {QDate(2001, 3, 4), "Date", "3/4/2001", QDateTime(QDate(2001, 3, 4), QTime(0, 0))});
+        row("date and time", {early, "Date", "12/29/1899 6:00:00 AM", early});
+        row("bytes become text", {QByteArray("xy"), "String", "xy", "xy"});
     }
     void databaseValues()
     {
-        QFETCH(QVariant, variant);
+        QFETCH(Value, row);
+        const auto &[variant, type, text, back] = row;
         const ScriptValue v = ScriptValue::fromVariant(variant);
-        QTEST(v.typeName(), "type");
-        QTEST(cstr(v, QLocale::c()), "text");
-        QTEST(v.toVariant(), "back");
+        QCOMPARE(v.typeName(), type);
+        QCOMPARE(cstr(v, QLocale::c()), text);
+        QCOMPARE(v.toVariant(), back);
     }
     void longFlatFormulas()
     {
