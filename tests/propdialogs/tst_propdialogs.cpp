@@ -97,6 +97,12 @@ QString testPrinter()
     return installedPrinterNames().contains(name) ? name : QString();
 }
 
+// The section, the name typed, and the message OK gives ("" when accepted).
+using Naming = std::tuple<QString, QString, QString>;
+// Where the section goes relative to Customers, its number (0: cancelled), and the
+// numbers and parents of Customers, Orders and Lines afterwards.
+using Adding = std::tuple<QString, int, QList<int>, QList<int>>;
+
 } // namespace
 
 class tst_PropDialogs : public QObject
@@ -334,26 +340,21 @@ private slots:
     // then and the dialog stays open.
     void sectionName_data()
     {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<Naming>("row");
         const QString chars = "The section name cannot contain any of these chars '\"><[]";
         const QString taken = "This section name already exist for another section, please "
                               "choose another name";
-        auto row = [](const char *tag, const char *key, const char *name, const QString &msg) {
-            QTest::newRow(tag) << QString(key) << QString(name) << msg;
-        };
-        row("parentheses", "d2", "Orders (2)", chars);
-        row("empty", "d2", "", "Section name cannot be empty");
-        row("another data section", "d2", "Customers", taken);
-        row("footer named as header", "pf", "Page header", "");
-        row("valid", "d2", "Order lines", "");
+        const auto row = [](const char *name, const Naming &r) { QTest::newRow(name) << r; };
+        row("parentheses", {"d2", "Orders (2)", chars});
+        row("empty", {"d2", "", "Section name cannot be empty"});
+        row("another data section", {"d2", "Customers", taken});
+        row("footer named as header", {"pf", "Page header", ""});
+        row("valid", {"d2", "Order lines", ""});
     }
     void sectionName()
     {
-        QFETCH(QString, key);
-        QFETCH(QString, name);
-        QFETCH(QString, message);
+        QFETCH(Naming, row);
+        const auto &[key, name, message] = row;
         auto doc = sampleDocument();
         doc->sections.value(QStringLiteral("ph"))->sectionName = QStringLiteral("Page header");
         doc->sections.value(QStringLiteral("pf"))->sectionName = QStringLiteral("Page footer");
@@ -406,20 +407,16 @@ private slots:
 
     void addDataSection_data()
     {
-        QTest::addColumn<QString>("where");      // relative to Customers
-        QTest::addColumn<int>("number");         // 0: cancelled
-        QTest::addColumn<QList<int>>("numbers"); // Customers, Orders, Lines afterwards
-        QTest::addColumn<QList<int>>("parents");
-        QTest::newRow("before") << "Before" << 1 << QList<int>{2, 3, 4} << QList<int>{0, 2, 3};
-        QTest::newRow("after") << "After" << 2 << QList<int>{1, 3, 4} << QList<int>{0, 1, 3};
-        QTest::newRow("cancel") << "Before" << 0 << QList<int>{1, 2, 3} << QList<int>{0, 1, 2};
+        QTest::addColumn<Adding>("row");
+        const auto row = [](const char *name, const Adding &r) { QTest::newRow(name) << r; };
+        row("before the first", {"Before", 1, {2, 3, 4}, {0, 2, 3}});
+        row("after the first", {"After", 2, {1, 3, 4}, {0, 1, 3}});
+        row("cancel", {"Before", 0, {1, 2, 3}, {0, 1, 2}});
     }
     void addDataSection()
     {
-        QFETCH(QString, where);
-        QFETCH(int, number);
-        QFETCH(QList<int>, numbers);
-        QFETCH(QList<int>, parents);
+        QFETCH(Adding, row);
+        const auto &[where, number, numbers, parents] = row;
         auto doc = sampleDocument();
         QList<ReportSection *> old;
         for (const char *key : {"d1", "d2", "d3"})
