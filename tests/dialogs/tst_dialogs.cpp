@@ -94,6 +94,9 @@ const QString kIncomplete = QStringLiteral(
 
 // Pages, the page shown, the folder, all pages, the button, the files written.
 using ExportRow = std::tuple<int, int, QString, bool, QString, QStringList>;
+// A database or none, the second section's query, the fields listed, and the start
+// of the problem shown ("": none).
+using Fields = std::tuple<bool, QString, int, QString>;
 
 } // namespace
 
@@ -117,21 +120,17 @@ private slots:
     // The field list says why fields are missing instead of staying blank.
     void fieldListSaysWhy_data()
     {
-        QTest::addColumn<bool>("database");
-        QTest::addColumn<QString>("secondQuery");
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<QString>("problem"); // the start of the text shown; empty: none
-        QTest::newRow("every field") << true << "SELECT Name FROM T" << 3 << "";
-        QTest::newRow("missing database")
-            << false << "SELECT Name FROM T" << 0 << "No fields can be read:";
-        QTest::newRow("one query fails")
-            << true << "SELECT Nope FROM T" << 2 << "The fields of some sections cannot be read:";
+        QTest::addColumn<Fields>("row");
+        const auto row = [](const char *name, const Fields &r) { QTest::newRow(name) << r; };
+        row("every field", {true, "SELECT Name FROM T", 3, ""});
+        row("missing database", {false, "SELECT Name FROM T", 0, "No fields can be read:"});
+        row("one query fails",
+            {true, "SELECT Nope FROM T", 2, "The fields of some sections cannot be read:"});
     }
     void fieldListSaysWhy()
     {
-        QFETCH(bool, database);
-        QFETCH(QString, secondQuery);
-        QFETCH(QString, problem);
+        QFETCH(Fields, row);
+        const auto &[database, secondQuery, rows, problem] = row;
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("fields.db"));
         QVERIFY(!database || writeDatabase(path, 1));
@@ -141,7 +140,7 @@ private slots:
         fields.resize(300, 300);
         fields.show();
         fields.setDocument(&doc);
-        QTEST(fields.list()->topLevelItemCount(), "rows");
+        QCOMPARE(fields.list()->topLevelItemCount(), rows);
         auto *label = child<QLabel>(&fields, "fieldsProblem");
         QCOMPARE(label->isVisible(), !problem.isEmpty());
         QCOMPARE(fields.problem().section(u'\n', 0, 0), problem);
@@ -596,21 +595,18 @@ private slots:
         QTest::addColumn<QString>("target"); // below the temporary folder
         QTest::addColumn<int>("answer");     // the button pressed in the message box
         QTest::addColumn<QString>("message");
-        QTest::addColumn<bool>("replaced");
-        const int ok = QMessageBox::Ok, yes = QMessageBox::Yes, no = QMessageBox::No;
-        QTest::newRow("a file, not a folder")
-            << "taken.txt" << ok << "is a file, not a folder" << false;
-        QTest::newRow("folder below a file")
-            << "taken.txt/sub" << ok << "Cannot create the folder" << false;
-        QTest::newRow("existing file kept") << "" << no << "already exists" << false;
-        QTest::newRow("existing file replaced") << "" << yes << "already exists" << true;
+        const int ok = QMessageBox::Ok;
+        QTest::newRow("a file, not a folder") << "taken.txt" << ok << "is a file, not a folder";
+        QTest::newRow("folder below a file") << "taken.txt/sub" << ok << "Cannot create the folder";
+        QTest::newRow("existing file kept") << "" << int(QMessageBox::No) << "already exists";
+        QTest::newRow("existing file replaced") << "" << int(QMessageBox::Yes) << "already exists";
     }
     void exportHtmlRefusals()
     {
         QFETCH(QString, target);
         QFETCH(int, answer);
         QFETCH(QString, message);
-        QFETCH(bool, replaced);
+        const bool replaced = answer == QMessageBox::Yes; // only Yes writes over a file
 
         QTemporaryDir dir;
         const QString old = dir.filePath(QStringLiteral("report-page-001.html"));
