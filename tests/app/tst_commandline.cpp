@@ -92,6 +92,7 @@ Run runHeadless(const QString &arguments)
     return run;
 }
 
+using Option = std::tuple<QString, QString, bool>;
 // The arguments, the option read and its value, a flag and whether it is set.
 using Arguments = std::tuple<QStringList, QString, QString, QString, bool>;
 // The report, the output option, the limit and whether a file is there already.
@@ -108,24 +109,20 @@ class tst_CommandLine : public QObject
 private slots:
     void optionSyntax_data()
     {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("expected");
-        const auto row = [](const char *tag, const char *line, const char *name, bool expected) {
-            QTest::newRow(tag) << QString(line) << QString(name) << expected;
-        };
-        row("at the end", "/f x.xml /e", "e", true);
-        row("capitals", "/F x.xml /E", "e", true);
-        row("p not inside dp", "/f x.xml /dp", "p", false);
-        row("dp found", "/f x.xml /dp", "dp", true);
-        row("against its value", "/fx.xml", "f", false);
-        row("blank line", "   ", "e", false);
+        QTest::addColumn<Option>("row"); // the command line, the option, whether it is there
+        const auto row = [](const char *name, const Option &r) { QTest::newRow(name) << r; };
+        row("at the end", {"/f x.xml /e", "e", true});
+        row("capitals", {"/F x.xml /E", "e", true});
+        row("p not inside dp", {"/f x.xml /dp", "p", false});
+        row("dp found", {"/f x.xml /dp", "dp", true});
+        row("against its value", {"/fx.xml", "f", false});
+        row("blank line", {"   ", "e", false});
     }
     void optionSyntax()
     {
-        QFETCH(QString, line);
-        QFETCH(QString, name);
-        QTEST(hasOption(line, name), "expected");
+        QFETCH(Option, row);
+        const auto &[line, name, expected] = row;
+        QCOMPARE(hasOption(line, name), expected);
     }
     void optionValues_data()
     {
