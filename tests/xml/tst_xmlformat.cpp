@@ -22,16 +22,17 @@ namespace {
 QByteArray readBytes(const QString &path)
 {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return f.readAll();
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-void writeBytes(const QString &path, const QByteArray &data)
+// Loads `xml` into `doc` through a real file in `dir`.
+bool loadBytes(ReportDocument &doc, const QTemporaryDir &dir, const QByteArray &xml)
 {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
+    QFile f(dir.filePath(QStringLiteral("in.xml")));
+    if (!f.open(QIODevice::WriteOnly) || f.write(xml) != xml.size())
+        return false;
+    f.close();
+    return doc.loadXml(f.fileName());
 }
 
 QString fixture(const QString &name)
@@ -243,14 +244,13 @@ private slots:
         QFETCH(bool, expected);
         QCOMPARE(textToBool(text), expected);
 
-        const QString path = m_dir.filePath(QStringLiteral("bool.xml"));
-        writeBytes(path, "<MIRTDOCUMENT><SECTION name=\"Data 1\" type=\"0\" dataSectionNumber=\"1\""
-                         " pageBreakAfter=\"" +
-                             text.toUtf8() + "\"><ITEM fontBold=\"" + text.toUtf8() +
-                             "\" canGrowVertically=\"" + text.toUtf8() +
-                             "\"/></SECTION></MIRTDOCUMENT>");
         ReportDocument doc;
-        QVERIFY(doc.loadXml(path));
+        QVERIFY(loadBytes(
+            doc, m_dir,
+            "<MIRTDOCUMENT><SECTION name=\"Data 1\" type=\"0\" dataSectionNumber=\"1\""
+            " pageBreakAfter=\"" +
+                text.toUtf8() + "\"><ITEM fontBold=\"" + text.toUtf8() + "\" canGrowVertically=\"" +
+                text.toUtf8() + "\"/></SECTION></MIRTDOCUMENT>"));
         const ReportSection *s = doc.sections.value("d1");
         const auto *item = static_cast<const TextItem *>(s->items.value("k1"));
         QCOMPARE(item->fontBold, expected);
@@ -309,12 +309,11 @@ private slots:
             std::unique_ptr<GermanLocale> locale;
             if (german)
                 locale = std::make_unique<GermanLocale>();
-            const QString path = m_dir.filePath(QStringLiteral("number.xml"));
-            QString xml =
-                QStringLiteral("<MIRTDOCUMENT %1=\"%2\"/>").arg(attribute, text.toHtmlEscaped());
-            writeBytes(path, xml.toUtf8());
             ReportDocument doc;
-            QVERIFY(doc.loadXml(path));
+            QVERIFY(loadBytes(doc, m_dir,
+                              QStringLiteral("<MIRTDOCUMENT %1=\"%2\"/>")
+                                  .arg(attribute, text.toHtmlEscaped())
+                                  .toUtf8()));
             if (attribute == "leftMargin")
                 QCOMPARE(doc.leftMargin, float(expected));
             else
@@ -328,13 +327,12 @@ private slots:
     }
     void missingAttributesKeepDefaults()
     {
-        const QString path = m_dir.filePath(QStringLiteral("bare.xml"));
-        writeBytes(path,
-                   "<MIRTDOCUMENT><SECTION><ITEM/><PICTURE/><GRAPH/></SECTION></MIRTDOCUMENT>");
         ReportDocument doc;
         doc.leftMargin = 9; // init resets what the file does not say
         doc.language = QStringLiteral("fr");
-        QVERIFY(doc.loadXml(path));
+        QVERIFY(
+            loadBytes(doc, m_dir,
+                      "<MIRTDOCUMENT><SECTION><ITEM/><PICTURE/><GRAPH/></SECTION></MIRTDOCUMENT>"));
         const ReportSection *s = doc.sections.value("d1");
         QVERIFY(s);
         const auto *item = static_cast<const TextItem *>(s->items.value("k1"));
@@ -364,11 +362,10 @@ private slots:
     void lineBreaksBecomeCrLf()
     {
         QFETCH(QByteArray, raw);
-        const QString path = m_dir.filePath(QStringLiteral("breaks.xml"));
-        writeBytes(path, "<MIRTDOCUMENT><SECTION dataSectionNumber=\"1\"><ITEM>" + raw +
-                             "</ITEM></SECTION></MIRTDOCUMENT>");
         ReportDocument doc;
-        QVERIFY(doc.loadXml(path));
+        QVERIFY(loadBytes(doc, m_dir,
+                          "<MIRTDOCUMENT><SECTION dataSectionNumber=\"1\"><ITEM>" + raw +
+                              "</ITEM></SECTION></MIRTDOCUMENT>"));
         QTEST(static_cast<const TextItem *>(doc.sections.value("d1")->items.value("k1"))->content,
               "expected");
 
@@ -415,10 +412,8 @@ private slots:
         QFETCH(QByteArray, xml);
         QFETCH(QStringList, expected);
         QFETCH(QString, message);
-        const QString path = m_dir.filePath(QStringLiteral("hand.xml"));
-        writeBytes(path, xml);
         ReportDocument doc;
-        QVERIFY(doc.loadXml(path));
+        QVERIFY(loadBytes(doc, m_dir, xml));
         QStringList got;
         for (int i = 0; i < doc.sections.count(); ++i) {
             const ReportSection *s = doc.sections.at(i);
@@ -430,13 +425,10 @@ private slots:
         QCOMPARE(doc.nbDataSections,
                  int(std::count_if(expected.cbegin(), expected.cend(),
                                    [](const QString &e) { return e.startsWith('d'); })));
-        if (message.isEmpty()) {
-            QVERIFY(m_ui.shown.isEmpty());
-        } else {
-            QCOMPARE(m_ui.shown.size(), 1);
-            QVERIFY(m_ui.shown[0].text.contains(message));
-            QCOMPARE(m_ui.shown[0].icon, UserInteraction::Exclamation);
-        }
+        QCOMPARE(m_ui.shown.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QVERIFY(m_ui.shown[0].text.contains(message) &&
+                    m_ui.shown[0].icon == UserInteraction::Exclamation);
     }
     void unwritableCharactersAreDropped()
     {
@@ -522,11 +514,8 @@ private slots:
         xml += "<SECTION name=\"long\" type=\"0\" dataSectionNumber=\"30000\"><ITEM>" +
                QByteArray(4 * 1024 * 1024, 'x') + "</ITEM></SECTION>";
         xml += "</MIRTDOCUMENT>";
-        const QString path = m_dir.filePath(QStringLiteral("large.xml"));
-        writeBytes(path, xml);
-
         ReportDocument doc;
-        QVERIFY(doc.loadXml(path));
+        QVERIFY(loadBytes(doc, m_dir, xml));
         QCOMPARE(doc.nbSections(), sectionCount + 1);
         QCOMPARE(doc.countDataSections(), sectionCount + 1);
         QCOMPARE(doc.pageWidth, 3e38f);
