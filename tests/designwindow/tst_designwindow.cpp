@@ -55,10 +55,7 @@ void fillReport(ReportDocument &doc, const QString &flags = QString(), int dataS
         doc.addDataSection()->Height = heights[i % 3];
     if (dataSections > 0) {
         TextItem *item = doc.sections.value(QStringLiteral("d1"))->newTextItem();
-        item->x = 2;
-        item->y = 1;
-        item->w = 5;
-        item->h = 1;
+        std::tie(item->x, item->y, item->w, item->h) = std::tuple(2.0f, 1.0f, 5.0f, 1.0f);
     }
     using T = ReportDocument;
     const QHash<QString, void (T::*)(bool)> switches{{"rh", &T::setReportHeader},

@@ -35,10 +35,8 @@ QStringList layout(const ReportDocument &doc)
     for (int i = 0; i < doc.sections.count(); ++i) {
         const ReportSection *s = doc.sections.at(i);
         out << QStringLiteral("%1:%2:%3:%4")
-                   .arg(doc.sections.keyAt(i))
-                   .arg(s->dataSectionNumber)
-                   .arg(s->sectionName)
-                   .arg(s->sectionParent);
+                   .arg(doc.sections.keyAt(i), QString::number(s->dataSectionNumber),
+                        s->sectionName, QString::number(s->sectionParent));
     }
     return out;
 }

@@ -175,10 +175,8 @@ private slots:
             click(&dialog, "EditBorders");
             // The changes did reach the working copy, so Cancel has something to drop.
             const TextItem &work = dialog.workingCopy();
-            QVERIFY(work.borders.isAnyBorders());
-            QVERIFY(work.fontBold && work.fontItalic && work.fontUnderline &&
-                    work.fontStrikethrough);
-            QVERIFY(work.CanGrowVertical);
+            QVERIFY(work.borders.isAnyBorders() && work.CanGrowVertical && work.fontBold &&
+                    work.fontItalic && work.fontUnderline && work.fontStrikethrough);
             dialog.updateValue();
             finish(&dialog, false);
             QCOMPARE(dialog.result(), int(QDialog::Rejected));

@@ -43,10 +43,7 @@ public:
                      bool &hide) override
     {
         record(document);
-        opened << QStringLiteral("preview %1 %2 %3")
-                      .arg(int(thenPrint))
-                      .arg(int(showDialog))
-                      .arg(int(hide));
+        opened << QString::asprintf("preview %d %d %d", thenPrint, showDialog, hide);
         return kRunEventLoop;
     }
 
