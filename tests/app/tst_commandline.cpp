@@ -92,6 +92,14 @@ Run runHeadless(const QString &arguments)
     return run;
 }
 
+using Option = std::tuple<QString, QString, bool>;
+// The arguments, the option read and its value, a flag and whether it is set.
+using Arguments = std::tuple<QStringList, QString, QString, QString, bool>;
+// The report, the output option, the limit and whether a file is there already.
+using Limit = std::tuple<QString, QString, QString, bool>;
+// The arguments, whether there is a display, the status and a part of the message.
+using Ending = std::tuple<QString, bool, int, QString>;
+
 } // namespace
 
 class tst_CommandLine : public QObject
@@ -101,24 +109,19 @@ class tst_CommandLine : public QObject
 private slots:
     void optionSyntax_data()
     {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("expected");
-        const auto row = [](const char *tag, const char *line, const char *name, bool expected) {
-            QTest::newRow(tag) << QString(line) << QString(name) << expected;
-        };
-        row("at the end", "/f x.xml /e", "e", true);
-        row("capitals", "/F x.xml /E", "e", true);
-        row("p not inside dp", "/f x.xml /dp", "p", false);
-        row("dp found", "/f x.xml /dp", "dp", true);
-        row("against its value", "/fx.xml", "f", false);
-        row("blank line", "   ", "e", false);
+        QTest::addColumn<Option>("row"); // the command line, the option, whether it is there
+        const auto row = [](const char *name, const Option &r) { QTest::newRow(name) << r; };
+        row("at the end", {"/f x.xml /e", "e", true});
+        row("capitals", {"/F x.xml /E", "e", true});
+        row("p not inside dp", {"/f x.xml /dp", "p", false});
+        row("dp found", {"/f x.xml /dp", "dp", true});
+        row("against its value", {"/fx.xml", "f", false});
+        row("blank line", {"   ", "e", false});
     }
     void optionSyntax()
     {
-        QFETCH(QString, line);
-        QFETCH(QString, name);
-        QFETCH(bool, expected);
+        QFETCH(Option, row);
+        const auto &[line, name, expected] = row;
         QCOMPARE(hasOption(line, name), expected);
     }
     void optionValues_data()
@@ -135,8 +138,7 @@ private slots:
     void optionValues()
     {
         QFETCH(QString, line);
-        QFETCH(QString, expected);
-        QCOMPARE(optionValue(line, QStringLiteral("f")), expected);
+        QTEST(optionValue(line, QStringLiteral("f")), "expected");
     }
     void textHelpers()
     {
@@ -155,35 +157,23 @@ private slots:
     }
     void argumentsKeepWholeFileNames_data()
     {
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("option");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("flag");
-        QTest::addColumn<bool>("flagSet");
-
-        const auto row = [](const char *tag, const QStringList &args, const char *option,
-                            const char *value, const char *flag, bool flagSet) {
-            QTest::newRow(tag) << args << QString(option) << QString(value) << QString(flag)
-                               << flagSet;
-        };
-        row("path with spaces", {"/F", "/tmp/my reports/a b.xml", "/p"}, "f",
-            "/tmp/my reports/a b.xml", "p", true);
-        row("path holding /p ", {"/f", "/tmp/x /p y.xml"}, "f", "/tmp/x /p y.xml", "p", false);
-        row("expression with slash", {"/eval", "1/2 & \" /e \""}, "eval", "1/2 & \" /e \"", "e",
-            false);
-        row("debug flag", {"/dbg"}, "f", "", "dbg", true);
+        QTest::addColumn<Arguments>("row");
+        const auto row = [](const char *name, const Arguments &r) { QTest::newRow(name) << r; };
+        row("path with spaces",
+            {{"/F", "/tmp/my reports/a b.xml", "/p"}, "f", "/tmp/my reports/a b.xml", "p", true});
+        row("path holding /p ", {{"/f", "/tmp/x /p y.xml"}, "f", "/tmp/x /p y.xml", "p", false});
+        row("expression with slash",
+            {{"/eval", "1/2 & \" /e \""}, "eval", "1/2 & \" /e \"", "e", false});
+        row("debug flag", {{"/dbg"}, "f", "", "dbg", true});
         // What a file manager passes: the report alone opens in the designer.
-        row("lone file", {"/home/me/my report.xml"}, "f", "/home/me/my report.xml", "e", true);
-        row("lone relative file", {"demo.xml"}, "f", "demo.xml", "e", true);
-        row("lone option", {"/info"}, "f", "", "e", false);
+        row("lone file", {{"/home/me/my report.xml"}, "f", "/home/me/my report.xml", "e", true});
+        row("lone relative file", {{"demo.xml"}, "f", "demo.xml", "e", true});
+        row("lone option", {{"/info"}, "f", "", "e", false});
     }
     void argumentsKeepWholeFileNames()
     {
-        QFETCH(QStringList, args);
-        QFETCH(QString, option);
-        QFETCH(QString, value);
-        QFETCH(QString, flag);
-        QFETCH(bool, flagSet);
+        QFETCH(Arguments, row);
+        const auto &[args, option, value, flag, flagSet] = row;
         const CommandLine cl = CommandLine::fromArguments(args);
         QCOMPARE(cl.value(option), value);
         QCOMPARE(cl.has(flag), flagSet);
@@ -199,22 +189,18 @@ private slots:
     void fileLookup()
     {
         QTemporaryDir programDir, startDir;
-        QFile inProgram(programDir.filePath("demo.xml"));
-        QVERIFY(inProgram.open(QIODevice::WriteOnly));
-        inProgram.close();
-        QFile inStart(startDir.filePath("demo.xml"));
-        QVERIFY(inStart.open(QIODevice::WriteOnly));
-        inStart.close();
+        const QString inProgram = programDir.filePath("demo.xml");
+        writeFile(inProgram, "");
+        writeFile(startDir.filePath("demo.xml"), "");
 
         const QString saved = QDir::currentPath();
         QDir::setCurrent(QDir::tempPath());
-        QCOMPARE(resolveCommandLineFile("demo.xml", programDir.path()),
-                 programDir.filePath("demo.xml"));
+        QCOMPARE(resolveCommandLineFile("demo.xml", programDir.path()), inProgram);
         // The folder the program was started from wins over the program's folder.
         QDir::setCurrent(startDir.path());
         QCOMPARE(resolveCommandLineFile("demo.xml", programDir.path()), QStringLiteral("demo.xml"));
         QCOMPARE(resolveCommandLineFile("missing.xml", programDir.path()), QString());
-        QCOMPARE(resolveCommandLineFile(inProgram.fileName(), QString()), inProgram.fileName());
+        QCOMPARE(resolveCommandLineFile(inProgram, QString()), inProgram);
         QDir::setCurrent(saved);
     }
     // A table of 100 numbers: its cross joins are a million rows (three) and ten
@@ -285,40 +271,30 @@ private slots:
         const Run run = runHeadless(arguments);
         QCOMPARE(run.status, int(ExitUsage));
         QVERIFY2(run.err.contains(named.toUtf8()), run.err.constData());
-        QVERIFY(!QFile::exists(path("usage.pdf")));
-        QVERIFY(!QFile::exists(path("usage.csv")));
-        QVERIFY(!QFile::exists(path("x.html")));
+        for (const char *name : {"usage.pdf", "usage.csv", "x.html"})
+            QVERIFY2(!QFile::exists(path(name)), name);
         QVERIFY(!QFile::exists(path("pngs")) || QDir(path("pngs")).isEmpty());
     }
     // A bounded run that passes its bound is stopped, writes nothing and leaves
     // a file already there as it was.
     void runLimits_data()
     {
-        QTest::addColumn<QString>("report");
-        QTest::addColumn<QString>("output");
-        QTest::addColumn<QString>("limit");
-        QTest::addColumn<bool>("existing");
-
-        const auto row = [](const char *tag, const char *report, const char *output,
-                            const char *limit, bool existing) {
-            QTest::newRow(tag) << QString(report) << QString(output) << QString(limit) << existing;
-        };
-        row("maxpages, pdf", "million.xml", "/pdf", "/maxpages|50", false);
-        row("maxpages, png", "million.xml", "/png", "/maxpages|50", false);
-        row("maxpages, html over a file", "million.xml", "/html", "/maxpages|50", true);
-        row("timeout, pdf over a file", "million.xml", "/pdf", "/timeout|0.5", true);
-        row("maxpages, xlsx over a file", "million.xml", "/xlsx", "/maxpages|50", true);
-        row("maxpages, csv", "million.xml", "/csv", "/maxpages|50", false);
+        QTest::addColumn<Limit>("row");
+        const auto row = [](const char *name, const Limit &r) { QTest::newRow(name) << r; };
+        row("maxpages, pdf", {"million.xml", "/pdf", "/maxpages|50", false});
+        row("maxpages, png", {"million.xml", "/png", "/maxpages|50", false});
+        row("maxpages, html over a file", {"million.xml", "/html", "/maxpages|50", true});
+        row("timeout, pdf over a file", {"million.xml", "/pdf", "/timeout|0.5", true});
+        row("maxpages, xlsx over a file", {"million.xml", "/xlsx", "/maxpages|50", true});
+        row("maxpages, csv", {"million.xml", "/csv", "/maxpages|50", false});
         // Ten billion rows to count: only breaking off the query ends it.
-        row("timeout inside a query", "count.xml", "/pdf", "/timeout|0.5", false);
-        row("timeout of check", "count.xml", "/check", "/timeout|0.5", false);
+        row("timeout inside a query", {"count.xml", "/pdf", "/timeout|0.5", false});
+        row("timeout of check", {"count.xml", "/check", "/timeout|0.5", false});
     }
     void runLimits()
     {
-        QFETCH(QString, report);
-        QFETCH(QString, output);
-        QFETCH(QString, limit);
-        QFETCH(bool, existing);
+        QFETCH(Limit, row);
+        auto [report, output, limit, existing] = row;
         const QString target = path(QStringLiteral("limited.") + output.mid(1));
         const QByteArray before = "earlier content, not to be touched";
         QFile::remove(target);
@@ -340,30 +316,21 @@ private slots:
     // a window nobody sees.
     void programEnds_data()
     {
-        QTest::addColumn<QString>("arguments");
-        QTest::addColumn<bool>("display");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("message");
-
-        QTest::newRow("dhp, missing report") << "/f|nowhere.xml|/dhp" << true << 1 << "nowhere.xml";
-        QTest::newRow("dhp without a report") << "/dhp" << true << int(ExitUsage) << "/f FILE";
-        QTest::newRow("dhp, misspelt option")
-            << "/f|" DEMO "|/dhp|/pags|2-5" << true << int(ExitUsage) << "/pags";
-        QTest::newRow("dhp over its page limit") << "/f|million.xml|/dhp|/maxpages|50" << true
-                                                 << int(ExitLimitReached) << "/maxpages 50";
-        QTest::newRow("f without a value, no display")
-            << "/f" << false << int(ExitUsage) << "/f needs a report file";
-        QTest::newRow("designer without a display")
-            << "/f|" DEMO "|/e" << false << int(ExitUsage) << "no display";
-        QTest::newRow("binary report")
-            << "/f|binary.xml|/pdf|binary.pdf" << true << 1 << "format is not correct";
+        QTest::addColumn<Ending>("row");
+        const auto row = [](const char *name, const Ending &r) { QTest::newRow(name) << r; };
+        row("dhp, missing report", {"/f|nowhere.xml|/dhp", true, 1, "nowhere.xml"});
+        row("dhp without a report", {"/dhp", true, ExitUsage, "/f FILE"});
+        row("dhp, misspelt option", {"/f|" DEMO "|/dhp|/pags|2-5", true, ExitUsage, "/pags"});
+        row("dhp over its page limit",
+            {"/f|million.xml|/dhp|/maxpages|50", true, ExitLimitReached, "/maxpages 50"});
+        row("f without a value, no display", {"/f", false, ExitUsage, "/f needs a report file"});
+        row("designer without a display", {"/f|" DEMO "|/e", false, ExitUsage, "no display"});
+        row("binary report", {"/f|binary.xml|/pdf|binary.pdf", true, 1, "format is not correct"});
     }
     void programEnds()
     {
-        QFETCH(QString, arguments);
-        QFETCH(bool, display);
-        QFETCH(int, status);
-        QFETCH(QString, message);
+        QFETCH(Ending, row);
+        const auto &[arguments, display, status, message] = row;
         const Run run = runProgram(arguments, m_dir.path(), display);
         QCOMPARE(run.status, status);
         QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());

@@ -2,16 +2,16 @@
 // platform: real surfaces, real menu actions and key presses, questions
 // answered by script, reports written to and read back from real files.
 #include "designer/designdocument.h"
-#include "designer/designview.h"
 #include "designer/designerwindow.h"
+#include "designer/designview.h"
 #include "designer/itembox.h"
-#include "designer/sectionsurface.h"
 #include "designer/recoveryfile.h"
-#include "document/textitem.h"
-#include "document/reportsection.h"
+#include "designer/sectionsurface.h"
 #include "document/reportdocument.h"
-#include "engine/reportrun.h"
+#include "document/reportsection.h"
+#include "document/textitem.h"
 #include "document/userinteraction.h"
+#include "engine/reportrun.h"
 #include "platform/units.h"
 #include "viewer/previewwindow.h"
 #include "viewer/viewzoom.h"
@@ -55,10 +55,7 @@ void fillReport(ReportDocument &doc, const QString &flags = QString(), int dataS
         doc.addDataSection()->Height = heights[i % 3];
     if (dataSections > 0) {
         TextItem *item = doc.sections.value(QStringLiteral("d1"))->newTextItem();
-        item->x = 2;
-        item->y = 1;
-        item->w = 5;
-        item->h = 1;
+        std::tie(item->x, item->y, item->w, item->h) = std::tuple(2.0f, 1.0f, 5.0f, 1.0f);
     }
     using T = ReportDocument;
     const QHash<QString, void (T::*)(bool)> switches{{"rh", &T::setReportHeader},
@@ -114,6 +111,15 @@ void trigger(const DesignerWindow &w, const char *name)
     a->trigger();
 }
 
+// The headers and footers, the data sections, whether the page header is then
+// switched on, and the sections shown.
+using Sections = std::tuple<QString, int, bool, QStringList>;
+// The section removed, the answer, its name in the question, the sections left.
+using Removal = std::tuple<QString, int, QString, QStringList>;
+// A menu command, or a dialog (how it is opened, and what is typed into which of
+// its boxes); the sections shown after it.
+using Edit = std::tuple<QString, QString, QString, QStringList>;
+
 } // namespace
 
 class tst_designwindow : public QObject
@@ -138,24 +144,18 @@ private slots:
 
     void drawSections_data()
     {
-        QTest::addColumn<QString>("flags");
-        QTest::addColumn<int>("dataSections");
-        QTest::addColumn<bool>("switchPageHeaderOn");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("all, added out of order")
-            << "rf,pf,ph,rh" << 2 << false << QStringList{"rh", "ph", "d1", "d2", "pf", "rf"};
-        QTest::newRow("page header after report header")
-            << "rh,pf" << 2 << true << QStringList{"rh", "ph", "d1", "d2", "pf"};
-        QTest::newRow("page header first without report header")
-            << "rf" << 1 << true << QStringList{"ph", "d1", "rf"};
-        QTest::newRow("nothing shown") << "" << 0 << false << QStringList{};
+        QTest::addColumn<Sections>("row");
+        const auto row = [](const char *name, const Sections &r) { QTest::newRow(name) << r; };
+        row("all, added out of order",
+            {"rf,pf,ph,rh", 2, false, {"rh", "ph", "d1", "d2", "pf", "rf"}});
+        row("page header after report header", {"rh,pf", 2, true, {"rh", "ph", "d1", "d2", "pf"}});
+        row("page header first without report header", {"rf", 1, true, {"ph", "d1", "rf"}});
+        row("nothing shown", {"", 0, false, {}});
     }
     void drawSections()
     {
-        QFETCH(QString, flags);
-        QFETCH(int, dataSections);
-        QFETCH(bool, switchPageHeaderOn);
-        QFETCH(QStringList, expected);
+        QFETCH(Sections, row);
+        const auto &[flags, dataSections, switchPageHeaderOn, expected] = row;
         ReportDocument doc;
         fillReport(doc, QStringLiteral("rh,ph,pf,rf"), 3); // leaves surplus surfaces behind
         DesignerWindow w;
@@ -206,34 +206,29 @@ private slots:
 
     void saveAs_data()
     {
-        QTest::addColumn<bool>("chosen"); // a name is given in the dialog
-        QTest::addColumn<bool>("handedModified");
-        QTest::addColumn<bool>("edited");
-        QTest::newRow("cancelled") << false << false << true;
-        QTest::newRow("handed over modified, edited") << true << true << true;
+        QTest::addColumn<bool>("chosen"); // a name is given; the report is handed over modified
+        QTest::newRow("cancelled") << false;
+        QTest::newRow("handed over modified, edited") << true;
     }
     void saveAs()
     {
         // A cancelled Save As keeps the name; a done one leaves nothing to save,
         // so Quit asks nothing.
         QFETCH(bool, chosen);
-        QFETCH(bool, handedModified);
-        QFETCH(bool, edited);
         const QString other = dir.filePath(QStringLiteral("saved-as.xml"));
         QFile::remove(reportPath);
         QFile::remove(other);
         ReportDocument doc;
         fillReport(doc);
         doc.fileName = reportPath;
-        if (handedModified)
+        if (chosen)
             doc.sections.value(QStringLiteral("d1"))->modified_ = true;
         DesignerWindow w;
         w.init(&doc);
         w.show();
         const QString title = w.windowTitle();
         QCOMPARE(title, QStringLiteral("Talvo Mirt - Orders-%1[*]").arg(reportPath));
-        if (edited)
-            trigger(w, "m_pageHead");
+        trigger(w, "m_pageHead");
         if (chosen)
             ui.fileNames = {other};
         trigger(w, "m_save_as");
@@ -274,23 +269,20 @@ private slots:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("saved");    // the file holds the change afterwards
-        QTest::addColumn<bool>("replaced"); // the report in the window is another one
-        // Yes saves and goes on, No goes on, Cancel stays.
         for (const char *command : {"m_closeEditor", "f_new", "m_load"}) {
-            QTest::addRow("%s Yes", command)
-                << command << int(UserInteraction::Yes) << true << true;
-            QTest::addRow("%s No", command) << command << int(UserInteraction::No) << false << true;
-            QTest::addRow("%s Cancel", command)
-                << command << int(UserInteraction::Cancel) << false << false;
+            QTest::addRow("%s Yes", command) << command << int(UserInteraction::Yes);
+            QTest::addRow("%s No", command) << command << int(UserInteraction::No);
+            QTest::addRow("%s Cancel", command) << command << int(UserInteraction::Cancel);
         }
     }
     void saveQuestion()
     {
         QFETCH(QString, command);
         QFETCH(int, answer);
-        QFETCH(bool, saved);
-        QFETCH(bool, replaced);
+        // Yes saves and goes on (the report in the window is another then), No goes
+        // on, Cancel stays.
+        const bool saved = answer == UserInteraction::Yes;
+        const bool replaced = answer != UserInteraction::Cancel;
         const QString other = dir.filePath(QStringLiteral("other.xml"));
         {
             ReportDocument second;
@@ -328,23 +320,17 @@ private slots:
 
     void removeSection_data()
     {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("data section, yes")
-            << "d2" << int(UserInteraction::Yes) << "Data 2" << QStringList{"ph", "d1"};
-        QTest::newRow("data section, no")
-            << "d2" << int(UserInteraction::No) << "Data 2" << QStringList{"ph", "d1", "d2"};
-        QTest::newRow("page header, yes")
-            << "ph" << int(UserInteraction::Yes) << "Page Header" << QStringList{"d1", "d2"};
+        QTest::addColumn<Removal>("row");
+        const auto row = [](const char *name, const Removal &r) { QTest::newRow(name) << r; };
+        const int yes = UserInteraction::Yes, no = UserInteraction::No;
+        row("data section, yes", {"d2", yes, "Data 2", {"ph", "d1"}});
+        row("data section, no", {"d2", no, "Data 2", {"ph", "d1", "d2"}});
+        row("page header, yes", {"ph", yes, "Page Header", {"d1", "d2"}});
     }
     void removeSection()
     {
-        QFETCH(QString, key);
-        QFETCH(int, answer);
-        QFETCH(QString, name);
-        QFETCH(QStringList, expected);
+        QFETCH(Removal, row);
+        const auto &[key, answer, name, expected] = row;
         Designer d(reportPath, "ph");
         auto &[doc, w] = d;
         w.setCurrentSurface(int(surfaceKeys(w).indexOf(key)));
@@ -379,14 +365,18 @@ private slots:
         auto &[doc, w] = d;
         trigger(w, "m_unit7"); // already the unit: nothing to record
         QCOMPARE(w.design()->stack()->count(), 0);
-        const QByteArray before = w.design()->snapshot();
-        ReportSection *d1 = doc.sections.value(QStringLiteral("d1"));
-        const double itemLeft = d1->items.at(0)->xt();
-        const double itemWidth = d1->items.at(0)->wt();
-        const double sectionHeight = d1->HeightT();
-        const double grid = convertUnit(doc.gridSize, 7, Unit::Twips);
-        const double margin = convertUnit(doc.leftMargin, 7, Unit::Twips);
-        const int surfaceHeight = w.surface(0)->height();
+        const QByteArray snapshot = w.design()->snapshot();
+        // What is on the page, in hundredths of twips: it keeps its size in any unit.
+        const auto sizes = [&doc, &w, d1 = doc.sections.value(QStringLiteral("d1"))] {
+            QList<qint64> out;
+            for (double twips : {d1->items.at(0)->xt(), d1->items.at(0)->wt(), d1->HeightT(),
+                                 convertUnit(doc.gridSize, doc.unit(), Unit::Twips),
+                                 convertUnit(doc.leftMargin, doc.unit(), Unit::Twips),
+                                 double(w.surface(0)->height())})
+                out << qRound64(twips * 100);
+            return out;
+        };
+        const QList<qint64> before = sizes();
         if (dialog) {
             bool answered = false;
             QTimer::singleShot(0, [&] {
@@ -406,20 +396,14 @@ private slots:
         for (int u : {5, 6, 7})
             QCOMPARE(w.action(QStringLiteral("m_unit%1").arg(u))->isChecked(), u == unit);
         QCOMPARE(panel(w, "unit"), name);
-        // What is on the page keeps its size in any unit.
-        QVERIFY(qAbs(d1->items.at(0)->xt() - itemLeft) < 0.01);
-        QVERIFY(qAbs(d1->items.at(0)->wt() - itemWidth) < 0.01);
-        QVERIFY(qAbs(d1->HeightT() - sectionHeight) < 0.01);
-        QVERIFY(qAbs(convertUnit(doc.gridSize, unit, Unit::Twips) - grid) < 0.01);
-        QVERIFY(qAbs(convertUnit(doc.leftMargin, unit, Unit::Twips) - margin) < 0.01);
-        QCOMPARE(w.surface(0)->height(), surfaceHeight);
+        QCOMPARE(sizes(), before);
         // One step undoes it all.
         QCOMPARE(w.design()->stack()->count(), 1);
         trigger(w, "m_undo");
-        QCOMPARE(w.design()->snapshot(), before);
+        QCOMPARE(w.design()->snapshot(), snapshot);
     }
 
-    void zoomLeavesModelAlone()
+    void keysZoomAndEdit()
     {
         Designer d(reportPath);
         auto &[doc, w] = d;
@@ -449,15 +433,7 @@ private slots:
         QVERIFY(!doc.modified());
         trigger(w, "m_save");
         QCOMPARE(fileBytes(reportPath), saved);
-    }
-
-    void keysReachTheirActions()
-    {
-        Designer d;
-        auto &[doc, w] = d;
-        w.show();
-        QApplication::setActiveWindow(&w);
-        QVERIFY(QTest::qWaitForWindowActive(&w));
+        // Edit keys reach their actions too.
         QTest::keyClick(&w, Qt::Key_F2, Qt::ControlModifier);
         QCOMPARE(surfaceKeys(w), (QStringList{"d1", "d2", "d3"}));
         QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
@@ -529,17 +505,15 @@ private slots:
         QTest::addColumn<QString>("report");
         ScriptedInteraction quiet;
         UserInteraction::setCurrent(&quiet);
-        QStringList reports;
         for (const char *folder : {MIRT_BINARY_DIR "/bin", MIRT_SOURCE_DIR "/tests"}) {
             QDirIterator it(QString::fromUtf8(folder), {QStringLiteral("*.xml")}, QDir::Files,
                             QDirIterator::Subdirectories);
-            while (it.hasNext())
-                reports << it.next();
-        }
-        for (const QString &path : std::as_const(reports)) {
-            ReportDocument probe;
-            if (probe.loadXml(path))
-                QTest::newRow(qPrintable(QDir(MIRT_SOURCE_DIR).relativeFilePath(path))) << path;
+            while (it.hasNext()) {
+                const QString path = it.next();
+                ReportDocument probe;
+                if (probe.loadXml(path))
+                    QTest::newRow(qPrintable(QDir(MIRT_SOURCE_DIR).relativeFilePath(path))) << path;
+            }
         }
         UserInteraction::setCurrent(nullptr);
     }
@@ -586,29 +560,20 @@ private slots:
 
     void editsAreOneUndoStep_data()
     {
-        // A menu command, or a dialog (how it is opened, and what is typed into
-        // which of its boxes); the sections shown after it.
-        QTest::addColumn<QString>("open");
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QStringList>("changed");
-        auto row = [](const char *name, const char *open, const char *box, const char *typed,
-                      const QStringList &changed = {"d1", "d2"}) {
-            QTest::newRow(name) << open << box << typed << changed;
-        };
-        row("page header", "m_pageHead", "", "", {"ph", "d1", "d2"});
-        row("add data section", "m_addDataSection", "", "", {"d1", "d2", "d3"});
-        row("insert data section", "m_insertDataSection", "", "", {"d1", "d3", "d2"});
-        row("item editor", "item", "Text1", "[Orders].[Total]");
-        row("section properties", "section", "sectionName", "Lines");
-        row("document properties", "m_docProp", "docName", "Renamed");
+        QTest::addColumn<Edit>("row");
+        const auto row = [](const char *name, const Edit &r) { QTest::newRow(name) << r; };
+        const QStringList same = {"d1", "d2"};
+        row("page header", {"m_pageHead", "", "", {"ph", "d1", "d2"}});
+        row("add data section", {"m_addDataSection", "", "", {"d1", "d2", "d3"}});
+        row("insert data section", {"m_insertDataSection", "", "", {"d1", "d3", "d2"}});
+        row("item editor", {"item", "Text1", "[Orders].[Total]", same});
+        row("section properties", {"section", "sectionName", "Lines", same});
+        row("document properties", {"m_docProp", "docName", "Renamed", same});
     }
     void editsAreOneUndoStep()
     {
-        QFETCH(QString, open);
-        QFETCH(QString, box);
-        QFETCH(QString, typed);
-        QFETCH(QStringList, changed);
+        QFETCH(Edit, row);
+        const auto &[open, box, typed, changed] = row;
         Designer d(reportPath);
         auto &[doc, w] = d;
         w.show();
@@ -632,8 +597,7 @@ private slots:
                 text->setPlainText(typed);
             answered = QMetaObject::invokeMethod(dialog, "accept");
         });
-        const bool dialog = open == "item" || open == "section" || open.startsWith("m_docProp") ||
-                            open == "m_insertDataSection";
+        const bool dialog = !box.isEmpty() || open == "m_insertDataSection";
         if (open == QLatin1String("item"))
             QTest::mouseDClick(w.surface(0)->box(1), Qt::LeftButton, {}, QPoint(3, 3));
         else if (open == QLatin1String("section"))

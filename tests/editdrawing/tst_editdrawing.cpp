@@ -45,14 +45,8 @@ QRect colorBox(const QImage &image, const QColor &color, const QRect &area)
         image, [&](const QColor &c) { return c.rgb() == color.rgb(); }, area);
 }
 
-bool dark(const QColor &c)
-{
-    return qGray(c.rgb()) < 110;
-}
-bool saturated(const QColor &c)
-{
-    return c.hsvSaturation() > 150 && c.value() > 80;
-}
+const auto dark = [](const QColor &c) { return qGray(c.rgb()) < 110; };
+const auto saturated = [](const QColor &c) { return c.hsvSaturation() > 150 && c.value() > 80; };
 
 std::unique_ptr<TextItem> textItem(const QString &content, int align = 0, bool bold = false)
 {
@@ -200,10 +194,10 @@ private slots:
         }
         const QRect doubled(normal.topLeft() * 2, normal.size() * 2);
         for (const QRect &ink : {zoomed, inkBox(dense, dark)}) {
-            const QMargins off(ink.left() - doubled.left(), ink.top() - doubled.top(),
-                               ink.right() - doubled.right(), ink.bottom() - doubled.bottom());
-            QVERIFY(qAbs(off.left()) <= 2 && qAbs(off.top()) <= 2 && qAbs(off.right()) <= 3 &&
-                    qAbs(off.bottom()) <= 3);
+            QVERIFY(qAbs(ink.left() - doubled.left()) <= 2 &&
+                    qAbs(ink.top() - doubled.top()) <= 2 &&
+                    qAbs(ink.right() - doubled.right()) <= 3 &&
+                    qAbs(ink.bottom() - doubled.bottom()) <= 3);
         }
     }
 

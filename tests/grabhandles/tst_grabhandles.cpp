@@ -32,6 +32,10 @@ void dragMove(QWidget *handle, const QPoint &global)
     QApplication::sendEvent(handle, &move);
 }
 
+// The handle size (-1: the default), the target's geometry, the slot, where its
+// handle is, whether it is shown and its code.
+using Place = std::tuple<int, QRect, int, QPoint, bool, int>;
+
 } // namespace
 
 class tst_GrabHandles : public QObject
@@ -40,38 +44,26 @@ class tst_GrabHandles : public QObject
 private slots:
     void places_data()
     {
-        QTest::addColumn<int>("size");
-        QTest::addColumn<QRect>("geometry");
-        QTest::addColumn<int>("slot");
-        QTest::addColumn<QPoint>("place");
-        QTest::addColumn<bool>("shown");
-        QTest::addColumn<int>("code");
+        QTest::addColumn<Place>("row");
         const QRect box(10, 20, 100, 50), narrow(10, 20, 7, 50);
-        QTest::newRow("default size, top-middle") << -1 << box << 1 << QPoint(58, 15) << true << 12;
-        QTest::newRow("top-left") << -1 << box << 0 << QPoint(5, 15) << true << 13;
-        QTest::newRow("top-right") << 4 << box << 2 << QPoint(110, 16) << true << 14;
-        QTest::newRow("right-middle") << 4 << box << 3 << QPoint(110, 43) << true << 11;
-        QTest::newRow("bottom-right") << 4 << box << 4 << QPoint(110, 70) << true << 17;
-        QTest::newRow("bottom-middle")
-            << 6 << QRect(10, 20, 101, 50) << 5 << QPoint(58, 70) << true << 15;
-        QTest::newRow("bottom-left") << 6 << box << 6 << QPoint(4, 70) << true << 16;
-        QTest::newRow("left-middle") << 6 << box << 7 << QPoint(4, 43) << true << 10;
-        QTest::newRow("width 7: no top-middle")
-            << 5 << narrow << 1 << QPoint(11, 15) << false << 12;
-        QTest::newRow("width 7: corner stays") << 5 << narrow << 2 << QPoint(17, 15) << true << 14;
-        QTest::newRow("width 8: top-middle")
-            << 5 << QRect(10, 20, 8, 50) << 1 << QPoint(12, 15) << true << 12;
+        QTest::newRow("default size, top-middle") << Place{-1, box, 1, {58, 15}, true, 12};
+        QTest::newRow("top-left") << Place{-1, box, 0, {5, 15}, true, 13};
+        QTest::newRow("top-right") << Place{4, box, 2, {110, 16}, true, 14};
+        QTest::newRow("right-middle") << Place{4, box, 3, {110, 43}, true, 11};
+        QTest::newRow("bottom-right") << Place{4, box, 4, {110, 70}, true, 17};
+        QTest::newRow("bottom-middle") << Place{6, {10, 20, 101, 50}, 5, {58, 70}, true, 15};
+        QTest::newRow("bottom-left") << Place{6, box, 6, {4, 70}, true, 16};
+        QTest::newRow("left-middle") << Place{6, box, 7, {4, 43}, true, 10};
+        QTest::newRow("width 7: no top-middle") << Place{5, narrow, 1, {11, 15}, false, 12};
+        QTest::newRow("width 7: corner stays") << Place{5, narrow, 2, {17, 15}, true, 14};
+        QTest::newRow("width 8: top-middle") << Place{5, {10, 20, 8, 50}, 1, {12, 15}, true, 12};
         QTest::newRow("height 7: no left-middle")
-            << 5 << QRect(10, 20, 50, 7) << 7 << QPoint(5, 21) << false << 10;
+            << Place{5, {10, 20, 50, 7}, 7, {5, 21}, false, 10};
     }
     void places()
     {
-        QFETCH(int, size);
-        QFETCH(QRect, geometry);
-        QFETCH(int, slot);
-        QFETCH(QPoint, place);
-        QFETCH(bool, shown);
-        QFETCH(int, code);
+        QFETCH(Place, row);
+        const auto &[size, geometry, slot, place, shown, code] = row;
         // Start elsewhere: the handles must follow the target's move and resize.
         Surface s(QRect(200, 200, 30, 30));
         GrabHandles grab(&s.container, s.target, true, Qt::red, size);

@@ -4,13 +4,12 @@
 #include "../dialogtesting.h"
 #include "designer/bordersdialog.h"
 #include "designer/textitemdialog.h"
-#include "document/textitem.h"
-#include "document/reportsection.h"
 #include "document/reportdocument.h"
+#include "document/reportsection.h"
+#include "document/textitem.h"
 #include "engine/reportrun.h"
 #include "engine/scriptfunctions.h"
 
-#include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDebug>
@@ -24,7 +23,6 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
-#include <QTest>
 
 namespace {
 void finish(QWidget *window, bool ok)
@@ -116,6 +114,15 @@ QString scalar(const QString &db, const QString &sql)
     return value;
 }
 
+using Sides = std::tuple<QStringList, bool, QString>;
+// The control, what is put into it, the property and what it holds then.
+using Control = std::tuple<QString, QString, QString, QString>;
+// The content, the caret, the menu path, the content then and what is selected.
+using Insert = std::tuple<QString, int, QStringList, QString, QString>;
+// The section, the content, its format, a query for the expected value straight
+// from the database, or a part of the error text instead.
+using Live = std::tuple<QString, QString, QString, QString, QString>;
+
 } // namespace
 
 class ItemEditorsTest : public QObject
@@ -168,10 +175,8 @@ private slots:
             click(&dialog, "EditBorders");
             // The changes did reach the working copy, so Cancel has something to drop.
             const TextItem &work = dialog.workingCopy();
-            QVERIFY(work.borders.isAnyBorders());
-            QVERIFY(work.fontBold && work.fontItalic && work.fontUnderline &&
-                    work.fontStrikethrough);
-            QVERIFY(work.CanGrowVertical);
+            QVERIFY(work.borders.isAnyBorders() && work.CanGrowVertical && work.fontBold &&
+                    work.fontItalic && work.fontUnderline && work.fontStrikethrough);
             dialog.updateValue();
             finish(&dialog, false);
             QCOMPARE(dialog.result(), int(QDialog::Rejected));
@@ -182,36 +187,27 @@ private slots:
 
     void okWritesControl_data()
     {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<QString>("property");
-        QTest::addColumn<QString>("expected");
-        auto row = [](const char *name, const char *control, const QString &input, const char *prop,
-                      const QString &expected) {
-            QTest::newRow(name) << QString::fromLatin1(control) << input
-                                << QString::fromLatin1(prop) << expected;
-        };
-        row("content lines are CR LF", "Text1", "a\nb", "content", "a\r\nb");
-        row("bold", "Bold", "", "bold", "1");
-        row("can grow", "canGrowV", "", "CanGrowVertical", "1");
-        row("font name", "fName", "DejaVu Serif", "fontName", "DejaVu Serif");
-        row("size with a fraction", "fSize", "12.5", "fontSize", "12.5");
-        row("size with a unit", "fSize", "16 pt", "fontSize", "16");
-        row("size not a number", "fSize", "big", "fontSize", "0");
-        row("align center", "align", "Center", "AlignH", "2");
-        row("format typed", "FormatString_", "#,##0.0", "FormatString", "#,##0.0");
+        QTest::addColumn<Control>("row");
+        const auto row = [](const char *name, const Control &r) { QTest::newRow(name) << r; };
+        row("content lines are CR LF", {"Text1", "a\nb", "content", "a\r\nb"});
+        row("bold", {"Bold", "", "bold", "1"});
+        row("can grow", {"canGrowV", "", "CanGrowVertical", "1"});
+        row("font name", {"fName", "DejaVu Serif", "fontName", "DejaVu Serif"});
+        row("size with a fraction", {"fSize", "12.5", "fontSize", "12.5"});
+        row("size with a unit", {"fSize", "16 pt", "fontSize", "16"});
+        row("size not a number", {"fSize", "big", "fontSize", "0"});
+        row("align center", {"align", "Center", "AlignH", "2"});
+        row("format typed", {"FormatString_", "#,##0.0", "FormatString", "#,##0.0"});
         // The empty entry comes first, so a format can be taken away again.
-        row("format taken away", "FormatString_", "", "FormatString", "");
-        row("visible", "visible_", "=[Country] = \"UK\"", "visible", "=[Country] = \"UK\"");
+        row("format taken away", {"FormatString_", "", "FormatString", ""});
+        row("visible", {"visible_", "=[Country] = \"UK\"", "visible", "=[Country] = \"UK\""});
         // Windows RGB keeps red in the low byte.
-        row("colour red", "ChangeColor", "#ff0000", "fontColor", "255");
+        row("colour red", {"ChangeColor", "#ff0000", "fontColor", "255"});
     }
     void okWritesControl()
     {
-        QFETCH(QString, control);
-        QFETCH(QString, input);
-        QFETCH(QString, property);
-        QFETCH(QString, expected);
+        QFETCH(Control, row);
+        const auto &[control, input, property, expected] = row;
         TextItem *item = itemIn(QStringLiteral("d2"), QStringLiteral("Your Text"));
         item->selected = true;
         item->FormatString = QStringLiteral("0.00");
@@ -294,25 +290,20 @@ private slots:
 
     void applyBorders_data()
     {
-        QTest::addColumn<QStringList>("clicks");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<QString>("expected"); // left, right, top, bottom as width/colour/style
-        const QString on = QStringLiteral("3/255/0"), off = QStringLiteral("1/0/5");
-        QTest::newRow("left") << QStringList{"l"} << true
-                              << QStringList{on, off, off, off}.join(u' ');
-        QTest::newRow("top and bottom")
-            << QStringList{"t", "b"} << true << QStringList{off, off, on, on}.join(u' ');
-        QTest::newRow("all") << QStringList{"a"} << true << QStringList{on, on, on, on}.join(u' ');
-        QTest::newRow("remove all")
-            << QStringList{"a", "RemoveAll"} << true << "0/0/5 0/0/5 0/0/5 0/0/5";
-        QTest::newRow("cancel") << QStringList{"a"} << false
-                                << QStringList{off, off, off, off}.join(u' ');
+        // The buttons clicked, OK or Cancel, and left, right, top, bottom as
+        // width/colour/style afterwards.
+        QTest::addColumn<Sides>("row");
+        const auto row = [](const char *name, const Sides &r) { QTest::newRow(name) << r; };
+        row("left", {{"l"}, true, "3/255/0 1/0/5 1/0/5 1/0/5"});
+        row("top and bottom", {{"t", "b"}, true, "1/0/5 1/0/5 3/255/0 3/255/0"});
+        row("all", {{"a"}, true, "3/255/0 3/255/0 3/255/0 3/255/0"});
+        row("remove all", {{"a", "RemoveAll"}, true, "0/0/5 0/0/5 0/0/5 0/0/5"});
+        row("cancel", {{"a"}, false, "1/0/5 1/0/5 1/0/5 1/0/5"});
     }
     void applyBorders()
     {
-        QFETCH(QStringList, clicks);
-        QFETCH(bool, ok);
-        QFETCH(QString, expected);
+        QFETCH(Sides, row);
+        const auto &[clicks, ok, expected] = row;
         TextItem *item = itemIn(QStringLiteral("d2"), QStringLiteral("[Customers].[City]"));
         BordersDialog dialog;
         dialog.load(&item->borders, item);
@@ -326,36 +317,24 @@ private slots:
 
     void insertMenu_data()
     {
-        QTest::addColumn<QString>("content");
-        QTest::addColumn<int>("caret");
-        QTest::addColumn<QStringList>("path");
-        QTest::addColumn<QString>("expected");
-        QTest::addColumn<QString>("selected");
-        QTest::newRow("field") << "=Len()" << 5 << QStringList{"Field", "Customers", "City"}
-                               << "=Len([Customers].[City])"
-                               << "";
-        QTest::newRow("child section's field")
-            << "" << 0 << QStringList{"Field", "Orders", "Freight"} << "[Orders].[Freight]"
-            << "";
-        QTest::newRow("page variable")
-            << "Page  of" << 5 << QStringList{"Page variable", "%page%"} << "Page %page% of"
-            << "";
-        QTest::newRow("function in a formula")
-            << "=\"Total: \" & " << 13
-            << QStringList{"Function", "Numbers", "FormatNumber(value, decimals)"}
-            << "=\"Total: \" & FormatNumber(value, decimals)"
-            << "value";
-        QTest::newRow("function makes an empty content a formula")
-            << "" << 0 << QStringList{"Function", "Text", "UCase(text)"} << "=UCase(text)"
-            << "text";
+        QTest::addColumn<Insert>("row");
+        const auto row = [](const char *name, const Insert &r) { QTest::newRow(name) << r; };
+        row("field", {"=Len()", 5, {"Field", "Customers", "City"}, "=Len([Customers].[City])", ""});
+        row("child section's field",
+            {"", 0, {"Field", "Orders", "Freight"}, "[Orders].[Freight]", ""});
+        row("page variable", {"Page  of", 5, {"Page variable", "%page%"}, "Page %page% of", ""});
+        row("function in a formula", {"=\"Total: \" & ",
+                                      13,
+                                      {"Function", "Numbers", "FormatNumber(value, decimals)"},
+                                      "=\"Total: \" & FormatNumber(value, decimals)",
+                                      "value"});
+        row("function makes an empty content a formula",
+            {"", 0, {"Function", "Text", "UCase(text)"}, "=UCase(text)", "text"});
     }
     void insertMenu()
     {
-        QFETCH(QString, content);
-        QFETCH(int, caret);
-        QFETCH(QStringList, path);
-        QFETCH(QString, expected);
-        QFETCH(QString, selected);
+        QFETCH(Insert, row);
+        const auto &[content, caret, path, expected, selected] = row;
         TextItem *item = itemIn(QStringLiteral("d3"), content);
         TextItemDialog dialog(item);
         auto *text = child<QPlainTextEdit>(&dialog, "Text1");
@@ -397,43 +376,34 @@ private slots:
 
     void liveValue_data()
     {
-        QTest::addColumn<QString>("sectionKey");
-        QTest::addColumn<QString>("content");
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<QString>("sql");   // the expected value, read straight from the database
-        QTest::addColumn<QString>("error"); // a part of the error text instead
-        auto row = [](const char *name, const char *key, const QString &content,
-                      const QString &format, const QString &sql, const QString &error) {
-            QTest::newRow(name) << QString::fromLatin1(key) << content << format << sql << error;
-        };
+        QTest::addColumn<Live>("row");
+        const auto row = [](const char *name, const Live &r) { QTest::newRow(name) << r; };
         const QString firstCustomer =
             QStringLiteral("(SELECT CustomerID FROM Customers ORDER BY CompanyName LIMIT 1)");
         const QString firstOrder = QStringLiteral(" FROM Orders WHERE CustomerID = ") +
                                    firstCustomer + QStringLiteral(" ORDER BY OrderDate LIMIT 1");
         const QString fromCustomers =
             QStringLiteral(" FROM Customers ORDER BY CompanyName LIMIT 1");
-        row("field", "d2", "[Customers].[CompanyName]", "", "SELECT CompanyName" + fromCustomers,
-            "");
-        row("field without section", "d2", "[City]", "", "SELECT City" + fromCustomers, "");
-        row("formula", "d2", "=UCase([Customers].[City]) & \"!\"", "",
-            "SELECT upper(City) || '!'" + fromCustomers, "");
-        row("child section, its parent's first record", "d3", "[Orders].[OrderID]", "",
-            "SELECT OrderID" + firstOrder, "");
-        row("format applied", "d3", "[Orders].[Freight]", "0.000",
-            "SELECT printf('%.3f', Freight)" + firstOrder, "");
-        row("header naming a section", "ph", "[Categories].[CategoryName]", "",
-            "SELECT CategoryName FROM Categories ORDER BY CategoryName LIMIT 1", "");
-        row("syntax error", "d2", "=UCase(", "", "", "Syntax error");
-        row("unknown function", "d2", "=Nope(1)", "", "", "undefined");
-        row("missing field", "d2", "[Customers].[Nope]", "", "", "has no field \"Nope\"");
+        row("field",
+            {"d2", "[Customers].[CompanyName]", "", "SELECT CompanyName" + fromCustomers, ""});
+        row("field without section", {"d2", "[City]", "", "SELECT City" + fromCustomers, ""});
+        row("formula", {"d2", "=UCase([Customers].[City]) & \"!\"", "",
+                        "SELECT upper(City) || '!'" + fromCustomers, ""});
+        row("child section, its parent's first record",
+            {"d3", "[Orders].[OrderID]", "", "SELECT OrderID" + firstOrder, ""});
+        row("format applied", {"d3", "[Orders].[Freight]", "0.000",
+                               "SELECT printf('%.3f', Freight)" + firstOrder, ""});
+        row("header naming a section",
+            {"ph", "[Categories].[CategoryName]", "",
+             "SELECT CategoryName FROM Categories ORDER BY CategoryName LIMIT 1", ""});
+        row("syntax error", {"d2", "=UCase(", "", "", "Syntax error"});
+        row("unknown function", {"d2", "=Nope(1)", "", "", "undefined"});
+        row("missing field", {"d2", "[Customers].[Nope]", "", "", "has no field \"Nope\""});
     }
     void liveValue()
     {
-        QFETCH(QString, sectionKey);
-        QFETCH(QString, content);
-        QFETCH(QString, format);
-        QFETCH(QString, sql);
-        QFETCH(QString, error);
+        QFETCH(Live, row);
+        const auto &[sectionKey, content, format, sql, error] = row;
         TextItem *item = itemIn(sectionKey, QStringLiteral("Plain"));
         item->FormatString = format;
         const int varsBefore = doc->run().vars.count();

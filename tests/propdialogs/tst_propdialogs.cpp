@@ -4,21 +4,20 @@
 // scripts/run-tests.sh started one, and a child process pointed at a print
 // server that is not there for a machine without printers.
 #include "../dialogtesting.h"
-#include "designer/connectionbuilder.h"
 #include "designer/adddatasectiondialog.h"
+#include "designer/connectionbuilder.h"
 #include "designer/documentpropertiesdialog.h"
 #include "designer/sectionpropertiesdialog.h"
 #include "designer/sqlpanel.h"
 #include "document/paper.h"
-#include "document/reportsection.h"
 #include "document/reportdocument.h"
+#include "document/reportsection.h"
 #include "document/userinteraction.h"
 #include "platform/connectionstring.h"
 #include "platform/units.h"
 #include "viewer/printing.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -28,7 +27,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include <memory>
 
@@ -67,21 +65,17 @@ std::unique_ptr<ReportDocument> sampleDocument()
 {
     auto doc = std::make_unique<ReportDocument>();
     doc->clearSections();
-    doc->leftMargin = 1.5f;
-    doc->rightMargin = 1.1f;
-    doc->topMargin = 2;
-    doc->bottomMargin = 0.7f;
-    doc->pageWidth = 21;
-    doc->pageHeight = 29.7f;
+    std::tie(doc->leftMargin, doc->rightMargin, doc->topMargin, doc->bottomMargin) =
+        std::tuple(1.5f, 1.1f, 2.0f, 0.7f);
+    std::tie(doc->pageWidth, doc->pageHeight) = std::tuple(21.0f, 29.7f);
     doc->setPageHeader(true);
     doc->setPageFooter(true);
-    const QStringList names = {QStringLiteral("Customers"), QStringLiteral("Orders"),
-                               QStringLiteral("Lines")};
-    for (int i = 0; i < names.size(); ++i) {
+    int parent = 0; // none for the root
+    for (const QString name : {"Customers", "Orders", "Lines"}) {
         ReportSection *sec = doc->addDataSection();
-        sec->sectionName = names[i];
-        sec->SQL = QStringLiteral("SELECT * FROM ") + names[i];
-        sec->sectionParent = i; // 0 for the root
+        sec->sectionName = name;
+        sec->SQL = QStringLiteral("SELECT * FROM ") + name;
+        sec->sectionParent = parent++;
     }
     return doc;
 }
@@ -91,9 +85,7 @@ QByteArray saved(ReportDocument &doc)
 {
     const QString file = scratch().filePath(QStringLiteral("saved.xml"));
     QFile in(file);
-    if (!doc.saveXml(file) || !in.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return in.readAll();
+    return doc.saveXml(file) && in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
 }
 
 // The test printer of the private print server; empty when there is none.
@@ -104,6 +96,12 @@ QString testPrinter()
         return QString();
     return installedPrinterNames().contains(name) ? name : QString();
 }
+
+// The section, the name typed, and the message OK gives ("" when accepted).
+using Naming = std::tuple<QString, QString, QString>;
+// Where the section goes relative to Customers, its number (0: cancelled), and the
+// numbers and parents of Customers, Orders and Lines afterwards.
+using Adding = std::tuple<QString, int, QList<int>, QList<int>>;
 
 } // namespace
 
@@ -342,26 +340,21 @@ private slots:
     // then and the dialog stays open.
     void sectionName_data()
     {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<Naming>("row");
         const QString chars = "The section name cannot contain any of these chars '\"><[]";
         const QString taken = "This section name already exist for another section, please "
                               "choose another name";
-        auto row = [](const char *tag, const char *key, const char *name, const QString &msg) {
-            QTest::newRow(tag) << QString(key) << QString(name) << msg;
-        };
-        row("parentheses", "d2", "Orders (2)", chars);
-        row("empty", "d2", "", "Section name cannot be empty");
-        row("another data section", "d2", "Customers", taken);
-        row("footer named as header", "pf", "Page header", "");
-        row("valid", "d2", "Order lines", "");
+        const auto row = [](const char *name, const Naming &r) { QTest::newRow(name) << r; };
+        row("parentheses", {"d2", "Orders (2)", chars});
+        row("empty", {"d2", "", "Section name cannot be empty"});
+        row("another data section", {"d2", "Customers", taken});
+        row("footer named as header", {"pf", "Page header", ""});
+        row("valid", {"d2", "Order lines", ""});
     }
     void sectionName()
     {
-        QFETCH(QString, key);
-        QFETCH(QString, name);
-        QFETCH(QString, message);
+        QFETCH(Naming, row);
+        const auto &[key, name, message] = row;
         auto doc = sampleDocument();
         doc->sections.value(QStringLiteral("ph"))->sectionName = QStringLiteral("Page header");
         doc->sections.value(QStringLiteral("pf"))->sectionName = QStringLiteral("Page footer");
@@ -377,68 +370,53 @@ private slots:
         QCOMPARE(sec->modified(), message.isEmpty());
     }
 
-    void sectionOkAndCancel_data()
-    {
-        QTest::addColumn<bool>("ok");
-        QTest::newRow("cancel") << false;
-        QTest::newRow("ok") << true;
-    }
     void sectionOkAndCancel()
     {
-        QFETCH(bool, ok);
-        auto doc = sampleDocument();
-        const QByteArray before = saved(*doc);
-        ReportSection *lines = doc->sections.value(QStringLiteral("d3"));
-        SectionPropertiesDialog dialog;
-        dialog.maj(lines);
-        QCOMPARE(dialog.sqlEditor()->sql(), QStringLiteral("SELECT * FROM Lines"));
-        // Parents: the other data sections only.
-        auto *parents = child<QComboBox>(&dialog, "parentSection");
-        QCOMPARE(parents->count(), 2);
-        QCOMPARE(parents->currentText(), QStringLiteral("Orders"));
-        dialog.sqlEditor()->editor()->moveCursor(QTextCursor::End);
-        QTest::keyClicks(dialog.sqlEditor()->editor(), QStringLiteral(" WHERE 1"));
-        type(&dialog, "visible_", QStringLiteral("=[Qty] > 0"));
-        child<QCheckBox>(&dialog, "pageBreakAfter")->setChecked(true);
-        choose(&dialog, "mode", 1);
-        choose(&dialog, "parentSection", 1);
-        click(&dialog, ok ? "Command1" : "Command2");
-        QCOMPARE(lines->modified(), ok);
-        if (!ok) {
-            QCOMPARE(saved(*doc), before);
-            return;
+        for (const bool ok : {false, true}) {
+            auto doc = sampleDocument();
+            const QByteArray before = saved(*doc);
+            ReportSection *lines = doc->sections.value(QStringLiteral("d3"));
+            SectionPropertiesDialog dialog;
+            dialog.maj(lines);
+            QCOMPARE(dialog.sqlEditor()->sql(), QStringLiteral("SELECT * FROM Lines"));
+            // Parents: the other data sections only.
+            auto *parents = child<QComboBox>(&dialog, "parentSection");
+            QCOMPARE(parents->count(), 2);
+            QCOMPARE(parents->currentText(), QStringLiteral("Orders"));
+            dialog.sqlEditor()->editor()->moveCursor(QTextCursor::End);
+            QTest::keyClicks(dialog.sqlEditor()->editor(), QStringLiteral(" WHERE 1"));
+            type(&dialog, "visible_", QStringLiteral("=[Qty] > 0"));
+            child<QCheckBox>(&dialog, "pageBreakAfter")->setChecked(true);
+            choose(&dialog, "mode", 1);
+            choose(&dialog, "parentSection", 1);
+            click(&dialog, ok ? "Command1" : "Command2");
+            QCOMPARE(lines->modified(), ok);
+            if (!ok) {
+                QCOMPARE(saved(*doc), before);
+                continue;
+            }
+            QCOMPARE(lines->SQL, QStringLiteral("SELECT * FROM Lines WHERE 1"));
+            QCOMPARE(lines->visible, QStringLiteral("=[Qty] > 0"));
+            QVERIFY(lines->pageBreakAfter && lines->mode == 1 && lines->sectionParent == 1);
+            // The root has no parent to choose.
+            SectionPropertiesDialog root;
+            root.maj(doc->sections.value(QStringLiteral("d1")));
+            QVERIFY(child<QWidget>(&root, "sectionAppearPanel")->isHidden());
         }
-        QCOMPARE(lines->SQL, QStringLiteral("SELECT * FROM Lines WHERE 1"));
-        QCOMPARE(lines->visible, QStringLiteral("=[Qty] > 0"));
-        QVERIFY(lines->pageBreakAfter && lines->mode == 1 && lines->sectionParent == 1);
-        // The root has no parent to choose.
-        SectionPropertiesDialog root;
-        root.maj(doc->sections.value(QStringLiteral("d1")));
-        QVERIFY(child<QWidget>(&root, "sectionAppearPanel")->isHidden());
     }
 
     void addDataSection_data()
     {
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<QString>("where");
-        QTest::addColumn<int>("number");         // 0: cancelled
-        QTest::addColumn<QList<int>>("numbers"); // Customers, Orders, Lines afterwards
-        QTest::addColumn<QList<int>>("parents");
-        auto row = [](const char *tag, const char *after, const char *where, int number,
-                      QList<int> numbers, QList<int> parents) {
-            QTest::newRow(tag) << QString(after) << QString(where) << number << numbers << parents;
-        };
-        row("before the first", "Customers", "Before", 1, {2, 3, 4}, {0, 2, 3});
-        row("after the first", "Customers", "After", 2, {1, 3, 4}, {0, 1, 3});
-        row("cancel", "Customers", "Before", 0, {1, 2, 3}, {0, 1, 2});
+        QTest::addColumn<Adding>("row");
+        const auto row = [](const char *name, const Adding &r) { QTest::newRow(name) << r; };
+        row("before the first", {"Before", 1, {2, 3, 4}, {0, 2, 3}});
+        row("after the first", {"After", 2, {1, 3, 4}, {0, 1, 3}});
+        row("cancel", {"Before", 0, {1, 2, 3}, {0, 1, 2}});
     }
     void addDataSection()
     {
-        QFETCH(QString, after);
-        QFETCH(QString, where);
-        QFETCH(int, number);
-        QFETCH(QList<int>, numbers);
-        QFETCH(QList<int>, parents);
+        QFETCH(Adding, row);
+        const auto &[where, number, numbers, parents] = row;
         auto doc = sampleDocument();
         QList<ReportSection *> old;
         for (const char *key : {"d1", "d2", "d3"})
@@ -446,7 +424,7 @@ private slots:
         AddDataSectionDialog dialog;
         dialog.maj(doc.get());
         auto *sections = child<QComboBox>(&dialog, "sections");
-        sections->setCurrentIndex(sections->findText(after));
+        sections->setCurrentIndex(sections->findText(QStringLiteral("Customers")));
         child<QComboBox>(&dialog, "where")->setCurrentText(where);
         click(&dialog, number ? "bOK" : "bCancel");
         QCOMPARE(doc->nbSections(), number ? 6 : 5);
@@ -464,22 +442,18 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("source"); // a file to copy beside the report, or env
         QTest::addColumn<QString>("expected");
-        QTest::newRow("SQLite beside the report")
-            << int(ConnectionBuilder::SqliteFile) << MIRT_BINARY_DIR "/bin/demo.db"
-            << "Provider=SQLite;Data Source=demo.db";
+        const int sqlite = ConnectionBuilder::SqliteFile, access = ConnectionBuilder::AccessFile,
+                  server = ConnectionBuilder::PostgreSqlServer;
+        QTest::newRow("SQLite beside the report") << sqlite << MIRT_BINARY_DIR "/bin/demo.db"
+                                                  << "Provider=SQLite;Data Source=demo.db";
         QTest::newRow("Access accdb")
-            << int(ConnectionBuilder::AccessFile)
-            << MIRT_SHARED_DIR "/testdata/ASampleDatabase.accdb"
+            << access << MIRT_SHARED_DIR "/testdata/ASampleDatabase.accdb"
             << "Provider=Microsoft.ACE.OLEDB.12.0;Data Source=ASampleDatabase.accdb";
         QTest::newRow("Access mdb in a subfolder")
-            << int(ConnectionBuilder::AccessFile)
-            << MIRT_SHARED_DIR "/testdata/DateTestDatabase.mdb"
+            << access << MIRT_SHARED_DIR "/testdata/DateTestDatabase.mdb"
             << "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=data/DateTestDatabase.mdb";
-        QTest::newRow("PostgreSQL") << int(ConnectionBuilder::PostgreSqlServer) << "MIRT_PG_CONN"
-                                    << "";
-        QTest::newRow("PostgreSQL with a password")
-            << int(ConnectionBuilder::PostgreSqlServer) << "MIRT_PG_PWCONN"
-            << "";
+        QTest::newRow("PostgreSQL") << server << "MIRT_PG_CONN" << QString();
+        QTest::newRow("PostgreSQL with a password") << server << "MIRT_PG_PWCONN" << QString();
     }
     void connectionBuilder()
     {

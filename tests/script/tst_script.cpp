@@ -52,6 +52,8 @@ void check(const QLocale &locale = QLocale::c())
     QCOMPARE(r.value.typeName(), type);
 }
 
+using Value = std::tuple<QVariant, QString, QString, QVariant>;
+
 } // namespace
 
 class tst_Script : public QObject
@@ -59,9 +61,10 @@ class tst_Script : public QObject
     Q_OBJECT
 
 private slots:
-    void literals_data()
+    void expressions_data()
     {
         columns();
+        // Literals
         row("32767", "32767", "Integer");
         row("32768", "32768", "Long");
         row("-32768", "-32768", "Long");
@@ -86,11 +89,7 @@ private slots:
         error("1E999", "Overflow");
         error("[Price]", "Variable is undefined");
         error("1 ? 2", "Invalid character");
-    }
-    void literals() { check(); }
-    void arithmetic_data()
-    {
-        columns();
+        // Arithmetic: result types widen as VBScript widens them
         row("32767+1", "32768", "Long");
         row("2147483647+1", "2147483648", "Double");
         row("200*200", "40000", "Long");
@@ -128,11 +127,7 @@ private slots:
         error("(-8)^(1/3)", "Invalid procedure call or argument");
         error("3000000000\\1", "Overflow");
         error("#12/31/9999# + 1", "Overflow");
-    }
-    void arithmetic() { check(); }
-    void comparisonAndLogic_data()
-    {
-        columns();
+        // Comparison and logic
         row("\"a\"=\"A\"", "False", "Boolean");
         row("\"B\"<\"a\"", "True", "Boolean");
         row("\"1\"=1", "True", "Boolean");
@@ -160,11 +155,7 @@ private slots:
         row("\"True\" And True", "True", "Boolean");
         row("Not 1 = 1 Or True", "True", "Boolean");
         error("\"x\" And True", "Type mismatch");
-    }
-    void comparisonAndLogic() { check(); }
-    void syntaxErrors_data()
-    {
-        columns();
+        // Syntax errors
         error("", "Syntax error");
         error("(1", "Expected ')'");
         error("1)", "Syntax error");
@@ -178,11 +169,7 @@ private slots:
         error("x = 1 : y = 2", "Invalid character");
         error(QByteArray(1000, '(').append('1').append(QByteArray(1000, ')')).constData(),
               "Out of stack space");
-    }
-    void syntaxErrors() { check(); }
-    void math_data()
-    {
-        columns();
+        // Mathematical functions
         row("Abs(-32768)", "32768", "Long");
         row("Abs(\"-2\")", "2", "Double");
         row("Abs(Null)", "", "Null");
@@ -204,11 +191,7 @@ private slots:
         error("Log(0)", "Invalid procedure call or argument");
         error("Exp(1000)", "Overflow");
         error("Round(1.5, -1)", "Invalid procedure call or argument");
-    }
-    void math() { check(); }
-    void conversion_data()
-    {
-        columns();
+        // Conversions
         row("CBool(\"false\")", "False", "Boolean");
         row("CInt(2.5)", "2", "Integer");
         row("CInt(3.5)", "4", "Integer");
@@ -235,11 +218,7 @@ private slots:
         error("CBool(\"maybe\")", "Type mismatch");
         error("Chr(256)", "Invalid procedure call or argument");
         error("Asc(\"\")", "Invalid procedure call or argument");
-    }
-    void conversion() { check(); }
-    void inspection_data()
-    {
-        columns();
+        // Inspection
         row("IsNumeric(\"1e3\")", "True", "Boolean");
         row("IsNumeric(\" 12 \")", "True", "Boolean");
         row("IsNumeric(Empty)", "True", "Boolean");
@@ -252,11 +231,7 @@ private slots:
         row("VarType(Empty)", "0", "Integer");
         row("VarType(1.5)", "5", "Integer");
         row("VarType(CByte(1))", "17", "Integer");
-    }
-    void inspection() { check(); }
-    void strings_data()
-    {
-        columns();
+        // Text functions
         row("Len(123.5)", "5", "Long");
         row("Len(Null)", "", "Null");
         row("Left(\"abc\", 5)", "abc", "String");
@@ -286,11 +261,7 @@ private slots:
         error("Left(\"abc\", -1)", "Invalid procedure call or argument");
         error("String(2, \"\")", "Invalid procedure call or argument");
         error("InStr(0, \"a\", \"a\")", "Invalid procedure call or argument");
-    }
-    void strings() { check(); }
-    void dates_data()
-    {
-        columns();
+        // Dates
         row("DateSerial(2000, 2, 30)", "3/1/2000", "Date");
         row("DateSerial(2000, 0, 0)", "11/30/1999", "Date");
         row("DateSerial(99, 1, 1)", "1/1/1999", "Date");
@@ -330,11 +301,7 @@ private slots:
         error("DateAdd(\"yyyy\", 9000, #1/1/2000#)", "Invalid procedure call or argument");
         error("Day(\"soon\")", "Type mismatch");
         error("MonthName(13)", "Invalid procedure call or argument");
-    }
-    void dates() { check(); }
-    void formatting_data()
-    {
-        columns();
+        // Formatting
         row("FormatNumber(0.5, 2, 0)", ".50", "String");
         row("FormatNumber(-1234.5, 1, -1, -1, 0)", "(1234.5)", "String");
         row("FormatNumber(-0.001, 2)", "0.00", "String");
@@ -348,8 +315,28 @@ private slots:
         error("FormatNumber(\"abc\")", "Type mismatch");
         error("FormatNumber(Null)", "Type mismatch");
         error("FormatDateTime(#1/1/2000#, 7)", "Invalid procedure call or argument");
+        // IIf evaluates only the chosen branch; names compare without case.
+        row("IIf(0 = 0, 0, 10 / 0)", "0", "Integer");
+        row("IIf(Null, 1, 2)", "2", "Integer");
+        row("IIf(\"true\", \"y\", \"n\")", "y", "String");
+        error("IIf(1 = 1, 1 / 0, 0)", "Division by zero");
+        error("IIf(\"x\", 1, 2)", "Type mismatch");
+        error("IIf(True, 1)", "Wrong number of arguments or invalid property assignment");
+        row("iif(TRUE, MID(\"abc\", 2, 1), \"\")", "b", "String");
+        row("VBCRLF = vbCrLf", "True", "Boolean");
+        row("1 mod 2 AND 1", "1", "Integer");
+        // Bounded memory
+        error("String(1E9, \"x\")", "Out of memory");
+        error("Space(2147483647)", "Out of memory");
+        error("String(40000000, \"x\") & String(40000000, \"x\")", "Out of memory");
+        error("Replace(String(10000000, \"a\"), \"a\", String(100, \"b\"))", "Out of memory");
+        error("Len(Space(60000000) & Space(60000000) & Space(60000000) & Space(60000000) & "
+              "Space(60000000))",
+              "Out of memory");
+        row("Len(String(1000000, \"x\"))", "1000000", "Long");
+        row("Len(Replace(String(100000, \"a\"), \"a\", \"bc\"))", "200000", "Long");
     }
-    void formatting() { check(); }
+    void expressions() { check(); }
     void germanLocale_data()
     {
         columns();
@@ -365,35 +352,6 @@ private slots:
         row("#3/4/2001#", "04.03.2001", "Date");
     }
     void germanLocale() { check(QLocale(QLocale::German, QLocale::Germany)); }
-    // IIf evaluates only the chosen branch; names compare without case.
-    void iifAndNames_data()
-    {
-        columns();
-        row("IIf(0 = 0, 0, 10 / 0)", "0", "Integer");
-        row("IIf(Null, 1, 2)", "2", "Integer");
-        row("IIf(\"true\", \"y\", \"n\")", "y", "String");
-        error("IIf(1 = 1, 1 / 0, 0)", "Division by zero");
-        error("IIf(\"x\", 1, 2)", "Type mismatch");
-        error("IIf(True, 1)", "Wrong number of arguments or invalid property assignment");
-        row("iif(TRUE, MID(\"abc\", 2, 1), \"\")", "b", "String");
-        row("VBCRLF = vbCrLf", "True", "Boolean");
-        row("1 mod 2 AND 1", "1", "Integer");
-    }
-    void iifAndNames() { check(); }
-    void bounded_data()
-    {
-        columns();
-        error("String(1E9, \"x\")", "Out of memory");
-        error("Space(2147483647)", "Out of memory");
-        error("String(40000000, \"x\") & String(40000000, \"x\")", "Out of memory");
-        error("Replace(String(10000000, \"a\"), \"a\", String(100, \"b\"))", "Out of memory");
-        error("Len(Space(60000000) & Space(60000000) & Space(60000000) & Space(60000000) & "
-              "Space(60000000))",
-              "Out of memory");
-        row("Len(String(1000000, \"x\"))", "1000000", "Long");
-        row("Len(Replace(String(100000, \"a\"), \"a\", \"bc\"))", "200000", "Long");
-    }
-    void bounded() { check(); }
     void clockFunctions()
     {
         const ScriptEvaluator e(QLocale::c());
@@ -430,10 +388,9 @@ private slots:
     void evalCommand()
     {
         QFETCH(QString, expression);
-        QFETCH(int, status);
         QString out, err;
         QTextStream outStream(&out), errStream(&err);
-        QCOMPARE(runEvalCommand(expression, outStream, errStream), status);
+        QTEST(runEvalCommand(expression, outStream, errStream), "status");
         outStream.flush();
         errStream.flush();
         QTEST(out, "out");
@@ -441,35 +398,31 @@ private slots:
     }
     void databaseValues_data()
     {
-        QTest::addColumn<QVariant>("variant");
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QVariant>("back");
-        const auto row = [](const char *name, const QVariant &variant, const char *type,
-                            const char *text, const QVariant &back) {
-            QTest::newRow(name) << variant << QString(type) << QString(text) << back;
-        };
+        // The database's value, its TypeName and CStr text, and the value it gives back.
+        QTest::addColumn<Value>("row");
+        const auto row = [](const char *name, const Value &r) { QTest::newRow(name) << r; };
         const QDateTime early(QDate(1899, 12, 29), QTime(6, 0));
-        row("invalid is Empty", QVariant(), "Empty", "", QVariant());
-        row("null int is Null", QVariant(QMetaType::fromType<int>()), "Null", "",
-            QVariant(QMetaType::fromType<QString>()));
-        row("bool", QVariant(true), "Boolean", "True", QVariant(true));
-        row("int", QVariant(42), "Long", "42", QVariant(42));
-        row("short", QVariant::fromValue<short>(7), "Integer", "7", QVariant::fromValue<short>(7));
-        row("big integer", QVariant(qlonglong(1) << 40), "Double", "1099511627776",
-            QVariant(1099511627776.0));
-        row("date", QVariant(QDate(2001, 3, 4)), "Date", "3/4/2001",
-            QVariant(QDateTime(QDate(2001, 3, 4), QTime(0, 0))));
-        row("date and time", QVariant(early), "Date", "12/29/1899 6:00:00 AM", QVariant(early));
-        row("bytes become text", QVariant(QByteArray("xy")), "String", "xy", QVariant("xy"));
+        row("invalid is Empty", {QVariant(), "Empty", "", QVariant()});
+        row("null int is Null", {QVariant(QMetaType::fromType<int>()), "Null", "",
+                                 QVariant(QMetaType::fromType<QString>())});
+        row("bool", {true, "Boolean", "True", true});
+        row("int", {42, "Long", "42", 42});
+        row("short",
+            {QVariant::fromValue<short>(7), "Integer", "7", QVariant::fromValue<short>(7)});
+        row("big integer", {qlonglong(1) << 40, "Double", "1099511627776", 1099511627776.0});
+        row("date",
+            {QDate(2001, 3, 4), "Date", "3/4/2001", QDateTime(QDate(2001, 3, 4), QTime(0, 0))});
+        row("date and time", {early, "Date", "12/29/1899 6:00:00 AM", early});
+        row("bytes become text", {QByteArray("xy"), "String", "xy", "xy"});
     }
     void databaseValues()
     {
-        QFETCH(QVariant, variant);
+        QFETCH(Value, row);
+        const auto &[variant, type, text, back] = row;
         const ScriptValue v = ScriptValue::fromVariant(variant);
-        QTEST(v.typeName(), "type");
-        QTEST(cstr(v, QLocale::c()), "text");
-        QTEST(v.toVariant(), "back");
+        QCOMPARE(v.typeName(), type);
+        QCOMPARE(cstr(v, QLocale::c()), text);
+        QCOMPARE(v.toVariant(), back);
     }
     void longFlatFormulas()
     {
@@ -481,18 +434,11 @@ private slots:
         QVERIFY2(r.ok(), qPrintable(r.error.description));
         QCOMPARE(cstr(r.value, QLocale::c()), QStringLiteral("900"));
 
-        const QStringList many(200000, QStringLiteral("1"));
-        r = e.evaluate(many.join(QLatin1Char('+')));
-        QCOMPARE(r.error.description, QStringLiteral("Out of stack space"));
-
-        r = e.evaluate(QString(100000, QLatin1Char('-')) + QLatin1Char('1'));
-        QCOMPARE(r.error.description, QStringLiteral("Out of stack space"));
-
-        r = e.evaluate(QStringLiteral("Not ").repeated(100000) + QLatin1Char('1'));
-        QCOMPARE(r.error.description, QStringLiteral("Out of stack space"));
-
-        r = e.evaluate(QStringLiteral("Len(").repeated(100000) + QLatin1Char('1'));
-        QCOMPARE(r.error.description, QStringLiteral("Out of stack space"));
+        for (const QString &deep :
+             {QStringList(200000, QStringLiteral("1")).join(u'+'), QString(100000, u'-') + u'1',
+              QStringLiteral("Not ").repeated(100000) + u'1',
+              QStringLiteral("Len(").repeated(100000) + u'1'})
+            QCOMPARE(e.evaluate(deep).error.description, QStringLiteral("Out of stack space"));
 
         // A very long text literal is fine.
         r = e.evaluate(QLatin1Char('"') + QString(1000000, QChar(0x263A)) +

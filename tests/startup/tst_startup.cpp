@@ -43,10 +43,7 @@ public:
                      bool &hide) override
     {
         record(document);
-        opened << QStringLiteral("preview %1 %2 %3")
-                      .arg(int(thenPrint))
-                      .arg(int(showDialog))
-                      .arg(int(hide));
+        opened << QString::asprintf("preview %d %d %d", thenPrint, showDialog, hide);
         return kRunEventLoop;
     }
 
@@ -100,10 +97,13 @@ QStringList args(const QString &joined)
 {
     return joined.split(u'|');
 }
-QStringList args(const char *joined)
-{
-    return args(QString::fromUtf8(joined));
-}
+
+// The command line, whether the report was loaded, the debug flag, and the
+// window opened ("" for none).
+using Chosen = std::tuple<QString, bool, bool, QString>;
+// The arguments joined with "|", a part of the standard output, the status
+// and a part of the error output.
+using Headless = std::tuple<QString, QString, int, QString>;
 
 } // namespace
 
@@ -138,40 +138,31 @@ private slots:
 
     void windowsChosen_data()
     {
-        QTest::addColumn<QString>("commandLine");
-        QTest::addColumn<bool>("loaded");
-        QTest::addColumn<bool>("debug");
-        QTest::addColumn<QString>("window");
-
-        QTest::newRow("no file") << "" << false << false << "designer";
-        QTest::newRow("dbg alone") << "/dbg" << false << true << "designer";
-        QTest::newRow("preview only") << "/f here.xml" << true << false << "preview 0 1 0";
-        QTest::newRow("designer wins over print")
-            << "/f here.xml /p /e" << true << false << "designer";
-        QTest::newRow("print with dialog") << "/f here.xml /p" << true << false << "preview 1 1 0";
-        QTest::newRow("print without dialog")
-            << "/f here.xml /dp" << true << false << "preview 1 0 0";
-        QTest::newRow("hidden print") << "/f here.xml /dhp" << true << false << "preview 1 0 1";
-        QTest::newRow("capitals and quotes")
-            << "/F \"with space.xml\" /DP /DEBUG" << true << true << "preview 1 0 0";
-        QTest::newRow("program folder") << "/f demo.xml /e" << true << false << "designer";
-        QTest::newRow("cut at the slash") << "/f sub/here.xml" << false << false << "designer";
-        QTest::newRow("broken file still opens")
-            << "/f broken.xml" << false << false << "preview 0 1 0";
-        QTest::newRow("broken file, hidden print") << "/f broken.xml /dhp" << false << false << "";
-        QTest::newRow("broken file, designer")
-            << "/f broken.xml /e" << false << false << "designer";
-        QTest::newRow("missing file, hidden print") << "/f gone.xml /dhp" << false << false << "";
+        QTest::addColumn<Chosen>("row");
+        const auto row = [](const char *name, const Chosen &r) { QTest::newRow(name) << r; };
+        row("no file", {"", false, false, "designer"});
+        row("dbg alone", {"/dbg", false, true, "designer"});
+        row("preview only", {"/f here.xml", true, false, "preview 0 1 0"});
+        row("designer wins over print", {"/f here.xml /p /e", true, false, "designer"});
+        row("print with dialog", {"/f here.xml /p", true, false, "preview 1 1 0"});
+        row("print without dialog", {"/f here.xml /dp", true, false, "preview 1 0 0"});
+        row("hidden print", {"/f here.xml /dhp", true, false, "preview 1 0 1"});
+        row("capitals and quotes",
+            {"/F \"with space.xml\" /DP /DEBUG", true, true, "preview 1 0 0"});
+        row("program folder", {"/f demo.xml /e", true, false, "designer"});
+        row("cut at the slash", {"/f sub/here.xml", false, false, "designer"});
+        row("broken file still opens", {"/f broken.xml", false, false, "preview 0 1 0"});
+        row("broken file, hidden print", {"/f broken.xml /dhp", false, false, ""});
+        row("broken file, designer", {"/f broken.xml /e", false, false, "designer"});
+        row("missing file, hidden print", {"/f gone.xml /dhp", false, false, ""});
         // Nobody would see the designer, and the program would never end.
-        QTest::newRow("hidden print wins over designer")
-            << "/f here.xml /e /dhp" << true << false << "preview 1 0 1";
+        row("hidden print wins over designer",
+            {"/f here.xml /e /dhp", true, false, "preview 1 0 1"});
     }
     void windowsChosen()
     {
-        QFETCH(QString, commandLine);
-        QFETCH(QString, window);
-        QFETCH(bool, loaded);
-        QFETCH(bool, debug);
+        QFETCH(Chosen, row);
+        const auto &[commandLine, loaded, debug, window] = row;
 
         QVERIFY(!isHeadlessCommand(CommandLine::fromText(commandLine)));
         ReportDocument document;
@@ -243,59 +234,46 @@ private slots:
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, start);
-        QFETCH(int, shown);
-        QFETCH(QString, chosen);
         writeSetting(startSettingKey(), start);
         RecordingWindows windows;
         windows.welcomeAnswer = QStringLiteral("/f \"demo.xml\" /e");
         const CommandLine line = chooseCommandLine(CommandLine::fromArguments(arguments), windows);
-        QCOMPARE(windows.welcomeShown, shown);
+        QTEST(windows.welcomeShown, "shown");
         QVERIFY(!windows.neverOnEntry);
-        QCOMPARE(line.text().trimmed(), chosen);
+        QTEST(line.text().trimmed(), "chosen");
         QCOMPARE(readSetting(startSettingKey(), QString()), start);
     }
 
     void headless_data()
     {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("inOut");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("inErr");
-
-        QTest::newRow("help") << args("/help") << "/saveas FILE" << 0 << "";
-        QTest::newRow("question mark") << args("/?") << "/info" << 0 << "";
-        QTest::newRow("info") << args("/f|here.xml|/info")
-                              << "Section d1: data section \"Customers\", height 1.5" << 0 << "";
-        QTest::newRow("info item")
-            << args("/f|demo.xml|/info") << "item k1 at 1, 0.5 size 4 x 0.5: \"[Customers].[Name]\""
-            << 0 << "";
-        QTest::newRow("info broken") << args("/f|broken.xml|/info") << "" << 1 << "broken.xml";
-        QTest::newRow("info missing")
-            << args("/f|gone.xml|/info") << "" << 1 << "this file is not existing: gone.xml";
-        QTest::newRow("eval") << args("/eval|7 \\ 2 & \"/\" & 1.5") << "3/1.5" << 0 << "";
-        QTest::newRow("eval error") << args("/eval|1/0") << "" << 3 << "Division by zero";
-        QTest::newRow("check demo")
-            << args("/f|" DEMO "|/check") << "d4 Order lines\n  OK" << 0 << "";
-        QTest::newRow("check charts") << args("/f|" MIRT_BINARY_DIR "/bin/demo graph.xml|/check")
-                                      << "  chart k3\n    OK, " << 0 << "";
-        QTest::newRow("saveas into missing folder") << args("/f|here.xml|/saveas|no/such/dir/x.xml")
-                                                    << "" << 1 << "cannot write no/such/dir/x.xml";
-        QTest::newRow("html all pages")
-            << args("/f|" DEMO "|/html|all.html|/allpages") << "" << 0 << "";
-        QTest::newRow("html unwritable")
-            << args("/f|" DEMO "|/html|no/dir/x.html") << "" << 4 << "no/dir/x.html";
-        QTest::newRow("pdf unwritable")
-            << args("/f|" DEMO "|/pdf|no/dir/x.pdf") << "" << 4 << "no/dir/x.pdf";
-        QTest::newRow("html no connection")
-            << args("/f|here.xml|/html|x.html") << "" << 2 << "Impossible to open the connection";
+        QTest::addColumn<Headless>("row");
+        const auto row = [](const char *name, const Headless &r) { QTest::newRow(name) << r; };
+        row("help", {"/help", "/saveas FILE", 0, ""});
+        row("question mark", {"/?", "/info", 0, ""});
+        row("info",
+            {"/f|here.xml|/info", "Section d1: data section \"Customers\", height 1.5", 0, ""});
+        row("info item",
+            {"/f|demo.xml|/info", "item k1 at 1, 0.5 size 4 x 0.5: \"[Customers].[Name]\"", 0, ""});
+        row("info broken", {"/f|broken.xml|/info", "", 1, "broken.xml"});
+        row("info missing", {"/f|gone.xml|/info", "", 1, "this file is not existing: gone.xml"});
+        row("eval", {"/eval|7 \\ 2 & \"/\" & 1.5", "3/1.5", 0, ""});
+        row("eval error", {"/eval|1/0", "", 3, "Division by zero"});
+        row("check demo", {"/f|" DEMO "|/check", "d4 Order lines\n  OK", 0, ""});
+        row("check charts",
+            {"/f|" MIRT_BINARY_DIR "/bin/demo graph.xml|/check", "  chart k3\n    OK, ", 0, ""});
+        row("saveas into missing folder",
+            {"/f|here.xml|/saveas|no/such/dir/x.xml", "", 1, "cannot write no/such/dir/x.xml"});
+        row("html all pages", {"/f|" DEMO "|/html|all.html|/allpages", "", 0, ""});
+        row("html unwritable", {"/f|" DEMO "|/html|no/dir/x.html", "", 4, "no/dir/x.html"});
+        row("pdf unwritable", {"/f|" DEMO "|/pdf|no/dir/x.pdf", "", 4, "no/dir/x.pdf"});
+        row("html no connection",
+            {"/f|here.xml|/html|x.html", "", 2, "Impossible to open the connection"});
     }
     void headless()
     {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, inOut);
-        QFETCH(int, status);
-        QFETCH(QString, inErr);
-
+        QFETCH(Headless, row);
+        const auto &[joined, inOut, status, inErr] = row;
+        const QStringList arguments = args(joined);
         UserInteraction::setCurrent(nullptr);
         QVERIFY(isHeadlessCommand(CommandLine::fromArguments(arguments)));
         const HeadlessRun run = runHeadless(arguments, m_programDir.path());
