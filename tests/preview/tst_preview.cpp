@@ -2,17 +2,18 @@
 // reports run on real SQLite files, keys and clicks while pages come, Stop,
 // closing, the empty-report question, zoom, find, export and the "html"
 // button's target.
-#include "document/textitem.h"
-#include "document/reportsection.h"
+#include "../datafixtures.h"
 #include "document/reportdocument.h"
-#include "engine/reportrun.h"
+#include "document/reportsection.h"
+#include "document/textitem.h"
 #include "document/userinteraction.h"
-#include "viewer/previewwindow.h"
+#include "engine/reportrun.h"
 #include "viewer/previewexport.h"
 #include "viewer/previewfind.h"
 #include "viewer/previewpageview.h"
 #include "viewer/previewrender.h"
 #include "viewer/previewthumbnails.h"
+#include "viewer/previewwindow.h"
 #include "viewer/viewzoom.h"
 
 #include <QAction>
@@ -22,6 +23,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -38,17 +40,11 @@
 
 namespace {
 
-QTemporaryDir &scratch()
-{
-    static QTemporaryDir dir;
-    return dir;
-}
-
 // Rows(ID, Name) with IDs 1..20000, named "Row 1", "Row 2", …
 QString fixtureDb()
 {
     static const QString path = [] {
-        const QString p = scratch().filePath(QStringLiteral("preview.db"));
+        const QString p = scratchPath(QStringLiteral("preview.db"));
         {
             QSqlDatabase db =
                 QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
@@ -85,7 +81,7 @@ std::unique_ptr<ReportDocument> listReport(int rows, bool headers = true)
     auto doc = std::make_unique<ReportDocument>();
     doc->clearSections();
     doc->docName = QStringLiteral("List");
-    doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + fixtureDb();
+    doc->connectionStringData = sqlite(fixtureDb());
     doc->pageWidth = 21;
     doc->pageHeight = 29.7f;
     doc->topMargin = 1;
@@ -182,6 +178,23 @@ class TestPreview : public QObject
 {
     Q_OBJECT
     ScriptedInteraction *ui = nullptr;
+    std::unique_ptr<ReportDocument> m_listDoc;
+    std::unique_ptr<PreviewWindow> m_list;
+
+    // The preview of a list of 40 rows (five pages), run once and shared by
+    // the tests that only look at it: active, at 100 %, on page 1.
+    PreviewWindow &listWindow()
+    {
+        if (!m_list) {
+            m_listDoc = listReport(40);
+            m_list = std::make_unique<PreviewWindow>();
+            run(*m_list, *m_listDoc);
+        }
+        QApplication::setActiveWindow(m_list.get());
+        m_list->zoom()->setFactor(1.0);
+        QTest::keyClick(m_list->pageView(), Qt::Key_Home);
+        return *m_list;
+    }
 
 private slots:
     void init() { UserInteraction::setCurrent(ui = new ScriptedInteraction); }
@@ -189,6 +202,11 @@ private slots:
     {
         UserInteraction::setCurrent(nullptr);
         delete ui;
+    }
+    void cleanupTestCase()
+    {
+        m_list.reset();
+        m_listDoc.reset();
     }
 
     void runShowsPages_data()
@@ -265,9 +283,7 @@ private slots:
     {
         QFETCH(QList<int>, keys);
         QFETCH(int, page);
-        auto doc = listReport(40);
-        PreviewWindow w;
-        run(w, *doc);
+        PreviewWindow &w = listWindow();
         auto *box = w.findChild<QSpinBox *>(QStringLiteral("pageNumber"));
         // The window sees the keys first, whichever control has them: a tool
         // button would take Space for a click.
@@ -426,7 +442,7 @@ private slots:
         auto doc = listReport(0, false);
         if (badDatabase)
             doc->connectionStringData =
-                QStringLiteral("Provider=SQLite;Data Source=") + scratch().filePath("none/x.db");
+                QStringLiteral("Provider=SQLite;Data Source=") + scratchPath("none/x.db");
         PreviewWindow w;
         QSignalSpy started(doc.get(), &ReportDocument::startWorking);
         ui->answers = answers;
@@ -479,7 +495,8 @@ private slots:
         doc->fileName = file;
         doc->clearModified();
         const QByteArray before = readFile(file);
-        TextItem *item = static_cast<TextItem *>(doc->sections.value(QStringLiteral("d1"))->items.at(0));
+        TextItem *item =
+            static_cast<TextItem *>(doc->sections.value(QStringLiteral("d1"))->items.at(0));
         if (changed) {
             item->content = QStringLiteral("[Name] changed");
             item->modified = true;
@@ -527,12 +544,9 @@ private slots:
     {
         QTest::addColumn<QString>("programDir"); // relative to a scratch folder
         QTest::addColumn<QString>("expected");   // "bin", "reports" or "" (fails)
-        QTest::newRow("program folder writable") << "bin"
-                                                 << "bin";
-        QTest::newRow("program folder missing") << "gone"
-                                                << "reports";
-        QTest::newRow("target is a folder") << "blocked"
-                                            << "";
+        QTest::newRow("program folder writable") << QString("bin") << QString("bin");
+        QTest::newRow("program folder missing") << QString("gone") << QString("reports");
+        QTest::newRow("target is a folder") << QString("blocked") << QString();
     }
     void htmlButtonTarget()
     {
@@ -574,10 +588,7 @@ private slots:
     {
         QFETCH(QString, action);
         QFETCH(double, factor);
-        auto doc = listReport(40);
-        PreviewWindow w;
-        run(w, *doc);
-        QApplication::setActiveWindow(&w);
+        PreviewWindow &w = listWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         ViewZoom *zoom = w.zoom();
         zoom->setFactor(action == QLatin1String("400") ? 4.0 : 1.0);
@@ -619,13 +630,12 @@ private slots:
     // that size, not a 1x picture blown up.
     void crispAtPixelRatio()
     {
-        auto doc = listReport(12);
-        PreviewWindow w;
-        run(w, *doc);
-        const QImage doubled = renderPreviewPage(*doc, 1, 96, 2);
+        listWindow();
+        const QImage doubled = renderPreviewPage(*m_listDoc, 1, 96, 2);
         QCOMPARE(doubled.devicePixelRatio(), 2.0);
         const QImage a = doubled.convertToFormat(QImage::Format_RGB32);
-        const QImage b = renderPreviewPage(*doc, 1, 192, 1).convertToFormat(QImage::Format_RGB32);
+        const QImage b =
+            renderPreviewPage(*m_listDoc, 1, 192, 1).convertToFormat(QImage::Format_RGB32);
         QCOMPARE(a.size(), b.size());
         qint64 differing = 0;
         for (int y = 0; y < a.height(); ++y)
@@ -637,9 +647,7 @@ private slots:
 
     void wheelTurnsPages()
     {
-        auto doc = listReport(40);
-        PreviewWindow w;
-        run(w, *doc);
+        PreviewWindow &w = listWindow();
         w.zoom()->setMode(ViewZoom::FitPage);
         QWidget *viewport = w.pageView()->viewport();
         wheel(viewport, -120);
@@ -673,10 +681,7 @@ private slots:
         QFETCH(QString, needle);
         QFETCH(int, hits);
         QFETCH(int, firstPage);
-        auto doc = listReport(40);
-        PreviewWindow w;
-        run(w, *doc);
-        QApplication::setActiveWindow(&w);
+        PreviewWindow &w = listWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
         auto *text = w.findChild<QLineEdit *>(QStringLiteral("findText"));
@@ -695,7 +700,7 @@ private slots:
         QCOMPARE(panel(w, "findCount"), QStringLiteral("1 of %1").arg(hits));
         // Every match lies on the line of its item, over the matched letters;
         // "Page 3 of 5" is in an item at x 10: the match starts there.
-        const QList<PreviewFindHit> found = findInPages(*doc, needle, Qt::CaseInsensitive);
+        const QList<PreviewFindHit> found = findInPages(*m_listDoc, needle, Qt::CaseInsensitive);
         QCOMPARE(found.size(), hits);
         for (const PreviewFindHit &hit : found)
             QVERIFY(hit.rect.width() > 0.3 && hit.rect.height() > 0.2 &&
@@ -735,10 +740,9 @@ private slots:
         QFETCH(QStringList, files);
         QFETCH(QString, firstText);
         QTemporaryDir dir;
-        auto doc = listReport(40);
+        listWindow();
+        ReportDocument *doc = m_listDoc.get();
         doc->fileName = dir.filePath(QStringLiteral("list.xml"));
-        PreviewWindow w;
-        run(w, *doc);
         PreviewExportRequest request;
         request.format = PreviewExportRequest::Format(format);
         request.fromPage = from;
@@ -749,7 +753,9 @@ private slots:
         QStringList written;
         QString error;
         int steps = 0;
-        doc->run().currentPage = 77; // the counter a paused run counts on is left alone
+        const int current = std::exchange(doc->run().currentPage, 77);
+        auto restore = qScopeGuard([&] { doc->run().currentPage = current; });
+        // The counter a paused run counts on is left alone.
         QVERIFY2(exportPreviewPages(
                      *doc, request, [&](int, int) { return ++steps > 0; }, &written, &error),
                  qPrintable(error));
@@ -781,9 +787,7 @@ private slots:
     // rows left behind are painted plain again.
     void thumbnailsMarkOnlyTheShownPage()
     {
-        auto doc = listReport(40);
-        PreviewWindow w;
-        run(w, *doc);
+        PreviewWindow &w = listWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         auto *thumbs = w.findChild<QListView *>(QStringLiteral("thumbnails"));
         const QRgb marks[] = {

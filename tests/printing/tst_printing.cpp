@@ -4,12 +4,13 @@
 // file, read back with poppler. Also the paper table, the print dialog and
 // printing on a machine without printers (a child process pointed at a
 // print server that is not there).
-#include "document/textitem.h"
+#include "../datafixtures.h"
 #include "document/paper.h"
-#include "document/reportsection.h"
 #include "document/reportdocument.h"
-#include "engine/reportrun.h"
+#include "document/reportsection.h"
+#include "document/textitem.h"
 #include "document/userinteraction.h"
+#include "engine/reportrun.h"
 #include "platform/appinfo.h"
 #include "viewer/printdialog.h"
 #include "viewer/printing.h"
@@ -27,7 +28,6 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -35,16 +35,10 @@
 
 namespace {
 
-QTemporaryDir &scratch()
-{
-    static QTemporaryDir dir;
-    return dir;
-}
-
 // Rows(ID, Name) with IDs 1..rows.
 QString fixtureDb(int rows)
 {
-    const QString path = scratch().filePath(QStringLiteral("print%1.db").arg(rows));
+    const QString path = scratchPath(QStringLiteral("print%1.db").arg(rows));
     if (QFile::exists(path))
         return path;
     {
@@ -81,7 +75,7 @@ std::unique_ptr<ReportDocument> listReport(int rows, bool run = true, const QStr
     auto doc = std::make_unique<ReportDocument>();
     doc->clearSections();
     doc->docName = QStringLiteral("Printing test");
-    doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + fixtureDb(rows);
+    doc->connectionStringData = sqlite(fixtureDb(rows));
     doc->paperType = 9;
     doc->pageWidth = 21;
     doc->pageHeight = 29.7f;
@@ -515,7 +509,7 @@ private slots:
             QSKIP("cupsreject and cupsaccept are not installed");
         // The spool goes to the temporary folder: a tmpfs with room for
         // little more than the folder.
-        const QString tmpfs = scratch().filePath(QStringLiteral("full"));
+        const QString tmpfs = scratchPath(QStringLiteral("full"));
         const QByteArray tmpdir = qgetenv("TMPDIR");
         if (full) {
             QDir().mkpath(tmpfs);
@@ -587,13 +581,12 @@ private slots:
         QFETCH(QString, report);
         QFETCH(int, status);
         REQUIRE_PRINTER(printer);
-        const QString file = scratch().filePath(report + QStringLiteral(".xml"));
+        const QString file = scratchPath(report + QStringLiteral(".xml"));
         std::unique_ptr<ReportDocument> doc = listReport(30, false);
         doc->DocPrinterName =
             report == QLatin1String("noprinter") ? QStringLiteral("NoSuchPrinter") : printer;
         if (report == QLatin1String("nodb"))
-            doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") +
-                                        scratch().filePath(QStringLiteral("missing/none.db"));
+            doc->connectionStringData = sqlite(scratchPath(QStringLiteral("missing/none.db")));
         QVERIFY(doc->saveXml(file));
         const QString output = qEnvironmentVariable("MIRT_CUPS_OUTPUT");
         QFile::remove(output);
@@ -631,19 +624,15 @@ private slots:
         child.setProcessEnvironment(env);
         child.start(QCoreApplication::applicationFilePath(), {});
         QVERIFY(child.waitForFinished(120000));
-        const QString out = QString::fromUtf8(child.readAllStandardOutput());
         QCOMPARE(child.exitCode(), 0);
-        const QStringList lines = out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        QCOMPARE(lines.value(0), QStringLiteral("printers 0"));
-        QCOMPARE(lines.value(1), QStringLiteral("RealPrint false"));
-        QCOMPARE(lines.value(2),
-                 QStringLiteral("message No printer is installed on this computer, so the report "
-                                "cannot be printed. It can still be previewed and exported."));
-        QCOMPARE(lines.value(3), QStringLiteral("pages 1"));
         // No printer to name as the one used instead.
-        QCOMPARE(lines.value(4),
-                 QStringLiteral("select This report was defined for 'NoSuchPrinter'. This printer "
-                                "was not found, and no other printer is installed."));
+        QCOMPARE(QString::fromUtf8(child.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts),
+                 (QStringList{"printers 0", "RealPrint false",
+                              "message No printer is installed on this computer, so the report "
+                              "cannot be printed. It can still be previewed and exported.",
+                              "pages 1",
+                              "select This report was defined for 'NoSuchPrinter'. This printer "
+                              "was not found, and no other printer is installed."}));
     }
 };
 
@@ -655,10 +644,9 @@ static int noPrinterChild()
     ReportDocument doc;
     doc.run().pages.add();
     QTextStream out(stdout);
-    out << "printers " << installedPrinterNames().size() << '\n';
-    out << "RealPrint " << (RealPrint(doc, true) ? "true" : "false") << '\n';
-    out << "message " << ui.shown.value(0).text << '\n';
-    out << "pages " << doc.pageCount() << '\n';
+    out << "printers " << installedPrinterNames().size() << "\nRealPrint "
+        << (RealPrint(doc, true) ? "true" : "false") << "\nmessage " << ui.shown.value(0).text
+        << "\npages " << doc.pageCount() << '\n';
     doc.DocPrinterName = QStringLiteral("NoSuchPrinter");
     SelectPrinter(doc);
     out << "select " << ui.shown.value(1).text << '\n';

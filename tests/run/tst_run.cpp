@@ -1,12 +1,13 @@
 // Report runs on real SQLite files: pagination, master/detail walks, events,
 // stopping, and runs that meet failing queries and formulas.
+#include "../datafixtures.h"
 #include "charts/chartrendering.h"
 #include "document/chartitem.h"
-#include "document/textitem.h"
-#include "document/reportsection.h"
-#include "document/reportdocument.h"
-#include "engine/reportrun.h"
 #include "document/errorentry.h"
+#include "document/reportdocument.h"
+#include "document/reportsection.h"
+#include "document/textitem.h"
+#include "engine/reportrun.h"
 #include "output/htmlexport.h"
 #include "output/pageoutput.h"
 #include "output/pdfexport.h"
@@ -23,18 +24,12 @@
 
 namespace {
 
-QTemporaryDir &scratch()
-{
-    static QTemporaryDir dir;
-    return dir;
-}
-
 // Rows(ID, Name, Grp) with IDs 1..500 and Lines(RowID, Info): rows 1 to 3
 // have two lines each.
 QString fixtureDb()
 {
     static const QString path = [] {
-        const QString p = scratch().filePath(QStringLiteral("run.db"));
+        const QString p = scratchPath(QStringLiteral("run.db"));
         {
             QSqlDatabase db =
                 QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
@@ -73,7 +68,7 @@ std::unique_ptr<ReportDocument> smallReport(int rows, bool pageFooter = true)
 {
     auto doc = std::make_unique<ReportDocument>();
     doc->clearSections();
-    doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + fixtureDb();
+    doc->connectionStringData = sqlite(fixtureDb());
     doc->pageHeight = 10;
     doc->pageWidth = 8;
     doc->topMargin = 1;
@@ -481,7 +476,7 @@ private slots:
         QCOMPARE(allTexts(doc), printed);
         if (!charts || QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty())
             return;
-        const QString pdf = scratch().filePath(QStringLiteral("charts.pdf"));
+        const QString pdf = scratchPath(QStringLiteral("charts.pdf"));
         QString error;
         QVERIFY2(exportPdf(doc, pdf, 1, 1, &error), qPrintable(error));
         QProcess pdfimages;
@@ -755,7 +750,7 @@ private slots:
         ReportDocument doc;
         doc.run().pages.setKeepValues(true);
         doc.clearSections();
-        doc.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + fixtureDb();
+        doc.connectionStringData = sqlite(fixtureDb());
         doc.pageWidth = 21;
         doc.pageHeight = 29.7f;
         ReportSection *data = doc.addDataSection();
@@ -794,7 +789,7 @@ private slots:
         QVERIFY(pageRecordHtml(doc, *shown).contains(text));
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
             QSKIP("poppler-utils are not installed");
-        const QString pdf = scratch().filePath(QStringLiteral("texts.pdf"));
+        const QString pdf = scratchPath(QStringLiteral("texts.pdf"));
         QString error;
         QVERIFY2(exportPdf(doc, pdf, 0, 0, &error), qPrintable(error));
         QProcess pdftotext;
