@@ -1,6 +1,7 @@
 // Drawing pages: line breaking, borders and pictures on real pictures, PDF
 // files read back with poppler, PNG pages, and charts from a real SQLite
 // query.
+#include "../datafixtures.h"
 #include "charts/chartrendering.h"
 #include "document/chartitem.h"
 #include "document/reportdocument.h"
@@ -22,7 +23,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -82,15 +82,6 @@ std::unique_ptr<ReportDocument> twoPages()
             page = doc->run().pages.add();
     }
     return doc;
-}
-
-QString run(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000))
-        return QString();
-    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 // The error of writing pages first to last as a PDF file; empty when written.
@@ -157,8 +148,8 @@ struct PdfWord
 
 QList<PdfWord> pdfWords(const QString &file)
 {
-    const QString xhtml = run(QStringLiteral("pdftotext"),
-                              {QStringLiteral("-bbox-layout"), file, QStringLiteral("-")});
+    const QString xhtml = toolOutput(QStringLiteral("pdftotext"),
+                                     {QStringLiteral("-bbox-layout"), file, QStringLiteral("-")});
     static const QRegularExpression word(
         QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
                        "yMax=\"([\\d.]+)\">([^<]*)</word>"));
@@ -195,9 +186,9 @@ double lineHeight(const TextItem &item)
 QImage pdfPicture(const QString &pdf, int dpi)
 {
     const QString base = pdf + QStringLiteral("-page");
-    run(QStringLiteral("pdftoppm"),
-        {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
-         QStringLiteral("-singlefile"), pdf, base});
+    toolOutput(QStringLiteral("pdftoppm"),
+               {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
+                QStringLiteral("-singlefile"), pdf, base});
     return QImage(base + QStringLiteral(".png"));
 }
 
@@ -438,7 +429,8 @@ private slots:
                 drawPage(*doc, painter, 1);
             }
             // The words around stay text.
-            const QString text = run(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+            const QString text =
+                toolOutput(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
             QVERIFY2(text.contains(QStringLiteral("Party")) &&
                          text.contains(QStringLiteral("time")),
                      qPrintable(text));
@@ -543,25 +535,25 @@ private slots:
         auto doc = twoPages();
         const QString file = m_dir.filePath(QStringLiteral("two.pdf"));
         QCOMPARE(writePdf(*doc, file), QString());
-        const QString info = run(QStringLiteral("pdfinfo"), {file});
+        const QString info = toolOutput(QStringLiteral("pdfinfo"), {file});
         QVERIFY2(matches(info, "Pages:\\s+2\\n.*595(\\.276)? x 84(1\\.89|2) pts"),
                  qPrintable(info));
-        const QString text = run(QStringLiteral("pdftotext"),
-                                 {QStringLiteral("-layout"), file, QStringLiteral("-")});
+        const QString text = toolOutput(QStringLiteral("pdftotext"),
+                                        {QStringLiteral("-layout"), file, QStringLiteral("-")});
         QVERIFY2(matches(text, "First line of the report.*Fish & <chips>.*Page 1 of 2.*"
                                "Second page text.*Page 2 of 2"),
                  qPrintable(text));
-        const QString fonts = run(QStringLiteral("pdffonts"), {file});
+        const QString fonts = toolOutput(QStringLiteral("pdffonts"), {file});
         QVERIFY2(fonts.contains(QStringLiteral("LiberationSans")), qPrintable(fonts));
         QVERIFY(!fonts.contains(QStringLiteral(" no  ")) || fonts.contains(QStringLiteral("yes")));
 
         // A range, landscape.
         doc->pageOrientation = 2;
         QCOMPARE(writePdf(*doc, file, 2, 2), QString());
-        const QString landscape = run(QStringLiteral("pdfinfo"), {file});
+        const QString landscape = toolOutput(QStringLiteral("pdfinfo"), {file});
         QVERIFY2(matches(landscape, "Pages:\\s+1\\n.*84(1\\.89|2) x 595(\\.276)? pts"),
                  qPrintable(landscape));
-        QVERIFY(run(QStringLiteral("pdftotext"), {file, QStringLiteral("-")})
+        QVERIFY(toolOutput(QStringLiteral("pdftotext"), {file, QStringLiteral("-")})
                     .contains(QStringLiteral("Second page text")));
     }
 
@@ -862,7 +854,7 @@ private slots:
                 QStringLiteral("[\\x{200E}\\x{200F}\\x{202A}-\\x{202E}\\x{2066}-\\x{2069}\\s]"));
             return text.normalized(QString::NormalizationForm_KC).remove(controls);
         };
-        const QString text = run(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+        const QString text = toolOutput(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
         QCOMPARE(letters(text), letters(content));
 
         // Boxes of words come from the fonts' ascent and descent: those of a
@@ -894,7 +886,7 @@ private slots:
             }
             QVERIFY(neighbours > 0);
         }
-        const QString fonts = run(QStringLiteral("pdffonts"), {file});
+        const QString fonts = toolOutput(QStringLiteral("pdffonts"), {file});
         QVERIFY2(fonts.contains(QString(font).remove(u' '), Qt::CaseInsensitive),
                  qPrintable(fonts));
         if (fallback) // nothing else

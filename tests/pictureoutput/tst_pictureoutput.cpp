@@ -1,6 +1,7 @@
 // Pictures of report runs: where a relative picture file is found, how a
 // picture that cannot be shown is reported, very large pictures, and the
 // pixels a PDF keeps, read back with poppler.
+#include "../datafixtures.h"
 #include "document/pictureitem.h"
 #include "document/reportdocument.h"
 #include "document/reportsection.h"
@@ -14,7 +15,6 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
-#include <QProcess>
 #include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -28,15 +28,6 @@ bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QString run(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000))
-        return QString();
-    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 // A SQLite file with `records` rows (ID, Pic, Path); every Pic is `blob`
@@ -355,8 +346,9 @@ private slots:
         QString error;
         QVERIFY2(exportPdf(report.doc, pdf, 1, 1, &error), qPrintable(error));
 
-        const QStringList list = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
-                                     .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        const QStringList list =
+            toolOutput(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
+                .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(list.size(), 3); // two heading lines and the picture
         const QStringList columns = list.at(2).simplified().split(QLatin1Char(' '));
         QCOMPARE(columns.mid(3, 2), QStringList({"64", "32"})); // width, height
@@ -364,7 +356,7 @@ private slots:
         if (!lossless)
             return;
         const QString prefix = m_dir.filePath(QStringLiteral("back-") + format);
-        run(QStringLiteral("pdfimages"), {QStringLiteral("-png"), pdf, prefix});
+        toolOutput(QStringLiteral("pdfimages"), {QStringLiteral("-png"), pdf, prefix});
         const QImage back(prefix + QStringLiteral("-000.png"));
         QCOMPARE(back.size(), source.size());
         QCOMPARE(back.convertToFormat(QImage::Format_RGB32),

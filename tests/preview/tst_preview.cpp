@@ -158,20 +158,6 @@ void wheel(QWidget *viewport, int delta, Qt::KeyboardModifiers modifiers = Qt::N
     QApplication::sendEvent(viewport, &e);
 }
 
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QString tool(const QString &program, const QStringList &arguments)
-{
-    QProcess p;
-    p.start(program, arguments);
-    p.waitForFinished();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
 } // namespace
 
 class TestPreview : public QObject
@@ -494,7 +480,7 @@ private slots:
         QVERIFY(doc->saveXml(file));
         doc->fileName = file;
         doc->clearModified();
-        const QByteArray before = readFile(file);
+        const QByteArray before = fileBytes(file);
         TextItem *item =
             static_cast<TextItem *>(doc->sections.value(QStringLiteral("d1"))->items.at(0));
         if (changed) {
@@ -510,7 +496,7 @@ private slots:
         ui->shown.clear();
         QCOMPARE(w.close(), closes);
         QCOMPARE(ui->shown.size(), changed ? 1 : 0);
-        const QByteArray after = readFile(file);
+        const QByteArray after = fileBytes(file);
         QVERIFY(!after.isEmpty());
         QCOMPARE(after != before, written);
         if (written) {
@@ -569,7 +555,7 @@ private slots:
         }
         const QString target = dir.filePath(expected + QStringLiteral("/test.html"));
         QVERIFY(ui->shown.isEmpty());
-        const QByteArray text = readFile(target);
+        const QByteArray text = fileBytes(target);
         QVERIFY(text.contains("Row 1") && text.contains("Page 1 of 2"));
         QVERIFY(panel(w, "status").contains(target));
     }
@@ -588,7 +574,10 @@ private slots:
     {
         QFETCH(QString, action);
         QFETCH(double, factor);
-        PreviewWindow &w = listWindow();
+        auto doc = listReport(40);
+        PreviewWindow w;
+        run(w, *doc);
+        QApplication::setActiveWindow(&w);
         QVERIFY(QTest::qWaitForWindowActive(&w));
         ViewZoom *zoom = w.zoom();
         zoom->setFactor(action == QLatin1String("400") ? 4.0 : 1.0);
@@ -765,21 +754,21 @@ private slots:
         QVERIFY(steps > 0);
         QCOMPARE(doc->run().currentPage, 77);
         if (format == PreviewExportRequest::Pdf) {
-            QVERIFY(
-                tool("pdfinfo", {written.at(0)}).contains(QRegularExpression("Pages:\\s+2\\n")));
-            QVERIFY(tool("pdftotext", {"-l", "1", written.at(0), "-"}).contains(firstText));
+            QVERIFY(toolOutput("pdfinfo", {written.at(0)})
+                        .contains(QRegularExpression("Pages:\\s+2\\n")));
+            QVERIFY(toolOutput("pdftotext", {"-l", "1", written.at(0), "-"}).contains(firstText));
         } else if (format == PreviewExportRequest::Png) {
             const QImage page(written.at(0));
             QCOMPARE(page.width(), qRound(21 / 2.54 * 150));
             QVERIFY(inkShare(page) > 0.0005);
         } else if (format == PreviewExportRequest::Csv) {
-            const QString csv = QString::fromUtf8(readFile(written.at(0)));
+            const QString csv = QString::fromUtf8(fileBytes(written.at(0)));
             QVERIFY(csv.startsWith(firstText) && csv.endsWith("Row 40\r\n"));
             QVERIFY(!csv.contains("Page"));
         } else if (format == PreviewExportRequest::Xlsx) {
-            QVERIFY(readFile(written.at(0)).startsWith("PK")); // a zip, as workbooks are
+            QVERIFY(fileBytes(written.at(0)).startsWith("PK")); // a zip, as workbooks are
         } else {
-            QVERIFY(QString::fromUtf8(readFile(written.at(0))).contains(firstText));
+            QVERIFY(QString::fromUtf8(fileBytes(written.at(0))).contains(firstText));
         }
     }
 

@@ -101,14 +101,6 @@ std::unique_ptr<ReportDocument> listReport(int rows, bool run = true, const QStr
     return doc;
 }
 
-QString run(const QString &program, const QStringList &arguments)
-{
-    QProcess p;
-    p.start(program, arguments);
-    p.waitForFinished(120000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
 bool havePoppler()
 {
     return !QStandardPaths::findExecutable("pdfinfo").isEmpty() &&
@@ -126,13 +118,13 @@ QString testPrinter()
 
 int completedJobs()
 {
-    const QString out = run("lpstat", {"-W", "completed", "-o", testPrinter()});
+    const QString out = toolOutput("lpstat", {"-W", "completed", "-o", testPrinter()});
     return int(out.split(u'\n', Qt::SkipEmptyParts).size());
 }
 
 bool jobsPending()
 {
-    return !run("lpstat", {"-o", testPrinter()}).trimmed().isEmpty();
+    return !toolOutput("lpstat", {"-o", testPrinter()}).trimmed().isEmpty();
 }
 
 // Waits until the server has finished every job (the filters may take a
@@ -157,14 +149,14 @@ struct PrintedPdf
 PrintedPdf readPrinted(const QString &file)
 {
     PrintedPdf pdf;
-    const QString info = run("pdfinfo", {file});
+    const QString info = toolOutput("pdfinfo", {file});
     auto field = [&](const char *pattern) { return QRegularExpression(pattern).match(info); };
     pdf.pages = field("Pages:\\s+(\\d+)").captured(1).toInt();
     const QRegularExpressionMatch size = field("Page size:\\s+([\\d.]+) x ([\\d.]+) pts");
     pdf.points = QSizeF(size.captured(1).toDouble(), size.captured(2).toDouble());
     if (field("Page rot:\\s+(90|270)").hasMatch())
         pdf.points.transpose();
-    const QStringList pages = run("pdftotext", {"-layout", file, "-"}).split(u'\f');
+    const QStringList pages = toolOutput("pdftotext", {"-layout", file, "-"}).split(u'\f');
     for (int i = 0; i < pdf.pages && i < pages.size(); ++i) {
         const QRegularExpressionMatch m = QRegularExpression("Sheet (\\d+)").match(pages[i]);
         pdf.headings << (m.hasMatch() ? m.captured(0) : QStringLiteral("?"));
@@ -469,14 +461,16 @@ private slots:
                 qAbs(pdf.points.height() - points.height()) < 2,
             qPrintable(QStringLiteral("%1 x %2").arg(pdf.points.width()).arg(pdf.points.height())));
         // The rows are on the paper too, not only the headings.
-        const QString printed = run(QStringLiteral("pdftotext"), {output, QStringLiteral("-")});
+        const QString printed =
+            toolOutput(QStringLiteral("pdftotext"), {output, QStringLiteral("-")});
         QVERIFY(printed.contains(QStringLiteral("Row ")));
         QVERIFY2(printed.contains(text), qPrintable(printed));
-        QVERIFY(run(QStringLiteral("pdfinfo"), {output})
+        QVERIFY(toolOutput(QStringLiteral("pdfinfo"), {output})
                     .contains(QRegularExpression("Producer: +" +
                                                  QRegularExpression::escape(appTitle()) + '\n')));
-        const QStringList fonts =
-            run(QStringLiteral("pdffonts"), {output}).split(u'\n', Qt::SkipEmptyParts).mid(2);
+        const QStringList fonts = toolOutput(QStringLiteral("pdffonts"), {output})
+                                      .split(u'\n', Qt::SkipEmptyParts)
+                                      .mid(2);
         QVERIFY(!fonts.isEmpty());
         for (const QString &font : fonts)
             QVERIFY2(font.contains(QRegularExpression("^[A-Z]{6}\\+.* yes yes yes ")),
