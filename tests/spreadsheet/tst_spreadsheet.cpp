@@ -2,6 +2,7 @@
 // workbook is read back by LibreOffice Calc (headless, converted to its flat
 // XML, which names each cell's type and shows it as Calc does): every value
 // must come back with its type, and show as the report showed it.
+#include "../datafixtures.h"
 #include "document/reportdocument.h"
 #include "engine/reportrun.h"
 #include "output/spreadsheetexport.h"
@@ -120,10 +121,7 @@ bool readFlatOds(const QString &path, CalcSheet &sheet, QString &sheetName,
 
 QStringList csvLines(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QString text = QString::fromUtf8(file.readAll());
+    QString text = QString::fromUtf8(fileBytes(path));
     if (text.endsWith(QLatin1String("\r\n")))
         text.chop(2);
     return text.split(QStringLiteral("\r\n"));
