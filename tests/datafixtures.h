@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -54,4 +56,21 @@ inline QString toolOutput(const QString &program, const QStringList &arguments)
     process.start(program, arguments);
     return process.waitForFinished(120000) ? QString::fromUtf8(process.readAllStandardOutput())
                                            : QString();
+}
+// Makes an SQLite file by running the statements in turn; its path, or
+// empty when one of them failed.
+inline QString makeSqlite(const QString &path, const QStringList &statements)
+{
+    bool made = false;
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("makeSqlite"));
+        db.setDatabaseName(path);
+        made = db.open();
+        QSqlQuery query(db);
+        for (const QString &sql : statements)
+            made = made && query.exec(sql);
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("makeSqlite"));
+    return made ? path : QString();
 }

@@ -24,8 +24,6 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QRegularExpression>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -121,24 +119,6 @@ double share(const QImage &image, const QRect &area, bool coloured = false)
     return area.isEmpty() ? 0 : double(hits) / (qint64(area.width()) * area.height());
 }
 
-// Sales(Region, Q1, Q2, Q3, Note) of two rows and Words(A, B) of one.
-QString chartsDb(const QString &path)
-{
-    {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("charts"));
-        db.setDatabaseName(path);
-        db.open();
-        for (const char *sql :
-             {"CREATE TABLE Sales (Region TEXT, Q1 REAL, Q2 REAL, Q3 REAL, Note TEXT)",
-              "INSERT INTO Sales VALUES ('North', 10, 20, 30, 'a'), ('South', 5, 15, 25, 'b')",
-              "CREATE TABLE Words (A TEXT, B TEXT)", "INSERT INTO Words VALUES ('x', 'y')"})
-            QSqlQuery(QString::fromLatin1(sql), db);
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("charts"));
-    return path;
-}
-
 // One word of `pdftotext -bbox-layout`, in points from the page's top left.
 struct PdfWord
 {
@@ -212,7 +192,16 @@ class tst_Output : public QObject
     QString m_chartsDb;
 
 private slots:
-    void initTestCase() { m_chartsDb = chartsDb(m_dir.filePath(QStringLiteral("charts.db"))); }
+    // Sales(Region, Q1, Q2, Q3, Note) of two rows and Words(A, B) of one.
+    void initTestCase()
+    {
+        m_chartsDb = makeSqlite(
+            m_dir.filePath(QStringLiteral("charts.db")),
+            {"CREATE TABLE Sales (Region TEXT, Q1 REAL, Q2 REAL, Q3 REAL, Note TEXT)",
+             "INSERT INTO Sales VALUES ('North', 10, 20, 30, 'a'), ('South', 5, 15, 25, 'b')",
+             "CREATE TABLE Words (A TEXT, B TEXT)", "INSERT INTO Words VALUES ('x', 'y')"});
+        QVERIFY(!m_chartsDb.isEmpty());
+    }
 
     // Wrapped to a width (growing boxes) or cut to a box's height: whole
     // lines go once their words are gone, but the first line stays, to be

@@ -16,8 +16,6 @@
 #include <QImage>
 #include <QImageReader>
 #include <QScopeGuard>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -34,27 +32,14 @@ bool writeFile(const QString &path, const QByteArray &bytes)
 // (a Null when it is null) and every Path `path`.
 QString database(const QString &file, int records, const QByteArray &blob, const QString &path)
 {
-    {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("pictures"));
-        db.setDatabaseName(file);
-        db.open();
-        QSqlQuery q(db);
-        q.exec(QStringLiteral("CREATE TABLE Photos (ID INTEGER, Pic BLOB, Path TEXT)"));
-        db.transaction();
-        q.prepare(QStringLiteral("INSERT INTO Photos VALUES (?, ?, ?)"));
-        for (int i = 1; i <= records; ++i) {
-            q.addBindValue(i);
-            q.addBindValue(blob.isNull() ? QVariant(QMetaType(QMetaType::QByteArray))
-                                         : QVariant(blob));
-            q.addBindValue(path);
-            q.exec();
-        }
-        db.commit();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("pictures"));
-    return file;
+    const QString pic = blob.isNull()
+                            ? QStringLiteral("NULL")
+                            : QStringLiteral("X'") + QString::fromLatin1(blob.toHex()) + u'\'';
+    return makeSqlite(
+        file, {QStringLiteral("CREATE TABLE Photos (ID INTEGER, Pic BLOB, Path TEXT)"),
+               QStringLiteral("INSERT INTO Photos WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
+                              "SELECT i + 1 FROM n WHERE i < %1) SELECT i, %2, '%3' FROM n")
+                   .arg(QString::number(records), pic, QString(path).replace(u'\'', "''"))});
 }
 
 // A one-section report over the Photos table with one picture item `h`

@@ -28,8 +28,6 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpinBox>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -43,23 +41,11 @@ namespace {
 // Rows(ID, Name) with IDs 1..20000, named "Row 1", "Row 2", …
 QString fixtureDb()
 {
-    static const QString path = [] {
-        const QString p = scratchPath(QStringLiteral("preview.db"));
-        {
-            QSqlDatabase db =
-                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
-            db.setDatabaseName(p);
-            db.open();
-            QSqlQuery(QStringLiteral("CREATE TABLE Rows (ID INTEGER, Name TEXT)"), db);
-            QSqlQuery(QStringLiteral("INSERT INTO Rows WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
-                                     "SELECT i + 1 FROM n WHERE i < 20000) "
-                                     "SELECT i, 'Row ' || i FROM n"),
-                      db);
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
-        return p;
-    }();
+    static const QString path = makeSqlite(
+        scratchPath(QStringLiteral("preview.db")),
+        {QStringLiteral("CREATE TABLE Rows (ID INTEGER, Name TEXT)"),
+         QStringLiteral("INSERT INTO Rows WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 "
+                        "FROM n WHERE i < 20000) SELECT i, 'Row ' || i FROM n")});
     return path;
 }
 

@@ -25,8 +25,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
@@ -41,20 +39,11 @@ QString fixtureDb(int rows)
     const QString path = scratchPath(QStringLiteral("print%1.db").arg(rows));
     if (QFile::exists(path))
         return path;
-    {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
-        db.setDatabaseName(path);
-        db.open();
-        QSqlQuery(QStringLiteral("CREATE TABLE Rows (ID INTEGER, Name TEXT)"), db);
-        QSqlQuery(QStringLiteral("INSERT INTO Rows WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
-                                 "SELECT i + 1 FROM n WHERE i < %1) SELECT i, 'Row ' || i FROM n")
-                      .arg(rows),
-                  db);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
-    return path;
+    return makeSqlite(path, {QStringLiteral("CREATE TABLE Rows (ID INTEGER, Name TEXT)"),
+                             QStringLiteral("INSERT INTO Rows WITH RECURSIVE n(i) AS (SELECT 1 "
+                                            "UNION ALL SELECT i + 1 FROM n WHERE i < %1) SELECT i, "
+                                            "'Row ' || i FROM n")
+                                 .arg(rows)});
 }
 
 TextItem *textItem(ReportSection *sec, const QString &content, float y, float w = 8)

@@ -15,8 +15,6 @@
 
 #include <QFileInfo>
 #include <QSignalSpy>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -32,26 +30,13 @@ namespace {
 // have two lines each.
 QString fixtureDb()
 {
-    static const QString path = [] {
-        const QString p = scratchPath(QStringLiteral("run.db"));
-        {
-            QSqlDatabase db =
-                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
-            db.setDatabaseName(p);
-            db.open();
-            QSqlQuery q(db);
-            q.exec(
-                QStringLiteral("CREATE TABLE Rows AS WITH RECURSIVE c(ID) AS (SELECT 1 UNION ALL "
-                               "SELECT ID + 1 FROM c WHERE ID < 500) "
-                               "SELECT ID, 'Row ' || ID AS Name, ID % 3 AS Grp FROM c"));
-            q.exec(
-                QStringLiteral("CREATE TABLE Lines AS SELECT ID AS RowID, 'Line ' || ID || s AS "
-                               "Info FROM Rows, (SELECT 'a' AS s UNION SELECT 'b') WHERE ID <= 3"));
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
-        return p;
-    }();
+    static const QString path = makeSqlite(
+        scratchPath(QStringLiteral("run.db")),
+        {QStringLiteral("CREATE TABLE Rows AS WITH RECURSIVE c(ID) AS (SELECT 1 UNION ALL SELECT "
+                        "ID + 1 FROM c WHERE ID < 500) SELECT ID, 'Row ' || ID AS Name, ID % 3 AS "
+                        "Grp FROM c"),
+         QStringLiteral("CREATE TABLE Lines AS SELECT ID AS RowID, 'Line ' || ID || s AS Info FROM "
+                        "Rows, (SELECT 'a' AS s UNION SELECT 'b') WHERE ID <= 3")});
     return path;
 }
 

@@ -14,8 +14,6 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -145,33 +143,6 @@ class tst_spreadsheet : public QObject
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
-    // Sales of kRecords records; record 2's name needs quotes, record 3's
-    // looks like a formula, record 4 has no name and no day, record 5's note
-    // has two lines.
-    void makeDatabase()
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("s"));
-        db.setDatabaseName(path(QStringLiteral("sales.db")));
-        QVERIFY(db.open());
-        QSqlQuery q(db);
-        QVERIFY(q.exec(QStringLiteral("CREATE TABLE Sales (id INTEGER, Name TEXT, Amount REAL, "
-                                      "Qty INTEGER, Day DATE, Flag BOOLEAN, Stamp DATETIME, "
-                                      "Note TEXT)")));
-        QVERIFY(q.exec(
-            QStringLiteral(
-                "INSERT INTO Sales WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
-                "WHERE i < %1) SELECT i, CASE i WHEN 2 THEN 'Say \"hi\", there' WHEN 3 THEN '=1+1' "
-                "WHEN 4 THEN NULL ELSE 'Item ' || i END, i * 37.25 - 100, i - 10, CASE i WHEN 4 "
-                "THEN "
-                "NULL ELSE date('2024-01-01', '+' || i || ' days') END, i % 2, "
-                "datetime('2024-03-05 14:30:15', '+' || i || ' hours'), CASE i WHEN 5 THEN "
-                "'First line' || char(10) || 'second line' ELSE 'Note ' || i END FROM n")
-                .arg(kRecords)));
-        for (int i = 1; i <= kRecords; ++i)
-            m_sum += amount(i);
-        db.close();
-    }
-
     void makeReport()
     {
         QImage logo(8, 8, QImage::Format_RGB32);
@@ -273,8 +244,24 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        makeDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("s"));
+        // Record 2's name needs quotes, record 3's looks like a formula,
+        // record 4 has no name and no day, record 5's note has two lines.
+        QVERIFY(!makeSqlite(
+                     path(QStringLiteral("sales.db")),
+                     {QStringLiteral("CREATE TABLE Sales (id INTEGER, Name TEXT, Amount REAL, Qty "
+                                     "INTEGER, Day DATE, Flag BOOLEAN, Stamp DATETIME, Note TEXT)"),
+                      QStringLiteral(
+                          "INSERT INTO Sales WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + "
+                          "1 FROM n WHERE i < %1) SELECT i, CASE i WHEN 2 THEN 'Say \"hi\", there' "
+                          "WHEN 3 THEN '=1+1' WHEN 4 THEN NULL ELSE 'Item ' || i END, i * 37.25 - "
+                          "100, i - 10, CASE i WHEN 4 THEN NULL ELSE date('2024-01-01', '+' || i "
+                          "|| ' days') END, i % 2, datetime('2024-03-05 14:30:15', '+' || i || ' "
+                          "hours'), CASE i WHEN 5 THEN 'First line' || char(10) || 'second line' "
+                          "ELSE 'Note ' || i END FROM n")
+                          .arg(kRecords)})
+                     .isEmpty());
+        for (int i = 1; i <= kRecords; ++i)
+            m_sum += amount(i);
         makeReport();
         readBack();
     }
