@@ -51,6 +51,20 @@ TextItem *textItem(ReportSection *sec, const QString &content, float y = 0, floa
     return item;
 }
 
+// A data section under the one numbered `parent`, with a text when given.
+ReportSection *addChild(ReportDocument &doc, int parent, const char *sql, const QString &text = {},
+                        int mode = 0, float height = 1)
+{
+    ReportSection *sec = doc.addDataSection();
+    sec->sectionParent = parent;
+    sec->mode = ReportSection::Mode(mode);
+    sec->Height = height;
+    sec->SQL = QString::fromUtf8(sql);
+    if (!text.isEmpty())
+        textItem(sec, text);
+    return sec;
+}
+
 // A page of length 10 with margins of 1; every band is 1 high and holds one
 // text naming it. The root "S1" lists the first `rows` rows.
 std::unique_ptr<ReportDocument> smallReport(int rows, bool pageFooter = true)
@@ -175,25 +189,65 @@ class tst_Run : public QObject
 
 private slots:
     // A band after the root's records closes the list, even an empty one.
+    // Bands and items in the order they print: a band after the root's
+    // records closes the list, even an empty one; details follow their
+    // master; items go top to bottom, equal y in their order, while the design
+    // keeps its order, which is the drawing order it is saved in.
     void onePageInOrder_data()
     {
         QTest::addColumn<int>("rows");
+        QTest::addColumn<bool>("footer");
+        QTest::addColumn<Setup>("setup");
         QTest::addColumn<QStringList>("texts");
+        const Setup closing = [](ReportDocument &doc) {
+            addChild(doc, 1, "SELECT 'closing' AS T FROM Rows WHERE ID = 1", "[T]",
+                     ReportSection::OnceAfter);
+        };
         QTest::newRow("three rows")
-            << 3 << QStringList{"ph", "rh", "Row 1", "Row 2", "Row 3", "closing", "rf", "pf"};
-        QTest::newRow("no rows") << 0 << QStringList{"ph", "rh", "closing", "rf", "pf"};
+            << 3 << true << closing
+            << QStringList{"ph", "rh", "Row 1", "Row 2", "Row 3", "closing", "rf", "pf"};
+        QTest::newRow("no rows") << 0 << true << closing
+                                 << QStringList{"ph", "rh", "closing", "rf", "pf"};
+        // Lines of each row, a closing band after the lines (of the lines) and
+        // one after all rows (of the root).
+        QTest::newRow("master and detail") << 3 << false << Setup([](ReportDocument &doc) {
+            doc.pageHeight = 100;
+            addChild(doc, 1, "SELECT Info FROM Lines WHERE RowID = {[S1].[ID]} ORDER BY Info",
+                     "[Info]")
+                ->sectionName = QStringLiteral("Lines");
+            addChild(doc, 1, "SELECT COUNT(*) AS N FROM Rows WHERE ID <= 3", "=\"rows: \" & [N]",
+                     ReportSection::OnceAfter);
+            addChild(doc, 2, "SELECT {[S1].[ID]} AS R FROM Rows WHERE ID = 1", "=\"end of \" & [R]",
+                     ReportSection::OnceAfter);
+        }) << QStringList{"ph",      "rh",       "Row 1",   "Line 1a",  "Line 1b", "end of 1",
+                          "Row 2",   "Line 2a",  "Line 2b", "end of 2", "Row 3",   "Line 3a",
+                          "Line 3b", "end of 3", "rows: 3", "rf"};
+        QTest::newRow("items sorted by y, ties kept")
+            << 1 << true << Setup([](ReportDocument &doc) {
+                   ReportSection *sec = doc.sections.value(QStringLiteral("d1"));
+                   sec->Height = 3;
+                   for (const auto &[text, y] :
+                        {std::pair{"c", 2.0f}, {"a1", 1.0f}, {"top", 0.0f}, {"a2", 1.0f}})
+                       textItem(sec, QString::fromLatin1(text), y);
+               })
+            << QStringList{"ph", "rh", "Row 1", "top", "a1", "a2", "c", "rf", "pf"};
     }
     void onePageInOrder()
     {
         QFETCH(int, rows);
+        QFETCH(bool, footer);
+        QFETCH(Setup, setup);
         QFETCH(QStringList, texts);
-        auto doc = smallReport(rows);
-        ReportSection *after = doc->addDataSection();
-        after->sectionParent = 1;
-        after->mode = ReportSection::OnceAfter;
-        after->Height = 1;
-        after->SQL = QStringLiteral("SELECT 'closing' AS T FROM Rows WHERE ID = 1");
-        textItem(after, QStringLiteral("[T]"));
+        auto doc = smallReport(rows, footer);
+        setup(*doc);
+        const ReportSection *root = doc->sections.value(QStringLiteral("d1"));
+        auto designOrder = [root] {
+            QStringList keys;
+            for (int i = 0; i < root->items.count(); ++i)
+                keys << root->items.keyAt(i);
+            return keys;
+        };
+        const QStringList before = designOrder();
         QStringList events;
         connect(doc.get(), &ReportDocument::startWorking, [&] { events << "start"; });
         connect(doc.get(), &ReportDocument::pageFinished,
@@ -201,6 +255,7 @@ private slots:
         connect(doc.get(), &ReportDocument::finishedWorking, [&] { events << "finished"; });
         QSignalSpy progress(doc.get(), &ReportDocument::updateScrollBar);
         run(*doc);
+        QVERIFY2(doc->errorLst.isEmpty(), qPrintable(doc->errorLst.value(0).pureText()));
         QCOMPARE(events, (QStringList{"start", "page 0", "finished"}));
         QCOMPARE(progress.count(), rows);
         QCOMPARE(doc->pageCount(), qint16(1));
@@ -208,7 +263,7 @@ private slots:
         QCOMPARE(doc->run().rootRecords, qint64(rows));
         QCOMPARE(doc->run().recordsDone, qint64(rows));
         QVERIFY(!doc->run().working);
-        QVERIFY(doc->errorLst.isEmpty());
+        QCOMPARE(designOrder(), before);
     }
 
     // Pages fill up to the footer (without one, 2 units above the bottom
@@ -353,34 +408,6 @@ private slots:
         QCOMPARE(printItem(*doc, 1, QStringLiteral("below"))->y, 3.5f);
     }
 
-    void masterDetailOrder()
-    {
-        auto doc = smallReport(3, false);
-        doc->pageHeight = 100;
-        // Children: lines of each row, a closing band after the lines (of
-        // the lines) and one after all rows (of the root).
-        auto child = [&](int parent, int mode, const QString &sql, const QString &text) {
-            ReportSection *sec = doc->addDataSection();
-            sec->sectionParent = parent;
-            sec->mode = ReportSection::Mode(mode);
-            sec->Height = 1;
-            sec->SQL = sql;
-            textItem(sec, text);
-            return sec;
-        };
-        child(1, 0, "SELECT Info FROM Lines WHERE RowID = {[S1].[ID]} ORDER BY Info", "[Info]")
-            ->sectionName = QStringLiteral("Lines");
-        child(1, ReportSection::OnceAfter, "SELECT COUNT(*) AS N FROM Rows WHERE ID <= 3",
-              "=\"rows: \" & [N]");
-        child(2, ReportSection::OnceAfter, "SELECT {[S1].[ID]} AS R FROM Rows WHERE ID = 1",
-              "=\"end of \" & [R]");
-        run(*doc);
-        QVERIFY2(doc->errorLst.isEmpty(), qPrintable(doc->errorLst.value(0).pureText()));
-        QCOMPARE(allTexts(*doc), (QStringList{"ph", "rh", "Row 1", "Line 1a", "Line 1b", "end of 1",
-                                              "Row 2", "Line 2a", "Line 2b", "end of 2", "Row 3",
-                                              "Line 3a", "Line 3b", "end of 3", "rows: 3", "rf"}));
-    }
-
     void stopEndsTheRunEarly()
     {
         auto doc = smallReport(500);
@@ -417,31 +444,6 @@ private slots:
         QSignalSpy finished(doc.get(), &ReportDocument::finishedWorking);
         doc->initPrint();
         QCOMPARE(start.count() + finished.count() + doc->run().pages.count(), 0);
-    }
-
-    void itemsSortedByYKeepTies()
-    {
-        // The run lays items out top to bottom, equal y in their order; the
-        // design keeps its order, which is the drawing order it is saved in.
-        auto doc = smallReport(1);
-        ReportSection *sec = doc->sections.value(QStringLiteral("d1"));
-        sec->Height = 3;
-        for (const auto &[text, y] :
-             {std::pair{"c", 2.0f}, {"a1", 1.0f}, {"top", 0.0f}, {"a2", 1.0f}})
-            textItem(sec, QString::fromLatin1(text), y);
-        auto designOrder = [sec] {
-            QStringList keys;
-            for (int i = 0; i < sec->items.count(); ++i)
-                keys << sec->items.keyAt(i);
-            return keys;
-        };
-        const QStringList before = designOrder();
-        run(*doc);
-        const QStringList mine{"top", "a1", "a2", "c"};
-        QStringList printed = pageTexts(*doc, 1);
-        printed.removeIf([&mine](const QString &t) { return !mine.contains(t); });
-        QCOMPARE(printed, mine);
-        QCOMPARE(designOrder(), before);
     }
 
     // The demo reports run without an error entry, and a second run gives
@@ -543,12 +545,8 @@ private slots:
         QFETCH(int, rowsShown);
         auto doc = smallReport(20);
         ReportSection *root = doc->sections.value(QStringLiteral("d1"));
-        auto addChild = [&](ReportSection *parent, const char *sql, float height) {
-            ReportSection *child = doc->addDataSection();
-            child->sectionParent = parent->dataSectionNumber;
-            child->Height = height;
-            child->SQL = QString::fromLatin1(sql);
-            return child;
+        auto child = [&](ReportSection *parent, const char *sql, float height) {
+            return addChild(*doc, parent->dataSectionNumber, sql, {}, 0, height);
         };
         if (fault == QLatin1String("outside")) {
             TextItem *far = textItem(root, QStringLiteral("far away"));
@@ -564,16 +562,15 @@ private slots:
             root->SQL = QStringLiteral("SELECT ID, Name FROM Rows WHERE ID <= 3");
             for (int i = 0; i < 10000; ++i) {
                 if (i % 1000)
-                    addChild(root, "SELECT Info FROM Lines WHERE 1 = 0", 0.2f);
+                    child(root, "SELECT Info FROM Lines WHERE 1 = 0", 0.2f);
                 else
-                    textItem(
-                        addChild(root, "SELECT Info FROM Lines WHERE RowID = {[S1].[ID]}", 0.2f),
-                        QStringLiteral("[Info]"));
+                    textItem(child(root, "SELECT Info FROM Lines WHERE RowID = {[S1].[ID]}", 0.2f),
+                             QStringLiteral("[Info]"));
             }
         } else if (fault == QLatin1String("deep")) {
             root->SQL = QStringLiteral("SELECT ID, Name FROM Rows WHERE ID <= 2");
             for (ReportSection *parent = root; parent->dataSectionNumber <= 500;)
-                parent = addChild(parent, "SELECT ID FROM Rows WHERE ID = 1", 0.3f);
+                parent = child(parent, "SELECT ID FROM Rows WHERE ID = 1", 0.3f);
         } else if (fault == QLatin1String("ph")) {
             doc->sections.value(QStringLiteral("ph"))->Height = 7;
         } else if (fault == QLatin1String("margins")) {
@@ -591,7 +588,7 @@ private slots:
         } else if (fault == QLatin1String("failures")) {
             textItem(root, QStringLiteral("[NoSuchField]"), 0.5f);
             textItem(root, QStringLiteral("=1/0"), 0.5f);
-            textItem(addChild(root, "SELECT x FROM NoSuchTable WHERE y = {[S1].[ID]}", 1),
+            textItem(child(root, "SELECT x FROM NoSuchTable WHERE y = {[S1].[ID]}", 1),
                      QStringLiteral("never"));
         } else if (fault == QLatin1String("chart")) {
             registerChartRenderer();
