@@ -43,14 +43,15 @@ inline QByteArray fileHash(const QString &path)
                ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
                : QByteArray();
 }
-inline QByteArray fileBytes(const QString &path)
+// A file's bytes; empty when it cannot be read.
+inline QByteArray fileContents(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 // What a program wrote to its standard output; empty when it did not end
 // within two minutes.
-inline QString toolOutput(const QString &program, const QStringList &arguments)
+inline QString programOutput(const QString &program, const QStringList &arguments)
 {
     QProcess process;
     process.start(program, arguments);
@@ -59,18 +60,18 @@ inline QString toolOutput(const QString &program, const QStringList &arguments)
 }
 // Makes an SQLite file by running the statements in turn; its path, or
 // empty when one of them failed.
-inline QString makeSqlite(const QString &path, const QStringList &statements)
+inline QString makeSqliteFile(const QString &path, const QStringList &statements)
 {
     bool made = false;
     {
         QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("makeSqlite"));
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("makeSqliteFile"));
         db.setDatabaseName(path);
         made = db.open();
         QSqlQuery query(db);
         for (const QString &sql : statements)
             made = made && query.exec(sql);
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("makeSqlite"));
+    QSqlDatabase::removeDatabase(QStringLiteral("makeSqliteFile"));
     return made ? path : QString();
 }

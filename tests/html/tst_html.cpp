@@ -288,7 +288,7 @@ private slots:
         const QString path = m_dir.filePath(QStringLiteral("page.html"));
         int page = 1;
         QVERIFY(doc.exportHtmlPage(path, page));
-        const QString html = QString::fromUtf8(fileBytes(path));
+        const QString html = QString::fromUtf8(fileContents(path));
         const QStringList lines = html.split(QStringLiteral("\r\n"));
         QVERIFY2(lines.first().startsWith(
                      QStringLiteral("<HTML><HEAD><TITLE>Sales &lt;2026&gt; (page 1)</TITLE>")),
@@ -300,8 +300,8 @@ private slots:
         page = 9; // beyond the last page: the last one
         QVERIFY(doc.exportHtmlPage(path, page));
         QCOMPARE(page, 2);
-        QVERIFY(
-            QString::fromUtf8(fileBytes(path)).contains(QStringLiteral("\">%page% stays</div>")));
+        QVERIFY(QString::fromUtf8(fileContents(path))
+                    .contains(QStringLiteral("\">%page% stays</div>")));
 
         const QString untouched = m_dir.filePath(QStringLiteral("zero.html"));
         page = 0;
@@ -315,7 +315,7 @@ private slots:
         // All pages in one file, each numbered.
         const QString all = m_dir.filePath(QStringLiteral("all.html"));
         QVERIFY(doc.exportHtmlAllPages(all));
-        const QString allHtml = QString::fromUtf8(fileBytes(all));
+        const QString allHtml = QString::fromUtf8(fileContents(all));
         QCOMPARE(allHtml.count(QStringLiteral("<div class=\"page\"")), 2);
         QVERIFY(allHtml.contains(QStringLiteral("page-break-after: always")));
         QVERIFY(allHtml.contains(QStringLiteral("\">Page 1 of 2</div>")));

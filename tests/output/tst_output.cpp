@@ -128,8 +128,8 @@ struct PdfWord
 
 QList<PdfWord> pdfWords(const QString &file)
 {
-    const QString xhtml = toolOutput(QStringLiteral("pdftotext"),
-                                     {QStringLiteral("-bbox-layout"), file, QStringLiteral("-")});
+    const QString xhtml = programOutput(
+        QStringLiteral("pdftotext"), {QStringLiteral("-bbox-layout"), file, QStringLiteral("-")});
     static const QRegularExpression word(
         QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
                        "yMax=\"([\\d.]+)\">([^<]*)</word>"));
@@ -166,9 +166,9 @@ double lineHeight(const TextItem &item)
 QImage pdfPicture(const QString &pdf, int dpi)
 {
     const QString base = pdf + QStringLiteral("-page");
-    toolOutput(QStringLiteral("pdftoppm"),
-               {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
-                QStringLiteral("-singlefile"), pdf, base});
+    programOutput(QStringLiteral("pdftoppm"),
+                  {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
+                   QStringLiteral("-singlefile"), pdf, base});
     return QImage(base + QStringLiteral(".png"));
 }
 
@@ -195,7 +195,7 @@ private slots:
     // Sales(Region, Q1, Q2, Q3, Note) of two rows and Words(A, B) of one.
     void initTestCase()
     {
-        m_chartsDb = makeSqlite(
+        m_chartsDb = makeSqliteFile(
             m_dir.filePath(QStringLiteral("charts.db")),
             {"CREATE TABLE Sales (Region TEXT, Q1 REAL, Q2 REAL, Q3 REAL, Note TEXT)",
              "INSERT INTO Sales VALUES ('North', 10, 20, 30, 'a'), ('South', 5, 15, 25, 'b')",
@@ -419,7 +419,7 @@ private slots:
             }
             // The words around stay text.
             const QString text =
-                toolOutput(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+                programOutput(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
             QVERIFY2(text.contains(QStringLiteral("Party")) &&
                          text.contains(QStringLiteral("time")),
                      qPrintable(text));
@@ -505,11 +505,11 @@ private slots:
         auto doc = twoPages();
         const QString file = m_dir.filePath(QStringLiteral("two.pdf"));
         QCOMPARE(writePdf(*doc, file), QString());
-        const QString info = toolOutput(QStringLiteral("pdfinfo"), {file});
+        const QString info = programOutput(QStringLiteral("pdfinfo"), {file});
         QVERIFY2(matches(info, "Pages:\\s+2\\n.*595(\\.276)? x 84(1\\.89|2) pts"),
                  qPrintable(info));
-        const QString text = toolOutput(QStringLiteral("pdftotext"),
-                                        {QStringLiteral("-layout"), file, QStringLiteral("-")});
+        const QString text = programOutput(QStringLiteral("pdftotext"),
+                                           {QStringLiteral("-layout"), file, QStringLiteral("-")});
         QVERIFY2(matches(text, "First line of the report.*Fish & <chips>.*Page 1 of 2.*"
                                "Second page text.*Page 2 of 2"),
                  qPrintable(text));
@@ -517,10 +517,10 @@ private slots:
         // A range, landscape.
         doc->pageOrientation = 2;
         QCOMPARE(writePdf(*doc, file, 2, 2), QString());
-        const QString landscape = toolOutput(QStringLiteral("pdfinfo"), {file});
+        const QString landscape = programOutput(QStringLiteral("pdfinfo"), {file});
         QVERIFY2(matches(landscape, "Pages:\\s+1\\n.*84(1\\.89|2) x 595(\\.276)? pts"),
                  qPrintable(landscape));
-        QVERIFY(toolOutput(QStringLiteral("pdftotext"), {file, QStringLiteral("-")})
+        QVERIFY(programOutput(QStringLiteral("pdftotext"), {file, QStringLiteral("-")})
                     .contains(QStringLiteral("Second page text")));
     }
 
@@ -835,7 +835,8 @@ private slots:
                 QStringLiteral("[\\x{200E}\\x{200F}\\x{202A}-\\x{202E}\\x{2066}-\\x{2069}\\s]"));
             return text.normalized(QString::NormalizationForm_KC).remove(controls);
         };
-        const QString text = toolOutput(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+        const QString text =
+            programOutput(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
         QCOMPARE(letters(text), letters(content));
 
         // Boxes of words come from the fonts' ascent and descent: those of a
@@ -867,7 +868,7 @@ private slots:
             }
             QVERIFY(neighbours > 0);
         }
-        const QString fonts = toolOutput(QStringLiteral("pdffonts"), {file});
+        const QString fonts = programOutput(QStringLiteral("pdffonts"), {file});
         QVERIFY2(fonts.contains(QString(font).remove(u' '), Qt::CaseInsensitive),
                  qPrintable(fonts));
         if (fallback) // nothing else

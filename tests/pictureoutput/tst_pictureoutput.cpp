@@ -35,7 +35,7 @@ QString database(const QString &file, int records, const QByteArray &blob, const
     const QString pic = blob.isNull()
                             ? QStringLiteral("NULL")
                             : QStringLiteral("X'") + QString::fromLatin1(blob.toHex()) + u'\'';
-    return makeSqlite(
+    return makeSqliteFile(
         file, {QStringLiteral("CREATE TABLE Photos (ID INTEGER, Pic BLOB, Path TEXT)"),
                QStringLiteral("INSERT INTO Photos WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
                               "SELECT i + 1 FROM n WHERE i < %1) SELECT i, %2, '%3' FROM n")
@@ -332,7 +332,7 @@ private slots:
         QVERIFY2(exportPdf(report.doc, pdf, 1, 1, &error), qPrintable(error));
 
         const QStringList list =
-            toolOutput(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
+            programOutput(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
                 .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(list.size(), 3); // two heading lines and the picture
         const QStringList columns = list.at(2).simplified().split(QLatin1Char(' '));
@@ -341,7 +341,7 @@ private slots:
         if (!lossless)
             return;
         const QString prefix = m_dir.filePath(QStringLiteral("back-") + format);
-        toolOutput(QStringLiteral("pdfimages"), {QStringLiteral("-png"), pdf, prefix});
+        programOutput(QStringLiteral("pdfimages"), {QStringLiteral("-png"), pdf, prefix});
         const QImage back(prefix + QStringLiteral("-000.png"));
         QCOMPARE(back.size(), source.size());
         QCOMPARE(back.convertToFormat(QImage::Format_RGB32),

@@ -41,7 +41,7 @@ namespace {
 // Rows(ID, Name) with IDs 1..20000, named "Row 1", "Row 2", …
 QString fixtureDb()
 {
-    static const QString path = makeSqlite(
+    static const QString path = makeSqliteFile(
         scratchPath(QStringLiteral("preview.db")),
         {QStringLiteral("CREATE TABLE Rows (ID INTEGER, Name TEXT)"),
          QStringLiteral("INSERT INTO Rows WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 "
@@ -464,7 +464,7 @@ private slots:
         QVERIFY(doc->saveXml(file));
         doc->fileName = file;
         doc->clearModified();
-        const QByteArray before = fileBytes(file);
+        const QByteArray before = fileContents(file);
         TextItem *item =
             static_cast<TextItem *>(doc->sections.value(QStringLiteral("d1"))->items.at(0));
         if (changed) {
@@ -480,7 +480,7 @@ private slots:
         ui->shown.clear();
         QCOMPARE(w.close(), closes);
         QCOMPARE(ui->shown.size(), changed ? 1 : 0);
-        const QByteArray after = fileBytes(file);
+        const QByteArray after = fileContents(file);
         QVERIFY(!after.isEmpty());
         QCOMPARE(after != before, written);
         if (written) {
@@ -539,7 +539,7 @@ private slots:
         }
         const QString target = dir.filePath(expected + QStringLiteral("/test.html"));
         QVERIFY(ui->shown.isEmpty());
-        const QByteArray text = fileBytes(target);
+        const QByteArray text = fileContents(target);
         QVERIFY(text.contains("Row 1") && text.contains("Page 1 of 2"));
         QVERIFY(panel(w, "status").contains(target));
     }
@@ -738,21 +738,22 @@ private slots:
         QVERIFY(steps > 0);
         QCOMPARE(doc->run().currentPage, 77);
         if (format == PreviewExportRequest::Pdf) {
-            QVERIFY(toolOutput("pdfinfo", {written.at(0)})
+            QVERIFY(programOutput("pdfinfo", {written.at(0)})
                         .contains(QRegularExpression("Pages:\\s+2\\n")));
-            QVERIFY(toolOutput("pdftotext", {"-l", "1", written.at(0), "-"}).contains(firstText));
+            QVERIFY(
+                programOutput("pdftotext", {"-l", "1", written.at(0), "-"}).contains(firstText));
         } else if (format == PreviewExportRequest::Png) {
             const QImage page(written.at(0));
             QCOMPARE(page.width(), qRound(21 / 2.54 * 150));
             QVERIFY(inkShare(page) > 0.0005);
         } else if (format == PreviewExportRequest::Csv) {
-            const QString csv = QString::fromUtf8(fileBytes(written.at(0)));
+            const QString csv = QString::fromUtf8(fileContents(written.at(0)));
             QVERIFY(csv.startsWith(firstText) && csv.endsWith("Row 40\r\n"));
             QVERIFY(!csv.contains("Page"));
         } else if (format == PreviewExportRequest::Xlsx) {
-            QVERIFY(fileBytes(written.at(0)).startsWith("PK")); // a zip, as workbooks are
+            QVERIFY(fileContents(written.at(0)).startsWith("PK")); // a zip, as workbooks are
         } else {
-            QVERIFY(QString::fromUtf8(fileBytes(written.at(0))).contains(firstText));
+            QVERIFY(QString::fromUtf8(fileContents(written.at(0))).contains(firstText));
         }
     }
 

@@ -39,11 +39,12 @@ QString fixtureDb(int rows)
     const QString path = scratchPath(QStringLiteral("print%1.db").arg(rows));
     if (QFile::exists(path))
         return path;
-    return makeSqlite(path, {QStringLiteral("CREATE TABLE Rows (ID INTEGER, Name TEXT)"),
-                             QStringLiteral("INSERT INTO Rows WITH RECURSIVE n(i) AS (SELECT 1 "
-                                            "UNION ALL SELECT i + 1 FROM n WHERE i < %1) SELECT i, "
-                                            "'Row ' || i FROM n")
-                                 .arg(rows)});
+    return makeSqliteFile(path,
+                          {QStringLiteral("CREATE TABLE Rows (ID INTEGER, Name TEXT)"),
+                           QStringLiteral("INSERT INTO Rows WITH RECURSIVE n(i) AS (SELECT 1 "
+                                          "UNION ALL SELECT i + 1 FROM n WHERE i < %1) SELECT i, "
+                                          "'Row ' || i FROM n")
+                               .arg(rows)});
 }
 
 TextItem *textItem(ReportSection *sec, const QString &content, float y, float w = 8)
@@ -107,13 +108,13 @@ QString testPrinter()
 
 int completedJobs()
 {
-    const QString out = toolOutput("lpstat", {"-W", "completed", "-o", testPrinter()});
+    const QString out = programOutput("lpstat", {"-W", "completed", "-o", testPrinter()});
     return int(out.split(u'\n', Qt::SkipEmptyParts).size());
 }
 
 bool jobsPending()
 {
-    return !toolOutput("lpstat", {"-o", testPrinter()}).trimmed().isEmpty();
+    return !programOutput("lpstat", {"-o", testPrinter()}).trimmed().isEmpty();
 }
 
 // Waits until the server has finished every job (the filters may take a
@@ -138,14 +139,14 @@ struct PrintedPdf
 PrintedPdf readPrinted(const QString &file)
 {
     PrintedPdf pdf;
-    const QString info = toolOutput("pdfinfo", {file});
+    const QString info = programOutput("pdfinfo", {file});
     auto field = [&](const char *pattern) { return QRegularExpression(pattern).match(info); };
     pdf.pages = field("Pages:\\s+(\\d+)").captured(1).toInt();
     const QRegularExpressionMatch size = field("Page size:\\s+([\\d.]+) x ([\\d.]+) pts");
     pdf.points = QSizeF(size.captured(1).toDouble(), size.captured(2).toDouble());
     if (field("Page rot:\\s+(90|270)").hasMatch())
         pdf.points.transpose();
-    const QStringList pages = toolOutput("pdftotext", {"-layout", file, "-"}).split(u'\f');
+    const QStringList pages = programOutput("pdftotext", {"-layout", file, "-"}).split(u'\f');
     for (int i = 0; i < pdf.pages && i < pages.size(); ++i) {
         const QRegularExpressionMatch m = QRegularExpression("Sheet (\\d+)").match(pages[i]);
         pdf.headings << (m.hasMatch() ? m.captured(0) : QStringLiteral("?"));
@@ -451,13 +452,13 @@ private slots:
             qPrintable(QStringLiteral("%1 x %2").arg(pdf.points.width()).arg(pdf.points.height())));
         // The rows are on the paper too, not only the headings.
         const QString printed =
-            toolOutput(QStringLiteral("pdftotext"), {output, QStringLiteral("-")});
+            programOutput(QStringLiteral("pdftotext"), {output, QStringLiteral("-")});
         QVERIFY(printed.contains(QStringLiteral("Row ")));
         QVERIFY2(printed.contains(text), qPrintable(printed));
-        QVERIFY(toolOutput(QStringLiteral("pdfinfo"), {output})
+        QVERIFY(programOutput(QStringLiteral("pdfinfo"), {output})
                     .contains(QRegularExpression("Producer: +" +
                                                  QRegularExpression::escape(appTitle()) + '\n')));
-        const QStringList fonts = toolOutput(QStringLiteral("pdffonts"), {output})
+        const QStringList fonts = programOutput(QStringLiteral("pdffonts"), {output})
                                       .split(u'\n', Qt::SkipEmptyParts)
                                       .mid(2);
         QVERIFY(!fonts.isEmpty());

@@ -30,7 +30,7 @@ namespace {
 // have two lines each.
 QString fixtureDb()
 {
-    static const QString path = makeSqlite(
+    static const QString path = makeSqliteFile(
         scratchPath(QStringLiteral("run.db")),
         {QStringLiteral("CREATE TABLE Rows AS WITH RECURSIVE c(ID) AS (SELECT 1 UNION ALL SELECT "
                         "ID + 1 FROM c WHERE ID < 500) SELECT ID, 'Row ' || ID AS Name, ID % 3 AS "
@@ -498,7 +498,7 @@ private slots:
         QVERIFY2(exportPdf(doc, pdf, 1, 1, &error), qPrintable(error));
         // The two heading lines of the list, and no picture.
         QCOMPARE(
-            toolOutput(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).count(u'\n'),
+            programOutput(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).count(u'\n'),
             2);
         QVERIFY(QFileInfo(pdf).size() > 20000);
     }
@@ -773,7 +773,7 @@ private slots:
         const QString pdf = scratchPath(QStringLiteral("texts.pdf"));
         QString error;
         QVERIFY2(exportPdf(doc, pdf, 0, 0, &error), qPrintable(error));
-        QCOMPARE(toolOutput(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).trimmed(),
+        QCOMPARE(programOutput(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).trimmed(),
                  text);
     }
 };

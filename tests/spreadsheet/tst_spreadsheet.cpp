@@ -119,7 +119,7 @@ bool readFlatOds(const QString &path, CalcSheet &sheet, QString &sheetName,
 
 QStringList csvLines(const QString &path)
 {
-    QString text = QString::fromUtf8(fileBytes(path));
+    QString text = QString::fromUtf8(fileContents(path));
     if (text.endsWith(QLatin1String("\r\n")))
         text.chop(2);
     return text.split(QStringLiteral("\r\n"));
@@ -246,7 +246,7 @@ private slots:
         QVERIFY(m_dir.isValid());
         // Record 2's name needs quotes, record 3's looks like a formula,
         // record 4 has no name and no day, record 5's note has two lines.
-        QVERIFY(!makeSqlite(
+        QVERIFY(!makeSqliteFile(
                      path(QStringLiteral("sales.db")),
                      {QStringLiteral("CREATE TABLE Sales (id INTEGER, Name TEXT, Amount REAL, Qty "
                                      "INTEGER, Day DATE, Flag BOOLEAN, Stamp DATETIME, Note TEXT)"),
