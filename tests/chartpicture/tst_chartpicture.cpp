@@ -10,8 +10,6 @@
 #include "document/reportsection.h"
 #include "document/userinteraction.h"
 
-#include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QImage>

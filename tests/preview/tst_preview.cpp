@@ -20,7 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QProcess>
 #include <QProgressBar>
 #include <QRegularExpression>
 #include <QScopeGuard>

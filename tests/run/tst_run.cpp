@@ -16,7 +16,6 @@
 #include <QFileInfo>
 #include <QSignalSpy>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
