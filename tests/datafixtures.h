@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -121,4 +122,19 @@ template <std::size_t N> QString rowValue(const char (&text)[N])
 template <class... T> void dataRow(const char *name, const T &...values)
 {
     (QTest::newRow(name) << ... << rowValue(values));
+}
+
+// What a program wrote to its standard output; empty when it did not end
+// within two minutes.
+inline QString programOutput(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    return process.waitForFinished(120000) ? QString::fromUtf8(process.readAllStandardOutput())
+                                           : QString();
+}
+// An SQLite file made by `statements`: its path, or empty when one failed.
+inline QString makeSqliteFile(const QString &path, const QStringList &statements)
+{
+    return createSqlite(path, statements).isEmpty() ? path : QString();
 }

@@ -1,16 +1,15 @@
+#include "../datafixtures.h"
 #include "../dialogtesting.h"
 #include "charts/chartrendering.h"
-#include "designer/pictureitemdialog.h"
 #include "designer/chartitemdialog.h"
+#include "designer/pictureitemdialog.h"
 #include "designer/sqlpanel.h"
 #include "document/chartitem.h"
 #include "document/pictureitem.h"
-#include "document/reportsection.h"
 #include "document/reportdocument.h"
+#include "document/reportsection.h"
 #include "document/userinteraction.h"
 
-#include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
@@ -30,14 +29,14 @@ namespace {
 int colouredPixels(const QImage &image)
 {
     int count = 0;
-    for (int y = 0; y < image.height(); ++y)
+    for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (qMax(c.red(), qMax(c.green(), c.blue())) -
-                    qMin(c.red(), qMin(c.green(), c.blue())) >
-                60)
-                ++count;
+            const QRgb c = image.pixel(x, y);
+            count += std::max({qRed(c), qGreen(c), qBlue(c)}) -
+                         std::min({qRed(c), qGreen(c), qBlue(c)}) >
+                     60;
         }
+    }
     return count;
 }
 
@@ -76,8 +75,7 @@ private slots:
     {
         registerChartRenderer();
         QVERIFY(m_dir.isValid());
-        QVERIFY(QFile::copy(QStringLiteral(MIRT_BINARY_DIR "/bin/demo.db"),
-                            m_dir.filePath(QStringLiteral("demo.db"))));
+        QVERIFY(QFile::copy(demoDb(), m_dir.filePath(QStringLiteral("demo.db"))));
         QImage red(40, 20, QImage::Format_RGB32);
         red.fill(Qt::red);
         m_png = m_dir.filePath(QStringLiteral("red.png"));
@@ -88,8 +86,7 @@ private slots:
     {
         m_doc = std::make_unique<ReportDocument>();
         m_doc->clearSections();
-        m_doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") +
-                                      m_dir.filePath(QStringLiteral("demo.db"));
+        m_doc->connectionStringData = sqlite(m_dir.filePath(QStringLiteral("demo.db")));
         m_data = m_doc->addDataSection();
         m_data->sectionName = QStringLiteral("Categories");
         m_data->SQL = QStringLiteral("SELECT CategoryName, Picture FROM Categories");
@@ -114,8 +111,10 @@ private slots:
         QTest::addColumn<QString>("stored");
         QTest::newRow("cancel") << int(PictureItem::FromPathField) << false << QString();
         QTest::newRow("ok file") << int(PictureItem::FromFile) << true << QStringLiteral("png");
-        QTest::newRow("ok picture field") << int(PictureItem::FromBinaryField) << true << kCategoryPicture;
-        QTest::newRow("ok file name field") << int(PictureItem::FromPathField) << true << kCategoryName;
+        QTest::newRow("ok picture field")
+            << int(PictureItem::FromBinaryField) << true << kCategoryPicture;
+        QTest::newRow("ok file name field")
+            << int(PictureItem::FromPathField) << true << kCategoryName;
     }
     void pictureOkAndCancel()
     {
@@ -169,8 +168,9 @@ private slots:
         QTest::addColumn<QList<bool>>("enabled"); // fileName, "...", fieldName, fieldName2
         QTest::newRow("file") << QByteArray("optFile") << int(PictureItem::FromFile)
                               << QList<bool>{true, true, false, false};
-        QTest::newRow("database field") << QByteArray("optField") << int(PictureItem::FromBinaryField)
-                                        << QList<bool>{false, false, true, false};
+        QTest::newRow("database field")
+            << QByteArray("optField") << int(PictureItem::FromBinaryField)
+            << QList<bool>{false, false, true, false};
         QTest::newRow("file name in field")
             << QByteArray("optFieldFile") << int(PictureItem::FromPathField)
             << QList<bool>{false, false, false, true};
@@ -245,9 +245,7 @@ private slots:
         QCOMPARE(chart->gType, ok ? int(ChartItem::Step3D) : int(ChartItem::Bar2D));
         QCOMPARE(chart->SQL, ok ? QStringLiteral("SELECT CategoryName, CategoryID FROM Categories")
                                 : QStringLiteral("SELECT 1"));
-        QCOMPARE(chart->dataInLine, ok);
-        QCOMPARE(chart->legend, ok);
-        QCOMPARE(chart->stack, ok);
+        QCOMPARE((QList<bool>{chart->dataInLine, chart->legend, chart->stack}), QList<bool>(3, ok));
         QCOMPARE(chart->altText, ok ? QStringLiteral("Sales") : QString());
         QCOMPARE(chart->Key, QStringLiteral("k1"));
     }

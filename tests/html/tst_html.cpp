@@ -1,9 +1,10 @@
+#include "../datafixtures.h"
 #include "document/chartitem.h"
 #include "document/pictureitem.h"
-#include "document/textitem.h"
 #include "document/reportdocument.h"
-#include "engine/reportrun.h"
+#include "document/textitem.h"
 #include "engine/printitemoutput.h"
+#include "engine/reportrun.h"
 #include "output/htmlexport.h"
 
 #include <QFile>
@@ -28,11 +29,6 @@ Q_DECLARE_METATYPE(Setup)
 
 namespace {
 
-PrintedPage *addPage(ReportDocument &doc)
-{
-    return doc.run().pages.add();
-}
-
 std::unique_ptr<TextItem> textItem(const QString &content, float x = 2, float y = 3)
 {
     auto item = std::make_unique<TextItem>();
@@ -53,29 +49,29 @@ const PageRecord &place(ReportDocument &doc, PrintedPage *page, const TextItem &
                           item.fontItalic, item.fontUnderline, item.fontStrikethrough,
                           item.fontColor};
     const bool variables = !field && item.content.contains(u'%');
-    PageRecord &record =
-        addTextRecord(doc.run().pages, *page, runMetrics(doc.unit()), style, item.content, item.x, item.y,
-                      item.w, item.h, item.AlignH, variables ? PageRecord::PageVariables : 0);
+    PageRecord &record = addTextRecord(doc.run().pages, *page, runMetrics(doc.unit()), style,
+                                       item.content, item.x, item.y, item.w, item.h, item.AlignH,
+                                       variables ? PageRecord::PageVariables : 0);
     if (item.borders.isAnyBorders())
         record.frame = doc.run().pages.bordersIndex(item.borders);
     return record;
 }
 
-const PageRecord &addText(PrintedPage *page, ReportDocument &doc, const QString &content,
-                          float x = 2, float y = 3)
-{
-    return place(doc, page, *textItem(content, x, y));
-}
-
 // The item written alone, on a page of its own.
 QString itemHtml(ReportDocument &doc, const TextItem &item)
 {
-    return pageRecordHtml(doc, place(doc, addPage(doc), item));
+    return pageRecordHtml(doc, place(doc, doc.run().pages.add(), item));
 }
 
-const PageRecord &addPicture(ReportDocument &doc, PrintedPage *page, PagePicture picture, float x,
-                             float w, float h)
+// A picture, 3 down, of the image or the SVG; a chart fills its box.
+const PageRecord &addPicture(PrintedPage *page, const QImage &image, const QByteArray &svg, float x,
+                             float w, float h, bool stretch = false, bool chart = false)
 {
+    PagePicture picture;
+    picture.image = image;
+    picture.svg = svg;
+    picture.stretch = stretch || chart;
+    picture.chart = chart;
     PageRecord record;
     record.kind = PageRecord::Picture;
     record.x = x;
@@ -83,42 +79,13 @@ const PageRecord &addPicture(ReportDocument &doc, PrintedPage *page, PagePicture
     record.w = w;
     record.h = h;
     record.content = std::make_shared<const PagePicture>(std::move(picture));
-    (void)doc;
     page->records.push_back(std::move(record));
     return page->records.back();
-}
-
-const PageRecord &addPicture(ReportDocument &doc, PrintedPage *page, const QImage &image,
-                             const QByteArray &svg, float x, float w, bool stretch = false)
-{
-    PagePicture picture;
-    picture.image = image;
-    picture.svg = svg;
-    picture.stretch = stretch;
-    return addPicture(doc, page, std::move(picture), x, w, 4);
-}
-
-const PageRecord &addChart(ReportDocument &doc, PrintedPage *page, const QByteArray &svg, float x,
-                           float w, float h)
-{
-    PagePicture chart;
-    chart.svg = svg;
-    chart.stretch = true;
-    chart.chart = true;
-    return addPicture(doc, page, std::move(chart), x, w, h);
 }
 
 QString chromium()
 {
     return QStandardPaths::findExecutable(QStringLiteral("chromium"));
-}
-
-QString readAll(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    return QString::fromUtf8(file.readAll());
 }
 
 // Loads the page in headless Chromium and returns, for every positioned block
@@ -284,7 +251,8 @@ private slots:
                 i.borders.top.setValues(1, 0, BorderLine::Dot);
             });
         row("german locale writes periods",
-            " left: 0.75cm;  width: 4cm;  height: 0.5cm;  font-size: 10.5pt; ", "", [](TextItem &i) {
+            " left: 0.75cm;  width: 4cm;  height: 0.5cm;  font-size: 10.5pt; ", "",
+            [](TextItem &i) {
                 QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
                 i.x = 2.25f;
                 i.fontSize = 10.5f;
@@ -310,17 +278,17 @@ private slots:
     {
         ReportDocument doc;
         doc.docName = QStringLiteral("Sales <2026>");
-        PrintedPage *first = addPage(doc);
-        addText(first, doc, QStringLiteral("Page %page% of %pages%"));
-        addPicture(doc, first, PagePicture(), 2, 4, 4);
-        PrintedPage *second = addPage(doc);
+        PrintedPage *first = doc.run().pages.add();
+        place(doc, first, *textItem(QStringLiteral("Page %page% of %pages%")));
+        addPicture(first, QImage(), QByteArray(), 2, 4, 4);
+        PrintedPage *second = doc.run().pages.add();
         auto field = textItem(QStringLiteral("%page% stays"));
         place(doc, second, *field, true);
 
         const QString path = m_dir.filePath(QStringLiteral("page.html"));
         int page = 1;
         QVERIFY(doc.exportHtmlPage(path, page));
-        const QString html = readAll(path);
+        const QString html = QString::fromUtf8(bytesIn(path));
         const QStringList lines = html.split(QStringLiteral("\r\n"));
         QVERIFY2(lines.first().startsWith(
                      QStringLiteral("<HTML><HEAD><TITLE>Sales &lt;2026&gt; (page 1)</TITLE>")),
@@ -332,7 +300,8 @@ private slots:
         page = 9; // beyond the last page: the last one
         QVERIFY(doc.exportHtmlPage(path, page));
         QCOMPARE(page, 2);
-        QVERIFY(readAll(path).contains(QStringLiteral("\">%page% stays</div>")));
+        QVERIFY(QString::fromUtf8(bytesIn(path))
+                    .contains(QStringLiteral("\">%page% stays</div>")));
 
         const QString untouched = m_dir.filePath(QStringLiteral("zero.html"));
         page = 0;
@@ -346,7 +315,7 @@ private slots:
         // All pages in one file, each numbered.
         const QString all = m_dir.filePath(QStringLiteral("all.html"));
         QVERIFY(doc.exportHtmlAllPages(all));
-        const QString allHtml = readAll(all);
+        const QString allHtml = QString::fromUtf8(bytesIn(all));
         QCOMPARE(allHtml.count(QStringLiteral("<div class=\"page\"")), 2);
         QVERIFY(allHtml.contains(QStringLiteral("page-break-after: always")));
         QVERIFY(allHtml.contains(QStringLiteral("\">Page 1 of 2</div>")));
@@ -426,8 +395,8 @@ private slots:
         ReportDocument doc;
         const QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg' width='40' height='20'>"
                                "<rect width='20' height='20' fill='#C80000'/></svg>";
-        const PageRecord &picture = addPicture(doc, addPage(doc), vector ? QImage() : source,
-                                               vector ? svg : QByteArray(), 2, 4, stretch);
+        const PageRecord &picture = addPicture(doc.run().pages.add(), vector ? QImage() : source,
+                                               vector ? svg : QByteArray(), 2, 4, 4, stretch);
         const QString html = pageRecordHtml(doc, picture);
         QVERIFY2(
             html.startsWith(
@@ -451,7 +420,7 @@ private slots:
                  qPrintable(right.name(QColor::HexArgb)));
 
         // A picture that could not be loaded writes nothing.
-        QCOMPARE(pageRecordHtml(doc, addPicture(doc, addPage(doc), PagePicture(), 2, 4, 4)),
+        QCOMPARE(pageRecordHtml(doc, addPicture(doc.run().pages.add(), {}, {}, 2, 4, 4)),
                  QString());
     }
 
@@ -460,16 +429,16 @@ private slots:
     {
         ReportDocument doc;
         const PageRecord &graph =
-            addChart(doc, addPage(doc),
-                     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
-                     "<svg width=\"60mm\" height=\"40mm\" viewBox=\"0 0 170 113\" "
-                     "xmlns=\"http://www.w3.org/2000/svg\">\n"
-                     "<defs><linearGradient id=\"g1\"><stop offset=\"0\" "
-                     "stop-color=\"red\"/></linearGradient></defs>\n"
-                     "<rect width=\"170\" height=\"113\" fill=\"url(#g1)\"/><text x=\"5\" "
-                     "y=\"20\">North &amp; South, url(#g1)</text>\n"
-                     "</svg>\n",
-                     2, 6, 4);
+            addPicture(doc.run().pages.add(), QImage(),
+                       "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
+                       "<svg width=\"60mm\" height=\"40mm\" viewBox=\"0 0 170 113\" "
+                       "xmlns=\"http://www.w3.org/2000/svg\">\n"
+                       "<defs><linearGradient id=\"g1\"><stop offset=\"0\" "
+                       "stop-color=\"red\"/></linearGradient></defs>\n"
+                       "<rect width=\"170\" height=\"113\" fill=\"url(#g1)\"/><text x=\"5\" "
+                       "y=\"20\">North &amp; South, url(#g1)</text>\n"
+                       "</svg>\n",
+                       2, 6, 4, true, true);
         const QString html = pageRecordHtml(doc, graph);
         QVERIFY2(html.startsWith(QStringLiteral(
                      "<svg style=\"position: absolute;  top: 1.5cm;  left: 0.5cm;  width: 6cm;  "
@@ -487,8 +456,9 @@ private slots:
         QVERIFY(html.contains(QStringLiteral("url(#%1)").arg(id.captured(1))));
         QVERIFY(pageRecordHtml(doc, graph) != html);
 
-        QCOMPARE(pageRecordHtml(doc, addChart(doc, addPage(doc), QByteArray(), 2, 6, 4)),
-                 QString());
+        QCOMPARE(
+            pageRecordHtml(doc, addPicture(doc.run().pages.add(), {}, {}, 2, 6, 4, true, true)),
+            QString());
     }
 
     // A browser shows the picture and the chart in their boxes.
@@ -497,16 +467,16 @@ private slots:
         if (chromium().isEmpty())
             QSKIP("chromium is not installed (scripts/install-deps.sh installs it)");
         ReportDocument doc;
-        PrintedPage *page = addPage(doc);
+        PrintedPage *page = doc.run().pages.add();
         QImage green(40, 20, QImage::Format_RGB32);
         green.fill(Qt::darkGreen);
-        addPicture(doc, page, green, QByteArray(), 2, 4);
-        addChart(doc, page,
-                 "<svg width=\"100\" height=\"50\" viewBox=\"0 0 100 50\" "
-                 "xmlns=\"http://www.w3.org/2000/svg\">"
-                 "<rect width=\"100\" height=\"50\" fill=\"blue\"/></svg>",
-                 7, 6, 2);
-        addText(page, doc, QStringLiteral("  indented"), 2, 8);
+        addPicture(page, green, QByteArray(), 2, 4, 4);
+        addPicture(page, QImage(),
+                   "<svg width=\"100\" height=\"50\" viewBox=\"0 0 100 50\" "
+                   "xmlns=\"http://www.w3.org/2000/svg\">"
+                   "<rect width=\"100\" height=\"50\" fill=\"blue\"/></svg>",
+                   7, 6, 2, true, true);
+        place(doc, page, *textItem(QStringLiteral("  indented"), 2, 8));
         const QString path = m_dir.filePath(QStringLiteral("pictures.html"));
         int number = 1;
         QVERIFY(doc.exportHtmlPage(path, number));
@@ -514,19 +484,19 @@ private slots:
         const QJsonArray boxes =
             renderedBlocks(chromium(), path, &failure, QStringLiteral("img, svg, div"));
         QVERIFY2(boxes.size() == 3, qPrintable(failure));
-        const double pxPerCm = 96 / 2.54;
-        auto near = [](double a, double b) { return qAbs(a - b) < 1; };
-        const QJsonObject img = boxes.at(0).toObject();
-        QVERIFY(img.value("l").toBool()); // the data URI decoded
-        QVERIFY(near(img.value("x").toDouble(), 0.5 * pxPerCm) &&
-                near(img.value("y").toDouble(), 1.5 * pxPerCm));
-        QVERIFY(near(img.value("w").toDouble(), 4 * pxPerCm) &&
-                near(img.value("h").toDouble(), 2 * pxPerCm));
-        const QJsonObject svg = boxes.at(1).toObject();
-        QVERIFY(near(svg.value("x").toDouble(), 5.5 * pxPerCm) &&
-                near(svg.value("y").toDouble(), 1.5 * pxPerCm));
-        QVERIFY(near(svg.value("w").toDouble(), 6 * pxPerCm) &&
-                near(svg.value("h").toDouble(), 2 * pxPerCm));
+        // Each box within a pixel of its place in centimetres.
+        auto near = [&](int i, const QRectF &cm) {
+            const QJsonObject box = boxes.at(i).toObject();
+            const QRectF px(box.value("x").toDouble(), box.value("y").toDouble(),
+                            box.value("w").toDouble(), box.value("h").toDouble());
+            const QRectF expected(cm.topLeft() * 96 / 2.54, cm.size() * 96 / 2.54);
+            return qAbs(px.left() - expected.left()) < 1 && qAbs(px.top() - expected.top()) < 1 &&
+                   qAbs(px.width() - expected.width()) < 1 &&
+                   qAbs(px.height() - expected.height()) < 1;
+        };
+        QVERIFY(boxes.at(0).toObject().value("l").toBool()); // the data URI decoded
+        QVERIFY(near(0, QRectF(0.5, 1.5, 4, 2)));
+        QVERIFY(near(1, QRectF(5.5, 1.5, 6, 2)));
         QCOMPARE(boxes.at(2).toObject().value("t").toString(), QStringLiteral("indented"));
     }
 
@@ -579,7 +549,7 @@ private slots:
         doc.docName = text;
         auto item = textItem(text);
         item->fontName = text;
-        place(doc, addPage(doc), *item);
+        place(doc, doc.run().pages.add(), *item);
         const QString path = m_dir.filePath(QStringLiteral("attack.html"));
         int page = 1;
         QVERIFY(doc.exportHtmlPage(path, page));

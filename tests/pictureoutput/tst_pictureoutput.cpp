@@ -1,9 +1,10 @@
 // Pictures of report runs: where a relative picture file is found, how a
 // picture that cannot be shown is reported, very large pictures, and the
 // pixels a PDF keeps, read back with poppler.
+#include "../datafixtures.h"
 #include "document/pictureitem.h"
-#include "document/reportsection.h"
 #include "document/reportdocument.h"
+#include "document/reportsection.h"
 #include "engine/reportrun.h"
 #include "output/pdfexport.h"
 #include "output/pngexport.h"
@@ -14,10 +15,7 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
-#include <QProcess>
 #include <QScopeGuard>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,44 +28,22 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-QString run(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000))
-        return QString();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 // A SQLite file with `records` rows (ID, Pic, Path); every Pic is `blob`
 // (a Null when it is null) and every Path `path`.
 QString database(const QString &file, int records, const QByteArray &blob, const QString &path)
 {
-    {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("pictures"));
-        db.setDatabaseName(file);
-        db.open();
-        QSqlQuery q(db);
-        q.exec(QStringLiteral("CREATE TABLE Photos (ID INTEGER, Pic BLOB, Path TEXT)"));
-        db.transaction();
-        q.prepare(QStringLiteral("INSERT INTO Photos VALUES (?, ?, ?)"));
-        for (int i = 1; i <= records; ++i) {
-            q.addBindValue(i);
-            q.addBindValue(blob.isNull() ? QVariant(QMetaType(QMetaType::QByteArray))
-                                         : QVariant(blob));
-            q.addBindValue(path);
-            q.exec();
-        }
-        db.commit();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("pictures"));
-    return file;
+    const QString pic = blob.isNull()
+                            ? QStringLiteral("NULL")
+                            : QStringLiteral("X'") + QString::fromLatin1(blob.toHex()) + u'\'';
+    return makeSqliteFile(
+        file, {QStringLiteral("CREATE TABLE Photos (ID INTEGER, Pic BLOB, Path TEXT)"),
+               QStringLiteral("INSERT INTO Photos WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
+                              "SELECT i + 1 FROM n WHERE i < %1) SELECT i, %2, '%3' FROM n")
+                   .arg(QString::number(records), pic, QString(path).replace(u'\'', "''"))});
 }
 
-// A one-section report over the Photos table with one picture item, its
-// file as if saved at `reportFile`.
+// A one-section report over the Photos table with one picture item `h`
+// high in a band 1 higher, its file as if saved at `reportFile`.
 struct Report
 {
     ReportDocument doc;
@@ -75,7 +51,7 @@ struct Report
     ReportSection *data = nullptr;
 
     Report(const QString &databaseFile, const QString &reportFile, int pType,
-           const QString &fileName)
+           const QString &fileName, float h = 0.8f)
     {
         doc.clearSections();
         doc.fileName = reportFile;
@@ -85,14 +61,14 @@ struct Report
         data = doc.addDataSection();
         data->sectionName = QStringLiteral("Photos");
         data->SQL = QStringLiteral("SELECT ID, Pic, Path FROM Photos");
-        data->Height = 1;
+        data->Height = std::ceil(h + 0.2f);
         picture = data->newPicture();
         picture->pType = pType;
         picture->fileName = fileName;
         picture->x = 1;
         picture->y = 0;
         picture->w = 4;
-        picture->h = 0.8f;
+        picture->h = h;
         doc.orderSections();
     }
     bool run()
@@ -112,6 +88,13 @@ struct Report
             }
         }
         return pictures;
+    }
+    // The first picture on page 1.
+    const PageRecord &drawn() const
+    {
+        const auto &records = doc.run().pages.page(1)->records;
+        return *std::find_if(records.begin(), records.end(),
+                             [](const PageRecord &r) { return r.picture() != nullptr; });
     }
 };
 
@@ -164,7 +147,8 @@ private slots:
 
         Report report(database(base.filePath(where + QStringLiteral("/photos.db")), 3, QByteArray(),
                                QString()),
-                      QDir(reportDir).filePath(QStringLiteral("report.xml")), PictureItem::FromFile, name);
+                      QDir(reportDir).filePath(QStringLiteral("report.xml")), PictureItem::FromFile,
+                      name);
         const bool ran = report.run();
         QDir::setCurrent(saved);
         QFile::remove(programFile);
@@ -204,11 +188,12 @@ private slots:
         row("path in a field", PictureItem::FromPathField, "Path", "png");
         row("missing file", PictureItem::FromFile, "missing.png", "png", "is not found");
         row("not a picture", PictureItem::FromFile, "notes.png", "png", "notes.png");
-        row("empty binary field", PictureItem::FromBinaryField, "[Photos].[Pic]", "", "\"Pic\" is empty");
+        row("empty binary field", PictureItem::FromBinaryField, "[Photos].[Pic]", "",
+            "\"Pic\" is empty");
         row("Null binary field", PictureItem::FromBinaryField, "[Photos].[Pic]", QByteArray(),
             "\"Pic\" is Null");
-        row("no picture in the field", PictureItem::FromBinaryField, "Pic", "plain text, no picture",
-            "no picture");
+        row("no picture in the field", PictureItem::FromBinaryField, "Pic",
+            "plain text, no picture", "no picture");
         row("no such field", PictureItem::FromBinaryField, "[Photos].[Photo]", "png",
             "no field \"Photo\"");
         row("path field naming a missing file", PictureItem::FromPathField, "Path", "gone",
@@ -241,9 +226,7 @@ private slots:
                                : blob == "svg" ? svg
                                                : blob,
                                path),
-                      folder.filePath(QStringLiteral("report.xml")), pType, fileName);
-        report.picture->h = 4;
-        report.data->Height = 5;
+                      folder.filePath(QStringLiteral("report.xml")), pType, fileName, 4);
         QVERIFY(report.run());
         QCOMPARE(report.printedPictures().size(), records);
         if (!shown) {
@@ -265,10 +248,7 @@ private slots:
                                                             ? QStringLiteral("Picture: ") + fileName
                                                             : QStringLiteral("Picture"));
         const QImage page = renderPage(report.doc, 1, 100);
-        const auto &pageRecords = report.doc.run().pages.page(1)->records;
-        const PageRecord &drawn =
-            *std::find_if(pageRecords.begin(), pageRecords.end(),
-                          [](const PageRecord &r) { return r.picture() != nullptr; });
+        const PageRecord &drawn = report.drawn();
         const auto dark = [&](double x, double y) { // centimetres into the box
             return qGray(page.pixel(qRound((drawn.x + x) / 2.54 * 100),
                                     qRound((drawn.y + y) / 2.54 * 100))) < 128;
@@ -294,9 +274,9 @@ private slots:
 
         Report report(
             database(m_dir.filePath(QStringLiteral("huge.db")), 1, QByteArray(), QString()),
-            m_dir.filePath(QStringLiteral("huge.xml")), PictureItem::FromFile, QStringLiteral("huge.png"));
-        report.picture->h = 4; // a 4 cm square
-        report.data->Height = 5;
+            m_dir.filePath(QStringLiteral("huge.xml")), PictureItem::FromFile,
+            QStringLiteral("huge.png"),
+            4); // a 4 cm square
         QVERIFY(report.run());
         QVERIFY2(report.doc.errorLst.isEmpty(), qPrintable(report.doc.errorLst.value(0).message));
         const QList<const PagePicture *> pictures = report.printedPictures();
@@ -308,9 +288,7 @@ private slots:
         QCOMPARE(pic.pixel(pic.width() / 2, pic.height() / 2), QColor(Qt::black).rgb());
 
         const QImage page = renderPage(report.doc, 1, 50);
-        const auto isPicture = [](const PageRecord &r) { return r.picture() != nullptr; };
-        const auto &records = report.doc.run().pages.page(1)->records;
-        const PageRecord &drawn = *std::find_if(records.begin(), records.end(), isPicture);
+        const PageRecord &drawn = report.drawn();
         const QPoint middle(qRound((drawn.x + 2) / 2.54 * 50), qRound((drawn.y + 2) / 2.54 * 50));
         QCOMPARE(page.pixel(middle), QColor(Qt::black).rgb());
     }
@@ -353,17 +331,17 @@ private slots:
         QString error;
         QVERIFY2(exportPdf(report.doc, pdf, 1, 1, &error), qPrintable(error));
 
-        const QStringList list = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
-                                     .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        const QStringList list =
+            programOutput(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
+                .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(list.size(), 3); // two heading lines and the picture
         const QStringList columns = list.at(2).simplified().split(QLatin1Char(' '));
-        QCOMPARE(columns.value(3), QStringLiteral("64")); // width
-        QCOMPARE(columns.value(4), QStringLiteral("32")); // height
+        QCOMPARE(columns.mid(3, 2), QStringList({"64", "32"})); // width, height
         QCOMPARE(columns.value(8) == QLatin1String("jpeg"), !lossless);
         if (!lossless)
             return;
         const QString prefix = m_dir.filePath(QStringLiteral("back-") + format);
-        run(QStringLiteral("pdfimages"), {QStringLiteral("-png"), pdf, prefix});
+        programOutput(QStringLiteral("pdfimages"), {QStringLiteral("-png"), pdf, prefix});
         const QImage back(prefix + QStringLiteral("-000.png"));
         QCOMPARE(back.size(), source.size());
         QCOMPARE(back.convertToFormat(QImage::Format_RGB32),

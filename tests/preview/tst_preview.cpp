@@ -2,32 +2,31 @@
 // reports run on real SQLite files, keys and clicks while pages come, Stop,
 // closing, the empty-report question, zoom, find, export and the "html"
 // button's target.
-#include "document/textitem.h"
-#include "document/reportsection.h"
+#include "../datafixtures.h"
 #include "document/reportdocument.h"
-#include "engine/reportrun.h"
+#include "document/reportsection.h"
+#include "document/textitem.h"
 #include "document/userinteraction.h"
-#include "viewer/previewwindow.h"
+#include "engine/reportrun.h"
 #include "viewer/previewexport.h"
 #include "viewer/previewfind.h"
 #include "viewer/previewpageview.h"
 #include "viewer/previewrender.h"
 #include "viewer/previewthumbnails.h"
+#include "viewer/previewwindow.h"
 #include "viewer/viewzoom.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QProcess>
 #include <QProgressBar>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QSpinBox>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -38,32 +37,14 @@
 
 namespace {
 
-QTemporaryDir &scratch()
-{
-    static QTemporaryDir dir;
-    return dir;
-}
-
 // Rows(ID, Name) with IDs 1..20000, named "Row 1", "Row 2", …
 QString fixtureDb()
 {
-    static const QString path = [] {
-        const QString p = scratch().filePath(QStringLiteral("preview.db"));
-        {
-            QSqlDatabase db =
-                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
-            db.setDatabaseName(p);
-            db.open();
-            QSqlQuery(QStringLiteral("CREATE TABLE Rows (ID INTEGER, Name TEXT)"), db);
-            QSqlQuery(QStringLiteral("INSERT INTO Rows WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
-                                     "SELECT i + 1 FROM n WHERE i < 20000) "
-                                     "SELECT i, 'Row ' || i FROM n"),
-                      db);
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
-        return p;
-    }();
+    static const QString path = makeSqliteFile(
+        scratchPath(QStringLiteral("preview.db")),
+        {QStringLiteral("CREATE TABLE Rows (ID INTEGER, Name TEXT)"),
+         QStringLiteral("INSERT INTO Rows WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 "
+                        "FROM n WHERE i < 20000) SELECT i, 'Row ' || i FROM n")});
     return path;
 }
 
@@ -85,7 +66,7 @@ std::unique_ptr<ReportDocument> listReport(int rows, bool headers = true)
     auto doc = std::make_unique<ReportDocument>();
     doc->clearSections();
     doc->docName = QStringLiteral("List");
-    doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + fixtureDb();
+    doc->connectionStringData = sqlite(fixtureDb());
     doc->pageWidth = 21;
     doc->pageHeight = 29.7f;
     doc->topMargin = 1;
@@ -162,26 +143,29 @@ void wheel(QWidget *viewport, int delta, Qt::KeyboardModifiers modifiers = Qt::N
     QApplication::sendEvent(viewport, &e);
 }
 
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QString tool(const QString &program, const QStringList &arguments)
-{
-    QProcess p;
-    p.start(program, arguments);
-    p.waitForFinished();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
 } // namespace
 
 class TestPreview : public QObject
 {
     Q_OBJECT
     ScriptedInteraction *ui = nullptr;
+    std::unique_ptr<ReportDocument> m_listDoc;
+    std::unique_ptr<PreviewWindow> m_list;
+
+    // The preview of a list of 40 rows (five pages), run once and shared by
+    // the tests that only look at it: active, at 100 %, on page 1.
+    PreviewWindow &listWindow()
+    {
+        if (!m_list) {
+            m_listDoc = listReport(40);
+            m_list = std::make_unique<PreviewWindow>();
+            run(*m_list, *m_listDoc);
+        }
+        QApplication::setActiveWindow(m_list.get());
+        m_list->zoom()->setFactor(1.0);
+        QTest::keyClick(m_list->pageView(), Qt::Key_Home);
+        return *m_list;
+    }
 
 private slots:
     void init() { UserInteraction::setCurrent(ui = new ScriptedInteraction); }
@@ -189,6 +173,11 @@ private slots:
     {
         UserInteraction::setCurrent(nullptr);
         delete ui;
+    }
+    void cleanupTestCase()
+    {
+        m_list.reset();
+        m_listDoc.reset();
     }
 
     void runShowsPages_data()
@@ -265,9 +254,7 @@ private slots:
     {
         QFETCH(QList<int>, keys);
         QFETCH(int, page);
-        auto doc = listReport(40);
-        PreviewWindow w;
-        run(w, *doc);
+        PreviewWindow &w = listWindow();
         auto *box = w.findChild<QSpinBox *>(QStringLiteral("pageNumber"));
         // The window sees the keys first, whichever control has them: a tool
         // button would take Space for a click.
@@ -352,31 +339,29 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QApplication::setActiveWindow(&w);
-        QString statusAfterStop, printTip, statusAfterPrint;
-        bool closedWhileWorking = true, printOrExportEnabled = false;
+        QStringList during; // print or export enabled, the tool tip, the panel...
         atPage(*doc, 3, [&] {
             // A cut report would look complete ("Page 3 of 3"): no print or
             // export before the end, and the tool tip says why.
+            bool enabled = false;
             for (const char *key : {"print", "m_print", "export", "exportHtml", "html"})
-                printOrExportEnabled |= w.action(QLatin1String(key))->isEnabled();
-            printTip = button(w, "print")->toolTip();
+                enabled |= w.action(QLatin1String(key))->isEnabled();
+            during << QString::number(enabled) << button(w, "print")->toolTip();
             w.Print_(); // a shortcut or a stale click
-            statusAfterPrint = panel(w, "status");
-            closedWhileWorking = w.close();
+            during << panel(w, "status") << QString::number(w.close());
             QVERIFY(w.isVisible());
             if (byKey)
                 QTest::keyClick(w.pageView(), Qt::Key_Escape);
             else
                 QTest::mouseClick(button(w, "stop"), Qt::LeftButton);
-            statusAfterStop = panel(w, "status");
+            during << panel(w, "status");
         });
         run(w, *doc);
-        QVERIFY(!closedWhileWorking);
-        QVERIFY(!printOrExportEnabled);
-        QCOMPARE(printTip, QStringLiteral("Waits for the end of the run: the pages and their "
-                                          "total are not known before."));
-        QCOMPARE(statusAfterPrint, QStringLiteral("Printing waits for the end of the run."));
-        QCOMPARE(statusAfterStop, QStringLiteral("Stopping..."));
+        QCOMPARE(during,
+                 (QStringList{"0",
+                              "Waits for the end of the run: the pages and their total "
+                              "are not known before.",
+                              "Printing waits for the end of the run.", "0", "Stopping..."}));
         QVERIFY(doc->run().recordsDone < doc->run().rootRecords);
         const int pages = doc->pageCount();
         QVERIFY(pages < 2223 && !doc->run().working && w.runIncomplete()); // 20,000 rows make 2223
@@ -426,7 +411,7 @@ private slots:
         auto doc = listReport(0, false);
         if (badDatabase)
             doc->connectionStringData =
-                QStringLiteral("Provider=SQLite;Data Source=") + scratch().filePath("none/x.db");
+                QStringLiteral("Provider=SQLite;Data Source=") + scratchPath("none/x.db");
         PreviewWindow w;
         QSignalSpy started(doc.get(), &ReportDocument::startWorking);
         ui->answers = answers;
@@ -478,8 +463,9 @@ private slots:
         QVERIFY(doc->saveXml(file));
         doc->fileName = file;
         doc->clearModified();
-        const QByteArray before = readFile(file);
-        TextItem *item = static_cast<TextItem *>(doc->sections.value(QStringLiteral("d1"))->items.at(0));
+        const QByteArray before = bytesIn(file);
+        TextItem *item =
+            static_cast<TextItem *>(doc->sections.value(QStringLiteral("d1"))->items.at(0));
         if (changed) {
             item->content = QStringLiteral("[Name] changed");
             item->modified = true;
@@ -493,7 +479,7 @@ private slots:
         ui->shown.clear();
         QCOMPARE(w.close(), closes);
         QCOMPARE(ui->shown.size(), changed ? 1 : 0);
-        const QByteArray after = readFile(file);
+        const QByteArray after = bytesIn(file);
         QVERIFY(!after.isEmpty());
         QCOMPARE(after != before, written);
         if (written) {
@@ -527,12 +513,9 @@ private slots:
     {
         QTest::addColumn<QString>("programDir"); // relative to a scratch folder
         QTest::addColumn<QString>("expected");   // "bin", "reports" or "" (fails)
-        QTest::newRow("program folder writable") << "bin"
-                                                 << "bin";
-        QTest::newRow("program folder missing") << "gone"
-                                                << "reports";
-        QTest::newRow("target is a folder") << "blocked"
-                                            << "";
+        QTest::newRow("program folder writable") << QString("bin") << QString("bin");
+        QTest::newRow("program folder missing") << QString("gone") << QString("reports");
+        QTest::newRow("target is a folder") << QString("blocked") << QString();
     }
     void htmlButtonTarget()
     {
@@ -555,7 +538,7 @@ private slots:
         }
         const QString target = dir.filePath(expected + QStringLiteral("/test.html"));
         QVERIFY(ui->shown.isEmpty());
-        const QByteArray text = readFile(target);
+        const QByteArray text = bytesIn(target);
         QVERIFY(text.contains("Row 1") && text.contains("Page 1 of 2"));
         QVERIFY(panel(w, "status").contains(target));
     }
@@ -619,13 +602,12 @@ private slots:
     // that size, not a 1x picture blown up.
     void crispAtPixelRatio()
     {
-        auto doc = listReport(12);
-        PreviewWindow w;
-        run(w, *doc);
-        const QImage doubled = renderPreviewPage(*doc, 1, 96, 2);
+        listWindow();
+        const QImage doubled = renderPreviewPage(*m_listDoc, 1, 96, 2);
         QCOMPARE(doubled.devicePixelRatio(), 2.0);
         const QImage a = doubled.convertToFormat(QImage::Format_RGB32);
-        const QImage b = renderPreviewPage(*doc, 1, 192, 1).convertToFormat(QImage::Format_RGB32);
+        const QImage b =
+            renderPreviewPage(*m_listDoc, 1, 192, 1).convertToFormat(QImage::Format_RGB32);
         QCOMPARE(a.size(), b.size());
         qint64 differing = 0;
         for (int y = 0; y < a.height(); ++y)
@@ -637,9 +619,7 @@ private slots:
 
     void wheelTurnsPages()
     {
-        auto doc = listReport(40);
-        PreviewWindow w;
-        run(w, *doc);
+        PreviewWindow &w = listWindow();
         w.zoom()->setMode(ViewZoom::FitPage);
         QWidget *viewport = w.pageView()->viewport();
         wheel(viewport, -120);
@@ -673,10 +653,7 @@ private slots:
         QFETCH(QString, needle);
         QFETCH(int, hits);
         QFETCH(int, firstPage);
-        auto doc = listReport(40);
-        PreviewWindow w;
-        run(w, *doc);
-        QApplication::setActiveWindow(&w);
+        PreviewWindow &w = listWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
         auto *text = w.findChild<QLineEdit *>(QStringLiteral("findText"));
@@ -695,7 +672,7 @@ private slots:
         QCOMPARE(panel(w, "findCount"), QStringLiteral("1 of %1").arg(hits));
         // Every match lies on the line of its item, over the matched letters;
         // "Page 3 of 5" is in an item at x 10: the match starts there.
-        const QList<PreviewFindHit> found = findInPages(*doc, needle, Qt::CaseInsensitive);
+        const QList<PreviewFindHit> found = findInPages(*m_listDoc, needle, Qt::CaseInsensitive);
         QCOMPARE(found.size(), hits);
         for (const PreviewFindHit &hit : found)
             QVERIFY(hit.rect.width() > 0.3 && hit.rect.height() > 0.2 &&
@@ -735,10 +712,9 @@ private slots:
         QFETCH(QStringList, files);
         QFETCH(QString, firstText);
         QTemporaryDir dir;
-        auto doc = listReport(40);
+        listWindow();
+        ReportDocument *doc = m_listDoc.get();
         doc->fileName = dir.filePath(QStringLiteral("list.xml"));
-        PreviewWindow w;
-        run(w, *doc);
         PreviewExportRequest request;
         request.format = PreviewExportRequest::Format(format);
         request.fromPage = from;
@@ -749,7 +725,9 @@ private slots:
         QStringList written;
         QString error;
         int steps = 0;
-        doc->run().currentPage = 77; // the counter a paused run counts on is left alone
+        const int current = std::exchange(doc->run().currentPage, 77);
+        auto restore = qScopeGuard([&] { doc->run().currentPage = current; });
+        // The counter a paused run counts on is left alone.
         QVERIFY2(exportPreviewPages(
                      *doc, request, [&](int, int) { return ++steps > 0; }, &written, &error),
                  qPrintable(error));
@@ -759,21 +737,22 @@ private slots:
         QVERIFY(steps > 0);
         QCOMPARE(doc->run().currentPage, 77);
         if (format == PreviewExportRequest::Pdf) {
+            QVERIFY(programOutput("pdfinfo", {written.at(0)})
+                        .contains(QRegularExpression("Pages:\\s+2\\n")));
             QVERIFY(
-                tool("pdfinfo", {written.at(0)}).contains(QRegularExpression("Pages:\\s+2\\n")));
-            QVERIFY(tool("pdftotext", {"-l", "1", written.at(0), "-"}).contains(firstText));
+                programOutput("pdftotext", {"-l", "1", written.at(0), "-"}).contains(firstText));
         } else if (format == PreviewExportRequest::Png) {
             const QImage page(written.at(0));
             QCOMPARE(page.width(), qRound(21 / 2.54 * 150));
             QVERIFY(inkShare(page) > 0.0005);
         } else if (format == PreviewExportRequest::Csv) {
-            const QString csv = QString::fromUtf8(readFile(written.at(0)));
+            const QString csv = QString::fromUtf8(bytesIn(written.at(0)));
             QVERIFY(csv.startsWith(firstText) && csv.endsWith("Row 40\r\n"));
             QVERIFY(!csv.contains("Page"));
         } else if (format == PreviewExportRequest::Xlsx) {
-            QVERIFY(readFile(written.at(0)).startsWith("PK")); // a zip, as workbooks are
+            QVERIFY(bytesIn(written.at(0)).startsWith("PK")); // a zip, as workbooks are
         } else {
-            QVERIFY(QString::fromUtf8(readFile(written.at(0))).contains(firstText));
+            QVERIFY(QString::fromUtf8(bytesIn(written.at(0))).contains(firstText));
         }
     }
 
@@ -781,9 +760,7 @@ private slots:
     // rows left behind are painted plain again.
     void thumbnailsMarkOnlyTheShownPage()
     {
-        auto doc = listReport(40);
-        PreviewWindow w;
-        run(w, *doc);
+        PreviewWindow &w = listWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         auto *thumbs = w.findChild<QListView *>(QStringLiteral("thumbnails"));
         const QRgb marks[] = {

@@ -4,12 +4,13 @@
 // file, read back with poppler. Also the paper table, the print dialog and
 // printing on a machine without printers (a child process pointed at a
 // print server that is not there).
-#include "document/textitem.h"
+#include "../datafixtures.h"
 #include "document/paper.h"
-#include "document/reportsection.h"
 #include "document/reportdocument.h"
-#include "engine/reportrun.h"
+#include "document/reportsection.h"
+#include "document/textitem.h"
 #include "document/userinteraction.h"
+#include "engine/reportrun.h"
 #include "platform/appinfo.h"
 #include "viewer/printdialog.h"
 #include "viewer/printing.h"
@@ -24,10 +25,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -35,32 +33,18 @@
 
 namespace {
 
-QTemporaryDir &scratch()
-{
-    static QTemporaryDir dir;
-    return dir;
-}
-
 // Rows(ID, Name) with IDs 1..rows.
 QString fixtureDb(int rows)
 {
-    const QString path = scratch().filePath(QStringLiteral("print%1.db").arg(rows));
+    const QString path = scratchPath(QStringLiteral("print%1.db").arg(rows));
     if (QFile::exists(path))
         return path;
-    {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
-        db.setDatabaseName(path);
-        db.open();
-        QSqlQuery(QStringLiteral("CREATE TABLE Rows (ID INTEGER, Name TEXT)"), db);
-        QSqlQuery(QStringLiteral("INSERT INTO Rows WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
-                                 "SELECT i + 1 FROM n WHERE i < %1) SELECT i, 'Row ' || i FROM n")
-                      .arg(rows),
-                  db);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
-    return path;
+    return makeSqliteFile(path,
+                          {QStringLiteral("CREATE TABLE Rows (ID INTEGER, Name TEXT)"),
+                           QStringLiteral("INSERT INTO Rows WITH RECURSIVE n(i) AS (SELECT 1 "
+                                          "UNION ALL SELECT i + 1 FROM n WHERE i < %1) SELECT i, "
+                                          "'Row ' || i FROM n")
+                               .arg(rows)});
 }
 
 TextItem *textItem(ReportSection *sec, const QString &content, float y, float w = 8)
@@ -81,7 +65,7 @@ std::unique_ptr<ReportDocument> listReport(int rows, bool run = true, const QStr
     auto doc = std::make_unique<ReportDocument>();
     doc->clearSections();
     doc->docName = QStringLiteral("Printing test");
-    doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + fixtureDb(rows);
+    doc->connectionStringData = sqlite(fixtureDb(rows));
     doc->paperType = 9;
     doc->pageWidth = 21;
     doc->pageHeight = 29.7f;
@@ -107,14 +91,6 @@ std::unique_ptr<ReportDocument> listReport(int rows, bool run = true, const QStr
     return doc;
 }
 
-QString run(const QString &program, const QStringList &arguments)
-{
-    QProcess p;
-    p.start(program, arguments);
-    p.waitForFinished(120000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
 bool havePoppler()
 {
     return !QStandardPaths::findExecutable("pdfinfo").isEmpty() &&
@@ -132,13 +108,13 @@ QString testPrinter()
 
 int completedJobs()
 {
-    const QString out = run("lpstat", {"-W", "completed", "-o", testPrinter()});
+    const QString out = programOutput("lpstat", {"-W", "completed", "-o", testPrinter()});
     return int(out.split(u'\n', Qt::SkipEmptyParts).size());
 }
 
 bool jobsPending()
 {
-    return !run("lpstat", {"-o", testPrinter()}).trimmed().isEmpty();
+    return !programOutput("lpstat", {"-o", testPrinter()}).trimmed().isEmpty();
 }
 
 // Waits until the server has finished every job (the filters may take a
@@ -163,14 +139,14 @@ struct PrintedPdf
 PrintedPdf readPrinted(const QString &file)
 {
     PrintedPdf pdf;
-    const QString info = run("pdfinfo", {file});
+    const QString info = programOutput("pdfinfo", {file});
     auto field = [&](const char *pattern) { return QRegularExpression(pattern).match(info); };
     pdf.pages = field("Pages:\\s+(\\d+)").captured(1).toInt();
     const QRegularExpressionMatch size = field("Page size:\\s+([\\d.]+) x ([\\d.]+) pts");
     pdf.points = QSizeF(size.captured(1).toDouble(), size.captured(2).toDouble());
     if (field("Page rot:\\s+(90|270)").hasMatch())
         pdf.points.transpose();
-    const QStringList pages = run("pdftotext", {"-layout", file, "-"}).split(u'\f');
+    const QStringList pages = programOutput("pdftotext", {"-layout", file, "-"}).split(u'\f');
     for (int i = 0; i < pdf.pages && i < pages.size(); ++i) {
         const QRegularExpressionMatch m = QRegularExpression("Sheet (\\d+)").match(pages[i]);
         pdf.headings << (m.hasMatch() ? m.captured(0) : QStringLiteral("?"));
@@ -475,14 +451,16 @@ private slots:
                 qAbs(pdf.points.height() - points.height()) < 2,
             qPrintable(QStringLiteral("%1 x %2").arg(pdf.points.width()).arg(pdf.points.height())));
         // The rows are on the paper too, not only the headings.
-        const QString printed = run(QStringLiteral("pdftotext"), {output, QStringLiteral("-")});
+        const QString printed =
+            programOutput(QStringLiteral("pdftotext"), {output, QStringLiteral("-")});
         QVERIFY(printed.contains(QStringLiteral("Row ")));
         QVERIFY2(printed.contains(text), qPrintable(printed));
-        QVERIFY(run(QStringLiteral("pdfinfo"), {output})
+        QVERIFY(programOutput(QStringLiteral("pdfinfo"), {output})
                     .contains(QRegularExpression("Producer: +" +
                                                  QRegularExpression::escape(appTitle()) + '\n')));
-        const QStringList fonts =
-            run(QStringLiteral("pdffonts"), {output}).split(u'\n', Qt::SkipEmptyParts).mid(2);
+        const QStringList fonts = programOutput(QStringLiteral("pdffonts"), {output})
+                                      .split(u'\n', Qt::SkipEmptyParts)
+                                      .mid(2);
         QVERIFY(!fonts.isEmpty());
         for (const QString &font : fonts)
             QVERIFY2(font.contains(QRegularExpression("^[A-Z]{6}\\+.* yes yes yes ")),
@@ -515,7 +493,7 @@ private slots:
             QSKIP("cupsreject and cupsaccept are not installed");
         // The spool goes to the temporary folder: a tmpfs with room for
         // little more than the folder.
-        const QString tmpfs = scratch().filePath(QStringLiteral("full"));
+        const QString tmpfs = scratchPath(QStringLiteral("full"));
         const QByteArray tmpdir = qgetenv("TMPDIR");
         if (full) {
             QDir().mkpath(tmpfs);
@@ -587,13 +565,12 @@ private slots:
         QFETCH(QString, report);
         QFETCH(int, status);
         REQUIRE_PRINTER(printer);
-        const QString file = scratch().filePath(report + QStringLiteral(".xml"));
+        const QString file = scratchPath(report + QStringLiteral(".xml"));
         std::unique_ptr<ReportDocument> doc = listReport(30, false);
         doc->DocPrinterName =
             report == QLatin1String("noprinter") ? QStringLiteral("NoSuchPrinter") : printer;
         if (report == QLatin1String("nodb"))
-            doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") +
-                                        scratch().filePath(QStringLiteral("missing/none.db"));
+            doc->connectionStringData = sqlite(scratchPath(QStringLiteral("missing/none.db")));
         QVERIFY(doc->saveXml(file));
         const QString output = qEnvironmentVariable("MIRT_CUPS_OUTPUT");
         QFile::remove(output);
@@ -631,19 +608,15 @@ private slots:
         child.setProcessEnvironment(env);
         child.start(QCoreApplication::applicationFilePath(), {});
         QVERIFY(child.waitForFinished(120000));
-        const QString out = QString::fromUtf8(child.readAllStandardOutput());
         QCOMPARE(child.exitCode(), 0);
-        const QStringList lines = out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        QCOMPARE(lines.value(0), QStringLiteral("printers 0"));
-        QCOMPARE(lines.value(1), QStringLiteral("RealPrint false"));
-        QCOMPARE(lines.value(2),
-                 QStringLiteral("message No printer is installed on this computer, so the report "
-                                "cannot be printed. It can still be previewed and exported."));
-        QCOMPARE(lines.value(3), QStringLiteral("pages 1"));
         // No printer to name as the one used instead.
-        QCOMPARE(lines.value(4),
-                 QStringLiteral("select This report was defined for 'NoSuchPrinter'. This printer "
-                                "was not found, and no other printer is installed."));
+        QCOMPARE(QString::fromUtf8(child.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts),
+                 (QStringList{"printers 0", "RealPrint false",
+                              "message No printer is installed on this computer, so the report "
+                              "cannot be printed. It can still be previewed and exported.",
+                              "pages 1",
+                              "select This report was defined for 'NoSuchPrinter'. This printer "
+                              "was not found, and no other printer is installed."}));
     }
 };
 
@@ -655,10 +628,9 @@ static int noPrinterChild()
     ReportDocument doc;
     doc.run().pages.add();
     QTextStream out(stdout);
-    out << "printers " << installedPrinterNames().size() << '\n';
-    out << "RealPrint " << (RealPrint(doc, true) ? "true" : "false") << '\n';
-    out << "message " << ui.shown.value(0).text << '\n';
-    out << "pages " << doc.pageCount() << '\n';
+    out << "printers " << installedPrinterNames().size() << "\nRealPrint "
+        << (RealPrint(doc, true) ? "true" : "false") << "\nmessage " << ui.shown.value(0).text
+        << "\npages " << doc.pageCount() << '\n';
     doc.DocPrinterName = QStringLiteral("NoSuchPrinter");
     SelectPrinter(doc);
     out << "select " << ui.shown.value(1).text << '\n';

@@ -1,58 +1,41 @@
 // Report runs on real SQLite files: pagination, master/detail walks, events,
 // stopping, and runs that meet failing queries and formulas.
+#include "../datafixtures.h"
 #include "charts/chartrendering.h"
 #include "document/chartitem.h"
-#include "document/textitem.h"
-#include "document/reportsection.h"
-#include "document/reportdocument.h"
-#include "engine/reportrun.h"
 #include "document/errorentry.h"
+#include "document/reportdocument.h"
+#include "document/reportsection.h"
+#include "document/textitem.h"
+#include "engine/reportrun.h"
 #include "output/htmlexport.h"
 #include "output/pageoutput.h"
 #include "output/pdfexport.h"
 #include "platform/connection.h"
 
 #include <QFileInfo>
-#include <QProcess>
 #include <QSignalSpy>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
-namespace {
+#include <functional>
 
-QTemporaryDir &scratch()
-{
-    static QTemporaryDir dir;
-    return dir;
-}
+using Setup = std::function<void(ReportDocument &)>;
+Q_DECLARE_METATYPE(Setup)
+
+namespace {
 
 // Rows(ID, Name, Grp) with IDs 1..500 and Lines(RowID, Info): rows 1 to 3
 // have two lines each.
 QString fixtureDb()
 {
-    static const QString path = [] {
-        const QString p = scratch().filePath(QStringLiteral("run.db"));
-        {
-            QSqlDatabase db =
-                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
-            db.setDatabaseName(p);
-            db.open();
-            QSqlQuery q(db);
-            q.exec(
-                QStringLiteral("CREATE TABLE Rows AS WITH RECURSIVE c(ID) AS (SELECT 1 UNION ALL "
-                               "SELECT ID + 1 FROM c WHERE ID < 500) "
-                               "SELECT ID, 'Row ' || ID AS Name, ID % 3 AS Grp FROM c"));
-            q.exec(
-                QStringLiteral("CREATE TABLE Lines AS SELECT ID AS RowID, 'Line ' || ID || s AS "
-                               "Info FROM Rows, (SELECT 'a' AS s UNION SELECT 'b') WHERE ID <= 3"));
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
-        return p;
-    }();
+    static const QString path = makeSqliteFile(
+        scratchPath(QStringLiteral("run.db")),
+        {QStringLiteral("CREATE TABLE Rows AS WITH RECURSIVE c(ID) AS (SELECT 1 UNION ALL SELECT "
+                        "ID + 1 FROM c WHERE ID < 500) SELECT ID, 'Row ' || ID AS Name, ID % 3 AS "
+                        "Grp FROM c"),
+         QStringLiteral("CREATE TABLE Lines AS SELECT ID AS RowID, 'Line ' || ID || s AS Info FROM "
+                        "Rows, (SELECT 'a' AS s UNION SELECT 'b') WHERE ID <= 3")});
     return path;
 }
 
@@ -67,13 +50,27 @@ TextItem *textItem(ReportSection *sec, const QString &content, float y = 0, floa
     return item;
 }
 
+// A data section under the one numbered `parent`, with a text when given.
+ReportSection *addChild(ReportDocument &doc, int parent, const char *sql, const QString &text = {},
+                        int mode = 0, float height = 1)
+{
+    ReportSection *sec = doc.addDataSection();
+    sec->sectionParent = parent;
+    sec->mode = ReportSection::Mode(mode);
+    sec->Height = height;
+    sec->SQL = QString::fromUtf8(sql);
+    if (!text.isEmpty())
+        textItem(sec, text);
+    return sec;
+}
+
 // A page of length 10 with margins of 1; every band is 1 high and holds one
 // text naming it. The root "S1" lists the first `rows` rows.
 std::unique_ptr<ReportDocument> smallReport(int rows, bool pageFooter = true)
 {
     auto doc = std::make_unique<ReportDocument>();
     doc->clearSections();
-    doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + fixtureDb();
+    doc->connectionStringData = sqlite(fixtureDb());
     doc->pageHeight = 10;
     doc->pageWidth = 8;
     doc->topMargin = 1;
@@ -191,25 +188,65 @@ class tst_Run : public QObject
 
 private slots:
     // A band after the root's records closes the list, even an empty one.
+    // Bands and items in the order they print: a band after the root's
+    // records closes the list, even an empty one; details follow their
+    // master; items go top to bottom, equal y in their order, while the design
+    // keeps its order, which is the drawing order it is saved in.
     void onePageInOrder_data()
     {
         QTest::addColumn<int>("rows");
+        QTest::addColumn<bool>("footer");
+        QTest::addColumn<Setup>("setup");
         QTest::addColumn<QStringList>("texts");
+        const Setup closing = [](ReportDocument &doc) {
+            addChild(doc, 1, "SELECT 'closing' AS T FROM Rows WHERE ID = 1", "[T]",
+                     ReportSection::OnceAfter);
+        };
         QTest::newRow("three rows")
-            << 3 << QStringList{"ph", "rh", "Row 1", "Row 2", "Row 3", "closing", "rf", "pf"};
-        QTest::newRow("no rows") << 0 << QStringList{"ph", "rh", "closing", "rf", "pf"};
+            << 3 << true << closing
+            << QStringList{"ph", "rh", "Row 1", "Row 2", "Row 3", "closing", "rf", "pf"};
+        QTest::newRow("no rows") << 0 << true << closing
+                                 << QStringList{"ph", "rh", "closing", "rf", "pf"};
+        // Lines of each row, a closing band after the lines (of the lines) and
+        // one after all rows (of the root).
+        QTest::newRow("master and detail") << 3 << false << Setup([](ReportDocument &doc) {
+            doc.pageHeight = 100;
+            addChild(doc, 1, "SELECT Info FROM Lines WHERE RowID = {[S1].[ID]} ORDER BY Info",
+                     "[Info]")
+                ->sectionName = QStringLiteral("Lines");
+            addChild(doc, 1, "SELECT COUNT(*) AS N FROM Rows WHERE ID <= 3", "=\"rows: \" & [N]",
+                     ReportSection::OnceAfter);
+            addChild(doc, 2, "SELECT {[S1].[ID]} AS R FROM Rows WHERE ID = 1", "=\"end of \" & [R]",
+                     ReportSection::OnceAfter);
+        }) << QStringList{"ph",      "rh",       "Row 1",   "Line 1a",  "Line 1b", "end of 1",
+                          "Row 2",   "Line 2a",  "Line 2b", "end of 2", "Row 3",   "Line 3a",
+                          "Line 3b", "end of 3", "rows: 3", "rf"};
+        QTest::newRow("items sorted by y, ties kept")
+            << 1 << true << Setup([](ReportDocument &doc) {
+                   ReportSection *sec = doc.sections.value(QStringLiteral("d1"));
+                   sec->Height = 3;
+                   for (const auto &[text, y] :
+                        {std::pair{"c", 2.0f}, {"a1", 1.0f}, {"top", 0.0f}, {"a2", 1.0f}})
+                       textItem(sec, QString::fromLatin1(text), y);
+               })
+            << QStringList{"ph", "rh", "Row 1", "top", "a1", "a2", "c", "rf", "pf"};
     }
     void onePageInOrder()
     {
         QFETCH(int, rows);
+        QFETCH(bool, footer);
+        QFETCH(Setup, setup);
         QFETCH(QStringList, texts);
-        auto doc = smallReport(rows);
-        ReportSection *after = doc->addDataSection();
-        after->sectionParent = 1;
-        after->mode = ReportSection::OnceAfter;
-        after->Height = 1;
-        after->SQL = QStringLiteral("SELECT 'closing' AS T FROM Rows WHERE ID = 1");
-        textItem(after, QStringLiteral("[T]"));
+        auto doc = smallReport(rows, footer);
+        setup(*doc);
+        const ReportSection *root = doc->sections.value(QStringLiteral("d1"));
+        auto designOrder = [root] {
+            QStringList keys;
+            for (int i = 0; i < root->items.count(); ++i)
+                keys << root->items.keyAt(i);
+            return keys;
+        };
+        const QStringList before = designOrder();
         QStringList events;
         connect(doc.get(), &ReportDocument::startWorking, [&] { events << "start"; });
         connect(doc.get(), &ReportDocument::pageFinished,
@@ -217,6 +254,7 @@ private slots:
         connect(doc.get(), &ReportDocument::finishedWorking, [&] { events << "finished"; });
         QSignalSpy progress(doc.get(), &ReportDocument::updateScrollBar);
         run(*doc);
+        QVERIFY2(doc->errorLst.isEmpty(), qPrintable(doc->errorLst.value(0).pureText()));
         QCOMPARE(events, (QStringList{"start", "page 0", "finished"}));
         QCOMPARE(progress.count(), rows);
         QCOMPARE(doc->pageCount(), qint16(1));
@@ -224,72 +262,98 @@ private slots:
         QCOMPARE(doc->run().rootRecords, qint64(rows));
         QCOMPARE(doc->run().recordsDone, qint64(rows));
         QVERIFY(!doc->run().working);
-        QVERIFY(doc->errorLst.isEmpty());
+        QCOMPARE(designOrder(), before);
     }
 
-    void pageCount_data()
+    // Pages fill up to the footer (without one, 2 units above the bottom
+    // edge is kept free) and go on below their header; the report footer
+    // comes once, at the end. With the footer a band fits while it ends by 8:
+    // page 1 holds 5 rows (3..8, the last one ending on the footer's top),
+    // later pages 6; without it page 1 holds 4 rows, later pages 5. A page
+    // size never set (0, as in new documents and sparse files) is the size of
+    // the paper code, the size the PDF page gets too.
+    void pagination_data()
     {
         QTest::addColumn<int>("rows");
         QTest::addColumn<bool>("footer");
-        QTest::addColumn<float>("height"); // of a row
-        QTest::addColumn<int>("pages");
-        QTest::addColumn<int>("firstPageRows");
-        // With the footer a band fits while it ends by 8: page 1 holds 5 rows
-        // (3..8, the last one ending on the footer's top), later pages 6.
-        QTest::newRow("footer, report footer moves on") << 5 << true << 1.0f << 2 << 5;
-        QTest::newRow("footer, three pages") << 11 << true << 1.0f << 3 << 5;
-        QTest::newRow("row a little over the limit") << 5 << true << 1.01f << 2 << 4;
-        // Without it 2 units are kept free: page 1 holds 4 rows, later pages 5.
-        QTest::newRow("no footer, report footer moves on") << 4 << false << 1.0f << 2 << 4;
-        QTest::newRow("no footer, 100 rows") << 100 << false << 1.0f << 21 << 4;
+        QTest::addColumn<QList<int>>("rowsPerPage"); // of the first pages
+        QTest::addColumn<int>("pages");              // 0: not checked
+        QTest::addColumn<Setup>("setup");
+        auto row = [](
+                       const char *name, int rows, bool footer, const QList<int> &perPage,
+                       int pages, Setup setup = [](ReportDocument &) {}) {
+            QTest::newRow(name) << rows << footer << perPage << pages << setup;
+        };
+        auto section = [](const char *key, float height, bool breakAfter) {
+            return Setup([=](ReportDocument &doc) {
+                ReportSection *s = doc.sections.value(QLatin1String(key));
+                s->Height = height;
+                s->pageBreakAfter = breakAfter;
+            });
+        };
+        auto paper = [](int code, int orientation) {
+            return Setup([=](ReportDocument &doc) {
+                doc.pageWidth = doc.pageHeight = 0;
+                doc.paperType = code;
+                doc.pageOrientation = uchar(orientation);
+            });
+        };
+        row("footer, report footer moves on", 5, true, {5, 0}, 2);
+        row("footer, three pages", 11, true, {5, 6, 0}, 3);
+        row("row a little over the limit", 5, true, {4, 1}, 2, section("d1", 1.01f, false));
+        row("no footer, report footer moves on", 4, false, {4, 0}, 2);
+        row("no footer, 100 rows", 100, false, {4, 5}, 21);
+        row("page break after each record", 3, true, {1, 1, 1, 0}, 4, section("d1", 1, true));
+        // On a page header it means nothing: the rows still fill the pages.
+        row("page break after the page header", 11, true, {5, 6, 0}, 3, section("ph", 1, true));
+        // A4 is 29.7 long: rows start at 3 and must end by 27.7 (24 rows);
+        // landscape 21: by 19 (16 rows). A5 is 21 long; no code means A4.
+        row("A4", 100, true, {24}, 0, paper(9, 1));
+        row("A4 landscape", 100, true, {16}, 0, paper(9, 2));
+        row("A5", 100, true, {16}, 0, paper(11, 1));
+        row("no paper code", 100, true, {24}, 0, paper(0, 1));
     }
-    void pageCount()
+    void pagination()
     {
         QFETCH(int, rows);
         QFETCH(bool, footer);
-        QFETCH(float, height);
+        QFETCH(QList<int>, rowsPerPage);
         QFETCH(int, pages);
-        QFETCH(int, firstPageRows);
+        QFETCH(Setup, setup);
         auto doc = smallReport(rows, footer);
-        doc->sections.value(QStringLiteral("d1"))->Height = height;
+        setup(*doc);
         QSignalSpy finished(doc.get(), &ReportDocument::pageFinished);
         run(*doc);
-        QCOMPARE(doc->run().pages.count(), pages);
-        QCOMPARE(finished.count(), pages);
-        QCOMPARE(finished.last().at(0).toInt(), pages - 1);
+        QVERIFY(doc->errorLst.isEmpty());
+        const int count = doc->run().pages.count();
+        if (pages)
+            QCOMPARE(count, pages);
+        QCOMPARE(finished.count(), count);
+        QCOMPARE(finished.last().at(0).toInt(), count - 1);
         const QStringList texts = allTexts(*doc);
         QCOMPARE(texts.filter(QStringLiteral("Row ")).size(), rows);
-        QCOMPARE(pageTexts(*doc, 1).filter(QStringLiteral("Row ")).size(), firstPageRows);
         QCOMPARE(texts.count(QStringLiteral("rh")), 1);
-        QCOMPARE(pageTexts(*doc, pages).last(),
+        QVERIFY(pageTexts(*doc, count).contains(QStringLiteral("rf")));
+        QCOMPARE(pageTexts(*doc, count).last(),
                  footer ? QStringLiteral("pf") : QStringLiteral("rf"));
         // Every page opens with its header; the footer sits once at its place.
-        for (int p = 1; p <= pages; ++p) {
-            QCOMPARE(pageTexts(*doc, p).first(), QStringLiteral("ph"));
-            QCOMPARE(pageTexts(*doc, p).count(QStringLiteral("pf")), int(footer));
+        const float footerTop = doc->pageLength() - doc->bottomMargin - 1;
+        for (int p = 1; p <= count; ++p) {
+            const QStringList onPage = pageTexts(*doc, p);
+            QCOMPARE(onPage.first(), QStringLiteral("ph"));
+            QCOMPARE(onPage.count(QStringLiteral("pf")), int(footer));
             if (footer)
-                QCOMPARE(printItem(*doc, p, QStringLiteral("pf"))->y, 8.0f);
+                QVERIFY(qAbs(printItem(*doc, p, QStringLiteral("pf"))->y - footerTop) < 1e-4f);
+            if (p <= rowsPerPage.size())
+                QCOMPARE(onPage.filter(QStringLiteral("Row ")).size(), rowsPerPage.at(p - 1));
         }
+        if (footer)
+            verifyNothingCrossesTheFooter(*doc);
         // The first row of page 2 sits below its page header.
         const QString first = pageTexts(*doc, 2).filter(QStringLiteral("Row ")).value(0);
         if (!first.isEmpty())
             QCOMPARE(printItem(*doc, 2, first)->y, 2.0f);
-    }
-
-    void pageBreakAfterEachRecord()
-    {
-        auto doc = smallReport(3);
-        doc->sections.value(QStringLiteral("d1"))->pageBreakAfter = true;
-        run(*doc);
-        QCOMPARE(doc->run().pages.count(), 4);
-        QCOMPARE(pageTexts(*doc, 2), (QStringList{"ph", "Row 2", "pf"}));
-        QCOMPARE(pageTexts(*doc, 4), (QStringList{"ph", "rf", "pf"}));
-        // On a page header it means nothing: the rows still fill the pages.
-        auto header = smallReport(11);
-        header->sections.value(QStringLiteral("ph"))->pageBreakAfter = true;
-        run(*header);
-        QCOMPARE(header->run().pages.count(), 3);
-        verifyNothingCrossesTheFooter(*header);
+        QCOMPARE(float(pageSizeO(*doc).height()), doc->pageLength());
     }
 
     void growingTextPushesItemsBelow()
@@ -343,34 +407,6 @@ private slots:
         QCOMPARE(printItem(*doc, 1, QStringLiteral("below"))->y, 3.5f);
     }
 
-    void masterDetailOrder()
-    {
-        auto doc = smallReport(3, false);
-        doc->pageHeight = 100;
-        // Children: lines of each row, a closing band after the lines (of
-        // the lines) and one after all rows (of the root).
-        auto child = [&](int parent, int mode, const QString &sql, const QString &text) {
-            ReportSection *sec = doc->addDataSection();
-            sec->sectionParent = parent;
-            sec->mode = ReportSection::Mode(mode);
-            sec->Height = 1;
-            sec->SQL = sql;
-            textItem(sec, text);
-            return sec;
-        };
-        child(1, 0, "SELECT Info FROM Lines WHERE RowID = {[S1].[ID]} ORDER BY Info", "[Info]")
-            ->sectionName = QStringLiteral("Lines");
-        child(1, ReportSection::OnceAfter, "SELECT COUNT(*) AS N FROM Rows WHERE ID <= 3",
-              "=\"rows: \" & [N]");
-        child(2, ReportSection::OnceAfter, "SELECT {[S1].[ID]} AS R FROM Rows WHERE ID = 1",
-              "=\"end of \" & [R]");
-        run(*doc);
-        QVERIFY2(doc->errorLst.isEmpty(), qPrintable(doc->errorLst.value(0).pureText()));
-        QCOMPARE(allTexts(*doc), (QStringList{"ph", "rh", "Row 1", "Line 1a", "Line 1b", "end of 1",
-                                              "Row 2", "Line 2a", "Line 2b", "end of 2", "Row 3",
-                                              "Line 3a", "Line 3b", "end of 3", "rows: 3", "rf"}));
-    }
-
     void stopEndsTheRunEarly()
     {
         auto doc = smallReport(500);
@@ -407,31 +443,6 @@ private slots:
         QSignalSpy finished(doc.get(), &ReportDocument::finishedWorking);
         doc->initPrint();
         QCOMPARE(start.count() + finished.count() + doc->run().pages.count(), 0);
-    }
-
-    void itemsSortedByYKeepTies()
-    {
-        // The run lays items out top to bottom, equal y in their order; the
-        // design keeps its order, which is the drawing order it is saved in.
-        auto doc = smallReport(1);
-        ReportSection *sec = doc->sections.value(QStringLiteral("d1"));
-        sec->Height = 3;
-        for (const auto &[text, y] :
-             {std::pair{"c", 2.0f}, {"a1", 1.0f}, {"top", 0.0f}, {"a2", 1.0f}})
-            textItem(sec, QString::fromLatin1(text), y);
-        auto designOrder = [sec] {
-            QStringList keys;
-            for (int i = 0; i < sec->items.count(); ++i)
-                keys << sec->items.keyAt(i);
-            return keys;
-        };
-        const QStringList before = designOrder();
-        run(*doc);
-        const QStringList mine{"top", "a1", "a2", "c"};
-        QStringList printed = pageTexts(*doc, 1);
-        printed.removeIf([&mine](const QString &t) { return !mine.contains(t); });
-        QCOMPARE(printed, mine);
-        QCOMPARE(designOrder(), before);
     }
 
     // The demo reports run without an error entry, and a second run gives
@@ -481,14 +492,13 @@ private slots:
         QCOMPARE(allTexts(doc), printed);
         if (!charts || QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty())
             return;
-        const QString pdf = scratch().filePath(QStringLiteral("charts.pdf"));
+        const QString pdf = scratchPath(QStringLiteral("charts.pdf"));
         QString error;
         QVERIFY2(exportPdf(doc, pdf, 1, 1, &error), qPrintable(error));
-        QProcess pdfimages;
-        pdfimages.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
-        QVERIFY(pdfimages.waitForFinished(60000));
         // The two heading lines of the list, and no picture.
-        QCOMPARE(pdfimages.readAllStandardOutput().count('\n'), 2);
+        QCOMPARE(
+            programOutput(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).count(u'\n'),
+            2);
         QVERIFY(QFileInfo(pdf).size() > 20000);
     }
 
@@ -534,12 +544,8 @@ private slots:
         QFETCH(int, rowsShown);
         auto doc = smallReport(20);
         ReportSection *root = doc->sections.value(QStringLiteral("d1"));
-        auto addChild = [&](ReportSection *parent, const char *sql, float height) {
-            ReportSection *child = doc->addDataSection();
-            child->sectionParent = parent->dataSectionNumber;
-            child->Height = height;
-            child->SQL = QString::fromLatin1(sql);
-            return child;
+        auto child = [&](ReportSection *parent, const char *sql, float height) {
+            return addChild(*doc, parent->dataSectionNumber, sql, {}, 0, height);
         };
         if (fault == QLatin1String("outside")) {
             TextItem *far = textItem(root, QStringLiteral("far away"));
@@ -555,16 +561,15 @@ private slots:
             root->SQL = QStringLiteral("SELECT ID, Name FROM Rows WHERE ID <= 3");
             for (int i = 0; i < 10000; ++i) {
                 if (i % 1000)
-                    addChild(root, "SELECT Info FROM Lines WHERE 1 = 0", 0.2f);
+                    child(root, "SELECT Info FROM Lines WHERE 1 = 0", 0.2f);
                 else
-                    textItem(
-                        addChild(root, "SELECT Info FROM Lines WHERE RowID = {[S1].[ID]}", 0.2f),
-                        QStringLiteral("[Info]"));
+                    textItem(child(root, "SELECT Info FROM Lines WHERE RowID = {[S1].[ID]}", 0.2f),
+                             QStringLiteral("[Info]"));
             }
         } else if (fault == QLatin1String("deep")) {
             root->SQL = QStringLiteral("SELECT ID, Name FROM Rows WHERE ID <= 2");
             for (ReportSection *parent = root; parent->dataSectionNumber <= 500;)
-                parent = addChild(parent, "SELECT ID FROM Rows WHERE ID = 1", 0.3f);
+                parent = child(parent, "SELECT ID FROM Rows WHERE ID = 1", 0.3f);
         } else if (fault == QLatin1String("ph")) {
             doc->sections.value(QStringLiteral("ph"))->Height = 7;
         } else if (fault == QLatin1String("margins")) {
@@ -582,7 +587,7 @@ private slots:
         } else if (fault == QLatin1String("failures")) {
             textItem(root, QStringLiteral("[NoSuchField]"), 0.5f);
             textItem(root, QStringLiteral("=1/0"), 0.5f);
-            textItem(addChild(root, "SELECT x FROM NoSuchTable WHERE y = {[S1].[ID]}", 1),
+            textItem(child(root, "SELECT x FROM NoSuchTable WHERE y = {[S1].[ID]}", 1),
                      QStringLiteral("never"));
         } else if (fault == QLatin1String("chart")) {
             registerChartRenderer();
@@ -679,36 +684,6 @@ private slots:
         }
     }
 
-    // A page size never set (0, as in new documents and sparse files) is the
-    // size of the paper code, the size the PDF page gets too.
-    void unsetPageSizeIsThePapers_data()
-    {
-        QTest::addColumn<int>("paper");
-        QTest::addColumn<int>("orientation");
-        QTest::addColumn<int>("firstPageRows");
-        // A4 is 29.7 long: rows start at 3 and must end by 27.7 (24 rows);
-        // landscape 21: by 19 (16 rows). A5 is 21 long; no code means A4.
-        QTest::newRow("A4") << 9 << 1 << 24;
-        QTest::newRow("A4 landscape") << 9 << 2 << 16;
-        QTest::newRow("A5") << 11 << 1 << 16;
-        QTest::newRow("no paper code") << 0 << 1 << 24;
-    }
-    void unsetPageSizeIsThePapers()
-    {
-        QFETCH(int, paper);
-        QFETCH(int, orientation);
-        QFETCH(int, firstPageRows);
-        auto doc = smallReport(100);
-        doc->pageWidth = doc->pageHeight = 0;
-        doc->paperType = paper;
-        doc->pageOrientation = uchar(orientation);
-        run(*doc);
-        QVERIFY(doc->errorLst.isEmpty());
-        QCOMPARE(pageTexts(*doc, 1).filter(QStringLiteral("Row ")).size(), firstPageRows);
-        verifyNothingCrossesTheFooter(*doc);
-        QCOMPARE(float(pageSizeO(*doc).height()), doc->pageLength());
-    }
-
     // What one item prints on the first record: numbers whole or as "#"
     // marks, never broken into another number; text around field references
     // kept with the values in place. The PDF and the HTML show the same.
@@ -755,7 +730,7 @@ private slots:
         ReportDocument doc;
         doc.run().pages.setKeepValues(true);
         doc.clearSections();
-        doc.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + fixtureDb();
+        doc.connectionStringData = sqlite(fixtureDb());
         doc.pageWidth = 21;
         doc.pageHeight = 29.7f;
         ReportSection *data = doc.addDataSection();
@@ -794,13 +769,11 @@ private slots:
         QVERIFY(pageRecordHtml(doc, *shown).contains(text));
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
             QSKIP("poppler-utils are not installed");
-        const QString pdf = scratch().filePath(QStringLiteral("texts.pdf"));
+        const QString pdf = scratchPath(QStringLiteral("texts.pdf"));
         QString error;
         QVERIFY2(exportPdf(doc, pdf, 0, 0, &error), qPrintable(error));
-        QProcess pdftotext;
-        pdftotext.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-        QVERIFY(pdftotext.waitForFinished(60000));
-        QCOMPARE(QString::fromUtf8(pdftotext.readAllStandardOutput()).trimmed(), text);
+        QCOMPARE(programOutput(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).trimmed(),
+                 text);
     }
 };
 
