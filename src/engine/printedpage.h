@@ -144,6 +144,12 @@ struct PrintedPage
     }
     // Forgets the marks of records taken off the page's end.
     void trimBands();
+    // Lets the records go, once every output has the page.
+    void release()
+    {
+        std::vector<PageRecord>().swap(records);
+        std::vector<BandMark>().swap(bands);
+    }
 };
 
 // The pages of a run, with the styles and border sets their records use.

@@ -1208,10 +1208,6 @@ bool PdfExporter::writePage(int n)
     body += ">>";
     m_writer.addPacked(m_pageId, body);
     m_doc.run().currentPage = runPage;
-    if (m_streaming) {
-        std::vector<PageRecord>().swap(page->records);
-        std::vector<BandMark>().swap(page->bands);
-    }
     return m_writer.ok();
 }
 
@@ -1455,15 +1451,11 @@ PdfPageStream::~PdfPageStream()
 
 void PdfPageStream::pageFinished(int page)
 {
-    PrintedPages &pages = d->doc.run().pages;
+    const PrintedPages &pages = d->doc.run().pages;
     for (; d->next <= page && d->next <= pages.count(); ++d->next) {
         if (d->writer && d->writer->ok() && d->next >= d->first &&
-            (d->last == 0 || d->next <= d->last)) {
+            (d->last == 0 || d->next <= d->last))
             d->writer->writePage(d->next);
-        } else if (PrintedPage *skipped = pages.page(d->next)) {
-            std::vector<PageRecord>().swap(skipped->records);
-            std::vector<BandMark>().swap(skipped->bands);
-        }
     }
 }
 

@@ -40,10 +40,11 @@ bool exportPdf(ReportDocument &doc, const QString &file, int fromPage, int toPag
                const PdfOptions &options = PdfOptions());
 
 // Writes the pages of a run into a PDF while the run makes them (the command
-// line): each page as soon as it is finished, its records released once
-// written, so that a long report needs no more memory than its pages in
-// progress. Texts with %pages% are forms the pages draw, written at the end.
-// The file is replaced only by a finish that succeeds.
+// line): each page as soon as it is finished, so that the caller can release
+// it (PrintedPage::release) once every output has it and a long report needs
+// no more memory than its pages in progress. Texts with %pages% are forms the
+// pages draw, written at the end. The file is replaced only by a finish that
+// succeeds.
 class PdfPageStream
 {
 public:

@@ -312,10 +312,18 @@ int exportCommand(const CommandLine &commandLine, ReportDocument &document, RunL
                                                                  request.from, to, archival),
                                  request.pdfa);
     }
-    const QMetaObject::Connection streaming =
-        QObject::connect(&document, &ReportDocument::pageFinished, [&streams](int page) {
+    int released = 0;
+    const QMetaObject::Connection streaming = QObject::connect(
+        &document, &ReportDocument::pageFinished, [&streams, &document, &released](int page) {
+            if (streams.empty())
+                return;
             for (auto &stream : streams)
                 stream.first->pageFinished(page);
+            // Every file has these pages now.
+            for (; released < page; ++released) {
+                if (PrintedPage *done = document.run().pages.page(released + 1))
+                    done->release();
+            }
         });
     const int ran = runReport(document, err);
     QObject::disconnect(streaming);
