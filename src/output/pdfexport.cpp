@@ -32,6 +32,7 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <QSvgRenderer>
+#include <QXmlStreamReader>
 
 #include <algorithm>
 #include <cmath>
@@ -169,6 +170,79 @@ JpegShape jpegShape(const QByteArray &file)
         at += 2 + length;
     }
     return shape;
+}
+
+// A label of a chart's recorded drawing. Qt's SVG renderer draws text as
+// outlines, which a reader cannot search or copy: the labels are taken out
+// and drawn as text.
+struct ChartLabel
+{
+    QTransform matrix; // of its group, in the drawing's units
+    QPointF at;        // the baseline's left end
+    QString family;
+    double size = 0;
+    int weight = 400;
+    bool italic = false;
+    QColor colour;
+    QString text;
+};
+
+// The chart drawing (as Qt's SVG generator records it: groups with a whole
+// matrix each, text elements with their font) without its text elements,
+// which go into `labels`.
+QByteArray takeLabels(const QByteArray &svg, std::vector<ChartLabel> &labels)
+{
+    QXmlStreamReader reader(svg);
+    std::vector<QTransform> groups{QTransform()};
+    auto number = [](const QXmlStreamAttributes &a, const char *name, double fallback) {
+        bool ok = false;
+        const double v = a.value(QLatin1String(name)).toDouble(&ok);
+        return ok ? v : fallback;
+    };
+    while (!reader.atEnd()) {
+        const auto token = reader.readNext();
+        if (token == QXmlStreamReader::EndElement && reader.name() == u"g" && groups.size() > 1) {
+            groups.pop_back();
+            continue;
+        }
+        if (token != QXmlStreamReader::StartElement)
+            continue;
+        const QXmlStreamAttributes a = reader.attributes();
+        if (reader.name() == u"g") {
+            QTransform matrix = groups.back();
+            const QStringView transform = a.value(QLatin1String("transform"));
+            if (transform.startsWith(u"matrix(") && transform.endsWith(u')')) {
+                const QList<QStringView> v = transform.mid(7, transform.size() - 8).split(u',');
+                if (v.size() == 6)
+                    matrix = QTransform(v[0].toDouble(), v[1].toDouble(), v[2].toDouble(),
+                                        v[3].toDouble(), v[4].toDouble(), v[5].toDouble()) *
+                             matrix;
+            }
+            groups.push_back(matrix);
+        } else if (reader.name() == u"text") {
+            ChartLabel label;
+            label.matrix = groups.back();
+            label.at = QPointF(number(a, "x", 0), number(a, "y", 0));
+            label.family = a.value(QLatin1String("font-family")).toString();
+            label.size = number(a, "font-size", 9);
+            label.weight = int(number(a, "font-weight", 400));
+            label.italic = a.value(QLatin1String("font-style")) == u"italic";
+            label.colour = QColor(a.value(QLatin1String("fill")));
+            if (!label.colour.isValid())
+                label.colour = Qt::black;
+            label.colour.setAlphaF(float(std::clamp(number(a, "fill-opacity", 1), 0.0, 1.0)));
+            label.text = reader.readElementText(QXmlStreamReader::IncludeChildElements);
+            if (!label.text.isEmpty() && label.size > 0)
+                labels.push_back(std::move(label));
+        }
+    }
+    if (reader.hasError() || labels.empty()) {
+        labels.clear();
+        return svg;
+    }
+    static const QRegularExpression text(QStringLiteral("<text\\b[^>]*>.*?</text>"),
+                                         QRegularExpression::DotMatchesEverythingOption);
+    return QString::fromUtf8(svg).remove(text).toUtf8();
 }
 
 class PdfExporter : public PdfPaintDevice::Host
@@ -1039,8 +1113,11 @@ void PdfExporter::writePicture(const PageRecord &record, const BandMark *band)
                m_metrics.toReference(record.w), m_metrics.toReference(record.h));
     QSizeF size;
     std::unique_ptr<QSvgRenderer> renderer;
+    std::vector<ChartLabel> labels;
     if (!picture.svg.isEmpty()) {
-        renderer = std::make_unique<QSvgRenderer>(picture.svg);
+        // A chart's labels are drawn as text, the rest by the SVG renderer.
+        renderer = std::make_unique<QSvgRenderer>(
+            picture.chart ? takeLabels(picture.svg, labels) : picture.svg);
         if (!renderer->isValid())
             return;
         size = renderer->defaultSize();
@@ -1083,6 +1160,24 @@ void PdfExporter::writePicture(const PageRecord &record, const BandMark *band)
         {
             QPainter painter(&device);
             renderer->render(&painter, box);
+            const QRectF view = renderer->viewBoxF();
+            if (!labels.empty() && view.width() > 0 && view.height() > 0) {
+                const QTransform toBox =
+                    QTransform::fromTranslate(-view.left(), -view.top()) *
+                    QTransform::fromScale(box.width() / view.width(), box.height() / view.height()) *
+                    QTransform::fromTranslate(box.left(), box.top());
+                for (const ChartLabel &label : labels) {
+                    painter.setTransform(label.matrix * toBox);
+                    QFont font(label.family);
+                    // Sized in the chart's own units, which the transform scales.
+                    font.setPointSizeF(label.size * 72.0 / TextMetrics::kReferenceDpi);
+                    font.setWeight(QFont::Weight(std::clamp(label.weight, 100, 900)));
+                    font.setItalic(label.italic);
+                    painter.setFont(font);
+                    painter.setPen(label.colour);
+                    painter.drawText(label.at, label.text);
+                }
+            }
         }
         m_content += device.content();
     } else {

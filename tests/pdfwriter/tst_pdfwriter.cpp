@@ -1,6 +1,7 @@
 // The PDF writer, read back with real tools: qpdf checks every file,
 // poppler gives back the text, fonts, pictures, structure and the pages'
 // look, which must match the preview's drawing.
+#include "charts/chartrendering.h"
 #include "document/pictureitem.h"
 #include "document/textitem.h"
 #include "document/reportdocument.h"
@@ -162,6 +163,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
+        registerChartRenderer();
         if (!haveTools())
             QSKIP("qpdf and poppler-utils are needed");
     }
@@ -449,6 +451,15 @@ private slots:
         }
         const QString file = m_dir.filePath(QStringLiteral("look.pdf"));
         QCOMPARE(write(*doc, file), QString());
+        if (report == QLatin1String("demo graph.xml") && page == 1) {
+            // A chart's labels and legend are text a reader can find.
+            const QString text =
+                run(QStringLiteral("pdftotext"), {QStringLiteral("-l"), QStringLiteral("1"), file,
+                                                  QStringLiteral("-")})
+                    .out;
+            for (const char *label : {"Australia", "Bakery", "200000", "2024"})
+                QVERIFY2(text.contains(QLatin1String(label)), label);
+        }
         constexpr int dpi = 100;
         const QString prefix = m_dir.filePath(QStringLiteral("look"));
         QCOMPARE(run(QStringLiteral("pdftoppm"),
