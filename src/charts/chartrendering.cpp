@@ -218,6 +218,9 @@ std::unique_ptr<QChart> buildChart(const ChartItem &item, const ChartData &data)
         QLineSeries *line = lineOf(series.name, series.values, kind == Kind::Step);
         if (kind == Kind::Area) {
             auto *area = new QAreaSeries(line, item.stack ? lower : nullptr);
+            // An area does not own its lines: the chart does, and outlives
+            // the areas that use them.
+            line->setParent(chart.get());
             area->setName(plain(series.name));
             attach(area);
             lower = line;
