@@ -69,23 +69,23 @@ int main(int argc, char **argv)
         QElapsedTimer t;
         Connection c;
         t.start();
-        c.Open(QStringLiteral("Provider=SQLite;Data Source=") + path);
+        c.open(QStringLiteral("Provider=SQLite;Data Source=") + path);
         std::printf("open SQLite connection:            %8.1f ms\n", t.nsecsElapsed() / 1e6);
 
         for (int run = 1; run <= 3; ++run) {
             Recordset rs;
             t.restart();
-            rs.Open(QStringLiteral("SELECT * FROM Lines ORDER BY ID"), c);
+            rs.open(QStringLiteral("SELECT * FROM Lines ORDER BY ID"), c);
             const double openMs = t.nsecsElapsed() / 1e6;
             t.restart();
             rs.moveLast();
             rs.moveFirst();
             double sum = 0;
             qint64 chars = 0;
-            const Field price = rs.Fields().Item(QStringLiteral("Price"));
-            for (; !rs.Eof(); rs.moveNext()) {
-                sum += price.Value().toDouble();
-                chars += rs.Fields().Item(QStringLiteral("customer")).Value().toString().size();
+            const Field price = rs.fields().item(QStringLiteral("Price"));
+            for (; !rs.eof(); rs.moveNext()) {
+                sum += price.value().toDouble();
+                chars += rs.fields().item(QStringLiteral("customer")).value().toString().size();
             }
             const double walkMs = t.nsecsElapsed() / 1e6;
             std::printf("run %d: open %ld rows x 7 columns: %8.1f ms; walk by name: %8.1f ms "
@@ -97,7 +97,7 @@ int main(int argc, char **argv)
             return 0;
         t.restart();
         Connection a;
-        a.Open(QStringLiteral("Provider=Microsoft.ACE.OLEDB.12.0;Data Source=") + access);
+        a.open(QStringLiteral("Provider=Microsoft.ACE.OLEDB.12.0;Data Source=") + access);
         std::printf("import Access file %s: %8.1f ms\n", qPrintable(QDir(access).dirName()),
                     t.nsecsElapsed() / 1e6);
     } catch (const DatabaseError &e) {

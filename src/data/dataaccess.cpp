@@ -65,7 +65,7 @@ bool openConnection(std::unique_ptr<Connection> &connection, const QString &conn
     connection = std::make_unique<Connection>();
     connection->setBaseDir(baseDir);
     try {
-        connection->Open(connectionString, QString(), QString(), -1);
+        connection->open(connectionString, QString(), QString(), -1);
     } catch (const DatabaseError &e) {
         if (!silent) {
             UserInteraction::current()->message(tr("Impossible to open the connection") +
@@ -74,7 +74,7 @@ bool openConnection(std::unique_ptr<Connection> &connection, const QString &conn
         }
         return false;
     }
-    if (connection->State() != Connection::adStateOpen) {
+    if (connection->state() != Connection::adStateOpen) {
         if (!silent)
             UserInteraction::current()->message(tr("Impossible to open the connection"),
                                                 UserInteraction::Ok);
@@ -92,8 +92,8 @@ QImage pictureFromField(const Recordset &rs, const QString &fieldName, QString *
     };
     QByteArray bytes;
     try {
-        const Field field = rs.Fields().Item(fieldName);
-        const QVariant value = field.Value();
+        const Field field = rs.fields().item(fieldName);
+        const QVariant value = field.value();
         if (value.isNull())
             return fail(tr("The field \"%1\" is Null: it holds no picture.").arg(fieldName));
         if (value.typeId() != QMetaType::QByteArray)

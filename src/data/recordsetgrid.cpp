@@ -10,12 +10,12 @@ void fillGridFromRecordset(Recordset &rs, QStandardItemModel &grid, long firstRo
                            bool header)
 {
     grid.clear();
-    const FieldCollection fields = rs.Fields();
-    grid.setColumnCount(fields.Count());
+    const FieldCollection fields = rs.fields();
+    grid.setColumnCount(fields.count());
     if (header) {
         QStringList names;
-        for (int i = 0; i < fields.Count(); ++i)
-            names.append(fields.Item(i).Name());
+        for (int i = 0; i < fields.count(); ++i)
+            names.append(fields.item(i).name());
         grid.setHorizontalHeaderLabels(names);
     }
     if (maxRows == 0)
@@ -28,7 +28,7 @@ void fillGridFromRecordset(Recordset &rs, QStandardItemModel &grid, long firstRo
     static const QString columnDelimiter = QStringLiteral("\t");
     static const QString rowDelimiter = QStringLiteral(" ");
     long added = 0;
-    while (!rs.Eof() && added < maxRows) {
+    while (!rs.eof() && added < maxRows) {
         QString line =
             rs.GetString(Recordset::adClipString, 1, columnDelimiter, rowDelimiter, QString());
         // Only the row's own delimiter goes: a value's trailing blank stays.

@@ -34,18 +34,18 @@ int ReportDocument::openDataConnection()
     countDataSections();
     Connection &cn = connection();
     const QString baseDir = dataBaseDir();
-    if (cn.State() == Connection::adStateOpen) {
+    if (cn.state() == Connection::adStateOpen) {
         // Another report loaded, or the string edited: the open connection
         // would answer from the wrong database.
-        if (cn.ConnectionString() == connectionStringData && cn.baseDir() == baseDir)
+        if (cn.connectionString() == connectionStringData && cn.baseDir() == baseDir)
             return 0;
-        cn.Close();
+        cn.close();
     }
     cn.setConnectionString(connectionStringData);
     cn.setMode(Connection::adModeRead);
     cn.setBaseDir(baseDir);
     try {
-        cn.Open(QString(), QString(), QString(), -1);
+        cn.open(QString(), QString(), QString(), -1);
     } catch (const DatabaseError &e) {
         m_connectionError = e.description();
         return 1;
@@ -56,7 +56,7 @@ int ReportDocument::openDataConnection()
 
 bool ReportDocument::isDataConnectionOpen() const
 {
-    return m_connection && m_connection->State() == Connection::adStateOpen;
+    return m_connection && m_connection->state() == Connection::adStateOpen;
 }
 
 void ReportDocument::fillListTables(QStringList &list, QList<CatalogEntry> *entries) const
@@ -84,7 +84,7 @@ void ReportDocument::fillListTables(QStringList &list, QList<CatalogEntry> *entr
         if (entries)
             entries->clear();
     }
-    cn->Close();
+    cn->close();
 }
 
 QList<FieldReference> ReportDocument::listFields(int fromLevel, int toLevel)
@@ -99,17 +99,17 @@ QList<FieldReference> ReportDocument::listFields(int fromLevel, int toLevel)
         Recordset rs;
         if (runSql(sql, rs, 1) != 0)
             continue;
-        const FieldCollection columns = rs.Fields();
-        for (int i = 0; i < columns.Count(); ++i) {
-            const Field column = columns.Item(i);
+        const FieldCollection columns = rs.fields();
+        for (int i = 0; i < columns.count(); ++i) {
+            const Field column = columns.item(i);
             FieldReference f;
-            f.name = column.Name();
+            f.name = column.name();
             f.level = quint8(n);
-            f.adoType = column.Type();
+            f.adoType = column.type();
             f.table = sec->sectionName;
             fields.append(f);
         }
-        rs.Close();
+        rs.close();
     }
     return fields;
 }

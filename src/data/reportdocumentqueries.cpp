@@ -27,7 +27,7 @@ int ReportDocument::runSql(QString &sql, Recordset &rs, long maxRecords)
             rs.setMaxRecords(maxRecords);
         rs.setCursorType(Recordset::adOpenStatic);
         rs.setLockType(Recordset::adLockReadOnly);
-        rs.Open(sql, connection(), -1, -1, -1);
+        rs.open(sql, connection(), -1, -1, -1);
     } catch (const DatabaseError &error) {
         e.message = error.description();
         // "The connection is closed" alone would hide the real cause.
@@ -61,13 +61,13 @@ QString ReportDocument::replaceRefsInSql(QString &sql, ReportSection *defaultSec
             return QVariant();
         }
         QString why;
-        if (!sec->rsd || sec->rsd->State() != Recordset::adStateOpen) {
+        if (!sec->rsd || sec->rsd->state() != Recordset::adStateOpen) {
             why = tr("the section has no open query");
-        } else if (sec->rsd->Fields().indexOf(f.name) < 0) {
+        } else if (sec->rsd->fields().indexOf(f.name) < 0) {
             why = tr("its query has no field \"%1\"").arg(f.name);
         } else {
             try {
-                const QVariant value = sec->fieldValue(f.name).Value();
+                const QVariant value = sec->fieldValue(f.name).value();
                 if (value.isNull()) {
                     problems.append(tr("The field [%1] of the section \"%2\" is Null: nothing "
                                        "was inserted for {%3}")

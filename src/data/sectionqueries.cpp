@@ -54,10 +54,10 @@ QString ReportSection::testSQL() const
 
 Field ReportSection::fieldValue(const QString &name) const
 {
-    if (!rsd || rsd->State() != Recordset::adStateOpen)
+    if (!rsd || rsd->state() != Recordset::adStateOpen)
         return Field();
     try {
-        return rsd->Fields().Item(name);
+        return rsd->fields().item(name);
     } catch (const DatabaseError &) {
         return Field();
     }
@@ -66,7 +66,7 @@ Field ReportSection::fieldValue(const QString &name) const
 int ReportSection::fieldType(const QString &name) const
 {
     const Field field = fieldValue(name);
-    return field.isValid() ? field.Type() : 0;
+    return field.isValid() ? field.type() : 0;
 }
 
 QVariant ReportSection::fieldValueOf(const QString &name) const
@@ -74,7 +74,7 @@ QVariant ReportSection::fieldValueOf(const QString &name) const
     const Field field = fieldValue(name);
     if (field.isValid()) {
         try {
-            return field.Value();
+            return field.value();
         } catch (const DatabaseError &) {
         }
     }

@@ -125,7 +125,7 @@ void ChartItemDialog::preview()
         return;
     }
     const ChartData data = readChartData(rs, m_work->dataInLine);
-    rs.Close();
+    rs.close();
     ui->MSChart1->showChart(*m_work, data);
     if (!ui->MSChart1->hasChart())
         ui->MSChart1->showMessage(tr("Charts cannot be drawn by this program."));

@@ -165,7 +165,7 @@ void DatabaseBrowser::nodeChosen(QTreeWidgetItem *node)
     ui->datagrid1->setToolTip(QString());
     Recordset rs;
     try {
-        rs.Open(QStringLiteral("select * from [") + name + u']', *m_connection,
+        rs.open(QStringLiteral("select * from [") + name + u']', *m_connection,
                 Recordset::adOpenStatic);
         long rows = 0;
         fillGridFromRecordset(rs, *m_grid, 1, rows, true);

@@ -350,7 +350,7 @@ void DocumentPropertiesDialog::testConnection(const QLineEdit *box)
     QGuiApplication::restoreOverrideCursor();
     if (!opened)
         return; // openConnection has said why
-    connection->Close();
+    connection->close();
     UserInteraction::current()->message(tr("Test OK !"), UserInteraction::Ok,
                                         UserInteraction::Information);
 }

@@ -49,7 +49,7 @@ QStringList fieldsOf(const QString &text, const QString &sectionName)
 bool hasRecord(const ReportSection &sec)
 {
     try {
-        return sec.rsd && sec.rsd->State() == Recordset::adStateOpen && !sec.rsd->Eof();
+        return sec.rsd && sec.rsd->state() == Recordset::adStateOpen && !sec.rsd->eof();
     } catch (const DatabaseError &) {
         return false;
     }

@@ -92,9 +92,9 @@ void SqlEditorDialog::tableChosen(int index)
     Recordset rs;
     // One row is enough to learn the fields.
     if (m_doc->runSql(query, rs, 1) == 0) {
-        const FieldCollection fields = rs.Fields();
-        for (int i = 0; i < fields.Count(); ++i) {
-            const QString name = fields.Item(i).Name();
+        const FieldCollection fields = rs.fields();
+        for (int i = 0; i < fields.count(); ++i) {
+            const QString name = fields.item(i).name();
             auto *row = new QTreeWidgetItem(ui->lv1, {name, name});
             row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable |
                           Qt::ItemIsEditable);

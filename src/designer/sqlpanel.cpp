@@ -128,7 +128,7 @@ bool SqlPanel::TEST(bool silent)
         }
         return false;
     }
-    if (rs.Fields().Count() == 0) {
+    if (rs.fields().count() == 0) {
         if (!silent) {
             ui->message(tr("Test failed, no error but no fields in the recordset !"),
                         UserInteraction::Ok, UserInteraction::Exclamation, tr("Test"));

@@ -65,10 +65,10 @@ QStringList SqlSchemaCache::fields(ReportDocument &doc, const QString &table)
         try {
             Recordset rs;
             rs.setMaxRecords(1);
-            rs.Open(QStringLiteral("select * from [") + table + u']', doc.connection());
-            const FieldCollection columns = rs.Fields();
-            for (int i = 0; i < columns.Count(); ++i)
-                list.append(columns.Item(i).Name());
+            rs.open(QStringLiteral("select * from [") + table + u']', doc.connection());
+            const FieldCollection columns = rs.fields();
+            for (int i = 0; i < columns.count(); ++i)
+                list.append(columns.item(i).name());
         } catch (const DatabaseError &) {
             // A table that cannot be read offers no fields; completion is
             // no place for an error message.

@@ -347,7 +347,7 @@ void ReportDocument::release()
     clearSections();
     if (m_connection) {
         try {
-            m_connection->Close();
+            m_connection->close();
         } catch (...) {
             // Releasing is all that matters here.
         }

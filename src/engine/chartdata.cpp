@@ -30,18 +30,18 @@ ChartData readChartData(Recordset &rs, bool dataInLine)
     QStringList names;
     QList<QList<QVariant>> rows;
     try {
-        const FieldCollection fields = rs.Fields();
-        for (int c = 0; c < fields.Count(); ++c)
-            names << fields.Item(c).Name();
+        const FieldCollection fields = rs.fields();
+        for (int c = 0; c < fields.count(); ++c)
+            names << fields.item(c).name();
         // A chart of more rows than this shows nothing readable anyway.
         constexpr int kMostRows = 10000;
-        if (!rs.Eof())
+        if (!rs.eof())
             rs.moveFirst();
-        while (!rs.Eof() && rows.size() < kMostRows) {
+        while (!rs.eof() && rows.size() < kMostRows) {
             QList<QVariant> row;
-            const FieldCollection current = rs.Fields();
-            for (int c = 0; c < current.Count(); ++c)
-                row << current.Item(c).Value();
+            const FieldCollection current = rs.fields();
+            for (int c = 0; c < current.count(); ++c)
+                row << current.item(c).value();
             rows << row;
             rs.moveNext();
         }

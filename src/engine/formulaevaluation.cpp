@@ -41,9 +41,9 @@ bool currentValue(const ReportSection *sec, const QString &name, QVariant &value
         return false;
     try {
         if (type)
-            *type = field.Type();
+            *type = field.type();
         else
-            value = field.Value();
+            value = field.value();
         return true;
     } catch (const DatabaseError &) {
         return false;
@@ -60,7 +60,7 @@ bool formulaValue(const ReportSection *sec, QStringView name, QVariant &value)
     if (!field.isValid())
         return false;
     try {
-        value = formulaFieldValue(field.Value(), field.Type());
+        value = formulaFieldValue(field.value(), field.type());
         return true;
     } catch (const DatabaseError &) {
         return false;
@@ -69,7 +69,7 @@ bool formulaValue(const ReportSection *sec, QStringView name, QVariant &value)
 
 bool hasOpenQuery(const ReportSection *sec)
 {
-    return sec && sec->rsd && sec->rsd->State() == Recordset::adStateOpen;
+    return sec && sec->rsd && sec->rsd->state() == Recordset::adStateOpen;
 }
 
 } // namespace

@@ -24,12 +24,12 @@ void ReportDocument::updateVars(ReportSection *sec)
         return;
     try {
         const Recordset &rs = *sec->rsd;
-        if (rs.State() != Recordset::adStateOpen || rs.Eof() || rs.Bof())
+        if (rs.state() != Recordset::adStateOpen || rs.eof() || rs.bof())
             return;
-        const FieldCollection fields = rs.Fields();
-        for (int i = 0; i < fields.Count(); ++i) {
-            const Field field = fields.Item(i);
-            updateVar(field.Name(), formulaFieldValue(rs.value(i), field.Type()));
+        const FieldCollection fields = rs.fields();
+        for (int i = 0; i < fields.count(); ++i) {
+            const Field field = fields.item(i);
+            updateVar(field.name(), formulaFieldValue(rs.value(i), field.type()));
         }
     } catch (const DatabaseError &) {
         // Past the last record: the variables keep the last values seen.

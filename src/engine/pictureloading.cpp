@@ -278,7 +278,7 @@ QString loadFromBinaryField(PictureItem &item, const Recordset &rs, const Contex
     const QString name = FieldReference(item.fileName).name;
     QVariant value;
     try {
-        value = rs.Fields().Item(name).Value();
+        value = rs.fields().item(name).value();
     } catch (const DatabaseError &) {
         return tr("the section's records have no field \"%1\"").arg(name);
     }
@@ -306,7 +306,7 @@ QString loadFromPathField(PictureItem &item, const Recordset &rs, const Context 
 {
     QVariant value;
     try {
-        value = rs.Fields().Item(item.fileName).Value();
+        value = rs.fields().item(item.fileName).value();
     } catch (const DatabaseError &) {
         return tr("the section's records have no field \"%1\"").arg(item.fileName);
     }

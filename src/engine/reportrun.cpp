@@ -72,7 +72,7 @@ private:
 void closeRecords(ReportSection &sec)
 {
     if (sec.rsd)
-        sec.rsd->Close();
+        sec.rsd->close();
     sec.rsd.reset();
 }
 
@@ -404,7 +404,7 @@ void ReportDocument::printDataSection(int n, DrawingSurface *surface)
         Recordset &rs = *sec->rsd;
         if (n == 1) {
             // An empty root is zero records, not a failed move.
-            if (!rs.Eof()) {
+            if (!rs.eof()) {
                 rs.moveLast();
                 rs.moveFirst();
             }
@@ -414,7 +414,7 @@ void ReportDocument::printDataSection(int n, DrawingSurface *surface)
         // Nothing can be seen or stopped while only the first page exists.
         for (;;) {
             PageRecords *records = n == 1 ? pageRecordsOf(this) : nullptr;
-            if (rs.Eof()) {
+            if (rs.eof()) {
                 if (records)
                     records->current = 0;
                 printChildsAfterASection(n, surface);

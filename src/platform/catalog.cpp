@@ -30,7 +30,7 @@ void Catalog::setActiveConnection(const Connection *connection)
     m_connection = nullptr;
     m_tables.clear();
     m_views.clear();
-    if (!connection || connection->State() != Connection::adStateOpen)
+    if (!connection || connection->state() != Connection::adStateOpen)
         throw DatabaseError(QCoreApplication::translate(
                                 "Catalog", "Operation is not allowed when the object is closed."),
                             QStringLiteral("Mirt"));

@@ -198,7 +198,7 @@ Connection::Connection() = default;
 
 Connection::~Connection()
 {
-    Close();
+    close();
 }
 
 QSqlDatabase Connection::database() const
@@ -219,7 +219,7 @@ void Connection::discard()
     m_sqlName.clear();
 }
 
-void Connection::Close()
+void Connection::close()
 {
     discard();
     m_open = false;
@@ -228,7 +228,7 @@ void Connection::Close()
     m_readOnlyTransactions = false;
 }
 
-void Connection::Open(const QString &connectionString, const QString &userID,
+void Connection::open(const QString &connectionString, const QString &userID,
                       const QString &password, long options)
 {
     Q_UNUSED(options);
@@ -298,7 +298,7 @@ void Connection::Open(const QString &connectionString, const QString &userID,
                                 mirtSource);
         }
     } catch (...) {
-        Close();
+        close();
         throw;
     }
     m_driver = driver;

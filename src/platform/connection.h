@@ -37,10 +37,10 @@ public:
     Connection(const Connection &) = delete;
     Connection &operator=(const Connection &) = delete;
 
-    QString ConnectionString() const { return m_connectionString; }
+    QString connectionString() const { return m_connectionString; }
     void setConnectionString(const QString &text) { m_connectionString = text; }
     // Kept and reported only: connections are read-only in every mode.
-    int Mode() const { return m_mode; }
+    int mode() const { return m_mode; }
     void setMode(int mode) { m_mode = mode; }
 
     // Where a relative Data Source is looked for first; empty: the program's
@@ -49,14 +49,14 @@ public:
     void setBaseDir(const QString &dir) { m_baseDir = dir; }
 
     // Opens the connection. A non-empty connectionString replaces
-    // ConnectionString(); userID and password, when given, replace those of
+    // connectionString(); userID and password, when given, replace those of
     // the string. Raises DatabaseError on failure, and when already open.
-    void Open(const QString &connectionString = QString(), const QString &userID = QString(),
+    void open(const QString &connectionString = QString(), const QString &userID = QString(),
               const QString &password = QString(), long options = -1);
     // 1 when open, 0 when closed.
-    int State() const { return m_open ? adStateOpen : adStateClosed; }
+    int state() const { return m_open ? adStateOpen : adStateClosed; }
     // Releases the connection; does nothing when it is closed.
-    void Close();
+    void close();
 
     // The driver that serves the open connection.
     ::ConnectionString::Driver driver() const { return m_driver; }

@@ -40,27 +40,27 @@ const QVariant &Field::current() const
     return d.cell(d.position, m_column);
 }
 
-QString Field::Name() const
+QString Field::name() const
 {
     return data().columns[m_column].name;
 }
 
-int Field::Type() const
+int Field::type() const
 {
     return data().columns[m_column].type;
 }
 
-long Field::DefinedSize() const
+long Field::definedSize() const
 {
     return data().columns[m_column].definedSize;
 }
 
-QVariant Field::Value() const
+QVariant Field::value() const
 {
     return current();
 }
 
-long Field::ActualSize() const
+long Field::actualSize() const
 {
     const QVariant &v = current();
     if (!v.isValid())
@@ -71,13 +71,13 @@ long Field::ActualSize() const
     case QMetaType::QString:
         return long(v.toString().size());
     default: {
-        const long fixed = AdoType::fixedSize(Type());
+        const long fixed = AdoType::fixedSize(type());
         return fixed > 0 ? fixed : long(v.toString().size());
     }
     }
 }
 
-QByteArray Field::GetChunk(long length) const
+QByteArray Field::chunk(long length) const
 {
     const QVariant &v = current();
     if (!v.isValid() || length <= 0)

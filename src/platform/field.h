@@ -12,7 +12,7 @@ struct RecordsetData;
 // Field). A Field stays usable while its recordset is open and follows the
 // recordset's moves; after Close every call raises DatabaseError.
 //
-// Value() is the value in the form that Type() promises (see
+// value() is the value in the form that type() promises (see
 // AdoType::convert): an invalid QVariant for Null; dates as QDateTime with
 // the stored wall-clock time (kept as UTC, never shifted by a time zone), QDate
 // or QTime; binary values as QByteArray.
@@ -21,22 +21,22 @@ class Field
 public:
     Field() = default;
 
-    QString Name() const;
+    QString name() const;
     // The ADO data-type number (AdoType).
-    int Type() const;
+    int type() const;
     // The column's declared size: characters for text, bytes for binary and
     // fixed-size types.
-    long DefinedSize() const;
+    long definedSize() const;
     // Raises DatabaseError when there is no current row (BOF or EOF).
-    QVariant Value() const;
+    QVariant value() const;
     // The length of the current value: bytes for binary, characters for
     // text, the type's size for other types, 0 for Null.
-    long ActualSize() const;
+    long actualSize() const;
     // The next `length` bytes of a binary value (text: of its UTF-8 form),
     // continuing where the previous call on the same row stopped, so that
-    // GetChunk(ActualSize()) gives the whole value. Empty for Null or when
+    // chunk(actualSize()) gives the whole value. Empty for Null or when
     // nothing is left.
-    QByteArray GetChunk(long length) const;
+    QByteArray chunk(long length) const;
 
     bool isValid() const { return bool(m_data); }
 

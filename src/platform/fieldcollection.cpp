@@ -17,19 +17,19 @@ namespace {
 
 } // namespace
 
-int FieldCollection::Count() const
+int FieldCollection::count() const
 {
     return m_data && m_data->open ? m_data->columnCount() : 0;
 }
 
-Field FieldCollection::Item(int index) const
+Field FieldCollection::item(int index) const
 {
-    if (index < 0 || index >= Count())
+    if (index < 0 || index >= count())
         notFound();
     return Field(m_data, index);
 }
 
-Field FieldCollection::Item(const QString &name) const
+Field FieldCollection::item(const QString &name) const
 {
     const int index = indexOf(name);
     if (index < 0)

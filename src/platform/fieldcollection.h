@@ -8,7 +8,7 @@
 
 struct RecordsetData;
 
-// The Fields of a recordset, in column order. Item() finds a field by its
+// The Fields of a recordset, in column order. item() finds a field by its
 // 0-based index or by name (any letter case; with duplicate names, as a join
 // of two tables with an "ID" column gives, the first); an unknown name or an
 // index out of range raises DatabaseError.
@@ -18,9 +18,9 @@ public:
     FieldCollection() = default;
 
     // 0 while the recordset is closed.
-    int Count() const;
-    Field Item(int index) const;
-    Field Item(const QString &name) const;
+    int count() const;
+    Field item(int index) const;
+    Field item(const QString &name) const;
     // -1 when there is no such field.
     int indexOf(const QString &name) const;
 

@@ -69,7 +69,7 @@ Recordset::Recordset() = default;
 
 Recordset::~Recordset()
 {
-    Close();
+    close();
 }
 
 RecordsetData &Recordset::data() const
@@ -92,13 +92,13 @@ void Recordset::setMaxRecords(long maxRecords)
     m_maxRecords = maxRecords < 0 ? 0 : maxRecords;
 }
 
-void Recordset::Open(const QString &source, const Connection &activeConnection, int cursorType,
+void Recordset::open(const QString &source, const Connection &activeConnection, int cursorType,
                      int lockType, long options)
 {
     Q_UNUSED(options);
     if (m_data)
         throw DatabaseError(tr("Operation is not allowed when the object is open."), mirtSource);
-    if (activeConnection.State() != Connection::adStateOpen)
+    if (activeConnection.state() != Connection::adStateOpen)
         throw DatabaseError(tr("The connection cannot be used to perform this operation. It is "
                                "either closed or invalid in this context."),
                             mirtSource);
@@ -110,7 +110,7 @@ void Recordset::Open(const QString &source, const Connection &activeConnection, 
     m_source = source;
 }
 
-void Recordset::Close()
+void Recordset::close()
 {
     if (m_data) {
         // Fields handed out share the rows; they now see a closed recordset.
@@ -120,18 +120,18 @@ void Recordset::Close()
     }
 }
 
-int Recordset::State() const
+int Recordset::state() const
 {
     return m_data ? adStateOpen : adStateClosed;
 }
 
-bool Recordset::Eof() const
+bool Recordset::eof() const
 {
     const RecordsetData &d = data();
     return d.position >= d.rows;
 }
 
-bool Recordset::Bof() const
+bool Recordset::bof() const
 {
     const RecordsetData &d = data();
     return d.position < 0 || d.rows == 0;
@@ -222,7 +222,7 @@ QString Recordset::GetString(int stringFormat, long numRows, const QString &colu
     return out;
 }
 
-FieldCollection Recordset::Fields() const
+FieldCollection Recordset::fields() const
 {
     return FieldCollection(m_data);
 }

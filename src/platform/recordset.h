@@ -11,16 +11,16 @@ class Connection;
 struct RecordsetData;
 
 // The rows of one query (ADO's Recordset). Every recordset is a static,
-// read-only snapshot: Open reads all rows (at most MaxRecords) at once, so
-// RecordCount is known, any row can be reached, and the recordset stays
-// readable after its connection closes. CursorType and LockType are kept and
+// read-only snapshot: open() reads all rows (at most maxRecords()) at once, so
+// recordCount() is known, any row can be reached, and the recordset stays
+// readable after its connection closes. cursorType() and lockType() are kept and
 // reported only.
 //
 // The cursor is on a row, before the first (BOF) or after the last (EOF);
 // an empty recordset is at BOF and EOF at once. Moving past either end, and
-// anything but Open on a closed recordset, raises DatabaseError.
+// anything but open() on a closed recordset, raises DatabaseError.
 //
-// Eof() and Bof() are ADO's EOF and BOF (EOF is a C library macro).
+// eof() and bof() are ADO's EOF and BOF (EOF is a C library macro).
 class Recordset
 {
 public:
@@ -36,27 +36,27 @@ public:
     Recordset &operator=(const Recordset &) = delete;
 
     // 0: no limit. Can only be set while closed.
-    long MaxRecords() const { return m_maxRecords; }
+    long maxRecords() const { return m_maxRecords; }
     void setMaxRecords(long maxRecords);
-    int CursorType() const { return m_cursorType; }
+    int cursorType() const { return m_cursorType; }
     void setCursorType(int cursorType) { m_cursorType = cursorType; }
-    int LockType() const { return m_lockType; }
+    int lockType() const { return m_lockType; }
     void setLockType(int lockType) { m_lockType = lockType; }
 
     // Runs `source` (one SELECT statement) on the open connection. -1 for
     // cursorType and lockType keeps the recordset's own settings. Raises
     // DatabaseError with the driver's description, and when already open.
-    void Open(const QString &source, const Connection &activeConnection, int cursorType = -1,
+    void open(const QString &source, const Connection &activeConnection, int cursorType = -1,
               int lockType = -1, long options = -1);
     // Does nothing when closed.
-    void Close();
-    int State() const;
-    // The query text given to Open.
-    QString Source() const { return m_source; }
+    void close();
+    int state() const;
+    // The query text given to open().
+    QString source() const { return m_source; }
 
-    bool Eof() const;
-    bool Bof() const;
-    // MoveFirst and MoveLast do nothing on an empty recordset.
+    bool eof() const;
+    bool bof() const;
+    // moveFirst and moveLast do nothing on an empty recordset.
     void moveFirst();
     void moveLast();
     void moveNext();
@@ -85,7 +85,7 @@ public:
                       const QString &rowDelimiter = QStringLiteral("\r"),
                       const QString &nullExpr = QString());
 
-    FieldCollection Fields() const;
+    FieldCollection fields() const;
 
     // The value of column `column` (0-based) in the current row, without a
     // Field: for loops over many rows. Raises DatabaseError off the rows.

@@ -31,7 +31,7 @@ QString indentedSql(QString sql)
 bool parentHasRecord(const ReportDocument &doc, const ReportSection &sec)
 {
     const ReportSection *p = doc.sections.value(ReportSection::keyOf(ReportSection::DataSection, sec.sectionParent));
-    return p && p->rsd && p->rsd->State() == Recordset::adStateOpen && !p->rsd->Eof();
+    return p && p->rsd && p->rsd->state() == Recordset::adStateOpen && !p->rsd->eof();
 }
 
 // Runs one query into `rs` and prints what came of it under `indent`: the
@@ -54,10 +54,10 @@ bool printQueryCheck(ReportDocument &doc, QString sql, Recordset &rs, qsizetype 
     const long count = rs.recordCount();
     out << indent << tr("OK") << ", " << (count == 1 ? tr("1 record") : tr("%1 records").arg(count))
         << '\n';
-    const FieldCollection fields = rs.Fields();
-    for (int i = 0; i < fields.Count(); ++i) {
-        const Field f = fields.Item(i);
-        out << indent << "  " << f.Name() << '\t' << f.Type() << '\n';
+    const FieldCollection fields = rs.fields();
+    for (int i = 0; i < fields.count(); ++i) {
+        const Field f = fields.item(i);
+        out << indent << "  " << f.name() << '\t' << f.type() << '\n';
     }
     return true;
 }
@@ -67,7 +67,7 @@ bool printQueryCheck(ReportDocument &doc, QString sql, Recordset &rs, qsizetype 
 bool checkCharts(ReportDocument &doc, ReportSection &sec, QTextStream &out)
 {
     bool ok = true;
-    const bool onRecord = sec.rsd && sec.rsd->State() == Recordset::adStateOpen && !sec.rsd->Eof();
+    const bool onRecord = sec.rsd && sec.rsd->state() == Recordset::adStateOpen && !sec.rsd->eof();
     for (ReportItem *item : sec.items) {
         if (item->kind() != ReportItem::GraphKind)
             continue;

@@ -483,7 +483,7 @@ void PreviewWindow::runPreview(bool &thenPrint, bool &showPrintDialog, bool &hid
     // old connection.
     if (doc->isDataConnectionOpen()) {
         try {
-            doc->connection().Close();
+            doc->connection().close();
         } catch (...) {
         }
     }
@@ -775,7 +775,7 @@ void PreviewWindow::openFile(const QString &fileName)
     }
     if (doc->isDataConnectionOpen()) {
         try {
-            doc->connection().Close();
+            doc->connection().close();
         } catch (...) {
         }
     }

@@ -299,7 +299,7 @@ private slots:
             Connection cn;
             cn.setBaseDir(m_report);
             try {
-                cn.Open(connection);
+                cn.open(connection);
             } catch (const DatabaseError &e) {
                 return e.description();
             }

@@ -58,7 +58,7 @@ QString serverProblem(const char *variable, const char *product)
             .arg(QLatin1String(product), QLatin1String(variable));
     try {
         Connection c;
-        c.Open(connection);
+        c.open(connection);
     } catch (const DatabaseError &e) {
         return QStringLiteral("the %1 test server does not answer: %2")
             .arg(QLatin1String(product), e.description());
@@ -88,12 +88,12 @@ QString openAndReadAll(const QString &connection, const QStringList &queries)
 {
     try {
         Connection c;
-        c.Open(connection);
+        c.open(connection);
         for (const QString &q : queries) {
             Recordset rs;
-            for (rs.Open(q, c); !rs.Eof(); rs.moveNext()) {
-                for (int i = 0; i < rs.Fields().Count(); ++i)
-                    rs.Fields().Item(i).Value();
+            for (rs.open(q, c); !rs.eof(); rs.moveNext()) {
+                for (int i = 0; i < rs.fields().count(); ++i)
+                    rs.fields().item(i).value();
             }
         }
     } catch (const DatabaseError &e) {
@@ -117,8 +117,8 @@ QByteArray scrambled(QByteArray bytes, int every)
 QVariant scalar(const Connection &c, const QString &sql)
 {
     Recordset rs;
-    rs.Open(sql, c);
-    return rs.Eof() ? QVariant() : rs.value(0);
+    rs.open(sql, c);
+    return rs.eof() ? QVariant() : rs.value(0);
 }
 
 QByteArray sqliteDump(const QString &path)
@@ -219,19 +219,19 @@ private slots:
         const bool access = kind() == Kind::Access;
         const long expected = access ? 11 : 5;
         Connection c;
-        QCOMPARE(c.State(), 0);
+        QCOMPARE(c.state(), 0);
         if (!open(c))
             return;
-        QCOMPARE(c.State(), 1);
+        QCOMPARE(c.state(), 1);
         // Opening an open connection is refused, as ADO refuses it.
-        QVERIFY_THROWS_EXCEPTION(DatabaseError, c.Open());
-        QCOMPARE(c.State(), 1);
-        c.Close();
-        c.Close();
-        QCOMPARE(c.State(), 0);
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, c.open());
+        QCOMPARE(c.state(), 1);
+        c.close();
+        c.close();
+        QCOMPARE(c.state(), 0);
         // The same object opens again from its stored string.
-        c.Open();
-        QCOMPARE(c.State(), 1);
+        c.open();
+        QCOMPARE(c.state(), 1);
 
         Catalog cat;
         cat.setActiveConnection(&c);
@@ -255,7 +255,7 @@ private slots:
         // The database browser's call: one row, tab between columns, one space
         // after the row, Null as empty text; the cursor moves on.
         Recordset clip;
-        clip.Open(sql(), c);
+        clip.open(sql(), c);
         const QString tab = QStringLiteral("\t"), space = QStringLiteral(" ");
         const QString first = clip.GetString(2, 1, tab, space, QString());
         const QString second = clip.GetString(2, 1, tab, space, QString());
@@ -272,36 +272,36 @@ private slots:
                      QStringLiteral("3|Decaf Colombian|9.9|True|250 g tin\n"
                                     "4|Jasmine Pearls|18.6|False|100 g box\n"
                                     "5|Dutch Cocoa Powder|7.2|False|<null>\n"));
-            QVERIFY(clip.Eof());
+            QVERIFY(clip.eof());
             QVERIFY_THROWS_EXCEPTION(DatabaseError, clip.GetString());
         }
 
         Recordset rs;
         rs.setCursorType(Recordset::adOpenStatic);
         rs.setLockType(Recordset::adLockReadOnly);
-        rs.Open(sql(), c, -1, -1, -1);
-        QCOMPARE(rs.State(), 1);
-        QVERIFY(!rs.Eof() && !rs.Bof());
+        rs.open(sql(), c, -1, -1, -1);
+        QCOMPARE(rs.state(), 1);
+        QVERIFY(!rs.eof() && !rs.bof());
         // The traversal's sequence: to the last row and back, then count.
         rs.moveLast();
-        QVERIFY(!rs.Eof());
+        QVERIFY(!rs.eof());
         rs.moveFirst();
         QCOMPARE(rs.recordCount(), expected);
         long seen = 0;
-        for (; !rs.Eof(); rs.moveNext())
+        for (; !rs.eof(); rs.moveNext())
             ++seen;
         QCOMPARE(seen, expected);
         QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.moveNext());
-        QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.Fields().Item(0).Value());
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.fields().item(0).value());
         rs.movePrevious();
         QCOMPARE(rs.absolutePosition(), expected);
         rs.moveFirst();
         rs.movePrevious();
-        QVERIFY(rs.Bof());
+        QVERIFY(rs.bof());
         QCOMPARE(rs.absolutePosition(), long(Recordset::adPosBOF));
 
         rs.setAbsolutePosition(3);
-        QCOMPARE(rs.Fields().Item(0).Value().toString(),
+        QCOMPARE(rs.fields().item(0).value().toString(),
                  access ? QStringLiteral("30072") : QStringLiteral("3"));
         rs.moveNext();
         QCOMPARE(rs.absolutePosition(), 4L);
@@ -310,26 +310,26 @@ private slots:
         QCOMPARE(rs.absolutePosition(), 4L);
         rs.setAbsolutePosition(expected);
         rs.moveNext();
-        QVERIFY(rs.Eof());
+        QVERIFY(rs.eof());
         QCOMPARE(rs.absolutePosition(), long(Recordset::adPosEOF));
 
         // MaxRecords limits the rows and is fixed while open.
         Recordset limited;
         limited.setMaxRecords(2);
-        limited.Open(sql(), c);
+        limited.open(sql(), c);
         QCOMPARE(limited.recordCount(), 2L);
         QVERIFY_THROWS_EXCEPTION(DatabaseError, limited.setMaxRecords(3));
-        limited.Close();
+        limited.close();
         limited.setMaxRecords(0); // no limit
-        limited.Open(sql(), c);
+        limited.open(sql(), c);
         QCOMPARE(limited.recordCount(), expected);
 
         // The snapshot outlives the connection.
-        c.Close();
+        c.close();
         rs.moveFirst();
-        QVERIFY(rs.Fields().Item(0).Value().isValid());
-        rs.Close();
-        QCOMPARE(rs.State(), 0);
+        QVERIFY(rs.fields().item(0).value().isValid());
+        rs.close();
+        QCOMPARE(rs.state(), 0);
         QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.recordCount());
     }
     void fieldsAndNulls_data() { addDriverRows(); }
@@ -359,55 +359,55 @@ private slots:
         if (!open(c))
             return;
         Recordset rs;
-        rs.Open(sql(), c);
-        FieldCollection fields = rs.Fields();
-        QCOMPARE(fields.Count(), 5);
+        rs.open(sql(), c);
+        FieldCollection fields = rs.fields();
+        QCOMPARE(fields.count(), 5);
         QList<int> got, gotValues;
-        for (int i = 0; i < fields.Count(); ++i) {
-            got << fields.Item(i).Type();
-            gotValues << fields.Item(i).Value().metaType().id();
+        for (int i = 0; i < fields.count(); ++i) {
+            got << fields.item(i).type();
+            gotValues << fields.item(i).value().metaType().id();
         }
         QCOMPARE(got, types);
         QCOMPARE(gotValues, valueTypes);
 
         const QString second = access ? QStringLiteral("Make") : QStringLiteral("ProductName");
-        QCOMPARE(fields.Item(1).Name().toLower(), second.toLower());
+        QCOMPARE(fields.item(1).name().toLower(), second.toLower());
         // Names are found in any letter case, and the field follows the cursor.
-        Field byName = fields.Item(second.toUpper());
-        QCOMPARE(byName.Value(), fields.Item(1).Value());
-        const QVariant before = byName.Value();
+        Field byName = fields.item(second.toUpper());
+        QCOMPARE(byName.value(), fields.item(1).value());
+        const QVariant before = byName.value();
         rs.moveNext();
-        QVERIFY(byName.Value() != before);
-        QVERIFY_THROWS_EXCEPTION(DatabaseError, fields.Item(QStringLiteral("NoSuchField")));
-        QVERIFY_THROWS_EXCEPTION(DatabaseError, fields.Item(5));
-        QVERIFY_THROWS_EXCEPTION(DatabaseError, fields.Item(-1));
+        QVERIFY(byName.value() != before);
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, fields.item(QStringLiteral("NoSuchField")));
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, fields.item(5));
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, fields.item(-1));
         QCOMPARE(fields.indexOf(QStringLiteral("nosuchfield")), -1);
         // A field kept past Close reports the closed recordset.
-        rs.Close();
-        QCOMPARE(rs.Fields().Count(), 0);
-        QVERIFY_THROWS_EXCEPTION(DatabaseError, byName.Value());
+        rs.close();
+        QCOMPARE(rs.fields().count(), 0);
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, byName.value());
 
-        rs.Open(sql(), c);
+        rs.open(sql(), c);
         if (!access)
             rs.setAbsolutePosition(5); // Dutch Cocoa Powder has no QuantityPerUnit
-        const Field f = rs.Fields().Item(4);
-        QVERIFY(f.Value().isNull() && !f.Value().isValid());
-        QCOMPARE(f.ActualSize(), 0L);
-        QVERIFY(f.GetChunk(100).isEmpty());
+        const Field f = rs.fields().item(4);
+        QVERIFY(f.value().isNull() && !f.value().isValid());
+        QCOMPARE(f.actualSize(), 0L);
+        QVERIFY(f.chunk(100).isEmpty());
 
         Recordset empty;
-        empty.Open(access ? QStringLiteral("SELECT * FROM [Asset Items] WHERE [Cost] < 0")
+        empty.open(access ? QStringLiteral("SELECT * FROM [Asset Items] WHERE [Cost] < 0")
                           : QStringLiteral("SELECT * FROM Products WHERE UnitPrice < 0"),
                    c);
-        QVERIFY(empty.Eof() && empty.Bof());
+        QVERIFY(empty.eof() && empty.bof());
         // An empty root recordset counts as zero rows; moving to its ends is
         // harmless.
         empty.moveLast();
         empty.moveFirst();
         QCOMPARE(empty.recordCount(), 0L);
-        QVERIFY(empty.Eof());
-        QVERIFY(empty.Fields().Count() > 3);
-        QVERIFY_THROWS_EXCEPTION(DatabaseError, empty.Fields().Item(0).Value());
+        QVERIFY(empty.eof());
+        QVERIFY(empty.fields().count() > 3);
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, empty.fields().item(0).value());
         QVERIFY_THROWS_EXCEPTION(DatabaseError, empty.moveNext());
     }
     void binaryChunks_data() { addDriverRows(false); }
@@ -418,29 +418,29 @@ private slots:
         if (!open(c))
             return;
         Recordset rs;
-        rs.Open(QStringLiteral("SELECT CategoryName, Picture FROM Categories ORDER BY CategoryID"),
+        rs.open(QStringLiteral("SELECT CategoryName, Picture FROM Categories ORDER BY CategoryID"),
                 c);
         QCOMPARE(rs.recordCount(), 8L);
-        Field picture = rs.Fields().Item(QStringLiteral("Picture"));
-        QVERIFY(AdoType::isBinary(picture.Type()));
-        for (; !rs.Eof(); rs.moveNext()) {
-            const long size = picture.ActualSize();
+        Field picture = rs.fields().item(QStringLiteral("Picture"));
+        QVERIFY(AdoType::isBinary(picture.type()));
+        for (; !rs.eof(); rs.moveNext()) {
+            const long size = picture.actualSize();
             QVERIFY(size > 50);
-            const QByteArray whole = picture.GetChunk(size);
+            const QByteArray whole = picture.chunk(size);
             QCOMPARE(long(whole.size()), size);
-            QVERIFY(picture.GetChunk(size).isEmpty());
+            QVERIFY(picture.chunk(size).isEmpty());
             QImage image;
             QVERIFY(image.loadFromData(whole, "PNG"));
             QCOMPARE(image.size(), QSize(32, 32));
         }
         // Chunks continue where the last one stopped, and start again on a new row.
         rs.moveFirst();
-        const QByteArray a = picture.GetChunk(10);
-        const QByteArray b = picture.GetChunk(1000000);
-        QCOMPARE(long(a.size() + b.size()), picture.ActualSize());
+        const QByteArray a = picture.chunk(10);
+        const QByteArray b = picture.chunk(1000000);
+        QCOMPARE(long(a.size() + b.size()), picture.actualSize());
         rs.moveNext();
         rs.movePrevious();
-        QCOMPARE(picture.GetChunk(10), a);
+        QCOMPARE(picture.chunk(10), a);
     }
     void refusedQueries_data() { addDriverRows(); }
     // A failing query names the driver's reason (each words the missing names
@@ -475,21 +475,21 @@ private slots:
         for (const auto &[attempt, expected] : attempts) {
             Recordset rs;
             try {
-                rs.Open(attempt, c);
+                rs.open(attempt, c);
                 QFAIL(qPrintable(QStringLiteral("ran: ") + attempt));
             } catch (const DatabaseError &e) {
                 QVERIFY2(!e.description().isEmpty() &&
                              e.description().contains(expected, Qt::CaseInsensitive),
                          qPrintable(attempt + QStringLiteral(": ") + e.description()));
             }
-            QCOMPARE(rs.State(), 0);
+            QCOMPARE(rs.state(), 0);
         }
         // A final ';' alone is fine.
         Recordset ok;
-        ok.Open(QStringLiteral("SELECT * FROM %1 ;  ").arg(table), c);
+        ok.open(QStringLiteral("SELECT * FROM %1 ;  ").arg(table), c);
         QCOMPARE(ok.recordCount(), before);
-        c.Close();
-        c.Open();
+        c.close();
+        c.open();
         QCOMPARE(tableRows(c), before);
         Catalog cat;
         cat.setActiveConnection(&c);
@@ -503,13 +503,13 @@ private slots:
         if (!pgProblem().isEmpty())
             QSKIP(qPrintable(pgProblem()));
         Connection c;
-        c.Open(qEnvironmentVariable("MIRT_PG_CONN"));
+        c.open(qEnvironmentVariable("MIRT_PG_CONN"));
         Recordset rs;
-        rs.Open(QStringLiteral("SELECT set_config('default_transaction_read_only', 'off', false)"),
+        rs.open(QStringLiteral("SELECT set_config('default_transaction_read_only', 'off', false)"),
                 c);
-        rs.Close();
+        rs.close();
         try {
-            rs.Open(QStringLiteral("SELECT * INTO MirtCopy FROM Products"), c);
+            rs.open(QStringLiteral("SELECT * INTO MirtCopy FROM Products"), c);
             QFAIL("SELECT INTO wrote a table");
         } catch (const DatabaseError &e) {
             QVERIFY2(e.description().contains(QLatin1String("read-only")),
@@ -531,8 +531,8 @@ private slots:
                     [&](const QString &) { return QVariant(QString::fromLatin1(value)); });
                 Recordset rs;
                 try {
-                    rs.Open(built, c);
-                    QVERIFY2(rs.Eof(), qPrintable(built));
+                    rs.open(built, c);
+                    QVERIFY2(rs.eof(), qPrintable(built));
                 } catch (const DatabaseError &e) {
                     // A text compared with a number may be refused; never run as SQL.
                     QVERIFY2(!QByteArray(where).contains('\''),
@@ -542,7 +542,7 @@ private slots:
         }
         // The quoting keeps real values matching.
         Recordset rs;
-        rs.Open(substituteSqlReferences(
+        rs.open(substituteSqlReferences(
                     QStringLiteral("SELECT ProductID FROM Products WHERE ProductName = '{N}'"),
                     [](const QString &) { return QVariant(QStringLiteral("Mocha Java Blend")); }),
                 c);
@@ -574,14 +574,14 @@ private slots:
         QFETCH(QDate, date);
         QFETCH(QDate, time);
         Connection c;
-        c.Open(mdb());
+        c.open(mdb());
         Recordset rs;
-        rs.Open(
+        rs.open(
             QStringLiteral("SELECT DateTimeCol, DateCol, TimeCol FROM DateTest WHERE IDCol = %1")
                 .arg(id),
             c);
         QCOMPARE(rs.recordCount(), 1L);
-        QCOMPARE(rs.Fields().Item(0).Type(), int(AdoType::Date));
+        QCOMPARE(rs.fields().item(0).type(), int(AdoType::Date));
         QCOMPARE(rs.value(0).toDateTime(), QDateTime(dateTime, QTime(0, 0), Qt::UTC));
         QCOMPARE(rs.value(1).toDateTime().date(), date);
         QCOMPARE(rs.value(2).toDateTime().date(), time);
@@ -618,15 +618,15 @@ private slots:
         QFETCH(int, type);
         QFETCH(long, size);
         Connection c;
-        c.Open(ace ? accdb() : mdb());
+        c.open(ace ? accdb() : mdb());
         Recordset rs;
         rs.setMaxRecords(1);
-        rs.Open(ace ? QStringLiteral("SELECT * FROM [Asset Items]")
+        rs.open(ace ? QStringLiteral("SELECT * FROM [Asset Items]")
                     : QStringLiteral("SELECT * FROM DateTest"),
                 c);
-        const Field f = rs.Fields().Item(column);
-        QCOMPARE(f.Type(), type);
-        QCOMPARE(f.DefinedSize(), size);
+        const Field f = rs.fields().item(column);
+        QCOMPARE(f.type(), type);
+        QCOMPARE(f.definedSize(), size);
     }
     // Access SQL on the ACE file: rows and the first value, or the value of an
     // expression (`first` holds it) for asset 30050.
@@ -701,10 +701,10 @@ private slots:
         QFETCH(long, rows);
         QFETCH(QVariant, first);
         Connection c;
-        c.Open(accdb());
+        c.open(accdb());
         Recordset rs;
         try {
-            rs.Open(sql, c);
+            rs.open(sql, c);
         } catch (const DatabaseError &e) {
             QFAIL(qPrintable(e.description()));
         }
@@ -997,7 +997,7 @@ private slots:
             c.setBaseDir(scratch().path());
         if (where == u"missing") {
             try {
-                c.Open(connection);
+                c.open(connection);
                 QFAIL("opened");
             } catch (const DatabaseError &e) {
                 QVERIFY2(e.description().startsWith(QLatin1String("File not found: ") + name),
@@ -1007,7 +1007,7 @@ private slots:
             }
             return;
         }
-        c.Open(connection);
+        c.open(connection);
         const QString path = where == u"report"    ? scratchPath(name)
                              : where == u"program" ? program.filePath(name)
                                                    : name;
@@ -1062,9 +1062,9 @@ private slots:
             QSKIP(qPrintable(g_odbcProblem));
         Connection c;
         try {
-            c.Open(connection);
+            c.open(connection);
             Recordset rs;
-            rs.Open(QStringLiteral("SELECT * FROM Orders"), c);
+            rs.open(QStringLiteral("SELECT * FROM Orders"), c);
             QFAIL("opened");
         } catch (const DatabaseError &e) {
             for (const QString &word : expected.mid(odbc ? 1 : 0))
@@ -1072,7 +1072,7 @@ private slots:
                          qPrintable(e.description()));
         }
         if (!odbc)
-            QCOMPARE(c.State(), 0);
+            QCOMPARE(c.state(), 0);
     }
     void corruptFiles_data()
     {
@@ -1120,8 +1120,8 @@ private slots:
                  qPrintable(error));
         // The password given to Open replaces the one in the string.
         Connection c;
-        c.Open(wrong, QString(), QStringLiteral("mirt-secret"));
-        QCOMPARE(c.State(), 1);
+        c.open(wrong, QString(), QStringLiteral("mirt-secret"));
+        QCOMPARE(c.state(), 1);
         QCOMPARE(openAndReadAll(right, {}), QString());
     }
     void closedObjects()
@@ -1129,16 +1129,16 @@ private slots:
         Connection c;
         Recordset rs;
         // A query on a closed connection, and anything on a closed recordset.
-        QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.Open(QStringLiteral("SELECT 1"), c));
-        QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.Eof());
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.open(QStringLiteral("SELECT 1"), c));
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.eof());
         QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.moveFirst());
         QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.GetString());
-        QCOMPARE(rs.Fields().Count(), 0);
-        rs.Close();
-        c.Open(sqlite(demoDb()));
-        rs.Open(QStringLiteral("SELECT * FROM Products"), c);
+        QCOMPARE(rs.fields().count(), 0);
+        rs.close();
+        c.open(sqlite(demoDb()));
+        rs.open(QStringLiteral("SELECT * FROM Products"), c);
         QVERIFY_THROWS_EXCEPTION(DatabaseError,
-                                 rs.Open(QStringLiteral("SELECT * FROM Products"), c));
+                                 rs.open(QStringLiteral("SELECT * FROM Products"), c));
         QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.GetString(1));
     }
 
@@ -1186,7 +1186,7 @@ private slots:
         QFETCH(int, low);
         QFETCH(int, high);
         Connection c;
-        c.Open(sqlite(demoDb()));
+        c.open(sqlite(demoDb()));
         const int n = scalar(c, sql).toInt();
         QVERIFY2(n >= low && n <= high, qPrintable(QString::number(n)));
     }
@@ -1240,7 +1240,7 @@ private:
             return false;
         }
         try {
-            c.Open(connection);
+            c.open(connection);
         } catch (const DatabaseError &e) {
             QTest::qFail(qPrintable(QStringLiteral("Open failed: ") + e.description()), __FILE__,
                          __LINE__);
@@ -1257,7 +1257,7 @@ private:
     long tableRows(Connection &c)
     {
         Recordset rs;
-        rs.Open(kind() == Kind::Access ? QStringLiteral("SELECT * FROM [Asset Items]")
+        rs.open(kind() == Kind::Access ? QStringLiteral("SELECT * FROM [Asset Items]")
                                        : QStringLiteral("SELECT * FROM Products"),
                 c);
         return rs.recordCount();
@@ -1292,7 +1292,7 @@ private:
             for (const QString &s : ddl)
                 QVERIFY2(q.exec(s), qPrintable(q.lastError().text()));
             Connection demo;
-            demo.Open(sqlite(demoDb()));
+            demo.open(sqlite(demoDb()));
             const QList<std::pair<QString, int>> tables = {
                 {QStringLiteral("CategoryID, CategoryName, Picture FROM Categories"), 3},
                 {QStringLiteral("ProductID, ProductName, CategoryID, QuantityPerUnit, UnitPrice, "
@@ -1300,12 +1300,12 @@ private:
                  7}};
             for (const auto &[columns, count] : tables) {
                 Recordset rs;
-                rs.Open(QStringLiteral("SELECT ") + columns, demo);
+                rs.open(QStringLiteral("SELECT ") + columns, demo);
                 const QString table = columns.section(QLatin1Char(' '), -1);
                 QStringList marks(count, QStringLiteral("?"));
                 QVERIFY(q.prepare(
                     QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(table, marks.join(','))));
-                for (; !rs.Eof(); rs.moveNext()) {
+                for (; !rs.eof(); rs.moveNext()) {
                     for (int i = 0; i < count; ++i) {
                         const QVariant v = rs.value(i);
                         q.bindValue(i, v.isValid() ? v : QVariant(QMetaType::fromType<QString>()));

@@ -321,7 +321,7 @@ private slots:
         QCOMPARE(doc.evaluate(QStringLiteral("=\"[customerid]\"")).stringValue(),
                  sec->rsd->value(0).toString());
         // Past the end the variables keep the last values seen.
-        while (!sec->rsd->Eof())
+        while (!sec->rsd->eof())
             sec->rsd->moveNext();
         const QString last = doc.replaceVars(QStringLiteral("[City]"));
         doc.updateVars(sec);

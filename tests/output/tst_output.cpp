@@ -586,9 +586,9 @@ private slots:
         QFETCH(QStringList, series);
         QFETCH(QStringList, categories);
         Connection connection;
-        connection.Open(QStringLiteral("Provider=SQLite;Data Source=") + m_chartsDb);
+        connection.open(QStringLiteral("Provider=SQLite;Data Source=") + m_chartsDb);
         Recordset rs;
-        rs.Open(sql, connection);
+        rs.open(sql, connection);
         const ChartData data = readChartData(rs, inRows);
         QStringList names;
         for (const ChartData::Series &s : data.series)

@@ -93,7 +93,7 @@ std::unique_ptr<ReportDocument> parentAndChild(const QString &childSql, int pers
     dataSection(*doc, 2)->SQL = childSql;
     if (parent->openRecordset(0) != 0)
         return doc;
-    while (!parent->rsd->Eof() && parent->rsd->Fields().Item(0).Value().toInt() != personId)
+    while (!parent->rsd->eof() && parent->rsd->fields().item(0).value().toInt() != personId)
         parent->rsd->moveNext();
     return doc;
 }
@@ -101,7 +101,7 @@ std::unique_ptr<ReportDocument> parentAndChild(const QString &childSql, int pers
 QStringList column(Recordset &rs, int index)
 {
     QStringList values;
-    for (rs.moveFirst(); !rs.Eof(); rs.moveNext())
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext())
         values << rs.value(index).toString();
     return values;
 }
@@ -364,7 +364,7 @@ private slots:
         Recordset rs;
         QString given = sql;
         QCOMPARE(doc->runSql(given, rs, 0), 2);
-        QCOMPARE(rs.State(), int(Recordset::adStateClosed));
+        QCOMPARE(rs.state(), int(Recordset::adStateClosed));
         QCOMPARE(doc->errorLst.size(), 1);
         const ErrorEntry &e = doc->errorLst.first();
         QCOMPARE(e.class_, QStringLiteral("TalvoDocument"));
@@ -445,7 +445,7 @@ private slots:
         Connection *first = &doc->connection();
         QCOMPARE(doc->openDataConnection(), 0);
         QCOMPARE(&doc->connection(), first);
-        QCOMPARE(doc->connection().Mode(), int(Connection::adModeRead));
+        QCOMPARE(doc->connection().mode(), int(Connection::adModeRead));
         // Loading another report into the same document must not leave its
         // queries running on the previous report's database.
         doc->connectionStringData = sqlite(fixtureDb());
@@ -486,7 +486,7 @@ private slots:
         std::unique_ptr<Connection> cn;
         QCOMPARE(openConnection(cn, connection, silent), opened);
         QVERIFY(cn); // a new connection in every case
-        QCOMPARE(cn->State() == Connection::adStateOpen, opened);
+        QCOMPARE(cn->state() == Connection::adStateOpen, opened);
         QCOMPARE(ui.shown.size(), shown.isEmpty() ? 0 : 1);
         if (!shown.isEmpty()) {
             QVERIFY2(ui.shown.first().text.startsWith(shown), qPrintable(ui.shown.first().text));
@@ -594,7 +594,7 @@ private slots:
         ReportSection *child = dataSection(*doc, 2);
         QCOMPARE(doc->buildSql(child), built);
         QCOMPARE(child->openRecordset(0), 0);
-        QCOMPARE(child->rsd->Source(), built);
+        QCOMPARE(child->rsd->source(), built);
         QCOMPARE(column(*child->rsd, 0), values);
         QVERIFY2(!doc->isErrors(), doc->isErrors() ? qPrintable(doc->lastError()->pureText()) : "");
     }
@@ -655,7 +655,7 @@ private slots:
         root->SQL = QStringLiteral("SELECT * FROM Empty");
         QCOMPARE(root->openRecordset(0), 0);
         QCOMPARE(root->rsd->recordCount(), 0L);
-        QVERIFY(root->rsd->Eof());
+        QVERIFY(root->rsd->eof());
         QCOMPARE(root->fieldValueOf(QStringLiteral("ID")), QVariant(QString()));
 
         ReportSection *child = dataSection(*doc, 2);
@@ -668,7 +668,7 @@ private slots:
         root->SQL = QStringLiteral("SELECT * FROM Nowhere");
         QCOMPARE(root->openRecordset(0), 2);
         QVERIFY(root->rsd);
-        QCOMPARE(root->rsd->State(), int(Recordset::adStateClosed));
+        QCOMPARE(root->rsd->state(), int(Recordset::adStateClosed));
         QVERIFY(doc->lastError()->message.contains(QStringLiteral("no such table")));
         // A section outside any document cannot run, but does not crash.
         ReportSection loose;
@@ -760,13 +760,13 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, reason);
         Connection demo, fixture;
-        demo.Open(sqlite(demoDb()));
-        fixture.Open(sqlite(fixtureDb()));
+        demo.open(sqlite(demoDb()));
+        fixture.open(sqlite(fixtureDb()));
         QImage expected;
         if (sql == u"ole") {
             // A wrapped copy: an OLE-style header, then the file's bytes.
             Recordset png;
-            png.Open(QStringLiteral("SELECT Picture FROM Categories WHERE CategoryID = 1"), demo);
+            png.open(QStringLiteral("SELECT Picture FROM Categories WHERE CategoryID = 1"), demo);
             expected = QImage::fromData(png.value(0).toByteArray());
             sql = QStringLiteral("SELECT X'%1' AS Picture FROM People LIMIT 1")
                       .arg(QString::fromLatin1(
@@ -780,7 +780,7 @@ private slots:
         QVERIFY(QDir().mkpath(temp));
         qputenv("TMPDIR", QFile::encodeName(temp));
         Recordset rs;
-        rs.Open(sql, sql.contains(QLatin1String("People")) ? fixture : demo,
+        rs.open(sql, sql.contains(QLatin1String("People")) ? fixture : demo,
                 Recordset::adOpenStatic);
         do {
             QString why = QStringLiteral("stale");
@@ -797,7 +797,7 @@ private slots:
                 QCOMPARE(image.pixel(0, 0), expected.pixel(0, 0));
             }
             rs.moveNext();
-        } while (!rs.Eof());
+        } while (!rs.eof());
         // Pictures are read in memory: no temporary file is left.
         QCOMPARE(QDir(temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     }
@@ -820,9 +820,9 @@ private slots:
         QFETCH(long, maxAfter);
         QFETCH(QStringList, ids);
         Connection c;
-        c.Open(sqlite(fixtureDb()));
+        c.open(sqlite(fixtureDb()));
         Recordset rs;
-        rs.Open(QStringLiteral("SELECT ID, Name, City FROM People ORDER BY ID"), c,
+        rs.open(QStringLiteral("SELECT ID, Name, City FROM People ORDER BY ID"), c,
                 Recordset::adOpenStatic);
         QStandardItemModel grid;
         grid.appendRow(new QStandardItem(QStringLiteral("stale")));
@@ -838,9 +838,9 @@ private slots:
     void gridCellsAreTheValuesText()
     {
         Connection c;
-        c.Open(sqlite(fixtureDb()));
+        c.open(sqlite(fixtureDb()));
         Recordset rs;
-        rs.Open(QStringLiteral("SELECT ID, Name, City, Score, Photo FROM People ORDER BY ID"), c,
+        rs.open(QStringLiteral("SELECT ID, Name, City, Score, Photo FROM People ORDER BY ID"), c,
                 Recordset::adOpenStatic);
         QStandardItemModel grid;
         long maxRows = 0;
@@ -856,9 +856,9 @@ private slots:
 
         // Memo text keeps its line feeds; carriage returns go.
         Connection demo;
-        demo.Open(sqlite(demoDb()));
+        demo.open(sqlite(demoDb()));
         Recordset notes;
-        notes.Open(
+        notes.open(
             QStringLiteral("SELECT Notes FROM Orders WHERE Notes LIKE '%' || char(13) || '%'"),
             demo, Recordset::adOpenStatic);
         if (notes.recordCount() > 0) {

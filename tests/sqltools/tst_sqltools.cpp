@@ -263,7 +263,7 @@ private slots:
                           tree->visualItemRect(node).center());
         QStandardItemModel *grid = dialog.grid();
         Recordset count;
-        count.Open(QStringLiteral("SELECT count(*) FROM [%1]").arg(name), m_doc->connection());
+        count.open(QStringLiteral("SELECT count(*) FROM [%1]").arg(name), m_doc->connection());
         QCOMPARE(grid->rowCount(), count.value(0).toInt());
         QCOMPARE(grid->headerData(0, Qt::Horizontal).toString(), firstColumn);
 

@@ -145,7 +145,7 @@ private slots:
             c.setBaseDir(m_data);
             QString error;
             try {
-                c.Open(connection, QString(), QString(), -1);
+                c.open(connection, QString(), QString(), -1);
             } catch (const DatabaseError &e) {
                 error = e.description();
             }
@@ -190,7 +190,7 @@ private slots:
         const auto before = snapshot(m_data);
         for (const QString &driver : {QStringLiteral("SQLite3"), odbcDriverName}) {
             Connection c;
-            c.Open(
+            c.open(
                 QStringLiteral("Provider=MSDASQL;Driver={%1};Database=%2").arg(driver, m_database),
                 QString(), QString(), -1);
             QCOMPARE(c.driver(), ConnectionString::Driver::Sqlite);
