@@ -11,8 +11,8 @@
 
 #include "document/paper.h"
 #include "document/reportdocument.h"
-#include "engine/reportrun.h"
 #include "document/xmlformat.h"
+#include "engine/reportrun.h"
 #include "platform/appinfo.h"
 #include "platform/outputfile.h"
 
@@ -52,6 +52,14 @@ constexpr double kDotsPerPixel = TextMetrics::kReferenceDpi / 96.0;
 constexpr double kColourGlyphScale = 0.5;
 
 const char kHex[] = "0123456789ABCDEF";
+
+// A glyph's two-byte code as four hex digits, inside a <...> string.
+void appendCode(QByteArray &out, quint32 code)
+{
+    const char digits[4] = {kHex[(code >> 12) & 15], kHex[(code >> 8) & 15], kHex[(code >> 4) & 15],
+                            kHex[code & 15]};
+    PdfWriter::appendBytes(out, digits, 4);
+}
 
 // The sRGB profile an archival PDF declares as its output intent.
 const char kSrgbProfile[] = "/usr/share/color/icc/sRGB.icc";
@@ -153,8 +161,8 @@ JpegShape jpegShape(const QByteArray &file)
         const int length = b[at + 2] << 8 | b[at + 3];
         if (length < 2 || at + 2 + length > size)
             return shape;
-        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 &&
-                           marker != 0xC8 && marker != 0xCC;
+        const bool frame =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
         if (frame) {
             // Huffman-coded baseline, extended or progressive frames with
             // 8-bit samples, what every PDF reader decodes.
@@ -243,6 +251,29 @@ QByteArray takeLabels(const QByteArray &svg, std::vector<ChartLabel> &labels)
     static const QRegularExpression text(QStringLiteral("<text\\b[^>]*>.*?</text>"),
                                          QRegularExpression::DotMatchesEverythingOption);
     return QString::fromUtf8(svg).remove(text).toUtf8();
+}
+
+// Draws the labels of a chart drawn from `view` (its units) into `box`.
+void drawLabels(QPainter &painter, const std::vector<ChartLabel> &labels, const QRectF &view,
+                const QRectF &box)
+{
+    if (labels.empty() || !(view.width() > 0) || !(view.height() > 0))
+        return;
+    const QTransform toBox =
+        QTransform::fromTranslate(-view.left(), -view.top()) *
+        QTransform::fromScale(box.width() / view.width(), box.height() / view.height()) *
+        QTransform::fromTranslate(box.left(), box.top());
+    for (const ChartLabel &label : labels) {
+        painter.setTransform(label.matrix * toBox);
+        QFont font(label.family);
+        // Sized in the chart's own units, which the transform scales.
+        font.setPointSizeF(label.size * 72.0 / TextMetrics::kReferenceDpi);
+        font.setWeight(QFont::Weight(std::clamp(label.weight, 100, 900)));
+        font.setItalic(label.italic);
+        painter.setFont(font);
+        painter.setPen(label.colour);
+        painter.drawText(label.at, label.text);
+    }
 }
 
 class PdfExporter : public PdfPaintDevice::Host
@@ -398,8 +429,8 @@ private:
     bool m_markOpen = false;
     bool m_markInText = false;
     QByteArray m_elementBody;
-    int m_style = -1;         // the text style set on m_metrics
-    double m_lineHeight = 0;  // and its line height
+    int m_style = -1;        // the text style set on m_metrics
+    double m_lineHeight = 0; // and its line height
     int m_pageId = 0;
 
     QHash<qint64, int> m_images; // by picture's cache key
@@ -879,9 +910,7 @@ void PdfExporter::writeLine(QByteArray &out, const ShapedLine &line, QStringView
             }
             int width = 0;
             const quint32 code = m_fonts.use(font, g.index, &width);
-            const char digits[4] = {kHex[(code >> 12) & 15], kHex[(code >> 8) & 15],
-                                    kHex[(code >> 4) & 15], kHex[code & 15]};
-            PdfWriter::appendBytes(out, digits, 4);
+            appendCode(out, code);
             penX += width * size / 1000;
         }
         out += ">] TJ";
@@ -1052,10 +1081,9 @@ void PdfExporter::writeText(const PageRecord &record, const BandMark *band)
         quint32 code = 0;
         int width = 0;
         if (m_fonts.space(m_text.font, &code, &width)) {
-            const char digits[] = {'[', '<', kHex[(code >> 12) & 15], kHex[(code >> 8) & 15],
-                                   kHex[(code >> 4) & 15], kHex[code & 15], '>', ']', ' ',
-                                   'T', 'J', '\n'};
-            m_content.append(digits, sizeof digits);
+            m_content += "[<";
+            appendCode(m_content, code);
+            m_content += ">] TJ\n";
         }
     }
     if (!plain) {
@@ -1116,8 +1144,8 @@ void PdfExporter::writePicture(const PageRecord &record, const BandMark *band)
     std::vector<ChartLabel> labels;
     if (!picture.svg.isEmpty()) {
         // A chart's labels are drawn as text, the rest by the SVG renderer.
-        renderer = std::make_unique<QSvgRenderer>(
-            picture.chart ? takeLabels(picture.svg, labels) : picture.svg);
+        renderer = std::make_unique<QSvgRenderer>(picture.chart ? takeLabels(picture.svg, labels)
+                                                                : picture.svg);
         if (!renderer->isValid())
             return;
         size = renderer->defaultSize();
@@ -1160,24 +1188,7 @@ void PdfExporter::writePicture(const PageRecord &record, const BandMark *band)
         {
             QPainter painter(&device);
             renderer->render(&painter, box);
-            const QRectF view = renderer->viewBoxF();
-            if (!labels.empty() && view.width() > 0 && view.height() > 0) {
-                const QTransform toBox =
-                    QTransform::fromTranslate(-view.left(), -view.top()) *
-                    QTransform::fromScale(box.width() / view.width(), box.height() / view.height()) *
-                    QTransform::fromTranslate(box.left(), box.top());
-                for (const ChartLabel &label : labels) {
-                    painter.setTransform(label.matrix * toBox);
-                    QFont font(label.family);
-                    // Sized in the chart's own units, which the transform scales.
-                    font.setPointSizeF(label.size * 72.0 / TextMetrics::kReferenceDpi);
-                    font.setWeight(QFont::Weight(std::clamp(label.weight, 100, 900)));
-                    font.setItalic(label.italic);
-                    painter.setFont(font);
-                    painter.setPen(label.colour);
-                    painter.drawText(label.at, label.text);
-                }
-            }
+            drawLabels(painter, labels, renderer->viewBoxF(), box);
         }
         m_content += device.content();
     } else {
@@ -1246,7 +1257,7 @@ void PdfExporter::writePageNumberForms()
 
 bool PdfExporter::writePage(int n)
 {
-    PrintedPage *page = m_pages.page(n);
+    const PrintedPage *page = m_pages.page(n);
     if (!page)
         return false;
     // The page drawn, for %page%; a run going on keeps its own.

@@ -3,15 +3,15 @@
 #include "checkcommand.h"
 #include "evalcommand.h"
 #include "exitstatus.h"
-#include "runlimits.h"
 #include "platform/units.h"
+#include "runlimits.h"
 
 #include "document/chartitem.h"
 #include "document/pictureitem.h"
-#include "document/textitem.h"
 #include "document/reportdocument.h"
-#include "engine/reportrun.h"
+#include "document/textitem.h"
 #include "document/userinteraction.h"
+#include "engine/reportrun.h"
 
 #include "output/pdfexport.h"
 #include "output/pngexport.h"
@@ -304,27 +304,27 @@ int exportCommand(const CommandLine &commandLine, ReportDocument &document, RunL
         request.csv.isEmpty()) {
         const int to = request.from == 0 ? 0 : request.to;
         if (!request.pdf.isEmpty())
-            streams.emplace_back(std::make_unique<PdfPageStream>(document, request.pdf,
-                                                                 request.from, to, plain),
-                                 request.pdf);
+            streams.emplace_back(
+                std::make_unique<PdfPageStream>(document, request.pdf, request.from, to, plain),
+                request.pdf);
         if (!request.pdfa.isEmpty())
-            streams.emplace_back(std::make_unique<PdfPageStream>(document, request.pdfa,
-                                                                 request.from, to, archival),
-                                 request.pdfa);
+            streams.emplace_back(
+                std::make_unique<PdfPageStream>(document, request.pdfa, request.from, to, archival),
+                request.pdfa);
     }
     int released = 0;
-    const QMetaObject::Connection streaming = QObject::connect(
-        &document, &ReportDocument::pageFinished, [&streams, &document, &released](int page) {
-            if (streams.empty())
-                return;
-            for (auto &stream : streams)
-                stream.first->pageFinished(page);
-            // Every file has these pages now.
-            for (; released < page; ++released) {
-                if (PrintedPage *done = document.run().pages.page(released + 1))
-                    done->release();
-            }
-        });
+    QMetaObject::Connection streaming;
+    if (!streams.empty())
+        streaming = QObject::connect(
+            &document, &ReportDocument::pageFinished, [&streams, &document, &released](int page) {
+                for (auto &stream : streams)
+                    stream.first->pageFinished(page);
+                // Every file has these pages now.
+                for (; released < page; ++released) {
+                    if (PrintedPage *done = document.run().pages.page(released + 1))
+                        done->release();
+                }
+            });
     const int ran = runReport(document, err);
     QObject::disconnect(streaming);
     if (ran)
@@ -356,7 +356,8 @@ int exportCommand(const CommandLine &commandLine, ReportDocument &document, RunL
                 fail(error.isEmpty() ? tr("cannot write %1").arg(file) : error);
         }
         if (streams.empty()) {
-            if (!request.pdf.isEmpty() && !exportPdf(document, request.pdf, from, to, &error, plain))
+            if (!request.pdf.isEmpty() &&
+                !exportPdf(document, request.pdf, from, to, &error, plain))
                 fail(error.isEmpty() ? tr("cannot write %1").arg(request.pdf) : error);
             if (!request.pdfa.isEmpty() &&
                 !exportPdf(document, request.pdfa, from, to, &error, archival))
@@ -487,10 +488,12 @@ QString reportSummary(const ReportDocument &document)
         if (sec->section_Type == ReportSection::DataSection) {
             s << "  SQL: " << quotedText(sec->SQL) << '\n';
             s << "  parent: "
-              << (sec->sectionParent > 0 ? ReportSection::keyOf(ReportSection::DataSection, sec->sectionParent)
-                                         : QStringLiteral("(none)"))
+              << (sec->sectionParent > 0
+                      ? ReportSection::keyOf(ReportSection::DataSection, sec->sectionParent)
+                      : QStringLiteral("(none)"))
               << ", mode: "
-              << (sec->mode == ReportSection::OnceAfter ? "one time after" : "after each record") << '\n';
+              << (sec->mode == ReportSection::OnceAfter ? "one time after" : "after each record")
+              << '\n';
         }
         if (sec->pageBreakAfter)
             s << "  page break after\n";
