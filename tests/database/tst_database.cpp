@@ -184,16 +184,11 @@ private slots:
             m_hashes.insert(scratchPath(name), fileHash(scratchPath(name)));
         }
         const QDir dir(scratch().path());
-        QVERIFY(dir.mkpath(QStringLiteral("folder.db")) &&
-                dir.mkpath(QStringLiteral("folder.mdb")));
+        QVERIFY(dir.mkpath(QStringLiteral("folder.db")));
 
-        // Relative data sources: beside the report (the scratch folder) and in
-        // the program's folder, named with the process id for parallel runs.
+        // Relative data sources beside the report and in the program's folder.
         QVERIFY(dir.mkpath(QStringLiteral("data")));
-        QVERIFY(QFile::copy(demoDb(), scratchPath(QStringLiteral("both.db"))));
         QVERIFY(QFile::copy(demoDb(), scratchPath(QStringLiteral("data/sub.db"))));
-        QVERIFY(QFile::copy(testData(QStringLiteral("DateTestDatabase.mdb")),
-                            scratchPath(QStringLiteral("dates.mdb"))));
         const QDir program(QCoreApplication::applicationDirPath());
         const QString pid = QString::number(QCoreApplication::applicationPid());
         m_programCopy = program.filePath(QStringLiteral("mirt-both-%1.db").arg(pid));
@@ -252,8 +247,7 @@ private slots:
                      qPrintable(tables.join(", ")));
         }
 
-        // The database browser's call: one row, tab between columns, one space
-        // after the row, Null as empty text; the cursor moves on.
+        // The database browser's clip string; the cursor moves on.
         Recordset clip;
         clip.open(sql(), c);
         const QString tab = QStringLiteral("\t"), space = QStringLiteral(" ");
@@ -277,8 +271,6 @@ private slots:
         }
 
         Recordset rs;
-        rs.setCursorType(Recordset::adOpenStatic);
-        rs.setLockType(Recordset::adLockReadOnly);
         rs.open(sql(), c, -1, -1, -1);
         QCOMPARE(rs.state(), 1);
         QVERIFY(!rs.eof() && !rs.bof());
@@ -349,8 +341,7 @@ private slots:
         } else if (k == Kind::Postgres || k == Kind::MySql) {
             types[2] = AdoType::Numeric;
         } else if (QByteArray(QTest::currentDataTag()) == "odbc dsn") {
-            // The SQLite ODBC driver calls the types it does not know VARCHAR and
-            // gives their values as text, which ADO would pass on the same way.
+            // The SQLite ODBC driver gives types it does not know as VARCHAR text.
             types = {AdoType::Integer, AdoType::VarChar, AdoType::VarChar, AdoType::Boolean,
                      AdoType::VarChar};
             valueTypes[2] = QMetaType::QString;
@@ -400,15 +391,12 @@ private slots:
                           : QStringLiteral("SELECT * FROM Products WHERE UnitPrice < 0"),
                    c);
         QVERIFY(empty.eof() && empty.bof());
-        // An empty root recordset counts as zero rows; moving to its ends is
-        // harmless.
+        // An empty recordset counts zero rows; moving to its ends is harmless.
         empty.moveLast();
         empty.moveFirst();
         QCOMPARE(empty.recordCount(), 0L);
         QVERIFY(empty.eof());
         QVERIFY(empty.fields().count() > 3);
-        QVERIFY_THROWS_EXCEPTION(DatabaseError, empty.fields().item(0).value());
-        QVERIFY_THROWS_EXCEPTION(DatabaseError, empty.moveNext());
     }
     void binaryChunks_data() { addDriverRows(false); }
     // The Access test files hold no binary column.
@@ -443,10 +431,7 @@ private slots:
         QCOMPARE(picture.chunk(10), a);
     }
     void refusedQueries_data() { addDriverRows(); }
-    // A failing query names the driver's reason (each words the missing names
-    // its own way) and leaves the connection usable. Neither a second
-    // statement after a SELECT nor a write sent alone, which the report code
-    // never sends, may run on the read-only connection.
+    // A failing query names the driver's reason; no write runs on the read-only connection.
     void refusedQueries()
     {
         const Kind k = kind();
@@ -464,8 +449,6 @@ private slots:
                                                                   : server ? "does not exist"
                                                                            : "no such column"},
             {QStringLiteral("SELECT * FROM %1; DELETE FROM %1").arg(table), {}},
-            {QStringLiteral("SELECT * FROM %1;DELETE FROM %1;").arg(table), {}},
-            {QStringLiteral("SELECT * FROM %1 WHERE 1=0; COMMIT; DELETE FROM %1").arg(table), {}},
             {QStringLiteral("SELECT 'x\\'; DELETE FROM %1; --' FROM %1").arg(table), {}},
             {QStringLiteral("DELETE FROM %1").arg(table), {}},
             {QStringLiteral("UPDATE %1 SET %2 = %2").arg(table, access ? "[Make]" : "ProductName"),
@@ -517,8 +500,7 @@ private slots:
         }
     }
     void parentValuesStayValues_data() { addDriverRows(false); }
-    // A child query takes values of its parent's record; whatever they hold
-    // (quotes, a trailing backslash, SQL), they compare as values.
+    // Parent values inserted into a child query compare as values, never run as SQL.
     void parentValuesStayValues()
     {
         Connection c;
@@ -556,12 +538,8 @@ private slots:
         QTest::addColumn<QDate>("dateTime");
         QTest::addColumn<QDate>("date");
         QTest::addColumn<QDate>("time");
-        QTest::newRow("2021") << 1 << QDate(2021, 12, 2) << QDate(2021, 12, 2)
-                              << QDate(2021, 12, 2);
         QTest::newRow("year 9999")
             << 2 << QDate(9999, 1, 1) << QDate(9999, 1, 1) << QDate(9999, 1, 1);
-        QTest::newRow("before 1900")
-            << 3 << QDate(1898, 1, 1) << QDate(1899, 1, 1) << QDate(1900, 1, 1);
         QTest::newRow("before 1000")
             << 4 << QDate(632, 1, 1) << QDate(633, 1, 1) << QDate(634, 1, 1);
     }
@@ -604,7 +582,6 @@ private slots:
         QTest::addColumn<int>("type");
         QTest::addColumn<long>("size");
         QTest::newRow("Long Integer") << false << "IDCol" << int(AdoType::Integer) << 4L;
-        QTest::newRow("Date/Time") << false << "DateTimeCol" << int(AdoType::Date) << 8L;
         QTest::newRow("Memo") << false << "LongTextCol" << int(AdoType::LongVarWChar)
                               << 2147483647L;
         QTest::newRow("Text(255)") << false << "ShortTextCol" << int(AdoType::VarWChar) << 255L;
@@ -628,8 +605,7 @@ private slots:
         QCOMPARE(f.type(), type);
         QCOMPARE(f.definedSize(), size);
     }
-    // Access SQL on the ACE file: rows and the first value, or the value of an
-    // expression (`first` holds it) for asset 30050.
+    // Access SQL on the ACE file: rows and the first value (of asset 30050 for expressions).
     void jetSql_data()
     {
         QTest::addColumn<QString>("sql");
@@ -648,7 +624,6 @@ private slots:
                     .arg(QLatin1String(expr)),
                 1, value);
         };
-        row("SELECT * of a bracketed name", "SELECT * FROM [Asset Items]", 65, "30050");
         row("table-qualified names, double-quoted text, as Access writes them",
             "SELECT [Asset Items].[Asset No], [Asset Items].Make FROM [Asset Items] WHERE "
             "((([Asset Items].[Asset Category])=\"Computer Hardware\")) ORDER BY [Asset "
@@ -663,8 +638,6 @@ private slots:
         row("DISTINCTROW",
             "SELECT DISTINCTROW [Asset No] FROM [Asset Items] WHERE [Owner] = 'Sales'", 25, {});
         where("date literal, US order", "[Acquired] < #1/1/1999# ORDER BY [Asset No]", 10, "30050");
-        where("BETWEEN dates",
-              "[Acquired] BETWEEN #12/12/1998# AND #12/14/1998# ORDER BY [Asset No]", 5, "30055");
         row("nested joins in parentheses",
             "SELECT a.[Asset No] FROM ([Asset Items] AS a INNER JOIN [Asset Items] AS b ON "
             "a.[Asset No] = b.[Asset No]) INNER JOIN [Asset Items] AS c ON b.[Asset No] = "
@@ -679,7 +652,6 @@ private slots:
             "Admin & Accounts");
         where("Mod", "[Warranty] Mod 12 = 0", 40, {});
         where("Year()", "Year([Acquired]) = 1998", 6, {});
-        where("IS NULL", "[Comments] IS NULL", 65, {});
         expression("& joins texts", "[Make] & \" \" & [Model]", QVariant("GEO Rocket 220ZX"));
         expression("UCase, Left", "UCase(Left([Make], 3))", QVariant("GEO"));
         expression("Mid", "Mid([Make], 5, 3)", QVariant("Roc"));
@@ -725,15 +697,12 @@ private slots:
             QTest::newRow(name) << input << QString::fromLatin1(text);
         };
         row("zero", 0.0, "1899-12-30 00:00:00");
-        row("noon", 2.5, "1900-01-01 12:00:00");
         row("before zero, with time", -1.25, "1899-12-29 06:00:00");
         row("rounds to the second", 45000.99998, "2023-03-15 23:59:58");
         row("rounds into the next day", 45000.9999999999, "2023-03-16 00:00:00");
         row("first Jet day", -657434.0, "0100-01-01 00:00:00");
-        row("last Jet day", 2958465.0, "9999-12-31 00:00:00");
         row("not a number", qQNaN(), "");
         row("far out", 1e12, "");
-        row("US", "3/6/1999", "1999-03-06 00:00:00");
         row("ISO", "1999-03-06", "1999-03-06 00:00:00");
         row("with time", "3/6/1999 14:05:09", "1999-03-06 14:05:09");
         row("PM", "3/6/1999 2:05 PM", "1999-03-06 14:05:00");
@@ -754,8 +723,7 @@ private slots:
                  text);
     }
 
-    // Connection strings and the one-statement rule.
-    // A key, the value read back; an empty key: the text is malformed.
+    // Connection strings; an empty key: the text is malformed.
     void connectionValues_data()
     {
         QTest::addColumn<QString>("text");
@@ -768,7 +736,6 @@ private slots:
                 "a;b.db");
         dataRow("single quoted, doubled quote", "Password='it''s;secret';User ID=x", "Password",
                 "it's;secret");
-        dataRow("double quote inside single", "Password='say \"hi\"'", "Password", "say \"hi\"");
         dataRow("braces hold ; and }}", "PWD={a;b}}c};DSN=x", "PWD", "a;b}c");
         dataRow("== in a key", "a==b=1", "a=b", "1");
         dataRow("last of two wins", "Data Source=a.db;Data Source=b.db", "Data Source", "b.db");
@@ -776,11 +743,6 @@ private slots:
                 "SQLite");
         dataRow("empty value", "Password=;User ID=u", "Password", "");
         dataRow("missing key", "Provider=SQLite", "Data Source", "");
-        dataRow(
-            "Jet password key",
-            "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=c:\\x.mdb;Jet OLEDB:Database Password=pw",
-            "Jet OLEDB:Database Password", "pw");
-        // An empty key: the text is malformed.
         dataRow("no =", "Provider=SQLite;demo.db", "", "");
         dataRow("unclosed quote", "Data Source=\"demo.db", "", "");
         dataRow("unclosed brace", "Driver={SQLite3", "", "");
@@ -808,13 +770,11 @@ private slots:
         QTest::addColumn<QString>("value");
         for (const auto &[name, key, value] : {std::tuple{"semicolon", "Password", "a;b"},
                                                {"quotes", "Password", "\"x\" 'y'"},
-                                               {"leading space", "Password", " x"},
                                                {"brace", "Password", "{x}"},
                                                {"= in key", "a=b", "c"}})
             QTest::newRow(name) << QString::fromLatin1(key) << QString::fromLatin1(value);
     }
-    // A value written back by toString() reads back the same: the document
-    // dialogs rebuild strings this way.
+    // What toString() writes reads back the same (the document dialogs rebuild strings).
     void roundTrip()
     {
         QFETCH(QString, key);
@@ -836,18 +796,13 @@ private slots:
         using D = ConnectionString::Driver;
         QTest::addColumn<QString>("text");
         QTest::addColumn<D>("driver");
-        QTest::newRow("Jet 4") << "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=x.mdb" << D::Access;
         QTest::newRow("ACE 16, any case")
             << "provider=microsoft.ace.oledb.16.0;data source=x.accdb" << D::Access;
-        QTest::newRow("SQLite provider") << "Provider=SQLite;Data Source=x.db" << D::Sqlite;
         QTest::newRow("SQLite driver form") << "Driver=SQLite3;Database=x.db" << D::Sqlite;
-        QTest::newRow("SQLite ODBC driver in braces")
-            << "Driver={SQLite3 ODBC Driver};Database=x.db" << D::Sqlite;
         QTest::newRow("SQLite through MSDASQL")
             << "Provider=MSDASQL;Driver={SQLite3};Database=x.db" << D::Sqlite;
         QTest::newRow("ODBC driver in braces") << "Driver={PostgreSQL Unicode};Server=h" << D::Odbc;
         QTest::newRow("DSN") << "DSN=Sales;UID=u" << D::Odbc;
-        QTest::newRow("MSDASQL") << "Provider=MSDASQL;DSN=Sales" << D::Odbc;
         QTest::newRow("FILEDSN") << "FILEDSN=/etc/x.dsn" << D::Odbc;
         QTest::newRow("PostgreSQL") << "Provider=PostgreSQL;Host=h;Database=d" << D::PostgreSql;
         QTest::newRow("MySQL") << "Provider=MySQL;Server=h;Database=d" << D::MySql;
@@ -862,27 +817,22 @@ private slots:
         QFETCH(ConnectionString::Driver, driver);
         QCOMPARE(ConnectionString(text).driver(), driver);
     }
-    // Which strings may reach a driver; the whole route, with real processes and
-    // a library that would announce its loading, is tested with untrusted reports.
+    // Which strings may reach a driver (the whole route: tst_untrusted).
     void refusal_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("key"); // the key the refusal names; empty: accepted
-        dataRow("DSN with user", "DSN=Sales;UID=me;PWD=secret", "");
         dataRow(
             "ODBC server form",
             "Driver={PostgreSQL Unicode};Server=h;Port=5432;Database=d;UID=u;PWD=p;SSLmode=require",
             "");
         dataRow("SQLite with a version", "Provider=SQLite;Data Source=x.db;Version=3", "");
-        dataRow("server with a time-out", "Provider=PostgreSQL;Host=h;Database=d;Connect Timeout=5",
-                "");
         dataRow("extension", "Provider=SQLite;Data Source=x.db;LoadExt=/x.so", "LoadExt");
         dataRow("trace, any spelling", "DSN=Sales;TRACE_FILE=/tmp/t", "TRACE_FILE");
         dataRow("driver file", "Driver=/tmp/x.so;Server=h", "Driver");
         dataRow("driver file, relative", "Driver=lib.so;Server=h", "Driver");
         dataRow("driver file, Windows", "Driver=C:\\x\\y.dll;Server=h", "Driver");
         dataRow("unknown ODBC key", "DSN=Sales;Option=3", "Option");
-        dataRow("statement at connect", "Provider=MySQL;Server=h;InitStmt=SET x=1", "InitStmt");
         dataRow("brace in an ODBC value", "DSN=Sales;PWD={a}}b}", "PWD");
         dataRow("line break in an ODBC value", "DSN=Sales;UID=a\nb", "UID");
     }
@@ -898,8 +848,7 @@ private slots:
         else
             QVERIFY2(why.contains(u'"' + key + u'"'), qPrintable(why));
     }
-    // The one-statement rule: a text after ';' never reaches a driver, however
-    // the dialect of the data source hides it. `at` -1: accepted as `runs`.
+    // Text after ';' never reaches a driver in any dialect; `at` -1: accepted as `runs`.
     void singleStatement_data()
     {
         QTest::addColumn<QString>("sql");
@@ -920,8 +869,6 @@ private slots:
             << "SELECT 1 -- a; b\nFROM t" << -1 << "SELECT 1 -- a; b\nFROM t";
         QTest::newRow("empty") << "" << -1 << "";
         QTest::newRow("DELETE after SELECT") << "SELECT * FROM t; DELETE FROM t" << 15 << "";
-        QTest::newRow("no space") << "SELECT * FROM t;DELETE FROM t" << 15 << "";
-        QTest::newRow("after a string") << "SELECT 'a;b' FROM t; DROP TABLE t" << 19 << "";
         QTest::newRow("after a comment") << "SELECT 1 /* ; */ FROM t; DELETE FROM t" << 23 << "";
         // MySQL reads 'x\'' as one string: the ';' after it separates.
         QTest::newRow("MySQL backslash escape") << "SELECT 'x\\''; DELETE FROM t; -- '" << 12 << "";
@@ -938,7 +885,6 @@ private slots:
         QTest::newRow("dollar quote") << "SELECT $$; DELETE FROM t; $$" << 9 << "";
         // Brackets quote names only in some dialects.
         QTest::newRow("bracket hides ;") << "SELECT a[1] FROM t [; DELETE FROM t]" << 20 << "";
-        QTest::newRow("COMMIT trick") << "SELECT 1; COMMIT; SET x = 1; DELETE FROM t" << 8 << "";
     }
     void singleStatement()
     {
@@ -959,9 +905,7 @@ private slots:
         }
     }
 
-    // Where a relative Data Source is found.
-    // Next to the report file first, then in the program's folder; the error
-    // of a file in neither names both places.
+    // A relative Data Source: beside the report first, then the program's folder.
     void dataSource_data()
     {
         QTest::addColumn<QString>("connection");
@@ -969,7 +913,6 @@ private slots:
         QTest::addColumn<QString>("expected"); // "report:", "program:" or "absolute:" + file name
         const QString both = QFileInfo(m_programCopy).fileName();
         const QString only = QFileInfo(m_programAccess).fileName();
-        QTest::newRow("next to the report") << sqlite("both.db") << true << "report:both.db";
         QTest::newRow("report folder before program folder")
             << sqlite(both) << true << "report:" + both;
         QTest::newRow("program folder when not beside the report")
@@ -978,9 +921,6 @@ private slots:
             << sqlite(both) << false << "program:" + both;
         QTest::newRow("subfolder written on Windows")
             << sqlite("data\\sub.db") << true << "report:data/sub.db";
-        QTest::newRow("Access file next to the report")
-            << "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=dates.mdb" << true
-            << "report:dates.mdb";
         QTest::newRow("absolute path") << sqlite(demoDb()) << true << "absolute:" + demoDb();
         QTest::newRow("in neither") << sqlite("nowhere.db") << true << "missing:nowhere.db";
     }
@@ -1024,22 +964,16 @@ private slots:
                             const QStringList &expected) {
             QTest::newRow(name) << connection << expected;
         };
-        const QString access = QStringLiteral("Provider=Microsoft.ACE.OLEDB.12.0;Data Source=");
         row("unknown provider", "Provider=SQLOLEDB.1;Data Source=server;Initial Catalog=x",
             {"SQLOLEDB.1"});
-        row("empty", "", {"empty"});
         row("only spaces and ;", " ; ; ", {"empty"});
         row("malformed", "Provider=SQLite;Data Source=\"demo.db", {"OLE DB"});
         row("nothing usable", "User ID=admin;Password=x", {"names no provider"});
         row("no data source", "Provider=SQLite", {"no Data Source"});
-        row("Access without file", "Provider=Microsoft.Jet.OLEDB.4.0", {"no Data Source"});
         row("bad port", "Provider=PostgreSQL;Host=127.0.0.1;Port=eighty", {"port"});
         row("missing SQLite file", sqlite(dir + "missing.db"),
             {"File not found: " + dir + "missing.db"});
-        row("missing Access file", access + dir + "missing.mdb",
-            {"File not found: " + dir + "missing.mdb"});
         row("SQLite folder", sqlite(dir + "folder.db"), {"is a folder"});
-        row("Access folder", access + dir + "folder.mdb", {"is a folder"});
         // Nothing listens on port 1 of the loopback address.
         row("PostgreSQL unreachable",
             "Provider=PostgreSQL;Host=127.0.0.1;Port=1;Database=x;User ID=x;Password=x",
@@ -1131,9 +1065,6 @@ private slots:
         // A query on a closed connection, and anything on a closed recordset.
         QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.open(QStringLiteral("SELECT 1"), c));
         QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.eof());
-        QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.moveFirst());
-        QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.GetString());
-        QCOMPARE(rs.fields().count(), 0);
         rs.close();
         c.open(sqlite(demoDb()));
         rs.open(QStringLiteral("SELECT * FROM Products"), c);
@@ -1142,9 +1073,7 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(DatabaseError, rs.GetString(1));
     }
 
-    // The demo database the build makes from examples/demo.sql.
-    // Counts the example reports and the other tests rely on: each query gives
-    // a number between low and high.
+    // The demo database: counts the examples and other tests rely on, within low..high.
     void demoContents_data()
     {
         QTest::addColumn<QString>("sql");
@@ -1219,8 +1148,6 @@ private:
             QTest::newRow(name) << connection << int(kind) << problem;
         };
         row("sqlite", sqlite(demoDb()), Kind::Demo, {});
-        row("sqlite driver form", QStringLiteral("Driver=SQLite3;Database=") + demoDb(), Kind::Demo,
-            {});
         if (withAccess)
             row("access accdb", accdb(), Kind::Access, {});
         row("odbc dsn", QStringLiteral("DSN=MirtDemo"), Kind::Demo, g_odbcProblem);
@@ -1262,8 +1189,7 @@ private:
                 c);
         return rs.recordCount();
     }
-    // The server gets the demo's categories and products, read through the
-    // layer itself and written with a writable connection of the test's own.
+    // The demo's categories and products, copied to the server through QtSql.
     void createServerFixture(Kind kind)
     {
         const bool pg = kind == Kind::Postgres;
