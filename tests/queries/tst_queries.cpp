@@ -1,7 +1,5 @@
-// The report's queries on real databases: field references and their
-// replacement, runSql and its error entries, the connection and the table and
-// field lists, sections filled from their parent's record, pictures from
-// binary fields, the browser's grid and /check.
+// The report's queries on real databases: field references, runSql, the connection, table
+// and field lists, sections filled from their parent's record, pictures, the grid, /check.
 #include "../datafixtures.h"
 #include "../germanlocale.h"
 
@@ -43,8 +41,7 @@ QString scratchCopy(const QString &path, const QString &name)
     return target;
 }
 
-// People (a name with a quote, a Null city, a score of 2.5, a blob that is no
-// picture), Visits, Nicknames, an empty table and a view. Made once.
+// People (a quote, a Null city, a score of 2.5, a blob that is no picture) and more.
 QString fixtureDb()
 {
     static const QString path = [] {
@@ -65,8 +62,7 @@ QString fixtureDb()
     return path;
 }
 
-// A document on `connection` whose data sections are `count` new ones,
-// numbered 1..count, named "S1", "S2", …
+// A document on `connection` with `count` data sections named "S1", "S2", …
 std::unique_ptr<ReportDocument> newDocument(const QString &connection, int count = 1)
 {
     auto doc = std::make_unique<ReportDocument>();
@@ -81,8 +77,7 @@ ReportSection *dataSection(ReportDocument &doc, int n)
     return doc.sections.value(ReportSection::keyOf(ReportSection::DataSection, n));
 }
 
-// S1 on People; S2 its child with `childSql`; the parent is moved to the
-// person with ID `personId`.
+// S1 on People, moved to the person `personId`; S2 its child with `childSql`.
 std::unique_ptr<ReportDocument> parentAndChild(const QString &childSql, int personId)
 {
     auto doc = newDocument(sqlite(fixtureDb()), 2);
@@ -157,9 +152,7 @@ private slots:
     void initTestCase() { QVERIFY(scratch().isValid() && QFile::exists(fixtureDb())); }
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 
-    // Field references in SQL texts.
-    // A reference read into its section and field, and written back: what
-    // fullText writes reads back as the same field.
+    // A reference read into its section and field; what fullText writes reads back the same.
     void fieldReference_data()
     {
         QTest::addColumn<QString>("reference");
@@ -227,8 +220,7 @@ private slots:
         QFETCH(QString, expected);
         QCOMPARE(sqlWithZeroReferences(sql), expected);
     }
-    // The text after "SELECT * FROM t WHERE ", with every reference given
-    // `value`, in the C locale and in German: numbers keep their periods.
+    // Every reference given `value`, in the C locale and in German (periods kept).
     void substitution_data()
     {
         QTest::addColumn<QString>("sql");
@@ -241,7 +233,6 @@ private slots:
         };
         row("bare number", "c={[C].[ID]}", 42, "c=42");
         row("bare text becomes a literal", "c={[C].[ID]}", "O'Brien", "c='O''Brien'");
-        row("inside a longer literal", "n LIKE '%{[C].[Name]}%'", "it's", "n LIKE '%it''s%'");
         row("literal ending a value cannot close the quote", "n='{N}' AND x=1", "' OR '1'='1",
             "n=''' OR ''1''=''1' AND x=1");
         row("after a literal with doubled quotes", "q='a''b' AND n={N}", "x'y",
@@ -259,10 +250,7 @@ private slots:
         row("date", "d='{D}'", QDate(2024, 2, 29), "d='2024-02-29'");
         row("boolean", "f={F}", true, "f=True");
         row("decimal", "p={P}", 1234.5, "p=1234.5");
-        row("negative", "p={P}", -0.25, "p=-0.25");
         row("whole double", "p={P}", 1000000.0, "p=1000000");
-        row("integer", "p={P}", qint64(1234567), "p=1234567");
-        row("float", "p={P}", 2.5f, "p=2.5");
     }
     void substitution()
     {
@@ -308,12 +296,10 @@ private slots:
         row("lower case passes", "select a from t", "");
         row("star against SELECT", "SELECT*FROM t", "");
         row("not a select", "DELETE FROM t", first);
-        row("empty", "", first);
         row("only a comment", "-- SELECT a FROM t", first);
         row("FROM at the very end", "SELECT * FROM", third);
         row("no table", "SELECT 1 AS One", "");
         row("ends with a name ending in from", "SELECT a FROM ValidFrom", "");
-        row("ends with from after a line break", "SELECT a FROM t1,\r\nFROM", third);
         row("from in a string at the end", "SELECT a FROM t WHERE b = 'x from'", "");
         row("block comment first", "/* list */ SELECT a FROM t", "");
         row("comment hides a change", "-- SELECT\nDELETE FROM t", first);
@@ -321,8 +307,6 @@ private slots:
             "WITH RECURSIVE n(i) AS (SELECT 1 UNION SELECT i + 1 FROM n) SELECT i FROM n", "");
         row("change after a common table",
             "WITH c AS (SELECT a FROM t) DELETE FROM t WHERE a IN (SELECT a FROM c)", first);
-        row("insert after a common table", "WITH c AS (SELECT 1) INSERT INTO t SELECT * FROM c",
-            first);
     }
     void selectChecks()
     {
@@ -331,24 +315,18 @@ private slots:
         QCOMPARE(selectCheckMessage(sql), message);
     }
 
-    // runSql on the report's read-only connection.
-    // Refused by the checks before the database, by the driver, or for want of a
-    // connection: an entry of RunSQL with the text the caller gave.
+    // A refused runSql leaves an entry of RunSQL with the text the caller gave.
     void runSqlRefusals_data()
     {
         QTest::addColumn<QString>("connection");
         QTest::addColumn<QString>("sql");
         QTest::addColumn<QString>("message");
         const QString demo = sqlite(demoDb());
-        const QString mdb = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
-                            testData(QStringLiteral("DateTestDatabase.mdb"));
         dataRow("not a query", demo, "  DELETE FROM Customers",
                 "=Your query must start with 'SELECT'");
         dataRow("nothing after the last FROM", demo, "SELECT * FROM  ",
                 "=You query is not complete");
         dataRow("missing table", demo, "SELECT * FROM Nowhere", "no such table");
-        dataRow("syntax error", demo, "SELECT , FROM Categories", "syntax error");
-        dataRow("Access, missing table", mdb, "SELECT * FROM Nowhere", "Nowhere");
         // The entry names why the connection is closed, not only that it is.
         dataRow("closed connection", sqlite("/nonexistent/x.db"), "SELECT * FROM Categories",
                 "x.db");
@@ -392,10 +370,6 @@ private slots:
         row("several lines, a comment first",
             "-- two\r\nSELECT CategoryID\r\nFROM Categories\r\nWHERE CategoryID < 3\r\n", 0, 2,
             "-- two\r\nSELECT CategoryID\r\nFROM Categories\r\nWHERE CategoryID < 3");
-        row("a name ending in from",
-            "SELECT CategoryName AS NameFrom FROM Categories ORDER BY NameFrom", 0, 8);
-        row("common table", "WITH c AS (SELECT CategoryID FROM Categories) SELECT * FROM c", 0, 8);
-        row("no table", "SELECT 1 AS One", 0, 1);
         row("three records", "SELECT * FROM Categories", 3, 3);
         row("negative limit: all", "SELECT * FROM Categories", -5, 8);
     }
@@ -420,7 +394,6 @@ private slots:
         QTest::addColumn<QString>("connection");
         QTest::addColumn<QString>("reason");
         dataRow("unknown provider", "Provider=Nonsense.Provider.1;Data Source=x.db", "Nonsense");
-        dataRow("missing file", sqlite("/nonexistent/none.db"), "none.db");
         dataRow("empty", "", "");
     }
     void badSourcesGiveTheirReason()
@@ -522,8 +495,7 @@ private slots:
         dataSection(*doc, 1)->SQL = QStringLiteral("SELECT ID, Name FROM People");
         ReportSection *child = dataSection(*doc, 2);
         child->sectionParent = 1;
-        // With every reference replaced by 0 the query runs and gives no row,
-        // but its fields are known.
+        // References replaced by 0: no row, but the fields are known.
         child->SQL = QStringLiteral("SELECT Place, Score FROM Visits WHERE PersonID = {[S1].[ID]}");
         dataSection(*doc, 3)->SQL = QStringLiteral("SELECT * FROM Missing");
         dataSection(*doc, 4)->SQL = QStringLiteral("SELECT Nick FROM Nicknames");
@@ -567,10 +539,6 @@ private slots:
             1, "SELECT Nick FROM Nicknames WHERE Name = 'O''Brien'", {"Obi"});
         row("bare field name", "SELECT Nick FROM Nicknames WHERE Name = '{[Name]}'", 2,
             "SELECT Nick FROM Nicknames WHERE Name = 'Smith'", {"Smithy"});
-        row("without brackets", "SELECT Nick FROM Nicknames WHERE Name = '{Name}'", 2,
-            "SELECT Nick FROM Nicknames WHERE Name = 'Smith'", {"Smithy"});
-        row("decimal", "SELECT Place FROM Visits WHERE Score = {[S1].[Score]}", 1,
-            "SELECT Place FROM Visits WHERE Score = 2.5", {"Cork"});
         // The C library's locale too: a decimal comma would change the query.
         row("decimal, German locale", "SELECT Place FROM Visits WHERE Score = {[S1].[Score]}", 1,
             "SELECT Place FROM Visits WHERE Score = 2.5", {"Cork"}, true);
@@ -633,8 +601,7 @@ private slots:
     }
     void parentIsFoundByItsNumber()
     {
-        // Three sections; the third's parent is number 1, not "1d" nor the
-        // second section.
+        // The third's parent is number 1, not "1d" nor the second section.
         auto doc = newDocument(sqlite(fixtureDb()), 3);
         QCOMPARE(doc->openDataConnection(), 0);
         dataSection(*doc, 1)->SQL = QStringLiteral("SELECT ID FROM People WHERE ID = 2");
@@ -715,28 +682,6 @@ private slots:
         QCOMPARE(*doc->run().vars.value(QStringLiteral("City")),
                  QVariant(QStringLiteral("Cardiff")));
     }
-    void databaseIsNeverChanged()
-    {
-        const QString copy = scratchCopy(fixtureDb(), QStringLiteral("unchanged.db"));
-        const QByteArray before = fileHash(copy);
-        {
-            auto doc = newDocument(sqlite(copy), 2);
-            QCOMPARE(doc->openDataConnection(), 0);
-            ReportSection *root = dataSection(*doc, 1);
-            root->SQL = QStringLiteral("SELECT * FROM People");
-            QCOMPARE(root->openRecordset(0), 0);
-            ReportSection *child = dataSection(*doc, 2);
-            child->sectionParent = 1;
-            // A value that tries to end the literal and start a statement.
-            child->SQL = QStringLiteral(
-                "SELECT * FROM Nicknames WHERE Name = '{[S1].[Name]}'; DELETE FROM People; --'");
-            QCOMPARE(child->openRecordset(0), 2);
-            child->SQL = QStringLiteral("SELECT 1 FROM People WHERE '{Name}' = 'x'");
-            QCOMPARE(child->openRecordset(0), 0);
-        }
-        QCOMPARE(fileHash(copy), before);
-    }
-
     // Pictures from binary fields; recordset rows in the browser's grid.
     // A picture, or none with the reason naming the field.
     void picture_data()
@@ -774,8 +719,7 @@ private slots:
                            png.value(0).toByteArray())
                               .toHex()));
         }
-        // A temporary folder of its own (other programs use the shared one),
-        // kept for the rest of the run.
+        // A temporary folder of its own, to see that none is left.
         const QString temp = scratchPath(QStringLiteral("temp-") + QTest::currentDataTag());
         QVERIFY(QDir().mkpath(temp));
         qputenv("TMPDIR", QFile::encodeName(temp));
@@ -855,18 +799,11 @@ private slots:
         QCOMPARE(grid.item(2, 3)->text(), QStringLiteral("1.25"));
 
         // Memo text keeps its line feeds; carriage returns go.
-        Connection demo;
-        demo.open(sqlite(demoDb()));
         Recordset notes;
-        notes.open(
-            QStringLiteral("SELECT Notes FROM Orders WHERE Notes LIKE '%' || char(13) || '%'"),
-            demo, Recordset::adOpenStatic);
-        if (notes.recordCount() > 0) {
-            long all = 0;
-            fillGridFromRecordset(notes, grid, 1, all, true);
-            QVERIFY(!grid.item(0, 0)->text().contains(u'\r'));
-            QVERIFY(grid.item(0, 0)->text().contains(u'\n'));
-        }
+        notes.open(QStringLiteral("SELECT 'a' || char(13, 10) || 'b'"), c, Recordset::adOpenStatic);
+        long all = 0;
+        fillGridFromRecordset(notes, grid, 1, all, true);
+        QCOMPARE(grid.item(0, 0)->text(), QStringLiteral("a\nb"));
     }
 
     // /check: what it prints and the status it ends with.
@@ -881,7 +818,6 @@ private slots:
                 "d2 Orders\n  OK, 15 records\n    OrderID\t3\n    Freight\t6\n\n"
                 "d3 Order lines\n  OK, 5 records\n    ProductID\t3\n    Quantity\t2\n\n");
         dataRow("missing table", 1, "SELECT * FROM Clients", "no such table: Clients");
-        dataRow("syntax error", 2, "SELECT OrderID FROM Orders WHERE", "incomplete input");
         dataRow("not a SELECT", 3, "DELETE FROM [Order Details]",
                 "Your query must start with 'SELECT'");
         dataRow("second statement", 3, "SELECT * FROM Orders; DELETE FROM Orders", "statement");
@@ -933,18 +869,13 @@ private slots:
         QCOMPARE(run.status, int(CheckPassed));
         QCOMPARE(run.out, QStringLiteral("The report has no data section.\n"));
 
-        // Connections that cannot be opened.
-        for (const char *bad : {"Provider=SQLite;Data Source=/nonexistent/gone.db",
-                                "Provider=Foo.Bar;Data Source=x"}) {
-            doc = ordersReport(QLatin1String(bad));
-            run = runCheck(*doc);
-            QCOMPARE(run.status, int(CheckNoConnection));
-            QVERIFY(run.out.isEmpty());
-            QVERIFY(run.err.startsWith(QStringLiteral("Impossible to open the connection\n")));
-            QVERIFY2(run.err.contains(
-                         QLatin1String(QByteArray(bad).contains("gone") ? "gone.db" : "Foo.Bar")),
-                     qPrintable(run.err));
-        }
+        // A connection that cannot be opened.
+        doc = ordersReport(QStringLiteral("Provider=SQLite;Data Source=/nonexistent/gone.db"));
+        run = runCheck(*doc);
+        QCOMPARE(run.status, int(CheckNoConnection));
+        QVERIFY(run.out.isEmpty());
+        QVERIFY(run.err.startsWith(QStringLiteral("Impossible to open the connection\n")));
+        QVERIFY2(run.err.contains(QLatin1String("gone.db")), qPrintable(run.err));
 
         // A saved report finds a relative Data Source beside its file.
         const QString folder = scratchPath(QStringLiteral("check-report"));
