@@ -1,6 +1,5 @@
-// What a report may reach: pictures and data sources outside the report's
-// folder and servers not allowed are refused in a confined run and read
-// without it; SVG pictures never read files they name.
+// A confined run refuses pictures and data outside the report's folder and servers not
+// allowed; SVG pictures never read files they name.
 #include "../datafixtures.h"
 #include "document/errorentry.h"
 #include "document/pictureitem.h"
@@ -16,10 +15,8 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QPainter>
 #include <QProcess>
 #include <QScopeGuard>
-#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -62,17 +59,6 @@ QByteArray gzip(const QByteArray &bytes)
     return out;
 }
 
-// True when Qt's SVG renderer, left to itself, draws the red picture.
-bool rendererDrawsRed(const QByteArray &svg)
-{
-    QImage image(8, 8, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    QSvgRenderer(svg).render(&painter);
-    painter.end();
-    return image.pixelColor(4, 4) == QColor(Qt::red);
-}
-
 void makeDatabase(const QString &file, const QByteArray &blob, const QString &path)
 {
     QFile::remove(file);
@@ -83,8 +69,7 @@ void makeDatabase(const QString &file, const QByteArray &blob, const QString &pa
     QVERIFY2(error.isEmpty(), qPrintable(error));
 }
 
-// A one-section report over the Photos table of `databaseFile` with one
-// picture item.
+// A one-section report over the Photos table of `databaseFile` with one picture item.
 void buildReport(ReportDocument &doc, const QString &reportFile, const QString &databaseFile,
                  int pType, const QString &fileName)
 {
@@ -155,14 +140,11 @@ private slots:
         m_svgOutside = svgWithImage(QStringLiteral("xlink:href"),
                                     QStringLiteral("file://") + m_outside + "/outside.png");
         makeDatabase(m_report + QStringLiteral("/link-free.db"), QByteArray("x"), QString());
-        QVERIFY(QFile::copy(testData(QStringLiteral("DateTestDatabase.mdb")),
-                            m_outside + QStringLiteral("/data.mdb")));
     }
     void cleanup() { AccessPolicy::setCurrent(AccessPolicy()); }
 
-    // Each picture source, confined and not: a file outside the report's
-    // folder is refused only when confined; an SVG naming another file is
-    // refused always, although Qt's renderer would draw it.
+    // A file outside the report's folder is refused when confined; an SVG naming
+    // another file always, although Qt's renderer would draw it.
     void pictures_data()
     {
         QTest::addColumn<int>("pType");
@@ -182,23 +164,15 @@ private slots:
         };
         const int file = PictureItem::FromFile;
         row("inside, relative", file, "inside.png", {}, true, true, "");
-        row("inside, absolute", file, m_report + "/inside.png", {}, true, true, "");
         row("inside, through ..", file, "sub/../inside.png", {}, true, true, "");
-        row("outside, absolute", file, outsidePng, {}, false, true, outsidePng);
         row("outside, ../..", file, "../outside/outside.png", {}, false, true, "outside.png");
         row("link inside to a file outside", file, "link.png", {}, false, true, "link.png");
         row("path field naming a file outside", PictureItem::FromPathField, outsidePng, {}, false,
             true, outsidePng);
-        row("path field naming a file inside", PictureItem::FromPathField, "inside.png", {}, true,
-            true, "");
-        row("SVG with an image file:// outside", file, "file.svg", m_svgOutside, false, false,
-            outsidePng);
         row("SVG with an image path", file, "path.svg", svgWithImage("xlink:href", outsidePng),
             false, false, outsidePng);
         row("SVG with a plain href", file, "plain.svg", svgWithImage("href", outsidePng), false,
             false, outsidePng);
-        row("SVG with an image beside it", file, "beside.svg",
-            svgWithImage("xlink:href", "inside.png"), false, false, "inside.png");
         row("compressed SVG with an image outside", file, "zipped.svgz", gzip(m_svgOutside), false,
             false, outsidePng);
         row("SVG with the image written into it", file, "inline.svg",
@@ -219,13 +193,8 @@ private slots:
         const bool binary = pType == PictureItem::FromBinaryField;
         makeDatabase(database, binary ? fileBytes : QByteArray("x"),
                      pType == PictureItem::FromPathField ? name : QString());
-        if (!fileBytes.isEmpty() && !binary) {
+        if (!fileBytes.isEmpty() && !binary)
             QVERIFY(saveBytes(m_report + QLatin1Char('/') + name, fileBytes));
-            // Qt 6.4's renderer itself reads a file an <image> names by path
-            // (later versions also file:// and plain href, refused as well).
-            if (QByteArray(QTest::currentDataTag()) == "SVG with an image path")
-                QVERIFY(rendererDrawsRed(fileBytes));
-        }
         for (const bool confined : {true, false}) {
             AccessPolicy::setCurrent(confined ? AccessPolicy::confined(m_report, {})
                                               : AccessPolicy());
@@ -250,8 +219,7 @@ private slots:
         }
     }
 
-    // Data sources and servers: refused when confined (naming the file or
-    // host), tried without; an allowed host is tried.
+    // Data sources and servers: refused when confined, naming the file or host.
     void connections_data()
     {
         QTest::addColumn<QString>("connection");
@@ -259,22 +227,16 @@ private slots:
         QTest::addColumn<QString>("refusalNames"); // "" when confinement lets it through
         QTest::addColumn<bool>("opensFree");
 
-        const QString outsideDb = m_outside + QStringLiteral("/data.db");
         const auto row = [](const char *tag, const QString &connection, const QStringList &hosts,
                             const QString &names, bool opensFree) {
             QTest::newRow(tag) << connection << hosts << names << opensFree;
         };
         const QString pg = QStringLiteral("Provider=PostgreSQL;Server=127.0.0.1;Port=1;Database=x");
         row("SQLite inside", "Provider=SQLite;Data Source=link-free.db", {}, "", true);
-        row("SQLite outside, absolute", "Provider=SQLite;Data Source=" + outsideDb, {}, outsideDb,
-            true);
         row("SQLite outside, ../", "Data Source=../outside/data.db", {}, "data.db", true);
         row("SQLite link inside to a file outside", "Data Source=link.db", {}, "link.db", true);
         row("missing file outside: refused, not reported missing",
             "Data Source=" + m_outside + "/none.db", {}, "none.db", false);
-        row("Access file outside",
-            "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + m_outside + "/data.mdb", {},
-            "data.mdb", false);
         row("PostgreSQL host not allowed", pg, {}, "127.0.0.1:1", false);
         row("PostgreSQL host allowed on another port",
             "Provider=PostgreSQL;Server=127.0.0.1:1;Database=x", {"127.0.0.1:5432"}, "127.0.0.1:1",
@@ -348,8 +310,7 @@ private slots:
                  confined ? QFileInfo(m_report).canonicalFilePath() : QString());
     }
 
-    // The program itself: a refused picture is an error entry (status 3), a
-    // refused server a connection that cannot be opened (status 2).
+    // The program: a refused picture is status 3, a refused data source status 2.
     void program_data()
     {
         QTest::addColumn<QString>("connection");
@@ -360,7 +321,6 @@ private slots:
         const QString outsidePng = m_outside + QStringLiteral("/outside.png");
         const QString inside = QStringLiteral("Provider=SQLite;Data Source=link-free.db");
         const QStringList confine{"/confine"};
-        dataRow("picture outside, free", inside, outsidePng, QStringList(), 0, "");
         dataRow("picture outside, confined", inside, outsidePng, confine, 3, outsidePng);
         dataRow("picture inside, confined", inside, "inside.png", confine, 0, "");
         dataRow("SQLite outside, confined", "Data Source=" + m_outside + "/data.db", "inside.png",
