@@ -1,9 +1,7 @@
-// The error and debug lists: the text of an entry, the lists as the engine
-// fills them and the text the list window shows.
+// The error and debug lists: an entry's text, the lists and the list window's text.
 #include "document/errorentry.h"
 #include "document/reportdocument.h"
 #include "engine/errorlisttext.h"
-#include "engine/reportrun.h"
 
 #include <QLocale>
 #include <QTest>
@@ -15,9 +13,7 @@ class tst_ErrorLists : public QObject
 private slots:
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 
-    // An entry's line: the time in the reader's short date format, with
-    // seconds (entries come in quick succession) and without the zone (noise
-    // in a list made on one machine).
+    // An entry's time: the reader's short date, with seconds, without the zone.
     void pureText_data()
     {
         QTest::addColumn<QString>("locale");
@@ -55,65 +51,13 @@ private slots:
         QCOMPARE(doc.errorLst.size(), 2);
         QCOMPARE(doc.errorLst.first().message, QStringLiteral("first"));
         QCOMPARE(doc.lastError()->function_, QStringLiteral("OpenRS"));
-        // A new document forgets its errors but not the debug lines.
+        // Debug lines are kept only in debug mode; a new document forgets its errors, not them.
+        doc.addDebugList(QStringLiteral("dropped"));
         doc.dbg = true;
         doc.addDebugList(QStringLiteral("kept"));
         doc.init();
         QVERIFY(!doc.isErrors() && !doc.lastError());
         QCOMPARE(doc.debugLst, QStringList{QStringLiteral("kept")});
-    }
-
-    // The window's text: each entry between line breaks, an empty line
-    // between entries, oldest first; the note while a run goes on.
-    void errorListText_data()
-    {
-        QTest::addColumn<int>("entries");
-        QTest::addColumn<bool>("working");
-        QTest::newRow("empty, idle") << 0 << false;
-        QTest::newRow("empty, running") << 0 << true;
-        QTest::newRow("two entries") << 2 << false;
-        QTest::newRow("two entries, running") << 2 << true;
-    }
-    void errorListText()
-    {
-        QFETCH(int, entries);
-        QFETCH(bool, working);
-        ReportDocument doc;
-        doc.run().working = working;
-        QString expected;
-        for (int i = 0; i < entries; ++i) {
-            doc.addError(ErrorEntry(QStringLiteral("section"), QStringLiteral("OpenRS"),
-                                    QStringLiteral("no such table: T%1").arg(i),
-                                    QStringLiteral("SELECT * FROM T%1").arg(i)));
-            expected +=
-                QStringLiteral("\r\n") + doc.errorLst.last().pureText() + QStringLiteral("\r\n");
-        }
-        if (working) {
-            expected += QStringLiteral("\r\n\r\nList incomplete, process still running (to "
-                                       "refresh close this window and open again)");
-        }
-        QCOMPARE(::errorListText(doc), expected);
-        QCOMPARE(::errorListText(doc.errorLst, working), expected);
-    }
-
-    // Debug lines are kept only in debug mode.
-    void debugListText_data()
-    {
-        QTest::addColumn<bool>("dbg");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("off") << false << "";
-        QTest::newRow("on, two runs, oldest first") << true << "\r\nrun 1\r\nrun 2";
-    }
-    void debugListText()
-    {
-        QFETCH(bool, dbg);
-        QFETCH(QString, shown);
-        ReportDocument doc;
-        doc.dbg = dbg;
-        doc.addDebugList(QStringLiteral("run 1"));
-        doc.addDebugList(QStringLiteral("run 2"));
-        QCOMPARE(::debugListText(doc), shown);
-        QCOMPARE(::debugListText(doc.debugLst), shown);
     }
 };
 
