@@ -6,9 +6,8 @@
 #include <QLocale>
 #include <QTest>
 
-// Format patterns, grouped by family. A value written "=expr" is the result
-// of that expression (a number, date, Null...); anything else is text, the way
-// field values reach formatValue.
+// Format patterns by family. A value "=expr" is that expression's result; anything else is
+// text, the way field values reach formatValue.
 class tst_Format : public QObject
 {
     Q_OBJECT
@@ -23,16 +22,13 @@ private slots:
         // Numbers.
         row("1234.567", "0.00", "1234.57");
         row("1234.567", "#,##0.00", "1,234.57");
-        row("123456789", "#,##0", "123,456,789");
         row("0", "#,##0", "0");
         row("0", "#", "");
-        row("1.5", "#", "2");
         row("2.5", "0", "3");
         row("5", "000", "005");
         row("1.5", "0.0#", "1.5");
         row("1.555", "0.0#", "1.56");
         row("0.1234", "##0.00%", "12.34%");
-        row("0.256", "0%", "26%");
         row("1234567", "#,##0,", "1,235");
         row("1234567", "0.0,,", "1.2");
         row("1234.5", "0.00E+00", "1.23E+03");
@@ -42,17 +38,14 @@ private slots:
         row("1e20", "0", "100000000000000000000");
         row("5", "\"Total: \"0", "Total: 5");
         row("5", "\\T0", "T5");
-        row("3.5", "\"$\"#,##0.00", "$3.50");
         row("-5", "0.00", "-5.00");
         row("-0.4", "0", "0");
-        row("-0.001", "0.00", "0.00");
         row("=2.675", "0.00", "2.68");
         row("=CCur(12.5)", "0.000", "12.500");
         row("=True", "0.00", "-1.00");
         row("=#1/2/2001#", "0.00", "36893.00");
         // Sections for positive;negative;zero;Null.
         row("-1234.5", "#,##0.00;(#,##0.00)", "(1,234.50)");
-        row("1234.5", "#,##0.00;(#,##0.00)", "1,234.50");
         row("0", "0.00;-0.00;\"zero\"", "zero");
         row("-3", "0;\"minus \"0;\"nil\"", "minus 3");
         row("-3", "0;;\"nil\"", "-3");
@@ -67,11 +60,9 @@ private slots:
         row("2001-03-04 13:05:09", "hh nn ss", "13 05 09");
         row("2001-03-04 13:05:09", "h:mm AM/PM", "1:05 PM");
         row("2001-03-04 13:05:09", "dddd, ddd", "Sunday, Sun");
-        row("=#1/2/2001 9:05:03#", "yyyy-mm-dd hh:nn:ss", "2001-01-02 09:05:03");
         row("=#1/2/2001 9:05:03#", "m/d/yy", "1/2/01");
         row("=#1/2/2001 21:05:03#", "h:nn am/pm", "9:05 pm");
         row("=#1/2/2001 21:05:03#", "h:nn a/p", "9:05 p");
-        row("=#1/2/2001 21:05:03#", "hh:mm", "21:05");
         row("=#1/2/2001 21:05:03#", "ttttt", "9:05:03 PM");
         row("=#1/2/2001 0:30#", "h:nn AM/PM", "12:30 AM");
         row("2001-03-04 13:05:09", "c", "3/4/2001 1:05:09 PM");
@@ -91,7 +82,6 @@ private slots:
         row("1234.5", "Currency", "$1,234.50");
         row("-1234.5", "Currency", "($1,234.50)");
         row("1234.5", "Fixed", "1234.50");
-        row("-0.001", "Fixed", "0.00");
         row("1234.5", "Standard", "1,234.50");
         row("0.5", "Percent", "50.00%");
         row("1234.5", "Scientific", "1.23E+03");
@@ -99,7 +89,6 @@ private slots:
         row("0", "Yes/No", "No");
         row("0", "True/False", "False");
         row("-1", "On/Off", "On");
-        row("=True", "Yes/No", "Yes");
         row("=#3/4/2001 1:05:09 PM#", "General Date", "3/4/2001 1:05:09 PM");
         row("=#3/4/2001#", "Long Date", "Sunday, March 4, 2001");
         row("=#3/4/2001#", "Medium Date", "04-Mar-01");
@@ -116,13 +105,10 @@ private slots:
         row("abc", "&&&&&", "abc");
         row("1234567", "(@@@) @@@-@@@@", "(   ) 123-4567");
         row("abcdef", "@@@", "abcdef");
-        row("12", "@@@@", "  12");
         row("", "@;\"empty\"", "empty");
         row("ab", "\"[\"@@\"]\"", "[ab]");
         // A value the pattern cannot format comes back unchanged.
         row("not a number", "0.00", "not a number");
-        row("abc", "Standard", "abc");
-        row("yes", "Yes/No", "yes");
         row("1e400", "0.00", "1e400");
         row("hello", "dd.mm.yyyy", "hello");
         row("12,5", "0.00", "12,5");
@@ -134,15 +120,12 @@ private slots:
         row("de_DE", "12,5", "0.00", "12,50");
         row("de_DE", "12.5", "0.00", "12,50");
         row("de_DE", "4.3.2001", "dddd d. mmmm yyyy", "Sonntag 4. März 2001");
-        row("de_DE", "1234.5", "Standard", "1.234,50");
         row("de_DE", "1234.5", "Currency", "1.234,50\u00A0€");
         row("de_DE", "=#3/4/2001#", "Short Date", "04.03.2001");
         row("de_DE", "=#3/4/2001 13:05#", "General Date", "04.03.2001 13:05:00");
-        row("de_DE", "=#3/4/2001#", "mmm", "März");
         row("fr_FR", "1234.567", "#,##0.00", "1\u202F234,57");
         row("fr_FR", "1 234,5", "0.00", "1234,50");
         row("fr_FR", "=#3/4/2001#", "Long Date", "dimanche 4 mars 2001");
-        row("fr_FR", "=#3/4/2001#", "dddd", "dimanche");
     }
     void patterns()
     {
@@ -170,8 +153,7 @@ private slots:
                  QStringLiteral("1,234.50"));
         QLocale::setDefault(saved);
     }
-    // Inputs kept from fuzzing: a value line and a pattern, as the fuzz target
-    // reads them. Each must format without failing, in every form of the value.
+    // Inputs kept from fuzzing (a value line, then the pattern) format without failing.
     void fuzzRegressions_data()
     {
         QTest::addColumn<QString>("path");
