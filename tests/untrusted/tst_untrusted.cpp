@@ -1,6 +1,5 @@
-// Reports from strangers: whatever their connection string says, no library is
-// loaded, no file is written or created, and the run ends with the
-// connection status and an error that names the key.
+// Reports from strangers: no connection string loads a library or writes a file; the run
+// ends with the connection status and an error naming the key.
 #include "../datafixtures.h"
 #include "platform/connection.h"
 #include "platform/databaseerror.h"
@@ -59,8 +58,7 @@ class tst_Untrusted : public QObject
         const QString path = QDir(m_scratch.path()).filePath(QStringLiteral("report.xml"));
         return saveBytes(path, xml.arg(attribute).toUtf8()) ? path : QString();
     }
-    // Mirt started from the folder of the library, so that a relative driver
-    // path would find it.
+    // Mirt started from the library's folder, where a relative driver path would find it.
     void start(QProcess &mirt, const QStringList &arguments) const
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -112,16 +110,11 @@ private slots:
         const QString driver = "Driver={" + odbcDriverName + "};Database=";
         dataRow("driver by absolute path", "Driver=" + lib + ";Database=" + db, "Driver");
         dataRow("driver by relative path", "Driver=./libmirtmarker.so;Database=" + db, "Driver");
-        dataRow("driver path in braces", "Driver={" + lib + "};Database=" + db, "Driver");
         dataRow("extension through MSDASQL",
                 "Provider=MSDASQL;Driver={SQLite3};Database=" + db + ";LoadExt=" + lib, "LoadExt");
-        dataRow("extension through a DSN", dsn + ";LoadExt=" + lib, "LoadExt");
         dataRow("trace appended to any file", dsn + ";Tracefile=" + keys, "Tracefile");
-        dataRow("trace in other spelling", dsn + ";Trace File=" + keys, "Trace File");
         dataRow("empty file created", driver + "%HOME%/new.db;NoCreat=0", "NoCreat");
-        dataRow("journal rewrites the header", driver + db + ";JournalMode=WAL", "JournalMode");
         dataRow("file data source", "FILEDSN=%HOME%/x.dsn", "FILEDSN");
-        dataRow("connection saved to a file", dsn + ";SaveFile=%HOME%/saved.dsn", "SaveFile");
         dataRow("unknown key", dsn + ";Option=3", "Option");
         // The driver manager cannot escape '}': the rest would become a key.
         dataRow("brace ends a value early", dsn + ";Description={x}};Driver=" + lib + "}",
@@ -169,8 +162,7 @@ private slots:
             QVERIFY2(!QFileInfo::exists(out + QStringLiteral(".html")), "an HTML page was written");
         }
 
-        // The preview, as a file manager opens a report: it shows the error
-        // list; the library must not have been loaded by then.
+        // The preview, as a file manager opens a report, shows the error list.
         QProcess mirt;
         start(mirt, {QStringLiteral("/f"), report});
         QVERIFY(mirt.waitForStarted());
@@ -183,22 +175,19 @@ private slots:
         QCOMPARE(snapshot(m_home), homeBefore);
     }
 
-    // An SQLite file named through an ODBC driver is read by the built-in
-    // route: it opens, reads, and neither writes nor creates files.
+    // An SQLite file named through an ODBC driver is read by the built-in read-only route.
     void sqliteThroughOdbcIsReadOnly()
     {
         const auto before = snapshot(m_data);
-        for (const QString &driver : {QStringLiteral("SQLite3"), odbcDriverName}) {
-            Connection c;
-            c.open(
-                QStringLiteral("Provider=MSDASQL;Driver={%1};Database=%2").arg(driver, m_database),
-                QString(), QString(), -1);
-            QCOMPARE(c.driver(), ConnectionString::Driver::Sqlite);
-            QSqlQuery q(c.database());
-            QVERIFY(q.exec(QStringLiteral("SELECT count(*) FROM T")) && q.next());
-            QCOMPARE(q.value(0).toInt(), 2);
-            QVERIFY(!q.exec(QStringLiteral("DELETE FROM T")));
-        }
+        Connection c;
+        c.open(QStringLiteral("Provider=MSDASQL;Driver={%1};Database=%2")
+                   .arg(odbcDriverName, m_database),
+               QString(), QString(), -1);
+        QCOMPARE(c.driver(), ConnectionString::Driver::Sqlite);
+        QSqlQuery q(c.database());
+        QVERIFY(q.exec(QStringLiteral("SELECT count(*) FROM T")) && q.next());
+        QCOMPARE(q.value(0).toInt(), 2);
+        QVERIFY(!q.exec(QStringLiteral("DELETE FROM T")));
         QCOMPARE(snapshot(m_data), before);
     }
 };
