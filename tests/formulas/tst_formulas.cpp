@@ -233,7 +233,6 @@ private slots:
         }
         row("doubling values", formula + u'"', "", doubling);
         row("huge string", "=String(2000000000, \"x\")", "");
-        row("deep nesting", "=" + QString(100000, u'(') + "1" + QString(100000, u')'), "");
     }
     void badFormulasMakeOneErrorEntry()
     {
@@ -260,7 +259,7 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
-        dataRow("page of pages", "Page %page% of %pages%", "Page 3 of 7");
+        dataRow("page of pages", "%page%/%pages%", "3/7");
         dataRow("case matters", "%PAGE%", "%PAGE%");
         dataRow("file and title", "%title% (%filename%)", "Sales (/tmp/r.xml)");
     }
@@ -317,6 +316,11 @@ private slots:
             sec->rsd->moveNext();
         const QString last = doc.replaceVars(QStringLiteral("[City]"));
         doc.updateVars(sec);
+        QCOMPARE(doc.replaceVars(QStringLiteral("[City]")), last);
+        // A section without formulas leaves the variables alone.
+        ReportSection *plain = doc.addDataSection();
+        plain->SQL = QStringLiteral("SELECT 'Nowhere' AS City");
+        QCOMPARE(plain->openRecordset(0), 0);
         QCOMPARE(doc.replaceVars(QStringLiteral("[City]")), last);
     }
 
