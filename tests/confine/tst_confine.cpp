@@ -143,8 +143,7 @@ private slots:
     }
     void cleanup() { AccessPolicy::setCurrent(AccessPolicy()); }
 
-    // A file outside the report's folder is refused when confined; an SVG naming
-    // another file always, although Qt's renderer would draw it.
+    // A file outside the report's folder is refused when confined, an SVG naming one always.
     void pictures_data()
     {
         QTest::addColumn<int>("pType");

@@ -1,6 +1,5 @@
-// The database layer on real sources: the SQLite demo database, the Access
-// test files through mdbtools, SQLite through ODBC, and the PostgreSQL and
-// MariaDB test servers scripts/run-tests.sh starts (their rows skip without).
+// The database layer on real sources: the SQLite demo, the Access files, SQLite through ODBC,
+// and the PostgreSQL and MariaDB servers scripts/run-tests.sh starts (skipped without).
 #include "../datafixtures.h"
 #include "data/sqlreferences.h"
 #include "platform/accessimport.h"
@@ -542,8 +541,7 @@ private slots:
         QTest::newRow("before 1000")
             << 4 << QDate(632, 1, 1) << QDate(633, 1, 1) << QDate(634, 1, 1);
     }
-    // mdbtools' own text export shows these dates as "01/00/00"; the copy keeps
-    // them exactly, and the memo keeps its line breaks.
+    // Dates mdbtools' own export shows as "01/00/00" are kept exactly; memos keep line breaks.
     void accessDates()
     {
         QFETCH(int, id);
@@ -790,53 +788,45 @@ private slots:
         QVERIFY2(odbc.isValid(), qPrintable(cs.toOdbcString()));
         QCOMPARE(odbc.value(key), value);
     }
-    void driver_data()
+    // The driver a string goes to, and the key its refusal names (empty: may reach it);
+    // refused keys, driver files and braces are run end to end in tst_untrusted.
+    void route_data()
     {
         using D = ConnectionString::Driver;
         QTest::addColumn<QString>("text");
         QTest::addColumn<D>("driver");
-        QTest::newRow("ACE 16, any case")
-            << "provider=microsoft.ace.oledb.16.0;data source=x.accdb" << D::Access;
-        QTest::newRow("SQLite driver form") << "Driver=SQLite3;Database=x.db" << D::Sqlite;
-        QTest::newRow("SQLite through MSDASQL")
-            << "Provider=MSDASQL;Driver={SQLite3};Database=x.db" << D::Sqlite;
-        QTest::newRow("ODBC driver in braces") << "Driver={PostgreSQL Unicode};Server=h" << D::Odbc;
-        QTest::newRow("DSN") << "DSN=Sales;UID=u" << D::Odbc;
-        QTest::newRow("FILEDSN") << "FILEDSN=/etc/x.dsn" << D::Odbc;
-        QTest::newRow("PostgreSQL") << "Provider=PostgreSQL;Host=h;Database=d" << D::PostgreSql;
-        QTest::newRow("MySQL") << "Provider=MySQL;Server=h;Database=d" << D::MySql;
-        QTest::newRow("no provider, .mdb") << "Data Source=reports\\x.MDB" << D::Access;
-        QTest::newRow("no provider, other file") << "Data Source=x.sqlite" << D::Sqlite;
-        QTest::newRow("unknown provider") << "Provider=SQLOLEDB;Data Source=srv" << D::Unknown;
-        QTest::newRow("nothing usable") << "User ID=x" << D::Unknown;
+        QTest::addColumn<QString>("key");
+        const auto row = [](const char *name, const char *text, D driver, const char *key = "") {
+            QTest::newRow(name) << QString::fromLatin1(text) << driver << QString::fromLatin1(key);
+        };
+        row("ACE 16, any case", "provider=microsoft.ace.oledb.16.0;data source=x.accdb", D::Access);
+        // Version is no ODBC key, but no ODBC driver reads this string.
+        row("SQLite driver form", "Driver=SQLite3;Database=x.db;Version=3", D::Sqlite);
+        row("SQLite through MSDASQL", "Provider=MSDASQL;Driver={SQLite3};Database=x.db", D::Sqlite);
+        row("ODBC server form",
+            "Driver={PostgreSQL Unicode};Server=h;Port=5432;Database=d;UID=u;PWD=p;SSLmode=require",
+            D::Odbc);
+        row("DSN", "DSN=Sales;UID=u", D::Odbc);
+        row("FILEDSN", "FILEDSN=/etc/x.dsn", D::Odbc, "FILEDSN");
+        row("PostgreSQL", "Provider=PostgreSQL;Host=h;Database=d", D::PostgreSql);
+        row("MySQL", "Provider=MySQL;Server=h;Database=d", D::MySql);
+        row("no provider, .mdb", "Data Source=reports\\x.MDB", D::Access);
+        row("no provider, other file", "Data Source=x.sqlite", D::Sqlite);
+        row("unknown provider", "Provider=SQLOLEDB;Data Source=srv", D::Unknown);
+        row("nothing usable", "User ID=x", D::Unknown);
+        row("trace, any spelling", "DSN=Sales;TRACE_FILE=/tmp/t", D::Odbc, "TRACE_FILE");
+        row("driver file, relative", "Driver=lib.so;Server=h", D::Odbc, "Driver");
+        row("driver file, Windows", "Driver=C:\\x\\y.dll;Server=h", D::Odbc, "Driver");
+        row("line break in an ODBC value", "DSN=Sales;UID=a\nb", D::Odbc, "UID");
     }
-    void driver()
+    void route()
     {
         QFETCH(QString, text);
         QFETCH(ConnectionString::Driver, driver);
-        QCOMPARE(ConnectionString(text).driver(), driver);
-    }
-    // Which strings may reach a driver (refused keys, driver files, braces: tst_untrusted).
-    void refusal_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("key"); // the key the refusal names; empty: accepted
-        dataRow(
-            "ODBC server form",
-            "Driver={PostgreSQL Unicode};Server=h;Port=5432;Database=d;UID=u;PWD=p;SSLmode=require",
-            "");
-        dataRow("SQLite with a version", "Provider=SQLite;Data Source=x.db;Version=3", "");
-        dataRow("trace, any spelling", "DSN=Sales;TRACE_FILE=/tmp/t", "TRACE_FILE");
-        dataRow("driver file, relative", "Driver=lib.so;Server=h", "Driver");
-        dataRow("driver file, Windows", "Driver=C:\\x\\y.dll;Server=h", "Driver");
-        dataRow("line break in an ODBC value", "DSN=Sales;UID=a\nb", "UID");
-    }
-    void refusal()
-    {
-        QFETCH(QString, text);
         QFETCH(QString, key);
         const ConnectionString cs(text);
         QVERIFY(cs.isValid());
+        QCOMPARE(cs.driver(), driver);
         const QString why = cs.refusal();
         if (key.isEmpty())
             QVERIFY2(why.isEmpty(), qPrintable(why));

@@ -207,8 +207,7 @@ private slots:
         }
     }
 
-    // A failing formula prints nothing and leaves one entry with what was evaluated
-    // (only the start of it for one that grows without bound).
+    // A failing formula prints nothing and leaves one bounded entry with what was evaluated.
     void badFormulasMakeOneErrorEntry_data()
     {
         QTest::addColumn<QString>("formula");

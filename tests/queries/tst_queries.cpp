@@ -185,38 +185,30 @@ private slots:
             QCOMPARE(back.name, name);
         }
     }
+    // The references a text holds, and the text with each replaced by 0.
     void referencesFound_data()
     {
         QTest::addColumn<QString>("sql");
         QTest::addColumn<QStringList>("refs");
-        dataRow("none", "SELECT * FROM t", QStringList());
-        dataRow("duplicates kept", "SELECT * FROM t WHERE a={x} OR b={y} OR c={x}",
-                QStringList{"x", "y", "x"});
-        dataRow("closing brace alone", "SELECT '}' FROM t", QStringList{""});
-        dataRow("second brace does not restart", "a{b{c}d", QStringList{"bc"});
-        dataRow("unclosed", "SELECT * FROM t WHERE a={x", QStringList());
+        QTest::addColumn<QString>("zeroed");
+        dataRow("none, untouched", "  SELECT * FROM t  ", QStringList(), "  SELECT * FROM t  ");
+        dataRow("duplicates kept", "SELECT * FROM o WHERE c={[C].[ID]} OR d={ID} OR e={[C].[ID]}",
+                QStringList{"[C].[ID]", "ID", "[C].[ID]"},
+                "SELECT * FROM o WHERE c=0 OR d=0 OR e=0");
+        dataRow("closing brace alone", "SELECT '}' FROM t", QStringList{""}, "SELECT '}' FROM t");
+        dataRow("empty reference", "SELECT {} FROM t }", QStringList{"", ""}, "SELECT 0 FROM t }");
+        dataRow("second brace does not restart, target stays", "a{b{c}d", QStringList{"bc"},
+                "a{b{c}d");
+        dataRow("unclosed", "SELECT * FROM t WHERE a={x", QStringList(),
+                "SELECT * FROM t WHERE a={x");
     }
     void referencesFound()
     {
         QFETCH(QString, sql);
         QFETCH(QStringList, refs);
+        QFETCH(QString, zeroed);
         QCOMPARE(sqlReferences(sql), refs);
-    }
-    void zeroReplacement_data()
-    {
-        QTest::addColumn<QString>("sql");
-        QTest::addColumn<QString>("expected");
-        dataRow("no braces, untouched", "  SELECT * FROM t  ", "  SELECT * FROM t  ");
-        dataRow("references", "SELECT * FROM o WHERE c={[Customers].[ID]} AND d={[ID]}",
-                "SELECT * FROM o WHERE c=0 AND d=0");
-        dataRow("empty reference", "SELECT {} FROM t }", "SELECT 0 FROM t }");
-        dataRow("unmatched target stays", "a{b{c}d", "a{b{c}d");
-    }
-    void zeroReplacement()
-    {
-        QFETCH(QString, sql);
-        QFETCH(QString, expected);
-        QCOMPARE(sqlWithZeroReferences(sql), expected);
+        QCOMPARE(sqlWithZeroReferences(sql), zeroed);
     }
     // Every reference given `value`, in the C locale and in German (periods kept).
     void substitution_data()
@@ -415,8 +407,7 @@ private slots:
         QCOMPARE(doc->openDataConnection(), 0);
         QCOMPARE(&doc->connection(), first);
         QCOMPARE(doc->connection().mode(), int(Connection::adModeRead));
-        // Loading another report into the same document must not leave its
-        // queries running on the previous report's database.
+        // Another report loaded into the document: its queries run on its own database.
         doc->connectionStringData = sqlite(fixtureDb());
         QCOMPARE(doc->openDataConnection(), 0);
         Recordset rs;
@@ -650,8 +641,7 @@ private slots:
         // No open recordset: nothing, no crash.
         QCOMPARE(dataSection(*doc, 2)->fieldValueOf(name), QVariant(QString()));
     }
-    // Pictures from binary fields; recordset rows in the browser's grid.
-    // A picture, or none with the reason naming the field.
+    // A picture from a binary field, or none with the reason naming the field.
     void picture_data()
     {
         QTest::addColumn<QString>("sql");
