@@ -79,18 +79,12 @@ private slots:
         row("2001-03-04", "\"Day \"d", "Day 4");
         // Named formats.
         row("1234.5", "General Number", "1234.5");
-        row("1234.5", "Currency", "$1,234.50");
-        row("-1234.5", "Currency", "($1,234.50)");
         row("1234.5", "Fixed", "1234.50");
-        row("1234.5", "Standard", "1,234.50");
-        row("0.5", "Percent", "50.00%");
         row("1234.5", "Scientific", "1.23E+03");
         row("1", "Yes/No", "Yes");
         row("0", "Yes/No", "No");
         row("0", "True/False", "False");
         row("-1", "On/Off", "On");
-        row("=#3/4/2001 1:05:09 PM#", "General Date", "3/4/2001 1:05:09 PM");
-        row("=#3/4/2001#", "Long Date", "Sunday, March 4, 2001");
         row("=#3/4/2001#", "Medium Date", "04-Mar-01");
         row("=#3/4/2001#", "Short Date", "3/4/2001");
         row("=#3/4/2001 13:05:09#", "Long Time", "1:05:09 PM");
