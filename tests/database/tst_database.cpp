@@ -644,9 +644,6 @@ private slots:
             "SELECT a.[Asset No] FROM [Asset Items] AS a LEFT JOIN [Asset Items] AS b ON "
             "a.[Asset No] = b.[Supplier No]",
             65, {});
-        row("GROUP BY with Count",
-            "SELECT [Owner], Count(*) AS N FROM [Asset Items] GROUP BY [Owner] ORDER BY [Owner]", 5,
-            "Admin & Accounts");
         where("Mod", "[Warranty] Mod 12 = 0", 40, {});
         where("Year()", "Year([Acquired]) = 1998", 6, {});
         expression("& joins texts", "[Make] & \" \" & [Model]", QVariant("GEO Rocket 220ZX"));
@@ -693,7 +690,6 @@ private slots:
         const auto row = [](const char *name, const QVariant &input, const char *text) {
             QTest::newRow(name) << input << QString::fromLatin1(text);
         };
-        row("zero", 0.0, "1899-12-30 00:00:00");
         row("before zero, with time", -1.25, "1899-12-29 06:00:00");
         row("rounds to the second", 45000.99998, "2023-03-15 23:59:58");
         row("rounds into the next day", 45000.9999999999, "2023-03-16 00:00:00");

@@ -288,7 +288,6 @@ private slots:
         row("not a select", "DELETE FROM t", first);
         row("only a comment", "-- SELECT a FROM t", first);
         row("FROM at the very end", "SELECT * FROM", third);
-        row("no table", "SELECT 1 AS One", "");
         row("ends with a name ending in from", "SELECT a FROM ValidFrom", "");
         row("from in a string at the end", "SELECT a FROM t WHERE b = 'x from'", "");
         row("block comment first", "/* list */ SELECT a FROM t", "");
