@@ -162,7 +162,6 @@ private slots:
             QTest::newRow(tag) << pType << name << bytes << confined << free << names;
         };
         const int file = PictureItem::FromFile;
-        row("inside, relative", file, "inside.png", {}, true, true, "");
         row("inside, through ..", file, "sub/../inside.png", {}, true, true, "");
         row("outside, ../..", file, "../outside/outside.png", {}, false, true, "outside.png");
         row("link inside to a file outside", file, "link.png", {}, false, true, "link.png");
@@ -322,8 +321,6 @@ private slots:
         const QStringList confine{"/confine"};
         dataRow("picture outside, confined", inside, outsidePng, confine, 3, outsidePng);
         dataRow("picture inside, confined", inside, "inside.png", confine, 0, "");
-        dataRow("SQLite outside, confined", "Data Source=" + m_outside + "/data.db", "inside.png",
-                confine, 2, "data.db");
         dataRow("server not allowed", "Provider=PostgreSQL;Server=127.0.0.1;Port=1;Database=x",
                 "inside.png", QStringList{"/allowhost", "db.example.org"}, 2, "127.0.0.1:1");
     }
