@@ -62,21 +62,12 @@ std::unique_ptr<ReportDocument> onePage()
     return doc;
 }
 
-// Two pages of texts; an empty one starts the second page.
+// Two pages of one text each.
 std::unique_ptr<ReportDocument> twoPages()
 {
     auto doc = onePage();
-    PrintedPage *page = doc->run().pages.at(0);
-    for (const auto &[text, y] : {std::pair{"First line of the report", 2},
-                                  {"Page %page% of %pages%", 27},
-                                  {"", 0},
-                                  {"Second page text", 2},
-                                  {"Page %page% of %pages%", 27}}) {
-        if (*text)
-            place(*doc, page, *textItem(text, 2, y, 12));
-        else
-            page = doc->run().pages.add();
-    }
+    place(*doc, doc->run().pages.at(0), *textItem("First line of the report", 2, 2, 12));
+    place(*doc, doc->run().pages.add(), *textItem("Second page text", 2, 2, 12));
     return doc;
 }
 
@@ -256,7 +247,6 @@ private slots:
         const QStringList all =
             wrapToWidth(surface, withoutTrailingSpaces(text), width).split(QStringLiteral("\r\n"));
         const QString expected = all.mid(0, int(lines)).join(QStringLiteral("\r\n"));
-        QCOMPARE(shown.split(QStringLiteral("\r\n")).size(), qMin(all.size(), qsizetype(lines)));
         QCOMPARE(shown, expected);
 
         // Drawn, the same.
