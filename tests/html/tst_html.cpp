@@ -145,8 +145,7 @@ class tst_Html : public QObject
     QTemporaryDir m_dir;
 
 private slots:
-    // Where an item's block sits and how its text is written, in the
-    // document's unit.
+    // Where an item's block sits and how its text is written, in the document's unit.
     void itemStyle_data()
     {
         QTest::addColumn<int>("unit");
@@ -314,8 +313,7 @@ private slots:
         QVERIFY(allHtml.contains(QStringLiteral("\">%page% stays</div>")));
     }
 
-    // A run of the demo report exported and opened in a real browser: every
-    // text block sits where the layout put it, with the layout's text.
+    // The demo run in a real browser: each text block where the layout put it, with its text.
     void browserPlacesBlocksOfARun()
     {
         if (chromium().isEmpty())
@@ -328,43 +326,37 @@ private slots:
         doc.initPrint();
         QVERIFY(doc.pageCount() > 1);
 
-        for (int pageNumber : {1, 2}) {
-            const QString path = m_dir.filePath(QStringLiteral("run-%1.html").arg(pageNumber));
-            int page = pageNumber;
-            QVERIFY(doc.exportHtmlPage(path, page));
-            QString failure;
-            const QJsonArray blocks = renderedBlocks(chromium(), path, &failure);
-            QVERIFY2(!blocks.isEmpty(), qPrintable(failure));
+        // Page 2: a page after the first, its own records.
+        const QString path = m_dir.filePath(QStringLiteral("run.html"));
+        int page = 2;
+        QVERIFY(doc.exportHtmlPage(path, page));
+        QString failure;
+        const QJsonArray blocks = renderedBlocks(chromium(), path, &failure);
+        QVERIFY2(!blocks.isEmpty(), qPrintable(failure));
 
-            const PrintedPage &items = *doc.run().pages.at(pageNumber - 1);
-            const double pxPerUnit = 96 / 2.54; // the demo is in centimetres
-            int block = 0;
-            for (int i = 0; i < items.count(); ++i) {
-                const PageRecord *item = &items.records[size_t(i)];
-                if (item->kind != PageRecord::Text)
-                    continue;
-                QVERIFY2(block < blocks.size(), "fewer blocks than text items");
-                const QJsonObject box = blocks.at(block++).toObject();
-                const QString where = QStringLiteral("page %1 item %2 \"%3\"")
-                                          .arg(pageNumber)
-                                          .arg(i)
-                                          .arg(item->textLines());
-                auto off = [&](const char *key, double expected) {
-                    return qAbs(box.value(QLatin1String(key)).toDouble() - expected * pxPerUnit);
-                };
-                QVERIFY2(off("x", item->x - doc.leftMargin) < 1 &&
-                             off("y", item->y - doc.topMargin) < 1 && off("w", item->w) < 1,
-                         qPrintable(where));
-                if (!(item->flags & PageRecord::PageVariables))
-                    QCOMPARE(box.value("t").toString().simplified(),
-                             item->textLines().simplified());
-            }
-            QCOMPARE(block, blocks.size());
+        const PrintedPage &items = *doc.run().pages.at(1);
+        const double pxPerUnit = 96 / 2.54; // the demo is in centimetres
+        int block = 0;
+        for (int i = 0; i < items.count(); ++i) {
+            const PageRecord *item = &items.records[size_t(i)];
+            if (item->kind != PageRecord::Text)
+                continue;
+            QVERIFY2(block < blocks.size(), "fewer blocks than text items");
+            const QJsonObject box = blocks.at(block++).toObject();
+            const QString where = QStringLiteral("item %1 \"%2\"").arg(i).arg(item->textLines());
+            auto off = [&](const char *key, double expected) {
+                return qAbs(box.value(QLatin1String(key)).toDouble() - expected * pxPerUnit);
+            };
+            QVERIFY2(off("x", item->x - doc.leftMargin) < 1 &&
+                         off("y", item->y - doc.topMargin) < 1 && off("w", item->w) < 1,
+                     qPrintable(where));
+            if (!(item->flags & PageRecord::PageVariables))
+                QCOMPARE(box.value("t").toString().simplified(), item->textLines().simplified());
         }
+        QCOMPARE(block, blocks.size());
     }
 
-    // Pictures are embedded PNG images in their boxes, stretched or at their
-    // proportions from the top-left corner as on the page.
+    // Pictures are embedded PNGs in their boxes, stretched or at their proportions, top-left.
     void pictures_data()
     {
         QTest::addColumn<bool>("stretch");
