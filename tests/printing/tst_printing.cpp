@@ -45,19 +45,17 @@ QString fixtureDb(int rows)
                                .arg(rows)});
 }
 
-TextItem *textItem(ReportSection *sec, const QString &content, float y, float w = 8)
+TextItem *textItem(ReportSection *sec, const QString &content)
 {
     TextItem *item = sec->newTextItem();
     item->content = content;
     item->x = 1;
-    item->y = y;
-    item->w = w;
+    item->w = 8;
     item->h = 0.8f;
     return item;
 }
 
-// A list of `rows` rows, each page headed "Sheet N"; 20 rows a page on A4
-// portrait in centimetres.
+// `rows` rows, each page headed "Sheet N"; 20 rows a page (A4 portrait, cm).
 std::unique_ptr<ReportDocument> listReport(int rows, bool run = true)
 {
     auto doc = std::make_unique<ReportDocument>();
@@ -72,12 +70,12 @@ std::unique_ptr<ReportDocument> listReport(int rows, bool run = true)
     doc->setPageHeader(true);
     ReportSection *header = doc->sections.value(QStringLiteral("ph"));
     header->Height = 1;
-    textItem(header, QStringLiteral("Sheet %page%"), 0);
+    textItem(header, QStringLiteral("Sheet %page%"));
     ReportSection *root = doc->addDataSection();
     root->sectionName = QStringLiteral("S1");
     root->Height = 1.3f;
     root->SQL = QStringLiteral("SELECT ID, Name FROM Rows ORDER BY ID");
-    textItem(root, QStringLiteral("[Name]"), 0);
+    textItem(root, QStringLiteral("[Name]"));
     doc->orderSections();
     if (run) {
         if (doc->openDataConnection() != 0)
@@ -113,8 +111,7 @@ bool jobsPending()
     return !programOutput("lpstat", {"-o", testPrinter()}).trimmed().isEmpty();
 }
 
-// Waits until the server has finished every job (the filters may take a
-// while on a busy machine).
+// Waits until the server has finished every job (filters are slow on a busy machine).
 bool waitForJobs(int completedBefore, int expectedNew)
 {
     for (int i = 0; i < 1200; ++i) {
@@ -167,8 +164,6 @@ void setBox(PrintDialog *dialog, const char *name, const QString &text)
 {
     auto *box = dialog->findChild<QLineEdit *>(QLatin1String(name));
     box->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(box, Qt::Key_Backspace);
     QTest::keyClicks(box, text);
 }
 
@@ -453,8 +448,7 @@ private slots:
         const bool refuse = how == QLatin1String("reject") || full;
         if (how == QLatin1String("reject") && (reject.isEmpty() || accept.isEmpty()))
             QSKIP("cupsreject and cupsaccept are not installed");
-        // The spool goes to the temporary folder: a tmpfs with room for
-        // little more than the folder.
+        // The spool goes to TMPDIR: a tmpfs with room for little more than the folder.
         const QString tmpfs = scratchPath(QStringLiteral("full"));
         const QByteArray tmpdir = qgetenv("TMPDIR");
         if (full) {
@@ -512,8 +506,7 @@ private slots:
             QCOMPARE(QDir(tmpfs).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), {});
     }
 
-    // The command line's print without any window (/dhp) runs the report,
-    // sends it and ends the program with a status that says how it went.
+    // /dhp runs, prints without a window and ends with a status that says how it went.
     void hiddenPrint_data()
     {
         QTest::addColumn<QString>("report");
@@ -556,9 +549,8 @@ private slots:
             QCOMPARE(readPrinted(output).headings, QStringList({"Sheet 1", "Sheet 2"}));
     }
 
-    // Without any printer the program says so plainly, and printing fails
-    // without touching the report. Run in a child pointed at a print server
-    // that is not there.
+    // Without any printer the program says so plainly, and printing fails without
+    // touching the report: in a child pointed at a print server that is not there.
     void noPrinter()
     {
         QProcess child;
