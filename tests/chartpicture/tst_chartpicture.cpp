@@ -24,8 +24,7 @@
 
 namespace {
 
-// Pixels of a clear colour (chart bars, a red picture); text, frames and
-// white paper have none.
+// Pixels of a clear colour (chart bars, a red picture): not text, frames or paper.
 int colouredPixels(const QImage &image)
 {
     int count = 0;
@@ -159,8 +158,7 @@ private slots:
             QCOMPARE(pic->pic.pixelColor(0, 0), QColor(Qt::red));
     }
 
-    // Only the controls of the chosen source can be used, as loaded and
-    // after another source was chosen.
+    // Only the chosen source's controls can be used, as loaded and after a change.
     void pictureSourceEnables_data()
     {
         QTest::addColumn<QByteArray>("option");
@@ -198,8 +196,7 @@ private slots:
         QCOMPARE(enables(), enabled);
     }
 
-    // A stored field the data sections no longer deliver stays stored: OK
-    // without a change must not blank it.
+    // A stored field no data section delivers any more stays stored after OK.
     void pictureKeepsUnlistedField()
     {
         PictureItem *pic = m_data->newPicture();
@@ -309,8 +306,7 @@ private slots:
         QCOMPARE(chart->SQL, QStringLiteral("SELECT 1"));
     }
 
-    // Labels, legends and slices show data as written: markup in it is
-    // drawn as its characters, not as bold text or a link.
+    // Labels, legends and slices show markup in data as its characters, not bold or a link.
     void chartLabelsArePlain_data()
     {
         QTest::addColumn<int>("gType");

@@ -59,8 +59,7 @@ struct CalcCell
 };
 using CalcSheet = QList<QList<CalcCell>>;
 
-// The first sheet of a flat ODS file, and the text and paragraph properties
-// of each cell style.
+// The first sheet of a flat ODS file, and each cell style's text and paragraph properties.
 bool readFlatOds(const QString &path, CalcSheet &sheet, QString &sheetName,
                  QHash<QString, QHash<QString, QString>> &styles)
 {
@@ -266,8 +265,7 @@ private slots:
         readBack();
     }
 
-    // Each column of the records: the type Calc gives every value, and the
-    // text it shows, which is the report's own.
+    // Each record column: the type Calc gives every value, and the report's text shown.
     void workbookColumns_data()
     {
         QTest::addColumn<int>("line"); // of a record: 0 or 1
