@@ -104,7 +104,8 @@ QJsonArray renderedBlocks(const QString &chromium, const QString &htmlFile, QStr
                "r.push({x:b.left+window.scrollX,y:b.top+window.scrollY,w:b.width,h:b.height,"
                "t:(d.innerText||'').trim(),f:getComputedStyle(d).fontFamily,l:d.complete==="
                "undefined||(d.complete&&d.naturalWidth>0)});});"
-               "var p=document.createElement('pre');p.id='boxes';p.textContent=JSON.stringify(r);"
+               "var p=document.createElement('pre');p.id='boxes';"
+               "p.textContent=encodeURIComponent(JSON.stringify(r));"
                "document.body.appendChild(p);</script>");
     file.close();
     QProcess browser;
@@ -128,11 +129,7 @@ QJsonArray renderedBlocks(const QString &chromium, const QString &htmlFile, QStr
                    QString::fromUtf8(browser.readAllStandardError()).left(500);
         return {};
     }
-    QString json = match.captured(1);
-    json.replace(QLatin1String("&amp;"), QLatin1String("&"))
-        .replace(QLatin1String("&lt;"), QLatin1String("<"))
-        .replace(QLatin1String("&gt;"), QLatin1String(">"))
-        .replace(QLatin1String("&quot;"), QLatin1String("\""));
+    const QString json = QUrl::fromPercentEncoding(match.captured(1).toLatin1());
     return QJsonDocument::fromJson(json.toUtf8()).array();
 }
 

@@ -420,8 +420,6 @@ private slots:
     {
         QFETCH(int, leftStyle);
         QFETCH(int, rightStyle);
-        QFETCH(bool, leftInk);
-        QFETCH(bool, rightInk);
         ReportDocument doc;
         doc.pageWidth = 10;
         doc.pageHeight = 10;
@@ -433,8 +431,8 @@ private slots:
         const QImage image = renderPage(doc, 1, 100);
         const int l = qRound(2 / 2.54 * 100), r = qRound(8 / 2.54 * 100),
                   mid = qRound(5 / 2.54 * 100);
-        QCOMPARE(share(image, QRect(l - 2, mid - 20, 5, 40)) > 0.2, leftInk);
-        QCOMPARE(share(image, QRect(r - 2, mid - 20, 5, 40)) > 0.2, rightInk);
+        QTEST(share(image, QRect(l - 2, mid - 20, 5, 40)) > 0.2, "leftInk");
+        QTEST(share(image, QRect(r - 2, mid - 20, 5, 40)) > 0.2, "rightInk");
         // The top follows the left border's style in every row.
         QCOMPARE(share(image, QRect(mid - 20, l - 2, 40, 5)) > 0.2, leftStyle != 5);
     }

@@ -377,7 +377,6 @@ private slots:
     {
         QFETCH(QStringList, options);
         QFETCH(int, line);
-        QFETCH(QString, expected);
         const QString csv = path(QStringLiteral("out.csv"));
         QStringList arguments{QStringLiteral("/f"), m_report};
         for (const QString &option : std::as_const(options)) {
@@ -393,7 +392,7 @@ private slots:
                  0);
         const QStringList lines = csvLines(csv);
         QCOMPARE(lines.size(), 2 + 2 * kRecords + 1);
-        QCOMPARE(lines.value(line), expected);
+        QTEST(lines.value(line), "expected");
     }
 
     void sheetNames_data()
@@ -418,8 +417,7 @@ private slots:
     {
         QFETCH(QString, title);
         QFETCH(QString, file);
-        QFETCH(QString, expected);
-        QCOMPARE(spreadsheetSheetName(title, file), expected);
+        QTEST(spreadsheetSheetName(title, file), "expected");
     }
 };
 
