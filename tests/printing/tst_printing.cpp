@@ -349,8 +349,8 @@ private slots:
     }
 
     // What the printer produced: pages, their order with copies, sheet size
-    // and orientation; the job is a PDF of our own writer (its producer, the
-    // fonts embedded as subsets; tst_pdfwriter reads its text back).
+    // and orientation; the job is a PDF of our own writer (its producer; its
+    // fonts and text are tst_pdfwriter's).
     void realPrint_data()
     {
         QTest::addColumn<int>("paper");
@@ -414,13 +414,6 @@ private slots:
         QVERIFY(programOutput(QStringLiteral("pdfinfo"), {output})
                     .contains(QRegularExpression("Producer: +" +
                                                  QRegularExpression::escape(appTitle()) + '\n')));
-        const QStringList fonts = programOutput(QStringLiteral("pdffonts"), {output})
-                                      .split(u'\n', Qt::SkipEmptyParts)
-                                      .mid(2);
-        QVERIFY(!fonts.isEmpty());
-        for (const QString &font : fonts)
-            QVERIFY2(font.contains(QRegularExpression("^[A-Z]{6}\\+.* yes yes yes ")),
-                     qPrintable(font));
     }
 
     // Cancelling in the dialog or clearing realPrinting while pages go out
