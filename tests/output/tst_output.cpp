@@ -1,6 +1,5 @@
 // Drawing pages: line breaking, borders and pictures on real pictures, PDF
-// files read back with poppler, PNG pages, and charts from a real SQLite
-// query.
+// page sizes, PNG pages, and charts from a real SQLite query.
 #include "../datafixtures.h"
 #include "charts/chartrendering.h"
 #include "document/chartitem.h"
@@ -63,22 +62,12 @@ std::unique_ptr<ReportDocument> onePage()
     return doc;
 }
 
-// Two pages of texts; an empty one starts the second page.
+// Two pages of one text each.
 std::unique_ptr<ReportDocument> twoPages()
 {
     auto doc = onePage();
-    PrintedPage *page = doc->run().pages.at(0);
-    for (const auto &[text, y] : {std::pair{"First line of the report", 2},
-                                  {"Page %page% of %pages%", 27},
-                                  {"Fish & <chips>", 10},
-                                  {"", 0},
-                                  {"Second page text", 2},
-                                  {"Page %page% of %pages%", 27}}) {
-        if (*text)
-            place(*doc, page, *textItem(text, 2, y, 12));
-        else
-            page = doc->run().pages.add();
-    }
+    place(*doc, doc->run().pages.at(0), *textItem("First line of the report", 2, 2, 12));
+    place(*doc, doc->run().pages.add(), *textItem("Second page text", 2, 2, 12));
     return doc;
 }
 
@@ -89,22 +78,12 @@ QString writePdf(ReportDocument &doc, const QString &file, int first = 0, int la
     return exportPdf(doc, file, first, last, &error) ? QString() : error;
 }
 
-bool matches(const QString &text, const char *pattern)
-{
-    return QRegularExpression(QLatin1String(pattern),
-                              QRegularExpression::DotMatchesEverythingOption)
-        .match(text)
-        .hasMatch();
-}
-
 bool havePoppler()
 {
     return !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty();
 }
 
-// The share of pixels in a rectangle of the picture that are dark or, with
-// `coloured`, of a clear colour (an emoji, a bar): black text and white
-// paper have none.
+// The share of dark pixels in the area or, `coloured`, of clear colour ones.
 double share(const QImage &image, const QRect &area, bool coloured = false)
 {
     int hits = 0;
@@ -154,24 +133,6 @@ const PdfWord *findWord(const QList<PdfWord> &words, const QString &text)
 
 constexpr double kPointsPerCm = 72 / 2.54;
 
-// Height of one line of an item's font, in centimetres.
-double lineHeight(const TextItem &item)
-{
-    DrawingSurface surface(nullptr, 7);
-    item.initFont(surface);
-    return surface.TextHeight(QStringLiteral("x"));
-}
-
-// The first page of a PDF as a picture at `dpi`, through poppler.
-QImage pdfPicture(const QString &pdf, int dpi)
-{
-    const QString base = pdf + QStringLiteral("-page");
-    programOutput(QStringLiteral("pdftoppm"),
-                  {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
-                   QStringLiteral("-singlefile"), pdf, base});
-    return QImage(base + QStringLiteral(".png"));
-}
-
 // The texts of an SVG picture's text elements.
 QStringList svgTexts(const QByteArray &svg)
 {
@@ -203,9 +164,7 @@ private slots:
         QVERIFY(!m_chartsDb.isEmpty());
     }
 
-    // Wrapped to a width (growing boxes) or cut to a box's height: whole
-    // lines go once their words are gone, but the first line stays, to be
-    // drawn clipped.
+    // Wrapped to a width or cut to a box's height; the first line always stays.
     void wrapping_data()
     {
         QTest::addColumn<QString>("text");
@@ -216,8 +175,7 @@ private slots:
         QTest::newRow("wraps keeping the space")
             << "aaa bbb ccc" << 8.5 << -1.0 << QStringList{"aaa bbb ", "ccc"};
         const QString word = QString(QStringLiteral("n")).repeated(19);
-        // Broken at the edge (five letters fit in 5.5), not left whole with
-        // an empty line before it.
+        // Broken at the edge, not left whole with an empty line before it.
         QTest::newRow("long first word")
             << QStringLiteral("x\r\n") + word + QStringLiteral(" y") << 5.5 << -1.0
             << QStringList{"x", "nnnnn", "nnnnn", "nnnnn", "nnnn ", "y"};
@@ -256,17 +214,7 @@ private slots:
             QCOMPARE(height, surface.TextHeight(wrapped));
     }
 
-    void lastWordCut()
-    {
-        for (const auto &[text, left] : {std::pair{"one two  ", "one "},
-                                         {"single", ""},
-                                         {"one two\r\nthree", "one two"},
-                                         {"one two\r\n", "one "}})
-            QCOMPARE(cutLastWord(QString::fromLatin1(text)), QString::fromLatin1(left));
-    }
-
-    // A box of fixed height looks only at the start of a huge text, and
-    // shows exactly the lines the whole text would give it.
+    // A fixed box looks only at a huge text's start, showing the lines the whole gives.
     void hugeTextInAFixedBox_data()
     {
         QTest::addColumn<QString>("text");
@@ -278,8 +226,6 @@ private slots:
         QTest::newRow("one long word") << QString(30000, u'x') << 3.0 << 2.0;
         QTest::newRow("narrow letters") << QString(30000, u'i') << 8.0 << 1.0;
         QTest::newRow("short paragraphs") << QStringLiteral("ab\r\n").repeated(10000) << 5.0 << 3.0;
-        QTest::newRow("blank lines")
-            << QStringLiteral("\r\n").repeated(10000) + QStringLiteral("x") << 5.0 << 2.0;
         // Spaces hang over the end of a line however many there are.
         QTest::newRow("long run of spaces")
             << QStringLiteral("a") + QString(20000, u' ') + QStringLiteral("b c") << 3.0 << 2.0;
@@ -287,8 +233,6 @@ private slots:
             << QStringLiteral("e") + QString(20000, QChar(0x301)) + QStringLiteral(" next word")
             << 3.0 << 2.0;
         QTest::newRow("no wrapping") << QStringLiteral("line\r\n").repeated(5000) << 0.0 << 4.0;
-        QTest::newRow("8 million characters")
-            << QStringLiteral("abcdefg ").repeated(1000000) << 10.0 << 1.0;
     }
     void hugeTextInAFixedBox()
     {
@@ -299,13 +243,10 @@ private slots:
         surface.setFontName(QStringLiteral("Liberation Sans"));
         double height = lines * surface.TextHeight(QString());
         const QString shown = wrapText(surface, text, width, height, false);
-        // What the box shows of the whole text, wrapped in full (a start
-        // long enough for the larger rows).
-        const qsizetype whole = text.size() > 100000 ? 5000 : text.size();
-        const QStringList all = wrapToWidth(surface, withoutTrailingSpaces(text.left(whole)), width)
-                                    .split(QStringLiteral("\r\n"));
+        // What the box shows of the whole text, wrapped in full.
+        const QStringList all =
+            wrapToWidth(surface, withoutTrailingSpaces(text), width).split(QStringLiteral("\r\n"));
         const QString expected = all.mid(0, int(lines)).join(QStringLiteral("\r\n"));
-        QCOMPARE(shown.split(QStringLiteral("\r\n")).size(), qMin(all.size(), qsizetype(lines)));
         QCOMPARE(shown, expected);
 
         // Drawn, the same.
@@ -321,9 +262,8 @@ private slots:
         QCOMPARE(drawn, reference);
     }
 
-    // A line taller than its box is drawn clipped to the box, never left
-    // out; underline and strike-through lie across the text they decorate,
-    // and nowhere else: on a page after the run laid it out, in the designer.
+    // A line taller than its box is drawn clipped, never left out; underline and
+    // strike-through lie across their text only: on a page and in the designer.
     void drawnText_data()
     {
         QTest::addColumn<bool>("designer");
@@ -382,8 +322,7 @@ private slots:
                      qPrintable(QString::number(firstFull)));
     }
 
-    // Colour (emoji) glyphs appear in pictures and on printed or PDF pages
-    // at every resolution, not as blanks.
+    // Colour (emoji) glyphs are drawn, not blanks, on every output and resolution.
     void colourGlyphsAreDrawn_data()
     {
         QTest::addColumn<QString>("output");
@@ -424,13 +363,15 @@ private slots:
                          text.contains(QStringLiteral("time")),
                      qPrintable(text));
             dpi = 150;
-            page = pdfPicture(file, dpi);
+            programOutput(QStringLiteral("pdftoppm"),
+                          {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
+                           QStringLiteral("-singlefile"), file, file});
+            page = QImage(file + QStringLiteral(".png"));
             QVERIFY(!page.isNull());
         }
         const double cm = dpi / 2.54;
         const QRect line(int(2 * cm), int(2 * cm), int(8 * cm), int(cm));
-        // Two emoji of 12 points hold about a sixth of a square centimetre
-        // of colour.
+        // Two emoji of 12 points hold about 1/6 cm² of colour.
         QVERIFY2(share(page, line, true) > 1 / 96.0,
                  qPrintable(QString::number(share(page, line, true))));
         QVERIFY(share(page, line) > 0.01); // the words around them
@@ -479,8 +420,6 @@ private slots:
     {
         QFETCH(int, leftStyle);
         QFETCH(int, rightStyle);
-        QFETCH(bool, leftInk);
-        QFETCH(bool, rightInk);
         ReportDocument doc;
         doc.pageWidth = 10;
         doc.pageHeight = 10;
@@ -492,36 +431,31 @@ private slots:
         const QImage image = renderPage(doc, 1, 100);
         const int l = qRound(2 / 2.54 * 100), r = qRound(8 / 2.54 * 100),
                   mid = qRound(5 / 2.54 * 100);
-        QCOMPARE(share(image, QRect(l - 2, mid - 20, 5, 40)) > 0.2, leftInk);
-        QCOMPARE(share(image, QRect(r - 2, mid - 20, 5, 40)) > 0.2, rightInk);
+        QTEST(share(image, QRect(l - 2, mid - 20, 5, 40)) > 0.2, "leftInk");
+        QTEST(share(image, QRect(r - 2, mid - 20, 5, 40)) > 0.2, "rightInk");
         // The top follows the left border's style in every row.
         QCOMPARE(share(image, QRect(mid - 20, l - 2, 40, 5)) > 0.2, leftStyle != 5);
     }
 
-    void pdfReadBack()
+    // A4 sheets, portrait and landscape (tst_pdfwriter reads the text back).
+    void pdfPageSizes()
     {
         if (!havePoppler())
             QSKIP("poppler-utils are not installed (scripts/install-deps.sh installs them)");
         auto doc = twoPages();
         const QString file = m_dir.filePath(QStringLiteral("two.pdf"));
-        QCOMPARE(writePdf(*doc, file), QString());
-        const QString info = programOutput(QStringLiteral("pdfinfo"), {file});
-        QVERIFY2(matches(info, "Pages:\\s+2\\n.*595(\\.276)? x 84(1\\.89|2) pts"),
-                 qPrintable(info));
-        const QString text = programOutput(QStringLiteral("pdftotext"),
-                                           {QStringLiteral("-layout"), file, QStringLiteral("-")});
-        QVERIFY2(matches(text, "First line of the report.*Fish & <chips>.*Page 1 of 2.*"
-                               "Second page text.*Page 2 of 2"),
-                 qPrintable(text));
-
-        // A range, landscape.
-        doc->pageOrientation = 2;
-        QCOMPARE(writePdf(*doc, file, 2, 2), QString());
-        const QString landscape = programOutput(QStringLiteral("pdfinfo"), {file});
-        QVERIFY2(matches(landscape, "Pages:\\s+1\\n.*84(1\\.89|2) x 595(\\.276)? pts"),
-                 qPrintable(landscape));
-        QVERIFY(programOutput(QStringLiteral("pdftotext"), {file, QStringLiteral("-")})
-                    .contains(QStringLiteral("Second page text")));
+        for (const char *expected : {"Pages:\\s+2\\n.*595(\\.276)? x 84(1\\.89|2) pts",
+                                     "Pages:\\s+1\\n.*84(1\\.89|2) x 595(\\.276)? pts"}) {
+            const int page = doc->pageOrientation == 2 ? 2 : 0;
+            QCOMPARE(writePdf(*doc, file, page, page), QString());
+            const QString info = programOutput(QStringLiteral("pdfinfo"), {file});
+            QVERIFY2(QRegularExpression(QLatin1String(expected),
+                                        QRegularExpression::DotMatchesEverythingOption)
+                         .match(info)
+                         .hasMatch(),
+                     qPrintable(info));
+            doc->pageOrientation = 2; // then a range, landscape
+        }
     }
 
     void exportsFailClearly()
@@ -545,21 +479,20 @@ private slots:
     {
         auto doc = twoPages();
         doc->fileName = QStringLiteral("/somewhere/My report.xml");
-        for (int dpi : {150, 50}) {
-            const QString dir = m_dir.filePath(QStringLiteral("png-%1").arg(dpi));
-            QStringList written;
-            QString error;
-            QVERIFY2(exportPng(*doc, dir, dpi, &written, &error), qPrintable(error));
-            QCOMPARE(written.size(), 2);
-            QVERIFY(written.first().endsWith(QStringLiteral("My report-page-001.png")));
-            const QImage page(written.first());
-            QCOMPARE(page.size(), QSize(qRound(21 / 2.54 * dpi), qRound(29.7 / 2.54 * dpi)));
-            QCOMPARE(page.pixel(1, 1), qRgb(255, 255, 255));
-            // The first line's ink is where the layout put it (2 cm, 2 cm).
-            const int cm = qRound(dpi / 2.54);
-            QVERIFY(share(page, QRect(2 * cm, 2 * cm, 4 * cm, cm / 2)) > 0.02);
-            QVERIFY(share(page, QRect(2 * cm, 5 * cm, 4 * cm, cm)) == 0);
-        }
+        constexpr int dpi = 50;
+        QStringList written;
+        QString error;
+        QVERIFY2(exportPng(*doc, m_dir.filePath(QStringLiteral("png")), dpi, &written, &error),
+                 qPrintable(error));
+        QCOMPARE(written.size(), 2);
+        QVERIFY(written.first().endsWith(QStringLiteral("My report-page-001.png")));
+        const QImage page(written.first());
+        QCOMPARE(page.size(), QSize(qRound(21 / 2.54 * dpi), qRound(29.7 / 2.54 * dpi)));
+        QCOMPARE(page.pixel(1, 1), qRgb(255, 255, 255));
+        // The first line's ink is where the layout put it (2 cm, 2 cm).
+        const int cm = qRound(dpi / 2.54);
+        QVERIFY(share(page, QRect(2 * cm, 2 * cm, 4 * cm, cm / 2)) > 0.02);
+        QVERIFY(share(page, QRect(2 * cm, 5 * cm, 4 * cm, cm)) == 0);
     }
 
     void chartData_data()
@@ -601,7 +534,7 @@ private slots:
     void charts_data()
     {
         QTest::addColumn<int>("gType");
-        for (int type : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 14, 16})
+        for (int type : {1, 3, 5, 7, 9, 14, 16}) // a 3D type is drawn as its 2D one
             QTest::newRow(qPrintable(QString::number(type))) << type;
     }
     void charts()
@@ -626,15 +559,12 @@ private slots:
         QVERIFY(!plain->legend()->isVisible());
         if (gType == ChartItem::Bar2D)
             QCOMPARE(plain->series().first()->type(), QAbstractSeries::SeriesTypeBar);
-        const QByteArray svg = renderChart(item, data, QSizeF(200, 120));
-        QVERIFY(svg.contains("<svg"));
         // Empty data draws an empty chart.
         QVERIFY(buildChart(item, ChartData())->series().isEmpty());
     }
 
-    // Category labels are shown whole when they fit, turned upright when
-    // they do not, and thinned when even upright ones would touch; never
-    // cut to "...".
+    // Category labels are whole when they fit, upright when they do not, thinned when
+    // even upright ones would touch; never cut to "...".
     void categoryLabels_data()
     {
         QTest::addColumn<QStringList>("categories");
@@ -671,16 +601,11 @@ private slots:
         for (const QString &category : categories)
             shown += texts.contains(category);
         QVERIFY2(shown >= shownAtLeast, qPrintable(texts.join(u'|')));
-        // One label in a box of its own: a label too long for the chart is
-        // shortened with an ellipsis, not dropped.
-        QVERIFY(svgTexts(renderChart(item,
-                                     ChartData{{QStringLiteral("A rather long name of a "
-                                                               "category")},
-                                               {{QStringLiteral("Sales"), {1}}},
-                                               {}},
-                                     QSizeF(60, 60)))
-                    .join(u'|')
-                    .contains(u'…'));
+        // One label too long for the chart is shortened with an ellipsis, not dropped.
+        data = {{QStringLiteral("A rather long name of a category")},
+                {{QStringLiteral("Sales"), {1}}},
+                {}};
+        QVERIFY(svgTexts(renderChart(item, data, QSizeF(60, 60))).join(u'|').contains(u'…'));
     }
 
     // Texts of every script break inside the box at places where a line may
@@ -704,12 +629,6 @@ private slots:
                            "ไม่",   "มี",   "ช่อง",  "ว่าง", "ระหว่าง"};
         QTest::newRow("arabic at spaces")
             << QStringLiteral("هذه جملة عربية طويلة تلتف داخل المربع بين الكلمات") << 3.0
-            << QStringList{" "};
-        QTest::newRow("hebrew at spaces")
-            << QStringLiteral("זהו משפט ארוך בעברית שנשבר בין המילים בתוך התיבה") << 3.0
-            << QStringList{" "};
-        QTest::newRow("latin at spaces")
-            << "The quick brown fox jumps over the lazy dog and keeps running far away" << 4.1
             << QStringList{" "};
     }
     void scriptsWrapInTheBox()
@@ -758,12 +677,10 @@ private slots:
         }
     }
 
-    // Every script comes out as real text in its box: read back in logical
-    // order (right-to-left paragraphs too), CJK in a CJK font that the PDF
-    // embeds. A Latin word that ends a right-to-left line stands at its left.
-    // The room a growing item takes is exactly the room its lines are drawn
-    // in, blank lines included: its last line ends at its bottom edge. A font
-    // the machine lacks is drawn in the Liberation font of its kind.
+    // Every script is real text in its box, in logical order, CJK in an embedded CJK
+    // font; a Latin word ending a right-to-left line stands at its left. A growing
+    // item's last line (blank lines counted) ends at its bottom edge. A font the
+    // machine lacks is drawn in the Liberation font of its kind.
     void textInPdf_data()
     {
         QTest::addColumn<QString>("content");
@@ -778,10 +695,8 @@ private slots:
         };
         const char *cjk = "NotoSansCJK";
         row("chinese", "中文报表测试：今日大山小水，一二三四五六七八九十。", cjk);
-        row("chinese, radical shapes", "人民日报的读者来自全国各地和世界各国。", cjk);
         row("korean", "한국어 보고서는 단어 사이에 공백이 있습니다", cjk);
         row("arabic", "هذه جملة عربية طويلة تلتف داخل المربع\r\nسنة Mirt", "");
-        row("hebrew", "זהו משפט ארוך בעברית שנשבר בין המילים\r\nשנת Mirt", "");
         row("thai", "ภาษาไทยเขียนติดกันโดยไม่มีช่องว่างระหว่างคำ", "");
         // Broken at the box's edge: no ink past it.
         row("over-wide word",
@@ -792,9 +707,7 @@ private slots:
             "top\r\n\r\nalpha beta gamma delta epsilon zeta eta theta", "", 5, "theta");
         row("blank line after wrapped chinese",
             "中华人民共和国是世界上人口最多的国家之一\r\n\r\nend", "", 5, "end");
-        for (const auto &[name, family] : {std::pair{"Tahoma", "Liberation Sans"},
-                                           {"Georgia", "Liberation Serif"},
-                                           {"Courier New", "Liberation Mono"},
+        for (const auto &[name, family] : {std::pair{"Courier New", "Liberation Mono"},
                                            {"", "Liberation Sans"},
                                            {"liberation serif", "liberation serif"}})
             row(*name ? name : "empty font name", "Fallback", family, 1, "Fallback", name);
@@ -817,7 +730,9 @@ private slots:
         if (fallback)
             design->fontName = fontName;
         const PageRecord *item = &place(*doc, doc->run().pages.at(0), *design);
-        const double line = lineHeight(*design);
+        DrawingSurface measure(nullptr, 7);
+        design->initFont(measure);
+        const double line = measure.TextHeight(QStringLiteral("x")); // in centimetres
         if (lines) {
             QCOMPARE(int(item->lineCount), lines);
             QVERIFY2(qAbs(item->h - lines * line) < 1e-4,
@@ -828,8 +743,7 @@ private slots:
         const QString file = m_dir.filePath(QStringLiteral("script.pdf"));
         QCOMPARE(writePdf(*doc, file), QString());
 
-        // pdftotext marks right-to-left runs with direction controls and
-        // gives the font's presentation forms; compare the letters.
+        // Letters only: pdftotext adds direction controls and presentation forms.
         auto letters = [](QString text) {
             static const QRegularExpression controls(
                 QStringLiteral("[\\x{200E}\\x{200F}\\x{202A}-\\x{202E}\\x{2066}-\\x{2069}\\s]"));

@@ -1,9 +1,7 @@
-// Printing on a real print server: the private CUPS server that
-// scripts/run-tests.sh starts (CUPS_SERVER, MIRT_CUPS_PRINTER,
-// MIRT_CUPS_OUTPUT) with a printer that writes what it received as a PDF
-// file, read back with poppler. Also the paper table, the print dialog and
-// printing on a machine without printers (a child process pointed at a
-// print server that is not there).
+// Printing on the private CUPS server of scripts/run-tests.sh (CUPS_SERVER,
+// MIRT_CUPS_PRINTER, MIRT_CUPS_OUTPUT), whose printer writes each job as a PDF
+// read back with poppler. Also paper sizes, the print dialog and a machine
+// without printers (a child pointed at a print server that is not there).
 #include "../datafixtures.h"
 #include "document/paper.h"
 #include "document/reportdocument.h"
@@ -47,20 +45,18 @@ QString fixtureDb(int rows)
                                .arg(rows)});
 }
 
-TextItem *textItem(ReportSection *sec, const QString &content, float y, float w = 8)
+TextItem *textItem(ReportSection *sec, const QString &content)
 {
     TextItem *item = sec->newTextItem();
     item->content = content;
     item->x = 1;
-    item->y = y;
-    item->w = w;
+    item->w = 8;
     item->h = 0.8f;
     return item;
 }
 
-// A list of `rows` rows, each page headed "Sheet N" (and `note`); 20 rows a
-// page on A4 portrait in centimetres.
-std::unique_ptr<ReportDocument> listReport(int rows, bool run = true, const QString &note = {})
+// `rows` rows, each page headed "Sheet N"; 20 rows a page (A4 portrait, cm).
+std::unique_ptr<ReportDocument> listReport(int rows, bool run = true)
 {
     auto doc = std::make_unique<ReportDocument>();
     doc->clearSections();
@@ -74,14 +70,12 @@ std::unique_ptr<ReportDocument> listReport(int rows, bool run = true, const QStr
     doc->setPageHeader(true);
     ReportSection *header = doc->sections.value(QStringLiteral("ph"));
     header->Height = 1;
-    textItem(header, QStringLiteral("Sheet %page%"), 0);
-    if (!note.isEmpty())
-        textItem(header, note, 0, 6)->x = 12;
+    textItem(header, QStringLiteral("Sheet %page%"));
     ReportSection *root = doc->addDataSection();
     root->sectionName = QStringLiteral("S1");
     root->Height = 1.3f;
     root->SQL = QStringLiteral("SELECT ID, Name FROM Rows ORDER BY ID");
-    textItem(root, QStringLiteral("[Name]"), 0);
+    textItem(root, QStringLiteral("[Name]"));
     doc->orderSections();
     if (run) {
         if (doc->openDataConnection() != 0)
@@ -117,8 +111,7 @@ bool jobsPending()
     return !programOutput("lpstat", {"-o", testPrinter()}).trimmed().isEmpty();
 }
 
-// Waits until the server has finished every job (the filters may take a
-// while on a busy machine).
+// Waits until the server has finished every job (filters are slow on a busy machine).
 bool waitForJobs(int completedBefore, int expectedNew)
 {
     for (int i = 0; i < 1200; ++i) {
@@ -171,8 +164,6 @@ void setBox(PrintDialog *dialog, const char *name, const QString &text)
 {
     auto *box = dialog->findChild<QLineEdit *>(QLatin1String(name));
     box->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(box, Qt::Key_Backspace);
     QTest::keyClicks(box, text);
 }
 
@@ -197,31 +188,6 @@ private slots:
         UserInteraction::setCurrent(&m_ui);
     }
     void cleanup() { UserInteraction::setCurrent(nullptr); }
-
-    // The list as the property dialogs show it: order, texts with decimal
-    // commas and the no-break space, codes as item data.
-    void paperList_data()
-    {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("no-break space")
-            << 19 << 20 << QStringLiteral("Enveloppe US\u00A0# 10 (10,48 x 24,13 cm)");
-        QTest::newRow("own size last") << 41 << 256 << "(other)";
-    }
-    void paperList()
-    {
-        QFETCH(int, row);
-        QFETCH(int, code);
-        QFETCH(QString, text);
-        QComboBox combo;
-        combo.addItem(QStringLiteral("left over"));
-        fillPaperList(&combo);
-        QCOMPARE(combo.count(), 42);
-        QCOMPARE(combo.itemText(row), text);
-        QCOMPARE(combo.itemData(row).toInt(), code);
-        QVERIFY(combo.itemText(20).indexOf(QChar(0x00A0)) < 0); // only code 20 has it
-    }
 
     // Paper codes become real sheets; the report's own size with 256.
     void paperSizes_data()
@@ -264,12 +230,11 @@ private slots:
     void comboSelection()
     {
         QFETCH(QString, text);
-        QFETCH(int, index);
         QComboBox combo;
         combo.addItems({QStringLiteral("Alpha"), QStringLiteral("Beta"), QStringLiteral("alpha")});
         combo.setCurrentIndex(1);
         selectComboText(&combo, text);
-        QCOMPARE(combo.currentIndex(), index);
+        QTEST(combo.currentIndex(), "index");
         QComboBox empty;
         selectComboText(&empty, text); // nothing to select, nothing breaks
         QCOMPARE(empty.currentIndex(), -1);
@@ -384,8 +349,8 @@ private slots:
     }
 
     // What the printer produced: pages, their order with copies, sheet size
-    // and orientation; the job is a PDF of our own writer (its producer, the
-    // fonts embedded as subsets) whose text reads back, other scripts too.
+    // and orientation; the job is a PDF of our own writer (its producer; its
+    // fonts and text are tst_pdfwriter's).
     void realPrint_data()
     {
         QTest::addColumn<int>("paper");
@@ -394,18 +359,12 @@ private slots:
         QTest::addColumn<QString>("range"); // "from-to" typed in the dialog; empty: no dialog
         QTest::addColumn<QSizeF>("points"); // the sheet, portrait
         QTest::addColumn<QStringList>("headings");
-        QTest::addColumn<QString>("text"); // beside each heading
-        const QStringList all{"Sheet 1", "Sheet 2", "Sheet 3", "Sheet 4"};
         QTest::newRow("A4 portrait, every page")
-            << 9 << 1 << 1 << "" << QSizeF(595, 842) << all << "";
-        QTest::newRow("A4 landscape, 2 copies, pages 2-3")
-            << 9 << 2 << 2 << "2-3" << QSizeF(595, 842)
-            << QStringList{"Sheet 2", "Sheet 3", "Sheet 2", "Sheet 3"} << "";
-        QTest::newRow("A5 landscape, the last pages")
-            << 11 << 2 << 1 << "3-4" << QSizeF(420, 595) << QStringList{"Sheet 3", "Sheet 4"} << "";
-        QTest::newRow("accents and Greek read back")
-            << 9 << 1 << 1 << "4-4" << QSizeF(595, 842) << QStringList{"Sheet 4"}
-            << QStringLiteral("Grüße, Ωμέγα");
+            << 9 << 1 << 1 << "" << QSizeF(595, 842)
+            << QStringList{"Sheet 1", "Sheet 2", "Sheet 3", "Sheet 4"};
+        QTest::newRow("A5 landscape, 2 copies, pages 2-3")
+            << 11 << 2 << 2 << "2-3" << QSizeF(420, 595)
+            << QStringList{"Sheet 2", "Sheet 3", "Sheet 2", "Sheet 3"};
     }
     void realPrint()
     {
@@ -415,11 +374,10 @@ private slots:
         QFETCH(QString, range);
         QFETCH(QSizeF, points);
         QFETCH(QStringList, headings);
-        QFETCH(QString, text);
         REQUIRE_PRINTER(printer);
         if (!havePoppler())
             QSKIP("poppler-utils are not installed");
-        std::unique_ptr<ReportDocument> doc = listReport(70, true, text);
+        std::unique_ptr<ReportDocument> doc = listReport(70);
         QCOMPARE(doc->pageCount(), 4);
         doc->DocPrinterName = printer;
         doc->paperType = paper;
@@ -451,20 +409,11 @@ private slots:
                 qAbs(pdf.points.height() - points.height()) < 2,
             qPrintable(QStringLiteral("%1 x %2").arg(pdf.points.width()).arg(pdf.points.height())));
         // The rows are on the paper too, not only the headings.
-        const QString printed =
-            programOutput(QStringLiteral("pdftotext"), {output, QStringLiteral("-")});
-        QVERIFY(printed.contains(QStringLiteral("Row ")));
-        QVERIFY2(printed.contains(text), qPrintable(printed));
+        QVERIFY(programOutput(QStringLiteral("pdftotext"), {output, QStringLiteral("-")})
+                    .contains(QStringLiteral("Row ")));
         QVERIFY(programOutput(QStringLiteral("pdfinfo"), {output})
                     .contains(QRegularExpression("Producer: +" +
                                                  QRegularExpression::escape(appTitle()) + '\n')));
-        const QStringList fonts = programOutput(QStringLiteral("pdffonts"), {output})
-                                      .split(u'\n', Qt::SkipEmptyParts)
-                                      .mid(2);
-        QVERIFY(!fonts.isEmpty());
-        for (const QString &font : fonts)
-            QVERIFY2(font.contains(QRegularExpression("^[A-Z]{6}\\+.* yes yes yes ")),
-                     qPrintable(font));
     }
 
     // Cancelling in the dialog or clearing realPrinting while pages go out
@@ -491,8 +440,7 @@ private slots:
         const bool refuse = how == QLatin1String("reject") || full;
         if (how == QLatin1String("reject") && (reject.isEmpty() || accept.isEmpty()))
             QSKIP("cupsreject and cupsaccept are not installed");
-        // The spool goes to the temporary folder: a tmpfs with room for
-        // little more than the folder.
+        // The spool goes to TMPDIR: a tmpfs with room for little more than the folder.
         const QString tmpfs = scratchPath(QStringLiteral("full"));
         const QByteArray tmpdir = qgetenv("TMPDIR");
         if (full) {
@@ -550,8 +498,7 @@ private slots:
             QCOMPARE(QDir(tmpfs).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), {});
     }
 
-    // The command line's print without any window (/dhp) runs the report,
-    // sends it and ends the program with a status that says how it went.
+    // /dhp runs, prints without a window and ends with a status that says how it went.
     void hiddenPrint_data()
     {
         QTest::addColumn<QString>("report");
@@ -594,9 +541,8 @@ private slots:
             QCOMPARE(readPrinted(output).headings, QStringList({"Sheet 1", "Sheet 2"}));
     }
 
-    // Without any printer the program says so plainly, and printing fails
-    // without touching the report. Run in a child pointed at a print server
-    // that is not there.
+    // Without any printer the program says so plainly, and printing fails without
+    // touching the report: in a child pointed at a print server that is not there.
     void noPrinter()
     {
         QProcess child;

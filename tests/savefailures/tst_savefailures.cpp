@@ -127,9 +127,8 @@ private slots:
         QTest::newRow("save as") << QStringList{"/saveas", "@/old.xml"} << "old.xml" << 1;
         QTest::newRow("pdf") << QStringList{"/pdf", "@/old.pdf"} << "old.pdf" << 4;
         QTest::newRow("png") << QStringList{"/png", "@"} << "report-page-001.png" << 4;
-        QTest::newRow("html page") << QStringList{"/html", "@/old.html"} << "old.html" << 4;
-        QTest::newRow("html, all pages")
-            << QStringList{"/html", "@/old.html", "/allpages"} << "old.html" << 4;
+        // One page or all pages: the same writer.
+        QTest::newRow("html") << QStringList{"/html", "@/old.html"} << "old.html" << 4;
         QTest::newRow("xlsx") << QStringList{"/xlsx", "@/old.xlsx"} << "old.xlsx" << 4;
         QTest::newRow("csv") << QStringList{"/csv", "@/old.csv"} << "old.csv" << 4;
     }
@@ -137,7 +136,6 @@ private slots:
     {
         QFETCH(QStringList, options);
         QFETCH(QString, target);
-        QFETCH(int, status);
         const QString path = onDisk(target);
         const QByteArray old(3000, 'o');
         QVERIFY(saveBytes(path, old));
@@ -149,9 +147,9 @@ private slots:
         ReportDocument doc;
         QString out, err;
         QTextStream outStream(&out), errStream(&err);
-        QCOMPARE(runHeadlessCommand(CommandLine::fromArguments(arguments), doc, outStream,
-                                    errStream, m_work.path()),
-                 status);
+        QTEST(runHeadlessCommand(CommandLine::fromArguments(arguments), doc, outStream, errStream,
+                                 m_work.path()),
+              "status");
         QVERIFY2(err.contains(path) && err.contains(kNoSpace), qPrintable(err));
         QCOMPARE(bytesIn(path), old);
         // Nothing half-written is left beside it.
