@@ -153,7 +153,6 @@ private slots:
         row("cut at the slash", {"/f sub/here.xml", false, false, "designer"});
         row("broken file still opens", {"/f broken.xml", false, false, "preview 0 1 0"});
         row("broken file, hidden print", {"/f broken.xml /dhp", false, false, ""});
-        row("broken file, designer", {"/f broken.xml /e", false, false, "designer"});
         row("missing file, hidden print", {"/f gone.xml /dhp", false, false, ""});
         // Nobody would see the designer, and the program would never end.
         row("hidden print wins over designer",
@@ -202,20 +201,6 @@ private slots:
         QVERIFY(document.fileName.isEmpty());
     }
 
-    void absolutePathFromSeparateArguments()
-    {
-        ReportDocument document;
-        RecordingWindows windows;
-        const QString path = m_dir.filePath(QStringLiteral("with space.xml"));
-        processCommandLine(
-            CommandLine::fromArguments({QStringLiteral("/f"), path, QStringLiteral("/e")}),
-            document, windows, m_programDir.path());
-        QCOMPARE(windows.opened, QStringList{QStringLiteral("designer")});
-        QVERIFY(windows.loadedWhenOpened);
-        QCOMPARE(QFileInfo(windows.fileNameWhenOpened).canonicalFilePath(),
-                 QFileInfo(path).canonicalFilePath());
-    }
-
     // The choice and the "never" setting with the real dialog are tested with
     // the dialogs; the setting stays as it was.
     void welcomeDialog_data()
@@ -261,11 +246,7 @@ private slots:
         row("check demo", {"/f|" DEMO "|/check", "d4 Order lines\n  OK", 0, ""});
         row("check charts",
             {"/f|" MIRT_BINARY_DIR "/bin/demo graph.xml|/check", "  chart k3\n    OK, ", 0, ""});
-        row("saveas into missing folder",
-            {"/f|here.xml|/saveas|no/such/dir/x.xml", "", 1, "cannot write no/such/dir/x.xml"});
         row("html all pages", {"/f|" DEMO "|/html|all.html|/allpages", "", 0, ""});
-        row("html unwritable", {"/f|" DEMO "|/html|no/dir/x.html", "", 4, "no/dir/x.html"});
-        row("pdf unwritable", {"/f|" DEMO "|/pdf|no/dir/x.pdf", "", 4, "no/dir/x.pdf"});
         row("html no connection",
             {"/f|here.xml|/html|x.html", "", 2, "Impossible to open the connection"});
     }
