@@ -291,7 +291,6 @@ private slots:
             });
         };
         row("footer, report footer moves on", 5, true, {5, 0}, 2);
-        row("footer, three pages", 11, true, {5, 6, 0}, 3);
         row("row a little over the limit", 5, true, {4, 1}, 2, section("d1", 1.01f, false));
         row("no footer, report footer moves on", 4, false, {4, 0}, 2);
         row("no footer, 100 rows", 100, false, {4, 5}, 21);
