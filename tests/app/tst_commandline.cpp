@@ -54,8 +54,7 @@ struct Run
     QByteArray err;
 };
 
-// The real program, from `dir`; a run that does not end within two minutes
-// fails (and is killed).
+// The real program, from `dir`; killed (and failed) after two minutes.
 Run runProgram(const QString &arguments, const QString &dir, bool display = true)
 {
     QProcess mirt;
@@ -206,8 +205,7 @@ private slots:
             binary.append(char(i * 7 % 256));
         writeFile(path("binary.xml"), binary);
     }
-    // Every value the command line cannot use is its own status, named, and
-    // nothing is written.
+    // A value the command line cannot use is named, and nothing is written.
     void usageErrors_data()
     {
         QTest::addColumn<QString>("arguments");
@@ -243,8 +241,7 @@ private slots:
             QVERIFY2(!QFile::exists(path(name)), name);
         QVERIFY(!QFile::exists(path("pngs")) || QDir(path("pngs")).isEmpty());
     }
-    // A bounded run that passes its bound is stopped, writes nothing and leaves
-    // a file already there as it was.
+    // A run past its bound writes nothing and leaves a file already there alone.
     void runLimits_data()
     {
         QTest::addColumn<Limit>("row");
@@ -277,8 +274,7 @@ private slots:
             QVERIFY(!QFileInfo(target).isFile() &&
                     (!QFileInfo(target).isDir() || QDir(target).isEmpty()));
     }
-    // The program ends with a status and a readable message, without waiting for
-    // a window nobody sees.
+    // The program ends with a readable message, never waiting for an unseen window.
     void programEnds_data()
     {
         QTest::addColumn<Ending>("row");

@@ -1,5 +1,4 @@
-// The document model: defaults, section keys and numbering, header and
-// footer switches, the modified logic, saving and the save question.
+// The document model: sections and their keys, the modified logic, saving.
 #include "document/chartitem.h"
 #include "document/itemclipboard.h"
 #include "document/pictureitem.h"
@@ -237,8 +236,7 @@ private slots:
     // Saving
     void saveAsksForANameWhenNeeded_data()
     {
-        // The file name the report has, the one chosen when asked, and whether the
-        // report is saved; it asks when it has none.
+        // The report's file name, the one chosen when asked, whether it is saved.
         QTest::addColumn<Saving>("row");
         const auto row = [](const char *name, const Saving &r) { QTest::newRow(name) << r; };
         row("has a name", {"named.xml", "", true});

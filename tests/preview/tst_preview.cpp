@@ -1,7 +1,5 @@
-// The preview window driven as a user drives it, on the offscreen platform:
-// reports run on real SQLite files, keys and clicks while pages come, Stop,
-// closing, the empty-report question, zoom, find, export and the "html"
-// button's target.
+// The preview window driven as a user drives it: runs on real SQLite files, keys
+// and clicks while pages come, Stop, closing, zoom, find and export.
 #include "../datafixtures.h"
 #include "document/reportdocument.h"
 #include "document/reportsection.h"
@@ -152,8 +150,7 @@ class TestPreview : public QObject
     std::unique_ptr<ReportDocument> m_listDoc;
     std::unique_ptr<PreviewWindow> m_list;
 
-    // The preview of a list of 40 rows (five pages), run once and shared by
-    // the tests that only look at it: active, at 100 %, on page 1.
+    // 40 rows (five pages), run once for the tests that only look: at 100 %, page 1.
     PreviewWindow &listWindow()
     {
         if (!m_list) {
@@ -304,8 +301,7 @@ private slots:
         QCOMPARE(picture(*strip, pagesAtEnd - 1), picture(fresh, pagesAtEnd - 1));
     }
 
-    // Closing is refused while pages come; Stop (button or Escape) ends the run
-    // early, and the window then closes and releases the document.
+    // Closing is refused while pages come; Stop (button or Escape) ends the run.
     void stopDuringRun_data()
     {
         QTest::addColumn<bool>("byKey");

@@ -145,7 +145,6 @@ private slots:
         row("preview only", {"/f here.xml", true, false, "preview 0 1 0"});
         row("designer wins over print", {"/f here.xml /p /e", true, false, "designer"});
         row("print with dialog", {"/f here.xml /p", true, false, "preview 1 1 0"});
-        row("print without dialog", {"/f here.xml /dp", true, false, "preview 1 0 0"});
         row("hidden print", {"/f here.xml /dhp", true, false, "preview 1 0 1"});
         row("capitals and quotes",
             {"/F \"with space.xml\" /DP /DEBUG", true, true, "preview 1 0 0"});

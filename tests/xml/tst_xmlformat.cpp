@@ -175,8 +175,7 @@ private slots:
         QVERIFY(m_ui.shown.isEmpty());
         QVERIFY(!loaded.modified());
 
-        // Written again, what was read gives the same bytes: with the golden file
-        // pinning what each property writes, every property landed where it belongs.
+        // The golden file pins what each property writes: same bytes, same properties.
         const QString second = m_dir.filePath(QStringLiteral("rich2.xml"));
         QVERIFY(loaded.saveXml(second));
         QCOMPARE(readBytes(second), readBytes(first));
@@ -462,8 +461,7 @@ private slots:
     }
     void largeInputsLoad()
     {
-        // Thousands of sections, each with items; a very long text; huge and
-        // negative numbers.
+        // Thousands of sections with items, a 4 MB text, huge and negative numbers.
         QByteArray xml =
             "<MIRTDOCUMENT pageWidth=\"3e38\" pageHeight=\"-5\" copies=\"99999999999\">";
         const int sectionCount = 3000;
@@ -510,8 +508,7 @@ private slots:
             QSKIP("no fuzz regression inputs are stored");
         ReportDocument doc;
         const bool loaded = doc.loadXml(file);
-        // Loaded, or refused with the load message; either way the document
-        // stays usable and can be saved and read again.
+        // Loaded or refused with the message: the document can be saved and read again.
         if (!loaded)
             QVERIFY(!m_ui.shown.isEmpty() && m_ui.shown.first().text.startsWith("Unable"));
         const QString path = m_dir.filePath(QStringLiteral("fuzz-out.xml"));
