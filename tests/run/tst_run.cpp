@@ -1,5 +1,4 @@
-// Report runs on real SQLite files: pagination, master/detail walks, events,
-// stopping, and runs that meet failing queries and formulas.
+// Report runs on real SQLite files: pages, master/detail walks, stops, failures.
 #include "../datafixtures.h"
 #include "charts/chartrendering.h"
 #include "document/chartitem.h"
@@ -170,8 +169,7 @@ void verifyBands(const ReportDocument &doc)
             const QString text = page->records[size_t(r)].textLines();
             QCOMPARE(int(band->kind), kinds.value(text, ReportSection::DataSection));
             if (band->kind == ReportSection::DataSection) {
-                // Occurrences come in order; a piece continued on the next
-                // page keeps its number.
+                // In order; a piece continued on the next page keeps its number.
                 QVERIFY(band->occurrence >= lastData);
                 lastData = band->occurrence;
                 QCOMPARE(doc.run().pages.bandName(band->name), QStringLiteral("d1"));
@@ -433,8 +431,7 @@ private slots:
         QCOMPARE(start.count() + finished.count() + doc->run().pages.count(), 0);
     }
 
-    // The demos run without error entries, twice alike; charts (a pair per
-    // customer in the chart demo) reach the PDF as vectors.
+    // The demos run without errors, twice alike; charts reach the PDF as vectors.
     void demoReports_data()
     {
         QTest::addColumn<QString>("file");
