@@ -521,7 +521,6 @@ private slots:
     {
         QTest::addColumn<QString>("action");
         QTest::addColumn<double>("factor");
-        QTest::newRow("400 %") << "400" << 4.0;
         QTest::newRow("ctrl+plus from 100") << "ctrl+" << 1.25;
         QTest::newRow("ctrl+wheel up from 100") << "wheel+" << 1.25;
         QTest::newRow("zoom out below 25 % stays") << "min" << 0.25;
@@ -537,7 +536,7 @@ private slots:
         QApplication::setActiveWindow(&w);
         QVERIFY(QTest::qWaitForWindowActive(&w));
         ViewZoom *zoom = w.zoom();
-        zoom->setFactor(action == QLatin1String("400") ? 4.0 : 1.0);
+        zoom->setFactor(1.0);
         if (action == QLatin1String("ctrl+"))
             QTest::keyClick(&w, Qt::Key_Plus, Qt::ControlModifier);
         else if (action == QLatin1String("wheel+"))
