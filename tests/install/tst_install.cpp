@@ -1,6 +1,5 @@
-// The installed program: installed into a temporary prefix, it runs the
-// installed demo from any folder, its desktop entry and file type validate,
-// and its manual page lists exactly the options of /help.
+// Installed into a temporary prefix: the demo runs from any folder, the desktop
+// entry and file type validate, the manual page lists exactly the options of /help.
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>

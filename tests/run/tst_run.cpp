@@ -1,5 +1,4 @@
-// Report runs on real SQLite files: pagination, master/detail walks, events,
-// stopping, and runs that meet failing queries and formulas.
+// Report runs on real SQLite files: pages, master/detail walks, stops, failures.
 #include "../datafixtures.h"
 #include "charts/chartrendering.h"
 #include "document/chartitem.h"
@@ -170,8 +169,7 @@ void verifyBands(const ReportDocument &doc)
             const QString text = page->records[size_t(r)].textLines();
             QCOMPARE(int(band->kind), kinds.value(text, ReportSection::DataSection));
             if (band->kind == ReportSection::DataSection) {
-                // Occurrences come in order; a piece continued on the next
-                // page keeps its number.
+                // In order; a piece continued on the next page keeps its number.
                 QVERIFY(band->occurrence >= lastData);
                 lastData = band->occurrence;
                 QCOMPARE(doc.run().pages.bandName(band->name), QStringLiteral("d1"));
@@ -187,11 +185,8 @@ class tst_Run : public QObject
     Q_OBJECT
 
 private slots:
-    // A band after the root's records closes the list, even an empty one.
-    // Bands and items in the order they print: a band after the root's
-    // records closes the list, even an empty one; details follow their
-    // master; items go top to bottom, equal y in their order, while the design
-    // keeps its order, which is the drawing order it is saved in.
+    // Bands and items in print order: a closing band even after no rows, details
+    // after their master, items by y (ties in order); the design keeps its order.
     void onePageInOrder_data()
     {
         QTest::addColumn<int>("rows");
@@ -207,8 +202,7 @@ private slots:
             << QStringList{"ph", "rh", "Row 1", "Row 2", "Row 3", "closing", "rf", "pf"};
         QTest::newRow("no rows") << 0 << true << closing
                                  << QStringList{"ph", "rh", "closing", "rf", "pf"};
-        // Lines of each row, a closing band after the lines (of the lines) and
-        // one after all rows (of the root).
+        // Lines of each row, closing bands after each row's lines and after all rows.
         QTest::newRow("master and detail") << 3 << false << Setup([](ReportDocument &doc) {
             doc.pageHeight = 100;
             addChild(doc, 1, "SELECT Info FROM Lines WHERE RowID = {[S1].[ID]} ORDER BY Info",
@@ -265,13 +259,9 @@ private slots:
         QCOMPARE(designOrder(), before);
     }
 
-    // Pages fill up to the footer (without one, 2 units above the bottom
-    // edge is kept free) and go on below their header; the report footer
-    // comes once, at the end. With the footer a band fits while it ends by 8:
-    // page 1 holds 5 rows (3..8, the last one ending on the footer's top),
-    // later pages 6; without it page 1 holds 4 rows, later pages 5. A page
-    // size never set (0, as in new documents and sparse files) is the size of
-    // the paper code, the size the PDF page gets too.
+    // Pages fill up to the footer (without one, 2 units above the bottom edge stay
+    // free): with it page 1 holds 5 rows (3..8), later pages 6; without it 4 and 5.
+    // A page size never set (0) is the paper code's, in the PDF too.
     void pagination_data()
     {
         QTest::addColumn<int>("rows");
@@ -299,18 +289,15 @@ private slots:
             });
         };
         row("footer, report footer moves on", 5, true, {5, 0}, 2);
-        row("footer, three pages", 11, true, {5, 6, 0}, 3);
         row("row a little over the limit", 5, true, {4, 1}, 2, section("d1", 1.01f, false));
         row("no footer, report footer moves on", 4, false, {4, 0}, 2);
         row("no footer, 100 rows", 100, false, {4, 5}, 21);
         row("page break after each record", 3, true, {1, 1, 1, 0}, 4, section("d1", 1, true));
         // On a page header it means nothing: the rows still fill the pages.
         row("page break after the page header", 11, true, {5, 6, 0}, 3, section("ph", 1, true));
-        // A4 is 29.7 long: rows start at 3 and must end by 27.7 (24 rows);
-        // landscape 21: by 19 (16 rows). A5 is 21 long; no code means A4.
+        // A4 is 29.7 long: rows from 3 to 27.7 (24); landscape 21: to 19 (16).
         row("A4", 100, true, {24}, 0, paper(9, 1));
         row("A4 landscape", 100, true, {16}, 0, paper(9, 2));
-        row("A5", 100, true, {16}, 0, paper(11, 1));
         row("no paper code", 100, true, {24}, 0, paper(0, 1));
     }
     void pagination()
@@ -389,7 +376,6 @@ private slots:
         QTest::newRow("true") << "true" << true;
         QTest::newRow("-1") << "=-1" << true;
         QTest::newRow("other number") << "=1" << false;
-        QTest::newRow("text result") << "=\"yes please\"" << false;
         QTest::newRow("failing condition") << "=1+" << false;
         QTest::newRow("me compared") << "=[me]=\"Row 2\"" << true;
     }
@@ -445,9 +431,7 @@ private slots:
         QCOMPARE(start.count() + finished.count() + doc->run().pages.count(), 0);
     }
 
-    // The demo reports run without an error entry, and a second run gives
-    // the same pages. Charts (one pair per customer in the chart demo) are
-    // drawn into the PDF as vectors.
+    // The demos run without errors, twice alike; charts reach the PDF as vectors.
     void demoReports_data()
     {
         QTest::addColumn<QString>("file");
@@ -468,11 +452,9 @@ private slots:
         ReportDocument doc;
         doc.fileName = QStringLiteral(MIRT_BINARY_DIR "/bin/") + file;
         QVERIFY(doc.loadXml(doc.fileName));
-        QSignalSpy finished(&doc, &ReportDocument::pageFinished);
         run(doc);
         QVERIFY2(doc.errorLst.isEmpty(), qPrintable(doc.errorLst.value(0).pureText()));
         QVERIFY(doc.run().pages.count() > 2);
-        QCOMPARE(finished.count(), doc.run().pages.count());
         const QStringList printed = allTexts(doc);
         for (const QString &text : texts)
             QVERIFY2(!printed.filter(text).isEmpty(), qPrintable(text));
@@ -502,10 +484,8 @@ private slots:
         QVERIFY(QFileInfo(pdf).size() > 20000);
     }
 
-    // Reports that no layout can satisfy, or whose parts fail, still end:
-    // every page is finished and the run stays short. Where no row fits
-    // (fixed bands, margins, a section taller than a page) one error entry
-    // names the culprit; failing queries and formulas are entries too.
+    // Reports no layout can satisfy, or whose parts fail, still end in few pages;
+    // where no row fits one error entry names the culprit.
     void badReportsFinish_data()
     {
         QTest::addColumn<QString>("fault");
@@ -524,15 +504,13 @@ private slots:
         row("sections nested 500 deep", "deep", 200, 0, "", -1);
         row("page header fills the page", "ph", 1, 1, "page header", 0);
         row("margins meet", "margins", 1, 1, "margins", 0);
-        row("zero page height, margins of the paper", "zero", 1, 1, "margins", 0);
         row("negative page size", "negativePage", 1, 1, "page size", 20);
         row("data section taller than a page", "section", 22, 1, "\"S1\"", 20);
         row("report header taller than a page", "rh", 5, 1, "is 30", 20);
         // Per record a formula and a query fail; a missing field once for its item.
         row("failing formula, query and field", "failures", 5, 41, "", 20);
         row("failing chart query", "chart", 5, 20, "Nothing", 20);
-        // A root that names itself as parent would be walked without end: one
-        // entry a record says it was skipped.
+        // A root naming itself as parent would be walked without end.
         row("section is its own parent", "ownParent", 5, 20, "printDataSection", 20);
     }
     void badReportsFinish()
@@ -574,10 +552,6 @@ private slots:
             doc->sections.value(QStringLiteral("ph"))->Height = 7;
         } else if (fault == QLatin1String("margins")) {
             doc->topMargin = doc->bottomMargin = 5;
-        } else if (fault == QLatin1String("zero")) {
-            // The paper (A4, 29.7 long) is used, but these margins eat it.
-            doc->pageHeight = 0;
-            doc->topMargin = doc->bottomMargin = 15;
         } else if (fault == QLatin1String("negativePage")) {
             doc->pageHeight = -10;
         } else if (fault == QLatin1String("section")) {
@@ -619,10 +593,8 @@ private slots:
         QVERIFY(!allTexts(*doc).contains(QStringLiteral("never")));
     }
 
-    // A record is measured after its texts grew: a grown record that does
-    // not fit goes to the next page, and one taller than a page is split
-    // between lines over as many pages as it needs, with headers and footers
-    // on each.
+    // A grown record that does not fit goes to the next page; one taller than a
+    // page is split between lines over as many pages as it needs.
     void grownRecordsNeverCrossTheFooter_data()
     {
         QTest::addColumn<QString>("growing");
@@ -635,10 +607,6 @@ private slots:
         // 150 words, three a line: 50 lines of about 0.4 need several pages.
         QTest::newRow("record taller than a page")
             << "=IIf([ID]=2, Replace(Space(149), \" \", \"w \") & \"w\", \"x\")" << 6 << 4 << 150;
-        // 60,000 words: 20,000 lines split page by page.
-        QTest::newRow("record of thousands of pages")
-            << "=IIf([ID]=2, Replace(Space(59999), \" \", \"w \") & \"w\", \"x\")" << 1431 << 1429
-            << 60000;
     }
     void grownRecordsNeverCrossTheFooter()
     {
@@ -656,8 +624,7 @@ private slots:
         QCOMPARE(doc->run().pages.count(), pages);
         verifyNothingCrossesTheFooter(*doc);
         verifyBands(*doc);
-        // Nothing is lost: the pieces of the split text hold all its lines,
-        // in order, each page continuing below its page header.
+        // Nothing is lost: the pieces hold all the lines, in order.
         QStringList lines;
         int seen = 0;
         for (int p = 1; p <= pages; ++p) {
@@ -672,9 +639,8 @@ private slots:
         if (pieces > 0) {
             QCOMPARE(seen, pieces);
             QCOMPARE(lines.join(QString()).remove(u' '), QString(words, u'w'));
-            // The record does not fit below row 1: it starts on page 2, where
-            // its other items stay, and continues right below the headers of
-            // the pages after.
+            // It starts on page 2 (with its other items) and goes on right below
+            // the later pages' headers.
             QVERIFY(printItem(*doc, 2, QStringLiteral("Row 2")));
             QVERIFY(!printItem(*doc, 3, QStringLiteral("Row 2")));
             QCOMPARE(doc->run().pages.page(3)->records.at(1).y, 2.0f);
@@ -684,9 +650,8 @@ private slots:
         }
     }
 
-    // What one item prints on the first record: numbers whole or as "#"
-    // marks, never broken into another number; text around field references
-    // kept with the values in place. The PDF and the HTML show the same.
+    // Numbers print whole or as "#" marks, never broken into another number;
+    // field references are filled in; the PDF and the HTML show the same.
     void printedTexts_data()
     {
         QTest::addColumn<QString>("content");
@@ -701,7 +666,6 @@ private slots:
                                 << QString::fromUtf8(printed) << entries << value;
         };
         row("wide number", "[T].[Big]", 1.5f, "", "#", 0, 12345678.91);
-        row("wide grouped number", "[T].[Big]", 1.5f, "#,##0.00", "#", 0, 12345678.91);
         row("billion", "[T].[Billion]", 0.5f, "#,##0", "#", 0, 1000000000);
         row("negative", "[T].[Neg]", 1.5f, "", "#", 0, -12345678.91);
         row("formula", "=[T].[Big] * 1", 1.5f, "", "#", 0, 12345678.91);
@@ -712,7 +676,6 @@ private slots:
             QDateTime(QDate(2026, 12, 8), QTime(0, 0)));
         row("truth value", "=[T].[Small] > 1", 6, "", "True", 0, true);
         row("one reference", "[T].[Txt]", 6, "", "Ann");
-        row("text before a field", "Name: [T].[Txt]", 6, "", "Name: Ann");
         row("text around a field", "Name: [T].[Txt] (end)", 6, "", "Name: Ann (end)");
         row("two fields", "[T].[Txt] has [T].[Small]", 6, "", "Ann has 42");
         row("bare name", "Hello [Txt]!", 6, "", "Hello Ann!");

@@ -24,7 +24,6 @@ private slots:
         QTest::newRow("same unit") << 3.3 << 7 << 7 << 3.3;
         QTest::newRow("from code 2") << 3.3 << 2 << 7 << 3.3;
         QTest::newRow("to code 4") << 3.3 << 7 << 4 << 3.3;
-        QTest::newRow("cm margin to inch") << 1.5 << 7 << 5 << 1.5 * 567 / 1440;
     }
     void convert()
     {
