@@ -293,21 +293,6 @@ QString wrapToWidth(const TextMetrics &surface, const QString &text, double widt
     return wrapLines(surface, text, width, kUnlimited).join(kCrLf);
 }
 
-QString cutLastWord(QString text)
-{
-    // A line break ends a word as a space does; without that a text of
-    // several lines would lose them all at once.
-    qsizetype end = text.size();
-    while (end > 0 && (text.at(end - 1) == u' ' || text.at(end - 1) == u'\r' || text.at(end - 1) == u'\n'))
-        --end;
-    text.truncate(end);
-    const qsizetype space = text.lastIndexOf(u' ');
-    const qsizetype lineBreak = text.lastIndexOf(kCrLf);
-    if (lineBreak > space)
-        return text.left(lineBreak);
-    return space < 0 ? QString() : text.left(space + 1);
-}
-
 QString wrapText(const TextMetrics &surface, QString text, double width, double &height, bool measureOnly)
 {
     chopTrailingSpaces(text);

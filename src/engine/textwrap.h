@@ -16,9 +16,6 @@
 // characters at the edge. Spaces ending a line stay with it, so wrapping the
 // result again gives the same lines. A width of 0 or less wraps nothing.
 QString wrapToWidth(const TextMetrics &surface, const QString &text, double width);
-// The text without its last word: up to and including its last space, or up
-// to its last line break; empty when it has neither.
-QString cutLastWord(QString text);
 // Wraps to `width` (0: no wrapping). With `measureOnly` sets `height` to the
 // wrapped text's height; otherwise, unless `height` is 0, drops words from
 // the end until the text fits into `height`, keeping the first line always.

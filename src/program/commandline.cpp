@@ -28,30 +28,6 @@ QString optionValue(const QString &commandLine, const QString &name)
     return value.trimmed();
 }
 
-QString splitPart(const QString &text, int index, const QString &delimiter)
-{
-    if (index < 1)
-        return QString();
-    const QStringList parts = delimiter.isEmpty()
-                                  ? QStringList{text}
-                                  : text.split(delimiter, Qt::KeepEmptyParts, Qt::CaseInsensitive);
-    return index <= parts.size() ? parts.at(index - 1) : QString();
-}
-
-QString replaceChar(const QString &text, const QString &search, const QString &replacement)
-{
-    if (search.isEmpty() || replacement.isEmpty())
-        return text;
-    const QChar from = search.at(0).toLower();
-    const QChar to = replacement.at(0);
-    QString out = text;
-    for (QChar &c : out) {
-        if (c.toLower() == from)
-            c = to;
-    }
-    return out;
-}
-
 bool fileExists(const QString &path)
 {
     if (path.isEmpty())

@@ -14,12 +14,6 @@ bool hasOption(const QString &commandLine, const QString &name);
 // The value after the option, cut at the next "/", trimmed, without one pair
 // of surrounding double quotes; "" when the option is absent.
 QString optionValue(const QString &commandLine, const QString &name);
-// Part number `index` (from 1) of text split at delimiter, without regard to
-// case; "" beyond the last part.
-QString splitPart(const QString &text, int index, const QString &delimiter);
-// Replaces each occurrence of the first character of `search` (without regard
-// to case) by the first character of `replacement`.
-QString replaceChar(const QString &text, const QString &search, const QString &replacement);
 // True when path names an existing file (not a folder); false for "".
 bool fileExists(const QString &path);
 
