@@ -161,8 +161,7 @@ private slots:
 
     void zoomDoublesTheDrawing()
     {
-        // Wrapped over lines: the lines must break at the same words at 200 %
-        // and on a screen of twice the density.
+        // Wrapped lines break at the same words at 200 % and at twice the pixel density.
         auto item = textItem("The quick brown fox jumps over the lazy dog, twice over.");
         const QRect normal = inkBox(draw(*item, QSize(120, 80)), dark);
         QVERIFY(normal.height() > 25); // more than one line
