@@ -542,11 +542,9 @@ private slots:
         QTest::addColumn<Edit>("row");
         const auto row = [](const char *name, const Edit &r) { QTest::newRow(name) << r; };
         const QStringList same = {"d1", "d2"};
-        row("add data section", {"m_addDataSection", "", "", {"d1", "d2", "d3"}});
         row("insert data section", {"m_insertDataSection", "", "", {"d1", "d3", "d2"}});
         row("item editor", {"item", "Text1", "[Orders].[Total]", same});
         row("section properties", {"section", "sectionName", "Lines", same});
-        row("document properties", {"m_docProp", "docName", "Renamed", same});
     }
     void editsAreOneUndoStep()
     {
