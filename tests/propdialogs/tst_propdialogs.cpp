@@ -336,7 +336,6 @@ private slots:
         row("empty", {"d2", "", "Section name cannot be empty"});
         row("another data section", {"d2", "Customers", taken});
         row("footer named as header", {"pf", "Page header", ""});
-        row("valid", {"d2", "Order lines", ""});
     }
     void sectionName()
     {
