@@ -184,28 +184,16 @@ private slots:
         QVERIFY(viewer->width() > room.width() / 3);
     }
 
-    // The list as opened, read-only yet copyable (its text is checked in tst_errorlists).
-    void listWindowShowsSnapshot_data()
-    {
-        QTest::addColumn<bool>("errors");
-        QTest::newRow("errors") << true;
-        QTest::newRow("debug lines") << false;
-    }
+    // The list as opened, read-only yet copyable (its text is checked in tst_errorlists; the
+    // debug list goes through the same window).
     void listWindowShowsSnapshot()
     {
-        QFETCH(bool, errors);
         ReportDocument doc;
-        doc.dbg = true;
         QString expected;
         for (int i = 0; i < 2; ++i) {
-            if (errors) {
-                doc.addError(entry(QStringLiteral("Type mismatch %1").arg(i),
-                                   QStringLiteral("=[a]+%1 evaluated like: =x+%1").arg(i)));
-                expected += QLatin1Char('\n') + doc.errorLst.last().pureText() + QLatin1Char('\n');
-            } else {
-                doc.addDebugList(QStringLiteral("createPrintItem, offset calculated : %1").arg(i));
-                expected += QLatin1Char('\n') + doc.debugLst.last();
-            }
+            doc.addError(entry(QStringLiteral("Type mismatch %1").arg(i),
+                               QStringLiteral("=[a]+%1 evaluated like: =x+%1").arg(i)));
+            expected += QLatin1Char('\n') + doc.errorLst.last().pureText() + QLatin1Char('\n');
         }
         QApplication::clipboard()->clear();
         QString shownText, afterAddition, copiedAll, afterTyping;
@@ -216,7 +204,6 @@ private slots:
                 readOnly = text->isReadOnly();
                 // A later entry does not show: the window is a snapshot.
                 doc.addError(entry(QStringLiteral("addedAfterwards"), QString()));
-                doc.addDebugList(QStringLiteral("addedAfterwards"));
                 QCoreApplication::processEvents();
                 afterAddition = text->toPlainText();
 
@@ -230,10 +217,7 @@ private slots:
             }
             window->close();
         });
-        if (errors)
-            fDebug::ShowErrors(doc, nullptr);
-        else
-            fDebug::ShowDebug(doc, nullptr);
+        fDebug::ShowErrors(doc, nullptr);
         QVERIFY(readOnly);
         // Neither later entries nor typing change it; it is copied whole.
         for (const QString &text : {shownText, afterAddition, afterTyping, copiedAll})
