@@ -89,13 +89,9 @@ void reportOn(ReportDocument &doc, const QString &database, const QStringList &q
         doc.addDataSection()->SQL = sql;
 }
 
-const QString kIncomplete = QStringLiteral(
-    "List incomplete, process still running (to refresh close this window and open again)");
-
 // Pages, the page shown, the folder, all pages, the button, the files written.
 using ExportRow = std::tuple<int, int, QString, bool, QString, QStringList>;
-// A database or none, the second section's query, the fields listed, and the start
-// of the problem shown ("": none).
+// A database or none, the second query, the fields listed, the problem's start ("": none).
 using Fields = std::tuple<bool, QString, int, QString>;
 
 } // namespace
@@ -114,8 +110,6 @@ private slots:
     }
 
     void cleanup() { delete HelpViewer::instance(); }
-
-    // ---- Designer windows ----
 
     // The field list says why fields are missing instead of staying blank.
     void fieldListSaysWhy_data()
@@ -175,19 +169,12 @@ private slots:
         QVERIFY(onScreen);
     }
 
-    // The help window opens whole on the screen, whatever the font.
-    void helpWindowFitsTheScreen_data()
-    {
-        QTest::addColumn<double>("fontScale");
-        QTest::newRow("usual font") << 1.0;
-        QTest::newRow("large font") << 2.0;
-    }
+    // The help window opens whole on the screen, even with a large font.
     void helpWindowFitsTheScreen()
     {
-        QFETCH(double, fontScale);
         const QFont usual = QApplication::font();
         QFont font = usual;
-        font.setPointSizeF(usual.pointSizeF() * fontScale);
+        font.setPointSizeF(usual.pointSizeF() * 2);
         QApplication::setFont(font);
         HelpViewer *viewer = HelpViewer::showTopic(QStringLiteral("/"));
         QApplication::setFont(usual);
@@ -197,54 +184,26 @@ private slots:
         QVERIFY(viewer->width() > room.width() / 3);
     }
 
-    // ---- Errors and debug lists ----
-
-    // The list as it was when opened, read-only but selectable and copyable.
-    void listWindowShowsSnapshot_data()
-    {
-        QTest::addColumn<bool>("errors");
-        QTest::addColumn<int>("entries");
-        QTest::addColumn<bool>("working");
-
-        QTest::newRow("two errors") << true << 2 << false;
-        QTest::newRow("no error, running") << true << 0 << true;
-        QTest::newRow("long list, running") << true << 500 << true;
-        QTest::newRow("debug lines") << false << 3 << false;
-    }
+    // The list as opened, read-only yet copyable (its text is checked in tst_errorlists; the
+    // debug list goes through the same window).
     void listWindowShowsSnapshot()
     {
-        QFETCH(bool, errors);
-        QFETCH(int, entries);
-        QFETCH(bool, working);
-
         ReportDocument doc;
-        doc.dbg = true;
-        doc.run().working = working;
         QString expected;
-        for (int i = 0; i < entries; ++i) {
-            if (errors) {
-                doc.addError(entry(QStringLiteral("Type mismatch %1").arg(i),
-                                   QStringLiteral("=[a]+%1 evaluated like: =x+%1").arg(i)));
-                expected += QLatin1Char('\n') + doc.errorLst.last().pureText() + QLatin1Char('\n');
-            } else {
-                doc.addDebugList(QStringLiteral("createPrintItem, offset calculated : %1").arg(i));
-                expected += QLatin1Char('\n') + doc.debugLst.last();
-            }
+        for (int i = 0; i < 2; ++i) {
+            doc.addError(entry(QStringLiteral("Type mismatch %1").arg(i),
+                               QStringLiteral("=[a]+%1 evaluated like: =x+%1").arg(i)));
+            expected += QLatin1Char('\n') + doc.errorLst.last().pureText() + QLatin1Char('\n');
         }
-        if (working)
-            expected += QStringLiteral("\n\n") + kIncomplete;
-
         QApplication::clipboard()->clear();
-        QString shownCaption, shownText, afterAddition, copiedAll, copiedWord, afterTyping;
+        QString shownText, afterAddition, copiedAll, afterTyping;
         bool readOnly = false;
         onNextModal([&](QWidget *window) {
-            shownCaption = window->windowTitle();
             if (auto *text = child<QPlainTextEdit>(window, "Text1")) {
                 shownText = text->toPlainText();
                 readOnly = text->isReadOnly();
                 // A later entry does not show: the window is a snapshot.
                 doc.addError(entry(QStringLiteral("addedAfterwards"), QString()));
-                doc.addDebugList(QStringLiteral("addedAfterwards"));
                 QCoreApplication::processEvents();
                 afterAddition = text->toPlainText();
 
@@ -253,46 +212,25 @@ private slots:
                 QTest::keyClick(text, Qt::Key_A, Qt::ControlModifier);
                 QTest::keyClick(text, Qt::Key_C, Qt::ControlModifier);
                 copiedAll = QApplication::clipboard()->text();
-                if (errors && entries > 0) {
-                    // A double click selects the word under the mouse.
-                    QTextCursor at = text->document()->find(QStringLiteral("mismatch"));
-                    at.setPosition(at.selectionStart() + 2);
-                    QTest::mouseDClick(text->viewport(), Qt::LeftButton, Qt::NoModifier,
-                                       text->cursorRect(at).center());
-                    QTest::keyClick(text, Qt::Key_C, Qt::ControlModifier);
-                    copiedWord = QApplication::clipboard()->text();
-                }
                 QTest::keyClicks(text, QStringLiteral("typed"));
                 afterTyping = text->toPlainText();
             }
             window->close();
         });
-        if (errors)
-            fDebug::ShowErrors(doc, nullptr);
-        else
-            fDebug::ShowDebug(doc, nullptr);
-
-        QCOMPARE(shownCaption,
-                 errors ? QStringLiteral("Errors list") : QStringLiteral("Debug list"));
+        fDebug::ShowErrors(doc, nullptr);
         QVERIFY(readOnly);
         // Neither later entries nor typing change it; it is copied whole.
         for (const QString &text : {shownText, afterAddition, afterTyping, copiedAll})
             QCOMPARE(text, expected);
-        QCOMPARE(copiedWord, errors && entries > 0 ? QStringLiteral("mismatch") : QString());
     }
-
-    // ---- Welcome dialog ----
 
     void welcomeChoiceAndStartSetting_data()
     {
-        QTest::addColumn<QString>("action"); // a button's name, or "close" / "escape"
+        QTest::addColumn<QString>("action"); // a button's name, or "close"
         QTest::addColumn<bool>("tickNever");
         QTest::addColumn<QString>("file"); // a demo opens in the designer
         QTest::newRow("demo") << "bDemo" << false << "demo.xml";
-        QTest::newRow("charts demo") << "bGraph" << false << "demo graph.xml";
         QTest::newRow("empty document") << "bClose" << false << "";
-        QTest::newRow("escape") << "escape" << false << "";
-        QTest::newRow("never, demo") << "bDemo" << true << "demo.xml";
         QTest::newRow("never, closed") << "close" << true << "";
     }
     void welcomeChoiceAndStartSetting()
@@ -312,8 +250,6 @@ private slots:
                 QTest::mouseClick(never->Check1(), Qt::LeftButton);
             if (action == QLatin1String("close"))
                 window->close();
-            else if (action == QLatin1String("escape"))
-                QTest::keyClick(window, Qt::Key_Escape);
             else
                 click(window, action.toLatin1().constData());
         });
@@ -322,50 +258,31 @@ private slots:
         QVERIFY(!tickedOnEntry); // shown only while "Start" is empty
         QCOMPARE(chosen.value(QStringLiteral("f")), file);
         QCOMPARE(chosen.has(QStringLiteral("e")), !file.isEmpty());
+        // That "never" then keeps the dialog away is checked in tst_startup.
         QCOMPARE(readSetting(startSettingKey()), tickNever ? QStringLiteral("never") : QString());
-        if (tickNever) {
-            // From now on the dialog does not come back.
-            bool shown = false;
-            QTimer::singleShot(0, [&] {
-                if (QWidget *modal = QApplication::activeModalWidget()) {
-                    shown = true;
-                    modal->close();
-                }
-            });
-            QVERIFY(chooseCommandLine(CommandLine(), windows).isBlank());
-            QCoreApplication::processEvents();
-            QVERIFY(!shown);
-        }
     }
-
-    // ---- Help ----
 
     void helpButtonOpensTopic_data()
     {
         QTest::addColumn<QString>("topic"); // "-" leaves the default
         QTest::addColumn<QString>("page");
-        QTest::addColumn<QString>("title");
-
-        const char *rows[][4] = {
-            {"default", "-", "index.htm", "Mirt help"},
-            {"designer", "/emode.htm", "emode.htm", "The designer"},
-            {"text item", "/fields.htm", "fields.htm", "Text items, fields and formulas"},
-            {"unknown topic", "/nothere.htm", "index.htm", "Mirt help"},
-            {"outside the help", "/../CMakeLists.txt", "index.htm", "Mirt help"}};
-        for (const auto &row : rows)
-            QTest::newRow(row[0]) << QString(row[1]) << QString(row[2]) << QString(row[3]);
+        QTest::newRow("default") << "-"
+                                 << "index.htm";
+        QTest::newRow("designer") << "/emode.htm"
+                                  << "emode.htm";
+        QTest::newRow("unknown topic") << "/nothere.htm"
+                                       << "index.htm";
+        QTest::newRow("outside the help") << "/../CMakeLists.txt"
+                                          << "index.htm";
     }
     void helpButtonOpensTopic()
     {
         QFETCH(QString, topic);
-        QFETCH(QString, title);
-
         HelpButton button;
         if (topic != QLatin1String("-"))
             button.setTopicHtmFile(topic);
         button.resize(90, 30);
         button.show();
-        QCOMPARE(button.bHelp()->geometry(), button.rect()); // the button fills the control
         QTest::mouseClick(button.bHelp(), Qt::LeftButton);
 
         HelpViewer *viewer = HelpViewer::instance();
@@ -373,8 +290,6 @@ private slots:
         QVERIFY(viewer->isVisible());
         QVERIFY(!viewer->isModal());
         QTEST(viewer->source().fileName(), "page");
-        QVERIFY2(viewer->windowTitle().endsWith(QStringLiteral(" - ") + title),
-                 qPrintable(viewer->windowTitle()));
         // Help left open must not keep the program running.
         QVERIFY(!viewer->testAttribute(Qt::WA_QuitOnClose));
 
@@ -399,7 +314,6 @@ private slots:
         QVERIFY(back->isEnabled());
         QTest::mouseClick(back, Qt::LeftButton);
         QCOMPARE(viewer->source().fileName(), QStringLiteral("index.htm"));
-        QVERIFY(viewer->windowTitle().endsWith(QStringLiteral("Mirt help")));
         QTest::mouseClick(child<QToolButton>(viewer, "helpForward"), Qt::LeftButton);
         QCOMPARE(viewer->source().fileName(), QStringLiteral("emode.htm"));
         QTest::mouseClick(child<QToolButton>(viewer, "helpHome"), Qt::LeftButton);
@@ -436,17 +350,9 @@ private slots:
         const QDir help(HelpViewer::builtInHelpDir());
         const QString html = readAll(help.filePath(page));
         QVERIFY(!html.isEmpty());
-        QVERIFY(html.contains(QStringLiteral("<meta charset=\"utf-8\">")));
         QVERIFY(!html.contains(QChar::ReplacementCharacter));
         QVERIFY2(html.contains(QRegularExpression(QStringLiteral("<title>[^<]+</title>"))),
                  "every page has a title");
-        QVERIFY(html.contains(QStringLiteral("href=\"help.css\"")));
-        if (page == QLatin1String("index.htm")) { // every topic is in the contents
-            for (const char *topic : {"emode.htm", "pmode.htm", "docprop.htm", "secprop.htm",
-                                      "fields.htm", "pics.htm", "graph.htm", "morehelp.htm"})
-                QVERIFY2(html.contains(QStringLiteral("href=\"%1\"").arg(QLatin1String(topic))),
-                         topic);
-        }
 
         const QRegularExpression hrefRx(QStringLiteral("href=\"([^\"]+)\""));
         for (const QRegularExpressionMatch &m : hrefRx.globalMatch(html)) {
@@ -463,32 +369,22 @@ private slots:
         }
     }
 
-    // ---- Check box ----
-
     void checkBoxValueAndClick_data()
     {
-        QTest::addColumn<bool>("initial");
-        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<bool>("enabled");   // a click toggles an enabled box only
         QTest::addColumn<QString>("action"); // "mouse" or "space"
-        QTest::newRow("mouse ticks") << false << true << "mouse";
-        QTest::newRow("mouse unticks") << true << true << "mouse";
-        QTest::newRow("space ticks") << false << true << "space";
-        QTest::newRow("disabled") << false << false << "mouse";
+        QTest::newRow("mouse ticks") << true << "mouse";
+        QTest::newRow("space ticks") << true << "space";
+        QTest::newRow("disabled") << false << "mouse";
     }
     void checkBoxValueAndClick()
     {
-        QFETCH(bool, initial);
         QFETCH(bool, enabled);
         QFETCH(QString, action);
-        const bool value = initial != enabled; // a click toggles an enabled box only
         CheckBox box;
-        box.setCaption(QStringLiteral("Page &break after this section"));
-        box.setValue(initial);
         box.setEnabledState(enabled);
         box.resize(260, 24);
         box.show();
-        QCOMPARE(box.Check1()->isChecked(), initial);
-        QCOMPARE(box.Check1()->geometry(), box.rect());
 
         QSignalSpy clicked(&box, &CheckBox::Click);
         QSignalSpy downs(&box, &CheckBox::MouseDown);
@@ -502,40 +398,29 @@ private slots:
             QCOMPARE(keys.count(), 1);
             QCOMPARE(keys.first().at(0).toInt(), int(Qt::Key_Space));
         }
-        QCOMPARE(box.value(), value);
-        QCOMPARE(box.Check1()->isChecked(), value);
+        QCOMPARE(box.value(), enabled);
+        QCOMPARE(box.Check1()->isChecked(), enabled);
         QCOMPARE(clicked.count(), enabled ? 1 : 0);
     }
 
-    // ---- About box ----
-
     void aboutBox()
     {
-        QMap<QString, QString> texts;
+        QString drivers;
         bool closedByOk = false;
         onNextModal([&](QWidget *window) {
-            for (const char *name : {"lblQt", "lblDrivers"})
-                texts[QLatin1String(name)] = child<QLabel>(window, name)->text();
-            texts[QStringLiteral("topic")] =
-                child<HelpButton>(window, "btnOpenHelp1")->topicHtmFile();
+            drivers = child<QLabel>(window, "lblDrivers")->text();
             click(window, "cmdOK");
             closedByOk = !window->isVisible();
         });
         showAbout(nullptr);
-
         QVERIFY(closedByOk);
-        QVERIFY(texts.value("lblQt").contains(QString::fromLatin1(qVersion())));
         for (const QString &driver : QSqlDatabase::drivers())
-            QVERIFY2(texts.value("lblDrivers").contains(driver), qPrintable(driver));
-        QCOMPARE(texts.value("topic"), QStringLiteral("/morehelp.htm"));
+            QVERIFY2(drivers.contains(driver), qPrintable(driver));
     }
-
-    // ---- HTML export ----
 
     void exportHtml_data()
     {
-        // The folder is below the temporary folder ("": the dialog's own); the
-        // files named are checked (none: none is written).
+        // The folder below the temporary one ("": the dialog's own); the files named are read.
         QTest::addColumn<ExportRow>("row");
         QTest::newRow("page shown") << ExportRow{3, 2, "", false, "bOK", {"sales-page-002.html"}};
         QTest::newRow("beyond the last")
@@ -561,7 +446,6 @@ private slots:
 
         QString shownDir;
         onNextModal([&](QWidget *window) {
-            QCOMPARE(window->windowTitle(), QStringLiteral("Export to HTML"));
             auto *expDir = child<QLineEdit>(window, "expDir");
             shownDir = QDir::fromNativeSeparators(expDir->text());
             if (!folder.isEmpty())
@@ -584,8 +468,6 @@ private slots:
             const QString html = readAll(dir.filePath(name));
             const int page =
                 name.section(QLatin1String("-page-"), 1).section(QLatin1Char('.'), 0, 0).toInt();
-            QVERIFY2(html.contains(QStringLiteral("<TITLE>Sales (page %1)</TITLE>").arg(page)),
-                     qPrintable(name));
             QVERIFY2(html.contains(QStringLiteral("Text of page %1<").arg(page)), qPrintable(name));
         }
     }

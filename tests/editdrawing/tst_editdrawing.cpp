@@ -72,11 +72,7 @@ private slots:
         };
         row("field", "[Customers].[Name]", "Name");
         row("bare field", "[Name]", "Name");
-        row("text before a field", "Total: [a].[b]", "b");
         row("last of several", "a].[b].[c", "c");
-        row("formula", "=[Orders].[Qty] * 2", "Qty * 2");
-        row("plain text", "Hello, world", "Hello, world");
-        row("empty", "", "");
     }
     void editModeText()
     {
@@ -89,7 +85,6 @@ private slots:
         QTest::addColumn<QString>("content"); // "chart": a chart item
         QTest::addColumn<QColor>("color");
         const QColor white(Qt::white), yellow(255, 255, 192);
-        QTest::newRow("static") << "Hello" << white;
         QTest::newRow("field") << "[Customers].[Name]" << yellow;
         QTest::newRow("formula") << "  =1+2 " << yellow;
         QTest::newRow("bracket inside text") << "[a] b" << white;
@@ -150,37 +145,21 @@ private slots:
         QCOMPARE(rightInk.width(), leftInk.width());
     }
 
-    // A huge text shows what its box can show, drawn as its start alone
-    // would be: the designer looks at no more of it.
-    void hugeTextShowsItsStart_data()
+    // A huge text is drawn as its start alone would be: the designer takes
+    // the fixed-box path (its kinds of text are checked in tst_output).
+    void hugeTextShowsItsStart()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("align");
-        QTest::addColumn<QSize>("box");
         QString words;
         for (int i = 0; words.size() < 1000000; ++i)
             words += i % 12 == 11 ? QStringLiteral("end.\r\n") : QStringLiteral("words %1 ").arg(i);
-        QTest::newRow("words, one line") << words << 0 << QSize(300, 18);
-        QTest::newRow("words, some lines, right") << words << 1 << QSize(200, 90);
-        QTest::newRow("one word") << QString(1000000, u'w') << 2 << QSize(150, 60);
-        QTest::newRow("lines") << QStringLiteral("a line\n").repeated(100000) << 0
-                               << QSize(100, 300);
-    }
-    void hugeTextShowsItsStart()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, align);
-        QFETCH(QSize, box);
-        const QImage huge = draw(*textItem(text, align), box);
-        // Ink where the text is, and exactly the drawing of its start.
-        QVERIFY(!inkBox(huge, dark, QRect(0, 0, box.width(), 15)).isEmpty());
-        QCOMPARE(huge, draw(*textItem(text.left(3000), align), box));
+        const QImage huge = draw(*textItem(words, 1), QSize(200, 90));
+        QVERIFY(!inkBox(huge, dark, QRect(0, 0, 200, 15)).isEmpty());
+        QCOMPARE(huge, draw(*textItem(words.left(3000), 1), QSize(200, 90)));
     }
 
     void zoomDoublesTheDrawing()
     {
-        // Wrapped over lines: the lines must break at the same words at 200 %
-        // and on a screen of twice the density.
+        // Wrapped lines break at the same words at 200 % and at twice the pixel density.
         auto item = textItem("The quick brown fox jumps over the lazy dog, twice over.");
         const QRect normal = inkBox(draw(*item, QSize(120, 80)), dark);
         QVERIFY(normal.height() > 25); // more than one line
@@ -217,7 +196,6 @@ private slots:
         QVERIFY(designerIcon(QStringLiteral("no-such-icon")).isNull());
         for (const QString &key : designerIconKeys()) {
             const QIcon icon = designerIcon(key);
-            QVERIFY2(!icon.isNull(), qPrintable(key));
             for (int side : {16, 32}) {
                 const QImage image = icon.pixmap(side).toImage();
                 QCOMPARE(image.width(), side);

@@ -8,8 +8,7 @@
 #include <memory>
 
 namespace {
-// A shown container with one target box, so moves and resizes reach the
-// target at once (a hidden widget gets them only when shown).
+// A shown container with one target: a hidden widget gets moves and resizes only when shown.
 struct Surface
 {
     QWidget container;
@@ -32,9 +31,8 @@ void dragMove(QWidget *handle, const QPoint &global)
     QApplication::sendEvent(handle, &move);
 }
 
-// The handle size (-1: the default), the target's geometry, the slot, where its
-// handle is, whether it is shown and its code.
-using Place = std::tuple<int, QRect, int, QPoint, bool, int>;
+// Handle size (-1: the default), target geometry, slot, the handle's place, whether shown.
+using Place = std::tuple<int, QRect, int, QPoint, bool>;
 
 } // namespace
 
@@ -46,24 +44,23 @@ private slots:
     {
         QTest::addColumn<Place>("row");
         const QRect box(10, 20, 100, 50), narrow(10, 20, 7, 50);
-        QTest::newRow("default size, top-middle") << Place{-1, box, 1, {58, 15}, true, 12};
-        QTest::newRow("top-left") << Place{-1, box, 0, {5, 15}, true, 13};
-        QTest::newRow("top-right") << Place{4, box, 2, {110, 16}, true, 14};
-        QTest::newRow("right-middle") << Place{4, box, 3, {110, 43}, true, 11};
-        QTest::newRow("bottom-right") << Place{4, box, 4, {110, 70}, true, 17};
-        QTest::newRow("bottom-middle") << Place{6, {10, 20, 101, 50}, 5, {58, 70}, true, 15};
-        QTest::newRow("bottom-left") << Place{6, box, 6, {4, 70}, true, 16};
-        QTest::newRow("left-middle") << Place{6, box, 7, {4, 43}, true, 10};
-        QTest::newRow("width 7: no top-middle") << Place{5, narrow, 1, {11, 15}, false, 12};
-        QTest::newRow("width 7: corner stays") << Place{5, narrow, 2, {17, 15}, true, 14};
-        QTest::newRow("width 8: top-middle") << Place{5, {10, 20, 8, 50}, 1, {12, 15}, true, 12};
-        QTest::newRow("height 7: no left-middle")
-            << Place{5, {10, 20, 50, 7}, 7, {5, 21}, false, 10};
+        QTest::newRow("default size, top-middle") << Place{-1, box, 1, {58, 15}, true};
+        QTest::newRow("top-left") << Place{-1, box, 0, {5, 15}, true};
+        QTest::newRow("top-right") << Place{4, box, 2, {110, 16}, true};
+        QTest::newRow("right-middle") << Place{4, box, 3, {110, 43}, true};
+        QTest::newRow("bottom-right") << Place{4, box, 4, {110, 70}, true};
+        QTest::newRow("bottom-middle") << Place{6, {10, 20, 101, 50}, 5, {58, 70}, true};
+        QTest::newRow("bottom-left") << Place{6, box, 6, {4, 70}, true};
+        QTest::newRow("left-middle") << Place{6, box, 7, {4, 43}, true};
+        QTest::newRow("width 7: no top-middle") << Place{5, narrow, 1, {11, 15}, false};
+        QTest::newRow("width 7: corner stays") << Place{5, narrow, 2, {17, 15}, true};
+        QTest::newRow("width 8: top-middle") << Place{5, {10, 20, 8, 50}, 1, {12, 15}, true};
+        QTest::newRow("height 7: no left-middle") << Place{5, {10, 20, 50, 7}, 7, {5, 21}, false};
     }
     void places()
     {
         QFETCH(Place, row);
-        const auto &[size, geometry, slot, place, shown, code] = row;
+        const auto &[size, geometry, slot, place, shown] = row;
         // Start elsewhere: the handles must follow the target's move and resize.
         Surface s(QRect(200, 200, 30, 30));
         GrabHandles grab(&s.container, s.target, true, Qt::red, size);
@@ -73,10 +70,6 @@ private slots:
         QWidget *h = grab.handle(slot);
         QCOMPARE(h->geometry(), QRect(place, QSize(side, side)));
         QCOMPARE(h->isVisible(), shown);
-        QCOMPARE(h->property("nvGrabHdlIdx").toInt(), code);
-        QCOMPARE(h->property("nvGrbHdlTarget").value<QWidget *>(), s.target);
-        QCOMPARE(h->property("nvGrbHdl").value<QObject *>(), &grab);
-        QCOMPARE(s.target->property("nvGrbHdl").value<QObject *>(), &grab);
     }
 
     void showAndResizeSignal()
@@ -88,17 +81,11 @@ private slots:
         s.target->move(30, 20); // a move alone is no size change
         QCOMPARE(resized.count(), 1);
         QCOMPARE(grab.handle(4)->pos(), QPoint(150, 70));
-        // Setting the same value again must not re-place or re-show anything.
-        grab.handle(4)->move(0, 0);
-        grab.setShowHandles(true);
-        QCOMPARE(grab.handle(4)->pos(), QPoint(0, 0));
         grab.setShowHandles(false);
         for (int slot = 0; slot < 8; ++slot)
             QVERIFY(!grab.handle(slot)->isVisible());
         s.target->setGeometry(40, 40, 60, 60);
         QCOMPARE(resized.count(), 1);
-        grab.setShowHandles(false);
-        QVERIFY(!grab.handle(0)->isVisible());
         // Showing again places them around where the target went while hidden.
         grab.setShowHandles(true);
         QVERIFY(grab.ShowHandles());
@@ -117,7 +104,6 @@ private slots:
         QTest::newRow("bottom-right") << 4 << QPoint(20, 10) << QRect(50, 60, 120, 90);
         QTest::newRow("left-middle ignores y") << 7 << QPoint(-15, 7) << QRect(35, 60, 115, 80);
         QTest::newRow("top-left") << 0 << QPoint(10, 5) << QRect(60, 65, 90, 75);
-        QTest::newRow("left past right edge") << 7 << QPoint(150, 0) << QRect(150, 60, 0, 80);
         QTest::newRow("top-left past corner") << 0 << QPoint(200, 300) << QRect(150, 140, 0, 0);
         QTest::newRow("bottom-right past corner") << 4 << QPoint(-300, -300) << QRect(50, 60, 0, 0);
     }
@@ -134,8 +120,7 @@ private slots:
         const QPoint from = h->mapToGlobal(QPoint(2, 2));
         QTest::mousePress(h, Qt::LeftButton, {}, QPoint(2, 2));
         QCOMPARE(started.count(), 1);
-        // In two steps: the second must count from the press, not from where the
-        // handle has moved to meanwhile.
+        // In two steps: the second counts from the press, not from where the handle went.
         dragMove(h, from + offset / 2);
         dragMove(h, from + offset);
         QTest::mouseRelease(h, Qt::LeftButton, {}, h->mapFromGlobal(from + offset));
@@ -154,12 +139,10 @@ private slots:
         QSignalSpy firstResized(first.get(), &GrabHandles::TargetReSized);
         QSignalSpy secondResized(&second, &GrabHandles::TargetReSized);
         QVERIFY(!second.SubClassTarget(s.target));
-        QCOMPARE(s.target->property("nvGrbHdl").value<QObject *>(), first.get());
         s.target->resize(90, 50);
         QCOMPARE(firstResized.count(), 1);
         QCOMPARE(secondResized.count(), 0);
         first.reset();
-        QVERIFY(!s.target->property("nvGrbHdl").isValid());
         QCOMPARE(s.container.findChildren<QWidget *>("nvGHNS").size(), 2);
         s.target->resize(80, 50);
         QCOMPARE(firstResized.count(), 1);
