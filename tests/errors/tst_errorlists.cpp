@@ -2,6 +2,7 @@
 #include "document/errorentry.h"
 #include "document/reportdocument.h"
 #include "engine/errorlisttext.h"
+#include "engine/reportrun.h"
 
 #include <QLocale>
 #include <QTest>
@@ -58,6 +59,51 @@ private slots:
         doc.init();
         QVERIFY(!doc.isErrors() && !doc.lastError());
         QCOMPARE(doc.debugLst, QStringList{QStringLiteral("kept")});
+    }
+
+    // The window's text: each entry between line breaks, an empty line
+    // between entries, oldest first; the note while a run goes on.
+    void errorListText_data()
+    {
+        QTest::addColumn<int>("entries");
+        QTest::addColumn<bool>("working");
+        QTest::newRow("empty, idle") << 0 << false;
+        QTest::newRow("empty, running") << 0 << true;
+        QTest::newRow("two entries") << 2 << false;
+        QTest::newRow("two entries, running") << 2 << true;
+    }
+    void errorListText()
+    {
+        QFETCH(int, entries);
+        QFETCH(bool, working);
+        ReportDocument doc;
+        doc.run().working = working;
+        QString expected;
+        for (int i = 0; i < entries; ++i) {
+            doc.addError(ErrorEntry(QStringLiteral("section"), QStringLiteral("OpenRS"),
+                                    QStringLiteral("no such table: T%1").arg(i),
+                                    QStringLiteral("SELECT * FROM T%1").arg(i)));
+            expected +=
+                QStringLiteral("\r\n") + doc.errorLst.last().pureText() + QStringLiteral("\r\n");
+        }
+        if (working) {
+            expected += QStringLiteral("\r\n\r\nList incomplete, process still running (to "
+                                       "refresh close this window and open again)");
+        }
+        QCOMPARE(::errorListText(doc), expected);
+        QCOMPARE(::errorListText(doc.errorLst, working), expected);
+    }
+
+    // The debug list's text: each line after a line break, oldest first.
+    void debugListText()
+    {
+        ReportDocument doc;
+        doc.dbg = true;
+        doc.addDebugList(QStringLiteral("run 1"));
+        doc.addDebugList(QStringLiteral("run 2"));
+        const QString shown = QStringLiteral("\r\nrun 1\r\nrun 2");
+        QCOMPARE(::debugListText(doc), shown);
+        QCOMPARE(::debugListText(doc.debugLst), shown);
     }
 };
 

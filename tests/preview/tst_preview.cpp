@@ -415,10 +415,11 @@ private slots:
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("closes");
         QTest::addColumn<bool>("written");
-        const int yes = UserInteraction::Yes;
+        const int yes = UserInteraction::Yes, no = UserInteraction::No;
         QTest::newRow("unchanged, stopped") << false << false << yes << true << false;
         QTest::newRow("changed, stopped, save") << true << false << yes << true << true;
         QTest::newRow("changed, failed run, save") << true << true << yes << true << true;
+        QTest::newRow("changed, stopped, don't save") << true << false << no << true << false;
         QTest::newRow("changed, stopped, cancel")
             << true << false << int(UserInteraction::Cancel) << false << false;
     }
