@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -124,14 +126,59 @@ template <class... T> void dataRow(const char *name, const T &...values)
     (QTest::newRow(name) << ... << rowValue(values));
 }
 
+// How a program ended: its exit status (-1 when it crashed or did not end in
+// time) and what it wrote.
+struct ProgramRun
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+// Runs `program` in `folder` (empty: the current one) with `env`; it is
+// killed after `seconds`.
+inline ProgramRun
+runProgram(const QString &program, const QStringList &arguments, const QString &folder = QString(),
+           const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment(),
+           int seconds = 120)
+{
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(folder);
+    process.start(program, arguments);
+    ProgramRun run;
+    if (!process.waitForFinished(seconds * 1000)) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    if (process.exitStatus() == QProcess::NormalExit)
+        run.status = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+// The program of this build.
+inline ProgramRun runMirt(const QStringList &arguments)
+{
+    return runProgram(QStringLiteral(MIRT_BINARY_DIR "/bin/mirt"), arguments);
+}
+// This test program again as a child, with `variable` set to `value`, pointed at
+// a print server that is not there.
+inline ProgramRun runChildWithoutPrinters(const QString &variable, const QString &value,
+                                          const QStringList &arguments = {})
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(variable, value);
+    env.insert(QStringLiteral("CUPS_SERVER"), QStringLiteral("127.0.0.1:9"));
+    env.remove(QStringLiteral("PRINTER"));
+    env.remove(QStringLiteral("LPDEST"));
+    return runProgram(QCoreApplication::applicationFilePath(), arguments, QString(), env);
+}
 // What a program wrote to its standard output; empty when it did not end
 // within two minutes.
 inline QString programOutput(const QString &program, const QStringList &arguments)
 {
-    QProcess process;
-    process.start(program, arguments);
-    return process.waitForFinished(120000) ? QString::fromUtf8(process.readAllStandardOutput())
-                                           : QString();
+    return runProgram(program, arguments).out;
 }
 // An SQLite file made by `statements`: its path, or empty when one failed.
 inline QString makeSqliteFile(const QString &path, const QStringList &statements)

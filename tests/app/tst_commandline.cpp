@@ -1,3 +1,4 @@
+#include "../datafixtures.h"
 #include "document/reportdocument.h"
 #include "platform/settings.h"
 #include "program/commandline.h"
@@ -7,8 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,19 +32,6 @@ QByteArray listReport(const QString &db, const QString &sql)
                "height=\"0.5\">[Rows].[x]</ITEM></SECTION></MIRTDOCUMENT>")
         .arg(db, sql)
         .toUtf8();
-}
-
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(data), data.size());
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
 }
 
 struct Run
@@ -161,8 +147,8 @@ private slots:
     {
         QTemporaryDir programDir, startDir;
         const QString inProgram = programDir.filePath("demo.xml");
-        writeFile(inProgram, "");
-        writeFile(startDir.filePath("demo.xml"), "");
+        QVERIFY(saveBytes(inProgram, ""));
+        QVERIFY(saveBytes(startDir.filePath("demo.xml"), ""));
 
         const QString saved = QDir::currentPath();
         QDir::setCurrent(QDir::tempPath());
@@ -180,30 +166,24 @@ private slots:
     {
         QVERIFY(m_dir.isValid());
         QVERIFY(QDir::setCurrent(m_dir.path()));
-        {
-            QSqlDatabase db =
-                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("make"));
-            db.setDatabaseName(path("big.db"));
-            QVERIFY(db.open());
-            QSqlQuery q(db);
-            QVERIFY(q.exec("CREATE TABLE t (n INTEGER)"));
-            QVERIFY(q.exec(
-                "WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c WHERE n < 100) "
-                "INSERT INTO t SELECT n FROM c"));
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("make"));
-        writeFile(path("million.xml"),
-                  listReport("big.db", "SELECT a.n AS x, b.n AS y, c.n AS z FROM t a, t b, t c"));
+        QCOMPARE(createSqlite(path("big.db"),
+                              {"CREATE TABLE t (n INTEGER)",
+                               "WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c "
+                               "WHERE n < 100) INSERT INTO t SELECT n FROM c"}),
+                 QString());
+        QVERIFY(saveBytes(
+            path("million.xml"),
+            listReport("big.db", "SELECT a.n AS x, b.n AS y, c.n AS z FROM t a, t b, t c")));
         // SQLite works long before this one's only row.
-        writeFile(path("count.xml"),
-                  listReport("big.db", "SELECT count(*) AS x FROM t a, t b, t c, t d, t e"));
+        QVERIFY(
+            saveBytes(path("count.xml"),
+                      listReport("big.db", "SELECT count(*) AS x FROM t a, t b, t c, t d, t e")));
         // Terminal controls (C0 and C1) on the line the parser stops at.
         QByteArray binary("<MIRTDOCUMENT \x1b[2J \xc2\x9b"
                           "31m \x01\xff\xfe");
         for (int i = 0; i < 4096; ++i)
             binary.append(char(i * 7 % 256));
-        writeFile(path("binary.xml"), binary);
+        QVERIFY(saveBytes(path("binary.xml"), binary));
     }
     // A value the command line cannot use is named, and nothing is written.
     void usageErrors_data()
@@ -261,7 +241,7 @@ private slots:
         const QByteArray before = "earlier content, not to be touched";
         QFile::remove(target);
         if (existing)
-            writeFile(target, before);
+            QVERIFY(saveBytes(target, before));
         QString arguments = QStringLiteral("/f|%1|%2|").arg(report, output);
         if (output != QLatin1String("/check"))
             arguments += target + u'|';
@@ -269,7 +249,7 @@ private slots:
         QCOMPARE(run.status, int(ExitLimitReached));
         QVERIFY2(run.err.contains(limit.replace(u'|', u' ').toUtf8()), run.err.constData());
         if (existing)
-            QCOMPARE(readFile(target), before);
+            QCOMPARE(bytesIn(target), before);
         else
             QVERIFY(!QFileInfo(target).isFile() &&
                     (!QFileInfo(target).isDir() || QDir(target).isEmpty()));
@@ -312,7 +292,7 @@ private slots:
             QSKIP("script (util-linux) runs the program on a terminal");
         QByteArray report = listReport("big.db", "SELECT a.n AS x FROM t a, t b, t c LIMIT 20000");
         report.replace("visible=\"true\"", "visible=\"false\"");
-        writeFile(path("progress.xml"), report);
+        QVERIFY(saveBytes(path("progress.xml"), report));
         QProcess terminal;
         terminal.setWorkingDirectory(m_dir.path());
         terminal.start(script, {"-qec", QStringLiteral(MIRT " /f progress.xml /pdf progress.pdf"),

@@ -15,7 +15,6 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
@@ -339,14 +338,12 @@ private slots:
             doc.connectionStringData = connection;
             QVERIFY(doc.saveXml(report));
         }
-        QProcess mirt;
-        mirt.start(QStringLiteral(MIRT_BINARY_DIR "/bin/mirt"),
-                   QStringList{QStringLiteral("/f"), report, QStringLiteral("/pdf"),
-                               m_dir.filePath(QStringLiteral("out.pdf"))} +
-                       options);
-        QVERIFY(mirt.waitForFinished(60000));
-        const QString err = QString::fromUtf8(mirt.readAllStandardError());
-        QVERIFY2(mirt.exitCode() == status, qPrintable(err));
+        const ProgramRun mirt =
+            runMirt(QStringList{QStringLiteral("/f"), report, QStringLiteral("/pdf"),
+                                m_dir.filePath(QStringLiteral("out.pdf"))} +
+                    options);
+        const QString &err = mirt.err;
+        QVERIFY2(mirt.status == status, qPrintable(err));
         if (!stderrHas.isEmpty())
             QVERIFY2(err.contains(stderrHas) && err.contains(QLatin1String("(/")), qPrintable(err));
     }

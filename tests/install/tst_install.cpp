@@ -1,9 +1,10 @@
 // Installed into a temporary prefix: the demo runs from any folder, the desktop
 // entry and file type validate, the manual page lists exactly the options of /help.
+#include "../datafixtures.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStandardPaths>
@@ -11,30 +12,6 @@
 #include <QTest>
 
 namespace {
-
-struct Run
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run run(const QString &program, const QStringList &args, const QString &folder = QString(),
-        const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
-{
-    QProcess p;
-    p.setProcessEnvironment(env);
-    if (!folder.isEmpty())
-        p.setWorkingDirectory(folder);
-    p.start(program, args);
-    Run r;
-    if (!p.waitForFinished(300000))
-        return r;
-    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
-    r.err = QString::fromLocal8Bit(p.readAllStandardError());
-    return r;
-}
 
 QStringList filesUnder(const QString &dir)
 {
@@ -90,7 +67,8 @@ private slots:
         qputenv("QT_QPA_PLATFORM", "offscreen");
         const QString cmake = QStandardPaths::findExecutable(QStringLiteral("cmake"));
         QVERIFY(!cmake.isEmpty());
-        const Run r = run(cmake, {"--install", MIRT_BINARY_DIR, "--prefix", prefix.path()});
+        const ProgramRun r =
+            runProgram(cmake, {"--install", MIRT_BINARY_DIR, "--prefix", prefix.path()});
         QVERIFY2(r.status == 0, qPrintable(r.err));
         program = prefix.filePath(QStringLiteral("bin/mirt"));
         QVERIFY(QFile::exists(program));
@@ -103,7 +81,8 @@ private slots:
         env.insert(QStringLiteral("HOME"), elsewhere.path());
         const QStringList before = filesUnder(prefix.path());
         // "demo.xml" alone: the installed program finds its examples.
-        const Run r = run(program, {"/f", "demo.xml", "/pdf", "out.pdf"}, elsewhere.path(), env);
+        const ProgramRun r =
+            runProgram(program, {"/f", "demo.xml", "/pdf", "out.pdf"}, elsewhere.path(), env);
         QVERIFY2(r.status == 0, qPrintable(r.err));
         QFile pdf(elsewhere.filePath(QStringLiteral("out.pdf")));
         QVERIFY(pdf.open(QIODevice::ReadOnly) && pdf.read(5) == "%PDF-");
@@ -118,7 +97,7 @@ private slots:
         if (validator.isEmpty())
             QSKIP("desktop-file-validate is not installed (scripts/install-deps.sh installs it)");
         const QString entry = prefix.filePath(QStringLiteral("share/applications/mirt.desktop"));
-        const Run r = run(validator, {entry});
+        const ProgramRun r = runProgram(validator, {entry});
         QVERIFY2(r.status == 0 && r.out.isEmpty(), qPrintable(r.out + r.err));
         QFile f(entry);
         QVERIFY(f.open(QIODevice::ReadOnly) &&
@@ -151,7 +130,7 @@ private slots:
         QVERIFY(QDir().mkpath(data.filePath(QStringLiteral("mime/packages"))));
         QVERIFY(QFile::copy(prefix.filePath(QStringLiteral("share/mime/packages/mirt.xml")),
                             data.filePath(QStringLiteral("mime/packages/mirt.xml"))));
-        QCOMPARE(run(updater, {data.filePath(QStringLiteral("mime"))}).status, 0);
+        QCOMPARE(runProgram(updater, {data.filePath(QStringLiteral("mime"))}).status, 0);
         if (QDir::isRelativePath(file)) {
             const QString path = data.filePath(file);
             QFile f(path);
@@ -164,13 +143,14 @@ private slots:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_DATA_DIRS"), data.path() + QStringLiteral(":/usr/share"));
         // What a file manager sees (GIO reads the database as the desktop does).
-        const Run r = run(gio, {"info", "-a", "standard::content-type", file}, QString(), env);
+        const ProgramRun r =
+            runProgram(gio, {"info", "-a", "standard::content-type", file}, QString(), env);
         QTEST(r.out.section(QStringLiteral("standard::content-type:"), 1).trimmed(), "type");
     }
 
     void manualPageListsTheOptionsOfHelp()
     {
-        const Run help = run(program, {"/help"});
+        const ProgramRun help = runProgram(program, {"/help"});
         QCOMPARE(help.status, 0);
         QFile page(prefix.filePath(QStringLiteral("share/man/man1/mirt.1")));
         QVERIFY(page.open(QIODevice::ReadOnly));

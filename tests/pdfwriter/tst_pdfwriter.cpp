@@ -1,6 +1,7 @@
 // The PDF writer, read back with real tools: qpdf checks every file,
 // poppler gives back the text, fonts, pictures, structure and the pages'
 // look, which must match the preview's drawing.
+#include "../datafixtures.h"
 #include "charts/chartrendering.h"
 #include "document/pictureitem.h"
 #include "document/reportdocument.h"
@@ -15,7 +16,6 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -24,21 +24,6 @@
 #include <sys/mount.h>
 
 namespace {
-
-struct Ran
-{
-    int status = -1;
-    QString out;
-};
-
-Ran run(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(120000))
-        return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput())};
-}
 
 bool haveTools()
 {
@@ -118,7 +103,7 @@ QString write(ReportDocument &doc, const QString &file, const PdfOptions &option
     QString error;
     if (!exportPdf(doc, file, 0, 0, &error, options))
         return error.isEmpty() ? QStringLiteral("failed without a message") : error;
-    const Ran check = run(QStringLiteral("qpdf"), {QStringLiteral("--check"), file});
+    const ProgramRun check = runProgram(QStringLiteral("qpdf"), {QStringLiteral("--check"), file});
     if (check.status != 0)
         return QStringLiteral("qpdf --check: ") + check.out;
     return QString();
@@ -196,11 +181,12 @@ private slots:
         const QString expected = QString(content)
                                      .replace(QStringLiteral("%page%"), QStringLiteral("1"))
                                      .replace(QStringLiteral("%pages%"), QStringLiteral("1"));
-        QCOMPARE(letters(run(QStringLiteral("pdftotext"), {file, QStringLiteral("-")}).out),
+        QCOMPARE(letters(runProgram(QStringLiteral("pdftotext"), {file, QStringLiteral("-")}).out),
                  letters(expected));
         // Every font a subset, embedded, with its text.
-        const QStringList fonts =
-            run(QStringLiteral("pdffonts"), {file}).out.split(u'\n', Qt::SkipEmptyParts).mid(2);
+        const QStringList fonts = runProgram(QStringLiteral("pdffonts"), {file})
+                                      .out.split(u'\n', Qt::SkipEmptyParts)
+                                      .mid(2);
         QVERIFY(!fonts.isEmpty());
         for (const QString &line : fonts) {
             QVERIFY2(line.contains(QRegularExpression(QStringLiteral("^[A-Z]{6}\\+"))),
@@ -234,8 +220,9 @@ private slots:
         const QString file = m_dir.filePath(QStringLiteral("picture.pdf"));
         QCOMPARE(write(*doc, file), QString());
         const QString prefix = m_dir.filePath(QStringLiteral("img"));
-        QCOMPARE(run(QStringLiteral("pdfimages"), {QStringLiteral("-png"), file, prefix}).status,
-                 0);
+        QCOMPARE(
+            runProgram(QStringLiteral("pdfimages"), {QStringLiteral("-png"), file, prefix}).status,
+            0);
         const QImage back(prefix + QStringLiteral("-000.png"));
         QCOMPARE(back.size(), image.size());
         const bool grey = image.format() == QImage::Format_Grayscale8;
@@ -285,10 +272,12 @@ private slots:
         addPicture(*doc, shown, 2, QString(), item.jpeg);
         const QString pdf = m_dir.filePath(QStringLiteral("jpeg.pdf"));
         QCOMPARE(write(*doc, pdf), QString());
-        const QString list = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).out;
+        const QString list =
+            runProgram(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).out;
         QVERIFY2(list.contains(QStringLiteral(" jpeg ")), qPrintable(list));
         const QString prefix = m_dir.filePath(QStringLiteral("jpg"));
-        QCOMPARE(run(QStringLiteral("pdfimages"), {QStringLiteral("-j"), pdf, prefix}).status, 0);
+        QCOMPARE(
+            runProgram(QStringLiteral("pdfimages"), {QStringLiteral("-j"), pdf, prefix}).status, 0);
         QFile back(prefix + QStringLiteral("-000.jpg"));
         QVERIFY(back.open(QIODevice::ReadOnly));
         const QByteArray extracted = back.readAll();
@@ -345,13 +334,13 @@ private slots:
         options.language = language;
         QCOMPARE(write(*doc, file, options), QString());
 
-        const QString info = run(QStringLiteral("pdfinfo"), {file}).out;
+        const QString info = runProgram(QStringLiteral("pdfinfo"), {file}).out;
         QVERIFY2(info.contains(QRegularExpression(tagged ? QStringLiteral("Tagged:\\s+yes")
                                                          : QStringLiteral("Tagged:\\s+no"))),
                  qPrintable(info));
         QVERIFY(info.contains(QStringLiteral("Writer test")));
         const QString tree =
-            run(QStringLiteral("pdfinfo"), {QStringLiteral("-struct-text"), file}).out;
+            runProgram(QStringLiteral("pdfinfo"), {QStringLiteral("-struct-text"), file}).out;
         if (tagged) {
             const QString expected =
                 QStringLiteral("Document\n  Sect\n    P (block)\n      \"First "
@@ -364,14 +353,15 @@ private slots:
             QVERIFY2(!tree.contains(QStringLiteral("Document")), qPrintable(tree));
         }
         const QString metadata =
-            run(QStringLiteral("pdfinfo"), {QStringLiteral("-meta"), file}).out;
+            runProgram(QStringLiteral("pdfinfo"), {QStringLiteral("-meta"), file}).out;
         QCOMPARE(metadata.contains(QStringLiteral("<pdfaid:part>2</pdfaid:part>")), archival);
         QCOMPARE(metadata.contains(QStringLiteral("<pdfuaid:part>1</pdfuaid:part>")), tagged);
         QVERIFY(metadata.contains(QStringLiteral("<rdf:li>%1</rdf:li>").arg(written)));
         // The output intent of an archival file takes the sRGB profile along.
-        const Ran objects = run(QStringLiteral("qpdf"), {QStringLiteral("--qdf"),
-                                                         QStringLiteral("--object-streams=disable"),
-                                                         file, QStringLiteral("-")});
+        const ProgramRun objects =
+            runProgram(QStringLiteral("qpdf"),
+                       {QStringLiteral("--qdf"), QStringLiteral("--object-streams=disable"), file,
+                        QStringLiteral("-")});
         QCOMPARE(objects.out.contains(QStringLiteral("/GTS_PDFA1")), archival);
         QVERIFY(objects.out.contains(QStringLiteral("/Lang (%1)").arg(written)));
         QVERIFY(!objects.out.contains(QStringLiteral("/Evil")));
@@ -444,17 +434,17 @@ private slots:
         if (report == QLatin1String("demo graph.xml")) {
             // A chart's labels and legend are text a reader can find.
             const QString text =
-                run(QStringLiteral("pdftotext"),
-                    {QStringLiteral("-l"), QStringLiteral("1"), file, QStringLiteral("-")})
+                runProgram(QStringLiteral("pdftotext"),
+                           {QStringLiteral("-l"), QStringLiteral("1"), file, QStringLiteral("-")})
                     .out;
             for (const char *label : {"Australia", "Bakery", "200000", "2024"})
                 QVERIFY2(text.contains(QLatin1String(label)), label);
         }
         constexpr int dpi = 100;
         const QString prefix = m_dir.filePath(QStringLiteral("look"));
-        QCOMPARE(run(QStringLiteral("pdftoppm"),
-                     {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-singlefile"),
-                      QStringLiteral("-png"), file, prefix})
+        QCOMPARE(runProgram(QStringLiteral("pdftoppm"),
+                            {QStringLiteral("-r"), QString::number(dpi),
+                             QStringLiteral("-singlefile"), QStringLiteral("-png"), file, prefix})
                      .status,
                  0);
         const QImage pdf(prefix + QStringLiteral(".png"));
@@ -528,9 +518,10 @@ private slots:
         } else {
             QVERIFY2(exportPdf(*doc, file, from, to, &error), qPrintable(error));
         }
-        QCOMPARE(run(QStringLiteral("qpdf"), {QStringLiteral("--check"), file}).status, 0);
-        QCOMPARE(run(QStringLiteral("pdftotext"), {file, QStringLiteral("-")}).out.simplified(),
-                 text);
+        QCOMPARE(runProgram(QStringLiteral("qpdf"), {QStringLiteral("--check"), file}).status, 0);
+        QCOMPARE(
+            runProgram(QStringLiteral("pdftotext"), {file, QStringLiteral("-")}).out.simplified(),
+            text);
     }
 
     // The command line's PDFs, written while the report runs, read as the preview's export.
@@ -539,13 +530,12 @@ private slots:
         // Both files of one run have every page.
         const QString streamed = m_dir.filePath(QStringLiteral("streamed.pdf"));
         const QString archived = m_dir.filePath(QStringLiteral("archived.pdf"));
-        QProcess mirt;
-        mirt.start(QStringLiteral(MIRT_BINARY_DIR "/bin/mirt"),
-                   {QStringLiteral("/f"), QStringLiteral(MIRT_BINARY_DIR "/bin/demo.xml"),
-                    QStringLiteral("/pdf"), streamed, QStringLiteral("/pdfa"), archived});
-        QVERIFY(mirt.waitForFinished(60000));
-        QCOMPARE(mirt.exitCode(), 0);
-        QCOMPARE(run(QStringLiteral("qpdf"), {QStringLiteral("--check"), streamed}).status, 0);
+        QCOMPARE(runMirt({QStringLiteral("/f"), QStringLiteral(MIRT_BINARY_DIR "/bin/demo.xml"),
+                          QStringLiteral("/pdf"), streamed, QStringLiteral("/pdfa"), archived})
+                     .status,
+                 0);
+        QCOMPARE(runProgram(QStringLiteral("qpdf"), {QStringLiteral("--check"), streamed}).status,
+                 0);
 
         ReportDocument doc;
         QVERIFY(doc.loadXml(QStringLiteral(MIRT_BINARY_DIR "/bin/demo.xml")));
@@ -559,9 +549,9 @@ private slots:
         for (int n = 1; n <= doc.pageCount(); ++n) {
             const QString page = QString::number(n);
             auto text = [&](const QString &file) {
-                return run(QStringLiteral("pdftotext"),
-                           {QStringLiteral("-f"), page, QStringLiteral("-l"), page, file,
-                            QStringLiteral("-")})
+                return runProgram(QStringLiteral("pdftotext"),
+                                  {QStringLiteral("-f"), page, QStringLiteral("-l"), page, file,
+                                   QStringLiteral("-")})
                     .out;
             };
             const QString shown = text(streamed);

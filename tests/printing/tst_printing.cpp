@@ -522,20 +522,17 @@ private slots:
         const QString output = qEnvironmentVariable("MIRT_CUPS_OUTPUT");
         QFile::remove(output);
         const int before = completedJobs();
-        QProcess mirt;
-        mirt.start(QStringLiteral(MIRT_BINARY_DIR "/bin/mirt"),
-                   {QStringLiteral("/f"), file, QStringLiteral("/dhp")});
-        QVERIFY(mirt.waitForFinished(120000));
-        QCOMPARE(mirt.exitCode(), status);
-        const QString err = QString::fromUtf8(mirt.readAllStandardError());
+        const ProgramRun mirt = runMirt({QStringLiteral("/f"), file, QStringLiteral("/dhp")});
+        QCOMPARE(mirt.status, status);
         if (status != 0) {
-            QVERIFY(!err.isEmpty());
+            QVERIFY(!mirt.err.isEmpty());
             return;
         }
         if (report == QLatin1String("noprinter"))
-            QVERIFY2(err.contains(QStringLiteral("'NoSuchPrinter'")) &&
-                         err.contains(QStringLiteral("Instead the '%1' is selected").arg(printer)),
-                     qPrintable(err));
+            QVERIFY2(
+                mirt.err.contains(QStringLiteral("'NoSuchPrinter'")) &&
+                    mirt.err.contains(QStringLiteral("Instead the '%1' is selected").arg(printer)),
+                qPrintable(mirt.err));
         QVERIFY(waitForJobs(before, 1));
         if (havePoppler())
             QCOMPARE(readPrinted(output).headings, QStringList({"Sheet 1", "Sheet 2"}));
@@ -545,18 +542,11 @@ private slots:
     // touching the report: in a child pointed at a print server that is not there.
     void noPrinter()
     {
-        QProcess child;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("MIRT_PRINTING_CHILD"), QStringLiteral("noprinter"));
-        env.insert(QStringLiteral("CUPS_SERVER"), QStringLiteral("127.0.0.1:9"));
-        env.remove(QStringLiteral("PRINTER"));
-        env.remove(QStringLiteral("LPDEST"));
-        child.setProcessEnvironment(env);
-        child.start(QCoreApplication::applicationFilePath(), {});
-        QVERIFY(child.waitForFinished(120000));
-        QCOMPARE(child.exitCode(), 0);
+        const ProgramRun child = runChildWithoutPrinters(QStringLiteral("MIRT_PRINTING_CHILD"),
+                                                         QStringLiteral("noprinter"));
+        QCOMPARE(child.status, 0);
         // No printer to name as the one used instead.
-        QCOMPARE(QString::fromUtf8(child.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts),
+        QCOMPARE(child.out.split(u'\n', Qt::SkipEmptyParts),
                  (QStringList{"printers 0", "RealPrint false",
                               "message No printer is installed on this computer, so the report "
                               "cannot be printed. It can still be previewed and exported.",

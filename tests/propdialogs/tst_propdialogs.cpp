@@ -1,5 +1,6 @@
 // The document, section and add-a-section dialogs on real documents, real
 // databases and the real print system (the private servers of scripts/run-tests.sh).
+#include "../datafixtures.h"
 #include "../dialogtesting.h"
 #include "designer/adddatasectiondialog.h"
 #include "designer/connectionbuilder.h"
@@ -21,19 +22,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 
 #include <memory>
 
 namespace {
-
-QTemporaryDir &scratch()
-{
-    static QTemporaryDir dir;
-    return dir;
-}
 
 void type(QWidget *window, const char *name, const QString &text)
 {
@@ -251,17 +245,10 @@ private slots:
     void noPrinterAcceptsEveryPaper()
     {
         if (qEnvironmentVariableIsEmpty("MIRT_PROPDIALOGS_CHILD")) {
-            QProcess process;
-            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-            env.insert(QStringLiteral("MIRT_PROPDIALOGS_CHILD"), QStringLiteral("1"));
-            env.insert(QStringLiteral("CUPS_SERVER"), QStringLiteral("127.0.0.1:9"));
-            env.remove(QStringLiteral("PRINTER"));
-            env.remove(QStringLiteral("LPDEST"));
-            process.setProcessEnvironment(env);
-            process.start(QCoreApplication::applicationFilePath(),
-                          {QStringLiteral("noPrinterAcceptsEveryPaper")});
-            QVERIFY(process.waitForFinished(120000));
-            QVERIFY2(process.exitCode() == 0, process.readAllStandardOutput().constData());
+            const ProgramRun child = runChildWithoutPrinters(
+                QStringLiteral("MIRT_PROPDIALOGS_CHILD"), QStringLiteral("1"),
+                {QStringLiteral("noPrinterAcceptsEveryPaper")});
+            QVERIFY2(child.status == 0, qPrintable(child.out));
             return;
         }
         QCOMPARE(installedPrinterNames().size(), 0);
