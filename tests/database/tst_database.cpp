@@ -1130,15 +1130,15 @@ private:
     {
         const bool pg = kind == Kind::Postgres;
         const ConnectionString cs(qEnvironmentVariable(pg ? "MIRT_PG_CONN" : "MIRT_MYSQL_CONN"));
-        QSqlDatabase db = QSqlDatabase::addDatabase(
-            pg ? QStringLiteral("QPSQL") : QStringLiteral("QMYSQL"), QStringLiteral("fixture"));
-        db.setHostName(cs.value(ConnectionString::hostKeys()));
-        db.setPort(cs.value(QStringLiteral("Port")).toInt());
-        db.setDatabaseName(cs.value(ConnectionString::databaseKeys()));
-        db.setUserName(cs.value(ConnectionString::userKeys()));
-        db.setPassword(cs.value(ConnectionString::passwordKeys()));
-        QVERIFY2(db.open(), qPrintable(db.lastError().text()));
         {
+            QSqlDatabase db = QSqlDatabase::addDatabase(
+                pg ? QStringLiteral("QPSQL") : QStringLiteral("QMYSQL"), QStringLiteral("fixture"));
+            db.setHostName(cs.value(ConnectionString::hostKeys()));
+            db.setPort(cs.value(QStringLiteral("Port")).toInt());
+            db.setDatabaseName(cs.value(ConnectionString::databaseKeys()));
+            db.setUserName(cs.value(ConnectionString::userKeys()));
+            db.setPassword(cs.value(ConnectionString::passwordKeys()));
+            QVERIFY2(db.open(), qPrintable(db.lastError().text()));
             QSqlQuery q(db);
             const QStringList ddl = {
                 QStringLiteral("DROP TABLE IF EXISTS Products"),
@@ -1155,18 +1155,15 @@ private:
                 QVERIFY2(q.exec(s), qPrintable(q.lastError().text()));
             Connection demo;
             demo.open(sqlite(demoDb()));
-            const QList<std::pair<QString, int>> tables = {
-                {QStringLiteral("CategoryID, CategoryName, Picture FROM Categories"), 3},
-                {QStringLiteral("ProductID, ProductName, CategoryID, QuantityPerUnit, UnitPrice, "
-                                "UnitsInStock, Discontinued FROM Products"),
-                 7}};
-            for (const auto &[columns, count] : tables) {
+            for (const char *columns : {"CategoryID, CategoryName, Picture FROM Categories",
+                                        "ProductID, ProductName, CategoryID, QuantityPerUnit, "
+                                        "UnitPrice, UnitsInStock, Discontinued FROM Products"}) {
                 Recordset rs;
-                rs.open(QStringLiteral("SELECT ") + columns, demo);
-                const QString table = columns.section(QLatin1Char(' '), -1);
-                QStringList marks(count, QStringLiteral("?"));
-                QVERIFY(q.prepare(
-                    QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(table, marks.join(','))));
+                rs.open(QStringLiteral("SELECT ") + QLatin1String(columns), demo);
+                const int count = rs.fields().count();
+                QVERIFY(q.prepare(QStringLiteral("INSERT INTO %1 VALUES (%2)")
+                                      .arg(QString::fromLatin1(columns).section(u' ', -1),
+                                           QStringList(count, QStringLiteral("?")).join(u','))));
                 for (; !rs.eof(); rs.moveNext()) {
                     for (int i = 0; i < count; ++i) {
                         const QVariant v = rs.value(i);
@@ -1176,8 +1173,6 @@ private:
                 }
             }
         }
-        db.close();
-        db = QSqlDatabase();
         QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
     }
 
