@@ -12,6 +12,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocale>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -342,9 +343,7 @@ private slots:
         QFETCH(QString, size);
         QImage source(40, 20, QImage::Format_RGB32);
         source.fill(Qt::white);
-        for (int x = 0; x < 20; ++x)
-            for (int y = 0; y < 20; ++y)
-                source.setPixel(x, y, qRgb(200, 0, 0));
+        QPainter(&source).fillRect(0, 0, 20, 20, QColor(200, 0, 0));
         ReportDocument doc;
         const QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg' width='40' height='20'>"
                                "<rect width='20' height='20' fill='#C80000'/></svg>";
