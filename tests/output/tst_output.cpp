@@ -5,7 +5,6 @@
 #include "document/chartitem.h"
 #include "document/reportdocument.h"
 #include "document/textitem.h"
-#include "engine/fontfallback.h"
 #include "engine/printitemoutput.h"
 #include "engine/reportrun.h"
 #include "output/drawingsurface.h"
@@ -55,7 +54,6 @@ const PageRecord &place(ReportDocument &doc, PrintedPage *page, const TextItem &
 std::unique_ptr<ReportDocument> onePage()
 {
     auto doc = std::make_unique<ReportDocument>();
-    doc->docName = QStringLiteral("Output test");
     doc->pageWidth = 21;
     doc->pageHeight = 29.7f;
     doc->run().pages.add();
@@ -69,13 +67,6 @@ std::unique_ptr<ReportDocument> twoPages()
     place(*doc, doc->run().pages.at(0), *textItem("First line of the report", 2, 2, 12));
     place(*doc, doc->run().pages.add(), *textItem("Second page text", 2, 2, 12));
     return doc;
-}
-
-// The error of writing pages first to last as a PDF file; empty when written.
-QString writePdf(ReportDocument &doc, const QString &file, int first = 0, int last = 0)
-{
-    QString error;
-    return exportPdf(doc, file, first, last, &error) ? QString() : error;
 }
 
 bool havePoppler()
@@ -98,37 +89,22 @@ double share(const QImage &image, const QRect &area, bool coloured = false)
     return area.isEmpty() ? 0 : double(hits) / (qint64(area.width()) * area.height());
 }
 
-// One word of `pdftotext -bbox-layout`, in points from the page's top left.
-struct PdfWord
-{
-    QString text;
-    QRectF box;
-};
-
-QList<PdfWord> pdfWords(const QString &file)
+// The words of `pdftotext -bbox-layout` and their boxes, in points from the page's top left.
+QMultiHash<QString, QRectF> pdfWords(const QString &file)
 {
     const QString xhtml = programOutput(
         QStringLiteral("pdftotext"), {QStringLiteral("-bbox-layout"), file, QStringLiteral("-")});
     static const QRegularExpression word(
         QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
                        "yMax=\"([\\d.]+)\">([^<]*)</word>"));
-    QList<PdfWord> words;
+    QMultiHash<QString, QRectF> words;
     for (auto it = word.globalMatch(xhtml); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
         const QPointF topLeft(m.captured(1).toDouble(), m.captured(2).toDouble());
         const QPointF bottomRight(m.captured(3).toDouble(), m.captured(4).toDouble());
-        words.append({m.captured(5), QRectF(topLeft, bottomRight)});
+        words.insert(m.captured(5), QRectF(topLeft, bottomRight));
     }
     return words;
-}
-
-const PdfWord *findWord(const QList<PdfWord> &words, const QString &text)
-{
-    for (const PdfWord &w : words) {
-        if (w.text == text)
-            return &w;
-    }
-    return nullptr;
 }
 
 constexpr double kPointsPerCm = 72 / 2.54;
@@ -223,8 +199,7 @@ private slots:
 
         const QString words = QStringLiteral("abcdefg ").repeated(4000);
         QTest::newRow("words, three lines") << words << 5.0 << 3.2;
-        QTest::newRow("one long word") << QString(30000, u'x') << 3.0 << 2.0;
-        QTest::newRow("narrow letters") << QString(30000, u'i') << 8.0 << 1.0;
+        QTest::newRow("one long word of narrow letters") << QString(30000, u'i') << 8.0 << 1.0;
         QTest::newRow("short paragraphs") << QStringLiteral("ab\r\n").repeated(10000) << 5.0 << 3.0;
         // Spaces hang over the end of a line however many there are.
         QTest::newRow("long run of spaces")
@@ -346,7 +321,8 @@ private slots:
                 QSKIP("poppler-utils are not installed");
             const QString file = m_dir.filePath(output + QStringLiteral("-emoji.pdf"));
             if (output == QLatin1String("pdf")) {
-                QCOMPARE(writePdf(*doc, file), QString());
+                QString error;
+                QVERIFY2(exportPdf(*doc, file, 0, 0, &error), qPrintable(error));
             } else {
                 QPrinter printer(QPrinter::HighResolution);
                 printer.setOutputFormat(QPrinter::PdfFormat);
@@ -377,33 +353,26 @@ private slots:
         QVERIFY(share(page, line) > 0.01); // the words around them
     }
 
-    // Where the ink of a line lands in a real picture.
-    void alignment()
+    // Centred ink lies about the box's middle (left and right: tst_editdrawing).
+    void centred()
     {
-        for (int align : {0, 1, 2}) { // left, right, centre
-            QImage image(600, 100, QImage::Format_RGB32);
-            image.setDotsPerMeterX(qRound(150 / 0.0254));
-            image.setDotsPerMeterY(qRound(150 / 0.0254));
-            image.fill(Qt::white);
-            {
-                QPainter painter(&image);
-                DrawingSurface surface(&painter, 5); // inches
-                surface.setFontSize(20);
-                printTextBlock(surface, align, QStringLiteral("MMMM"), 0, 0, 4, 0.6, false);
-            }
-            int left = 0, right = 599;
-            while (left < 600 && share(image, QRect(left, 0, 1, 100)) == 0)
-                ++left;
-            while (right > 0 && share(image, QRect(right, 0, 1, 100)) == 0)
-                --right;
-            QVERIFY(right > left);
-            const double centre = (left + right) / 2.0;
-            const double expected = align == 0   ? (right - left) / 2.0
-                                    : align == 1 ? 600 - (right - left) / 2.0
-                                                 : 300;
-            QVERIFY2(qAbs(centre - expected) < 12,
-                     qPrintable(QStringLiteral("align %1: %2").arg(align).arg(centre)));
+        QImage image(600, 100, QImage::Format_RGB32);
+        image.setDotsPerMeterX(qRound(150 / 0.0254));
+        image.setDotsPerMeterY(qRound(150 / 0.0254));
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            DrawingSurface surface(&painter, 5); // inches
+            surface.setFontSize(20);
+            printTextBlock(surface, 2, QStringLiteral("MMMM"), 0, 0, 4, 0.6, false);
         }
+        int left = 0, right = 599;
+        while (left < 600 && share(image, QRect(left, 0, 1, 100)) == 0)
+            ++left;
+        while (right > 0 && share(image, QRect(right, 0, 1, 100)) == 0)
+            --right;
+        QVERIFY(right > left);
+        QVERIFY2(qAbs((left + right) / 2.0 - 300) < 12, qPrintable(QString::number(left + right)));
     }
 
     void borders_data()
@@ -444,10 +413,11 @@ private slots:
             QSKIP("poppler-utils are not installed (scripts/install-deps.sh installs them)");
         auto doc = twoPages();
         const QString file = m_dir.filePath(QStringLiteral("two.pdf"));
+        QString error;
         for (const char *expected : {"Pages:\\s+2\\n.*595(\\.276)? x 84(1\\.89|2) pts",
                                      "Pages:\\s+1\\n.*84(1\\.89|2) x 595(\\.276)? pts"}) {
             const int page = doc->pageOrientation == 2 ? 2 : 0;
-            QCOMPARE(writePdf(*doc, file, page, page), QString());
+            QVERIFY2(exportPdf(*doc, file, page, page, &error), qPrintable(error));
             const QString info = programOutput(QStringLiteral("pdfinfo"), {file});
             QVERIFY2(QRegularExpression(QLatin1String(expected),
                                         QRegularExpression::DotMatchesEverythingOption)
@@ -553,8 +523,7 @@ private slots:
         QVERIFY(chart->legend()->isVisible());
         if (gType == ChartItem::Bar2D)
             QCOMPARE(chart->series().first()->type(), QAbstractSeries::SeriesTypeStackedBar);
-        item.stack = false;
-        item.legend = false;
+        item.stack = item.legend = false;
         const std::unique_ptr<QChart> plain = buildChart(item, data);
         QVERIFY(!plain->legend()->isVisible());
         if (gType == ChartItem::Bar2D)
@@ -644,7 +613,13 @@ private slots:
         const QString shown = QString(wrapped).replace(QStringLiteral("\r\n"), QStringLiteral("|"));
         QVERIFY2(lines.size() >= 3, qPrintable(shown));
         QCOMPARE(lines.join(QString()), text);
+        // No character is split from its marks.
+        QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+        qsizetype at = 0;
         for (qsizetype i = 0; i < lines.size(); ++i) {
+            graphemes.setPosition(at);
+            QVERIFY2(graphemes.isAtBoundary(), qPrintable(shown));
+            at += lines.at(i).size();
             const QString &line = lines.at(i);
             QVERIFY2(!line.isEmpty(), qPrintable(shown));
             QVERIFY2(surface.TextWidth(line.trimmed()) < width, qPrintable(line));
@@ -654,14 +629,6 @@ private slots:
                                 [&](const QString &end) { return line.endsWith(end); });
                 QVERIFY2(atWordEnd, qPrintable(shown));
             }
-        }
-        // No character is split from its marks.
-        qsizetype at = 0;
-        for (const QString &line : lines) {
-            QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
-            graphemes.setPosition(at);
-            QVERIFY2(graphemes.isAtBoundary(), qPrintable(shown));
-            at += line.size();
         }
         QCOMPARE(wrapToWidth(surface, wrapped, width), wrapped);
         // Line breaks come from the reference metric: the same on any device.
@@ -701,7 +668,6 @@ private slots:
         // Broken at the box's edge: no ink past it.
         row("over-wide word",
             "Law: Rindfleischetikettierungsueberwachungsaufgabenuebertragungsgesetz ok", "");
-        row("blank line", "first\r\n\r\nthird", "", 3, "third");
         row("two blank lines, lone line feeds", "first\n\n\nfourth", "", 4, "fourth");
         row("wrapped after a blank line",
             "top\r\n\r\nalpha beta gamma delta epsilon zeta eta theta", "", 5, "theta");
@@ -720,8 +686,6 @@ private slots:
         QFETCH(QString, lastWord);
         QFETCH(QString, fontName);
         const bool fallback = fontName != QLatin1String("-");
-        if (fallback)
-            QCOMPARE(fallbackFamily(fontName), font);
         if (!havePoppler())
             QSKIP("poppler-utils are not installed");
         auto doc = onePage();
@@ -741,7 +705,8 @@ private slots:
             QVERIFY(item->lineCount >= 2);
         }
         const QString file = m_dir.filePath(QStringLiteral("script.pdf"));
-        QCOMPARE(writePdf(*doc, file), QString());
+        QString error;
+        QVERIFY2(exportPdf(*doc, file, 0, 0, &error), qPrintable(error));
 
         // Letters only: pdftotext adds direction controls and presentation forms.
         auto letters = [](QString text) {
@@ -757,31 +722,27 @@ private slots:
         // fallback font reach a little further than the item's font.
         const double bottom = (item->y + item->h) * kPointsPerCm;
         const double slack = line * kPointsPerCm / 4;
-        const QList<PdfWord> words = pdfWords(file);
-        for (const PdfWord &w : words) {
-            QVERIFY2(w.box.left() >= 2 * kPointsPerCm - 0.5, qPrintable(w.text));
-            QVERIFY2(w.box.right() <= (2 + design->w) * kPointsPerCm + 0.5, qPrintable(w.text));
-            QVERIFY2(w.box.bottom() <= bottom + slack, qPrintable(w.text));
+        const QMultiHash<QString, QRectF> words = pdfWords(file);
+        for (auto w = words.cbegin(); w != words.cend(); ++w) {
+            QVERIFY2(w->left() >= 2 * kPointsPerCm - 0.5, qPrintable(w.key()));
+            QVERIFY2(w->right() <= (2 + design->w) * kPointsPerCm + 0.5, qPrintable(w.key()));
+            QVERIFY2(w->bottom() <= bottom + slack, qPrintable(w.key()));
         }
-        // The last line ends at the bottom.
-        if (const PdfWord *last = lastWord.isEmpty() ? nullptr : findWord(words, lastWord))
-            QVERIFY2(last->box.bottom() <= bottom + 0.5 &&
-                         last->box.bottom() > bottom - line * kPointsPerCm,
-                     qPrintable(QStringLiteral("%1 vs %2").arg(last->box.bottom()).arg(bottom)));
-        else
-            QVERIFY2(lastWord.isEmpty(), qPrintable(lastWord));
-        const PdfWord *latin = findWord(words, QStringLiteral("Mirt"));
-        QCOMPARE(latin != nullptr, content.contains(QStringLiteral("Mirt")));
-        if (latin) {
-            int neighbours = 0;
-            for (const PdfWord &w : words) {
-                if (&w != latin && qAbs(w.box.center().y() - latin->box.center().y()) < 2) {
-                    QVERIFY2(w.box.left() >= latin->box.right(), qPrintable(w.text));
-                    ++neighbours;
-                }
+        // The last line ends at the bottom (a word not found has no bottom).
+        const double last = words.value(lastWord).bottom();
+        QVERIFY2(lastWord.isEmpty() ||
+                     (last <= bottom + 0.5 && last > bottom - line * kPointsPerCm),
+                 qPrintable(QStringLiteral("%1 vs %2").arg(last).arg(bottom)));
+        const QString mirt = QStringLiteral("Mirt");
+        QCOMPARE(words.contains(mirt), content.contains(mirt));
+        int neighbours = 0;
+        for (auto w = words.cbegin(); w != words.cend() && words.contains(mirt); ++w) {
+            if (w.key() != mirt && qAbs(w->center().y() - words.value(mirt).center().y()) < 2) {
+                QVERIFY2(w->left() >= words.value(mirt).right(), qPrintable(w.key()));
+                ++neighbours;
             }
-            QVERIFY(neighbours > 0);
         }
+        QCOMPARE(neighbours > 0, words.contains(mirt));
         const QString fonts = programOutput(QStringLiteral("pdffonts"), {file});
         QVERIFY2(fonts.contains(QString(font).remove(u' '), Qt::CaseInsensitive),
                  qPrintable(fonts));

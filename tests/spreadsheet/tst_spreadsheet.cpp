@@ -23,12 +23,6 @@ namespace {
 
 constexpr int kRecords = 60;
 
-// The record's values, as the database holds them.
-double amount(int i)
-{
-    return i * 37.25 - 100;
-}
-
 QString item(double x, double y, double w, const QString &content, const QString &format = {},
              const QString &more = {})
 {
@@ -116,14 +110,6 @@ bool readFlatOds(const QString &path, CalcSheet &sheet, QString &sheetName,
     return !xml.hasError();
 }
 
-QStringList csvLines(const QString &path)
-{
-    QString text = QString::fromUtf8(bytesIn(path));
-    if (text.endsWith(QLatin1String("\r\n")))
-        text.chop(2);
-    return text.split(QStringLiteral("\r\n"));
-}
-
 } // namespace
 
 class tst_spreadsheet : public QObject
@@ -132,7 +118,6 @@ class tst_spreadsheet : public QObject
 
     QTemporaryDir m_dir;
     QString m_report;
-    double m_sum = 0;
     // What the report showed in each cell of the grid, and what Calc read.
     QList<QStringList> m_shown;
     CalcSheet m_calc;
@@ -142,8 +127,33 @@ class tst_spreadsheet : public QObject
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
-    void makeReport()
+    const CalcCell &calcCell(int row, int column)
     {
+        static const CalcCell none;
+        return row < m_calc.size() && column < m_calc.at(row).size() ? m_calc.at(row).at(column)
+                                                                     : none;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        // Record 2's name needs quotes, record 3's looks like a formula,
+        // record 4 has no name and no day, record 5's note has two lines.
+        QVERIFY(!makeSqliteFile(
+                     path(QStringLiteral("sales.db")),
+                     {QStringLiteral("CREATE TABLE Sales (id INTEGER, Name TEXT, Amount REAL, Qty "
+                                     "INTEGER, Day DATE, Flag BOOLEAN, Stamp DATETIME, Note TEXT)"),
+                      QStringLiteral(
+                          "INSERT INTO Sales WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + "
+                          "1 FROM n WHERE i < %1) SELECT i, CASE i WHEN 2 THEN 'Say \"hi\", there' "
+                          "WHEN 3 THEN '=1+1' WHEN 4 THEN NULL ELSE 'Item ' || i END, i * 37.25 - "
+                          "100, i - 10, CASE i WHEN 4 THEN NULL ELSE date('2024-01-01', '+' || i "
+                          "|| ' days') END, i % 2, datetime('2024-03-05 14:30:15', '+' || i || ' "
+                          "hours'), CASE i WHEN 5 THEN 'First line' || char(10) || 'second line' "
+                          "ELSE 'Note ' || i END FROM n")
+                          .arg(kRecords)})
+                     .isEmpty());
         QImage logo(8, 8, QImage::Format_RGB32);
         logo.fill(Qt::blue);
         QVERIFY(logo.save(path(QStringLiteral("logo.png"))));
@@ -185,14 +195,9 @@ class tst_spreadsheet : public QObject
             sectionXml("End", 4, 0.8, item(0.5, 0, 5, QStringLiteral("End of sales"))) +
             QStringLiteral("</MIRTDOCUMENT>");
         m_report = path(QStringLiteral("sales.xml"));
-        QFile file(m_report);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(xml.toUtf8());
-    }
+        QVERIFY(saveBytes(m_report, xml.toUtf8()));
 
-    // Runs the report once here, writes the workbook, and has Calc read it.
-    void readBack()
-    {
+        // Run once here; the workbook written and read back by Calc.
         ReportDocument doc;
         QVERIFY(doc.loadXml(m_report));
         doc.fileName = m_report;
@@ -230,39 +235,6 @@ class tst_spreadsheet : public QObject
         QVERIFY(calc.waitForFinished(180000));
         QVERIFY2(readFlatOds(path(QStringLiteral("sales.fods")), m_calc, m_sheetName, m_styles),
                  calc.readAll().constData());
-    }
-
-    const CalcCell &calcCell(int row, int column)
-    {
-        static const CalcCell none;
-        return row < m_calc.size() && column < m_calc.at(row).size() ? m_calc.at(row).at(column)
-                                                                     : none;
-    }
-
-private slots:
-    void initTestCase()
-    {
-        QVERIFY(m_dir.isValid());
-        // Record 2's name needs quotes, record 3's looks like a formula,
-        // record 4 has no name and no day, record 5's note has two lines.
-        QVERIFY(!makeSqliteFile(
-                     path(QStringLiteral("sales.db")),
-                     {QStringLiteral("CREATE TABLE Sales (id INTEGER, Name TEXT, Amount REAL, Qty "
-                                     "INTEGER, Day DATE, Flag BOOLEAN, Stamp DATETIME, Note TEXT)"),
-                      QStringLiteral(
-                          "INSERT INTO Sales WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + "
-                          "1 FROM n WHERE i < %1) SELECT i, CASE i WHEN 2 THEN 'Say \"hi\", there' "
-                          "WHEN 3 THEN '=1+1' WHEN 4 THEN NULL ELSE 'Item ' || i END, i * 37.25 - "
-                          "100, i - 10, CASE i WHEN 4 THEN NULL ELSE date('2024-01-01', '+' || i "
-                          "|| ' days') END, i % 2, datetime('2024-03-05 14:30:15', '+' || i || ' "
-                          "hours'), CASE i WHEN 5 THEN 'First line' || char(10) || 'second line' "
-                          "ELSE 'Note ' || i END FROM n")
-                          .arg(kRecords)})
-                     .isEmpty());
-        for (int i = 1; i <= kRecords; ++i)
-            m_sum += amount(i);
-        makeReport();
-        readBack();
     }
 
     // Each record column: the type Calc gives every value, and the report's text shown.
@@ -313,15 +285,9 @@ private slots:
         if (!m_calcError.isEmpty())
             QSKIP(qPrintable(m_calcError));
         QCOMPARE(m_sheetName, QStringLiteral("Sales_ 2024_Q1"));
-        // Header, two lines a record, footer; no page header or footer.
+        // Header, two lines a record, footer: no row of a page header or footer.
         QCOMPARE(m_shown.size(), 2 + 2 * kRecords + 1);
         QCOMPARE(m_calc.size(), m_shown.size());
-        for (const auto &row : std::as_const(m_calc)) {
-            for (const CalcCell &cell : row)
-                QVERIFY2(!cell.text.contains(QLatin1String("Running head")) &&
-                             !cell.text.startsWith(QLatin1String("Page ")),
-                         qPrintable(cell.text));
-        }
         QCOMPARE(calcCell(0, 0).text, QStringLiteral("Sales of page 1"));
         QStringList title;
         for (const char *key :
@@ -338,10 +304,12 @@ private slots:
         QCOMPARE(calcCell(2 + 2 * 2, 0).type, QStringLiteral("string"));
         QCOMPARE(calcCell(2 + 2 * 2, 0).text, QStringLiteral("=1+1"));
         QCOMPARE(calcCell(m_shown.size() - 1, 0).text, QStringLiteral("End of sales"));
-        double sum = 0;
-        for (int i = 1; i <= kRecords; ++i)
+        double sum = 0, expected = 0;
+        for (int i = 1; i <= kRecords; ++i) {
             sum += calcCell(2 + 2 * (i - 1), 1).value.toDouble();
-        QCOMPARE(sum, m_sum);
+            expected += i * 37.25 - 100; // as the database holds it
+        }
+        QCOMPARE(sum, expected);
         QCOMPARE(calcCell(2 + 2 * 9, 3).value, QStringLiteral("2024-01-11"));
         QCOMPARE(calcCell(2 + 2 * 9 + 1, 0).value, QStringLiteral("2024-03-06T00:30:15"));
     }
@@ -360,12 +328,10 @@ private slots:
         QTest::newRow("quoted, negatives") << comma << 4
                                            << "\"Say \"\"hi\"\", there\",-25.5,-8,2024-01-03,-0.08,"
                                               "FALSE,-25.5";
-        QTest::newRow("date and time, text as shown")
-            << comma << 5 << "2024-03-05 16:30:15,Note 2,,week 1,,,";
         QTest::newRow("formula-like text marked")
             << comma << 6 << "'=1+1,11.75,-7,2024-01-04,-0.07,TRUE,11.75";
         QTest::newRow("null") << comma << 8 << ",49,-6,,-0.06,FALSE,49";
-        QTest::newRow("line break kept in quotes")
+        QTest::newRow("line break kept in quotes, date and time, text as shown")
             << comma << 11 << "2024-03-05 19:30:15,\"First line\nsecond line\",,week 1,,,";
         QTest::newRow("semicolon") << QStringList{"/csv", "/csvsep", ";"} << 4
                                    << "\"Say \"\"hi\"\", there\";-25.5;-8;2024-01-03;-0.08;FALSE;"
@@ -390,8 +356,9 @@ private slots:
         QCOMPARE(runHeadlessCommand(CommandLine::fromArguments(arguments), doc, outStream,
                                     errStream, m_dir.path()),
                  0);
-        const QStringList lines = csvLines(csv);
-        QCOMPARE(lines.size(), 2 + 2 * kRecords + 1);
+        // Every line ends with CR LF, the last too.
+        const QStringList lines = QString::fromUtf8(bytesIn(csv)).split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.size(), 2 + 2 * kRecords + 2);
         QTEST(lines.value(line), "expected");
     }
 
