@@ -1,5 +1,6 @@
 // The designer's main window driven as a user drives it: real surfaces, menu actions and
 // keys, questions answered by script, reports written to and read back from real files.
+#include "../datafixtures.h"
 #include "../dialogtesting.h"
 #include "designer/designdocument.h"
 #include "designer/designerwindow.h"
@@ -29,18 +30,11 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
 #include <QWheelEvent>
 
 namespace {
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // "Orders": A4 in cm, data sections 4 and 6 cm high, a text item in the first; the headers
 // and footers in `flags` ("rh,ph,pf,rf") come after them, out of the report's order.
 void fillReport(ReportDocument &doc, const QString &flags = QString(), int dataSections = 2)
@@ -86,21 +80,6 @@ QStringList surfaceKeys(const DesignerWindow &w)
     return keys;
 }
 
-QString panel(const DesignerWindow &w, const char *name)
-{
-    const auto *label = w.findChild<QLabel *>(QLatin1String(name));
-    return label ? label->text() : QStringLiteral("<no panel>");
-}
-
-PreviewWindow *shownViewer()
-{
-    for (QWidget *top : QApplication::topLevelWidgets()) {
-        if (auto *v = qobject_cast<PreviewWindow *>(top); v && v->isVisible())
-            return v;
-    }
-    return nullptr;
-}
-
 void trigger(const DesignerWindow &w, const char *name)
 {
     QAction *a = w.action(QLatin1String(name));
@@ -132,8 +111,7 @@ private slots:
     {
         ui = ScriptedInteraction();
         UserInteraction::setCurrent(&ui);
-        QVERIFY(dir.isValid());
-        reportPath = dir.filePath(QStringLiteral("orders.xml"));
+        reportPath = scratchPath(QStringLiteral("orders.xml"));
     }
     void cleanup() { UserInteraction::setCurrent(nullptr); }
 
@@ -151,10 +129,8 @@ private slots:
     {
         QFETCH(Sections, row);
         const auto &[flags, dataSections, switchPageHeaderOn, expected] = row;
-        ReportDocument doc;
-        fillReport(doc, QStringLiteral("rh,ph,pf,rf"), 3); // leaves surplus surfaces behind
-        DesignerWindow w;
-        w.init(&doc);
+        Designer d({}, QStringLiteral("rh,ph,pf,rf"), 3); // leaves surplus surfaces behind
+        auto &[doc, w] = d;
         fillReport(doc, flags, dataSections);
         w.drawSections();
         if (switchPageHeaderOn)
@@ -209,7 +185,7 @@ private slots:
     {
         // A cancelled Save As keeps the name; a done one leaves nothing for Quit to ask.
         QFETCH(bool, chosen);
-        const QString other = dir.filePath(QStringLiteral("saved-as.xml"));
+        const QString other = scratchPath(QStringLiteral("saved-as.xml"));
         QFile::remove(reportPath);
         QFile::remove(other);
         ReportDocument doc;
@@ -272,25 +248,23 @@ private slots:
         // Yes saves and goes on (the report in the window is another then), Cancel stays.
         const bool saved = answer == UserInteraction::Yes;
         const bool replaced = answer != UserInteraction::Cancel;
-        const QString other = dir.filePath(QStringLiteral("other.xml"));
-        {
-            ReportDocument second;
-            fillReport(second, QStringLiteral("rf"), 1);
-            QVERIFY(second.saveXml(other));
-        }
+        const QString other = scratchPath(QStringLiteral("other.xml"));
+        ReportDocument second;
+        fillReport(second, QStringLiteral("rf"), 1);
+        QVERIFY(second.saveXml(other));
         Designer d(reportPath);
         auto &[doc, w] = d;
         w.show();
         trigger(w, "m_save");
-        const QByteArray before = fileBytes(reportPath);
+        const QByteArray before = bytesIn(reportPath);
         trigger(w, "m_pageHead");
         QVERIFY(doc.modified());
         ui.answers = {UserInteraction::Button(answer)};
         ui.fileNames = {other};
         w.action(command)->trigger();
         QCOMPARE(ui.shown.size(), 1);
-        QCOMPARE(fileBytes(reportPath) != before, saved);
-        QCOMPARE(fileBytes(reportPath).contains("Page Header"), saved);
+        QCOMPARE(bytesIn(reportPath) != before, saved);
+        QCOMPARE(bytesIn(reportPath).contains("Page Header"), saved);
         if (command == QLatin1String("m_closeEditor")) {
             QCOMPARE(w.isVisible(), !replaced);
             QCOMPARE(doc.sections.isEmpty(), replaced);
@@ -331,7 +305,7 @@ private slots:
         QCOMPARE(doc.pageHeader(), expected.contains(QStringLiteral("ph")));
         QCOMPARE(w.action(QStringLiteral("m_pageHead"))->isChecked(), doc.pageHeader());
         trigger(w, "m_save");
-        QCOMPARE(fileBytes(reportPath).contains("Page Header"), doc.pageHeader());
+        QCOMPARE(bytesIn(reportPath).contains("Page Header"), doc.pageHeader());
     }
 
     void unitChangeKeepsSizes_data()
@@ -392,7 +366,7 @@ private slots:
         QApplication::setActiveWindow(&w);
         QVERIFY(QTest::qWaitForWindowActive(&w));
         trigger(w, "m_save");
-        const QByteArray saved = fileBytes(reportPath);
+        const QByteArray saved = bytesIn(reportPath);
         const int width100 = w.surface(0)->width();
         QTest::keyClick(&w, Qt::Key_Equal, Qt::ControlModifier);
         QTest::keyClick(&w, Qt::Key_Plus, Qt::ControlModifier);
@@ -413,7 +387,7 @@ private slots:
         QCOMPARE(w.surface(0)->width(), width100);
         QVERIFY(!doc.modified());
         trigger(w, "m_save");
-        QCOMPARE(fileBytes(reportPath), saved);
+        QCOMPARE(bytesIn(reportPath), saved);
         // Edit keys reach their actions too.
         QTest::keyClick(&w, Qt::Key_F2, Qt::ControlModifier);
         QCOMPARE(surfaceKeys(w), (QStringList{"d1", "d2", "d3"}));
@@ -439,13 +413,10 @@ private slots:
     {
         QFETCH(int, answer);
         const bool restore = answer == UserInteraction::Yes;
-        ReportDocument doc;
-        fillReport(doc);
-        doc.fileName = reportPath;
         QString copy;
         {
-            DesignerWindow w;
-            w.init(&doc);
+            Designer d(reportPath);
+            auto &w = d.w;
             trigger(w, "m_save");
             w.writeRecoveryNow(); // nothing to keep yet
             QVERIFY(!w.recovery()->exists());
@@ -455,7 +426,7 @@ private slots:
             QVERIFY(copy.startsWith(
                 QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation)));
             QVERIFY(QFile::exists(copy));
-            QVERIFY(!fileBytes(reportPath).contains("Data 3"));
+            QVERIFY(!bytesIn(reportPath).contains("Data 3"));
             // The window goes without closing, as in a crash.
         }
         ReportDocument next;
@@ -509,15 +480,19 @@ private slots:
         w.init(&doc);
         w.show();
         const bool modified = doc.modified();
-        const QString before = dir.filePath(QStringLiteral("before.xml"));
-        const QString after = dir.filePath(QStringLiteral("after.xml"));
+        const QString before = scratchPath(QStringLiteral("before.xml"));
+        const QString after = scratchPath(QStringLiteral("after.xml"));
         QVERIFY(doc.saveXml(before));
         // Twice: what one run leaves behind must not change the next.
         int pages = -1;
         for (int run = 0; run < 2; ++run) {
             trigger(w, "m_printPreview");
             QVERIFY(!w.isVisible());
-            PreviewWindow *viewer = shownViewer();
+            PreviewWindow *viewer = nullptr;
+            for (QWidget *top : QApplication::topLevelWidgets()) {
+                if (auto *v = qobject_cast<PreviewWindow *>(top); v && v->isVisible())
+                    viewer = v;
+            }
             QVERIFY(viewer);
             QCOMPARE(viewer->document(), &doc);
             QTRY_VERIFY(!doc.run().working);
@@ -530,7 +505,7 @@ private slots:
             QVERIFY(w.isVisible());
             QTRY_VERIFY(gone.isNull());
             QVERIFY(doc.saveXml(after));
-            QCOMPARE(fileBytes(after), fileBytes(before));
+            QCOMPARE(bytesIn(after), bytesIn(before));
         }
         QCOMPARE(w.design()->stack()->count(), 0);
         QCOMPARE(doc.modified(), modified);
@@ -555,13 +530,15 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         trigger(w, "m_save");
-        const QByteArray saved = fileBytes(reportPath);
+        const QByteArray saved = bytesIn(reportPath);
+        const QLabel *section = child<QLabel>(&w, "section");
+        QVERIFY(section);
         // The status bar names the section under the mouse, by its current name.
         QMouseEvent move(QEvent::MouseMove, QPointF(20, 20),
                          w.surface(0)->mapToGlobal(QPointF(20, 20)), Qt::NoButton, Qt::NoButton,
                          Qt::NoModifier);
         QApplication::sendEvent(w.surface(0), &move);
-        QCOMPARE(panel(w, "section"), QStringLiteral("Data 1"));
+        QCOMPARE(section->text(), QStringLiteral("Data 1"));
         bool answered = false;
         const bool dialog = !box.isEmpty() || open == "m_insertDataSection";
         if (dialog) {
@@ -585,14 +562,14 @@ private slots:
         QVERIFY(doc.modified());
         QVERIFY(w.isWindowModified());
         QCOMPARE(surfaceKeys(w), changed);
-        QCOMPARE(panel(w, "section"),
+        QCOMPARE(section->text(),
                  open == QLatin1String("section") ? typed : QStringLiteral("Data 1"));
         trigger(w, "m_undo");
         QVERIFY(!doc.modified());
         QCOMPARE(surfaceKeys(w), (QStringList{"d1", "d2"}));
-        QCOMPARE(panel(w, "section"), QStringLiteral("Data 1"));
+        QCOMPARE(section->text(), QStringLiteral("Data 1"));
         trigger(w, "m_save");
-        QCOMPARE(fileBytes(reportPath), saved);
+        QCOMPARE(bytesIn(reportPath), saved);
         trigger(w, "m_redo");
         QVERIFY(doc.modified());
         QCOMPARE(surfaceKeys(w), changed);
@@ -600,7 +577,6 @@ private slots:
 
 private:
     ScriptedInteraction ui;
-    QTemporaryDir dir;
     QString reportPath;
 };
 
