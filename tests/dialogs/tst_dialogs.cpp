@@ -1,3 +1,4 @@
+#include "../datafixtures.h"
 #include "../dialogtesting.h"
 #include "designer/fieldspanel.h"
 #include "designer/sectionpropertiesdialog.h"
@@ -17,7 +18,6 @@
 
 #include <QClipboard>
 #include <QDir>
-#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,25 +28,12 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QToolButton>
 
 namespace {
-
-QString readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes = QByteArray())
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 void addPages(ReportDocument &doc, int count)
 {
@@ -64,27 +51,11 @@ ErrorEntry entry(const QString &message, const QString &info)
     return ErrorEntry(QStringLiteral("TalvoDocument"), QStringLiteral("Evaluate"), message, info);
 }
 
-// T(ID, Name) with `rows` rows in a new SQLite file.
-bool writeDatabase(const QString &path, int rows)
-{
-    bool ok = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("w"));
-        db.setDatabaseName(path);
-        QSqlQuery q(db);
-        ok = db.open() && q.exec(QStringLiteral("CREATE TABLE T (ID INTEGER, Name TEXT)"));
-        for (int i = 1; ok && i <= rows; ++i)
-            ok = q.exec(QStringLiteral("INSERT INTO T VALUES (%1, 'Name %1')").arg(i));
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("w"));
-    return ok;
-}
-
 // A report on `database` with one data section per query.
 void reportOn(ReportDocument &doc, const QString &database, const QStringList &queries)
 {
     doc.init();
-    doc.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + database;
+    doc.connectionStringData = sqlite(database);
     for (const QString &sql : queries)
         doc.addDataSection()->SQL = sql;
 }
@@ -101,12 +72,18 @@ class tst_Dialogs : public QObject
     Q_OBJECT
 
     QTemporaryDir m_config;
+    const QString m_db = scratchPath(QStringLiteral("fields.db")); // T(ID, Name), 40 rows
 
 private slots:
     void initTestCase()
     {
         // A private settings store: the "Start" setting of the user stays untouched.
         qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+        QCOMPARE(createSqlite(m_db, {QStringLiteral("CREATE TABLE T (ID INTEGER, Name TEXT)"),
+                                     QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
+                                                    "SELECT i + 1 FROM n WHERE i < 40) INSERT "
+                                                    "INTO T SELECT i, 'Name ' || i FROM n")}),
+                 QString());
     }
 
     void cleanup() { delete HelpViewer::instance(); }
@@ -125,11 +102,9 @@ private slots:
     {
         QFETCH(Fields, row);
         const auto &[database, secondQuery, rows, problem] = row;
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("fields.db"));
-        QVERIFY(!database || writeDatabase(path, 1));
         ReportDocument doc;
-        reportOn(doc, path, {QStringLiteral("SELECT ID, Name FROM T"), secondQuery});
+        reportOn(doc, database ? m_db : scratchPath(QStringLiteral("none.db")),
+                 {QStringLiteral("SELECT ID, Name FROM T"), secondQuery});
         FieldsPanel fields;
         fields.resize(300, 300);
         fields.show();
@@ -148,11 +123,8 @@ private slots:
     // The section dialog grows for the rows of Run, within the screen.
     void sectionRunShowsRows()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("rows.db"));
-        QVERIFY(writeDatabase(path, 40));
         ReportDocument doc;
-        reportOn(doc, path, {QStringLiteral("SELECT * FROM T")});
+        reportOn(doc, m_db, {QStringLiteral("SELECT * FROM T")});
         int shown = 0;
         bool onScreen = false;
         onNextModal([&](QWidget *dialog) {
@@ -167,21 +139,6 @@ private slots:
         dialog.editPropSection(doc.sections.value(QStringLiteral("d1")));
         QVERIFY2(shown >= 10, qPrintable(QString::number(shown)));
         QVERIFY(onScreen);
-    }
-
-    // The help window opens whole on the screen, even with a large font.
-    void helpWindowFitsTheScreen()
-    {
-        const QFont usual = QApplication::font();
-        QFont font = usual;
-        font.setPointSizeF(usual.pointSizeF() * 2);
-        QApplication::setFont(font);
-        HelpViewer *viewer = HelpViewer::showTopic(QStringLiteral("/"));
-        QApplication::setFont(usual);
-        QVERIFY(QTest::qWaitForWindowExposed(viewer));
-        const QRect room = viewer->screen()->availableGeometry();
-        QVERIFY(room.contains(viewer->frameGeometry()));
-        QVERIFY(viewer->width() > room.width() / 3);
     }
 
     // The list as opened, read-only yet copyable (its text is checked in tst_errorlists; the
@@ -266,14 +223,10 @@ private slots:
     {
         QTest::addColumn<QString>("topic"); // "-" leaves the default
         QTest::addColumn<QString>("page");
-        QTest::newRow("default") << "-"
-                                 << "index.htm";
-        QTest::newRow("designer") << "/emode.htm"
-                                  << "emode.htm";
-        QTest::newRow("unknown topic") << "/nothere.htm"
-                                       << "index.htm";
-        QTest::newRow("outside the help") << "/../CMakeLists.txt"
-                                          << "index.htm";
+        dataRow("default", "-", "index.htm");
+        dataRow("designer", "/emode.htm", "emode.htm");
+        dataRow("unknown topic", "/nothere.htm", "index.htm");
+        dataRow("outside the help", "/../CMakeLists.txt", "index.htm");
     }
     void helpButtonOpensTopic()
     {
@@ -301,9 +254,19 @@ private slots:
         QCOMPARE(viewer->source().fileName(), QStringLiteral("graph.htm"));
     }
 
+    // The help window opens whole on the screen, even with a large font.
     void helpNavigation()
     {
+        const QFont usual = QApplication::font();
+        QFont font = usual;
+        font.setPointSizeF(usual.pointSizeF() * 2);
+        QApplication::setFont(font);
         HelpViewer *viewer = HelpViewer::showTopic(QStringLiteral("/"));
+        QApplication::setFont(usual);
+        QVERIFY(QTest::qWaitForWindowExposed(viewer));
+        const QRect room = viewer->screen()->availableGeometry();
+        QVERIFY(room.contains(viewer->frameGeometry()));
+        QVERIFY(viewer->width() > room.width() / 3);
         QTextBrowser *browser = viewer->browser();
         auto *back = child<QToolButton>(viewer, "helpBack");
         QVERIFY(!back->isEnabled());
@@ -322,10 +285,10 @@ private slots:
         // A help folder of one's own: Back leads to that folder's index.
         delete viewer;
         QTemporaryDir dir;
-        QVERIFY(writeFile(dir.filePath(QStringLiteral("index.htm")),
+        QVERIFY(saveBytes(dir.filePath(QStringLiteral("index.htm")),
                           "<html><head><title>Own index</title></head><body><a "
                           "href=\"t.htm\">t</a></body></html>"));
-        QVERIFY(writeFile(dir.filePath(QStringLiteral("t.htm")),
+        QVERIFY(saveBytes(dir.filePath(QStringLiteral("t.htm")),
                           "<html><head><title>Own topic</title></head><body>x</body></html>"));
 
         HelpButton button;
@@ -348,7 +311,7 @@ private slots:
     {
         QFETCH(QString, page);
         const QDir help(HelpViewer::builtInHelpDir());
-        const QString html = readAll(help.filePath(page));
+        const QString html = QString::fromUtf8(bytesIn(help.filePath(page)));
         QVERIFY(!html.isEmpty());
         QVERIFY(!html.contains(QChar::ReplacementCharacter));
         QVERIFY2(html.contains(QRegularExpression(QStringLiteral("<title>[^<]+</title>"))),
@@ -363,8 +326,8 @@ private slots:
             const QString target = link.path();
             QVERIFY2(help.exists(target), qPrintable(page + QStringLiteral(" -> ") + target));
             if (link.hasFragment())
-                QVERIFY2(readAll(help.filePath(target))
-                             .contains(QStringLiteral("name=\"%1\"").arg(link.fragment())),
+                QVERIFY2(bytesIn(help.filePath(target))
+                             .contains(("name=\"" + link.fragment() + '"').toUtf8()),
                          qPrintable(page + QStringLiteral(" -> ") + m.captured(1)));
         }
     }
@@ -440,7 +403,7 @@ private slots:
         ReportDocument doc;
         doc.docName = QStringLiteral("Sales");
         doc.fileName = dir.filePath(QStringLiteral("sales.xml"));
-        QVERIFY(writeFile(doc.fileName));
+        QVERIFY(saveBytes(doc.fileName, {}));
         addPages(doc, pages);
         doc.run().currentPage = 1;
 
@@ -465,7 +428,7 @@ private slots:
             QDir(dir.filePath(folder)).entryList({QStringLiteral("*.html")}, QDir::Files);
         QCOMPARE(int(files.size()), written.isEmpty() ? 0 : (allPages ? pages : 1));
         for (const QString &name : written) {
-            const QString html = readAll(dir.filePath(name));
+            const QString html = QString::fromUtf8(bytesIn(dir.filePath(name)));
             const int page =
                 name.section(QLatin1String("-page-"), 1).section(QLatin1Char('.'), 0, 0).toInt();
             QVERIFY2(html.contains(QStringLiteral("Text of page %1<").arg(page)), qPrintable(name));
@@ -492,8 +455,8 @@ private slots:
 
         QTemporaryDir dir;
         const QString old = dir.filePath(QStringLiteral("report-page-001.html"));
-        QVERIFY(writeFile(dir.filePath(QStringLiteral("taken.txt"))));
-        QVERIFY(writeFile(old, "old"));
+        QVERIFY(saveBytes(dir.filePath(QStringLiteral("taken.txt")), {}));
+        QVERIFY(saveBytes(old, "old"));
         ReportDocument doc;
         addPages(doc, 2);
 
@@ -520,7 +483,7 @@ private slots:
         QVERIFY2(shownMessage.contains(message), qPrintable(shownMessage));
         QCOMPARE(done, replaced);
         QCOMPARE(stayedOpen, !replaced);
-        QCOMPARE(readAll(old) == QLatin1String("old"), !replaced);
+        QCOMPARE(bytesIn(old) == "old", !replaced);
     }
 
     void exportWithoutPagesSaysSo()
