@@ -74,9 +74,8 @@ std::unique_ptr<ReportDocument> sampleDocument()
 // The document as it would be stored: every field a dialog may write.
 QByteArray saved(ReportDocument &doc)
 {
-    const QString file = scratch().filePath(QStringLiteral("saved.xml"));
-    QFile in(file);
-    return doc.saveXml(file) && in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    const QString file = scratchPath(QStringLiteral("saved.xml"));
+    return doc.saveXml(file) ? bytesIn(file) : QByteArray();
 }
 
 // The test printer of the private print server; empty when there is none.
@@ -484,13 +483,5 @@ private slots:
     }
 };
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    tst_PropDialogs test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_MAIN(tst_PropDialogs)
 #include "tst_propdialogs.moc"
