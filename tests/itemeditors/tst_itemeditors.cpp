@@ -1,5 +1,6 @@
 // The text item and border dialogs driven through their controls: changes reach the item on
 // OK only, and the value under the content is what the demo database holds.
+#include "../datafixtures.h"
 #include "../dialogtesting.h"
 #include "designer/bordersdialog.h"
 #include "designer/textitemdialog.h"
@@ -19,9 +20,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 
 namespace {
 void finish(QWidget *window, bool ok)
@@ -93,23 +92,6 @@ QAction *menuAction(QMenu *menu, const QStringList &path)
     return nullptr;
 }
 
-QString scalar(const QString &db, const QString &sql)
-{
-    QString value;
-    {
-        QSqlDatabase con =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("x"));
-        con.setDatabaseName(db);
-        if (con.open()) {
-            QSqlQuery query(sql, con);
-            if (query.next())
-                value = query.value(0).toString();
-        }
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("x"));
-    return value;
-}
-
 using Sides = std::tuple<QStringList, bool, QString>;
 // The control, what is put into it, the property and what it holds then.
 using Control = std::tuple<QString, QString, QString, QString>;
@@ -127,16 +109,18 @@ class ItemEditorsTest : public QObject
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_dir.isValid());
-        m_db = m_dir.filePath(QStringLiteral("demo.db"));
-        QVERIFY(QFile::copy(QStringLiteral(MIRT_BINARY_DIR "/bin/demo.db"), m_db));
+        QVERIFY(QFile::copy(demoDb(), m_db));
+        // Where the expected values are read, by a name of its own.
+        QSqlDatabase expected = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "expected");
+        expected.setDatabaseName(m_db);
+        QVERIFY(expected.open());
     }
 
     void init()
     {
         doc = new ReportDocument;
         QVERIFY(doc->loadXml(QStringLiteral(MIRT_SOURCE_DIR "/examples/demo.xml")));
-        doc->connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + m_db;
+        doc->connectionStringData = sqlite(m_db);
     }
 
     void cleanup()
@@ -391,9 +375,9 @@ private slots:
             const QString text = dialog.valueText();
             QCOMPARE(dialog.valueFailed(), !error.isEmpty());
             if (error.isEmpty()) {
-                const QString expected = scalar(m_db, sql);
-                QVERIFY(!expected.isEmpty());
-                QCOMPARE(text, QStringLiteral("On the first record: ") + expected);
+                QSqlQuery expected(sql, QSqlDatabase::database(QStringLiteral("expected")));
+                QVERIFY2(expected.next(), qPrintable(expected.lastError().text()));
+                QCOMPARE(text, "On the first record: " + expected.value(0).toString());
             } else {
                 QVERIFY2(text.startsWith(QLatin1String("Error: ")) &&
                              text.contains(error, Qt::CaseInsensitive),
@@ -408,14 +392,9 @@ private slots:
 private:
     TextItem *itemIn(const QString &sectionKey, const QString &content)
     {
-        ReportSection *sec = doc->sections.value(sectionKey);
-        TextItem *item = sec ? sec->newTextItem() : nullptr;
-        if (item) {
-            item->content = content;
-            item->w = 6;
-            item->h = 1;
-            item->modified = false;
-        }
+        TextItem *item = doc->sections.value(sectionKey)->newTextItem();
+        item->content = content;
+        std::tie(item->w, item->h, item->modified) = std::tuple(6.0f, 1.0f, false);
         return item;
     }
     // No open queries and no error entries left behind by the dialog.
@@ -426,8 +405,7 @@ private:
         QVERIFY(doc->errorLst.isEmpty());
     }
 
-    QTemporaryDir m_dir;
-    QString m_db;
+    const QString m_db = scratchPath(QStringLiteral("demo.db"));
     ReportDocument *doc = nullptr;
 };
 
