@@ -9,7 +9,6 @@
 #include "output/pdfexport.h"
 #include "output/pngexport.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -21,12 +20,6 @@
 #include <QTest>
 
 namespace {
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // A SQLite file with `records` rows (ID, Pic, Path); every Pic is `blob`
 // (a Null when it is null) and every Path `path`.
@@ -55,7 +48,7 @@ struct Report
     {
         doc.clearSections();
         doc.fileName = reportFile;
-        doc.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + databaseFile;
+        doc.connectionStringData = sqlite(databaseFile);
         doc.pageWidth = 21;
         doc.pageHeight = 29.7f;
         data = doc.addDataSection();
@@ -206,16 +199,14 @@ private slots:
         QFETCH(QString, cause);
         const QDir folder(m_dir.filePath(QString::fromLatin1(QTest::currentDataTag())));
         QVERIFY(folder.mkpath(QStringLiteral(".")));
-        QByteArray png;
-        QBuffer buffer(&png);
         QImage black(40, 20, QImage::Format_RGB32);
         black.fill(Qt::black);
-        QVERIFY(buffer.open(QIODevice::WriteOnly) && black.save(&buffer, "PNG"));
+        QVERIFY(black.save(folder.filePath(QStringLiteral("pic.png"))));
+        const QByteArray png = bytesIn(folder.filePath(QStringLiteral("pic.png")));
         const QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg' width='40' height='20'>"
                                "<rect width='40' height='20' fill='black'/></svg>";
-        QVERIFY(writeFile(folder.filePath(QStringLiteral("pic.png")), png) &&
-                writeFile(folder.filePath(QStringLiteral("pic.svg")), svg) &&
-                writeFile(folder.filePath(QStringLiteral("notes.png")), "these are notes"));
+        QVERIFY(saveBytes(folder.filePath(QStringLiteral("pic.svg")), svg) &&
+                saveBytes(folder.filePath(QStringLiteral("notes.png")), "these are notes"));
         const bool shown = cause.isEmpty();
         const QString path = folder.filePath(blob == "gone" ? QStringLiteral("gone.png")
                                                             : QStringLiteral("pic.png"));
@@ -320,8 +311,7 @@ private slots:
         QVERIFY2(exportPdf(report.doc, pdf, 1, 1, &error), qPrintable(error));
 
         const QStringList list =
-            programOutput(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
-                .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+            programOutput("pdfimages", {"-list", pdf}).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(list.size(), 3); // two heading lines and the picture
         const QStringList columns = list.at(2).simplified().split(QLatin1Char(' '));
         QCOMPARE(columns.mid(3, 2), QStringList({"64", "32"})); // width, height
