@@ -3,6 +3,7 @@
 // read back with poppler. Also paper sizes, the print dialog and a machine
 // without printers (a child pointed at a print server that is not there).
 #include "../datafixtures.h"
+#include "../dialogtesting.h"
 #include "document/paper.h"
 #include "document/reportdocument.h"
 #include "document/reportsection.h"
@@ -20,14 +21,11 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QProcess>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
-
-#include <functional>
 
 namespace {
 
@@ -127,19 +125,22 @@ struct PrintedPdf
     int pages = 0;
     QSizeF points;        // the first sheet as seen (rotation applied)
     QStringList headings; // "Sheet N" of every page, in order
+    QString info;         // pdfinfo's
+    QString text;
 };
 
 PrintedPdf readPrinted(const QString &file)
 {
     PrintedPdf pdf;
-    const QString info = programOutput("pdfinfo", {file});
-    auto field = [&](const char *pattern) { return QRegularExpression(pattern).match(info); };
+    pdf.info = programOutput("pdfinfo", {file});
+    auto field = [&](const char *pattern) { return QRegularExpression(pattern).match(pdf.info); };
     pdf.pages = field("Pages:\\s+(\\d+)").captured(1).toInt();
     const QRegularExpressionMatch size = field("Page size:\\s+([\\d.]+) x ([\\d.]+) pts");
     pdf.points = QSizeF(size.captured(1).toDouble(), size.captured(2).toDouble());
     if (field("Page rot:\\s+(90|270)").hasMatch())
         pdf.points.transpose();
-    const QStringList pages = programOutput("pdftotext", {"-layout", file, "-"}).split(u'\f');
+    pdf.text = programOutput("pdftotext", {"-layout", file, "-"});
+    const QStringList pages = pdf.text.split(u'\f');
     for (int i = 0; i < pdf.pages && i < pages.size(); ++i) {
         const QRegularExpressionMatch m = QRegularExpression("Sheet (\\d+)").match(pages[i]);
         pdf.headings << (m.hasMatch() ? m.captured(0) : QStringLiteral("?"));
@@ -147,22 +148,9 @@ PrintedPdf readPrinted(const QString &file)
     return pdf;
 }
 
-// Runs `action` on the modal print dialog as soon as it is shown.
-void onPrintDialog(const std::function<void(PrintDialog *)> &action)
+void setBox(QWidget *dialog, const char *name, const QString &text)
 {
-    QTimer::singleShot(0, [action] {
-        auto *dialog = qobject_cast<PrintDialog *>(QApplication::activeModalWidget());
-        if (!dialog) {
-            onPrintDialog(action);
-            return;
-        }
-        action(dialog);
-    });
-}
-
-void setBox(PrintDialog *dialog, const char *name, const QString &text)
-{
-    auto *box = dialog->findChild<QLineEdit *>(QLatin1String(name));
+    auto *box = child<QLineEdit>(dialog, name);
     box->selectAll();
     QTest::keyClicks(box, text);
 }
@@ -276,8 +264,8 @@ private slots:
         doc->copies = 5;
         doc->DocPrinterName = QStringLiteral("kept when no printer is chosen");
         PrintDialog dialog(*doc);
-        QCOMPARE(dialog.findChild<QLineEdit *>(QStringLiteral("toPage"))->text(), "4");
-        auto *printers = dialog.findChild<QComboBox *>(QStringLiteral("Combo1"));
+        QCOMPARE(child<QLineEdit>(&dialog, "toPage")->text(), "4");
+        auto *printers = child<QComboBox>(&dialog, "Combo1");
         QCOMPARE(printers->count(), installedPrinterNames().size());
         if (printers->count() > 0)
             QCOMPARE(printers->currentText(), currentPrinter().printerName());
@@ -287,15 +275,12 @@ private slots:
             setBox(&dialog, "fromPage", QStringLiteral("3"));
         if (ok)
             setBox(&dialog, qPrintable(box), typed);
-        auto click = [&dialog](const char *name) {
-            QTest::mouseClick(dialog.findChild<QPushButton *>(QLatin1String(name)), Qt::LeftButton);
-        };
-        click(ok ? "Command1" : "bCancel");
+        click(&dialog, ok ? "Command1" : "bCancel");
         QCOMPARE(dialog.isVisible(), !refusal.isEmpty());
         QCOMPARE(m_ui.shown.size(), refusal.isEmpty() ? 0 : 1);
         if (!refusal.isEmpty()) {
             QCOMPARE(m_ui.shown.at(0).text, refusal);
-            click("bCancel");
+            click(&dialog, "bCancel");
         }
         QCOMPARE(dialog.toPage(), toPage);
         QCOMPARE(int(doc->copies), copies);
@@ -388,12 +373,11 @@ private slots:
         const int before = completedJobs();
         const bool dialog = !range.isEmpty();
         if (dialog) {
-            onPrintDialog([range, copies](PrintDialog *d) {
+            onNextModal([range, copies](QWidget *d) {
                 setBox(d, "fromPage", range.section(QLatin1Char('-'), 0, 0));
                 setBox(d, "toPage", range.section(QLatin1Char('-'), 1, 1));
                 setBox(d, "copies", QString::number(copies));
-                QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("Command1")),
-                                  Qt::LeftButton);
+                click(d, "Command1");
             });
         }
         QVERIFY(RealPrint(*doc, dialog));
@@ -409,11 +393,9 @@ private slots:
                 qAbs(pdf.points.height() - points.height()) < 2,
             qPrintable(QStringLiteral("%1 x %2").arg(pdf.points.width()).arg(pdf.points.height())));
         // The rows are on the paper too, not only the headings.
-        QVERIFY(programOutput(QStringLiteral("pdftotext"), {output, QStringLiteral("-")})
-                    .contains(QStringLiteral("Row ")));
-        QVERIFY(programOutput(QStringLiteral("pdfinfo"), {output})
-                    .contains(QRegularExpression("Producer: +" +
-                                                 QRegularExpression::escape(appTitle()) + '\n')));
+        QVERIFY(pdf.text.contains(QStringLiteral("Row ")));
+        QVERIFY(pdf.info.contains(
+            QRegularExpression("Producer: +" + QRegularExpression::escape(appTitle()) + '\n')));
     }
 
     // Cancelling in the dialog or clearing realPrinting while pages go out
@@ -432,10 +414,8 @@ private slots:
     {
         QFETCH(QString, how);
         REQUIRE_PRINTER(printer);
-        const QString reject = QStandardPaths::findExecutable(QStringLiteral("cupsreject"),
-                                                              {QStringLiteral("/usr/sbin")});
-        const QString accept = QStandardPaths::findExecutable(QStringLiteral("cupsaccept"),
-                                                              {QStringLiteral("/usr/sbin")});
+        const QString reject = QStandardPaths::findExecutable("cupsreject", {"/usr/sbin"});
+        const QString accept = QStandardPaths::findExecutable("cupsaccept", {"/usr/sbin"});
         const bool full = how == QLatin1String("full");
         const bool refuse = how == QLatin1String("reject") || full;
         if (how == QLatin1String("reject") && (reject.isEmpty() || accept.isEmpty()))
@@ -463,10 +443,7 @@ private slots:
         const int before = completedJobs();
         const bool cancel = how == QLatin1String("cancel");
         if (cancel) {
-            onPrintDialog([](PrintDialog *d) {
-                QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("bCancel")),
-                                  Qt::LeftButton);
-            });
+            onNextModal([](QWidget *d) { click(d, "bCancel"); });
         } else if (how == QLatin1String("reject")) {
             QCOMPARE(QProcess::execute(reject, {printer}), 0);
         }
