@@ -11,14 +11,12 @@
 #include "document/userinteraction.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
 
@@ -63,8 +61,7 @@ class tst_ChartPicture : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    QString m_png;
+    const QString m_png = scratchPath(QStringLiteral("red.png"));
     RecordingInteraction m_ui;
     std::unique_ptr<ReportDocument> m_doc;
     ReportSection *m_data = nullptr;
@@ -73,11 +70,8 @@ private slots:
     void initTestCase()
     {
         registerChartRenderer();
-        QVERIFY(m_dir.isValid());
-        QVERIFY(QFile::copy(demoDb(), m_dir.filePath(QStringLiteral("demo.db"))));
         QImage red(40, 20, QImage::Format_RGB32);
         red.fill(Qt::red);
-        m_png = m_dir.filePath(QStringLiteral("red.png"));
         QVERIFY(red.save(m_png));
     }
 
@@ -85,7 +79,7 @@ private slots:
     {
         m_doc = std::make_unique<ReportDocument>();
         m_doc->clearSections();
-        m_doc->connectionStringData = sqlite(m_dir.filePath(QStringLiteral("demo.db")));
+        m_doc->connectionStringData = sqlite(demoDb());
         m_data = m_doc->addDataSection();
         m_data->sectionName = QStringLiteral("Categories");
         m_data->SQL = QStringLiteral("SELECT CategoryName, Picture FROM Categories");
