@@ -127,14 +127,6 @@ private slots:
         for (int i = 0; i < doc.sections.count(); ++i)
             QCOMPARE(doc.sections.keyAt(i), doc.sections.at(i)->Key());
     }
-    void detachedDataSectionIsNotStored()
-    {
-        ReportDocument doc;
-        std::unique_ptr<ReportSection> s = doc.addDataSectionDetached(1);
-        QCOMPARE(s->dataSectionNumber, 1);
-        QCOMPARE(s->sectionName, QStringLiteral("Data 2"));
-        QCOMPARE(layout(doc), QStringList{"d2:2:Data 1:0"});
-    }
     void headerFooterSwitches_data()
     {
         QTest::addColumn<int>("type");
