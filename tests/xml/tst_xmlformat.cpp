@@ -26,11 +26,6 @@ bool loadBytes(ReportDocument &doc, const QTemporaryDir &dir, const QByteArray &
     return saveBytes(path, xml) && doc.loadXml(path);
 }
 
-QString fixture(const QString &name)
-{
-    return QStringLiteral(MIRT_TEST_DIR "/") + name;
-}
-
 // A document with every stored property away from its default.
 void fillRichDocument(ReportDocument &doc)
 {
@@ -129,7 +124,7 @@ private slots:
             fillRichDocument(doc);
         const QString path = m_dir.filePath(QStringLiteral("golden.xml"));
         QVERIFY2(doc.saveXml(path), qPrintable(doc.errorString()));
-        const QByteArray expected = bytesIn(fixture(golden));
+        const QByteArray expected = bytesIn(QStringLiteral(MIRT_TEST_DIR "/") + golden);
         QVERIFY(!expected.isEmpty());
         QCOMPARE(QString::fromUtf8(bytesIn(path)), QString::fromUtf8(expected));
     }
@@ -206,8 +201,6 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(bool, expected);
-        QCOMPARE(textToBool(text), expected);
-
         ReportDocument doc;
         QVERIFY(loadBytes(
             doc, m_dir,
@@ -398,7 +391,7 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("reasonPart");
-        QDir bad(fixture(QStringLiteral("bad")));
+        QDir bad(QStringLiteral(MIRT_TEST_DIR "/bad"));
         QTest::newRow("empty") << bad.filePath("empty.xml") << "";
         QTest::newRow("binary") << bad.filePath("binary.bin") << "";
         QTest::newRow("html") << bad.filePath("other-kind.xml") << "\"html\"";
@@ -475,7 +468,7 @@ private slots:
     void fuzzRegressionsLoad_data()
     {
         QTest::addColumn<QString>("file");
-        const QDir dir(fixture(QStringLiteral("fuzz-regressions")));
+        const QDir dir(QStringLiteral(MIRT_TEST_DIR "/fuzz-regressions"));
         const QStringList files = dir.entryList(QDir::Files);
         for (const QString &f : files)
             QTest::newRow(qPrintable(f)) << dir.filePath(f);
