@@ -124,8 +124,6 @@ private slots:
         }
         QCOMPARE(layout(doc), expected);
         QCOMPARE(doc.nbDataSections, expected.size());
-        for (int i = 0; i < doc.sections.count(); ++i)
-            QCOMPARE(doc.sections.keyAt(i), doc.sections.at(i)->Key());
     }
     void headerFooterSwitches_data()
     {
