@@ -60,7 +60,6 @@ std::unique_ptr<ReportDocument> listReport(int rows, bool run = true)
     doc->clearSections();
     doc->docName = QStringLiteral("Printing test");
     doc->connectionStringData = sqlite(fixtureDb(rows));
-    doc->paperType = 9;
     doc->pageWidth = 21;
     doc->pageHeight = 29.7f;
     doc->topMargin = 1;
@@ -171,8 +170,7 @@ class tst_Printing : public QObject
 private slots:
     void init()
     {
-        m_ui.answers.clear();
-        m_ui.shown.clear();
+        m_ui = ScriptedInteraction();
         UserInteraction::setCurrent(&m_ui);
     }
     void cleanup() { UserInteraction::setCurrent(nullptr); }
