@@ -332,8 +332,7 @@ private slots:
         QVERIFY(now.ok() && date.ok() && time.ok() && timer.ok());
         QCOMPARE(now.value.typeName(), QStringLiteral("Date"));
         QCOMPARE(timer.value.typeName(), QStringLiteral("Single"));
-        const QDateTime asDateTime = now.value.toVariant().toDateTime();
-        QVERIFY(qAbs(asDateTime.secsTo(before)) < 5);
+        QVERIFY(qAbs(now.value.toVariant().toDateTime().secsTo(before)) < 5);
         QCOMPARE(date.value.dateValue(), std::floor(now.value.dateValue()));
         QVERIFY(time.value.dateValue() >= 0 && time.value.dateValue() < 1);
         QVERIFY(qAbs(timer.value.singleValue() - before.time().msecsSinceStartOfDay() / 1000.0) <
