@@ -102,12 +102,10 @@ private slots:
         QTest::addColumn<int>("source");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("cancel") << int(PictureItem::FromPathField) << false << QString();
-        QTest::newRow("ok file") << int(PictureItem::FromFile) << true << QStringLiteral("png");
-        QTest::newRow("ok picture field")
-            << int(PictureItem::FromBinaryField) << true << kCategoryPicture;
-        QTest::newRow("ok file name field")
-            << int(PictureItem::FromPathField) << true << kCategoryName;
+        dataRow("cancel", int(PictureItem::FromPathField), false, "");
+        dataRow("ok file", int(PictureItem::FromFile), true, "png");
+        dataRow("ok picture field", int(PictureItem::FromBinaryField), true, kCategoryPicture);
+        dataRow("ok file name field", int(PictureItem::FromPathField), true, kCategoryName);
     }
     void pictureOkAndCancel()
     {
@@ -155,21 +153,19 @@ private slots:
     // Only the chosen source's controls can be used, as loaded and after a change.
     void pictureSourceEnables_data()
     {
-        QTest::addColumn<QByteArray>("option");
+        QTest::addColumn<QString>("option");
         QTest::addColumn<int>("kind");
         QTest::addColumn<QList<bool>>("enabled"); // fileName, "...", fieldName, fieldName2
-        QTest::newRow("file") << QByteArray("optFile") << int(PictureItem::FromFile)
-                              << QList<bool>{true, true, false, false};
-        QTest::newRow("database field")
-            << QByteArray("optField") << int(PictureItem::FromBinaryField)
-            << QList<bool>{false, false, true, false};
-        QTest::newRow("file name in field")
-            << QByteArray("optFieldFile") << int(PictureItem::FromPathField)
-            << QList<bool>{false, false, false, true};
+        dataRow("file", "optFile", int(PictureItem::FromFile),
+                QList<bool>{true, true, false, false});
+        dataRow("database field", "optField", int(PictureItem::FromBinaryField),
+                QList<bool>{false, false, true, false});
+        dataRow("file name in field", "optFieldFile", int(PictureItem::FromPathField),
+                QList<bool>{false, false, false, true});
     }
     void pictureSourceEnables()
     {
-        QFETCH(QByteArray, option);
+        QFETCH(QString, option);
         QFETCH(int, kind);
         QFETCH(QList<bool>, enabled);
         PictureItem *pic = m_data->newPicture();
@@ -182,11 +178,11 @@ private slots:
                 out << child<QWidget>(&dialog, name)->isEnabled();
             return out;
         };
-        QVERIFY(child<QRadioButton>(&dialog, option.constData())->isChecked());
+        QVERIFY(child<QRadioButton>(&dialog, qPrintable(option))->isChecked());
         QCOMPARE(enables(), enabled);
         click(&dialog, kind == PictureItem::FromFile ? "optField" : "optFile");
         QVERIFY(enables() != enabled);
-        click(&dialog, option.constData());
+        click(&dialog, qPrintable(option));
         QCOMPARE(enables(), enabled);
     }
 
@@ -247,15 +243,13 @@ private slots:
         QTest::addColumn<QString>("sql");
         QTest::addColumn<QString>("error"); // empty: a chart is drawn
         QTest::addColumn<bool>("reminded");
-        QTest::newRow("products per category")
-            << QStringLiteral("select CategoryName, count(*) from Categories c join Products p "
-                              "on p.CategoryID = c.CategoryID group by CategoryName")
-            << QString() << false;
-        QTest::newRow("missing table") << QStringLiteral("select x from NoSuchTable")
-                                       << QStringLiteral("NoSuchTable") << false;
-        QTest::newRow("reference")
-            << QStringLiteral("select x from Products where CategoryID = {[Data 1].[ID]}")
-            << QStringLiteral("unrecognized token") << true;
+        dataRow("products per category",
+                "select CategoryName, count(*) from Categories c join Products p "
+                "on p.CategoryID = c.CategoryID group by CategoryName",
+                "", false);
+        dataRow("missing table", "select x from NoSuchTable", "NoSuchTable", false);
+        dataRow("reference", "select x from Products where CategoryID = {[Data 1].[ID]}",
+                "unrecognized token", true);
     }
     void chartPreview()
     {
