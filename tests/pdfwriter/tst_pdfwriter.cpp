@@ -152,17 +152,14 @@ private slots:
     {
         QTest::addColumn<QString>("content");
         QTest::addColumn<QString>("font");
-        QTest::newRow("latin") << QStringLiteral("Quarterly report, 1,234.50 € – naïve café")
-                               << QString();
-        QTest::newRow("ligatures")
-            << QStringLiteral("office affluent flow fjord") << QStringLiteral("DejaVu Serif");
-        QTest::newRow("combining marks")
-            << QStringLiteral("Ám̃ ẹ́ q̣̇ Zoë") << QStringLiteral("DejaVu Sans");
-        QTest::newRow("cjk") << QStringLiteral("人民日报 中华人民共和国 ⺠民") << QString();
-        QTest::newRow("arabic") << QStringLiteral("هذه جملة عربية لا إله") << QString();
-        QTest::newRow("thai") << QStringLiteral("ภาษาไทย น้ำใจ กำลัง") << QString();
-        QTest::newRow("colour emoji") << QStringLiteral("Smile 😀 and 👍 done") << QString();
-        QTest::newRow("page numbers") << QStringLiteral("Page %page% of %pages%") << QString();
+        dataRow("latin", "Quarterly report, 1,234.50 € – naïve café", "");
+        dataRow("ligatures", "office affluent flow fjord", "DejaVu Serif");
+        dataRow("combining marks", "Ám̃ ẹ́ q̣̇ Zoë", "DejaVu Sans");
+        dataRow("cjk", "人民日报 中华人民共和国 ⺠民", "");
+        dataRow("arabic", "هذه جملة عربية لا إله", "");
+        dataRow("thai", "ภาษาไทย น้ำใจ กำลัง", "");
+        dataRow("colour emoji", "Smile 😀 and 👍 done", "");
+        dataRow("page numbers", "Page %page% of %pages%", "");
     }
     void textReadsBack()
     {
@@ -280,8 +277,7 @@ private slots:
         QTest::newRow("untagged") << false << false << swiss << swiss;
         QTest::newRow("PDF/A") << true << true << swiss << swiss;
         QTest::newRow("the system's language") << true << false << QString() << QString();
-        QTest::newRow("not a language")
-            << true << true << QStringLiteral("de) /Evil (x") << QString();
+        dataRow("not a language", true, true, "de) /Evil (x", "");
     }
     void structure()
     {
