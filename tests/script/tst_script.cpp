@@ -430,25 +430,19 @@ private slots:
                                    .replace(QStringLiteral(")L"), QStringLiteral(")+L")) +
                                QStringLiteral("+x%1").arg(i))
                         .error.number != 0);
-        QVERIFY(ScriptEvaluator::cacheSize() <= 256);
-        QVERIFY(ScriptEvaluator::cacheSize() > 0);
+        QVERIFY(ScriptEvaluator::cacheSize() > 0 && ScriptEvaluator::cacheSize() <= 256);
     }
     // Inputs the fuzzer found once; each must end with a value or an error.
     void fuzzRegressions_data()
     {
         QTest::addColumn<QString>("path");
         const QDir dir(QStringLiteral(MIRT_TEST_DIR "/fuzz-regressions"));
-        const QStringList files = dir.entryList(QDir::Files);
-        for (const QString &f : files)
+        for (const QString &f : dir.entryList(QDir::Files))
             QTest::newRow(qPrintable(f)) << dir.filePath(f);
-        if (files.isEmpty())
-            QTest::newRow("none") << QString();
     }
     void fuzzRegressions()
     {
         QFETCH(QString, path);
-        if (path.isEmpty())
-            QSKIP("no regression inputs");
         const QString text = QString::fromUtf8(bytesIn(path));
         for (const QLocale &locale : {QLocale::c(), QLocale(QLocale::German, QLocale::Germany)}) {
             const ScriptResult r = ScriptEvaluator(locale).evaluate(text);
