@@ -354,13 +354,11 @@ private slots:
     {
         QFETCH(QString, report);
         ReportDocument loaded;
-        std::unique_ptr<ReportDocument> built;
-        ReportDocument *doc = &loaded;
+        std::unique_ptr<ReportDocument> built = onePage();
+        ReportDocument *doc = report.endsWith(QLatin1String(".xml")) ? &loaded : built.get();
+        float y = 2;
         if (report == QLatin1String("-")) {
             // Alignment, decorations, borders of every style, a text clipped to its box.
-            built = onePage();
-            doc = built.get();
-            float y = 2;
             for (int style = 0; style <= 6; ++style) {
                 Look look;
                 look.align = style % 3;
@@ -377,9 +375,6 @@ private slots:
             clipped.grow = false;
             addText(*doc, QStringLiteral("A line taller than its box"), y, QString(), 12, clipped);
         } else if (report.isEmpty()) {
-            built = onePage();
-            doc = built.get();
-            float y = 2;
             for (const QString &text :
                  {QStringLiteral("Latin ffi text, underlined?"), QStringLiteral("中华人民共和国"),
                   QStringLiteral("هذه جملة عربية"), QStringLiteral("ภาษาไทย น้ำใจ"),
