@@ -46,12 +46,11 @@ struct Report
     Report(const QString &databaseFile, const QString &reportFile, int pType,
            const QString &fileName, float h = 0.8f)
     {
-        doc.clearSections();
         doc.fileName = reportFile;
         doc.connectionStringData = sqlite(databaseFile);
         doc.pageWidth = 21;
         doc.pageHeight = 29.7f;
-        data = doc.addDataSection();
+        data = doc.sections.at(0);
         data->sectionName = QStringLiteral("Photos");
         data->SQL = QStringLiteral("SELECT ID, Pic, Path FROM Photos");
         data->Height = std::ceil(h + 0.2f);
@@ -61,7 +60,6 @@ struct Report
         picture->x = 1;
         picture->w = 4;
         picture->h = h;
-        doc.orderSections();
     }
     bool run()
     {
