@@ -57,7 +57,6 @@ TextItem *textItem(ReportSection *sec, const QString &content)
 std::unique_ptr<ReportDocument> listReport(int rows, bool run = true)
 {
     auto doc = std::make_unique<ReportDocument>();
-    doc->clearSections();
     doc->docName = QStringLiteral("Printing test");
     doc->connectionStringData = sqlite(fixtureDb(rows));
     doc->pageWidth = 21;
@@ -68,7 +67,7 @@ std::unique_ptr<ReportDocument> listReport(int rows, bool run = true)
     ReportSection *header = doc->sections.value(QStringLiteral("ph"));
     header->Height = 1;
     textItem(header, QStringLiteral("Sheet %page%"));
-    ReportSection *root = doc->addDataSection();
+    ReportSection *root = doc->sections.value(QStringLiteral("d1"));
     root->sectionName = QStringLiteral("S1");
     root->Height = 1.3f;
     root->SQL = QStringLiteral("SELECT ID, Name FROM Rows ORDER BY ID");
