@@ -78,9 +78,8 @@ private slots:
     void init()
     {
         m_doc = std::make_unique<ReportDocument>();
-        m_doc->clearSections();
         m_doc->connectionStringData = sqlite(demoDb());
-        m_data = m_doc->addDataSection();
+        m_data = m_doc->sections.at(0);
         m_data->sectionName = QStringLiteral("Categories");
         m_data->SQL = QStringLiteral("SELECT CategoryName, Picture FROM Categories");
         m_ui = RecordingInteraction();
