@@ -145,12 +145,11 @@ private slots:
         QVERIFY(loaded.saveXml(second));
         QCOMPARE(bytesIn(second), expected);
     }
-    // Under a German locale too: the golden round trip compares those bytes with these.
+    // Beyond the golden file's short fractions: a large number, a converted length.
     void numbersAreWrittenWithAPeriod_data()
     {
         QTest::addColumn<float>("margin");
         QTest::addColumn<QString>("text");
-        QTest::newRow("0.2") << 0.2f << "0.2";
         QTest::newRow("1234567") << 1234567.0f << "1234567";
         QTest::newRow("inch margin") << float(1.5 * 567 / 1440) << "0.590625";
     }
