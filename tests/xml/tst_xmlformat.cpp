@@ -12,11 +12,6 @@
 #include "platform/units.h"
 #include "platform/xmldom.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
-
 namespace {
 
 // Loads `xml` into `doc` through a real file in `dir`.
