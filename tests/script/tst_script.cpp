@@ -5,9 +5,7 @@
 #include "engine/scriptevaluator.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QLocale>
-#include <QTest>
 
 namespace {
 
