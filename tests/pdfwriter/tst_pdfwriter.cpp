@@ -12,14 +12,10 @@
 #include "output/pageoutput.h"
 #include "output/pdfexport.h"
 
-#include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <sys/mount.h>
 
