@@ -9,15 +9,10 @@
 #include "output/pdfexport.h"
 #include "output/pngexport.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QScopeGuard>
 #include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
 
 namespace {
 
