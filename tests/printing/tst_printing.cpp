@@ -14,18 +14,12 @@
 #include "viewer/printdialog.h"
 #include "viewer/printing.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QPrinter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStandardPaths>
-#include <QTest>
-#include <QTimer>
 
 namespace {
 
