@@ -18,7 +18,8 @@ namespace {
 
 // A SQLite file with `records` rows (ID, Pic, Path); every Pic is `blob`
 // (a Null when it is null) and every Path `path`.
-QString database(const QString &file, int records, const QByteArray &blob, const QString &path)
+QString database(const QString &file, int records, const QByteArray &blob = QByteArray(),
+                 const QString &path = QString())
 {
     const QString pic = blob.isNull()
                             ? QStringLiteral("NULL")
@@ -126,8 +127,7 @@ private slots:
         const QString saved = QDir::currentPath();
         QVERIFY(QDir::setCurrent(elsewhere));
 
-        Report report(database(base.filePath(where + QStringLiteral("/photos.db")), 3, QByteArray(),
-                               QString()),
+        Report report(database(base.filePath(where + QStringLiteral("/photos.db")), 3),
                       QDir(reportDir).filePath(QStringLiteral("report.xml")), PictureItem::FromFile,
                       name);
         const bool ran = report.run();
@@ -239,9 +239,8 @@ private slots:
     // not refused. The limit is lowered so that a small file is "huge".
     void hugePictureIsDrawn()
     {
-        constexpr int side = 1200;
         const QString file = m_dir.filePath(QStringLiteral("huge.png"));
-        QImage black(side, side, QImage::Format_RGB32);
+        QImage black(1200, 1200, QImage::Format_RGB32);
         black.fill(Qt::black);
         QVERIFY(black.save(file));
         const int savedLimit = QImageReader::allocationLimit();
@@ -250,11 +249,10 @@ private slots:
             qScopeGuard([savedLimit] { QImageReader::setAllocationLimit(savedLimit); });
         QVERIFY(QImage(file).isNull()); // too large for a whole decode
 
-        Report report(
-            database(m_dir.filePath(QStringLiteral("huge.db")), 1, QByteArray(), QString()),
-            m_dir.filePath(QStringLiteral("huge.xml")), PictureItem::FromFile,
-            QStringLiteral("huge.png"),
-            4); // a 4 cm square
+        // In a 4 cm square.
+        Report report(database(m_dir.filePath(QStringLiteral("huge.db")), 1),
+                      m_dir.filePath(QStringLiteral("huge.xml")), PictureItem::FromFile,
+                      QStringLiteral("huge.png"), 4);
         QVERIFY(report.run());
         QVERIFY2(report.doc.errorLst.isEmpty(), qPrintable(report.doc.errorLst.value(0).message));
         const QList<const PagePicture *> pictures = report.printedPictures();
@@ -289,8 +287,7 @@ private slots:
         const QString file = m_dir.filePath(QStringLiteral("drawing.") + format);
         QVERIFY(drawing.save(file));
 
-        Report report(database(m_dir.filePath(QStringLiteral("pdf-%1.db").arg(format)), 1,
-                               QByteArray(), QString()),
+        Report report(database(m_dir.filePath(QStringLiteral("pdf-%1.db").arg(format)), 1),
                       m_dir.filePath(QStringLiteral("drawing.xml")), PictureItem::FromFile, file);
         report.picture->stretch = true;
         QVERIFY(report.run());
