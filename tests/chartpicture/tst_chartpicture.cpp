@@ -11,15 +11,12 @@
 #include "document/userinteraction.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QXmlStreamReader>
 
 namespace {
@@ -63,8 +60,7 @@ class tst_ChartPicture : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    QString m_png;
+    const QString m_png = scratchPath(QStringLiteral("red.png"));
     RecordingInteraction m_ui;
     std::unique_ptr<ReportDocument> m_doc;
     ReportSection *m_data = nullptr;
@@ -73,20 +69,16 @@ private slots:
     void initTestCase()
     {
         registerChartRenderer();
-        QVERIFY(m_dir.isValid());
-        QVERIFY(QFile::copy(demoDb(), m_dir.filePath(QStringLiteral("demo.db"))));
         QImage red(40, 20, QImage::Format_RGB32);
         red.fill(Qt::red);
-        m_png = m_dir.filePath(QStringLiteral("red.png"));
         QVERIFY(red.save(m_png));
     }
 
     void init()
     {
         m_doc = std::make_unique<ReportDocument>();
-        m_doc->clearSections();
-        m_doc->connectionStringData = sqlite(m_dir.filePath(QStringLiteral("demo.db")));
-        m_data = m_doc->addDataSection();
+        m_doc->connectionStringData = sqlite(demoDb());
+        m_data = m_doc->sections.at(0);
         m_data->sectionName = QStringLiteral("Categories");
         m_data->SQL = QStringLiteral("SELECT CategoryName, Picture FROM Categories");
         m_ui = RecordingInteraction();
@@ -108,12 +100,10 @@ private slots:
         QTest::addColumn<int>("source");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("cancel") << int(PictureItem::FromPathField) << false << QString();
-        QTest::newRow("ok file") << int(PictureItem::FromFile) << true << QStringLiteral("png");
-        QTest::newRow("ok picture field")
-            << int(PictureItem::FromBinaryField) << true << kCategoryPicture;
-        QTest::newRow("ok file name field")
-            << int(PictureItem::FromPathField) << true << kCategoryName;
+        dataRow("cancel", int(PictureItem::FromPathField), false, "");
+        dataRow("ok file", int(PictureItem::FromFile), true, "png");
+        dataRow("ok picture field", int(PictureItem::FromBinaryField), true, kCategoryPicture);
+        dataRow("ok file name field", int(PictureItem::FromPathField), true, kCategoryName);
     }
     void pictureOkAndCancel()
     {
@@ -151,8 +141,7 @@ private slots:
         QCOMPARE(pic->fileName, ok ? stored : QStringLiteral("old.png"));
         QCOMPARE(pic->stretch, ok);
         QCOMPARE(pic->altText, ok ? QStringLiteral("Our logo") : QString());
-        QCOMPARE(pic->Key, QStringLiteral("k1"));
-        QCOMPARE(pic->parent, m_data);
+        QVERIFY(pic->Key == QLatin1String("k1") && pic->parent == m_data); // the same item
         QCOMPARE(!pic->pic.isNull(), ok && source == PictureItem::FromFile);
         if (!pic->pic.isNull())
             QCOMPARE(pic->pic.pixelColor(0, 0), QColor(Qt::red));
@@ -161,21 +150,19 @@ private slots:
     // Only the chosen source's controls can be used, as loaded and after a change.
     void pictureSourceEnables_data()
     {
-        QTest::addColumn<QByteArray>("option");
+        QTest::addColumn<QString>("option");
         QTest::addColumn<int>("kind");
         QTest::addColumn<QList<bool>>("enabled"); // fileName, "...", fieldName, fieldName2
-        QTest::newRow("file") << QByteArray("optFile") << int(PictureItem::FromFile)
-                              << QList<bool>{true, true, false, false};
-        QTest::newRow("database field")
-            << QByteArray("optField") << int(PictureItem::FromBinaryField)
-            << QList<bool>{false, false, true, false};
-        QTest::newRow("file name in field")
-            << QByteArray("optFieldFile") << int(PictureItem::FromPathField)
-            << QList<bool>{false, false, false, true};
+        dataRow("file", "optFile", int(PictureItem::FromFile),
+                QList<bool>{true, true, false, false});
+        dataRow("database field", "optField", int(PictureItem::FromBinaryField),
+                QList<bool>{false, false, true, false});
+        dataRow("file name in field", "optFieldFile", int(PictureItem::FromPathField),
+                QList<bool>{false, false, false, true});
     }
     void pictureSourceEnables()
     {
-        QFETCH(QByteArray, option);
+        QFETCH(QString, option);
         QFETCH(int, kind);
         QFETCH(QList<bool>, enabled);
         PictureItem *pic = m_data->newPicture();
@@ -188,11 +175,11 @@ private slots:
                 out << child<QWidget>(&dialog, name)->isEnabled();
             return out;
         };
-        QVERIFY(child<QRadioButton>(&dialog, option.constData())->isChecked());
+        QVERIFY(child<QRadioButton>(&dialog, qPrintable(option))->isChecked());
         QCOMPARE(enables(), enabled);
         click(&dialog, kind == PictureItem::FromFile ? "optField" : "optFile");
         QVERIFY(enables() != enabled);
-        click(&dialog, option.constData());
+        click(&dialog, qPrintable(option));
         QCOMPARE(enables(), enabled);
     }
 
@@ -208,8 +195,8 @@ private slots:
         QCOMPARE(field->currentText(), pic->fileName);
         QVERIFY(field->findText(kCategoryPicture) >= 0);
         click(&dialog, "bOK");
-        QCOMPARE(pic->fileName, QStringLiteral("[Gone].[Photo]"));
-        QCOMPARE(pic->pType, int(PictureItem::FromBinaryField));
+        QVERIFY(pic->fileName == QLatin1String("[Gone].[Photo]") &&
+                pic->pType == PictureItem::FromBinaryField);
     }
 
     void chartOkAndCancel_data()
@@ -253,15 +240,13 @@ private slots:
         QTest::addColumn<QString>("sql");
         QTest::addColumn<QString>("error"); // empty: a chart is drawn
         QTest::addColumn<bool>("reminded");
-        QTest::newRow("products per category")
-            << QStringLiteral("select CategoryName, count(*) from Categories c join Products p "
-                              "on p.CategoryID = c.CategoryID group by CategoryName")
-            << QString() << false;
-        QTest::newRow("missing table") << QStringLiteral("select x from NoSuchTable")
-                                       << QStringLiteral("NoSuchTable") << false;
-        QTest::newRow("reference")
-            << QStringLiteral("select x from Products where CategoryID = {[Data 1].[ID]}")
-            << QStringLiteral("unrecognized token") << true;
+        dataRow("products per category",
+                "select CategoryName, count(*) from Categories c join Products p "
+                "on p.CategoryID = c.CategoryID group by CategoryName",
+                "", false);
+        dataRow("missing table", "select x from NoSuchTable", "NoSuchTable", false);
+        dataRow("reference", "select x from Products where CategoryID = {[Data 1].[ID]}",
+                "unrecognized token", true);
     }
     void chartPreview()
     {

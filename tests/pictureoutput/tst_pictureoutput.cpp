@@ -9,28 +9,17 @@
 #include "output/pdfexport.h"
 #include "output/pngexport.h"
 
-#include <QBuffer>
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QScopeGuard>
 #include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
 
 namespace {
 
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 // A SQLite file with `records` rows (ID, Pic, Path); every Pic is `blob`
 // (a Null when it is null) and every Path `path`.
-QString database(const QString &file, int records, const QByteArray &blob, const QString &path)
+QString database(const QString &file, int records, const QByteArray &blob = QByteArray(),
+                 const QString &path = QString())
 {
     const QString pic = blob.isNull()
                             ? QStringLiteral("NULL")
@@ -53,12 +42,11 @@ struct Report
     Report(const QString &databaseFile, const QString &reportFile, int pType,
            const QString &fileName, float h = 0.8f)
     {
-        doc.clearSections();
         doc.fileName = reportFile;
-        doc.connectionStringData = QStringLiteral("Provider=SQLite;Data Source=") + databaseFile;
+        doc.connectionStringData = sqlite(databaseFile);
         doc.pageWidth = 21;
         doc.pageHeight = 29.7f;
-        data = doc.addDataSection();
+        data = doc.sections.at(0);
         data->sectionName = QStringLiteral("Photos");
         data->SQL = QStringLiteral("SELECT ID, Pic, Path FROM Photos");
         data->Height = std::ceil(h + 0.2f);
@@ -66,10 +54,8 @@ struct Report
         picture->pType = pType;
         picture->fileName = fileName;
         picture->x = 1;
-        picture->y = 0;
         picture->w = 4;
         picture->h = h;
-        doc.orderSections();
     }
     bool run()
     {
@@ -112,7 +98,6 @@ private slots:
     {
         QTest::addColumn<QString>("where");
         QTest::addColumn<bool>("shown");
-        QTest::newRow("beside the report") << "report" << true;
         QTest::newRow("in the program's folder") << "program" << true;
         QTest::newRow("beside the report before the program's folder") << "both" << true;
         QTest::newRow("only in the current directory") << "current" << false;
@@ -135,17 +120,14 @@ private slots:
         white.fill(Qt::white);
         // What should be found is black; anything else found would be white.
         QVERIFY(white.save(QDir(elsewhere).filePath(name)));
-        if (where == QLatin1String("report") || where == QLatin1String("both"))
-            QVERIFY(black.save(QDir(reportDir).filePath(name)));
+        if (where == QLatin1String("both"))
+            QVERIFY(black.save(QDir(reportDir).filePath(name)) && white.save(programFile));
         if (where == QLatin1String("program"))
             QVERIFY(black.save(programFile));
-        if (where == QLatin1String("both"))
-            QVERIFY(white.save(programFile));
         const QString saved = QDir::currentPath();
         QVERIFY(QDir::setCurrent(elsewhere));
 
-        Report report(database(base.filePath(where + QStringLiteral("/photos.db")), 3, QByteArray(),
-                               QString()),
+        Report report(database(base.filePath(where + QStringLiteral("/photos.db")), 3),
                       QDir(reportDir).filePath(QStringLiteral("report.xml")), PictureItem::FromFile,
                       name);
         const bool ran = report.run();
@@ -206,16 +188,14 @@ private slots:
         QFETCH(QString, cause);
         const QDir folder(m_dir.filePath(QString::fromLatin1(QTest::currentDataTag())));
         QVERIFY(folder.mkpath(QStringLiteral(".")));
-        QByteArray png;
-        QBuffer buffer(&png);
         QImage black(40, 20, QImage::Format_RGB32);
         black.fill(Qt::black);
-        QVERIFY(buffer.open(QIODevice::WriteOnly) && black.save(&buffer, "PNG"));
+        QVERIFY(black.save(folder.filePath(QStringLiteral("pic.png"))));
+        const QByteArray png = bytesIn(folder.filePath(QStringLiteral("pic.png")));
         const QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg' width='40' height='20'>"
                                "<rect width='40' height='20' fill='black'/></svg>";
-        QVERIFY(writeFile(folder.filePath(QStringLiteral("pic.png")), png) &&
-                writeFile(folder.filePath(QStringLiteral("pic.svg")), svg) &&
-                writeFile(folder.filePath(QStringLiteral("notes.png")), "these are notes"));
+        QVERIFY(saveBytes(folder.filePath(QStringLiteral("pic.svg")), svg) &&
+                saveBytes(folder.filePath(QStringLiteral("notes.png")), "these are notes"));
         const bool shown = cause.isEmpty();
         const QString path = folder.filePath(blob == "gone" ? QStringLiteral("gone.png")
                                                             : QStringLiteral("pic.png"));
@@ -259,9 +239,8 @@ private slots:
     // not refused. The limit is lowered so that a small file is "huge".
     void hugePictureIsDrawn()
     {
-        constexpr int side = 1200;
         const QString file = m_dir.filePath(QStringLiteral("huge.png"));
-        QImage black(side, side, QImage::Format_RGB32);
+        QImage black(1200, 1200, QImage::Format_RGB32);
         black.fill(Qt::black);
         QVERIFY(black.save(file));
         const int savedLimit = QImageReader::allocationLimit();
@@ -270,11 +249,10 @@ private slots:
             qScopeGuard([savedLimit] { QImageReader::setAllocationLimit(savedLimit); });
         QVERIFY(QImage(file).isNull()); // too large for a whole decode
 
-        Report report(
-            database(m_dir.filePath(QStringLiteral("huge.db")), 1, QByteArray(), QString()),
-            m_dir.filePath(QStringLiteral("huge.xml")), PictureItem::FromFile,
-            QStringLiteral("huge.png"),
-            4); // a 4 cm square
+        // In a 4 cm square.
+        Report report(database(m_dir.filePath(QStringLiteral("huge.db")), 1),
+                      m_dir.filePath(QStringLiteral("huge.xml")), PictureItem::FromFile,
+                      QStringLiteral("huge.png"), 4);
         QVERIFY(report.run());
         QVERIFY2(report.doc.errorLst.isEmpty(), qPrintable(report.doc.errorLst.value(0).message));
         const QList<const PagePicture *> pictures = report.printedPictures();
@@ -309,8 +287,7 @@ private slots:
         const QString file = m_dir.filePath(QStringLiteral("drawing.") + format);
         QVERIFY(drawing.save(file));
 
-        Report report(database(m_dir.filePath(QStringLiteral("pdf-%1.db").arg(format)), 1,
-                               QByteArray(), QString()),
+        Report report(database(m_dir.filePath(QStringLiteral("pdf-%1.db").arg(format)), 1),
                       m_dir.filePath(QStringLiteral("drawing.xml")), PictureItem::FromFile, file);
         report.picture->stretch = true;
         QVERIFY(report.run());
@@ -320,8 +297,7 @@ private slots:
         QVERIFY2(exportPdf(report.doc, pdf, 1, 1, &error), qPrintable(error));
 
         const QStringList list =
-            programOutput(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
-                .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+            programOutput("pdfimages", {"-list", pdf}).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(list.size(), 3); // two heading lines and the picture
         const QStringList columns = list.at(2).simplified().split(QLatin1Char(' '));
         QCOMPARE(columns.mid(3, 2), QStringList({"64", "32"})); // width, height

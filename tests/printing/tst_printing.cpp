@@ -3,6 +3,7 @@
 // read back with poppler. Also paper sizes, the print dialog and a machine
 // without printers (a child pointed at a print server that is not there).
 #include "../datafixtures.h"
+#include "../dialogtesting.h"
 #include "document/paper.h"
 #include "document/reportdocument.h"
 #include "document/reportsection.h"
@@ -13,21 +14,12 @@
 #include "viewer/printdialog.h"
 #include "viewer/printing.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QPrinter>
-#include <QProcess>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStandardPaths>
-#include <QTest>
-#include <QTimer>
-
-#include <functional>
 
 namespace {
 
@@ -59,10 +51,8 @@ TextItem *textItem(ReportSection *sec, const QString &content)
 std::unique_ptr<ReportDocument> listReport(int rows, bool run = true)
 {
     auto doc = std::make_unique<ReportDocument>();
-    doc->clearSections();
     doc->docName = QStringLiteral("Printing test");
     doc->connectionStringData = sqlite(fixtureDb(rows));
-    doc->paperType = 9;
     doc->pageWidth = 21;
     doc->pageHeight = 29.7f;
     doc->topMargin = 1;
@@ -71,7 +61,7 @@ std::unique_ptr<ReportDocument> listReport(int rows, bool run = true)
     ReportSection *header = doc->sections.value(QStringLiteral("ph"));
     header->Height = 1;
     textItem(header, QStringLiteral("Sheet %page%"));
-    ReportSection *root = doc->addDataSection();
+    ReportSection *root = doc->sections.value(QStringLiteral("d1"));
     root->sectionName = QStringLiteral("S1");
     root->Height = 1.3f;
     root->SQL = QStringLiteral("SELECT ID, Name FROM Rows ORDER BY ID");
@@ -127,19 +117,22 @@ struct PrintedPdf
     int pages = 0;
     QSizeF points;        // the first sheet as seen (rotation applied)
     QStringList headings; // "Sheet N" of every page, in order
+    QString info;         // pdfinfo's
+    QString text;
 };
 
 PrintedPdf readPrinted(const QString &file)
 {
     PrintedPdf pdf;
-    const QString info = programOutput("pdfinfo", {file});
-    auto field = [&](const char *pattern) { return QRegularExpression(pattern).match(info); };
+    pdf.info = programOutput("pdfinfo", {file});
+    auto field = [&](const char *pattern) { return QRegularExpression(pattern).match(pdf.info); };
     pdf.pages = field("Pages:\\s+(\\d+)").captured(1).toInt();
     const QRegularExpressionMatch size = field("Page size:\\s+([\\d.]+) x ([\\d.]+) pts");
     pdf.points = QSizeF(size.captured(1).toDouble(), size.captured(2).toDouble());
     if (field("Page rot:\\s+(90|270)").hasMatch())
         pdf.points.transpose();
-    const QStringList pages = programOutput("pdftotext", {"-layout", file, "-"}).split(u'\f');
+    pdf.text = programOutput("pdftotext", {"-layout", file, "-"});
+    const QStringList pages = pdf.text.split(u'\f');
     for (int i = 0; i < pdf.pages && i < pages.size(); ++i) {
         const QRegularExpressionMatch m = QRegularExpression("Sheet (\\d+)").match(pages[i]);
         pdf.headings << (m.hasMatch() ? m.captured(0) : QStringLiteral("?"));
@@ -147,22 +140,9 @@ PrintedPdf readPrinted(const QString &file)
     return pdf;
 }
 
-// Runs `action` on the modal print dialog as soon as it is shown.
-void onPrintDialog(const std::function<void(PrintDialog *)> &action)
+void setBox(QWidget *dialog, const char *name, const QString &text)
 {
-    QTimer::singleShot(0, [action] {
-        auto *dialog = qobject_cast<PrintDialog *>(QApplication::activeModalWidget());
-        if (!dialog) {
-            onPrintDialog(action);
-            return;
-        }
-        action(dialog);
-    });
-}
-
-void setBox(PrintDialog *dialog, const char *name, const QString &text)
-{
-    auto *box = dialog->findChild<QLineEdit *>(QLatin1String(name));
+    auto *box = child<QLineEdit>(dialog, name);
     box->selectAll();
     QTest::keyClicks(box, text);
 }
@@ -183,8 +163,7 @@ class tst_Printing : public QObject
 private slots:
     void init()
     {
-        m_ui.answers.clear();
-        m_ui.shown.clear();
+        m_ui = ScriptedInteraction();
         UserInteraction::setCurrent(&m_ui);
     }
     void cleanup() { UserInteraction::setCurrent(nullptr); }
@@ -276,8 +255,8 @@ private slots:
         doc->copies = 5;
         doc->DocPrinterName = QStringLiteral("kept when no printer is chosen");
         PrintDialog dialog(*doc);
-        QCOMPARE(dialog.findChild<QLineEdit *>(QStringLiteral("toPage"))->text(), "4");
-        auto *printers = dialog.findChild<QComboBox *>(QStringLiteral("Combo1"));
+        QCOMPARE(child<QLineEdit>(&dialog, "toPage")->text(), "4");
+        auto *printers = child<QComboBox>(&dialog, "Combo1");
         QCOMPARE(printers->count(), installedPrinterNames().size());
         if (printers->count() > 0)
             QCOMPARE(printers->currentText(), currentPrinter().printerName());
@@ -287,15 +266,12 @@ private slots:
             setBox(&dialog, "fromPage", QStringLiteral("3"));
         if (ok)
             setBox(&dialog, qPrintable(box), typed);
-        auto click = [&dialog](const char *name) {
-            QTest::mouseClick(dialog.findChild<QPushButton *>(QLatin1String(name)), Qt::LeftButton);
-        };
-        click(ok ? "Command1" : "bCancel");
+        click(&dialog, ok ? "Command1" : "bCancel");
         QCOMPARE(dialog.isVisible(), !refusal.isEmpty());
         QCOMPARE(m_ui.shown.size(), refusal.isEmpty() ? 0 : 1);
         if (!refusal.isEmpty()) {
             QCOMPARE(m_ui.shown.at(0).text, refusal);
-            click("bCancel");
+            click(&dialog, "bCancel");
         }
         QCOMPARE(dialog.toPage(), toPage);
         QCOMPARE(int(doc->copies), copies);
@@ -359,12 +335,10 @@ private slots:
         QTest::addColumn<QString>("range"); // "from-to" typed in the dialog; empty: no dialog
         QTest::addColumn<QSizeF>("points"); // the sheet, portrait
         QTest::addColumn<QStringList>("headings");
-        QTest::newRow("A4 portrait, every page")
-            << 9 << 1 << 1 << "" << QSizeF(595, 842)
-            << QStringList{"Sheet 1", "Sheet 2", "Sheet 3", "Sheet 4"};
-        QTest::newRow("A5 landscape, 2 copies, pages 2-3")
-            << 11 << 2 << 2 << "2-3" << QSizeF(420, 595)
-            << QStringList{"Sheet 2", "Sheet 3", "Sheet 2", "Sheet 3"};
+        dataRow("A4 portrait, every page", 9, 1, 1, "", QSizeF(595, 842),
+                QStringList{"Sheet 1", "Sheet 2", "Sheet 3", "Sheet 4"});
+        dataRow("A5 landscape, 2 copies, pages 2-3", 11, 2, 2, "2-3", QSizeF(420, 595),
+                QStringList{"Sheet 2", "Sheet 3", "Sheet 2", "Sheet 3"});
     }
     void realPrint()
     {
@@ -388,32 +362,27 @@ private slots:
         const int before = completedJobs();
         const bool dialog = !range.isEmpty();
         if (dialog) {
-            onPrintDialog([range, copies](PrintDialog *d) {
+            onNextModal([range, copies](QWidget *d) {
                 setBox(d, "fromPage", range.section(QLatin1Char('-'), 0, 0));
                 setBox(d, "toPage", range.section(QLatin1Char('-'), 1, 1));
                 setBox(d, "copies", QString::number(copies));
-                QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("Command1")),
-                                  Qt::LeftButton);
+                click(d, "Command1");
             });
         }
         QVERIFY(RealPrint(*doc, dialog));
-        QVERIFY(m_ui.shown.isEmpty());
-        QVERIFY(!doc->run().realPrinting);
+        QVERIFY(m_ui.shown.isEmpty() && !doc->run().realPrinting);
         QVERIFY2(waitForJobs(before, 1), "the print server did not finish the job");
         QVERIFY(QFile::exists(output));
         const PrintedPdf pdf = readPrinted(output);
-        QCOMPARE(pdf.pages, int(headings.size()));
-        QCOMPARE(pdf.headings, headings);
+        QCOMPARE(pdf.headings, headings); // one a page
         QVERIFY2(
             qAbs(pdf.points.width() - points.width()) < 2 &&
                 qAbs(pdf.points.height() - points.height()) < 2,
             qPrintable(QStringLiteral("%1 x %2").arg(pdf.points.width()).arg(pdf.points.height())));
         // The rows are on the paper too, not only the headings.
-        QVERIFY(programOutput(QStringLiteral("pdftotext"), {output, QStringLiteral("-")})
-                    .contains(QStringLiteral("Row ")));
-        QVERIFY(programOutput(QStringLiteral("pdfinfo"), {output})
-                    .contains(QRegularExpression("Producer: +" +
-                                                 QRegularExpression::escape(appTitle()) + '\n')));
+        QVERIFY(pdf.text.contains(QStringLiteral("Row ")));
+        QVERIFY(pdf.info.contains(
+            QRegularExpression("Producer: +" + QRegularExpression::escape(appTitle()) + '\n')));
     }
 
     // Cancelling in the dialog or clearing realPrinting while pages go out
@@ -432,10 +401,8 @@ private slots:
     {
         QFETCH(QString, how);
         REQUIRE_PRINTER(printer);
-        const QString reject = QStandardPaths::findExecutable(QStringLiteral("cupsreject"),
-                                                              {QStringLiteral("/usr/sbin")});
-        const QString accept = QStandardPaths::findExecutable(QStringLiteral("cupsaccept"),
-                                                              {QStringLiteral("/usr/sbin")});
+        const QString reject = QStandardPaths::findExecutable("cupsreject", {"/usr/sbin"});
+        const QString accept = QStandardPaths::findExecutable("cupsaccept", {"/usr/sbin"});
         const bool full = how == QLatin1String("full");
         const bool refuse = how == QLatin1String("reject") || full;
         if (how == QLatin1String("reject") && (reject.isEmpty() || accept.isEmpty()))
@@ -463,10 +430,7 @@ private slots:
         const int before = completedJobs();
         const bool cancel = how == QLatin1String("cancel");
         if (cancel) {
-            onPrintDialog([](PrintDialog *d) {
-                QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("bCancel")),
-                                  Qt::LeftButton);
-            });
+            onNextModal([](QWidget *d) { click(d, "bCancel"); });
         } else if (how == QLatin1String("reject")) {
             QCOMPARE(QProcess::execute(reject, {printer}), 0);
         }
@@ -491,8 +455,7 @@ private slots:
         QCOMPARE(m_ui.shown.size(), refuse ? 1 : 0);
         if (refuse)
             QCOMPARE(m_ui.shown.first().text, QStringLiteral("Printing error"));
-        QVERIFY(!doc->run().realPrinting);
-        QVERIFY(!jobsPending());
+        QVERIFY(!doc->run().realPrinting && !jobsPending());
         QCOMPARE(completedJobs(), before);
         if (full) // the spool is gone again
             QCOMPARE(QDir(tmpfs).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), {});
