@@ -177,13 +177,6 @@ ReportSection *ReportDocument::addDataSection(int where)
     return stored;
 }
 
-std::unique_ptr<ReportSection> ReportDocument::addDataSectionDetached(int where)
-{
-    std::unique_ptr<ReportSection> created = createDataSection(where);
-    countDataSections();
-    return created;
-}
-
 void ReportDocument::rekeySections()
 {
     KeyedCollection<ReportSection> rebuilt;

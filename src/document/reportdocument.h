@@ -101,9 +101,6 @@ public:
     // number on move up by one, and so do the references of their children)
     // or, with where < 0, the next number. Stored under its Key; returns it.
     ReportSection *addDataSection(int where = -1);
-    // The same, but the new section is handed to the caller and not stored;
-    // existing sections are renumbered all the same.
-    std::unique_ptr<ReportSection> addDataSectionDetached(int where = -1);
     void clearSections();
     int nbSections() const { return sections.count(); }
     int countDataSections();
