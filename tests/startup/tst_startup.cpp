@@ -1,15 +1,11 @@
+#include "../datafixtures.h"
 #include "document/reportdocument.h"
 #include "document/userinteraction.h"
 #include "platform/settings.h"
 #include "program/headlesscommands.h"
 #include "program/startup.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTextStream>
 
 namespace {
@@ -60,39 +56,7 @@ const char kReport[] =
     "<ITEM x=\"1\" y=\"0.5\" width=\"4\" "
     "height=\"0.5\">[Customers].[Name]</ITEM></SECTION></MIRTDOCUMENT>";
 
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(data);
-}
-
-struct HeadlessRun
-{
-    int status = 0;
-    QString out;
-    QString err;
-};
-
-HeadlessRun runHeadless(const QStringList &arguments, const QString &programDir)
-{
-    HeadlessRun run;
-    QTextStream out(&run.out), err(&run.err);
-    ReportDocument document;
-    run.status =
-        runHeadlessCommand(CommandLine::fromArguments(arguments), document, out, err, programDir);
-    out.flush();
-    err.flush();
-    return run;
-}
-
 #define DEMO MIRT_BINARY_DIR "/bin/demo.xml"
-
-// "a|b c" is the argument list {"a", "b c"}.
-QStringList args(const QString &joined)
-{
-    return joined.split(u'|');
-}
 
 // The command line, whether the report was loaded, the debug flag, and the
 // window opened ("" for none).
@@ -113,16 +77,29 @@ class tst_Startup : public QObject
     ScriptedInteraction m_interaction;
     QString m_savedCwd;
 
+    // Runs the arguments "a|b c" = {"a", "b c"} without a window.
+    ProgramRun runHeadless(const QString &joined)
+    {
+        ProgramRun run;
+        QTextStream out(&run.out), err(&run.err);
+        ReportDocument document;
+        run.status = runHeadlessCommand(CommandLine::fromArguments(joined.split(u'|')), document,
+                                        out, err, m_programDir.path());
+        out.flush();
+        err.flush();
+        return run;
+    }
+
 private slots:
     void initTestCase()
     {
         qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
         m_savedCwd = QDir::currentPath();
         QVERIFY(QDir::setCurrent(m_dir.path()));
-        writeFile(m_dir.filePath(QStringLiteral("here.xml")), kReport);
-        writeFile(m_dir.filePath(QStringLiteral("with space.xml")), kReport);
-        writeFile(m_programDir.filePath(QStringLiteral("demo.xml")), kReport);
-        writeFile(m_dir.filePath(QStringLiteral("broken.xml")), "<MIRTDOCUMENT><SECTION");
+        QVERIFY(saveBytes(m_dir.filePath(QStringLiteral("here.xml")), kReport));
+        QVERIFY(saveBytes(m_dir.filePath(QStringLiteral("with space.xml")), kReport));
+        QVERIFY(saveBytes(m_programDir.filePath(QStringLiteral("demo.xml")), kReport));
+        QVERIFY(saveBytes(m_dir.filePath(QStringLiteral("broken.xml")), "<MIRTDOCUMENT><SECTION"));
     }
     void cleanupTestCase() { QDir::setCurrent(m_savedCwd); }
     void init()
@@ -148,6 +125,7 @@ private slots:
         row("cut at the slash", {"/f sub/here.xml", false, false, "designer"});
         row("broken file still opens", {"/f broken.xml", false, false, "preview 0 1 0"});
         row("broken file, hidden print", {"/f broken.xml /dhp", false, false, ""});
+        row("missing file", {"/f gone.xml /p", false, false, "designer"});
         row("missing file, hidden print", {"/f gone.xml /dhp", false, false, ""});
         // Nobody would see the designer, and the program would never end.
         row("hidden print wins over designer",
@@ -165,6 +143,11 @@ private slots:
         connect(&document, &ReportDocument::goEnd, this, [&ends] { ++ends; });
         const int status = processCommandLine(CommandLine::fromText(commandLine), document, windows,
                                               m_programDir.path());
+        // A file that could not be read is said once; a missing one by name.
+        QCOMPARE(m_interaction.shown.size(), int(!loaded && commandLine.contains("/f")));
+        if (commandLine.contains(QLatin1String("gone.xml")))
+            QCOMPARE(m_interaction.shown.at(0).text,
+                     QStringLiteral("this file is not existing: \r\ngone.xml"));
         if (window.isEmpty()) {
             QCOMPARE(status, 1); // nothing to print: the program ends
             QVERIFY(windows.opened.isEmpty());
@@ -180,20 +163,6 @@ private slots:
         QCOMPARE(document.dbg, debug);
         // Only the hidden print asks the program to end once it is done.
         QCOMPARE(ends, int(window == QLatin1String("preview 1 0 1")));
-    }
-
-    void missingFileIsReportedThenDesignerOpens()
-    {
-        ReportDocument document;
-        RecordingWindows windows;
-        processCommandLine(CommandLine::fromText(QStringLiteral("/f nothing.xml /p")), document,
-                           windows, m_programDir.path());
-        QCOMPARE(m_interaction.shown.size(), 1);
-        QCOMPARE(m_interaction.shown.at(0).text,
-                 QStringLiteral("this file is not existing: \r\nnothing.xml"));
-        QCOMPARE(m_interaction.shown.at(0).buttons, int(UserInteraction::Ok));
-        QCOMPARE(windows.opened, QStringList{QStringLiteral("designer")});
-        QVERIFY(document.fileName.isEmpty());
     }
 
     // The first start and the "never" setting are tested with the real dialog.
@@ -243,10 +212,9 @@ private slots:
     {
         QFETCH(Headless, row);
         const auto &[joined, inOut, status, inErr] = row;
-        const QStringList arguments = args(joined);
         UserInteraction::setCurrent(nullptr);
-        QVERIFY(isHeadlessCommand(CommandLine::fromArguments(arguments)));
-        const HeadlessRun run = runHeadless(arguments, m_programDir.path());
+        QVERIFY(isHeadlessCommand(CommandLine::fromArguments(joined.split(u'|'))));
+        const ProgramRun run = runHeadless(joined);
         QCOMPARE(run.status, status);
         QVERIFY2(run.out.contains(inOut), qPrintable(run.out));
         QVERIFY2(run.err.contains(inErr) || status == 1, qPrintable(run.err));
@@ -257,11 +225,9 @@ private slots:
     void saveAsWritesTheSameReport()
     {
         const QString target = m_dir.filePath(QStringLiteral("copy of here.xml"));
-        const HeadlessRun run =
-            runHeadless(args("/f|here.xml|/saveas|" + target), m_programDir.path());
-        QCOMPARE(run.status, 0);
-        const HeadlessRun original = runHeadless(args("/f|here.xml|/info"), m_programDir.path());
-        const HeadlessRun copy = runHeadless(args("/f|" + target + "|/info"), m_programDir.path());
+        QCOMPARE(runHeadless("/f|here.xml|/saveas|" + target).status, 0);
+        const ProgramRun original = runHeadless("/f|here.xml|/info");
+        const ProgramRun copy = runHeadless("/f|" + target + "|/info");
         QCOMPARE(copy.status, 0);
         // Everything but the file line is the same.
         QCOMPARE(copy.out.section(QLatin1Char('\n'), 2),
@@ -272,23 +238,14 @@ private slots:
     // limits the PDF and the PNG pages alike.
     void severalOutputsFromOneRun()
     {
-        const QString pdf = m_dir.filePath(QStringLiteral("several.pdf"));
-        const QString html = m_dir.filePath(QStringLiteral("several.html"));
-        const QString png = m_dir.filePath(QStringLiteral("several"));
-        const HeadlessRun run = runHeadless(
-            args(QStringLiteral("/f|" DEMO "|/pdf|%1|/html|%2|/png|%3|/pages|2-3|/dpi|20")
-                     .arg(pdf, html, png)),
-            m_programDir.path());
+        const ProgramRun run =
+            runHeadless("/f|" DEMO "|/pdf|part.pdf|/html|part.html|/png|pngs|/pages|2-3|/dpi|20");
         QCOMPARE(run.status, 0);
-        QCOMPARE(QDir(png).entryList({QStringLiteral("*.png")}, QDir::Files),
-                 (QStringList{QStringLiteral("demo-page-002.png"),
-                              QStringLiteral("demo-page-003.png")}));
-        QVERIFY(QFileInfo(html).size() > 1000);
-        QProcess info;
-        info.start(QStringLiteral("pdfinfo"), {pdf});
-        QVERIFY(info.waitForFinished());
-        QVERIFY2(info.readAllStandardOutput().simplified().contains("Pages: 2"),
-                 "the PDF holds pages 2 and 3 only");
+        QCOMPARE(QDir(QStringLiteral("pngs")).entryList({"*.png"}, QDir::Files),
+                 QStringList({"demo-page-002.png", "demo-page-003.png"}));
+        QVERIFY(QFileInfo(QStringLiteral("part.html")).size() > 1000);
+        const QString info = runProgram(QStringLiteral("pdfinfo"), {"part.pdf"}).out;
+        QVERIFY2(info.simplified().contains("Pages: 2"), "the PDF holds pages 2 and 3 only");
     }
 };
 
