@@ -5,12 +5,7 @@
 #include "program/exitstatus.h"
 #include "program/headlesscommands.h"
 
-#include <QDir>
-#include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTextStream>
 
 namespace {
@@ -34,46 +29,25 @@ QByteArray listReport(const QString &db, const QString &sql)
         .toUtf8();
 }
 
-struct Run
+// The real program, with or without a display.
+ProgramRun runIn(const QString &arguments, bool display = true)
 {
-    int status = -1;
-    QByteArray err;
-};
-
-// The real program, from `dir`; killed (and failed) after two minutes.
-Run runProgram(const QString &arguments, const QString &dir, bool display = true)
-{
-    QProcess mirt;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     if (!display) {
         for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
             env.remove(QString::fromLatin1(name));
     }
-    mirt.setProcessEnvironment(env);
-    mirt.setWorkingDirectory(dir);
-    mirt.start(QStringLiteral(MIRT), arguments.split(u'|'));
-    Run run;
-    if (!mirt.waitForFinished(120000)) {
-        mirt.kill();
-        mirt.waitForFinished();
-        run.err = "the program did not end";
-        return run;
-    }
-    run.err = mirt.readAllStandardError();
-    run.status = mirt.exitStatus() == QProcess::NormalExit ? mirt.exitCode() : -2;
-    return run;
+    return runProgram(QStringLiteral(MIRT), arguments.split(u'|'), QString(), env);
 }
 
-Run runHeadless(const QString &arguments)
+ProgramRun runHeadless(const QString &arguments)
 {
-    Run run;
-    QString out, err;
-    QTextStream outStream(&out), errStream(&err);
+    ProgramRun run;
+    QTextStream out(&run.out), err(&run.err);
     ReportDocument document;
     run.status = runHeadlessCommand(CommandLine::fromArguments(arguments.split(u'|')), document,
-                                    outStream, errStream, QString());
-    errStream.flush();
-    run.err = err.toUtf8();
+                                    out, err, QString());
+    err.flush();
     return run;
 }
 
@@ -161,29 +135,29 @@ private slots:
         QDir::setCurrent(saved);
     }
     // A table of 100 numbers: its cross joins are a million rows (three) and ten
-    // billion (five). The tests run from its folder.
+    // billion (five). The tests run from the scratch folder.
     void initTestCase()
     {
-        QVERIFY(m_dir.isValid());
-        QVERIFY(QDir::setCurrent(m_dir.path()));
-        QCOMPARE(createSqlite(path("big.db"),
+        QVERIFY(scratch().isValid());
+        QVERIFY(QDir::setCurrent(scratch().path()));
+        QCOMPARE(createSqlite(QStringLiteral("big.db"),
                               {"CREATE TABLE t (n INTEGER)",
                                "WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c "
                                "WHERE n < 100) INSERT INTO t SELECT n FROM c"}),
                  QString());
         QVERIFY(saveBytes(
-            path("million.xml"),
+            QStringLiteral("million.xml"),
             listReport("big.db", "SELECT a.n AS x, b.n AS y, c.n AS z FROM t a, t b, t c")));
         // SQLite works long before this one's only row.
         QVERIFY(
-            saveBytes(path("count.xml"),
+            saveBytes(QStringLiteral("count.xml"),
                       listReport("big.db", "SELECT count(*) AS x FROM t a, t b, t c, t d, t e")));
         // Terminal controls (C0 and C1) on the line the parser stops at.
         QByteArray binary("<MIRTDOCUMENT \x1b[2J \xc2\x9b"
                           "31m \x01\xff\xfe");
         for (int i = 0; i < 4096; ++i)
             binary.append(char(i * 7 % 256));
-        QVERIFY(saveBytes(path("binary.xml"), binary));
+        QVERIFY(saveBytes(QStringLiteral("binary.xml"), binary));
     }
     // A value the command line cannot use is named, and nothing is written.
     void usageErrors_data()
@@ -214,12 +188,12 @@ private slots:
     {
         QFETCH(QString, arguments);
         QFETCH(QString, named);
-        const Run run = runHeadless(arguments);
+        const ProgramRun run = runHeadless(arguments);
         QCOMPARE(run.status, int(ExitUsage));
-        QVERIFY2(run.err.contains(named.toUtf8()), run.err.constData());
+        QVERIFY2(run.err.contains(named), qPrintable(run.err));
         for (const char *name : {"usage.pdf", "usage.csv", "x.html"})
-            QVERIFY2(!QFile::exists(path(name)), name);
-        QVERIFY(!QFile::exists(path("pngs")) || QDir(path("pngs")).isEmpty());
+            QVERIFY2(!QFile::exists(name), name);
+        QVERIFY(!QFile::exists(QStringLiteral("pngs")) || QDir(QStringLiteral("pngs")).isEmpty());
     }
     // A run past its bound writes nothing and leaves a file already there alone.
     void runLimits_data()
@@ -237,7 +211,7 @@ private slots:
     {
         QFETCH(Limit, row);
         auto [report, output, limit, existing] = row;
-        const QString target = path(QStringLiteral("limited.") + output.mid(1));
+        const QString target = QStringLiteral("limited.") + output.mid(1);
         const QByteArray before = "earlier content, not to be touched";
         QFile::remove(target);
         if (existing)
@@ -245,9 +219,9 @@ private slots:
         QString arguments = QStringLiteral("/f|%1|%2|").arg(report, output);
         if (output != QLatin1String("/check"))
             arguments += target + u'|';
-        const Run run = runProgram(arguments + limit, m_dir.path());
+        const ProgramRun run = runIn(arguments + limit);
         QCOMPARE(run.status, int(ExitLimitReached));
-        QVERIFY2(run.err.contains(limit.replace(u'|', u' ').toUtf8()), run.err.constData());
+        QVERIFY2(run.err.contains(limit.replace(u'|', u' ')), qPrintable(run.err));
         if (existing)
             QCOMPARE(bytesIn(target), before);
         else
@@ -272,16 +246,15 @@ private slots:
     {
         QFETCH(Ending, row);
         const auto &[arguments, display, status, message] = row;
-        const Run run = runProgram(arguments, m_dir.path(), display);
+        const ProgramRun run = runIn(arguments, display);
         QCOMPARE(run.status, status);
-        QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
-        // Readable text only: no bytes of a binary file, no terminal controls.
-        const QString text = QString::fromUtf8(run.err);
-        QCOMPARE(text.toUtf8(), run.err);
-        for (const QChar c : text)
-            QVERIFY2(c.category() != QChar::Other_Control || c == u'\n' || c == u'\r',
-                     run.err.constData());
-        QVERIFY(!QFile::exists(path("binary.pdf")));
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        // Readable text only: no undecodable bytes of a binary file, no terminal controls.
+        for (const QChar c : run.err)
+            QVERIFY2(c != QChar::ReplacementCharacter &&
+                         (c.category() != QChar::Other_Control || c == u'\n' || c == u'\r'),
+                     qPrintable(run.err));
+        QVERIFY(!QFile::exists(QStringLiteral("binary.pdf")));
     }
     // On a terminal the progress line is rewritten a few times a second, not for
     // each of 20,000 records, and ends with the final count.
@@ -292,21 +265,13 @@ private slots:
             QSKIP("script (util-linux) runs the program on a terminal");
         QByteArray report = listReport("big.db", "SELECT a.n AS x FROM t a, t b, t c LIMIT 20000");
         report.replace("visible=\"true\"", "visible=\"false\"");
-        QVERIFY(saveBytes(path("progress.xml"), report));
-        QProcess terminal;
-        terminal.setWorkingDirectory(m_dir.path());
-        terminal.start(script, {"-qec", QStringLiteral(MIRT " /f progress.xml /pdf progress.pdf"),
-                                "/dev/null"});
-        QVERIFY(terminal.waitForFinished(120000));
-        const QByteArray shown = terminal.readAllStandardOutput();
-        QCOMPARE(terminal.exitCode(), 0);
-        QVERIFY2(shown.contains("records 20000 of 20000, pages 1"), shown.constData());
-        QVERIFY2(shown.count('\r') < 200, shown.constData());
+        QVERIFY(saveBytes(QStringLiteral("progress.xml"), report));
+        const ProgramRun shown =
+            runProgram(script, {"-qec", MIRT " /f progress.xml /pdf progress.pdf", "/dev/null"});
+        QCOMPARE(shown.status, 0);
+        QVERIFY2(shown.out.contains("records 20000 of 20000, pages 1"), qPrintable(shown.out));
+        QVERIFY2(shown.out.count(u'\r') < 200, qPrintable(shown.out));
     }
-
-private:
-    QTemporaryDir m_dir;
-    QString path(const QString &name) const { return m_dir.filePath(name); }
 };
 
 // Running reports measures text, which needs the GUI application.
