@@ -11,12 +11,7 @@
 #include "program/startup.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <memory>
 
@@ -68,22 +63,13 @@ class tst_savefailures : public QObject
     // Takes the little room the small disk has left.
     void fillDisk()
     {
-        QProcess dd; // it says the disk is full: that is the point
-        dd.setStandardErrorFile(QProcess::nullDevice());
-        dd.start(QStringLiteral("dd"),
-                 {QStringLiteral("if=/dev/zero"),
-                  QStringLiteral("of=") + onDisk(QStringLiteral("fill")), QStringLiteral("bs=4k")});
-        QVERIFY(dd.waitForFinished());
+        // dd says the disk is full: that is the point.
+        runProgram(QStringLiteral("dd"), {"if=/dev/zero", "of=" + onDisk("fill"), "bs=4k"});
         QFile probe(onDisk(QStringLiteral("probe")));
         QVERIFY(probe.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
         QVERIFY2(probe.write(QByteArray(8192, 'x')) < 8192, "the disk is not full");
         probe.close();
         probe.remove();
-    }
-
-    QStringList onDiskEntries() const
-    {
-        return QDir(m_mountPoint->path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     }
 
 private slots:
@@ -100,15 +86,13 @@ private slots:
         m_mountPoint = std::make_unique<QTemporaryDir>();
         if (qstrcmp(QTest::currentTestFunction(), "unreadableReportIsNotOverwritten") == 0)
             return;
-        QProcess mount;
-        mount.start(QStringLiteral("mount"),
-                    {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                     QStringLiteral("size=512k"), QStringLiteral("tmpfs"), m_mountPoint->path()});
-        m_mounted = mount.waitForFinished() && mount.exitCode() == 0;
+        const ProgramRun mount =
+            runProgram(QStringLiteral("mount"),
+                       {"-t", "tmpfs", "-o", "size=512k", "tmpfs", m_mountPoint->path()});
+        m_mounted = mount.status == 0;
         if (!m_mounted)
-            QSKIP(qPrintable(
-                QStringLiteral("a small tmpfs cannot be mounted here (root is needed): ") +
-                QString::fromLocal8Bit(mount.readAllStandardError()).trimmed()));
+            QSKIP(qPrintable("a small tmpfs cannot be mounted here (root is needed): " +
+                             mount.err.trimmed()));
     }
     void cleanup()
     {
@@ -153,7 +137,8 @@ private slots:
         QVERIFY2(err.contains(path) && err.contains(kNoSpace), qPrintable(err));
         QCOMPARE(bytesIn(path), old);
         // Nothing half-written is left beside it.
-        QCOMPARE(onDiskEntries(), QStringList({QStringLiteral("fill"), target}));
+        QCOMPARE(QDir(m_mountPoint->path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                 QStringList({"fill", target}));
     }
 
     void designerKeepsChanges_data()
