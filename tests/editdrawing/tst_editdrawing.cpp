@@ -67,12 +67,8 @@ private slots:
     {
         QTest::addColumn<QString>("content");
         QTest::addColumn<QString>("shown");
-        auto row = [](const char *name, const char *content, const char *shown) {
-            QTest::newRow(name) << QString::fromUtf8(content) << QString::fromUtf8(shown);
-        };
-        row("field", "[Customers].[Name]", "Name");
-        row("bare field", "[Name]", "Name");
-        row("last of several", "a].[b].[c", "c");
+        QTest::newRow("bare field") << QStringLiteral("[Name]") << QStringLiteral("Name");
+        QTest::newRow("last of several") << QStringLiteral("[a].[b].[c]") << QStringLiteral("c");
     }
     void editModeText()
     {
@@ -136,11 +132,11 @@ private slots:
 
     void textAlignment()
     {
-        const QImage left = draw(*textItem("[Customers].[Name]", 0, true), QSize(300, 40));
-        const QRect leftInk = inkBox(left, dark);
+        const QRect leftInk =
+            inkBox(draw(*textItem("[Customers].[Name]", 0, true), {300, 40}), dark);
         QVERIFY(leftInk.left() < 10 && leftInk.top() < 10 && leftInk.right() < 150);
-        const QImage right = draw(*textItem("[Customers].[Name]", 1, true), QSize(300, 40));
-        const QRect rightInk = inkBox(right, dark);
+        const QRect rightInk =
+            inkBox(draw(*textItem("[Customers].[Name]", 1, true), {300, 40}), dark);
         QVERIFY(rightInk.right() > 285 && rightInk.left() > 150);
         QCOMPARE(rightInk.width(), leftInk.width());
     }
