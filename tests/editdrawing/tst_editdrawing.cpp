@@ -15,10 +15,12 @@ namespace {
 constexpr double kPixelsPerTwip = 96.0 / 1440; // 96 dpi at 100 %
 const QColor kCanvas(200, 210, 220);
 
+// `ratio`: device pixels per logical pixel.
 QImage draw(const ReportItem &item, const QSize &box, double pixelsPerTwip = kPixelsPerTwip,
-            const QImage &symbol = QImage())
+            const QImage &symbol = QImage(), int ratio = 1)
 {
-    QImage image(box, QImage::Format_ARGB32);
+    QImage image(box * ratio, QImage::Format_ARGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(kCanvas);
     QPainter painter(&image);
     drawEditMode(painter, item, QSizeF(box), pixelsPerTwip, symbol);
@@ -154,15 +156,9 @@ private slots:
         const QRect normal = inkBox(draw(*item, QSize(120, 80)), dark);
         QVERIFY(normal.height() > 25); // more than one line
         const QRect zoomed = inkBox(draw(*item, QSize(240, 160), 2 * kPixelsPerTwip), dark);
-        QImage dense(240, 160, QImage::Format_ARGB32);
-        dense.setDevicePixelRatio(2);
-        dense.fill(kCanvas);
-        {
-            QPainter painter(&dense);
-            drawEditMode(painter, *item, QSizeF(120, 80), kPixelsPerTwip, QImage());
-        }
+        const QRect dense = inkBox(draw(*item, QSize(120, 80), kPixelsPerTwip, QImage(), 2), dark);
         const QRect doubled(normal.topLeft() * 2, normal.size() * 2);
-        for (const QRect &ink : {zoomed, inkBox(dense, dark)}) {
+        for (const QRect &ink : {zoomed, dense}) {
             QVERIFY(qAbs(ink.left() - doubled.left()) <= 2 &&
                     qAbs(ink.top() - doubled.top()) <= 2 &&
                     qAbs(ink.right() - doubled.right()) <= 3 &&
