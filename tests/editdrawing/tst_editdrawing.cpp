@@ -111,8 +111,7 @@ private slots:
             const QColor frame = selected ? palette.color(QPalette::Highlight) : QColor(Qt::red);
             QVERIFY(colorBox(image, frame, QRect(0, 0, 100, 1)).width() > 80);
         }
-        auto text = textItem("Hello");
-        const QImage unselected = draw(*text, QSize(100, 50));
+        const QImage unselected = draw(*textItem("Hello"), QSize(100, 50));
         const QColor quiet = palette.color(QPalette::Inactive, QPalette::Mid);
         QVERIFY(colorBox(unselected, quiet, QRect(0, 49, 100, 1)).width() > 80);
     }
