@@ -4,13 +4,7 @@
 #include "platform/connection.h"
 #include "platform/databaseerror.h"
 
-#include <QDirIterator>
-#include <QFile>
 #include <QLibrary>
-#include <QProcess>
-#include <QSqlQuery>
-#include <QTemporaryDir>
-#include <QTest>
 
 namespace {
 
@@ -44,6 +38,7 @@ class tst_Untrusted : public QObject
     QString m_home;   // a home folder with the files an attacker wants
     QString m_marker; // appears if the marker library is ever loaded
     QString m_database;
+    QProcessEnvironment m_env; // taken once the marker and ODBC settings are in place
 
     QString reportWith(const QString &connection) const
     {
@@ -53,20 +48,14 @@ class tst_Untrusted : public QObject
             "rightMargin=\"1\"><SECTION name=\"D\" type=\"0\" height=\"1\" SQL=\"SELECT A FROM T\" "
             "mode=\"0\" sectionParent=\"0\" dataSectionNumber=\"1\"><ITEM x=\"1\" y=\"0\" "
             "width=\"5\" height=\"0.6\">[D].[A]</ITEM></SECTION></MIRTDOCUMENT>");
-        QString attribute = connection.toHtmlEscaped();
-        attribute.replace(QLatin1Char('"'), QLatin1String("&quot;"));
         const QString path = QDir(m_scratch.path()).filePath(QStringLiteral("report.xml"));
-        return saveBytes(path, xml.arg(attribute).toUtf8()) ? path : QString();
+        return saveBytes(path, xml.arg(connection.toHtmlEscaped()).toUtf8()) ? path : QString();
     }
     // Mirt started from the library's folder, where a relative driver path would find it.
-    void start(QProcess &mirt, const QStringList &arguments) const
+    ProgramRun mirt(const QStringList &arguments, int seconds) const
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HOME"), m_home);
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        mirt.setProcessEnvironment(env);
-        mirt.setWorkingDirectory(QFileInfo(markerLibrary).absolutePath());
-        mirt.start(mirtProgram, arguments);
+        return runProgram(mirtProgram, arguments, QFileInfo(markerLibrary).absolutePath(), m_env,
+                          seconds);
     }
 
 private slots:
@@ -91,6 +80,9 @@ private slots:
             m_database, {"CREATE TABLE T (A TEXT)", "INSERT INTO T VALUES ('one'), ('two')"});
         QVERIFY2(error.isEmpty(), qPrintable(error));
         qputenv("MIRT_MARKER_FILE", QFile::encodeName(m_marker));
+        m_env = QProcessEnvironment::systemEnvironment();
+        m_env.insert(QStringLiteral("HOME"), m_home);
+        m_env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
 
         // The marker library does announce itself when something loads it.
         QLibrary probe(markerLibrary);
@@ -129,21 +121,18 @@ private slots:
             .replace(QLatin1String("%HOME%"), m_home);
         const QString report = reportWith(connection);
         QVERIFY(!report.isEmpty());
-        const auto dataBefore = snapshot(m_data);
-        const auto homeBefore = snapshot(m_home);
+        const auto before = snapshot(m_scratch.path()); // the data, the home, no output
 
         // In the process, as the designer's connection Test opens it.
-        {
-            Connection c;
-            c.setBaseDir(m_data);
-            QString error;
-            try {
-                c.open(connection, QString(), QString(), -1);
-            } catch (const DatabaseError &e) {
-                error = e.description();
-            }
-            QVERIFY2(error.contains(named), qPrintable(error));
+        Connection c;
+        c.setBaseDir(m_data);
+        QString error;
+        try {
+            c.open(connection, QString(), QString(), -1);
+        } catch (const DatabaseError &e) {
+            error = e.description();
         }
+        QVERIFY2(error.contains(named), qPrintable(error));
 
         // Every headless output.
         const QString out = QDir(m_scratch.path()).filePath(QStringLiteral("out"));
@@ -152,27 +141,16 @@ private slots:
                                         {QStringLiteral("/png"), out},
                                         {QStringLiteral("/html"), out + QStringLiteral(".html")}};
         for (const QStringList &route : routes) {
-            QProcess mirt;
-            start(mirt, QStringList{QStringLiteral("/f"), report} + route);
-            QVERIFY(mirt.waitForFinished(60000));
-            const QString err = QString::fromUtf8(mirt.readAllStandardError());
-            QCOMPARE(mirt.exitCode(), 2);
-            QVERIFY2(err.contains(named), qPrintable(route.front() + QLatin1Char(' ') + err));
-            QVERIFY2(!QFileInfo::exists(out + QStringLiteral(".pdf")), "a PDF was written");
-            QVERIFY2(!QFileInfo::exists(out + QStringLiteral(".html")), "an HTML page was written");
+            const ProgramRun run = mirt(QStringList{QStringLiteral("/f"), report} + route, 60);
+            QCOMPARE(run.status, 2);
+            QVERIFY2(run.err.contains(named), qPrintable(route.front() + u' ' + run.err));
         }
 
-        // The preview, as a file manager opens a report, shows the error list.
-        QProcess mirt;
-        start(mirt, {QStringLiteral("/f"), report});
-        QVERIFY(mirt.waitForStarted());
-        mirt.waitForFinished(2500);
-        mirt.kill();
-        mirt.waitForFinished();
+        // The preview, as a file manager opens a report, shows the error list until ended.
+        mirt({QStringLiteral("/f"), report}, 3);
 
         QVERIFY2(!QFileInfo::exists(m_marker), "the report made Mirt load a library");
-        QCOMPARE(snapshot(m_data), dataBefore);
-        QCOMPARE(snapshot(m_home), homeBefore);
+        QCOMPARE(snapshot(m_scratch.path()), before);
     }
 
     // An SQLite file named through an ODBC driver is read by the built-in read-only route.
