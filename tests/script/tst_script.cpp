@@ -301,6 +301,11 @@ private slots:
         error("Space(2147483647)", "Out of memory");
         error("String(40000000, \"x\") & String(40000000, \"x\")", "Out of memory");
         error("Replace(String(10000000, \"a\"), \"a\", String(100, \"b\"))", "Out of memory");
+        // Texts each within the limit of one value, together past the evaluation's budget.
+        error("Len(String(6E7, \"x\")) + Len(String(6E7, \"x\")) + Len(String(6E7, \"x\")) + "
+              "Len(String(6E7, \"x\")) + Len(String(6E7, \"x\"))",
+              "Out of memory");
+        row("Len(String(6E7, \"x\")) + Len(String(6E7, \"x\"))", "120000000", "Long");
         row("Len(String(1000000, \"x\"))", "1000000", "Long");
         row("Len(Replace(String(100000, \"a\"), \"a\", \"bc\"))", "200000", "Long");
     }
