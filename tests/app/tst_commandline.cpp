@@ -109,31 +109,6 @@ private slots:
         QCOMPARE(cl.value(option), value);
         QCOMPARE(cl.has(flag), flagSet);
     }
-    void unknownOptionsAreNamed()
-    {
-        const CommandLine cl =
-            CommandLine::fromArguments({"/f", "/a/b.xml", "/zap", "/E", "/Info"});
-        QCOMPARE(cl.unknownOptions(), QStringList{"/zap"});
-        QVERIFY(CommandLine::fromArguments({"/?"}).unknownOptions().isEmpty());
-        QVERIFY(CommandLine::fromArguments({"   "}).isBlank());
-    }
-    void fileLookup()
-    {
-        QTemporaryDir programDir, startDir;
-        const QString inProgram = programDir.filePath("demo.xml");
-        QVERIFY(saveBytes(inProgram, ""));
-        QVERIFY(saveBytes(startDir.filePath("demo.xml"), ""));
-
-        const QString saved = QDir::currentPath();
-        QDir::setCurrent(QDir::tempPath());
-        QCOMPARE(resolveCommandLineFile("demo.xml", programDir.path()), inProgram);
-        // The folder the program was started from wins over the program's folder.
-        QDir::setCurrent(startDir.path());
-        QCOMPARE(resolveCommandLineFile("demo.xml", programDir.path()), QStringLiteral("demo.xml"));
-        QCOMPARE(resolveCommandLineFile("missing.xml", programDir.path()), QString());
-        QCOMPARE(resolveCommandLineFile(inProgram, QString()), inProgram);
-        QDir::setCurrent(saved);
-    }
     // A table of 100 numbers: its cross joins are a million rows (three) and ten
     // billion (five). The tests run from the scratch folder.
     void initTestCase()

@@ -99,6 +99,8 @@ private slots:
         QVERIFY(saveBytes(m_dir.filePath(QStringLiteral("here.xml")), kReport));
         QVERIFY(saveBytes(m_dir.filePath(QStringLiteral("with space.xml")), kReport));
         QVERIFY(saveBytes(m_programDir.filePath(QStringLiteral("demo.xml")), kReport));
+        // The folder the program is started from wins over the program's own.
+        QVERIFY(saveBytes(m_programDir.filePath(QStringLiteral("here.xml")), "<MIRTDOCUMENT/>"));
         QVERIFY(saveBytes(m_dir.filePath(QStringLiteral("broken.xml")), "<MIRTDOCUMENT><SECTION"));
     }
     void cleanupTestCase() { QDir::setCurrent(m_savedCwd); }
@@ -169,22 +171,25 @@ private slots:
     void welcomeDialog_data()
     {
         QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("start"); // the setting
         QTest::addColumn<int>("shown");
         QTest::addColumn<QString>("chosen");
         const QString demo = QStringLiteral("/f \"demo.xml\" /e");
-        QTest::newRow("blanks only") << QStringList{"   "} << 1 << demo;
-        QTest::newRow("arguments skip the dialog") << QStringList{"/e"} << 0 << "/e";
+        QTest::newRow("blanks only") << QStringList{"   "} << "" << 1 << demo;
+        QTest::newRow("arguments skip the dialog") << QStringList{"/e"} << "" << 0 << "/e";
+        QTest::newRow("never again") << QStringList{} << "never" << 0 << "";
     }
     void welcomeDialog()
     {
         QFETCH(QStringList, arguments);
-        writeSetting(startSettingKey(), QString());
+        QFETCH(QString, start);
+        writeSetting(startSettingKey(), start);
         RecordingWindows windows;
         windows.welcomeAnswer = QStringLiteral("/f \"demo.xml\" /e");
         const CommandLine line = chooseCommandLine(CommandLine::fromArguments(arguments), windows);
         QTEST(windows.welcomeShown, "shown");
         QTEST(line.text().trimmed(), "chosen");
-        QVERIFY(readSetting(startSettingKey(), QString()).isEmpty());
+        QCOMPARE(readSetting(startSettingKey(), QString()), start);
     }
 
     void headless_data()
@@ -193,8 +198,8 @@ private slots:
         const auto row = [](const char *name, const Headless &r) { QTest::newRow(name) << r; };
         row("help", {"/help", "/saveas FILE", 0, ""});
         row("question mark", {"/?", "/info", 0, ""});
-        row("info",
-            {"/f|here.xml|/info", "Section d1: data section \"Customers\", height 1.5", 0, ""});
+        row("info, capitals",
+            {"/F|here.xml|/INFO", "Section d1: data section \"Customers\", height 1.5", 0, ""});
         row("info item",
             {"/f|demo.xml|/info", "item k1 at 1, 0.5 size 4 x 0.5: \"[Customers].[Name]\"", 0, ""});
         row("info broken", {"/f|broken.xml|/info", "", 1, "broken.xml"});
