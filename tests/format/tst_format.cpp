@@ -128,18 +128,12 @@ private slots:
             v = r.value;
         }
         QTEST(formatValue(v, pattern, QLocale(locale)), "expected");
-    }
-    void defaultLocaleOverload()
-    {
-        // Without a locale argument the application's default is used.
-        const QLocale saved;
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        QCOMPARE(formatValue(ScriptValue::fromDouble(1234.5), QStringLiteral("#,##0.00")),
-                 QStringLiteral("1.234,50"));
-        QLocale::setDefault(QLocale::c());
-        QCOMPARE(formatValue(ScriptValue::fromDouble(1234.5), QStringLiteral("#,##0.00")),
-                 QStringLiteral("1,234.50"));
-        QLocale::setDefault(saved);
+        if (locale != u"C") {
+            // Without a locale argument the application's default is used.
+            QLocale::setDefault(QLocale(locale));
+            QTEST(formatValue(v, pattern), "expected");
+            QLocale::setDefault(QLocale::c());
+        }
     }
     // Inputs kept from fuzzing (a value line, then the pattern) format without failing.
     void fuzzRegressions_data()
