@@ -73,8 +73,6 @@ private slots:
         row("\"a\"\"b\"", "a\"b", "String");
         row("#2000-01-02 13:05:09#", "1/2/2000 1:05:09 PM", "Date");
         row("#13:05#", "1:05:00 PM", "Date");
-        row("Empty", "", "Empty");
-        row("Null", "", "Null");
         error("\"abc", "Unterminated string constant");
         error("#1/2/2000", "Syntax error");
         error("1E999", "Overflow");
