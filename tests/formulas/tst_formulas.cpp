@@ -172,7 +172,6 @@ private slots:
             row(yes, yes, "boolean true");
         for (const char *no : {"false", "=False", "=f", "=NO", "=n", "n", "No", "F"})
             row(no, no, "boolean false");
-        row("me: equal text", "=[me]=\"X\"", "boolean true", false, "X");
         row("me: upper case ME", "=[ME]=\"X\"", "boolean true", false, "X");
         row("me: quoted", "=\"[me]\"=\"a\"\"b\"", "boolean true", false, "a\"b");
         row("me: number", "=[me]>100", "boolean true", false, "250");

