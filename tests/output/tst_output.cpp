@@ -1,5 +1,5 @@
-// Drawing pages: line breaking, borders and pictures on real pictures, PDF
-// page sizes, PNG pages, and charts from a real SQLite query.
+// Drawing pages: line breaking, borders and pictures on real pictures, text
+// in PDF files, and charts from a real SQLite query.
 #include "../datafixtures.h"
 #include "charts/chartrendering.h"
 #include "document/chartitem.h"
@@ -270,6 +270,7 @@ private slots:
             QCOMPARE(record.h, item->h);
             QCOMPARE(record.textLines(), item->content);
             const QImage page = renderPage(*doc, 1, dpi);
+            QCOMPARE(page.size(), QSize(qRound(21 / 2.54 * dpi), qRound(29.7 / 2.54 * dpi)));
             // Nothing strays above or left of the box.
             QCOMPARE(share(page, QRect(0, 0, page.width(), 2 * cm - 2)), 0.0);
             QCOMPARE(share(page, QRect(0, 0, 2 * cm - 2, page.height())), 0.0);
@@ -406,30 +407,6 @@ private slots:
         QCOMPARE(share(image, QRect(mid - 20, l - 2, 40, 5)) > 0.2, leftStyle != 5);
     }
 
-    // A4 sheets, portrait and landscape (tst_pdfwriter reads the text back).
-    void pdfPageSizes()
-    {
-        if (!havePoppler())
-            QSKIP("poppler-utils are not installed (scripts/install-deps.sh installs them)");
-        auto doc = twoPages();
-        const QString file = m_dir.filePath(QStringLiteral("two.pdf"));
-        QString error;
-        // All pages as made, then a range in landscape.
-        const QList<std::tuple<int, int, const char *>> runs{
-            {doc->pageOrientation, 0, "Pages:\\s+2\\n.*595(\\.276)? x 84(1\\.89|2) pts"},
-            {2, 2, "Pages:\\s+1\\n.*84(1\\.89|2) x 595(\\.276)? pts"}};
-        for (const auto &[orientation, page, expected] : runs) {
-            doc->pageOrientation = orientation;
-            QVERIFY2(exportPdf(*doc, file, page, page, &error), qPrintable(error));
-            const QString info = programOutput(QStringLiteral("pdfinfo"), {file});
-            QVERIFY2(QRegularExpression(QLatin1String(expected),
-                                        QRegularExpression::DotMatchesEverythingOption)
-                         .match(info)
-                         .hasMatch(),
-                     qPrintable(info));
-        }
-    }
-
     void exportsFailClearly()
     {
         auto doc = twoPages();
@@ -445,26 +422,6 @@ private slots:
         const QString blocker = m_dir.filePath(QStringLiteral("blocker"));
         QVERIFY(QFile(blocker).open(QIODevice::WriteOnly));
         QVERIFY(!exportPng(*doc, blocker + QStringLiteral("/sub"), 150, nullptr, &error));
-    }
-
-    void pngPages()
-    {
-        auto doc = twoPages();
-        doc->fileName = QStringLiteral("/somewhere/My report.xml");
-        constexpr int dpi = 50;
-        QStringList written;
-        QString error;
-        QVERIFY2(exportPng(*doc, m_dir.filePath(QStringLiteral("png")), dpi, &written, &error),
-                 qPrintable(error));
-        QCOMPARE(written.size(), 2);
-        QVERIFY(written.first().endsWith(QStringLiteral("My report-page-001.png")));
-        const QImage page(written.first());
-        QCOMPARE(page.size(), QSize(qRound(21 / 2.54 * dpi), qRound(29.7 / 2.54 * dpi)));
-        QCOMPARE(page.pixel(1, 1), qRgb(255, 255, 255));
-        // The first line's ink is where the layout put it (2 cm, 2 cm).
-        const int cm = qRound(dpi / 2.54);
-        QVERIFY(share(page, QRect(2 * cm, 2 * cm, 4 * cm, cm / 2)) > 0.02);
-        QVERIFY(share(page, QRect(2 * cm, 5 * cm, 4 * cm, cm)) == 0);
     }
 
     void chartData_data()
