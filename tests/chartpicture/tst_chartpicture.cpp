@@ -17,7 +17,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QXmlStreamReader>
 
 namespace {
 
@@ -268,50 +267,6 @@ private slots:
         }
         // The preview changes nothing in the item before OK.
         QCOMPARE(chart->SQL, QStringLiteral("SELECT 1"));
-    }
-
-    // Labels, legends and slices show markup in data as its characters, not bold or a link.
-    void chartLabelsArePlain_data()
-    {
-        QTest::addColumn<int>("gType");
-        QTest::addColumn<bool>("legend");
-        QTest::addColumn<QString>("label"); // the first category
-        QTest::addColumn<QString>("name");  // the series
-        QTest::addColumn<QString>("drawn");
-        auto row =
-            [](const char *name, int gType, bool legend, const char *label, const char *series) {
-                QTest::newRow(name)
-                    << gType << legend << QString::fromUtf8(label) << QString::fromUtf8(series)
-                    << QString::fromUtf8(label == QByteArrayView("UK") ? series : label);
-            };
-        row("bar category", ChartItem::Bar2D, false, "<b>UK</b>", "Sales");
-        row("bar legend", ChartItem::Bar2D, true, "UK", "<a href=\"http://example.com/\">link</a>");
-        row("line legend", ChartItem::Line2D, true, "UK", "<i>Sales</i> & co");
-        row("area legend", ChartItem::Area2D, true, "UK", "<u>Area</u>");
-        // A pie's legend shows the slices' labels.
-        row("pie slice", ChartItem::Pie2D, false, "<b>Tea</b>", "Sales");
-    }
-    void chartLabelsArePlain()
-    {
-        QFETCH(int, gType);
-        QFETCH(bool, legend);
-        QFETCH(QString, label);
-        QFETCH(QString, name);
-        QFETCH(QString, drawn);
-        ChartItem item;
-        item.gType = gType;
-        item.legend = legend;
-        ChartData data;
-        data.categories = QStringList{label, QStringLiteral("FR")};
-        data.series = {{name, {3, 2}}};
-        QXmlStreamReader svg(renderChart(item, data, QSizeF(500, 300)));
-        QStringList texts;
-        while (!svg.atEnd()) {
-            if (svg.readNext() == QXmlStreamReader::StartElement && svg.name() == u"text")
-                texts << svg.readElementText(QXmlStreamReader::IncludeChildElements);
-        }
-        QVERIFY2(!svg.hasError(), qPrintable(svg.errorString()));
-        QVERIFY2(texts.contains(drawn), qPrintable(texts.join(QLatin1Char('|'))));
     }
 };
 

@@ -26,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBoundaryFinder>
+#include <QXmlStreamReader>
 
 namespace {
 
@@ -109,14 +110,17 @@ QMultiHash<QString, QRectF> pdfWords(const QString &file)
 
 constexpr double kPointsPerCm = 72 / 2.54;
 
-// The texts of an SVG picture's text elements.
-QStringList svgTexts(const QByteArray &svg)
+// The texts of an SVG picture's text elements, as a reader gets them;
+// false when the SVG cannot be read.
+bool svgTexts(const QByteArray &svg, QStringList &texts)
 {
-    static const QRegularExpression text(QStringLiteral("<text[^>]*>([^<]*)</text>"));
-    QStringList texts;
-    for (auto it = text.globalMatch(QString::fromUtf8(svg)); it.hasNext();)
-        texts << it.next().captured(1).trimmed();
-    return texts;
+    QXmlStreamReader xml(svg);
+    texts.clear();
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"text")
+            texts << xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
+    }
+    return !xml.hasError();
 }
 
 } // namespace
@@ -492,25 +496,41 @@ private slots:
     }
 
     // Category labels are whole when they fit, upright when they do not, thinned when
-    // even upright ones would touch; never cut to "...".
+    // even upright ones would touch; never cut to "...". Labels, legends and slices
+    // show markup in data as its characters, not bold or a link.
     void categoryLabels_data()
     {
+        QTest::addColumn<int>("gType");
+        QTest::addColumn<bool>("legend");
+        QTest::addColumn<QString>("series");
         QTest::addColumn<QStringList>("categories");
-        QTest::addColumn<int>("shownAtLeast");
+        QTest::addColumn<int>("shownAtLeast"); // of the categories
+        const int bar = ChartItem::Bar2D;
         const QStringList countries{"UK", "FR", "DE", "IT", "ES", "PT", "NL", "BE", "LU", "AT",
                                     "CH", "DK", "SE", "NO", "FI", "IE", "PL", "CZ", "GR"};
-        QTest::newRow("19 countries") << countries << 19;
+        dataRow("19 countries", bar, false, "Sales", countries, 19);
         QStringList names;
         for (const QString &code : countries)
             names << QStringLiteral("Country ") + code;
-        QTest::newRow("19 long names, upright") << names << 19;
+        dataRow("19 long names, upright", bar, false, "Sales", names, 19);
         QStringList many;
         for (int i = 1; i <= 60; ++i)
             many << QStringLiteral("Item %1").arg(i);
-        QTest::newRow("60, thinned") << many << 10;
+        dataRow("60, thinned", bar, false, "Sales", many, 10);
+        const QStringList plain{"UK", "FR"};
+        dataRow("bar category", bar, false, "Sales", QStringList{"<b>UK</b>", "FR"}, 2);
+        dataRow("bar legend", bar, true, "<a href=\"http://example.com/\">link</a>", plain, 2);
+        dataRow("line legend", int(ChartItem::Line2D), true, "<i>Sales</i> & co", plain, 2);
+        dataRow("area legend", int(ChartItem::Area2D), true, "<u>Area</u>", plain, 2);
+        // A pie's legend shows the slices' labels.
+        dataRow("pie slice", int(ChartItem::Pie2D), false, "Sales", QStringList{"<b>Tea</b>", "FR"},
+                2);
     }
     void categoryLabels()
     {
+        QFETCH(int, gType);
+        QFETCH(bool, legend);
+        QFETCH(QString, series);
         QFETCH(QStringList, categories);
         QFETCH(int, shownAtLeast);
         ChartData data;
@@ -518,22 +538,27 @@ private slots:
         QList<double> values;
         for (qsizetype i = 0; i < categories.size(); ++i)
             values << double(i % 7 + 1);
-        data.series = {{QStringLiteral("Sales"), values}};
+        data.series = {{series, values}};
         ChartItem item;
-        item.gType = ChartItem::Bar2D;
+        item.gType = gType;
+        item.legend = legend;
         // 10.6 cm by 6 cm
-        const QByteArray svg = renderChart(item, data, QSizeF(300, 170));
-        const QStringList texts = svgTexts(svg);
+        QStringList texts;
+        QVERIFY(svgTexts(renderChart(item, data, QSizeF(300, 170)), texts));
         QVERIFY2(!texts.contains(QStringLiteral("...")), qPrintable(texts.join(u'|')));
         int shown = 0;
         for (const QString &category : categories)
             shown += texts.contains(category);
-        QVERIFY2(shown >= shownAtLeast, qPrintable(texts.join(u'|')));
+        QVERIFY2(shown >= shownAtLeast && (!legend || texts.contains(series)),
+                 qPrintable(texts.join(u'|')));
         // One label too long for the chart is shortened with an ellipsis, not dropped.
+        item.gType = ChartItem::Bar2D;
+        item.legend = false;
         data = {{QStringLiteral("A rather long name of a category")},
                 {{QStringLiteral("Sales"), {1}}},
                 {}};
-        QVERIFY(svgTexts(renderChart(item, data, QSizeF(60, 60))).join(u'|').contains(u'…'));
+        QVERIFY(svgTexts(renderChart(item, data, QSizeF(60, 60)), texts));
+        QVERIFY(texts.join(u'|').contains(u'…'));
     }
 
     // Texts of every script break inside the box at places where a line may
