@@ -242,13 +242,14 @@ private slots:
     }
 
     // A line taller than its box is drawn clipped, never left out; underline and
-    // strike-through lie across their text only: on a page and in the designer.
+    // strike-through lie across their text only; centred ink lies about the box's
+    // middle: on a page and in the designer (left and right: tst_editdrawing).
     void drawnText_data()
     {
         QTest::addColumn<bool>("designer");
         QTest::addColumn<QString>("look"); // "tall": 24 points in a box of 0.6 cm
         for (bool designer : {false, true})
-            for (const char *look : {"tall", "plain", "underline", "strike-through"})
+            for (const char *look : {"tall", "plain", "underline", "strike-through", "centred"})
                 QTest::addRow("%s, %s", designer ? "designer" : "page", look) << designer << look;
     }
     void drawnText()
@@ -262,6 +263,7 @@ private slots:
         item->fontBold = tall;
         item->fontUnderline = look == QLatin1String("underline");
         item->fontStrikethrough = look == QLatin1String("strike-through");
+        item->AlignH = look == QLatin1String("centred") ? 2 : 0;
         constexpr int dpi = 100;
         const int cm = qRound(dpi / 2.54);
         QImage box(8 * cm, 2 * cm, QImage::Format_RGB32);
@@ -283,6 +285,14 @@ private slots:
         const int boxBottom = qRound(item->h * cm);
         QVERIFY(share(box, QRect(2, 2, 6 * cm, boxBottom - 4)) > 0.02);
         QCOMPARE(share(box, QRect(0, boxBottom + 1, 8 * cm, cm).intersected(box.rect())), 0.0);
+        if (item->AlignH == 2) {
+            int left = 0, right = box.width() - 1;
+            while (left < right && share(box, QRect(left, 0, 1, boxBottom)) == 0)
+                ++left;
+            while (right > left && share(box, QRect(right, 0, 1, boxBottom)) == 0)
+                --right;
+            QVERIFY2(qAbs(left + right - box.width()) < cm / 2, qPrintable(QString::number(left)));
+        }
         // Ten M's of 12 points are about 3.5 cm: a decoration is a row of
         // ink across them, which the letters alone never make.
         int fullRows = 0, firstFull = -1;
@@ -356,28 +366,6 @@ private slots:
         QVERIFY2(share(page, line, true) > 1 / 96.0,
                  qPrintable(QString::number(share(page, line, true))));
         QVERIFY(share(page, line) > 0.01); // the words around them
-    }
-
-    // Centred ink lies about the box's middle (left and right: tst_editdrawing).
-    void centred()
-    {
-        QImage image(600, 100, QImage::Format_RGB32);
-        image.setDotsPerMeterX(qRound(150 / 0.0254));
-        image.setDotsPerMeterY(qRound(150 / 0.0254));
-        image.fill(Qt::white);
-        {
-            QPainter painter(&image);
-            DrawingSurface surface(&painter, 5); // inches
-            surface.setFontSize(20);
-            printTextBlock(surface, 2, QStringLiteral("MMMM"), 0, 0, 4, 0.6, false);
-        }
-        int left = 0, right = 599;
-        while (left < 600 && share(image, QRect(left, 0, 1, 100)) == 0)
-            ++left;
-        while (right > 0 && share(image, QRect(right, 0, 1, 100)) == 0)
-            --right;
-        QVERIFY(right > left);
-        QVERIFY2(qAbs((left + right) / 2.0 - 300) < 12, qPrintable(QString::number(left + right)));
     }
 
     void borders_data()
