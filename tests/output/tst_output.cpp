@@ -171,7 +171,6 @@ private slots:
         QTest::newRow("no width, no wrap")
             << "aaa bbb ccc ddd" << 0.0 << -1.0 << QStringList{"aaa bbb ccc ddd"};
         QTest::newRow("trailing spaces dropped") << "aaa   " << 20.0 << -1.0 << QStringList{"aaa"};
-        QTest::newRow("cut") << "a\r\nb\r\nc d e" << 0.0 << 2.5 << QStringList{"a", "b"};
         QTest::newRow("cut, first line stays")
             << "a b c\r\nd" << 0.0 << 0.5 << QStringList{"a b c"};
         QTest::newRow("no height, no cut")
