@@ -3,7 +3,6 @@
 // look, which must match the preview's drawing.
 #include "../datafixtures.h"
 #include "charts/chartrendering.h"
-#include "document/pictureitem.h"
 #include "document/reportdocument.h"
 #include "document/textitem.h"
 #include "engine/fontfallback.h"
@@ -65,8 +64,7 @@ void addText(ReportDocument &doc, const QString &content, float y, const QString
     addItemText(doc, *doc.run().pages.at(0), item, content, y, 0);
 }
 
-void addPicture(ReportDocument &doc, const QImage &image, float y, const QString &alt = QString(),
-                const QByteArray &jpegFile = QByteArray())
+void addPicture(ReportDocument &doc, const QImage &image, float y, const QString &alt = QString())
 {
     PageRecord record;
     record.kind = PageRecord::Picture;
@@ -77,8 +75,6 @@ void addPicture(ReportDocument &doc, const QImage &image, float y, const QString
     auto picture = std::make_shared<PagePicture>();
     picture->image = image;
     picture->alt = alt;
-    picture->jpeg = image.text(QStringLiteral("mirt-source-format")) == QLatin1String("jpeg");
-    picture->jpegFile = jpegFile;
     record.content = picture;
     doc.run().pages.append(*doc.run().pages.at(0), std::move(record));
 }
@@ -210,49 +206,6 @@ private slots:
             const QImage mask(prefix + QStringLiteral("-001.png"));
             QCOMPARE(mask.convertToFormat(QImage::Format_Grayscale8).pixelColor(20, 0).red(), 120);
         }
-    }
-
-    // A JPEG picture goes into the PDF as the file it came in, unless it was
-    // scaled down when loaded.
-    void jpegPassedThrough_data()
-    {
-        QTest::addColumn<QImage::Format>("format");
-        QTest::addColumn<bool>("whole");
-        QTest::newRow("colour") << QImage::Format_RGB32 << true;
-        QTest::newRow("grey") << QImage::Format_Grayscale8 << true;
-        QTest::newRow("scaled when loaded") << QImage::Format_RGB32 << false;
-    }
-    void jpegPassedThrough()
-    {
-        QFETCH(QImage::Format, format);
-        QFETCH(bool, whole);
-        QImage drawn(64, 48, QImage::Format_RGB32);
-        for (int y = 0; y < drawn.height(); ++y) {
-            for (int x = 0; x < drawn.width(); ++x)
-                drawn.setPixel(x, y, qRgb(x * 4, y * 5, 128));
-        }
-        const QString source = m_dir.filePath(QStringLiteral("photo.jpg"));
-        QVERIFY(drawn.convertToFormat(format).save(source, "JPEG", 80));
-        const QByteArray bytes = bytesIn(source);
-
-        PictureItem item;
-        item.fileName = source;
-        item.loadPicture(nullptr);
-        QCOMPARE(item.jpeg, bytes);
-        QImage shown = item.pic;
-        if (!whole)
-            shown = shown.scaled(32, 24); // as a picture too large for its box is loaded
-        auto doc = onePage();
-        addPicture(*doc, shown, 2, QString(), item.jpeg);
-        const QString pdf = m_dir.filePath(QStringLiteral("jpeg.pdf"));
-        QCOMPARE(write(*doc, pdf), QString());
-        const QString list = programOutput("pdfimages", {"-list", pdf});
-        QVERIFY2(list.contains(QStringLiteral(" jpeg ")), qPrintable(list));
-        const QString prefix = m_dir.filePath(QStringLiteral("jpg ") + QTest::currentDataTag());
-        QCOMPARE(runProgram("pdfimages", {"-j", pdf, prefix}).status, 0);
-        const QByteArray extracted = bytesIn(prefix + QStringLiteral("-000.jpg"));
-        QCOMPARE(extracted == bytes, whole);
-        QCOMPARE(QImage::fromData(extracted).size(), shown.size());
     }
 
     // The structure a screen reader follows: sections of bands, texts as

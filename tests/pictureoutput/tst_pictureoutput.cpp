@@ -269,30 +269,53 @@ private slots:
         QCOMPARE(page.pixel(middle), QColor(Qt::black).rgb());
     }
 
-    // Drawings are not made JPEG in a PDF; photos may stay JPEG (pixels: tst_pdfwriter).
+    // Drawings are not made JPEG in a PDF; a JPEG photo goes in as the file it
+    // came in, unless it was decoded smaller (too large to decode whole: the
+    // reader's limit is lowered so that a small file is "huge").
     void pdfKeepsPixels_data()
     {
         QTest::addColumn<QString>("format");
+        QTest::addColumn<QImage::Format>("pixels");
+        QTest::addColumn<int>("limit");        // megabytes; 0: the reader's own
+        QTest::addColumn<QStringList>("size"); // in the PDF
         QTest::addColumn<bool>("jpeg");
-        QTest::newRow("png") << "png" << false;
-        QTest::newRow("jpeg") << "jpg" << true;
+        QTest::addColumn<bool>("whole"); // the file itself
+        const QStringList drawn{"64", "32"};
+        dataRow("png", "png", QImage::Format_RGB32, 0, drawn, false, false);
+        dataRow("jpeg", "jpg", QImage::Format_RGB32, 0, drawn, true, true);
+        dataRow("grey jpeg", "jpg", QImage::Format_Grayscale8, 0, drawn, true, true);
+        // 4 x 0.8 cm at 300 dpi.
+        dataRow("jpeg decoded smaller", "jpg", QImage::Format_RGB32, 1, QStringList{"473", "95"},
+                true, false);
     }
     void pdfKeepsPixels()
     {
         QFETCH(QString, format);
+        QFETCH(QImage::Format, pixels);
+        QFETCH(int, limit);
+        QFETCH(bool, whole);
         if (QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty())
             QSKIP("poppler-utils are not installed (scripts/install-deps.sh installs them)");
-        QImage drawing(64, 32, QImage::Format_RGB32);
-        drawing.fill(qRgb(200, 0, 0));
-        const QString file = m_dir.filePath(QStringLiteral("drawing.") + format);
-        QVERIFY(drawing.save(file));
+        QImage drawing(limit ? 640 : 64, limit ? 320 : 32, QImage::Format_RGB32);
+        for (int y = 0; y < drawing.height(); ++y) {
+            for (int x = 0; x < drawing.width(); ++x)
+                drawing.setPixel(x, y, qRgb(200, x % 256, y % 256));
+        }
+        const QString tag = QString::fromLatin1(QTest::currentDataTag());
+        const QString file = m_dir.filePath(tag + u'.' + format);
+        QVERIFY(drawing.convertToFormat(pixels).save(file));
+        const int savedLimit = QImageReader::allocationLimit();
+        if (limit)
+            QImageReader::setAllocationLimit(limit);
+        const auto restore =
+            qScopeGuard([savedLimit] { QImageReader::setAllocationLimit(savedLimit); });
 
-        Report report(database(m_dir.filePath(QStringLiteral("pdf-%1.db").arg(format)), 1),
+        Report report(database(m_dir.filePath(tag + QStringLiteral(".db")), 1),
                       m_dir.filePath(QStringLiteral("drawing.xml")), PictureItem::FromFile, file);
         report.picture->stretch = true;
         QVERIFY(report.run());
         QVERIFY(report.doc.errorLst.isEmpty());
-        const QString pdf = m_dir.filePath(QStringLiteral("drawing-%1.pdf").arg(format));
+        const QString pdf = m_dir.filePath(tag + QStringLiteral(".pdf"));
         QString error;
         QVERIFY2(exportPdf(report.doc, pdf, 1, 1, &error), qPrintable(error));
 
@@ -300,8 +323,11 @@ private slots:
             programOutput("pdfimages", {"-list", pdf}).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(list.size(), 3); // two heading lines and the picture
         const QStringList columns = list.at(2).simplified().split(QLatin1Char(' '));
-        QCOMPARE(columns.mid(3, 2), QStringList({"64", "32"})); // width, height
+        QTEST(columns.mid(3, 2), "size"); // width, height
         QTEST(columns.value(8) == QLatin1String("jpeg"), "jpeg");
+        const QString prefix = m_dir.filePath(tag);
+        QCOMPARE(runProgram("pdfimages", {"-j", pdf, prefix}).status, 0);
+        QCOMPARE(bytesIn(prefix + QStringLiteral("-000.jpg")) == bytesIn(file), whole);
     }
 };
 
