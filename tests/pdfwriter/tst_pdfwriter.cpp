@@ -91,14 +91,6 @@ QString write(ReportDocument &doc, const QString &file, const PdfOptions &option
     return QString();
 }
 
-// Letters only: pdftotext adds direction controls and spaces as it sees fit.
-QString letters(QString text)
-{
-    static const QRegularExpression ignored(
-        QStringLiteral("[\\x{200E}\\x{200F}\\x{202A}-\\x{202E}\\x{2066}-\\x{2069}\\s]"));
-    return text.normalized(QString::NormalizationForm_C).remove(ignored);
-}
-
 // Grey levels averaged over blocks of `block` pixels: anti-aliasing and
 // hinting differ between renderers, shapes and places may not.
 QImage blocks(const QImage &page, int block)
@@ -134,41 +126,6 @@ private slots:
              {"qpdf", "pdftotext", "pdffonts", "pdfimages", "pdfinfo", "pdftoppm"}) {
             if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
                 QSKIP("qpdf and poppler-utils are needed");
-        }
-    }
-
-    // Every script copies out as written: ligatures, marks, contextual
-    // forms and ideographs that share a glyph with a radical.
-    void textReadsBack_data()
-    {
-        QTest::addColumn<QString>("content");
-        QTest::addColumn<QString>("font");
-        dataRow("latin", "Quarterly report, 1,234.50 € – naïve café", "");
-        dataRow("ligatures", "office affluent flow fjord", "DejaVu Serif");
-        dataRow("combining marks", "Ám̃ ẹ́ q̣̇ Zoë", "DejaVu Sans");
-        dataRow("cjk", "人民日报 中华人民共和国 ⺠民", "");
-        dataRow("arabic", "هذه جملة عربية لا إله", "");
-        dataRow("thai", "ภาษาไทย น้ำใจ กำลัง", "");
-        dataRow("colour emoji", "Smile 😀 and 👍 done", "");
-    }
-    void textReadsBack()
-    {
-        QFETCH(QString, content);
-        QFETCH(QString, font);
-        auto doc = onePage();
-        addText(*doc, content, 2, font);
-        const QString file = m_dir.filePath(QStringLiteral("text.pdf"));
-        QCOMPARE(write(*doc, file), QString());
-        QCOMPARE(letters(programOutput("pdftotext", {file, "-"})), letters(content));
-        // Every font a subset, embedded, with its text.
-        const QStringList fonts =
-            programOutput("pdffonts", {file}).split(u'\n', Qt::SkipEmptyParts).mid(2);
-        QVERIFY(!fonts.isEmpty());
-        for (const QString &line : fonts) {
-            QVERIFY2(line.contains(QRegularExpression(QStringLiteral("^[A-Z]{6}\\+"))),
-                     qPrintable(line));
-            QVERIFY2(line.contains(QRegularExpression(QStringLiteral("yes\\s+yes\\s+yes"))),
-                     qPrintable(line));
         }
     }
 
