@@ -1,11 +1,10 @@
 // The PDF writer, read back with real tools: qpdf checks every file,
-// poppler gives back the text, fonts, pictures, structure and the pages'
+// poppler gives back the text, pictures, structure and the pages'
 // look, which must match the preview's drawing.
 #include "../datafixtures.h"
 #include "charts/chartrendering.h"
 #include "document/reportdocument.h"
 #include "document/textitem.h"
-#include "engine/fontfallback.h"
 #include "engine/printitemoutput.h"
 #include "engine/reportrun.h"
 #include "output/pageoutput.h"
