@@ -1,6 +1,4 @@
 #include "../datafixtures.h"
-#include "document/chartitem.h"
-#include "document/pictureitem.h"
 #include "document/reportdocument.h"
 #include "document/textitem.h"
 #include "engine/printitemoutput.h"
