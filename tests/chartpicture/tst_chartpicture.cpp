@@ -17,7 +17,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QXmlStreamReader>
 
 namespace {
 
@@ -50,6 +49,15 @@ public:
         return ScriptedInteraction::message(text, buttons, icon, title);
     }
 };
+
+// Whether fileName, "...", fieldName and fieldName2 can be used.
+QList<bool> sourceControlsEnabled(QWidget *dialog)
+{
+    QList<bool> out;
+    for (const char *name : {"fileName", "bBrowse", "fieldName", "fieldName2"})
+        out << child<QWidget>(dialog, name)->isEnabled();
+    return out;
+}
 
 const QString kCategoryName = QStringLiteral("[Categories].[CategoryName]");
 const QString kCategoryPicture = QStringLiteral("[Categories].[Picture]");
@@ -94,7 +102,8 @@ private slots:
 
     // Every control is changed, then OK or Cancel: Cancel must leave the
     // item as it was, OK must store what the controls show and load the
-    // picture so the designer shows it.
+    // picture so the designer shows it. Only the chosen source's controls
+    // can be used.
     void pictureOkAndCancel_data()
     {
         QTest::addColumn<int>("source");
@@ -133,6 +142,8 @@ private slots:
         auto *field2 = child<QComboBox>(&dialog, "fieldName2");
         field2->setCurrentIndex(field2->findText(kCategoryName));
         click(&dialog, options[source]);
+        QCOMPARE(sourceControlsEnabled(&dialog),
+                 (QList<bool>{source == 0, source == 0, source == 1, source == 2}));
         QTest::keyClicks(child<QLineEdit>(&dialog, "altText"), QStringLiteral(" Our logo "));
         click(&dialog, ok ? "bOK" : "bCancel");
 
@@ -147,43 +158,8 @@ private slots:
             QCOMPARE(pic->pic.pixelColor(0, 0), QColor(Qt::red));
     }
 
-    // Only the chosen source's controls can be used, as loaded and after a change.
-    void pictureSourceEnables_data()
-    {
-        QTest::addColumn<QString>("option");
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QList<bool>>("enabled"); // fileName, "...", fieldName, fieldName2
-        dataRow("file", "optFile", int(PictureItem::FromFile),
-                QList<bool>{true, true, false, false});
-        dataRow("database field", "optField", int(PictureItem::FromBinaryField),
-                QList<bool>{false, false, true, false});
-        dataRow("file name in field", "optFieldFile", int(PictureItem::FromPathField),
-                QList<bool>{false, false, false, true});
-    }
-    void pictureSourceEnables()
-    {
-        QFETCH(QString, option);
-        QFETCH(int, kind);
-        QFETCH(QList<bool>, enabled);
-        PictureItem *pic = m_data->newPicture();
-        pic->pType = kind;
-        PictureItemDialog dialog;
-        dialog.load(pic);
-        auto enables = [&dialog] {
-            QList<bool> out;
-            for (const char *name : {"fileName", "bBrowse", "fieldName", "fieldName2"})
-                out << child<QWidget>(&dialog, name)->isEnabled();
-            return out;
-        };
-        QVERIFY(child<QRadioButton>(&dialog, qPrintable(option))->isChecked());
-        QCOMPARE(enables(), enabled);
-        click(&dialog, kind == PictureItem::FromFile ? "optField" : "optFile");
-        QVERIFY(enables() != enabled);
-        click(&dialog, qPrintable(option));
-        QCOMPARE(enables(), enabled);
-    }
-
-    // A stored field no data section delivers any more stays stored after OK.
+    // A stored field no data section delivers any more stays stored after OK;
+    // the loaded source's controls alone can be used.
     void pictureKeepsUnlistedField()
     {
         PictureItem *pic = m_data->newPicture();
@@ -193,6 +169,8 @@ private slots:
         dialog.load(pic);
         auto *field = child<QComboBox>(&dialog, "fieldName");
         QCOMPARE(field->currentText(), pic->fileName);
+        QVERIFY(child<QRadioButton>(&dialog, "optField")->isChecked());
+        QCOMPARE(sourceControlsEnabled(&dialog), (QList<bool>{false, false, true, false}));
         QVERIFY(field->findText(kCategoryPicture) >= 0);
         click(&dialog, "bOK");
         QVERIFY(pic->fileName == QLatin1String("[Gone].[Photo]") &&
@@ -289,50 +267,6 @@ private slots:
         }
         // The preview changes nothing in the item before OK.
         QCOMPARE(chart->SQL, QStringLiteral("SELECT 1"));
-    }
-
-    // Labels, legends and slices show markup in data as its characters, not bold or a link.
-    void chartLabelsArePlain_data()
-    {
-        QTest::addColumn<int>("gType");
-        QTest::addColumn<bool>("legend");
-        QTest::addColumn<QString>("label"); // the first category
-        QTest::addColumn<QString>("name");  // the series
-        QTest::addColumn<QString>("drawn");
-        auto row =
-            [](const char *name, int gType, bool legend, const char *label, const char *series) {
-                QTest::newRow(name)
-                    << gType << legend << QString::fromUtf8(label) << QString::fromUtf8(series)
-                    << QString::fromUtf8(label == QByteArrayView("UK") ? series : label);
-            };
-        row("bar category", ChartItem::Bar2D, false, "<b>UK</b>", "Sales");
-        row("bar legend", ChartItem::Bar2D, true, "UK", "<a href=\"http://example.com/\">link</a>");
-        row("line legend", ChartItem::Line2D, true, "UK", "<i>Sales</i> & co");
-        row("area legend", ChartItem::Area2D, true, "UK", "<u>Area</u>");
-        // A pie's legend shows the slices' labels.
-        row("pie slice", ChartItem::Pie2D, false, "<b>Tea</b>", "Sales");
-    }
-    void chartLabelsArePlain()
-    {
-        QFETCH(int, gType);
-        QFETCH(bool, legend);
-        QFETCH(QString, label);
-        QFETCH(QString, name);
-        QFETCH(QString, drawn);
-        ChartItem item;
-        item.gType = gType;
-        item.legend = legend;
-        ChartData data;
-        data.categories = QStringList{label, QStringLiteral("FR")};
-        data.series = {{name, {3, 2}}};
-        QXmlStreamReader svg(renderChart(item, data, QSizeF(500, 300)));
-        QStringList texts;
-        while (!svg.atEnd()) {
-            if (svg.readNext() == QXmlStreamReader::StartElement && svg.name() == u"text")
-                texts << svg.readElementText(QXmlStreamReader::IncludeChildElements);
-        }
-        QVERIFY2(!svg.hasError(), qPrintable(svg.errorString()));
-        QVERIFY2(texts.contains(drawn), qPrintable(texts.join(QLatin1Char('|'))));
     }
 };
 

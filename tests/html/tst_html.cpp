@@ -1,6 +1,4 @@
 #include "../datafixtures.h"
-#include "document/chartitem.h"
-#include "document/pictureitem.h"
 #include "document/reportdocument.h"
 #include "document/textitem.h"
 #include "engine/printitemoutput.h"
@@ -283,49 +281,6 @@ private slots:
         QVERIFY(allHtml.contains(QStringLiteral("\">%page% stays</div>")));
     }
 
-    // The demo run in a real browser: each text block where the layout put it, with its text.
-    void browserPlacesBlocksOfARun()
-    {
-        if (chromium().isEmpty())
-            QSKIP("chromium is not installed (scripts/install-deps.sh installs it)");
-        ReportDocument doc;
-        const QString report = QStringLiteral(MIRT_BINARY_DIR "/bin/demo.xml");
-        QVERIFY(doc.loadXml(report));
-        doc.fileName = report;
-        QCOMPARE(doc.openDataConnection(), 0);
-        doc.initPrint();
-        QVERIFY(doc.pageCount() > 1);
-
-        // Page 2: a page after the first, its own records.
-        const QString path = m_dir.filePath(QStringLiteral("run.html"));
-        int page = 2;
-        QVERIFY(doc.exportHtmlPage(path, page));
-        QString failure;
-        const QJsonArray blocks = renderedBlocks(path, &failure);
-        QVERIFY2(!blocks.isEmpty(), qPrintable(failure));
-
-        const PrintedPage &items = *doc.run().pages.at(1);
-        const double pxPerUnit = 96 / 2.54; // the demo is in centimetres
-        int block = 0;
-        for (int i = 0; i < items.count(); ++i) {
-            const PageRecord *item = &items.records[size_t(i)];
-            if (item->kind != PageRecord::Text)
-                continue;
-            QVERIFY2(block < blocks.size(), "fewer blocks than text items");
-            const QJsonObject box = blocks.at(block++).toObject();
-            const QString where = QStringLiteral("item %1 \"%2\"").arg(i).arg(item->textLines());
-            auto off = [&](const char *key, double expected) {
-                return qAbs(box.value(QLatin1String(key)).toDouble() - expected * pxPerUnit);
-            };
-            QVERIFY2(off("x", item->x - doc.leftMargin) < 1 &&
-                         off("y", item->y - doc.topMargin) < 1 && off("w", item->w) < 1,
-                     qPrintable(where));
-            if (!(item->flags & PageRecord::PageVariables))
-                QCOMPARE(box.value("t").toString().simplified(), item->textLines().simplified());
-        }
-        QCOMPARE(block, blocks.size());
-    }
-
     // Pictures are embedded PNGs in their boxes, stretched or at their proportions, top-left.
     void pictures_data()
     {
@@ -413,7 +368,7 @@ private slots:
             QString());
     }
 
-    // A browser shows the picture and the chart in their boxes.
+    // A browser shows the picture, the chart and the text in their boxes.
     void browserPlacesPicturesAndCharts()
     {
         if (chromium().isEmpty())
@@ -448,6 +403,7 @@ private slots:
         QVERIFY(boxes.at(0).toObject().value("l").toBool()); // the data URI decoded
         QVERIFY(near(0, QRectF(0.5, 1.5, 4, 2)));
         QVERIFY(near(1, QRectF(5.5, 1.5, 6, 2)));
+        QVERIFY(near(2, QRectF(0.5, 6.5, 4, 0.5)));
         QCOMPARE(boxes.at(2).toObject().value("t").toString(), QStringLiteral("indented"));
     }
 

@@ -150,20 +150,24 @@ private slots:
     // Pictures from a file or a field, SVG kept as vectors, drawn into a
     // 4 x 4 box without stretching: 4 x 2, top-left. A picture that cannot
     // be shown is one error entry naming the item and the cause, however
-    // many records repeat it.
+    // many records repeat it. A picture beyond the reader's allocation limit is
+    // decoded for its box, not refused (the limit is lowered so that a small
+    // file is "huge").
     void pictureSources_data()
     {
         QTest::addColumn<int>("pType");
         QTest::addColumn<QString>("fileName"); // "pic.png" and "pic.svg" are black pictures
         QTest::addColumn<QByteArray>("blob");  // "png", "svg": that picture
         QTest::addColumn<QString>("cause");    // empty: shown
+        QTest::addColumn<int>("limit");        // megabytes; 0: the reader's own
         auto row = [](const char *name, int pType, const char *fileName, const QByteArray &blob,
-                      const char *cause = "") {
+                      const char *cause = "", int limit = 0) {
             QTest::newRow(name) << pType << QString::fromLatin1(fileName) << blob
-                                << QString::fromLatin1(cause);
+                                << QString::fromLatin1(cause) << limit;
         };
         row("png file", PictureItem::FromFile, "pic.png", "png");
         row("svg file", PictureItem::FromFile, "pic.svg", "png");
+        row("huge png file", PictureItem::FromFile, "pic.png", "png", "", 2);
         row("binary field", PictureItem::FromBinaryField, "[Photos].[Pic]", "png");
         row("svg in a binary field", PictureItem::FromBinaryField, "Pic", "svg");
         row("path in a field", PictureItem::FromPathField, "Path", "png");
@@ -186,11 +190,19 @@ private slots:
         QFETCH(QString, fileName);
         QFETCH(QByteArray, blob);
         QFETCH(QString, cause);
+        QFETCH(int, limit);
         const QDir folder(m_dir.filePath(QString::fromLatin1(QTest::currentDataTag())));
         QVERIFY(folder.mkpath(QStringLiteral(".")));
-        QImage black(40, 20, QImage::Format_RGB32);
+        QImage black(limit ? 1200 : 40, limit ? 600 : 20, QImage::Format_RGB32);
         black.fill(Qt::black);
         QVERIFY(black.save(folder.filePath(QStringLiteral("pic.png"))));
+        const int savedLimit = QImageReader::allocationLimit();
+        if (limit)
+            QImageReader::setAllocationLimit(limit);
+        const auto restore =
+            qScopeGuard([savedLimit] { QImageReader::setAllocationLimit(savedLimit); });
+        // Too large for a whole decode.
+        QCOMPARE(QImage(folder.filePath(QStringLiteral("pic.png"))).isNull(), limit > 0);
         const QByteArray png = bytesIn(folder.filePath(QStringLiteral("pic.png")));
         const QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg' width='40' height='20'>"
                                "<rect width='40' height='20' fill='black'/></svg>";
@@ -221,6 +233,8 @@ private slots:
         QVERIFY2(report.doc.errorLst.isEmpty(), qPrintable(report.doc.errorLst.value(0).message));
         const bool vector = fileName.endsWith(QLatin1String(".svg")) || blob == "svg";
         QCOMPARE(!report.printedPictures().first()->svg.isEmpty(), vector);
+        if (limit) // decoded for the box at 300 dpi
+            QCOMPARE(report.printedPictures().first()->image.size(), QSize(473, 236));
         // Without words of its own a picture is named by its file, never by its field.
         QCOMPARE(report.printedPictures().first()->alt, pType == PictureItem::FromFile
                                                             ? QStringLiteral("Picture: ") + fileName
@@ -235,64 +249,53 @@ private slots:
         QVERIFY(!dark(2, 2.5) && !dark(0.2, 3.8)); // below the picture
     }
 
-    // A picture beyond the reader's allocation limit is decoded for its box,
-    // not refused. The limit is lowered so that a small file is "huge".
-    void hugePictureIsDrawn()
-    {
-        const QString file = m_dir.filePath(QStringLiteral("huge.png"));
-        QImage black(1200, 1200, QImage::Format_RGB32);
-        black.fill(Qt::black);
-        QVERIFY(black.save(file));
-        const int savedLimit = QImageReader::allocationLimit();
-        QImageReader::setAllocationLimit(2); // megabytes: enough for the box, not the file
-        const auto restore =
-            qScopeGuard([savedLimit] { QImageReader::setAllocationLimit(savedLimit); });
-        QVERIFY(QImage(file).isNull()); // too large for a whole decode
-
-        // In a 4 cm square.
-        Report report(database(m_dir.filePath(QStringLiteral("huge.db")), 1),
-                      m_dir.filePath(QStringLiteral("huge.xml")), PictureItem::FromFile,
-                      QStringLiteral("huge.png"), 4);
-        QVERIFY(report.run());
-        QVERIFY2(report.doc.errorLst.isEmpty(), qPrintable(report.doc.errorLst.value(0).message));
-        const QList<const PagePicture *> pictures = report.printedPictures();
-        QCOMPARE(pictures.size(), 1);
-        const QImage &pic = pictures.first()->image;
-        const int boxAt300Dpi = qRound(4 / 2.54 * 300);
-        QVERIFY2(qAbs(pic.width() - boxAt300Dpi) <= 1 && pic.width() == pic.height(),
-                 qPrintable(QStringLiteral("%1 x %2").arg(pic.width()).arg(pic.height())));
-        QCOMPARE(pic.pixel(pic.width() / 2, pic.height() / 2), QColor(Qt::black).rgb());
-
-        const QImage page = renderPage(report.doc, 1, 50);
-        const PageRecord &drawn = report.drawn();
-        const QPoint middle(qRound((drawn.x + 2) / 2.54 * 50), qRound((drawn.y + 2) / 2.54 * 50));
-        QCOMPARE(page.pixel(middle), QColor(Qt::black).rgb());
-    }
-
-    // Drawings are not made JPEG in a PDF; photos may stay JPEG (pixels: tst_pdfwriter).
+    // Drawings are not made JPEG in a PDF; a JPEG photo goes in as the file it
+    // came in, unless it was decoded smaller (too large to decode whole: the
+    // reader's limit is lowered so that a small file is "huge").
     void pdfKeepsPixels_data()
     {
         QTest::addColumn<QString>("format");
+        QTest::addColumn<QImage::Format>("pixels");
+        QTest::addColumn<int>("limit");        // megabytes; 0: the reader's own
+        QTest::addColumn<QStringList>("size"); // in the PDF
         QTest::addColumn<bool>("jpeg");
-        QTest::newRow("png") << "png" << false;
-        QTest::newRow("jpeg") << "jpg" << true;
+        QTest::addColumn<bool>("whole"); // the file itself
+        const QStringList drawn{"64", "32"};
+        dataRow("png", "png", QImage::Format_RGB32, 0, drawn, false, false);
+        dataRow("jpeg", "jpg", QImage::Format_RGB32, 0, drawn, true, true);
+        dataRow("grey jpeg", "jpg", QImage::Format_Grayscale8, 0, drawn, true, true);
+        // 4 x 0.8 cm at 300 dpi.
+        dataRow("jpeg decoded smaller", "jpg", QImage::Format_RGB32, 1, QStringList{"473", "95"},
+                true, false);
     }
     void pdfKeepsPixels()
     {
         QFETCH(QString, format);
+        QFETCH(QImage::Format, pixels);
+        QFETCH(int, limit);
+        QFETCH(bool, whole);
         if (QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty())
             QSKIP("poppler-utils are not installed (scripts/install-deps.sh installs them)");
-        QImage drawing(64, 32, QImage::Format_RGB32);
-        drawing.fill(qRgb(200, 0, 0));
-        const QString file = m_dir.filePath(QStringLiteral("drawing.") + format);
-        QVERIFY(drawing.save(file));
+        QImage drawing(limit ? 640 : 64, limit ? 320 : 32, QImage::Format_RGB32);
+        for (int y = 0; y < drawing.height(); ++y) {
+            for (int x = 0; x < drawing.width(); ++x)
+                drawing.setPixel(x, y, qRgb(200, x % 256, y % 256));
+        }
+        const QString tag = QString::fromLatin1(QTest::currentDataTag());
+        const QString file = m_dir.filePath(tag + u'.' + format);
+        QVERIFY(drawing.convertToFormat(pixels).save(file));
+        const int savedLimit = QImageReader::allocationLimit();
+        if (limit)
+            QImageReader::setAllocationLimit(limit);
+        const auto restore =
+            qScopeGuard([savedLimit] { QImageReader::setAllocationLimit(savedLimit); });
 
-        Report report(database(m_dir.filePath(QStringLiteral("pdf-%1.db").arg(format)), 1),
+        Report report(database(m_dir.filePath(tag + QStringLiteral(".db")), 1),
                       m_dir.filePath(QStringLiteral("drawing.xml")), PictureItem::FromFile, file);
         report.picture->stretch = true;
         QVERIFY(report.run());
         QVERIFY(report.doc.errorLst.isEmpty());
-        const QString pdf = m_dir.filePath(QStringLiteral("drawing-%1.pdf").arg(format));
+        const QString pdf = m_dir.filePath(tag + QStringLiteral(".pdf"));
         QString error;
         QVERIFY2(exportPdf(report.doc, pdf, 1, 1, &error), qPrintable(error));
 
@@ -300,8 +303,11 @@ private slots:
             programOutput("pdfimages", {"-list", pdf}).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(list.size(), 3); // two heading lines and the picture
         const QStringList columns = list.at(2).simplified().split(QLatin1Char(' '));
-        QCOMPARE(columns.mid(3, 2), QStringList({"64", "32"})); // width, height
+        QTEST(columns.mid(3, 2), "size"); // width, height
         QTEST(columns.value(8) == QLatin1String("jpeg"), "jpeg");
+        const QString prefix = m_dir.filePath(tag);
+        QCOMPARE(runProgram("pdfimages", {"-j", pdf, prefix}).status, 0);
+        QCOMPARE(bytesIn(prefix + QStringLiteral("-000.jpg")) == bytesIn(file), whole);
     }
 };
 
