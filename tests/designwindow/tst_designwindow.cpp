@@ -256,14 +256,12 @@ private slots:
         auto &[doc, w] = d;
         w.show();
         trigger(w, "m_save");
-        const QByteArray before = bytesIn(reportPath);
         trigger(w, "m_pageHead");
         QVERIFY(doc.modified());
         ui.answers = {UserInteraction::Button(answer)};
         ui.fileNames = {other};
         w.action(command)->trigger();
         QCOMPARE(ui.shown.size(), 1);
-        QCOMPARE(bytesIn(reportPath) != before, saved);
         QCOMPARE(bytesIn(reportPath).contains("Page Header"), saved);
         if (command == QLatin1String("m_closeEditor")) {
             QCOMPARE(w.isVisible(), !replaced);

@@ -60,8 +60,8 @@ void reportOn(ReportDocument &doc, const QString &database, const QStringList &q
         doc.addDataSection()->SQL = sql;
 }
 
-// Pages, the page shown, the folder, all pages, the button, the files written.
-using ExportRow = std::tuple<int, int, QString, bool, QString, QStringList>;
+// Pages, the page shown, the folder, all pages, the files written.
+using ExportRow = std::tuple<int, int, QString, bool, QStringList>;
 // A database or none, the second query, the fields listed, the problem's start ("": none).
 using Fields = std::tuple<bool, QString, int, QString>;
 
@@ -384,20 +384,18 @@ private slots:
     {
         // The folder below the temporary one ("": the dialog's own); the files named are read.
         QTest::addColumn<ExportRow>("row");
-        QTest::newRow("page shown") << ExportRow{3, 2, "", false, "bOK", {"sales-page-002.html"}};
-        QTest::newRow("beyond the last")
-            << ExportRow{3, 9, "", false, "bOK", {"sales-page-003.html"}};
+        QTest::newRow("page shown") << ExportRow{3, 2, "", false, {"sales-page-002.html"}};
+        QTest::newRow("beyond the last") << ExportRow{3, 9, "", false, {"sales-page-003.html"}};
         const QStringList some = {"sales-page-001.html", "sales-page-006.html",
                                   "sales-page-012.html"};
-        QTest::newRow("many pages") << ExportRow{12, 1, "", true, "bOK", some};
+        QTest::newRow("many pages") << ExportRow{12, 1, "", true, some};
         QTest::newRow("new folder")
-            << ExportRow{2, 1, "out/html", false, "bOK", {"out/html/sales-page-001.html"}};
-        QTest::newRow("cancel") << ExportRow{3, 1, "", true, "bCancel", {}};
+            << ExportRow{2, 1, "out/html", false, {"out/html/sales-page-001.html"}};
     }
     void exportHtml()
     {
         QFETCH(ExportRow, row);
-        const auto &[pages, shownPage, folder, allPages, button, written] = row;
+        const auto &[pages, shownPage, folder, allPages, written] = row;
         QTemporaryDir dir;
         ReportDocument doc;
         doc.docName = QStringLiteral("Sales");
@@ -414,18 +412,16 @@ private slots:
                 expDir->setText(dir.filePath(folder));
             if (allPages)
                 click(window, "optAll");
-            click(window, button.toLatin1().constData());
+            click(window, "bOK");
         });
-        const bool done = runHtmlExportDialog(doc, shownPage, nullptr);
-
-        QCOMPARE(done, button == QLatin1String("bOK"));
+        QVERIFY(runHtmlExportDialog(doc, shownPage, nullptr));
         // The dialog starts beside the report.
         QCOMPARE(shownDir, QDir(dir.path()).absolutePath());
         // Exporting leaves the page the preview shows alone.
         QCOMPARE(doc.run().currentPage, 1);
         const QStringList files =
             QDir(dir.filePath(folder)).entryList({QStringLiteral("*.html")}, QDir::Files);
-        QCOMPARE(int(files.size()), written.isEmpty() ? 0 : (allPages ? pages : 1));
+        QCOMPARE(int(files.size()), allPages ? pages : 1);
         for (const QString &name : written) {
             const QString html = QString::fromUtf8(bytesIn(dir.filePath(name)));
             const int page =

@@ -220,25 +220,6 @@ private slots:
             QVERIFY2(qAbs(text(&dialog, box).toDouble() - value) < 1e-12, box);
     }
 
-    // "(other)" lets the user type a size; any other paper shows its size.
-    void userDefinedPaper()
-    {
-        auto doc = sampleDocument();
-        doc->DocPrinterName = testPrinter();
-        DocumentPropertiesDialog dialog;
-        dialog.maj(doc.get());
-        auto *width = child<QLineEdit>(&dialog, "pageW");
-        QVERIFY(!width->isEnabled());
-        choose(&dialog, "paperDoc", kPaperUserDefined);
-        QVERIFY(width->isEnabled() && child<QLineEdit>(&dialog, "pageH")->isEnabled());
-        choose(&dialog, "paperDoc", 11); // A5
-        QVERIFY(!width->isEnabled());
-        QCOMPARE(width->text() + " x " + text(&dialog, "pageH"), QStringLiteral("14.8 x 21"));
-        click(&dialog, "bOK");
-        QCOMPARE(doc->paperType, 11);
-        QCOMPARE(doc->pageWidth, 14.8f);
-    }
-
     // Without printers every paper can be chosen and the dialog says why; runs again in a
     // child pointed at a print server that is not there.
     void noPrinterAcceptsEveryPaper()
@@ -262,9 +243,15 @@ private slots:
         }
         const QString note = child<QLabel>(&dialog, "paperNote")->text();
         QVERIFY2(note.startsWith(QLatin1String("No printer is installed")), qPrintable(note));
+        // A listed paper shows its size; "(other)" lets the user type one.
+        auto *width = child<QLineEdit>(&dialog, "pageW");
+        choose(&dialog, "paperDoc", 11); // A5
+        QVERIFY(!width->isEnabled());
+        QCOMPARE(width->text() + " x " + text(&dialog, "pageH"), QStringLiteral("14.8 x 21"));
         // A size of the report's own is written back as shown, in hundredths.
         choose(&dialog, "paperDoc", kPaperUserDefined);
-        child<QLineEdit>(&dialog, "pageW")->setText(QStringLiteral("12.3456"));
+        QVERIFY(width->isEnabled() && child<QLineEdit>(&dialog, "pageH")->isEnabled());
+        width->setText(QStringLiteral("12.3456"));
         child<QLineEdit>(&dialog, "pageH")->setText(QStringLiteral("8"));
         dialog.majSizePaper();
         click(&dialog, "bOK");
@@ -380,7 +367,6 @@ private slots:
         QTest::addColumn<Adding>("row");
         const auto row = [](const char *name, const Adding &r) { QTest::newRow(name) << r; };
         row("before the first", {"Before", 1, {2, 3, 4}, {0, 2, 3}});
-        row("after the first", {"After", 2, {1, 3, 4}, {0, 1, 3}});
         row("cancel", {"Before", 0, {1, 2, 3}, {0, 1, 2}});
     }
     void addDataSection()
