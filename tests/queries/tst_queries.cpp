@@ -213,6 +213,7 @@ private slots:
         row("date", "d='{D}'", QDate(2024, 2, 29), "d='2024-02-29'");
         row("boolean", "f={F}", true, "f=True");
         row("whole double", "p={P}", 1000000.0, "p=1000000");
+        row("decimal, more than six digits", "p={P}", 1234567.25, "p=1234567.25");
     }
     void substitution()
     {
@@ -275,8 +276,7 @@ private slots:
         dataRow("several lines, a comment first", demo,
                 "-- two\r\nSELECT CategoryID\r\nFROM Categories\r\nWHERE CategoryID < 3\r\n", 0L,
                 2L, "-- two\r\nSELECT CategoryID\r\nFROM Categories\r\nWHERE CategoryID < 3");
-        dataRow("three records", demo, "SELECT * FROM Categories", 3L, 3L,
-                "SELECT * FROM Categories");
+        dataRow("one record", demo, "SELECT * FROM Categories", 1L, 1L, "SELECT * FROM Categories");
         dataRow("negative limit: all", demo, "SELECT * FROM Categories", -5L, 8L,
                 "SELECT * FROM Categories");
         dataRow("not a query", demo, "  DELETE FROM Customers", 0L, -1L,
