@@ -215,7 +215,7 @@ private slots:
         QCOMPARE(text(&dialog, "ml"), QStringLiteral("0.590625"));
         choose(&dialog, "unit", 7);
         const QList<std::pair<const char *, double>> boxes = {
-            {"ml", 1.5}, {"mr", 1.1}, {"mt", 2}, {"mb", 0.7}, {"gridSize", 0.2}};
+            {"ml", 1.5}, {"mr", 1.1}, {"mt", 2}, {"mb", 0.7}, {"gridSize", 0.2}, {"pageH", 29.7}};
         for (const auto &[box, value] : boxes)
             QVERIFY2(qAbs(text(&dialog, box).toDouble() - value) < 1e-12, box);
     }
