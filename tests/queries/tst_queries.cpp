@@ -114,6 +114,12 @@ CheckRun runCheck(ReportDocument &doc)
 
 } // namespace
 
+// The connection, the text given, the record limit, the records (-1: refused), and the text as
+// run or what the entry says.
+using SqlRun = std::tuple<QString, QString, long, long, QString>;
+// The first row, the record limit before and after, whether there is a header, and the rows.
+using GridRows = std::tuple<long, long, long, bool, QStringList>;
+
 class tst_Queries : public QObject
 {
     Q_OBJECT
@@ -179,10 +185,8 @@ private slots:
     void referencesFound()
     {
         QFETCH(QString, sql);
-        QFETCH(QStringList, refs);
-        QFETCH(QString, zeroed);
-        QCOMPARE(sqlReferences(sql), refs);
-        QCOMPARE(sqlWithZeroReferences(sql), zeroed);
+        QTEST(sqlReferences(sql), "refs");
+        QTEST(sqlWithZeroReferences(sql), "zeroed");
     }
     // Every reference given `value`, in the C locale and in German (periods kept).
     void substitution_data()
@@ -257,45 +261,38 @@ private slots:
     void selectChecks()
     {
         QFETCH(QString, sql);
-        QFETCH(QString, message);
-        QCOMPARE(selectCheckMessage(sql), message);
+        QTEST(selectCheckMessage(sql), "message");
     }
 
     // runSql: an accepted text runs trimmed, `records` of it; a refused one (records -1) leaves
     // an entry of RunSQL with the text the caller gave.
     void runSql_data()
     {
-        QTest::addColumn<QString>("connection");
-        QTest::addColumn<QString>("sql");
-        QTest::addColumn<long>("maxRecords");
-        QTest::addColumn<long>("records");
-        QTest::addColumn<QString>("message"); // the text as run, or what the entry says
+        QTest::addColumn<SqlRun>("row");
+        const auto row = [](const char *name, const SqlRun &r) { QTest::newRow(name) << r; };
         const QString demo = sqlite(demoDb());
-        dataRow("lower case, spaces around", demo, "  select CategoryID from Categories  ", 0L, 8L,
-                "select CategoryID from Categories");
-        dataRow("several lines, a comment first", demo,
-                "-- two\r\nSELECT CategoryID\r\nFROM Categories\r\nWHERE CategoryID < 3\r\n", 0L,
-                2L, "-- two\r\nSELECT CategoryID\r\nFROM Categories\r\nWHERE CategoryID < 3");
-        dataRow("one record", demo, "SELECT * FROM Categories", 1L, 1L, "SELECT * FROM Categories");
-        dataRow("negative limit: all", demo, "SELECT * FROM Categories", -5L, 8L,
-                "SELECT * FROM Categories");
-        dataRow("not a query", demo, "  DELETE FROM Customers", 0L, -1L,
-                "=Your query must start with 'SELECT'");
-        dataRow("missing table", demo, "SELECT * FROM Nowhere", 0L, -1L, "no such table");
+        row("lower case, spaces around", {demo, "  select CategoryID from Categories  ", 0L, 8L,
+                                          "select CategoryID from Categories"});
+        row("several lines, a comment first",
+            {demo, "-- two\r\nSELECT CategoryID\r\nFROM Categories\r\nWHERE CategoryID < 3\r\n", 0L,
+             2L, "-- two\r\nSELECT CategoryID\r\nFROM Categories\r\nWHERE CategoryID < 3"});
+        row("one record", {demo, "SELECT * FROM Categories", 1L, 1L, "SELECT * FROM Categories"});
+        row("negative limit: all",
+            {demo, "SELECT * FROM Categories", -5L, 8L, "SELECT * FROM Categories"});
+        row("not a query",
+            {demo, "  DELETE FROM Customers", 0L, -1L, "=Your query must start with 'SELECT'"});
+        row("missing table", {demo, "SELECT * FROM Nowhere", 0L, -1L, "no such table"});
         // The entry names why the connection is closed, not only that it is.
-        dataRow("missing file", sqlite("/nonexistent/x.db"), "SELECT * FROM Categories", 0L, -1L,
-                "x.db");
-        dataRow("unknown provider", "Provider=Nonsense.Provider.1;Data Source=x.db", "SELECT 1", 0L,
-                -1L, "Nonsense");
-        dataRow("no connection string", "", "SELECT 1", 0L, -1L, "");
+        row("missing file",
+            {sqlite("/nonexistent/x.db"), "SELECT * FROM Categories", 0L, -1L, "x.db"});
+        row("unknown provider",
+            {"Provider=Nonsense.Provider.1;Data Source=x.db", "SELECT 1", 0L, -1L, "Nonsense"});
+        row("no connection string", {"", "SELECT 1", 0L, -1L, ""});
     }
     void runSql()
     {
-        QFETCH(QString, connection);
-        QFETCH(QString, sql);
-        QFETCH(long, maxRecords);
-        QFETCH(long, records);
-        QFETCH(QString, message);
+        QFETCH(SqlRun, row);
+        const auto &[connection, sql, maxRecords, records, message] = row;
         auto doc = newDocument(connection);
         const bool bad = connection != sqlite(demoDb());
         QCOMPARE(doc->openDataConnection(), bad ? 1 : 0);
@@ -500,11 +497,10 @@ private slots:
     void fieldLookup()
     {
         QFETCH(QString, name);
-        QFETCH(QVariant, value);
         QFETCH(int, type);
         auto doc = parentAndChild(QStringLiteral("SELECT 1 FROM People"), 1);
         ReportSection *s = dataSection(*doc, 1);
-        QCOMPARE(s->fieldValueOf(name), value);
+        QTEST(s->fieldValueOf(name), "value");
         QCOMPARE(s->fieldType(name), type);
         QCOMPARE(s->fieldValue(name).isValid(), type != 0);
         // No open recordset: nothing, no crash.
@@ -573,28 +569,23 @@ private slots:
     // The browser's grid: its rows with the cells joined by "|".
     void gridRows_data()
     {
-        QTest::addColumn<long>("firstRow");
-        QTest::addColumn<long>("maxRows");
-        QTest::addColumn<long>("maxAfter");
-        QTest::addColumn<bool>("header");
-        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<GridRows>("row");
+        const auto row = [](const char *name, const GridRows &r) { QTest::newRow(name) << r; };
         // Nulls are empty; line feeds stay, carriage returns go.
         const QString a = QStringLiteral("1|O'Brien|Dublin|2.5|(binary, 4 bytes)"),
                       b = QStringLiteral("2|Smith||4|"),
                       c = QStringLiteral("3|Jones|Car\ndiff|1.25|");
-        dataRow("all rows", 1L, 0L, 4L, true, QStringList{a, b, c});
-        dataRow("from the second", 2L, 0L, 4L, true, QStringList{b, c});
-        dataRow("two rows, no header", 1L, 2L, 2L, false, QStringList{a, b});
-        dataRow("beyond the last", 4L, 0L, 4L, true, QStringList());
-        dataRow("row 0 means the first", 0L, 1L, 1L, true, QStringList{a});
+        row("all rows", {1L, 0L, 4L, true, QStringList{a, b, c}});
+        row("from the second", {2L, 0L, 4L, true, QStringList{b, c}});
+        row("two rows, no header", {1L, 2L, 2L, false, QStringList{a, b}});
+        row("beyond the last", {4L, 0L, 4L, true, QStringList()});
+        row("row 0 means the first", {0L, 1L, 1L, true, QStringList{a}});
     }
     void gridRows()
     {
-        QFETCH(long, firstRow);
-        QFETCH(long, maxRows);
-        QFETCH(long, maxAfter);
-        QFETCH(bool, header);
-        QFETCH(QStringList, rows);
+        QFETCH(GridRows, row);
+        // The limit is passed on to be changed.
+        auto [firstRow, maxRows, maxAfter, header, rows] = row;
         Connection c;
         c.open(sqlite(fixtureDb()));
         Recordset rs;
