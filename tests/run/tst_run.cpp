@@ -144,6 +144,10 @@ void verifyNothingCrossesTheFooter(const ReportDocument &doc)
 
 } // namespace
 
+// The fault, the most pages, the error entries, what the first entry's message or function names,
+// and the rows shown (-1: not checked).
+using BadReport = std::tuple<QString, int, int, QString, int>;
+
 class tst_Run : public QObject
 {
     Q_OBJECT
@@ -191,7 +195,6 @@ private slots:
         QFETCH(int, rows);
         QFETCH(bool, footer);
         QFETCH(Setup, setup);
-        QFETCH(QStringList, texts);
         auto doc = smallReport(rows, footer);
         setup(*doc);
         const ReportSection *root = doc->sections.value(QStringLiteral("d1"));
@@ -213,7 +216,7 @@ private slots:
         QCOMPARE(events, (QStringList{"start", "page 0", "finished"}));
         QCOMPARE(progress.count(), rows);
         QCOMPARE(doc->pageCount(), qint16(1));
-        QCOMPARE(pageTexts(*doc, 1), texts);
+        QTEST(pageTexts(*doc, 1), "texts");
         QCOMPARE(designOrder(), before);
     }
 
@@ -340,13 +343,12 @@ private slots:
     void hiddenItems()
     {
         QFETCH(QString, condition);
-        QFETCH(bool, shown);
         auto doc = smallReport(2);
         ReportSection *root = doc->sections.value(QStringLiteral("d1"));
         static_cast<TextItem *>(root->items.at(0))->visible = condition;
         textItem(root, QStringLiteral("below"), 0.5f);
         run(*doc);
-        QCOMPARE(bool(printItem(*doc, 1, QStringLiteral("Row 2"))), shown);
+        QTEST(bool(printItem(*doc, 1, QStringLiteral("Row 2"))), "shown");
         // Nothing closes the gap of a hidden item.
         QCOMPARE(printItem(*doc, 1, QStringLiteral("below"))->y, 3.5f);
     }
@@ -394,7 +396,6 @@ private slots:
     {
         QFETCH(QString, file);
         QFETCH(QStringList, texts);
-        QFETCH(int, charts);
         registerChartRenderer();
         ReportDocument doc;
         doc.fileName = QStringLiteral(MIRT_BINARY_DIR "/bin/") + file;
@@ -416,7 +417,7 @@ private slots:
                 QVERIFY2(chart->alt.endsWith(QLatin1String(" chart")), qPrintable(chart->alt));
             }
         }
-        QCOMPARE(drawnCharts, charts);
+        QTEST(drawnCharts, "charts");
         doc.initPrint();
         QCOMPARE(allTexts(doc), printed);
     }
@@ -425,38 +426,27 @@ private slots:
     // where no row fits one error entry names the culprit.
     void badReportsFinish_data()
     {
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<int>("maxPages");
-        QTest::addColumn<int>("entries");
-        QTest::addColumn<QString>("named"); // in the first entry's message or function
-        QTest::addColumn<int>("rowsShown"); // -1: not checked
-        auto row = [](const char *name, const char *fault, int maxPages, int entries,
-                      const char *named, int rowsShown) {
-            QTest::newRow(name) << QString::fromLatin1(fault) << maxPages << entries
-                                << QString::fromLatin1(named) << rowsShown;
-        };
-        row("items outside the page", "outside", 5, 0, "", -1);
-        row("zero and negative sizes", "negativeSizes", 5, 0, "", -1);
-        row("10,000 child sections", "children", 2000, 0, "", -1);
-        row("sections nested 500 deep", "deep", 200, 0, "", -1);
-        row("page header fills the page", "ph", 1, 1, "page header", 0);
-        row("margins meet", "margins", 1, 1, "margins", 0);
-        row("negative page size", "negativePage", 1, 1, "page size", 20);
-        row("data section taller than a page", "section", 22, 1, "\"S1\"", 20);
-        row("report header taller than a page", "rh", 5, 1, "is 30", 20);
+        QTest::addColumn<BadReport>("row");
+        const auto row = [](const char *name, const BadReport &r) { QTest::newRow(name) << r; };
+        row("items outside the page", {"outside", 5, 0, "", -1});
+        row("zero and negative sizes", {"negativeSizes", 5, 0, "", -1});
+        row("10,000 child sections", {"children", 2000, 0, "", -1});
+        row("sections nested 500 deep", {"deep", 200, 0, "", -1});
+        row("page header fills the page", {"ph", 1, 1, "page header", 0});
+        row("margins meet", {"margins", 1, 1, "margins", 0});
+        row("negative page size", {"negativePage", 1, 1, "page size", 20});
+        row("data section taller than a page", {"section", 22, 1, "\"S1\"", 20});
+        row("report header taller than a page", {"rh", 5, 1, "is 30", 20});
         // Per record a formula and a query fail; a missing field once for its item.
-        row("failing formula, query and field", "failures", 5, 41, "", 20);
-        row("failing chart query", "chart", 5, 20, "Nothing", 20);
+        row("failing formula, query and field", {"failures", 5, 41, "", 20});
+        row("failing chart query", {"chart", 5, 20, "Nothing", 20});
         // A root naming itself as parent would be walked without end.
-        row("section is its own parent", "ownParent", 5, 20, "printDataSection", 20);
+        row("section is its own parent", {"ownParent", 5, 20, "printDataSection", 20});
     }
     void badReportsFinish()
     {
-        QFETCH(QString, fault);
-        QFETCH(int, maxPages);
-        QFETCH(int, entries);
-        QFETCH(QString, named);
-        QFETCH(int, rowsShown);
+        QFETCH(BadReport, row);
+        const auto &[fault, maxPages, entries, named, rowsShown] = row;
         auto doc = smallReport(20);
         ReportSection *root = doc->sections.value(QStringLiteral("d1"));
         auto child = [&](ReportSection *parent, const char *sql, float height) {
