@@ -110,6 +110,9 @@ QImage blocks(const QImage &page, int block)
 
 } // namespace
 
+// The first and last page, the text, the orientation, and pdfinfo's page size in points.
+using PageRange = std::tuple<int, int, QString, int, QString>;
+
 class tst_PdfWriter : public QObject
 {
     Q_OBJECT
@@ -332,21 +335,15 @@ private slots:
     // the sheet turned for landscape.
     void pageRange_data()
     {
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("to");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("orientation");
-        QTest::addColumn<QString>("size"); // pdfinfo's, in points
-        dataRow("middle, landscape", 2, 2, "page 2 of 3", 2, "84(1\\.89|2) x 595(\\.276)? pts");
-        dataRow("last two", 2, 3, "page 2 of 3 page 3 of 3", 1, "595(\\.276)? x 84(1\\.89|2) pts");
+        QTest::addColumn<PageRange>("row");
+        const auto row = [](const char *name, const PageRange &r) { QTest::newRow(name) << r; };
+        row("middle, landscape", {2, 2, "page 2 of 3", 2, "84(1\\.89|2) x 595(\\.276)? pts"});
+        row("last two", {2, 3, "page 2 of 3 page 3 of 3", 1, "595(\\.276)? x 84(1\\.89|2) pts"});
     }
     void pageRange()
     {
-        QFETCH(int, from);
-        QFETCH(int, to);
-        QFETCH(QString, text);
-        QFETCH(int, orientation);
-        QFETCH(QString, size);
+        QFETCH(PageRange, row);
+        const auto &[from, to, text, orientation, size] = row;
         auto doc = onePage();
         doc->pageOrientation = uchar(orientation);
         doc->run().pages.add();
