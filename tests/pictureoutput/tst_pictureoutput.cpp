@@ -86,6 +86,10 @@ struct Report
 
 } // namespace
 
+// The file format, the pixel format, the reader's limit in megabytes (0: its own), the size in the
+// PDF, whether it is a JPEG there, and whether it is the file itself.
+using KeptPixels = std::tuple<QString, QImage::Format, int, QStringList, bool, bool>;
+
 class tst_PictureOutput : public QObject
 {
     Q_OBJECT
@@ -254,26 +258,20 @@ private slots:
     // reader's limit is lowered so that a small file is "huge").
     void pdfKeepsPixels_data()
     {
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<QImage::Format>("pixels");
-        QTest::addColumn<int>("limit");        // megabytes; 0: the reader's own
-        QTest::addColumn<QStringList>("size"); // in the PDF
-        QTest::addColumn<bool>("jpeg");
-        QTest::addColumn<bool>("whole"); // the file itself
+        QTest::addColumn<KeptPixels>("row");
+        const auto row = [](const char *name, const KeptPixels &r) { QTest::newRow(name) << r; };
         const QStringList drawn{"64", "32"};
-        dataRow("png", "png", QImage::Format_RGB32, 0, drawn, false, false);
-        dataRow("jpeg", "jpg", QImage::Format_RGB32, 0, drawn, true, true);
-        dataRow("grey jpeg", "jpg", QImage::Format_Grayscale8, 0, drawn, true, true);
+        row("png", {"png", QImage::Format_RGB32, 0, drawn, false, false});
+        row("jpeg", {"jpg", QImage::Format_RGB32, 0, drawn, true, true});
+        row("grey jpeg", {"jpg", QImage::Format_Grayscale8, 0, drawn, true, true});
         // 4 x 0.8 cm at 300 dpi.
-        dataRow("jpeg decoded smaller", "jpg", QImage::Format_RGB32, 1, QStringList{"473", "95"},
-                true, false);
+        row("jpeg decoded smaller",
+            {"jpg", QImage::Format_RGB32, 1, QStringList{"473", "95"}, true, false});
     }
     void pdfKeepsPixels()
     {
-        QFETCH(QString, format);
-        QFETCH(QImage::Format, pixels);
-        QFETCH(int, limit);
-        QFETCH(bool, whole);
+        QFETCH(KeptPixels, row);
+        const auto &[format, pixels, limit, size, jpeg, whole] = row;
         if (QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty())
             QSKIP("poppler-utils are not installed (scripts/install-deps.sh installs them)");
         QImage drawing(limit ? 640 : 64, limit ? 320 : 32, QImage::Format_RGB32);
@@ -303,8 +301,8 @@ private slots:
             programOutput("pdfimages", {"-list", pdf}).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(list.size(), 3); // two heading lines and the picture
         const QStringList columns = list.at(2).simplified().split(QLatin1Char(' '));
-        QTEST(columns.mid(3, 2), "size"); // width, height
-        QTEST(columns.value(8) == QLatin1String("jpeg"), "jpeg");
+        QCOMPARE(columns.mid(3, 2), size); // width, height
+        QCOMPARE(columns.value(8) == QLatin1String("jpeg"), jpeg);
         const QString prefix = m_dir.filePath(tag);
         QCOMPARE(runProgram("pdfimages", {"-j", pdf, prefix}).status, 0);
         QCOMPARE(bytesIn(prefix + QStringLiteral("-000.jpg")) == bytesIn(file), whole);
