@@ -56,6 +56,14 @@ void buildReport(ReportDocument &doc, const QString &reportFile, const QString &
     doc.orderSections();
 }
 
+// The picture source, the picture file or field content, the bytes written
+// to that file inside when set, whether it is shown confined and free, and
+// what the refusal names.
+using Picture = std::tuple<int, QString, QByteArray, bool, bool, QString>;
+// The connection, the picture, the options, the status and a part of the
+// error output.
+using Program = std::tuple<QString, QString, QStringList, int, QString>;
+
 } // namespace
 
 class tst_Confine : public QObject
@@ -100,42 +108,34 @@ private slots:
     // A file outside the report's folder is refused when confined, an SVG naming one always.
     void pictures_data()
     {
-        QTest::addColumn<int>("pType");
-        QTest::addColumn<QString>("name");         // picture file or field content
-        QTest::addColumn<QByteArray>("fileBytes"); // written to `name` inside when set
-        QTest::addColumn<bool>("shownConfined");
-        QTest::addColumn<bool>("shownFree");
-        QTest::addColumn<QString>("refusalNames");
+        QTest::addColumn<Picture>("row");
+        const auto row = [](const char *name, const Picture &r) { QTest::newRow(name) << r; };
 
         const QString outsidePng = m_outside + QStringLiteral("/outside.png");
         const QString data =
             QStringLiteral("data:image/png;base64,") + QString::fromLatin1(m_png.toBase64());
         const int file = PictureItem::FromFile, pathField = PictureItem::FromPathField;
         const QByteArray none;
-        dataRow("inside, through ..", file, "sub/../inside.png", none, true, true, "");
-        dataRow("outside, ../..", file, "../outside/outside.png", none, false, true, "outside.png");
-        dataRow("link inside to a file outside", file, "link.png", none, false, true, "link.png");
-        dataRow("path field naming a file outside", pathField, outsidePng, none, false, true,
-                outsidePng);
-        dataRow("SVG with an image path", file, "path.svg", svgWithImage("xlink:href", outsidePng),
-                false, false, outsidePng);
-        dataRow("SVG with a plain href", file, "plain.svg", svgWithImage("href", outsidePng), false,
-                false, outsidePng);
-        dataRow("compressed SVG with an image outside", file, "zipped.svgz", m_svgzOutside, false,
-                false, outsidePng);
-        dataRow("SVG with the image written into it", file, "inline.svg",
-                svgWithImage("xlink:href", data), true, true, "");
-        dataRow("binary field holding an SVG with an image outside",
-                int(PictureItem::FromBinaryField), "Pic", m_svgOutside, false, false, outsidePng);
+        row("inside, through ..", {file, "sub/../inside.png", none, true, true, ""});
+        row("outside, ../..", {file, "../outside/outside.png", none, false, true, "outside.png"});
+        row("link inside to a file outside", {file, "link.png", none, false, true, "link.png"});
+        row("path field naming a file outside",
+            {pathField, outsidePng, none, false, true, outsidePng});
+        row("SVG with an image path",
+            {file, "path.svg", svgWithImage("xlink:href", outsidePng), false, false, outsidePng});
+        row("SVG with a plain href",
+            {file, "plain.svg", svgWithImage("href", outsidePng), false, false, outsidePng});
+        row("compressed SVG with an image outside",
+            {file, "zipped.svgz", m_svgzOutside, false, false, outsidePng});
+        row("SVG with the image written into it",
+            {file, "inline.svg", svgWithImage("xlink:href", data), true, true, ""});
+        row("binary field holding an SVG with an image outside",
+            {PictureItem::FromBinaryField, "Pic", m_svgOutside, false, false, outsidePng});
     }
     void pictures()
     {
-        QFETCH(int, pType);
-        QFETCH(QString, name);
-        QFETCH(QByteArray, fileBytes);
-        QFETCH(bool, shownConfined);
-        QFETCH(bool, shownFree);
-        QFETCH(QString, refusalNames);
+        QFETCH(Picture, row);
+        const auto &[pType, name, fileBytes, shownConfined, shownFree, refusalNames] = row;
 
         const bool binary = pType == PictureItem::FromBinaryField;
         makeDatabase(m_report + QStringLiteral("/pictures.db"),
@@ -248,14 +248,13 @@ private slots:
     {
         QFETCH(QStringList, options);
         QFETCH(bool, confined);
-        QFETCH(QStringList, hosts);
         const QString report = m_report + QStringLiteral("/options.xml");
         QVERIFY(saveBytes(report, "x"));
         const AccessPolicy policy = accessPolicyFor(
             CommandLine::fromArguments(QStringList{QStringLiteral("/f"), report} + options),
             QString());
         QCOMPARE(policy.isConfined(), confined);
-        QCOMPARE(policy.hosts(), hosts);
+        QTEST(policy.hosts(), "hosts");
         QCOMPARE(policy.rootFolder(),
                  confined ? QFileInfo(m_report).canonicalFilePath() : QString());
     }
@@ -263,26 +262,21 @@ private slots:
     // The program: a refused picture is status 3, a refused data source status 2.
     void program_data()
     {
-        QTest::addColumn<QString>("connection");
-        QTest::addColumn<QString>("picture");
-        QTest::addColumn<QStringList>("options");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("stderrHas");
+        QTest::addColumn<Program>("row");
+        const auto row = [](const char *name, const Program &r) { QTest::newRow(name) << r; };
         const QString outsidePng = m_outside + QStringLiteral("/outside.png");
         const QString inside = sqlite(QStringLiteral("link-free.db"));
         const QStringList confine{"/confine"};
-        dataRow("picture outside, confined", inside, outsidePng, confine, 3, outsidePng);
-        dataRow("picture inside, confined", inside, "inside.png", confine, 0, "");
-        dataRow("server not allowed", "Provider=PostgreSQL;Server=127.0.0.1;Port=1;Database=x",
-                "inside.png", QStringList{"/allowhost", "db.example.org"}, 2, "127.0.0.1:1");
+        row("picture outside, confined", {inside, outsidePng, confine, 3, outsidePng});
+        row("picture inside, confined", {inside, "inside.png", confine, 0, ""});
+        row("server not allowed",
+            {"Provider=PostgreSQL;Server=127.0.0.1;Port=1;Database=x", "inside.png",
+             QStringList{"/allowhost", "db.example.org"}, 2, "127.0.0.1:1"});
     }
     void program()
     {
-        QFETCH(QString, connection);
-        QFETCH(QString, picture);
-        QFETCH(QStringList, options);
-        QFETCH(int, status);
-        QFETCH(QString, stderrHas);
+        QFETCH(Program, row);
+        const auto &[connection, picture, options, status, stderrHas] = row;
         const QString report = m_report + QStringLiteral("/program.xml");
         ReportDocument doc;
         buildReport(doc, report, connection, PictureItem::FromFile, picture);

@@ -94,7 +94,6 @@ private slots:
     {
         QFETCH(QString, content);
         QFETCH(int, type);
-        QFETCH(QString, expression);
         ReportDocument doc;
         ReportSection *sec = doc.addDataSection();
         TextItem *item = sec->newTextItem();
@@ -102,7 +101,7 @@ private slots:
         doc.run().prepare(*sec);
         const PreparedText &prepared = doc.run().prepared(*item);
         QCOMPARE(int(prepared.type), type);
-        QCOMPARE(prepared.expression, expression);
+        QTEST(prepared.expression, "expression");
         QCOMPARE(doc.run().sectionsWithFormulas.contains(sec), type == 2);
     }
 
@@ -142,12 +141,11 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(VarList, vars);
-        QFETCH(QString, expected);
         for (const QLocale &locale : {QLocale::c(), kGerman}) {
             QLocale::setDefault(locale);
             ReportDocument doc;
             setVars(doc, vars);
-            QCOMPARE(doc.replaceVars(text), expected);
+            QTEST(doc.replaceVars(text), "expected");
         }
     }
 

@@ -147,6 +147,13 @@ void setBox(QWidget *dialog, const char *name, const QString &text)
     QTest::keyClicks(box, text);
 }
 
+// The box typed in, the text typed, the start of the refusal (empty:
+// accepted), the copies and the To page the dialog ends with.
+using Typing = std::tuple<QString, QString, QString, int, int>;
+// Paper code, orientation, copies, "from-to" typed in the dialog (empty: no
+// dialog), the sheet in points (portrait) and the headings, one a page.
+using Printed = std::tuple<int, int, int, QString, QSizeF, QStringList>;
+
 } // namespace
 
 #define REQUIRE_PRINTER(name)                                                                      \
@@ -222,14 +229,10 @@ private slots:
     // naming the box, and the dialog stays open; Cancel and Escape give "0".
     void printDialog_data()
     {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("refusal"); // start of the message; empty: accepted
-        QTest::addColumn<int>("copies");
-        QTest::addColumn<int>("toPage");
+        QTest::addColumn<Typing>("row");
         auto row = [](const char *name, const char *box, const char *typed, const char *refusal,
                       int toPage = 0, int copies = 5) {
-            QTest::newRow(name) << box << typed << refusal << copies << toPage;
+            QTest::newRow(name) << Typing{box, typed, refusal, copies, toPage};
         };
         row("three copies", "copies", "3", "", 4, 3);
         row("letters cannot be typed", "copies", "abc", "", 4);
@@ -242,11 +245,8 @@ private slots:
     }
     void printDialog()
     {
-        QFETCH(QString, box);
-        QFETCH(QString, typed);
-        QFETCH(QString, refusal);
-        QFETCH(int, copies);
-        QFETCH(int, toPage);
+        QFETCH(Typing, row);
+        const auto &[box, typed, refusal, copies, toPage] = row;
         std::unique_ptr<ReportDocument> doc = listReport(70);
         QCOMPARE(doc->pageCount(), 4);
         doc->copies = 5;
@@ -326,25 +326,17 @@ private slots:
     // fonts and text are tst_pdfwriter's).
     void realPrint_data()
     {
-        QTest::addColumn<int>("paper");
-        QTest::addColumn<int>("orientation");
-        QTest::addColumn<int>("copies");
-        QTest::addColumn<QString>("range"); // "from-to" typed in the dialog; empty: no dialog
-        QTest::addColumn<QSizeF>("points"); // the sheet, portrait
-        QTest::addColumn<QStringList>("headings");
-        dataRow("A4 portrait, every page", 9, 1, 1, "", QSizeF(595, 842),
-                QStringList{"Sheet 1", "Sheet 2", "Sheet 3", "Sheet 4"});
-        dataRow("A5 landscape, 2 copies, pages 2-3", 11, 2, 2, "2-3", QSizeF(420, 595),
-                QStringList{"Sheet 2", "Sheet 3", "Sheet 2", "Sheet 3"});
+        QTest::addColumn<Printed>("row");
+        const auto row = [](const char *name, const Printed &r) { QTest::newRow(name) << r; };
+        row("A4 portrait, every page",
+            {9, 1, 1, "", QSizeF(595, 842), {"Sheet 1", "Sheet 2", "Sheet 3", "Sheet 4"}});
+        row("A5 landscape, 2 copies, pages 2-3",
+            {11, 2, 2, "2-3", QSizeF(420, 595), {"Sheet 2", "Sheet 3", "Sheet 2", "Sheet 3"}});
     }
     void realPrint()
     {
-        QFETCH(int, paper);
-        QFETCH(int, orientation);
-        QFETCH(int, copies);
-        QFETCH(QString, range);
-        QFETCH(QSizeF, points);
-        QFETCH(QStringList, headings);
+        QFETCH(Printed, row);
+        const auto &[paper, orientation, copies, range, points, headings] = row;
         REQUIRE_PRINTER(printer);
         if (!havePoppler())
             QSKIP("poppler-utils are not installed");

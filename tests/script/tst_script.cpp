@@ -32,8 +32,6 @@ void error(const char *expression, const char *description)
 void check(const QLocale &locale = QLocale::c())
 {
     QFETCH(QString, expression);
-    QFETCH(QString, text);
-    QFETCH(QString, type);
     QFETCH(QString, error);
     const ScriptResult r = ScriptEvaluator(locale).evaluate(expression);
     if (!error.isEmpty()) {
@@ -42,8 +40,8 @@ void check(const QLocale &locale = QLocale::c())
         return;
     }
     QVERIFY2(r.ok(), qPrintable(r.error.description));
-    QCOMPARE(cstr(r.value, locale), text);
-    QCOMPARE(r.value.typeName(), type);
+    QTEST(cstr(r.value, locale), "text");
+    QTEST(r.value.typeName(), "type");
 }
 
 using Value = std::tuple<QVariant, QString, QString, QVariant>;

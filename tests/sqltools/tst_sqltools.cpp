@@ -38,6 +38,10 @@
 
 #include <memory>
 
+// Whether on PostgreSQL, the text, Test's message, the rows Run shows (-1:
+// an error) and its status.
+using Outcome = std::tuple<bool, QString, QString, int, QString>;
+
 class SqlToolsTest : public QObject
 {
     Q_OBJECT
@@ -105,31 +109,27 @@ private slots:
     }
     void testAndRun_data()
     {
-        QTest::addColumn<bool>("postgres");
-        QTest::addColumn<QString>("sql");
-        QTest::addColumn<QString>("message"); // of Test
-        QTest::addColumn<int>("rows");        // of Run; -1: an error
-        QTest::addColumn<QString>("status");
-        dataRow("references replaced by 0, more rows than shown", false,
-                "SELECT OrderID, Freight FROM Orders WHERE OrderID > "
-                "{[Customers].[CustomerID]} AND ShipCity <> '{City}'",
-                "Test successful !", 100, "The first 100 rows");
-        dataRow("no rows", false, "SELECT * FROM Customers WHERE 1 = 0", "Test successful !", 0,
-                "0 rows");
-        dataRow("error", false, "SELECT Nope FROM Customers", "Test Failed (no such column: Nope)",
-                -1, "no such column: Nope");
+        QTest::addColumn<Outcome>("row");
+        const auto row = [](const char *name, const Outcome &r) { QTest::newRow(name) << r; };
+        row("references replaced by 0, more rows than shown",
+            {false,
+             "SELECT OrderID, Freight FROM Orders WHERE OrderID > "
+             "{[Customers].[CustomerID]} AND ShipCity <> '{City}'",
+             "Test successful !", 100, "The first 100 rows"});
+        row("no rows",
+            {false, "SELECT * FROM Customers WHERE 1 = 0", "Test successful !", 0, "0 rows"});
+        row("error", {false, "SELECT Nope FROM Customers", "Test Failed (no such column: Nope)", -1,
+                      "no such column: Nope"});
         // Only a server that accepts a SELECT without columns can give no fields.
-        dataRow("no fields (PostgreSQL)", true, "SELECT  FROM pg_catalog.pg_am",
-                "Test failed, no error but no fields in the recordset !", -2, "");
+        row("no fields (PostgreSQL)",
+            {true, "SELECT  FROM pg_catalog.pg_am",
+             "Test failed, no error but no fields in the recordset !", -2, ""});
     }
     // The three outcomes of Test, and the grid or the data source's error Run shows.
     void testAndRun()
     {
-        QFETCH(bool, postgres);
-        QFETCH(QString, sql);
-        QFETCH(QString, message);
-        QFETCH(int, rows);
-        QFETCH(QString, status);
+        QFETCH(Outcome, row);
+        const auto &[postgres, sql, message, rows, status] = row;
         if (postgres) {
             m_doc->connectionStringData = qEnvironmentVariable("MIRT_PG_CONN");
             if (m_doc->connectionStringData.isEmpty())
@@ -230,7 +230,6 @@ private slots:
     void browser()
     {
         QFETCH(QString, name);
-        QFETCH(QString, firstColumn);
 
         QCOMPARE(m_doc->openDataConnection(), 0);
         DatabaseBrowser dialog;
@@ -247,7 +246,7 @@ private slots:
         Recordset count;
         count.open(QStringLiteral("SELECT count(*) FROM [%1]").arg(name), m_doc->connection());
         QCOMPARE(grid->rowCount(), count.value(0).toInt());
-        QCOMPARE(grid->headerData(0, Qt::Horizontal).toString(), firstColumn);
+        QTEST(grid->headerData(0, Qt::Horizontal).toString(), "firstColumn");
 
         const QModelIndex cell = grid->index(grid->rowCount() - 1, 1);
         child<QTableView>(&dialog, "datagrid1")->setCurrentIndex(cell);
@@ -314,7 +313,6 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(QString, chosen);
-        QFETCH(QString, completed);
 
         auto editor = editorFor(1);
         QVERIFY(editor);
@@ -334,7 +332,7 @@ private slots:
             popup->setCurrentIndex(hits.first());
             QTest::keyClick(popup, Qt::Key_Return);
         }
-        QCOMPARE(editor->sql(), completed);
+        QTEST(editor->sql(), "completed");
     }
     void highlighting_data()
     {
