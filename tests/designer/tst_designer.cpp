@@ -91,38 +91,26 @@ private slots:
     // (sizes: against the reference item, k2); the items' twips afterwards.
     void arranging_data()
     {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<QString>("after");
-        QTest::newRow("left") << "left"
-                              << "114 228 1500 300|114 400 800 350|114 1500 300 200";
-        QTest::newRow("right") << "right"
-                               << "1000 228 1500 300|1700 400 800 350|2200 1500 300 200";
-        QTest::newRow("top") << "top"
-                             << "114 228 1500 300|1700 228 800 350|900 228 300 200";
-        QTest::newRow("bottom") << "bottom"
-                                << "114 1400 1500 300|1700 1350 800 350|900 1500 300 200";
-        QTest::newRow("hcenter") << "hcenter"
-                                 << "557 228 1500 300|907 400 800 350|1157 1500 300 200";
-        QTest::newRow("vcenter") << "vcenter"
-                                 << "114 814 1500 300|1700 789 800 350|900 864 300 200";
-        QTest::newRow("width") << "width"
-                               << "114 228 800 300|1700 400 800 350|900 1500 800 200";
-        QTest::newRow("size") << "size"
-                              << "114 228 800 350|1700 400 800 350|900 1500 800 350";
+        QTest::addColumn<QString>("after"); // the row's name is how they are arranged
+        QTest::newRow("left") << "114 228 1500 300|114 400 800 350|114 1500 300 200";
+        QTest::newRow("right") << "1000 228 1500 300|1700 400 800 350|2200 1500 300 200";
+        QTest::newRow("top") << "114 228 1500 300|1700 228 800 350|900 228 300 200";
+        QTest::newRow("bottom") << "114 1400 1500 300|1700 1350 800 350|900 1500 300 200";
+        QTest::newRow("hcenter") << "557 228 1500 300|907 400 800 350|1157 1500 300 200";
+        QTest::newRow("vcenter") << "114 814 1500 300|1700 789 800 350|900 864 300 200";
+        QTest::newRow("width") << "114 228 800 300|1700 400 800 350|900 1500 800 200";
+        QTest::newRow("size") << "114 228 800 350|1700 400 800 350|900 1500 800 350";
         // Overlapping items close up with a negative gap, kept in their order.
-        QTest::newRow("distribute-h") << "distribute-h"
-                                      << "114 228 1500 300|1700 400 800 350|1507 1500 300 200";
-        QTest::newRow("distribute-v") << "distribute-v"
-                                      << "114 228 1500 300|1700 839 800 350|900 1500 300 200";
+        QTest::newRow("distribute-h") << "114 228 1500 300|1700 400 800 350|1507 1500 300 200";
+        QTest::newRow("distribute-v") << "114 228 1500 300|1700 839 800 350|900 1500 300 200";
     }
     void arranging()
     {
-        QFETCH(QString, how);
         for (const QRect &r :
              {QRect(114, 228, 1500, 300), QRect(1700, 400, 800, 350), QRect(900, 1500, 300, 200)})
             addText(0, r);
         design->selectAll(sec(0));
-        design->arrange(sec(0), how, QStringLiteral("k2"));
+        design->arrange(sec(0), QString::fromLatin1(QTest::currentDataTag()), QStringLiteral("k2"));
         QStringList after;
         for (const ReportItem *item : sec(0).items) {
             const QRectF r = DesignDocument::twipsOf(*item);
