@@ -101,11 +101,10 @@ QVariant scalar(const Connection &c, const QString &sql)
     return rs.eof() ? QVariant() : rs.value(0);
 }
 
-QByteArray sqliteDump(const QString &path)
+QString sqliteDump(const QString &path)
 {
-    QProcess p;
-    p.start(QStringLiteral("sqlite3"), {path, QStringLiteral(".dump")});
-    return p.waitForFinished(60000) && p.exitCode() == 0 ? p.readAllStandardOutput() : QByteArray();
+    const ProgramRun dump = runProgram(QStringLiteral("sqlite3"), {path, QStringLiteral(".dump")});
+    return dump.status == 0 ? dump.out : QString();
 }
 
 const QString productsSql = QStringLiteral(
@@ -1034,14 +1033,13 @@ private slots:
         const QString a = scratchPath(QStringLiteral("demo-a.db"));
         const QString b = scratchPath(QStringLiteral("demo-b.db"));
         for (const QString &target : {a, b}) {
-            QProcess p;
-            p.start(QStringLiteral("sqlite3"),
-                    {QStringLiteral("-bail"), target,
-                     QStringLiteral(".read " MIRT_SOURCE_DIR "/examples/demo.sql")});
-            QVERIFY2(p.waitForFinished(60000) && p.exitCode() == 0,
-                     p.readAllStandardError().constData());
+            const ProgramRun build =
+                runProgram(QStringLiteral("sqlite3"),
+                           {QStringLiteral("-bail"), target,
+                            QStringLiteral(".read " MIRT_SOURCE_DIR "/examples/demo.sql")});
+            QVERIFY2(build.status == 0, qPrintable(build.err));
         }
-        const QByteArray first = sqliteDump(a);
+        const QString first = sqliteDump(a);
         QVERIFY(first.size() > 10000);
         QCOMPARE(sqliteDump(b), first);
         QCOMPARE(sqliteDump(demoDb()), first);

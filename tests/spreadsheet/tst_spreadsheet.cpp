@@ -13,7 +13,6 @@
 
 #include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -226,15 +225,15 @@ private slots:
             m_calcError = QStringLiteral("LibreOffice (soffice) is not installed");
             return;
         }
-        QProcess calc;
-        calc.setProcessChannelMode(QProcess::MergedChannels);
-        calc.start(soffice,
-                   {QStringLiteral("-env:UserInstallation=file://") + path("profile"),
-                    QStringLiteral("--headless"), QStringLiteral("--convert-to"),
-                    QStringLiteral("fods"), QStringLiteral("--outdir"), m_dir.path(), workbook});
-        QVERIFY(calc.waitForFinished(180000));
+        const ProgramRun calc =
+            runProgram(soffice,
+                       {QStringLiteral("-env:UserInstallation=file://") + path("profile"),
+                        QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                        QStringLiteral("fods"), QStringLiteral("--outdir"), m_dir.path(), workbook},
+                       QString(), QProcessEnvironment::systemEnvironment(), 180);
+        QVERIFY(calc.status != -1);
         QVERIFY2(readFlatOds(path(QStringLiteral("sales.fods")), m_calc, m_sheetName, m_styles),
-                 calc.readAll().constData());
+                 qPrintable(calc.out + calc.err));
     }
 
     // Each record column: the type Calc gives every value, and the report's text shown.
